@@ -1,0 +1,43 @@
+#pragma once
+
+#include "Table.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The dBASE III file layout: a 32-byte header, one 32-byte descriptor a field, a 0x0D
+// terminator, then fixed-length records, each led by its deletion flag, and a 0x1A end mark.
+namespace pulmora::engine::dbf {
+
+constexpr unsigned char kVersion = 0x03;
+constexpr unsigned char kWindowsAnsiDriver = 0x03;  // language driver: Windows-1252
+constexpr char kTerminator = 0x0D;
+constexpr char kEndOfFile = 0x1A;
+constexpr char kLive = ' ';
+constexpr char kDeleted = '*';
+constexpr int kHeaderPrefix = 32;
+constexpr int kDescriptorSize = 32;
+constexpr int kMaxNameLength = 10;
+
+struct Layout {
+    std::vector<FieldSpec> fields;
+    uint32_t recordCount = 0;
+    int headerLength = 0;
+    int recordLength = 0;
+};
+
+// Reads and checks the layout of a whole file's bytes. Any inconsistency gives the reason in
+// `reason` and no layout.
+std::optional<Layout> parse(const std::vector<char>& file, std::string& reason);
+
+// The header bytes (prefix, descriptors, terminator) for the given fields and record count.
+std::vector<char> header(const std::vector<FieldSpec>& fields, uint32_t recordCount);
+
+int recordLength(const std::vector<FieldSpec>& fields);
+
+// Checks a field list before a table is created with it.
+bool validFields(const std::vector<FieldSpec>& fields, std::string& reason);
+
+}  // namespace pulmora::engine::dbf

@@ -1,0 +1,491 @@
+#include "Table.h"
+
+#include "DbfFormat.h"
+#include "FileIo.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+
+namespace pulmora::engine {
+namespace {
+
+bool sameName(std::string_view a, std::string_view b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::toupper(static_cast<unsigned char>(x)) ==
+                      std::toupper(static_cast<unsigned char>(y));
+           });
+}
+
+std::string_view trimmed(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\0')) s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\0')) s.remove_suffix(1);
+    return s;
+}
+
+int compareBytes(const char* a, const char* b, size_t n) {
+    return std::memcmp(a, b, n);  // memcmp compares as unsigned bytes
+}
+
+}  // namespace
+
+// ---- Field -------------------------------------------------------------------------------
+
+std::string Field::str() const {
+    const char* record = table_->currentBuffer();
+    if (!record) return std::string(size_t(width_), ' ');
+    return std::string(record + offset_, size_t(width_));
+}
+
+long long Field::toInt() const {
+    const std::string text = str();
+    std::string_view s = trimmed(text);
+    if (s.empty()) return 0;
+    bool negative = false;
+    if (s.front() == '-' || s.front() == '+') {
+        negative = s.front() == '-';
+        s.remove_prefix(1);
+    }
+    if (s.empty()) return 0;
+    long long value = 0;
+    for (char c : s) {
+        if (c < '0' || c > '9') return 0;
+        value = value * 10 + (c - '0');
+    }
+    return negative ? -value : value;
+}
+
+void Field::assign(std::string_view text) {
+    if (!table_->currentBuffer()) return;
+    table_->beginChange();
+    char* target = table_->currentBuffer() + offset_;
+    const size_t n = std::min(text.size(), size_t(width_));
+    std::memcpy(target, text.data(), n);
+    std::memset(target + n, ' ', size_t(width_) - n);
+}
+
+// ---- Tag ---------------------------------------------------------------------------------
+
+Tag::Tag(const Table* table, TagSpec spec, std::vector<Segment> segments)
+    : table_(table), spec_(std::move(spec)), segments_(std::move(segments)) {
+    for (const auto& s : segments_) keyLength_ += s.width;
+}
+
+std::string Tag::keyOf(uint32_t record) const {
+    std::string key;
+    key.reserve(size_t(keyLength_));
+    const char* data = table_->recordData(record);
+    for (const auto& s : segments_) key.append(data + s.offset, size_t(s.width));
+    return key;
+}
+
+int Tag::compareRecords(uint32_t a, uint32_t b) const {
+    const char* da = table_->recordData(a);
+    const char* db = table_->recordData(b);
+    for (const auto& s : segments_) {
+        if (int c = compareBytes(da + s.offset, db + s.offset, size_t(s.width))) return c;
+    }
+    return 0;
+}
+
+// Compares the record's key, cut to the text's length, with the text.
+int Tag::compareWithText(uint32_t record, std::string_view text) const {
+    const char* data = table_->recordData(record);
+    size_t done = 0;
+    for (const auto& s : segments_) {
+        if (done >= text.size()) break;
+        const size_t n = std::min(size_t(s.width), text.size() - done);
+        if (int c = compareBytes(data + s.offset, text.data() + done, n)) return c;
+        done += n;
+    }
+    return 0;
+}
+
+bool Tag::orderedBefore(uint32_t a, uint32_t b) const {
+    int c = compareRecords(a, b);
+    if (spec_.descending) c = -c;
+    return c != 0 ? c < 0 : a < b;
+}
+
+void Tag::rebuild() {
+    order_.resize(table_->count_);
+    for (uint32_t i = 0; i < order_.size(); ++i) order_[i] = i;
+    std::stable_sort(order_.begin(), order_.end(),
+                     [this](uint32_t a, uint32_t b) { return orderedBefore(a, b); });
+}
+
+size_t Tag::indexOf(uint32_t record) const {
+    auto it = std::lower_bound(order_.begin(), order_.end(), record,
+                               [this](uint32_t a, uint32_t b) { return orderedBefore(a, b); });
+    return size_t(it - order_.begin());
+}
+
+size_t Tag::firstMatching(std::string_view prefix) const {
+    auto it = std::partition_point(order_.begin(), order_.end(), [&](uint32_t r) {
+        const int c = compareWithText(r, prefix);
+        return spec_.descending ? c > 0 : c < 0;
+    });
+    return size_t(it - order_.begin());
+}
+
+bool Tag::holdsKeyElsewhere(const char* record, uint32_t except) const {
+    // `record` is a record image laid out like the table's records.
+    std::string key;
+    for (const auto& s : segments_) key.append(record + s.offset, size_t(s.width));
+    for (size_t i = firstMatching(key); i < order_.size(); ++i) {
+        if (compareWithText(order_[i], key) != 0) break;
+        if (order_[i] != except) return true;
+    }
+    return false;
+}
+
+void Tag::remove(uint32_t record) {
+    auto it = std::find(order_.begin(), order_.end(), record);
+    if (it != order_.end()) order_.erase(it);
+}
+
+void Tag::insert(uint32_t record) {
+    auto it = std::upper_bound(order_.begin(), order_.end(), record,
+                               [this](uint32_t a, uint32_t b) { return orderedBefore(a, b); });
+    order_.insert(it, record);
+}
+
+// ---- Table -------------------------------------------------------------------------------
+
+Table::Table(std::string path, int fd, std::vector<FieldSpec> specs, std::vector<char> records,
+             uint32_t count, int headerLength)
+    : path_(std::move(path)), fd_(fd), headerLength_(headerLength),
+      recordLength_(dbf::recordLength(specs)), count_(count), records_(std::move(records)) {
+    int offset = 1;
+    fields_.reserve(specs.size());
+    for (auto& s : specs) {
+        fields_.push_back(Field(this, s.name, s.type, s.width, offset));
+        offset += s.width;
+    }
+}
+
+Table::~Table() {
+    flush();
+    io::close(fd_);
+}
+
+std::unique_ptr<Table> Table::make(std::string path, int fd, std::vector<FieldSpec> specs,
+                                   std::vector<char> records, uint32_t count, int headerLength,
+                                   const std::vector<TagSpec>& tags, std::string& reason) {
+    std::unique_ptr<Table> table(
+        new Table(std::move(path), fd, std::move(specs), std::move(records), count, headerLength));
+    if (Status s = table->addTags(tags); !s) {
+        reason = s.reason;
+        table->fd_ = -1;  // the caller still owns the descriptor
+        return nullptr;
+    }
+    table->top();
+    return table;
+}
+
+Status Table::addTags(const std::vector<TagSpec>& specs) {
+    for (const auto& spec : specs) {
+        std::vector<Tag::Segment> segments;
+        std::string_view rest = spec.expression;
+        while (true) {
+            const size_t plus = rest.find('+');
+            const std::string_view name = trimmed(rest.substr(0, plus));
+            const Field* f = field(name);
+            if (!f) {
+                return Status::failure("tag " + spec.name + " names the field \"" + std::string(name) +
+                                       "\", which the table lacks");
+            }
+            segments.push_back({f->offset(), f->width()});
+            if (plus == std::string_view::npos) break;
+            rest.remove_prefix(plus + 1);
+        }
+        tags_.push_back(std::unique_ptr<Tag>(new Tag(this, spec, std::move(segments))));
+        tags_.back()->rebuild();
+    }
+    return Status::success();
+}
+
+Field* Table::field(std::string_view name) {
+    for (auto& f : fields_)
+        if (sameName(f.name(), name)) return &f;
+    return nullptr;
+}
+
+Tag* Table::tag(std::string_view name) {
+    for (auto& t : tags_)
+        if (sameName(t->name(), name)) return t.get();
+    return nullptr;
+}
+
+void Table::reindex() {
+    writeChangedRecord(false);
+    const uint32_t current = index_ < orderSize() ? recordAt(index_) : count_;
+    for (auto& t : tags_) t->rebuild();
+    index_ = current < count_ ? (selected_ ? selected_->indexOf(current) : current) : count_;
+}
+
+void Table::selectTag(Tag* tag) {
+    writeChangedRecord(false);
+    const uint32_t current = index_ < orderSize() ? recordAt(index_) : count_;
+    selected_ = tag;
+    if (current < count_) index_ = selected_ ? selected_->indexOf(current) : current;
+}
+
+uint32_t Table::recordAt(size_t index) const {
+    return selected_ ? selected_->order_[index] : uint32_t(index);
+}
+
+char* Table::currentBuffer() {
+    if (appending_) return newRecord_.data();
+    return index_ < orderSize() ? recordData(recordAt(index_)) : nullptr;
+}
+
+const char* Table::currentBuffer() const {
+    if (appending_) return newRecord_.data();
+    return index_ < orderSize() ? recordData(recordAt(index_)) : nullptr;
+}
+
+void Table::beginChange() {
+    if (appending_ || changed_) return;
+    const char* record = currentBuffer();
+    before_.assign(record, record + recordLength_);
+    changed_ = true;
+}
+
+void Table::moveTo(size_t index) {
+    writeChangedRecord(false);
+    appending_ = false;
+    index_ = std::min(index, orderSize());
+}
+
+bool Table::seek(std::string_view text) {
+    if (!selected_) return false;
+    text = text.substr(0, size_t(selected_->keyLength()));
+    moveTo(selected_->firstMatching(text));
+    return index_ < orderSize() && selected_->compareWithText(recordAt(index_), text) == 0;
+}
+
+bool Table::top() {
+    moveTo(0);
+    return count_ > 0;
+}
+
+bool Table::skip() {
+    if (appending_ || index_ >= orderSize()) {
+        moveTo(orderSize());
+        return false;
+    }
+    moveTo(index_ + 1);
+    return index_ < orderSize();
+}
+
+bool Table::eof() const { return !appending_ && index_ >= orderSize(); }
+
+void Table::appendStart() {
+    writeChangedRecord(false);
+    newRecord_.assign(size_t(recordLength_), ' ');
+    newRecord_[0] = dbf::kLive;
+    appending_ = true;
+}
+
+Status Table::append() {
+    if (!appending_) return Status::failure("no new record was started");
+    appending_ = false;
+    for (const auto& t : tags_) {
+        if (t->unique() && t->holdsKeyElsewhere(newRecord_.data(), count_))
+            return Status::failure("the key is already in the unique tag " + t->name());
+    }
+    // The record goes to disk before the header counts it, so a crash between the two leaves
+    // a file whose count still matches complete records.
+    std::string error;
+    const long long at = headerLength_ + (long long)count_ * recordLength_;
+    std::vector<char> bytes(newRecord_);
+    bytes.push_back(dbf::kEndOfFile);
+    if (!io::writeAt(fd_, at, bytes.data(), bytes.size(), error) || !io::sync(fd_, error))
+        return Status::failure(error);
+    const std::vector<char> header = headerBytes(count_ + 1);
+    if (!io::writeAt(fd_, 0, header.data(), 8, error) || !io::sync(fd_, error))
+        return Status::failure(error);
+
+    records_.insert(records_.end(), newRecord_.begin(), newRecord_.end());
+    const uint32_t added = count_++;
+    for (auto& t : tags_) t->insert(added);
+    index_ = selected_ ? selected_->indexOf(added) : added;
+    return Status::success();
+}
+
+std::vector<char> Table::headerBytes(uint32_t count) const {
+    std::vector<FieldSpec> specs;
+    for (const auto& f : fields_) specs.push_back({f.name(), f.type(), f.width()});
+    return dbf::header(specs, count);
+}
+
+void Table::markDeleted() {
+    if (!currentBuffer()) return;
+    beginChange();
+    currentBuffer()[0] = dbf::kDeleted;
+}
+
+void Table::recall() {
+    if (!currentBuffer()) return;
+    beginChange();
+    currentBuffer()[0] = dbf::kLive;
+}
+
+bool Table::isDeleted() const {
+    const char* record = currentBuffer();
+    return record && record[0] == dbf::kDeleted;
+}
+
+Status Table::writeChangedRecord(bool sync) {
+    if (!changed_) return Status::success();
+    changed_ = false;
+    const uint32_t record = recordAt(index_);
+    char* data = recordData(record);
+
+    std::vector<Tag*> refiled;
+    for (auto& t : tags_) {
+        for (const auto& s : t->segments_) {
+            if (std::memcmp(before_.data() + s.offset, data + s.offset, size_t(s.width)) != 0) {
+                refiled.push_back(t.get());
+                break;
+            }
+        }
+    }
+    for (Tag* t : refiled) t->remove(record);
+
+    auto undo = [&](std::string why) {
+        std::memcpy(data, before_.data(), size_t(recordLength_));
+        for (Tag* t : refiled) t->insert(record);
+        if (selected_) index_ = selected_->indexOf(record);
+        return Status::failure(std::move(why));
+    };
+    for (Tag* t : refiled) {
+        if (t->unique() && t->holdsKeyElsewhere(data, record))
+            return undo("the changed key is already in the unique tag " + t->name());
+    }
+    std::string error;
+    const long long at = headerLength_ + (long long)record * recordLength_;
+    if (!io::writeAt(fd_, at, data, size_t(recordLength_), error) || (sync && !io::sync(fd_, error)))
+        return undo(error);
+
+    for (Tag* t : refiled) t->insert(record);
+    if (selected_) index_ = selected_->indexOf(record);
+    return Status::success();
+}
+
+Status Table::flush() {
+    if (appending_) return Status::success();
+    return writeChangedRecord(true);
+}
+
+Status Table::pack() {
+    if (Status s = flush(); !s) return s;
+    appending_ = false;
+    std::vector<char> kept;
+    kept.reserve(records_.size());
+    uint32_t keptCount = 0;
+    for (uint32_t r = 0; r < count_; ++r) {
+        const char* data = recordData(r);
+        if (data[0] == dbf::kDeleted) continue;
+        kept.insert(kept.end(), data, data + recordLength_);
+        ++keptCount;
+    }
+    std::vector<char> file = headerBytes(keptCount);
+    const int newHeaderLength = int(file.size());
+    file.insert(file.end(), kept.begin(), kept.end());
+    file.push_back(dbf::kEndOfFile);
+
+    std::string error;
+    if (!io::replaceWhole(path_, file, error)) return Status::failure(error);
+    bool missing = false;
+    const int fd = io::openReadWrite(path_, error, missing);
+    if (fd < 0) return Status::failure(error);
+    io::close(fd_);
+    fd_ = fd;
+    headerLength_ = newHeaderLength;
+    records_ = std::move(kept);
+    count_ = keptCount;
+    for (auto& t : tags_) t->rebuild();
+    index_ = 0;
+    return Status::success();
+}
+
+uint32_t Table::recordNumber() const {
+    if (appending_ || index_ >= orderSize()) return count_ + 1;
+    return recordAt(index_) + 1;
+}
+
+double Table::position() const {
+    if (count_ == 0) return 0.0;
+    if (index_ >= orderSize()) return 1.0;
+    return double(index_ + 1) / double(count_);
+}
+
+size_t Table::memoryUse() const {
+    size_t bytes = records_.capacity();
+    for (const auto& t : tags_) bytes += t->order_.capacity() * sizeof(uint32_t);
+    return bytes;
+}
+
+// ---- Engine ------------------------------------------------------------------------------
+
+Engine::~Engine() { closeAll(); }
+
+Engine::OpenResult Engine::open(const std::string& path, const std::vector<TagSpec>& tags) {
+    OpenResult result;
+    bool missing = false;
+    const int fd = io::openReadWrite(path, result.reason, missing);
+    if (fd < 0) {
+        result.outcome = missing ? OpenOutcome::Missing : OpenOutcome::Unusable;
+        return result;
+    }
+    result.outcome = OpenOutcome::Unusable;
+    std::vector<char> bytes;
+    if (!io::readAll(fd, bytes, result.reason)) {
+        io::close(fd);
+        return result;
+    }
+    auto layout = dbf::parse(bytes, result.reason);
+    if (!layout) {
+        io::close(fd);
+        return result;
+    }
+    const auto begin = bytes.begin() + layout->headerLength;
+    std::vector<char> records(begin, begin + long(layout->recordCount) * layout->recordLength);
+    auto table = Table::make(path, fd, std::move(layout->fields), std::move(records),
+                             layout->recordCount, layout->headerLength, tags, result.reason);
+    if (!table) {
+        io::close(fd);
+        return result;
+    }
+    return adopt(std::move(table));
+}
+
+Engine::OpenResult Engine::create(const std::string& path, const std::vector<FieldSpec>& fields,
+                                  const std::vector<TagSpec>& tags) {
+    OpenResult result;
+    result.outcome = OpenOutcome::Unusable;
+    if (!dbf::validFields(fields, result.reason)) return result;
+    std::vector<char> file = dbf::header(fields, 0);
+    file.push_back(dbf::kEndOfFile);
+    if (!io::replaceWhole(path, file, result.reason)) return result;
+    return open(path, tags);
+}
+
+Engine::OpenResult Engine::adopt(std::unique_ptr<Table> table) {
+    OpenResult result;
+    result.outcome = OpenOutcome::Opened;
+    result.table = table.get();
+    tables_.push_back(std::move(table));
+    return result;
+}
+
+void Engine::close(Table* table) {
+    std::erase_if(tables_, [table](const auto& t) { return t.get() == table; });
+}
+
+void Engine::closeAll() { tables_.clear(); }
+
+}  // namespace pulmora::engine

@@ -1,0 +1,234 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pulmora::engine {
+
+enum class FieldType : char { Character = 'C', Date = 'D' };
+
+struct FieldSpec {
+    std::string name;
+    FieldType type = FieldType::Character;
+    int width = 0;
+};
+
+struct TagSpec {
+    std::string name;
+    std::string expression;  // one field name, or several joined by '+'
+    bool unique = false;
+    bool descending = false;
+};
+
+// Outcome of a call that may refuse: ok, or why not.
+struct Status {
+    bool ok = true;
+    std::string reason;
+
+    static Status success() { return {}; }
+    static Status failure(std::string why) { return {false, std::move(why)}; }
+    explicit operator bool() const { return ok; }
+};
+
+class Table;
+
+// A field of an open table. It reads and writes the table's current record.
+class Field {
+public:
+    const std::string& name() const { return name_; }
+    FieldType type() const { return type_; }
+    int width() const { return width_; }
+    int offset() const { return offset_; }
+
+    // The value at full width, blank-padded.
+    std::string str() const;
+    // The value read as a whole number; blanks, or text that is not a number, give 0.
+    long long toInt() const;
+    // Sets the value, cut or blank-padded to the width. The change reaches the file at the
+    // next append or flush.
+    void assign(std::string_view text);
+
+private:
+    friend class Table;
+    Field(Table* table, std::string name, FieldType type, int width, int offset)
+        : table_(table), name_(std::move(name)), type_(type), width_(width), offset_(offset) {}
+
+    Table* table_;
+    std::string name_;
+    FieldType type_;
+    int width_;
+    int offset_;
+};
+
+// An in-memory tag: the table's record numbers in key order. Ties keep record order.
+class Tag {
+public:
+    const std::string& name() const { return spec_.name; }
+    const std::string& expression() const { return spec_.expression; }
+    bool unique() const { return spec_.unique; }
+    bool descending() const { return spec_.descending; }
+    int keyLength() const { return keyLength_; }
+
+    // The key of a record (0-based index) as the joined full-width field texts.
+    std::string keyOf(uint32_t record) const;
+
+private:
+    friend class Table;
+    struct Segment {
+        int offset;
+        int width;
+    };
+
+    Tag(const Table* table, TagSpec spec, std::vector<Segment> segments);
+
+    int compareRecords(uint32_t a, uint32_t b) const;
+    int compareWithText(uint32_t record, std::string_view text) const;
+    bool orderedBefore(uint32_t a, uint32_t b) const;
+    void rebuild();
+    size_t indexOf(uint32_t record) const;
+    size_t firstMatching(std::string_view prefix) const;
+    bool holdsKeyElsewhere(const char* key, uint32_t except) const;
+    void remove(uint32_t record);
+    void insert(uint32_t record);
+
+    const Table* table_;
+    TagSpec spec_;
+    std::vector<Segment> segments_;
+    int keyLength_ = 0;
+    std::vector<uint32_t> order_;
+};
+
+// One open dBASE III table. Every record is held in memory; the file is written through on
+// append and flush, and replaced whole by pack.
+class Table {
+public:
+    ~Table();
+    Table(const Table&) = delete;
+    Table& operator=(const Table&) = delete;
+
+    const std::string& path() const { return path_; }
+    const std::vector<Field>& fields() const { return fields_; }
+    // Field and tag lookups ignore letter case; nullptr when there is none of that name.
+    Field* field(std::string_view name);
+    Tag* tag(std::string_view name);
+
+    // Rebuilds every tag from the records.
+    void reindex();
+    // The order of later seeks and walks; nullptr selects record order.
+    void selectTag(Tag* tag);
+    Tag* selectedTag() const { return selected_; }
+
+    // Positions on the first record in tag order whose key begins with the text. Answers
+    // whether one was found; otherwise the position is where such a key would stand.
+    bool seek(std::string_view text);
+    // First record in the selected order; false when the table is empty.
+    bool top();
+    // Same position as top(): a walk starts here.
+    void goBof() { top(); }
+    // Moves to the next record in the selected order; false once past the last.
+    bool skip();
+    bool eof() const;
+
+    // Starts a blank new record. Field assignments fill it until append() writes it.
+    void appendStart();
+    // Writes the new record and files it in every tag; refused (nothing written) when a unique
+    // tag already holds its key.
+    Status append();
+
+    void markDeleted();
+    void recall();
+    bool isDeleted() const;
+
+    // Writes a changed current record and waits until it is on disk. Refused, with the record
+    // restored, when it would give a unique tag a second record with the same key.
+    Status flush();
+    // Removes marked records: a complete new file is written and renamed over the old one.
+    Status pack();
+
+    // 1-based number of the current record; count + 1 at the end.
+    uint32_t recordNumber() const;
+    uint32_t recordCount() const { return count_; }
+    // Position of the current record in the selected order, 0 to 1.
+    double position() const;
+
+    // Bytes held in memory for records and tags.
+    size_t memoryUse() const;
+
+private:
+    friend class Field;
+    friend class Tag;
+    friend class Engine;
+
+    Table(std::string path, int fd, std::vector<FieldSpec> specs, std::vector<char> records,
+          uint32_t count, int headerLength);
+
+    static std::unique_ptr<Table> make(std::string path, int fd, std::vector<FieldSpec> specs,
+                                       std::vector<char> records, uint32_t count, int headerLength,
+                                       const std::vector<TagSpec>& tags, std::string& reason);
+    Status addTags(const std::vector<TagSpec>& tags);
+
+    char* recordData(uint32_t record) { return records_.data() + size_t(record) * recordLength_; }
+    const char* recordData(uint32_t record) const {
+        return records_.data() + size_t(record) * recordLength_;
+    }
+    char* currentBuffer();
+    const char* currentBuffer() const;
+    void beginChange();
+    Status writeChangedRecord(bool sync);
+    void moveTo(size_t index);
+    uint32_t recordAt(size_t index) const;
+    size_t orderSize() const { return count_; }
+    Status writeHeader();
+    std::vector<char> headerBytes(uint32_t count) const;
+
+    std::string path_;
+    int fd_;
+    std::vector<Field> fields_;
+    std::vector<std::unique_ptr<Tag>> tags_;
+    Tag* selected_ = nullptr;
+    int headerLength_;
+    int recordLength_;
+    uint32_t count_;
+    std::vector<char> records_;
+
+    size_t index_ = 0;  // position in the selected order; == count_ at the end
+    bool appending_ = false;
+    std::vector<char> newRecord_;
+    bool changed_ = false;
+    std::vector<char> before_;  // the current record as on disk, while it has unsaved changes
+};
+
+// Opens and creates tables, and owns every table it opened until closeAll().
+class Engine {
+public:
+    Engine() = default;
+    ~Engine();
+    Engine(const Engine&) = delete;
+    Engine& operator=(const Engine&) = delete;
+
+    enum class OpenOutcome { Opened, Missing, Unusable };
+    struct OpenResult {
+        Table* table = nullptr;
+        OpenOutcome outcome = OpenOutcome::Missing;
+        std::string reason;  // why an existing file could not be used
+    };
+
+    // Opens a table and builds the given tags. A missing file gives no table and no reason; a
+    // file that cannot be read or whose layout is damaged is left exactly as it was.
+    OpenResult open(const std::string& path, const std::vector<TagSpec>& tags);
+    // Creates an empty table, replacing any file of that name.
+    OpenResult create(const std::string& path, const std::vector<FieldSpec>& fields,
+                      const std::vector<TagSpec>& tags);
+    void close(Table* table);
+    // Flushes and closes every table.
+    void closeAll();
+
+private:
+    OpenResult adopt(std::unique_ptr<Table> table);
+    std::vector<std::unique_ptr<Table>> tables_;
+};
+
+}  // namespace pulmora::engine

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+#include <string>
+
+// The record files hold text as Windows-1252, one byte a character, so field widths count
+// characters and files shared with other xBase tools read alike.
+namespace pulmora::store::cp1252 {
+
+// The bytes for the text, or nothing when a character has no place in Windows-1252 (or is a
+// control character, which no field holds).
+std::optional<std::string> encode(const QString& text);
+bool canEncode(const QString& text);
+// The first character of `text` that cannot be stored; empty when all can.
+QString firstUnstorable(const QString& text);
+QString decode(const std::string& bytes);
+
+}  // namespace pulmora::store::cp1252

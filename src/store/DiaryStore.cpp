@@ -1,0 +1,98 @@
+#include "DiaryStore.h"
+
+#include <QDir>
+
+#include <cmath>
+
+namespace pulmora::store {
+namespace {
+
+// A field list that differs from the table's definition would have later operations read and
+// write the wrong bytes, so such a file is left alone.
+QString fieldMismatch(const engine::Table& table, const TableDefinition& def) {
+    if (table.fields().size() != def.fields.size())
+        return QStringLiteral("it has %1 fields where %2 are expected")
+            .arg(table.fields().size())
+            .arg(def.fields.size());
+    for (const auto& expected : def.fields) {
+        const engine::Field* f = const_cast<engine::Table&>(table).field(expected.name);
+        const QString name = QString::fromStdString(expected.name);
+        if (!f) return QStringLiteral("it has no field %1").arg(name);
+        if (f->type() != expected.type || f->width() != expected.width)
+            return QStringLiteral("its field %1 is not of type %2 and width %3")
+                .arg(name)
+                .arg(QChar(char(expected.type)))
+                .arg(expected.width);
+    }
+    return {};
+}
+
+}  // namespace
+
+DiaryStore::DiaryStore() = default;
+
+DiaryStore::~DiaryStore() { CloseDB(); }
+
+void DiaryStore::setFolder(const QString& folder) { folder_ = folder; }
+
+QString DiaryStore::filePath(TableId id) const {
+    const QString name = QString::fromStdString(definition(id).fileName);
+    const QDir dir(folder_);
+    for (const QString& entry : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (entry.compare(name, Qt::CaseInsensitive) == 0) return dir.filePath(entry);
+    }
+    return dir.filePath(name);
+}
+
+void DiaryStore::OpenDB() {
+    CloseDB();
+    engine_ = std::make_unique<engine::Engine>();
+    problems_.clear();
+    bool all = true;
+    for (TableId id : kAllTables) {
+        tables_[size_t(id)] = openTable(id);
+        all = all && tables_[size_t(id)];
+    }
+    if (all) ShowFState();
+}
+
+engine::Table* DiaryStore::openTable(TableId id) {
+    const TableDefinition& def = definition(id);
+    const QString path = filePath(id);
+    const std::string nativePath = QDir::toNativeSeparators(path).toStdString();
+    auto report = [&](const QString& reason) {
+        problems_.push_back({id, QString::fromStdString(def.fileName), reason});
+        return nullptr;
+    };
+
+    auto opened = engine_->open(nativePath, def.tags);
+    if (opened.outcome == engine::Engine::OpenOutcome::Missing)
+        opened = engine_->create(nativePath, def.fields, def.tags);
+    if (!opened.table) return report(QString::fromStdString(opened.reason));
+    if (const QString mismatch = fieldMismatch(*opened.table, def); !mismatch.isEmpty()) {
+        engine_->close(opened.table);
+        return report(mismatch);
+    }
+    return opened.table;
+}
+
+void DiaryStore::CloseDB() {
+    if (engine_) engine_->closeAll();
+    engine_.reset();
+    tables_.fill(nullptr);
+}
+
+QString DiaryStore::statusText(const engine::Table* table) {
+    if (!table) return QStringLiteral("File Not Open");
+    const int percent = int(std::trunc(table->position() * 100.0));
+    return QStringLiteral("%1:%2%:%3").arg(table->recordNumber()).arg(percent).arg(table->recordCount());
+}
+
+void DiaryStore::ShowFState() {
+    monitor_.personal = statusText(table(TableId::Personal));
+    monitor_.daily = statusText(table(TableId::Daily));
+    monitor_.drawn = true;
+    if (monitorListener_) monitorListener_();
+}
+
+}  // namespace pulmora::store

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "Schema.h"
+
+#include <QString>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace pulmora::store {
+
+// What the file-status monitor shows: the status texts of the person and day files.
+struct MonitorState {
+    QString personal;
+    QString daily;
+    bool drawn = false;  // the monitor is first drawn once every file has opened
+};
+
+// A record file that exists but could not be used. It is left exactly as it was.
+struct FileProblem {
+    TableId table;
+    QString fileName;
+    QString reason;
+};
+
+// Owns the table engine and the seven record files for one run of the diary: opening
+// (creating only what is missing), closing, and the file-status monitor.
+class DiaryStore {
+public:
+    DiaryStore();
+    ~DiaryStore();
+    DiaryStore(const DiaryStore&) = delete;
+    DiaryStore& operator=(const DiaryStore&) = delete;
+
+    // The folder that holds the record files.
+    void setFolder(const QString& folder);
+    QString folder() const { return folder_; }
+    // The path of a record file: an existing file whose name differs only in letter case is
+    // used, so a diary copied from a case-insensitive disk is not shadowed by a new empty file.
+    QString filePath(TableId id) const;
+
+    // Starts the engine and opens every record file, creating those that are missing.
+    void OpenDB();
+    // Closes every open table and releases the engine.
+    void CloseDB();
+    bool isOpen() const { return engine_ != nullptr; }
+
+    // The open table, or nullptr when it is absent.
+    engine::Table* table(TableId id) const { return tables_[size_t(id)]; }
+    bool has(TableId id) const { return table(id) != nullptr; }
+    const std::vector<FileProblem>& fileProblems() const { return problems_; }
+
+    // Recomputes the monitor's status texts and tells the listener.
+    void ShowFState();
+    const MonitorState& monitor() const { return monitor_; }
+    void setMonitorVisible(bool visible) { monitorVisible_ = visible; }
+    bool monitorVisible() const { return monitorVisible_; }
+    void setMonitorListener(std::function<void()> listener) { monitorListener_ = std::move(listener); }
+
+    // "File Not Open", or record number, position percentage and record count: "12:75%:16".
+    static QString statusText(const engine::Table* table);
+
+private:
+    engine::Table* openTable(TableId id);
+
+    QString folder_;
+    std::unique_ptr<engine::Engine> engine_;
+    std::array<engine::Table*, kTableCount> tables_{};
+    std::vector<FileProblem> problems_;
+    MonitorState monitor_;
+    bool monitorVisible_ = false;
+    std::function<void()> monitorListener_;
+};
+
+}  // namespace pulmora::store

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace pulmora::test {
+
+// A fresh folder under the system's temporary directory, removed with everything in it when
+// the test ends. Every test works in one of these, never in a real diary folder.
+class TempFolder {
+public:
+    TempFolder() {
+        std::random_device seed;
+        path_ = std::filesystem::temp_directory_path() /
+                ("pulmora-test-" + std::to_string(seed()) + "-" + std::to_string(seed()));
+        std::filesystem::create_directories(path_);
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    std::string file(const std::string& name) const { return (path_ / name).string(); }
+
+private:
+    std::filesystem::path path_;
+};
+
+inline std::vector<char> readBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline void writeBytes(const std::string& path, const std::vector<char>& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), std::streamsize(bytes.size()));
+}
+
+// Runs a command and returns its standard output; `status` receives the exit status.
+std::string runCommand(const std::string& command, int& status);
+
+// Debian's Python, which has the python3-dbfread and python3-dbf packages.
+inline const char* kSystemPython = "/usr/bin/python3";
+
+}  // namespace pulmora::test
