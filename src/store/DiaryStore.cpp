@@ -48,6 +48,7 @@ void DiaryStore::OpenDB() {
     CloseDB();
     engine_ = std::make_unique<engine::Engine>();
     problems_.clear();
+    monitor_ = {};
     bool all = true;
     for (TableId id : kAllTables) {
         tables_[size_t(id)] = openTable(id);
