@@ -1,0 +1,68 @@
+#include "Checks.h"
+
+#include "Cp1252.h"
+#include "Keys.h"
+#include "Records.h"
+
+namespace pulmora::store {
+
+Checks& Checks::fail(const QString& why) {
+    if (failure_.isEmpty()) failure_ = why;
+    return *this;
+}
+
+Checks& Checks::text(const QString& value, int width, const char* label) {
+    if (const QString bad = cp1252::firstUnstorable(value); !bad.isEmpty())
+        return fail(QStringLiteral("The %1 contains \"%2\", which cannot be stored.").arg(label, bad));
+    if (value.size() > width)
+        return fail(QStringLiteral("The %1 is longer than %2 characters.").arg(label).arg(width));
+    return *this;
+}
+
+Checks& Checks::required(const QString& value, const char* label) {
+    if (value.trimmed().isEmpty()) return fail(QStringLiteral("The %1 is required.").arg(label));
+    return *this;
+}
+
+Checks& Checks::digits(const QString& value, int width, const char* label) {
+    const QString v = value.trimmed();
+    for (QChar c : v)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return fail(QStringLiteral("The %1 must be a whole number.").arg(label));
+    if (v.size() > width)
+        return fail(QStringLiteral("The %1 must have at most %2 digits.").arg(label).arg(width));
+    return *this;
+}
+
+Checks& Checks::range(int value, int min, int max, const char* label) {
+    if (value < min || value > max)
+        return fail(QStringLiteral("The %1 must be from %2 to %3.").arg(label).arg(min).arg(max));
+    return *this;
+}
+
+Checks& Checks::person(const QString& id) {
+    if (!keys::isPersonId(id)) return fail(QStringLiteral("\"%1\" is not a person identifier.").arg(id));
+    return *this;
+}
+
+Checks& Checks::date(const QString& key, const char* label) {
+    if (!keys::isDateKey(key)) return fail(QStringLiteral("The %1 \"%2\" is not a date.").arg(label, key));
+    return *this;
+}
+
+Checks& Checks::optionalDate(const QString& key, const char* label) {
+    return key.trimmed().isEmpty() ? *this : date(key, label);
+}
+
+Checks& Checks::oneOf(const QString& value, const QStringList& allowed, const char* label) {
+    if (!allowed.contains(value))
+        return fail(QStringLiteral("The %1 must be one of %2.").arg(label, allowed.join(", ")));
+    return *this;
+}
+
+Checks& Checks::open(const DiaryStore& store, TableId id) {
+    if (!store.has(id)) return fail(records::notOpen(id).error());
+    return *this;
+}
+
+}  // namespace pulmora::store

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "DiaryStore.h"
+#include "Result.h"
+
+#include <QString>
+
+namespace pulmora::store {
+
+// Collects the checks a write makes on its arguments before it touches a file; the first one
+// that fails is the result.
+class Checks {
+public:
+    // A text that fits its field and can be stored in the files' encoding.
+    Checks& text(const QString& value, int width, const char* label);
+    Checks& required(const QString& value, const char* label);
+    // Decimal digits that fit the field; empty counts as 0.
+    Checks& digits(const QString& value, int width, const char* label);
+    Checks& range(int value, int min, int max, const char* label);
+    Checks& person(const QString& id);
+    Checks& date(const QString& key, const char* label);
+    // A date key or empty.
+    Checks& optionalDate(const QString& key, const char* label);
+    Checks& oneOf(const QString& value, const QStringList& allowed, const char* label);
+    Checks& open(const DiaryStore& store, TableId id);
+
+    Result result() const { return failure_.isEmpty() ? Result::done() : Result::refused(failure_); }
+
+private:
+    Checks& fail(const QString& why);
+    QString failure_;
+};
+
+}  // namespace pulmora::store
