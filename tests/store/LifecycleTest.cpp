@@ -1,4 +1,4 @@
-#include "StoreFixture.h"
+#include "DiaryFixture.h"
 
 #include "store/Keys.h"
 
@@ -9,90 +9,90 @@ namespace {
 
 using store::TableId;
 
-TEST_F(StoreTest, CreatesEveryMissingFileEmptyWithItsTags) {
+TEST_F(DiaryTest, CreatesEveryMissingFileEmptyWithItsTags) {
     for (TableId id : store::kAllTables) {
-        const auto* t = store.table(id);
+        const auto* t = diary.files.table(id);
         ASSERT_NE(t, nullptr);
         EXPECT_EQ(t->recordCount(), 0u);
         for (const auto& tag : store::definition(id).tags)
             EXPECT_NE(const_cast<engine::Table*>(t)->tag(tag.name), nullptr) << tag.name;
     }
-    EXPECT_TRUE(store.fileProblems().empty());
-    EXPECT_TRUE(store.monitor().drawn);
-    EXPECT_EQ(store.monitor().daily, "1:0%:0");
-    EXPECT_TRUE(filesReadByDbfread());
+    EXPECT_TRUE(diary.files.fileProblems().empty());
+    EXPECT_TRUE(diary.files.monitor().drawn);
+    EXPECT_EQ(diary.files.monitor().daily, "1:0%:0");
+    EXPECT_TRUE(readableByDbfread());
 }
 
-TEST_F(StoreTest, ADamagedFileIsReportedLeftAloneAndClosedWithTheRest) {
-    store.CloseDB();
-    std::vector<char> damaged = readBytes(file("Daily.dat"));
+TEST_F(DiaryTest, ADamagedFileIsReportedLeftAloneAndClosedWithTheRest) {
+    diary.files.CloseDB();
+    std::vector<char> damaged = readBytes(folder.file("Daily.dat"));
     damaged[4] = 50;  // claims 50 records the file does not hold
-    writeBytes(file("Daily.dat"), damaged);
+    writeBytes(folder.file("Daily.dat"), damaged);
 
-    store.OpenDB();
-    EXPECT_FALSE(store.has(TableId::Daily));
-    EXPECT_TRUE(store.has(TableId::Personal));
-    EXPECT_TRUE(store.has(TableId::DlyMed));
-    ASSERT_EQ(store.fileProblems().size(), 1u);
-    EXPECT_EQ(store.fileProblems()[0].fileName, "Daily.dat");
-    EXPECT_TRUE(store.fileProblems()[0].reason.contains("record count"));
-    EXPECT_FALSE(store.monitor().drawn);
-    EXPECT_EQ(store::DiaryStore::statusText(store.table(TableId::Daily)), "File Not Open");
+    diary.files.OpenDB();
+    EXPECT_FALSE(diary.files.has(TableId::Daily));
+    EXPECT_TRUE(diary.files.has(TableId::Personal));
+    EXPECT_TRUE(diary.files.has(TableId::DlyMed));
+    ASSERT_EQ(diary.files.fileProblems().size(), 1u);
+    EXPECT_EQ(diary.files.fileProblems()[0].fileName, "Daily.dat");
+    EXPECT_TRUE(diary.files.fileProblems()[0].reason.contains("record count"));
+    EXPECT_FALSE(diary.files.monitor().drawn);
+    EXPECT_EQ(store::DiaryStore::statusText(diary.files.table(TableId::Daily)), "File Not Open");
 
-    store.CloseDB();
-    EXPECT_FALSE(store.isOpen());
-    EXPECT_FALSE(store.has(TableId::Personal));
-    EXPECT_EQ(readBytes(file("Daily.dat")), damaged);
+    diary.files.CloseDB();
+    EXPECT_FALSE(diary.files.isOpen());
+    EXPECT_FALSE(diary.files.has(TableId::Personal));
+    EXPECT_EQ(readBytes(folder.file("Daily.dat")), damaged);
     // Opening again after the close works on the same files, as the restart after a deletion does.
-    store.OpenDB();
-    EXPECT_TRUE(store.has(TableId::Personal));
-    EXPECT_EQ(readBytes(file("Daily.dat")), damaged);
+    diary.files.OpenDB();
+    EXPECT_TRUE(diary.files.has(TableId::Personal));
+    EXPECT_EQ(readBytes(folder.file("Daily.dat")), damaged);
 }
 
-TEST_F(StoreTest, AFileWithOtherFieldsIsNotOpened) {
-    store.CloseDB();
+TEST_F(DiaryTest, AFileWithOtherFieldsIsNotOpened) {
+    diary.files.CloseDB();
     {
         engine::Engine engine;
-        auto made = engine.create(file("PerTrig.dat"),
+        auto made = engine.create(folder.file("PerTrig.dat"),
                                   {{"Asid", engine::FieldType::Character, 8},
                                    {"Trig", engine::FieldType::Character, 20}},
                                   {});
         ASSERT_TRUE(made.table);
     }
-    const auto before = readBytes(file("PerTrig.dat"));
-    store.OpenDB();
-    EXPECT_FALSE(store.has(TableId::PerTrig));
-    ASSERT_EQ(store.fileProblems().size(), 1u);
-    EXPECT_TRUE(store.fileProblems()[0].reason.contains("Trig"));
-    store.CloseDB();
-    EXPECT_EQ(readBytes(file("PerTrig.dat")), before);
+    const auto before = readBytes(folder.file("PerTrig.dat"));
+    diary.files.OpenDB();
+    EXPECT_FALSE(diary.files.has(TableId::PerTrig));
+    ASSERT_EQ(diary.files.fileProblems().size(), 1u);
+    EXPECT_TRUE(diary.files.fileProblems()[0].reason.contains("Trig"));
+    diary.files.CloseDB();
+    EXPECT_EQ(readBytes(folder.file("PerTrig.dat")), before);
 }
 
-TEST_F(StoreTest, FindsRecordFilesWhateverTheirLetterCase) {
-    auto* daily = store.table(TableId::Daily);
+TEST_F(DiaryTest, FindsRecordFilesWhateverTheirLetterCase) {
+    auto* daily = diary.files.table(TableId::Daily);
     daily->appendStart();
     daily->field("DyID")->assign("SmJo000120240101");
     ASSERT_TRUE(daily->append());
-    store.CloseDB();
-    std::filesystem::rename(file("Daily.dat"), file("DAILY.DAT"));
+    diary.files.CloseDB();
+    std::filesystem::rename(folder.file("Daily.dat"), folder.file("DAILY.DAT"));
 
-    store.OpenDB();
-    EXPECT_EQ(store.table(TableId::Daily)->recordCount(), 1u);
-    EXPECT_FALSE(std::filesystem::exists(file("Daily.dat")));
+    diary.files.OpenDB();
+    EXPECT_EQ(diary.files.table(TableId::Daily)->recordCount(), 1u);
+    EXPECT_FALSE(std::filesystem::exists(folder.file("Daily.dat")));
 }
 
-TEST_F(StoreTest, ADeletedTriggerListComesBackEmptyWhileTheRestKeepTheirData) {
+TEST_F(DiaryTest, ADeletedTriggerListComesBackEmptyWhileTheRestKeepTheirData) {
     for (TableId id : {TableId::RefTrig, TableId::PerTrig}) {
-        auto* t = store.table(id);
+        auto* t = diary.files.table(id);
         t->appendStart();
         t->field("Trig")->assign("POLLEN");
         ASSERT_TRUE(t->append());
     }
-    store.CloseDB();
-    std::filesystem::remove(file("RefTrig.dat"));
-    store.OpenDB();
-    EXPECT_EQ(store.table(TableId::RefTrig)->recordCount(), 0u);
-    EXPECT_EQ(store.table(TableId::PerTrig)->recordCount(), 1u);
+    diary.files.CloseDB();
+    std::filesystem::remove(folder.file("RefTrig.dat"));
+    diary.files.OpenDB();
+    EXPECT_EQ(diary.files.table(TableId::RefTrig)->recordCount(), 0u);
+    EXPECT_EQ(diary.files.table(TableId::PerTrig)->recordCount(), 1u);
 }
 
 TEST(KeysTest, DatesAndIdentifiers) {

@@ -1,8 +1,18 @@
-#include "StoreFixture.h"
+#include "DiaryFixture.h"
+
+#include "store/Records.h"
 
 namespace pulmora::test {
 
-::testing::AssertionResult StoreTest::filesReadByDbfread() {
+std::vector<QString> DiaryTest::column(store::TableId id, const char* field) {
+    std::vector<QString> values;
+    auto* t = table(id);
+    t->selectTag(nullptr);
+    for (t->goBof(); !t->eof(); t->skip()) values.push_back(store::records::trimmed(t, field));
+    return values;
+}
+
+::testing::AssertionResult DiaryTest::readableByDbfread() {
     const std::string script =
         "import dbfread, glob, sys\n"
         "for p in sorted(glob.glob(sys.argv[1] + '/*.[dD][aA][tT]')):\n"

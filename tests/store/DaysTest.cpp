@@ -1,0 +1,195 @@
+#include "DiaryFixture.h"
+
+#include "store/Records.h"
+
+namespace pulmora::test {
+namespace {
+
+using store::TableId;
+
+class DaysTest : public DiaryTest {
+protected:
+    void SetUp() override {
+        DiaryTest::SetUp();
+        john = addPerson("Johnny");
+        reliever = addMed(john, "Salbutamol", "Reliever");
+        preventer = addMed(john, "Budesonide", "Preventer");
+        ASSERT_TRUE(diary.persons.AddPerTrg(john, "POLLEN"));
+        ASSERT_TRUE(diary.persons.AddPerTrg(john, "COLD AIR"));
+    }
+    // The daily card's save of the day's lists: mark all, recall or append the wanted, pack.
+    void saveLists(const QString& date, const QStringList& triggers, const std::vector<std::pair<QString, int>>& meds) {
+        ASSERT_TRUE(diary.days.DelDlyTrg(john, date));
+        for (const QString& t : triggers) ASSERT_TRUE(diary.days.AddDlyTrg(john, t, date));
+        ASSERT_TRUE(diary.days.PackDlyTrg());
+        ASSERT_TRUE(diary.days.DelDlyMed(john, date));
+        for (const auto& [id, times] : meds) {
+            const QString name = id == reliever ? "Salbutamol" : "Budesonide";
+            ASSERT_TRUE(diary.days.AddDlyMed(john, date, id, times, name, id == reliever ? "Reliever" : "Preventer"));
+        }
+        ASSERT_TRUE(diary.days.PackDlyMed());
+    }
+    static std::vector<QString> names(const std::vector<store::TriggerLine>& lines, bool ticked) {
+        std::vector<QString> out;
+        for (const auto& l : lines)
+            if (l.ticked == ticked) out.push_back(l.name);
+        return out;
+    }
+    QString john, reliever, preventer;
+};
+
+TEST_F(DaysTest, SavingADayTwiceKeepsOneRecordAndRaisesTheBest) {
+    addDay(john, "20240610", 450, 300);
+    EXPECT_EQ(diary.persons.GetPerCrd(john)->best, "450");
+    addDay(john, "20240610", 380, 370, 3);
+    EXPECT_EQ(table(TableId::Daily)->recordCount(), 1u);
+    EXPECT_EQ(diary.persons.GetPerCrd(john)->best, "450");
+    EXPECT_EQ(diary.days.ChkDly(john, "20240610"), 3);
+    addDay(john, "20240611", 460, 460);
+    EXPECT_EQ(diary.persons.GetPerCrd(john)->best, "460");
+    EXPECT_TRUE(readableByDbfread());
+}
+
+TEST_F(DaysTest, AddDlyRefusesBadValuesBeforeWritingAnything) {
+    addDay(john, "20240610", 300, 300);
+    const auto before = readBytes(folder.file("Daily.dat"));
+    store::DayValues bad;
+    bad.morning = 1000;
+    EXPECT_FALSE(diary.days.AddDly(john, "20240611", bad));
+    bad = {};
+    bad.relievers = -1;
+    EXPECT_FALSE(diary.days.AddDly(john, "20240610", bad));
+    bad = {};
+    bad.rating = 4;
+    EXPECT_FALSE(diary.days.AddDly(john, "20240610", bad));
+    EXPECT_FALSE(diary.days.AddDly(john, "20240231", {}));
+    EXPECT_FALSE(diary.days.AddDly("New", "20240610", {}));
+    EXPECT_EQ(readBytes(folder.file("Daily.dat")), before);
+    EXPECT_EQ(diary.persons.GetPerCrd(john)->best, "400");
+}
+
+TEST_F(DaysTest, ADayWithoutRecordOffersTheTriggersAndCurrentMedication) {
+    const auto card = diary.days.GetDly(john, "20240601");
+    EXPECT_FALSE(card.found);
+    EXPECT_EQ(names(card.triggers, false), (std::vector<QString>{"COLD AIR", "POLLEN"}));
+    EXPECT_TRUE(names(card.triggers, true).empty());
+    EXPECT_EQ(card.medication.rows[0], (store::DayMedRow{"Salbutamol", "Reliever", reliever, 0}));
+    EXPECT_EQ(card.medication.rows[1].medId, preventer);
+    EXPECT_TRUE(card.medication.rows[2].isFree());
+    EXPECT_EQ(card.medication.relieverRows, 1);
+    EXPECT_EQ(card.medication.preventerRows, 1);
+    EXPECT_EQ(diary.days.ChkDly(john, "20240601"), -1);
+}
+
+TEST_F(DaysTest, AStoredDayLoadsItsValuesAndLists) {
+    store::DayValues v;
+    v.morning = 410;
+    v.evening = 390;
+    v.breathNight = true;
+    v.offWork = true;
+    v.relievers = 4;
+    v.preventers = 2;
+    v.rating = 1;
+    ASSERT_TRUE(diary.days.AddDly(john, "20240601", v));
+    saveLists("20240601", {"pollen", "Smoke"}, {{reliever, 4}});
+
+    const auto card = diary.days.GetDly(john, "20240601");
+    EXPECT_TRUE(card.found);
+    EXPECT_EQ(card.values.morning, 410);
+    EXPECT_TRUE(card.values.breathNight);
+    EXPECT_FALSE(card.values.breathDay);
+    EXPECT_TRUE(card.values.offWork);
+    EXPECT_EQ(card.values.preventers, 2);
+    EXPECT_EQ(card.values.rating, 1);
+    // An earlier day shows only what was stored.
+    EXPECT_EQ(names(card.triggers, true), (std::vector<QString>{"POLLEN", "SMOKE"}));
+    EXPECT_TRUE(names(card.triggers, false).empty());
+    EXPECT_EQ(card.medication.rows[0], (store::DayMedRow{"Salbutamol", "Reliever", reliever, 4}));
+    EXPECT_TRUE(card.medication.rows[1].isFree());
+}
+
+TEST_F(DaysTest, TodaysCardAlsoOffersWhatIsMissing) {
+    addDay(john, kTodayKey, 400, 400);
+    saveLists(kTodayKey, {"POLLEN"}, {{reliever, 2}});
+    const auto card = diary.days.GetDly(john, kTodayKey);
+    EXPECT_EQ(names(card.triggers, true), (std::vector<QString>{"POLLEN"}));
+    EXPECT_EQ(names(card.triggers, false), (std::vector<QString>{"COLD AIR"}));
+    EXPECT_EQ(card.medication.rows[0].timesUsed, 2);
+    EXPECT_EQ(card.medication.rows[1], (store::DayMedRow{"Budesonide", "Preventer", preventer, 0}));
+    EXPECT_EQ(card.medication.relieverRows, 1);
+    EXPECT_EQ(card.medication.preventerRows, 1);
+}
+
+TEST_F(DaysTest, SavingTheListsKeepsExactlyTheWantedSet) {
+    addDay(john, "20240601", 400, 400);
+    addDay(john, "20240602", 400, 400);
+    saveLists("20240601", {"HOUSE DUST", "POLLEN", "SMOKE"}, {{reliever, 1}, {preventer, 2}});
+    saveLists("20240602", {"POLLEN"}, {{reliever, 5}});
+    saveLists("20240601", {"HOUSE DUST", "house dust mites", "SMOKE"}, {{preventer, 3}});
+
+    EXPECT_EQ(names(diary.days.ListDlyTrg(john, "20240601"), true),
+              (std::vector<QString>{"HOUSE DUST", "HOUSE DUST MITES", "SMOKE"}));
+    EXPECT_EQ(names(diary.days.ListDlyTrg(john, "20240602"), true), (std::vector<QString>{"POLLEN"}));
+    const auto meds = diary.days.ListDlyMed(john, "20240601");
+    EXPECT_EQ(meds.rows[0], (store::DayMedRow{"Budesonide", "Preventer", preventer, 3}));
+    EXPECT_TRUE(meds.rows[1].isFree());
+    EXPECT_EQ(diary.days.ListDlyMed(john, "20240602").rows[0].timesUsed, 5);
+    EXPECT_EQ(table(TableId::DlyTrig)->recordCount(), 4u);
+    EXPECT_EQ(table(TableId::DlyMed)->recordCount(), 2u);
+    EXPECT_TRUE(readableByDbfread());
+}
+
+TEST_F(DaysTest, DeletingADayTakesItsListsAndNothingElse) {
+    addDay(john, "20240601", 400, 400);
+    addDay(john, "20240602", 400, 400);
+    saveLists("20240601", {"POLLEN"}, {{reliever, 1}});
+    saveLists("20240602", {"POLLEN"}, {{reliever, 2}});
+    ASSERT_TRUE(diary.days.DelDly(john, "20240601"));
+    EXPECT_EQ(diary.days.ChkDly(john, "20240601"), -1);
+    EXPECT_EQ(diary.days.ChkDly(john, "20240602"), 2);
+    EXPECT_EQ(column(TableId::DlyTrig, "AsDt"), (std::vector<QString>{"20240602"}));
+    EXPECT_EQ(column(TableId::DlyMed, "AsDt"), (std::vector<QString>{"20240602"}));
+}
+
+TEST_F(DaysTest, RatingsOfDays) {
+    addDay(john, "20240601", 400, 400, 0);
+    EXPECT_EQ(diary.days.ChkDly(john, "20240601"), 0);
+    EXPECT_EQ(diary.days.ChkDly(john, "20240602"), -1);
+    EXPECT_EQ(diary.days.ChkDly("New", "20240601"), -1);
+    diary.files.CloseDB();
+    EXPECT_EQ(diary.days.ChkDly(john, "20240601"), -1);
+    EXPECT_FALSE(diary.days.GetDly(john, "20240601").found);
+    EXPECT_FALSE(diary.days.AddDly(john, "20240601", {}));
+}
+
+TEST_F(DaysTest, AFullMedicationGridIsNeverOverwritten) {
+    store::DayMedication full;
+    for (int i = 0; i < store::kDayMedRows; ++i)
+        full.rows[size_t(i)] = {QStringLiteral("M%1").arg(i), "Other", QStringLiteral("M%1").arg(i, 7, 10, QChar('0')), 1};
+    const auto extended = diary.days.AddNewDlyMed(john, full);
+    for (size_t i = 0; i < full.rows.size(); ++i) EXPECT_EQ(extended.rows[i], full.rows[i]);
+    EXPECT_EQ(extended.relieverRows, 0);
+
+    full.rows[19] = {};
+    const auto one = diary.days.AddNewDlyMed(john, full);
+    EXPECT_EQ(one.rows[19].medId, reliever);
+    EXPECT_EQ(one.relieverRows, 1);
+    EXPECT_EQ(one.preventerRows, 0);
+}
+
+TEST_F(DaysTest, StoredTextThatIsNotANumberReadsAsZero) {
+    addDay(john, "20240601", 400, 400);
+    auto* t = table(TableId::Daily);
+    ASSERT_TRUE(store::records::seek(t, "diDyID", store::keys::dayId(john, "20240601")));
+    t->field("Morn")->assign("4x0");
+    t->field("Rate")->assign("?");
+    ASSERT_TRUE(t->flush());
+    const auto card = diary.days.GetDly(john, "20240601");
+    EXPECT_EQ(card.values.morning, 0);
+    EXPECT_EQ(card.values.evening, 400);
+    EXPECT_EQ(diary.days.ChkDly(john, "20240601"), 0);
+    EXPECT_EQ(diary.reports.GetRDly(john, "20240601").morning, 0);
+}
+
+}  // namespace
+}  // namespace pulmora::test

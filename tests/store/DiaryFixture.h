@@ -1,0 +1,71 @@
+#pragma once
+
+#include "store/Clock.h"
+#include "store/Diary.h"
+#include "store/Keys.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace pulmora::test {
+
+// A diary on a fresh temporary program folder, with "today" fixed at 15 June 2024.
+class DiaryTest : public ::testing::Test {
+protected:
+    static inline const QDate kToday{2024, 6, 15};
+    static inline const QString kTodayKey = QStringLiteral("20240615");
+
+    void SetUp() override {
+        store::clock::setToday(kToday);
+        diary.files.setFolder(QString::fromStdString(folder.path().string()));
+        diary.files.OpenDB();
+    }
+    void TearDown() override { store::clock::setToday(QDate()); }
+
+    static store::PersonDetails details(const QString& nickname, const QString& surname = "Smith",
+                                        const QString& firstName = "John") {
+        store::PersonDetails d;
+        d.nickname = nickname;
+        d.surname = surname;
+        d.firstName = firstName;
+        d.gender = "Male";
+        d.birthDate = "19800131";
+        d.title = "Mr";
+        d.zoneYellow = "80";
+        d.zoneRed = "50";
+        d.best = "400";
+        d.predicted = "450";
+        return d;
+    }
+    QString addPerson(const QString& nickname, const QString& surname = "Smith",
+                      const QString& firstName = "John") {
+        auto added = diary.persons.AddPer("New", details(nickname, surname, firstName));
+        EXPECT_TRUE(added) << added.error().toStdString();
+        return added.value.id;
+    }
+    QString addMed(const QString& person, const QString& name, const QString& category,
+                   const QString& inUse = "Yes") {
+        auto added = diary.persons.AddMed({"", person, name, "", "", "20240101", category, inUse});
+        EXPECT_TRUE(added) << added.error().toStdString();
+        return added.value;
+    }
+    void addDay(const QString& person, const QString& date, int morning, int evening, int rating = 2) {
+        store::DayValues v;
+        v.morning = morning;
+        v.evening = evening;
+        v.rating = rating;
+        v.coughDay = true;
+        v.wheezeNight = true;
+        v.relievers = 3;
+        ASSERT_TRUE(diary.days.AddDly(person, date, v));
+    }
+    engine::Table* table(store::TableId id) { return diary.files.table(id); }
+    // Every live or marked record's trimmed field value, in record order.
+    std::vector<QString> column(store::TableId id, const char* field);
+    ::testing::AssertionResult readableByDbfread();
+
+    TempFolder folder;
+    store::Diary diary;
+};
+
+}  // namespace pulmora::test

@@ -1,0 +1,206 @@
+#include "DiaryFixture.h"
+
+namespace pulmora::test {
+namespace {
+
+using store::Persons;
+using store::TableId;
+
+TEST_F(DiaryTest, AddPerCreatesThenUpdatesInPlace) {
+    auto first = diary.persons.AddPer("New", details("  Johnny "));
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first.value.id, "SmJo0001");
+    EXPECT_EQ(first.value.nickname, "Johnny");
+    EXPECT_EQ(addPerson("Jack"), "SmJo0002");
+
+    auto changed = details("Johnny", "Jones");
+    changed.best = "510";
+    auto updated = diary.persons.AddPer("SmJo0001", changed);
+    ASSERT_TRUE(updated);
+    EXPECT_EQ(updated.value.id, "SmJo0001");
+    EXPECT_EQ(table(TableId::Personal)->recordCount(), 2u);
+    auto card = diary.persons.GetPerCrd("SmJo0001");
+    ASSERT_TRUE(card);
+    EXPECT_EQ(card->header, "  Updating for Johnny");
+    EXPECT_EQ(card->surname, "Jones");
+    EXPECT_EQ(card->best, "510");
+    EXPECT_EQ(card->genderItem, 1);
+    EXPECT_EQ(card->titleItem, 2);
+    EXPECT_EQ(card->zoneYellow, 80);
+    EXPECT_EQ(card->birthDate, "19800131");
+    EXPECT_FALSE(diary.persons.GetPerCrd("New"));
+    EXPECT_TRUE(readableByDbfread());
+}
+
+TEST_F(DiaryTest, AddPerRefusesBadValuesAndWritesNothing) {
+    addPerson("Johnny");
+    const auto before = readBytes(folder.file("Personal.dat"));
+    auto tooBig = details("Jim");
+    tooBig.best = "1000";
+    EXPECT_FALSE(diary.persons.AddPer("New", tooBig));
+    auto letters = details("Jim");
+    letters.predicted = "4o0";
+    EXPECT_FALSE(diary.persons.AddPer("New", letters));
+    auto greek = details("Jim", "\u03A9mega");
+    const auto refused = diary.persons.AddPer("New", greek);
+    EXPECT_FALSE(refused);
+    EXPECT_TRUE(refused.error().contains("\u03A9"));
+    EXPECT_FALSE(diary.persons.AddPer("SmJo", details("Jim")));
+    EXPECT_EQ(readBytes(folder.file("Personal.dat")), before);
+
+    // Windows-1252 holds the euro sign and accented letters.
+    auto accented = details("Zo\u00eb \u20ac", "M\u00fcller", "Zo\u00eb");
+    auto stored = diary.persons.AddPer("New", accented);
+    ASSERT_TRUE(stored) << stored.error().toStdString();
+    EXPECT_EQ(stored.value.id, "M\u00fcZo0001");
+    EXPECT_EQ(diary.persons.GetPerCrd(stored.value.id)->nickname, "Zo\u00eb \u20ac");
+    EXPECT_TRUE(readableByDbfread());
+}
+
+TEST_F(DiaryTest, IdentifiersComeFromTrimmedNamesAndLookupsMatchWholeIdentifiers) {
+    EXPECT_EQ(addPerson("Edge", " Ng", "  Li"), "NgLi0001");
+    EXPECT_EQ(addPerson("Short", "O", "A"), "OXAX0001");
+    const QString newe = addPerson("Newer", "Newell", "Eddie");
+    EXPECT_EQ(newe, "NeEd0001");
+    EXPECT_FALSE(diary.persons.GetPerCrd("NeEd"));
+    EXPECT_FALSE(diary.persons.GetPerCrd("New"));
+    EXPECT_TRUE(diary.persons.GetPerCrd(newe));
+}
+
+TEST_F(DiaryTest, NextPersonStepsInNicknameOrderFromTheCurrentPerson) {
+    EXPECT_FALSE(diary.persons.GetPerDly(Persons::Step::First));
+    const QString carol = addPerson("Carol", "Carter", "Carol");
+    const QString alan = addPerson("Alan", "Adams", "Alan");
+    const QString bea1 = addPerson("Bea", "Brown", "Bea");
+    const QString bea2 = addPerson("Bea", "Black", "Bea");
+
+    EXPECT_EQ(diary.persons.GetPerDly(Persons::Step::First)->id, alan);
+    std::vector<QString> order;
+    QString current = alan;
+    for (int i = 0; i < 5; ++i) {
+        // Whatever walk ran last on the table, "next" starts from the current person.
+        diary.persons.ChkPerNick("New", "Nobody");
+        current = diary.persons.GetPerDly(Persons::Step::Next, current)->id;
+        order.push_back(current);
+    }
+    EXPECT_EQ(order, (std::vector<QString>{bea1, bea2, carol, alan, bea1}));
+    EXPECT_EQ(diary.persons.GetPerDly(Persons::Step::Next, "New")->id, alan);
+}
+
+TEST_F(DiaryTest, NextPersonWithOnePersonStaysOnThem) {
+    const QString only = addPerson("Solo");
+    EXPECT_EQ(diary.persons.GetPerDly(Persons::Step::Next, only)->id, only);
+}
+
+TEST_F(DiaryTest, NicknameClashes) {
+    const QString john = addPerson("Johnny");
+    EXPECT_FALSE(diary.persons.ChkPerNick(john, "Johnny"));
+    EXPECT_TRUE(diary.persons.ChkPerNick("New", "Johnny"));
+    EXPECT_FALSE(diary.persons.ChkPerNick("New", "johnny"));
+}
+
+TEST_F(DiaryTest, MedicationListKeepsRemovedMedicationAsHistory) {
+    const QString john = addPerson("Johnny");
+    EXPECT_EQ(addMed(john, "Salbutamol", "Reliever"), "Salb0001");
+    EXPECT_EQ(addMed(john, "Salbutamol", "Reliever"), "Salb0002");
+    EXPECT_EQ(addMed(john, "AB", "Other"), "AB000001");
+    const QString old = addMed(john, "Beclometasone", "Preventer", "No");
+
+    auto rows = diary.persons.ListMed(john);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].name, "AB");
+    EXPECT_EQ(rows[1].medId, "Salb0001");
+    EXPECT_EQ(rows[1].category, "Reliever");
+    EXPECT_EQ(rows[1].prescribedDate, "20240101");
+
+    // The card's save: everything off, then what is on the card back on.
+    ASSERT_TRUE(diary.persons.SetPerMed(john, "No"));
+    ASSERT_TRUE(diary.persons.AddMed({"Salb0001", john, "Salbutamol", "2 puffs", "Dr Who", "20240102",
+                                      "Reliever", "Yes"}));
+    rows = diary.persons.ListMed(john);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].instructions, "2 puffs");
+    EXPECT_EQ(table(TableId::PerMed)->recordCount(), 4u);
+    EXPECT_FALSE(diary.persons.AddMed({"", john, "Salbutamol", "", "", "", "Sedative", "Yes"}));
+    EXPECT_FALSE(diary.persons.AddMed({"", john, "  ", "", "", "", "Other", "Yes"}));
+    EXPECT_FALSE(old.isEmpty());
+
+    for (int i = 0; i < 12; ++i) addMed(john, QStringLiteral("Med%1").arg(i), "Other");
+    EXPECT_EQ(diary.persons.ListMed(john).size(), 10u);
+}
+
+TEST_F(DiaryTest, ReferenceTriggersAreStoredOnceTrimmedAndInCapitals) {
+    ASSERT_TRUE(diary.persons.AddTrg("", "  house dust "));
+    ASSERT_TRUE(diary.persons.AddTrg("", "Pollen"));
+    ASSERT_TRUE(diary.persons.AddTrg("", "cold air"));
+    EXPECT_EQ(diary.persons.ListTrg(), (QStringList{"COLD AIR", "HOUSE DUST", "POLLEN"}));
+
+    // Adding a listed name again changes nothing.
+    ASSERT_TRUE(diary.persons.AddTrg("", "pollen"));
+    ASSERT_TRUE(diary.persons.AddTrg("SMOKE", "Pollen "));
+    EXPECT_EQ(diary.persons.ListTrg().size(), 3);
+
+    // Renaming in place, then renaming onto a listed name merges the two.
+    ASSERT_TRUE(diary.persons.AddTrg("cold air", "Frost"));
+    EXPECT_EQ(diary.persons.ListTrg(), (QStringList{"FROST", "HOUSE DUST", "POLLEN"}));
+    ASSERT_TRUE(diary.persons.AddTrg("FROST", "pollen"));
+    EXPECT_EQ(diary.persons.ListTrg(), (QStringList{"HOUSE DUST", "POLLEN"}));
+
+    ASSERT_TRUE(diary.persons.DelTrg(" house dust"));
+    EXPECT_EQ(diary.persons.ListTrg(), (QStringList{"POLLEN"}));
+    EXPECT_FALSE(diary.persons.AddTrg("", "   "));
+    EXPECT_FALSE(diary.persons.AddTrg("", QString(26, 'X')));
+}
+
+TEST_F(DiaryTest, PersonTriggerSaveKeepsRecallsAndDropsExactNames) {
+    const QString john = addPerson("Johnny");
+    const QString jack = addPerson("Jack");
+    ASSERT_TRUE(diary.persons.AddPerTrg(john, "House dust"));
+    ASSERT_TRUE(diary.persons.AddPerTrg(john, "POLLEN"));
+    ASSERT_TRUE(diary.persons.AddPerTrg(jack, "POLLEN"));
+
+    // The card's save: mark all, recall or append each ticked one, pack.
+    ASSERT_TRUE(diary.persons.DelPerTrg(john));
+    ASSERT_TRUE(diary.persons.AddPerTrg(john, "pollen"));
+    ASSERT_TRUE(diary.persons.AddPerTrg(john, "HOUSE DUST MITES"));
+    EXPECT_EQ(table(TableId::PerTrig)->recordCount(), 4u);  // POLLEN recalled, not added again
+    ASSERT_TRUE(diary.persons.PackPerTrg());
+
+    EXPECT_EQ(diary.persons.ListPerTrg(john), (QStringList{"HOUSE DUST MITES", "POLLEN"}));
+    EXPECT_EQ(diary.persons.ListPerTrg(jack), (QStringList{"POLLEN"}));
+
+    // A longer name beginning with a stored one is a different trigger.
+    ASSERT_TRUE(diary.persons.AddPerTrg(john, "HOUSE DUST"));
+    EXPECT_EQ(diary.persons.ListPerTrg(john), (QStringList{"HOUSE DUST", "HOUSE DUST MITES", "POLLEN"}));
+    EXPECT_FALSE(diary.persons.AddPerTrg("New", "POLLEN"));
+}
+
+TEST_F(DiaryTest, DeletingAPersonRemovesEveryRecordOfTheirsAndNothingElse) {
+    const QString john = addPerson("Johnny");
+    const QString jack = addPerson("Jack");
+    ASSERT_TRUE(diary.persons.AddTrg("", "POLLEN"));
+    for (const QString& p : {john, jack}) {
+        const QString med = addMed(p, "Salbutamol", "Reliever");
+        ASSERT_TRUE(diary.persons.AddPerTrg(p, "POLLEN"));
+        for (const char* date : {"20240101", "20240102"}) {
+            addDay(p, date, 300, 320);
+            ASSERT_TRUE(diary.days.AddDlyTrg(p, "POLLEN", date));
+            ASSERT_TRUE(diary.days.AddDlyMed(p, date, med, 2, "Salbutamol", "Reliever"));
+        }
+    }
+    ASSERT_TRUE(diary.persons.DelPer(john));
+
+    for (TableId id : {TableId::Personal, TableId::Daily, TableId::PerTrig, TableId::PerMed, TableId::DlyTrig,
+                       TableId::DlyMed}) {
+        const auto owners = column(id, "Asid");
+        EXPECT_FALSE(owners.empty());
+        for (const QString& owner : owners) EXPECT_EQ(owner, jack) << store::definition(id).fileName;
+    }
+    EXPECT_EQ(column(TableId::Daily, "Asid").size(), 2u);
+    EXPECT_EQ(diary.persons.ListTrg(), QStringList{"POLLEN"});
+    EXPECT_FALSE(diary.persons.DelPer("New"));
+    EXPECT_TRUE(readableByDbfread());
+}
+
+}  // namespace
+}  // namespace pulmora::test
