@@ -169,9 +169,11 @@ TEST_F(DiaryTest, PersonTriggerSaveKeepsRecallsAndDropsExactNames) {
     EXPECT_EQ(diary.persons.ListPerTrg(john), (QStringList{"HOUSE DUST MITES", "POLLEN"}));
     EXPECT_EQ(diary.persons.ListPerTrg(jack), (QStringList{"POLLEN"}));
 
-    // A longer name beginning with a stored one is a different trigger.
-    ASSERT_TRUE(diary.persons.AddPerTrg(john, "HOUSE DUST"));
-    EXPECT_EQ(diary.persons.ListPerTrg(john), (QStringList{"HOUSE DUST", "HOUSE DUST MITES", "POLLEN"}));
+    // A name that begins another stored name is a trigger of its own.
+    ASSERT_TRUE(diary.persons.AddPerTrg(john, "GRASS POLLEN HIGHER"));
+    ASSERT_TRUE(diary.persons.AddPerTrg(john, "Grass pollen high"));
+    EXPECT_EQ(diary.persons.ListPerTrg(john),
+              (QStringList{"GRASS POLLEN HIGH", "GRASS POLLEN HIGHER", "HOUSE DUST MITES", "POLLEN"}));
     EXPECT_FALSE(diary.persons.AddPerTrg("New", "POLLEN"));
 }
 
