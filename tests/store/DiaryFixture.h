@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+// Lets test failures show texts as text.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+
 namespace pulmora::test {
 
 // A diary on a fresh temporary program folder, with "today" fixed at 15 June 2024.

@@ -1,0 +1,150 @@
+#include "DiaryFixture.h"
+
+#include "store/Records.h"
+
+namespace pulmora::test {
+namespace {
+
+using store::ReportCursors;
+using store::TableId;
+
+class ReportsTest : public DiaryTest {
+protected:
+    void SetUp() override {
+        DiaryTest::SetUp();
+        john = addPerson("Johnny");
+        jack = addPerson("Jack");
+    }
+    // Every item of the medication cursor as "identifier date".
+    std::vector<QString> medItems(const QString& person, const QString& date) {
+        std::vector<QString> items;
+        for (auto* m = &diary.reports.GetRMedBeg(person, date); !m->empty();
+             m = &diary.reports.GetRMedNxt(person, date))
+            items.push_back(m->medId + " " + m->date);
+        return items;
+    }
+    std::vector<QString> trgItems(const QString& person, const QString& date) {
+        std::vector<QString> items;
+        for (auto* t = &diary.reports.GetRTrgBeg(person, date); !t->empty();
+             t = &diary.reports.GetRTrgNxt(person, date))
+            items.push_back(t->trigger + " " + t->date);
+        return items;
+    }
+    QString john, jack;
+};
+
+TEST(DiurnalVariation, RoundsHalvesToEven) {
+    EXPECT_EQ(store::diurnalVariation(400, 500), 22);
+    EXPECT_EQ(store::diurnalVariation(500, 400), 22);
+    EXPECT_EQ(store::diurnalVariation(0, 500), 0);
+    EXPECT_EQ(store::diurnalVariation(399, 401), 0);  // 0.5
+    EXPECT_EQ(store::diurnalVariation(397, 403), 2);  // 1.5
+}
+
+TEST_F(ReportsTest, ThePreviousRecordedDay) {
+    addDay(john, "20240601", 300, 400);
+    addDay(jack, "20240603", 100, 100);
+    addDay(john, "20240604", 350, 350);
+
+    const auto& c = diary.reports.GetRepDly(john, "20240604");
+    EXPECT_EQ(c.found, 1);
+    EXPECT_EQ(c.morning, 300);
+    EXPECT_EQ(c.evening, 400);
+    EXPECT_EQ(c.diurnal, 29);
+    EXPECT_EQ(c.daySymptoms, 1);
+    EXPECT_EQ(c.nightSymptoms, 1);
+    EXPECT_EQ(c.relievers, 3);
+    EXPECT_EQ(c.personBest, 400);
+    EXPECT_EQ(c.personPred, 450);
+
+    EXPECT_EQ(diary.reports.GetRepDly(john, "20240603").morning, 300);  // unrecorded day
+    EXPECT_EQ(diary.reports.GetRepDly(john, "20240610").morning, 350);
+
+    const auto& first = diary.reports.GetRPrvDly(john, "20240601");
+    EXPECT_EQ(first.found, 0);
+    EXPECT_EQ(first.personBest, 400);
+    EXPECT_EQ(diary.reports.GetRPrvDly(jack, "20240603").found, 0);  // john's days are not jack's
+    EXPECT_EQ(diary.reports.GetRepDly("New", "20240604").found, 0);
+    EXPECT_EQ(diary.reports.GetRepDly("SmJo", "20240604").personBest, 0);
+}
+
+TEST_F(ReportsTest, OneDayAndThePersonOverAPeriod) {
+    addDay(john, "20240601", 300, 420, 3);
+    const auto& d = diary.reports.GetRDly(john, "20240601");
+    EXPECT_EQ(d.found, 1);
+    EXPECT_EQ(d.evening, 420);
+    EXPECT_EQ(d.cogD, 1);
+    EXPECT_EQ(d.brtD, 0);
+    EXPECT_EQ(d.whzN, 1);
+    EXPECT_EQ(d.relievers, 3);
+    EXPECT_EQ(d.rating, 3);
+    EXPECT_EQ(diary.reports.GetRDly(john, "20240602").found, 0);
+
+    // The stored best is 420 after that save; a reading above it in the period raises the
+    // report's best only.
+    auto* t = table(TableId::Daily);
+    ASSERT_TRUE(store::records::seek(t, "diDyID", store::keys::dayId(john, "20240601")));
+    t->field("Morn")->assign("480");
+    ASSERT_TRUE(t->flush());
+    const auto& p = diary.reports.GetRPer(john, QDate(2024, 5, 20), QDate(2024, 6, 30));
+    EXPECT_EQ(p.best, 480);
+    EXPECT_EQ(p.surname, QString("Smith").leftJustified(30));
+    EXPECT_EQ(p.birthDate, "19800131");
+    EXPECT_EQ(p.reportAvailable, 1);
+    EXPECT_EQ(p.anyReading, 1);
+    EXPECT_EQ(diary.persons.GetPerCrd(john)->best, "420");
+
+    const auto& empty = diary.reports.GetRPer(john, QDate(2024, 7, 1), QDate(2024, 7, 31));
+    EXPECT_EQ(empty.reportAvailable, 0);
+    EXPECT_EQ(empty.best, 420);
+    // "New" must not match a person whose identifier begins with it.
+    const QString newe = addPerson("Newer", "Newell", "Eddie");
+    ASSERT_TRUE(newe.startsWith("NeEd"));
+    EXPECT_TRUE(diary.reports.GetRPer("New", QDate(2024, 6, 1), QDate(2024, 6, 1)).surname.isEmpty());
+    EXPECT_TRUE(diary.reports.GetRPer("NeEd", QDate(2024, 6, 1), QDate(2024, 6, 1)).surname.isEmpty());
+}
+
+TEST_F(ReportsTest, TheThirtyDayWindow) {
+    EXPECT_TRUE(ReportCursors::InRMdDt("20240331", "20240331"));
+    EXPECT_TRUE(ReportCursors::InRMdDt("20240331", "20240301"));
+    EXPECT_FALSE(ReportCursors::InRMdDt("20240331", "20240229"));
+    EXPECT_FALSE(ReportCursors::InRMdDt("20240331", "20240401"));
+    EXPECT_FALSE(ReportCursors::InRMdDt("20240331", "        "));
+    EXPECT_FALSE(ReportCursors::InRMdDt("20240331", "20240230"));
+}
+
+TEST_F(ReportsTest, CursorsWalkTheMonthInKeyOrderPastBadDates) {
+    const QString salb = addMed(john, "Salbutamol", "Reliever");
+    const QString bud = addMed(john, "Budesonide", "Preventer");
+    const QString other = addMed(jack, "Salbutamol", "Reliever");
+    auto day = [&](const QString& person, const QString& date, const QString& med, const QString& trigger) {
+        ASSERT_TRUE(diary.days.AddDlyMed(person, date, med, 1, "x", "Reliever"));
+        ASSERT_TRUE(diary.days.AddDlyTrg(person, trigger, date));
+    };
+    day(john, "20240331", salb, "POLLEN");
+    day(john, "20240301", bud, "COLD AIR");
+    day(john, "20240229", salb, "SMOKE");  // 31 days before
+    day(jack, "20240315", other, "DUST");
+    day(john, "20240310", salb, "DUST");
+
+    // A record of someone else with a blank date must not stop anyone's report.
+    for (auto id : {TableId::DlyMed, TableId::DlyTrig}) {
+        auto* t = table(id);
+        t->selectTag(nullptr);
+        for (t->goBof(); store::records::trimmed(t, "Asid") != jack; t->skip()) {}
+        t->field("AsDt")->assign("");
+        ASSERT_TRUE(t->flush());
+    }
+    // Equal identifiers come in the order they were recorded.
+    EXPECT_EQ(medItems(john, "20240331"),
+              (std::vector<QString>{bud + " 20240301", salb + " 20240331", salb + " 20240310"}));
+    EXPECT_EQ(trgItems(john, "20240331"),
+              (std::vector<QString>{"COLD AIR 20240301", "DUST 20240310", "POLLEN 20240331"}));
+    EXPECT_TRUE(medItems(john, "20240501").empty());
+    EXPECT_TRUE(trgItems("New", "20240331").empty());
+    EXPECT_EQ(diary.reports.GetRMedBeg(john, "20240331").name, "x");
+    EXPECT_EQ(diary.reports.repMed().person, john);
+}
+
+}  // namespace
+}  // namespace pulmora::test
