@@ -302,10 +302,10 @@ Status Table::append() {
     const long long at = headerLength_ + (long long)count_ * recordLength_;
     std::vector<char> bytes(newRecord_);
     bytes.push_back(dbf::kEndOfFile);
-    if (!io::writeAt(fd_, at, bytes.data(), bytes.size(), error) || !io::sync(fd_, error))
+    if (!io::writeAt(fd_, at, bytes.data(), bytes.size(), error) || !syncFile(error))
         return Status::failure(error);
     const std::vector<char> header = headerBytes(count_ + 1);
-    if (!io::writeAt(fd_, 0, header.data(), 8, error) || !io::sync(fd_, error))
+    if (!io::writeAt(fd_, 0, header.data(), 8, error) || !syncFile(error))
         return Status::failure(error);
 
     records_.insert(records_.end(), newRecord_.begin(), newRecord_.end());
@@ -314,6 +314,8 @@ Status Table::append() {
     index_ = selected_ ? selected_->indexOf(added) : added;
     return Status::success();
 }
+
+bool Table::syncFile(std::string& error) { return !waitForDisk_ || io::sync(fd_, error); }
 
 std::vector<char> Table::headerBytes(uint32_t count) const {
     std::vector<FieldSpec> specs;
@@ -367,7 +369,7 @@ Status Table::writeChangedRecord(bool sync) {
     }
     std::string error;
     const long long at = headerLength_ + (long long)record * recordLength_;
-    if (!io::writeAt(fd_, at, data, size_t(recordLength_), error) || (sync && !io::sync(fd_, error)))
+    if (!io::writeAt(fd_, at, data, size_t(recordLength_), error) || (sync && !syncFile(error)))
         return undo(error);
 
     for (Tag* t : refiled) t->insert(record);
@@ -383,6 +385,13 @@ Status Table::flush() {
 Status Table::pack() {
     if (Status s = flush(); !s) return s;
     appending_ = false;
+    bool anyMarked = false;
+    for (uint32_t r = 0; r < count_ && !anyMarked; ++r) anyMarked = recordData(r)[0] == dbf::kDeleted;
+    if (!anyMarked) {
+        // Nothing to remove: the file and the tags are already what a pack would make.
+        index_ = 0;
+        return Status::success();
+    }
     std::vector<char> kept;
     kept.reserve(records_.size());
     uint32_t keptCount = 0;
@@ -478,6 +487,7 @@ Engine::OpenResult Engine::adopt(std::unique_ptr<Table> table) {
     OpenResult result;
     result.outcome = OpenOutcome::Opened;
     result.table = table.get();
+    table->setWaitForDisk(waitForDisk_);
     tables_.push_back(std::move(table));
     return result;
 }

@@ -154,6 +154,10 @@ public:
     // Position of the current record in the selected order, 0 to 1.
     double position() const;
 
+    // Whether writes wait until they are on disk (the default). Only bulk loading of sample data
+    // turns this off; the program never does.
+    void setWaitForDisk(bool wait) { waitForDisk_ = wait; }
+
     // Bytes held in memory for records and tags.
     size_t memoryUse() const;
 
@@ -181,7 +185,7 @@ private:
     void moveTo(size_t index);
     uint32_t recordAt(size_t index) const;
     size_t orderSize() const { return count_; }
-    Status writeHeader();
+    bool syncFile(std::string& error);
     std::vector<char> headerBytes(uint32_t count) const;
 
     std::string path_;
@@ -198,6 +202,7 @@ private:
     bool appending_ = false;
     std::vector<char> newRecord_;
     bool changed_ = false;
+    bool waitForDisk_ = true;
     std::vector<char> before_;  // the current record as on disk, while it has unsaved changes
 };
 
@@ -223,12 +228,15 @@ public:
     OpenResult create(const std::string& path, const std::vector<FieldSpec>& fields,
                       const std::vector<TagSpec>& tags);
     void close(Table* table);
+    // Applies to the tables opened or created afterwards; see Table::setWaitForDisk.
+    void setWaitForDisk(bool wait) { waitForDisk_ = wait; }
     // Flushes and closes every table.
     void closeAll();
 
 private:
     OpenResult adopt(std::unique_ptr<Table> table);
     std::vector<std::unique_ptr<Table>> tables_;
+    bool waitForDisk_ = true;
 };
 
 }  // namespace pulmora::engine

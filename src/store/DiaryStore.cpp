@@ -47,6 +47,7 @@ QString DiaryStore::filePath(TableId id) const {
 void DiaryStore::OpenDB() {
     CloseDB();
     engine_ = std::make_unique<engine::Engine>();
+    engine_->setWaitForDisk(waitForDisk_);
     problems_.clear();
     monitor_ = {};
     bool all = true;

@@ -46,6 +46,9 @@ public:
     // Closes every open table and releases the engine.
     void CloseDB();
     bool isOpen() const { return engine_ != nullptr; }
+    // For bulk loading only (the sample generator): writes stop waiting for the disk from the
+    // next OpenDB on. The program always waits.
+    void setWaitForDisk(bool wait) { waitForDisk_ = wait; }
 
     // The open table, or nullptr when it is absent.
     engine::Table* table(TableId id) const { return tables_[size_t(id)]; }
@@ -71,6 +74,7 @@ private:
     std::vector<FileProblem> problems_;
     MonitorState monitor_;
     bool monitorVisible_ = false;
+    bool waitForDisk_ = true;
     std::function<void()> monitorListener_;
 };
 

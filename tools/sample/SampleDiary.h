@@ -1,0 +1,52 @@
+#pragma once
+
+#include "store/Diary.h"
+
+#include <QDate>
+
+#include <random>
+
+namespace pulmora::tools {
+
+struct SampleOptions {
+    int persons = 3;
+    int years = 1;
+    unsigned seed = 1;
+    QDate lastDay;  // the diary ends here; usually today
+};
+
+// Writes a plausible diary through the store's own operations, in the order the cards call
+// them: persons with their triggers and medication (changed part-way, so older versions stay
+// on file not in use), then days with readings, symptoms, doses, triggers and medication, with
+// gaps of unrecorded days.
+class SampleDiary {
+public:
+    SampleDiary(store::Diary& diary, const SampleOptions& options);
+    // Answers an error, or an empty text when the diary was written.
+    QString write();
+
+private:
+    struct Medication {
+        QString id, name, category;
+    };
+    struct Person {
+        QString id;
+        int best = 0;
+        QStringList triggers;
+        std::vector<Medication> medication;
+    };
+
+    QString addPerson(int index, Person& person);
+    QString addMedication(Person& person, const QString& name, const QString& category,
+                          const QString& instructions, const QDate& prescribed);
+    QString renewMedication(Person& person, const QDate& when);
+    QString addDay(const Person& person, const QDate& day);
+    int uniform(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
+    bool chance(double p) { return std::bernoulli_distribution(p)(random_); }
+
+    store::Diary& diary_;
+    SampleOptions options_;
+    std::mt19937 random_;
+};
+
+}  // namespace pulmora::tools
