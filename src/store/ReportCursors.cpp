@@ -1,5 +1,6 @@
 #include "ReportCursors.h"
 
+#include "Cp1252.h"
 #include "Keys.h"
 #include "Records.h"
 
@@ -18,6 +19,20 @@ int countOn(engine::Table* t, std::initializer_list<const char*> fields) {
 }
 
 int flagOf(engine::Table* t, const char* field) { return number(t, field) == 1 ? 1 : 0; }
+
+// Walks on from the current record to the first of the person dated within the 31 days up to
+// the date. The cursors pass over the whole table, so the person is compared as stored bytes
+// before any date is read.
+bool skipToPersonInMonth(engine::Table* t, const QString& person, const QString& date) {
+    const std::string stored = cp1252::encode(keys::padded(person, width::kPersonId)).value_or(std::string());
+    const engine::Field* asid = t->field("Asid");
+    const engine::Field* asdt = t->field("AsDt");
+    for (; !t->eof(); t->skip()) {
+        if (asid->str() == stored && ReportCursors::InRMdDt(date, QString::fromStdString(asdt->str())))
+            return true;
+    }
+    return false;
+}
 
 }  // namespace
 
@@ -152,12 +167,7 @@ void ReportCursors::PushRTrg() {
 }
 
 void ReportCursors::findMed(const QString& person, const QString& date) {
-    auto* t = store_.table(TableId::DlyMed);
-    for (; !t->eof(); t->skip()) {
-        if (!InRMdDt(date, text(t, "AsDt")) || trimmed(t, "Asid") != person) continue;
-        PushRMed();
-        return;
-    }
+    if (skipToPersonInMonth(store_.table(TableId::DlyMed), person, date)) PushRMed();
 }
 
 const RepMed& ReportCursors::GetRMedBeg(const QString& person, const QString& date) {
@@ -179,12 +189,7 @@ const RepMed& ReportCursors::GetRMedNxt(const QString& person, const QString& da
 }
 
 void ReportCursors::findTrg(const QString& person, const QString& date) {
-    auto* t = store_.table(TableId::DlyTrig);
-    for (; !t->eof(); t->skip()) {
-        if (!InRMdDt(date, text(t, "AsDt")) || trimmed(t, "Asid") != person) continue;
-        PushRTrg();
-        return;
-    }
+    if (skipToPersonInMonth(store_.table(TableId::DlyTrig), person, date)) PushRTrg();
 }
 
 const RepTrg& ReportCursors::GetRTrgBeg(const QString& person, const QString& date) {

@@ -1,0 +1,410 @@
+// Store speed beside SQLite doing the same work on the same 10-person, 20-year diary.
+// Each benchmark runs as Name/Pulmora and Name/SQLite; the ratios are printed at the end.
+#include "SqlitePeer.h"
+
+#include "sample/SampleDiary.h"
+#include "store/Diary.h"
+#include "store/Keys.h"
+#include "store/Records.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <random>
+
+namespace pulmora::bench {
+namespace {
+
+using store::TableId;
+using Statement = SqlitePeer::Statement;
+
+const QDate kLastDay(2026, 11, 30);
+
+std::string str(const QString& s) { return s.toStdString(); }
+
+// The diary, its SQLite twin and the days the benchmarks look at, built once.
+struct Fixture {
+    QTemporaryDir folder;
+    store::Diary diary;
+    std::unique_ptr<SqlitePeer> sql;
+    QStringList persons;
+    std::vector<std::pair<QString, QString>> recordedDays;  // person, date key
+    QString person;        // the one person the single-person benchmarks use
+    QString gapDay;        // a day without record inside that person's diary
+    QString savedDay;      // a recorded day of that person, rewritten by the save benchmarks
+
+    Fixture() {
+        diary.files.setFolder(folder.path());
+        diary.files.setWaitForDisk(false);
+        diary.files.OpenDB();
+        tools::SampleOptions options{10, 20, 7, kLastDay};
+        const QString error = tools::SampleDiary(diary, options).write();
+        if (!error.isEmpty()) std::fprintf(stderr, "sample diary: %s\n", qPrintable(error));
+        diary.files.setWaitForDisk(true);
+        diary.files.OpenDB();  // reopened so every write waits for the disk again
+        buildSqlite();
+        pickDays();
+    }
+
+    std::string sqlitePath() const { return str(folder.filePath("peer.sqlite")); }
+
+    void buildSqlite() {
+        sql = std::make_unique<SqlitePeer>(sqlitePath());
+        sql->exec(SqlitePeer::schema());
+        sql->exec("PRAGMA synchronous=OFF; BEGIN");
+        using store::records::trimmed;
+        using store::records::number;
+        auto* t = diary.files.table(TableId::Personal);
+        {
+            Statement s(sql->db(), "INSERT INTO personal VALUES(?,?,?,?,?,?)");
+            for (t->goBof(); !t->eof(); t->skip()) {
+                persons << trimmed(t, "Asid");
+                s.bind(1, str(trimmed(t, "Asid"))).bind(2, str(trimmed(t, "WhoI"))).bind(3, str(trimmed(t, "LNam")));
+                s.bind(4, str(trimmed(t, "FNam"))).bind(5, number(t, "Best")).bind(6, number(t, "Pred"));
+                s.step();
+                s.reset();
+            }
+        }
+        t = diary.files.table(TableId::Daily);
+        {
+            Statement s(sql->db(), "INSERT INTO daily VALUES(?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
+            const char* flags[] = {"CogD", "BrtD", "WhzD", "ChsD", "CogN", "BrtN", "WhzN", "ChsN", "ActN", "ActS", "Miss"};
+            for (t->goBof(); !t->eof(); t->skip()) {
+                s.bind(1, str(store::records::text(t, "DyID"))).bind(2, str(trimmed(t, "Asid")));
+                s.bind(3, str(trimmed(t, "AsDt"))).bind(4, number(t, "Morn")).bind(5, number(t, "Even"));
+                for (int i = 0; i < 11; ++i) s.bind(6 + i, number(t, flags[i]));
+                s.bind(17, number(t, "Nrel")).bind(18, number(t, "Nprv")).bind(19, number(t, "Rate"));
+                s.step();
+                s.reset();
+                recordedDays.emplace_back(trimmed(t, "Asid"), trimmed(t, "AsDt"));
+            }
+        }
+        t = diary.files.table(TableId::DlyTrig);
+        {
+            Statement s(sql->db(), "INSERT INTO dlytrig VALUES(?,?,?,?)");
+            for (t->goBof(); !t->eof(); t->skip()) {
+                s.bind(1, str(store::records::text(t, "DyID"))).bind(2, str(trimmed(t, "Asid")));
+                s.bind(3, str(trimmed(t, "Trig"))).bind(4, str(trimmed(t, "AsDt")));
+                s.step();
+                s.reset();
+            }
+        }
+        t = diary.files.table(TableId::DlyMed);
+        {
+            Statement s(sql->db(), "INSERT INTO dlymed VALUES(?,?,?,?,?,?,?)");
+            for (t->goBof(); !t->eof(); t->skip()) {
+                s.bind(1, str(store::records::text(t, "DyID"))).bind(2, str(trimmed(t, "Asid")));
+                s.bind(3, str(trimmed(t, "MdID"))).bind(4, str(trimmed(t, "ANam"))).bind(5, number(t, "TmUs"));
+                s.bind(6, str(trimmed(t, "Ctgy"))).bind(7, str(trimmed(t, "AsDt")));
+                s.step();
+                s.reset();
+            }
+        }
+        sql->exec("COMMIT; PRAGMA synchronous=FULL");
+    }
+
+    void pickDays() {
+        person = persons.front();
+        savedDay = store::keys::dateKey(kLastDay.addDays(-100));
+        for (QDate d = kLastDay.addYears(-10);; d = d.addDays(1)) {
+            const QString key = store::keys::dateKey(d);
+            if (diary.days.ChkDly(person, key) == -1) {
+                gapDay = key;
+                break;
+            }
+        }
+        if (diary.days.ChkDly(person, savedDay) == -1) diary.days.AddDly(person, savedDay, {});
+        sql->exec(("INSERT OR IGNORE INTO daily(dyid, asid, asdt) VALUES('" +
+                   str(store::keys::dayId(person, savedDay)) + "','" + str(person) + "','" + str(savedDay) + "')")
+                      .c_str());
+    }
+};
+
+Fixture& fixture() {
+    static Fixture f;
+    return f;
+}
+
+// ---- keyed lookup of one day ---------------------------------------------------------------
+
+void KeyedLookup_Pulmora(benchmark::State& state) {
+    auto& f = fixture();
+    std::mt19937 random(1);
+    for (auto _ : state) {
+        const auto& [person, date] = f.recordedDays[random() % f.recordedDays.size()];
+        benchmark::DoNotOptimize(f.diary.days.ChkDly(person, date));
+    }
+}
+
+void KeyedLookup_SQLite(benchmark::State& state) {
+    auto& f = fixture();
+    std::mt19937 random(1);
+    Statement s(f.sql->db(), "SELECT rate FROM daily WHERE dyid=?");
+    for (auto _ : state) {
+        const auto& [person, date] = f.recordedDays[random() % f.recordedDays.size()];
+        s.bind(1, str(store::keys::dayId(person, date)));
+        if (s.step()) benchmark::DoNotOptimize(s.integer(0));
+        s.reset();
+    }
+}
+
+// ---- durable save of one day ---------------------------------------------------------------
+
+store::DayValues dayValues(int round) {
+    store::DayValues v;
+    v.morning = 300 + round % 50;
+    v.evening = 310 + round % 40;
+    v.coughDay = round % 2;
+    v.relievers = round % 5;
+    v.rating = 1 + round % 3;
+    return v;
+}
+
+void DurableSave_Pulmora(benchmark::State& state) {
+    auto& f = fixture();
+    int round = 0;
+    for (auto _ : state)
+        if (!f.diary.days.AddDly(f.person, f.savedDay, dayValues(round++))) state.SkipWithError("save failed");
+}
+
+void DurableSave_SQLite(benchmark::State& state) {
+    auto& f = fixture();
+    Statement s(f.sql->db(), "UPDATE daily SET morn=?, even=?, cogd=?, nrel=?, rate=? WHERE dyid=?");
+    const std::string id = str(store::keys::dayId(f.person, f.savedDay));
+    int round = 0;
+    for (auto _ : state) {
+        const auto v = dayValues(round++);
+        s.bind(1, v.morning).bind(2, v.evening).bind(3, v.coughDay).bind(4, v.relievers).bind(5, v.rating).bind(6, id);
+        s.step();
+        s.reset();
+    }
+}
+
+// ---- replacing one day's triggers ----------------------------------------------------------
+
+QStringList triggerSet(int round) {
+    return round % 2 ? QStringList{"POLLEN", "COLD AIR"} : QStringList{"COLD AIR", "DAMP"};
+}
+
+void ReplaceDayTriggers_Pulmora(benchmark::State& state) {
+    auto& f = fixture();
+    auto& days = f.diary.days;
+    int round = 0;
+    for (auto _ : state) {
+        days.DelDlyTrg(f.person, f.savedDay);
+        for (const QString& t : triggerSet(round++)) days.AddDlyTrg(f.person, t, f.savedDay);
+        if (!days.PackDlyTrg()) state.SkipWithError("pack failed");
+    }
+}
+
+void ReplaceDayTriggers_SQLite(benchmark::State& state) {
+    auto& f = fixture();
+    Statement begin(f.sql->db(), "BEGIN");
+    Statement remove(f.sql->db(), "DELETE FROM dlytrig WHERE dyid=?");
+    Statement insert(f.sql->db(), "INSERT INTO dlytrig VALUES(?,?,?,?)");
+    Statement commit(f.sql->db(), "COMMIT");
+    const std::string id = str(store::keys::dayId(f.person, f.savedDay));
+    int round = 0;
+    for (auto _ : state) {
+        begin.step();
+        begin.reset();
+        remove.bind(1, id).step();
+        remove.reset();
+        for (const QString& t : triggerSet(round++)) {
+            insert.bind(1, id).bind(2, str(f.person)).bind(3, str(t)).bind(4, str(f.savedDay)).step();
+            insert.reset();
+        }
+        commit.step();
+        commit.reset();
+    }
+}
+
+// ---- opening the whole diary ---------------------------------------------------------------
+
+void OpenDiary_Pulmora(benchmark::State& state) {
+    auto& f = fixture();
+    for (auto _ : state) {
+        store::DiaryStore s;
+        s.setFolder(f.folder.path());
+        s.OpenDB();
+        if (!s.fileProblems().empty()) state.SkipWithError("a file did not open");
+        s.CloseDB();
+    }
+}
+
+void OpenDiary_SQLite(benchmark::State& state) {
+    auto& f = fixture();
+    const char* tables[] = {"personal", "daily", "pertrig", "permed", "reftrig", "dlytrig", "dlymed"};
+    for (auto _ : state) {
+        SqlitePeer peer(f.sqlitePath());
+        for (const char* t : tables) {
+            Statement s(peer.db(), (std::string("SELECT * FROM ") + t + " LIMIT 1").c_str());
+            benchmark::DoNotOptimize(s.step());
+        }
+    }
+}
+
+// ---- the calendar: a month of day cells ----------------------------------------------------
+
+void MonthOfCells_Pulmora(benchmark::State& state) {
+    auto& f = fixture();
+    const QDate first(2020, 3, 1);
+    std::vector<QString> keys;
+    for (int i = 0; i < 31; ++i) keys.push_back(store::keys::dateKey(first.addDays(i)));
+    for (auto _ : state)
+        for (const QString& k : keys) benchmark::DoNotOptimize(f.diary.days.ChkDly(f.person, k));
+}
+
+void MonthOfCells_SQLite(benchmark::State& state) {
+    auto& f = fixture();
+    const QDate first(2020, 3, 1);
+    Statement s(f.sql->db(), "SELECT rate FROM daily WHERE dyid=?");
+    std::vector<std::string> ids;
+    for (int i = 0; i < 31; ++i) ids.push_back(str(store::keys::dayId(f.person, store::keys::dateKey(first.addDays(i)))));
+    for (auto _ : state)
+        for (const auto& id : ids) {
+            s.bind(1, id);
+            if (s.step()) benchmark::DoNotOptimize(s.integer(0));
+            s.reset();
+        }
+}
+
+// ---- the comparison picture for an unrecorded day ------------------------------------------
+
+void PreviousDayOfGap_Pulmora(benchmark::State& state) {
+    auto& f = fixture();
+    for (auto _ : state) benchmark::DoNotOptimize(f.diary.reports.GetRepDly(f.person, f.gapDay).morning);
+}
+
+void PreviousDayOfGap_SQLite(benchmark::State& state) {
+    auto& f = fixture();
+    Statement person(f.sql->db(), "SELECT best, pred FROM personal WHERE asid=?");
+    Statement day(f.sql->db(),
+                  "SELECT morn, even, cogd+brtd+whzd+chsd, cogn+brtn+whzn+chsn, nrel FROM daily"
+                  " WHERE asid=? AND asdt<? ORDER BY asdt DESC LIMIT 1");
+    for (auto _ : state) {
+        if (person.bind(1, str(f.person)).step()) benchmark::DoNotOptimize(person.integer(0));
+        person.reset();
+        if (day.bind(1, str(f.person)).bind(2, str(f.gapDay)).step()) benchmark::DoNotOptimize(day.integer(0));
+        day.reset();
+    }
+}
+
+// ---- a person's figures over a report period of 43 days ------------------------------------
+
+void PersonOver43Days_Pulmora(benchmark::State& state) {
+    auto& f = fixture();
+    const QDate first(2020, 3, 1);
+    for (auto _ : state) benchmark::DoNotOptimize(f.diary.reports.GetRPer(f.person, first, first.addDays(42)).best);
+}
+
+void PersonOver43Days_SQLite(benchmark::State& state) {
+    auto& f = fixture();
+    const QDate first(2020, 3, 1);
+    Statement person(f.sql->db(), "SELECT best, pred FROM personal WHERE asid=?");
+    Statement days(f.sql->db(), "SELECT max(morn), max(even), count(*) FROM daily WHERE asid=? AND asdt BETWEEN ? AND ?");
+    const std::string from = str(store::keys::dateKey(first)), to = str(store::keys::dateKey(first.addDays(42)));
+    for (auto _ : state) {
+        if (person.bind(1, str(f.person)).step()) benchmark::DoNotOptimize(person.integer(0));
+        person.reset();
+        if (days.bind(1, str(f.person)).bind(2, from).bind(3, to).step()) benchmark::DoNotOptimize(days.integer(0));
+        days.reset();
+    }
+}
+
+// ---- the medication of a month, through the report cursor ----------------------------------
+
+void MedicationMonth_Pulmora(benchmark::State& state) {
+    auto& f = fixture();
+    const QString date = "20200331";
+    for (auto _ : state) {
+        int items = 0;
+        for (auto* m = &f.diary.reports.GetRMedBeg(f.person, date); !m->empty();
+             m = &f.diary.reports.GetRMedNxt(f.person, date))
+            ++items;
+        benchmark::DoNotOptimize(items);
+    }
+}
+
+void MedicationMonth_SQLite(benchmark::State& state) {
+    auto& f = fixture();
+    Statement s(f.sql->db(),
+                "SELECT asid, mdid, anam, tmus, ctgy, asdt FROM dlymed WHERE asid=? AND asdt BETWEEN ? AND ?"
+                " ORDER BY mdid");
+    for (auto _ : state) {
+        int items = 0;
+        s.bind(1, str(f.person)).bind(2, std::string("20200301")).bind(3, std::string("20200331"));
+        while (s.step()) ++items;
+        s.reset();
+        benchmark::DoNotOptimize(items);
+    }
+}
+
+#define PAIR(name)                                                                        \
+    BENCHMARK(name##_Pulmora)->Name(#name "/Pulmora")->Unit(benchmark::kMicrosecond);    \
+    BENCHMARK(name##_SQLite)->Name(#name "/SQLite")->Unit(benchmark::kMicrosecond)
+
+PAIR(KeyedLookup);
+PAIR(DurableSave);
+PAIR(ReplaceDayTriggers);
+PAIR(OpenDiary);
+PAIR(MonthOfCells);
+PAIR(PreviousDayOfGap);
+PAIR(PersonOver43Days);
+PAIR(MedicationMonth);
+
+// Prints as usual, and remembers each run's time so the pairs can be compared at the end.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const auto& run : runs)
+            if (run.run_type == Run::RT_Iteration) micros_[run.benchmark_name()] = run.GetAdjustedRealTime();
+    }
+
+    void printRatios() const {
+        std::printf("\n%-22s %14s %14s %12s\n", "work", "Pulmora (us)", "SQLite (us)", "SQLite/Pulmora");
+        for (const auto& [name, ours] : micros_) {
+            const auto slash = name.find("/Pulmora");
+            if (slash == std::string::npos) continue;
+            const auto peer = micros_.find(name.substr(0, slash) + "/SQLite");
+            if (peer == micros_.end()) continue;
+            std::printf("%-22s %14.3f %14.3f %12.3gx\n", name.substr(0, slash).c_str(), ours, peer->second,
+                        peer->second / ours);
+        }
+    }
+
+private:
+    std::map<std::string, double> micros_;
+};
+
+void printMemory() {
+    auto& f = fixture();
+    size_t memory = 0, files = 0;
+    for (TableId id : store::kAllTables) {
+        memory += f.diary.files.table(id)->memoryUse();
+        files += std::filesystem::file_size(str(f.diary.files.filePath(id)));
+    }
+    std::printf("\nopen diary: %.1f MiB in memory for %.1f MiB of record files (%.2f times)\n",
+                double(memory) / (1 << 20), double(files) / (1 << 20), double(memory) / double(files));
+}
+
+}  // namespace
+}  // namespace pulmora::bench
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    pulmora::bench::RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.printRatios();
+    pulmora::bench::printMemory();
+    benchmark::Shutdown();
+    return 0;
+}
