@@ -1,0 +1,111 @@
+#include "Glyphs.h"
+
+#include "Painting.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+namespace pulmora::controls::glyphs {
+namespace {
+
+QColor inkFor(Look look, const QColor& colour) {
+    switch (look) {
+    case Look::Active: return colour.lighter(135);
+    case Look::Disabled: return QColor(160, 160, 160);
+    case Look::Inactive: break;
+    }
+    return colour;
+}
+
+QImage canvas(int width, int height, qreal ratio) {
+    QImage image(QSize(qRound(width * ratio), qRound(height * ratio)), QImage::Format_RGB32);
+    image.fill(kOlive);
+    image.setDevicePixelRatio(ratio);
+    return image;
+}
+
+// Paths are drawn in a 24 by 24 box and scaled to the glyph's size.
+void draw(QPainter& p, Kind kind, const QColor& ink) {
+    QPen pen(ink, 2.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    auto arrow = [&](qreal angle) {
+        p.save();
+        p.translate(12, 12);
+        p.rotate(angle);
+        p.setBrush(ink);
+        p.drawPolygon(QPolygonF({QPointF(-6, -8), QPointF(7, 0), QPointF(-6, 8)}));
+        p.restore();
+    };
+    switch (kind) {
+    case Kind::Save: p.drawPolyline(QPolygonF({QPointF(4, 13), QPointF(10, 19), QPointF(20, 5)})); break;
+    case Kind::Cancel:
+    case Kind::Delete:
+        p.drawLine(QPointF(5, 5), QPointF(19, 19));
+        p.drawLine(QPointF(19, 5), QPointF(5, 19));
+        if (kind == Kind::Delete) p.drawRect(QRectF(2, 2, 20, 20));
+        break;
+    case Kind::Help: {
+        QFont font("Arial");
+        font.setPixelSize(20);
+        font.setBold(true);
+        p.setFont(font);
+        p.drawText(QRectF(0, 0, 24, 24), Qt::AlignCenter, QStringLiteral("?"));
+        break;
+    }
+    case Kind::Add:
+        p.drawLine(QPointF(12, 4), QPointF(12, 20));
+        p.drawLine(QPointF(4, 12), QPointF(20, 12));
+        break;
+    case Kind::Previous: arrow(180); break;
+    case Kind::Next: arrow(0); break;
+    case Kind::Up: arrow(-90); break;
+    case Kind::Down: arrow(90); break;
+    case Kind::Person:
+        p.drawEllipse(QPointF(12, 8), 4, 4);
+        p.drawArc(QRectF(4, 14, 16, 14), 0, 180 * 16);
+        break;
+    case Kind::Report:
+        p.drawRect(QRectF(5, 3, 14, 18));
+        for (qreal y : {8.0, 12.0, 16.0}) p.drawLine(QPointF(8, y), QPointF(16, y));
+        break;
+    case Kind::Sheet:
+        p.drawRect(QRectF(4, 4, 16, 16));
+        p.drawLine(QPointF(4, 10), QPointF(20, 10));
+        p.drawLine(QPointF(12, 4), QPointF(12, 20));
+        break;
+    case Kind::Menu:
+        for (qreal y : {6.0, 12.0, 18.0}) p.drawLine(QPointF(4, y), QPointF(20, y));
+        break;
+    }
+}
+
+}  // namespace
+
+QImage glyph(Kind kind, Look look, int size, qreal pixelRatio) {
+    QImage image = canvas(size, size, pixelRatio);
+    QPainter p(&image);
+    // Anti-aliasing would blend edges with olive and leave a tinted fringe once olive is
+    // taken out, so the shapes are drawn with hard edges.
+    p.scale(size / 24.0, size / 24.0);
+    const QColor base = kind == Kind::Delete || kind == Kind::Cancel ? QColor(176, 0, 0) : QColor(0, 0, 128);
+    draw(p, kind, inkFor(look, base));
+    return image;
+}
+
+QImage switchStrip(const QColor& onColour, int size, qreal pixelRatio) {
+    QImage image = canvas(2 * size, size, pixelRatio);
+    QPainter p(&image);
+    const qreal r = size / 2.0 - 2;
+    p.setPen(QPen(QColor(64, 64, 64), 1.5));
+    p.setBrush(QColor(224, 224, 224));
+    p.drawEllipse(QPointF(size / 2.0, size / 2.0), r, r);
+    p.setBrush(onColour);
+    p.drawEllipse(QPointF(size * 1.5, size / 2.0), r, r);
+    p.setPen(QPen(Qt::white, size / 8.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPolyline(QPolygonF({QPointF(size * 1.5 - r / 2, size / 2.0), QPointF(size * 1.5 - r / 8, size / 2.0 + r / 2.5),
+                              QPointF(size * 1.5 + r / 2, size / 2.0 - r / 2.5)}));
+    return image;
+}
+
+}  // namespace pulmora::controls::glyphs

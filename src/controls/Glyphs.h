@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+
+// The program's own glyph pictures, drawn as vector shapes so they stay sharp at any pixel
+// density. Each is painted on olive, the colour the controls treat as transparent.
+namespace pulmora::controls::glyphs {
+
+enum class Kind { Save, Cancel, Help, Add, Delete, Previous, Next, Up, Down, Person, Report, Sheet, Menu };
+enum class Look { Inactive, Active, Disabled };
+
+// A square glyph of `size` logical pixels at the given device pixel ratio.
+QImage glyph(Kind kind, Look look, int size = 24, qreal pixelRatio = 1.0);
+
+// A switch picture strip: the off picture on the left half, the on picture on the right.
+QImage switchStrip(const QColor& onColour, int size = 20, qreal pixelRatio = 1.0);
+
+}  // namespace pulmora::controls::glyphs

@@ -1,0 +1,45 @@
+#include "Painting.h"
+
+#include <QPainter>
+#include <QWidget>
+
+namespace pulmora::controls {
+
+QImage withTransparentKey(const QImage& picture, const QColor& key) {
+    QImage image = picture.convertToFormat(QImage::Format_ARGB32);
+    const QRgb keyRgb = key.rgb() & 0xFFFFFF;
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if ((line[x] & 0xFFFFFF) == keyRgb) line[x] = 0;
+    }
+    image.setDevicePixelRatio(picture.devicePixelRatio());
+    return image;
+}
+
+void drawDottedFrame(QPainter& painter, const QRect& bounds, const QColor& colour) {
+    painter.save();
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(colour, 1, Qt::DotLine));
+    painter.drawRect(bounds.adjusted(1, 1, -2, -2));
+    painter.restore();
+}
+
+void drawFocusFrame(QPainter& painter, const QWidget& widget) {
+    if (!widget.hasFocus()) return;
+    painter.save();
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(widget.palette().color(QPalette::Highlight), 1, Qt::DashLine));
+    painter.drawRect(widget.rect().adjusted(2, 2, -3, -3));
+    painter.restore();
+}
+
+void drawEmbossedText(QPainter& painter, const QPoint& baseline, const QString& text, const QColor& first,
+                      const QPoint& firstOffset, const QColor& second, const QPoint& secondOffset) {
+    painter.setPen(first);
+    painter.drawText(baseline + firstOffset, text);
+    painter.setPen(second);
+    painter.drawText(baseline + secondOffset, text);
+}
+
+}  // namespace pulmora::controls

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QRect>
+
+class QPainter;
+class QWidget;
+
+// Drawing helpers shared by the owner-drawn controls.
+namespace pulmora::controls {
+
+// The colour the glyph pictures treat as transparent unless a control says otherwise.
+inline const QColor kOlive(128, 128, 0);
+
+// The picture with every pixel of the key colour made fully transparent.
+QImage withTransparentKey(const QImage& picture, const QColor& key);
+
+// A dotted rectangle one pixel inside the control's border.
+void drawDottedFrame(QPainter& painter, const QRect& bounds, const QColor& colour);
+
+// The keyboard focus frame, two pixels inside the border so it does not hide the hover frame.
+void drawFocusFrame(QPainter& painter, const QWidget& widget);
+
+// Text drawn twice, offset, as the desktop draws disabled captions.
+void drawEmbossedText(QPainter& painter, const QPoint& baseline, const QString& text, const QColor& first,
+                      const QPoint& firstOffset, const QColor& second, const QPoint& secondOffset);
+
+}  // namespace pulmora::controls

@@ -1,0 +1,104 @@
+#include "SpinEntry.h"
+
+#include "Painting.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+
+namespace pulmora::controls {
+
+SpinEntry::SpinEntry(QWidget* parent) : QWidget(parent) {
+    resize(20, 20);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_Hover);
+    growToFont();
+}
+
+void SpinEntry::setNoValue(int value) {
+    value_ = value < min_ ? min_ : value > max_ ? max_ : value;
+    update();
+}
+
+void SpinEntry::setMinValue(int value) {
+    if (max_ < value) max_ = value;
+    min_ = value;
+    if (value_ < value) value_ = value;
+    update();
+}
+
+void SpinEntry::setMaxValue(int value) {
+    if (min_ > value) min_ = value;
+    max_ = value;
+    if (value_ > value) value_ = value;
+    update();
+}
+
+void SpinEntry::press(Qt::MouseButton button, int x) {
+    if (button != Qt::LeftButton && button != Qt::RightButton) return;
+    emit mousePressed(button);
+    const int step = stepAt(x);
+    setNoValue(button == Qt::LeftButton ? value_ + step : value_ - step);
+}
+
+void SpinEntry::mousePressEvent(QMouseEvent* event) { press(event->button(), int(event->position().x())); }
+
+// The second press of a quick double click is an ordinary press: it changes the value again.
+void SpinEntry::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
+
+void SpinEntry::mouseReleaseEvent(QMouseEvent* event) {
+    emit mouseReleased(event->button());
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) emit clicked();
+}
+
+void SpinEntry::keyPressEvent(QKeyEvent* event) {
+    int delta = 0;
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Plus: delta = 1; break;
+    case Qt::Key_Down:
+    case Qt::Key_Minus: delta = -1; break;
+    default: QWidget::keyPressEvent(event); return;
+    }
+    setNoValue(value_ + delta);
+    // The cards treat a key like a click with the matching mouse button.
+    emit mouseReleased(delta > 0 ? Qt::LeftButton : Qt::RightButton);
+}
+
+void SpinEntry::enterEvent(QEnterEvent*) {
+    over_ = true;
+    update();
+}
+
+void SpinEntry::leaveEvent(QEvent*) {
+    over_ = false;
+    update();
+}
+
+void SpinEntry::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange) growToFont();
+    QWidget::changeEvent(event);
+}
+
+void SpinEntry::growToFont() {
+    const QFontMetrics metrics(font());
+    if (height() < metrics.boundingRect(QStringLiteral("W")).height() + 8)
+        resize(width(), metrics.boundingRect(QStringLiteral("w")).height() + 10);
+}
+
+void SpinEntry::paintCell(QPainter& painter, const QRect& cell, const QString& text) const {
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.setBrush(palette().color(QPalette::Base));
+    painter.drawRoundedRect(cell, 5, 5);
+    painter.drawText(cell, Qt::AlignCenter, text);
+}
+
+void SpinEntry::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().color(QPalette::Button));
+    paintCells(painter);
+    const bool hot = over_ && frame_;
+    drawDottedFrame(painter, rect(), palette().color(hot ? QPalette::Highlight : QPalette::Button));
+    drawFocusFrame(painter, *this);
+}
+
+}  // namespace pulmora::controls

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QWidget>
+
+namespace pulmora::controls {
+
+// What the two numeric entries share: the value rules, the mouse and key handling and the
+// rounded cells they draw. A left press adds a step, a right press takes it away, and the value
+// is clamped to MinValue..MaxValue rather than refused.
+class SpinEntry : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(int NoValue READ NoValue WRITE setNoValue)
+    Q_PROPERTY(int MinValue READ MinValue WRITE setMinValue)
+    Q_PROPERTY(int MaxValue READ MaxValue WRITE setMaxValue)
+    Q_PROPERTY(bool BtnFrame READ BtnFrame WRITE setBtnFrame)
+
+public:
+    int NoValue() const { return value_; }
+    int MinValue() const { return min_; }
+    int MaxValue() const { return max_; }
+    bool BtnFrame() const { return frame_; }
+    bool pointerOver() const { return over_; }
+
+    void setNoValue(int value);
+    // Raises MaxValue first when it is below, then raises NoValue when it is below.
+    void setMinValue(int value);
+    // Lowers MinValue first when it is above, then lowers NoValue when it is above.
+    void setMaxValue(int value);
+    void setBtnFrame(bool frame) { frame_ = frame; }
+
+    QSize sizeHint() const override { return {20, 20}; }
+
+signals:
+    void mousePressed(Qt::MouseButton button);
+    // The cards learn of a changed value here; keys raise it too.
+    void mouseReleased(Qt::MouseButton button);
+    void clicked();
+
+protected:
+    explicit SpinEntry(QWidget* parent);
+    // How far a press at x changes the value.
+    virtual int stepAt(int x) const = 0;
+    virtual void paintCells(QPainter& painter) = 0;
+    // One rounded cell with its text centred.
+    void paintCell(QPainter& painter, const QRect& cell, const QString& text) const;
+
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void press(Qt::MouseButton button, int x);
+    void growToFont();
+
+    int value_ = 0;
+    int min_ = 0;
+    int max_ = 0;
+    bool frame_ = false;
+    bool over_ = false;
+};
+
+}  // namespace pulmora::controls

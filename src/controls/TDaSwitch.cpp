@@ -1,0 +1,95 @@
+#include "TDaSwitch.h"
+
+#include "Painting.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+
+namespace pulmora::controls {
+
+TDaSwitch::TDaSwitch(QWidget* parent) : QWidget(parent) {
+    resize(20, 20);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_Hover);
+}
+
+void TDaSwitch::setBtnImage(const QImage& strip) {
+    image_ = strip;
+    transparent_ = withTransparentKey(strip, kOlive);
+    update();
+}
+
+void TDaSwitch::setBtnState(bool on) {
+    state_ = on;
+    update();
+}
+
+void TDaSwitch::setCaption(const QString& caption) {
+    caption_ = caption;
+    setAccessibleName(caption);
+    update();
+}
+
+void TDaSwitch::turnGroupOff() {
+    if (group_ <= 0 || !parentWidget()) return;
+    for (auto* other : parentWidget()->findChildren<TDaSwitch*>(Qt::FindDirectChildrenOnly))
+        if (other != this && other->group_ == group_) other->setBtnState(false);
+}
+
+void TDaSwitch::SetGroupState(bool on) {
+    turnGroupOff();
+    setBtnState(on);
+}
+
+void TDaSwitch::click() {
+    turnGroupOff();
+    setBtnState(!state_);
+    emit clicked();
+}
+
+void TDaSwitch::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) click();
+}
+
+void TDaSwitch::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)
+        click();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+void TDaSwitch::enterEvent(QEnterEvent*) {
+    over_ = true;
+    update();
+}
+
+void TDaSwitch::leaveEvent(QEvent*) {
+    over_ = false;
+    update();
+}
+
+void TDaSwitch::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const QColor background = palette().color(QPalette::Button);
+    painter.fillRect(rect(), background);
+
+    const qreal ratio = transparent_.devicePixelRatio();
+    const int half = transparent_.width() / 2;
+    const QRect source(state_ ? half : 0, 0, half, transparent_.height());
+    const QSize picture = (QSizeF(source.size()) / ratio).toSize();
+    const QFontMetrics metrics(font());
+    const int captionHeight = caption_.isEmpty() ? 0 : metrics.height();
+    const int block = picture.height() + (caption_.isEmpty() ? 0 : 6 + captionHeight);
+    const int top = (height() - block) / 2;
+    if (!transparent_.isNull())
+        painter.drawImage(QRect(QPoint((width() - picture.width()) / 2, top), picture), transparent_, source);
+    if (!caption_.isEmpty()) {
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawText(QRect(0, top + picture.height() + 6, width(), captionHeight), Qt::AlignHCenter, caption_);
+    }
+    drawDottedFrame(painter, rect(), over_ ? palette().color(QPalette::Highlight) : background);
+    drawFocusFrame(painter, *this);
+}
+
+}  // namespace pulmora::controls

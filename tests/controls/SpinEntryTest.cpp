@@ -1,0 +1,153 @@
+#include "controls/TDaNumber.h"
+
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+#include <QTest>
+
+namespace pulmora::test {
+namespace {
+
+using controls::TDaNumber;
+using controls::TDaSingle;
+
+void clickAt(QWidget& w, int x, Qt::MouseButton button = Qt::LeftButton) {
+    QTest::mouseClick(&w, button, {}, QPoint(x, w.height() / 2));
+}
+
+TEST(TDaNumberTest, EachDigitCellStepsByItsPlace) {
+    TDaNumber entry;
+    entry.setMaxValue(800);
+    entry.resize(60, 24);
+    EXPECT_EQ(entry.digitCount(), 3);
+    clickAt(entry, 55);
+    EXPECT_EQ(entry.NoValue(), 1);
+    clickAt(entry, 30);
+    EXPECT_EQ(entry.NoValue(), 11);
+    clickAt(entry, 5);
+    EXPECT_EQ(entry.NoValue(), 111);
+    // The leftmost pixel column belongs to the hundreds cell, not to a thousands step.
+    clickAt(entry, 0);
+    EXPECT_EQ(entry.NoValue(), 211);
+    clickAt(entry, 0, Qt::RightButton);
+    clickAt(entry, 0, Qt::RightButton);
+    clickAt(entry, 0, Qt::RightButton);
+    EXPECT_EQ(entry.NoValue(), 0);
+    entry.setNoValue(750);
+    clickAt(entry, 5);
+    EXPECT_EQ(entry.NoValue(), 800);
+}
+
+TEST(TDaNumberTest, StaysWithinItsRange) {
+    TDaNumber zone;
+    zone.setMaxValue(80);
+    zone.setMinValue(60);
+    zone.resize(40, 24);
+    EXPECT_EQ(zone.digitCount(), 2);
+    EXPECT_EQ(zone.NoValue(), 60);
+    zone.setNoValue(0);
+    EXPECT_EQ(zone.NoValue(), 60);
+    for (int i = 0; i < 5; ++i) clickAt(zone, 35);
+    EXPECT_EQ(zone.NoValue(), 65);
+    clickAt(zone, 5);
+    EXPECT_EQ(zone.NoValue(), 75);
+    clickAt(zone, 5);
+    EXPECT_EQ(zone.NoValue(), 80);
+    clickAt(zone, 5, Qt::RightButton);
+    clickAt(zone, 5, Qt::RightButton);
+    EXPECT_EQ(zone.NoValue(), 60);
+}
+
+TEST(TDaNumberTest, SettersKeepTheBoundsInOrder) {
+    TDaNumber entry;
+    entry.setMaxValue(20);
+    entry.setMinValue(10);
+    entry.setNoValue(12);
+    entry.setMaxValue(5);
+    EXPECT_EQ(entry.MinValue(), 5);
+    EXPECT_EQ(entry.MaxValue(), 5);
+    EXPECT_EQ(entry.NoValue(), 5);
+    entry.setMinValue(9);
+    EXPECT_EQ(entry.MaxValue(), 9);
+    EXPECT_EQ(entry.NoValue(), 9);
+}
+
+TEST(TDaNumberTest, EventsOfAPressAndAQuickSecondPress) {
+    TDaNumber entry;
+    entry.setMaxValue(800);
+    entry.resize(60, 24);
+    QSignalSpy pressed(&entry, &TDaNumber::mousePressed);
+    QSignalSpy released(&entry, &TDaNumber::mouseReleased);
+    QSignalSpy clicked(&entry, &TDaNumber::clicked);
+    clickAt(entry, 55, Qt::RightButton);
+    EXPECT_EQ(released.size(), 1);
+    EXPECT_EQ(released.takeFirst().at(0).value<Qt::MouseButton>(), Qt::RightButton);
+    EXPECT_EQ(clicked.size(), 0);
+    // A quick double click arrives as a press and release, then a double-click event in place
+    // of the second press.
+    QTest::mouseClick(&entry, Qt::LeftButton, {}, QPoint(55, 12));
+    QTest::mouseDClick(&entry, Qt::LeftButton, {}, QPoint(55, 12));
+    EXPECT_EQ(entry.NoValue(), 2);  // both presses count
+    EXPECT_EQ(pressed.size(), 3);
+}
+
+TEST(TDaSingleTest, StepsByOneWherever) {
+    TDaSingle count;
+    count.setMaxValue(20);
+    count.setNoValue(20);
+    count.resize(30, 30);
+    clickAt(count, 2);
+    EXPECT_EQ(count.NoValue(), 20);
+    clickAt(count, 28, Qt::RightButton);
+    EXPECT_EQ(count.NoValue(), 19);
+}
+
+TEST(SpinEntryKeys, UpAndDownStepAndReportLikeAClick) {
+    TDaNumber entry;
+    entry.setMaxValue(800);
+    entry.setNoValue(800);
+    QSignalSpy released(&entry, &TDaNumber::mouseReleased);
+    QTest::keyClick(&entry, Qt::Key_Up);
+    EXPECT_EQ(entry.NoValue(), 800);
+    ASSERT_EQ(released.size(), 1);
+    EXPECT_EQ(released.takeFirst().at(0).value<Qt::MouseButton>(), Qt::LeftButton);
+    QTest::keyClick(&entry, Qt::Key_Minus);
+    EXPECT_EQ(entry.NoValue(), 799);
+    EXPECT_EQ(released.takeFirst().at(0).value<Qt::MouseButton>(), Qt::RightButton);
+    EXPECT_EQ(entry.focusPolicy(), Qt::StrongFocus);
+}
+
+// The value's digits stand in separate cells: changing the last digit repaints only the last
+// cell, and every cell shows a digit.
+TEST(SpinEntryPainting, DigitsStandInSeparateCells) {
+    TDaNumber entry;
+    entry.setMaxValue(800);
+    entry.resize(90, 30);
+    const QImage zero = entry.grab().toImage();
+    entry.setNoValue(5);
+    const QImage five = entry.grab().toImage();
+    const int cell = 90 / 3;
+    int changedLeft = entry.width(), changedRight = -1;
+    for (int y = 0; y < zero.height(); ++y)
+        for (int x = 0; x < zero.width(); ++x)
+            if (zero.pixel(x, y) != five.pixel(x, y)) {
+                changedLeft = std::min(changedLeft, x);
+                changedRight = std::max(changedRight, x);
+            }
+    EXPECT_GE(changedLeft, 2 * cell);
+    EXPECT_LT(changedRight, 3 * cell);
+
+    const QRgb base = entry.palette().color(QPalette::Base).rgb();
+    for (int i = 0; i < 3; ++i) {
+        int ink = 0;
+        for (int y = 8; y < 22; ++y)
+            for (int x = i * cell + 6; x < (i + 1) * cell - 6; ++x) ink += zero.pixel(x, y) != base;
+        EXPECT_GT(ink, 5) << "cell " << i << " shows no digit";
+    }
+    // The outline of each cell is drawn in the window-text colour at its left edge.
+    const QRgb outline = entry.palette().color(QPalette::WindowText).rgb();
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(zero.pixel(i * cell, 15), outline) << "cell " << i;
+}
+
+}  // namespace
+}  // namespace pulmora::test

@@ -1,0 +1,166 @@
+#include "controls/Painting.h"
+#include "controls/TDaButton.h"
+#include "controls/TDaPanel.h"
+#include "controls/TDaSwitch.h"
+
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+#include <QTest>
+
+namespace pulmora::test {
+namespace {
+
+using controls::TDaButton;
+using controls::TDaPanel;
+using controls::TDaSwitch;
+
+void click(QWidget& w) { QTest::mouseClick(&w, Qt::LeftButton, {}, w.rect().center()); }
+
+void enter(QWidget& w) {
+    QEnterEvent event(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+    QApplication::sendEvent(&w, &event);
+}
+
+void leave(QWidget& w) {
+    QEvent event(QEvent::Leave);
+    QApplication::sendEvent(&w, &event);
+}
+
+TEST(TDaSwitchTest, AGroupHasAtMostOneOn) {
+    QWidget parent;
+    TDaSwitch a(&parent), b(&parent), c(&parent), loner(&parent);
+    for (TDaSwitch* s : {&a, &b, &c}) s->setGroupIndex(1);
+    QSignalSpy clickedA(&a, &TDaSwitch::clicked), clickedB(&b, &TDaSwitch::clicked);
+    click(a);
+    click(b);
+    EXPECT_FALSE(a.BtnState());
+    EXPECT_TRUE(b.BtnState());
+    EXPECT_EQ(clickedA.size(), 1);
+    EXPECT_EQ(clickedB.size(), 1);
+    click(b);
+    EXPECT_FALSE(a.BtnState() || b.BtnState() || c.BtnState());
+    EXPECT_EQ(clickedA.size(), 1);
+
+    // Ungrouped switches toggle on every click, whatever their neighbours do.
+    click(loner);
+    click(c);
+    EXPECT_TRUE(loner.BtnState());
+    click(loner);
+    EXPECT_FALSE(loner.BtnState());
+    EXPECT_TRUE(c.BtnState());
+
+    QSignalSpy clickedC(&c, &TDaSwitch::clicked);
+    a.SetGroupState(true);
+    EXPECT_TRUE(a.BtnState());
+    EXPECT_FALSE(c.BtnState());
+    c.setBtnState(true);  // the state alone: the group is left as it is
+    EXPECT_TRUE(a.BtnState());
+    EXPECT_EQ(clickedC.size(), 0);
+}
+
+TEST(TDaSwitchTest, SpaceClicksAFocusedSwitch) {
+    QWidget parent;
+    TDaSwitch a(&parent), b(&parent);
+    a.setGroupIndex(2);
+    b.setGroupIndex(2);
+    b.setBtnState(true);
+    QSignalSpy clicked(&a, &TDaSwitch::clicked);
+    QTest::keyClick(&a, Qt::Key_Space);
+    EXPECT_TRUE(a.BtnState());
+    EXPECT_FALSE(b.BtnState());
+    EXPECT_EQ(clicked.size(), 1);
+}
+
+TEST(TDaSwitchTest, ShowsTheHalfOfItsPictureForItsState) {
+    const QColor off(0, 0, 255), on(0, 200, 0), background(230, 230, 230);
+    QImage strip(40, 20, QImage::Format_RGB32);
+    strip.fill(off);
+    for (int y = 0; y < 20; ++y)
+        for (int x = 20; x < 40; ++x) strip.setPixelColor(x, y, on);
+    for (int y = 8; y < 12; ++y)
+        for (int x : {8, 9, 10, 11, 28, 29, 30, 31}) strip.setPixelColor(x, y, controls::kOlive);
+
+    TDaSwitch sw;
+    QPalette palette = sw.palette();
+    palette.setColor(QPalette::Button, background);
+    sw.setPalette(palette);
+    sw.resize(40, 40);
+    sw.setBtnImage(strip);
+    // The 20 by 20 half stands centred: from (10, 10) to (29, 29).
+    QImage shown = sw.grab().toImage();
+    EXPECT_EQ(shown.pixelColor(12, 12), off);
+    EXPECT_EQ(shown.pixelColor(19, 19), background);  // olive is not drawn
+    EXPECT_EQ(shown.pixelColor(5, 20), background);
+    sw.setBtnState(true);
+    shown = sw.grab().toImage();
+    EXPECT_EQ(shown.pixelColor(12, 12), on);
+    EXPECT_EQ(shown.pixelColor(19, 19), background);
+}
+
+TEST(TDaButtonTest, ClicksOnlyWhenReleasedOverIt) {
+    QWidget parent;
+    parent.resize(200, 200);
+    TDaButton button(&parent);
+    button.move(50, 50);
+    QSignalSpy clicked(&button, &TDaButton::clicked);
+
+    QTest::mousePress(&button, Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_EQ(button.mouseState(), TDaButton::MouseState::Pressed);
+    QTest::mouseMove(&button, QPoint(-20, 10));
+    EXPECT_EQ(button.mouseState(), TDaButton::MouseState::PressedOutside);
+    QTest::mouseRelease(&button, Qt::LeftButton, {}, QPoint(-20, 10));
+    EXPECT_EQ(clicked.size(), 0);
+    EXPECT_EQ(button.mouseState(), TDaButton::MouseState::Idle);
+
+    QTest::mousePress(&button, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseMove(&button, QPoint(-20, 10));
+    QTest::mouseMove(&button, QPoint(12, 12));
+    EXPECT_EQ(button.mouseState(), TDaButton::MouseState::Pressed);
+    QTest::mouseRelease(&button, Qt::LeftButton, {}, QPoint(12, 12));
+    EXPECT_EQ(clicked.size(), 1);
+
+    QTest::keyClick(&button, Qt::Key_Return);
+    EXPECT_EQ(clicked.size(), 2);
+}
+
+TEST(TDaButtonTest, HoverRaisesEnterAndExitAndSwapsTheGlyph) {
+    TDaButton button;
+    QImage resting(16, 16, QImage::Format_RGB32), active(16, 16, QImage::Format_RGB32);
+    resting.fill(Qt::blue);
+    active.fill(Qt::red);
+    button.setGlyphInactive(resting);
+    button.setGlyphActive(active);
+    QSignalSpy entered(&button, &TDaButton::mouseEntered), exited(&button, &TDaButton::mouseExited);
+    const QPoint middle(25, 20);
+    EXPECT_EQ(button.grab().toImage().pixelColor(middle), QColor(Qt::blue));
+    enter(button);
+    EXPECT_EQ(button.mouseState(), TDaButton::MouseState::Hot);
+    EXPECT_EQ(button.grab().toImage().pixelColor(middle), QColor(Qt::red));
+    leave(button);
+    EXPECT_EQ(entered.size(), 1);
+    EXPECT_EQ(exited.size(), 1);
+    EXPECT_EQ(button.grab().toImage().pixelColor(middle), QColor(Qt::blue));
+}
+
+TEST(TDaPanelTest, MarkerIsNavyAwayAndRedUnderThePointer) {
+    TDaPanel panel;
+    panel.resize(10, 24);
+    panel.setCaption("Johnny");
+    EXPECT_EQ(panel.width(), QFontMetrics(panel.font()).horizontalAdvance("Johnny") + 30);
+    const QRect marker = panel.markerRect();
+    // A point inside both the left- and the down-pointing triangle.
+    const QPoint inside(marker.center().x() + 1, marker.top() + 3);
+    EXPECT_EQ(panel.grab().toImage().pixelColor(inside), QColor(0, 0, 128));
+    enter(panel);
+    EXPECT_TRUE(panel.PanState());
+    EXPECT_EQ(panel.grab().toImage().pixelColor(inside), QColor(255, 0, 0));
+    leave(panel);
+    EXPECT_FALSE(panel.PanState());
+    QSignalSpy clicked(&panel, &TDaPanel::clicked);
+    click(panel);
+    EXPECT_EQ(clicked.size(), 1);
+}
+
+}  // namespace
+}  // namespace pulmora::test
