@@ -1,5 +1,6 @@
 #include "Painting.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 #include <QWidget>
 
@@ -40,6 +41,11 @@ void drawEmbossedText(QPainter& painter, const QPoint& baseline, const QString& 
     painter.drawText(baseline + firstOffset, text);
     painter.setPen(second);
     painter.drawText(baseline + secondOffset, text);
+}
+
+bool isClickKey(const QKeyEvent& event) {
+    const int key = event.key();
+    return key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
 }  // namespace pulmora::controls

@@ -4,10 +4,11 @@
 #include <QImage>
 #include <QRect>
 
+class QKeyEvent;
 class QPainter;
 class QWidget;
 
-// Drawing helpers shared by the owner-drawn controls.
+// Drawing and key helpers shared by the owner-drawn controls.
 namespace pulmora::controls {
 
 // The colour the glyph pictures treat as transparent unless a control says otherwise.
@@ -25,5 +26,8 @@ void drawFocusFrame(QPainter& painter, const QWidget& widget);
 // Text drawn twice, offset, as the desktop draws disabled captions.
 void drawEmbossedText(QPainter& painter, const QPoint& baseline, const QString& text, const QColor& first,
                       const QPoint& firstOffset, const QColor& second, const QPoint& secondOffset);
+
+// Space and Enter click a focused button, switch or banner, as they do standard buttons.
+bool isClickKey(const QKeyEvent& event);
 
 }  // namespace pulmora::controls

@@ -90,8 +90,7 @@ void TDaButton::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void TDaButton::keyPressEvent(QKeyEvent* event) {
-    const int key = event->key();
-    if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)
+    if (isClickKey(*event))
         emit clicked();
     else
         QWidget::keyPressEvent(event);

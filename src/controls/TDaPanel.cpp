@@ -62,8 +62,7 @@ void TDaPanel::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void TDaPanel::keyPressEvent(QKeyEvent* event) {
-    const int key = event->key();
-    if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)
+    if (isClickKey(*event))
         emit clicked();
     else
         QWidget::keyPressEvent(event);

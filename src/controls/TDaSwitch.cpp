@@ -52,8 +52,7 @@ void TDaSwitch::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void TDaSwitch::keyPressEvent(QKeyEvent* event) {
-    const int key = event->key();
-    if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)
+    if (isClickKey(*event))
         click();
     else
         QWidget::keyPressEvent(event);

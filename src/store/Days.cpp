@@ -14,10 +14,6 @@ namespace w = width;
 
 namespace {
 
-Result fromStatus(const engine::Status& s) {
-    return s ? Result::done() : Result::refused(QString::fromStdString(s.reason));
-}
-
 QString flag(bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); }
 
 void countCategory(DayMedication& m, const QString& category) {

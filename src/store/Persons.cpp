@@ -12,20 +12,9 @@ namespace w = width;
 
 namespace {
 
-Result packed(engine::Table* table) {
-    const auto s = table->pack();
-    return s ? Result::done() : Result::refused(QString::fromStdString(s.reason));
-}
-
-Result flushed(engine::Table* table) {
-    const auto s = table->flush();
-    return s ? Result::done() : Result::refused(QString::fromStdString(s.reason));
-}
-
-Result appended(engine::Table* table) {
-    const auto s = table->append();
-    return s ? Result::done() : Result::refused(QString::fromStdString(s.reason));
-}
+Result packed(engine::Table* table) { return fromStatus(table->pack()); }
+Result flushed(engine::Table* table) { return fromStatus(table->flush()); }
+Result appended(engine::Table* table) { return fromStatus(table->append()); }
 
 QString refTriggerKey(const QString& name) { return keys::padded(keys::triggerName(name), w::kTrigger); }
 

@@ -35,6 +35,10 @@ bool seekPerson(engine::Table* personal, const QString& id) {
     return keys::isPersonId(id) && seek(personal, "piAsID", keys::padded(id, width::kPersonId));
 }
 
+Result fromStatus(const engine::Status& status) {
+    return status ? Result::done() : Result::refused(QString::fromStdString(status.reason));
+}
+
 Result notOpen(TableId id) {
     return Result::refused(QStringLiteral("%1 is not open, so nothing was saved.")
                                .arg(QString::fromStdString(definition(id).fileName)));

@@ -23,6 +23,9 @@ void select(engine::Table* table, std::string_view tag);
 // Looks a person up by the whole identifier in piASID; never by a prefix.
 bool seekPerson(engine::Table* personal, const QString& id);
 
+// The engine's outcome as the store's.
+Result fromStatus(const engine::Status& status);
+
 // "Daily.dat is not open, so nothing was saved."
 Result notOpen(TableId id);
 

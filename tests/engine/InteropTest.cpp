@@ -21,11 +21,8 @@ TEST_F(EngineTest, DbfreadReadsWhatTheEngineWrites) {
         "print([(f.name, f.type, f.length) for f in t.fields])\n"
         "for r in t: print('live', list(r.values()))\n"
         "for r in t.deleted: print('deleted', list(r.values()))\n";
-    writeBytes(folder.file("read.py"), {script.begin(), script.end()});
     int status = 0;
-    const std::string out = runCommand(std::string(kSystemPython) + " " + folder.file("read.py") +
-                                           " " + path() + " 2>&1",
-                                       status);
+    const std::string out = runSystemPython(folder, script, path(), status);
     ASSERT_EQ(status, 0) << out;
     EXPECT_EQ(out,
               "[('Name', 'C', 6), ('Town', 'C', 4), ('Born', 'D', 8), ('Score', 'C', 3)]\n"
@@ -45,11 +42,8 @@ TEST_F(EngineTest, OpensATableWrittenByPythonDbf) {
         "    t.append((n, w, datetime.date(1999, 1, 2), '5'))\n"
         "with t[1] as r: dbf.delete(r)\n"
         "t.close()\n";
-    writeBytes(folder.file("write.py"), {script.begin(), script.end()});
     int status = 0;
-    const std::string out = runCommand(std::string(kSystemPython) + " " + folder.file("write.py") +
-                                           " " + path() + " 2>&1",
-                                       status);
+    const std::string out = runSystemPython(folder, script, path(), status);
     ASSERT_EQ(status, 0) << out;
 
     auto opened = engine.open(path(), tags);

@@ -20,4 +20,17 @@ std::string runCommand(const std::string& command, int& status) {
     return output;
 }
 
+std::string runSystemPython(const TempFolder& folder, const std::string& script, const std::string& arguments,
+                            int& status) {
+    const std::string file = folder.file("script.py");
+    writeBytes(file, {script.begin(), script.end()});
+    return runCommand("/usr/bin/python3 " + file + " " + arguments + " 2>&1", status);
+}
+
+const char* const kReadAllWithDbfread =
+    "import dbfread, glob, sys\n"
+    "for p in sorted(glob.glob(sys.argv[1] + '/*.[dD][aA][tT]')):\n"
+    "    t = dbfread.DBF(p, encoding='cp1252', char_decode_errors='strict')\n"
+    "    list(t); list(t.deleted)\n";
+
 }  // namespace pulmora::test

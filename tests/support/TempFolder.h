@@ -43,10 +43,16 @@ inline void writeBytes(const std::string& path, const std::vector<char>& bytes) 
     out.write(bytes.data(), std::streamsize(bytes.size()));
 }
 
-// Runs a command and returns its standard output; `status` receives the exit status.
+// Runs a command and returns its standard output and error; `status` receives the exit status.
 std::string runCommand(const std::string& command, int& status);
 
-// Debian's Python, which has the python3-dbfread and python3-dbf packages.
-inline const char* kSystemPython = "/usr/bin/python3";
+// Runs a Python script with Debian's Python, which has the python3-dbfread and python3-dbf
+// packages (another python3 may come first on the PATH). The script is written into the folder.
+std::string runSystemPython(const TempFolder& folder, const std::string& script, const std::string& arguments,
+                            int& status);
+
+// A script for runSystemPython that reads every record file in the folder given as its
+// argument with dbfread, live and deleted records alike, failing on any it cannot read.
+extern const char* const kReadAllWithDbfread;
 
 }  // namespace pulmora::test
