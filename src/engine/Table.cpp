@@ -67,8 +67,8 @@ void Field::assign(std::string_view text) {
 
 // ---- Tag ---------------------------------------------------------------------------------
 
-Tag::Tag(const Table* table, TagSpec spec, std::vector<Segment> segments)
-    : table_(table), spec_(std::move(spec)), segments_(std::move(segments)) {
+Tag::Tag(const Table* table, TagSpec definition, std::vector<Segment> segments)
+    : table_(table), definition_(std::move(definition)), segments_(std::move(segments)) {
     for (const auto& s : segments_) keyLength_ += s.width;
 }
 
@@ -104,7 +104,7 @@ int Tag::compareWithText(uint32_t record, std::string_view text) const {
 
 bool Tag::orderedBefore(uint32_t a, uint32_t b) const {
     int c = compareRecords(a, b);
-    if (spec_.descending) c = -c;
+    if (definition_.descending) c = -c;
     return c != 0 ? c < 0 : a < b;
 }
 
@@ -124,7 +124,7 @@ size_t Tag::indexOf(uint32_t record) const {
 size_t Tag::firstMatching(std::string_view prefix) const {
     auto it = std::partition_point(order_.begin(), order_.end(), [&](uint32_t r) {
         const int c = compareWithText(r, prefix);
-        return spec_.descending ? c > 0 : c < 0;
+        return definition_.descending ? c > 0 : c < 0;
     });
     return size_t(it - order_.begin());
 }
@@ -185,22 +185,22 @@ std::unique_ptr<Table> Table::make(std::string path, int fd, std::vector<FieldSp
 }
 
 Status Table::addTags(const std::vector<TagSpec>& specs) {
-    for (const auto& spec : specs) {
+    for (const auto& definition : specs) {
         std::vector<Tag::Segment> segments;
-        std::string_view rest = spec.expression;
+        std::string_view rest = definition.expression;
         while (true) {
             const size_t plus = rest.find('+');
             const std::string_view name = trimmed(rest.substr(0, plus));
             const Field* f = field(name);
             if (!f) {
-                return Status::failure("tag " + spec.name + " names the field \"" + std::string(name) +
+                return Status::failure("tag " + definition.name + " names the field \"" + std::string(name) +
                                        "\", which the table lacks");
             }
             segments.push_back({f->offset(), f->width()});
             if (plus == std::string_view::npos) break;
             rest.remove_prefix(plus + 1);
         }
-        tags_.push_back(std::unique_ptr<Tag>(new Tag(this, spec, std::move(segments))));
+        tags_.push_back(std::unique_ptr<Tag>(new Tag(this, definition, std::move(segments))));
         tags_.back()->rebuild();
     }
     return Status::success();

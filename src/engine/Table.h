@@ -66,10 +66,10 @@ private:
 // An in-memory tag: the table's record numbers in key order. Ties keep record order.
 class Tag {
 public:
-    const std::string& name() const { return spec_.name; }
-    const std::string& expression() const { return spec_.expression; }
-    bool unique() const { return spec_.unique; }
-    bool descending() const { return spec_.descending; }
+    const std::string& name() const { return definition_.name; }
+    const std::string& expression() const { return definition_.expression; }
+    bool unique() const { return definition_.unique; }
+    bool descending() const { return definition_.descending; }
     int keyLength() const { return keyLength_; }
 
     // The key of a record (0-based index) as the joined full-width field texts.
@@ -82,7 +82,7 @@ private:
         int width;
     };
 
-    Tag(const Table* table, TagSpec spec, std::vector<Segment> segments);
+    Tag(const Table* table, TagSpec definition, std::vector<Segment> segments);
 
     int compareRecords(uint32_t a, uint32_t b) const;
     int compareWithText(uint32_t record, std::string_view text) const;
@@ -95,7 +95,7 @@ private:
     void insert(uint32_t record);
 
     const Table* table_;
-    TagSpec spec_;
+    TagSpec definition_;
     std::vector<Segment> segments_;
     int keyLength_ = 0;
     std::vector<uint32_t> order_;

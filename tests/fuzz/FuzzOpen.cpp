@@ -45,8 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                                        {"key", "Asid+AsDt", false, false}};
     if (auto opened = engine.open(scratchPath(), tags); opened.table) {
         Table* t = opened.table;
-        for (const auto& spec : tags) {
-            t->selectTag(t->tag(spec.name));
+        for (const auto& definition : tags) {
+            t->selectTag(t->tag(definition.name));
             walk(t);
             std::string prefix(reinterpret_cast<const char*>(data), size < 12 ? size : 12);
             (void)t->seek(prefix);
