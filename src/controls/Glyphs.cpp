@@ -49,6 +49,7 @@ void draw(QPainter& p, Kind kind, const QColor& ink) {
         QFont font("Arial");
         font.setPixelSize(20);
         font.setBold(true);
+        font.setStyleStrategy(QFont::NoAntialias);
         p.setFont(font);
         p.drawText(QRectF(0, 0, 24, 24), Qt::AlignCenter, QStringLiteral("?"));
         break;
@@ -57,6 +58,16 @@ void draw(QPainter& p, Kind kind, const QColor& ink) {
         p.drawLine(QPointF(12, 4), QPointF(12, 20));
         p.drawLine(QPointF(4, 12), QPointF(20, 12));
         break;
+    case Kind::PreviousYear:
+    case Kind::NextYear: {
+        // Two heads: a whole year rather than a month.
+        const qreal direction = kind == Kind::NextYear ? 1 : -1;
+        p.setBrush(ink);
+        for (qreal offset : {-5.0, 5.0})
+            p.drawPolygon(QPolygonF({QPointF(12 + offset - 5 * direction, 5), QPointF(12 + offset + 5 * direction, 12),
+                                     QPointF(12 + offset - 5 * direction, 19)}));
+        break;
+    }
     case Kind::Previous: arrow(180); break;
     case Kind::Next: arrow(0); break;
     case Kind::Up: arrow(-90); break;

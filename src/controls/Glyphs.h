@@ -7,7 +7,9 @@
 // density. Each is painted on olive, the colour the controls treat as transparent.
 namespace pulmora::controls::glyphs {
 
-enum class Kind { Save, Cancel, Help, Add, Delete, Previous, Next, Up, Down, Person, Report, Sheet, Menu };
+enum class Kind {
+    Save, Cancel, Help, Add, Delete, Previous, Next, PreviousYear, NextYear, Up, Down, Person, Report, Sheet, Menu
+};
 enum class Look { Inactive, Active, Disabled };
 
 // A square glyph of `size` logical pixels at the given device pixel ratio.

@@ -89,6 +89,7 @@ void SpinEntry::paintCell(QPainter& painter, const QRect& cell, const QString& t
     painter.setPen(palette().color(QPalette::WindowText));
     painter.setBrush(palette().color(QPalette::Base));
     painter.drawRoundedRect(cell, 5, 5);
+    painter.setPen(palette().color(QPalette::Text));
     painter.drawText(cell, Qt::AlignCenter, text);
 }
 

@@ -41,7 +41,8 @@ protected:
     // How far a press at x changes the value.
     virtual int stepAt(int x) const = 0;
     virtual void paintCells(QPainter& painter) = 0;
-    // One rounded cell with its text centred.
+    // One rounded cell, filled in the Base colour and outlined in WindowText, with its text
+    // centred in the Text colour.
     void paintCell(QPainter& painter, const QRect& cell, const QString& text) const;
 
     void paintEvent(QPaintEvent* event) override;

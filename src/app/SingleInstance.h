@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QLocalServer;
+
+namespace pulmora::app {
+
+// Keeps a second copy of the program away from the diary. The first copy holds a lock on a
+// file in the program folder, which the operating system releases when the process ends, even
+// by a crash; a second copy finds the lock taken, asks the first through a local socket to
+// bring its window forward, and ends without opening any record file.
+class SingleInstance : public QObject {
+    Q_OBJECT
+public:
+    explicit SingleInstance(const QString& programFolder, QObject* parent = nullptr);
+    ~SingleInstance() override;
+
+    // Whether another copy runs; when none does, this copy takes the lock for the rest of its run.
+    bool ChkOtherCopy();
+    // When another copy runs, asks it to show its window and answers yes.
+    bool ShowOtherCopy();
+    // The first copy listens for later copies' requests.
+    void listen();
+
+signals:
+    void showRequested();
+
+private:
+    QString serverName() const;
+
+    QString folder_;
+    int lockFd_ = -1;
+    QLocalServer* server_ = nullptr;
+};
+
+}  // namespace pulmora::app

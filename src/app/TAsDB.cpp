@@ -1,0 +1,130 @@
+#include "TAsDB.h"
+
+#include "daily/DayCalendar.h"
+#include "daily/TAsDly.h"
+#include "store/Clock.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QPainter>
+
+namespace pulmora::app {
+namespace {
+
+#ifdef Q_OS_WIN
+const char kExecutable[] = "pulmora.exe";
+#else
+const char kExecutable[] = "pulmora";
+#endif
+
+}  // namespace
+
+TAsDB::TAsDB(store::Diary& diary, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint),
+      diary_(diary) {
+    setWindowTitle("DB Monitor");
+    QFont arial("Arial");
+    arial.setPointSize(8);
+    setFont(arial);
+    setFixedSize(273, 304);
+    move(0, 0);
+    image_ = QImage(size(), QImage::Format_RGB32);
+    image_.fill(palette().color(QPalette::Window));
+    diary_.files.setMonitorListener([this] { ShowFState(); });
+}
+
+bool TAsDB::ChkFiles() {
+    const QString folder = programFolder_.isEmpty() ? QCoreApplication::applicationDirPath() : programFolder_;
+    progDir_ = QDir(folder).absolutePath() + QLatin1Char('/');
+    return QFileInfo::exists(progDir_ + kExecutable);
+}
+
+void TAsDB::AsthmaStart(daily::TAsDly& card) {
+    diary_.files.CloseDB();
+    progDir_.clear();
+    if (!ChkFiles()) {
+        hide();
+        card.selectPerson(std::nullopt);
+        card.CalDateChange();
+        card.setInfo(QStringLiteral("ERROR: The program folder %1 does not hold the program, so no diary was opened.")
+                         .arg(QDir::toNativeSeparators(progDir_)));
+        return;
+    }
+    StartDiary(card);
+}
+
+void TAsDB::StartDiary(daily::TAsDly& card) {
+    diary_.files.setFolder(progDir_);
+    {
+        // The load below is the one for today; the calendar's own report would load it twice.
+        const QSignalBlocker quiet(card.Cal);
+        card.Cal->setSelectedDate(store::clock::today());
+    }
+    diary_.files.OpenDB();
+    card.selectPerson(diary_.persons.GetPerDly(store::Persons::Step::First));
+    card.CalDateChange();
+    card.setInfo("Welcome to the Pulmora");
+    card.showFileProblems();
+}
+
+void TAsDB::AsthmaClose() {
+    diary_.files.CloseDB();
+    close();
+}
+
+// The monitor picture: the status of the person and day files, in a frame sized to the font.
+void TAsDB::ShowFState() {
+    const QFontMetrics metrics(font());
+    const int w = metrics.horizontalAdvance(QLatin1Char('M'));
+    const int h = metrics.height() + 2;
+    setFixedSize(28 * w, 16 * h);
+    image_ = QImage(size(), QImage::Format_RGB32);
+    QPainter p(&image_);
+    const QColor window = palette().color(QPalette::Window);
+    p.fillRect(image_.rect(), window);
+
+    QFont bold = font();
+    bold.setBold(true);
+    p.setFont(bold);
+    p.setPen(palette().color(QPalette::WindowText));
+    auto text = [&](int x, int y, const QString& s) { p.drawText(QPoint(x, y + metrics.ascent()), s); };
+    text(w, h / 2, "Static File Status");
+    text(w, h / 2 + 6 * h, "Dynamic File Status");
+    p.setBrush(palette().color(QPalette::Base));
+    p.drawRect(QRect(QPoint(w, 2 * h - h / 3), QPoint(width() - w, 6 * h + h / 4)));
+    p.drawRect(QRect(QPoint(w, 8 * h - h / 3), QPoint(width() - w, 12 * h + h / 4)));
+
+    p.setFont(font());
+    const store::MonitorState& state = diary_.files.monitor();
+    const struct {
+        int row;
+        const char* label;
+        QString value;
+    } rows[] = {{2, "Personal", state.personal}, {3, "Triggers", "N/A"}, {4, "Medication", "N/A"},
+                {5, "Banding", "N/A"},         {8, "Dly", state.daily},    {9, "Triggers", "N/A"},
+                {10, "Medication", "N/A"},     {11, "Events", "N/A"}};
+    for (const auto& r : rows) {
+        text(2 * w, r.row * h, r.label);
+        text(12 * w, r.row * h, r.value);
+    }
+    update();
+}
+
+void TAsDB::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.drawImage(0, 0, image_);
+}
+
+void TAsDB::showEvent(QShowEvent* event) {
+    diary_.files.setMonitorVisible(true);
+    QWidget::showEvent(event);
+}
+
+void TAsDB::hideEvent(QHideEvent* event) {
+    diary_.files.setMonitorVisible(false);
+    QWidget::hideEvent(event);
+}
+
+}  // namespace pulmora::app

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "store/Diary.h"
+
+#include <QImage>
+#include <QWidget>
+
+namespace pulmora::daily {
+class TAsDly;
+}
+
+namespace pulmora::app {
+
+// The store window. It owns nothing of the diary itself but starts and stops it, and its face
+// is the file-status monitor ("DB Monitor"): hidden, yet redrawn after every change so that it
+// is right whenever it is shown.
+class TAsDB : public QWidget {
+    Q_OBJECT
+public:
+    explicit TAsDB(store::Diary& diary, QWidget* parent = nullptr);
+
+    // The folder of the program; the executable's own folder unless one is given (tests do).
+    void setProgramFolder(const QString& folder) { programFolder_ = folder; }
+    QString ProgDir() const { return progDir_; }
+    // Sets ProgDir and answers whether the program's executable is there.
+    bool ChkFiles();
+    // Opens the diary in ProgDir and shows the first person's card for today; also the restart
+    // after a person is deleted.
+    void AsthmaStart(daily::TAsDly& card);
+    void AsthmaClose();
+    // Redraws the monitor picture.
+    void ShowFState();
+    const QImage& Image1() const { return image_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void StartDiary(daily::TAsDly& card);
+
+    store::Diary& diary_;
+    QString programFolder_;
+    QString progDir_;
+    QImage image_;
+};
+
+}  // namespace pulmora::app

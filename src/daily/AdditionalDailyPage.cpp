@@ -1,0 +1,179 @@
+#include "AdditionalDailyPage.h"
+
+#include "controls/Glyphs.h"
+#include "controls/TDaButton.h"
+
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QTableWidget>
+
+namespace pulmora::daily {
+namespace {
+
+constexpr int kMaxTimesUsed = 20;
+enum Column { Used, Medication, Category, MedId };
+
+controls::TDaButton* smallButton(controls::glyphs::Kind kind, const QString& hint, QWidget* parent) {
+    using controls::glyphs::Look;
+    auto* button = new controls::TDaButton(parent);
+    const qreal ratio = parent->devicePixelRatioF();
+    button->setGlyphInactive(controls::glyphs::glyph(kind, Look::Inactive, 18, ratio));
+    button->setGlyphActive(controls::glyphs::glyph(kind, Look::Active, 18, ratio));
+    button->setGlyphDisabled(controls::glyphs::glyph(kind, Look::Disabled, 18, ratio));
+    button->setToolTip(hint);
+    button->setAccessibleName(hint);
+    button->setFixedSize(26, 26);
+    return button;
+}
+
+}  // namespace
+
+AdditionalDailyPage::AdditionalDailyPage(QWidget* parent) : QWidget(parent) {
+    ListTrg = new QListWidget(this);
+    ListTrg->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    ListTrg->setAccessibleName("Triggers met today");
+    connect(ListTrg, &QListWidget::itemChanged, this, [this] { emit triggerTicked(); });
+
+    MedGrd = new QTableWidget(0, 4, this);
+    MedGrd->setHorizontalHeaderLabels({"Used:", "Medication:", "", ""});
+    MedGrd->verticalHeader()->hide();
+    MedGrd->setColumnHidden(Category, true);
+    MedGrd->setColumnHidden(MedId, true);
+    MedGrd->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    MedGrd->setSelectionMode(QAbstractItemView::SingleSelection);
+    MedGrd->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    MedGrd->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    MedGrd->setAccessibleName("Medication taken today; + and - change the count");
+    MedGrd->viewport()->installEventFilter(this);
+    MedGrd->installEventFilter(this);
+
+    BtnAddTrg = smallButton(controls::glyphs::Kind::Add, "Add New Trigger", this);
+    BtnAddMed = smallButton(controls::glyphs::Kind::Add, "Add All Current Medication", this);
+
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(6, 4, 6, 4);
+    grid->addWidget(new QLabel("Triggers:", this), 0, 0);
+    grid->addWidget(BtnAddTrg, 0, 1, Qt::AlignRight);
+    grid->addWidget(ListTrg, 1, 0, 1, 2);
+    grid->addWidget(new QLabel("Medication:", this), 0, 2);
+    grid->addWidget(BtnAddMed, 0, 3, Qt::AlignRight);
+    grid->addWidget(MedGrd, 1, 2, 1, 2);
+    grid->setColumnStretch(0, 2);
+    grid->setColumnStretch(2, 3);
+    FillMedGrid();
+}
+
+// ---- triggers --------------------------------------------------------------------------------
+
+void AdditionalDailyPage::showTriggers(const std::vector<store::TriggerLine>& lines) {
+    const QSignalBlocker quiet(ListTrg);
+    ListTrg->clear();
+    for (const auto& line : lines) {
+        auto* item = new QListWidgetItem(line.name, ListTrg);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        item->setCheckState(line.ticked ? Qt::Checked : Qt::Unchecked);
+        item->setSizeHint(QSize(0, ListTrg->fontMetrics().height() + 2));
+    }
+}
+
+std::vector<store::TriggerLine> AdditionalDailyPage::triggers() const {
+    std::vector<store::TriggerLine> lines;
+    for (int i = 0; i < ListTrg->count(); ++i)
+        lines.push_back({ListTrg->item(i)->text(), ListTrg->item(i)->checkState() == Qt::Checked});
+    return lines;
+}
+
+QStringList AdditionalDailyPage::tickedTriggers() const {
+    QStringList names;
+    for (const auto& line : triggers())
+        if (line.ticked) names << line.name;
+    return names;
+}
+
+void AdditionalDailyPage::TickTrigger(const QString& name) {
+    auto lines = triggers();
+    const auto same = [&](const store::TriggerLine& l) { return l.name.trimmed() == name.trimmed(); };
+    if (std::none_of(lines.begin(), lines.end(), same)) lines.push_back({name.trimmed(), false});
+    for (auto& line : lines)
+        if (same(line)) line.ticked = true;
+    showTriggers(lines);
+}
+
+// ---- medication ------------------------------------------------------------------------------
+
+int AdditionalDailyPage::filledRows() const {
+    return int(std::count_if(rows_.rows.begin(), rows_.rows.end(), [](const auto& r) { return !r.isFree(); }));
+}
+
+void AdditionalDailyPage::showMedication(const store::DayMedication& medication) {
+    rows_ = medication;
+    FillMedGrid();
+}
+
+void AdditionalDailyPage::FillMedGrid() {
+    const QFontMetrics metrics(MedGrd->font());
+    MedGrd->setRowCount(std::max(1, filledRows()));
+    MedGrd->clearContents();
+    for (int r = 0; r < MedGrd->rowCount(); ++r) MedGrd->setRowHeight(r, metrics.height() + 4);
+    MedGrd->setColumnWidth(Used, metrics.horizontalAdvance("Used:W"));
+    MedGrd->setColumnWidth(Medication, std::max(40, MedGrd->viewport()->width() - MedGrd->columnWidth(Used) - 6));
+    int r = 0;
+    for (const auto& row : rows_.rows) {
+        if (row.isFree()) continue;
+        const QString shown = (row.name + " (" + row.category + ")").left(32);
+        const QString cells[] = {QString::number(row.timesUsed), shown, row.category, row.medId};
+        for (int c = 0; c < 4; ++c) MedGrd->setItem(r, c, new QTableWidgetItem(cells[c]));
+        ++r;
+    }
+}
+
+void AdditionalDailyPage::countDose(int row, int step) {
+    if (row < 0 || row >= filledRows()) return;
+    const QString medId = MedGrd->item(row, MedId)->text();
+    QString category;
+    for (auto& r : rows_.rows) {
+        if (r.medId != medId) continue;
+        r.timesUsed = std::clamp(r.timesUsed + step, 0, kMaxTimesUsed);
+        category = r.category;
+    }
+    int sum = 0;
+    for (const auto& r : rows_.rows)
+        if (!r.isFree() && r.category == category) sum += r.timesUsed;
+    FillMedGrid();
+    MedGrd->setCurrentCell(row, Used);
+    emit doseCounted(category, sum);
+}
+
+bool AdditionalDailyPage::copyDose(const QString& category, int count) {
+    const int rowsOfCategory = category == QLatin1String("Reliever") ? rows_.relieverRows : rows_.preventerRows;
+    if (rowsOfCategory != 1) return false;
+    for (auto& r : rows_.rows)
+        if (!r.isFree() && r.category == category) r.timesUsed = std::min(count, kMaxTimesUsed);
+    FillMedGrid();
+    return true;
+}
+
+// The count changes on the cell under the pointer when the button is released (or on the
+// current cell with + and -), and only on a "Used:" cell of a filled row.
+bool AdditionalDailyPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == MedGrd->viewport() && event->type() == QEvent::MouseButtonRelease) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        const QModelIndex cell = MedGrd->indexAt(mouse->position().toPoint());
+        const int step = mouse->button() == Qt::LeftButton ? 1 : mouse->button() == Qt::RightButton ? -1 : 0;
+        if (cell.isValid() && cell.column() == Used && step != 0) countDose(cell.row(), step);
+    } else if (watched == MedGrd && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        const int step = key == Qt::Key_Plus ? 1 : key == Qt::Key_Minus ? -1 : 0;
+        if (step != 0) {
+            countDose(MedGrd->currentRow(), step);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace pulmora::daily

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "store/Values.h"
+
+#include <QWidget>
+
+class QListWidget;
+class QTableWidget;
+
+namespace pulmora::controls {
+class TDaButton;
+}
+
+namespace pulmora::daily {
+
+// The "Additional Daily" page: the check list of the day's triggers and the grid of the day's
+// medication, whose "Used:" counts go up with a left click and down with a right click.
+class AdditionalDailyPage : public QWidget {
+    Q_OBJECT
+public:
+    explicit AdditionalDailyPage(QWidget* parent = nullptr);
+
+    void showTriggers(const std::vector<store::TriggerLine>& lines);
+    std::vector<store::TriggerLine> triggers() const;
+    QStringList tickedTriggers() const;
+    // Ticks the trigger, adding it when no line has that name.
+    void TickTrigger(const QString& name);
+
+    const store::DayMedication& DayMedRows() const { return rows_; }
+    void showMedication(const store::DayMedication& medication);
+    // Sets every row of the category to the count when it is the only such row; answers whether it did.
+    bool copyDose(const QString& category, int count);
+    // Rebuilds the grid from DayMedRows.
+    void FillMedGrid();
+    // Steps the "Used:" count of a grid row (0-based among the filled rows) by +1 or -1, within 0..20.
+    void countDose(int row, int step);
+
+    QListWidget* ListTrg;
+    QTableWidget* MedGrd;
+    controls::TDaButton* BtnAddTrg;
+    controls::TDaButton* BtnAddMed;
+
+signals:
+    void triggerTicked();
+    // A count changed: the new sum of times used over the rows of that category.
+    void doseCounted(const QString& category, int sum);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    int filledRows() const;
+
+    store::DayMedication rows_;
+};
+
+}  // namespace pulmora::daily

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "store/Values.h"
+
+#include <QWidget>
+
+namespace pulmora::controls {
+class TDaNumber;
+class TDaSingle;
+class TDaSwitch;
+}  // namespace pulmora::controls
+
+namespace pulmora::daily {
+
+// The "Basic Daily " page: the two peak flows, the day and night symptoms, activity, time off,
+// the dose counts and the rating of the day.
+class BasicDailyPage : public QWidget {
+    Q_OBJECT
+public:
+    explicit BasicDailyPage(QWidget* parent = nullptr);
+
+    store::DayValues values() const;
+    // Shows stored values. Switches are only switched on; clear() comes first.
+    void showValues(const store::DayValues& values);
+    // Every switch off, the entries at 0, no rating.
+    void clear();
+    int daySymptoms() const;
+    int nightSymptoms() const;
+
+    controls::TDaNumber* PkMorn;
+    controls::TDaNumber* PkEven;
+    controls::TDaSwitch *BreathDay, *BreathNight, *WheezDay, *WheezNight, *CoughDay, *CoughNight, *ChestDay,
+        *ChestNight;
+    controls::TDaSwitch *Offwork, *ActWalk, *ActRun;
+    controls::TDaSingle* RelUse;
+    controls::TDaSingle* PreUse;
+    controls::TDaSwitch *RateBad, *RateAvg, *RateGood;
+
+signals:
+    // A switch was clicked (TrapUpdate) or a mouse button released on an entry (TrapUpdate2).
+    void switchClicked(QWidget* sender);
+    void entryReleased(QWidget* sender);
+
+private:
+    std::vector<controls::TDaSwitch*> switches() const;
+};
+
+}  // namespace pulmora::daily

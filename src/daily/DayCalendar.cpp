@@ -1,0 +1,64 @@
+#include "DayCalendar.h"
+
+#include "store/Clock.h"
+
+#include <QPainter>
+
+namespace pulmora::daily {
+
+DayCalendar::DayCalendar(QWidget* parent) : QCalendarWidget(parent) {
+    setFirstDayOfWeek(Qt::Sunday);
+    setHorizontalHeaderFormat(QCalendarWidget::ShortDayNames);
+    setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    setNavigationBarVisible(false);
+    setDateEditEnabled(false);
+    setGridVisible(false);
+}
+
+DayCalendar::CellLook DayCalendar::cellLook(const QDate& date) const {
+    const QPalette& pal = palette();
+    const QColor face = pal.color(QPalette::Button);
+    if (date.month() != monthShown() || date.year() != yearShown())
+        return {face, pal.color(QPalette::Disabled, QPalette::WindowText)};
+    if (date > store::clock::today()) return {face, pal.color(QPalette::ButtonText)};
+    if (date == selectedDate()) return {kNavy, pal.color(QPalette::HighlightedText), true};
+
+    const bool weekend = date.dayOfWeek() == Qt::Saturday || date.dayOfWeek() == Qt::Sunday;
+    const QColor dayText = weekend ? kMaroon : pal.color(QPalette::Highlight);
+    switch (rating_ ? rating_(date) : -1) {
+    case 0: return {kUnrated, Qt::white};
+    case 1: return {kBad, dayText};
+    case 2: return {kAverage, dayText};
+    case 3: return {kGood, dayText};
+    default: return {Qt::white, dayText};
+    }
+}
+
+void DayCalendar::drawCell(QPainter& painter, const QRect& rect, const QDate& date) const {
+    const CellLook look = cellLook(date);
+    QFont font("Arial");
+    font.setPointSize(8);
+    font.setBold(look.bold);
+    painter.save();
+    painter.setFont(font);
+    painter.fillRect(rect, look.background);
+    const QFontMetrics metrics(font);
+    const QString day = QString::number(date.day());
+    const int x = rect.left() + int(rect.width() / 2.0 - metrics.horizontalAdvance(day) / 2.0);
+    const int y = rect.top() + (rect.height() - metrics.height()) / 2;
+    painter.setPen(look.text);
+    painter.drawText(QPoint(x, y + metrics.ascent()), day);
+    painter.restore();
+}
+
+void DayCalendar::paintCell(QPainter* painter, const QRect& rect, QDate date) const {
+    drawCell(*painter, rect, date);
+}
+
+void DayCalendar::goToday() { setSelectedDate(store::clock::today()); }
+
+void DayCalendar::stepMonths(int months) { setSelectedDate(selectedDate().addMonths(months)); }
+
+void DayCalendar::stepYears(int years) { setSelectedDate(selectedDate().addYears(years)); }
+
+}  // namespace pulmora::daily

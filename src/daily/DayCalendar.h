@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QCalendarWidget>
+
+#include <functional>
+
+namespace pulmora::daily {
+
+// The month calendar of the daily card. It paints its own day cells: each day of the shown
+// month in the colour of the rating recorded for it, the selected day navy, days of other
+// months and days still to come on the button face. Painting only reads; it never saves.
+class DayCalendar : public QCalendarWidget {
+    Q_OBJECT
+public:
+    explicit DayCalendar(QWidget* parent = nullptr);
+
+    // Where the cells get a day's rating: -1 no record, 0 recorded without rating, 1 to 3.
+    void setRatingSource(std::function<int(const QDate&)> source) { rating_ = std::move(source); }
+
+    struct CellLook {
+        QColor background;
+        QColor text;
+        bool bold = false;
+    };
+    // The colours of a cell, decided in a fixed order; the rating is asked only for days of the
+    // shown month that are neither selected nor still to come.
+    CellLook cellLook(const QDate& date) const;
+    // CalDrawCell: fills the cell and draws its day number.
+    void drawCell(QPainter& painter, const QRect& rect, const QDate& date) const;
+
+    // The date bar's steps. A month or year step keeps the day of the month, shortened to the
+    // target month's last day where needed.
+    void goToday();
+    void stepMonths(int months);
+    void stepYears(int years);
+
+protected:
+    void paintCell(QPainter* painter, const QRect& rect, QDate date) const override;
+
+private:
+    std::function<int(const QDate&)> rating_;
+};
+
+// The cell colours for each rating.
+inline const QColor kNavy(0, 0, 128);
+inline const QColor kUnrated(128, 128, 128);
+inline const QColor kBad(255, 0, 0);
+inline const QColor kAverage(255, 255, 0);
+inline const QColor kGood(0, 255, 0);
+inline const QColor kMaroon(128, 0, 0);
+
+}  // namespace pulmora::daily

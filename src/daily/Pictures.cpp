@@ -1,0 +1,85 @@
+#include "Pictures.h"
+
+#include "controls/Painting.h"
+
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace pulmora::daily::pictures {
+namespace {
+
+const QColor kGood(0, 128, 0);
+const QColor kBad(192, 0, 0);
+
+}  // namespace
+
+QImage arrow(Arrow kind, qreal pixelRatio) {
+    QImage image(QSize(qRound(kArrowWidth * pixelRatio), qRound(kArrowHeight * pixelRatio)), QImage::Format_RGB32);
+    image.fill(controls::kOlive);
+    image.setDevicePixelRatio(pixelRatio);
+    QPainter p(&image);
+    p.setPen(Qt::NoPen);
+    const bool up = kind == Arrow::ImUp || kind == Arrow::OthUp;
+    const bool good = kind == Arrow::ImUp || kind == Arrow::OthDw;
+    if (kind == Arrow::ImNC) {
+        p.setBrush(QColor(96, 96, 96));
+        p.drawRect(QRectF(3, 3, 13, 2));
+        p.drawRect(QRectF(3, 7, 13, 2));
+        return image;
+    }
+    p.setBrush(good ? kGood : kBad);
+    const QPolygonF head = up ? QPolygonF({QPointF(9.5, 0), QPointF(18, 7), QPointF(1, 7)})
+                              : QPolygonF({QPointF(9.5, 11), QPointF(18, 4), QPointF(1, 4)});
+    p.drawPolygon(head);
+    p.drawRect(up ? QRectF(7, 7, 5, 4) : QRectF(7, 0, 5, 4));
+    return image;
+}
+
+QImage splash(const QSize& size, qreal pixelRatio) {
+    QImage image(size * pixelRatio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(pixelRatio);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient sky(0, 0, 0, size.height());
+    sky.setColorAt(0, QColor(225, 238, 250));
+    sky.setColorAt(1, QColor(190, 214, 240));
+    p.fillRect(QRect(QPoint(0, 0), size), sky);
+
+    // A peak-flow trace climbing back into the green.
+    QPainterPath trace;
+    const qreal w = size.width(), h = size.height();
+    trace.moveTo(8, h * 0.78);
+    trace.cubicTo(w * 0.3, h * 0.95, w * 0.45, h * 0.35, w - 8, h * 0.42);
+    p.setPen(QPen(QColor(0, 128, 0), 3, Qt::SolidLine, Qt::RoundCap));
+    p.drawPath(trace);
+
+    QFont title("Arial");
+    title.setPixelSize(int(h / 4.5));
+    title.setBold(true);
+    p.setFont(title);
+    p.setPen(QColor(0, 0, 128));
+    p.drawText(QRectF(0, h * 0.08, w, h * 0.3), Qt::AlignCenter, QStringLiteral("Pulmora"));
+    QFont note("Arial");
+    note.setPixelSize(std::max(9, int(h / 12)));
+    p.setFont(note);
+    p.drawText(QRectF(0, h * 0.36, w, h * 0.16), Qt::AlignCenter, QStringLiteral("Your asthma diary"));
+    return image;
+}
+
+QImage appIcon(int size) {
+    QImage image(size, size, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setBrush(QColor(0, 0, 128));
+    p.setPen(Qt::NoPen);
+    p.drawEllipse(QRectF(1, 1, size - 2, size - 2));
+    p.setPen(QPen(QColor(0, 255, 0), size / 12.0, Qt::SolidLine, Qt::RoundCap));
+    p.drawPolyline(QPolygonF({QPointF(size * 0.2, size * 0.62), QPointF(size * 0.4, size * 0.62),
+                              QPointF(size * 0.5, size * 0.3), QPointF(size * 0.6, size * 0.75),
+                              QPointF(size * 0.68, size * 0.55), QPointF(size * 0.82, size * 0.55)}));
+    return image;
+}
+
+}  // namespace pulmora::daily::pictures

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QImage>
+
+// The daily card's own pictures: the summary arrows and the splash shown when there is nothing
+// to compare. All are drawn on olive, which the card treats as transparent.
+namespace pulmora::daily::pictures {
+
+enum class Arrow {
+    ImUp,   // peak flow higher than the previous day: good news
+    ImDw,   // peak flow lower
+    OthUp,  // more of something unwelcome
+    OthDw,  // less of it
+    ImNC    // no change
+};
+
+constexpr int kArrowWidth = 19;
+constexpr int kArrowHeight = 11;
+
+// An arrow picture, 19 by 11 logical pixels.
+QImage arrow(Arrow kind, qreal pixelRatio = 1.0);
+QImage splash(const QSize& size, qreal pixelRatio = 1.0);
+// The program's icon.
+QImage appIcon(int size = 64);
+
+}  // namespace pulmora::daily::pictures

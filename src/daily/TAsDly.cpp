@@ -1,0 +1,303 @@
+#include "TAsDly.h"
+
+#include "AdditionalDailyPage.h"
+#include "BasicDailyPage.h"
+#include "DayCalendar.h"
+#include "Pictures.h"
+#include "SummaryPicture.h"
+#include "controls/Glyphs.h"
+#include "controls/TDaButton.h"
+#include "controls/TDaNumber.h"
+#include "controls/TDaPanel.h"
+#include "store/Clock.h"
+#include "store/Keys.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTabWidget>
+
+namespace pulmora::daily {
+namespace {
+
+using controls::TDaButton;
+namespace glyphs = controls::glyphs;
+
+const QString kForwardDate = QStringLiteral("You are not allowed to record forward date information!");
+const QString kNeedPerson =
+    QStringLiteral("No person is selected yet: a person must be created before a day can be entered.");
+const QSize kReportSize(276, 134);
+
+TDaButton* imageButton(QWidget* parent, glyphs::Kind kind, const QString& hint, const QRect& geometry) {
+    auto* b = new TDaButton(parent);
+    const qreal ratio = parent->devicePixelRatioF();
+    const int size = std::min(geometry.width(), geometry.height()) - 6;
+    b->setGlyphInactive(glyphs::glyph(kind, glyphs::Look::Inactive, size, ratio));
+    b->setGlyphActive(glyphs::glyph(kind, glyphs::Look::Active, size, ratio));
+    b->setGlyphDisabled(glyphs::glyph(kind, glyphs::Look::Disabled, size, ratio));
+    b->setToolTip(hint);
+    b->setAccessibleName(hint);
+    b->setGeometry(geometry);
+    return b;
+}
+
+QString longDate(const QDate& date, const QString& pattern) { return QLocale(QLocale::English).toString(date, pattern); }
+
+}  // namespace
+
+TAsDly::TAsDly(store::Diary& diary, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
+      diary_(diary), currentPerson_(store::keys::kNoPerson) {
+    setWindowTitle("Pulmora");
+    setFixedSize(524, 429);
+    layOut();
+    connectControls();
+    currentDate_ = store::keys::dateKey(Cal->selectedDate());
+    selectPerson(std::nullopt);
+    ClearCard();
+    showPendingButtons(false);
+    Report->setPixmap(QPixmap::fromImage(pictures::splash(kReportSize, devicePixelRatioF())));
+}
+
+void TAsDly::layOut() {
+    SelAsName = new controls::TDaPanel(this);
+    SelAsName->setGeometry(4, 4, 60, 26);
+    SelAsName->setToolTip("Next person");
+    BtnPer = imageButton(this, glyphs::Kind::Person, "Personal Card", {352, 2, 40, 30});
+    BtnRep = imageButton(this, glyphs::Kind::Report, "Reports", {394, 2, 40, 30});
+    BtnSheet = imageButton(this, glyphs::Kind::Sheet, "Record Sheet", {436, 2, 40, 30});
+    BtnMenu = imageButton(this, glyphs::Kind::Menu, "Menu", {478, 2, 42, 30});
+    // These commands open windows that are not part of this version yet.
+    for (auto* b : {BtnPer, BtnRep, BtnSheet, BtnMenu}) b->setEnabled(false);
+
+    BackYear = imageButton(this, glyphs::Kind::PreviousYear, "Back a Calendar Year", {4, 36, 24, 24});
+    BackMonth = imageButton(this, glyphs::Kind::Previous, "Back a Calendar Month", {28, 36, 24, 24});
+    PanDate = new QPushButton(this);
+    PanDate->setFlat(true);
+    PanDate->setGeometry(52, 36, 136, 24);
+    PanDate->setToolTip("Click on this for Today");
+    ForwardMonth = imageButton(this, glyphs::Kind::Next, "Forward a Calendar Month", {188, 36, 24, 24});
+    ForwardYear = imageButton(this, glyphs::Kind::NextYear, "Forward a Calendar Year", {212, 36, 24, 24});
+    Cal = new DayCalendar(this);
+    Cal->setGeometry(4, 62, 232, 160);
+
+    Report = new QLabel(this);
+    Report->setGeometry(QRect(QPoint(244, 36), kReportSize));
+
+    Tabs = new QTabWidget(this);
+    Tabs->setGeometry(4, 226, 516, 166);
+    Basic = new BasicDailyPage(Tabs);
+    Additional = new AdditionalDailyPage(Tabs);
+    Tabs->addTab(Basic, "Basic Daily ");
+    Tabs->addTab(Additional, "Additional Daily");
+
+    PanInfo = new QLabel(this);
+    PanInfo->setGeometry(4, 398, 400, 26);
+    PanInfo->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    PanInfo->setWordWrap(true);
+    BtnSave = imageButton(this, glyphs::Kind::Save, "Save", {410, 396, 34, 30});
+    BtnCancel = imageButton(this, glyphs::Kind::Cancel, "Cancel Changes", {446, 396, 34, 30});
+    BtnHelp = imageButton(this, glyphs::Kind::Help, "Help", {484, 396, 34, 30});
+    BtnHelp->setEnabled(false);  // the help pages come with a later version
+}
+
+void TAsDly::connectControls() {
+    Cal->setRatingSource([this](const QDate& date) {
+        return diary_.days.ChkDly(currentPerson_, store::keys::dateKey(date));
+    });
+    connect(Cal, &QCalendarWidget::selectionChanged, this, &TAsDly::CalDateChange);
+    connect(PanDate, &QPushButton::clicked, Cal, &DayCalendar::goToday);
+    connect(BackMonth, &TDaButton::clicked, this, [this] { Cal->stepMonths(-1); });
+    connect(ForwardMonth, &TDaButton::clicked, this, [this] { Cal->stepMonths(1); });
+    connect(BackYear, &TDaButton::clicked, this, [this] { Cal->stepYears(-1); });
+    connect(ForwardYear, &TDaButton::clicked, this, [this] { Cal->stepYears(1); });
+
+    connect(Basic, &BasicDailyPage::switchClicked, this, [this] { TrapUpdate(); });
+    connect(Basic, &BasicDailyPage::entryReleased, this, &TAsDly::TrapUpdate2);
+    connect(Additional, &AdditionalDailyPage::triggerTicked, this, [this] { TrapUpdate(); });
+    connect(Additional, &AdditionalDailyPage::doseCounted, this, [this](const QString& category, int sum) {
+        if (refuseWithoutPerson()) return;
+        if (category == QLatin1String("Reliever")) Basic->RelUse->setNoValue(sum);
+        if (category == QLatin1String("Preventer")) Basic->PreUse->setNoValue(sum);
+        markChanged();
+    });
+    connect(Additional->BtnAddMed, &TDaButton::clicked, this, [this] {
+        // Rows added with a count of 0 are not stored, so this is no change to save.
+        Additional->showMedication(diary_.days.AddNewDlyMed(currentPerson_, Additional->DayMedRows()));
+    });
+    Additional->BtnAddTrg->setEnabled(false);  // the trigger list window comes with a later version
+
+    connect(BtnSave, &TDaButton::clicked, this, &TAsDly::RecUpdate);
+    connect(BtnCancel, &TDaButton::clicked, this, &TAsDly::cancelChanges);
+    auto* save = new QShortcut(QKeySequence::Save, this);
+    connect(save, &QShortcut::activated, this, [this] {
+        if (recChanged_) RecUpdate();
+    });
+}
+
+// ---- selection -------------------------------------------------------------------------------
+
+void TAsDly::selectPerson(const std::optional<store::PersonRef>& person) {
+    currentPerson_ = person ? person->id : store::keys::kNoPerson;
+    SelAsName->setCaption(person ? person->nickname : store::keys::kNoPerson);
+    Cal->update();
+}
+
+bool TAsDly::entryAllowed() const {
+    return diary_.files.has(store::TableId::Personal) && diary_.files.has(store::TableId::Daily);
+}
+
+void TAsDly::CalDateChange() {
+    const QDate date = Cal->selectedDate();
+    const QString key = store::keys::dateKey(date);
+    // The day being left keeps its pending changes; if they cannot be written the card stays on it.
+    if (recChanged_ && key != currentDate_ && !SaveDay()) {
+        const QSignalBlocker quiet(Cal);
+        Cal->setSelectedDate(*store::keys::Get4Date(currentDate_));
+        return;
+    }
+    PanDate->setText(longDate(date, "MMMM yyyy"));
+    Tabs->setEnabled(entryAllowed());
+    showPendingButtons(false);
+    currentDate_ = key;
+    LoadDay();
+    comparison_ = diary_.reports.GetRepDly(currentPerson_, currentDate_);
+    if (!info().isEmpty())
+        ShowSummary();
+    else
+        Report->setPixmap(QPixmap::fromImage(pictures::splash(kReportSize, devicePixelRatioF())));
+    if (date > store::clock::today()) {
+        Tabs->setCurrentIndex(0);
+        showPendingButtons(false);
+        Tabs->setEnabled(false);
+        setInfo(kForwardDate);
+    }
+    if (!entryAllowed()) showFileProblems();
+}
+
+void TAsDly::ClearCard() {
+    Basic->clear();
+    Additional->showMedication({});
+}
+
+void TAsDly::LoadDay() {
+    ClearCard();
+    const store::DayCard day = diary_.days.GetDly(currentPerson_, currentDate_);
+    Basic->showValues(day.values);
+    Additional->showTriggers(day.triggers);
+    Additional->showMedication(day.medication);
+    setInfo(day.found ? "Asthma Record Retrieved for " + longDate(Cal->selectedDate(), "dd MMMM yyyy") : QString());
+}
+
+// ---- changes ---------------------------------------------------------------------------------
+
+bool TAsDly::refuseWithoutPerson() {
+    if (currentPerson_ != store::keys::kNoPerson) return false;
+    // Undo what the click did: without a person nothing on the card can be kept.
+    LoadDay();
+    setInfo(kNeedPerson);
+    return true;
+}
+
+void TAsDly::markChanged() {
+    recChanged_ = true;
+    showPendingButtons(true);
+    ShowSummary();
+}
+
+void TAsDly::TrapUpdate() {
+    if (!refuseWithoutPerson()) markChanged();
+}
+
+void TAsDly::TrapUpdate2(QWidget* sender) {
+    if (refuseWithoutPerson()) return;
+    if (sender == Basic->RelUse) Additional->copyDose("Reliever", Basic->RelUse->NoValue());
+    if (sender == Basic->PreUse) Additional->copyDose("Preventer", Basic->PreUse->NoValue());
+    markChanged();
+}
+
+void TAsDly::showPendingButtons(bool shown) {
+    BtnSave->setVisible(shown);
+    BtnCancel->setVisible(shown);
+}
+
+void TAsDly::cancelChanges() {
+    recChanged_ = false;
+    CalDateChange();
+}
+
+// ---- saving ----------------------------------------------------------------------------------
+
+bool TAsDly::SaveDay() {
+    auto& days = diary_.days;
+    const QString& person = currentPerson_;
+    const QString& date = currentDate_;
+    store::Result r = days.AddDly(person, date, Basic->values());
+    if (r) r = days.DelDlyTrg(person, date);
+    for (const QString& trigger : Additional->tickedTriggers())
+        if (r) r = days.AddDlyTrg(person, trigger, date);
+    if (r) r = days.PackDlyTrg();
+    if (r) r = days.DelDlyMed(person, date);
+    for (const auto& row : Additional->DayMedRows().rows)
+        if (r && !row.isFree() && row.timesUsed != 0)
+            r = days.AddDlyMed(person, date, row.medId, row.timesUsed, row.name, row.category);
+    if (r) r = days.PackDlyMed();
+    if (!r) {
+        setInfo("ERROR: The day was not saved completely: " + r.error());
+        return false;
+    }
+    comparison_ = diary_.reports.GetRepDly(person, date);
+    ShowSummary();
+    recChanged_ = false;
+    showPendingButtons(false);
+    return true;
+}
+
+void TAsDly::RecUpdate() {
+    if (currentPerson_ == store::keys::kNoPerson)
+        setInfo(kNeedPerson);
+    else
+        SaveDay();
+}
+
+void TAsDly::ShowSummary() {
+    if (currentPerson_ == store::keys::kNoPerson || !comparison_.found) {
+        Report->setPixmap(QPixmap::fromImage(pictures::splash(kReportSize, devicePixelRatioF())));
+        return;
+    }
+    SummaryValues v;
+    v.morning = Basic->PkMorn->NoValue();
+    v.evening = Basic->PkEven->NoValue();
+    v.daySymptoms = Basic->daySymptoms();
+    v.nightSymptoms = Basic->nightSymptoms();
+    v.relievers = Basic->RelUse->NoValue();
+    v.previous = comparison_;
+    Report->setPixmap(QPixmap::fromImage(drawComparison(kReportSize, v, font(), palette(), devicePixelRatioF())));
+}
+
+void TAsDly::setInfo(const QString& text) { PanInfo->setText(text); }
+
+QString TAsDly::info() const { return PanInfo->text(); }
+
+void TAsDly::showFileProblems() {
+    QStringList lines;
+    for (const auto& problem : diary_.files.fileProblems())
+        lines << QStringLiteral("%1 could not be opened (%2)").arg(problem.fileName, problem.reason);
+    if (!lines.isEmpty()) setInfo("ERROR: " + lines.join("; ") + ". It has been left as it is.");
+}
+
+void TAsDly::closeEvent(QCloseEvent* event) {
+    if (recChanged_ && !SaveDay()) {
+        // Closing now would lose the day; the info line says why it could not be written.
+        event->ignore();
+        return;
+    }
+    Report->clear();
+    emit closing();
+    event->accept();
+}
+
+}  // namespace pulmora::daily

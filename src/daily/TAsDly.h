@@ -1,0 +1,90 @@
+#pragma once
+
+#include "store/Diary.h"
+
+#include <QWidget>
+
+#include <optional>
+
+class QLabel;
+class QPushButton;
+class QTabWidget;
+
+namespace pulmora::controls {
+class TDaButton;
+class TDaPanel;
+}  // namespace pulmora::controls
+
+namespace pulmora::daily {
+
+class AdditionalDailyPage;
+class BasicDailyPage;
+class DayCalendar;
+
+// The daily card, the program's main window: one day of one person's diary. A day is loaded
+// when it is chosen on the calendar, changes are tracked as they are made, and they are saved
+// with the save button, before another day is shown and when the window closes.
+class TAsDly : public QWidget {
+    Q_OBJECT
+public:
+    explicit TAsDly(store::Diary& diary, QWidget* parent = nullptr);
+
+    const QString& CurrentPerson() const { return currentPerson_; }
+    const QString& CurrentDate() const { return currentDate_; }
+    bool RecChanged() const { return recChanged_; }
+
+    // Shows the person on the name banner and repaints the calendar for them; none is "New".
+    void selectPerson(const std::optional<store::PersonRef>& person);
+    // Selects the calendar's day: writes a pending change to the day being left, then loads the new one.
+    void CalDateChange();
+    void LoadDay();
+    void ClearCard();
+    // Writes the day with its triggers and medication. On failure the info line says why and the
+    // changes stay pending.
+    bool SaveDay();
+    void RecUpdate();
+    void ShowSummary();
+    void setInfo(const QString& text);
+    QString info() const;
+    // Names on the info line the record files that could not be opened. Entry stays off while
+    // the person or day file is missing, so nothing is typed that cannot be saved.
+    void showFileProblems();
+
+    DayCalendar* Cal;
+    controls::TDaPanel* SelAsName;
+    controls::TDaButton *BtnPer, *BtnRep, *BtnSheet, *BtnMenu;
+    controls::TDaButton *BackYear, *BackMonth, *ForwardMonth, *ForwardYear;
+    QPushButton* PanDate;
+    QLabel* Report;
+    QTabWidget* Tabs;
+    BasicDailyPage* Basic;
+    AdditionalDailyPage* Additional;
+    QLabel* PanInfo;
+    controls::TDaButton *BtnSave, *BtnCancel, *BtnHelp;
+
+signals:
+    // The window is closing and its day is saved: the store closes and the settings are written.
+    void closing();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void TrapUpdate();
+    void TrapUpdate2(QWidget* sender);
+    bool refuseWithoutPerson();
+    void markChanged();
+    void showPendingButtons(bool shown);
+    void cancelChanges();
+    bool entryAllowed() const;
+    void layOut();
+    void connectControls();
+
+    store::Diary& diary_;
+    QString currentPerson_;
+    QString currentDate_;
+    bool recChanged_ = false;
+    store::CompareRecord comparison_;
+};
+
+}  // namespace pulmora::daily

@@ -1,0 +1,39 @@
+#include "CardFixture.h"
+
+#include <QTest>
+
+namespace pulmora::test {
+
+void CardTest::SetUp() {
+    store::clock::setToday(kToday);
+    writeBytes(folder.file("pulmora"), {});  // the program's executable stands in its folder
+}
+
+QString CardTest::addPerson(store::Diary& diary, const QString& nickname, const QString& surname) {
+    store::PersonDetails d;
+    d.nickname = nickname;
+    d.surname = surname;
+    d.firstName = "Jo";
+    d.gender = "Female";
+    d.best = "400";
+    d.predicted = "420";
+    d.zoneYellow = "80";
+    d.zoneRed = "50";
+    const QString id = diary.persons.AddPer("New", d).value.id;
+    diary.persons.AddMed({"", id, "Salbutamol", "", "", "", "Reliever", "Yes"});
+    diary.persons.AddMed({"", id, "Budesonide", "", "", "", "Preventer", "Yes"});
+    diary.persons.AddPerTrg(id, "POLLEN");
+    diary.persons.AddPerTrg(id, "COLD AIR");
+    return id;
+}
+
+void CardTest::start() {
+    program = std::make_unique<app::Application>(folderPath());
+    ASSERT_TRUE(program->start());
+}
+
+void CardTest::click(QWidget* widget, Qt::MouseButton button) {
+    QTest::mouseClick(widget, button, {}, widget->rect().center());
+}
+
+}  // namespace pulmora::test

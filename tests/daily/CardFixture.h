@@ -1,0 +1,56 @@
+#pragma once
+
+#include "app/Application.h"
+#include "daily/AdditionalDailyPage.h"
+#include "daily/BasicDailyPage.h"
+#include "daily/DayCalendar.h"
+#include "store/Clock.h"
+#include "store/Keys.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <QString>
+#include <QTabWidget>
+
+#include <memory>
+
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+
+namespace pulmora::test {
+
+// A program folder in a temporary folder, with "today" fixed at Saturday 15 June 2024. Tests
+// write a diary into it through the store, then start the program on it.
+class CardTest : public ::testing::Test {
+protected:
+    static inline const QDate kToday{2024, 6, 15};
+
+    void SetUp() override;
+    void TearDown() override { store::clock::setToday(QDate()); }
+
+    QString folderPath() const { return QString::fromStdString(folder.path().string()); }
+    // Writes to the diary before the program starts, through a store of its own.
+    template <class Work>
+    void prepare(Work work) {
+        store::Diary diary;
+        diary.files.setFolder(folderPath());
+        diary.files.OpenDB();
+        work(diary);
+        diary.files.CloseDB();
+    }
+    // A person with a reliever, a preventer and two triggers.
+    QString addPerson(store::Diary& diary, const QString& nickname, const QString& surname = "Smith");
+    void start();
+
+    daily::TAsDly& card() { return program->card(); }
+    daily::BasicDailyPage& basic() { return *card().Basic; }
+    daily::AdditionalDailyPage& additional() { return *card().Additional; }
+    store::Diary& diary() { return program->diary(); }
+    void selectDay(const QDate& date) { card().Cal->setSelectedDate(date); }
+    static void click(QWidget* widget, Qt::MouseButton button = Qt::LeftButton);
+
+    TempFolder folder;
+    std::unique_ptr<app::Application> program;
+};
+
+}  // namespace pulmora::test

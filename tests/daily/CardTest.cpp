@@ -1,0 +1,224 @@
+#include "CardFixture.h"
+
+#include "controls/TDaButton.h"
+#include "controls/TDaNumber.h"
+#include "daily/Pictures.h"
+#include "controls/TDaPanel.h"
+#include "controls/TDaSwitch.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QListWidget>
+#include <QTableWidget>
+#include <QTest>
+
+namespace pulmora::test {
+namespace {
+
+using store::keys::dateKey;
+
+class DailyCardTest : public CardTest {
+protected:
+    void SetUp() override {
+        CardTest::SetUp();
+        prepare([&](store::Diary& d) { person = addPerson(d, "Jo"); });
+        start();
+    }
+    store::DayCard stored(const QDate& date) { return diary().days.GetDly(person, dateKey(date)); }
+    int usedCell(int row) { return additional().MedGrd->item(row, 0)->text().toInt(); }
+    void clickUsed(int row, Qt::MouseButton button = Qt::LeftButton) {
+        auto* grid = additional().MedGrd;
+        const QRect cell = grid->visualRect(grid->model()->index(row, 0));
+        QTest::mouseClick(grid->viewport(), button, {}, cell.center());
+    }
+    QString person;
+};
+
+TEST_F(DailyCardTest, StartsOnTodayForTheFirstPerson) {
+    EXPECT_EQ(card().CurrentPerson(), person);
+    EXPECT_EQ(card().CurrentDate(), "20240615");
+    EXPECT_EQ(card().SelAsName->Caption(), "Jo");
+    EXPECT_EQ(card().info(), "Welcome to the Pulmora");
+    EXPECT_EQ(card().windowTitle(), "Pulmora Daily Card");
+    EXPECT_EQ(card().PanDate->text(), "June 2024");
+    EXPECT_FALSE(card().BtnSave->isVisible());
+}
+
+TEST_F(DailyCardTest, ANewDayOffersTheTriggersAndMedicationEmpty) {
+    EXPECT_EQ(basic().values().morning, 0);
+    EXPECT_FALSE(basic().CoughDay->BtnState());
+    const auto lines = additional().triggers();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_FALSE(lines[0].ticked || lines[1].ticked);
+    EXPECT_EQ(additional().MedGrd->rowCount(), 2);
+    EXPECT_EQ(usedCell(0), 0);
+    // Nothing compared yet: the splash picture.
+    EXPECT_EQ(card().Report->pixmap().toImage(),
+              QPixmap::fromImage(daily::pictures::splash(card().Report->size(), card().devicePixelRatioF())).toImage());
+    // Saving an untouched new day stores no triggers and no medication.
+    ASSERT_TRUE(card().SaveDay());
+    EXPECT_EQ(diary().files.table(store::TableId::DlyTrig)->recordCount(), 0u);
+    EXPECT_EQ(diary().files.table(store::TableId::DlyMed)->recordCount(), 0u);
+}
+
+TEST_F(DailyCardTest, LeavingADayWritesItsPendingChangesToThatDay) {
+    click(basic().CoughDay);
+    EXPECT_TRUE(card().RecChanged());
+    EXPECT_TRUE(card().BtnSave->isVisibleTo(&card()));
+    selectDay(QDate(2024, 6, 14));
+    EXPECT_FALSE(card().RecChanged());
+    EXPECT_TRUE(stored(kToday).found);
+    EXPECT_TRUE(stored(kToday).values.coughDay);
+    EXPECT_FALSE(stored(QDate(2024, 6, 14)).found);
+    EXPECT_FALSE(basic().CoughDay->BtnState());
+    selectDay(kToday);
+    EXPECT_TRUE(basic().CoughDay->BtnState());
+    EXPECT_EQ(card().info(), "Asthma Record Retrieved for 15 June 2024");
+}
+
+TEST_F(DailyCardTest, FutureDaysAreRefusedAndTodayIsEditable) {
+    EXPECT_TRUE(card().Tabs->isEnabled());
+    selectDay(kToday.addDays(1));
+    EXPECT_FALSE(card().Tabs->isEnabled());
+    EXPECT_EQ(card().info(), "You are not allowed to record forward date information!");
+    EXPECT_EQ(card().Tabs->currentIndex(), 0);
+    selectDay(kToday);
+    EXPECT_TRUE(card().Tabs->isEnabled());
+}
+
+TEST_F(DailyCardTest, CancelDropsTheChangesAndReloads) {
+    click(basic().WheezNight);
+    click(card().BtnCancel);
+    EXPECT_FALSE(card().RecChanged());
+    EXPECT_FALSE(basic().WheezNight->BtnState());
+    EXPECT_FALSE(stored(kToday).found);
+}
+
+TEST_F(DailyCardTest, TheOneRelieverFollowsTheCountBothWays) {
+    for (int i = 0; i < 3; ++i) click(basic().RelUse);
+    EXPECT_EQ(basic().RelUse->NoValue(), 3);
+    EXPECT_EQ(usedCell(0), 3);  // Salbutamol, the only reliever
+    clickUsed(0);
+    EXPECT_EQ(usedCell(0), 4);
+    EXPECT_EQ(basic().RelUse->NoValue(), 4);
+    // A preventer row changes the preventer count and leaves the reliever count alone.
+    clickUsed(1);
+    EXPECT_EQ(basic().PreUse->NoValue(), 1);
+    EXPECT_EQ(basic().RelUse->NoValue(), 4);
+    // A right click acts on the cell under the pointer, not on the current cell.
+    additional().MedGrd->setCurrentCell(0, 0);
+    clickUsed(1, Qt::RightButton);
+    EXPECT_EQ(usedCell(0), 4);
+    EXPECT_EQ(usedCell(1), 0);
+    clickUsed(1, Qt::RightButton);
+    EXPECT_EQ(usedCell(1), 0);
+    // The medication column is not a count.
+    const auto* grid = additional().MedGrd;
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->model()->index(0, 1)).center());
+    EXPECT_EQ(usedCell(0), 4);
+
+    ASSERT_TRUE(card().SaveDay());
+    const auto day = stored(kToday);
+    EXPECT_EQ(day.values.relievers, 4);
+    EXPECT_EQ(day.medication.rows[0].timesUsed, 4);
+    // A count of 0 is not stored (today's card offers the preventer again when it is read).
+    EXPECT_EQ(diary().files.table(store::TableId::DlyMed)->recordCount(), 1u);
+}
+
+TEST_F(DailyCardTest, TwoRelieversKeepTheirOwnCounts) {
+    diary().persons.AddMed({"", person, "Terbutaline", "", "", "", "Reliever", "Yes"});
+    card().CalDateChange();
+    ASSERT_EQ(additional().MedGrd->rowCount(), 3);
+    click(basic().RelUse);
+    for (int row = 0; row < 3; ++row) EXPECT_EQ(usedCell(row), 0);
+    // A count typed by hand survives a click on a preventer row.
+    for (int row = 0; row < 3; ++row)
+        if (additional().MedGrd->item(row, 2)->text() == "Preventer") clickUsed(row);
+    EXPECT_EQ(basic().RelUse->NoValue(), 1);
+    for (int row = 0; row < 3; ++row)
+        if (additional().MedGrd->item(row, 2)->text() == "Reliever") clickUsed(row);
+    EXPECT_EQ(basic().RelUse->NoValue(), 2);
+}
+
+TEST_F(DailyCardTest, EveryTickChangeMarksTheDay) {
+    auto* list = additional().ListTrg;
+    card().Tabs->setCurrentIndex(1);
+    list->setCurrentRow(1);
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Space);
+    ASSERT_EQ(list->item(1)->checkState(), Qt::Checked);
+    EXPECT_TRUE(card().RecChanged());
+    selectDay(QDate(2024, 6, 1));
+    const auto day = stored(kToday);
+    ASSERT_EQ(day.triggers.size(), 2u);
+    EXPECT_EQ(day.triggers[0].name, "POLLEN");
+    EXPECT_TRUE(day.triggers[0].ticked);
+    EXPECT_FALSE(day.triggers[1].ticked);  // offered again, as the day is today
+}
+
+TEST_F(DailyCardTest, TickTriggerTicksAListedNameWithoutAddingIt) {
+    additional().TickTrigger(" POLLEN");
+    additional().TickTrigger("SMOKE");
+    const auto lines = additional().triggers();
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_TRUE(lines[1].ticked);
+    EXPECT_EQ(lines[2].name, "SMOKE");
+    EXPECT_TRUE(lines[2].ticked);
+}
+
+TEST_F(DailyCardTest, TheDateBarStepsMonthsAndYears) {
+    selectDay(QDate(2024, 3, 31));
+    click(card().BackMonth);
+    EXPECT_EQ(card().Cal->selectedDate(), QDate(2024, 2, 29));
+    selectDay(QDate(2000, 2, 29));
+    click(card().ForwardYear);
+    EXPECT_EQ(card().Cal->selectedDate(), QDate(2001, 2, 28));
+    click(card().ForwardMonth);
+    click(card().BackYear);
+    EXPECT_EQ(card().Cal->selectedDate(), QDate(2000, 3, 28));
+    click(card().PanDate);
+    EXPECT_EQ(card().Cal->selectedDate(), kToday);
+    // Clicking it again on today changes nothing, pending changes included.
+    click(basic().ChestDay);
+    click(card().PanDate);
+    EXPECT_TRUE(card().RecChanged());
+    EXPECT_FALSE(stored(kToday).found);
+}
+
+TEST_F(DailyCardTest, SavingRaisesTheBestAndTheSummaryComparesWithThePreviousDay) {
+    selectDay(QDate(2024, 6, 10));
+    for (int i = 0; i < 3; ++i) click(basic().PkMorn, Qt::LeftButton);
+    ASSERT_TRUE(card().SaveDay());
+    selectDay(kToday);
+    const QImage splash = card().Report->pixmap().toImage();
+    click(basic().RateGood);
+    EXPECT_NE(card().Report->pixmap().toImage(), splash);
+    ASSERT_TRUE(card().SaveDay());
+    EXPECT_EQ(stored(kToday).values.rating, 3);
+}
+
+class NoPersonTest : public CardTest {
+protected:
+    void SetUp() override {
+        CardTest::SetUp();
+        start();
+    }
+};
+
+TEST_F(NoPersonTest, NothingCanBeEnteredWithoutAPerson) {
+    EXPECT_EQ(card().CurrentPerson(), "New");
+    EXPECT_EQ(card().SelAsName->Caption(), "New");
+    EXPECT_EQ(card().info(), "Welcome to the Pulmora");
+    click(basic().CoughDay);
+    EXPECT_FALSE(basic().CoughDay->BtnState());
+    EXPECT_FALSE(card().RecChanged());
+    EXPECT_TRUE(card().info().contains("person must be created"));
+    click(basic().PkMorn);
+    EXPECT_EQ(basic().PkMorn->NoValue(), 0);
+    EXPECT_FALSE(card().RecChanged());
+    card().RecUpdate();
+    EXPECT_EQ(diary().files.table(store::TableId::Daily)->recordCount(), 0u);
+}
+
+}  // namespace
+}  // namespace pulmora::test
