@@ -1,10 +1,28 @@
 #!/usr/bin/env bash
-# Installs what is needed and builds the program. The windows are not written yet, so for now
-# this builds the libraries, tools and tests and says so.
+# Installs what is needed, builds, places the program in its own folder and starts it.
+# The program keeps its diary beside itself, so it runs from a folder outside the build tree
+# (PULMORA_HOME, by default ~/Pulmora) that no rebuild or clean ever touches.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 bash scripts/build.sh
-echo
-echo "Pulmora's store and tools are built in build/. The program window is not part of this build yet;"
-echo "try the sample diary generator: build/tools/pulmora-sample --persons 3 /tmp/pulmora-sample"
+
+home="${PULMORA_HOME:-$HOME/Pulmora}"
+mkdir -p "$home"
+# Copy to a new name and rename, so a running copy's executable is never overwritten in place.
+cp build/src/app/pulmora "$home/pulmora.new"
+mv -f "$home/pulmora.new" "$home/pulmora"
+if [ -d help ]; then
+  rm -rf "$home/help.new"
+  cp -r help "$home/help.new"
+  rm -rf "$home/help"
+  mv "$home/help.new" "$home/help"
+fi
+
+echo "Pulmora is in $home; the diary's record files and pulmora.ini live there too."
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  echo "There is no display to show the window on. Start it under a virtual one with:"
+  echo "    xvfb-run -a \"$home/pulmora\""
+  exit 0
+fi
+exec "$home/pulmora"
