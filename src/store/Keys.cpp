@@ -29,7 +29,13 @@ QString padded(const QString& text, int width, QChar fill) { return text.leftJus
 
 QString dayId(const QString& person, const QString& dateKey) { return padded(person, 8) + dateKey; }
 
-QString triggerName(const QString& name) { return name.trimmed().toUpper(); }
+QString upper(const QString& text) {
+    QString result = text;
+    for (QChar& c : result) c = c.toUpper();
+    return result;
+}
+
+QString triggerName(const QString& name) { return upper(name.trimmed()); }
 
 QString personIdCandidate(const QString& surname, const QString& firstName, quint32 n) {
     return twoLetters(surname) + twoLetters(firstName) + hexCounter(n).right(4);

@@ -18,6 +18,9 @@ std::optional<QDate> Get4Date(const QString& key);
 QString padded(const QString& text, int width, QChar fill = QLatin1Char(' '));
 // Person identifier padded to 8, then the date key: 16 characters.
 QString dayId(const QString& person, const QString& dateKey);
+// Capitals letter for letter: unlike QString::toUpper, "ß" stays one character, so a text keeps
+// its length and still fits its field.
+QString upper(const QString& text);
 // Trimmed and in capitals: how trigger names are stored and looked up.
 QString triggerName(const QString& name);
 

@@ -243,48 +243,46 @@ QStringList Persons::ListTrg(const QString&) {
     return names;
 }
 
-Result Persons::AddTrg(const QString& oldName, const QString& newName) {
+Outcome<bool> Persons::AddTrg(const QString& oldName, const QString& newName) {
+    Outcome<bool> out;
     const QString name = keys::triggerName(newName);
-    if (const Result r = Checks()
-                             .open(store_, TableId::RefTrig)
-                             .text(name, w::kTrigger, "trigger name")
-                             .required(name, "trigger name")
-                             .result();
-        !r)
-        return r;
+    out.result = Checks().open(store_, TableId::RefTrig).text(name, w::kTrigger, "trigger name").required(name, "trigger name").result();
+    if (!out) return out;
     auto* t = store_.table(TableId::RefTrig);
     const bool newListed = seek(t, "rtiTRIG", refTriggerKey(name));
     const bool oldListed = !oldName.trimmed().isEmpty() && cp1252::canEncode(oldName) &&
                            seek(t, "rtiTRIG", refTriggerKey(oldName));
-    Result result = Result::done();
     if (oldListed && keys::triggerName(oldName) != name) {
         if (newListed) {
             t->markDeleted();  // renaming onto a listed name: the two become one
-            result = packed(t);
+            out.result = packed(t);
         } else {
             assign(t, "Trig", name);
-            result = flushed(t);
+            out.result = flushed(t);
         }
+        out.value = out.ok();
     } else if (!oldListed && !newListed) {
         t->appendStart();
         assign(t, "Trig", name);
-        result = appended(t);
+        out.result = appended(t);
+        out.value = out.ok();
     }
     store_.ShowFState();
-    return result;
+    return out;
 }
 
-Result Persons::DelTrg(const QString& name) {
-    if (const Result r = Checks().open(store_, TableId::RefTrig).text(name, w::kTrigger, "trigger name").result(); !r)
-        return r;
+Outcome<bool> Persons::DelTrg(const QString& name) {
+    Outcome<bool> out;
+    out.result = Checks().open(store_, TableId::RefTrig).text(name, w::kTrigger, "trigger name").result();
+    if (!out) return out;
     auto* t = store_.table(TableId::RefTrig);
-    Result result = Result::done();
     if (seek(t, "rtiTRIG", refTriggerKey(name))) {
         t->markDeleted();
-        result = packed(t);
+        out.result = packed(t);
+        out.value = out.ok();
     }
     store_.ShowFState();
-    return result;
+    return out;
 }
 
 // ---- person triggers ---------------------------------------------------------------------

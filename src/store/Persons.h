@@ -35,9 +35,10 @@ public:
     // Every reference trigger, alphabetically; the filter is accepted and lists them all.
     QStringList ListTrg(const QString& filter = QStringLiteral("All"));
     // Adds `newName`, or renames `oldName` to it. A name already listed is not added twice;
-    // renaming onto a listed name merges the two.
-    Result AddTrg(const QString& oldName, const QString& newName);
-    Result DelTrg(const QString& name);
+    // renaming onto a listed name merges the two. The value says whether the list changed.
+    Outcome<bool> AddTrg(const QString& oldName, const QString& newName);
+    // The value says whether the name was in the list.
+    Outcome<bool> DelTrg(const QString& name);
 
     // The person's triggers in name order.
     QStringList ListPerTrg(const QString& id);

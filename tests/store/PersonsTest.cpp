@@ -135,9 +135,13 @@ TEST_F(DiaryTest, ReferenceTriggersAreStoredOnceTrimmedAndInCapitals) {
     ASSERT_TRUE(diary.persons.AddTrg("", "cold air"));
     EXPECT_EQ(diary.persons.ListTrg(), (QStringList{"COLD AIR", "HOUSE DUST", "POLLEN"}));
 
+    EXPECT_TRUE(diary.persons.AddTrg("", "Smoke").value);
+    ASSERT_TRUE(diary.persons.DelTrg("SMOKE").value);
     // Adding a listed name again changes nothing.
-    ASSERT_TRUE(diary.persons.AddTrg("", "pollen"));
-    ASSERT_TRUE(diary.persons.AddTrg("SMOKE", "Pollen "));
+    auto again = diary.persons.AddTrg("", "pollen");
+    ASSERT_TRUE(again);
+    EXPECT_FALSE(again.value);
+    EXPECT_FALSE(diary.persons.AddTrg("SMOKE", "Pollen ").value);
     EXPECT_EQ(diary.persons.ListTrg().size(), 3);
 
     // Renaming in place, then renaming onto a listed name merges the two.
@@ -146,8 +150,12 @@ TEST_F(DiaryTest, ReferenceTriggersAreStoredOnceTrimmedAndInCapitals) {
     ASSERT_TRUE(diary.persons.AddTrg("FROST", "pollen"));
     EXPECT_EQ(diary.persons.ListTrg(), (QStringList{"HOUSE DUST", "POLLEN"}));
 
-    ASSERT_TRUE(diary.persons.DelTrg(" house dust"));
+    ASSERT_TRUE(diary.persons.DelTrg(" house dust").value);
     EXPECT_EQ(diary.persons.ListTrg(), (QStringList{"POLLEN"}));
+    EXPECT_FALSE(diary.persons.DelTrg("house dust").value);
+    // Capitals keep the length: "ß" stays one letter.
+    ASSERT_TRUE(diary.persons.AddTrg("", QString("stra\u00dfe ").repeated(3).trimmed() + "xxxx").value);
+    EXPECT_TRUE(diary.persons.ListTrg().contains(QString("STRA\u00dfE STRA\u00dfE STRA\u00dfEXXXX")));
     EXPECT_FALSE(diary.persons.AddTrg("", "   "));
     EXPECT_FALSE(diary.persons.AddTrg("", QString(26, 'X')));
 }

@@ -25,7 +25,7 @@ SampleDiary::SampleDiary(store::Diary& diary, const SampleOptions& options)
 
 QString SampleDiary::write() {
     for (const QString& trigger : kTriggers)
-        if (QString e = check(diary_.persons.AddTrg("", trigger)); !e.isEmpty()) return e;
+        if (QString e = check(diary_.persons.AddTrg("", trigger).result); !e.isEmpty()) return e;
 
     const QDate first = options_.lastDay.addYears(-options_.years).addDays(1);
     for (int i = 0; i < options_.persons; ++i) {
