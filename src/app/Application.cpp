@@ -17,10 +17,17 @@ Application::Application(const QString& programFolder) {
     QApplication::setApplicationDisplayName("Pulmora");
     db_ = std::make_unique<TAsDB>(diary_);
     db_->setProgramFolder(programFolder);
+    help_ = std::make_unique<HelpWindow>();
     QObject::connect(card_.get(), &daily::TAsDly::closing, [this] {
+        help_->close();
         db_->AsthmaClose();
         WriteIni();
     });
+    QObject::connect(card_.get(), &daily::TAsDly::helpRequested, [this](const QString& keyword) {
+        help_->setHelpFolder(db_->ProgDir() + "help");
+        help_->showTopic(keyword);
+    });
+    QObject::connect(card_.get(), &daily::TAsDly::restartRequested, [this] { db_->AsthmaStart(*card_); });
 }
 
 Application::~Application() = default;

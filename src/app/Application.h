@@ -1,5 +1,6 @@
 #pragma once
 
+#include "HelpWindow.h"
 #include "IniRecord.h"
 #include "SingleInstance.h"
 #include "TAsDB.h"
@@ -24,6 +25,7 @@ public:
 
     daily::TAsDly& card() { return *card_; }
     TAsDB& db() { return *db_; }
+    HelpWindow& help() { return *help_; }
     store::Diary& diary() { return diary_; }
     const IniRecord& settings() const { return settings_; }
     QString iniPath() const;
@@ -37,6 +39,7 @@ private:
     std::unique_ptr<daily::TAsDly> card_;
     std::unique_ptr<TAsDB> db_;
     std::unique_ptr<SingleInstance> guard_;
+    std::unique_ptr<HelpWindow> help_;
     IniRecord settings_;
 };
 

@@ -2,6 +2,7 @@
 
 #include "AdditionalDailyPage.h"
 #include "BasicDailyPage.h"
+#include "DailyCommands.h"
 #include "DayCalendar.h"
 #include "Pictures.h"
 #include "SummaryPicture.h"
@@ -26,8 +27,6 @@ using controls::TDaButton;
 namespace glyphs = controls::glyphs;
 
 const QString kForwardDate = QStringLiteral("You are not allowed to record forward date information!");
-const QString kNeedPerson =
-    QStringLiteral("No person is selected yet: a person must be created before a day can be entered.");
 const QSize kReportSize(276, 134);
 
 TDaButton* imageButton(QWidget* parent, glyphs::Kind kind, const QString& hint, const QRect& geometry) {
@@ -70,8 +69,9 @@ void TAsDly::layOut() {
     BtnRep = imageButton(this, glyphs::Kind::Report, "Reports", {394, 2, 40, 30});
     BtnSheet = imageButton(this, glyphs::Kind::Sheet, "Record Sheet", {436, 2, 40, 30});
     BtnMenu = imageButton(this, glyphs::Kind::Menu, "Menu", {478, 2, 42, 30});
-    // These commands open windows that are not part of this version yet.
-    for (auto* b : {BtnPer, BtnRep, BtnSheet, BtnMenu}) b->setEnabled(false);
+    // The report card and the record sheet are not part of this version yet.
+    BtnRep->setEnabled(false);
+    BtnSheet->setEnabled(false);
 
     BackYear = imageButton(this, glyphs::Kind::PreviousYear, "Back a Calendar Year", {4, 36, 24, 24});
     BackMonth = imageButton(this, glyphs::Kind::Previous, "Back a Calendar Month", {28, 36, 24, 24});
@@ -101,19 +101,20 @@ void TAsDly::layOut() {
     BtnSave = imageButton(this, glyphs::Kind::Save, "Save", {410, 396, 34, 30});
     BtnCancel = imageButton(this, glyphs::Kind::Cancel, "Cancel Changes", {446, 396, 34, 30});
     BtnHelp = imageButton(this, glyphs::Kind::Help, "Help", {484, 396, 34, 30});
-    BtnHelp->setEnabled(false);  // the help pages come with a later version
 }
 
 void TAsDly::connectControls() {
+    commands_ = new DailyCommands(*this, diary_);
+    for (TDaButton* b : {BackYear, BackMonth, ForwardMonth, ForwardYear, BtnCancel, BtnHelp, BtnPer, BtnMenu})
+        connect(b, &TDaButton::clicked, this, [this, b] { commands_->TrapBtns(b); });
+    connect(PanDate, &QPushButton::clicked, this, [this] { commands_->TrapBtns(PanDate); });
+    connect(SelAsName, &controls::TDaPanel::clicked, this, [this] { commands_->TrapBtns(SelAsName); });
+    connect(Additional->BtnAddTrg, &TDaButton::clicked, this,
+            [this] { commands_->InternalActions(Additional->BtnAddTrg); });
     Cal->setRatingSource([this](const QDate& date) {
         return diary_.days.ChkDly(currentPerson_, store::keys::dateKey(date));
     });
     connect(Cal, &QCalendarWidget::selectionChanged, this, &TAsDly::CalDateChange);
-    connect(PanDate, &QPushButton::clicked, Cal, &DayCalendar::goToday);
-    connect(BackMonth, &TDaButton::clicked, this, [this] { Cal->stepMonths(-1); });
-    connect(ForwardMonth, &TDaButton::clicked, this, [this] { Cal->stepMonths(1); });
-    connect(BackYear, &TDaButton::clicked, this, [this] { Cal->stepYears(-1); });
-    connect(ForwardYear, &TDaButton::clicked, this, [this] { Cal->stepYears(1); });
 
     connect(Basic, &BasicDailyPage::switchClicked, this, [this] { TrapUpdate(); });
     connect(Basic, &BasicDailyPage::entryReleased, this, &TAsDly::TrapUpdate2);
@@ -128,10 +129,7 @@ void TAsDly::connectControls() {
         // Rows added with a count of 0 are not stored, so this is no change to save.
         Additional->showMedication(diary_.days.AddNewDlyMed(currentPerson_, Additional->DayMedRows()));
     });
-    Additional->BtnAddTrg->setEnabled(false);  // the trigger list window comes with a later version
-
     connect(BtnSave, &TDaButton::clicked, this, &TAsDly::RecUpdate);
-    connect(BtnCancel, &TDaButton::clicked, this, &TAsDly::cancelChanges);
     auto* save = new QShortcut(QKeySequence::Save, this);
     connect(save, &QShortcut::activated, this, [this] {
         if (recChanged_) RecUpdate();
@@ -194,11 +192,12 @@ void TAsDly::LoadDay() {
 
 // ---- changes ---------------------------------------------------------------------------------
 
+// Without a person nothing typed can be kept: the click is undone and the personal card opens
+// so that one can be created.
 bool TAsDly::refuseWithoutPerson() {
     if (currentPerson_ != store::keys::kNoPerson) return false;
-    // Undo what the click did: without a person nothing on the card can be kept.
     LoadDay();
-    setInfo(kNeedPerson);
+    commands_->openPersonalCard(true);
     return true;
 }
 
@@ -258,7 +257,7 @@ bool TAsDly::SaveDay() {
 
 void TAsDly::RecUpdate() {
     if (currentPerson_ == store::keys::kNoPerson)
-        setInfo(kNeedPerson);
+        commands_->openPersonalCard(true);
     else
         SaveDay();
 }

@@ -19,6 +19,7 @@ namespace pulmora::daily {
 
 class AdditionalDailyPage;
 class BasicDailyPage;
+class DailyCommands;
 class DayCalendar;
 
 // The daily card, the program's main window: one day of one person's diary. A day is loaded
@@ -49,6 +50,14 @@ public:
     // Names on the info line the record files that could not be opened. Entry stays off while
     // the person or day file is missing, so nothing is typed that cannot be saved.
     void showFileProblems();
+    // Marks the card as holding changes not yet written.
+    void markChanged();
+    // Drops the pending changes without writing them (the day itself is gone, or reloaded next).
+    void forgetChanges() { recChanged_ = false; }
+    // Drops the pending changes and shows the day as stored.
+    void cancelChanges();
+    void showPendingButtons(bool shown);
+    DailyCommands& commands() { return *commands_; }
 
     DayCalendar* Cal;
     controls::TDaPanel* SelAsName;
@@ -65,6 +74,10 @@ public:
 signals:
     // The window is closing and its day is saved: the store closes and the settings are written.
     void closing();
+    // A help topic by keyword; an empty keyword asks for the contents.
+    void helpRequested(const QString& keyword);
+    // A person was deleted: the store starts again on the remaining people.
+    void restartRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -73,9 +86,6 @@ private:
     void TrapUpdate();
     void TrapUpdate2(QWidget* sender);
     bool refuseWithoutPerson();
-    void markChanged();
-    void showPendingButtons(bool shown);
-    void cancelChanges();
     bool entryAllowed() const;
     void layOut();
     void connectControls();
@@ -85,6 +95,7 @@ private:
     QString currentDate_;
     bool recChanged_ = false;
     store::CompareRecord comparison_;
+    DailyCommands* commands_;
 };
 
 }  // namespace pulmora::daily

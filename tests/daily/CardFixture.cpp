@@ -1,6 +1,9 @@
 #include "CardFixture.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QTest>
+#include <QTimer>
 
 namespace pulmora::test {
 
@@ -34,6 +37,19 @@ void CardTest::start() {
 
 void CardTest::click(QWidget* widget, Qt::MouseButton button) {
     QTest::mouseClick(widget, button, {}, widget->rect().center());
+}
+
+void CardTest::withModal(const std::function<void()>& action, const std::function<void(QWidget*)>& use) {
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* window = QApplication::activeModalWidget();
+        seen = window != nullptr;
+        if (!window) return;
+        use(window);
+        if (auto* dialog = qobject_cast<QDialog*>(window); dialog && dialog->isVisible()) dialog->reject();
+    });
+    action();
+    EXPECT_TRUE(seen) << "no window opened";
 }
 
 }  // namespace pulmora::test

@@ -13,6 +13,7 @@
 #include <QString>
 #include <QTabWidget>
 
+#include <functional>
 #include <memory>
 
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
@@ -48,6 +49,9 @@ protected:
     store::Diary& diary() { return program->diary(); }
     void selectDay(const QDate& date) { card().Cal->setSelectedDate(date); }
     static void click(QWidget* widget, Qt::MouseButton button = Qt::LeftButton);
+    // Runs `action`, which opens a modal window, and hands that window to `use` once it is up.
+    // The window must be closed by `use`; it is rejected afterwards if it is still open.
+    static void withModal(const std::function<void()>& action, const std::function<void(QWidget*)>& use);
 
     TempFolder folder;
     std::unique_ptr<app::Application> program;

@@ -178,11 +178,13 @@ TEST_F(DailyCardTest, TheDateBarStepsMonthsAndYears) {
     EXPECT_EQ(card().Cal->selectedDate(), QDate(2000, 3, 28));
     click(card().PanDate);
     EXPECT_EQ(card().Cal->selectedDate(), kToday);
-    // Clicking it again on today changes nothing, pending changes included.
+    // Clicking it again on today keeps the day; like every command it first saves what is pending.
     click(basic().ChestDay);
     click(card().PanDate);
-    EXPECT_TRUE(card().RecChanged());
-    EXPECT_FALSE(stored(kToday).found);
+    EXPECT_EQ(card().Cal->selectedDate(), kToday);
+    EXPECT_TRUE(basic().ChestDay->BtnState());
+    EXPECT_FALSE(card().RecChanged());
+    EXPECT_TRUE(stored(kToday).values.chestDay);
 }
 
 TEST_F(DailyCardTest, SavingRaisesTheBestAndTheSummaryComparesWithThePreviousDay) {
@@ -205,18 +207,20 @@ protected:
     }
 };
 
-TEST_F(NoPersonTest, NothingCanBeEnteredWithoutAPerson) {
+TEST_F(NoPersonTest, EntryWithoutAPersonOpensThePersonalCard) {
     EXPECT_EQ(card().CurrentPerson(), "New");
     EXPECT_EQ(card().SelAsName->Caption(), "New");
     EXPECT_EQ(card().info(), "Welcome to the Pulmora");
-    click(basic().CoughDay);
+    auto expectNewPersonalCard = [](QWidget* window) {
+        EXPECT_EQ(window->windowTitle(), "Pulmora Personal Card");
+    };
+    withModal([&] { click(basic().CoughDay); }, expectNewPersonalCard);
     EXPECT_FALSE(basic().CoughDay->BtnState());
     EXPECT_FALSE(card().RecChanged());
-    EXPECT_TRUE(card().info().contains("person must be created"));
-    click(basic().PkMorn);
+    withModal([&] { click(basic().PkMorn); }, expectNewPersonalCard);
     EXPECT_EQ(basic().PkMorn->NoValue(), 0);
     EXPECT_FALSE(card().RecChanged());
-    card().RecUpdate();
+    withModal([&] { card().RecUpdate(); }, expectNewPersonalCard);
     EXPECT_EQ(diary().files.table(store::TableId::Daily)->recordCount(), 0u);
 }
 

@@ -11,6 +11,8 @@ struct Damage {
     std::function<void(std::vector<char>&)> apply;
 };
 
+void PrintTo(const Damage& damage, std::ostream* out) { *out << damage.what; }
+
 void setLe16(std::vector<char>& b, size_t at, int v) {
     b[at] = char(v & 0xFF);
     b[at + 1] = char((v >> 8) & 0xFF);

@@ -1,0 +1,56 @@
+#include "HelpWindow.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QTextBrowser>
+#include <QToolButton>
+
+namespace pulmora::app {
+
+HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setWindowTitle("Pulmora Help");
+    browser = new QTextBrowser(this);
+    browser->setOpenExternalLinks(true);
+    contents = new QToolButton(this);
+    contents->setText("Contents");
+    back = new QToolButton(this);
+    back->setText("Back");
+    back->setShortcut(QKeySequence::Back);
+    forward = new QToolButton(this);
+    forward->setText("Forward");
+    forward->setShortcut(QKeySequence::Forward);
+    auto* bar = new QHBoxLayout;
+    for (auto* b : {contents, back, forward}) bar->addWidget(b);
+    bar->addStretch();
+    auto* column = new QVBoxLayout(this);
+    column->addLayout(bar);
+    column->addWidget(browser);
+    resize(620, 520);
+
+    connect(contents, &QToolButton::clicked, this, [this] { showTopic(QString()); });
+    connect(back, &QToolButton::clicked, browser, &QTextBrowser::backward);
+    connect(forward, &QToolButton::clicked, browser, &QTextBrowser::forward);
+    connect(browser, &QTextBrowser::backwardAvailable, back, &QToolButton::setEnabled);
+    connect(browser, &QTextBrowser::forwardAvailable, forward, &QToolButton::setEnabled);
+}
+
+void HelpWindow::setHelpFolder(const QString& folder) { folder_ = folder; }
+
+void HelpWindow::showTopic(const QString& keyword) {
+    const QString page = QDir(folder_).filePath((keyword.isEmpty() ? QStringLiteral("index") : keyword) + ".html");
+    if (QFileInfo::exists(page)) {
+        browser->setSource(QUrl::fromLocalFile(page));
+    } else {
+        browser->setHtml(QStringLiteral("<h2>Help is not available</h2><p>The help page for \"%1\" was not found in "
+                                        "%2. Reinstalling the program brings the help pages back.</p>")
+                             .arg(keyword.toHtmlEscaped(), QDir::toNativeSeparators(folder_).toHtmlEscaped()));
+    }
+    showNormal();
+    raise();
+    activateWindow();
+}
+
+QString HelpWindow::currentPage() const { return QFileInfo(browser->source().toLocalFile()).completeBaseName(); }
+
+}  // namespace pulmora::app

@@ -1,0 +1,463 @@
+#include "TAsPer.h"
+
+#include "StorableText.h"
+#include "TasTrg.h"
+#include "controls/Glyphs.h"
+#include "controls/TDaButton.h"
+#include "controls/TDaNumber.h"
+#include "store/Keys.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFormLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTabWidget>
+
+namespace pulmora::personal {
+namespace {
+
+using controls::TDaButton;
+namespace glyphs = controls::glyphs;
+
+const QColor kYellow(255, 255, 0);
+const QDate kNoDate(1800, 1, 1);  // the date boxes show this as "no date"
+const QStringList kCategories = {"Reliever", "Preventer", "Protector", "Combined", "Other"};
+
+TDaButton* button(QWidget* parent, glyphs::Kind kind, const QString& hint) {
+    auto* b = new TDaButton(parent);
+    const qreal ratio = parent->devicePixelRatioF();
+    b->setGlyphInactive(glyphs::glyph(kind, glyphs::Look::Inactive, 18, ratio));
+    b->setGlyphActive(glyphs::glyph(kind, glyphs::Look::Active, 18, ratio));
+    b->setGlyphDisabled(glyphs::glyph(kind, glyphs::Look::Disabled, 18, ratio));
+    b->setToolTip(hint);
+    b->setAccessibleName(hint);
+    b->setFixedSize(30, 30);
+    return b;
+}
+
+QDateEdit* dateBox(QWidget* parent) {
+    auto* box = new QDateEdit(parent);
+    box->setDisplayFormat("dd/MM/yyyy");
+    box->setMinimumDate(kNoDate);
+    box->setSpecialValueText("no date");
+    box->setCalendarPopup(true);
+    box->setDate(kNoDate);
+    return box;
+}
+
+QString dateOf(const QDateEdit* box) {
+    return box->date() == kNoDate ? QString() : store::keys::dateKey(box->date());
+}
+
+void showDate(QDateEdit* box, const QString& key) { box->setDate(store::keys::Get4Date(key).value_or(kNoDate)); }
+
+}  // namespace
+
+TAsPer::TAsPer(store::Diary& diary, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint), diary_(diary) {
+    setWindowTitle("Pulmora Personal Card");
+    setModal(true);
+    PanHd = new QLabel(this);
+    PanHd->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    PanHd->setWordWrap(true);
+    BtnSave = button(this, glyphs::Kind::Save, "Save Personal Changes");
+    BtnCancel = button(this, glyphs::Kind::Cancel, "Cancel Changes");
+    BtnHelp = button(this, glyphs::Kind::Help, "Help");
+    Pages = new QTabWidget(this);
+    Pages->addTab(personalPage(), "Personal");
+    Pages->addTab(peakFlowPage(), "Peak Flow");
+    Pages->addTab(triggersPage(), "Triggers");
+    Pages->addTab(medicationPage(), "Medication");
+
+    auto* head = new QHBoxLayout;
+    head->addWidget(PanHd, 1);
+    for (auto* b : {BtnSave, BtnCancel, BtnHelp}) head->addWidget(b);
+    auto* column = new QVBoxLayout(this);
+    column->addLayout(head);
+    column->addWidget(Pages);
+    resize(460, 400);
+
+    connect(BtnSave, &TDaButton::clicked, this, &TAsPer::save);
+    connect(BtnCancel, &TDaButton::clicked, this, &QDialog::reject);
+    connect(BtnHelp, &TDaButton::clicked, this, [this] {
+        static const QStringList topics = {"PersonalPage", "PeakFlowPage", "TriggersPage", "MedicationPage"};
+        emit helpRequested(topics[Pages->currentIndex()]);
+    });
+    // Enter moves on to the next box rather than closing the card.
+    for (auto* box : findChildren<QWidget*>())
+        if (qobject_cast<QLineEdit*>(box) || qobject_cast<QComboBox*>(box) || qobject_cast<QDateEdit*>(box))
+            box->installEventFilter(this);
+}
+
+QWidget* TAsPer::personalPage() {
+    auto* page = new QWidget;
+    auto textBox = [&](int length) {
+        auto* box = new QLineEdit(page);
+        box->setMaxLength(length);
+        refuseUnstorableText(box, [this](const QString& m) { setHeader(m); });
+        return box;
+    };
+    FldLNam = textBox(30);
+    FldFNam = textBox(30);
+    FldOcup = textBox(30);
+    FldHlth = textBox(30);
+    FldWhoI = textBox(30);
+    FldTitl = new QComboBox(page);
+    FldTitl->addItems(store::kTitles);
+    FldGend = new QComboBox(page);
+    FldGend->addItems({"Female", "Male"});
+    FldDofB = dateBox(page);
+    auto* form = new QFormLayout(page);
+    form->addRow("Surname:", FldLNam);
+    form->addRow("Christian Name:", FldFNam);
+    form->addRow("Title:", FldTitl);
+    form->addRow("Gender:", FldGend);
+    form->addRow("Date of Birth:", FldDofB);
+    form->addRow("Occupation:", FldOcup);
+    form->addRow("Health Number:", FldHlth);
+    form->addRow("My Nickname (Unique):", FldWhoI);
+    for (QLineEdit* box : {FldLNam, FldFNam, FldWhoI, FldOcup, FldHlth})
+        connect(box, &QLineEdit::textChanged, this, [this, box] { ReqEntry(box); });
+    connect(FldFNam, &QLineEdit::editingFinished, this, &TAsPer::PopNick);
+    connect(FldHlth, &QLineEdit::editingFinished, this, &TAsPer::PopNick);
+    connect(FldTitl, &QComboBox::currentTextChanged, this, [this](const QString& title) {
+        if (title == "Miss" || title == "Mrs") FldGend->setCurrentText("Female");
+        if (title == "Mr" || title == "Sir") FldGend->setCurrentText("Male");
+    });
+    return page;
+}
+
+QWidget* TAsPer::peakFlowPage() {
+    auto* page = new QWidget;
+    FldBest = new QLineEdit(page);
+    FldBest->setMaxLength(4);
+    FldPred = new QLineEdit(page);
+    FldPred->hide();
+    FldZYel = new controls::TDaNumber(page);
+    FldZYel->setMaxValue(80);
+    FldZYel->setMinValue(60);
+    FldZRed = new controls::TDaNumber(page);
+    FldZRed->setMaxValue(60);
+    FldZRed->setMinValue(40);
+    for (auto* zone : {FldZYel, FldZRed}) {
+        zone->setFixedSize(50, 28);
+        zone->setBtnFrame(true);
+    }
+    FldZYel->setAccessibleName("Yellow zone limit");
+    FldZRed->setAccessibleName("Red zone limit");
+    auto* grid = new QGridLayout(page);
+    grid->addWidget(new QLabel("Personal best peak flow:", page), 0, 0);
+    grid->addWidget(FldBest, 0, 1);
+    grid->addWidget(new QLabel("litres/minute", page), 0, 2);
+    auto* note = new QLabel("nb. This figure will be adjusted should you exceed this value within the program", page);
+    note->setWordWrap(true);
+    grid->addWidget(note, 1, 0, 1, 3);
+    grid->addWidget(new QLabel("Report Zones based on Peak Best:", page), 2, 0, 1, 3);
+    auto zoneRow = [&](int row, const QColor& colour, QWidget* limit, const QString& text, const QString& meaning) {
+        auto* mark = new QLabel(page);
+        mark->setFixedSize(16, 16);
+        mark->setAutoFillBackground(true);
+        QPalette p = mark->palette();
+        p.setColor(QPalette::Window, colour);
+        mark->setPalette(p);
+        grid->addWidget(mark, row, 0, Qt::AlignRight);
+        auto* line = new QHBoxLayout;
+        if (limit) line->addWidget(limit);
+        line->addWidget(new QLabel(text, page));
+        line->addStretch();
+        grid->addLayout(line, row, 1);
+        grid->addWidget(new QLabel(meaning, page), row, 2);
+    };
+    zoneRow(3, QColor(0, 255, 0), nullptr, "100% & less than", "Under control");
+    zoneRow(4, QColor(255, 255, 0), FldZYel, "% & less than", "Caution");
+    zoneRow(5, QColor(255, 0, 0), FldZRed, "% & less than", "Severe");
+    grid->setRowStretch(6, 1);
+    return page;
+}
+
+QWidget* TAsPer::triggersPage() {
+    auto* page = new QWidget;
+    ListTrg = new QListWidget(page);
+    BtnAddTrg = button(page, glyphs::Kind::Add, "Add New Trigger from List");
+    BtnDelTrg = button(page, glyphs::Kind::Delete, "Remove Selected Trigger");
+    auto* grid = new QGridLayout(page);
+    grid->addWidget(ListTrg, 0, 0, 3, 1);
+    grid->addWidget(BtnAddTrg, 0, 1);
+    grid->addWidget(BtnDelTrg, 1, 1);
+    connect(BtnAddTrg, &TDaButton::clicked, this, &TAsPer::addTriggers);
+    connect(BtnDelTrg, &TDaButton::clicked, this, [this] { delete ListTrg->currentItem(); });
+    return page;
+}
+
+QWidget* TAsPer::medicationPage() {
+    auto* page = new QWidget;
+    LsMed = new QListWidget(page);
+    auto textBox = [&](int length) {
+        auto* box = new QLineEdit(page);
+        box->setMaxLength(length);
+        refuseUnstorableText(box, [this](const QString& m) { setHeader(m); });
+        connect(box, &QLineEdit::textEdited, this, [this] { entries_.boxChanged(); });
+        return box;
+    };
+    FldMedDes = textBox(20);
+    FldMedIns = textBox(30);
+    FldMedPre = textBox(20);
+    FldMedType = new QComboBox(page);
+    FldMedType->addItems(kCategories);
+    FldMedDate = dateBox(page);
+    FldMedHis = new QCheckBox("History", page);
+    FldMedHis->hide();
+    connect(FldMedType, &QComboBox::activated, this, [this] { entries_.boxChanged(); });
+    connect(FldMedDate, &QDateEdit::userDateChanged, this, [this] { entries_.boxChanged(); });
+    BtnAdd = button(page, glyphs::Kind::Add, "Add New Medication");
+    BtnDel = button(page, glyphs::Kind::Delete, "Delete Selected Medication");
+    BtnTSave = button(page, glyphs::Kind::Save, "Confirm Change");
+    BtnTCancel = button(page, glyphs::Kind::Cancel, "Cancel Change");
+    auto* form = new QFormLayout;
+    form->addRow("Name/Description:", FldMedDes);
+    form->addRow("Category:", FldMedType);
+    form->addRow("Instructions on Use:", FldMedIns);
+    form->addRow("Prescribed by:", FldMedPre);
+    form->addRow("Date:", FldMedDate);
+    auto* buttons = new QHBoxLayout;
+    for (auto* b : {BtnAdd, BtnDel, BtnTSave, BtnTCancel}) buttons->addWidget(b);
+    buttons->addStretch();
+    auto* grid = new QGridLayout(page);
+    grid->addWidget(LsMed, 0, 0, 2, 1);
+    grid->addLayout(form, 0, 1);
+    grid->addLayout(buttons, 1, 1);
+    grid->setColumnStretch(1, 2);
+    connect(LsMed, &QListWidget::itemClicked, this, &TAsPer::retrieve);
+    connect(BtnAdd, &TDaButton::clicked, this, &TAsPer::addMedication);
+    connect(BtnDel, &TDaButton::clicked, this, &TAsPer::deleteMedication);
+    connect(BtnTSave, &TDaButton::clicked, this, &TAsPer::confirmMedication);
+    connect(BtnTCancel, &TDaButton::clicked, this, &TAsPer::cancelMedication);
+    return page;
+}
+
+// ---- filling ---------------------------------------------------------------------------------
+
+void TAsPer::SetUser(const QString& person) {
+    Pages->setCurrentIndex(0);
+    cardPerson_ = person;
+    FldZYel->setNoValue(80);
+    FldZRed->setNoValue(50);
+    if (const auto card = diary_.persons.GetPerCrd(person)) {
+        FldWhoI->setText(card->nickname);
+        FldLNam->setText(card->surname);
+        FldFNam->setText(card->firstName);
+        FldOcup->setText(card->occupation);
+        FldHlth->setText(card->healthNumber);
+        FldBest->setText(card->best);
+        FldPred->setText(card->predicted);
+        FldGend->setCurrentIndex(card->genderItem);
+        showDate(FldDofB, card->birthDate);  // an empty or invalid stored date stays "no date"
+        if (card->titleItem >= 0) FldTitl->setCurrentIndex(card->titleItem);
+        FldZYel->setNoValue(card->zoneYellow);
+        FldZRed->setNoValue(card->zoneRed);
+    }
+    for (QLineEdit* box : {FldLNam, FldFNam, FldWhoI, FldOcup, FldHlth}) ReqEntry(box);
+    ListTrg->clear();
+    ListTrg->addItems(diary_.persons.ListPerTrg(person));
+    entries_.load(diary_.persons.ListMed(person));
+    rebuildMedicationList();
+    if (LsMed->count() == 0) {
+        addMedication();
+    } else {
+        LsMed->setCurrentRow(0);
+        retrieve();
+    }
+}
+
+void TAsPer::setHeader(const QString& text) { PanHd->setText(text); }
+
+QString TAsPer::header() const { return PanHd->text(); }
+
+// ---- checks ----------------------------------------------------------------------------------
+
+void TAsPer::setYellow(QLineEdit* box, bool yellow) {
+    QPalette p = box->palette();
+    p.setColor(QPalette::Base, yellow ? kYellow : palette().color(QPalette::Base));
+    p.setColor(QPalette::Text, yellow ? QColor(Qt::black) : palette().color(QPalette::Text));
+    box->setPalette(p);
+    box->setProperty("yellow", yellow);
+}
+
+bool TAsPer::isYellow(const QLineEdit* box) const { return box->property("yellow").toBool(); }
+
+void TAsPer::ReqEntry(QLineEdit* box) {
+    const QString text = box->text().trimmed();
+    bool yellow = text.size() < 2;
+    if (box == FldWhoI && store::keys::upper(text) == QLatin1String("NEW")) yellow = true;
+    setYellow(box, yellow);
+}
+
+bool TAsPer::ReqNick() {
+    const QString nickname = FldWhoI->text().trimmed();
+    const bool taken = diary_.persons.ChkPerNick(cardPerson_, nickname);
+    // "New" stands for no person at all, so it can never be a nickname.
+    setYellow(FldWhoI, taken || nickname.size() < 2 || store::keys::upper(nickname) == QLatin1String("NEW"));
+    return !isYellow(FldWhoI);
+}
+
+void TAsPer::PopNick() {
+    if (FldWhoI->text().trimmed().isEmpty()) FldWhoI->setText(FldFNam->text().trimmed());
+}
+
+bool TAsPer::checkPeakFlow(QLineEdit* box, const QString& name) {
+    const QString text = box->text().trimmed();
+    bool number = false;
+    const int value = text.toInt(&number);
+    // Empty counts as 0; anything else must be plain digits that fit the three-digit field.
+    const bool ok = text.isEmpty() || (number && text.front().isDigit() && value <= 999);
+    setYellow(box, !ok);
+    if (!ok) setHeader(QStringLiteral("ADJUST: The %1 must be a whole number from 0 to 999").arg(name));
+    return ok;
+}
+
+// ---- saving ----------------------------------------------------------------------------------
+
+void TAsPer::save() {
+    ReqNick();
+    if (isYellow(FldLNam) || isYellow(FldFNam) || isYellow(FldWhoI)) {
+        setHeader("Still Outstanding Require Yellow Boxes!");
+        return;
+    }
+    if (!checkPeakFlow(FldBest, "personal best peak flow") || !checkPeakFlow(FldPred, "predicted peak flow")) return;
+    store::PersonDetails d;
+    d.nickname = FldWhoI->text().trimmed();
+    d.surname = FldLNam->text().trimmed();
+    d.firstName = FldFNam->text().trimmed();
+    d.gender = FldGend->currentText();
+    d.birthDate = dateOf(FldDofB);
+    d.title = FldTitl->currentText();
+    d.occupation = FldOcup->text().trimmed();
+    d.healthNumber = FldHlth->text().trimmed();
+    d.zoneYellow = QString::number(FldZYel->NoValue());
+    d.zoneRed = QString::number(FldZRed->NoValue());
+    d.best = FldBest->text().trimmed();
+    d.predicted = FldPred->text().trimmed();
+    const auto added = diary_.persons.AddPer(cardPerson_, d);
+    if (!added) {
+        setHeader("ERROR: " + added.error());
+        return;
+    }
+    cardPerson_ = added.value.id;
+    saved_ = added.value;
+    if (!writeLists()) return;
+    accept();
+}
+
+bool TAsPer::writeLists() {
+    auto& persons = diary_.persons;
+    store::Result r = persons.DelPerTrg(cardPerson_);
+    for (int i = 0; i < ListTrg->count() && r; ++i) r = persons.AddPerTrg(cardPerson_, ListTrg->item(i)->text());
+    if (r) r = persons.PackPerTrg();
+    if (r) r = persons.SetPerMed(cardPerson_, "No");
+    for (const auto& e : entries_.entries()) {
+        if (!r || e.name.trimmed().isEmpty()) continue;
+        r = persons.AddMed({e.medId.trimmed(), cardPerson_, e.name, e.instructions, e.prescribedBy,
+                            e.prescribedDate, e.category, "Yes"})
+                .result;
+    }
+    if (!r) setHeader("ERROR: The person was saved, their lists not completely: " + r.error());
+    return r.ok();
+}
+
+// ---- triggers --------------------------------------------------------------------------------
+
+void TAsPer::addTriggers() {
+    TasTrg picker(diary_, this);
+    picker.SetList(cardPerson_, QLatin1Char('P'));
+    const QPoint corner = BtnAddTrg->mapToGlobal(QPoint(0, 0));
+    picker.move(corner.x() - picker.width(), corner.y());
+    picker.exec();
+    if (!picker.Confirmed()) return;
+    for (const QString& name : picker.highlighted()) {
+        bool listed = false;
+        for (int i = 0; i < ListTrg->count(); ++i) listed = listed || ListTrg->item(i)->text().trimmed() == name.trimmed();
+        if (!listed) ListTrg->addItem(name.trimmed());
+    }
+}
+
+// ---- medication ------------------------------------------------------------------------------
+
+void TAsPer::rebuildMedicationList() {
+    LsMed->clear();
+    LsMed->addItems(entries_.names());
+}
+
+MedicationEntries::Boxes TAsPer::boxes() const {
+    return {FldMedDes->text(), FldMedType->currentIndex() < 0 ? QString() : FldMedType->currentText(),
+            FldMedIns->text(), FldMedPre->text(), FldMedDate->date() == kNoDate ? QDate() : FldMedDate->date()};
+}
+
+void TAsPer::showBoxes(const MedicationEntries::Boxes& b) {
+    FldMedDes->setText(b.name);
+    if (const int i = int(kCategories.indexOf(b.category)); i >= 0 || b.category.isEmpty())
+        FldMedType->setCurrentIndex(i);
+    FldMedIns->setText(b.instructions);
+    FldMedPre->setText(b.prescribedBy);
+    FldMedDate->setDate(b.date.isValid() ? b.date : QDate::currentDate());
+    FldMedHis->setChecked(entries_.newVersion());
+}
+
+void TAsPer::retrieve() {
+    const auto* item = LsMed->currentItem();
+    const auto found = item ? entries_.retrieve(item->text()) : std::nullopt;
+    if (!found) {
+        setHeader("ERROR: Could Not Retrieve Medication");
+        return;
+    }
+    showBoxes(*found);
+    setHeader("RETRIEVED: " + found->name);
+}
+
+void TAsPer::addMedication() {
+    if (!entries_.add()) {
+        setHeader(kLimitMessage);
+        return;
+    }
+    showBoxes({});
+    FldMedDes->setFocus();
+}
+
+void TAsPer::confirmMedication() {
+    if (const QString refusal = entries_.confirm(boxes()); !refusal.isEmpty()) {
+        setHeader(refusal);
+        return;
+    }
+    rebuildMedicationList();
+    FldMedHis->setChecked(false);
+}
+
+void TAsPer::cancelMedication() {
+    entries_.cancel();
+    showBoxes({});
+}
+
+void TAsPer::deleteMedication() {
+    const auto* item = LsMed->currentItem();
+    if (!item || !entries_.remove(item->text())) {
+        setHeader("ERROR: Could not delete record");
+        return;
+    }
+    rebuildMedicationList();
+}
+
+bool TAsPer::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            focusNextChild();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace pulmora::personal

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "MedicationEntries.h"
+#include "store/Diary.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QTabWidget;
+
+namespace pulmora::controls {
+class TDaButton;
+class TDaNumber;
+}  // namespace pulmora::controls
+
+namespace pulmora::personal {
+
+// "Pulmora Personal Card": a person's details, peak-flow zones, triggers and current
+// medication. Nothing is written until it is saved; cancelling leaves the diary as it was.
+class TAsPer : public QDialog {
+    Q_OBJECT
+public:
+    TAsPer(store::Diary& diary, QWidget* parent = nullptr);
+
+    // Fills the card for the person, or empties it for "New".
+    void SetUser(const QString& person);
+    void setHeader(const QString& text);
+    QString header() const;
+    const QString& CardPerson() const { return cardPerson_; }
+    // The person stored by the last save: identifier and nickname for the daily card.
+    const store::PersonRef& saved() const { return saved_; }
+    const MedicationEntries& medication() const { return entries_; }
+    bool isYellow(const QLineEdit* box) const;
+
+    QLabel* PanHd;
+    controls::TDaButton *BtnSave, *BtnCancel, *BtnHelp;
+    QTabWidget* Pages;
+    QLineEdit *FldLNam, *FldFNam, *FldOcup, *FldHlth, *FldWhoI, *FldBest, *FldPred;
+    QComboBox *FldTitl, *FldGend;
+    QDateEdit* FldDofB;
+    controls::TDaNumber *FldZYel, *FldZRed;
+    QListWidget* ListTrg;
+    controls::TDaButton *BtnAddTrg, *BtnDelTrg;
+    QListWidget* LsMed;
+    QLineEdit *FldMedDes, *FldMedIns, *FldMedPre;
+    QComboBox* FldMedType;
+    QDateEdit* FldMedDate;
+    QCheckBox* FldMedHis;
+    controls::TDaButton *BtnAdd, *BtnDel, *BtnTSave, *BtnTCancel;
+
+signals:
+    void helpRequested(const QString& keyword);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget* personalPage();
+    QWidget* peakFlowPage();
+    QWidget* triggersPage();
+    QWidget* medicationPage();
+    void ReqEntry(QLineEdit* box);
+    bool ReqNick();
+    void PopNick();
+    void save();
+    bool checkPeakFlow(QLineEdit* box, const QString& name);
+    bool writeLists();
+    void addTriggers();
+    void rebuildMedicationList();
+    void showBoxes(const MedicationEntries::Boxes& boxes);
+    MedicationEntries::Boxes boxes() const;
+    void retrieve();
+    void addMedication();
+    void confirmMedication();
+    void cancelMedication();
+    void deleteMedication();
+    void setYellow(QLineEdit* box, bool yellow);
+
+    store::Diary& diary_;
+    QString cardPerson_;
+    store::PersonRef saved_;
+    MedicationEntries entries_;
+};
+
+}  // namespace pulmora::personal

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "store/Diary.h"
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+
+namespace pulmora::controls {
+class TDaButton;
+}
+
+namespace pulmora::personal {
+
+// "List of Common Triggers": the reference list shared by everyone. The daily card ("D") and
+// the personal card ("P") pick triggers from it; maintenance ("M") edits it. Changes to the
+// list are written at once, whichever button closes the window.
+class TasTrg : public QDialog {
+    Q_OBJECT
+public:
+    TasTrg(store::Diary& diary, QWidget* parent = nullptr);
+
+    void SetList(const QString& person, QChar mode);
+    bool Confirmed() const { return confirmed_; }
+    // The highlighted triggers, for a picking caller.
+    QStringList highlighted() const;
+    QString header() const;
+
+    QLabel* PanHd;
+    controls::TDaButton *BtnSave, *BtnCancel, *BtnTool;
+    QListWidget* ListTriggers;
+    QWidget* PanEdBar;
+    QLineEdit* FldTrigger;
+    controls::TDaButton *BtnTSave, *BtnTCancel, *BtnAdd, *BtnDel;
+
+private:
+    void fill();
+    void takeLine();
+    void confirm();
+    void remove();
+    void cancelEdit();
+    void finishEdit(const QString& message);
+
+    store::Diary& diary_;
+    QString person_;
+    QChar mode_ = QLatin1Char('M');
+    QString selectedTrigger_;
+    bool confirmed_ = false;
+};
+
+}  // namespace pulmora::personal
