@@ -1,0 +1,215 @@
+#include "CardFixture.h"
+
+#include "app/HelpWindow.h"
+#include "controls/TDaButton.h"
+#include "controls/TDaPanel.h"
+#include "controls/TDaSwitch.h"
+#include "daily/DailyCommands.h"
+#include "daily/TAsDet.h"
+#include "personal/TAsPer.h"
+
+#include <QAction>
+#include <filesystem>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextBrowser>
+
+namespace pulmora::test {
+namespace {
+
+using store::keys::dateKey;
+
+class CommandsTest : public CardTest {
+protected:
+    void SetUp() override {
+        CardTest::SetUp();
+        prepare([&](store::Diary& d) {
+            carol = addPerson(d, "Carol", "Carter");
+            alan = addPerson(d, "Alan", "Adams");
+            bea = addPerson(d, "Bea", "Brown");
+        });
+        start();
+    }
+    daily::DailyCommands& commands() { return card().commands(); }
+    QString carol, alan, bea;
+};
+
+TEST_F(CommandsTest, TheBannerCyclesThroughThePeopleInNicknameOrder) {
+    EXPECT_EQ(card().CurrentPerson(), alan);
+    QStringList seen;
+    for (int i = 0; i < 3; ++i) {
+        click(card().SelAsName);
+        seen << card().SelAsName->Caption();
+    }
+    EXPECT_EQ(seen, (QStringList{"Bea", "Carol", "Alan"}));
+}
+
+TEST_F(CommandsTest, EveryCommandSavesThePendingDayFirst) {
+    click(card().Basic->WheezDay);
+    ASSERT_TRUE(card().RecChanged());
+    click(card().SelAsName);
+    EXPECT_EQ(card().CurrentPerson(), bea);
+    EXPECT_TRUE(diary().days.GetDly(alan, dateKey(kToday)).values.wheezeDay);
+    EXPECT_FALSE(card().Basic->WheezDay->BtnState());
+    EXPECT_FALSE(card().BtnSave->isVisibleTo(&card()));
+}
+
+TEST_F(CommandsTest, RemovingTheDayReloadsItEmpty) {
+    selectDay(QDate(2024, 6, 3));
+    card().Additional->TickTrigger("POLLEN");
+    card().markChanged();
+    click(card().Basic->RateBad);
+    ASSERT_TRUE(card().SaveDay());
+    withModal([&] { commands().MnDelDly->trigger(); },
+              [](QWidget* window) {
+                  auto* det = qobject_cast<daily::TAsDet*>(window);
+                  ASSERT_TRUE(det);
+                  EXPECT_EQ(det->LabMes->text(),
+                            "This action will remove \"3-June-2024\" daily record from the Pulmora for Alan?!  "
+                            "Verify this action by  clicking on the Confirm action button.");
+                  EXPECT_FALSE(det->PanConfirm->isVisible());
+                  click(det->BtnConfirm);
+              });
+    EXPECT_EQ(diary().days.ChkDly(alan, "20240603"), -1);
+    EXPECT_TRUE(card().info().isEmpty());
+    for (const auto& line : card().Additional->triggers()) EXPECT_FALSE(line.ticked) << line.name.toStdString();
+    EXPECT_FALSE(card().Basic->RateBad->BtnState());
+    EXPECT_FALSE(card().RecChanged());
+}
+
+TEST_F(CommandsTest, APersonIsDeletedOnlyWithTheWordTyped) {
+    ASSERT_TRUE(card().SaveDay());
+    withModal([&] { commands().MnDelPer->trigger(); },
+              [](QWidget* window) {
+                  auto* det = qobject_cast<daily::TAsDet*>(window);
+                  ASSERT_TRUE(det);
+                  EXPECT_TRUE(det->LabMes->text().startsWith("This action will permanently remove \"Alan\""));
+                  click(det->BtnConfirm);  // empty box
+                  EXPECT_TRUE(det->isVisible());
+                  det->deleteBox->setFocus();
+                  QTest::keyClicks(det->deleteBox, "delet");
+                  click(det->BtnConfirm);
+                  EXPECT_TRUE(det->isVisible());
+                  QTest::keyClicks(det->deleteBox, "e");
+                  EXPECT_EQ(det->deleteBox->text(), "DELETE");
+                  click(det->BtnConfirm);
+              });
+    EXPECT_FALSE(diary().persons.GetPerCrd(alan));
+    EXPECT_EQ(diary().days.ChkDly(alan, dateKey(kToday)), -1);
+    EXPECT_TRUE(diary().persons.ListMed(alan).empty());
+    EXPECT_EQ(card().CurrentPerson(), bea);  // the restart selects the first remaining person
+    EXPECT_EQ(card().info(), "Welcome to the Pulmora");
+}
+
+TEST_F(CommandsTest, CancellingADeletionKeepsEverything) {
+    withModal([&] { commands().MnDelPer->trigger(); },
+              [](QWidget* window) { click(qobject_cast<daily::TAsDet*>(window)->BtnCancel); });
+    EXPECT_TRUE(diary().persons.GetPerCrd(alan));
+    EXPECT_EQ(card().CurrentPerson(), alan);
+}
+
+TEST_F(CommandsTest, HelpOpensTheTopicOfThePageInFront) {
+    std::filesystem::copy(PULMORA_HELP_DIR, folder.path() / "help", std::filesystem::copy_options::recursive);
+    QSignalSpy help(&card(), &daily::TAsDly::helpRequested);
+    click(card().BtnHelp);
+    card().Tabs->setCurrentIndex(1);
+    click(card().BtnHelp);
+    commands().caseStudies[8]->trigger();
+    commands().MnHelp->trigger();
+    ASSERT_EQ(help.size(), 4);
+    EXPECT_EQ(help[0][0].toString(), "BasicDailyCard");
+    EXPECT_EQ(help[1][0].toString(), "AdditionalDailyCard");
+    EXPECT_EQ(help[2][0].toString(), "AreYouAPoorPerceiver");
+    EXPECT_EQ(help[3][0].toString(), "");
+    EXPECT_EQ(program->help().currentPage(), "index");
+    program->help().showTopic("AreYouAPoorPerceiver");
+    EXPECT_TRUE(program->help().browser->toPlainText().contains("written asthma action plan"));
+}
+
+TEST_F(CommandsTest, ThePersonalCardOpensForTheSelectedPerson) {
+    withModal([&] { click(card().BtnPer); },
+              [](QWidget* window) {
+                  auto* per = qobject_cast<personal::TAsPer*>(window);
+                  ASSERT_TRUE(per);
+                  EXPECT_EQ(per->header(), "Retrieved Alan Personal Card");
+                  per->FldWhoI->setText("Allie");
+                  click(per->BtnSave);
+              });
+    EXPECT_EQ(card().SelAsName->Caption(), "Allie");
+    EXPECT_EQ(card().CurrentPerson(), alan);
+}
+
+TEST_F(CardTest, DeletingTheOnlyPersonLeavesNewAndEntryOpensThePersonalCard) {
+    prepare([&](store::Diary& d) { addPerson(d, "Solo"); });
+    start();
+    withModal([&] { card().commands().MnDelPer->trigger(); },
+              [](QWidget* window) {
+                  auto* det = qobject_cast<daily::TAsDet*>(window);
+                  det->deleteBox->setText("DELETE");
+                  click(det->BtnConfirm);
+              });
+    EXPECT_EQ(card().CurrentPerson(), "New");
+    EXPECT_EQ(card().SelAsName->Caption(), "New");
+    withModal([&] { click(card().Basic->CoughDay); },
+              [](QWidget* window) {
+                  auto* per = qobject_cast<personal::TAsPer*>(window);
+                  ASSERT_TRUE(per);
+                  EXPECT_EQ(per->header(), "New Personal Card");
+              });
+    card().commands().MnDelDly->trigger();
+    EXPECT_EQ(card().info(), "There is nothing to delete?");
+}
+
+TEST_F(CardTest, TheMenuHasItsItems) {
+    start();
+    QStringList captions;
+    for (QAction* a : card().commands().AsMenu->actions())
+        if (!a->isSeparator()) captions << a->text();
+    EXPECT_EQ(captions, (QStringList{"Create New User", "Maintain Trigger List", "Maintenance", "Help",
+                                     "Case Studies", "About && Support"}));
+    withModal([&] { card().commands().MnAbout->trigger(); },
+              [](QWidget* window) {
+                  EXPECT_EQ(window->windowTitle(), "About Application");
+                  EXPECT_EQ(window->size(), QSize(314, 249));
+              });
+}
+
+// Every topic the program can open has its page, and every link in the pages leads somewhere.
+TEST(HelpPagesTest, EveryKeywordHasAPageAndEveryLinkResolves) {
+    const QDir help(PULMORA_HELP_DIR);
+    QStringList keywords = daily::DailyCommands::helpKeywords();
+    keywords << "PersonalPage" << "PeakFlowPage" << "TriggersPage" << "MedicationPage";
+    // The report card's topics.
+    keywords << "PulmoraReportCard" << "WeeklyComparisonReport" << "MonthlyBasicReport" << "MonthlyAdditionalReport"
+             << "PercentageBestGraph" << "PeakFlowTrend" << "DiurnalVariationGraph" << "ZoneFrequencyGraph"
+             << "SymptomFrequencyGraph" << "PoorPerceiverIndicatorGraph";
+    ASSERT_TRUE(help.exists("index.html"));
+    QFile indexFile(help.filePath("index.html"));
+    ASSERT_TRUE(indexFile.open(QIODevice::ReadOnly));
+    const QString index = QString::fromUtf8(indexFile.readAll());
+    for (const QString& k : keywords) {
+        EXPECT_TRUE(help.exists(k + ".html")) << k.toStdString();
+        EXPECT_TRUE(index.contains("href=\"" + k + ".html\"")) << "contents lacks " << k.toStdString();
+    }
+    const QRegularExpression link("href=\"([^\"#]+)");
+    for (const QString& page : help.entryList({"*.html"})) {
+        QFile file(help.filePath(page));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(file.readAll());
+        EXPECT_TRUE(page == "index.html" || text.contains("href=\"index.html\"")) << page.toStdString();
+        for (auto it = link.globalMatch(text); it.hasNext();) {
+            const QString target = it.next().captured(1);
+            EXPECT_TRUE(help.exists(target)) << page.toStdString() << " links to " << target.toStdString();
+        }
+    }
+}
+
+}  // namespace
+}  // namespace pulmora::test
