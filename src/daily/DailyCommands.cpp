@@ -12,7 +12,9 @@
 #include "store/Keys.h"
 
 #include <QLocale>
+#include <QGuiApplication>
 #include <QMenu>
+#include <QScreen>
 #include <QPushButton>
 #include <QTabWidget>
 
@@ -30,10 +32,16 @@ const std::pair<const char*, const char*> kCaseStudies[] = {
     {"As Part of Your Self Management Plan", "AsPartOfYourSelfManagementPlan"},
     {"Are You a Poor Perceiver?", "AreYouAPoorPerceiver"}};
 
-// A window placed with its right edge at `right` and its top at `top`, in screen coordinates.
+// A window placed with its right edge at `topRight`, in screen coordinates, kept on the screen.
 void placeLeftOf(QWidget& window, const QPoint& topRight) {
     window.adjustSize();
-    window.move(topRight.x() - window.width(), topRight.y());
+    QPoint corner(topRight.x() - window.width(), topRight.y());
+    if (const QScreen* screen = QGuiApplication::screenAt(topRight)) {
+        const QRect area = screen->availableGeometry();
+        corner.setX(std::clamp(corner.x(), area.left(), std::max(area.left(), area.right() - window.width())));
+        corner.setY(std::clamp(corner.y(), area.top(), std::max(area.top(), area.bottom() - window.height())));
+    }
+    window.move(corner);
 }
 
 }  // namespace

@@ -243,6 +243,7 @@ QWidget* TAsPer::medicationPage() {
 
 void TAsPer::SetUser(const QString& person) {
     Pages->setCurrentIndex(0);
+    FldLNam->setFocus();
     cardPerson_ = person;
     FldZYel->setNoValue(80);
     FldZRed->setNoValue(50);
