@@ -1,6 +1,6 @@
 #include "AdditionalDailyPage.h"
 
-#include "controls/Glyphs.h"
+#include "controls/GlyphButton.h"
 #include "controls/TDaButton.h"
 
 #include <QGridLayout>
@@ -16,19 +16,6 @@ namespace {
 
 constexpr int kMaxTimesUsed = 20;
 enum Column { Used, Medication, Category, MedId };
-
-controls::TDaButton* smallButton(controls::glyphs::Kind kind, const QString& hint, QWidget* parent) {
-    using controls::glyphs::Look;
-    auto* button = new controls::TDaButton(parent);
-    const qreal ratio = parent->devicePixelRatioF();
-    button->setGlyphInactive(controls::glyphs::glyph(kind, Look::Inactive, 18, ratio));
-    button->setGlyphActive(controls::glyphs::glyph(kind, Look::Active, 18, ratio));
-    button->setGlyphDisabled(controls::glyphs::glyph(kind, Look::Disabled, 18, ratio));
-    button->setToolTip(hint);
-    button->setAccessibleName(hint);
-    button->setFixedSize(26, 26);
-    return button;
-}
 
 }  // namespace
 
@@ -51,8 +38,8 @@ AdditionalDailyPage::AdditionalDailyPage(QWidget* parent) : QWidget(parent) {
     MedGrd->viewport()->installEventFilter(this);
     MedGrd->installEventFilter(this);
 
-    BtnAddTrg = smallButton(controls::glyphs::Kind::Add, "Add New Trigger", this);
-    BtnAddMed = smallButton(controls::glyphs::Kind::Add, "Add All Current Medication", this);
+    BtnAddTrg = controls::glyphButton(this, controls::glyphs::Kind::Add, "Add New Trigger", {26, 26});
+    BtnAddMed = controls::glyphButton(this, controls::glyphs::Kind::Add, "Add All Current Medication", {26, 26});
 
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(6, 4, 6, 4);

@@ -6,7 +6,7 @@
 #include "DayCalendar.h"
 #include "Pictures.h"
 #include "SummaryPicture.h"
-#include "controls/Glyphs.h"
+#include "controls/GlyphButton.h"
 #include "controls/TDaButton.h"
 #include "controls/TDaNumber.h"
 #include "controls/TDaPanel.h"
@@ -30,15 +30,8 @@ const QString kForwardDate = QStringLiteral("You are not allowed to record forwa
 const QSize kReportSize(276, 134);
 
 TDaButton* imageButton(QWidget* parent, glyphs::Kind kind, const QString& hint, const QRect& geometry) {
-    auto* b = new TDaButton(parent);
-    const qreal ratio = parent->devicePixelRatioF();
-    const int size = std::min(geometry.width(), geometry.height()) - 6;
-    b->setGlyphInactive(glyphs::glyph(kind, glyphs::Look::Inactive, size, ratio));
-    b->setGlyphActive(glyphs::glyph(kind, glyphs::Look::Active, size, ratio));
-    b->setGlyphDisabled(glyphs::glyph(kind, glyphs::Look::Disabled, size, ratio));
-    b->setToolTip(hint);
-    b->setAccessibleName(hint);
-    b->setGeometry(geometry);
+    TDaButton* b = controls::glyphButton(parent, kind, hint, geometry.size());
+    b->move(geometry.topLeft());
     return b;
 }
 

@@ -2,7 +2,7 @@
 
 #include "StorableText.h"
 #include "TasTrg.h"
-#include "controls/Glyphs.h"
+#include "controls/GlyphButton.h"
 #include "controls/TDaButton.h"
 #include "controls/TDaNumber.h"
 #include "store/Keys.h"
@@ -28,15 +28,7 @@ const QDate kNoDate(1800, 1, 1);  // the date boxes show this as "no date"
 const QStringList kCategories = {"Reliever", "Preventer", "Protector", "Combined", "Other"};
 
 TDaButton* button(QWidget* parent, glyphs::Kind kind, const QString& hint) {
-    auto* b = new TDaButton(parent);
-    const qreal ratio = parent->devicePixelRatioF();
-    b->setGlyphInactive(glyphs::glyph(kind, glyphs::Look::Inactive, 18, ratio));
-    b->setGlyphActive(glyphs::glyph(kind, glyphs::Look::Active, 18, ratio));
-    b->setGlyphDisabled(glyphs::glyph(kind, glyphs::Look::Disabled, 18, ratio));
-    b->setToolTip(hint);
-    b->setAccessibleName(hint);
-    b->setFixedSize(30, 30);
-    return b;
+    return controls::glyphButton(parent, kind, hint, {30, 30});
 }
 
 QDateEdit* dateBox(QWidget* parent) {

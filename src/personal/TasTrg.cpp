@@ -1,7 +1,7 @@
 #include "TasTrg.h"
 
 #include "StorableText.h"
-#include "controls/Glyphs.h"
+#include "controls/GlyphButton.h"
 #include "controls/TDaButton.h"
 
 #include <QHBoxLayout>
@@ -16,15 +16,7 @@ using controls::TDaButton;
 namespace glyphs = controls::glyphs;
 
 TDaButton* button(QWidget* parent, glyphs::Kind kind, const QString& hint) {
-    auto* b = new TDaButton(parent);
-    const qreal ratio = parent->devicePixelRatioF();
-    b->setGlyphInactive(glyphs::glyph(kind, glyphs::Look::Inactive, 18, ratio));
-    b->setGlyphActive(glyphs::glyph(kind, glyphs::Look::Active, 18, ratio));
-    b->setGlyphDisabled(glyphs::glyph(kind, glyphs::Look::Disabled, 18, ratio));
-    b->setToolTip(hint);
-    b->setAccessibleName(hint);
-    b->setFixedSize(28, 28);
-    return b;
+    return controls::glyphButton(parent, kind, hint, {28, 28});
 }
 
 }  // namespace
