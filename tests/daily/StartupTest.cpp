@@ -98,7 +98,7 @@ TEST_F(CardTest, ASecondCopyBringsTheFirstForwardAndTouchesNoFile) {
         QCoreApplication::processEvents();
         second.waitForFinished(50);
     }
-    for (int i = 0; i < 20 && !raised; ++i) {
+    for (int i = 0; i < 200 && !raised; ++i) {
         QCoreApplication::processEvents();
         raised = card().isVisible();
         QThread::msleep(10);
