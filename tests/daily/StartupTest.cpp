@@ -4,6 +4,7 @@
 #include "app/SingleInstance.h"
 #include "daily/Pictures.h"
 #include "daily/SummaryPicture.h"
+#include "store/ReportCursors.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -205,6 +206,7 @@ TEST(SummaryPictureTest, RowsFiguresAndArrows) {
     const QSize size(276, 134);
     const QImage picture = daily::drawComparison(size, v, font, palette);
     EXPECT_EQ(daily::percentOfBest(300, 400), 75);
+    EXPECT_EQ(store::diurnalVariation(300, 400), 29);  // 100 / 350 x 100 = 28.57
     EXPECT_EQ(daily::percentOfBest(401, 800), 50);  // 50.125
 
     // Arrows stand 5 below the row top, their left edge at right end - 19 - 14 + 5.
