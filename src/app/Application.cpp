@@ -14,7 +14,6 @@ Application::Application(const QString& programFolder) {
     card_->setWindowIcon(icon);
     QApplication::setWindowIcon(icon);
     QApplication::setApplicationName("Pulmora");
-    QApplication::setApplicationDisplayName("Pulmora");
     db_ = std::make_unique<TAsDB>(diary_);
     db_->setProgramFolder(programFolder);
     help_ = std::make_unique<HelpWindow>();
