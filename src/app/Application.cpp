@@ -1,6 +1,6 @@
 #include "Application.h"
 
-#include "daily/Pictures.h"
+#include "controls/Pictures.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -10,7 +10,7 @@ namespace pulmora::app {
 
 Application::Application(const QString& programFolder) {
     card_ = std::make_unique<daily::TAsDly>(diary_);
-    const QIcon icon(QPixmap::fromImage(daily::pictures::appIcon()));
+    const QIcon icon(QPixmap::fromImage(controls::pictures::appIcon()));
     card_->setWindowIcon(icon);
     QApplication::setWindowIcon(icon);
     QApplication::setApplicationName("Pulmora");

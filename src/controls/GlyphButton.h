@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Glyphs.h"
+#include "controls/Glyphs.h"
 #include "TDaButton.h"
 
 namespace pulmora::controls {

@@ -1,6 +1,6 @@
 #include "Glyphs.h"
 
-#include "Painting.h"
+#include "Transparency.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "controls/Transparency.h"
+
 #include <QColor>
-#include <QImage>
 #include <QRect>
 
 class QKeyEvent;
@@ -10,12 +11,6 @@ class QWidget;
 
 // Drawing and key helpers shared by the owner-drawn controls.
 namespace pulmora::controls {
-
-// The colour the glyph pictures treat as transparent unless a control says otherwise.
-inline const QColor kOlive(128, 128, 0);
-
-// The picture with every pixel of the key colour made fully transparent.
-QImage withTransparentKey(const QImage& picture, const QColor& key);
 
 // A dotted rectangle one pixel inside the control's border.
 void drawDottedFrame(QPainter& painter, const QRect& bounds, const QColor& colour);

@@ -1,7 +1,7 @@
 #include "SummaryPicture.h"
 
-#include "Pictures.h"
-#include "controls/Painting.h"
+#include "controls/Pictures.h"
+#include "controls/Transparency.h"
 #include "store/ReportCursors.h"
 
 #include <QFontMetrics>
@@ -13,6 +13,7 @@
 namespace pulmora::daily {
 namespace {
 
+namespace pictures = controls::pictures;
 using pictures::Arrow;
 
 constexpr int kRowHeight = 20;

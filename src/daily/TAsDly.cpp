@@ -4,9 +4,9 @@
 #include "BasicDailyPage.h"
 #include "DailyCommands.h"
 #include "DayCalendar.h"
-#include "Pictures.h"
 #include "SummaryPicture.h"
 #include "controls/GlyphButton.h"
+#include "controls/Pictures.h"
 #include "controls/TDaButton.h"
 #include "controls/TDaNumber.h"
 #include "controls/TDaPanel.h"
@@ -51,7 +51,7 @@ TAsDly::TAsDly(store::Diary& diary, QWidget* parent)
     selectPerson(std::nullopt);
     ClearCard();
     showPendingButtons(false);
-    Report->setPixmap(QPixmap::fromImage(pictures::splash(kReportSize, devicePixelRatioF())));
+    Report->setPixmap(QPixmap::fromImage(controls::pictures::splash(kReportSize, devicePixelRatioF())));
 }
 
 void TAsDly::layOut() {
@@ -159,7 +159,7 @@ void TAsDly::CalDateChange() {
     if (!info().isEmpty())
         ShowSummary();
     else
-        Report->setPixmap(QPixmap::fromImage(pictures::splash(kReportSize, devicePixelRatioF())));
+        Report->setPixmap(QPixmap::fromImage(controls::pictures::splash(kReportSize, devicePixelRatioF())));
     if (date > store::clock::today()) {
         Tabs->setCurrentIndex(0);
         showPendingButtons(false);
@@ -257,7 +257,7 @@ void TAsDly::RecUpdate() {
 
 void TAsDly::ShowSummary() {
     if (currentPerson_ == store::keys::kNoPerson || !comparison_.found) {
-        Report->setPixmap(QPixmap::fromImage(pictures::splash(kReportSize, devicePixelRatioF())));
+        Report->setPixmap(QPixmap::fromImage(controls::pictures::splash(kReportSize, devicePixelRatioF())));
         return;
     }
     SummaryValues v;

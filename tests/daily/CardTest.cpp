@@ -2,7 +2,7 @@
 
 #include "controls/TDaButton.h"
 #include "controls/TDaNumber.h"
-#include "daily/Pictures.h"
+#include "controls/Pictures.h"
 #include "controls/TDaPanel.h"
 #include "controls/TDaSwitch.h"
 
@@ -54,7 +54,7 @@ TEST_F(DailyCardTest, ANewDayOffersTheTriggersAndMedicationEmpty) {
     EXPECT_EQ(usedCell(0), 0);
     // Nothing compared yet: the splash picture.
     EXPECT_EQ(card().Report->pixmap().toImage(),
-              QPixmap::fromImage(daily::pictures::splash(card().Report->size(), card().devicePixelRatioF())).toImage());
+              QPixmap::fromImage(controls::pictures::splash(card().Report->size(), card().devicePixelRatioF())).toImage());
     // Saving an untouched new day stores no triggers and no medication.
     ASSERT_TRUE(card().SaveDay());
     EXPECT_EQ(diary().files.table(store::TableId::DlyTrig)->recordCount(), 0u);

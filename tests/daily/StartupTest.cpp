@@ -2,7 +2,6 @@
 
 #include "app/IniRecord.h"
 #include "app/SingleInstance.h"
-#include "daily/Pictures.h"
 #include "daily/SummaryPicture.h"
 #include "store/ReportCursors.h"
 

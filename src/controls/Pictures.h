@@ -2,9 +2,9 @@
 
 #include <QImage>
 
-// The daily card's own pictures: the summary arrows and the splash shown when there is nothing
-// to compare. All are drawn on olive, which the card treats as transparent.
-namespace pulmora::daily::pictures {
+// The program's pictures: the daily card's summary arrows, the splash shown when there is
+// nothing to compare or report, and the program icon. All are drawn on olive, which the card treats as transparent.
+namespace pulmora::controls::pictures {
 
 enum class Arrow {
     ImUp,   // peak flow higher than the previous day: good news

@@ -1,12 +1,12 @@
 #include "Pictures.h"
 
-#include "controls/Painting.h"
+#include "Transparency.h"
 
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 
-namespace pulmora::daily::pictures {
+namespace pulmora::controls::pictures {
 namespace {
 
 const QColor kGood(0, 128, 0);
@@ -16,7 +16,7 @@ const QColor kBad(192, 0, 0);
 
 QImage arrow(Arrow kind, qreal pixelRatio) {
     QImage image(QSize(qRound(kArrowWidth * pixelRatio), qRound(kArrowHeight * pixelRatio)), QImage::Format_RGB32);
-    image.fill(controls::kOlive);
+    image.fill(kOlive);
     image.setDevicePixelRatio(pixelRatio);
     QPainter p(&image);
     p.setPen(Qt::NoPen);
