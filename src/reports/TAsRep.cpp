@@ -101,8 +101,8 @@ void TAsRep::createControls() {
         {&BtnFRght, {glyphs::Kind::End, "Go to End of Report", Navigation::End}},
         {&BtnFLeft, {glyphs::Kind::Beginning, "Go to Beginning of Report", Navigation::Beginning}},
     };
-    for (const auto& [member, spec] : strip) {
-        const auto& [kind, hint, command] = spec;
+    for (const auto& [member, parts] : strip) {
+        const auto& [kind, hint, command] = parts;
         *member = button(TabCombined, kind, hint);
         navigation_[*member] = command;
     }

@@ -33,6 +33,13 @@ protected:
     int symptomsTop() const { return m.chartHeight() + m.peakFlowHeight(); }
     // The inside of a cell of a table row, without its grid lines.
     QRect inside(int left, int top, int width) const { return QRect(left + 1, top + 1, width - 2, rh() - 2); }
+    // Whether the cell of the table row shows the text, centred as the report centres it.
+    ::testing::AssertionResult shows(const QImage& picture, int tableTop, int row, int left, int width,
+                                     const QString& text) const {
+        const int top = tableTop + row * rh();
+        return sameAsDrawn(picture, inside(left, top, width),
+                           [&](ReportCanvas& c) { DrawCellText(c, left, top, width, rh(), text); });
+    }
 
     ReportDiary d;
 };
@@ -173,9 +180,7 @@ TEST_F(WeeklyPicture, ZoneSharesOfAWeek) {
     ASSERT_EQ(week6.MornReadings, 7);
     const int ml = m.weekLeft(6);
     auto shows = [&](int row, int left, int width, const QString& text) {
-        const int top = peakFlowTop() + row * rh();
-        return sameAsDrawn(report.picture, inside(left, top, width),
-                           [&](ReportCanvas& c) { DrawCellText(c, left, top, width, rh(), text); });
+        return WeeklyPicture::shows(report.picture, peakFlowTop(), row, left, width, text);
     };
     EXPECT_TRUE(shows(7, ml, hc(), "43%"));  // 3 of 7 is 42.86 %
     EXPECT_TRUE(shows(8, ml, hc(), "57%"));
@@ -194,8 +199,7 @@ TEST_F(WeeklyPicture, ASingleMorningReading) {
     const int ml = m.weekLeft(6);
     auto cellTop = [&](int row) { return peakFlowTop() + row * rh(); };
     auto shows = [&](int row, int left, int width, const QString& text) {
-        return sameAsDrawn(report.picture, inside(left, cellTop(row), width),
-                           [&](ReportCanvas& c) { DrawCellText(c, left, cellTop(row), width, rh(), text); });
+        return WeeklyPicture::shows(report.picture, peakFlowTop(), row, left, width, text);
     };
     EXPECT_TRUE(shows(1, ml, hc(), "380"));
     EXPECT_TRUE(shows(2, ml, hc(), "380"));
@@ -229,8 +233,7 @@ TEST_F(WeeklyPicture, SymptomCellsAreWrittenOnlyWhenCounted) {
     const int ml = m.weekLeft(6);
     auto top = [&](int row) { return symptomsTop() + row * rh(); };
     auto shows = [&](int row, int left, int width, const QString& text) {
-        return sameAsDrawn(report.picture, inside(left, top(row), width),
-                           [&](ReportCanvas& c) { DrawCellText(c, left, top(row), width, rh(), text); });
+        return WeeklyPicture::shows(report.picture, symptomsTop(), row, left, width, text);
     };
     EXPECT_TRUE(shows(1, ml, 2 * hc(), "2"));   // daytime
     EXPECT_TRUE(shows(2, ml, 2 * hc(), "2"));   // nighttime
