@@ -27,7 +27,7 @@ using controls::TDaButton;
 namespace glyphs = controls::glyphs;
 
 const QString kForwardDate = QStringLiteral("You are not allowed to record forward date information!");
-const QSize kReportSize(276, 134);
+const QSize kReportSize = controls::pictures::kSplashSize;
 
 TDaButton* imageButton(QWidget* parent, glyphs::Kind kind, const QString& hint, const QRect& geometry) {
     TDaButton* b = controls::glyphButton(parent, kind, hint, geometry.size());
