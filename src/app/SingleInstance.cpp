@@ -2,10 +2,9 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
-
-#include <QFile>
 
 #include <cerrno>
 #include <cstring>

@@ -185,12 +185,10 @@ std::vector<char> records(const std::vector<char>& file, const Layout& layout) {
     const auto begin = file.begin() + layout.headerLength;
     std::vector<char> out(begin, begin + long(layout.recordCount) * layout.recordLength);
     for (size_t record = 0; record < out.size(); record += size_t(layout.recordLength)) {
-        size_t fieldStart = record + 1;  // past the deletion flag
+        char* field = out.data() + record + 1;  // past the deletion flag
         for (const auto& f : layout.fields) {
-            for (size_t at = fieldStart + size_t(f.width); at > fieldStart && (out[at - 1] == '\0' || out[at - 1] == ' ');
-                 --at)
-                out[at - 1] = ' ';
-            fieldStart += size_t(f.width);
+            for (char* end = field + f.width; end > field && (end[-1] == '\0' || end[-1] == ' '); --end) end[-1] = ' ';
+            field += f.width;
         }
     }
     return out;
