@@ -302,9 +302,10 @@ TEST_F(ReportCard, ThePlacementIsKeptInTheSettingsFile) {
     card->close();
     ASSERT_TRUE(settings.write(ini));
 
-    const app::IniRecord read = app::IniRecord::read(ini, d.path());
-    EXPECT_FALSE(read.reportMaximised());
-    open(p, "Ann", {read.reportMaximised(), read.reportGeometry()});
+    const std::optional<app::IniRecord> read = app::IniRecord::read(ini);
+    ASSERT_TRUE(read);
+    EXPECT_FALSE(read->reportMaximised());
+    open(p, "Ann", {read->reportMaximised(), read->reportGeometry()});
     show();
     EXPECT_EQ(card->pos(), QPoint(60, 50));
     EXPECT_EQ(card->size(), QSize(640, 470));
