@@ -1,6 +1,7 @@
 #include "reports/ReportFigures.h"
 #include "reports/WeeklyComparison.h"
 #include "stats/ReportDiary.h"
+#include "support/FileSystems.h"
 
 #include <QDir>
 #include <QFile>
@@ -135,6 +136,19 @@ TEST_F(Reporter, RefusesAMissingPersonABadDateAndAnUnwritableOutput) {
     run(folder() + " --person Ann --date 2026-12-08 --report monthly --out " + png, status);
     EXPECT_EQ(status, 2);
     EXPECT_FALSE(std::filesystem::exists(png));
+}
+
+// A diary on a read-only disk (a backup, a mounted stick) can still be reported on.
+TEST_F(Reporter, ReadsADiaryInAReadOnlyFolder) {
+    TempFolder shelf;
+    ReadOnlyFolder readOnly(shelf.path());
+    if (!readOnly.usable()) GTEST_SKIP() << readOnly.why();
+    for (const auto& [name, bytes] : diaryFiles()) writeBytes((shelf.path() / name).string(), bytes);
+    ASSERT_TRUE(readOnly.apply());
+    int status = -1;
+    run(shelf.path().string() + " --person Ann --date 2026-12-08 --report weekly --out " + out.file("w.png"), status);
+    EXPECT_EQ(status, 0) << errorText();
+    EXPECT_TRUE(std::filesystem::exists(out.file("w.png")));
 }
 
 TEST_F(Reporter, NeverCreatesRecordFiles) {

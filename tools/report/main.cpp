@@ -33,14 +33,6 @@ std::optional<QDate> parseDate(const QString& text) {
     return date.isValid() ? std::optional(date) : std::nullopt;
 }
 
-// Opening a diary creates the record files it lacks, which a reader must never do; a folder
-// that lacks one is not read at all.
-QString missingRecordFile(const store::DiaryStore& files) {
-    for (store::TableId id : store::kAllTables)
-        if (!QFileInfo::exists(files.filePath(id))) return QFileInfo(files.filePath(id)).fileName();
-    return {};
-}
-
 // Nicknames are unique; the persons are walked once round in nickname order.
 std::optional<store::PersonRef> findPerson(store::Persons& persons, const QString& nickname) {
     auto p = persons.GetPerDly(store::Persons::Step::First);
@@ -86,12 +78,15 @@ int main(int argc, char** argv) {
 
     store::Diary diary;
     diary.files.setFolder(folders.first());
-    if (const QString missing = missingRecordFile(diary.files); !missing.isEmpty())
-        return refuse(folders.first() + " holds no diary: " + missing + " is missing");
-    diary.files.OpenDB();
+    // Read-only: a missing record file stays missing and nothing is ever written.
+    diary.files.OpenDB(store::Access::ReadOnly);
     for (const store::FileProblem& problem : diary.files.fileProblems())
         if (problem.table == store::TableId::Personal || problem.table == store::TableId::Daily)
             return refuse(problem.fileName + " cannot be read: " + problem.reason);
+    for (store::TableId id : {store::TableId::Personal, store::TableId::Daily})
+        if (!diary.files.has(id))
+            return refuse(folders.first() + " holds no diary: " +
+                          QFileInfo(diary.files.filePath(id)).fileName() + " is missing");
 
     const auto person = findPerson(diary.persons, parser.value("person"));
     if (!person) return refuse("there is no person with the nickname \"" + parser.value("person") + "\"");
