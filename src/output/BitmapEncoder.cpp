@@ -28,13 +28,16 @@ Encoded encodeBitmap(const QImage& rgb) {
     const std::uint64_t pixelBytes = rowBytes * std::uint64_t(rgb.height());
     const std::uint64_t fileBytes = kFileHeaderSize + kInfoHeaderSize + pixelBytes;
     if (fileBytes > std::numeric_limits<std::int32_t>::max())
-        return {{}, QStringLiteral("A picture of %1 by %2 pixels is too large for a bitmap file").arg(rgb.width()).arg(rgb.height())};
+        return {{},
+                QStringLiteral("A picture of %1 by %2 pixels is too large for a bitmap file")
+                    .arg(rgb.width())
+                    .arg(rgb.height())};
 
     QByteArray bytes(qsizetype(fileBytes), '\0');  // row padding stays zero
     char* at = bytes.data();
     put16(at, 0x4D42);  // "BM"
     put32(at, std::uint32_t(fileBytes));
-    put32(at, 0);       // reserved
+    put32(at, 0);  // reserved
     put32(at, kFileHeaderSize + kInfoHeaderSize);
     put32(at, kInfoHeaderSize);
     put32(at, std::uint32_t(rgb.width()));

@@ -41,7 +41,8 @@ int Extent::resolve(double scaledPixels, int printablePixels, int dpi) const {
 
 QString Extent::fault() const {
     if (kind_ != Kind::Scaled && !(value_ > 0)) return QStringLiteral("a printed length of %1").arg(value_);
-    if (capInches_ && !(*capInches_ > 0)) return QStringLiteral("a printed length of at most %1 inches").arg(*capInches_);
+    if (capInches_ && !(*capInches_ > 0))
+        return QStringLiteral("a printed length of at most %1 inches").arg(*capInches_);
     return {};
 }
 
@@ -62,7 +63,9 @@ QString PageSizing::fault() const {
         if (const QString fault = side.fault(); !fault.isEmpty()) return fault;
     }
     if ((width_.isScaled() || height_.isScaled()) && (letter_.width < 1 || letter_.height < 1))
-        return QStringLiteral("the letter \"H\" measured %1 by %2 pixels on screen").arg(letter_.width).arg(letter_.height);
+        return QStringLiteral("the letter \"H\" measured %1 by %2 pixels on screen")
+            .arg(letter_.width)
+            .arg(letter_.height);
     return {};
 }
 

@@ -34,7 +34,8 @@ QString faultOf(const PrintJob& job) {
     for (size_t i = 0; i < job.pages.size(); ++i) {
         QString fault = job.pages[i].page.fault();
         if (fault.isEmpty()) fault = job.pages[i].sizing.fault();
-        if (fault.isEmpty() && !playable(job.pages[i].page)) fault = QStringLiteral("its recorded picture cannot be read");
+        if (fault.isEmpty() && !playable(job.pages[i].page))
+            fault = QStringLiteral("its recorded picture cannot be read");
         if (!fault.isEmpty()) return QStringLiteral("Page %1 cannot be printed: %2").arg(i + 1).arg(fault);
     }
     return {};
@@ -75,15 +76,17 @@ PrintOutcome abandon(QPrinter& printer, QPainter& painter, const QString& what) 
 PrintOutcome printPages(QPrinter& printer, const PrintJob& job, const QString& where) {
     const PrinterGauge gauge = PrinterGauge::measure(printer);
     QPainter painter;
-    if (!painter.begin(&printer)) return PrintOutcome::failed(QStringLiteral("Could not start the print job on %1").arg(where));
+    if (!painter.begin(&printer))
+        return PrintOutcome::failed(QStringLiteral("Could not start the print job on %1").arg(where));
     for (size_t i = 0; i < job.pages.size(); ++i) {
         const PrintedPage& printed = job.pages[i];
         if (i > 0 && !printer.newPage())
             return abandon(printer, painter, QStringLiteral("Could not start page %1 on %2").arg(i + 1).arg(where));
         const QSize size = printed.sizing.printedSize(printed.page.size(), gauge);
         if (!printed.page.replay(painter, QRectF(QPointF(0, 0), QSizeF(size))))
-            return abandon(printer, painter,
-                           QStringLiteral("Page %1 could not be drawn: its recorded picture cannot be read").arg(i + 1));
+            return abandon(
+                printer, painter,
+                QStringLiteral("Page %1 could not be drawn: its recorded picture cannot be read").arg(i + 1));
     }
     if (!painter.end() || printer.printerState() == QPrinter::Error)
         return PrintOutcome::failed(QStringLiteral("The print job on %1 did not finish").arg(where));
@@ -95,7 +98,8 @@ PrintOutcome printPages(QPrinter& printer, const PrintJob& job, const QString& w
 PrintOutcome printIntoPdfFile(QPrinter& printer, const PrintJob& job) {
     const QString target = printer.outputFileName();
     QTemporaryFile part(target + QStringLiteral(".XXXXXX"));
-    if (!part.open()) return PrintOutcome::failed(QStringLiteral("Could not write %1: %2").arg(target, part.errorString()));
+    if (!part.open())
+        return PrintOutcome::failed(QStringLiteral("Could not write %1: %2").arg(target, part.errorString()));
     part.close();
     printer.setOutputFileName(part.fileName());
     const PrintOutcome outcome = printPages(printer, job, target);

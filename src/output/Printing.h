@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <optional>
+#include <utility>
 #include <vector>
 
 class QPrinter;

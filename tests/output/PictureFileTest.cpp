@@ -25,19 +25,22 @@ TEST(PictureTargetPathTest, TheExtensionIsForcedToTheKind) {
     EXPECT_EQ(pictureTargetPath(folder, QStringLiteral("march.jpg"), PictureKind::Bitmap), folder + "/march.bmp");
     EXPECT_EQ(pictureTargetPath(folder, QStringLiteral("march"), PictureKind::Jpeg), folder + "/march.jpg");
     EXPECT_EQ(pictureTargetPath(folder, QStringLiteral("march.JPG"), PictureKind::Jpeg), folder + "/march.jpg");
-    EXPECT_EQ(pictureTargetPath(folder, QStringLiteral("week.1.2024.txt"), PictureKind::Jpeg), folder + "/week.1.2024.jpg");
+    EXPECT_EQ(pictureTargetPath(folder, QStringLiteral("week.1.2024.txt"), PictureKind::Jpeg),
+              folder + "/week.1.2024.jpg");
     EXPECT_EQ(pictureTargetPath(folder, QStringLiteral("march."), PictureKind::Bitmap), folder + "/march.bmp");
     EXPECT_EQ(pictureTargetPath(folder, QStringLiteral("  march  "), PictureKind::Jpeg), folder + "/march.jpg");
     // A leading dot is part of the name, and a dot in a folder part is no extension.
     EXPECT_EQ(pictureTargetPath(folder, QStringLiteral(".report"), PictureKind::Jpeg), folder + "/.report.jpg");
-    EXPECT_EQ(pictureTargetPath(folder, QStringLiteral("old.v2/march"), PictureKind::Jpeg), folder + "/old.v2/march.jpg");
+    EXPECT_EQ(pictureTargetPath(folder, QStringLiteral("old.v2/march"), PictureKind::Jpeg),
+              folder + "/old.v2/march.jpg");
 }
 
 TEST(PictureTargetPathTest, TheFolderGetsOneSeparator) {
     const QString sep = QDir::separator();
     EXPECT_EQ(pictureTargetPath(sep, QStringLiteral("march"), PictureKind::Jpeg), sep + "march.jpg");
     EXPECT_EQ(pictureTargetPath(QStringLiteral("/tmp/"), QStringLiteral("march"), PictureKind::Jpeg), "/tmp/march.jpg");
-    EXPECT_EQ(pictureTargetPath(QStringLiteral("/tmp"), QStringLiteral("march"), PictureKind::Bitmap), "/tmp" + sep + "march.bmp");
+    EXPECT_EQ(pictureTargetPath(QStringLiteral("/tmp"), QStringLiteral("march"), PictureKind::Bitmap),
+              "/tmp" + sep + "march.bmp");
     EXPECT_EQ(pictureTargetPath(QString(), QStringLiteral("march.bmp"), PictureKind::Jpeg), "march.jpg");
 }
 
@@ -62,7 +65,8 @@ struct JpegLayout {
     bool endsWithEoi = false;
 
     int count(unsigned marker) const {
-        return int(std::count_if(segments.begin(), segments.end(), [marker](const Segment& s) { return s.marker == marker; }));
+        return int(
+            std::count_if(segments.begin(), segments.end(), [marker](const Segment& s) { return s.marker == marker; }));
     }
     const Segment* first(unsigned marker) const {
         for (const Segment& s : segments)
@@ -93,7 +97,8 @@ JpegLayout parseJpeg(const std::vector<char>& file) {
         i += 2 + length;
         if (marker != 0xDA) continue;
         // Entropy-coded data runs to the next marker that is not a stuffed zero or a restart.
-        while (i + 1 < file.size() && !(byte(i) == 0xFF && byte(i + 1) != 0x00 && (byte(i + 1) < 0xD0 || byte(i + 1) > 0xD7))) {
+        while (i + 1 < file.size() &&
+               !(byte(i) == 0xFF && byte(i + 1) != 0x00 && (byte(i + 1) < 0xD0 || byte(i + 1) > 0xD7))) {
             layout.scanBytes.push_back(byte(i));
             ++i;
         }
@@ -179,7 +184,7 @@ TEST(SaveBitmapTest, TwentyFourBitRowsBottomUpPaddedToFourBytes) {
     const std::string file = folder.file("report.bmp");
     QImage picture(5, 2, QImage::Format_RGB32);
     picture.fill(Qt::white);
-    picture.setPixelColor(0, 0, QColor(10, 20, 30));  // top left
+    picture.setPixelColor(0, 0, QColor(10, 20, 30));    // top left
     picture.setPixelColor(4, 1, QColor(200, 100, 50));  // bottom right
     ASSERT_TRUE(savePicture(picture, path(file), PictureKind::Bitmap).ok());
 
@@ -271,7 +276,8 @@ TEST(SavePictureTest, AFailedEncodingKeepsTheFile) {
     expectUntouched(folder, file, before);
 
     // Wider than a JPEG can be: libjpeg's own error comes back as the message.
-    const output::WriteResult tooWide = savePicture(QImage(70000, 1, QImage::Format_RGB32), path(file), PictureKind::Jpeg);
+    const output::WriteResult tooWide =
+        savePicture(QImage(70000, 1, QImage::Format_RGB32), path(file), PictureKind::Jpeg);
     EXPECT_FALSE(tooWide.ok());
     EXPECT_TRUE(tooWide.error().contains(QStringLiteral("65500"))) << tooWide.error().toStdString();
     expectUntouched(folder, file, before);
@@ -282,7 +288,8 @@ TEST(SavePictureTest, AMissingFolderGivesTheError) {
     const std::string file = folder.file("none/report.bmp");
     const output::WriteResult result = savePicture(blocks(8, 8), path(file), PictureKind::Bitmap);
     EXPECT_FALSE(result.ok());
-    EXPECT_TRUE(result.error().startsWith(QStringLiteral("Could not write ") + path(file))) << result.error().toStdString();
+    EXPECT_TRUE(result.error().startsWith(QStringLiteral("Could not write ") + path(file)))
+        << result.error().toStdString();
     EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
 }
 

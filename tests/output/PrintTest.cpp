@@ -30,19 +30,15 @@ constexpr int kRenderDpi = 150;
 constexpr double kPrinterToRender = 150.0 / 1200.0;
 constexpr ScreenLetter kScreen{8, 12};
 
-struct PrinterLetter {
-    int width;
-    int lineHeight;
-};
-
-// Arial 8 pt on the 1200 dpi PDF printer.
-PrinterLetter printerLetter() {
+// The printed size of a page by the letter yardstick, from Arial 8 pt on the 1200 dpi PDF printer.
+QSizeF byYardstick(QSize page) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     QFont arial(QStringLiteral("Arial"));
     arial.setPointSize(8);
     const QFontMetrics metrics(arial, &printer);
-    return {metrics.horizontalAdvance(QLatin1Char('H')), metrics.lineSpacing()};
+    return {double(page.width()) / kScreen.width * metrics.horizontalAdvance(QLatin1Char('H')),
+            double(page.height()) / (kScreen.height + 4) * metrics.lineSpacing()};
 }
 
 // A page painted black all over but for a white window over its middle half: the printed
@@ -84,51 +80,50 @@ void expectMarkedPageAt(const QImage& rendering, QPointF corner, QSizeF size) {
                rendered(corner + QPointF(size.width(), size.height()) / 4, size / 2), "window");
 }
 
+// Prints the job into a PDF file of the folder; the file's path.
+std::string printed(const TempFolder& folder, const std::string& name, const PrintJob& job) {
+    const std::string pdf = folder.file(name);
+    const PrintOutcome outcome = output::printToPdf(QString::fromStdString(pdf), job);
+    EXPECT_TRUE(outcome.ok()) << outcome.error().toStdString();
+    return pdf;
+}
+
 TEST(PrintTest, AScaledPageFillsTheRectangleTheYardstickGives) {
     TempFolder folder;
-    const std::string pdf = folder.file("page.pdf");
-    const PrinterLetter letter = printerLetter();
-    ASSERT_TRUE(output::printToPdf(QString::fromStdString(pdf), oneOf(markedPage({600, 400}), PageSizing::scaled(kScreen))).ok());
+    const std::string pdf = printed(folder, "page.pdf", oneOf(markedPage({600, 400}), PageSizing::scaled(kScreen)));
 
     const QImage page = renderPage(folder, pdf, 1, kRenderDpi);
     EXPECT_LT(page.width(), page.height()) << "portrait";
-    const QSizeF printed(600.0 / kScreen.width * letter.width, 400.0 / (kScreen.height + 4) * letter.lineHeight);
-    expectMarkedPageAt(page, {0, 0}, printed);
+    expectMarkedPageAt(page, {0, 0}, byYardstick({600, 400}));
 }
 
 TEST(PrintTest, LandscapeJobsPrintOnLandscapePaper) {
     TempFolder folder;
-    const std::string pdf = folder.file("wide.pdf");
-    const PrinterLetter letter = printerLetter();
-    ASSERT_TRUE(output::printToPdf(QString::fromStdString(pdf),
-                                   oneOf(markedPage({1000, 300}), PageSizing::scaled(kScreen), QPageLayout::Landscape))
-                    .ok());
+    const std::string pdf = printed(
+        folder, "wide.pdf", oneOf(markedPage({1000, 300}), PageSizing::scaled(kScreen), QPageLayout::Landscape));
     EXPECT_EQ(pdfInfoField(pdf, "Page size"), "842 x 595 pts (A4)");
 
     const QImage page = renderPage(folder, pdf, 1, kRenderDpi);
     EXPECT_GT(page.width(), page.height());
     // 1000 / 8 * 96 printer pixels would not fit across portrait A4; they fit across landscape.
-    const QSizeF printed(1000.0 / kScreen.width * letter.width, 300.0 / (kScreen.height + 4) * letter.lineHeight);
-    expectMarkedPageAt(page, {0, 0}, printed);
+    expectMarkedPageAt(page, {0, 0}, byYardstick({1000, 300}));
 }
 
 TEST(PrintTest, ATallPageIsSqueezedToThePrintableHeightAtItsWidth) {
     TempFolder folder;
-    const std::string pdf = folder.file("tall.pdf");
-    const PrinterLetter letter = printerLetter();
-    ASSERT_TRUE(output::printToPdf(QString::fromStdString(pdf), oneOf(markedPage({600, 3000}), PageSizing::scaled(kScreen))).ok());
+    const std::string pdf = printed(folder, "tall.pdf", oneOf(markedPage({600, 3000}), PageSizing::scaled(kScreen)));
 
     // Squeezed to the whole A4 height (297 mm at 1200 dpi).
     expectMarkedPageAt(renderPage(folder, pdf, 1, kRenderDpi), {0, 0},
-                       {600.0 / kScreen.width * letter.width, 297 / 25.4 * 1200});
+                       {byYardstick({600, 3000}).width(), 297 / 25.4 * 1200});
 }
 
 TEST(PrintTest, AskedLeftMarginAndFixedInches) {
     TempFolder folder;
-    const std::string pdf = folder.file("pocket.pdf");
-    PrintJob job = oneOf(markedPage({500, 900}), PageSizing(Extent::inches(3), Extent::scaled().atMostInches(6), kScreen));
+    PrintJob job =
+        oneOf(markedPage({500, 900}), PageSizing(Extent::inches(3), Extent::scaled().atMostInches(6), kScreen));
     job.leftMarginInches = 0.5;
-    ASSERT_TRUE(output::printToPdf(QString::fromStdString(pdf), job).ok());
+    const std::string pdf = printed(folder, "pocket.pdf", job);
 
     // Half an inch in, three inches wide, capped at six inches high: 75, 450 and 900 at 150 dpi.
     expectMarkedPageAt(renderPage(folder, pdf, 1, kRenderDpi), {600, 0}, {3600, 7200});
@@ -136,10 +131,10 @@ TEST(PrintTest, AskedLeftMarginAndFixedInches) {
 
 TEST(PrintTest, SharesOfThePrintableRoomStartAtTheMarginCorner) {
     TempFolder folder;
-    const std::string pdf = folder.file("quarters.pdf");
-    PrintJob job = oneOf(markedPage({80, 60}), PageSizing(Extent::ofPrintable(3.0 / 4), Extent::ofPrintable(2.0 / 4), {}));
+    PrintJob job =
+        oneOf(markedPage({80, 60}), PageSizing(Extent::ofPrintable(3.0 / 4), Extent::ofPrintable(2.0 / 4), {}));
     job.leftMarginInches = 0.5;
-    ASSERT_TRUE(output::printToPdf(QString::fromStdString(pdf), job).ok());
+    const std::string pdf = printed(folder, "quarters.pdf", job);
 
     // A4 is 9921 by 14031 printer pixels at 1200 dpi (210 by 297 mm); the room starts 600 in.
     const double roomWidth = 210 / 25.4 * 1200 - 600, roomHeight = 297 / 25.4 * 1200;
@@ -148,16 +143,13 @@ TEST(PrintTest, SharesOfThePrintableRoomStartAtTheMarginCorner) {
 
 TEST(PrintTest, DrawingOutsideThePageIsCutOff) {
     TempFolder folder;
-    const std::string pdf = folder.file("spill.pdf");
-    const PrinterLetter letter = printerLetter();
     const RecordedPage spilling = RecordedPage::record({600, 400}, [](QPainter& p) {
         p.fillRect(QRect(-100, -100, 800, 600), Qt::black);
         paintMarks(p, {600, 400});
     });
-    ASSERT_TRUE(output::printToPdf(QString::fromStdString(pdf), oneOf(spilling, PageSizing::scaled(kScreen))).ok());
+    const std::string pdf = printed(folder, "spill.pdf", oneOf(spilling, PageSizing::scaled(kScreen)));
 
-    const QSizeF printed(600.0 / kScreen.width * letter.width, 400.0 / (kScreen.height + 4) * letter.lineHeight);
-    expectMarkedPageAt(renderPage(folder, pdf, 1, kRenderDpi), {0, 0}, printed);
+    expectMarkedPageAt(renderPage(folder, pdf, 1, kRenderDpi), {0, 0}, byYardstick({600, 400}));
 }
 
 // A page like a report's: a bold title, labels, a rule and a box.
@@ -179,10 +171,9 @@ RecordedPage reportLikePage(const QString& title) {
 
 TEST(PrintTest, TextStaysTextAndNoPictureIsStretchedOntoThePage) {
     TempFolder folder;
-    const std::string pdf = folder.file("report.pdf");
-    ASSERT_TRUE(output::printToPdf(QString::fromStdString(pdf),
-                                   oneOf(reportLikePage(QStringLiteral("Monthly Basic Report")), PageSizing::scaled(kScreen)))
-                    .ok());
+    const std::string pdf =
+        printed(folder, "report.pdf",
+                oneOf(reportLikePage(QStringLiteral("Monthly Basic Report")), PageSizing::scaled(kScreen)));
 
     const std::string text = pdfText(pdf, 1);
     EXPECT_NE(text.find("Monthly Basic Report"), std::string::npos) << text;
@@ -195,14 +186,13 @@ TEST(PrintTest, TextStaysTextAndNoPictureIsStretchedOntoThePage) {
 
 TEST(PrintTest, SeveralPagesGoOutAsOneJobEachOnItsOwnSheet) {
     TempFolder folder;
-    const std::string pdf = folder.file("sheets.pdf");
-    writeBytes(pdf, {'o', 'l', 'd'});
+    writeBytes(folder.file("sheets.pdf"), {'o', 'l', 'd'});
     PrintJob job;
     job.leftMarginInches = 0.5;
     job.pages.push_back({reportLikePage(QStringLiteral("First Person")), PageSizing::scaled(kScreen)});
     job.pages.push_back({markedPage({300, 200}), PageSizing(Extent::inches(2), Extent::inches(1), {})});
     job.pages.push_back({reportLikePage(QStringLiteral("Second Person")), PageSizing::scaled(kScreen)});
-    ASSERT_TRUE(output::printToPdf(QString::fromStdString(pdf), job).ok());
+    const std::string pdf = printed(folder, "sheets.pdf", job);
 
     EXPECT_EQ(pdfInfoField(pdf, "Pages"), "3");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1) << "the old file replaced";
@@ -264,7 +254,8 @@ TEST(PrintTest, CancellingThePrintDialogPrintsNothing) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFileName(QString::fromStdString(folder.file("chosen.pdf")));
     answerDialog(false);
-    const PrintOutcome outcome = output::printWithDialog(printer, oneOf(markedPage({100, 100}), PageSizing::scaled(kScreen)), nullptr);
+    const PrintOutcome outcome =
+        output::printWithDialog(printer, oneOf(markedPage({100, 100}), PageSizing::scaled(kScreen)), nullptr);
     EXPECT_EQ(outcome.status(), PrintOutcome::Status::Cancelled);
     EXPECT_TRUE(outcome.error().isEmpty());
     EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
@@ -277,7 +268,8 @@ TEST(PrintTest, ThePrintDialogPrintsToTheChosenPdfFile) {
     printer.setOutputFileName(QString::fromStdString(pdf));
     answerDialog(true);
     const PrintOutcome outcome = output::printWithDialog(
-        printer, oneOf(reportLikePage(QStringLiteral("Weekly Comparison Report")), PageSizing::scaled(kScreen)), nullptr);
+        printer, oneOf(reportLikePage(QStringLiteral("Weekly Comparison Report")), PageSizing::scaled(kScreen)),
+        nullptr);
     ASSERT_TRUE(outcome.ok()) << outcome.error().toStdString();
     EXPECT_NE(pdfText(pdf, 1).find("Weekly Comparison Report"), std::string::npos);
     EXPECT_EQ(pdfInfoField(pdf, "Title"), "Pulmora");

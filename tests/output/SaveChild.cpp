@@ -18,9 +18,10 @@ int main(int argc, char** argv) {
     }
     QImage picture(8, 8, QImage::Format_RGB32);
     picture.fill(Qt::red);
-    const auto kind = std::strcmp(argv[2], "bmp") == 0 ? pulmora::output::PictureKind::Bitmap
-                                                        : pulmora::output::PictureKind::Jpeg;
-    const pulmora::output::WriteResult result = pulmora::output::savePicture(picture, QString::fromLocal8Bit(argv[1]), kind);
+    const auto kind =
+        std::strcmp(argv[2], "bmp") == 0 ? pulmora::output::PictureKind::Bitmap : pulmora::output::PictureKind::Jpeg;
+    const pulmora::output::WriteResult result =
+        pulmora::output::savePicture(picture, QString::fromLocal8Bit(argv[1]), kind);
     if (result.ok()) return 0;
     std::fputs(result.error().toLocal8Bit().constData(), stdout);
     return 1;
