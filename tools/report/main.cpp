@@ -1,13 +1,15 @@
-// pulmora-report: writes a report of a diary folder as a picture, through the same builders the
-// report card uses, without opening any window; with --figures it also prints the report's
-// figures as JSON. It only reads the diary.
+// pulmora-report: writes a report or a graph of a diary folder as a picture, through the same
+// builders the report card uses, without opening any window; with --figures it also prints the
+// report's figures as JSON. It only reads the diary.
+#include "reports/GraphChart.h"
+#include "reports/GraphFigures.h"
 #include "reports/ReportFigures.h"
 #include "reports/WeeklyComparison.h"
 #include "store/Diary.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QJsonDocument>
 #include <QRegularExpression>
 #include <QSaveFile>
@@ -50,18 +52,52 @@ bool writePicture(const QImage& picture, const QString& path) {
     return file.open(QIODevice::WriteOnly) && picture.save(&file, "PNG") && file.commit();
 }
 
+void printFigures(const QJsonObject& figures) {
+    std::fputs(QJsonDocument(figures).toJson(QJsonDocument::Indented).constData(), stdout);
+}
+
+// The size a graph is drawn at: about the chart of a report card opened a little larger than
+// its smallest.
+const QSize kGraphSize(800, 500);
+
+// The graph the report card shows for the option, period and date axis, with the person's
+// nickname as its banner shows it.
+int writeGraph(store::Diary& diary, const store::PersonRef& person, const QDate& date, const QCommandLineParser& parser) {
+    for (const char* required : {"option", "period"})
+        if (!parser.isSet(required)) return refuse(QStringLiteral("--%1 is missing").arg(required));
+    const QString option = parser.value("option"), period = parser.value("period");
+    if (!reports::graphOptionTexts().contains(option))
+        return refuse("the option \"" + option + "\" is not one of: " + reports::graphOptionTexts().join(", "));
+    if (!reports::graphPeriodTexts().contains(period))
+        return refuse("the period \"" + period + "\" is not one of: " + reports::graphPeriodTexts().join(", "));
+
+    const reports::GraphRequest request{option, person.nickname, reports::graphPeriod(date, reports::PeriodDays(period)),
+                                        parser.isSet("date-axis")};
+    const bool symptoms = reports::isSymptomAnalysis(option);
+    const reports::WorkingTable table = symptoms ? reports::LoadSymptomTable(diary.reports, person.id, request.period)
+                                                 : reports::LoadPeakFlowTable(diary.reports, person.id, request.period);
+    const reports::GraphPlan plan = symptoms ? reports::PlotSymptoms(table, request) : reports::PlotPeakFlow(table, request);
+    if (!writePicture(reports::renderGraph(plan, kGraphSize), parser.value("out")))
+        return refuse("cannot write the picture to " + parser.value("out"));
+    if (parser.isSet("figures")) printFigures(reports::graphFiguresJson(table, plan));
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     QCommandLineParser parser;
     parser.setApplicationDescription("Writes a report of a Pulmora diary folder as a PNG picture.");
     parser.addHelpOption();
     parser.addPositionalArgument("FOLDER", "the diary's program folder");
     parser.addOption({"person", "the person's nickname", "NICKNAME"});
     parser.addOption({"date", "the report date, the last day reported", "YYYY-MM-DD"});
-    parser.addOption({"report", "the report: weekly", "KIND"});
+    parser.addOption({"report", "the report: weekly or graph", "KIND"});
+    parser.addOption({"option", "the graph's analysis, as the report card lists it", "TEXT"});
+    parser.addOption({"period", "the graph's period: 1 Month, 3 Months, 6 Months, 9 Months or Year", "TEXT"});
+    parser.addOption({"date-axis", "the graph keeps an empty slot for every missed day"});
     parser.addOption({"out", "the picture to write", "FILE.png"});
     parser.addOption({"figures", "print the report's figures as JSON on standard output"});
     if (!parser.parse(app.arguments())) return refuse(parser.errorText());
@@ -73,8 +109,9 @@ int main(int argc, char** argv) {
         if (!parser.isSet(required)) return refuse(QStringLiteral("--%1 is missing").arg(required));
     const auto date = parseDate(parser.value("date"));
     if (!date) return refuse("the date \"" + parser.value("date") + "\" is not a day written YYYY-MM-DD");
-    if (parser.value("report") != QLatin1String("weekly"))
-        return refuse("the report \"" + parser.value("report") + "\" is not one of: weekly");
+    const QString kind = parser.value("report");
+    if (kind != QLatin1String("weekly") && kind != QLatin1String("graph"))
+        return refuse("the report \"" + kind + "\" is not one of: weekly, graph");
 
     store::Diary diary;
     diary.files.setFolder(folders.first());
@@ -91,10 +128,11 @@ int main(int argc, char** argv) {
     const auto person = findPerson(diary.persons, parser.value("person"));
     if (!person) return refuse("there is no person with the nickname \"" + parser.value("person") + "\"");
 
+    if (kind == QLatin1String("graph")) return writeGraph(diary, *person, *date, parser);
     const reports::ReportResult report = reports::WeeklyComparison(diary.reports, person->id, *date);
     if (!writePicture(report.picture, parser.value("out")))
         return refuse("cannot write the picture to " + parser.value("out"));
     if (parser.isSet("figures"))
-        std::fputs(QJsonDocument(reports::figuresJson(report)).toJson(QJsonDocument::Indented).constData(), stdout);
+        printFigures(reports::figuresJson(report));
     return 0;
 }
