@@ -108,6 +108,7 @@ GraphChart::GraphChart()
     background.setColorAt(1, kSilver);
     setBackgroundBrush(background);
     setBackgroundRoundness(0);
+    layout()->setContentsMargins(0, 0, 0, 0);  // the background reaches the chart's edges
     legend()->setFont(arial(11));
     legend()->setAlignment(Qt::AlignRight);
 

@@ -19,6 +19,7 @@ class TDaPanel;
 
 namespace pulmora::reports {
 
+class GraphPage;
 class ReportView;
 
 // Where the report card stands: maximised, or the left, top, width and height of its normal
@@ -43,6 +44,9 @@ public:
 
     // The click handler of the name banner and the buttons, and the resize handler (sender this).
     void TrapControl(QObject* sender);
+    // The graph commands: the graph buttons and every change of the graph page's period,
+    // analysis and date axis.
+    void TrapPeakFlow(QObject* sender);
 
     const QString& PersonKey() const { return personKey_; }
     ReportKind kind() const { return kind_; }
@@ -59,7 +63,8 @@ public:
     QDateEdit* RepDate;
     controls::TDaButton *BtnPrintRep, *BtnJpeg;
     QStackedWidget* TabPage;
-    QWidget *TabData, *TabCombined;
+    GraphPage* TabData;
+    QWidget* TabCombined;
     ReportView* NavData;
     controls::TDaButton *BtnUp, *BtnDown, *BtnRight, *BtnLeft, *BtnMed, *BtnFUp, *BtnFDown, *BtnFRght, *BtnFLeft;
     QLabel* PanInfo;
@@ -91,6 +96,7 @@ private:
     void layOut();
     void setInfo(const QString& text);
     void WeeklyComparison();
+    void plotGraph();
     void startRun();
     void showReport(ReportResult report);
     void clearPicture();
