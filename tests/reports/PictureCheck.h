@@ -8,6 +8,11 @@
 
 #include <functional>
 
+// Colours in failure messages as their red, green, blue values.
+inline void PrintTo(const QColor& colour, std::ostream* out) {
+    *out << "rgb(" << colour.red() << ", " << colour.green() << ", " << colour.blue() << ")";
+}
+
 namespace pulmora::test {
 
 inline QColor at(const QImage& image, int x, int y) { return image.pixelColor(x, y); }
