@@ -4,8 +4,6 @@
 #include "reports/ReportPicture.h"
 #include "stats/ReportDiary.h"
 
-#include <QPicture>
-
 #include <cmath>
 
 namespace pulmora::test {
@@ -65,15 +63,6 @@ protected:
         return sameAsDrawn(pic, inside(column, row),
                            [&](ReportCanvas& c) { DrawCellText(c, x(column), row * rh(), cw(), rh(), text); });
     }
-    ::testing::AssertionResult writes(const QImage& pic, int left, int top, const QString& text, bool bold = false) const {
-        QFont font = reports::reportFont(reports::kMonthlyPoints);
-        font.setBold(bold);
-        const QFontMetrics fm = reports::measure(font);
-        return sameAsDrawn(pic, QRect(left, top, fm.horizontalAdvance(text), fm.height()), [&](ReportCanvas& c) {
-            c.setBold(bold);
-            c.text(left, top, text);
-        });
-    }
     // Whether the day's cell holds the red box of a trigger met.
     bool redBox(const QImage& pic, int column, int row) const {
         const int left = x(column), top = row * rh();
@@ -122,14 +111,8 @@ TEST_F(MonthlyAdditionalPicture, FixedRowsAndTheirLabels) {
     const QString ann = d.addPerson("Ann");
     day(ann, 31, 400, 450);
     const QImage pic = additional(ann).picture;
-    QFont italic = reports::reportFont();
-    italic.setItalic(true);
-    const QFontMetrics fi = reports::measure(italic);
-    EXPECT_TRUE(sameAsDrawn(pic, QRect(5, rh() + 1, fi.horizontalAdvance("Day of Week:"), fi.height()),
-                            [&](ReportCanvas& c) {
-                                c.setItalic(true);
-                                c.text(5, rh() + 1, "Day of Week:");
-                            }));
+    EXPECT_TRUE(writes(pic, 5, 1, "Day/Month:", Style::Italic));
+    EXPECT_TRUE(writes(pic, 5, rh() + 1, "Day of Week:", Style::Italic));
     const std::pair<int, QString> headings[] = {{2, "Peak Flow Previous Day Comparison:"},
                                                 {6, "Symptom Previous Day Comparison:"},
                                                 {9, "Medication Previous Day Comparison:"}};
@@ -324,7 +307,7 @@ TEST_F(MonthlyAdditionalPicture, TheTriggerSectionFollowsTheMedicationSection) {
     const QString footer = "Report from 8 Nov 2026 to 8 Dec 2026";
     QFont bold = reports::reportFont();
     bold.setBold(true);
-    EXPECT_TRUE(writes(pic, m.width - reports::measure(bold).horizontalAdvance(footer), 15 * rh() + 1 + 2, footer, true));
+    EXPECT_TRUE(writes(pic, m.width - reports::measure(bold).horizontalAdvance(footer), 15 * rh() + 1 + 2, footer, Style::Bold));
 }
 
 // A use or a trigger recorded on a day that has no daily record is still shown; only that
@@ -412,18 +395,7 @@ TEST_F(MonthlyAdditionalPicture, TheDrawingRecordsIntoAVectorPicture) {
     day(bea, 2, 0, 0, 2);
     for (const QString& person : {ann, bea}) {
         const auto report = additional(person);
-        QPicture recorded;
-        {
-            QPainter painter(&recorded);
-            report.drawing(painter);
-        }
-        QImage replayed(report.picture.size(), QImage::Format_RGB32);
-        replayed.fill(Qt::white);
-        {
-            QPainter painter(&replayed);
-            painter.drawPicture(0, 0, recorded);
-        }
-        EXPECT_EQ(replayed, report.picture);
+        EXPECT_EQ(replayed(report), report.picture);
     }
 }
 
