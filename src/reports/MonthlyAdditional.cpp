@@ -263,8 +263,8 @@ void DrawChangeGlyph(ReportCanvas& canvas, const MonthlyMetrics& m, int left, in
                      bool higherIsBetter) {
     const int cw = m.columnWidth, rh = m.rowHeight;
     if (kind == Change::Level) {
-        canvas.rectangle(left + 8, top + int(std::trunc(rh * 0.5 - 2)), left + cw - 8, top + int(std::trunc(rh * 0.5 + 2)),
-                         Qt::black, colours::kYellow);
+        const int barTop = top + int(std::trunc(rh * 0.5 - 2)), barBottom = top + int(std::trunc(rh * 0.5 + 2));
+        canvas.rectangle(left + 8, barTop, left + cw - 8, barBottom, Qt::black, colours::kYellow);
         return;
     }
     const int s = int(std::trunc(cw * 0.5)) - 8;

@@ -213,7 +213,9 @@ std::vector<OverviewBlock> overviewBlocks(const BasicReport& r) {
     blocks.push_back({27 * cw,
                       int(std::trunc(28.5 * cw)),
                       "Rate Your Asthma:",
-                      {{"Bad", days(s.DaysRatedBad)}, {"Okay", days(s.DaysRatedAverage)}, {"Good", days(s.DaysRatedGood)}}});
+                      {{"Bad", days(s.DaysRatedBad)},
+                       {"Okay", days(s.DaysRatedAverage)},
+                       {"Good", days(s.DaysRatedGood)}}});
     return blocks;
 }
 
@@ -286,7 +288,9 @@ QString changeMark(int morning, int evening, int lastMorning, int lastEvening) {
         if (today == 0 || last == 0 || today == last) return QStringLiteral("..");
         return today < last ? QStringLiteral("-") : QStringLiteral("+");
     };
-    return part(morning, lastMorning) + " / " + " " + part(evening, lastEvening);
+    const QString morningPart = part(morning, lastMorning) + " / ";
+    const QString eveningPart = " " + part(evening, lastEvening);
+    return morningPart + eveningPart;
 }
 
 ReportResult MonthlyBasic(store::ReportCursors& cursors, const QString& person, const QDate& reportDate,

@@ -54,7 +54,8 @@ QJsonArray linesJson(const std::vector<ListLine>& lines) {
     QJsonArray array;
     for (const ListLine& line : lines) {
         QJsonArray days;
-        for (const ListEntry& entry : line.days) days.append(QJsonObject{{"date", isoDate(entry.day)}, {"value", entry.value}});
+        for (const ListEntry& entry : line.days)
+            days.append(QJsonObject{{"date", isoDate(entry.day)}, {"value", entry.value}});
         array.append(QJsonObject{{"name", line.name}, {"days", days}});
     }
     return array;

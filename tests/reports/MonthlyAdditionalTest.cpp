@@ -307,7 +307,8 @@ TEST_F(MonthlyAdditionalPicture, TheTriggerSectionFollowsTheMedicationSection) {
     const QString footer = "Report from 8 Nov 2026 to 8 Dec 2026";
     QFont bold = reports::reportFont();
     bold.setBold(true);
-    EXPECT_TRUE(writes(pic, m.width - reports::measure(bold).horizontalAdvance(footer), 15 * rh() + 1 + 2, footer, Style::Bold));
+    const int footerLeft = m.width - reports::measure(bold).horizontalAdvance(footer);
+    EXPECT_TRUE(writes(pic, footerLeft, 15 * rh() + 1 + 2, footer, Style::Bold));
 }
 
 // A use or a trigger recorded on a day that has no daily record is still shown; only that

@@ -384,7 +384,8 @@ TEST_F(MonthlyBasicPicture, TheFooterSharesTheLastOverviewRowAtTheRightEdge) {
     const QString footer = "Report from 8 Nov 2026 to 8 Dec 2026";
     QFont bold = reports::reportFont();
     bold.setBold(true);
-    EXPECT_TRUE(writes(pic, m.width - reports::measure(bold).horizontalAdvance(footer), pic.height() - rh(), footer, Style::Bold));
+    const int footerLeft = m.width - reports::measure(bold).horizontalAdvance(footer);
+    EXPECT_TRUE(writes(pic, footerLeft, pic.height() - rh(), footer, Style::Bold));
 }
 
 TEST_F(MonthlyBasicPicture, WithoutAnyRecordTheSplashIsShown) {

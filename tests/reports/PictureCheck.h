@@ -51,7 +51,8 @@ inline ::testing::AssertionResult writes(const QImage& picture, int left, int to
     font.setBold(style == Style::Bold);
     font.setItalic(style == Style::Italic);
     const QFontMetrics fm = reports::measure(font);
-    return sameAsDrawn(picture, QRect(left, top, fm.horizontalAdvance(text), fm.height()), [&](reports::ReportCanvas& c) {
+    const QRect region(left, top, fm.horizontalAdvance(text), fm.height());
+    return sameAsDrawn(picture, region, [&](reports::ReportCanvas& c) {
         c.setBold(style == Style::Bold);
         c.setItalic(style == Style::Italic);
         c.text(left, top, text);

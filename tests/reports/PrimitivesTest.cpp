@@ -121,7 +121,8 @@ TEST(DrawRows, CopiesTheRowsAskedForToTheirPlace) {
     auto stripes = [](QPainter& p) {
         for (int y = 0; y < 100; y += 10) p.fillRect(QRect(0, y, 300, 10), y % 20 ? Qt::red : Qt::blue);
     };
-    const QImage pic = Picture().draw([&](ReportCanvas& c) { reports::DrawRows(c.painter(), 300, 20, 40, 100, stripes); });
+    const QImage pic =
+        Picture().draw([&](ReportCanvas& c) { reports::DrawRows(c.painter(), 300, 20, 40, 100, stripes); });
     EXPECT_EQ(at(pic, 5, 99), QColor(Qt::white));
     EXPECT_EQ(at(pic, 5, 100), QColor(Qt::blue));  // the stripe at 20
     EXPECT_EQ(at(pic, 5, 110), QColor(Qt::red));   // the stripe at 30
