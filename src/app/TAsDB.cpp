@@ -47,7 +47,6 @@ QString TAsDB::programFolder() const {
 
 bool TAsDB::ChkFiles() {
     diaryFolder_ = DiaryFolder::choose(programFolder());
-    progDir_ = diaryFolder_.path();
     return filesProblem().isEmpty();
 }
 
@@ -60,7 +59,6 @@ QString TAsDB::filesProblem() const {
 
 void TAsDB::AsthmaStart(daily::TAsDly& card) {
     diary_.files.CloseDB();
-    progDir_.clear();
     if (!ChkFiles()) {
         hide();
         card.selectPerson(std::nullopt);
@@ -72,7 +70,7 @@ void TAsDB::AsthmaStart(daily::TAsDly& card) {
 }
 
 void TAsDB::StartDiary(daily::TAsDly& card) {
-    diary_.files.setFolder(progDir_);
+    diary_.files.setFolder(ProgDir());
     {
         // The load below is the one for today; the calendar's own report would load it twice.
         const QSignalBlocker quiet(card.Cal);

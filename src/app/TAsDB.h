@@ -25,8 +25,7 @@ public:
     // That folder, with a trailing '/'.
     QString programFolder() const;
     // The diary folder, where the record files, the settings file and the lock live.
-    QString ProgDir() const { return progDir_; }
-    const DiaryFolder& diaryFolder() const { return diaryFolder_; }
+    QString ProgDir() const { return diaryFolder_.path(); }
     // From the next start on the diary opens for reading only, for the reason given, which the
     // card shows.
     void openReadOnly(const QString& reason);
@@ -56,7 +55,6 @@ private:
 
     store::Diary& diary_;
     QString programFolder_;
-    QString progDir_;
     DiaryFolder diaryFolder_;
     store::Access access_ = store::Access::ReadWrite;
     QString message_;

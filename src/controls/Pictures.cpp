@@ -69,9 +69,9 @@ QImage splash(const QSize& size, qreal pixelRatio) {
 
 IconDrawing appIconDrawing(qreal side) {
     return {QRectF(side / 64, side / 64, side * 62 / 64, side * 62 / 64), QColor(0, 0, 128),
-            QPolygonF({QPointF(side * 0.2, side * 0.62), QPointF(side * 0.4, side * 0.62), QPointF(side * 0.5, side * 0.3),
-                       QPointF(side * 0.6, side * 0.75), QPointF(side * 0.68, side * 0.55),
-                       QPointF(side * 0.82, side * 0.55)}),
+            QPolygonF({QPointF(side * 0.2, side * 0.62), QPointF(side * 0.4, side * 0.62),
+                       QPointF(side * 0.5, side * 0.3), QPointF(side * 0.6, side * 0.75),
+                       QPointF(side * 0.68, side * 0.55), QPointF(side * 0.82, side * 0.55)}),
             QColor(0, 255, 0), side / 12.0};
 }
 

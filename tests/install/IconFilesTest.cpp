@@ -27,7 +27,8 @@ protected:
         ASSERT_EQ(status, 0) << output;
     }
     fs::path png(int size) const {
-        return folder.path() / (std::to_string(size) + "x" + std::to_string(size)) / "apps" / (std::string(kName) + ".png");
+        const std::string sized = std::to_string(size) + "x" + std::to_string(size);
+        return folder.path() / sized / "apps" / (std::string(kName) + ".png");
     }
     fs::path svg() const { return folder.path() / "scalable/apps" / (std::string(kName) + ".svg"); }
 
@@ -58,9 +59,9 @@ TEST_F(IconFilesTest, TheScalableIconIsTheSameDrawing) {
         SCOPED_TRACE(size);
         const std::string rendered = folder.file("rendered.png");
         int status = 0;
-        const std::string output = runCommand("rsvg-convert -w " + std::to_string(size) + " -h " + std::to_string(size) +
-                                                  " -o " + rendered + " " + svg().string() + " 2>&1",
-                                              status);
+        const std::string side = std::to_string(size);
+        const std::string output = runCommand(
+            "rsvg-convert -w " + side + " -h " + side + " -o " + rendered + " " + svg().string() + " 2>&1", status);
         ASSERT_EQ(status, 0) << "the scalable icon could not be drawn with rsvg-convert (librsvg2-bin): " << output;
         // Compared premultiplied, so that the colour of a wholly transparent pixel does not count.
         const QImage drawn =

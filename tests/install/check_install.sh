@@ -25,7 +25,9 @@ fail() {
 expect_file() { [ -f "$1" ] || fail "$1 is missing"; }
 
 # The width and height a PNG file's header gives.
-png_size() { od -An -tu1 -j16 -N8 "$1" | awk '{ print $1*16777216+$2*65536+$3*256+$4 "x" $5*16777216+$6*65536+$7*256+$8 }'; }
+png_size() {
+  od -An -tu1 -j16 -N8 "$1" | awk '{ print $1*16777216+$2*65536+$3*256+$4 "x" $5*16777216+$6*65536+$7*256+$8 }'
+}
 
 install_into() { cmake --install "$build" --prefix "$1" >/dev/null; }
 
@@ -35,7 +37,8 @@ check_tree() {
   [ -x "$prefix/bin/pulmora" ] || fail "bin/pulmora is not an executable"
   local page
   for page in "$source"/help/*.html; do
-    cmp -s "$page" "$prefix/share/pulmora/help/$(basename "$page")" || fail "help page $(basename "$page") not installed"
+    cmp -s "$page" "$prefix/share/pulmora/help/$(basename "$page")" ||
+      fail "help page $(basename "$page") not installed"
   done
   expect_file "$prefix/share/pulmora/help/index.html"
 
@@ -55,7 +58,8 @@ check_tree() {
   expect_file "$icons/scalable/apps/$id.svg"
   for size in 16 22 24 32 48 64 128 256; do
     expect_file "$icons/${size}x${size}/apps/$id.png"
-    [ "$(png_size "$icons/${size}x${size}/apps/$id.png")" = "${size}x${size}" ] || fail "the ${size}px icon has another size"
+    [ "$(png_size "$icons/${size}x${size}/apps/$id.png")" = "${size}x${size}" ] ||
+      fail "the ${size}px icon has another size"
   done
 
   # Nothing else is installed: no tests, benchmarks or developers' tools.
