@@ -293,6 +293,17 @@ QString periodLine(const GraphPeriod& period) {
     return "for Period " + titleDate(period.first) + " to " + titleDate(period.last);
 }
 
+GraphRun runGraph(store::ReportCursors& cursors, const QString& person, const GraphRequest& request) {
+    if (isSymptomAnalysis(request.option)) {
+        WorkingTable table = LoadSymptomTable(cursors, person, request.period);
+        GraphPlan plan = PlotSymptoms(table, request);
+        return {std::move(table), std::move(plan)};
+    }
+    WorkingTable table = LoadPeakFlowTable(cursors, person, request.period);
+    GraphPlan plan = PlotPeakFlow(table, request);
+    return {std::move(table), std::move(plan)};
+}
+
 double axisStep(double span) {
     for (double magnitude = 1;; magnitude *= 10)
         for (const double step : {1.0, 2.0, 5.0})

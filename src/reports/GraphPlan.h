@@ -79,6 +79,13 @@ GraphPlan PlotPeakFlow(const WorkingTable& table, const GraphRequest& request);
 // "Symptom Activity" over the symptom table; another option plots nothing.
 GraphPlan PlotSymptoms(const WorkingTable& table, const GraphRequest& request);
 
+// The analysis of the request for the person: the table its kind reads, and the plan drawn from it.
+struct GraphRun {
+    WorkingTable table;
+    GraphPlan plan;
+};
+GraphRun runGraph(store::ReportCursors& cursors, const QString& person, const GraphRequest& request);
+
 // The step between an axis's ticks over the span: 1, 2 or 5 times a power of ten, for at most
 // ten steps.
 double axisStep(double span);

@@ -2,6 +2,8 @@
 
 #include "GraphChart.h"
 #include "GraphPage.h"
+#include "MonthlyAdditional.h"
+#include "MonthlyBasic.h"
 #include "ReportRun.h"
 #include "ReportView.h"
 #include "WeeklyComparison.h"
@@ -86,8 +88,8 @@ void TAsRep::createControls() {
     RepDate->setAccessibleName("Report Date");
     BtnPrintRep = button(this, glyphs::Kind::Print, "Print Current Displayed Report");
     BtnJpeg = button(this, glyphs::Kind::Picture, "Save Report to JPEG or BMP");
-    // The monthly reports and printing are not part of this version yet.
-    for (TDaButton* b : {BtnTable, BtnMedTrig, BtnPrintRep}) b->setEnabled(false);
+    // Printing is not part of this version yet.
+    BtnPrintRep->setEnabled(false);
 
     TabPage = new QStackedWidget(this);
     TabPage->setAutoFillBackground(true);
@@ -215,7 +217,9 @@ void TAsRep::TrapControl(QObject* sender) {
     if (sender == BtnHelp) contextHelp();
     if (sender == this) resizeRule();
     if (sender == SelAsName) nextPerson();
+    if (sender == BtnTable) MonthlyBasic();
     if (sender == BtnReport) WeeklyComparison();
+    if (sender == BtnMedTrig) MonthlyAdditional();
     if (report_.available)
         if (const auto command = navigation_.find(sender); command != navigation_.end()) {
             navigate(viewport_, command->second, NavData->size());
@@ -247,22 +251,25 @@ void TAsRep::plotGraph() {
     const GraphRequest request{TabData->FldOptions->currentText(), SelAsName->Caption(),
                                graphPeriod(RepDate->date(), PeriodDays(TabData->FldPeriod->currentText())),
                                TabData->CheckDate->isChecked()};
-    const bool symptoms = kind_ == ReportKind::GeneralGraph;
-    const WorkingTable table = symptoms ? LoadSymptomTable(diary_.reports, personKey_, request.period)
-                                        : LoadPeakFlowTable(diary_.reports, personKey_, request.period);
+    const GraphRun graph = runGraph(diary_.reports, personKey_, request);
     report_ = {};
     report_.kind = kind_;
-    report_.available = table.person.reportAvailable != 0;
-    report_.person = table.person;
-    TabData->showTable(table);
-    const GraphPlan plan = symptoms ? PlotSymptoms(table, request) : PlotPeakFlow(table, request);
-    TabData->showPlan(plan);
-    if (!plan.info.isEmpty()) setInfo(plan.info);
+    report_.available = graph.table.person.reportAvailable != 0;
+    report_.person = graph.table.person;
+    TabData->showTable(graph.table);
+    TabData->showPlan(graph.plan);
+    if (!graph.plan.info.isEmpty()) setInfo(graph.plan.info);
 }
 
-void TAsRep::WeeklyComparison() {
+void TAsRep::WeeklyComparison() { run(reports::WeeklyComparison); }
+
+void TAsRep::MonthlyBasic() { run(reports::MonthlyBasic); }
+
+void TAsRep::MonthlyAdditional() { run(reports::MonthlyAdditional); }
+
+void TAsRep::run(ReportBuilder builder) {
     startRun();
-    showReport(reports::WeeklyComparison(diary_.reports, personKey_, RepDate->date(), devicePixelRatioF()));
+    showReport(builder(diary_.reports, personKey_, RepDate->date(), devicePixelRatioF()));
 }
 
 // The run frame around a builder: the page and the wait message first (painted at once, as
@@ -314,9 +321,13 @@ void TAsRep::nextPerson() {
     personKey_ = next->id.left(8);
     SelAsName->setCaption(next->nickname);
     emit personChosen(*next);
-    if (kind_ == ReportKind::Weekly) WeeklyComparison();
-    if (kind_ == ReportKind::PeakFlowGraph) TrapPeakFlow(BtnPeakFlow);
-    if (kind_ == ReportKind::GeneralGraph) TrapPeakFlow(BtnGraphs);
+    switch (kind_) {
+    case ReportKind::Weekly: WeeklyComparison(); break;
+    case ReportKind::MonthlyBasic: MonthlyBasic(); break;
+    case ReportKind::MonthlyAdditional: MonthlyAdditional(); break;
+    case ReportKind::PeakFlowGraph: TrapPeakFlow(BtnPeakFlow); break;
+    case ReportKind::GeneralGraph: TrapPeakFlow(BtnGraphs); break;
+    }
 }
 
 void TAsRep::contextHelp() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "reports/ReportResult.h"
+#include "reports/ReportRun.h"
 #include "reports/Viewport.h"
 #include "store/Diary.h"
 
@@ -96,6 +97,9 @@ private:
     void layOut();
     void setInfo(const QString& text);
     void WeeklyComparison();
+    void MonthlyBasic();
+    void MonthlyAdditional();
+    void run(ReportBuilder builder);
     void plotGraph();
     void startRun();
     void showReport(ReportResult report);

@@ -1,4 +1,5 @@
 #include "reports/GraphChart.h"
+#include "sample/SampleDiary.h"
 #include "stats/ReportDiary.h"
 
 #include <QBarSet>
@@ -64,9 +65,7 @@ protected:
     }
     GraphPlan plan(const QString& option, int days = 90, bool dateAxis = false, const QString& name = "Ann") {
         const reports::GraphRequest request{option, name, reports::graphPeriod(D, days), dateAxis};
-        if (reports::isSymptomAnalysis(option))
-            return reports::PlotSymptoms(reports::LoadSymptomTable(d.diary.reports, person, request.period), request);
-        return reports::PlotPeakFlow(reports::LoadPeakFlowTable(d.diary.reports, person, request.period), request);
+        return reports::runGraph(d.diary.reports, person, request).plan;
     }
     void plot(const QString& option, int days = 90, bool dateAxis = false) {
         chart->Plot(plan(option, days, dateAxis));
@@ -340,6 +339,57 @@ TEST_F(GraphCharts, ThePictureWithAndWithoutItsGradient) {
     const QImage twice = chart->picture(2.0);
     EXPECT_EQ(twice.size(), QSize(1600, 1000));
     EXPECT_EQ(reports::renderGraph(plan("Percentage Best"), QSize(800, 500)).size(), QSize(800, 500));
+}
+
+// What the chart holds in all its series on show: points, bars of a value and slices.
+int valuesOnShow(const GraphChart& chart) {
+    int values = 0;
+    for (QAbstractSeries* series : chart.series()) {
+        if (auto* xy = qobject_cast<QXYSeries*>(series)) values += xy->count();
+        if (auto* barSeries = qobject_cast<QAbstractBarSeries*>(series))
+            for (const Bar& bar : bars(barSeries)) values += bar.value != 0;
+        if (auto* pie = qobject_cast<QPieSeries*>(series)) values += int(pie->count());
+    }
+    return values;
+}
+
+double lastSlot(const GraphPlan& plan) { return plan.cSerA.points.empty() ? 0 : plan.cSerA.points.back().x; }
+
+// A diary as pulmora-sample writes it, with gaps of unrecorded days: every analysis draws for
+// every period, with and without the date axis, and the date axis only ever adds slots.
+TEST_F(GraphCharts, EveryAnalysisDrawsForEveryPeriodOfASampleDiary) {
+    const QString ann = person;
+    d.diary.files.setWaitForDisk(false);  // a year of days, written without waiting on the disk for each
+    d.diary.files.OpenDB();
+    ASSERT_EQ(tools::SampleDiary(d.diary, {1, 1, 7, D}).write(), "");
+    d.diary.files.OpenDB();
+    for (auto p = d.diary.persons.GetPerDly(store::Persons::Step::First); p && person == ann;
+         p = d.diary.persons.GetPerDly(store::Persons::Step::Next, p->id))
+        person = p->id;
+    ASSERT_NE(person, ann);
+    const QStringList dayByDay = {"Percentage Best", "Peak Flow Trend", "Diurnal Variation"};
+    for (const QString& option : reports::graphOptionTexts())
+        for (const QString& period : reports::graphPeriodTexts()) {
+            const int days = reports::PeriodDays(period);
+            const std::string what = (option + " / " + period).toStdString();
+            const GraphPlan without = plan(option, days, false);
+            const GraphPlan with = plan(option, days, true);
+            for (const GraphPlan* p : {&without, &with}) {
+                EXPECT_EQ(p->info, "") << what;
+                chart->Plot(*p);
+                chart->layout()->activate();
+                EXPECT_GT(valuesOnShow(*chart), 0) << what;
+            }
+            if (!dayByDay.contains(option)) {
+                EXPECT_EQ(with.cSerA.points, without.cSerA.points) << what;
+                continue;
+            }
+            EXPECT_EQ(with.cSerA.points.size(), without.cSerA.points.size()) << what;
+            EXPECT_GE(lastSlot(with), lastSlot(without)) << what;
+            if (days == 365) {
+                EXPECT_GT(lastSlot(with), lastSlot(without)) << what;
+            }
+        }
 }
 
 }  // namespace

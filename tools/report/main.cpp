@@ -3,7 +3,10 @@
 // report's figures as JSON. It only reads the diary.
 #include "reports/GraphChart.h"
 #include "reports/GraphFigures.h"
+#include "reports/MonthlyAdditional.h"
+#include "reports/MonthlyBasic.h"
 #include "reports/ReportFigures.h"
+#include "reports/ReportRun.h"
 #include "reports/WeeklyComparison.h"
 #include "store/Diary.h"
 
@@ -22,6 +25,32 @@ namespace {
 using namespace pulmora;
 
 constexpr int kRefused = 2;
+
+struct ReportChoice {
+    const char* name;
+    reports::ReportBuilder build;
+};
+const ReportChoice kReports[] = {
+    {"weekly", reports::WeeklyComparison},
+    {"monthly-basic", reports::MonthlyBasic},
+    {"monthly-additional", reports::MonthlyAdditional},
+};
+
+std::optional<reports::ReportBuilder> builderNamed(const QString& name) {
+    for (const ReportChoice& choice : kReports)
+        if (name == QLatin1String(choice.name)) return choice.build;
+    return std::nullopt;
+}
+
+// The graphs are drawn from a plan, not built as a report picture, so they have a name of their own.
+constexpr const char* kGraph = "graph";
+
+QString reportNames() {
+    QStringList names;
+    for (const ReportChoice& choice : kReports) names << choice.name;
+    names << kGraph;
+    return names.join(", ");
+}
 
 int refuse(const QString& message) {
     std::fprintf(stderr, "pulmora-report: %s\n", qPrintable(message));
@@ -73,13 +102,10 @@ int writeGraph(store::Diary& diary, const store::PersonRef& person, const QDate&
 
     const reports::GraphRequest request{option, person.nickname, reports::graphPeriod(date, reports::PeriodDays(period)),
                                         parser.isSet("date-axis")};
-    const bool symptoms = reports::isSymptomAnalysis(option);
-    const reports::WorkingTable table = symptoms ? reports::LoadSymptomTable(diary.reports, person.id, request.period)
-                                                 : reports::LoadPeakFlowTable(diary.reports, person.id, request.period);
-    const reports::GraphPlan plan = symptoms ? reports::PlotSymptoms(table, request) : reports::PlotPeakFlow(table, request);
-    if (!writePicture(reports::renderGraph(plan, kGraphSize), parser.value("out")))
+    const reports::GraphRun graph = reports::runGraph(diary.reports, person.id, request);
+    if (!writePicture(reports::renderGraph(graph.plan, kGraphSize), parser.value("out")))
         return refuse("cannot write the picture to " + parser.value("out"));
-    if (parser.isSet("figures")) printFigures(reports::graphFiguresJson(table, plan));
+    if (parser.isSet("figures")) printFigures(reports::graphFiguresJson(graph.table, graph.plan));
     return 0;
 }
 
@@ -94,7 +120,7 @@ int main(int argc, char** argv) {
     parser.addPositionalArgument("FOLDER", "the diary's program folder");
     parser.addOption({"person", "the person's nickname", "NICKNAME"});
     parser.addOption({"date", "the report date, the last day reported", "YYYY-MM-DD"});
-    parser.addOption({"report", "the report: weekly or graph", "KIND"});
+    parser.addOption({"report", "the report: " + reportNames(), "KIND"});
     parser.addOption({"option", "the graph's analysis, as the report card lists it", "TEXT"});
     parser.addOption({"period", "the graph's period: 1 Month, 3 Months, 6 Months, 9 Months or Year", "TEXT"});
     parser.addOption({"date-axis", "the graph keeps an empty slot for every missed day"});
@@ -110,8 +136,9 @@ int main(int argc, char** argv) {
     const auto date = parseDate(parser.value("date"));
     if (!date) return refuse("the date \"" + parser.value("date") + "\" is not a day written YYYY-MM-DD");
     const QString kind = parser.value("report");
-    if (kind != QLatin1String("weekly") && kind != QLatin1String("graph"))
-        return refuse("the report \"" + kind + "\" is not one of: weekly, graph");
+    const auto build = builderNamed(kind);
+    const bool graph = kind == QLatin1String(kGraph);
+    if (!build && !graph) return refuse("the report \"" + kind + "\" is not one of: " + reportNames());
 
     store::Diary diary;
     diary.files.setFolder(folders.first());
@@ -128,8 +155,8 @@ int main(int argc, char** argv) {
     const auto person = findPerson(diary.persons, parser.value("person"));
     if (!person) return refuse("there is no person with the nickname \"" + parser.value("person") + "\"");
 
-    if (kind == QLatin1String("graph")) return writeGraph(diary, *person, *date, parser);
-    const reports::ReportResult report = reports::WeeklyComparison(diary.reports, person->id, *date);
+    if (graph) return writeGraph(diary, *person, *date, parser);
+    const reports::ReportResult report = (*build)(diary.reports, person->id, *date, 1.0);
     if (!writePicture(report.picture, parser.value("out")))
         return refuse("cannot write the picture to " + parser.value("out"));
     if (parser.isSet("figures"))
