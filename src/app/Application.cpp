@@ -9,22 +9,19 @@
 namespace pulmora::app {
 
 Application::Application(const QString& programFolder) {
-    card_ = std::make_unique<daily::TAsDly>(diary_);
+    help_ = std::make_unique<HelpWindow>();
+    windows_ = std::make_unique<WindowOpener>(diary_, *help_);
+    card_ = std::make_unique<daily::TAsDly>(diary_, *windows_);
     const QIcon icon(QPixmap::fromImage(controls::pictures::appIcon()));
     card_->setWindowIcon(icon);
     QApplication::setWindowIcon(icon);
     QApplication::setApplicationName("Pulmora");
     db_ = std::make_unique<TAsDB>(diary_);
     db_->setProgramFolder(programFolder);
-    help_ = std::make_unique<HelpWindow>();
     QObject::connect(card_.get(), &daily::TAsDly::closing, [this] {
         help_->close();
         db_->AsthmaClose();
         WriteIni();
-    });
-    QObject::connect(card_.get(), &daily::TAsDly::helpRequested, [this](const QString& keyword) {
-        help_->setHelpFolder(db_->ProgDir() + "help");
-        help_->showTopic(keyword);
     });
     QObject::connect(card_.get(), &daily::TAsDly::restartRequested, [this] { db_->AsthmaStart(*card_); });
 }
@@ -35,6 +32,7 @@ QString Application::iniPath() const { return db_->ProgDir() + "pulmora.ini"; }
 
 bool Application::start() {
     db_->ChkFiles();
+    help_->setHelpFolder(db_->ProgDir() + "help");
     guard_ = std::make_unique<SingleInstance>(db_->ProgDir());
     if (guard_->ShowOtherCopy()) return false;
     guard_->listen();

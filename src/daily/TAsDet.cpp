@@ -10,7 +10,6 @@ namespace pulmora::daily {
 
 TAsDet::TAsDet(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint) {
     setWindowTitle("Deletion Confirmation");
-    setModal(true);
     setAutoFillBackground(true);
     QPalette red = palette();
     red.setColor(QPalette::Window, QColor(255, 0, 0));

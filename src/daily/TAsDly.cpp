@@ -39,14 +39,14 @@ QString longDate(const QDate& date, const QString& pattern) { return QLocale(QLo
 
 }  // namespace
 
-TAsDly::TAsDly(store::Diary& diary, QWidget* parent)
+TAsDly::TAsDly(store::Diary& diary, DailyWindows& windows, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
       diary_(diary), currentPerson_(store::keys::kNoPerson) {
     setWindowTitle("Pulmora");
     setFixedSize(524, 429);
     layOut();
-    connectControls();
+    connectControls(windows);
     currentDate_ = store::keys::dateKey(Cal->selectedDate());
     selectPerson(std::nullopt);
     ClearCard();
@@ -96,8 +96,8 @@ void TAsDly::layOut() {
     BtnHelp = imageButton(this, glyphs::Kind::Help, "Help", {484, 396, 34, 30});
 }
 
-void TAsDly::connectControls() {
-    commands_ = new DailyCommands(*this, diary_);
+void TAsDly::connectControls(DailyWindows& windows) {
+    commands_ = new DailyCommands(*this, diary_, windows);
     for (TDaButton* b : {BackYear, BackMonth, ForwardMonth, ForwardYear, BtnCancel, BtnHelp, BtnPer, BtnMenu})
         connect(b, &TDaButton::clicked, this, [this, b] { commands_->TrapBtns(b); });
     connect(PanDate, &QPushButton::clicked, this, [this] { commands_->TrapBtns(PanDate); });

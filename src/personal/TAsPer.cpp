@@ -1,7 +1,6 @@
 #include "TAsPer.h"
 
 #include "StorableText.h"
-#include "TasTrg.h"
 #include "controls/GlyphButton.h"
 #include "controls/TDaButton.h"
 #include "controls/TDaNumber.h"
@@ -49,10 +48,9 @@ void showDate(QDateEdit* box, const QString& key) { box->setDate(store::keys::Ge
 
 }  // namespace
 
-TAsPer::TAsPer(store::Diary& diary, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint), diary_(diary) {
+TAsPer::TAsPer(store::Diary& diary, PersonalWindows& windows, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint), diary_(diary), windows_(windows) {
     setWindowTitle("Pulmora Personal Card");
-    setModal(true);
     PanHd = new QLabel(this);
     PanHd->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     PanHd->setWordWrap(true);
@@ -77,7 +75,7 @@ TAsPer::TAsPer(store::Diary& diary, QWidget* parent)
     connect(BtnCancel, &TDaButton::clicked, this, &QDialog::reject);
     connect(BtnHelp, &TDaButton::clicked, this, [this] {
         static const QStringList topics = {"PersonalPage", "PeakFlowPage", "TriggersPage", "MedicationPage"};
-        emit helpRequested(topics[Pages->currentIndex()]);
+        windows_.showHelp(topics[Pages->currentIndex()]);
     });
     // Enter moves on to the next box rather than closing the card.
     for (auto* box : findChildren<QWidget*>())
@@ -364,13 +362,10 @@ bool TAsPer::writeLists() {
 // ---- triggers --------------------------------------------------------------------------------
 
 void TAsPer::addTriggers() {
-    TasTrg picker(diary_, this);
-    picker.SetList(cardPerson_, QLatin1Char('P'));
-    const QPoint corner = BtnAddTrg->mapToGlobal(QPoint(0, 0));
-    picker.move(corner.x() - picker.width(), corner.y());
-    picker.exec();
-    if (!picker.Confirmed()) return;
-    for (const QString& name : picker.highlighted()) {
+    const auto picked = windows_.pickTriggersForPerson(*this, cardPerson_, BtnAddTrg->mapToGlobal(QPoint(0, 0)));
+    if (!picked.opened) setHeader("ERROR: Could not open Trigger List");
+    if (!picked.choice) return;
+    for (const QString& name : *picked.choice) {
         bool listed = false;
         for (int i = 0; i < ListTrg->count(); ++i) listed = listed || ListTrg->item(i)->text().trimmed() == name.trimmed();
         if (!listed) ListTrg->addItem(name.trimmed());

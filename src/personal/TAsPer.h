@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MedicationEntries.h"
+#include "PersonalWindows.h"
 #include "store/Diary.h"
 
 #include <QDialog>
@@ -21,11 +22,12 @@ class TDaNumber;
 namespace pulmora::personal {
 
 // "Pulmora Personal Card": a person's details, peak-flow zones, triggers and current
-// medication. Nothing is written until it is saved; cancelling leaves the diary as it was.
+// medication. Nothing is written until it is saved; cancelling leaves the diary as it was. The
+// trigger list and help are opened through `windows`.
 class TAsPer : public QDialog {
     Q_OBJECT
 public:
-    TAsPer(store::Diary& diary, QWidget* parent = nullptr);
+    TAsPer(store::Diary& diary, PersonalWindows& windows, QWidget* parent = nullptr);
 
     // Fills the card for the person, or empties it for "New".
     void SetUser(const QString& person);
@@ -53,9 +55,6 @@ public:
     QCheckBox* FldMedHis;
     controls::TDaButton *BtnAdd, *BtnDel, *BtnTSave, *BtnTCancel;
 
-signals:
-    void helpRequested(const QString& keyword);
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -82,6 +81,7 @@ private:
     void setYellow(QLineEdit* box, bool yellow);
 
     store::Diary& diary_;
+    PersonalWindows& windows_;
     QString cardPerson_;
     store::PersonRef saved_;
     MedicationEntries entries_;

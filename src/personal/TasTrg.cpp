@@ -25,7 +25,6 @@ TasTrg::TasTrg(store::Diary& diary, QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::WindowTitleHint | Qt::CustomizeWindowHint | Qt::WindowCloseButtonHint),
       diary_(diary) {
     setWindowTitle("List of Common Triggers");
-    setModal(true);
     PanHd = new QLabel(" Highlight Triggers to Add", this);
     PanHd->setWordWrap(true);
     BtnSave = button(this, glyphs::Kind::Save, "Add Highlighted Triggers");

@@ -26,6 +26,22 @@ namespace {
 using personal::TAsPer;
 using personal::TasTrg;
 
+// Stands in for the program's window opener: records the help asked for and answers the
+// trigger list with the names given to it.
+class RecordedWindows : public personal::PersonalWindows {
+public:
+    controls::WindowAnswer<std::optional<QStringList>> pickTriggersForPerson(QWidget&, const QString& person,
+                                                                            const QPoint&) override {
+        pickedFor << person;
+        return pick;
+    }
+    void showHelp(const QString& keyword) override { help << keyword; }
+
+    controls::WindowAnswer<std::optional<QStringList>> pick;
+    QStringList pickedFor;
+    QStringList help;
+};
+
 class PersonalTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -60,11 +76,12 @@ protected:
 
     TempFolder folder;
     store::Diary diary;
+    RecordedWindows windows;
     QString jo, salbutamol;
 };
 
 TEST_F(PersonalTest, ANewPersonStartsWithYellowBoxesAndDefaultZones) {
-    TAsPer card(diary);
+    TAsPer card(diary, windows);
     card.SetUser("New");
     EXPECT_TRUE(card.isYellow(card.FldLNam));
     EXPECT_TRUE(card.isYellow(card.FldFNam));
@@ -102,7 +119,7 @@ TEST_F(PersonalTest, ANewPersonStartsWithYellowBoxesAndDefaultZones) {
 }
 
 TEST_F(PersonalTest, NicknameRules) {
-    TAsPer card(diary);
+    TAsPer card(diary, windows);
     card.SetUser("New");
     type(card.FldLNam, "Brown");
     type(card.FldFNam, "Sam");
@@ -115,7 +132,7 @@ TEST_F(PersonalTest, NicknameRules) {
     EXPECT_EQ(diary.files.table(store::TableId::Personal)->recordCount(), 1u);
 
     // A person keeps their own nickname.
-    TAsPer own(diary);
+    TAsPer own(diary, windows);
     own.SetUser(jo);
     click(own.BtnSave);
     EXPECT_EQ(own.result(), QDialog::Accepted);
@@ -123,7 +140,7 @@ TEST_F(PersonalTest, NicknameRules) {
 }
 
 TEST_F(PersonalTest, PeakFlowsMustBeNumbersThatFit) {
-    TAsPer card(diary);
+    TAsPer card(diary, windows);
     card.SetUser(jo);
     for (const char* bad : {"1000", "4x0", "-5"}) {
         type(card.FldBest, bad);
@@ -139,7 +156,7 @@ TEST_F(PersonalTest, PeakFlowsMustBeNumbersThatFit) {
 }
 
 TEST_F(PersonalTest, TextThatCannotBeStoredIsRefusedAsItIsTyped) {
-    TAsPer card(diary);
+    TAsPer card(diary, windows);
     card.SetUser(jo);
     type(card.FldOcup, "Caf\u00e9 \u20ac");
     EXPECT_EQ(card.FldOcup->text(), "Caf\u00e9 \u20ac");
@@ -149,7 +166,7 @@ TEST_F(PersonalTest, TextThatCannotBeStoredIsRefusedAsItIsTyped) {
 }
 
 TEST_F(PersonalTest, SavingWritesTheDetailsTrimmedAndBothLists) {
-    TAsPer card(diary);
+    TAsPer card(diary, windows);
     card.SetUser("New");
     type(card.FldLNam, "  Brown ");
     type(card.FldFNam, " Sam");
@@ -175,7 +192,7 @@ TEST_F(PersonalTest, SavingWritesTheDetailsTrimmedAndBothLists) {
 }
 
 TEST_F(PersonalTest, AChangedMedicationIsStoredAsANewVersion) {
-    TAsPer card(diary);
+    TAsPer card(diary, windows);
     card.SetUser(jo);
     EXPECT_EQ(card.header(), "RETRIEVED: Salbutamol");
     EXPECT_EQ(card.FldMedIns->text(), "1 puff");
@@ -190,7 +207,7 @@ TEST_F(PersonalTest, AChangedMedicationIsStoredAsANewVersion) {
     EXPECT_EQ(diary.files.table(store::TableId::PerMed)->recordCount(), 2u);  // the old one kept, not in use
 
     // Deleting it from the card keeps its record, marked not in use.
-    TAsPer again(diary);
+    TAsPer again(diary, windows);
     again.SetUser(jo);
     click(again.BtnDel);
     EXPECT_TRUE(again.LsMed->count() == 0);
@@ -201,13 +218,13 @@ TEST_F(PersonalTest, AChangedMedicationIsStoredAsANewVersion) {
 
 TEST_F(PersonalTest, CancelWritesNothingAndAnEmptyStoredDateStaysEmpty) {
     const auto before = readBytes(folder.file("Personal.dat"));
-    TAsPer card(diary);
+    TAsPer card(diary, windows);
     card.SetUser(jo);
     EXPECT_EQ(card.FldDofB->text(), "no date");
     type(card.FldLNam, "Changed");
     click(card.BtnCancel);
     EXPECT_EQ(readBytes(folder.file("Personal.dat")), before);
-    TAsPer saved(diary);
+    TAsPer saved(diary, windows);
     saved.SetUser(jo);
     click(saved.BtnSave);
     EXPECT_EQ(diary.persons.GetPerCrd(jo)->birthDate, "");
