@@ -16,6 +16,9 @@ public:
 
     // Where the cells get a day's rating: -1 no record, 0 recorded without rating, 1 to 3.
     void setRatingSource(std::function<int(const QDate&)> source) { rating_ = std::move(source); }
+    // Repaints every day cell, for when what the rating source answers has changed (another
+    // person is selected). Repainting the calendar alone would leave its cells as they were.
+    void repaintCells() { updateCells(); }
 
     struct CellLook {
         QColor background;

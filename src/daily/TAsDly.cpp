@@ -134,7 +134,7 @@ void TAsDly::connectControls(DailyWindows& windows) {
 void TAsDly::selectPerson(const std::optional<store::PersonRef>& person) {
     currentPerson_ = person ? person->id : store::keys::kNoPerson;
     SelAsName->setCaption(person ? person->nickname : store::keys::kNoPerson);
-    Cal->update();
+    Cal->repaintCells();
 }
 
 bool TAsDly::entryAllowed() const {
