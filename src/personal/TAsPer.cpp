@@ -235,6 +235,9 @@ void TAsPer::SetUser(const QString& person) {
     Pages->setCurrentIndex(0);
     FldLNam->setFocus();
     cardPerson_ = person;
+    // Nothing is chosen until the user or the stored person chooses it; nothing chosen stores "".
+    FldTitl->setCurrentIndex(-1);
+    FldGend->setCurrentIndex(-1);
     FldZYel->setNoValue(80);
     FldZRed->setNoValue(50);
     if (const auto card = diary_.persons.GetPerCrd(person)) {

@@ -60,6 +60,10 @@ Checks& Checks::oneOf(const QString& value, const QStringList& allowed, const ch
     return *this;
 }
 
+Checks& Checks::optionalOneOf(const QString& value, const QStringList& allowed, const char* label) {
+    return value.isEmpty() ? *this : oneOf(value, allowed, label);
+}
+
 Checks& Checks::open(const DiaryStore& store, TableId id) {
     if (!store.has(id)) return fail(records::notOpen(id).error());
     return *this;

@@ -22,6 +22,8 @@ public:
     // A date key or empty.
     Checks& optionalDate(const QString& key, const char* label);
     Checks& oneOf(const QString& value, const QStringList& allowed, const char* label);
+    // One of the allowed values or empty (nothing chosen).
+    Checks& optionalOneOf(const QString& value, const QStringList& allowed, const char* label);
     Checks& open(const DiaryStore& store, TableId id);
 
     Result result() const { return failure_.isEmpty() ? Result::done() : Result::refused(failure_); }

@@ -2,6 +2,7 @@
 #include "controls/TDaNumber.h"
 #include "personal/TAsPer.h"
 #include "personal/TasTrg.h"
+#include "store/ReportCursors.h"
 #include "store/Clock.h"
 #include "store/Keys.h"
 #include "support/TempFolder.h"
@@ -116,6 +117,39 @@ TEST_F(PersonalTest, ANewPersonStartsWithYellowBoxesAndDefaultZones) {
     EXPECT_EQ(card.FldGend->currentText(), "Male");
     card.FldTitl->setCurrentText("Dr");
     EXPECT_EQ(card.FldGend->currentText(), "Male");
+}
+
+TEST_F(PersonalTest, OnlyWhatTheUserChoseIsStored) {
+    TAsPer card(diary, windows);
+    card.SetUser("New");
+    type(card.FldLNam, "Brown");
+    type(card.FldFNam, "Sam");
+    type(card.FldWhoI, "Sam");
+    click(card.BtnSave);
+    ASSERT_EQ(card.result(), QDialog::Accepted) << card.header().toStdString();
+    const QString sam = card.saved().id;
+    auto stored = [&] {
+        const store::RepPerson& p = diary.reports.GetRPer(sam, QDate(2024, 1, 1), QDate(2024, 1, 31));
+        return std::pair(p.title.trimmed(), p.gender.trimmed());
+    };
+    EXPECT_EQ(stored(), std::pair(QString(), QString()));
+    // Opened again and saved, the card still invents nothing.
+    TAsPer again(diary, windows);
+    again.SetUser(sam);
+    EXPECT_EQ(again.FldTitl->currentIndex(), -1);
+    EXPECT_EQ(again.FldGend->currentIndex(), -1);
+    click(again.BtnSave);
+    EXPECT_EQ(stored(), std::pair(QString(), QString()));
+    // What is chosen is stored, and shown again.
+    TAsPer chosen(diary, windows);
+    chosen.SetUser(sam);
+    chosen.FldTitl->setCurrentText("Mr");
+    click(chosen.BtnSave);
+    EXPECT_EQ(stored(), std::pair(QString("Mr"), QString("Male")));
+    TAsPer shown(diary, windows);
+    shown.SetUser(jo);
+    EXPECT_EQ(shown.FldGend->currentText(), "Female");
+    EXPECT_EQ(shown.FldTitl->currentIndex(), -1);
 }
 
 TEST_F(PersonalTest, NicknameRules) {
