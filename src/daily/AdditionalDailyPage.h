@@ -50,6 +50,7 @@ protected:
 
 private:
     int filledRows() const;
+    void fitMedicationColumn();
 
     store::DayMedication rows_;
 };

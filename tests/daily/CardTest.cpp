@@ -6,6 +6,7 @@
 #include "controls/TDaPanel.h"
 #include "controls/TDaSwitch.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QListWidget>
@@ -123,6 +124,21 @@ TEST_F(DailyCardTest, TheOneRelieverFollowsTheCountBothWays) {
     EXPECT_EQ(day.medication.rows[0].timesUsed, 4);
     // A count of 0 is not stored (today's card offers the preventer again when it is read).
     EXPECT_EQ(diary().files.table(store::TableId::DlyMed)->recordCount(), 1u);
+}
+
+// Column 1 takes the rest of the grid, whichever page was in front when the day loaded.
+TEST_F(DailyCardTest, TheMedicationColumnFillsTheGrid) {
+    card().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&card()));
+    ASSERT_EQ(card().Tabs->currentIndex(), 0);
+    selectDay(QDate(2024, 6, 14));
+    card().Tabs->setCurrentIndex(1);
+    QCoreApplication::processEvents();
+    const auto* grid = additional().MedGrd;
+    EXPECT_EQ(grid->columnWidth(1), grid->viewport()->width() - grid->columnWidth(0) - 6);
+    EXPECT_GT(grid->columnWidth(1), 150);
+    selectDay(QDate(2024, 6, 13));
+    EXPECT_EQ(grid->columnWidth(1), grid->viewport()->width() - grid->columnWidth(0) - 6);
 }
 
 TEST_F(DailyCardTest, TwoRelieversKeepTheirOwnCounts) {
