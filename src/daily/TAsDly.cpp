@@ -59,6 +59,8 @@ void TAsDly::layOut() {
     SelAsName->setGeometry(4, 4, 60, 26);
     SelAsName->setToolTip("Next person");
     BtnPer = imageButton(this, glyphs::Kind::Person, "Personal Card", {352, 2, 40, 30});
+    // The banner widens to the name but stops short of the header buttons.
+    SelAsName->setMaximumWidth(BtnPer->x() - 6 - SelAsName->x());
     BtnRep = imageButton(this, glyphs::Kind::Report, "Reports", {394, 2, 40, 30});
     BtnSheet = imageButton(this, glyphs::Kind::Sheet, "Record Sheet", {436, 2, 40, 30});
     BtnMenu = imageButton(this, glyphs::Kind::Menu, "Menu", {478, 2, 42, 30});

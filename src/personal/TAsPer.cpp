@@ -2,6 +2,7 @@
 
 #include "StorableText.h"
 #include "controls/GlyphButton.h"
+#include "controls/MessageLine.h"
 #include "controls/TDaButton.h"
 #include "controls/TDaNumber.h"
 #include "store/Keys.h"
@@ -51,9 +52,8 @@ void showDate(QDateEdit* box, const QString& key) { box->setDate(store::keys::Ge
 TAsPer::TAsPer(store::Diary& diary, PersonalWindows& windows, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint), diary_(diary), windows_(windows) {
     setWindowTitle("Pulmora Personal Card");
-    PanHd = new QLabel(this);
+    PanHd = new controls::MessageLine(QString(), this);
     PanHd->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    PanHd->setWordWrap(true);
     BtnSave = button(this, glyphs::Kind::Save, "Save Personal Changes");
     BtnCancel = button(this, glyphs::Kind::Cancel, "Cancel Changes");
     BtnHelp = button(this, glyphs::Kind::Help, "Help");
@@ -111,7 +111,10 @@ QWidget* TAsPer::personalPage() {
     form->addRow("Health Number:", FldHlth);
     form->addRow("My Nickname (Unique):", FldWhoI);
     for (QLineEdit* box : {FldLNam, FldFNam, FldWhoI, FldOcup, FldHlth})
-        connect(box, &QLineEdit::textChanged, this, [this, box] { ReqEntry(box); });
+        connect(box, &QLineEdit::textChanged, this, [this, box] {
+            ReqEntry(box);
+            dropMendedRefusal();
+        });
     connect(FldFNam, &QLineEdit::editingFinished, this, &TAsPer::PopNick);
     connect(FldHlth, &QLineEdit::editingFinished, this, &TAsPer::PopNick);
     connect(FldTitl, &QComboBox::currentTextChanged, this, [this](const QString& title) {
@@ -127,6 +130,11 @@ QWidget* TAsPer::peakFlowPage() {
     FldBest->setMaxLength(4);
     FldPred = new QLineEdit(page);
     FldPred->hide();
+    for (QLineEdit* box : {FldBest, FldPred})
+        connect(box, &QLineEdit::textChanged, this, [this, box] {
+            if (isYellow(box) && isPeakFlow(box)) setYellow(box, false);
+            dropMendedRefusal();
+        });
     FldZYel = new controls::TDaNumber(page);
     FldZYel->setMaxValue(80);
     FldZYel->setMinValue(60);
@@ -267,7 +275,19 @@ void TAsPer::SetUser(const QString& person) {
     }
 }
 
-void TAsPer::setHeader(const QString& text) { PanHd->setText(text); }
+void TAsPer::setHeader(const QString& text) {
+    PanHd->setText(text);
+    refusalMended_ = nullptr;
+}
+
+void TAsPer::refuse(const QString& message, std::function<bool()> mended) {
+    setHeader(message);
+    refusalMended_ = std::move(mended);
+}
+
+void TAsPer::dropMendedRefusal() {
+    if (refusalMended_ && refusalMended_()) setHeader(QString());
+}
 
 QString TAsPer::header() const { return PanHd->text(); }
 
@@ -302,14 +322,20 @@ void TAsPer::PopNick() {
     if (FldWhoI->text().trimmed().isEmpty()) FldWhoI->setText(FldFNam->text().trimmed());
 }
 
-bool TAsPer::checkPeakFlow(QLineEdit* box, const QString& name) {
+// Empty counts as 0; anything else must be plain digits that fit the three-digit field.
+bool TAsPer::isPeakFlow(const QLineEdit* box) {
     const QString text = box->text().trimmed();
     bool number = false;
     const int value = text.toInt(&number);
-    // Empty counts as 0; anything else must be plain digits that fit the three-digit field.
-    const bool ok = text.isEmpty() || (number && text.front().isDigit() && value <= 999);
+    return text.isEmpty() || (number && text.front().isDigit() && value <= 999);
+}
+
+bool TAsPer::checkPeakFlow(QLineEdit* box, const QString& name) {
+    const bool ok = isPeakFlow(box);
     setYellow(box, !ok);
-    if (!ok) setHeader(QStringLiteral("ADJUST: The %1 must be a whole number from 0 to 999").arg(name));
+    if (!ok)
+        refuse(QStringLiteral("ADJUST: The %1 must be a whole number from 0 to 999").arg(name),
+               [box] { return isPeakFlow(box); });
     return ok;
 }
 
@@ -317,8 +343,9 @@ bool TAsPer::checkPeakFlow(QLineEdit* box, const QString& name) {
 
 void TAsPer::save() {
     ReqNick();
-    if (isYellow(FldLNam) || isYellow(FldFNam) || isYellow(FldWhoI)) {
-        setHeader("Still Outstanding Require Yellow Boxes!");
+    const auto outstanding = [this] { return isYellow(FldLNam) || isYellow(FldFNam) || isYellow(FldWhoI); };
+    if (outstanding()) {
+        refuse("Still Outstanding Require Yellow Boxes!", [outstanding] { return !outstanding(); });
         return;
     }
     if (!checkPeakFlow(FldBest, "personal best peak flow") || !checkPeakFlow(FldPred, "predicted peak flow")) return;

@@ -6,15 +6,17 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
-class QLabel;
 class QLineEdit;
 class QListWidget;
 class QTabWidget;
 
 namespace pulmora::controls {
+class MessageLine;
 class TDaButton;
 class TDaNumber;
 }  // namespace pulmora::controls
@@ -39,7 +41,7 @@ public:
     const MedicationEntries& medication() const { return entries_; }
     bool isYellow(const QLineEdit* box) const;
 
-    QLabel* PanHd;
+    controls::MessageLine* PanHd;
     controls::TDaButton *BtnSave, *BtnCancel, *BtnHelp;
     QTabWidget* Pages;
     QLineEdit *FldLNam, *FldFNam, *FldOcup, *FldHlth, *FldWhoI, *FldBest, *FldPred;
@@ -68,6 +70,10 @@ private:
     void PopNick();
     void save();
     bool checkPeakFlow(QLineEdit* box, const QString& name);
+    static bool isPeakFlow(const QLineEdit* box);
+    // A refusal on the header that goes as soon as `mended` answers true.
+    void refuse(const QString& message, std::function<bool()> mended);
+    void dropMendedRefusal();
     bool writeLists();
     void addTriggers();
     void rebuildMedicationList();
@@ -85,6 +91,7 @@ private:
     QString cardPerson_;
     store::PersonRef saved_;
     MedicationEntries entries_;
+    std::function<bool()> refusalMended_;
 };
 
 }  // namespace pulmora::personal

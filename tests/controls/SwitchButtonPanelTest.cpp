@@ -5,8 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QHelpEvent>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
 
 namespace pulmora::test {
 namespace {
@@ -160,6 +163,32 @@ TEST(TDaPanelTest, MarkerIsNavyAwayAndRedUnderThePointer) {
     QSignalSpy clicked(&panel, &TDaPanel::clicked);
     click(panel);
     EXPECT_EQ(clicked.size(), 1);
+}
+
+TEST(TDaPanelTest, ACaptionWiderThanAllowedIsCutShortWithItsMarkerAndInFullAsTooltip) {
+    TDaPanel panel;
+    panel.resize(10, 24);
+    panel.setMaximumWidth(200);
+    panel.setToolTip("Next person");
+    const QString name(30, QLatin1Char('W'));
+    panel.setCaption(name);
+    EXPECT_LE(panel.width(), 200);
+    EXPECT_GT(panel.width(), 180);
+    EXPECT_NE(panel.shownCaption(), name);
+    EXPECT_TRUE(panel.shownCaption().endsWith(QChar(0x2026)));
+    const QRect marker = panel.markerRect();
+    EXPECT_LE(marker.right(), panel.width() - 1);
+    const QPoint inside(marker.center().x() + 1, marker.top() + 3);
+    EXPECT_EQ(panel.grab().toImage().pixelColor(inside), QColor(0, 0, 128));
+    panel.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&panel));
+    QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), panel.mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(&panel, &help);
+    EXPECT_EQ(QToolTip::text(), name + "\nNext person");
+    // A name that fits is shown whole again.
+    panel.setCaption("Jo");
+    EXPECT_EQ(panel.shownCaption(), "Jo");
+    EXPECT_EQ(panel.width(), QFontMetrics(panel.font()).horizontalAdvance("Jo") + 30);
 }
 
 }  // namespace

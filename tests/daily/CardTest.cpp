@@ -215,6 +215,15 @@ TEST_F(DailyCardTest, SavingRaisesTheBestAndTheSummaryComparesWithThePreviousDay
     EXPECT_EQ(stored(kToday).values.rating, 3);
 }
 
+TEST_F(CardTest, ALongNicknameStopsShortOfTheHeaderButtonsAndKeepsItsMarker) {
+    prepare([&](store::Diary& d) { addPerson(d, QString(30, QLatin1Char('W'))); });
+    start();
+    controls::TDaPanel* banner = card().SelAsName;
+    EXPECT_LT(banner->geometry().right(), card().BtnPer->x());
+    EXPECT_LE(banner->markerRect().right(), banner->width() - 1);
+    EXPECT_EQ(banner->grab().toImage().pixelColor(banner->markerRect().center() + QPoint(1, -2)), QColor(0, 0, 128));
+}
+
 class NoPersonTest : public CardTest {
 protected:
     void SetUp() override {

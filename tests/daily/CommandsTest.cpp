@@ -108,6 +108,23 @@ TEST_F(CommandsTest, APersonIsDeletedOnlyWithTheWordTyped) {
     EXPECT_EQ(card().info(), "Welcome to the Pulmora");
 }
 
+// A long name, even one without a blank to wrap at, is shown whole: the window grows to it.
+TEST(DeletionConfirmationTest, TheWholeMessageIsShownForALongName) {
+    for (const QString& name : {QString(30, QLatin1Char('W')), QString("Anne-Marie Alexandra Pemberton")}) {
+        daily::TAsDet window;
+        window.MesDelPer(name);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        const QLabel* message = window.LabMes;
+        EXPECT_GE(message->width(), message->fontMetrics().horizontalAdvance("\"" + name + "\""));
+        EXPECT_GE(message->height(), message->heightForWidth(message->width()));
+        EXPECT_TRUE(window.rect().contains(message->geometry())) << name.toStdString();
+        window.MesDelDly("28-September-2024", name);
+        EXPECT_GE(message->height(), message->heightForWidth(message->width()));
+        EXPECT_TRUE(window.rect().contains(message->geometry())) << name.toStdString();
+    }
+}
+
 TEST_F(CommandsTest, CancellingADeletionKeepsEverything) {
     withModal([&] { commands().MnDelPer->trigger(); },
               [](QWidget* window) { click(qobject_cast<daily::TAsDet*>(window)->BtnCancel); });

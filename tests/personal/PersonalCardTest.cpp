@@ -16,6 +16,8 @@
 #include <QListWidget>
 #include <QTabWidget>
 #include <QApplication>
+#include <QCoreApplication>
+#include "controls/MessageLine.h"
 #include <QKeyEvent>
 #include <QTest>
 
@@ -187,6 +189,42 @@ TEST_F(PersonalTest, PeakFlowsMustBeNumbersThatFit) {
     click(card.BtnSave);
     EXPECT_EQ(card.result(), QDialog::Accepted);
     EXPECT_EQ(diary.persons.GetPerCrd(jo)->best, "450");
+}
+
+TEST_F(PersonalTest, AHeaderMessageIsShownWholeAndGoesWhenItsCauseIsMended) {
+    TAsPer card(diary, windows);
+    card.SetUser(jo);
+    card.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&card));
+    type(card.FldBest, "1000");
+    click(card.BtnSave);
+    const QString adjust = "ADJUST: The personal best peak flow must be a whole number from 0 to 999";
+    ASSERT_EQ(card.header(), adjust);
+    QCoreApplication::processEvents();
+    EXPECT_GE(card.PanHd->contentsRect().width(), card.PanHd->fontMetrics().horizontalAdvance(adjust));
+    EXPECT_FALSE(card.PanHd->isElided());
+    EXPECT_LE(card.PanHd->geometry().right(), card.BtnSave->x());
+    type(card.FldBest, "450");
+    EXPECT_EQ(card.header(), "");
+    EXPECT_FALSE(card.isYellow(card.FldBest));
+
+    card.FldLNam->clear();
+    click(card.BtnSave);
+    EXPECT_EQ(card.header(), "Still Outstanding Require Yellow Boxes!");
+    type(card.FldLNam, "S");
+    EXPECT_EQ(card.header(), "Still Outstanding Require Yellow Boxes!");  // still too short
+    keys(card.FldLNam, "m");
+    EXPECT_EQ(card.header(), "");
+    // Another message replaces a refusal and is not taken away by the mending.
+    type(card.FldBest, "x");
+    click(card.BtnSave);
+    ASSERT_TRUE(card.header().startsWith("ADJUST: "));
+    card.Pages->setCurrentIndex(3);
+    card.LsMed->setCurrentRow(0);
+    QTest::mouseClick(card.LsMed->viewport(), Qt::LeftButton, {}, card.LsMed->visualItemRect(card.LsMed->item(0)).center());
+    ASSERT_EQ(card.header(), "RETRIEVED: Salbutamol");
+    type(card.FldBest, "450");
+    EXPECT_EQ(card.header(), "RETRIEVED: Salbutamol");
 }
 
 TEST_F(PersonalTest, TextThatCannotBeStoredIsRefusedAsItIsTyped) {
