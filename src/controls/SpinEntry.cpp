@@ -93,12 +93,12 @@ void SpinEntry::paintCell(QPainter& painter, const QRect& cell, const QString& t
     painter.drawText(cell, Qt::AlignCenter, text);
 }
 
+// Drawn on its parent's own background: no block of button face around the cells. The palette's
+// current group gives the disabled look when the entry is disabled.
 void SpinEntry::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), palette().color(QPalette::Button));
     paintCells(painter);
-    const bool hot = over_ && frame_;
-    drawDottedFrame(painter, rect(), palette().color(hot ? QPalette::Highlight : QPalette::Button));
+    if (over_ && frame_ && isEnabled()) drawDottedFrame(painter, rect(), palette().color(QPalette::Highlight));
     drawFocusFrame(painter, *this);
 }
 

@@ -87,6 +87,18 @@ TEST_F(DailyCardTest, FutureDaysAreRefusedAndTodayIsEditable) {
     EXPECT_TRUE(card().Tabs->isEnabled());
 }
 
+TEST_F(DailyCardTest, AFutureDaysEntriesLookDisabled) {
+    selectDay(kToday.addDays(1));
+    const QPoint inCell(6, 14);  // inside the first digit cell, clear of its digit
+    // As any disabled entry on the page: not the yellow and navy faces of the entries in use.
+    const QColor disabled = basic().palette().color(QPalette::Disabled, QPalette::Base);
+    for (controls::TDaNumber* entry : {basic().PkMorn, basic().PkEven})
+        EXPECT_EQ(entry->grab().toImage().pixelColor(inCell), disabled) << entry->accessibleName().toStdString();
+    selectDay(kToday);
+    EXPECT_EQ(basic().PkEven->grab().toImage().pixelColor(inCell), QColor(0, 0, 128));
+    EXPECT_EQ(basic().PkMorn->grab().toImage().pixelColor(inCell), QColor(255, 255, 0));
+}
+
 TEST_F(DailyCardTest, CancelDropsTheChangesAndReloads) {
     click(basic().WheezNight);
     click(card().BtnCancel);
