@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QRect>
 
 // The program's pictures: the daily card's summary arrows, the splash shown when there is
 // nothing to compare or report, and the program icon. All are drawn on olive, which the card treats as transparent.
@@ -20,7 +21,9 @@ constexpr int kArrowHeight = 11;
 // An arrow picture, 19 by 11 logical pixels.
 QImage arrow(Arrow kind, qreal pixelRatio = 1.0);
 QImage splash(const QSize& size, qreal pixelRatio = 1.0);
+// Where the splash has its two lines of text; its trace keeps out of it.
+QRect splashTextArea(const QSize& size);
 // The program's icon.
 QImage appIcon(int size = 64);
 
-}  // namespace pulmora::daily::pictures
+}  // namespace pulmora::controls::pictures
