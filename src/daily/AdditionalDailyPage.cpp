@@ -34,6 +34,8 @@ AdditionalDailyPage::AdditionalDailyPage(QWidget* parent) : QWidget(parent) {
     MedGrd->setSelectionMode(QAbstractItemView::SingleSelection);
     MedGrd->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     MedGrd->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Tab moves on to the next control; the arrow keys move between the cells.
+    MedGrd->setTabKeyNavigation(false);
     MedGrd->setAccessibleName("Medication taken today; + and - change the count");
     MedGrd->viewport()->installEventFilter(this);
     MedGrd->installEventFilter(this);
@@ -53,6 +55,8 @@ AdditionalDailyPage::AdditionalDailyPage(QWidget* parent) : QWidget(parent) {
     grid->setColumnStretch(2, 3);
     FillMedGrid();
 }
+
+QList<QWidget*> AdditionalDailyPage::tabOrder() const { return {BtnAddTrg, ListTrg, BtnAddMed, MedGrd}; }
 
 // ---- triggers --------------------------------------------------------------------------------
 

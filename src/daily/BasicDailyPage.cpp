@@ -121,6 +121,11 @@ BasicDailyPage::BasicDailyPage(QWidget* parent) : QWidget(parent) {
     grid->setColumnStretch(4, 1);
 }
 
+QList<QWidget*> BasicDailyPage::tabOrder() const {
+    return {PkMorn,    PkEven,     BreathDay, BreathNight, WheezDay, WheezNight, CoughDay, CoughNight, ChestDay,
+            ChestNight, RateBad,   RateAvg,   RateGood,    Offwork,  ActWalk,    ActRun,   RelUse,     PreUse};
+}
+
 std::vector<TDaSwitch*> BasicDailyPage::switches() const {
     return {BreathDay, BreathNight, WheezDay, WheezNight, CoughDay, CoughNight, ChestDay, ChestNight,
             Offwork,   ActWalk,     ActRun,   RateBad,    RateAvg,  RateGood};

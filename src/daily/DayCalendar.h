@@ -37,11 +37,16 @@ public:
     void stepMonths(int months);
     void stepYears(int years);
 
+    // Whether the day cells have the keyboard's focus; the selected cell then shows it.
+    bool cellsHaveFocus() const;
+
 protected:
     void paintCell(QPainter* painter, const QRect& rect, QDate date) const override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     std::function<int(const QDate&)> rating_;
+    QWidget* cells_;
 };
 
 // The cell colours for each rating.

@@ -7,7 +7,6 @@
 #include <optional>
 
 class QLabel;
-class QPushButton;
 class QTabWidget;
 
 namespace pulmora::controls {
@@ -65,7 +64,7 @@ public:
     controls::TDaPanel* SelAsName;
     controls::TDaButton *BtnPer, *BtnRep, *BtnSheet, *BtnMenu;
     controls::TDaButton *BackYear, *BackMonth, *ForwardMonth, *ForwardYear;
-    QPushButton* PanDate;
+    controls::TDaButton* PanDate;
     QLabel* Report;
     QTabWidget* Tabs;
     BasicDailyPage* Basic;

@@ -41,7 +41,7 @@ TEST_F(DailyCardTest, StartsOnTodayForTheFirstPerson) {
     EXPECT_EQ(card().SelAsName->Caption(), "Jo");
     EXPECT_EQ(card().info(), "Welcome to the Pulmora");
     EXPECT_EQ(card().windowTitle(), "Pulmora Daily Card");
-    EXPECT_EQ(card().PanDate->text(), "June 2024");
+    EXPECT_EQ(card().PanDate->Caption(), "June 2024");
     EXPECT_FALSE(card().BtnSave->isVisible());
 }
 

@@ -1,0 +1,80 @@
+#include "CardFixture.h"
+
+#include "controls/TDaButton.h"
+#include "controls/TDaNumber.h"
+#include "controls/TDaPanel.h"
+#include "controls/TDaSwitch.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QListWidget>
+#include <QTableWidget>
+#include <QTest>
+
+namespace pulmora::test {
+namespace {
+
+class KeyboardTest : public CardTest {
+protected:
+    void SetUp() override {
+        CardTest::SetUp();
+        prepare([&](store::Diary& d) { addPerson(d, "Jo"); });
+        start();
+        card().show();
+        QApplication::setActiveWindow(&card());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&card()));
+    }
+    // The widgets that take the focus on `count` presses of Tab (or Shift+Tab) from `start`.
+    QList<QWidget*> walk(QWidget* start, int count, bool backwards = false) {
+        start->setFocus(Qt::OtherFocusReason);
+        QList<QWidget*> seen;
+        for (int i = 0; i < count; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), backwards ? Qt::Key_Backtab : Qt::Key_Tab,
+                            backwards ? Qt::ShiftModifier : Qt::NoModifier);
+            seen << QApplication::focusWidget();
+        }
+        return seen;
+    }
+};
+
+TEST_F(KeyboardTest, TabLeavesTheGridAndReachesEveryButtonInReadingOrder) {
+    card().Tabs->setCurrentIndex(1);
+    auto& page = additional();
+    const QList<QWidget*> forward = walk(card().SelAsName, 40);
+    const QList<QWidget*> expected = {card().BtnPer,    card().BtnMenu,  card().BackYear, card().BackMonth,
+                                      card().PanDate,   card().ForwardMonth, card().ForwardYear};
+    for (int i = 0; i < expected.size(); ++i) EXPECT_EQ(forward.value(i), expected[i]) << "press " << i + 1;
+    const qsizetype addTrg = forward.indexOf(page.BtnAddTrg);
+    ASSERT_GE(addTrg, 0) << "the trigger \"+\" is never reached";
+    EXPECT_EQ(forward.value(addTrg + 1), page.ListTrg);
+    EXPECT_EQ(forward.value(addTrg + 2), page.BtnAddMed);
+    EXPECT_EQ(forward.value(addTrg + 3), page.MedGrd);
+    EXPECT_EQ(forward.value(addTrg + 4), card().BtnHelp) << "Tab stays in the grid";
+    EXPECT_TRUE(forward.contains(card().SelAsName)) << "the order does not come round again";
+
+    const QList<QWidget*> backward = walk(card().BtnHelp, 3, true);
+    EXPECT_EQ(backward, (QList<QWidget*>{page.MedGrd, page.BtnAddMed, page.ListTrg}));
+}
+
+TEST_F(KeyboardTest, TheBasicPageIsWalkedInReadingOrder) {
+    auto& page = basic();
+    const QList<QWidget*> forward = walk(page.PkMorn, 5);
+    EXPECT_EQ(forward, (QList<QWidget*>{page.PkEven, page.BreathDay, page.BreathNight, page.WheezDay, page.WheezNight}));
+    const QList<QWidget*> tail = walk(page.RateGood, 6);
+    EXPECT_EQ(tail, (QList<QWidget*>{page.Offwork, page.ActWalk, page.ActRun, page.RelUse, page.PreUse, card().BtnHelp}));
+}
+
+// Whatever has the focus shows it.
+TEST_F(KeyboardTest, TheDateBarAndTheCalendarShowTheFocus) {
+    card().BtnHelp->setFocus();
+    const QImage dateBar = card().PanDate->grab().toImage();
+    const QImage calendar = card().Cal->grab().toImage();
+    card().PanDate->setFocus();
+    EXPECT_NE(card().PanDate->grab().toImage(), dateBar);
+    card().Cal->findChild<QAbstractItemView*>()->setFocus();
+    ASSERT_TRUE(card().Cal->cellsHaveFocus());
+    EXPECT_NE(card().Cal->grab().toImage(), calendar);
+}
+
+}  // namespace
+}  // namespace pulmora::test
