@@ -35,6 +35,7 @@ void SpinEntry::setMaxValue(int value) {
 
 void SpinEntry::press(Qt::MouseButton button, int x) {
     if (button != Qt::LeftButton && button != Qt::RightButton) return;
+    finishTyping();
     emit mousePressed(button);
     const int step = stepAt(x);
     setNoValue(button == Qt::LeftButton ? value_ + step : value_ - step);
@@ -59,7 +60,7 @@ void SpinEntry::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Minus: delta = -1; break;
     default: QWidget::keyPressEvent(event); return;
     }
-    setNoValue(value_ + delta);
+    setNoValue(value_ + delta * keyStep());
     // The cards treat a key like a click with the matching mouse button.
     emit mouseReleased(delta > 0 ? Qt::LeftButton : Qt::RightButton);
 }

@@ -64,6 +64,21 @@ TEST_F(KeyboardTest, TheBasicPageIsWalkedInReadingOrder) {
     EXPECT_EQ(tail, (QList<QWidget*>{page.Offwork, page.ActWalk, page.ActRun, page.RelUse, page.PreUse, card().BtnHelp}));
 }
 
+TEST_F(KeyboardTest, APeakFlowIsTypedAndTabConfirmsIt) {
+    basic().PkMorn->setFocus();
+    QTest::keyClicks(basic().PkMorn, "450");
+    EXPECT_FALSE(card().RecChanged());
+    QTest::keyClick(basic().PkMorn, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), basic().PkEven);
+    EXPECT_EQ(basic().values().morning, 450);
+    EXPECT_TRUE(card().RecChanged());
+    QTest::keyClicks(basic().PkEven, "47");
+    QTest::keyClick(basic().PkEven, Qt::Key_Return);
+    EXPECT_EQ(basic().values().evening, 470);
+    ASSERT_TRUE(card().SaveDay());
+    EXPECT_EQ(diary().days.GetDly(card().CurrentPerson(), card().CurrentDate()).values.morning, 450);
+}
+
 // Whatever has the focus shows it.
 TEST_F(KeyboardTest, TheDateBarAndTheCalendarShowTheFocus) {
     card().BtnHelp->setFocus();
