@@ -1,15 +1,16 @@
 #include "TAsPer.h"
 
+#include "DateBox.h"
 #include "StorableText.h"
 #include "controls/GlyphButton.h"
 #include "controls/MessageLine.h"
 #include "controls/TDaButton.h"
 #include "controls/TDaNumber.h"
+#include "store/Clock.h"
 #include "store/Keys.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QFormLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -24,28 +25,15 @@ using controls::TDaButton;
 namespace glyphs = controls::glyphs;
 
 const QColor kYellow(255, 255, 0);
-const QDate kNoDate(1800, 1, 1);  // the date boxes show this as "no date"
 const QStringList kCategories = {"Reliever", "Preventer", "Protector", "Combined", "Other"};
 
 TDaButton* button(QWidget* parent, glyphs::Kind kind, const QString& hint) {
     return controls::glyphButton(parent, kind, hint, {30, 30});
 }
 
-QDateEdit* dateBox(QWidget* parent) {
-    auto* box = new QDateEdit(parent);
-    box->setDisplayFormat("dd/MM/yyyy");
-    box->setMinimumDate(kNoDate);
-    box->setSpecialValueText("no date");
-    box->setCalendarPopup(true);
-    box->setDate(kNoDate);
-    return box;
-}
+QString dateOf(const DateBox* box) { return box->date().isValid() ? store::keys::dateKey(box->date()) : QString(); }
 
-QString dateOf(const QDateEdit* box) {
-    return box->date() == kNoDate ? QString() : store::keys::dateKey(box->date());
-}
-
-void showDate(QDateEdit* box, const QString& key) { box->setDate(store::keys::Get4Date(key).value_or(kNoDate)); }
+void showDate(DateBox* box, const QString& key) { box->setDate(store::keys::Get4Date(key).value_or(QDate())); }
 
 }  // namespace
 
@@ -71,6 +59,16 @@ TAsPer::TAsPer(store::Diary& diary, PersonalWindows& windows, QWidget* parent)
     column->addWidget(Pages);
     resize(460, 400);
 
+    // Tab and Enter follow the card's reading order: the header buttons, the page tabs, then
+    // each page's boxes from the top.
+    const QList<QWidget*> order = {BtnSave, BtnCancel, BtnHelp, Pages,
+                                   FldLNam, FldFNam, FldTitl, FldGend, FldDofB->edit, FldOcup, FldHlth, FldWhoI,
+                                   FldBest, FldZYel, FldZRed,
+                                   ListTrg, BtnAddTrg, BtnDelTrg,
+                                   LsMed, FldMedDes, FldMedType, FldMedIns, FldMedPre, FldMedDate->edit,
+                                   BtnAdd, BtnDel, BtnTSave, BtnTCancel};
+    for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
+
     connect(BtnSave, &TDaButton::clicked, this, &TAsPer::save);
     connect(BtnCancel, &TDaButton::clicked, this, &QDialog::reject);
     connect(BtnHelp, &TDaButton::clicked, this, [this] {
@@ -79,7 +77,7 @@ TAsPer::TAsPer(store::Diary& diary, PersonalWindows& windows, QWidget* parent)
     });
     // Enter moves on to the next box rather than closing the card.
     for (auto* box : findChildren<QWidget*>())
-        if (qobject_cast<QLineEdit*>(box) || qobject_cast<QComboBox*>(box) || qobject_cast<QDateEdit*>(box))
+        if (qobject_cast<QLineEdit*>(box) || qobject_cast<QComboBox*>(box))
             box->installEventFilter(this);
 }
 
@@ -100,7 +98,9 @@ QWidget* TAsPer::personalPage() {
     FldTitl->addItems(store::kTitles);
     FldGend = new QComboBox(page);
     FldGend->addItems({"Female", "Male"});
-    FldDofB = dateBox(page);
+    FldDofB = makeDateBox(page);
+    // Most people entered are grown-ups: the calendar opens thirty years back.
+    FldDofB->setPopupStart(store::clock::today().addYears(-30));
     auto* form = new QFormLayout(page);
     form->addRow("Surname:", FldLNam);
     form->addRow("Christian Name:", FldFNam);
@@ -206,11 +206,11 @@ QWidget* TAsPer::medicationPage() {
     FldMedPre = textBox(20);
     FldMedType = new QComboBox(page);
     FldMedType->addItems(kCategories);
-    FldMedDate = dateBox(page);
+    FldMedDate = makeDateBox(page);
     FldMedHis = new QCheckBox("History", page);
     FldMedHis->hide();
     connect(FldMedType, &QComboBox::activated, this, [this] { entries_.boxChanged(); });
-    connect(FldMedDate, &QDateEdit::userDateChanged, this, [this] { entries_.boxChanged(); });
+    connect(FldMedDate, &DateBox::edited, this, [this] { entries_.boxChanged(); });
     BtnAdd = button(page, glyphs::Kind::Add, "Add New Medication");
     BtnDel = button(page, glyphs::Kind::Delete, "Delete Selected Medication");
     BtnTSave = button(page, glyphs::Kind::Save, "Confirm Change");
@@ -235,6 +235,20 @@ QWidget* TAsPer::medicationPage() {
     connect(BtnTSave, &TDaButton::clicked, this, &TAsPer::confirmMedication);
     connect(BtnTCancel, &TDaButton::clicked, this, &TAsPer::cancelMedication);
     return page;
+}
+
+// A date box whose refusal shows on the header and goes once the date is put right.
+DateBox* TAsPer::makeDateBox(QWidget* page) {
+    auto* box = new DateBox(page);
+    connect(box, &DateBox::refused, this, [this, box](const QString& message) {
+        setYellow(box->edit, true);
+        refuse(message, [box] { return box->isAcceptable(); });
+    });
+    connect(box, &DateBox::edited, this, [this, box] {
+        if (isYellow(box->edit) && box->isAcceptable()) setYellow(box->edit, false);
+        dropMendedRefusal();
+    });
+    return box;
 }
 
 // ---- filling ---------------------------------------------------------------------------------
@@ -349,6 +363,7 @@ void TAsPer::save() {
         return;
     }
     if (!checkPeakFlow(FldBest, "personal best peak flow") || !checkPeakFlow(FldPred, "predicted peak flow")) return;
+    if (!FldDofB->check()) return;
     store::PersonDetails d;
     d.nickname = FldWhoI->text().trimmed();
     d.surname = FldLNam->text().trimmed();
@@ -411,7 +426,7 @@ void TAsPer::rebuildMedicationList() {
 
 MedicationEntries::Boxes TAsPer::boxes() const {
     return {FldMedDes->text(), FldMedType->currentIndex() < 0 ? QString() : FldMedType->currentText(),
-            FldMedIns->text(), FldMedPre->text(), FldMedDate->date() == kNoDate ? QDate() : FldMedDate->date()};
+            FldMedIns->text(), FldMedPre->text(), FldMedDate->date()};
 }
 
 void TAsPer::showBoxes(const MedicationEntries::Boxes& b) {
@@ -445,6 +460,7 @@ void TAsPer::addMedication() {
 }
 
 void TAsPer::confirmMedication() {
+    if (!FldMedDate->check()) return;
     if (const QString refusal = entries_.confirm(boxes()); !refusal.isEmpty()) {
         setHeader(refusal);
         return;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DateBox.h"
 #include "MedicationEntries.h"
 #include "PersonalWindows.h"
 #include "store/Diary.h"
@@ -10,7 +11,6 @@
 
 class QCheckBox;
 class QComboBox;
-class QDateEdit;
 class QLineEdit;
 class QListWidget;
 class QTabWidget;
@@ -46,14 +46,14 @@ public:
     QTabWidget* Pages;
     QLineEdit *FldLNam, *FldFNam, *FldOcup, *FldHlth, *FldWhoI, *FldBest, *FldPred;
     QComboBox *FldTitl, *FldGend;
-    QDateEdit* FldDofB;
+    DateBox* FldDofB;
     controls::TDaNumber *FldZYel, *FldZRed;
     QListWidget* ListTrg;
     controls::TDaButton *BtnAddTrg, *BtnDelTrg;
     QListWidget* LsMed;
     QLineEdit *FldMedDes, *FldMedIns, *FldMedPre;
     QComboBox* FldMedType;
-    QDateEdit* FldMedDate;
+    DateBox* FldMedDate;
     QCheckBox* FldMedHis;
     controls::TDaButton *BtnAdd, *BtnDel, *BtnTSave, *BtnTCancel;
 
@@ -65,6 +65,7 @@ private:
     QWidget* peakFlowPage();
     QWidget* triggersPage();
     QWidget* medicationPage();
+    DateBox* makeDateBox(QWidget* page);
     void ReqEntry(QLineEdit* box);
     bool ReqNick();
     void PopNick();

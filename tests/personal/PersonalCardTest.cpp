@@ -9,8 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QCalendarWidget>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -95,7 +95,7 @@ TEST_F(PersonalTest, ANewPersonStartsWithYellowBoxesAndDefaultZones) {
     EXPECT_EQ(card.FldZYel->NoValue(), 60);
     card.FldZRed->setNoValue(70);
     EXPECT_EQ(card.FldZRed->NoValue(), 60);
-    EXPECT_EQ(card.FldDofB->text(), "no date");
+    EXPECT_EQ(card.FldDofB->text(), "");  // no date
 
     type(card.FldLNam, "B");
     EXPECT_TRUE(card.isYellow(card.FldLNam));
@@ -152,6 +152,73 @@ TEST_F(PersonalTest, OnlyWhatTheUserChoseIsStored) {
     shown.SetUser(jo);
     EXPECT_EQ(shown.FldGend->currentText(), "Female");
     EXPECT_EQ(shown.FldTitl->currentIndex(), -1);
+}
+
+TEST_F(PersonalTest, TabAndEnterFollowTheReadingOrder) {
+    TAsPer card(diary, windows);
+    card.SetUser(jo);
+    card.show();
+    QApplication::setActiveWindow(&card);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&card));
+    auto press = [&](Qt::Key key) {
+        QTest::keyClick(QApplication::focusWidget(), key);
+        return QApplication::focusWidget();
+    };
+    card.FldLNam->setFocus();
+    EXPECT_EQ(press(Qt::Key_Return), card.FldFNam);
+    EXPECT_EQ(press(Qt::Key_Return), card.FldTitl);
+    EXPECT_EQ(press(Qt::Key_Tab), card.FldGend);
+    EXPECT_EQ(press(Qt::Key_Return), card.FldDofB->edit);
+    EXPECT_EQ(press(Qt::Key_Tab), card.FldOcup);
+    EXPECT_EQ(press(Qt::Key_Tab), card.FldHlth);
+    EXPECT_EQ(press(Qt::Key_Tab), card.FldWhoI);
+    EXPECT_TRUE(card.isVisible());
+
+    card.Pages->setCurrentIndex(3);
+    card.LsMed->setFocus();
+    const QList<QWidget*> medication = {card.FldMedDes, card.FldMedType, card.FldMedIns, card.FldMedPre,
+                                        card.FldMedDate->edit, card.BtnAdd};
+    for (QWidget* next : medication) EXPECT_EQ(press(Qt::Key_Tab), next) << next->metaObject()->className();
+}
+
+TEST_F(PersonalTest, ADateOfBirthIsTypedOrPickedAndANonDayIsRefused) {
+    store::clock::setToday(QDate(2024, 6, 15));
+    TAsPer card(diary, windows);
+    card.SetUser(jo);
+    card.show();
+    QApplication::setActiveWindow(&card);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&card));
+    EXPECT_EQ(card.FldDofB->edit->placeholderText(), "dd/mm/yyyy");
+    // With no date the calendar opens thirty years back.
+    QCalendarWidget* calendar = card.FldDofB->showPopup();
+    EXPECT_EQ(calendar->selectedDate(), QDate(1994, 6, 15));
+    calendar->close();
+
+    card.FldDofB->setFocus();
+    QTest::keyClicks(card.FldDofB->edit, "31/02/1980");
+    card.FldOcup->setFocus();
+    EXPECT_EQ(card.header(), "ADJUST: \"31/02/1980\" is not a date: type it as dd/mm/yyyy");
+    EXPECT_TRUE(card.isYellow(card.FldDofB->edit));
+    click(card.BtnSave);
+    EXPECT_TRUE(card.isVisible());
+    EXPECT_EQ(diary.persons.GetPerCrd(jo)->birthDate, "");
+    card.FldDofB->edit->selectAll();
+    QTest::keyClicks(card.FldDofB->edit, "15/6/1980");
+    EXPECT_EQ(card.header(), "");
+    EXPECT_FALSE(card.isYellow(card.FldDofB->edit));
+    EXPECT_EQ(card.FldDofB->date(), QDate(1980, 6, 15));
+    // Letters are not taken at all.
+    QTest::keyClicks(card.FldDofB->edit, "x");
+    EXPECT_EQ(card.FldDofB->text(), "15/6/1980");
+    // The calendar opens at the date in the box; a day picked there replaces it.
+    calendar = card.FldDofB->showPopup();
+    EXPECT_EQ(calendar->selectedDate(), QDate(1980, 6, 15));
+    emit calendar->clicked(QDate(1980, 6, 16));
+    EXPECT_EQ(card.FldDofB->text(), "16/06/1980");
+    click(card.BtnSave);
+    ASSERT_EQ(card.result(), QDialog::Accepted) << card.header().toStdString();
+    EXPECT_EQ(diary.persons.GetPerCrd(jo)->birthDate, "19800616");
+    store::clock::setToday(QDate());
 }
 
 TEST_F(PersonalTest, NicknameRules) {
@@ -292,7 +359,7 @@ TEST_F(PersonalTest, CancelWritesNothingAndAnEmptyStoredDateStaysEmpty) {
     const auto before = readBytes(folder.file("Personal.dat"));
     TAsPer card(diary, windows);
     card.SetUser(jo);
-    EXPECT_EQ(card.FldDofB->text(), "no date");
+    EXPECT_EQ(card.FldDofB->text(), "");  // no date
     type(card.FldLNam, "Changed");
     click(card.BtnCancel);
     EXPECT_EQ(readBytes(folder.file("Personal.dat")), before);
