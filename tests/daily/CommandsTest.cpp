@@ -9,6 +9,7 @@
 #include "personal/TAsPer.h"
 
 #include <QAction>
+#include <QApplication>
 #include <filesystem>
 #include <QDir>
 #include <QLabel>
@@ -122,6 +123,24 @@ TEST(DeletionConfirmationTest, TheWholeMessageIsShownForALongName) {
         window.MesDelDly("28-September-2024", name);
         EXPECT_GE(message->height(), message->heightForWidth(message->width()));
         EXPECT_TRUE(window.rect().contains(message->geometry())) << name.toStdString();
+    }
+}
+
+TEST(DeletionConfirmationTest, EscapeAndACloseRequestActAsCancel) {
+    for (const bool escape : {true, false}) {
+        daily::TAsDet window;
+        EXPECT_FALSE(window.windowFlags() & (Qt::WindowCloseButtonHint | Qt::WindowMinMaxButtonsHint));
+        window.MesDelDly("3-June-2024", "Jo");
+        window.show();
+        QApplication::setActiveWindow(&window);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        if (escape)
+            QTest::keyClick(window.BtnConfirm, Qt::Key_Escape);
+        else
+            window.close();
+        EXPECT_FALSE(window.isVisible()) << (escape ? "Escape" : "close");
+        EXPECT_FALSE(window.DeleteConfirmed());
+        EXPECT_EQ(window.result(), QDialog::Rejected);
     }
 }
 

@@ -369,6 +369,29 @@ TEST_F(PersonalTest, CancelWritesNothingAndAnEmptyStoredDateStaysEmpty) {
     EXPECT_EQ(diary.persons.GetPerCrd(jo)->birthDate, "");
 }
 
+// The card asks for no close button; Escape and a close request that still arrives do what
+// Cancel does.
+TEST_F(PersonalTest, EscapeAndACloseRequestActAsCancel) {
+    const auto before = readBytes(folder.file("Personal.dat"));
+    for (const bool escape : {true, false}) {
+        TAsPer card(diary, windows);
+        EXPECT_TRUE(card.windowFlags() & Qt::CustomizeWindowHint);
+        EXPECT_FALSE(card.windowFlags() & Qt::WindowCloseButtonHint);
+        card.SetUser(jo);
+        card.show();
+        QApplication::setActiveWindow(&card);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&card));
+        type(card.FldLNam, "Changed");
+        if (escape)
+            QTest::keyClick(card.FldLNam, Qt::Key_Escape);
+        else
+            card.close();
+        EXPECT_FALSE(card.isVisible()) << (escape ? "Escape" : "close");
+        EXPECT_EQ(card.result(), QDialog::Rejected);
+    }
+    EXPECT_EQ(readBytes(folder.file("Personal.dat")), before);
+}
+
 TEST_F(PersonalTest, TheTriggerListIsMaintainedAndReportsWhatHappened) {
     TasTrg window(diary);
     window.SetList(jo, 'M');
