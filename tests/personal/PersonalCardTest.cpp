@@ -392,6 +392,30 @@ TEST_F(PersonalTest, EscapeAndACloseRequestActAsCancel) {
     EXPECT_EQ(readBytes(folder.file("Personal.dat")), before);
 }
 
+// The card asks the program for the trigger list and for help, and adds what was picked.
+TEST_F(PersonalTest, TriggersPickedFromTheListAreAddedOnceAndHelpFollowsThePage) {
+    TAsPer card(diary, windows);
+    card.SetUser(jo);
+    windows.pick = {true, QStringList{"DAMP", " POLLEN", "SMOKE"}};
+    click(card.BtnAddTrg);
+    EXPECT_EQ(windows.pickedFor, QStringList{jo});
+    QStringList lines;
+    for (int i = 0; i < card.ListTrg->count(); ++i) lines << card.ListTrg->item(i)->text();
+    EXPECT_EQ(lines, (QStringList{"POLLEN", "DAMP", "SMOKE"}));
+    windows.pick = {true, std::nullopt};  // closed without adding
+    click(card.BtnAddTrg);
+    EXPECT_EQ(card.ListTrg->count(), 3);
+    windows.pick = {};
+    click(card.BtnAddTrg);
+    EXPECT_EQ(card.header(), "ERROR: Could not open Trigger List");
+
+    for (int page = 0; page < 4; ++page) {
+        card.Pages->setCurrentIndex(page);
+        click(card.BtnHelp);
+    }
+    EXPECT_EQ(windows.help, (QStringList{"PersonalPage", "PeakFlowPage", "TriggersPage", "MedicationPage"}));
+}
+
 TEST_F(PersonalTest, TheTriggerListIsMaintainedAndReportsWhatHappened) {
     TasTrg window(diary);
     window.SetList(jo, 'M');
