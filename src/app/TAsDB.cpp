@@ -35,6 +35,11 @@ TAsDB::TAsDB(store::Diary& diary, QWidget* parent)
     diary_.files.setMonitorListener([this] { ShowFState(); });
 }
 
+void TAsDB::openReadOnly(const QString& reason) {
+    access_ = store::Access::ReadOnly;
+    diary_.files.setReadOnlyReason(reason);
+}
+
 bool TAsDB::ChkFiles() {
     const QString folder = programFolder_.isEmpty() ? QCoreApplication::applicationDirPath() : programFolder_;
     progDir_ = QDir(folder).absolutePath() + QLatin1Char('/');
@@ -62,7 +67,7 @@ void TAsDB::StartDiary(daily::TAsDly& card) {
         const QSignalBlocker quiet(card.Cal);
         card.Cal->setSelectedDate(store::clock::today());
     }
-    diary_.files.OpenDB();
+    diary_.files.OpenDB(access_);
     card.selectPerson(diary_.persons.GetPerDly(store::Persons::Step::First));
     card.CalDateChange();
     card.setInfo("Welcome to the Pulmora");
@@ -74,12 +79,21 @@ void TAsDB::AsthmaClose() {
     close();
 }
 
-// The monitor picture: the status of the person and day files, in a frame sized to the font.
+void TAsDB::showMessage(const QString& message) {
+    message_ = message;
+    ShowFState();
+}
+
+// The monitor picture: the status of the person and day files, in a frame sized to the font,
+// and below it the card's latest message, for which the window grows when it is long.
 void TAsDB::ShowFState() {
     const QFontMetrics metrics(font());
     const int w = metrics.horizontalAdvance(QLatin1Char('M'));
     const int h = metrics.height() + 2;
-    setFixedSize(28 * w, 16 * h);
+    const QRect messageArea(w, 13 * h, 26 * w, 0);
+    const int messageHeight =
+        metrics.boundingRect(messageArea.adjusted(0, 0, 0, 1000 * h), Qt::TextWordWrap, message_).height();
+    setFixedSize(28 * w, std::max(16 * h, messageArea.top() + messageHeight + h));
     image_ = QImage(size(), QImage::Format_RGB32);
     QPainter p(&image_);
     const QColor window = palette().color(QPalette::Window);
@@ -109,6 +123,7 @@ void TAsDB::ShowFState() {
         text(2 * w, r.row * h, r.label);
         text(12 * w, r.row * h, r.value);
     }
+    p.drawText(messageArea.adjusted(0, 0, 0, messageHeight), Qt::TextWordWrap, message_);
     update();
 }
 

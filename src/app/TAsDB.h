@@ -22,6 +22,9 @@ public:
     // The folder of the program; the executable's own folder unless one is given (tests do).
     void setProgramFolder(const QString& folder) { programFolder_ = folder; }
     QString ProgDir() const { return progDir_; }
+    // From the next start on the diary opens for reading only, for the reason given, which the
+    // card shows.
+    void openReadOnly(const QString& reason);
     // Sets ProgDir and answers whether the program's executable is there.
     bool ChkFiles();
     // Opens the diary in ProgDir and shows the first person's card for today; also the restart
@@ -30,6 +33,9 @@ public:
     void AsthmaClose();
     // Redraws the monitor picture.
     void ShowFState();
+    // The monitor also shows the card's latest message whole, however long it is.
+    void showMessage(const QString& message);
+    const QString& message() const { return message_; }
     const QImage& Image1() const { return image_; }
 
 protected:
@@ -43,6 +49,8 @@ private:
     store::Diary& diary_;
     QString programFolder_;
     QString progDir_;
+    store::Access access_ = store::Access::ReadWrite;
+    QString message_;
     QImage image_;
 };
 

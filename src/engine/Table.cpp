@@ -383,6 +383,7 @@ Status Table::flush() {
 }
 
 Status Table::pack() {
+    if (readOnly_) return Status::failure(path_ + " is open for reading only");
     if (Status s = flush(); !s) return s;
     appending_ = false;
     bool anyMarked = false;
@@ -409,7 +410,7 @@ Status Table::pack() {
     std::string error;
     if (!io::replaceWhole(path_, file, error)) return Status::failure(error);
     bool missing = false;
-    const int fd = io::openReadWrite(path_, error, missing);
+    const int fd = io::openExisting(path_, true, error, missing);
     if (fd < 0) return Status::failure(error);
     io::close(fd_);
     fd_ = fd;
@@ -442,10 +443,10 @@ size_t Table::memoryUse() const {
 
 Engine::~Engine() { closeAll(); }
 
-Engine::OpenResult Engine::open(const std::string& path, const std::vector<TagSpec>& tags) {
+Engine::OpenResult Engine::open(const std::string& path, const std::vector<TagSpec>& tags, Access access) {
     OpenResult result;
     bool missing = false;
-    const int fd = io::openReadWrite(path, result.reason, missing);
+    const int fd = io::openExisting(path, access == Access::ReadWrite, result.reason, missing);
     if (fd < 0) {
         result.outcome = missing ? OpenOutcome::Missing : OpenOutcome::Unusable;
         return result;
@@ -461,14 +462,13 @@ Engine::OpenResult Engine::open(const std::string& path, const std::vector<TagSp
         io::close(fd);
         return result;
     }
-    const auto begin = bytes.begin() + layout->headerLength;
-    std::vector<char> records(begin, begin + long(layout->recordCount) * layout->recordLength);
-    auto table = Table::make(path, fd, std::move(layout->fields), std::move(records),
-                             layout->recordCount, layout->headerLength, tags, result.reason);
+    auto table = Table::make(path, fd, layout->fields, dbf::records(bytes, *layout), layout->recordCount,
+                             layout->headerLength, tags, result.reason);
     if (!table) {
         io::close(fd);
         return result;
     }
+    table->readOnly_ = access == Access::ReadOnly;
     return adopt(std::move(table));
 }
 

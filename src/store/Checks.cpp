@@ -65,7 +65,15 @@ Checks& Checks::optionalOneOf(const QString& value, const QStringList& allowed, 
 }
 
 Checks& Checks::open(const DiaryStore& store, TableId id) {
-    if (!store.has(id)) return fail(records::notOpen(id).error());
+    writable(store);
+    if (!store.has(id)) fail(records::notOpen(id).error());
+    return *this;
+}
+
+Checks& Checks::writable(const DiaryStore& store) {
+    if (store.readOnly())
+        return fail(QStringLiteral("The diary is open for reading only (%1), so nothing was saved.")
+                        .arg(store.readOnlyReason()));
     return *this;
 }
 

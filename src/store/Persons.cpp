@@ -95,7 +95,7 @@ Result Persons::markPersonRecords(TableId id, const char* tag, const QString& pe
 }
 
 Result Persons::DelPer(const QString& id) {
-    if (const Result r = Checks().person(id).result(); !r) return r;
+    if (const Result r = Checks().writable(store_).person(id).result(); !r) return r;
     Result result = markPersonRecords(TableId::Daily, "diDyID", id);
     if (auto* t = store_.table(TableId::Personal); t && result) {
         if (seekPerson(t, id)) t->markDeleted();
