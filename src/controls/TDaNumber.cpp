@@ -26,9 +26,11 @@ int TDaNumber::stepAt(int x) const {
     return power(std::clamp(k, 0, n - 1));
 }
 
+// While digits are typed they fill the cells from the left and the cells not yet typed stand
+// empty: what is typed is the number entered, never mixed with the old value's digits.
 QString TDaNumber::shownDigits() const {
-    const QString digits = QString::number(NoValue()).rightJustified(digitCount(), QLatin1Char('0'));
-    return typed_ + digits.mid(typed_.size());
+    if (typing()) return typed_.leftJustified(digitCount(), QLatin1Char(' '));
+    return QString::number(NoValue()).rightJustified(digitCount(), QLatin1Char('0'));
 }
 
 int TDaNumber::markedPlace() const { return std::min(place_, digitCount() - 1); }
@@ -44,7 +46,7 @@ int TDaNumber::keyStep() const { return power(markedPlace()); }
 // hears of a press.
 void TDaNumber::finishTyping() {
     if (!typing()) return;
-    const int value = shownDigits().toInt();
+    const int value = typed_.toInt();
     typed_.clear();
     setNoValue(value);
     emit mouseReleased(Qt::LeftButton);

@@ -118,38 +118,45 @@ TEST(SpinEntryKeys, UpAndDownStepAndReportLikeAClick) {
     EXPECT_EQ(entry.focusPolicy(), Qt::StrongFocus);
 }
 
-// Typing a number: digits replace the cells from the left and count once confirmed.
+// Typing a number: digits fill the cells from the left, the cells not yet typed stand empty,
+// and what was typed counts once confirmed.
 TEST(SpinEntryKeys, DigitsTypedReplaceFromTheLeftAndEnterConfirms) {
     TDaNumber entry;
     entry.setMaxValue(800);
     entry.setNoValue(123);
     QSignalSpy released(&entry, &TDaNumber::mouseReleased);
     QTest::keyClicks(&entry, "45");
-    EXPECT_EQ(entry.shownDigits(), "453");
+    EXPECT_EQ(entry.shownDigits(), "45 ");  // none of the old digits mixed in
     EXPECT_EQ(entry.markedCell(), 2);
     EXPECT_EQ(entry.NoValue(), 123);  // not yet confirmed
     EXPECT_EQ(released.size(), 0);
+    QTest::keyClick(&entry, Qt::Key_Return);
+    EXPECT_EQ(entry.NoValue(), 45);
+    EXPECT_EQ(entry.shownDigits(), "045");
+    ASSERT_EQ(released.size(), 1);
+    EXPECT_EQ(released.takeFirst().at(0).value<Qt::MouseButton>(), Qt::LeftButton);
+    EXPECT_FALSE(entry.typing());
+
+    QTest::keyClicks(&entry, "45");
     QTest::keyClick(&entry, Qt::Key_0);
     QTest::keyClick(&entry, Qt::Key_7);  // every cell typed: further digits are ignored
     EXPECT_EQ(entry.shownDigits(), "450");
     EXPECT_EQ(entry.markedCell(), -1);
     QTest::keyClick(&entry, Qt::Key_Return);
     EXPECT_EQ(entry.NoValue(), 450);
-    ASSERT_EQ(released.size(), 1);
-    EXPECT_EQ(released.takeFirst().at(0).value<Qt::MouseButton>(), Qt::LeftButton);
-    EXPECT_FALSE(entry.typing());
+    released.clear();
 
     // Backspace takes the last digit back; Escape drops what was typed.
     QTest::keyClicks(&entry, "37");
     QTest::keyClick(&entry, Qt::Key_Backspace);
-    EXPECT_EQ(entry.shownDigits(), "350");
+    EXPECT_EQ(entry.shownDigits(), "3  ");
     QTest::keyClick(&entry, Qt::Key_Escape);
     EXPECT_EQ(entry.shownDigits(), "450");
     EXPECT_EQ(entry.NoValue(), 450);
     EXPECT_EQ(released.size(), 0);
 
     // Too high for the range: clamped on confirming, as a press would be.
-    QTest::keyClicks(&entry, "95");
+    QTest::keyClicks(&entry, "950");
     QTest::keyClick(&entry, Qt::Key_Enter);
     EXPECT_EQ(entry.NoValue(), 800);
 }
@@ -170,11 +177,16 @@ TEST(SpinEntryKeys, LeavingTheEntryConfirmsWhatWasTyped) {
     QTest::keyClick(&zone, Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), &other);
     EXPECT_EQ(zone.NoValue(), 75);
+    // Too low for the range: clamped on leaving, as a press would be.
+    zone.setFocus();
+    QTest::keyClicks(&zone, "5");
+    other.setFocus();
+    EXPECT_EQ(zone.NoValue(), 60);
     // A press on the entry settles the typing first, then steps.
     zone.setFocus();
-    QTest::keyClicks(&zone, "6");
+    QTest::keyClicks(&zone, "66");
     clickAt(zone, zone.width() - 2);
-    EXPECT_EQ(zone.NoValue(), 66);
+    EXPECT_EQ(zone.NoValue(), 67);
 }
 
 TEST(SpinEntryKeys, UpAndDownStepTheMarkedDigit) {

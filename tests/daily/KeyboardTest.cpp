@@ -8,8 +8,11 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QListWidget>
+#include <QSet>
 #include <QTableWidget>
 #include <QTest>
+
+#include <algorithm>
 
 namespace pulmora::test {
 namespace {
@@ -56,6 +59,41 @@ TEST_F(KeyboardTest, TabLeavesTheGridAndReachesEveryButtonInReadingOrder) {
     EXPECT_EQ(backward, (QList<QWidget*>{page.MedGrd, page.BtnAddMed, page.ListTrg}));
 }
 
+// With changes pending, Save and Cancel stand between the page and Help, and are reached.
+TEST_F(KeyboardTest, SaveAndCancelAreReachedWhenShown) {
+    click(basic().CoughDay);
+    ASSERT_TRUE(card().BtnSave->isVisible());
+    card().Tabs->setCurrentIndex(1);
+    EXPECT_EQ(walk(additional().MedGrd, 3), (QList<QWidget*>{card().BtnSave, card().BtnCancel, card().BtnHelp}));
+    QTest::keyClick(card().BtnCancel, Qt::Key_Space, Qt::NoModifier);
+    EXPECT_FALSE(card().RecChanged());
+}
+
+// Whatever Tab reaches shows that it has the focus: each control looks different with the
+// focus than without it.
+TEST_F(KeyboardTest, EveryControlTabReachesShowsTheFocus) {
+    click(basic().CoughDay);
+    for (int page = 0; page < 2; ++page) {
+        card().Tabs->setCurrentIndex(page);
+        const QList<QWidget*> reached = walk(card().SelAsName, 40);
+        for (QWidget* needed : {static_cast<QWidget*>(card().SelAsName), static_cast<QWidget*>(card().PanDate),
+                                static_cast<QWidget*>(card().Cal), static_cast<QWidget*>(card().BtnSave)})
+            ASSERT_TRUE(std::any_of(reached.begin(), reached.end(),
+                                    [&](QWidget* w) { return w == needed || needed->isAncestorOf(w); }))
+                << "page " << page << ": " << needed->metaObject()->className() << " is never reached";
+        for (QWidget* control : QSet<QWidget*>(reached.begin(), reached.end())) {
+            card().setFocus();
+            ASSERT_FALSE(control->hasFocus());
+            const QImage without = control->grab().toImage();
+            control->setFocus(Qt::TabFocusReason);
+            ASSERT_TRUE(control->hasFocus());
+            EXPECT_NE(control->grab().toImage(), without)
+                << "page " << page << ": " << control->metaObject()->className() << " "
+                << control->accessibleName().toStdString() << " " << control->toolTip().toStdString();
+        }
+    }
+}
+
 TEST_F(KeyboardTest, TheBasicPageIsWalkedInReadingOrder) {
     auto& page = basic();
     const QList<QWidget*> forward = walk(page.PkMorn, 5);
@@ -72,9 +110,10 @@ TEST_F(KeyboardTest, APeakFlowIsTypedAndTabConfirmsIt) {
     EXPECT_EQ(QApplication::focusWidget(), basic().PkEven);
     EXPECT_EQ(basic().values().morning, 450);
     EXPECT_TRUE(card().RecChanged());
-    QTest::keyClicks(basic().PkEven, "47");
+    // Fewer digits than cells: the number typed, as in any number entry.
+    QTest::keyClicks(basic().PkEven, "95");
     QTest::keyClick(basic().PkEven, Qt::Key_Return);
-    EXPECT_EQ(basic().values().evening, 470);
+    EXPECT_EQ(basic().values().evening, 95);
     ASSERT_TRUE(card().SaveDay());
     EXPECT_EQ(diary().days.GetDly(card().CurrentPerson(), card().CurrentDate()).values.morning, 450);
 }
