@@ -1,5 +1,7 @@
 #include "DateBox.h"
 
+#include "store/Clock.h"
+
 #include <QCalendarWidget>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -33,7 +35,7 @@ DateBox::DateBox(QWidget* parent) : QWidget(parent) {
     row->addWidget(edit, 1);
     row->addWidget(popupButton);
     setFocusProxy(edit);
-    popupStart_ = QDate::currentDate();
+    popupStart_ = store::clock::today();
 
     connect(edit, &QLineEdit::textEdited, this, &DateBox::edited);
     connect(edit, &QLineEdit::editingFinished, this, &DateBox::check);

@@ -435,7 +435,7 @@ void TAsPer::showBoxes(const MedicationEntries::Boxes& b) {
         FldMedType->setCurrentIndex(i);
     FldMedIns->setText(b.instructions);
     FldMedPre->setText(b.prescribedBy);
-    FldMedDate->setDate(b.date.isValid() ? b.date : QDate::currentDate());
+    FldMedDate->setDate(b.date.isValid() ? b.date : store::clock::today());
     FldMedHis->setChecked(entries_.newVersion());
 }
 
