@@ -32,7 +32,7 @@ QString Application::iniPath() const { return db_->ProgDir() + "pulmora.ini"; }
 
 bool Application::start() {
     db_->ChkFiles();
-    help_->setHelpFolder(db_->ProgDir() + "help");
+    help_->setHelpFolder(helpFolder(db_->programFolder()));
     guard_ = std::make_unique<SingleInstance>(db_->ProgDir());
     if (guard_->ShowOtherCopy()) return false;
     if (guard_->lockProblem().isEmpty()) {

@@ -106,7 +106,7 @@ WindowAnswer<bool> WindowOpener::confirmDeletion(QWidget& owner, const daily::De
 bool WindowOpener::about(QWidget& owner, const QPoint& topLeft) {
     return opening([&] {
         about::TAsAbo window(&owner);
-        window.DisplayAbout();
+        window.DisplayAbout(diary_.files.folder());
         placeOnScreen(window, topLeft, topLeft, owner);
         runModal(window);
         return true;

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QColor>
 #include <QImage>
+#include <QPolygonF>
 #include <QRect>
+#include <QRectF>
 
 // The program's pictures: the daily card's summary arrows, the splash shown when there is
 // nothing to compare or report, and the program icon. All are drawn on olive, which the card treats as transparent.
@@ -25,7 +28,17 @@ constexpr QSize kSplashSize(276, 134);
 QImage splash(const QSize& size, qreal pixelRatio = 1.0);
 // Where the splash has its two lines of text; its trace keeps out of it.
 QRect splashTextArea(const QSize& size);
-// The program's icon.
+// The program's icon in a square of `side` pixels: a navy disc with a peak-flow trace across it,
+// drawn with round caps and joins as the glyphs are.
+// The program paints it, and the icon files installed for the desktop are written from it.
+struct IconDrawing {
+    QRectF disc;
+    QColor discColour;
+    QPolygonF trace;
+    QColor traceColour;
+    qreal traceWidth;
+};
+IconDrawing appIconDrawing(qreal side);
 QImage appIcon(int size = 64);
 
 }  // namespace pulmora::controls::pictures
