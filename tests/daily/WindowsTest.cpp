@@ -1,5 +1,6 @@
 #include "CardFixture.h"
 
+#include "about/TAsAbo.h"
 #include "app/HelpWindow.h"
 #include "controls/TDaButton.h"
 #include "controls/TDaPanel.h"
@@ -184,6 +185,13 @@ TEST_F(OpenerTest, TheCardsOpenBesideTheirButtonsAndStayOnTheScreen) {
               [&](QWidget* window) {
                   EXPECT_LE(window->y() + window->height() - 1, screen.bottom());
                   EXPECT_LE(window->x() + window->width() - 1, screen.right());
+                  // It names the folder the diary is kept in (whole in the tooltip when shortened).
+                  auto* about = qobject_cast<about::TAsAbo*>(window);
+                  ASSERT_TRUE(about);
+                  const QString named = about->LabFolder->toolTip().isEmpty() ? about->LabFolder->text()
+                                                                              : about->LabFolder->toolTip();
+                  EXPECT_EQ(named, diary().files.folder());
+                  EXPECT_FALSE(named.isEmpty());
               });
 }
 
