@@ -1,6 +1,8 @@
-// pulmora-report: writes a report of a diary folder as a picture, through the same builders the
-// report card uses, without opening any window; with --figures it also prints the report's
-// figures as JSON. It only reads the diary.
+// pulmora-report: writes a report or a graph of a diary folder as a picture, through the same
+// builders the report card uses, without opening any window; with --figures it also prints the
+// report's figures as JSON. It only reads the diary.
+#include "reports/GraphChart.h"
+#include "reports/GraphFigures.h"
 #include "reports/MonthlyAdditional.h"
 #include "reports/MonthlyBasic.h"
 #include "reports/ReportFigures.h"
@@ -10,7 +12,7 @@
 
 #include <QCommandLineParser>
 #include <QFileInfo>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QJsonDocument>
 #include <QRegularExpression>
 #include <QSaveFile>
@@ -40,9 +42,13 @@ std::optional<reports::ReportBuilder> builderNamed(const QString& name) {
     return std::nullopt;
 }
 
+// The graphs are drawn from a plan, not built as a report picture, so they have a name of their own.
+constexpr const char* kGraph = "graph";
+
 QString reportNames() {
     QStringList names;
     for (const ReportChoice& choice : kReports) names << choice.name;
+    names << kGraph;
     return names.join(", ");
 }
 
@@ -75,11 +81,39 @@ bool writePicture(const QImage& picture, const QString& path) {
     return file.open(QIODevice::WriteOnly) && picture.save(&file, "PNG") && file.commit();
 }
 
+void printFigures(const QJsonObject& figures) {
+    std::fputs(QJsonDocument(figures).toJson(QJsonDocument::Indented).constData(), stdout);
+}
+
+// The size a graph is drawn at: about the chart of a report card opened a little larger than
+// its smallest.
+const QSize kGraphSize(800, 500);
+
+// The graph the report card shows for the option, period and date axis, with the person's
+// nickname as its banner shows it.
+int writeGraph(store::Diary& diary, const store::PersonRef& person, const QDate& date, const QCommandLineParser& parser) {
+    for (const char* required : {"option", "period"})
+        if (!parser.isSet(required)) return refuse(QStringLiteral("--%1 is missing").arg(required));
+    const QString option = parser.value("option"), period = parser.value("period");
+    if (!reports::graphOptionTexts().contains(option))
+        return refuse("the option \"" + option + "\" is not one of: " + reports::graphOptionTexts().join(", "));
+    if (!reports::graphPeriodTexts().contains(period))
+        return refuse("the period \"" + period + "\" is not one of: " + reports::graphPeriodTexts().join(", "));
+
+    const reports::GraphRequest request{option, person.nickname, reports::graphPeriod(date, reports::PeriodDays(period)),
+                                        parser.isSet("date-axis")};
+    const reports::GraphRun graph = reports::runGraph(diary.reports, person.id, request);
+    if (!writePicture(reports::renderGraph(graph.plan, kGraphSize), parser.value("out")))
+        return refuse("cannot write the picture to " + parser.value("out"));
+    if (parser.isSet("figures")) printFigures(reports::graphFiguresJson(graph.table, graph.plan));
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     QCommandLineParser parser;
     parser.setApplicationDescription("Writes a report of a Pulmora diary folder as a PNG picture.");
     parser.addHelpOption();
@@ -87,6 +121,9 @@ int main(int argc, char** argv) {
     parser.addOption({"person", "the person's nickname", "NICKNAME"});
     parser.addOption({"date", "the report date, the last day reported", "YYYY-MM-DD"});
     parser.addOption({"report", "the report: " + reportNames(), "KIND"});
+    parser.addOption({"option", "the graph's analysis, as the report card lists it", "TEXT"});
+    parser.addOption({"period", "the graph's period: 1 Month, 3 Months, 6 Months, 9 Months or Year", "TEXT"});
+    parser.addOption({"date-axis", "the graph keeps an empty slot for every missed day"});
     parser.addOption({"out", "the picture to write", "FILE.png"});
     parser.addOption({"figures", "print the report's figures as JSON on standard output"});
     if (!parser.parse(app.arguments())) return refuse(parser.errorText());
@@ -98,8 +135,10 @@ int main(int argc, char** argv) {
         if (!parser.isSet(required)) return refuse(QStringLiteral("--%1 is missing").arg(required));
     const auto date = parseDate(parser.value("date"));
     if (!date) return refuse("the date \"" + parser.value("date") + "\" is not a day written YYYY-MM-DD");
-    const auto build = builderNamed(parser.value("report"));
-    if (!build) return refuse("the report \"" + parser.value("report") + "\" is not one of: " + reportNames());
+    const QString kind = parser.value("report");
+    const auto build = builderNamed(kind);
+    const bool graph = kind == QLatin1String(kGraph);
+    if (!build && !graph) return refuse("the report \"" + kind + "\" is not one of: " + reportNames());
 
     store::Diary diary;
     diary.files.setFolder(folders.first());
@@ -116,10 +155,11 @@ int main(int argc, char** argv) {
     const auto person = findPerson(diary.persons, parser.value("person"));
     if (!person) return refuse("there is no person with the nickname \"" + parser.value("person") + "\"");
 
+    if (graph) return writeGraph(diary, *person, *date, parser);
     const reports::ReportResult report = (*build)(diary.reports, person->id, *date, 1.0);
     if (!writePicture(report.picture, parser.value("out")))
         return refuse("cannot write the picture to " + parser.value("out"));
     if (parser.isSet("figures"))
-        std::fputs(QJsonDocument(reports::figuresJson(report)).toJson(QJsonDocument::Indented).constData(), stdout);
+        printFigures(reports::figuresJson(report));
     return 0;
 }
