@@ -1,5 +1,7 @@
 #include "FileIo.h"
 
+#include "FaultSeam.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -18,7 +20,15 @@ std::string folderOf(const std::string& path) {
     return slash == std::string::npos ? "." : path.substr(0, slash + 1);
 }
 
+// A refusal by the test seam looks to the caller exactly like a failing disk.
+bool allowed(faults::Operation operation) {
+    if (faults::allows(operation)) return true;
+    errno = EIO;
+    return false;
+}
+
 bool writeFully(int fd, const char* data, size_t size, long long offset) {
+    if (!allowed(faults::Operation::Write)) return false;
     while (size > 0) {
         const ssize_t n = ::pwrite(fd, data, size, offset);
         if (n < 0) {
@@ -30,6 +40,12 @@ bool writeFully(int fd, const char* data, size_t size, long long offset) {
         offset += n;
     }
     return true;
+}
+
+bool syncData(int fd) { return allowed(faults::Operation::Sync) && ::fdatasync(fd) == 0; }
+bool syncAll(int fd) { return allowed(faults::Operation::Sync) && ::fsync(fd) == 0; }
+bool renameOver(const std::string& from, const std::string& to) {
+    return allowed(faults::Operation::Rename) && ::rename(from.c_str(), to.c_str()) == 0;
 }
 
 }  // namespace
@@ -68,7 +84,7 @@ bool writeAt(int fd, long long offset, const char* data, size_t size, std::strin
 }
 
 bool sync(int fd, std::string& error) {
-    if (::fdatasync(fd) == 0) return true;
+    if (syncData(fd)) return true;
     error = std::string("cannot write to disk: ") + std::strerror(errno);
     return false;
 }
@@ -80,10 +96,10 @@ bool replaceWhole(const std::string& path, const std::vector<char>& bytes, std::
         error = describe("cannot create", temp);
         return false;
     }
-    const bool written = writeFully(fd, bytes.data(), bytes.size(), 0) && ::fsync(fd) == 0;
+    const bool written = writeFully(fd, bytes.data(), bytes.size(), 0) && syncAll(fd);
     if (!written) error = describe("cannot write", temp);
     ::close(fd);
-    if (!written || ::rename(temp.c_str(), path.c_str()) != 0) {
+    if (!written || !renameOver(temp, path)) {
         if (written) error = describe("cannot replace", path);
         ::unlink(temp.c_str());
         return false;
@@ -91,7 +107,7 @@ bool replaceWhole(const std::string& path, const std::vector<char>& bytes, std::
     // The rename itself must reach the disk, or a crash could bring the old file back.
     const int dir = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
-        ::fsync(dir);
+        syncAll(dir);
         ::close(dir);
     }
     return true;
