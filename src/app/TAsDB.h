@@ -12,8 +12,8 @@ class TAsDly;
 namespace pulmora::app {
 
 // The store window. It owns nothing of the diary itself but starts and stops it, and its face
-// is the file-status monitor ("DB Monitor"): hidden, yet redrawn after every change so that it
-// is right whenever it is shown.
+// is the file-status monitor ("DB Monitor"): hidden, yet redrawn whenever the store reports a
+// change so that it is right whenever it is shown.
 class TAsDB : public QWidget {
     Q_OBJECT
 public:
@@ -28,14 +28,21 @@ public:
     // after a person is deleted.
     void AsthmaStart(daily::TAsDly& card);
     void AsthmaClose();
-    // Redraws the monitor picture.
+    // What the monitor shows: the status texts of the person and day files.
+    struct MonitorState {
+        QString personal;
+        QString daily;
+        bool drawn = false;  // first drawn once every file has opened
+    };
+    // Recomputes the status texts and redraws the monitor picture.
     void ShowFState();
     const QImage& Image1() const { return image_; }
+    const MonitorState& monitor() const { return monitor_; }
+    // "File Not Open", or record number, position percentage and record count: "12:75%:16".
+    static QString statusText(const store::TablePosition& position);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
 
 private:
     void StartDiary(daily::TAsDly& card);
@@ -44,6 +51,7 @@ private:
     QString programFolder_;
     QString progDir_;
     QImage image_;
+    MonitorState monitor_;
 };
 
 }  // namespace pulmora::app

@@ -2,7 +2,7 @@
 
 #include "Cp1252.h"
 #include "Keys.h"
-#include "Records.h"
+#include "Fields.h"
 
 namespace pulmora::store {
 
@@ -61,7 +61,7 @@ Checks& Checks::oneOf(const QString& value, const QStringList& allowed, const ch
 }
 
 Checks& Checks::open(const DiaryStore& store, TableId id) {
-    if (!store.has(id)) return fail(records::notOpen(id).error());
+    if (!store.has(id)) return fail(fields::notOpen(id).error());
     return *this;
 }
 
