@@ -8,7 +8,9 @@ bash scripts/setup.sh
 bash scripts/build.sh
 
 home="${PULMORA_HOME:-$HOME/Pulmora}"
-mkdir -p "$home"
+# The diary is health data: a new program folder is for its owner only. An existing folder keeps
+# the permissions its owner gave it.
+mkdir -p -m 700 "$home"
 # Copy to a new name and rename, so a running copy's executable is never overwritten in place.
 cp build/src/app/pulmora "$home/pulmora.new"
 mv -f "$home/pulmora.new" "$home/pulmora"

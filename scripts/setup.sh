@@ -11,6 +11,7 @@ packages=(
   libbenchmark-dev libsqlite3-dev
   python3 python3-dbfread python3-dbf
   fonts-liberation xvfb xauth
+  poppler-utils
 )
 
 missing=()

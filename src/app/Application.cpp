@@ -3,7 +3,6 @@
 #include "controls/Pictures.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QScreen>
 
 namespace pulmora::app {
@@ -27,6 +26,7 @@ Application::Application(const QString& programFolder) {
         help_->showTopic(keyword);
     });
     QObject::connect(card_.get(), &daily::TAsDly::restartRequested, [this] { db_->AsthmaStart(*card_); });
+    QObject::connect(card_.get(), &daily::TAsDly::infoChanged, db_.get(), &TAsDB::showMessage);
 }
 
 Application::~Application() = default;
@@ -37,8 +37,14 @@ bool Application::start() {
     db_->ChkFiles();
     guard_ = std::make_unique<SingleInstance>(db_->ProgDir());
     if (guard_->ShowOtherCopy()) return false;
-    guard_->listen();
-    QObject::connect(guard_.get(), &SingleInstance::showRequested, [this] { bringForward(); });
+    if (guard_->lockProblem().isEmpty()) {
+        guard_->listen();
+        QObject::connect(guard_.get(), &SingleInstance::showRequested, [this] { bringForward(); });
+    } else {
+        // Without the lock nothing keeps another copy from writing the same files: this one
+        // writes none of them.
+        db_->openReadOnly(guard_->lockProblem());
+    }
 
     ReadIni();
     card_->setWindowTitle("Pulmora Daily Card");
@@ -47,25 +53,30 @@ bool Application::start() {
 }
 
 void Application::ReadIni() {
-    const QString path = iniPath();
-    settings_ = IniRecord::read(path, db_->ProgDir());
-    if (!QFileInfo::exists(path) || QFileInfo(path).size() < IniRecord::kSize) {
+    const std::optional<IniRecord> stored = IniRecord::read(iniPath());
+    settings_ = stored.value_or(IniRecord::defaults(db_->ProgDir()));
+    if (!stored) {
         card_->move(4, 4);
         return;
     }
     // A position on a screen that is no longer there would hide the window.
-    const QPoint stored = settings_.mainWindowPosition();
+    const QPoint position = settings_.mainWindowPosition();
     for (const QScreen* screen : QGuiApplication::screens())
-        if (screen->availableGeometry().contains(stored)) {
-            card_->move(stored);
+        if (screen->availableGeometry().contains(position)) {
+            card_->move(position);
             return;
         }
     card_->move(QGuiApplication::primaryScreen()->availableGeometry().topLeft() + QPoint(4, 4));
 }
 
 void Application::WriteIni() {
+    // A copy that opened the diary for reading only writes no file at all.
+    if (diary_.files.readOnly()) return;
     settings_.setMainWindowPosition(card_->pos());
-    settings_.write(iniPath());
+    // The old file stays when the new one cannot be written whole. The windows are closing, so
+    // the only one left to tell is whoever started the program.
+    if (!settings_.write(iniPath()))
+        qWarning("%s could not be written; the previous settings are kept", qPrintable(iniPath()));
 }
 
 void Application::bringForward() {

@@ -26,6 +26,8 @@ public:
     daily::TAsDly& card() { return *card_; }
     TAsDB& db() { return *db_; }
     HelpWindow& help() { return *help_; }
+    // The single-copy guard, there once start() has run.
+    SingleInstance& guard() { return *guard_; }
     store::Diary& diary() { return diary_; }
     const IniRecord& settings() const { return settings_; }
     QString iniPath() const;

@@ -5,8 +5,21 @@
 #include <QString>
 
 #include <array>
+#include <optional>
+
+#include <sys/types.h>
+#include <unistd.h>
 
 namespace pulmora::app {
+
+// The system calls that writing the settings file makes. A test hands in one that fails, as a
+// full disk would make it fail, to see that the previous file survives.
+struct FileCalls {
+    ssize_t (*write)(int, const void*, size_t) = ::write;
+    int (*fsync)(int) = ::fsync;
+    int (*close)(int) = ::close;
+    int (*rename)(const char*, const char*) = ::rename;
+};
 
 // pulmora.ini: despite its name one binary record of 168 bytes, integers little-endian. The
 // first 40 bytes are reserved and written back exactly as read.
@@ -17,11 +30,15 @@ public:
     // IniDefaults: reserved bytes zero, main window at 0,0, the folder text, report window
     // maximised with no stored placement.
     static IniRecord defaults(const QString& programFolder);
-    // ReadIni: the record in the file, or the defaults when it is missing, short or unreadable.
-    static IniRecord read(const QString& path, const QString& programFolder);
-    // WriteIni: writes a new file and renames it over the old one, so a failure part-way keeps the
-    // previous settings. Answers whether it was written.
-    bool write(const QString& path) const;
+    // ReadIni: the record in the file; none when the file is missing, short, unreadable, not a
+    // plain file, or a symbolic link (a link is never followed for the settings).
+    static std::optional<IniRecord> read(const QString& path);
+    // WriteIni: writes a complete new file beside the old one, waits until it is on the disk and
+    // renames it over the old one. On any failure the old file stays exactly as it was. The new
+    // file keeps the permissions of the old one, or is for its owner only. A symbolic link of that
+    // name is itself replaced by the settings file; its target is never written. Answers whether
+    // the new file is in place.
+    bool write(const QString& path, const FileCalls& calls = {}) const;
 
     QPoint mainWindowPosition() const;
     void setMainWindowPosition(const QPoint& position);

@@ -2,9 +2,12 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -15,7 +18,9 @@ const char kShow[] = "show\n";
 }
 
 SingleInstance::SingleInstance(const QString& programFolder, QObject* parent)
-    : QObject(parent), folder_(QDir(programFolder).canonicalPath()) {}
+    : QObject(parent), folder_(QDir(programFolder).canonicalPath()) {
+    if (folder_.isEmpty()) folder_ = QDir(programFolder).absolutePath();  // a folder that is not there
+}
 
 SingleInstance::~SingleInstance() {
     if (lockFd_ >= 0) ::close(lockFd_);
@@ -28,12 +33,21 @@ QString SingleInstance::serverName() const {
 
 bool SingleInstance::ChkOtherCopy() {
     if (lockFd_ >= 0) return false;
-    const QByteArray path = QDir(folder_).filePath("pulmora.lock").toLocal8Bit();
-    const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-    if (fd < 0) return false;  // a folder we cannot lock in: run rather than refuse
+    problem_.clear();
+    const QString path = QDir(folder_).filePath("pulmora.lock");
+    auto fail = [&](const char* what) {
+        problem_ = QStringLiteral("%1 %2 (%3)").arg(QDir::toNativeSeparators(path), what, std::strerror(errno));
+        return false;
+    };
+    // For the owner only, like the diary. A link is not followed, so the lock never creates or
+    // holds a file elsewhere.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0) return fail("could not be opened");
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const bool held = errno == EWOULDBLOCK;
+        if (!held) fail("could not be locked");
         ::close(fd);
-        return true;
+        return held;
     }
     lockFd_ = fd;
     return false;

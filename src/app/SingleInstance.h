@@ -10,7 +10,9 @@ namespace pulmora::app {
 // Keeps a second copy of the program away from the diary. The first copy holds a lock on a
 // file in the program folder, which the operating system releases when the process ends, even
 // by a crash; a second copy finds the lock taken, asks the first through a local socket to
-// bring its window forward, and ends without opening any record file.
+// bring its window forward, and ends without opening any record file. A copy that cannot take the
+// lock for any other reason (a read-only folder, something in the lock's place) cannot know
+// whether it is alone; it is told why, and must not write the diary.
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
@@ -18,7 +20,10 @@ public:
     ~SingleInstance() override;
 
     // Whether another copy runs; when none does, this copy takes the lock for the rest of its run.
+    // When the lock cannot be taken for another reason the answer is no and lockProblem() says why.
     bool ChkOtherCopy();
+    // Why this copy could not take the lock although no other copy holds it; empty otherwise.
+    const QString& lockProblem() const { return problem_; }
     // When another copy runs, asks it to show its window and answers yes.
     bool ShowOtherCopy();
     // The first copy listens for later copies' requests.
@@ -31,6 +36,7 @@ private:
     QString serverName() const;
 
     QString folder_;
+    QString problem_;
     int lockFd_ = -1;
     QLocalServer* server_ = nullptr;
 };

@@ -46,6 +46,11 @@ TAsDB::TAsDB(store::Diary& diary, QWidget* parent)
     });
 }
 
+void TAsDB::openReadOnly(const QString& reason) {
+    access_ = store::Access::ReadOnly;
+    diary_.files.setReadOnlyReason(reason);
+}
+
 bool TAsDB::ChkFiles() {
     const QString folder = programFolder_.isEmpty() ? QCoreApplication::applicationDirPath() : programFolder_;
     progDir_ = QDir(folder).absolutePath() + QLatin1Char('/');
@@ -73,7 +78,7 @@ void TAsDB::StartDiary(daily::TAsDly& card) {
         const QSignalBlocker quiet(card.Cal);
         card.Cal->setSelectedDate(store::clock::today());
     }
-    diary_.files.OpenDB();
+    diary_.files.OpenDB(access_);
     card.selectPerson(diary_.persons.GetPerDly(store::Persons::Step::First));
     card.CalDateChange();
     card.setInfo("Welcome to the Pulmora");
@@ -91,16 +96,28 @@ QString TAsDB::statusText(const store::TablePosition& position) {
     return QStringLiteral("%1:%2%:%3").arg(position.record).arg(percent).arg(position.count);
 }
 
-// The monitor picture: the status of the person and day files, in a frame sized to the font.
+void TAsDB::showMessage(const QString& message) {
+    message_ = message;
+    draw();
+}
+
 void TAsDB::ShowFState() {
     monitor_.personal = statusText(diary_.files.position(store::TableId::Personal));
     monitor_.daily = statusText(diary_.files.position(store::TableId::Daily));
     monitor_.drawn = true;
+    draw();
+}
 
+// The monitor picture: the status of the person and day files, in a frame sized to the font,
+// and below it the card's latest message, for which the window grows when it is long.
+void TAsDB::draw() {
     const QFontMetrics metrics(font());
     const int w = metrics.horizontalAdvance(QLatin1Char('M'));
     const int h = metrics.height() + 2;
-    setFixedSize(28 * w, 16 * h);
+    const QRect messageArea(w, 13 * h, 26 * w, 0);
+    const int messageHeight =
+        metrics.boundingRect(messageArea.adjusted(0, 0, 0, 1000 * h), Qt::TextWordWrap, message_).height();
+    setFixedSize(28 * w, std::max(16 * h, messageArea.top() + messageHeight + h));
     image_ = QImage(size(), QImage::Format_RGB32);
     QPainter p(&image_);
     const QColor window = palette().color(QPalette::Window);
@@ -118,18 +135,18 @@ void TAsDB::ShowFState() {
     p.drawRect(QRect(QPoint(w, 8 * h - h / 3), QPoint(width() - w, 12 * h + h / 4)));
 
     p.setFont(font());
-    const MonitorState& state = monitor_;
     const struct {
         int row;
         const char* label;
         QString value;
-    } rows[] = {{2, "Personal", state.personal}, {3, "Triggers", "N/A"}, {4, "Medication", "N/A"},
-                {5, "Banding", "N/A"},         {8, "Dly", state.daily},    {9, "Triggers", "N/A"},
+    } rows[] = {{2, "Personal", monitor_.personal}, {3, "Triggers", "N/A"}, {4, "Medication", "N/A"},
+                {5, "Banding", "N/A"},         {8, "Dly", monitor_.daily},    {9, "Triggers", "N/A"},
                 {10, "Medication", "N/A"},     {11, "Events", "N/A"}};
     for (const auto& r : rows) {
         text(2 * w, r.row * h, r.label);
         text(12 * w, r.row * h, r.value);
     }
+    p.drawText(messageArea.adjusted(0, 0, 0, messageHeight), Qt::TextWordWrap, message_);
     update();
 }
 

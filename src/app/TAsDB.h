@@ -22,6 +22,9 @@ public:
     // The folder of the program; the executable's own folder unless one is given (tests do).
     void setProgramFolder(const QString& folder) { programFolder_ = folder; }
     QString ProgDir() const { return progDir_; }
+    // From the next start on the diary opens for reading only, for the reason given, which the
+    // card shows.
+    void openReadOnly(const QString& reason);
     // Sets ProgDir and answers whether the program's executable is there.
     bool ChkFiles();
     // Opens the diary in ProgDir and shows the first person's card for today; also the restart
@@ -36,6 +39,9 @@ public:
     };
     // Recomputes the status texts and redraws the monitor picture.
     void ShowFState();
+    // The monitor also shows the card's latest message whole, however long it is.
+    void showMessage(const QString& message);
+    const QString& message() const { return message_; }
     const QImage& Image1() const { return image_; }
     const MonitorState& monitor() const { return monitor_; }
     // "File Not Open", or record number, position percentage and record count: "12:75%:16".
@@ -46,10 +52,13 @@ protected:
 
 private:
     void StartDiary(daily::TAsDly& card);
+    void draw();
 
     store::Diary& diary_;
     QString programFolder_;
     QString progDir_;
+    store::Access access_ = store::Access::ReadWrite;
+    QString message_;
     QImage image_;
     MonitorState monitor_;
 };

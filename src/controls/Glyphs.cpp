@@ -88,6 +88,62 @@ void draw(QPainter& p, Kind kind, const QColor& ink) {
     case Kind::Menu:
         for (qreal y : {6.0, 12.0, 18.0}) p.drawLine(QPointF(4, y), QPointF(20, y));
         break;
+    case Kind::Weekly:
+        // A week of a calendar page: its header band and seven day marks.
+        p.drawRect(QRectF(3, 4, 18, 16));
+        p.drawLine(QPointF(3, 9), QPointF(21, 9));
+        for (int day = 0; day < 7; ++day) p.drawPoint(QPointF(5.5 + day * 2.2, 14.5));
+        break;
+    case Kind::Table:
+        p.drawRect(QRectF(3, 4, 18, 16));
+        for (qreal y : {9.5, 15.0}) p.drawLine(QPointF(3, y), QPointF(21, y));
+        for (qreal x : {9.0, 15.0}) p.drawLine(QPointF(x, 4), QPointF(x, 20));
+        break;
+    case Kind::Additional: {
+        // A capsule for the medication and a mark for the triggers.
+        p.save();
+        p.translate(12, 12);
+        p.rotate(-45);
+        p.drawRoundedRect(QRectF(-9, -4, 18, 8), 4, 4);
+        p.drawLine(QPointF(0, -4), QPointF(0, 4));
+        p.restore();
+        break;
+    }
+    case Kind::Graphs:
+        p.drawPolyline(QPolygonF({QPointF(4, 3), QPointF(4, 20), QPointF(21, 20)}));
+        p.drawPolyline(QPolygonF({QPointF(6, 16), QPointF(10, 10), QPointF(14, 13), QPointF(20, 5)}));
+        break;
+    case Kind::Print:
+        p.drawRect(QRectF(7, 3, 10, 6));
+        p.drawRect(QRectF(3, 9, 18, 8));
+        p.drawRect(QRectF(7, 14, 10, 7));
+        break;
+    case Kind::Picture:
+        p.drawRect(QRectF(3, 4, 18, 16));
+        p.drawPolyline(QPolygonF({QPointF(5, 18), QPointF(10, 11), QPointF(14, 15), QPointF(16, 13), QPointF(20, 18)}));
+        p.drawEllipse(QPointF(16, 8), 1.5, 1.5);
+        break;
+    case Kind::GraphStrip:
+        // The chart strip above a report's table, to be hidden or shown.
+        p.drawRect(QRectF(3, 3, 18, 8));
+        p.drawPolyline(QPolygonF({QPointF(5, 9), QPointF(9, 6), QPointF(13, 8), QPointF(19, 5)}));
+        for (qreal y : {15.0, 19.0}) p.drawLine(QPointF(3, y), QPointF(21, y));
+        break;
+    case Kind::Top:
+    case Kind::Bottom:
+    case Kind::Beginning:
+    case Kind::End: {
+        // An arrow against a bar: all the way in that direction.
+        const qreal angle = kind == Kind::Top ? -90 : kind == Kind::Bottom ? 90 : kind == Kind::Beginning ? 180 : 0;
+        p.save();
+        p.translate(12, 12);
+        p.rotate(angle);
+        p.setBrush(ink);
+        p.drawPolygon(QPolygonF({QPointF(-7, -7), QPointF(4, 0), QPointF(-7, 7)}));
+        p.drawLine(QPointF(8, -8), QPointF(8, 8));
+        p.restore();
+        break;
+    }
     }
 }
 

@@ -19,6 +19,8 @@ constexpr int kArrowHeight = 11;
 
 // An arrow picture, 19 by 11 logical pixels.
 QImage arrow(Arrow kind, qreal pixelRatio = 1.0);
+// The size the daily card shows the splash at; a report without data shows it at the same size.
+constexpr QSize kSplashSize(276, 134);
 QImage splash(const QSize& size, qreal pixelRatio = 1.0);
 // The program's icon.
 QImage appIcon(int size = 64);

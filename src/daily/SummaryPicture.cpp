@@ -2,13 +2,12 @@
 
 #include "controls/Pictures.h"
 #include "controls/Transparency.h"
+#include "stats/Figures.h"
 #include "store/ReportCursors.h"
 
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPalette>
-
-#include <cmath>
 
 namespace pulmora::daily {
 namespace {
@@ -63,9 +62,7 @@ private:
 
 }  // namespace
 
-int percentOfBest(int reading, int best) {
-    return best == 0 ? 0 : int(std::nearbyint(double(reading) / best * 100.0));
-}
+int percentOfBest(int reading, int best) { return best == 0 ? 0 : stats::PercentOfBest(reading, best); }
 
 QImage drawComparison(const QSize& size, const SummaryValues& v, const QFont& font, const QPalette& palette,
                       qreal pixelRatio) {

@@ -27,7 +27,7 @@ using controls::TDaButton;
 namespace glyphs = controls::glyphs;
 
 const QString kForwardDate = QStringLiteral("You are not allowed to record forward date information!");
-const QSize kReportSize(276, 134);
+const QSize kReportSize = controls::pictures::kSplashSize;
 
 TDaButton* imageButton(QWidget* parent, glyphs::Kind kind, const QString& hint, const QRect& geometry) {
     TDaButton* b = controls::glyphButton(parent, kind, hint, geometry.size());
@@ -138,7 +138,8 @@ void TAsDly::selectPerson(const std::optional<store::PersonRef>& person) {
 }
 
 bool TAsDly::entryAllowed() const {
-    return diary_.files.has(store::TableId::Personal) && diary_.files.has(store::TableId::Daily);
+    return !diary_.files.readOnly() && diary_.files.has(store::TableId::Personal) &&
+           diary_.files.has(store::TableId::Daily);
 }
 
 void TAsDly::CalDateChange() {
@@ -261,7 +262,12 @@ void TAsDly::ShowSummary() {
     Report->setPixmap(QPixmap::fromImage(drawComparison(kReportSize, v, font(), palette(), devicePixelRatioF())));
 }
 
-void TAsDly::setInfo(const QString& text) { PanInfo->setText(text); }
+// The line holds two lines of text; its tooltip holds the whole message.
+void TAsDly::setInfo(const QString& text) {
+    PanInfo->setText(text);
+    PanInfo->setToolTip(text);
+    emit infoChanged(text);
+}
 
 QString TAsDly::info() const { return PanInfo->text(); }
 
@@ -269,7 +275,12 @@ void TAsDly::showFileProblems() {
     QStringList lines;
     for (const auto& problem : diary_.files.fileProblems())
         lines << QStringLiteral("%1 could not be opened (%2)").arg(problem.fileName, problem.reason);
-    if (!lines.isEmpty()) setInfo("ERROR: " + lines.join("; ") + ". It has been left as it is.");
+    QString text;
+    if (diary_.files.readOnly())
+        text = QStringLiteral("ERROR: The diary is open for reading only (%1), so nothing can be entered or saved.")
+                   .arg(diary_.files.readOnlyReason());
+    if (!lines.isEmpty()) text += (text.isEmpty() ? "ERROR: " : " ") + lines.join("; ") + ". It has been left as it is.";
+    if (!text.isEmpty()) setInfo(text);
 }
 
 void TAsDly::closeEvent(QCloseEvent* event) {

@@ -47,8 +47,9 @@ public:
     void ShowSummary();
     void setInfo(const QString& text);
     QString info() const;
-    // Names on the info line the record files that could not be opened. Entry stays off while
-    // the person or day file is missing, so nothing is typed that cannot be saved.
+    // Names on the info line the record files that could not be opened, and why the diary is open
+    // for reading only if it is. Entry stays off while the person or day file is missing or the
+    // diary is open for reading only, so nothing is typed that cannot be saved.
     void showFileProblems();
     // Marks the card as holding changes not yet written.
     void markChanged();
@@ -78,6 +79,8 @@ signals:
     void helpRequested(const QString& keyword);
     // A person was deleted: the store starts again on the remaining people.
     void restartRequested();
+    // The information line shows a new message.
+    void infoChanged(const QString& text);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -32,22 +32,63 @@ bool validWidth(const FieldSpec& f) {
     return f.type == FieldType::Date ? f.width == 8 : f.width >= 1 && f.width <= 254;
 }
 
-std::optional<FieldSpec> parseDescriptor(const std::vector<char>& b, size_t at) {
+// "a numeric field (type N)", for a type this program does not store.
+std::string typeDescription(char type) {
+    static const struct {
+        char letter;
+        const char* name;
+    } known[] = {{'N', "numeric"}, {'F', "floating-point"}, {'L', "logical"}, {'M', "memo"},
+                 {'B', "binary"},  {'G', "OLE"},            {'I', "integer"}, {'Y', "currency"},
+                 {'T', "date-time"}, {'@', "timestamp"},    {'+', "autoincrement"}, {'0', "system"}};
+    for (const auto& k : known)
+        if (k.letter == type) return std::string("a ") + k.name + " field (type " + type + ")";
+    if (std::isprint(static_cast<unsigned char>(type))) return std::string("of the unknown type ") + type;
+    return "of the unknown type byte " + std::to_string(uint8_t(type));
+}
+
+std::optional<FieldSpec> parseDescriptor(const std::vector<char>& b, size_t at, size_t number,
+                                         std::string& reason) {
     std::string name;
     size_t i = 0;
     for (; i <= size_t(kMaxNameLength) && b[at + i] != '\0'; ++i) name.push_back(b[at + i]);
-    for (; i <= size_t(kMaxNameLength); ++i)
-        if (b[at + i] != '\0') return std::nullopt;  // text after the name's end
-    if (!validName(name)) return std::nullopt;
-
+    bool clean = validName(name);
+    for (; i <= size_t(kMaxNameLength); ++i) clean = clean && b[at + i] == '\0';  // nothing after the name's end
+    if (!clean) {
+        reason = "field descriptor " + std::to_string(number) + " has no valid field name";
+        return std::nullopt;
+    }
+    const std::string field = "field " + std::to_string(number) + " \"" + name + "\"";
     FieldSpec f;
     f.name = name;
     const char type = b[at + 11];
-    if (type != char(FieldType::Character) && type != char(FieldType::Date)) return std::nullopt;
+    if (type != char(FieldType::Character) && type != char(FieldType::Date)) {
+        reason = field + " is " + typeDescription(type) + "; only character and date fields are stored";
+        return std::nullopt;
+    }
     f.type = FieldType(type);
     f.width = uint8_t(b[at + 16]);
-    if (uint8_t(b[at + 17]) != 0 || !validWidth(f)) return std::nullopt;
+    if (!validWidth(f)) {
+        reason = field + " has the width " + std::to_string(f.width) + ", which a " +
+                 (f.type == FieldType::Date ? "date field cannot have (dates are 8 wide)"
+                                            : "character field cannot have (1 to 254)");
+        return std::nullopt;
+    }
+    if (const int decimals = uint8_t(b[at + 17]); decimals != 0) {
+        reason = field + " has " + std::to_string(decimals) + " decimals, which a " +
+                 (f.type == FieldType::Date ? "date" : "character") + " field cannot have";
+        return std::nullopt;
+    }
     return f;
+}
+
+bool isRecordFlag(char flag) { return flag == kLive || flag == kDeleted; }
+
+// Complete records that follow the counted ones, each led by a deletion flag.
+uint64_t uncountedRecords(const std::vector<char>& b, uint64_t end, int recordLength) {
+    uint64_t n = 0;
+    for (uint64_t at = end; at + uint64_t(recordLength) <= b.size() && isRecordFlag(b[at]); at += uint64_t(recordLength))
+        ++n;
+    return n;
 }
 
 }  // namespace
@@ -97,11 +138,8 @@ std::optional<Layout> parse(const std::vector<char>& b, std::string& reason) {
             reason = "the field descriptors run past the end of the file";
             return std::nullopt;
         }
-        auto field = parseDescriptor(b, at);
-        if (!field) {
-            reason = "field descriptor " + std::to_string(layout.fields.size() + 1) + " does not parse";
-            return std::nullopt;
-        }
+        auto field = parseDescriptor(b, at, layout.fields.size() + 1, reason);
+        if (!field) return std::nullopt;
         layout.fields.push_back(*field);
         at += kDescriptorSize;
     }
@@ -129,13 +167,31 @@ std::optional<Layout> parse(const std::vector<char>& b, std::string& reason) {
         return std::nullopt;
     }
     for (uint32_t r = 0; r < layout.recordCount; ++r) {
-        const char flag = b[size_t(layout.headerLength) + size_t(r) * size_t(layout.recordLength)];
-        if (flag != kLive && flag != kDeleted) {
+        if (!isRecordFlag(b[size_t(layout.headerLength) + size_t(r) * size_t(layout.recordLength)])) {
             reason = "record " + std::to_string(r + 1) + " has no valid deletion flag";
             return std::nullopt;
         }
     }
+    // Opening such a file would hide those records and let the next append overwrite one.
+    if (const uint64_t extra = uncountedRecords(b, needed, layout.recordLength); extra > 1) {
+        reason = "the file holds " + std::to_string(extra) + " complete records beyond the " +
+                 std::to_string(layout.recordCount) + " its header counts";
+        return std::nullopt;
+    }
     return layout;
+}
+
+std::vector<char> records(const std::vector<char>& file, const Layout& layout) {
+    const auto begin = file.begin() + layout.headerLength;
+    std::vector<char> out(begin, begin + long(layout.recordCount) * layout.recordLength);
+    for (size_t record = 0; record < out.size(); record += size_t(layout.recordLength)) {
+        char* field = out.data() + record + 1;  // past the deletion flag
+        for (const auto& f : layout.fields) {
+            for (char* end = field + f.width; end > field && (end[-1] == '\0' || end[-1] == ' '); --end) end[-1] = ' ';
+            field += f.width;
+        }
+    }
+    return out;
 }
 
 std::vector<char> header(const std::vector<FieldSpec>& fields, uint32_t recordCount) {

@@ -29,8 +29,14 @@ struct Layout {
 };
 
 // Reads and checks the layout of a whole file's bytes. Any inconsistency gives the reason in
-// `reason` and no layout.
+// `reason` and no layout. One complete record past the header's count is what an append cut
+// short between its record and its count leaves; it was never committed and is not counted.
+// More than one is damage this program did not make, and such a file does not parse.
 std::optional<Layout> parse(const std::vector<char>& file, std::string& reason);
+
+// The counted records of a parsed file. NUL bytes at the end of a field are padding, as some
+// writers pad with them: they read as blanks, as keys and values alike.
+std::vector<char> records(const std::vector<char>& file, const Layout& layout);
 
 // The header bytes (prefix, descriptors, terminator) for the given fields and record count.
 std::vector<char> header(const std::vector<FieldSpec>& fields, uint32_t recordCount);

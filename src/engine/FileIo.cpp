@@ -3,6 +3,8 @@
 #include "FaultSeam.h"
 
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -20,11 +22,24 @@ std::string folderOf(const std::string& path) {
     return slash == std::string::npos ? "." : path.substr(0, slash + 1);
 }
 
+std::string danglingLink(const std::string& path) {
+    char target[PATH_MAX];
+    const ssize_t n = ::readlink(path.c_str(), target, sizeof target - 1);
+    const std::string to = n > 0 ? std::string(target, size_t(n)) : std::string("a missing file");
+    return path + " is a link to " + to + ", which does not exist";
+}
+
 // A refusal by the test seam looks to the caller exactly like a failing disk.
 bool allowed(faults::Operation operation) {
     if (faults::allows(operation)) return true;
     errno = EIO;
     return false;
+}
+
+bool syncData(int fd) { return allowed(faults::Operation::Sync) && ::fdatasync(fd) == 0; }
+bool syncAll(int fd) { return allowed(faults::Operation::Sync) && ::fsync(fd) == 0; }
+bool renameOver(const std::string& from, const std::string& to) {
+    return allowed(faults::Operation::Rename) && ::rename(from.c_str(), to.c_str()) == 0;
 }
 
 bool writeFully(int fd, const char* data, size_t size, long long offset) {
@@ -42,18 +57,95 @@ bool writeFully(int fd, const char* data, size_t size, long long offset) {
     return true;
 }
 
-bool syncData(int fd) { return allowed(faults::Operation::Sync) && ::fdatasync(fd) == 0; }
-bool syncAll(int fd) { return allowed(faults::Operation::Sync) && ::fsync(fd) == 0; }
-bool renameOver(const std::string& from, const std::string& to) {
-    return allowed(faults::Operation::Rename) && ::rename(from.c_str(), to.c_str()) == 0;
+// The file a replacement writes: the path itself, or the final target of a link, so the link
+// and its target stay one file.
+struct Target {
+    std::string path;
+    bool exists = false;
+    struct stat status {};
+};
+
+bool resolve(const std::string& path, Target& target, std::string& error) {
+    struct stat entry {};
+    if (::lstat(path.c_str(), &entry) != 0) {
+        if (errno != ENOENT) {
+            error = describe("cannot examine", path);
+            return false;
+        }
+        target.path = path;
+        return true;
+    }
+    target.path = path;
+    if (S_ISLNK(entry.st_mode)) {
+        char* real = ::realpath(path.c_str(), nullptr);
+        if (!real) {
+            error = errno == ENOENT ? danglingLink(path) : describe("cannot follow the link", path);
+            return false;
+        }
+        target.path = real;
+        std::free(real);
+    }
+    if (::stat(target.path.c_str(), &target.status) != 0) {
+        error = describe("cannot examine", target.path);
+        return false;
+    }
+    if (!S_ISREG(target.status.st_mode)) {
+        error = path + " is not a plain file";
+        return false;
+    }
+    target.exists = true;
+    return true;
+}
+
+// The new file takes the old one's owner, group and permission bits. Where the owner or group
+// cannot be kept, the group and others lose their access rather than gain that of another group.
+bool keepAccess(int fd, const struct stat& old) {
+    mode_t mode = old.st_mode & 07777;
+    struct stat made {};
+    if (::fstat(fd, &made) != 0) return false;
+    if ((made.st_uid != old.st_uid || made.st_gid != old.st_gid) && ::fchown(fd, old.st_uid, old.st_gid) != 0)
+        mode &= S_IRWXU;
+    return ::fchmod(fd, mode) == 0;
+}
+
+bool writeNewFile(int fd, const Target& target, const std::string& temp, const std::vector<char>& bytes,
+                  std::string& error) {
+    if (target.exists && !keepAccess(fd, target.status)) {
+        error = describe("cannot set the permissions of", temp);
+        return false;
+    }
+    if (!writeFully(fd, bytes.data(), bytes.size(), 0)) {
+        error = describe("cannot write", temp);
+        return false;
+    }
+    if (!syncAll(fd)) {
+        error = describe("cannot write to disk", temp);
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
 
-int openReadWrite(const std::string& path, std::string& error, bool& missing) {
-    const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
-    missing = fd < 0 && errno == ENOENT;
-    if (fd < 0 && !missing) error = describe("cannot open", path);
+int openExisting(const std::string& path, bool writable, std::string& error, bool& missing) {
+    missing = false;
+    const int fd = ::open(path.c_str(), (writable ? O_RDWR : O_RDONLY) | O_CLOEXEC);
+    if (fd < 0) {
+        struct stat entry {};
+        if (errno != ENOENT)
+            error = describe("cannot open", path);
+        else if (::lstat(path.c_str(), &entry) == 0)
+            error = danglingLink(path);
+        else
+            missing = true;
+        return -1;
+    }
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        error = path + " is not a plain file";
+        ::close(fd);
+        return -1;
+    }
     return fd;
 }
 
@@ -90,22 +182,32 @@ bool sync(int fd, std::string& error) {
 }
 
 bool replaceWhole(const std::string& path, const std::vector<char>& bytes, std::string& error) {
-    const std::string temp = path + ".new";
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    Target target;
+    if (!resolve(path, target, error)) return false;
+    const std::string temp = target.path + ".new";
+    // A file of that name is the leftover of a replacement that was cut short.
+    if (::unlink(temp.c_str()) != 0 && errno != ENOENT) {
+        error = describe("cannot remove the unfinished", temp);
+        return false;
+    }
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd < 0) {
         error = describe("cannot create", temp);
         return false;
     }
-    const bool written = writeFully(fd, bytes.data(), bytes.size(), 0) && syncAll(fd);
-    if (!written) error = describe("cannot write", temp);
-    ::close(fd);
-    if (!written || !renameOver(temp, path)) {
-        if (written) error = describe("cannot replace", path);
+    bool written = writeNewFile(fd, target, temp, bytes, error);
+    if (::close(fd) != 0 && written) {
+        error = describe("cannot write", temp);
+        written = false;
+    }
+    if (!written || !renameOver(temp, target.path)) {
+        if (written) error = describe("cannot replace", target.path);
         ::unlink(temp.c_str());
         return false;
     }
-    // The rename itself must reach the disk, or a crash could bring the old file back.
-    const int dir = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    // The rename itself must reach the disk, or a crash could bring the old file back. Some file
+    // systems cannot sync a folder; the new file is in place either way, so this is not a failure.
+    const int dir = ::open(folderOf(target.path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
         syncAll(dir);
         ::close(dir);

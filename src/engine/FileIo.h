@@ -7,14 +7,19 @@
 // `error` instead of throwing.
 namespace pulmora::engine::io {
 
-// Opens an existing file for reading and writing; -1 when it is missing or cannot be opened.
-int openReadWrite(const std::string& path, std::string& error, bool& missing);
+// Opens an existing file, for reading and writing or for reading only; -1 when it is missing
+// or cannot be opened. `missing` is set only when nothing at all stands under that name: a
+// link whose target is gone is a problem to report, not a file to create.
+int openExisting(const std::string& path, bool writable, std::string& error, bool& missing);
 bool readAll(int fd, std::vector<char>& bytes, std::string& error);
 bool writeAt(int fd, long long offset, const char* data, size_t size, std::string& error);
 // Returns once the written data has reached the disk.
 bool sync(int fd, std::string& error);
 // Writes a complete new file beside `path`, syncs it and renames it over `path`, so a crash
-// leaves either the old file or the new one, never a mixture.
+// leaves either the old file or the new one, never a mixture. The new file keeps the old one's
+// permissions, or is readable and writable by its owner only when there was none. When `path`
+// is a symbolic link its target is replaced, in the target's own folder, and the link stays; a
+// link to a missing file is refused and left as it is.
 bool replaceWhole(const std::string& path, const std::vector<char>& bytes, std::string& error);
 void close(int fd);
 

@@ -404,6 +404,7 @@ Status Table::flush() {
 Status Table::pack() { return packRemoving({}); }
 
 Status Table::packRemoving(const std::vector<uint32_t>& recordNumbers) {
+    if (readOnly_) return Status::failure(path_ + " is open for reading only");
     if (Status s = flush(); !s) return s;
     appending_ = false;
     std::vector<bool> removed(count_, false);
@@ -440,7 +441,7 @@ Status Table::packRemoving(const std::vector<uint32_t>& recordNumbers) {
     std::string error;
     if (!io::replaceWhole(path_, file, error)) return Status::failure(error);
     bool missing = false;
-    const int fd = io::openReadWrite(path_, error, missing);
+    const int fd = io::openExisting(path_, true, error, missing);
     if (fd < 0) return Status::failure(error);
     io::close(fd_);
     fd_ = fd;
@@ -473,10 +474,10 @@ size_t Table::memoryUse() const {
 
 Engine::~Engine() { closeAll(); }
 
-Engine::OpenResult Engine::open(const std::string& path, const std::vector<TagSpec>& tags) {
+Engine::OpenResult Engine::open(const std::string& path, const std::vector<TagSpec>& tags, Access access) {
     OpenResult result;
     bool missing = false;
-    const int fd = io::openReadWrite(path, result.reason, missing);
+    const int fd = io::openExisting(path, access == Access::ReadWrite, result.reason, missing);
     if (fd < 0) {
         result.outcome = missing ? OpenOutcome::Missing : OpenOutcome::Unusable;
         return result;
@@ -492,14 +493,13 @@ Engine::OpenResult Engine::open(const std::string& path, const std::vector<TagSp
         io::close(fd);
         return result;
     }
-    const auto begin = bytes.begin() + layout->headerLength;
-    std::vector<char> records(begin, begin + long(layout->recordCount) * layout->recordLength);
-    auto table = Table::make(path, fd, std::move(layout->fields), std::move(records),
-                             layout->recordCount, layout->headerLength, tags, result.reason);
+    auto table = Table::make(path, fd, layout->fields, dbf::records(bytes, *layout), layout->recordCount,
+                             layout->headerLength, tags, result.reason);
     if (!table) {
         io::close(fd);
         return result;
     }
+    table->readOnly_ = access == Access::ReadOnly;
     return adopt(std::move(table));
 }
 

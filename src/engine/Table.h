@@ -151,11 +151,13 @@ public:
     // restored, when it would give a unique tag a second record with the same key.
     Status flush();
     // Writes a pending change, then removes marked records: a complete new file is written and
-    // renamed over the old one.
+    // renamed over the old one. Refused for a table opened for reading only.
     Status pack();
     // As pack, and removes the given records (1-based numbers) with the marked ones, in the same
     // one replacement of the file: either all of them are gone or none is.
     Status packRemoving(const std::vector<uint32_t>& recordNumbers);
+    // Opened without write access: every write is refused by the file itself.
+    bool readOnly() const { return readOnly_; }
 
     // 1-based number of the current record; count + 1 at the end.
     uint32_t recordNumber() const;
@@ -215,6 +217,7 @@ private:
     std::vector<char> newRecord_;
     bool changed_ = false;
     bool waitForDisk_ = true;
+    bool readOnly_ = false;
     std::vector<char> before_;  // the current record as on disk, while it has unsaved changes
 };
 
@@ -227,6 +230,7 @@ public:
     Engine& operator=(const Engine&) = delete;
 
     enum class OpenOutcome { Opened, Missing, Unusable };
+    enum class Access { ReadWrite, ReadOnly };
     struct OpenResult {
         Table* table = nullptr;
         OpenOutcome outcome = OpenOutcome::Missing;
@@ -235,7 +239,7 @@ public:
 
     // Opens a table and builds the given tags. A missing file gives no table and no reason; a
     // file that cannot be read or whose layout is damaged is left exactly as it was.
-    OpenResult open(const std::string& path, const std::vector<TagSpec>& tags);
+    OpenResult open(const std::string& path, const std::vector<TagSpec>& tags, Access access = Access::ReadWrite);
     // Creates an empty table, replacing any file of that name.
     OpenResult create(const std::string& path, const std::vector<FieldSpec>& fields,
                       const std::vector<TagSpec>& tags);

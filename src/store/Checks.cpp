@@ -61,7 +61,15 @@ Checks& Checks::oneOf(const QString& value, const QStringList& allowed, const ch
 }
 
 Checks& Checks::open(const DiaryStore& store, TableId id) {
-    if (!store.has(id)) return fail(fields::notOpen(id).error());
+    writable(store);
+    if (!store.has(id)) fail(fields::notOpen(id).error());
+    return *this;
+}
+
+Checks& Checks::writable(const DiaryStore& store) {
+    if (store.readOnly())
+        return fail(QStringLiteral("The diary is open for reading only (%1), so nothing was saved.")
+                        .arg(store.readOnlyReason()));
     return *this;
 }
 

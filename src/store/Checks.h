@@ -22,7 +22,10 @@ public:
     // A date key or empty.
     Checks& optionalDate(const QString& key, const char* label);
     Checks& oneOf(const QString& value, const QStringList& allowed, const char* label);
+    // The diary takes writes and the table is open.
     Checks& open(const DiaryStore& store, TableId id);
+    // The diary takes writes, for an operation on tables that may be absent.
+    Checks& writable(const DiaryStore& store);
 
     Result result() const { return failure_.isEmpty() ? Result::done() : Result::refused(failure_); }
 

@@ -44,8 +44,9 @@ QString DiaryStore::filePath(TableId id) const {
     return dir.filePath(name);
 }
 
-void DiaryStore::OpenDB() {
+void DiaryStore::OpenDB(Access access) {
     CloseDB();
+    access_ = access;
     engine_ = std::make_unique<engine::Engine>();
     engine_->setWaitForDisk(waitForDisk_);
     problems_.clear();
@@ -66,9 +67,12 @@ TableHandles DiaryStore::openTable(TableId id) {
         return TableHandles{};
     };
 
-    auto opened = engine_->open(nativePath, def.tags);
-    if (opened.outcome == engine::Engine::OpenOutcome::Missing)
+    auto opened = engine_->open(nativePath, def.tags,
+                                readOnly() ? engine::Engine::Access::ReadOnly : engine::Engine::Access::ReadWrite);
+    if (opened.outcome == engine::Engine::OpenOutcome::Missing) {
+        if (readOnly()) return TableHandles{};
         opened = engine_->create(nativePath, def.fields, def.tags);
+    }
     if (!opened.table) return report(QString::fromStdString(opened.reason));
     if (const QString mismatch = fieldMismatch(*opened.table, def); !mismatch.isEmpty()) {
         engine_->close(opened.table);
@@ -85,6 +89,10 @@ void DiaryStore::CloseDB() {
     if (engine_) engine_->closeAll();
     engine_.reset();
     handles_.fill(TableHandles{});
+}
+
+QString DiaryStore::readOnlyReason() const {
+    return readOnlyReason_.isEmpty() ? QStringLiteral("it was opened for reading only") : readOnlyReason_;
 }
 
 TablePosition DiaryStore::position(TableId id) const {

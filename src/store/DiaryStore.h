@@ -11,6 +11,11 @@
 
 namespace pulmora::store {
 
+// How the record files are opened. A diary open for reading only opens the existing files
+// without write access, creates none that is missing (its table stays absent), and every store
+// operation that writes is refused before it touches a file.
+enum class Access { ReadWrite, ReadOnly };
+
 // A record file that exists but could not be used. It is left exactly as it was.
 struct FileProblem {
     TableId table;
@@ -49,13 +54,18 @@ public:
     // used, so a diary copied from a case-insensitive disk is not shadowed by a new empty file.
     QString filePath(TableId id) const;
 
-    // Starts the engine and opens every record file, creating those that are missing.
-    void OpenDB();
+    // Starts the engine and opens every record file, creating those that are missing when the
+    // diary is opened for writing.
+    void OpenDB(Access access = Access::ReadWrite);
     // Closes every open table and releases the engine.
     void CloseDB();
     bool isOpen() const { return engine_ != nullptr; }
     // Whether all seven tables are open.
     bool allOpen() const;
+    bool readOnly() const { return access_ == Access::ReadOnly; }
+    // Why the diary is open for reading only, in words for the user; set by whoever opens it so.
+    void setReadOnlyReason(const QString& reason) { readOnlyReason_ = reason; }
+    QString readOnlyReason() const;
     // For bulk loading only (the sample generator): writes stop waiting for the disk from the
     // next OpenDB on. The program always waits.
     void setWaitForDisk(bool wait) { waitForDisk_ = wait; }
@@ -79,6 +89,8 @@ private:
     TableHandles openTable(TableId id);
 
     QString folder_;
+    Access access_ = Access::ReadWrite;
+    QString readOnlyReason_;
     std::unique_ptr<engine::Engine> engine_;
     std::array<TableHandles, kTableCount> handles_{};
     std::vector<FileProblem> problems_;

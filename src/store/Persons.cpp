@@ -125,7 +125,7 @@ Result Persons::removePerson(typename Columns<Id>::Tag walkTag, const QString& i
 }
 
 Result Persons::DelPer(const QString& id) {
-    if (const Result r = Checks().person(id).result(); !r) return r;
+    if (const Result r = Checks().writable(store_).person(id).result(); !r) return r;
     // Each file loses the person's records in one replacement, so a stop part-way leaves every
     // file either with all of them or with none.
     Result result = removePerson<TableId::Daily>(DailyTag::diDyID, id, [](const DailyTable& t) {

@@ -116,7 +116,8 @@ QString monthStart(const QString& date) {
 
 int diurnalVariation(int morning, int evening) {
     if (morning == 0 || evening == 0) return 0;
-    const double percent = std::abs(double(evening - morning) / ((evening + morning) * 0.5) * 100.0);
+    // In extended precision, as every rounded figure of the reports: a half stays a half more often.
+    const long double percent = std::fabs((long double)(evening - morning) / ((evening + morning) * 0.5L) * 100.0L);
     return int(std::nearbyint(percent));  // the default rounding mode sends halves to even
 }
 

@@ -9,7 +9,7 @@
 #include <QFile>
 #include <QPainter>
 #include <QProcess>
-#include <QThread>
+#include <QSignalSpy>
 #include "controls/TDaButton.h"
 #include "controls/TDaSwitch.h"
 
@@ -90,22 +90,16 @@ TEST_F(CardTest, ASecondCopyBringsTheFirstForwardAndTouchesNoFile) {
         env.insert("QT_QPA_PLATFORM", "offscreen");
         return env;
     }());
-    bool raised = false;
+    QSignalSpy raised(&program->guard(), &app::SingleInstance::showRequested);
     card().hide();
     second.start(QString::fromStdString(executable), {});
     ASSERT_TRUE(second.waitForStarted(5000));
-    for (int i = 0; i < 100 && second.state() != QProcess::NotRunning; ++i) {
-        QCoreApplication::processEvents();
-        second.waitForFinished(50);
-    }
-    for (int i = 0; i < 200 && !raised; ++i) {
-        QCoreApplication::processEvents();
-        raised = card().isVisible();
-        QThread::msleep(10);
-    }
-    EXPECT_EQ(second.state(), QProcess::NotRunning);
+    // The request reaches this copy while the spy runs its event loop.
+    EXPECT_TRUE(raised.wait(10000));
+    EXPECT_TRUE(second.waitForFinished(10000));
+    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second.exitCode(), 0);
-    EXPECT_TRUE(raised);
+    EXPECT_TRUE(card().isVisible());
     EXPECT_FALSE(std::filesystem::exists(folder.file("RefTrig.dat")));
     EXPECT_EQ(readBytes(folder.file("Daily.dat")), before);
     EXPECT_FALSE(std::filesystem::exists(folder.file("pulmora.ini")));

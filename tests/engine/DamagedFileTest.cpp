@@ -54,7 +54,8 @@ INSTANTIATE_TEST_SUITE_P(
         Damage{"field name garbage", [](auto& b) { b[32 + 2] = char(0x07); }},
         Damage{"date field of width 6", [](auto& b) { b[32 + 2 * 32 + 16] = 6; }},
         Damage{"no terminator", [](auto& b) { b[kHeader - 1] = 'X'; }},
-        Damage{"bad deletion flag", [](auto& b) { b[kHeader + kRecord] = 'Q'; }}),
+        Damage{"bad deletion flag", [](auto& b) { b[kHeader + kRecord] = 'Q'; }},
+        Damage{"two records past the count", [](auto& b) { b[4] = 0; }}),
     [](const auto& info) {
         std::string name = info.param.what;
         for (auto& c : name)

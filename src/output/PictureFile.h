@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+#include <utility>
+
+namespace pulmora::output {
+
+enum class PictureKind { Jpeg, Bitmap };
+
+// "jpg" or "bmp": the extension every saved picture of the kind carries.
+QString pictureExtension(PictureKind kind);
+
+// Where a picture named `fileName` is saved in `folder`: the name with its extension forced to
+// the kind's (an existing extension replaced, a missing one added; the blanks around the name
+// dropped), joined to the folder with the platform's separator unless the folder already ends
+// in one. A leading dot belongs to the name ("~/.hidden" has no extension). An empty folder
+// gives the name alone.
+QString pictureTargetPath(const QString& folder, const QString& fileName, PictureKind kind);
+
+class WriteResult {
+public:
+    static WriteResult written() { return WriteResult({}); }
+    static WriteResult failed(QString what) { return WriteResult(std::move(what)); }
+
+    bool ok() const { return error_.isEmpty(); }
+    // What failed; empty when the file was written.
+    const QString& error() const { return error_; }
+
+private:
+    explicit WriteResult(QString error) : error_(std::move(error)) {}
+    QString error_;
+};
+
+// Saves the picture as a JPEG file or a 24-bit Windows bitmap at `path`, replacing a file of
+// that name. The file is written under a new name in the same folder and renamed over the
+// target only when complete, so a failure leaves an existing file exactly as it was.
+// Transparent parts of the picture are saved white.
+[[nodiscard]] WriteResult savePicture(const QImage& picture, const QString& path, PictureKind kind);
+
+}  // namespace pulmora::output

@@ -1,0 +1,149 @@
+#include "Printing.h"
+
+#include <QAbstractPrintDialog>
+#include <QImage>
+#include <QMarginsF>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QTemporaryFile>
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+namespace pulmora::output {
+namespace {
+
+QString describe(const QPrinter& printer) {
+    if (!printer.outputFileName().isEmpty()) return printer.outputFileName();
+    if (!printer.printerName().isEmpty()) return printer.printerName();
+    return QStringLiteral("the default printer");
+}
+
+// Plays the page once off the printer: not every printer can take back what it was sent.
+bool playable(const RecordedPage& page) {
+    QImage scratch(1, 1, QImage::Format_RGB32);
+    QPainter painter(&scratch);
+    return page.replay(painter, QRectF(0, 0, 1, 1));
+}
+
+// The first reason a page of the job cannot be printed, found before the job starts.
+QString faultOf(const PrintJob& job) {
+    if (job.pages.empty()) return QStringLiteral("There is no page to print");
+    for (size_t i = 0; i < job.pages.size(); ++i) {
+        QString fault = job.pages[i].page.fault();
+        if (fault.isEmpty()) fault = job.pages[i].sizing.fault();
+        if (fault.isEmpty() && !playable(job.pages[i].page))
+            fault = QStringLiteral("its recorded picture cannot be read");
+        if (!fault.isEmpty()) return QStringLiteral("Page %1 cannot be printed: %2").arg(i + 1).arg(fault);
+    }
+    return {};
+}
+
+// Title, orientation and margins of the job.
+QString prepare(QPrinter& printer, const PrintJob& job) {
+    printer.setDocName(QString::fromLatin1(kPrintJobTitle));
+    printer.setFullPage(false);  // the painter's origin is the corner of the margins
+    if (!printer.setPageOrientation(job.orientation))
+        return QStringLiteral("%1 does not take the page orientation").arg(describe(printer));
+    QPageLayout layout = printer.pageLayout();
+    layout.setUnits(QPageLayout::Inch);
+    QMarginsF margins = layout.minimumMargins();
+    if (job.leftMarginInches) margins.setLeft(std::max(*job.leftMarginInches, margins.left()));
+    if (!printer.setPageMargins(margins, QPageLayout::Inch))
+        return QStringLiteral("%1 does not take margins of %2, %3, %4 and %5 inches")
+            .arg(describe(printer))
+            .arg(margins.left())
+            .arg(margins.top())
+            .arg(margins.right())
+            .arg(margins.bottom());
+    return {};
+}
+
+// Ends a job that went wrong after it started. A printer that cannot abort a job (a PDF file,
+// a printing system that already took the pages) gets what was drawn so far; the job still
+// counts as failed, and a PDF file is thrown away (see printIntoPdfFile).
+PrintOutcome abandon(QPrinter& printer, QPainter& painter, const QString& what) {
+    if (painter.isActive()) {
+        printer.abort();  // whether or not it could, the painter lets go of the printer
+        painter.end();
+    }
+    return PrintOutcome::failed(what);
+}
+
+// Prints the pages on a printer prepared for the job; `where` names the printer or file.
+PrintOutcome printPages(QPrinter& printer, const PrintJob& job, const QString& where) {
+    const PrinterGauge gauge = PrinterGauge::measure(printer);
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return PrintOutcome::failed(QStringLiteral("Could not start the print job on %1").arg(where));
+    for (size_t i = 0; i < job.pages.size(); ++i) {
+        const PrintedPage& printed = job.pages[i];
+        if (i > 0 && !printer.newPage())
+            return abandon(printer, painter, QStringLiteral("Could not start page %1 on %2").arg(i + 1).arg(where));
+        const QSize size = printed.sizing.printedSize(printed.page.size(), gauge);
+        if (!printed.page.replay(painter, QRectF(QPointF(0, 0), QSizeF(size))))
+            return abandon(
+                printer, painter,
+                QStringLiteral("Page %1 could not be drawn: its recorded picture cannot be read").arg(i + 1));
+    }
+    if (!painter.end() || printer.printerState() == QPrinter::Error)
+        return PrintOutcome::failed(QStringLiteral("The print job on %1 did not finish").arg(where));
+    return PrintOutcome::printed();
+}
+
+// A PDF file is printed under a new name beside it and renamed over it once the job is
+// complete, so a failed job leaves no half-written file and an existing one as it was.
+PrintOutcome printIntoPdfFile(QPrinter& printer, const PrintJob& job) {
+    const QString target = printer.outputFileName();
+    QTemporaryFile part(target + QStringLiteral(".XXXXXX"));
+    if (!part.open())
+        return PrintOutcome::failed(QStringLiteral("Could not write %1: %2").arg(target, part.errorString()));
+    part.close();
+    printer.setOutputFileName(part.fileName());
+    const PrintOutcome outcome = printPages(printer, job, target);
+    printer.setOutputFileName(target);
+    if (!outcome.ok()) return outcome;
+    std::error_code failure;
+    std::filesystem::rename(std::filesystem::path(part.fileName().toStdWString()),
+                            std::filesystem::path(target.toStdWString()), failure);
+    if (failure)
+        return PrintOutcome::failed(
+            QStringLiteral("Could not replace %1: %2").arg(target, QString::fromStdString(failure.message())));
+    return outcome;
+}
+
+}  // namespace
+
+PrintOutcome print(QPrinter& printer, const PrintJob& job) {
+    if (const QString fault = faultOf(job); !fault.isEmpty()) return PrintOutcome::failed(fault);
+    if (const QString fault = prepare(printer, job); !fault.isEmpty()) return PrintOutcome::failed(fault);
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
+        return printIntoPdfFile(printer, job);
+    return printPages(printer, job, describe(printer));
+}
+
+PrintOutcome printWithDialog(QPrinter& printer, const PrintJob& job, QWidget* parent) {
+    if (const QString fault = faultOf(job); !fault.isEmpty()) return PrintOutcome::failed(fault);
+    // The dialog shows the job's title and orientation; the job prints all its pages.
+    if (const QString fault = prepare(printer, job); !fault.isEmpty()) return PrintOutcome::failed(fault);
+    QPrintDialog dialog(&printer, parent);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+    if (dialog.exec() != QDialog::Accepted) return PrintOutcome::cancelled();
+    return print(printer, job);
+}
+
+PrintOutcome printToPdf(const QString& path, const PrintJob& job, const QPageSize& paper) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    if (!printer.setPageSize(paper))
+        return PrintOutcome::failed(QStringLiteral("The PDF printer does not take paper %1").arg(paper.name()));
+    return print(printer, job);
+}
+
+}  // namespace pulmora::output

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "PageSizing.h"
+#include "RecordedPage.h"
+
+#include <QPageLayout>
+#include <QPageSize>
+#include <QString>
+
+#include <optional>
+#include <utility>
+#include <vector>
+
+class QPrinter;
+class QWidget;
+
+namespace pulmora::output {
+
+// One page of a job and the rule that sizes it on the paper.
+struct PrintedPage {
+    RecordedPage page;
+    PageSizing sizing;
+};
+
+// One print job: its pages in order, each on a new sheet of paper, all in one orientation.
+// Each page is drawn from the corner of the margins. The margins are the printer's unprintable
+// widths, except a left margin that is asked for (never less than the unprintable width).
+struct PrintJob {
+    QPageLayout::Orientation orientation = QPageLayout::Portrait;
+    std::optional<double> leftMarginInches;
+    std::vector<PrintedPage> pages;
+};
+
+// The title every job carries.
+inline constexpr char kPrintJobTitle[] = "Pulmora";
+
+class PrintOutcome {
+public:
+    enum class Status { Printed, Cancelled, Failed };
+
+    static PrintOutcome printed() { return PrintOutcome(Status::Printed, {}); }
+    static PrintOutcome cancelled() { return PrintOutcome(Status::Cancelled, {}); }
+    static PrintOutcome failed(QString what) { return PrintOutcome(Status::Failed, std::move(what)); }
+
+    Status status() const { return status_; }
+    bool ok() const { return status_ == Status::Printed; }
+    // What failed, for a message line after "ERROR: "; empty unless the job failed.
+    const QString& error() const { return error_; }
+
+private:
+    PrintOutcome(Status status, QString error) : status_(status), error_(std::move(error)) {}
+    Status status_;
+    QString error_;
+};
+
+// Prints the job on a printer already chosen. Printed only once every page went out; a job
+// that cannot start or a page that cannot be drawn aborts the job and fails, saying what went
+// wrong. A PDF file is written whole or not at all: a failed job leaves an existing file of
+// the name as it was.
+[[nodiscard]] PrintOutcome print(QPrinter& printer, const PrintJob& job);
+
+// Lets the user choose the printer (or a PDF file) in the platform's print dialog, then prints
+// the job there. Closing the dialog without printing is Cancelled, and nothing is printed.
+[[nodiscard]] PrintOutcome printWithDialog(QPrinter& printer, const PrintJob& job, QWidget* parent);
+
+// Prints the job into a PDF file on paper of the given size, without a dialog.
+[[nodiscard]] PrintOutcome printToPdf(const QString& path, const PrintJob& job,
+                                      const QPageSize& paper = QPageSize(QPageSize::A4));
+
+}  // namespace pulmora::output

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
+
+// The canvas conventions the report pictures are laid out by. Coordinates are logical pixels
+// from the picture's top left corner. A rectangle from (x1, y1) to (x2, y2) covers the pixels
+// x1 .. x2 - 1 and y1 .. y2 - 1, its border on the outermost of them; a line from x1 to x2 covers
+// x1 .. x2 - 1. Everything is drawn as filled areas, so a picture looks the same on an image at
+// any pixel ratio and on a recorded page replayed at a printer's resolution.
+namespace pulmora::reports {
+
+namespace colours {
+inline const QColor kGreen(0, 128, 0);
+inline const QColor kOlive(128, 128, 0);
+inline const QColor kYellow(255, 255, 0);
+inline const QColor kRed(255, 0, 0);
+inline const QColor kNavy(0, 0, 128);
+inline const QColor kSilver(192, 192, 192);
+inline const QColor kGrey(128, 128, 128);
+inline const QColor kLime(0, 255, 0);
+}  // namespace colours
+
+// The font of the report pictures.
+QFont reportFont();
+
+// Text sizes as measured on a report picture at pixel ratio 1, so a report has the same
+// geometry on screen, in a file and on paper.
+QFontMetrics measure(const QFont& font);
+
+class ReportCanvas {
+public:
+    ReportCanvas(QPainter& painter, int width, const QFont& font = reportFont());
+
+    QPainter& painter() { return p_; }
+    int width() const { return width_; }
+    const QFontMetrics& metrics() const { return metrics_; }
+    int textWidth(const QString& text) const { return metrics_.horizontalAdvance(text); }
+    int textHeight() const { return metrics_.height(); }
+
+    void rectangle(int x1, int y1, int x2, int y2, const QColor& pen, const QColor& fill);
+    void hLine(int x1, int x2, int y, const QColor& colour = Qt::black, int thickness = 1);
+    void vLine(int x, int y1, int y2, const QColor& colour = Qt::black);
+    // Text with its top left corner at (x, y), in black.
+    void text(int x, int y, const QString& text);
+    void setBold(bool bold);
+
+private:
+    QPainter& p_;
+    int width_;
+    QFont font_;
+    QFontMetrics metrics_;
+};
+
+}  // namespace pulmora::reports

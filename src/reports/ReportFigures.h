@@ -1,0 +1,14 @@
+#pragma once
+
+#include "ReportResult.h"
+
+#include <QJsonObject>
+
+namespace pulmora::reports {
+
+// A report's figures as one JSON object: the person's figures, every period's statistics, the
+// viewport values (null without a report), the status line and the report's letter. Every
+// figure appears under the name the report code uses for it.
+QJsonObject figuresJson(const ReportResult& report);
+
+}  // namespace pulmora::reports

@@ -1,0 +1,14 @@
+#include "ReportResult.h"
+
+namespace pulmora::reports {
+
+QImage renderPicture(const ReportDrawing& drawing, const QSize& size, qreal pixelRatio) {
+    QImage image(size * pixelRatio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(pixelRatio);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    drawing(painter);
+    return image;
+}
+
+}  // namespace pulmora::reports

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "Viewport.h"
+#include "stats/PeriodStats.h"
+#include "store/Values.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <functional>
+#include <vector>
+
+namespace pulmora::reports {
+
+// What the report card has on show, by the letter it keeps for it.
+enum class ReportKind : char {
+    Weekly = 'D',
+    MonthlyBasic = 'T',
+    MonthlyAdditional = 'Y',
+    PeakFlowGraph = 'P',
+    GeneralGraph = 'S',
+};
+
+inline QChar letter(ReportKind kind) { return QLatin1Char(char(kind)); }
+inline bool isGraph(ReportKind kind) { return kind == ReportKind::PeakFlowGraph || kind == ReportKind::GeneralGraph; }
+
+// The figures of one reported period.
+struct PeriodFigures {
+    QString caption;  // "Week 1" ...
+    stats::Period period;
+    stats::PeriodStats stats;
+};
+
+// Draws the whole report picture on a painter, in logical pixels from its top left corner: on
+// an image for the screen or a file, or on a recorded page for printing.
+using ReportDrawing = std::function<void(QPainter&)>;
+
+// What one report run made. The report card shows it; printing and picture saving use it as it
+// is, without building it again.
+struct ReportResult {
+    ReportKind kind = ReportKind::Weekly;
+    bool available = false;  // the period asked for holds at least one daily record
+    QString status;          // the status line
+    store::RepPerson person; // the person's figures for the period, as the store read them
+    std::vector<PeriodFigures> periods;  // in report order, oldest first
+    Viewport viewport;                   // set when the report is available
+    QImage picture;       // the report picture; without a report, the no-data picture
+    ReportDrawing drawing;  // draws `picture` again; empty without a report
+
+    // The report has a graph strip that can be hidden and shown.
+    bool hasGraphStrip() const { return available && viewport.GraphStripHeight != 0; }
+};
+
+// The picture drawn at the pixel ratio: its size is in logical pixels.
+QImage renderPicture(const ReportDrawing& drawing, const QSize& size, qreal pixelRatio = 1.0);
+
+}  // namespace pulmora::reports

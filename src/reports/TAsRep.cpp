@@ -1,0 +1,336 @@
+#include "TAsRep.h"
+
+#include "ReportRun.h"
+#include "ReportView.h"
+#include "WeeklyComparison.h"
+#include "controls/GlyphButton.h"
+#include "controls/TDaButton.h"
+#include "controls/TDaPanel.h"
+
+#include <QDateEdit>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QScreen>
+#include <QStackedWidget>
+#include <QWheelEvent>
+
+namespace pulmora::reports {
+namespace {
+
+using controls::TDaButton;
+namespace glyphs = controls::glyphs;
+
+const QString kWelcome = QStringLiteral(" Welcome to the Pulmora Reporter");
+const QString kNoReportSelected = QStringLiteral(" You must have a report selected before using this option!");
+const QColor kNavy(0, 0, 128);
+
+constexpr int kDesignWidth = 637, kDesignHeight = 432;
+constexpr int kMinimumWidth = 560, kMinimumHeight = 430, kShortHeight = 450;
+constexpr int kBarHeight = 40, kStatusHeight = 28, kStripWidth = 40, kButton = 34;
+
+QFont windowFont() {
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(11);
+    return font;
+}
+
+// A stored placement on no screen that is still there would open the card out of sight.
+QRect onScreen(const QRect& geometry) {
+    for (const QScreen* screen : QGuiApplication::screens())
+        if (screen->availableGeometry().intersects(geometry)) return geometry;
+    return QRect(QGuiApplication::primaryScreen()->availableGeometry().topLeft(), geometry.size());
+}
+
+}  // namespace
+
+TAsRep::TAsRep(store::Diary& diary, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
+                          Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
+      diary_(diary) {
+    setWindowTitle("Pulmora Report Card");
+    setFont(windowFont());
+    setMinimumSize(kMinimumWidth, kMinimumHeight);
+    createControls();
+    connectControls();
+    resize(kDesignWidth, kDesignHeight);
+}
+
+void TAsRep::createControls() {
+    auto button = [this](QWidget* parent, glyphs::Kind kind, const QString& hint) {
+        return controls::glyphButton(parent, kind, hint, QSize(kButton, kButton));
+    };
+    SelAsName = new controls::TDaPanel(this);
+    QFont banner(QStringLiteral("Arial"));
+    banner.setPixelSize(21);
+    banner.setBold(true);
+    SelAsName->setFont(banner);
+    SelAsName->setToolTip("Next person");
+    BtnTable = button(this, glyphs::Kind::Table, "Monthly Basic Report");
+    BtnMedTrig = button(this, glyphs::Kind::Additional, "Monthly Additional Report");
+    BtnReport = button(this, glyphs::Kind::Weekly, "Weekly Comparison Report");
+    BtnPeakFlow = button(this, glyphs::Kind::Graphs, "Analysis Graphs");
+    BtnGraphs = button(this, glyphs::Kind::Graphs, "General Analysis Graphs");
+    BtnGraphs->hide();
+    RepDate = new QDateEdit(this);
+    RepDate->setLocale(QLocale(QLocale::English));
+    RepDate->setDisplayFormat("dd/MMM/yyyy");
+    RepDate->setToolTip("Report Date");
+    RepDate->setAccessibleName("Report Date");
+    BtnPrintRep = button(this, glyphs::Kind::Print, "Print Current Displayed Report");
+    BtnJpeg = button(this, glyphs::Kind::Picture, "Save Report to JPEG or BMP");
+    // The monthly reports, the graphs and printing are not part of this version yet.
+    for (TDaButton* b : {BtnTable, BtnMedTrig, BtnPeakFlow, BtnPrintRep}) b->setEnabled(false);
+
+    TabPage = new QStackedWidget(this);
+    TabPage->setAutoFillBackground(true);
+    TabData = new QWidget(TabPage);
+    TabCombined = new QWidget(TabPage);
+    TabPage->addWidget(TabData);
+    TabPage->addWidget(TabCombined);
+    NavData = new ReportView(TabCombined);
+    const std::pair<TDaButton**, std::tuple<glyphs::Kind, const char*, Navigation>> strip[] = {
+        {&BtnUp, {glyphs::Kind::Up, "Scroll Report Up", Navigation::Up}},
+        {&BtnDown, {glyphs::Kind::Down, "Scroll Report Down", Navigation::Down}},
+        {&BtnRight, {glyphs::Kind::Next, "Scroll Report Right", Navigation::Right}},
+        {&BtnLeft, {glyphs::Kind::Previous, "Scroll Report Left", Navigation::Left}},
+        {&BtnMed, {glyphs::Kind::GraphStrip, "Hide/Show Peak Flow Graphs", Navigation::ToggleGraph}},
+        {&BtnFUp, {glyphs::Kind::Top, "Go to Top of Report", Navigation::Top}},
+        {&BtnFDown, {glyphs::Kind::Bottom, "Go to Bottom of Report", Navigation::Bottom}},
+        {&BtnFRght, {glyphs::Kind::End, "Go to End of Report", Navigation::End}},
+        {&BtnFLeft, {glyphs::Kind::Beginning, "Go to Beginning of Report", Navigation::Beginning}},
+    };
+    for (const auto& [member, parts] : strip) {
+        const auto& [kind, hint, command] = parts;
+        *member = button(TabCombined, kind, hint);
+        navigation_[*member] = command;
+    }
+    BtnMed->hide();
+
+    PanInfo = new QLabel(kWelcome, this);
+    QFont bold = font();
+    bold.setBold(true);
+    PanInfo->setFont(bold);
+    PanInfo->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    PanInfo->setAutoFillBackground(true);
+    BtnHelp = button(this, glyphs::Kind::Help, "Help");
+}
+
+void TAsRep::connectControls() {
+    for (TDaButton* b : {BtnTable, BtnMedTrig, BtnReport, BtnPrintRep, BtnJpeg, BtnHelp, BtnUp, BtnDown, BtnRight,
+                         BtnLeft, BtnMed, BtnFUp, BtnFDown, BtnFRght, BtnFLeft})
+        connect(b, &TDaButton::clicked, this, [this, b] { TrapControl(b); });
+    connect(SelAsName, &controls::TDaPanel::clicked, this, [this] { TrapControl(SelAsName); });
+    NavData->installEventFilter(this);
+}
+
+// The window's parts follow its size: the bar at the top, the status bar at the bottom, the
+// report page between them with its strip of scroll buttons on the right.
+void TAsRep::layOut() {
+    const int w = width(), h = height();
+    SelAsName->move(4, (kBarHeight - SelAsName->height()) / 2);
+    SelAsName->resize(SelAsName->width(), 30);
+    int x = w - 4;
+    auto fromRight = [&](QWidget* widget, int top) {
+        x -= widget->width();
+        widget->move(x, top);
+        x -= 2;
+    };
+    const int buttonTop = (kBarHeight - kButton) / 2;
+    fromRight(BtnJpeg, buttonTop);
+    fromRight(BtnPrintRep, buttonTop);
+    RepDate->resize(110, 24);
+    x -= 4;
+    fromRight(RepDate, (kBarHeight - RepDate->height()) / 2);
+    x -= 4;
+    for (TDaButton* b : {BtnPeakFlow, BtnReport, BtnMedTrig, BtnTable}) fromRight(b, buttonTop);
+
+    TabPage->setGeometry(4, kBarHeight, w - 8, h - kBarHeight - kStatusHeight - 4);
+    const QSize page = TabPage->size();
+    NavData->setGeometry(0, 0, page.width() - kStripWidth, page.height());
+    int y = 2;
+    for (TDaButton* b : {BtnUp, BtnDown, BtnRight, BtnLeft, BtnMed, BtnFUp, BtnFDown, BtnFRght, BtnFLeft}) {
+        b->move(page.width() - kStripWidth + (kStripWidth - kButton) / 2, y);
+        y += kButton + 2;
+    }
+    PanInfo->setGeometry(4, h - kStatusHeight - 2, w - 8 - kButton - 4, kStatusHeight);
+    BtnHelp->move(w - 4 - kButton, h - kStatusHeight - 2 + (kStatusHeight - kButton) / 2);
+}
+
+void TAsRep::Open(const QString& personKey, const QString& caption, const QDate& today,
+                  const ReportPlacement& placement) {
+    TabPage->setCurrentWidget(TabCombined);
+    kind_ = ReportKind::Weekly;
+    personKey_ = personKey.left(8);
+    RepDate->setDate(today);
+    SelAsName->setCaption(caption);
+    clearPicture();
+    if (placement.maximised) {
+        setWindowState(Qt::WindowMaximized);
+        return;
+    }
+    setWindowState(Qt::WindowNoState);
+    const QRect geometry = onScreen(placement.geometry);
+    resize(geometry.size());
+    move(geometry.topLeft());
+}
+
+void TAsRep::done(int result) {
+    // FormClose: the picture goes, the placement is handed back for pulmora.ini.
+    clearPicture();
+    emit closed({isMaximized(), QRect(pos(), size())});
+    QDialog::done(result);
+}
+
+QString TAsRep::info() const { return PanInfo->text(); }
+
+void TAsRep::setInfo(const QString& text) { PanInfo->setText(text); }
+
+QStringList TAsRep::helpKeywords() {
+    return {"PulmoraReportCard", "WeeklyComparisonReport", "MonthlyBasicReport", "MonthlyAdditionalReport"};
+}
+
+// ---- commands --------------------------------------------------------------------------------
+
+void TAsRep::TrapControl(QObject* sender) {
+    if (sender == BtnJpeg) savePicture();
+    if (sender == BtnHelp) contextHelp();
+    if (sender == this) resizeRule();
+    if (sender == SelAsName) nextPerson();
+    if (sender == BtnReport) WeeklyComparison();
+    if (report_.available)
+        if (const auto command = navigation_.find(sender); command != navigation_.end()) {
+            navigate(viewport_, command->second, NavData->size());
+            PaintViewport();
+        }
+}
+
+void TAsRep::WeeklyComparison() {
+    startRun();
+    showReport(reports::WeeklyComparison(diary_.reports, personKey_, RepDate->date(), devicePixelRatioF()));
+}
+
+// The run frame around a builder: the page and the wait message first (painted at once, as
+// the window does not paint while the report is built), then what the builder made.
+void TAsRep::startRun() {
+    TabPage->setCurrentWidget(TabCombined);
+    setInfo(kPleaseWait);
+    PanInfo->repaint();
+    clearPicture();
+}
+
+void TAsRep::showReport(ReportResult report) {
+    report_ = std::move(report);
+    viewport_ = report_.viewport;
+    kind_ = report_.kind;
+    BtnMed->setVisible(report_.hasGraphStrip());
+    setInfo(report_.status);
+    PaintViewport();
+}
+
+void TAsRep::clearPicture() {
+    report_ = {};
+    viewport_ = {};
+    NavData->clear();
+    BtnMed->hide();
+}
+
+void TAsRep::PaintViewport() {
+    if (report_.available)
+        NavData->setPicture(reports::PaintViewport(report_.picture, viewport_, NavData->size(), devicePixelRatioF()));
+    else
+        NavData->setPicture(report_.picture);  // the no-data picture, or nothing yet
+}
+
+void TAsRep::resizeRule() {
+    const QSize allowed(std::max(width(), kMinimumWidth), height() < kShortHeight ? kMinimumHeight : height());
+    // A window system may report the new size later, or not at all when it is what the window
+    // already holds, so the parts are laid out for the size as it stands now.
+    if (allowed != size()) resize(allowed);
+    layOut();
+    if (!report_.available) return;
+    keepScrollOnResize(viewport_, NavData->size());
+    PaintViewport();
+}
+
+void TAsRep::nextPerson() {
+    const auto next = diary_.persons.GetPerDly(store::Persons::Step::Next, personKey_);
+    if (!next) return;  // nobody on file any more: there is no one to move to
+    personKey_ = next->id.left(8);
+    SelAsName->setCaption(next->nickname);
+    emit personChosen(*next);
+    if (kind_ == ReportKind::Weekly) WeeklyComparison();
+}
+
+void TAsRep::contextHelp() {
+    if (!isGraph(kind_) && !report_.available) {
+        emit helpRequested("PulmoraReportCard");
+        return;
+    }
+    switch (kind_) {
+    case ReportKind::Weekly: emit helpRequested("WeeklyComparisonReport"); break;
+    case ReportKind::MonthlyBasic: emit helpRequested("MonthlyBasicReport"); break;
+    case ReportKind::MonthlyAdditional: emit helpRequested("MonthlyAdditionalReport"); break;
+    case ReportKind::PeakFlowGraph:
+    case ReportKind::GeneralGraph: break;  // the graphs name their topic by the option on show
+    }
+}
+
+void TAsRep::savePicture() {
+    if (!isGraph(kind_) && !report_.available) {
+        setInfo(kNoReportSelected);
+        return;
+    }
+    emit savePictureRequested(BtnReport->mapToGlobal(QPoint(0, 0)));
+}
+
+// ---- events ----------------------------------------------------------------------------------
+
+void TAsRep::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    TrapControl(this);
+}
+
+// The card's own face is navy; its parts keep the desktop's colours.
+void TAsRep::paintEvent(QPaintEvent*) { QPainter(this).fillRect(rect(), kNavy); }
+
+void TAsRep::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (shown_) return;
+    shown_ = true;
+    NavData->setFocus();  // the arrow keys scroll the report
+    TrapControl(BtnReport);  // the card starts with the weekly comparison
+}
+
+// The wheel and the arrow keys scroll through the same commands as the buttons.
+bool TAsRep::navigationKey(int key, Qt::KeyboardModifiers modifiers) {
+    const bool control = modifiers & Qt::ControlModifier;
+    const std::pair<int, TDaButton*> keys[] = {{Qt::Key_Up, BtnUp},       {Qt::Key_Down, BtnDown},
+                                               {Qt::Key_Left, BtnLeft},   {Qt::Key_Right, BtnRight},
+                                               {Qt::Key_Home, control ? BtnFUp : BtnFLeft},
+                                               {Qt::Key_End, control ? BtnFDown : BtnFRght}};
+    for (const auto& [k, button] : keys)
+        if (k == key) {
+            TrapControl(button);
+            return true;
+        }
+    return false;
+}
+
+bool TAsRep::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == NavData && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        return navigationKey(key->key(), key->modifiers());
+    }
+    if (watched == NavData && event->type() == QEvent::Wheel) {
+        const QPoint turn = static_cast<QWheelEvent*>(event)->angleDelta();
+        const bool sideways = turn.x() != 0 || (static_cast<QWheelEvent*>(event)->modifiers() & Qt::ShiftModifier);
+        const int amount = turn.y() != 0 ? turn.y() : turn.x();
+        if (amount != 0) TrapControl(sideways ? (amount > 0 ? BtnLeft : BtnRight) : (amount > 0 ? BtnUp : BtnDown));
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace pulmora::reports

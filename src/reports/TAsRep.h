@@ -1,0 +1,113 @@
+#pragma once
+
+#include "reports/ReportResult.h"
+#include "reports/Viewport.h"
+#include "store/Diary.h"
+
+#include <QDialog>
+
+#include <map>
+
+class QDateEdit;
+class QLabel;
+class QStackedWidget;
+
+namespace pulmora::controls {
+class TDaButton;
+class TDaPanel;
+}  // namespace pulmora::controls
+
+namespace pulmora::reports {
+
+class ReportView;
+
+// Where the report card stands: maximised, or the left, top, width and height of its normal
+// window. The program keeps it in pulmora.ini between uses.
+struct ReportPlacement {
+    bool maximised = true;
+    QRect geometry;
+    bool operator==(const ReportPlacement&) const = default;
+};
+
+// "Pulmora Report Card": one person's records as reports, drawn as pictures and scrolled with a
+// fixed label column and header band. The program opens it modally for the daily card's person
+// and destroys it when it closes; it starts with the weekly comparison.
+class TAsRep : public QDialog {
+    Q_OBJECT
+public:
+    explicit TAsRep(store::Diary& diary, QWidget* parent = nullptr);
+
+    // Everything the card needs before it is shown: the person reported on, the caption of the
+    // daily card's name banner, today (the first report date) and the stored placement.
+    void Open(const QString& personKey, const QString& caption, const QDate& today, const ReportPlacement& placement);
+
+    // The click handler of the name banner and the buttons, and the resize handler (sender this).
+    void TrapControl(QObject* sender);
+
+    const QString& PersonKey() const { return personKey_; }
+    ReportKind kind() const { return kind_; }
+    bool ReportAvailable() const { return report_.available; }
+    const ReportResult& report() const { return report_; }
+    const Viewport& viewport() const { return viewport_; }
+    QString info() const;
+
+    // Every help keyword the card can open.
+    static QStringList helpKeywords();
+
+    controls::TDaPanel* SelAsName;
+    controls::TDaButton *BtnTable, *BtnMedTrig, *BtnReport, *BtnPeakFlow, *BtnGraphs;
+    QDateEdit* RepDate;
+    controls::TDaButton *BtnPrintRep, *BtnJpeg;
+    QStackedWidget* TabPage;
+    QWidget *TabData, *TabCombined;
+    ReportView* NavData;
+    controls::TDaButton *BtnUp, *BtnDown, *BtnRight, *BtnLeft, *BtnMed, *BtnFUp, *BtnFDown, *BtnFRght, *BtnFLeft;
+    QLabel* PanInfo;
+    controls::TDaButton* BtnHelp;
+
+signals:
+    // The name banner moved on to this person; the daily card follows.
+    void personChosen(const store::PersonRef& person);
+    // A help topic by keyword.
+    void helpRequested(const QString& keyword);
+    // The report on show is to be saved as a picture; the save window opens at the position
+    // (screen coordinates).
+    void savePictureRequested(const QPoint& position);
+    // The card is closing: where it stood, to be kept for its next opening.
+    void closed(const ReportPlacement& placement);
+
+public slots:
+    void done(int result) override;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createControls();
+    void connectControls();
+    void layOut();
+    void setInfo(const QString& text);
+    void WeeklyComparison();
+    void startRun();
+    void showReport(ReportResult report);
+    void clearPicture();
+    void PaintViewport();
+    void resizeRule();
+    void nextPerson();
+    void contextHelp();
+    void savePicture();
+    bool navigationKey(int key, Qt::KeyboardModifiers modifiers);
+
+    store::Diary& diary_;
+    QString personKey_;
+    ReportKind kind_ = ReportKind::Weekly;
+    ReportResult report_;
+    Viewport viewport_;
+    std::map<QObject*, Navigation> navigation_;
+    bool shown_ = false;
+};
+
+}  // namespace pulmora::reports

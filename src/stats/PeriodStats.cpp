@@ -1,0 +1,133 @@
+#include "PeriodStats.h"
+
+#include "Figures.h"
+#include "store/Keys.h"
+
+#include <algorithm>
+
+namespace pulmora::stats {
+namespace {
+
+void countZone(int reading, const store::RepPerson& person, int& green, int& yellow, int& red) {
+    switch (ZoneOf(reading, person.best, person.zoneYellow, person.zoneRed)) {
+    case Zone::Green: ++green; break;
+    case Zone::Yellow: ++yellow; break;
+    case Zone::Red: ++red; break;
+    }
+}
+
+}  // namespace
+
+const std::vector<PeriodField>& periodFields() {
+    using S = PeriodStats;
+    static const std::vector<PeriodField> fields = {
+        {"EvenAverage", &S::EvenAverage},
+        {"MornAverage", &S::MornAverage},
+        {"EvenLowest", &S::EvenLowest},
+        {"MornLowest", &S::MornLowest},
+        {"EvenHighest", &S::EvenHighest},
+        {"MornHighest", &S::MornHighest},
+        {"DiurnalAverage", &S::DiurnalAverage},
+        {"EvenReadings", &S::EvenReadings},
+        {"MornReadings", &S::MornReadings},
+        {"DaysRecorded", &S::DaysRecorded},
+        {"DaysActivityRestricted", &S::DaysActivityRestricted},
+        {"DaysSportRestricted", &S::DaysSportRestricted},
+        {"DaysOffWork", &S::DaysOffWork},
+        {"DaysRatedBad", &S::DaysRatedBad},
+        {"DaysRatedAverage", &S::DaysRatedAverage},
+        {"DaysRatedGood", &S::DaysRatedGood},
+        {"MornGreen", &S::MornGreen},
+        {"MornYellow", &S::MornYellow},
+        {"MornRed", &S::MornRed},
+        {"EvenGreen", &S::EvenGreen},
+        {"EvenYellow", &S::EvenYellow},
+        {"EvenRed", &S::EvenRed},
+        {"CogD", &S::CogD},
+        {"BrtD", &S::BrtD},
+        {"WhzD", &S::WhzD},
+        {"ChsD", &S::ChsD},
+        {"CogN", &S::CogN},
+        {"BrtN", &S::BrtN},
+        {"WhzN", &S::WhzN},
+        {"ChsN", &S::ChsN},
+        {"RelieverTotal", &S::RelieverTotal},
+        {"RelieverHighest", &S::RelieverHighest},
+        {"PreventerTotal", &S::PreventerTotal},
+        {"DaysDaySymptoms", &S::DaysDaySymptoms},
+        {"DaysNightSymptoms", &S::DaysNightSymptoms},
+    };
+    return fields;
+}
+
+PeriodCollection StartPeriodStats() {
+    PeriodCollection period;
+    period.stats.EvenLowest = period.stats.MornLowest = kNoReadingYet;
+    return period;
+}
+
+void AddDay(PeriodCollection& period, const store::RepDay& day, const store::RepPerson& person) {
+    PeriodStats& s = period.stats;
+    const int even = day.evening, morn = day.morning;
+    s.EvenAverage += even;
+    s.MornAverage += morn;
+    if (even > 0 && morn > 0) {
+        ++period.bothReadingDays;
+        s.DiurnalAverage += DiurnalVariation(morn, even);
+    }
+    if (even > 0 && even < s.EvenLowest) s.EvenLowest = even;
+    if (morn > 0 && morn < s.MornLowest) s.MornLowest = morn;
+    s.EvenHighest = std::max(s.EvenHighest, even);
+    s.MornHighest = std::max(s.MornHighest, morn);
+    if (even > 0) {
+        ++s.EvenReadings;
+        countZone(even, person, s.EvenGreen, s.EvenYellow, s.EvenRed);
+    }
+    if (morn > 0) {
+        ++s.MornReadings;
+        countZone(morn, person, s.MornGreen, s.MornYellow, s.MornRed);
+    }
+    s.DaysActivityRestricted += day.actN;
+    s.DaysSportRestricted += day.actS;
+    s.DaysOffWork += day.miss;
+    if (day.rating == 1) ++s.DaysRatedBad;
+    if (day.rating == 2) ++s.DaysRatedAverage;
+    if (day.rating == 3) ++s.DaysRatedGood;
+    ++s.DaysRecorded;
+    s.CogD += day.cogD;
+    s.BrtD += day.brtD;
+    s.WhzD += day.whzD;
+    s.ChsD += day.chsD;
+    s.CogN += day.cogN;
+    s.BrtN += day.brtN;
+    s.WhzN += day.whzN;
+    s.ChsN += day.chsN;
+    s.RelieverTotal += day.relievers;
+    s.RelieverHighest = std::max<int>(s.RelieverHighest, day.relievers);
+    s.PreventerTotal += day.preventers;
+    if (day.cogD || day.brtD || day.whzD || day.chsD) ++s.DaysDaySymptoms;
+    if (day.cogN || day.brtN || day.whzN || day.chsN) ++s.DaysNightSymptoms;
+}
+
+PeriodStats FinishPeriodStats(const PeriodCollection& period) {
+    PeriodStats s = period.stats;
+    s.EvenAverage = s.EvenReadings > 0 ? RoundHalfEven((long double)s.EvenAverage / s.EvenReadings) : 0;
+    s.MornAverage = s.MornReadings > 0 ? RoundHalfEven((long double)s.MornAverage / s.MornReadings) : 0;
+    if (s.EvenLowest == kNoReadingYet) s.EvenLowest = 0;
+    if (s.MornLowest == kNoReadingYet) s.MornLowest = 0;
+    s.DiurnalAverage =
+        period.bothReadingDays > 0 ? RoundHalfEven((long double)s.DiurnalAverage / period.bothReadingDays) : 0;
+    return s;
+}
+
+PeriodStats CollectPeriodStats(store::ReportCursors& cursors, const QString& person, const Period& period,
+                               const store::RepPerson& figures) {
+    PeriodCollection collection = StartPeriodStats();
+    for (QDate d = period.first; d <= period.last; d = d.addDays(1)) {
+        const store::RepDay& day = cursors.GetRDly(person, store::keys::dateKey(d));
+        if (day.found) AddDay(collection, day, figures);
+    }
+    return FinishPeriodStats(collection);
+}
+
+}  // namespace pulmora::stats

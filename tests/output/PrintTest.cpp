@@ -1,0 +1,293 @@
+#include "PdfTools.h"
+#include "output/Printing.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDialog>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPrinter>
+#include <QTimer>
+
+#include <filesystem>
+
+namespace pulmora::test {
+namespace {
+
+using output::Extent;
+using output::PageSizing;
+using output::PrintedPage;
+using output::PrintJob;
+using output::PrintOutcome;
+using output::RecordedPage;
+using output::ScreenLetter;
+
+// Pages are printed on A4 at 1200 dpi (a PDF has no unprintable edge) and looked at rendered
+// at 150 dpi: eight printer pixels to one rendered pixel.
+constexpr int kRenderDpi = 150;
+constexpr double kPrinterToRender = 150.0 / 1200.0;
+constexpr ScreenLetter kScreen{8, 12};
+
+// The printed size of a page by the letter yardstick, from Arial 8 pt on the 1200 dpi PDF printer.
+QSizeF byYardstick(QSize page) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    QFont arial(QStringLiteral("Arial"));
+    arial.setPointSize(8);
+    const QFontMetrics metrics(arial, &printer);
+    return {double(page.width()) / kScreen.width * metrics.horizontalAdvance(QLatin1Char('H')),
+            double(page.height()) / (kScreen.height + 4) * metrics.lineSpacing()};
+}
+
+// A page painted black all over but for a white window over its middle half: the printed
+// black shows where the page went, the window how its inside was stretched.
+void paintMarks(QPainter& p, QSize size) {
+    p.fillRect(QRect(QPoint(0, 0), size), Qt::black);
+    p.fillRect(QRect(size.width() / 4, size.height() / 4, size.width() / 2, size.height() / 2), Qt::white);
+}
+
+RecordedPage markedPage(QSize size) {
+    return RecordedPage::record(size, [size](QPainter& p) { paintMarks(p, size); });
+}
+
+PrintJob oneOf(RecordedPage page, PageSizing sizing, QPageLayout::Orientation orientation = QPageLayout::Portrait) {
+    PrintJob job;
+    job.orientation = orientation;
+    job.pages.push_back({std::move(page), sizing});
+    return job;
+}
+
+// The rectangle, in rendered pixels, that printer pixels from `corner` `size` large cover.
+QRect rendered(QPointF corner, QSizeF size) {
+    return QRectF(corner * kPrinterToRender, size * kPrinterToRender).toAlignedRect();
+}
+
+void expectNear(const QRect& actual, const QRect& expected, const char* what) {
+    EXPECT_NEAR(actual.left(), expected.left(), 1) << what << " left";
+    EXPECT_NEAR(actual.top(), expected.top(), 1) << what << " top";
+    EXPECT_NEAR(actual.right(), expected.right(), 1) << what << " right";
+    EXPECT_NEAR(actual.bottom(), expected.bottom(), 1) << what << " bottom";
+}
+
+// A marked page printed `size` printer pixels large from `corner`, as rendered.
+void expectMarkedPageAt(const QImage& rendering, QPointF corner, QSizeF size) {
+    ASSERT_FALSE(rendering.isNull());
+    const QRect page = rendered(corner, size);
+    expectNear(darkBounds(rendering), page, "page");
+    expectNear(lightBounds(rendering, page.adjusted(2, 2, -2, -2)),
+               rendered(corner + QPointF(size.width(), size.height()) / 4, size / 2), "window");
+}
+
+// Prints the job into a PDF file of the folder; the file's path.
+std::string printed(const TempFolder& folder, const std::string& name, const PrintJob& job) {
+    const std::string pdf = folder.file(name);
+    const PrintOutcome outcome = output::printToPdf(QString::fromStdString(pdf), job);
+    EXPECT_TRUE(outcome.ok()) << outcome.error().toStdString();
+    return pdf;
+}
+
+TEST(PrintTest, AScaledPageFillsTheRectangleTheYardstickGives) {
+    TempFolder folder;
+    const std::string pdf = printed(folder, "page.pdf", oneOf(markedPage({600, 400}), PageSizing::scaled(kScreen)));
+
+    const QImage page = renderPage(folder, pdf, 1, kRenderDpi);
+    EXPECT_LT(page.width(), page.height()) << "portrait";
+    expectMarkedPageAt(page, {0, 0}, byYardstick({600, 400}));
+}
+
+TEST(PrintTest, LandscapeJobsPrintOnLandscapePaper) {
+    TempFolder folder;
+    const std::string pdf = printed(
+        folder, "wide.pdf", oneOf(markedPage({1000, 300}), PageSizing::scaled(kScreen), QPageLayout::Landscape));
+    EXPECT_EQ(pdfInfoField(pdf, "Page size"), "842 x 595 pts (A4)");
+
+    const QImage page = renderPage(folder, pdf, 1, kRenderDpi);
+    EXPECT_GT(page.width(), page.height());
+    // 1000 / 8 * 96 printer pixels would not fit across portrait A4; they fit across landscape.
+    expectMarkedPageAt(page, {0, 0}, byYardstick({1000, 300}));
+}
+
+TEST(PrintTest, ATallPageIsSqueezedToThePrintableHeightAtItsWidth) {
+    TempFolder folder;
+    const std::string pdf = printed(folder, "tall.pdf", oneOf(markedPage({600, 3000}), PageSizing::scaled(kScreen)));
+
+    // Squeezed to the whole A4 height (297 mm at 1200 dpi).
+    expectMarkedPageAt(renderPage(folder, pdf, 1, kRenderDpi), {0, 0},
+                       {byYardstick({600, 3000}).width(), 297 / 25.4 * 1200});
+}
+
+TEST(PrintTest, AskedLeftMarginAndFixedInches) {
+    TempFolder folder;
+    PrintJob job =
+        oneOf(markedPage({500, 900}), PageSizing(Extent::inches(3), Extent::scaled().atMostInches(6), kScreen));
+    job.leftMarginInches = 0.5;
+    const std::string pdf = printed(folder, "pocket.pdf", job);
+
+    // Half an inch in, three inches wide, capped at six inches high: 75, 450 and 900 at 150 dpi.
+    expectMarkedPageAt(renderPage(folder, pdf, 1, kRenderDpi), {600, 0}, {3600, 7200});
+}
+
+TEST(PrintTest, SharesOfThePrintableRoomStartAtTheMarginCorner) {
+    TempFolder folder;
+    PrintJob job =
+        oneOf(markedPage({80, 60}), PageSizing(Extent::ofPrintable(3.0 / 4), Extent::ofPrintable(2.0 / 4), {}));
+    job.leftMarginInches = 0.5;
+    const std::string pdf = printed(folder, "quarters.pdf", job);
+
+    // A4 is 9921 by 14031 printer pixels at 1200 dpi (210 by 297 mm); the room starts 600 in.
+    const double roomWidth = 210 / 25.4 * 1200 - 600, roomHeight = 297 / 25.4 * 1200;
+    expectMarkedPageAt(renderPage(folder, pdf, 1, kRenderDpi), {600, 0}, {roomWidth * 3 / 4, roomHeight * 2 / 4});
+}
+
+TEST(PrintTest, DrawingOutsideThePageIsCutOff) {
+    TempFolder folder;
+    const RecordedPage spilling = RecordedPage::record({600, 400}, [](QPainter& p) {
+        p.fillRect(QRect(-100, -100, 800, 600), Qt::black);
+        paintMarks(p, {600, 400});
+    });
+    const std::string pdf = printed(folder, "spill.pdf", oneOf(spilling, PageSizing::scaled(kScreen)));
+
+    expectMarkedPageAt(renderPage(folder, pdf, 1, kRenderDpi), {0, 0}, byYardstick({600, 400}));
+}
+
+// A page like a report's: a bold title, labels, a rule and a box.
+RecordedPage reportLikePage(const QString& title) {
+    return RecordedPage::record({600, 300}, [title](QPainter& p) {
+        QFont font(QStringLiteral("Arial"));
+        font.setPointSize(8);
+        font.setBold(true);
+        p.setFont(font);
+        p.drawText(0, 12, title);
+        p.drawLine(0, 16, 600, 16);
+        font.setBold(false);
+        p.setFont(font);
+        p.drawText(5, 32, QStringLiteral("Surname"));
+        p.drawText(300, 32, QStringLiteral("Date of Birth"));
+        p.drawRect(5, 60, 200, 100);
+    });
+}
+
+TEST(PrintTest, TextStaysTextAndNoPictureIsStretchedOntoThePage) {
+    TempFolder folder;
+    const std::string pdf =
+        printed(folder, "report.pdf",
+                oneOf(reportLikePage(QStringLiteral("Monthly Basic Report")), PageSizing::scaled(kScreen)));
+
+    const std::string text = pdfText(pdf, 1);
+    EXPECT_NE(text.find("Monthly Basic Report"), std::string::npos) << text;
+    EXPECT_NE(text.find("Surname"), std::string::npos) << text;
+    EXPECT_NE(text.find("Date of Birth"), std::string::npos) << text;
+    const std::string images = pdfImages(pdf);
+    EXPECT_EQ(std::count(images.begin(), images.end(), '\n'), 2) << "only the list's heading lines:\n" << images;
+    EXPECT_EQ(pdfInfoField(pdf, "Title"), "Pulmora");
+}
+
+TEST(PrintTest, SeveralPagesGoOutAsOneJobEachOnItsOwnSheet) {
+    TempFolder folder;
+    writeBytes(folder.file("sheets.pdf"), {'o', 'l', 'd'});
+    PrintJob job;
+    job.leftMarginInches = 0.5;
+    job.pages.push_back({reportLikePage(QStringLiteral("First Person")), PageSizing::scaled(kScreen)});
+    job.pages.push_back({markedPage({300, 200}), PageSizing(Extent::inches(2), Extent::inches(1), {})});
+    job.pages.push_back({reportLikePage(QStringLiteral("Second Person")), PageSizing::scaled(kScreen)});
+    const std::string pdf = printed(folder, "sheets.pdf", job);
+
+    EXPECT_EQ(pdfInfoField(pdf, "Pages"), "3");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1) << "the old file replaced";
+    EXPECT_NE(pdfText(pdf, 1).find("First Person"), std::string::npos);
+    EXPECT_EQ(pdfText(pdf, 1).find("Second Person"), std::string::npos);
+    EXPECT_NE(pdfText(pdf, 3).find("Second Person"), std::string::npos);
+    expectMarkedPageAt(renderPage(folder, pdf, 2, kRenderDpi), {600, 0}, {2400, 1200});
+}
+
+TEST(PrintTest, AJobThatCannotStartFails) {
+    TempFolder folder;
+    const QString pdf = QString::fromStdString(folder.file("missing-folder/out.pdf"));
+    const PrintOutcome outcome = output::printToPdf(pdf, oneOf(markedPage({100, 100}), PageSizing::scaled(kScreen)));
+    EXPECT_EQ(outcome.status(), PrintOutcome::Status::Failed);
+    EXPECT_TRUE(outcome.error().contains(pdf)) << outcome.error().toStdString();
+    EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
+}
+
+TEST(PrintTest, APageThatCannotBeDrawnStopsTheJobAndKeepsTheOldFile) {
+    TempFolder folder;
+    const std::string pdf = folder.file("old.pdf");
+    writeBytes(pdf, {'o', 'l', 'd'});
+    QPicture damaged;
+    damaged.setData("not a recorded picture", 22);
+    PrintJob job;
+    job.pages.push_back({markedPage({100, 100}), PageSizing::scaled(kScreen)});
+    job.pages.push_back({RecordedPage({100, 100}, damaged), PageSizing::scaled(kScreen)});
+
+    const PrintOutcome outcome = output::printToPdf(QString::fromStdString(pdf), job);
+    EXPECT_EQ(outcome.status(), PrintOutcome::Status::Failed);
+    EXPECT_EQ(outcome.error(), QStringLiteral("Page 2 cannot be printed: its recorded picture cannot be read"));
+    EXPECT_EQ(readBytes(pdf), (std::vector<char>{'o', 'l', 'd'}));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1) << "no other file";
+}
+
+TEST(PrintTest, UnprintableJobsFailBeforeAnythingStarts) {
+    TempFolder folder;
+    const QString pdf = QString::fromStdString(folder.file("never.pdf"));
+    EXPECT_EQ(output::printToPdf(pdf, PrintJob{}).error(), QStringLiteral("There is no page to print"));
+    const PrintOutcome empty = output::printToPdf(pdf, oneOf(markedPage({0, 100}), PageSizing::scaled(kScreen)));
+    EXPECT_TRUE(empty.error().startsWith(QStringLiteral("Page 1 cannot be printed: the page has no size")))
+        << empty.error().toStdString();
+    const PrintOutcome unmeasured = output::printToPdf(pdf, oneOf(markedPage({100, 100}), PageSizing::scaled({})));
+    EXPECT_EQ(unmeasured.status(), PrintOutcome::Status::Failed);
+    EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
+}
+
+// Closes the print dialog once it is up, as a user would.
+void answerDialog(bool print) {
+    QTimer::singleShot(0, [print] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        print ? dialog->accept() : dialog->reject();
+    });
+}
+
+TEST(PrintTest, CancellingThePrintDialogPrintsNothing) {
+    TempFolder folder;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFileName(QString::fromStdString(folder.file("chosen.pdf")));
+    answerDialog(false);
+    const PrintOutcome outcome =
+        output::printWithDialog(printer, oneOf(markedPage({100, 100}), PageSizing::scaled(kScreen)), nullptr);
+    EXPECT_EQ(outcome.status(), PrintOutcome::Status::Cancelled);
+    EXPECT_TRUE(outcome.error().isEmpty());
+    EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
+}
+
+TEST(PrintTest, ThePrintDialogPrintsToTheChosenPdfFile) {
+    TempFolder folder;
+    const std::string pdf = folder.file("chosen.pdf");
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFileName(QString::fromStdString(pdf));
+    answerDialog(true);
+    const PrintOutcome outcome = output::printWithDialog(
+        printer, oneOf(reportLikePage(QStringLiteral("Weekly Comparison Report")), PageSizing::scaled(kScreen)),
+        nullptr);
+    ASSERT_TRUE(outcome.ok()) << outcome.error().toStdString();
+    EXPECT_NE(pdfText(pdf, 1).find("Weekly Comparison Report"), std::string::npos);
+    EXPECT_EQ(pdfInfoField(pdf, "Title"), "Pulmora");
+}
+
+TEST(RecordedPageTest, TheSavedPictureIsThePageAtItsOwnSize) {
+    const RecordedPage page = RecordedPage::record({40, 30}, [](QPainter& p) { p.fillRect(10, 5, 20, 10, Qt::red); });
+    const QImage image = page.toImage();
+    ASSERT_EQ(image.size(), QSize(40, 30));
+    EXPECT_EQ(image.pixelColor(10, 5), QColor(Qt::red));
+    EXPECT_EQ(image.pixelColor(29, 14), QColor(Qt::red));
+    EXPECT_EQ(image.pixelColor(30, 14), QColor(Qt::white));
+    EXPECT_EQ(image.pixelColor(9, 5), QColor(Qt::white));
+
+    QPicture damaged;
+    damaged.setData("not a recorded picture", 22);
+    EXPECT_TRUE(RecordedPage({40, 30}, damaged).toImage().isNull());
+}
+
+}  // namespace
+}  // namespace pulmora::test

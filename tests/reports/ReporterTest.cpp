@@ -1,0 +1,164 @@
+#include "reports/ReportFigures.h"
+#include "reports/WeeklyComparison.h"
+#include "stats/ReportDiary.h"
+#include "support/FileSystems.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+
+#include <map>
+
+namespace pulmora::test {
+namespace {
+
+const QDate D{2026, 12, 8};
+
+TEST(FiguresJson, NamesEveryFigure) {
+    ReportDiary d;
+    const QString p = d.addPerson("Ann", 500, 80, 50);
+    d.addReadings(p, D, 400, 450);
+    const auto report = reports::WeeklyComparison(d.diary.reports, p, D);
+    const QJsonObject o = reports::figuresJson(report);
+    EXPECT_EQ(o["kind"].toString(), "D");
+    EXPECT_EQ(o["status"].toString(), report.status);
+    const QJsonObject person = o["person"].toObject();
+    EXPECT_EQ(person["Best"].toInt(), 500);
+    EXPECT_EQ(person["ZYel"].toInt(), 80);
+    EXPECT_EQ(person["ZRed"].toInt(), 50);
+    EXPECT_TRUE(person["ReportAvailable"].toBool());
+    EXPECT_TRUE(person["AnyReading"].toBool());
+    const QJsonArray periods = o["periods"].toArray();
+    ASSERT_EQ(periods.size(), 6);
+    const QJsonObject week6 = periods[5].toObject();
+    EXPECT_EQ(week6["caption"].toString(), "Week 6");
+    EXPECT_EQ(week6["first"].toString(), "2026-12-02");
+    EXPECT_EQ(week6["last"].toString(), "2026-12-08");
+    EXPECT_EQ(week6["MornAverage"].toInt(), 400);
+    EXPECT_EQ(week6["EvenLowest"].toInt(), 450);
+    EXPECT_EQ(week6["DiurnalAverage"].toInt(), 12);
+    EXPECT_EQ(week6["DaysRecorded"].toInt(), 1);
+    EXPECT_EQ(week6["MornYellow"].toInt(), 1);
+    EXPECT_EQ(week6["ChsN"].toInt(), 0);
+    EXPECT_EQ(week6.size(), int(stats::periodFields().size()) + 3);
+    EXPECT_EQ(periods[0].toObject()["first"].toString(), "2026-10-28");
+    const QJsonObject viewport = o["viewport"].toObject();
+    EXPECT_EQ(viewport["PictureHeight"].toInt(), report.viewport.PictureHeight);
+    EXPECT_EQ(viewport["GraphShown"].toInt(), 1);
+    EXPECT_EQ(viewport.size(), int(reports::viewportFields().size()));
+}
+
+TEST(FiguresJson, WithoutAReportThereIsNoViewport) {
+    ReportDiary d;
+    const QString p = d.addPerson("Ann");
+    const QJsonObject o = reports::figuresJson(reports::WeeklyComparison(d.diary.reports, p, D));
+    EXPECT_TRUE(o["viewport"].isNull());
+    EXPECT_TRUE(o["periods"].toArray().isEmpty());
+    EXPECT_FALSE(o["person"].toObject()["ReportAvailable"].toBool());
+    EXPECT_EQ(o["kind"].toString(), "D");
+}
+
+// ---- the command-line reporter -----------------------------------------------------------------
+
+class Reporter : public ::testing::Test {
+protected:
+    void SetUp() override {
+        person = d.addPerson("Ann", 500, 80, 50);
+        d.addReadings(person, D, 400, 450);
+        d.addReadings(person, D.addDays(-20), 380, 0);
+        d.diary.files.CloseDB();
+    }
+    std::string run(const std::string& arguments, int& status) const {
+        return runCommand(std::string(PULMORA_REPORT_TOOL) + " " + arguments + " 2>" + errors(), status);
+    }
+    std::string errors() const { return out.file("errors.txt"); }
+    std::string errorText() const {
+        const auto bytes = readBytes(errors());
+        return {bytes.begin(), bytes.end()};
+    }
+    std::string folder() const { return d.folder.path().string(); }
+    // Every file of the diary folder with its bytes.
+    std::map<std::string, std::vector<char>> diaryFiles() const {
+        std::map<std::string, std::vector<char>> files;
+        for (const auto& entry : std::filesystem::directory_iterator(d.folder.path()))
+            files[entry.path().filename().string()] = readBytes(entry.path().string());
+        return files;
+    }
+
+    ReportDiary d;
+    TempFolder out;
+    QString person;
+};
+
+TEST_F(Reporter, WritesThePictureAndTheFiguresWithoutTouchingTheDiary) {
+    const auto before = diaryFiles();
+    const std::string png = out.file("weekly.png");
+    int status = -1;
+    const std::string json = run(folder() + " --person Ann --date 2026-12-08 --report weekly --out " + png + " --figures", status);
+    ASSERT_EQ(status, 0) << errorText();
+    EXPECT_EQ(diaryFiles(), before);
+
+    d.diary.files.OpenDB();
+    const auto report = reports::WeeklyComparison(d.diary.reports, person, D);
+    QImage written(QString::fromStdString(png));
+    EXPECT_EQ(written.convertToFormat(QImage::Format_RGB32), report.picture);
+
+    QJsonParseError error;
+    const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(json), &error);
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << json;
+    EXPECT_EQ(doc.object(), reports::figuresJson(report));
+}
+
+TEST_F(Reporter, WithoutFiguresNothingIsPrinted) {
+    int status = -1;
+    const std::string printed =
+        run(folder() + " --person Ann --date 2026-12-08 --report weekly --out " + out.file("w.png"), status);
+    EXPECT_EQ(status, 0) << errorText();
+    EXPECT_TRUE(printed.empty());
+    EXPECT_TRUE(std::filesystem::exists(out.file("w.png")));
+}
+
+TEST_F(Reporter, RefusesAMissingPersonABadDateAndAnUnwritableOutput) {
+    int status = -1;
+    const std::string png = out.file("w.png");
+    run(folder() + " --person Nobody --date 2026-12-08 --report weekly --out " + png, status);
+    EXPECT_EQ(status, 2);
+    EXPECT_NE(errorText().find("no person with the nickname \"Nobody\""), std::string::npos) << errorText();
+    for (const char* date : {"2026-02-30", "8/12/2026", "2026-12-8"}) {
+        run(folder() + " --person Ann --date " + date + " --report weekly --out " + png, status);
+        EXPECT_EQ(status, 2) << date;
+        EXPECT_NE(errorText().find("is not a day written YYYY-MM-DD"), std::string::npos) << errorText();
+    }
+    run(folder() + " --person Ann --date 2026-12-08 --report weekly --out " + out.file("missing/w.png"), status);
+    EXPECT_EQ(status, 2);
+    EXPECT_NE(errorText().find("cannot write the picture"), std::string::npos) << errorText();
+    run(folder() + " --person Ann --date 2026-12-08 --report monthly --out " + png, status);
+    EXPECT_EQ(status, 2);
+    EXPECT_FALSE(std::filesystem::exists(png));
+}
+
+// A diary on a read-only disk (a backup, a mounted stick) can still be reported on.
+TEST_F(Reporter, ReadsADiaryInAReadOnlyFolder) {
+    TempFolder shelf;
+    ReadOnlyFolder readOnly(shelf.path());
+    if (!readOnly.usable()) GTEST_SKIP() << readOnly.why();
+    for (const auto& [name, bytes] : diaryFiles()) writeBytes((shelf.path() / name).string(), bytes);
+    ASSERT_TRUE(readOnly.apply());
+    int status = -1;
+    run(shelf.path().string() + " --person Ann --date 2026-12-08 --report weekly --out " + out.file("w.png"), status);
+    EXPECT_EQ(status, 0) << errorText();
+    EXPECT_TRUE(std::filesystem::exists(out.file("w.png")));
+}
+
+TEST_F(Reporter, NeverCreatesRecordFiles) {
+    TempFolder empty;
+    int status = -1;
+    run(empty.path().string() + " --person Ann --date 2026-12-08 --report weekly --out " + out.file("w.png"), status);
+    EXPECT_EQ(status, 2);
+    EXPECT_NE(errorText().find("holds no diary"), std::string::npos) << errorText();
+    EXPECT_TRUE(std::filesystem::is_empty(empty.path()));
+}
+
+}  // namespace
+}  // namespace pulmora::test

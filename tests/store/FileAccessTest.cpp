@@ -1,0 +1,192 @@
+#include "DiaryFixture.h"
+
+#include <filesystem>
+#include <map>
+#include <sys/stat.h>
+
+namespace pulmora::test {
+namespace {
+
+namespace fs = std::filesystem;
+using store::TableId;
+
+std::map<std::string, std::vector<char>> snapshot(const fs::path& folder) {
+    std::map<std::string, std::vector<char>> files;
+    for (const auto& e : fs::directory_iterator(folder))
+        files[e.path().filename().string()] = e.is_regular_file() ? readBytes(e.path().string()) : std::vector<char>{};
+    return files;
+}
+
+// Rewrites a record file as writers that pad with NUL bytes leave it: every blank at the end of
+// a field becomes a NUL.
+void padWithNuls(const std::string& path, const std::vector<engine::FieldSpec>& fields) {
+    auto b = readBytes(path);
+    auto le = [&](size_t at, int n) {
+        uint32_t v = 0;
+        for (int i = n - 1; i >= 0; --i) v = v << 8 | uint8_t(b[at + size_t(i)]);
+        return size_t(v);
+    };
+    const size_t count = le(4, 4), header = le(8, 2), length = le(10, 2);
+    for (size_t r = 0; r < count; ++r) {
+        size_t start = header + r * length + 1;
+        for (const auto& f : fields) {
+            for (size_t at = start + size_t(f.width); at > start && b[at - 1] == ' '; --at) b[at - 1] = '\0';
+            start += size_t(f.width);
+        }
+    }
+    writeBytes(path, b);
+}
+
+class FileAccessTest : public DiaryTest {
+protected:
+    void SetUp() override {
+        DiaryTest::SetUp();
+        john = addPerson("Robert");
+        reliever = addMed(john, "Salbutamol", "Reliever");
+        ASSERT_TRUE(diary.persons.AddPerTrg(john, "POLLEN"));
+        ASSERT_TRUE(diary.persons.AddTrg("", "POLLEN"));
+        addDay(john, "20240610", 300, 350);
+        ASSERT_TRUE(diary.days.AddDlyTrg(john, "POLLEN", "20240610"));
+        ASSERT_TRUE(diary.days.AddDlyMed(john, "20240610", reliever, 2, "Salbutamol", "Reliever"));
+        diary.files.CloseDB();
+    }
+    QString john, reliever;
+};
+
+TEST_F(FileAccessTest, ADiaryOpenForReadingOnlyReadsItsDaysAndRefusesEveryWrite) {
+    fs::remove(folder.file("RefTrig.dat"));
+    const auto before = snapshot(folder.path());
+    diary.files.setReadOnlyReason("pulmora.lock is a folder");
+    diary.files.OpenDB(store::Access::ReadOnly);
+
+    EXPECT_TRUE(diary.files.readOnly());
+    EXPECT_FALSE(diary.files.has(TableId::RefTrig));  // missing, and not made
+    EXPECT_TRUE(diary.files.fileProblems().empty());
+    const auto person = diary.persons.GetPerDly(store::Persons::Step::First);
+    ASSERT_TRUE(person);
+    EXPECT_EQ(person->nickname, "Robert");
+    const auto day = diary.days.GetDly(john, "20240610");
+    EXPECT_TRUE(day.found);
+    EXPECT_EQ(day.values.morning, 300);
+    EXPECT_EQ(day.medication.rows[0].timesUsed, 2);
+
+    const QString refusal = "The diary is open for reading only (pulmora.lock is a folder), so nothing was saved.";
+    store::DayValues v;
+    v.morning = 500;
+    const store::Result writes[] = {
+        diary.days.AddDly(john, "20240611", v),
+        diary.days.AddDly(john, "20240610", v),
+        diary.days.DelDly(john, "20240610"),
+        diary.days.AddDlyTrg(john, "DUST", "20240610"),
+        diary.days.DelDlyTrg(john, "20240610"),
+        diary.days.PackDlyTrg(),
+        diary.days.AddDlyMed(john, "20240610", reliever, 4, "Salbutamol", "Reliever"),
+        diary.days.DelDlyMed(john, "20240610"),
+        diary.days.PackDlyMed(),
+        diary.persons.AddPer("New", details("Jo")).result,
+        diary.persons.AddPer(john, details("Bob")).result,
+        diary.persons.DelPer(john),
+        diary.persons.SetPerMed(john, "No"),
+        diary.persons.AddMed({"", john, "Budesonide", "", "", "20240101", "Preventer", "Yes"}).result,
+        diary.persons.AddTrg("", "DUST").result,
+        diary.persons.DelTrg("POLLEN").result,
+        diary.persons.AddPerTrg(john, "DUST"),
+        diary.persons.DelPerTrg(john),
+        diary.persons.PackPerTrg(),
+    };
+    for (const auto& r : writes) EXPECT_EQ(r.error(), refusal);
+    diary.files.CloseDB();
+    EXPECT_EQ(snapshot(folder.path()), before);
+
+    // Opened for writing again, the diary is whole and takes writes.
+    diary.files.OpenDB();
+    EXPECT_FALSE(diary.files.readOnly());
+    EXPECT_TRUE(diary.days.AddDly(john, "20240611", v));
+}
+
+TEST_F(FileAccessTest, NewRecordFilesAreForTheirOwnerOnly) {
+    for (TableId id : store::kAllTables) {
+        struct stat st {};
+        const std::string name = store::definition(id).fileName;
+        ASSERT_EQ(::stat(folder.file(name).c_str(), &st), 0) << name;
+        EXPECT_EQ(st.st_mode & 0777, 0600u) << name;
+    }
+}
+
+TEST_F(FileAccessTest, NulPaddedRecordsReadCleanAndTheirDaysSave) {
+    for (TableId id : store::kAllTables)
+        padWithNuls(folder.file(store::definition(id).fileName), store::definition(id).fields);
+    diary.files.OpenDB();
+    ASSERT_TRUE(diary.files.fileProblems().empty());
+
+    const auto person = diary.persons.GetPerDly(store::Persons::Step::First);
+    ASSERT_TRUE(person);
+    EXPECT_EQ(person->nickname, "Robert");
+    EXPECT_EQ(person->id, john);
+    const auto day = diary.days.GetDly(john, "20240610");
+    ASSERT_TRUE(day.found);
+    EXPECT_EQ(day.values.evening, 350);
+    ASSERT_EQ(day.triggers.size(), 1u);
+    EXPECT_EQ(day.triggers[0].name, "POLLEN");
+    const auto& med = day.medication.rows[0];
+    EXPECT_EQ(med.name, "Salbutamol");
+    EXPECT_EQ(med.category, "Reliever");
+
+    // The day saves as loaded: the names are storable and the keys find the padded records.
+    ASSERT_TRUE(diary.days.AddDly(john, "20240610", day.values));
+    ASSERT_TRUE(diary.days.DelDlyMed(john, "20240610"));
+    ASSERT_TRUE(diary.days.AddDlyMed(john, "20240610", med.medId, med.timesUsed + 1, med.name, med.category));
+    ASSERT_TRUE(diary.days.PackDlyMed());
+    EXPECT_EQ(table(TableId::Daily)->recordCount(), 1u);
+    EXPECT_EQ(table(TableId::DlyMed)->recordCount(), 1u);
+    EXPECT_EQ(diary.days.ListDlyMed(john, "20240610").rows[0].timesUsed, 3);
+    EXPECT_TRUE(readableByDbfread());
+}
+
+TEST_F(FileAccessTest, HiddenDaysAreReportedAndTheFileLeftAlone) {
+    diary.files.OpenDB();
+    for (const char* date : {"20240611", "20240612", "20240613"}) addDay(john, date, 300, 300);
+    diary.files.CloseDB();
+    auto daily = readBytes(folder.file("Daily.dat"));
+    daily[4] = char(daily[4] - 3);  // a header count three lower than the days present
+    writeBytes(folder.file("Daily.dat"), daily);
+
+    diary.files.OpenDB();
+    EXPECT_FALSE(diary.files.has(TableId::Daily));
+    ASSERT_EQ(diary.files.fileProblems().size(), 1u);
+    EXPECT_EQ(diary.files.fileProblems()[0].reason, "the file holds 3 complete records beyond the 1 its header counts");
+    diary.files.CloseDB();
+    EXPECT_EQ(readBytes(folder.file("Daily.dat")), daily);
+}
+
+TEST_F(FileAccessTest, ADayFileLinkedToAMissingFileIsReportedAndNotReplaced) {
+    fs::remove(folder.file("Daily.dat"));
+    fs::create_symlink("elsewhere/Daily.dat", folder.file("Daily.dat"));
+    diary.files.OpenDB();
+    EXPECT_FALSE(diary.files.has(TableId::Daily));
+    ASSERT_EQ(diary.files.fileProblems().size(), 1u);
+    EXPECT_TRUE(diary.files.fileProblems()[0].reason.contains("is a link to elsewhere/Daily.dat, which does not exist"));
+    diary.files.CloseDB();
+    EXPECT_TRUE(fs::is_symlink(folder.file("Daily.dat")));
+    EXPECT_FALSE(fs::exists(folder.path() / "elsewhere"));
+}
+
+TEST_F(FileAccessTest, ALinkedDayFileStaysLinkedAndPrivateThroughAPack) {
+    fs::create_directory(folder.path() / "private");
+    fs::rename(folder.file("DlyMed.dat"), folder.path() / "private" / "DlyMed.dat");
+    fs::create_symlink("private/DlyMed.dat", folder.file("DlyMed.dat"));
+    diary.files.OpenDB();
+    ASSERT_TRUE(diary.days.DelDlyMed(john, "20240610"));
+    ASSERT_TRUE(diary.days.PackDlyMed());
+    EXPECT_EQ(table(TableId::DlyMed)->recordCount(), 0u);
+    diary.files.CloseDB();
+    EXPECT_TRUE(fs::is_symlink(folder.file("DlyMed.dat")));
+    struct stat st {};
+    ASSERT_EQ(::stat((folder.path() / "private" / "DlyMed.dat").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    diary.files.OpenDB();
+    EXPECT_EQ(table(TableId::DlyMed)->recordCount(), 0u);
+}
+
+}  // namespace
+}  // namespace pulmora::test

@@ -1,0 +1,100 @@
+// pulmora-report: writes a report of a diary folder as a picture, through the same builders the
+// report card uses, without opening any window; with --figures it also prints the report's
+// figures as JSON. It only reads the diary.
+#include "reports/ReportFigures.h"
+#include "reports/WeeklyComparison.h"
+#include "store/Diary.h"
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QJsonDocument>
+#include <QRegularExpression>
+#include <QSaveFile>
+
+#include <cstdio>
+#include <optional>
+
+namespace {
+
+using namespace pulmora;
+
+constexpr int kRefused = 2;
+
+int refuse(const QString& message) {
+    std::fprintf(stderr, "pulmora-report: %s\n", qPrintable(message));
+    return kRefused;
+}
+
+std::optional<QDate> parseDate(const QString& text) {
+    static const QRegularExpression shape(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
+    if (!shape.match(text).hasMatch()) return std::nullopt;
+    const QDate date = QDate::fromString(text, Qt::ISODate);
+    return date.isValid() ? std::optional(date) : std::nullopt;
+}
+
+// Nicknames are unique; the persons are walked once round in nickname order.
+std::optional<store::PersonRef> findPerson(store::Persons& persons, const QString& nickname) {
+    auto p = persons.GetPerDly(store::Persons::Step::First);
+    const QString first = p ? p->id : QString();
+    while (p) {
+        if (p->nickname == nickname) return p;
+        p = persons.GetPerDly(store::Persons::Step::Next, p->id);
+        if (p && p->id == first) break;
+    }
+    return std::nullopt;
+}
+
+bool writePicture(const QImage& picture, const QString& path) {
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && picture.save(&file, "PNG") && file.commit();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.setApplicationDescription("Writes a report of a Pulmora diary folder as a PNG picture.");
+    parser.addHelpOption();
+    parser.addPositionalArgument("FOLDER", "the diary's program folder");
+    parser.addOption({"person", "the person's nickname", "NICKNAME"});
+    parser.addOption({"date", "the report date, the last day reported", "YYYY-MM-DD"});
+    parser.addOption({"report", "the report: weekly", "KIND"});
+    parser.addOption({"out", "the picture to write", "FILE.png"});
+    parser.addOption({"figures", "print the report's figures as JSON on standard output"});
+    if (!parser.parse(app.arguments())) return refuse(parser.errorText());
+    if (parser.isSet("help")) parser.showHelp(0);
+
+    const QStringList folders = parser.positionalArguments();
+    if (folders.size() != 1) return refuse("name one diary folder");
+    for (const char* required : {"person", "date", "report", "out"})
+        if (!parser.isSet(required)) return refuse(QStringLiteral("--%1 is missing").arg(required));
+    const auto date = parseDate(parser.value("date"));
+    if (!date) return refuse("the date \"" + parser.value("date") + "\" is not a day written YYYY-MM-DD");
+    if (parser.value("report") != QLatin1String("weekly"))
+        return refuse("the report \"" + parser.value("report") + "\" is not one of: weekly");
+
+    store::Diary diary;
+    diary.files.setFolder(folders.first());
+    // Read-only: a missing record file stays missing and nothing is ever written.
+    diary.files.OpenDB(store::Access::ReadOnly);
+    for (const store::FileProblem& problem : diary.files.fileProblems())
+        if (problem.table == store::TableId::Personal || problem.table == store::TableId::Daily)
+            return refuse(problem.fileName + " cannot be read: " + problem.reason);
+    for (store::TableId id : {store::TableId::Personal, store::TableId::Daily})
+        if (!diary.files.has(id))
+            return refuse(folders.first() + " holds no diary: " +
+                          QFileInfo(diary.files.filePath(id)).fileName() + " is missing");
+
+    const auto person = findPerson(diary.persons, parser.value("person"));
+    if (!person) return refuse("there is no person with the nickname \"" + parser.value("person") + "\"");
+
+    const reports::ReportResult report = reports::WeeklyComparison(diary.reports, person->id, *date);
+    if (!writePicture(report.picture, parser.value("out")))
+        return refuse("cannot write the picture to " + parser.value("out"));
+    if (parser.isSet("figures"))
+        std::fputs(QJsonDocument(reports::figuresJson(report)).toJson(QJsonDocument::Indented).constData(), stdout);
+    return 0;
+}
