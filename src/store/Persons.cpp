@@ -257,8 +257,9 @@ std::vector<PersonMedRow> Persons::ListMed(const QString& id) {
 }
 
 Result Persons::SetPerMed(const QString& id, const QString& inUse) {
-    if (const Result r = Checks().open(store_, TableId::PerMed).person(id).oneOf(inUse, {kInUse, kNotInUse}, "in-use value").result(); !r)
-        return r;
+    Checks checks;
+    checks.open(store_, TableId::PerMed).person(id).oneOf(inUse, {kInUse, kNotInUse}, "in-use value");
+    if (const Result r = checks.result(); !r) return r;
     return setInUseExcept(id, inUse, {});
 }
 
