@@ -1,9 +1,12 @@
 #include "Application.h"
 
 #include "controls/Pictures.h"
+#include "sheet/TAsSheet.h"
 
 #include <QApplication>
 #include <QScreen>
+
+#include <exception>
 
 namespace pulmora::app {
 
@@ -24,6 +27,25 @@ Application::Application(const QString& programFolder) {
     QObject::connect(card_.get(), &daily::TAsDly::helpRequested, help_.get(), &HelpWindow::showTopic);
     QObject::connect(card_.get(), &daily::TAsDly::restartRequested, [this] { db_->AsthmaStart(*card_); });
     QObject::connect(card_.get(), &daily::TAsDly::infoChanged, db_.get(), &TAsDB::showMessage);
+    QObject::connect(card_.get(), &daily::TAsDly::sheetRequested, card_.get(),
+                     [this](const QString& shownName, const QPoint& topRight, bool& opened) {
+                         opened = openSheet(shownName, topRight);
+                     });
+}
+
+bool Application::openSheet(const QString& shownName, const QPoint& topRight) {
+    try {
+        sheet::TAsSheet window(diary_, card_.get());
+        // Its right edge on the button's, frame included, which is known once the window exists.
+        window.winId();
+        window.move(topRight.x() + 1 - window.frameGeometry().width(), topRight.y());
+        window.Open(shownName);
+        window.exec();
+    } catch (const std::exception& failure) {
+        qWarning("The record sheet window failed: %s", failure.what());
+        return false;
+    }
+    return true;
 }
 
 Application::~Application() = default;

@@ -36,6 +36,8 @@ private:
     void ReadIni();
     void WriteIni();
     void bringForward();
+    // Shows the record sheet window modally; false when it could not be opened.
+    bool openSheet(const QString& shownName, const QPoint& topRight);
 
     store::Diary diary_;
     std::unique_ptr<daily::TAsDly> card_;

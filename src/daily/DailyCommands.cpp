@@ -93,6 +93,7 @@ void DailyCommands::TrapBtns(QObject* sender) {
     const bool person = card_.CurrentPerson() != store::keys::kNoPerson;
     if (person && card_.RecChanged()) card_.RecUpdate();
     if (sender == card_.BtnPer) openPersonalCard(false);
+    if (sender == card_.BtnSheet) openSheet();
     if (sender == card_.SelAsName) nextPerson();
     if (sender == MnNew) openPersonalCard(true);
     if (sender == card_.BtnMenu) {
@@ -129,6 +130,13 @@ void DailyCommands::openPersonalCard(bool newPerson) {
     if (window.exec() != QDialog::Accepted) return;
     card_.selectPerson(window.saved());
     card_.CalDateChange();
+}
+
+void DailyCommands::openSheet() {
+    bool opened = false;
+    emit card_.sheetRequested(card_.SelAsName->Caption(), card_.mapToGlobal(card_.BtnSheet->geometry().topRight()),
+                              opened);
+    if (!opened) card_.setInfo("ERROR: Could not open Manual Sheet");
 }
 
 void DailyCommands::help(QObject* sender) {

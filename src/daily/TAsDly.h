@@ -2,6 +2,7 @@
 
 #include "store/Diary.h"
 
+#include <QPoint>
 #include <QWidget>
 
 #include <optional>
@@ -79,6 +80,10 @@ signals:
     void helpRequested(const QString& keyword);
     // A person was deleted: the store starts again on the remaining people.
     void restartRequested();
+    // The record sheet window, with `shownName` the name on the banner, placed with its top
+    // right corner at `topRight` (screen coordinates). It is modal: the signal returns once it
+    // has closed, answering through `opened` whether it could be opened.
+    void sheetRequested(const QString& shownName, const QPoint& topRight, bool& opened);
     // The information line shows a new message.
     void infoChanged(const QString& text);
 
