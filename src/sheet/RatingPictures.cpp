@@ -21,13 +21,14 @@ void box(QPainter& p, const QRectF& square) {
     p.drawRect(square);
 }
 
-// Two boxes side by side, each after its letter, centred in the cell.
-void letteredBoxes(QPainter& p, const QRect& cell, const char* first, const char* second) {
+// Two boxes side by side, each after its letter, centred in the cell clear of its edges.
+void letteredBoxes(QPainter& p, const QRect& whole, const char* first, const char* second) {
+    const QRect cell = whole.adjusted(2, 0, -3, 0);
     QFont font = sheetFont(7);
     font.setBold(true);
     const QFontMetrics metrics = measure(font);
-    const qreal side = std::min<qreal>(cell.height() - 6, 11);
-    const qreal gap = 3;
+    const qreal side = std::min<qreal>(cell.height() - 6, 10);
+    const qreal gap = 2;
     const qreal half = cell.width() / 2.0;
     p.setFont(font);
     for (int i = 0; i < 2; ++i) {
@@ -56,7 +57,8 @@ void face(QPainter& p, const QPointF& centre, qreal radius, int smile) {
     p.drawPath(mouth);
 }
 
-void faces(QPainter& p, const QRect& cell) {
+void faces(QPainter& p, const QRect& whole) {
+    const QRect cell = whole.adjusted(1, 0, -2, 0);
     const qreal third = cell.width() / 3.0;
     const qreal side = std::min<qreal>(9, cell.height() / 4.0);
     const qreal radius = std::min(third / 2 - 2, (cell.height() - side - 8) / 2.0);
