@@ -1,51 +1,29 @@
 #include "Application.h"
 
 #include "controls/Pictures.h"
-#include "sheet/TAsSheet.h"
 
 #include <QApplication>
 #include <QScreen>
 
-#include <exception>
-
 namespace pulmora::app {
 
 Application::Application(const QString& programFolder) {
-    card_ = std::make_unique<daily::TAsDly>(diary_);
+    help_ = std::make_unique<HelpWindow>();
+    windows_ = std::make_unique<WindowOpener>(diary_, *help_);
+    card_ = std::make_unique<daily::TAsDly>(diary_, *windows_);
     const QIcon icon(QPixmap::fromImage(controls::pictures::appIcon()));
     card_->setWindowIcon(icon);
     QApplication::setWindowIcon(icon);
     QApplication::setApplicationName("Pulmora");
     db_ = std::make_unique<TAsDB>(diary_);
     db_->setProgramFolder(programFolder);
-    help_ = std::make_unique<HelpWindow>();
     QObject::connect(card_.get(), &daily::TAsDly::closing, [this] {
         help_->close();
         db_->AsthmaClose();
         WriteIni();
     });
-    QObject::connect(card_.get(), &daily::TAsDly::helpRequested, help_.get(), &HelpWindow::showTopic);
     QObject::connect(card_.get(), &daily::TAsDly::restartRequested, [this] { db_->AsthmaStart(*card_); });
     QObject::connect(card_.get(), &daily::TAsDly::infoChanged, db_.get(), &TAsDB::showMessage);
-    QObject::connect(card_.get(), &daily::TAsDly::sheetRequested, card_.get(),
-                     [this](const QString& shownName, const QPoint& topRight, bool& opened) {
-                         opened = openSheet(shownName, topRight);
-                     });
-}
-
-bool Application::openSheet(const QString& shownName, const QPoint& topRight) {
-    try {
-        sheet::TAsSheet window(diary_, card_.get());
-        // Its right edge on the button's, frame included, which is known once the window exists.
-        window.winId();
-        window.move(topRight.x() + 1 - window.frameGeometry().width(), topRight.y());
-        window.Open(shownName);
-        window.exec();
-    } catch (const std::exception& failure) {
-        qWarning("The record sheet window failed: %s", failure.what());
-        return false;
-    }
-    return true;
 }
 
 Application::~Application() = default;

@@ -8,7 +8,6 @@
 #include <optional>
 
 class QLabel;
-class QPushButton;
 class QTabWidget;
 
 namespace pulmora::controls {
@@ -21,15 +20,17 @@ namespace pulmora::daily {
 class AdditionalDailyPage;
 class BasicDailyPage;
 class DailyCommands;
+class DailyWindows;
 class DayCalendar;
 
 // The daily card, the program's main window: one day of one person's diary. A day is loaded
 // when it is chosen on the calendar, changes are tracked as they are made, and they are saved
-// with the save button, before another day is shown and when the window closes.
+// with the save button, before another day is shown and when the window closes. The other
+// windows it needs are opened through `windows`.
 class TAsDly : public QWidget {
     Q_OBJECT
 public:
-    explicit TAsDly(store::Diary& diary, QWidget* parent = nullptr);
+    TAsDly(store::Diary& diary, DailyWindows& windows, QWidget* parent = nullptr);
 
     const QString& CurrentPerson() const { return currentPerson_; }
     const QString& CurrentDate() const { return currentDate_; }
@@ -65,7 +66,7 @@ public:
     controls::TDaPanel* SelAsName;
     controls::TDaButton *BtnPer, *BtnRep, *BtnSheet, *BtnMenu;
     controls::TDaButton *BackYear, *BackMonth, *ForwardMonth, *ForwardYear;
-    QPushButton* PanDate;
+    controls::TDaButton* PanDate;
     QLabel* Report;
     QTabWidget* Tabs;
     BasicDailyPage* Basic;
@@ -76,14 +77,8 @@ public:
 signals:
     // The window is closing and its day is saved: the store closes and the settings are written.
     void closing();
-    // A help topic by keyword; an empty keyword asks for the contents.
-    void helpRequested(const QString& keyword);
     // A person was deleted: the store starts again on the remaining people.
     void restartRequested();
-    // The record sheet window, with `shownName` the name on the banner, placed with its top
-    // right corner at `topRight` (screen coordinates). It is modal: the signal returns once it
-    // has closed, answering through `opened` whether it could be opened.
-    void sheetRequested(const QString& shownName, const QPoint& topRight, bool& opened);
     // The information line shows a new message.
     void infoChanged(const QString& text);
 
@@ -96,7 +91,7 @@ private:
     bool refuseWithoutPerson();
     bool entryAllowed() const;
     void layOut();
-    void connectControls();
+    void connectControls(DailyWindows& windows);
 
     store::Diary& diary_;
     QString currentPerson_;

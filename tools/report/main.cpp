@@ -1,7 +1,9 @@
-// pulmora-report: writes a report of a diary folder as a picture, through the same builders the
-// report card uses, without opening any window; with --figures it also prints the report's
-// figures as JSON. With --report sheet it prints record sheets to a PDF file (or their pages
-// as PNG pictures) as the record sheet window does. It only reads the diary.
+// pulmora-report: writes a report or a graph of a diary folder as a picture, through the same
+// builders the report card uses, without opening any window; with --figures it also prints the
+// report's figures as JSON. With --report sheet it prints record sheets to a PDF file (or their
+// pages as PNG pictures) as the record sheet window does. It only reads the diary.
+#include "reports/GraphChart.h"
+#include "reports/GraphFigures.h"
 #include "reports/MonthlyAdditional.h"
 #include "reports/MonthlyBasic.h"
 #include "reports/ReportFigures.h"
@@ -12,7 +14,7 @@
 
 #include <QCommandLineParser>
 #include <QFileInfo>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QJsonDocument>
 #include <QRegularExpression>
 #include <QSaveFile>
@@ -42,12 +44,16 @@ std::optional<reports::ReportBuilder> builderNamed(const QString& name) {
     return std::nullopt;
 }
 
-const QString kSheet = QStringLiteral("sheet");
+// The graphs are drawn from a plan, not built as a report picture, so they have a name of their own.
+constexpr const char* kGraph = "graph";
+// The record sheets are printed pages of several persons, not a report of one.
+constexpr const char* kSheet = "sheet";
 
 QString reportNames() {
     QStringList names;
     for (const ReportChoice& choice : kReports) names << choice.name;
-    return (names << kSheet).join(", ");
+    names << kGraph << kSheet;
+    return names.join(", ");
 }
 
 int refuse(const QString& message) {
@@ -79,6 +85,34 @@ bool writePicture(const QImage& picture, const QString& path) {
     return file.open(QIODevice::WriteOnly) && picture.save(&file, "PNG") && file.commit();
 }
 
+void printFigures(const QJsonObject& figures) {
+    std::fputs(QJsonDocument(figures).toJson(QJsonDocument::Indented).constData(), stdout);
+}
+
+// The size a graph is drawn at: about the chart of a report card opened a little larger than
+// its smallest.
+const QSize kGraphSize(800, 500);
+
+// The graph the report card shows for the option, period and date axis, with the person's
+// nickname as its banner shows it.
+int writeGraph(store::Diary& diary, const store::PersonRef& person, const QDate& date, const QCommandLineParser& parser) {
+    for (const char* required : {"option", "period"})
+        if (!parser.isSet(required)) return refuse(QStringLiteral("--%1 is missing").arg(required));
+    const QString option = parser.value("option"), period = parser.value("period");
+    if (!reports::graphOptionTexts().contains(option))
+        return refuse("the option \"" + option + "\" is not one of: " + reports::graphOptionTexts().join(", "));
+    if (!reports::graphPeriodTexts().contains(period))
+        return refuse("the period \"" + period + "\" is not one of: " + reports::graphPeriodTexts().join(", "));
+
+    const reports::GraphRequest request{option, person.nickname, reports::graphPeriod(date, reports::PeriodDays(period)),
+                                        parser.isSet("date-axis")};
+    const reports::GraphRun graph = reports::runGraph(diary.reports, person.id, request);
+    if (!writePicture(reports::renderGraph(graph.plan, kGraphSize), parser.value("out")))
+        return refuse("cannot write the picture to " + parser.value("out"));
+    if (parser.isSet("figures")) printFigures(reports::graphFiguresJson(graph.table, graph.plan));
+    return 0;
+}
+
 // "WxH" in quarters of the printable page, each 2 to 4.
 std::optional<sheet::PageChoice> parseSize(const QString& text) {
     static const QRegularExpression shape(QStringLiteral("^([234])x([234])$"));
@@ -87,15 +121,21 @@ std::optional<sheet::PageChoice> parseSize(const QString& text) {
     return sheet::PageChoice{false, match.captured(1).toInt(), match.captured(2).toInt()};
 }
 
-// The sheets of the persons, one after another, as a PDF file or as PNG pictures of their
-// pages: FILE.png for a single page, else FILE-1.png, FILE-2.png and so on.
-int writeSheets(store::Persons& persons, const QStringList& nicknames, const sheet::SheetOptions& options,
-                const QString& out) {
+// The sheets of the persons named, one after another, as a PDF file or as PNG pictures of
+// their pages: FILE.png for a single page, else FILE-1.png, FILE-2.png and so on.
+int writeSheets(store::Persons& persons, const QDate& first, const QCommandLineParser& parser) {
+    sheet::SheetOptions options{first, parser.isSet("two-weeks") ? 14 : 7, parser.isSet("separate"), {}};
+    if (parser.isSet("size")) {
+        const auto size = parseSize(parser.value("size"));
+        if (!size) return refuse("the size \"" + parser.value("size") + "\" is not WxH with quarters 2 to 4");
+        options.size = *size;
+    }
     std::vector<sheet::SheetPerson> sheets;
-    for (const QString& nickname : nicknames) {
+    for (const QString& nickname : parser.values("person")) {
         sheets.push_back(sheet::GetAsthmatic(persons, nickname));
         if (sheets.back().id.isEmpty()) return refuse("there is no person with the nickname \"" + nickname + "\"");
     }
+    const QString out = parser.value("out");
     const output::PrintJob job = sheet::sheetJob(sheets, options);
     if (out.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) {
         const output::PrintOutcome printed = output::printToPdf(out, job);
@@ -113,14 +153,17 @@ int writeSheets(store::Persons& persons, const QStringList& nicknames, const she
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     QCommandLineParser parser;
     parser.setApplicationDescription("Writes a report of a Pulmora diary folder as a PNG picture.");
     parser.addHelpOption();
     parser.addPositionalArgument("FOLDER", "the diary's program folder");
-    parser.addOption({"person", "the person's nickname; for sheets, may be given once for each person", "NICKNAME"});
+    parser.addOption({"person", "the person's nickname; for sheets, given once for each person", "NICKNAME"});
     parser.addOption({"date", "the report date, the last day reported; for sheets the first day", "YYYY-MM-DD"});
     parser.addOption({"report", "the report: " + reportNames(), "KIND"});
+    parser.addOption({"option", "the graph's analysis, as the report card lists it", "TEXT"});
+    parser.addOption({"period", "the graph's period: 1 Month, 3 Months, 6 Months, 9 Months or Year", "TEXT"});
+    parser.addOption({"date-axis", "the graph keeps an empty slot for every missed day"});
     parser.addOption({"out", "the picture to write; for sheets also a PDF file", "FILE.png|FILE.pdf"});
     parser.addOption({"figures", "print the report's figures as JSON on standard output"});
     parser.addOption({"two-weeks", "sheets for two weeks rather than one"});
@@ -135,15 +178,11 @@ int main(int argc, char** argv) {
         if (!parser.isSet(required)) return refuse(QStringLiteral("--%1 is missing").arg(required));
     const auto date = parseDate(parser.value("date"));
     if (!date) return refuse("the date \"" + parser.value("date") + "\" is not a day written YYYY-MM-DD");
-    const bool sheets = parser.value("report") == kSheet;
-    const auto build = builderNamed(parser.value("report"));
-    if (!build && !sheets) return refuse("the report \"" + parser.value("report") + "\" is not one of: " + reportNames());
-    sheet::SheetOptions options{*date, parser.isSet("two-weeks") ? 14 : 7, parser.isSet("separate"), {}};
-    if (parser.isSet("size")) {
-        const auto size = parseSize(parser.value("size"));
-        if (!size) return refuse("the size \"" + parser.value("size") + "\" is not WxH with quarters 2 to 4");
-        options.size = *size;
-    }
+    const QString kind = parser.value("report");
+    const auto build = builderNamed(kind);
+    const bool graph = kind == QLatin1String(kGraph);
+    const bool sheets = kind == QLatin1String(kSheet);
+    if (!build && !graph && !sheets) return refuse("the report \"" + kind + "\" is not one of: " + reportNames());
 
     store::Diary diary;
     diary.files.setFolder(folders.first());
@@ -157,14 +196,15 @@ int main(int argc, char** argv) {
             return refuse(folders.first() + " holds no diary: " +
                           QFileInfo(diary.files.filePath(id)).fileName() + " is missing");
 
-    if (sheets) return writeSheets(diary.persons, parser.values("person"), options, parser.value("out"));
+    if (sheets) return writeSheets(diary.persons, *date, parser);
     const auto person = findPerson(diary.persons, parser.value("person"));
     if (!person) return refuse("there is no person with the nickname \"" + parser.value("person") + "\"");
 
+    if (graph) return writeGraph(diary, *person, *date, parser);
     const reports::ReportResult report = (*build)(diary.reports, person->id, *date, 1.0);
     if (!writePicture(report.picture, parser.value("out")))
         return refuse("cannot write the picture to " + parser.value("out"));
     if (parser.isSet("figures"))
-        std::fputs(QJsonDocument(reports::figuresJson(report)).toJson(QJsonDocument::Indented).constData(), stdout);
+        printFigures(reports::figuresJson(report));
     return 0;
 }
