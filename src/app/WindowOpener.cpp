@@ -7,6 +7,7 @@
 #include "personal/TAsPer.h"
 #include "personal/TasTrg.h"
 #include "reports/TAsRep.h"
+#include "sheet/TAsSheet.h"
 #include "store/Clock.h"
 
 #include <QGuiApplication>
@@ -121,6 +122,16 @@ WindowAnswer<std::optional<store::PersonRef>> WindowOpener::reportCard(QWidget& 
         window.Open(person, caption, store::clock::today(), {settings_.reportMaximised(), settings_.reportGeometry()});
         runModal(window);
         return WindowAnswer<std::optional<store::PersonRef>>{true, shownLast};
+    });
+}
+
+bool WindowOpener::recordSheet(QWidget& owner, const QString& shownName, const QPoint& topRight) {
+    return opening([&] {
+        sheet::TAsSheet window(diary_, &owner);
+        window.Open(shownName);
+        placeLeftOf(window, topRight, owner);
+        runModal(window);
+        return true;
     });
 }
 

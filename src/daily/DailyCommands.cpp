@@ -84,6 +84,7 @@ void DailyCommands::TrapBtns(QObject* sender) {
     if (person && card_.RecChanged()) card_.RecUpdate();
     if (sender == card_.BtnPer) openPersonalCard(false);
     if (sender == card_.BtnRep) openReportCard();
+    if (sender == card_.BtnSheet) openSheet();
     if (sender == card_.SelAsName) nextPerson();
     if (sender == MnNew) openPersonalCard(true);
     if (sender == card_.BtnMenu) {
@@ -134,6 +135,11 @@ void DailyCommands::openPersonalCard(bool newPerson) {
     if (!saved.choice) return;
     card_.selectPerson(*saved.choice);
     card_.CalDateChange();
+}
+
+void DailyCommands::openSheet() {
+    if (!windows_.recordSheet(card_, card_.SelAsName->Caption(), topRightOf(card_.BtnSheet)))
+        card_.setInfo("ERROR: Could not open Manual Sheet");
 }
 
 void DailyCommands::help(QObject* sender) {

@@ -41,6 +41,7 @@ private:
     void help(QObject* sender);
     void deletion(bool person);
     void nextPerson();
+    void openSheet();
     void showAbout();
 
     TAsDly& card_;

@@ -45,6 +45,9 @@ public:
     // the card showed last when the user moved on to another there, so the daily card follows.
     virtual controls::WindowAnswer<std::optional<store::PersonRef>> reportCard(QWidget& owner, const QString& person,
                                                                               const QString& caption) = 0;
+    // The record sheet window with the person whose name the banner shows ticked; answers
+    // whether it could be opened.
+    virtual bool recordSheet(QWidget& owner, const QString& shownName, const QPoint& topRight) = 0;
     // Answers whether the about window could be opened.
     virtual bool about(QWidget& owner, const QPoint& topLeft) = 0;
     // The help topic by keyword; an empty keyword shows the contents. Help stays open beside

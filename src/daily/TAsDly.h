@@ -2,6 +2,7 @@
 
 #include "store/Diary.h"
 
+#include <QPoint>
 #include <QWidget>
 
 #include <optional>

@@ -10,6 +10,7 @@
 #include "Writes.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace pulmora::store {
 
@@ -203,6 +204,15 @@ bool Persons::ChkPerNick(const QString& id, const QString& nickname) {
     return false;
 }
 
+std::vector<PersonRecord> Persons::ListPer() {
+    std::vector<PersonRecord> rows;
+    const PersonalTable t(store_);
+    if (!t) return rows;
+    t->selectTag(t.tag(PersonalTag::piASID));
+    for (t->goBof(); !t->eof(); t->skip()) rows.push_back(mapping::readPerson(t));
+    return rows;
+}
+
 // ---- the personal card's lists -----------------------------------------------------------
 
 Result Persons::savePersonLists(const QString& id, const QStringList& triggers,
@@ -254,6 +264,18 @@ std::vector<PersonMedRow> Persons::ListMed(const QString& id) {
         if (m.person.trimmed() != id || m.inUse.trimmed() == kNotInUse) continue;
         rows.push_back({m.medId.leftJustified(w::kMedId), m.name.trimmed(), m.category.trimmed(),
                         m.instructions.trimmed(), m.prescribedBy.trimmed(), m.prescribedDate.trimmed()});
+    }
+    return rows;
+}
+
+std::vector<PersonMedRecord> Persons::ListMedInUse(const QString& id) {
+    std::vector<PersonMedRecord> rows;
+    const PerMedTable t(store_);
+    if (!t || !keys::isPersonId(id)) return rows;
+    for (bool more = fields::seek(t.table(), t.tag(PerMedTag::pmiASID), id); more; more = t->skip()) {
+        PersonMedRecord m = mapping::readPersonMed(t);
+        if (m.person.trimmed() != id) break;
+        if (m.inUse.trimmed() == kInUse) rows.push_back(std::move(m));
     }
     return rows;
 }
@@ -382,11 +404,15 @@ Outcome<bool> Persons::DelTrg(const QString& name) {
 
 // ---- person triggers ---------------------------------------------------------------------
 
-QStringList Persons::ListPerTrg(const QString& id) {
+QStringList Persons::ListPerTrg(const QString& id) { return personTriggers(PerTrigTag::ptiTRIG, id); }
+
+QStringList Persons::ListPerTrgAsStored(const QString& id) { return personTriggers(PerTrigTag::ptiASID, id); }
+
+QStringList Persons::personTriggers(PerTrigTag order, const QString& id) {
     QStringList names;
     const PerTrigTable t(store_);
     if (!t || !keys::isPersonId(id)) return names;
-    for (bool more = fields::seek(t.table(), t.tag(PerTrigTag::ptiTRIG), id); more; more = t->skip()) {
+    for (bool more = fields::seek(t.table(), t.tag(order), id); more; more = t->skip()) {
         const PersonTriggerRecord row = mapping::readPersonTrigger(t);
         if (row.person.trimmed() != id) break;
         names << row.trigger.trimmed();

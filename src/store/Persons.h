@@ -28,6 +28,8 @@ public:
     std::optional<PersonRef> GetPerDly(Step step, const QString& current = {});
     // Whether another person already has the nickname.
     bool ChkPerNick(const QString& id, const QString& nickname);
+    // Every person in identifier order, as stored.
+    std::vector<PersonRecord> ListPer();
 
     // The personal card's lists in one call: the person's triggers, and their current
     // medication (the rows with a name; a row without identifier is stored as a new
@@ -40,6 +42,8 @@ public:
 
     // The person's current medication in name order, at most ten.
     std::vector<PersonMedRow> ListMed(const QString& id);
+    // The person's medication in use in the order it was stored, as stored.
+    std::vector<PersonMedRecord> ListMedInUse(const QString& id);
     Result SetPerMed(const QString& id, const QString& inUse);
     // Answers the medication identifier stored (new or found).
     Outcome<QString> AddMed(const MedicationDetails& medication);
@@ -54,6 +58,8 @@ public:
 
     // The person's triggers in name order.
     QStringList ListPerTrg(const QString& id);
+    // The person's triggers in the order they were stored, trimmed.
+    QStringList ListPerTrgAsStored(const QString& id);
     Result AddPerTrg(const QString& id, const QString& trigger);
     // Marks every trigger of the person deleted, until PackPerTrg removes them.
     Result DelPerTrg(const QString& id);
@@ -61,6 +67,8 @@ public:
 
 private:
     QString newPersonId(const PersonDetails& details);
+    // The person's trigger names, trimmed, walked in the order of `order`.
+    QStringList personTriggers(PerTrigTag order, const QString& id);
     QString newMedId(const QString& name);
     // The steps of the named operations, after their checks. They answer the record number
     // they wrote (and AddMed the identifier).

@@ -7,6 +7,7 @@
 #include "daily/DailyCommands.h"
 #include "daily/TAsDet.h"
 #include "personal/TAsPer.h"
+#include "sheet/TAsSheet.h"
 
 #include <QAction>
 #include <QApplication>
@@ -60,6 +61,28 @@ TEST_F(CommandsTest, EveryCommandSavesThePendingDayFirst) {
     EXPECT_TRUE(diary().days.GetDly(alan, dateKey(kToday)).values.wheezeDay);
     EXPECT_FALSE(card().Basic->WheezDay->BtnState());
     EXPECT_FALSE(card().BtnSave->isVisibleTo(&card()));
+}
+
+TEST_F(CommandsTest, TheRecordSheetOpensBesideItsButtonWithTheShownPersonTickedAfterSaving) {
+    ASSERT_TRUE(card().BtnSheet->isEnabled());
+    click(card().SelAsName);
+    click(card().Basic->WheezDay);
+    ASSERT_TRUE(card().RecChanged());
+    QStringList ticked;
+    withModal([&] { click(card().BtnSheet); },
+              [&](QWidget* window) {
+                  auto* sheet = qobject_cast<sheet::TAsSheet*>(window);
+                  ASSERT_NE(sheet, nullptr);
+                  ticked = sheet->tickedNames();
+                  const QPoint corner = card().BtnSheet->mapToGlobal(QPoint(card().BtnSheet->width(), 0));
+                  EXPECT_EQ(sheet->x() + sheet->width(), corner.x());
+                  EXPECT_EQ(sheet->y(), corner.y());
+                  // The day was written before the window opened.
+                  EXPECT_TRUE(diary().days.GetDly(bea, dateKey(kToday)).values.wheezeDay);
+                  sheet->reject();
+              });
+    EXPECT_EQ(ticked, QStringList{"Bea"});
+    EXPECT_FALSE(card().RecChanged());
 }
 
 TEST_F(CommandsTest, RemovingTheDayReloadsItEmpty) {

@@ -44,7 +44,7 @@ TEST_F(KeyboardTest, TabLeavesTheGridAndReachesEveryButtonInReadingOrder) {
     card().Tabs->setCurrentIndex(1);
     auto& page = additional();
     const QList<QWidget*> forward = walk(card().SelAsName, 40);
-    const QList<QWidget*> expected = {card().BtnPer,       card().BtnRep,      card().BtnMenu,
+    const QList<QWidget*> expected = {card().BtnPer,       card().BtnRep,      card().BtnSheet,    card().BtnMenu,
                                       card().BackYear,     card().BackMonth,   card().PanDate,
                                       card().ForwardMonth, card().ForwardYear};
     for (int i = 0; i < expected.size(); ++i) EXPECT_EQ(forward.value(i), expected[i]) << "press " << i + 1;

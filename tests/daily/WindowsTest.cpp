@@ -57,6 +57,11 @@ public:
         asked << "report " + person + " / " + caption;
         return opens ? report : WindowAnswer<std::optional<store::PersonRef>>{};
     }
+    bool recordSheet(QWidget&, const QString& shownName, const QPoint& topRight) override {
+        asked << "sheet " + shownName;
+        at = topRight;
+        return opens;
+    }
     bool about(QWidget&, const QPoint& topLeft) override {
         asked << "about";
         at = topLeft;
@@ -114,6 +119,9 @@ TEST_F(ScriptedCardTest, EachWindowIsAskedForBesideItsButton) {
     EXPECT_EQ(windows.at, topRightOf(card->BtnPer));
     card->commands().MnDelPer->trigger();
     EXPECT_EQ(windows.asked.takeLast(), "delete person 15-June-2024 Jo");
+    click(card->BtnSheet);
+    EXPECT_EQ(windows.asked.takeLast(), "sheet Jo");
+    EXPECT_EQ(windows.at, topRightOf(card->BtnSheet));
     card->commands().MnAbout->trigger();
     EXPECT_EQ(windows.asked.takeLast(), "about");
     EXPECT_EQ(windows.at, card->Cal->mapToGlobal(QPoint(-1, -1)));
@@ -178,6 +186,8 @@ TEST_F(ScriptedCardTest, AWindowThatCannotBeOpenedIsReportedOnTheInfoLine) {
     EXPECT_EQ(card->info(), "ERROR: Could not open About Card");
     click(card->BtnRep);
     EXPECT_EQ(card->info(), "ERROR: Could not open Report Card");
+    click(card->BtnSheet);
+    EXPECT_EQ(card->info(), "ERROR: Could not open Manual Sheet");
     // The card stays usable.
     click(card->Basic->CoughDay);
     EXPECT_TRUE(card->RecChanged());

@@ -199,6 +199,32 @@ TEST_F(DiaryTest, PersonTriggerSaveKeepsRecallsAndDropsExactNames) {
     EXPECT_FALSE(diary.persons.AddPerTrg("New", "POLLEN"));
 }
 
+TEST_F(DiaryTest, SheetListsKeepTheOrderTheRecordsWereStoredIn) {
+    const QString john = addPerson("Johnny", "Smith", "John");
+    const QString anna = addPerson("Annie", "Able", "Anna");
+    // Identifier order, not nickname or entry order: "AbAn0001" before "SmJo0001".
+    std::vector<QString> ids;
+    for (const store::PersonRecord& row : diary.persons.ListPer()) ids.push_back(row.id.trimmed());
+    EXPECT_EQ(ids, (std::vector<QString>{anna, john}));
+    EXPECT_EQ(diary.persons.ListPer().front().nickname, "Annie");
+
+    ASSERT_TRUE(diary.persons.AddPerTrg(john, "Pollen"));
+    ASSERT_TRUE(diary.persons.AddPerTrg(anna, "Cats"));
+    ASSERT_TRUE(diary.persons.AddPerTrg(john, "Cold air"));
+    EXPECT_EQ(diary.persons.ListPerTrgAsStored(john), (QStringList{"POLLEN", "COLD AIR"}));
+    EXPECT_EQ(diary.persons.ListPerTrg(john), (QStringList{"COLD AIR", "POLLEN"}));
+    EXPECT_TRUE(diary.persons.ListPerTrgAsStored("New").isEmpty());
+
+    addMed(john, "Salbutamol", "Reliever");
+    addMed(anna, "Budesonide", "Preventer");
+    addMed(john, "Beclometasone", "Preventer", "No");
+    addMed(john, "Aminophylline", "Other");
+    std::vector<QString> names;
+    for (const store::PersonMedRecord& m : diary.persons.ListMedInUse(john)) names.push_back(m.name + "/" + m.category);
+    EXPECT_EQ(names, (std::vector<QString>{"Salbutamol/Reliever", "Aminophylline/Other"}));
+    EXPECT_TRUE(diary.persons.ListMedInUse("New").empty());
+}
+
 TEST_F(DiaryTest, DeletingAPersonRemovesEveryRecordOfTheirsAndNothingElse) {
     const QString john = addPerson("Johnny");
     const QString jack = addPerson("Jack");

@@ -1,6 +1,7 @@
 // pulmora-report: writes a report or a graph of a diary folder as a picture, through the same
 // builders the report card uses, without opening any window; with --figures it also prints the
-// report's figures as JSON. It only reads the diary.
+// report's figures as JSON. With --report sheet it prints record sheets to a PDF file (or their
+// pages as PNG pictures) as the record sheet window does. It only reads the diary.
 #include "reports/GraphChart.h"
 #include "reports/GraphFigures.h"
 #include "reports/MonthlyAdditional.h"
@@ -8,6 +9,7 @@
 #include "reports/ReportFigures.h"
 #include "reports/ReportRun.h"
 #include "reports/WeeklyComparison.h"
+#include "sheet/SheetJob.h"
 #include "store/Diary.h"
 
 #include <QCommandLineParser>
@@ -44,11 +46,13 @@ std::optional<reports::ReportBuilder> builderNamed(const QString& name) {
 
 // The graphs are drawn from a plan, not built as a report picture, so they have a name of their own.
 constexpr const char* kGraph = "graph";
+// The record sheets are printed pages of several persons, not a report of one.
+constexpr const char* kSheet = "sheet";
 
 QString reportNames() {
     QStringList names;
     for (const ReportChoice& choice : kReports) names << choice.name;
-    names << kGraph;
+    names << kGraph << kSheet;
     return names.join(", ");
 }
 
@@ -109,6 +113,42 @@ int writeGraph(store::Diary& diary, const store::PersonRef& person, const QDate&
     return 0;
 }
 
+// "WxH" in quarters of the printable page, each 2 to 4.
+std::optional<sheet::PageChoice> parseSize(const QString& text) {
+    static const QRegularExpression shape(QStringLiteral("^([234])x([234])$"));
+    const QRegularExpressionMatch match = shape.match(text);
+    if (!match.hasMatch()) return std::nullopt;
+    return sheet::PageChoice{false, match.captured(1).toInt(), match.captured(2).toInt()};
+}
+
+// The sheets of the persons named, one after another, as a PDF file or as PNG pictures of
+// their pages: FILE.png for a single page, else FILE-1.png, FILE-2.png and so on.
+int writeSheets(store::Persons& persons, const QDate& first, const QCommandLineParser& parser) {
+    sheet::SheetOptions options{first, parser.isSet("two-weeks") ? 14 : 7, parser.isSet("separate"), {}};
+    if (parser.isSet("size")) {
+        const auto size = parseSize(parser.value("size"));
+        if (!size) return refuse("the size \"" + parser.value("size") + "\" is not WxH with quarters 2 to 4");
+        options.size = *size;
+    }
+    std::vector<sheet::SheetPerson> sheets;
+    for (const QString& nickname : parser.values("person")) {
+        sheets.push_back(sheet::GetAsthmatic(persons, nickname));
+        if (sheets.back().id.isEmpty()) return refuse("there is no person with the nickname \"" + nickname + "\"");
+    }
+    const QString out = parser.value("out");
+    const output::PrintJob job = sheet::sheetJob(sheets, options);
+    if (out.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) {
+        const output::PrintOutcome printed = output::printToPdf(out, job);
+        return printed.ok() ? 0 : refuse(printed.error());
+    }
+    if (!out.endsWith(QLatin1String(".png"), Qt::CaseInsensitive)) return refuse("--out must name a .pdf or .png file");
+    for (size_t i = 0; i < job.pages.size(); ++i) {
+        const QString path = job.pages.size() == 1 ? out : out.chopped(4) + QStringLiteral("-%1.png").arg(i + 1);
+        if (!writePicture(job.pages[i].page.toImage(), path)) return refuse("cannot write the picture to " + path);
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -118,14 +158,17 @@ int main(int argc, char** argv) {
     parser.setApplicationDescription("Writes a report of a Pulmora diary folder as a PNG picture.");
     parser.addHelpOption();
     parser.addPositionalArgument("FOLDER", "the diary's program folder");
-    parser.addOption({"person", "the person's nickname", "NICKNAME"});
-    parser.addOption({"date", "the report date, the last day reported", "YYYY-MM-DD"});
+    parser.addOption({"person", "the person's nickname; for sheets, given once for each person", "NICKNAME"});
+    parser.addOption({"date", "the report date, the last day reported; for sheets the first day", "YYYY-MM-DD"});
     parser.addOption({"report", "the report: " + reportNames(), "KIND"});
     parser.addOption({"option", "the graph's analysis, as the report card lists it", "TEXT"});
     parser.addOption({"period", "the graph's period: 1 Month, 3 Months, 6 Months, 9 Months or Year", "TEXT"});
     parser.addOption({"date-axis", "the graph keeps an empty slot for every missed day"});
-    parser.addOption({"out", "the picture to write", "FILE.png"});
+    parser.addOption({"out", "the picture to write; for sheets also a PDF file", "FILE.png|FILE.pdf"});
     parser.addOption({"figures", "print the report's figures as JSON on standard output"});
+    parser.addOption({"two-weeks", "sheets for two weeks rather than one"});
+    parser.addOption({"separate", "sheets with the triggers and medication on a second page"});
+    parser.addOption({"size", "sheets printed at quarters of the page, each 2 to 4; automatic when absent", "WxH"});
     if (!parser.parse(app.arguments())) return refuse(parser.errorText());
     if (parser.isSet("help")) parser.showHelp(0);
 
@@ -138,7 +181,8 @@ int main(int argc, char** argv) {
     const QString kind = parser.value("report");
     const auto build = builderNamed(kind);
     const bool graph = kind == QLatin1String(kGraph);
-    if (!build && !graph) return refuse("the report \"" + kind + "\" is not one of: " + reportNames());
+    const bool sheets = kind == QLatin1String(kSheet);
+    if (!build && !graph && !sheets) return refuse("the report \"" + kind + "\" is not one of: " + reportNames());
 
     store::Diary diary;
     diary.files.setFolder(folders.first());
@@ -152,6 +196,7 @@ int main(int argc, char** argv) {
             return refuse(folders.first() + " holds no diary: " +
                           QFileInfo(diary.files.filePath(id)).fileName() + " is missing");
 
+    if (sheets) return writeSheets(diary.persons, *date, parser);
     const auto person = findPerson(diary.persons, parser.value("person"));
     if (!person) return refuse("there is no person with the nickname \"" + parser.value("person") + "\"");
 

@@ -1,0 +1,76 @@
+#include "SizePreview.h"
+
+#include "stats/Figures.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace pulmora::sheet {
+namespace {
+
+int nearest(double x) { return stats::RoundHalfEven(x); }
+
+}  // namespace
+
+SizePreview::SizePreview(QWidget* parent) : QWidget(parent) {
+    setFixedSize(kSize);
+    setCursor(Qt::PointingHandCursor);
+    setAccessibleName("Print size");
+}
+
+void SizePreview::setAutomatic(bool automatic) {
+    choice_.automatic = automatic;
+    update();
+    emit choiceChanged();
+}
+
+int SizePreview::quartersAt(int position, int extent) {
+    if (position < nearest(extent / 2.0)) return 2;
+    if (position < nearest(3 * extent / 4.0)) return 3;
+    return 4;
+}
+
+void SizePreview::DocSizeMouseDown(const QPoint& position) {
+    choice_.widthQuarters = quartersAt(position.x(), width());
+    choice_.heightQuarters = quartersAt(position.y(), height());
+    update();
+    emit choiceChanged();
+}
+
+void SizePreview::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) DocSizeMouseDown(event->position().toPoint());
+}
+
+void SizePreview::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const int w = width(), h = height();
+    const QFontMetrics metrics = fontMetrics();
+    const int th = metrics.height();
+    auto text = [&](int x, int y, const QString& s) { p.drawText(QPoint(x, y + metrics.ascent()), s); };
+    p.setPen(Qt::black);
+    if (choice_.automatic) {
+        p.fillRect(rect(), QColor(0, 0, 128));
+        p.fillRect(rect().adjusted(1, 1, -1, -1), Qt::white);
+        text(5, th, "Print size will");
+        text(5, 2 * th, "be automatically");
+        text(5, 3 * th, "decided for you.");
+        return;
+    }
+    p.fillRect(rect(), QColor(128, 128, 128));
+    p.fillRect(QRect(0, 0, nearest(choice_.widthQuarters * w / 4.0), nearest(choice_.heightQuarters * h / 4.0)), Qt::white);
+    for (const int x : {nearest(w / 2.0), nearest(3 * w / 4.0)}) p.fillRect(QRect(x, 0, 1, h), Qt::black);
+    for (const int y : {nearest(h / 2.0), nearest(3 * h / 4.0)}) p.fillRect(QRect(0, y, w, 1), Qt::black);
+    QFont underlined = font();
+    underlined.setUnderline(true);
+    p.setFont(underlined);
+    text(3, 3, "Manual");
+    p.setFont(font());
+    if (choice_.widthQuarters == 2 && choice_.heightQuarters == 2) {
+        text(3, th + 8, "Filofax");
+    } else {
+        text(3, th + 8, QStringLiteral("w:%1%").arg(choice_.widthQuarters));
+        text(3, 2 * th + 8, QStringLiteral("h:%1%").arg(choice_.heightQuarters));
+    }
+}
+
+}  // namespace pulmora::sheet

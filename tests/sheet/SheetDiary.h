@@ -1,0 +1,53 @@
+#pragma once
+
+#include "sheet/SheetPerson.h"
+#include "store/Clock.h"
+#include "store/Diary.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+// Lets test failures show texts as text.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+
+namespace pulmora::test {
+
+// A diary on a fresh temporary program folder, with "today" fixed at 14 January 2026.
+class SheetDiaryTest : public ::testing::Test {
+protected:
+    static inline const QDate kToday{2026, 1, 14};
+
+    void SetUp() override {
+        store::clock::setToday(kToday);
+        diary.files.setFolder(QString::fromStdString(folder.path().string()));
+        diary.files.OpenDB();
+    }
+    void TearDown() override { store::clock::setToday(QDate()); }
+
+    QString addPerson(const QString& nickname, const QString& surname, const QString& best = "450",
+                      const QString& yellow = "80", const QString& red = "50") {
+        store::PersonDetails d;
+        d.nickname = nickname;
+        d.surname = surname;
+        d.firstName = "Sam";
+        d.gender = "Female";
+        d.best = best;
+        d.zoneYellow = yellow;
+        d.zoneRed = red;
+        const auto added = diary.persons.AddPer("New", d);
+        EXPECT_TRUE(added) << added.error().toStdString();
+        return added.value.id;
+    }
+    void addTrigger(const QString& person, const QString& name) {
+        ASSERT_TRUE(diary.persons.AddPerTrg(person, name));
+    }
+    void addMed(const QString& person, const QString& name, const QString& category, const QString& inUse = "Yes") {
+        const auto added = diary.persons.AddMed({"", person, name, "", "", "", category, inUse});
+        ASSERT_TRUE(added) << added.error().toStdString();
+    }
+
+    TempFolder folder;
+    store::Diary diary;
+};
+
+}  // namespace pulmora::test
