@@ -124,7 +124,8 @@ PrintOutcome print(QPrinter& printer, const PrintJob& job) {
     return printPages(printer, job, describe(printer));
 }
 
-PrintOutcome printWithDialog(QPrinter& printer, const PrintJob& job, QWidget* parent) {
+PrintOutcome printWithDialog(QPrinter& printer, const PrintJob& job, QWidget* parent,
+                             const std::function<void()>& printing) {
     if (const QString fault = faultOf(job); !fault.isEmpty()) return PrintOutcome::failed(fault);
     // The dialog shows the job's title and orientation; the job prints all its pages.
     if (const QString fault = prepare(printer, job); !fault.isEmpty()) return PrintOutcome::failed(fault);
@@ -134,6 +135,7 @@ PrintOutcome printWithDialog(QPrinter& printer, const PrintJob& job, QWidget* pa
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
     if (dialog.exec() != QDialog::Accepted) return PrintOutcome::cancelled();
+    if (printing) printing();
     return print(printer, job);
 }
 

@@ -275,6 +275,30 @@ TEST(PrintTest, ThePrintDialogPrintsToTheChosenPdfFile) {
     EXPECT_EQ(pdfInfoField(pdf, "Title"), "Pulmora");
 }
 
+// The caller hears when the printer is chosen, before any page is drawn, and not at all when
+// the dialog is closed without printing.
+TEST(PrintTest, ThePrintingNoticeComesOnlyOnceAPrinterIsChosen) {
+    TempFolder folder;
+    const std::string pdf = folder.file("chosen.pdf");
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFileName(QString::fromStdString(pdf));
+    const PrintJob job = oneOf(markedPage({100, 100}), PageSizing::scaled(kScreen));
+    int notices = 0;
+    bool fileBeforeNotice = true;
+    const auto notice = [&] {
+        ++notices;
+        fileBeforeNotice = std::filesystem::exists(pdf);
+    };
+    answerDialog(false);
+    EXPECT_EQ(output::printWithDialog(printer, job, nullptr, notice).status(), PrintOutcome::Status::Cancelled);
+    EXPECT_EQ(notices, 0);
+    answerDialog(true);
+    EXPECT_TRUE(output::printWithDialog(printer, job, nullptr, notice).ok());
+    EXPECT_EQ(notices, 1);
+    EXPECT_FALSE(fileBeforeNotice);
+    EXPECT_TRUE(std::filesystem::exists(pdf));
+}
+
 TEST(RecordedPageTest, TheSavedPictureIsThePageAtItsOwnSize) {
     const RecordedPage page = RecordedPage::record({40, 30}, [](QPainter& p) { p.fillRect(10, 5, 20, 10, Qt::red); });
     const QImage image = page.toImage();
