@@ -1,5 +1,6 @@
 #include "PdfTools.h"
 #include "output/Printing.h"
+#include "support/FileSystems.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -226,6 +227,23 @@ TEST(PrintTest, APageThatCannotBeDrawnStopsTheJobAndKeepsTheOldFile) {
     EXPECT_EQ(outcome.error(), QStringLiteral("Page 2 cannot be printed: its recorded picture cannot be read"));
     EXPECT_EQ(readBytes(pdf), (std::vector<char>{'o', 'l', 'd'}));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1) << "no other file";
+}
+
+// The PDF writer itself keeps quiet about a write that fails; the job must not.
+TEST(PrintTest, AFullDiskFailsTheJobAndKeepsTheOldFile) {
+    TempFolder folder;
+    ScratchFileSystem disk(folder.path(), 64 * 1024);
+    if (!disk.mounted()) GTEST_SKIP() << disk.why();
+    const std::string pdf = folder.file("old.pdf");
+    writeBytes(pdf, {'o', 'l', 'd'});
+    ASSERT_TRUE(disk.fill());
+    const PrintOutcome outcome = output::printToPdf(
+        QString::fromStdString(pdf),
+        oneOf(reportLikePage(QStringLiteral("Monthly Basic Report")), PageSizing::scaled(kScreen)));
+    EXPECT_EQ(outcome.status(), PrintOutcome::Status::Failed);
+    EXPECT_EQ(outcome.error(), QString::fromStdString("Could not write " + pdf + ": the file was not written whole"));
+    EXPECT_EQ(readBytes(pdf), (std::vector<char>{'o', 'l', 'd'}));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 2) << "the old file and the filler";
 }
 
 TEST(PrintTest, UnprintableJobsFailBeforeAnythingStarts) {
