@@ -2,6 +2,8 @@
 
 #include "MonthlyAdditional.h"
 #include "MonthlyBasic.h"
+#include "ReportCanvas.h"
+#include "ReportPage.h"
 #include "ReportView.h"
 #include "WeeklyComparison.h"
 #include "controls/GlyphButton.h"
@@ -13,6 +15,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
+#include <QPrinter>
 #include <QScreen>
 #include <QStackedWidget>
 #include <QWheelEvent>
@@ -25,17 +28,18 @@ namespace glyphs = controls::glyphs;
 
 const QString kWelcome = QStringLiteral(" Welcome to the Pulmora Reporter");
 const QString kNoReportSelected = QStringLiteral(" You must have a report selected before using this option!");
+const QString kPrinting = QStringLiteral("Printing Report ..");
+const QString kWaitWhilePrinting = QStringLiteral(" Please Wait Whilst Report is Printing ..");
+const QString kSentToPrinter = QStringLiteral("Report Sent to Printer");
+const QString kPrintCancelled = QStringLiteral(" Printing Cancelled - Nothing was Printed");
 const QColor kNavy(0, 0, 128);
 
 constexpr int kDesignWidth = 637, kDesignHeight = 432;
 constexpr int kMinimumWidth = 560, kMinimumHeight = 430, kShortHeight = 450;
 constexpr int kBarHeight = 40, kStatusHeight = 28, kStripWidth = 40, kButton = 34;
 
-QFont windowFont() {
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(11);
-    return font;
-}
+// Arial 8, the report pictures' own font: printing measures its yardstick letter in it.
+QFont windowFont() { return reportFont(); }
 
 // A stored placement on no screen that is still there would open the card out of sight.
 QRect onScreen(const QRect& geometry) {
@@ -49,7 +53,7 @@ QRect onScreen(const QRect& geometry) {
 TAsRep::TAsRep(store::Diary& diary, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
                           Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
-      diary_(diary) {
+      diary_(diary), printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
     setWindowTitle("Pulmora Report Card");
     setFont(windowFont());
     setMinimumSize(kMinimumWidth, kMinimumHeight);
@@ -81,8 +85,8 @@ void TAsRep::createControls() {
     RepDate->setAccessibleName("Report Date");
     BtnPrintRep = button(this, glyphs::Kind::Print, "Print Current Displayed Report");
     BtnJpeg = button(this, glyphs::Kind::Picture, "Save Report to JPEG or BMP");
-    // The graphs and printing are not part of this version yet.
-    for (TDaButton* b : {BtnPeakFlow, BtnPrintRep}) b->setEnabled(false);
+    // The graphs are not part of this version yet.
+    BtnPeakFlow->setEnabled(false);
 
     TabPage = new QStackedWidget(this);
     TabPage->setAutoFillBackground(true);
@@ -159,6 +163,8 @@ void TAsRep::layOut() {
     BtnHelp->move(w - 4 - kButton, h - kStatusHeight - 2 + (kStatusHeight - kButton) / 2);
 }
 
+TAsRep::~TAsRep() = default;
+
 void TAsRep::Open(const QString& personKey, const QString& caption, const QDate& today,
                   const ReportPlacement& placement) {
     TabPage->setCurrentWidget(TabCombined);
@@ -207,6 +213,7 @@ void TAsRep::TrapControl(QObject* sender) {
             navigate(viewport_, command->second, NavData->size());
             PaintViewport();
         }
+    if (sender == BtnPrintRep && report_.available && !isGraph(kind_)) PrintTextReport();
 }
 
 void TAsRep::WeeklyComparison() { run(reports::WeeklyComparison); }
@@ -298,6 +305,26 @@ void TAsRep::savePicture() {
         return;
     }
     emit savePictureRequested(BtnReport->mapToGlobal(QPoint(0, 0)));
+}
+
+QImage TAsRep::savedPicture() const { return isGraph(kind_) ? QImage() : savedReportPicture(report_); }
+
+// The page is composed first, so the print dialog offers its orientation; once a printer is
+// chosen the card is disabled while the page is drawn. Only a page that went out says so.
+void TAsRep::PrintTextReport() {
+    setInfo(kPrinting);
+    PanInfo->repaint();
+    const output::PrintOutcome outcome = output::printWithDialog(*printer_, PrintAsthmaReport(report_), this, [this] {
+        setEnabled(false);
+        setInfo(kWaitWhilePrinting);
+        PanInfo->repaint();
+    });
+    setEnabled(true);
+    switch (outcome.status()) {
+    case output::PrintOutcome::Status::Printed: setInfo(kSentToPrinter); break;
+    case output::PrintOutcome::Status::Cancelled: setInfo(kPrintCancelled); break;
+    case output::PrintOutcome::Status::Failed: setInfo("ERROR: " + outcome.error()); break;
+    }
 }
 
 // ---- events ----------------------------------------------------------------------------------

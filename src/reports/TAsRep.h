@@ -8,9 +8,11 @@
 #include <QDialog>
 
 #include <map>
+#include <memory>
 
 class QDateEdit;
 class QLabel;
+class QPrinter;
 class QStackedWidget;
 
 namespace pulmora::controls {
@@ -37,6 +39,7 @@ class TAsRep : public QDialog {
     Q_OBJECT
 public:
     explicit TAsRep(store::Diary& diary, QWidget* parent = nullptr);
+    ~TAsRep() override;
 
     // Everything the card needs before it is shown: the person reported on, the caption of the
     // daily card's name banner, today (the first report date) and the stored placement.
@@ -51,6 +54,11 @@ public:
     const ReportResult& report() const { return report_; }
     const Viewport& viewport() const { return viewport_; }
     QString info() const;
+    // The printer the card prints on; it keeps the last orientation until the next print.
+    QPrinter& RepAsthma() { return *printer_; }
+    // The picture the save window writes for what is on show: a text report under its person
+    // header. A null image when there is nothing to save.
+    QImage savedPicture() const;
 
     // Every help keyword the card can open.
     static QStringList helpKeywords();
@@ -103,6 +111,7 @@ private:
     void nextPerson();
     void contextHelp();
     void savePicture();
+    void PrintTextReport();
     bool navigationKey(int key, Qt::KeyboardModifiers modifiers);
 
     store::Diary& diary_;
@@ -112,6 +121,7 @@ private:
     Viewport viewport_;
     std::map<QObject*, Navigation> navigation_;
     bool shown_ = false;
+    std::unique_ptr<QPrinter> printer_;
 };
 
 }  // namespace pulmora::reports

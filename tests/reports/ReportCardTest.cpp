@@ -2,16 +2,21 @@
 #include "controls/Pictures.h"
 #include "controls/TDaButton.h"
 #include "controls/TDaPanel.h"
+#include "output/PdfTools.h"
+#include "reports/ReportPage.h"
 #include "reports/ReportView.h"
 #include "reports/TAsRep.h"
 #include "stats/ReportDiary.h"
+#include "support/FileSystems.h"
 
 #include <QDateEdit>
 #include <QDir>
 #include <QLabel>
+#include <QPrinter>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTest>
+#include <QTimer>
 
 namespace pulmora::test {
 namespace {
@@ -67,9 +72,10 @@ TEST_F(ReportCard, OpenPreparesAnEmptyCard) {
     EXPECT_EQ(card->info(), " Welcome to the Pulmora Reporter");
     EXPECT_TRUE(card->BtnGraphs->isHidden());
     EXPECT_TRUE(card->BtnMed->isHidden());
-    // The graphs and printing come later; saving answers already.
-    for (QWidget* later : {card->BtnPeakFlow, card->BtnPrintRep}) EXPECT_FALSE(later->isEnabled());
+    // The graphs come later; printing and saving answer already.
+    EXPECT_FALSE(card->BtnPeakFlow->isEnabled());
     for (QWidget* report : {card->BtnTable, card->BtnMedTrig, card->BtnReport}) EXPECT_TRUE(report->isEnabled());
+    EXPECT_TRUE(card->BtnPrintRep->isEnabled());
     EXPECT_TRUE(card->BtnJpeg->isEnabled());
 }
 
@@ -405,6 +411,109 @@ TEST_F(ReportCard, AStoredPlacementOffEveryScreenComesBackOnScreen) {
     show();
     EXPECT_TRUE(QGuiApplication::primaryScreen()->availableGeometry().contains(card->pos()));
     EXPECT_EQ(card->size(), QSize(640, 470));
+}
+
+// ---- printing ------------------------------------------------------------------------------------
+
+// Answers the print dialog once it is up, as a user would; `asked` tells whether one came.
+void answerPrintDialog(bool print, bool* asked = nullptr) {
+    QTimer::singleShot(0, [print, asked] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (asked) *asked = dialog != nullptr;
+        if (!dialog) return;
+        print ? dialog->accept() : dialog->reject();
+    });
+}
+
+class ReportCardPrinting : public ReportCard {
+protected:
+    void SetUp() override {
+        open(personWithReadings("Ann"));
+        show();
+        card->RepAsthma().setOutputFileName(QString::fromStdString(pdf));
+    }
+    TempFolder out;
+    const std::string pdf = out.file("printed.pdf");
+};
+
+TEST_F(ReportCardPrinting, TheWeeklyReportPrintsInPortraitWithItsHeader) {
+    answerPrintDialog(true);
+    click(card->BtnPrintRep);
+    EXPECT_EQ(card->info(), "Report Sent to Printer");
+    EXPECT_TRUE(card->isEnabled());
+    EXPECT_EQ(pdfInfoField(pdf, "Page size"), "595 x 842 pts (A4)");
+    EXPECT_EQ(pdfInfoField(pdf, "Title"), "Pulmora");
+    const std::string text = pdfText(pdf, 1);
+    for (const char* expected : {"Weekly Comparison Report", ": Smith", ": 31-Jan-1980", "Punch", "Notes"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+}
+
+TEST_F(ReportCardPrinting, MonthlyReportsPrintInLandscapeAndThePrinterKeepsIt) {
+    click(card->BtnTable);
+    answerPrintDialog(true);
+    click(card->BtnPrintRep);
+    EXPECT_EQ(card->info(), "Report Sent to Printer");
+    EXPECT_EQ(pdfInfoField(pdf, "Page size"), "842 x 595 pts (A4)");
+    EXPECT_NE(pdfText(pdf, 1).find("Monthly Basic Report"), std::string::npos);
+    EXPECT_EQ(card->RepAsthma().pageLayout().orientation(), QPageLayout::Landscape);
+    std::filesystem::remove(pdf);
+
+    click(card->BtnMedTrig);
+    answerPrintDialog(true);
+    click(card->BtnPrintRep);
+    EXPECT_EQ(pdfInfoField(pdf, "Page size"), "842 x 595 pts (A4)");
+    EXPECT_NE(pdfText(pdf, 1).find("Monthly Additional Report"), std::string::npos);
+}
+
+TEST_F(ReportCardPrinting, CancellingTheDialogPrintsNothingAndSaysSo) {
+    answerPrintDialog(false);
+    click(card->BtnPrintRep);
+    EXPECT_EQ(card->info(), " Printing Cancelled - Nothing was Printed");
+    EXPECT_TRUE(card->isEnabled());
+    EXPECT_TRUE(std::filesystem::is_empty(out.path()));
+}
+
+// A page that cannot go out (here: the disk is full) is an error, and the card is usable again.
+TEST_F(ReportCard, APrintThatFailsSaysWhatFailed) {
+    open(personWithReadings("Ann"));
+    show();
+    TempFolder out;
+    ScratchFileSystem disk(out.path(), 64 * 1024);
+    if (!disk.mounted()) GTEST_SKIP() << disk.why();
+    ASSERT_TRUE(disk.fill());
+    card->RepAsthma().setOutputFileName(QString::fromStdString(out.file("printed.pdf")));
+    answerPrintDialog(true);
+    click(card->BtnPrintRep);
+    EXPECT_TRUE(card->info().startsWith("ERROR: ")) << card->info().toStdString();
+    EXPECT_TRUE(card->isEnabled());
+    EXPECT_FALSE(std::filesystem::exists(out.file("printed.pdf")));
+}
+
+TEST_F(ReportCard, WithoutAReportPrintingAsksForNoPrinter) {
+    const QString p = d.addPerson("Ann");
+    open(p);
+    show();
+    ASSERT_FALSE(card->ReportAvailable());
+    const QString before = card->info();
+    bool asked = true;
+    answerPrintDialog(false, &asked);
+    click(card->BtnPrintRep);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(asked);
+    EXPECT_EQ(card->info(), before);
+}
+
+TEST_F(ReportCard, TheSavedPictureIsTheReportUnderItsHeader) {
+    const QString p = d.addPerson("Bea");
+    open(p);
+    show();
+    EXPECT_TRUE(card->savedPicture().isNull());  // no report on show
+    open(personWithReadings("Ann"));
+    show();
+    click(card->BtnTable);
+    const QImage saved = card->savedPicture();
+    EXPECT_EQ(saved, reports::savedReportPicture(card->report()));
+    EXPECT_EQ(saved.height(), card->report().picture.height() + 5 * reports::PageMetrics::measure().LH);
 }
 
 }  // namespace
