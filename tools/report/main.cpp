@@ -1,9 +1,13 @@
 // pulmora-report: writes a report of a diary folder as a picture, through the same builders the
-// report card uses, without opening any window; with --figures it also prints the report's
-// figures as JSON. It only reads the diary.
+// report card uses, without opening any window: as PNG the report picture on show, as PDF the
+// page the card prints, as JPEG or bitmap the picture the save window writes. With --figures it
+// also prints the report's figures as JSON. It only reads the diary.
+#include "output/PictureFile.h"
+#include "output/Printing.h"
 #include "reports/MonthlyAdditional.h"
 #include "reports/MonthlyBasic.h"
 #include "reports/ReportFigures.h"
+#include "reports/ReportPage.h"
 #include "reports/ReportRun.h"
 #include "reports/WeeklyComparison.h"
 #include "store/Diary.h"
@@ -70,9 +74,36 @@ std::optional<store::PersonRef> findPerson(store::Persons& persons, const QStrin
     return std::nullopt;
 }
 
-bool writePicture(const QImage& picture, const QString& path) {
+bool writePng(const QImage& picture, const QString& path) {
     QSaveFile file(path);
     return file.open(QIODevice::WriteOnly) && picture.save(&file, "PNG") && file.commit();
+}
+
+enum class OutputKind { Png, Pdf, Jpeg, Bitmap };
+
+std::optional<OutputKind> outputKind(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == "png") return OutputKind::Png;
+    if (suffix == "pdf") return OutputKind::Pdf;
+    if (suffix == "jpg") return OutputKind::Jpeg;
+    if (suffix == "bmp") return OutputKind::Bitmap;
+    return std::nullopt;
+}
+
+// Writes the report as the kind of file the name asks for; what failed, or empty.
+QString writeReport(const reports::ReportResult& report, const QString& path, OutputKind kind) {
+    if (kind == OutputKind::Png)
+        return writePng(report.picture, path) ? QString() : "cannot write the picture to " + path;
+    // Printing and saving, like the card's buttons, need a report on show.
+    if (!report.available) return "there is no report to print or save:" + report.status;
+    if (kind == OutputKind::Pdf) {
+        const output::PrintOutcome printed = output::printToPdf(path, reports::PrintAsthmaReport(report));
+        return printed.ok() ? QString() : printed.error();
+    }
+    const output::WriteResult saved =
+        output::savePicture(reports::savedReportPicture(report), path,
+                            kind == OutputKind::Jpeg ? output::PictureKind::Jpeg : output::PictureKind::Bitmap);
+    return saved.error();
 }
 
 }  // namespace
@@ -81,13 +112,15 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     QCommandLineParser parser;
-    parser.setApplicationDescription("Writes a report of a Pulmora diary folder as a PNG picture.");
+    parser.setApplicationDescription(
+        "Writes a report of a Pulmora diary folder: the report picture as PNG, its printed page as PDF, "
+        "or its saved picture, person header included, as JPEG or bitmap.");
     parser.addHelpOption();
     parser.addPositionalArgument("FOLDER", "the diary's program folder");
     parser.addOption({"person", "the person's nickname", "NICKNAME"});
     parser.addOption({"date", "the report date, the last day reported", "YYYY-MM-DD"});
     parser.addOption({"report", "the report: " + reportNames(), "KIND"});
-    parser.addOption({"out", "the picture to write", "FILE.png"});
+    parser.addOption({"out", "the file to write, its kind by its extension", "FILE.png|.pdf|.jpg|.bmp"});
     parser.addOption({"figures", "print the report's figures as JSON on standard output"});
     if (!parser.parse(app.arguments())) return refuse(parser.errorText());
     if (parser.isSet("help")) parser.showHelp(0);
@@ -100,6 +133,8 @@ int main(int argc, char** argv) {
     if (!date) return refuse("the date \"" + parser.value("date") + "\" is not a day written YYYY-MM-DD");
     const auto build = builderNamed(parser.value("report"));
     if (!build) return refuse("the report \"" + parser.value("report") + "\" is not one of: " + reportNames());
+    const auto kind = outputKind(parser.value("out"));
+    if (!kind) return refuse("the output \"" + parser.value("out") + "\" does not end in .png, .pdf, .jpg or .bmp");
 
     store::Diary diary;
     diary.files.setFolder(folders.first());
@@ -117,8 +152,7 @@ int main(int argc, char** argv) {
     if (!person) return refuse("there is no person with the nickname \"" + parser.value("person") + "\"");
 
     const reports::ReportResult report = (*build)(diary.reports, person->id, *date, 1.0);
-    if (!writePicture(report.picture, parser.value("out")))
-        return refuse("cannot write the picture to " + parser.value("out"));
+    if (const QString failed = writeReport(report, parser.value("out"), *kind); !failed.isEmpty()) return refuse(failed);
     if (parser.isSet("figures"))
         std::fputs(QJsonDocument(reports::figuresJson(report)).toJson(QJsonDocument::Indented).constData(), stdout);
     return 0;
