@@ -44,7 +44,9 @@ public:
     QString folder() const { return folder_; }
     // The path of a record file: an existing file whose name differs only in letter case is
     // used, so a diary copied from a case-insensitive disk is not shadowed by a new empty file.
-    QString filePath(TableId id) const;
+    QString filePath(TableId id) const { return pathIn(folder_, id); }
+    // Whether the folder holds any of the record files, under any letter case.
+    static bool holdsRecordFiles(const QString& folder);
 
     // Starts the engine and opens every record file, creating those that are missing when the
     // diary is opened for writing.
@@ -76,6 +78,7 @@ public:
     static QString statusText(const engine::Table* table);
 
 private:
+    static QString pathIn(const QString& folder, TableId id);
     engine::Table* openTable(TableId id);
 
     QString folder_;
