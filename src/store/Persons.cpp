@@ -43,7 +43,7 @@ Outcome<PersonRef> Persons::AddPer(const QString& id, const PersonDetails& d) {
         .text(d.nickname.trimmed(), w::kNickname, "nickname")
         .text(d.surname, w::kName, "surname")
         .text(d.firstName, w::kName, "first name")
-        .oneOf(d.gender, {"Female", "Male"}, "gender")
+        .optionalOneOf(d.gender, {"Female", "Male"}, "gender")
         .optionalDate(d.birthDate, "date of birth")
         .text(d.title, w::kTitle, "title")
         .text(d.occupation, w::kName, "occupation")
@@ -124,7 +124,9 @@ std::optional<PersonCard> Persons::GetPerCrd(const QString& id) {
     card.healthNumber = trimmed(t, "Hlth");
     card.best = trimmed(t, "Best");
     card.predicted = trimmed(t, "Pred");
-    card.genderItem = trimmed(t, "Gend") == QLatin1String("Male") ? 1 : 0;
+    // A gender never chosen stays unchosen, so saving the card again does not invent one.
+    const QString gender = trimmed(t, "Gend");
+    card.genderItem = gender.isEmpty() ? -1 : gender == QLatin1String("Male") ? 1 : 0;
     card.birthDate = trimmed(t, "DofB");
     card.titleItem = int(kTitles.indexOf(trimmed(t, "Titl")));
     card.zoneYellow = number(t, "ZYel");
