@@ -28,6 +28,7 @@ namespace glyphs = controls::glyphs;
 
 const QString kWelcome = QStringLiteral(" Welcome to the Pulmora Reporter");
 const QString kNoReportSelected = QStringLiteral(" You must have a report selected before using this option!");
+const QString kNoSaveWindow = QStringLiteral("ERROR: Could not open Save Jpeg Card");
 const QString kPrinting = QStringLiteral("Printing Report ..");
 const QString kWaitWhilePrinting = QStringLiteral(" Please Wait Whilst Report is Printing ..");
 const QString kSentToPrinter = QStringLiteral("Report Sent to Printer");
@@ -306,6 +307,8 @@ void TAsRep::savePicture() {
     }
     emit savePictureRequested(BtnReport->mapToGlobal(QPoint(0, 0)));
 }
+
+void TAsRep::saveWindowNotOpened() { setInfo(kNoSaveWindow); }
 
 QImage TAsRep::savedPicture() const { return isGraph(kind_) ? QImage() : savedReportPicture(report_); }
 

@@ -59,6 +59,8 @@ public:
     // The picture the save window writes for what is on show: a text report under its person
     // header. A null image when there is nothing to save.
     QImage savedPicture() const;
+    // The program could not open the save window it was asked for.
+    void saveWindowNotOpened();
 
     // Every help keyword the card can open.
     static QStringList helpKeywords();

@@ -5,6 +5,7 @@
 #include "output/PdfTools.h"
 #include "reports/ReportPage.h"
 #include "reports/ReportView.h"
+#include "reports/TAsJpeg.h"
 #include "reports/TAsRep.h"
 #include "stats/ReportDiary.h"
 #include "support/FileSystems.h"
@@ -12,7 +13,9 @@
 #include <QDateEdit>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPrinter>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTest>
@@ -411,6 +414,38 @@ TEST_F(ReportCard, AStoredPlacementOffEveryScreenComesBackOnScreen) {
     show();
     EXPECT_TRUE(QGuiApplication::primaryScreen()->availableGeometry().contains(card->pos()));
     EXPECT_EQ(card->size(), QSize(640, 470));
+}
+
+// The save window opened as the program opens it when the card asks: at the position the card
+// names, saving the picture the card makes of what is on show.
+TEST_F(ReportCard, TheSaveWindowTheProgramOpensSavesTheReportOnShow) {
+    open(personWithReadings("Ann"));
+    show();
+    click(card->BtnTable);
+    TempFolder out;
+    QPoint placed;
+    QObject::connect(card.get(), &TAsRep::savePictureRequested, card.get(), [&](const QPoint& position) {
+        reports::TAsJpeg window(card.get());
+        window.Open([&] { return card->savedPicture(); }, QString::fromStdString(out.path().string()));
+        window.move(position);
+        placed = window.pos();
+        window.show();
+        QTest::keyClicks(window.FldFileName, "month");
+        window.SaveAsBmp->click();
+        window.SaveImage();
+    });
+    click(card->BtnJpeg);
+    EXPECT_EQ(placed, card->BtnReport->mapToGlobal(QPoint(0, 0)));
+    EXPECT_EQ(QImage(QString::fromStdString(out.file("month.bmp"))).convertToFormat(QImage::Format_RGB32),
+              card->savedPicture().convertToFormat(QImage::Format_RGB32));
+}
+
+TEST_F(ReportCard, ASaveWindowThatCannotBeOpenedIsAnError) {
+    open(personWithReadings("Ann"));
+    show();
+    QObject::connect(card.get(), &TAsRep::savePictureRequested, card.get(), [&] { card->saveWindowNotOpened(); });
+    click(card->BtnJpeg);
+    EXPECT_EQ(card->info(), "ERROR: Could not open Save Jpeg Card");
 }
 
 // ---- printing ------------------------------------------------------------------------------------
