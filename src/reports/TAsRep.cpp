@@ -1,15 +1,21 @@
 #include "TAsRep.h"
 
+#include "GraphChart.h"
+#include "GraphOutput.h"
+#include "GraphPage.h"
 #include "MonthlyAdditional.h"
 #include "MonthlyBasic.h"
 #include "ReportCanvas.h"
 #include "ReportPage.h"
+#include "ReportRun.h"
 #include "ReportView.h"
 #include "WeeklyComparison.h"
 #include "controls/GlyphButton.h"
 #include "controls/TDaButton.h"
 #include "controls/TDaPanel.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDateEdit>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -33,6 +39,8 @@ const QString kPrinting = QStringLiteral("Printing Report ..");
 const QString kWaitWhilePrinting = QStringLiteral(" Please Wait Whilst Report is Printing ..");
 const QString kSentToPrinter = QStringLiteral("Report Sent to Printer");
 const QString kPrintCancelled = QStringLiteral(" Printing Cancelled - Nothing was Printed");
+const QString kGraphAnalysis = QStringLiteral("Graph Analysis Reports");
+constexpr int kThreeMonths = 1, kNineMonths = 3, kPeakFlowTrend = 1;  // items of the graph page's lists
 const QColor kNavy(0, 0, 128);
 
 constexpr int kDesignWidth = 637, kDesignHeight = 432;
@@ -86,12 +94,10 @@ void TAsRep::createControls() {
     RepDate->setAccessibleName("Report Date");
     BtnPrintRep = button(this, glyphs::Kind::Print, "Print Current Displayed Report");
     BtnJpeg = button(this, glyphs::Kind::Picture, "Save Report to JPEG or BMP");
-    // The graphs are not part of this version yet.
-    BtnPeakFlow->setEnabled(false);
 
     TabPage = new QStackedWidget(this);
     TabPage->setAutoFillBackground(true);
-    TabData = new QWidget(TabPage);
+    TabData = new GraphPage(TabPage);
     TabCombined = new QWidget(TabPage);
     TabPage->addWidget(TabData);
     TabPage->addWidget(TabCombined);
@@ -128,6 +134,12 @@ void TAsRep::connectControls() {
                          BtnLeft, BtnMed, BtnFUp, BtnFDown, BtnFRght, BtnFLeft})
         connect(b, &TDaButton::clicked, this, [this, b] { TrapControl(b); });
     connect(SelAsName, &controls::TDaPanel::clicked, this, [this] { TrapControl(SelAsName); });
+    for (TDaButton* b : {BtnPeakFlow, BtnGraphs, TabData->BtnShowGraph, TabData->BtnShowData})
+        connect(b, &TDaButton::clicked, this, [this, b] { TrapPeakFlow(b); });
+    // Only what the user changes redraws: the card itself sets the lists without a redraw.
+    for (QComboBox* list : {TabData->FldOptions, TabData->FldPeriod})
+        connect(list, &QComboBox::activated, this, [this, list] { TrapPeakFlow(list); });
+    connect(TabData->CheckDate, &QCheckBox::clicked, this, [this] { TrapPeakFlow(TabData->CheckDate); });
     NavData->installEventFilter(this);
 }
 
@@ -173,6 +185,9 @@ void TAsRep::Open(const QString& personKey, const QString& caption, const QDate&
     personKey_ = personKey.left(8);
     RepDate->setDate(today);
     SelAsName->setCaption(caption);
+    TabData->FldPeriod->setCurrentIndex(kThreeMonths);
+    TabData->PageAnalysis->setCurrentWidget(TabData->TabAnalGraph);
+    TabData->setRowHeight();
     clearPicture();
     if (placement.maximised) {
         setWindowState(Qt::WindowMaximized);
@@ -185,7 +200,8 @@ void TAsRep::Open(const QString& personKey, const QString& caption, const QDate&
 }
 
 void TAsRep::done(int result) {
-    // FormClose: the picture goes, the placement is handed back for pulmora.ini.
+    // FormClose: the series and the picture go, the placement is handed back for pulmora.ini.
+    TabData->Chart->clearSeries();
     clearPicture();
     emit closed({isMaximized(), QRect(pos(), size())});
     QDialog::done(result);
@@ -196,7 +212,8 @@ QString TAsRep::info() const { return PanInfo->text(); }
 void TAsRep::setInfo(const QString& text) { PanInfo->setText(text); }
 
 QStringList TAsRep::helpKeywords() {
-    return {"PulmoraReportCard", "WeeklyComparisonReport", "MonthlyBasicReport", "MonthlyAdditionalReport"};
+    return QStringList{"PulmoraReportCard", "WeeklyComparisonReport", "MonthlyBasicReport", "MonthlyAdditionalReport"} +
+           GraphPage::helpKeywords();
 }
 
 // ---- commands --------------------------------------------------------------------------------
@@ -215,6 +232,41 @@ void TAsRep::TrapControl(QObject* sender) {
             PaintViewport();
         }
     if (sender == BtnPrintRep && report_.available && !isGraph(kind_)) PrintTextReport();
+    if (sender == BtnPrintRep && isGraph(kind_)) PrintChart();  // with or without data
+}
+
+void TAsRep::TrapPeakFlow(QObject* sender) {
+    setInfo(kGraphAnalysis);
+    if (TabData->FldOptions->currentIndex() < 0) TabData->FldOptions->setCurrentIndex(kPeakFlowTrend);
+    kind_ = isSymptomAnalysis(TabData->FldOptions->currentText()) ? ReportKind::GeneralGraph : ReportKind::PeakFlowGraph;
+    // The hidden general-graph button reruns the graph as the graph button does: the name banner
+    // uses it for the symptom graph, which must then show the new person's days.
+    if (sender == BtnPeakFlow || sender == BtnGraphs) {
+        TabPage->setCurrentWidget(TabData);
+        TabData->PageAnalysis->setCurrentWidget(TabData->TabAnalGraph);
+        clearPicture();
+        if (TabData->FldPeriod->currentIndex() < 0) TabData->FldPeriod->setCurrentIndex(kNineMonths);
+        repaint();
+        plotGraph();
+    }
+    if (sender == TabData->BtnShowData) TabData->PageAnalysis->setCurrentWidget(TabData->TabAnalData);
+    if (sender == TabData->BtnShowGraph) TabData->PageAnalysis->setCurrentWidget(TabData->TabAnalGraph);
+    if (sender == TabData->FldOptions || sender == TabData->FldPeriod || sender == TabData->CheckDate) plotGraph();
+}
+
+// The working table of the analysis for the person and period, and the chart drawn from it.
+void TAsRep::plotGraph() {
+    const GraphRequest request{TabData->FldOptions->currentText(), SelAsName->Caption(),
+                               graphPeriod(RepDate->date(), PeriodDays(TabData->FldPeriod->currentText())),
+                               TabData->CheckDate->isChecked()};
+    const GraphRun graph = runGraph(diary_.reports, personKey_, request);
+    report_ = {};
+    report_.kind = kind_;
+    report_.available = graph.table.person.reportAvailable != 0;
+    report_.person = graph.table.person;
+    TabData->showTable(graph.table);
+    TabData->showPlan(graph.plan);
+    if (!graph.plan.info.isEmpty()) setInfo(graph.plan.info);
 }
 
 void TAsRep::WeeklyComparison() { run(reports::WeeklyComparison); }
@@ -281,8 +333,8 @@ void TAsRep::nextPerson() {
     case ReportKind::Weekly: WeeklyComparison(); break;
     case ReportKind::MonthlyBasic: MonthlyBasic(); break;
     case ReportKind::MonthlyAdditional: MonthlyAdditional(); break;
-    case ReportKind::PeakFlowGraph:
-    case ReportKind::GeneralGraph: break;  // the graphs are not part of this version yet
+    case ReportKind::PeakFlowGraph: TrapPeakFlow(BtnPeakFlow); break;
+    case ReportKind::GeneralGraph: TrapPeakFlow(BtnGraphs); break;
     }
 }
 
@@ -296,7 +348,11 @@ void TAsRep::contextHelp() {
     case ReportKind::MonthlyBasic: emit helpRequested("MonthlyBasicReport"); break;
     case ReportKind::MonthlyAdditional: emit helpRequested("MonthlyAdditionalReport"); break;
     case ReportKind::PeakFlowGraph:
-    case ReportKind::GeneralGraph: break;  // the graphs name their topic by the option on show
+    case ReportKind::GeneralGraph:
+        // The graphs name their topic by the analysis on show.
+        if (const QString keyword = GraphPage::helpKeyword(TabData->FldOptions->currentText()); !keyword.isEmpty())
+            emit helpRequested(keyword);
+        break;
     }
 }
 
@@ -310,21 +366,32 @@ void TAsRep::savePicture() {
 
 void TAsRep::saveWindowNotOpened() { setInfo(kNoSaveWindow); }
 
-QImage TAsRep::savedPicture() const { return isGraph(kind_) ? QImage() : savedReportPicture(report_); }
+QImage TAsRep::savedPicture() const {
+    return isGraph(kind_) ? savedGraphPicture(*TabData->Chart) : savedReportPicture(report_);
+}
 
-// The page is composed first, so the print dialog offers its orientation; once a printer is
-// chosen the card is disabled while the page is drawn. Only a page that went out says so.
 void TAsRep::PrintTextReport() {
     setInfo(kPrinting);
     PanInfo->repaint();
-    const output::PrintOutcome outcome = output::printWithDialog(*printer_, PrintAsthmaReport(report_), this, [this] {
+    printJob(PrintAsthmaReport(report_), kSentToPrinter);
+}
+
+// The chart's own printing tells nothing while all goes well; a cancelled or failed job is
+// still told.
+void TAsRep::PrintChart() { printJob(reports::PrintChart(*TabData->Chart), {}); }
+
+// The page is composed first, so the print dialog offers its orientation; once a printer is
+// chosen the card is disabled while the page is drawn. Only a page that went out says so.
+void TAsRep::printJob(const output::PrintJob& job, const QString& printed) {
+    const QString before = info();
+    const output::PrintOutcome outcome = output::printWithDialog(*printer_, job, this, [this] {
         setEnabled(false);
         setInfo(kWaitWhilePrinting);
         PanInfo->repaint();
     });
     setEnabled(true);
     switch (outcome.status()) {
-    case output::PrintOutcome::Status::Printed: setInfo(kSentToPrinter); break;
+    case output::PrintOutcome::Status::Printed: setInfo(printed.isEmpty() ? before : printed); break;
     case output::PrintOutcome::Status::Cancelled: setInfo(kPrintCancelled); break;
     case output::PrintOutcome::Status::Failed: setInfo("ERROR: " + outcome.error()); break;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "output/Printing.h"
 #include "reports/ReportResult.h"
 #include "reports/ReportRun.h"
 #include "reports/Viewport.h"
@@ -22,6 +23,7 @@ class TDaPanel;
 
 namespace pulmora::reports {
 
+class GraphPage;
 class ReportView;
 
 // Where the report card stands: maximised, or the left, top, width and height of its normal
@@ -47,6 +49,9 @@ public:
 
     // The click handler of the name banner and the buttons, and the resize handler (sender this).
     void TrapControl(QObject* sender);
+    // The graph commands: the graph buttons and every change of the graph page's period,
+    // analysis and date axis.
+    void TrapPeakFlow(QObject* sender);
 
     const QString& PersonKey() const { return personKey_; }
     ReportKind kind() const { return kind_; }
@@ -57,7 +62,7 @@ public:
     // The printer the card prints on; it keeps the last orientation until the next print.
     QPrinter& RepAsthma() { return *printer_; }
     // The picture the save window writes for what is on show: a text report under its person
-    // header. A null image when there is nothing to save.
+    // header, or the chart on white. A null image when there is nothing to save.
     QImage savedPicture() const;
     // The program could not open the save window it was asked for.
     void saveWindowNotOpened();
@@ -70,7 +75,8 @@ public:
     QDateEdit* RepDate;
     controls::TDaButton *BtnPrintRep, *BtnJpeg;
     QStackedWidget* TabPage;
-    QWidget *TabData, *TabCombined;
+    GraphPage* TabData;
+    QWidget* TabCombined;
     ReportView* NavData;
     controls::TDaButton *BtnUp, *BtnDown, *BtnRight, *BtnLeft, *BtnMed, *BtnFUp, *BtnFDown, *BtnFRght, *BtnFLeft;
     QLabel* PanInfo;
@@ -105,6 +111,7 @@ private:
     void MonthlyBasic();
     void MonthlyAdditional();
     void run(ReportBuilder builder);
+    void plotGraph();
     void startRun();
     void showReport(ReportResult report);
     void clearPicture();
@@ -114,6 +121,8 @@ private:
     void contextHelp();
     void savePicture();
     void PrintTextReport();
+    void PrintChart();
+    void printJob(const output::PrintJob& job, const QString& printed);
     bool navigationKey(int key, Qt::KeyboardModifiers modifiers);
 
     store::Diary& diary_;

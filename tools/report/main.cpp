@@ -1,9 +1,12 @@
-// pulmora-report: writes a report of a diary folder as a picture, through the same builders the
-// report card uses, without opening any window: as PNG the report picture on show, as PDF the
-// page the card prints, as JPEG or bitmap the picture the save window writes. With --figures it
-// also prints the report's figures as JSON. It only reads the diary.
+// pulmora-report: writes a report or a graph of a diary folder as a file, through the same
+// builders the report card uses, without opening any window: as PNG the picture on show, as PDF
+// the page the card prints, as JPEG or bitmap the picture the save window writes. With --figures
+// it also prints the report's figures as JSON. It only reads the diary.
 #include "output/PictureFile.h"
 #include "output/Printing.h"
+#include "reports/GraphChart.h"
+#include "reports/GraphFigures.h"
+#include "reports/GraphOutput.h"
 #include "reports/MonthlyAdditional.h"
 #include "reports/MonthlyBasic.h"
 #include "reports/ReportFigures.h"
@@ -14,7 +17,7 @@
 
 #include <QCommandLineParser>
 #include <QFileInfo>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QJsonDocument>
 #include <QRegularExpression>
 #include <QSaveFile>
@@ -44,9 +47,13 @@ std::optional<reports::ReportBuilder> builderNamed(const QString& name) {
     return std::nullopt;
 }
 
+// The graphs are drawn from a plan, not built as a report picture, so they have a name of their own.
+constexpr const char* kGraph = "graph";
+
 QString reportNames() {
     QStringList names;
     for (const ReportChoice& choice : kReports) names << choice.name;
+    names << kGraph;
     return names.join(", ");
 }
 
@@ -90,36 +97,69 @@ std::optional<OutputKind> outputKind(const QString& path) {
     return std::nullopt;
 }
 
-// Writes the report as the kind of file the name asks for; what failed, or empty.
-QString writeReport(const reports::ReportResult& report, const QString& path, OutputKind kind) {
-    if (kind == OutputKind::Png)
-        return writePng(report.picture, path) ? QString() : "cannot write the picture to " + path;
-    // Printing and saving, like the card's buttons, need a report on show.
-    if (!report.available) return "there is no report to print or save:" + report.status;
+// Writes what is on show as the kind of file the name asks for: the picture as PNG, the printed
+// page as PDF, the saved picture as JPEG or bitmap. What failed, or empty.
+QString writeOutput(const QImage& picture, const output::PrintJob& page, const QImage& saved, const QString& path,
+                    OutputKind kind) {
+    if (kind == OutputKind::Png) return writePng(picture, path) ? QString() : "cannot write the picture to " + path;
     if (kind == OutputKind::Pdf) {
-        const output::PrintOutcome printed = output::printToPdf(path, reports::PrintAsthmaReport(report));
+        const output::PrintOutcome printed = output::printToPdf(path, page);
         return printed.ok() ? QString() : printed.error();
     }
-    const output::WriteResult saved =
-        output::savePicture(reports::savedReportPicture(report), path,
-                            kind == OutputKind::Jpeg ? output::PictureKind::Jpeg : output::PictureKind::Bitmap);
-    return saved.error();
+    const output::WriteResult written =
+        output::savePicture(saved, path, kind == OutputKind::Jpeg ? output::PictureKind::Jpeg : output::PictureKind::Bitmap);
+    return written.error();
+}
+
+void printFigures(const QJsonObject& figures) {
+    std::fputs(QJsonDocument(figures).toJson(QJsonDocument::Indented).constData(), stdout);
+}
+
+// The size a graph is drawn at: about the chart of a report card opened a little larger than
+// its smallest.
+const QSize kGraphSize(800, 500);
+
+// The graph the report card shows for the option, period and date axis, with the person's
+// nickname as its banner shows it. Like the card, it prints and saves a graph whether or not
+// the period holds readings.
+int writeGraph(store::Diary& diary, const store::PersonRef& person, const QDate& date, const QCommandLineParser& parser,
+               OutputKind kind) {
+    for (const char* required : {"option", "period"})
+        if (!parser.isSet(required)) return refuse(QStringLiteral("--%1 is missing").arg(required));
+    const QString option = parser.value("option"), period = parser.value("period");
+    if (!reports::graphOptionTexts().contains(option))
+        return refuse("the option \"" + option + "\" is not one of: " + reports::graphOptionTexts().join(", "));
+    if (!reports::graphPeriodTexts().contains(period))
+        return refuse("the period \"" + period + "\" is not one of: " + reports::graphPeriodTexts().join(", "));
+
+    const reports::GraphRequest request{option, person.nickname, reports::graphPeriod(date, reports::PeriodDays(period)),
+                                        parser.isSet("date-axis")};
+    const reports::GraphRun graph = reports::runGraph(diary.reports, person.id, request);
+    reports::SceneChart chart(graph.plan, kGraphSize);
+    const QString failed = writeOutput(chart.chart().picture(), reports::PrintChart(chart.chart()),
+                                       reports::savedGraphPicture(chart.chart()), parser.value("out"), kind);
+    if (!failed.isEmpty()) return refuse(failed);
+    if (parser.isSet("figures")) printFigures(reports::graphFiguresJson(graph.table, graph.plan));
+    return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        "Writes a report of a Pulmora diary folder: the report picture as PNG, its printed page as PDF, "
-        "or its saved picture, person header included, as JPEG or bitmap.");
+        "Writes a report or a graph of a Pulmora diary folder: its picture as PNG, its printed page as PDF, "
+        "or its saved picture (a text report under its person header) as JPEG or bitmap.");
     parser.addHelpOption();
     parser.addPositionalArgument("FOLDER", "the diary's program folder");
     parser.addOption({"person", "the person's nickname", "NICKNAME"});
     parser.addOption({"date", "the report date, the last day reported", "YYYY-MM-DD"});
     parser.addOption({"report", "the report: " + reportNames(), "KIND"});
+    parser.addOption({"option", "the graph's analysis, as the report card lists it", "TEXT"});
+    parser.addOption({"period", "the graph's period: 1 Month, 3 Months, 6 Months, 9 Months or Year", "TEXT"});
+    parser.addOption({"date-axis", "the graph keeps an empty slot for every missed day"});
     parser.addOption({"out", "the file to write, its kind by its extension", "FILE.png|.pdf|.jpg|.bmp"});
     parser.addOption({"figures", "print the report's figures as JSON on standard output"});
     if (!parser.parse(app.arguments())) return refuse(parser.errorText());
@@ -131,10 +171,12 @@ int main(int argc, char** argv) {
         if (!parser.isSet(required)) return refuse(QStringLiteral("--%1 is missing").arg(required));
     const auto date = parseDate(parser.value("date"));
     if (!date) return refuse("the date \"" + parser.value("date") + "\" is not a day written YYYY-MM-DD");
-    const auto build = builderNamed(parser.value("report"));
-    if (!build) return refuse("the report \"" + parser.value("report") + "\" is not one of: " + reportNames());
-    const auto kind = outputKind(parser.value("out"));
-    if (!kind) return refuse("the output \"" + parser.value("out") + "\" does not end in .png, .pdf, .jpg or .bmp");
+    const QString kind = parser.value("report");
+    const auto build = builderNamed(kind);
+    const bool graph = kind == QLatin1String(kGraph);
+    if (!build && !graph) return refuse("the report \"" + kind + "\" is not one of: " + reportNames());
+    const auto output = outputKind(parser.value("out"));
+    if (!output) return refuse("the output \"" + parser.value("out") + "\" does not end in .png, .pdf, .jpg or .bmp");
 
     store::Diary diary;
     diary.files.setFolder(folders.first());
@@ -151,9 +193,15 @@ int main(int argc, char** argv) {
     const auto person = findPerson(diary.persons, parser.value("person"));
     if (!person) return refuse("there is no person with the nickname \"" + parser.value("person") + "\"");
 
+    if (graph) return writeGraph(diary, *person, *date, parser, *output);
     const reports::ReportResult report = (*build)(diary.reports, person->id, *date, 1.0);
-    if (const QString failed = writeReport(report, parser.value("out"), *kind); !failed.isEmpty()) return refuse(failed);
+    // Printing and saving a text report, like the card's buttons, need a report on show.
+    if (*output != OutputKind::Png && !report.available)
+        return refuse("there is no report to print or save:" + report.status);
+    const QString failed = writeOutput(report.picture, reports::PrintAsthmaReport(report),
+                                       reports::savedReportPicture(report), parser.value("out"), *output);
+    if (!failed.isEmpty()) return refuse(failed);
     if (parser.isSet("figures"))
-        std::fputs(QJsonDocument(reports::figuresJson(report)).toJson(QJsonDocument::Indented).constData(), stdout);
+        printFigures(reports::figuresJson(report));
     return 0;
 }
