@@ -332,6 +332,9 @@ void GraphChart::relabel() {
 
 void GraphChart::draw(QPainter& painter, const QRectF& target, ChartBackground background) {
     if (!scene()) return;
+    // A chart lays itself out again when the event loop next runs; drawn straight after a new
+    // plot (printing or saving at once), it is laid out now so the picture shows that plot.
+    layout()->activate();
     const QBrush kept = backgroundBrush();
     if (background == ChartBackground::Plain) setBackgroundBrush(Qt::white);
     painter.save();

@@ -762,5 +762,71 @@ TEST_F(GraphPage, ClosingEmptiesTheChart) {
     EXPECT_EQ(chart()->cSerB()->count(), 0);
 }
 
+// ---- printing and saving a graph ----------------------------------------------------------------
+
+TEST_F(GraphPage, TheGraphPrintsOnALandscapePageOnWhiteWithoutAnyText) {
+    open(personOnTheFirstAndFourth("Ann"));
+    show();
+    click(card->BtnPeakFlow);
+    const QString before = card->info();
+    TempFolder out;
+    const std::string pdf = out.file("graph.pdf");
+    card->RepAsthma().setOutputFileName(QString::fromStdString(pdf));
+    answerPrintDialog(true);
+    click(card->BtnPrintRep);
+    EXPECT_EQ(card->info(), before);  // a chart prints without a word
+    EXPECT_TRUE(card->isEnabled());
+    EXPECT_EQ(pdfInfoField(pdf, "Page size"), "842 x 595 pts (A4)");
+    EXPECT_NE(pdfText(pdf, 1).find("Peak Flow Trend Graph for Ann"), std::string::npos) << pdfText(pdf, 1);
+    // On white: the chart's corners, where the screen's gradient starts and ends, are as white as
+    // the paper. The chart fills the page's width and keeps its proportions (800 by 500).
+    const QImage page = renderPage(out, pdf, 1, 50);
+    ASSERT_FALSE(page.isNull());
+    const int chartBottom = page.width() * 500 / 800;
+    for (const QPoint corner : {QPoint(3, 3), QPoint(page.width() - 4, 3), QPoint(3, chartBottom - 4),
+                                QPoint(page.width() - 4, chartBottom - 4)})
+        EXPECT_EQ(qGray(page.pixel(corner)), 255) << corner.x() << "," << corner.y();
+}
+
+TEST_F(GraphPage, AGraphWithoutDataStillPrints) {
+    const QString p = d.addPerson("Ann");
+    d.addReadings(p, D.addDays(-400), 300, 300);
+    open(p);
+    show();
+    click(card->BtnPeakFlow);
+    ASSERT_FALSE(card->ReportAvailable());
+    TempFolder out;
+    const std::string pdf = out.file("graph.pdf");
+    card->RepAsthma().setOutputFileName(QString::fromStdString(pdf));
+    bool asked = false;
+    answerPrintDialog(true, &asked);
+    click(card->BtnPrintRep);
+    EXPECT_TRUE(asked);
+    EXPECT_EQ(pdfInfoField(pdf, "Pages"), "1");
+}
+
+TEST_F(GraphPage, CancellingAGraphsPrintSaysSo) {
+    open(personOnTheFirstAndFourth("Ann"));
+    show();
+    click(card->BtnPeakFlow);
+    answerPrintDialog(false);
+    click(card->BtnPrintRep);
+    EXPECT_EQ(card->info(), " Printing Cancelled - Nothing was Printed");
+}
+
+TEST_F(GraphPage, TheSavedGraphIsTheChartOnWhite) {
+    open(personOnTheFirstAndFourth("Ann"));
+    show();
+    click(card->BtnPeakFlow);
+    QSignalSpy saves(card.get(), &TAsRep::savePictureRequested);
+    click(card->BtnJpeg);
+    EXPECT_EQ(saves.count(), 1);
+    const QImage saved = card->savedPicture();
+    ASSERT_EQ(saved.size(), chart()->size().toSize());
+    EXPECT_EQ(saved, chart()->picture(1.0, reports::ChartBackground::Plain));
+    EXPECT_NE(saved, chart()->picture(1.0, reports::ChartBackground::Gradient));  // the screen's has its gradient
+    EXPECT_EQ(saved.pixelColor(2, saved.height() - 3), QColor(Qt::white));
+}
+
 }  // namespace
 }  // namespace pulmora::test

@@ -327,6 +327,36 @@ TEST_F(Reporter, WritesAGraphAndItsFigures) {
               reports::renderGraph(graph.plan, written.size()).convertToFormat(QImage::Format_RGB32));
 }
 
+// A graph prints on a landscape page and is saved on white, with readings in its period or
+// without, as the card's buttons do.
+TEST_F(Reporter, PrintsAndSavesAGraph) {
+    const std::string graph = folder() + " --person Ann --report graph --option \"Zone Frequency\" --period Year";
+    int status = -1;
+    for (const char* date : {"2026-12-08", "2024-01-01"}) {
+        const std::string pdf = out.file(std::string(date) + ".pdf"), jpg = out.file(std::string(date) + ".jpg"),
+                          bmp = out.file(std::string(date) + ".bmp");
+        for (const std::string& file : {pdf, jpg, bmp}) {
+            run(graph + " --date " + date + " --out " + file, status);
+            ASSERT_EQ(status, 0) << file << ": " << errorText();
+        }
+        EXPECT_EQ(pdfInfoField(pdf, "Page size"), "842 x 595 pts (A4)") << date;
+        EXPECT_EQ(pdfInfoField(pdf, "Pages"), "1") << date;
+        const std::vector<char> bytes = readBytes(jpg);
+        ASSERT_GT(bytes.size(), 2u);
+        EXPECT_EQ(uchar(bytes[0]), 0xFF);
+        EXPECT_EQ(uchar(bytes[1]), 0xD8);
+        EXPECT_EQ(QImage(QString::fromStdString(jpg)).size(), QSize(800, 500));
+    }
+    EXPECT_NE(pdfText(out.file("2026-12-08.pdf"), 1).find("Zone Frequency Graph for Ann"), std::string::npos);
+
+    d.diary.files.OpenDB();
+    const reports::GraphRequest request{"Zone Frequency", "Ann", reports::graphPeriod(D, 365), false};
+    const reports::GraphRun run = reports::runGraph(d.diary.reports, person, request);
+    EXPECT_EQ(QImage(QString::fromStdString(out.file("2026-12-08.bmp"))).convertToFormat(QImage::Format_RGB32),
+              reports::renderGraph(run.plan, {800, 500}, 1.0, reports::ChartBackground::Plain)
+                  .convertToFormat(QImage::Format_RGB32));
+}
+
 TEST_F(Reporter, RefusesAGraphWithoutAKnownOptionOrPeriod) {
     const std::string png = out.file("g.png");
     const std::string graph = folder() + " --person Ann --date 2026-12-08 --report graph --out " + png;
