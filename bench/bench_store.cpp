@@ -5,7 +5,6 @@
 #include "sample/SampleDiary.h"
 #include "store/Diary.h"
 #include "store/Keys.h"
-#include "store/Records.h"
 
 #include <benchmark/benchmark.h>
 
@@ -54,56 +53,47 @@ struct Fixture {
 
     std::string sqlitePath() const { return str(folder.filePath("peer.sqlite")); }
 
+    // Loads SQLite through the store's own reads, so both hold exactly the same rows.
     void buildSqlite() {
         sql = std::make_unique<SqlitePeer>(sqlitePath());
         sql->exec(SqlitePeer::schema());
         sql->exec("PRAGMA synchronous=OFF; BEGIN");
-        using store::records::trimmed;
-        using store::records::number;
-        auto* t = diary.files.table(TableId::Personal);
-        {
-            Statement s(sql->db(), "INSERT INTO personal VALUES(?,?,?,?,?,?)");
-            for (t->goBof(); !t->eof(); t->skip()) {
-                persons << trimmed(t, "Asid");
-                s.bind(1, str(trimmed(t, "Asid"))).bind(2, str(trimmed(t, "WhoI"))).bind(3, str(trimmed(t, "LNam")));
-                s.bind(4, str(trimmed(t, "FNam"))).bind(5, number(t, "Best")).bind(6, number(t, "Pred"));
-                s.step();
-                s.reset();
+        Statement person(sql->db(), "INSERT INTO personal VALUES(?,?,?,?,?,?)");
+        Statement day(sql->db(), "INSERT INTO daily VALUES(?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
+        Statement trigger(sql->db(), "INSERT INTO dlytrig VALUES(?,?,?,?)");
+        Statement medication(sql->db(), "INSERT INTO dlymed VALUES(?,?,?,?,?,?,?)");
+        const QString first = "19000101", last = "99991231";
+        for (auto p = diary.persons.GetPerDly(store::Persons::Step::First); p && !persons.contains(p->id);
+             p = diary.persons.GetPerDly(store::Persons::Step::Next, p->id)) {
+            persons << p->id;
+            const auto card = diary.persons.GetPerCrd(p->id);
+            person.bind(1, str(p->id)).bind(2, str(card->nickname)).bind(3, str(card->surname));
+            person.bind(4, str(card->firstName)).bind(5, card->best.toInt()).bind(6, card->predicted.toInt());
+            person.step();
+            person.reset();
+            for (const store::DayRecord& d : diary.reports.daysBetween(p->id, first, last)) {
+                const store::DayValues& v = d.values;
+                day.bind(1, str(d.dayId)).bind(2, str(d.person)).bind(3, str(d.date));
+                day.bind(4, v.morning).bind(5, v.evening);
+                const bool flags[] = {v.coughDay,   v.breathDay,   v.wheezeDay,  v.chestDay,
+                                      v.coughNight, v.breathNight, v.wheezeNight, v.chestNight,
+                                      v.activityRestricted, v.sportRestricted, v.offWork};
+                for (int i = 0; i < 11; ++i) day.bind(6 + i, flags[i]);
+                day.bind(17, v.relievers).bind(18, v.preventers).bind(19, v.rating);
+                day.step();
+                day.reset();
+                recordedDays.emplace_back(d.person, d.date);
             }
-        }
-        t = diary.files.table(TableId::Daily);
-        {
-            Statement s(sql->db(), "INSERT INTO daily VALUES(?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
-            const char* flags[] = {"CogD", "BrtD", "WhzD", "ChsD", "CogN", "BrtN", "WhzN", "ChsN", "ActN", "ActS", "Miss"};
-            for (t->goBof(); !t->eof(); t->skip()) {
-                s.bind(1, str(store::records::text(t, "DyID"))).bind(2, str(trimmed(t, "Asid")));
-                s.bind(3, str(trimmed(t, "AsDt"))).bind(4, number(t, "Morn")).bind(5, number(t, "Even"));
-                for (int i = 0; i < 11; ++i) s.bind(6 + i, number(t, flags[i]));
-                s.bind(17, number(t, "Nrel")).bind(18, number(t, "Nprv")).bind(19, number(t, "Rate"));
-                s.step();
-                s.reset();
-                recordedDays.emplace_back(trimmed(t, "Asid"), trimmed(t, "AsDt"));
+            for (const store::DayTriggerItem& t : diary.reports.triggersBetween(p->id, first, last)) {
+                trigger.bind(1, str(t.dayId)).bind(2, str(t.person)).bind(3, str(t.trigger)).bind(4, str(t.date));
+                trigger.step();
+                trigger.reset();
             }
-        }
-        t = diary.files.table(TableId::DlyTrig);
-        {
-            Statement s(sql->db(), "INSERT INTO dlytrig VALUES(?,?,?,?)");
-            for (t->goBof(); !t->eof(); t->skip()) {
-                s.bind(1, str(store::records::text(t, "DyID"))).bind(2, str(trimmed(t, "Asid")));
-                s.bind(3, str(trimmed(t, "Trig"))).bind(4, str(trimmed(t, "AsDt")));
-                s.step();
-                s.reset();
-            }
-        }
-        t = diary.files.table(TableId::DlyMed);
-        {
-            Statement s(sql->db(), "INSERT INTO dlymed VALUES(?,?,?,?,?,?,?)");
-            for (t->goBof(); !t->eof(); t->skip()) {
-                s.bind(1, str(store::records::text(t, "DyID"))).bind(2, str(trimmed(t, "Asid")));
-                s.bind(3, str(trimmed(t, "MdID"))).bind(4, str(trimmed(t, "ANam"))).bind(5, number(t, "TmUs"));
-                s.bind(6, str(trimmed(t, "Ctgy"))).bind(7, str(trimmed(t, "AsDt")));
-                s.step();
-                s.reset();
+            for (const store::DayMedItem& m : diary.reports.medicationBetween(p->id, first, last)) {
+                medication.bind(1, str(m.dayId)).bind(2, str(m.person)).bind(3, str(m.medId)).bind(4, str(m.name));
+                medication.bind(5, m.timesUsed).bind(6, str(m.category)).bind(7, str(m.date));
+                medication.step();
+                medication.reset();
             }
         }
         sql->exec("COMMIT; PRAGMA synchronous=FULL");
@@ -119,7 +109,8 @@ struct Fixture {
                 break;
             }
         }
-        if (diary.days.ChkDly(person, savedDay) == -1) diary.days.AddDly(person, savedDay, {});
+        if (diary.days.ChkDly(person, savedDay) == -1 && !diary.days.AddDly(person, savedDay, {}))
+            std::fprintf(stderr, "could not record the day the save benchmarks rewrite\n");
         sql->exec(("INSERT OR IGNORE INTO daily(dyid, asid, asdt) VALUES('" +
                    str(store::keys::dayId(person, savedDay)) + "','" + str(person) + "','" + str(savedDay) + "')")
                       .c_str());
@@ -186,39 +177,68 @@ void DurableSave_SQLite(benchmark::State& state) {
     }
 }
 
-// ---- replacing one day's triggers ----------------------------------------------------------
+// ---- the daily card's save: values, triggers and medication of one day -------------------
 
-QStringList triggerSet(int round) {
-    return round % 2 ? QStringList{"POLLEN", "COLD AIR"} : QStringList{"COLD AIR", "DAMP"};
+struct DaySave {
+    QStringList triggers;
+    std::vector<store::DayMedRow> medication;
+};
+
+// Alternates two saves that each change a reading, swap a trigger and change a dose, so every
+// round adds a record, removes one (packing the file) and updates one in each list.
+DaySave daySave(Fixture& f, int round) {
+    const auto current = f.diary.persons.ListMed(f.person);
+    std::vector<store::DayMedRow> rows;
+    for (size_t i = 0; i < current.size(); ++i)
+        if (round % 2 == 0 || i == 0)
+            rows.push_back({current[i].name, current[i].category, current[i].medId.trimmed(), 1 + round % 2});
+    return {round % 2 ? QStringList{"POLLEN", "COLD AIR"} : QStringList{"COLD AIR", "DAMP"}, rows};
 }
 
-void ReplaceDayTriggers_Pulmora(benchmark::State& state) {
+void SaveDay_Pulmora(benchmark::State& state) {
     auto& f = fixture();
-    auto& days = f.diary.days;
+    std::vector<DaySave> saves = {daySave(f, 0), daySave(f, 1)};
     int round = 0;
     for (auto _ : state) {
-        days.DelDlyTrg(f.person, f.savedDay);
-        for (const QString& t : triggerSet(round++)) days.AddDlyTrg(f.person, t, f.savedDay);
-        if (!days.PackDlyTrg()) state.SkipWithError("pack failed");
+        const DaySave& s = saves[size_t(round % 2)];
+        if (!f.diary.days.saveDay(f.person, f.savedDay, dayValues(round), s.triggers, s.medication))
+            state.SkipWithError("save failed");
+        ++round;
     }
 }
 
-void ReplaceDayTriggers_SQLite(benchmark::State& state) {
+void SaveDay_SQLite(benchmark::State& state) {
     auto& f = fixture();
+    std::vector<DaySave> saves = {daySave(f, 0), daySave(f, 1)};
     Statement begin(f.sql->db(), "BEGIN");
-    Statement remove(f.sql->db(), "DELETE FROM dlytrig WHERE dyid=?");
-    Statement insert(f.sql->db(), "INSERT INTO dlytrig VALUES(?,?,?,?)");
+    Statement update(f.sql->db(), "UPDATE daily SET morn=?, even=?, cogd=?, nrel=?, rate=? WHERE dyid=?");
+    Statement removeTriggers(f.sql->db(), "DELETE FROM dlytrig WHERE dyid=?");
+    Statement insertTrigger(f.sql->db(), "INSERT INTO dlytrig VALUES(?,?,?,?)");
+    Statement removeMedication(f.sql->db(), "DELETE FROM dlymed WHERE dyid=?");
+    Statement insertMedication(f.sql->db(), "INSERT INTO dlymed VALUES(?,?,?,?,?,?,?)");
     Statement commit(f.sql->db(), "COMMIT");
     const std::string id = str(store::keys::dayId(f.person, f.savedDay));
     int round = 0;
     for (auto _ : state) {
+        const DaySave& s = saves[size_t(round % 2)];
+        const auto v = dayValues(round++);
         begin.step();
         begin.reset();
-        remove.bind(1, id).step();
-        remove.reset();
-        for (const QString& t : triggerSet(round++)) {
-            insert.bind(1, id).bind(2, str(f.person)).bind(3, str(t)).bind(4, str(f.savedDay)).step();
-            insert.reset();
+        update.bind(1, v.morning).bind(2, v.evening).bind(3, v.coughDay).bind(4, v.relievers).bind(5, v.rating);
+        update.bind(6, id).step();
+        update.reset();
+        removeTriggers.bind(1, id).step();
+        removeTriggers.reset();
+        for (const QString& t : s.triggers) {
+            insertTrigger.bind(1, id).bind(2, str(f.person)).bind(3, str(t)).bind(4, str(f.savedDay)).step();
+            insertTrigger.reset();
+        }
+        removeMedication.bind(1, id).step();
+        removeMedication.reset();
+        for (const auto& m : s.medication) {
+            insertMedication.bind(1, id).bind(2, str(f.person)).bind(3, str(m.medId)).bind(4, str(m.name));
+            insertMedication.bind(5, m.timesUsed).bind(6, str(m.category)).bind(7, str(f.savedDay)).step();
+            insertMedication.reset();
         }
         commit.step();
         commit.reset();
@@ -346,18 +366,46 @@ void MedicationMonth_SQLite(benchmark::State& state) {
     }
 }
 
+// ---- a month of a person's days, triggers and medication as rows ----------------------------
+
+void MonthOfRows_Pulmora(benchmark::State& state) {
+    auto& f = fixture();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(f.diary.reports.daysBetween(f.person, "20200301", "20200331").size());
+        benchmark::DoNotOptimize(f.diary.reports.triggersBetween(f.person, "20200301", "20200331").size());
+        benchmark::DoNotOptimize(f.diary.reports.medicationBetween(f.person, "20200301", "20200331").size());
+    }
+}
+
+void MonthOfRows_SQLite(benchmark::State& state) {
+    auto& f = fixture();
+    Statement days(f.sql->db(), "SELECT * FROM daily WHERE asid=? AND asdt BETWEEN ? AND ? ORDER BY asdt");
+    Statement triggers(f.sql->db(), "SELECT * FROM dlytrig WHERE asid=? AND asdt BETWEEN ? AND ? ORDER BY asdt, trig");
+    Statement medication(f.sql->db(), "SELECT * FROM dlymed WHERE asid=? AND asdt BETWEEN ? AND ? ORDER BY asdt, mdid");
+    for (auto _ : state) {
+        for (Statement* s : {&days, &triggers, &medication}) {
+            int rows = 0;
+            s->bind(1, str(f.person)).bind(2, std::string("20200301")).bind(3, std::string("20200331"));
+            while (s->step()) ++rows;
+            s->reset();
+            benchmark::DoNotOptimize(rows);
+        }
+    }
+}
+
 #define PAIR(name)                                                                        \
     BENCHMARK(name##_Pulmora)->Name(#name "/Pulmora")->Unit(benchmark::kMicrosecond);    \
     BENCHMARK(name##_SQLite)->Name(#name "/SQLite")->Unit(benchmark::kMicrosecond)
 
 PAIR(KeyedLookup);
 PAIR(DurableSave);
-PAIR(ReplaceDayTriggers);
+PAIR(SaveDay);
 PAIR(OpenDiary);
 PAIR(MonthOfCells);
 PAIR(PreviousDayOfGap);
 PAIR(PersonOver43Days);
 PAIR(MedicationMonth);
+PAIR(MonthOfRows);
 
 // Prints as usual, and remembers each run's time so the pairs can be compared at the end.
 class RatioReporter : public benchmark::ConsoleReporter {

@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QPainter>
 
+#include <cmath>
+
 namespace pulmora::app {
 namespace {
 
@@ -32,7 +34,16 @@ TAsDB::TAsDB(store::Diary& diary, QWidget* parent)
     move(0, 0);
     image_ = QImage(size(), QImage::Format_RGB32);
     image_.fill(palette().color(QPalette::Window));
-    diary_.files.setMonitorListener([this] { ShowFState(); });
+    // The monitor follows every change; a mere read moves a cursor, which matters only to a
+    // monitor someone can see.
+    connect(&diary_.files, &store::DiaryStore::opened, this, [this] {
+        monitor_.drawn = false;
+        if (diary_.files.allOpen()) ShowFState();
+    });
+    connect(&diary_.files, &store::DiaryStore::tableChanged, this, &TAsDB::ShowFState);
+    connect(&diary_.files, &store::DiaryStore::tableRead, this, [this] {
+        if (isVisible()) ShowFState();
+    });
 }
 
 void TAsDB::openReadOnly(const QString& reason) {
@@ -88,14 +99,27 @@ void TAsDB::AsthmaClose() {
     close();
 }
 
+QString TAsDB::statusText(const store::TablePosition& position) {
+    if (!position.open) return QStringLiteral("File Not Open");
+    const int percent = int(std::trunc(position.fraction * 100.0));
+    return QStringLiteral("%1:%2%:%3").arg(position.record).arg(percent).arg(position.count);
+}
+
 void TAsDB::showMessage(const QString& message) {
     message_ = message;
-    ShowFState();
+    draw();
+}
+
+void TAsDB::ShowFState() {
+    monitor_.personal = statusText(diary_.files.position(store::TableId::Personal));
+    monitor_.daily = statusText(diary_.files.position(store::TableId::Daily));
+    monitor_.drawn = true;
+    draw();
 }
 
 // The monitor picture: the status of the person and day files, in a frame sized to the font,
 // and below it the card's latest message, for which the window grows when it is long.
-void TAsDB::ShowFState() {
+void TAsDB::draw() {
     const QFontMetrics metrics(font());
     const int w = metrics.horizontalAdvance(QLatin1Char('M'));
     const int h = metrics.height() + 2;
@@ -120,13 +144,12 @@ void TAsDB::ShowFState() {
     p.drawRect(QRect(QPoint(w, 8 * h - h / 3), QPoint(width() - w, 12 * h + h / 4)));
 
     p.setFont(font());
-    const store::MonitorState& state = diary_.files.monitor();
     const struct {
         int row;
         const char* label;
         QString value;
-    } rows[] = {{2, "Personal", state.personal}, {3, "Triggers", "N/A"}, {4, "Medication", "N/A"},
-                {5, "Banding", "N/A"},         {8, "Dly", state.daily},    {9, "Triggers", "N/A"},
+    } rows[] = {{2, "Personal", monitor_.personal}, {3, "Triggers", "N/A"}, {4, "Medication", "N/A"},
+                {5, "Banding", "N/A"},         {8, "Dly", monitor_.daily},    {9, "Triggers", "N/A"},
                 {10, "Medication", "N/A"},     {11, "Events", "N/A"}};
     for (const auto& r : rows) {
         text(2 * w, r.row * h, r.label);
@@ -139,16 +162,6 @@ void TAsDB::ShowFState() {
 void TAsDB::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.drawImage(0, 0, image_);
-}
-
-void TAsDB::showEvent(QShowEvent* event) {
-    diary_.files.setMonitorVisible(true);
-    QWidget::showEvent(event);
-}
-
-void TAsDB::hideEvent(QHideEvent* event) {
-    diary_.files.setMonitorVisible(false);
-    QWidget::hideEvent(event);
 }
 
 }  // namespace pulmora::app

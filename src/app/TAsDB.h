@@ -13,8 +13,8 @@ class TAsDly;
 namespace pulmora::app {
 
 // The store window. It owns nothing of the diary itself but starts and stops it, and its face
-// is the file-status monitor ("DB Monitor"): hidden, yet redrawn after every change so that it
-// is right whenever it is shown.
+// is the file-status monitor ("DB Monitor"): hidden, yet redrawn whenever the store reports a
+// change so that it is right whenever it is shown.
 class TAsDB : public QWidget {
     Q_OBJECT
 public:
@@ -36,22 +36,30 @@ public:
     // after a person is deleted.
     void AsthmaStart(daily::TAsDly& card);
     void AsthmaClose();
-    // Redraws the monitor picture.
+    // What the monitor shows: the status texts of the person and day files.
+    struct MonitorState {
+        QString personal;
+        QString daily;
+        bool drawn = false;  // first drawn once every file has opened
+    };
+    // Recomputes the status texts and redraws the monitor picture.
     void ShowFState();
     // The monitor also shows the card's latest message whole, however long it is.
     void showMessage(const QString& message);
     const QString& message() const { return message_; }
     const QImage& Image1() const { return image_; }
+    const MonitorState& monitor() const { return monitor_; }
+    // "File Not Open", or record number, position percentage and record count: "12:75%:16".
+    static QString statusText(const store::TablePosition& position);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
 
 private:
     // Why ChkFiles answers no, or nothing.
     QString filesProblem() const;
     void StartDiary(daily::TAsDly& card);
+    void draw();
 
     store::Diary& diary_;
     QString programFolder_;
@@ -59,6 +67,7 @@ private:
     store::Access access_ = store::Access::ReadWrite;
     QString message_;
     QImage image_;
+    MonitorState monitor_;
 };
 
 }  // namespace pulmora::app

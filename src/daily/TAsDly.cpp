@@ -233,19 +233,10 @@ void TAsDly::cancelChanges() {
 // ---- saving ----------------------------------------------------------------------------------
 
 bool TAsDly::SaveDay() {
-    auto& days = diary_.days;
     const QString& person = currentPerson_;
     const QString& date = currentDate_;
-    store::Result r = days.AddDly(person, date, Basic->values());
-    if (r) r = days.DelDlyTrg(person, date);
-    for (const QString& trigger : Additional->tickedTriggers())
-        if (r) r = days.AddDlyTrg(person, trigger, date);
-    if (r) r = days.PackDlyTrg();
-    if (r) r = days.DelDlyMed(person, date);
-    for (const auto& row : Additional->DayMedRows().rows)
-        if (r && !row.isFree() && row.timesUsed != 0)
-            r = days.AddDlyMed(person, date, row.medId, row.timesUsed, row.name, row.category);
-    if (r) r = days.PackDlyMed();
+    const store::Result r = diary_.days.saveDay(person, date, Basic->values(), Additional->tickedTriggers(),
+                                                Additional->DayMedRows().rows);
     if (!r) {
         setInfo("ERROR: The day was not saved completely: " + r.error());
         return false;

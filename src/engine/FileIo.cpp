@@ -1,5 +1,7 @@
 #include "FileIo.h"
 
+#include "FaultSeam.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -27,7 +29,21 @@ std::string danglingLink(const std::string& path) {
     return path + " is a link to " + to + ", which does not exist";
 }
 
+// A refusal by the test seam looks to the caller exactly like a failing disk.
+bool allowed(faults::Operation operation) {
+    if (faults::allows(operation)) return true;
+    errno = EIO;
+    return false;
+}
+
+bool syncData(int fd) { return allowed(faults::Operation::Sync) && ::fdatasync(fd) == 0; }
+bool syncAll(int fd) { return allowed(faults::Operation::Sync) && ::fsync(fd) == 0; }
+bool renameOver(const std::string& from, const std::string& to) {
+    return allowed(faults::Operation::Rename) && ::rename(from.c_str(), to.c_str()) == 0;
+}
+
 bool writeFully(int fd, const char* data, size_t size, long long offset) {
+    if (!allowed(faults::Operation::Write)) return false;
     while (size > 0) {
         const ssize_t n = ::pwrite(fd, data, size, offset);
         if (n < 0) {
@@ -102,7 +118,7 @@ bool writeNewFile(int fd, const Target& target, const std::string& temp, const s
         error = describe("cannot write", temp);
         return false;
     }
-    if (::fsync(fd) != 0) {
+    if (!syncAll(fd)) {
         error = describe("cannot write to disk", temp);
         return false;
     }
@@ -160,7 +176,7 @@ bool writeAt(int fd, long long offset, const char* data, size_t size, std::strin
 }
 
 bool sync(int fd, std::string& error) {
-    if (::fdatasync(fd) == 0) return true;
+    if (syncData(fd)) return true;
     error = std::string("cannot write to disk: ") + std::strerror(errno);
     return false;
 }
@@ -184,7 +200,7 @@ bool replaceWhole(const std::string& path, const std::vector<char>& bytes, std::
         error = describe("cannot write", temp);
         written = false;
     }
-    if (!written || ::rename(temp.c_str(), target.path.c_str()) != 0) {
+    if (!written || !renameOver(temp, target.path)) {
         if (written) error = describe("cannot replace", target.path);
         ::unlink(temp.c_str());
         return false;
@@ -193,7 +209,7 @@ bool replaceWhole(const std::string& path, const std::vector<char>& bytes, std::
     // systems cannot sync a folder; the new file is in place either way, so this is not a failure.
     const int dir = ::open(folderOf(target.path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
-        ::fsync(dir);
+        syncAll(dir);
         ::close(dir);
     }
     return true;

@@ -4,6 +4,7 @@
 #include "FileIo.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cctype>
 #include <cstring>
 
@@ -165,10 +166,7 @@ Table::Table(std::string path, int fd, std::vector<FieldSpec> specs, std::vector
     }
 }
 
-Table::~Table() {
-    flush();
-    io::close(fd_);
-}
+Table::~Table() { io::close(fd_); }
 
 std::unique_ptr<Table> Table::make(std::string path, int fd, std::vector<FieldSpec> specs,
                                    std::vector<char> records, uint32_t count, int headerLength,
@@ -219,14 +217,14 @@ Tag* Table::tag(std::string_view name) {
 }
 
 void Table::reindex() {
-    writeChangedRecord(false);
+    dropPendingChange();
     const uint32_t current = index_ < orderSize() ? recordAt(index_) : count_;
     for (auto& t : tags_) t->rebuild();
     index_ = current < count_ ? (selected_ ? selected_->indexOf(current) : current) : count_;
 }
 
 void Table::selectTag(Tag* tag) {
-    writeChangedRecord(false);
+    dropPendingChange();
     const uint32_t current = index_ < orderSize() ? recordAt(index_) : count_;
     selected_ = tag;
     if (current < count_) index_ = selected_ ? selected_->indexOf(current) : current;
@@ -253,9 +251,15 @@ void Table::beginChange() {
     changed_ = true;
 }
 
-void Table::moveTo(size_t index) {
-    writeChangedRecord(false);
+void Table::dropPendingChange() {
+    assert(!changed_ && !appending_ && "a change must be flushed or appended before the cursor moves");
+    if (changed_) std::memcpy(recordData(recordAt(index_)), before_.data(), size_t(recordLength_));
+    changed_ = false;
     appending_ = false;
+}
+
+void Table::moveTo(size_t index) {
+    dropPendingChange();
     index_ = std::min(index, orderSize());
 }
 
@@ -283,7 +287,7 @@ bool Table::skip() {
 bool Table::eof() const { return !appending_ && index_ >= orderSize(); }
 
 void Table::appendStart() {
-    writeChangedRecord(false);
+    dropPendingChange();
     newRecord_.assign(size_t(recordLength_), ' ');
     newRecord_[0] = dbf::kLive;
     appending_ = true;
@@ -305,8 +309,12 @@ Status Table::append() {
     if (!io::writeAt(fd_, at, bytes.data(), bytes.size(), error) || !syncFile(error))
         return Status::failure(error);
     const std::vector<char> header = headerBytes(count_ + 1);
-    if (!io::writeAt(fd_, 0, header.data(), 8, error) || !syncFile(error))
+    if (!io::writeAt(fd_, 0, header.data(), 8, error) || !syncFile(error)) {
+        // Without the old count the file could hold a record the caller was told is not there.
+        const std::vector<char> old = headerBytes(count_);
+        restoreBytes(0, old.data(), 8);
         return Status::failure(error);
+    }
 
     records_.insert(records_.end(), newRecord_.begin(), newRecord_.end());
     const uint32_t added = count_++;
@@ -316,6 +324,13 @@ Status Table::append() {
 }
 
 bool Table::syncFile(std::string& error) { return !waitForDisk_ || io::sync(fd_, error); }
+
+void Table::restoreBytes(long long offset, const char* bytes, size_t size) {
+    // Best effort after a failure that is already being reported: if the disk refuses this too,
+    // there is nothing better left to do.
+    std::string ignored;
+    if (io::writeAt(fd_, offset, bytes, size, ignored)) (void)syncFile(ignored);
+}
 
 std::vector<char> Table::headerBytes(uint32_t count) const {
     std::vector<FieldSpec> specs;
@@ -340,7 +355,7 @@ bool Table::isDeleted() const {
     return record && record[0] == dbf::kDeleted;
 }
 
-Status Table::writeChangedRecord(bool sync) {
+Status Table::writeChangedRecord() {
     if (!changed_) return Status::success();
     changed_ = false;
     const uint32_t record = recordAt(index_);
@@ -369,8 +384,12 @@ Status Table::writeChangedRecord(bool sync) {
     }
     std::string error;
     const long long at = headerLength_ + (long long)record * recordLength_;
-    if (!io::writeAt(fd_, at, data, size_t(recordLength_), error) || (sync && !syncFile(error)))
+    if (!io::writeAt(fd_, at, data, size_t(recordLength_), error) || !syncFile(error)) {
+        // Part or all of the record may be in the file now; the old one goes back, so the file
+        // keeps saying what the caller, told of the failure, expects.
+        restoreBytes(at, before_.data(), size_t(recordLength_));
         return undo(error);
+    }
 
     for (Tag* t : refiled) t->insert(record);
     if (selected_) index_ = selected_->indexOf(record);
@@ -379,16 +398,28 @@ Status Table::writeChangedRecord(bool sync) {
 
 Status Table::flush() {
     if (appending_) return Status::success();
-    return writeChangedRecord(true);
+    return writeChangedRecord();
 }
 
-Status Table::pack() {
+Status Table::pack() { return packRemoving({}); }
+
+Status Table::packRemoving(const std::vector<uint32_t>& recordNumbers) {
     if (readOnly_) return Status::failure(path_ + " is open for reading only");
     if (Status s = flush(); !s) return s;
     appending_ = false;
-    bool anyMarked = false;
-    for (uint32_t r = 0; r < count_ && !anyMarked; ++r) anyMarked = recordData(r)[0] == dbf::kDeleted;
-    if (!anyMarked) {
+    std::vector<bool> removed(count_, false);
+    bool any = false;
+    for (uint32_t number : recordNumbers) {
+        if (number < 1 || number > count_) continue;
+        removed[number - 1] = true;
+        any = true;
+    }
+    for (uint32_t r = 0; r < count_; ++r) {
+        if (recordData(r)[0] != dbf::kDeleted) continue;
+        removed[r] = true;
+        any = true;
+    }
+    if (!any) {
         // Nothing to remove: the file and the tags are already what a pack would make.
         index_ = 0;
         return Status::success();
@@ -397,8 +428,8 @@ Status Table::pack() {
     kept.reserve(records_.size());
     uint32_t keptCount = 0;
     for (uint32_t r = 0; r < count_; ++r) {
+        if (removed[r]) continue;
         const char* data = recordData(r);
-        if (data[0] == dbf::kDeleted) continue;
         kept.insert(kept.end(), data, data + recordLength_);
         ++keptCount;
     }

@@ -23,8 +23,9 @@ struct TagSpec {
     bool descending = false;
 };
 
-// Outcome of a call that may refuse: ok, or why not.
-struct Status {
+// Outcome of a call that may refuse: ok, or why not. A refusal that is not looked at is a lost
+// write, so the compiler insists that every status is read.
+struct [[nodiscard]] Status {
     bool ok = true;
     std::string reason;
 
@@ -47,8 +48,8 @@ public:
     std::string str() const;
     // The value read as a whole number; blanks, or text that is not a number, give 0.
     long long toInt() const;
-    // Sets the value, cut or blank-padded to the width. The change reaches the file at the
-    // next append or flush.
+    // Sets the value, cut or blank-padded to the width. The change reaches the file only
+    // through the next append or flush; moving the cursor first drops it.
     void assign(std::string_view text);
 
 private:
@@ -101,10 +102,14 @@ private:
     std::vector<uint32_t> order_;
 };
 
-// One open dBASE III table. Every record is held in memory; the file is written through on
-// append and flush, and replaced whole by pack.
+// One open dBASE III table. Every record is held in memory; the file is written only by append,
+// flush and pack, each of which answers whether it reached the disk. Moving the cursor,
+// selecting a tag, reindexing and closing never write: a change still pending then is a
+// programming error (an assertion in debug builds) and is dropped, so memory keeps matching the
+// file.
 class Table {
 public:
+    // Closes the file; a pending change is not written.
     ~Table();
     Table(const Table&) = delete;
     Table& operator=(const Table&) = delete;
@@ -145,9 +150,12 @@ public:
     // Writes a changed current record and waits until it is on disk. Refused, with the record
     // restored, when it would give a unique tag a second record with the same key.
     Status flush();
-    // Removes marked records: a complete new file is written and renamed over the old one.
-    // Refused for a table opened for reading only.
+    // Writes a pending change, then removes marked records: a complete new file is written and
+    // renamed over the old one. Refused for a table opened for reading only.
     Status pack();
+    // As pack, and removes the given records (1-based numbers) with the marked ones, in the same
+    // one replacement of the file: either all of them are gone or none is.
+    Status packRemoving(const std::vector<uint32_t>& recordNumbers);
     // Opened without write access: every write is refused by the file itself.
     bool readOnly() const { return readOnly_; }
 
@@ -184,11 +192,14 @@ private:
     char* currentBuffer();
     const char* currentBuffer() const;
     void beginChange();
-    Status writeChangedRecord(bool sync);
+    Status writeChangedRecord();
+    // Called before the cursor moves: nothing may be pending then.
+    void dropPendingChange();
     void moveTo(size_t index);
     uint32_t recordAt(size_t index) const;
     size_t orderSize() const { return count_; }
     bool syncFile(std::string& error);
+    void restoreBytes(long long offset, const char* bytes, size_t size);
     std::vector<char> headerBytes(uint32_t count) const;
 
     std::string path_;
@@ -235,7 +246,7 @@ public:
     void close(Table* table);
     // Applies to the tables opened or created afterwards; see Table::setWaitForDisk.
     void setWaitForDisk(bool wait) { waitForDisk_ = wait; }
-    // Flushes and closes every table.
+    // Closes every table; nothing pending is written.
     void closeAll();
 
 private:

@@ -389,17 +389,9 @@ void TAsPer::save() {
 }
 
 bool TAsPer::writeLists() {
-    auto& persons = diary_.persons;
-    store::Result r = persons.DelPerTrg(cardPerson_);
-    for (int i = 0; i < ListTrg->count() && r; ++i) r = persons.AddPerTrg(cardPerson_, ListTrg->item(i)->text());
-    if (r) r = persons.PackPerTrg();
-    if (r) r = persons.SetPerMed(cardPerson_, "No");
-    for (const auto& e : entries_.entries()) {
-        if (!r || e.name.trimmed().isEmpty()) continue;
-        r = persons.AddMed({e.medId.trimmed(), cardPerson_, e.name, e.instructions, e.prescribedBy,
-                            e.prescribedDate, e.category, "Yes"})
-                .result;
-    }
+    QStringList triggers;
+    for (int i = 0; i < ListTrg->count(); ++i) triggers << ListTrg->item(i)->text();
+    const store::Result r = diary_.persons.savePersonLists(cardPerson_, triggers, entries_.entries());
     if (!r) setHeader("ERROR: The person was saved, their lists not completely: " + r.error());
     return r.ok();
 }

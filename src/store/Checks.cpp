@@ -2,7 +2,7 @@
 
 #include "Cp1252.h"
 #include "Keys.h"
-#include "Records.h"
+#include "Fields.h"
 
 namespace pulmora::store {
 
@@ -66,7 +66,7 @@ Checks& Checks::optionalOneOf(const QString& value, const QStringList& allowed, 
 
 Checks& Checks::open(const DiaryStore& store, TableId id) {
     writable(store);
-    if (!store.has(id)) fail(records::notOpen(id).error());
+    if (!store.has(id)) fail(fields::notOpen(id).error());
     return *this;
 }
 

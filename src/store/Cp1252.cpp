@@ -49,6 +49,17 @@ QString firstUnstorable(const QString& text) {
     return {};
 }
 
+std::string encodeRead(const QString& text) {
+    std::string bytes;
+    bytes.reserve(size_t(text.size()));
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        const auto b = u < 0x20 || u == 0x7F ? std::optional<char>(char(u)) : byteFor(c);
+        bytes.push_back(b.value_or('?'));
+    }
+    return bytes;
+}
+
 QString decode(const std::string& bytes) {
     QString text;
     text.reserve(qsizetype(bytes.size()));

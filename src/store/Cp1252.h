@@ -16,5 +16,8 @@ bool canEncode(const QString& text);
 // The first character of `text` that cannot be stored; empty when all can.
 QString firstUnstorable(const QString& text);
 QString decode(const std::string& bytes);
+// The bytes of a text that was checked with canEncode or came from decode: unlike encode it
+// keeps control characters read from a file, so a value read and written back is unchanged.
+std::string encodeRead(const QString& text);
 
 }  // namespace pulmora::store::cp1252

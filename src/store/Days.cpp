@@ -1,20 +1,21 @@
 #include "Days.h"
 
+#include "Bound.h"
 #include "Checks.h"
 #include "Clock.h"
+#include "Fields.h"
 #include "Keys.h"
-#include "Records.h"
+#include "Lookups.h"
+#include "Mapping.h"
+#include "Writes.h"
 
 #include <algorithm>
 
 namespace pulmora::store {
 
-using namespace records;
 namespace w = width;
 
 namespace {
-
-QString flag(bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); }
 
 void countCategory(DayMedication& m, const QString& category) {
     if (category == QLatin1String("Reliever")) ++m.relieverRows;
@@ -27,88 +28,127 @@ Checks dayChecks(const DiaryStore& store, TableId table, const QString& person, 
     return checks;
 }
 
-bool readsOn(engine::Table* t, std::string_view field) { return number(t, field) == 1; }
+Checks& valueChecks(Checks& checks, const DayValues& v) {
+    return checks.range(v.morning, 0, 999, "morning peak flow")
+        .range(v.evening, 0, 999, "evening peak flow")
+        .range(v.relievers, 0, 99, "number of reliever doses")
+        .range(v.preventers, 0, 99, "number of preventer doses")
+        .range(v.rating, 0, 3, "rating");
+}
+
+Checks& triggerChecks(Checks& checks, const QString& name) {
+    return checks.text(name, w::kTrigger, "trigger name").required(name, "trigger name");
+}
+
+Checks& medicationChecks(Checks& checks, const DayMedRow& row) {
+    return checks.required(row.medId, "medication identifier")
+        .text(row.medId, w::kMedId, "medication identifier")
+        .range(row.timesUsed, 0, 99, "times used")
+        .text(row.name, w::kMedName, "medication name")
+        .text(row.category, w::kCategory, "category");
+}
+
+// The card keeps a medication row when it names a medication that was taken that day.
+bool kept(const DayMedRow& row) { return !row.isFree() && row.timesUsed != 0; }
+
+// The day's records stand together, at the start of the day-and-key tags.
+template <TableId Id>
+Result markDay(Writes writes, const Bound<Id>& t, typename Bound<Id>::TagId keyTag,
+               typename Bound<Id>::FieldId dayField, const QString& day, const std::vector<quint32>& keep) {
+    for (bool more = fields::seek(t.table(), t.tag(keyTag), day); more && fields::text(t[dayField]) == day;
+         more = t->skip()) {
+        if (t->isDeleted() || std::find(keep.begin(), keep.end(), t->recordNumber()) != keep.end()) continue;
+        if (const Result r = writes.mark(Id); !r) return r;
+    }
+    return Result::done();
+}
 
 }  // namespace
+
+Writes Days::writes() const { return Writes(store_); }
+
+// ---- the day's save ----------------------------------------------------------------------
+
+Result Days::saveDay(const QString& person, const QString& date, const DayValues& values,
+                     const QStringList& tickedTriggers, std::span<const DayMedRow> medication) {
+    Checks checks = dayChecks(store_, TableId::Daily, person, date);
+    checks.open(store_, TableId::DlyTrig).open(store_, TableId::DlyMed);
+    valueChecks(checks, values);
+    QStringList triggers;
+    for (const QString& ticked : tickedTriggers) {
+        const QString name = keys::triggerName(ticked);
+        triggerChecks(checks, name);
+        if (!triggers.contains(name)) triggers << name;
+    }
+    for (const DayMedRow& row : medication)
+        if (kept(row)) medicationChecks(checks, row);
+    if (const Result r = checks.result(); !r) return r;
+
+    if (const Result r = writeDay(person, date, values); !r) return r;
+
+    std::vector<quint32> wanted;
+    for (const QString& name : triggers) {
+        const auto added = addTrigger(person, name, date);
+        if (!added) return added.result;
+        wanted.push_back(added.value);
+    }
+    if (const Result r = markDayExcept(TableId::DlyTrig, person, date, wanted); !r) return r;
+    if (const Result r = writes().pack(TableId::DlyTrig); !r) return r;
+
+    wanted.clear();
+    for (const DayMedRow& row : medication) {
+        if (!kept(row)) continue;
+        const auto added = addMedication(person, date, row);
+        if (!added) return added.result;
+        wanted.push_back(added.value);
+    }
+    if (const Result r = markDayExcept(TableId::DlyMed, person, date, wanted); !r) return r;
+    return writes().pack(TableId::DlyMed);
+}
 
 // ---- days --------------------------------------------------------------------------------
 
 Result Days::AddDly(const QString& person, const QString& date, const DayValues& v) {
-    if (const Result r = dayChecks(store_, TableId::Daily, person, date)
-                             .range(v.morning, 0, 999, "morning peak flow")
-                             .range(v.evening, 0, 999, "evening peak flow")
-                             .range(v.relievers, 0, 99, "number of reliever doses")
-                             .range(v.preventers, 0, 99, "number of preventer doses")
-                             .range(v.rating, 0, 3, "rating")
-                             .result();
-        !r)
-        return r;
-    auto* t = store_.table(TableId::Daily);
+    Checks checks = dayChecks(store_, TableId::Daily, person, date);
+    if (const Result r = valueChecks(checks, v).result(); !r) return r;
+    return writeDay(person, date, v);
+}
+
+Result Days::writeDay(const QString& person, const QString& date, const DayValues& v) {
+    const DailyTable t(store_);
     const QString id = keys::dayId(person, date);
-    const bool found = seek(t, "diDyID", id);
+    const bool found = fields::seek(t.table(), t.tag(DailyTag::diDyID), id);
     if (!found) t->appendStart();
-    assign(t, "DyID", id);
-    assign(t, "Asid", person);
-    assign(t, "AsDt", date);
-    assign(t, "Morn", QString::number(v.morning));
-    assign(t, "Even", QString::number(v.evening));
-    assign(t, "CogD", flag(v.coughDay));
-    assign(t, "BrtD", flag(v.breathDay));
-    assign(t, "WhzD", flag(v.wheezeDay));
-    assign(t, "ChsD", flag(v.chestDay));
-    assign(t, "CogN", flag(v.coughNight));
-    assign(t, "BrtN", flag(v.breathNight));
-    assign(t, "WhzN", flag(v.wheezeNight));
-    assign(t, "ChsN", flag(v.chestNight));
-    assign(t, "ActN", flag(v.activityRestricted));
-    assign(t, "ActS", flag(v.sportRestricted));
-    assign(t, "Miss", flag(v.offWork));
-    assign(t, "Nrel", QString::number(v.relievers));
-    assign(t, "Nprv", QString::number(v.preventers));
-    assign(t, "Rate", QString::number(v.rating));
-    Result result = fromStatus(found ? t->flush() : t->append());
-    if (result) result = raiseBest(person, v);
-    store_.ShowFState();
-    return result;
+    mapping::writeDay(t, {id, person, date, v});
+    if (const Result r = writes().save(TableId::Daily, !found); !r) return r;
+    return raiseBest(person, v);
 }
 
 Result Days::raiseBest(const QString& person, const DayValues& v) {
-    auto* t = store_.table(TableId::Personal);
+    const PersonalTable t(store_);
     if (!t || !seekPerson(t, person)) return Result::done();
+    PersonRecord row = mapping::readPerson(t);
     const int highest = std::max(v.morning, v.evening);
-    if (number(t, "Best") >= highest) return Result::done();
-    assign(t, "Best", QString::number(highest));
-    return fromStatus(t->flush());
+    bool ok = false;
+    const int best = row.best.trimmed().toInt(&ok);
+    if ((ok ? best : 0) >= highest) return Result::done();
+    row.best = QString::number(highest);
+    mapping::writePerson(t, row);
+    return writes().save(TableId::Personal, false);
 }
 
 DayCard Days::GetDly(const QString& person, const QString& date) {
     DayCard card;
-    auto* t = store_.table(TableId::Daily);
+    const DailyTable t(store_);
     if (!t || !keys::isPersonId(person)) return card;
-    if (!seek(t, "diDyID", keys::dayId(person, date))) {
+    if (!fields::seek(t.table(), t.tag(DailyTag::diDyID), keys::dayId(person, date))) {
         for (const QString& name : persons_.ListPerTrg(person)) card.triggers.push_back({name, false});
         card.medication = ListNewDlyMed(person);
         return card;
     }
     card.found = true;
-    DayValues& v = card.values;
-    v.morning = number(t, "Morn");
-    v.evening = number(t, "Even");
-    v.coughDay = readsOn(t, "CogD");
-    v.breathDay = readsOn(t, "BrtD");
-    v.wheezeDay = readsOn(t, "WhzD");
-    v.chestDay = readsOn(t, "ChsD");
-    v.coughNight = readsOn(t, "CogN");
-    v.breathNight = readsOn(t, "BrtN");
-    v.wheezeNight = readsOn(t, "WhzN");
-    v.chestNight = readsOn(t, "ChsN");
-    v.activityRestricted = readsOn(t, "ActN");
-    v.sportRestricted = readsOn(t, "ActS");
-    v.offWork = readsOn(t, "Miss");
-    v.relievers = number(t, "Nrel");
-    v.preventers = number(t, "Nprv");
-    const int rating = number(t, "Rate");
-    v.rating = rating >= 1 && rating <= 3 ? rating : 0;
+    card.values = mapping::readDay(t).values;
+    if (card.values.rating < 1 || card.values.rating > 3) card.values.rating = 0;
 
     card.triggers = ListDlyTrg(person, date);
     card.medication = ListDlyMed(person, date);
@@ -120,83 +160,82 @@ DayCard Days::GetDly(const QString& person, const QString& date) {
 }
 
 int Days::ChkDly(const QString& person, const QString& date) {
-    auto* t = store_.table(TableId::Daily);
+    const DailyTable t(store_);
     if (!t || !keys::isPersonId(person)) return -1;
-    const int rating = seek(t, "diDyID", keys::dayId(person, date)) ? number(t, "Rate") : -1;
-    if (store_.monitorVisible()) store_.ShowFState();
+    const bool found = fields::seek(t.table(), t.tag(DailyTag::diDyID), keys::dayId(person, date));
+    const int rating = found ? mapping::readDay(t).values.rating : -1;
+    emit store_.tableRead(TableId::Daily);
     return rating;
 }
 
 Result Days::DelDly(const QString& person, const QString& date) {
     if (const Result r = dayChecks(store_, TableId::Daily, person, date).result(); !r) return r;
-    auto* t = store_.table(TableId::Daily);
-    Result result = Result::done();
-    if (seek(t, "diDyID", keys::dayId(person, date))) {
-        t->markDeleted();
-        result = fromStatus(t->pack());
-        if (result && store_.has(TableId::DlyTrig)) result = DelDlyTrg(person, date);
-        if (result && store_.has(TableId::DlyTrig)) result = PackDlyTrg();
-        if (result && store_.has(TableId::DlyMed)) result = DelDlyMed(person, date);
-        if (result && store_.has(TableId::DlyMed)) result = PackDlyMed();
-    }
-    store_.ShowFState();
+    const DailyTable t(store_);
+    if (!fields::seek(t.table(), t.tag(DailyTag::diDyID), keys::dayId(person, date))) return Result::done();
+    Result result = writes().pack(TableId::Daily, {t->recordNumber()});
+    if (result && store_.has(TableId::DlyTrig)) result = DelDlyTrg(person, date);
+    if (result && store_.has(TableId::DlyTrig)) result = PackDlyTrg();
+    if (result && store_.has(TableId::DlyMed)) result = DelDlyMed(person, date);
+    if (result && store_.has(TableId::DlyMed)) result = PackDlyMed();
     return result;
 }
 
-// Marks every record of the day; the day's records stand together in the day-identifier tag.
-Result Days::markDayRecords(TableId id, const char* tag, const QString& person, const QString& date) {
-    if (const Result r = dayChecks(store_, id, person, date).result(); !r) return r;
-    auto* t = store_.table(id);
+Result Days::markDayExcept(TableId id, const QString& person, const QString& date, const std::vector<quint32>& keep) {
     const QString day = keys::dayId(person, date);
-    for (bool more = seek(t, tag, day); more && text(t, "DyID") == day; more = t->skip()) t->markDeleted();
-    return fromStatus(t->flush());
+    if (id == TableId::DlyTrig)
+        return markDay(writes(), DlyTrigTable(store_), DlyTrigTag::dtiKEY, DlyTrigField::DyID, day, keep);
+    return markDay(writes(), DlyMedTable(store_), DlyMedTag::dmiKEY, DlyMedField::DyID, day, keep);
 }
 
 // ---- triggers of a day -------------------------------------------------------------------
 
 Result Days::AddDlyTrg(const QString& person, const QString& trigger, const QString& date) {
     const QString name = keys::triggerName(trigger);
-    if (const Result r = dayChecks(store_, TableId::DlyTrig, person, date)
-                             .text(name, w::kTrigger, "trigger name")
-                             .required(name, "trigger name")
-                             .result();
-        !r)
-        return r;
-    auto* t = store_.table(TableId::DlyTrig);
+    Checks checks = dayChecks(store_, TableId::DlyTrig, person, date);
+    if (const Result r = triggerChecks(checks, name).result(); !r) return r;
+    return addTrigger(person, name, date).result;
+}
+
+Outcome<quint32> Days::addTrigger(const QString& person, const QString& name, const QString& date) {
+    const DlyTrigTable t(store_);
     const QString day = keys::dayId(person, date);
-    Result result = Result::done();
-    if (seek(t, "dTiKEY", keys::padded(day + name, w::kDayId + w::kTrigger))) {
-        t->recall();
-        result = fromStatus(t->flush());
-    } else {
-        t->appendStart();
-        assign(t, "DyID", day);
-        assign(t, "Asid", person);
-        assign(t, "Trig", name);
-        assign(t, "AsDt", date);
-        result = fromStatus(t->append());
+    const QString key = keys::padded(day + name, w::kDayId + w::kTrigger);
+    const bool found = fields::seek(t.table(), t.tag(DlyTrigTag::dtiKEY), key);
+    Outcome<quint32> out;
+    if (found && !t->isDeleted()) {
+        out.value = t->recordNumber();  // already there: nothing to write
+        return out;
     }
-    store_.ShowFState();
-    return result;
+    if (!found) {
+        t->appendStart();
+        mapping::writeDayTrigger(t, {day, person, name, date});
+    }
+    out.result = writes().save(TableId::DlyTrig, !found);
+    out.value = t->recordNumber();
+    return out;
 }
 
 Result Days::DelDlyTrg(const QString& person, const QString& date) {
-    return markDayRecords(TableId::DlyTrig, "dTiKEY", person, date);
+    if (const Result r = dayChecks(store_, TableId::DlyTrig, person, date).result(); !r) return r;
+    return markDayExcept(TableId::DlyTrig, person, date, {});
 }
 
 Result Days::PackDlyTrg() {
     if (const Result r = Checks().open(store_, TableId::DlyTrig).result(); !r) return r;
-    return fromStatus(store_.table(TableId::DlyTrig)->pack());
+    return writes().pack(TableId::DlyTrig);
 }
 
 std::vector<TriggerLine> Days::ListDlyTrg(const QString& person, const QString& date) {
     std::vector<TriggerLine> lines;
-    auto* t = store_.table(TableId::DlyTrig);
+    const DlyTrigTable t(store_);
     if (!t || !keys::isPersonId(person)) return lines;
     // In dtiKEY the day's records stand together, in trigger-name order.
     const QString day = keys::dayId(person, date);
-    for (bool more = seek(t, "dTiKEY", day); more && text(t, "DyID") == day; more = t->skip())
-        lines.push_back({trimmed(t, "Trig"), true});
+    for (bool more = fields::seek(t.table(), t.tag(DlyTrigTag::dtiKEY), day); more; more = t->skip()) {
+        const DayTriggerItem item = mapping::readDayTrigger(t);
+        if (item.dayId != day) break;
+        lines.push_back({item.trigger.trimmed(), true});
+    }
     return lines;
 }
 
@@ -213,56 +252,57 @@ std::vector<TriggerLine> Days::AddNewDlyTrg(const QString& person, std::vector<T
 
 Result Days::AddDlyMed(const QString& person, const QString& date, const QString& medId, int timesUsed,
                        const QString& name, const QString& category) {
-    if (const Result r = dayChecks(store_, TableId::DlyMed, person, date)
-                             .required(medId, "medication identifier")
-                             .text(medId, w::kMedId, "medication identifier")
-                             .range(timesUsed, 0, 99, "times used")
-                             .text(name, w::kMedName, "medication name")
-                             .text(category, w::kCategory, "category")
-                             .result();
-        !r)
-        return r;
-    auto* t = store_.table(TableId::DlyMed);
+    const DayMedRow row{name, category, medId, timesUsed};
+    Checks checks = dayChecks(store_, TableId::DlyMed, person, date);
+    if (const Result r = medicationChecks(checks, row).result(); !r) return r;
+    return addMedication(person, date, row).result;
+}
+
+Outcome<quint32> Days::addMedication(const QString& person, const QString& date, const DayMedRow& row) {
+    const DlyMedTable t(store_);
     const QString day = keys::dayId(person, date);
-    Result result = Result::done();
-    if (seek(t, "dmiKEY", day + keys::padded(medId, w::kMedId))) {
-        t->recall();
-        assign(t, "TmUs", QString::number(timesUsed));
-        result = fromStatus(t->flush());
+    const bool found = fields::seek(t.table(), t.tag(DlyMedTag::dmiKEY), day + keys::padded(row.medId, w::kMedId));
+    Outcome<quint32> out;
+    if (found) {
+        // Name and category stay as they were recorded that day.
+        DayMedItem item = mapping::readDayMed(t);
+        if (item.timesUsed == row.timesUsed && !t->isDeleted()) {
+            out.value = t->recordNumber();
+            return out;
+        }
+        item.timesUsed = row.timesUsed;
+        mapping::writeDayMed(t, item);
     } else {
         t->appendStart();
-        assign(t, "DyID", day);
-        assign(t, "Asid", person);
-        assign(t, "MdID", medId);
-        assign(t, "AsDt", date);
-        assign(t, "TmUs", QString::number(timesUsed));
-        assign(t, "ANam", name);
-        assign(t, "Ctgy", category);
-        result = fromStatus(t->append());
+        mapping::writeDayMed(t, {day, person, row.medId, row.name, row.timesUsed, row.category, date});
     }
-    store_.ShowFState();
-    return result;
+    out.result = writes().save(TableId::DlyMed, !found);
+    out.value = t->recordNumber();
+    return out;
 }
 
 Result Days::DelDlyMed(const QString& person, const QString& date) {
-    return markDayRecords(TableId::DlyMed, "dmiDyID", person, date);
+    if (const Result r = dayChecks(store_, TableId::DlyMed, person, date).result(); !r) return r;
+    return markDayExcept(TableId::DlyMed, person, date, {});
 }
 
 Result Days::PackDlyMed() {
     if (const Result r = Checks().open(store_, TableId::DlyMed).result(); !r) return r;
-    return fromStatus(store_.table(TableId::DlyMed)->pack());
+    return writes().pack(TableId::DlyMed);
 }
 
 DayMedication Days::ListDlyMed(const QString& person, const QString& date) {
     DayMedication m;
-    auto* t = store_.table(TableId::DlyMed);
+    const DlyMedTable t(store_);
     if (!t || !keys::isPersonId(person)) return m;
     const QString day = keys::dayId(person, date);
     int filled = 0;
-    for (bool more = seek(t, "dmiDyID", day); more && filled < kDayMedRows && text(t, "DyID") == day;
+    for (bool more = fields::seek(t.table(), t.tag(DlyMedTag::dmiDYID), day); more && filled < kDayMedRows;
          more = t->skip()) {
-        const QString category = trimmed(t, "Ctgy");
-        m.rows[size_t(filled++)] = {trimmed(t, "ANam"), category, trimmed(t, "MdID"), number(t, "TmUs")};
+        const DayMedItem item = mapping::readDayMed(t);
+        if (item.dayId != day) break;
+        const QString category = item.category.trimmed();
+        m.rows[size_t(filled++)] = {item.name.trimmed(), category, item.medId.trimmed(), item.timesUsed};
         countCategory(m, category);
     }
     return m;
@@ -271,17 +311,19 @@ DayMedication Days::ListDlyMed(const QString& person, const QString& date) {
 DayMedication Days::ListNewDlyMed(const QString& person) { return AddNewDlyMed(person, DayMedication{}); }
 
 DayMedication Days::AddNewDlyMed(const QString& person, DayMedication m) {
-    auto* t = store_.table(TableId::PerMed);
+    const PerMedTable t(store_);
     if (!t || !keys::isPersonId(person)) return m;
     auto freeRow = std::find_if(m.rows.begin(), m.rows.end(), [](const DayMedRow& r) { return r.isFree(); });
-    for (bool more = seek(t, "pmiAsID", person); more && freeRow != m.rows.end() && text(t, "Asid") == person;
+    for (bool more = fields::seek(t.table(), t.tag(PerMedTag::pmiASID), person); more && freeRow != m.rows.end();
          more = t->skip()) {
-        if (trimmed(t, "MdUs") != QLatin1String("Yes")) continue;
-        const QString id = trimmed(t, "MdID");
+        const PersonMedRecord med = mapping::readPersonMed(t);
+        if (med.person != person) break;
+        if (med.inUse.trimmed() != QLatin1String("Yes")) continue;
+        const QString id = med.medId.trimmed();
         if (std::any_of(m.rows.begin(), m.rows.end(), [&](const DayMedRow& r) { return r.medId == id; }))
             continue;
-        const QString category = trimmed(t, "Ctgy");
-        *freeRow = {trimmed(t, "ANam"), category, id, 0};
+        const QString category = med.category.trimmed();
+        *freeRow = {med.name.trimmed(), category, id, 0};
         countCategory(m, category);
         freeRow = std::find_if(freeRow, m.rows.end(), [](const DayMedRow& r) { return r.isFree(); });
     }

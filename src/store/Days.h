@@ -2,12 +2,26 @@
 
 #include "Persons.h"
 
+#include <span>
+
 namespace pulmora::store {
+
+class Writes;
 
 // A person's diary days with the triggers met and the medication taken on each.
 class Days {
 public:
     Days(DiaryStore& store, Persons& persons) : store_(store), persons_(persons) {}
+
+    // The daily card's save in one call: the day's values, the ticked triggers and the
+    // medication rows, of which those that name a medication and were used are kept. Runs
+    // AddDly, then AddDlyTrg for each trigger, DelDlyTrg for the rest and PackDlyTrg, and the
+    // same for the medication; the files end as that sequence leaves them. The wanted
+    // records are written before any other is marked, so a save stopped at any moment leaves
+    // the day's triggers and medication as before, as after or their union, never less.
+    // Everything is checked before anything is written.
+    Result saveDay(const QString& person, const QString& date, const DayValues& values,
+                   const QStringList& tickedTriggers, std::span<const DayMedRow> medication);
 
     // Writes the day (updating the one record of that day) and raises the person's stored best
     // peak flow when a reading exceeds it.
@@ -20,6 +34,7 @@ public:
     Result DelDly(const QString& person, const QString& date);
 
     Result AddDlyTrg(const QString& person, const QString& trigger, const QString& date);
+    // Marks every trigger of the day deleted, until PackDlyTrg removes them.
     Result DelDlyTrg(const QString& person, const QString& date);
     Result PackDlyTrg();
     // The day's triggers in name order, all ticked.
@@ -29,6 +44,7 @@ public:
 
     Result AddDlyMed(const QString& person, const QString& date, const QString& medId,
                      int timesUsed, const QString& name, const QString& category);
+    // Marks every medication of the day deleted, until PackDlyMed removes them.
     Result DelDlyMed(const QString& person, const QString& date);
     Result PackDlyMed();
     DayMedication ListDlyMed(const QString& person, const QString& date);
@@ -39,8 +55,17 @@ public:
     DayMedication AddNewDlyMed(const QString& person, DayMedication medication);
 
 private:
+    // The steps of the named operations, after their checks. The two adding steps answer the
+    // record number they wrote.
+    Result writeDay(const QString& person, const QString& date, const DayValues& values);
     Result raiseBest(const QString& person, const DayValues& values);
-    Result markDayRecords(TableId id, const char* tag, const QString& person, const QString& date);
+    Outcome<quint32> addTrigger(const QString& person, const QString& name, const QString& date);
+    Outcome<quint32> addMedication(const QString& person, const QString& date, const DayMedRow& row);
+    // Marks the day's records in the file except the given ones.
+    Result markDayExcept(TableId id, const QString& person, const QString& date,
+                         const std::vector<quint32>& keep);
+
+    Writes writes() const;
 
     DiaryStore& store_;
     Persons& persons_;

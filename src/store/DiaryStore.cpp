@@ -4,7 +4,6 @@
 #include <QFileInfo>
 
 #include <algorithm>
-#include <cmath>
 
 namespace pulmora::store {
 namespace {
@@ -57,28 +56,27 @@ void DiaryStore::OpenDB(Access access) {
     engine_ = std::make_unique<engine::Engine>();
     engine_->setWaitForDisk(waitForDisk_);
     problems_.clear();
-    monitor_ = {};
-    bool all = true;
-    for (TableId id : kAllTables) {
-        tables_[size_t(id)] = openTable(id);
-        all = all && tables_[size_t(id)];
-    }
-    if (all) ShowFState();
+    for (TableId id : kAllTables) handles_[size_t(id)] = openTable(id);
+    emit opened();
 }
 
-engine::Table* DiaryStore::openTable(TableId id) {
+bool DiaryStore::allOpen() const {
+    return std::all_of(handles_.begin(), handles_.end(), [](const TableHandles& h) { return h.table; });
+}
+
+TableHandles DiaryStore::openTable(TableId id) {
     const TableDefinition& def = definition(id);
     const QString path = filePath(id);
     const std::string nativePath = QDir::toNativeSeparators(path).toStdString();
     auto report = [&](const QString& reason) {
         problems_.push_back({id, QString::fromStdString(def.fileName), reason});
-        return nullptr;
+        return TableHandles{};
     };
 
     auto opened = engine_->open(nativePath, def.tags,
                                 readOnly() ? engine::Engine::Access::ReadOnly : engine::Engine::Access::ReadWrite);
     if (opened.outcome == engine::Engine::OpenOutcome::Missing) {
-        if (readOnly()) return nullptr;
+        if (readOnly()) return TableHandles{};
         opened = engine_->create(nativePath, def.fields, def.tags);
     }
     if (!opened.table) return report(QString::fromStdString(opened.reason));
@@ -86,30 +84,27 @@ engine::Table* DiaryStore::openTable(TableId id) {
         engine_->close(opened.table);
         return report(mismatch);
     }
-    return opened.table;
+    // The layout is checked, so every field and tag of the definition is there.
+    TableHandles h{opened.table, {}, {}};
+    for (const auto& f : def.fields) h.fields.push_back(opened.table->field(f.name));
+    for (const auto& t : def.tags) h.tags.push_back(opened.table->tag(t.name));
+    return h;
 }
 
 void DiaryStore::CloseDB() {
     if (engine_) engine_->closeAll();
     engine_.reset();
-    tables_.fill(nullptr);
+    handles_.fill(TableHandles{});
 }
 
 QString DiaryStore::readOnlyReason() const {
     return readOnlyReason_.isEmpty() ? QStringLiteral("it was opened for reading only") : readOnlyReason_;
 }
 
-QString DiaryStore::statusText(const engine::Table* table) {
-    if (!table) return QStringLiteral("File Not Open");
-    const int percent = int(std::trunc(table->position() * 100.0));
-    return QStringLiteral("%1:%2%:%3").arg(table->recordNumber()).arg(percent).arg(table->recordCount());
-}
-
-void DiaryStore::ShowFState() {
-    monitor_.personal = statusText(table(TableId::Personal));
-    monitor_.daily = statusText(table(TableId::Daily));
-    monitor_.drawn = true;
-    if (monitorListener_) monitorListener_();
+TablePosition DiaryStore::position(TableId id) const {
+    const engine::Table* t = table(id);
+    if (!t) return {};
+    return {true, t->recordNumber(), t->position(), t->recordCount()};
 }
 
 }  // namespace pulmora::store

@@ -2,21 +2,14 @@
 
 #include "Schema.h"
 
+#include <QObject>
 #include <QString>
 
 #include <array>
-#include <functional>
 #include <memory>
 #include <vector>
 
 namespace pulmora::store {
-
-// What the file-status monitor shows: the status texts of the person and day files.
-struct MonitorState {
-    QString personal;
-    QString daily;
-    bool drawn = false;  // the monitor is first drawn once every file has opened
-};
 
 // How the record files are opened. A diary open for reading only opens the existing files
 // without write access, creates none that is missing (its table stays absent), and every store
@@ -30,14 +23,29 @@ struct FileProblem {
     QString reason;
 };
 
+// Where a table's cursor stands, for the file-status monitor.
+struct TablePosition {
+    bool open = false;
+    quint32 record = 0;     // 1-based; count + 1 past the end
+    double fraction = 0.0;  // position in the selected tag, 0 to 1
+    quint32 count = 0;
+};
+
+// An open table with its field and tag handles, in the order of the table's definition.
+struct TableHandles {
+    engine::Table* table = nullptr;
+    std::vector<engine::Field*> fields;
+    std::vector<engine::Tag*> tags;
+};
+
 // Owns the table engine and the seven record files for one run of the diary: opening
-// (creating only what is missing), closing, and the file-status monitor.
-class DiaryStore {
+// (creating only what is missing) and closing. It tells its listeners when a table changed
+// and when one was only read, and keeps no state of any window.
+class DiaryStore : public QObject {
+    Q_OBJECT
 public:
     DiaryStore();
-    ~DiaryStore();
-    DiaryStore(const DiaryStore&) = delete;
-    DiaryStore& operator=(const DiaryStore&) = delete;
+    ~DiaryStore() override;
 
     // The folder that holds the record files.
     void setFolder(const QString& folder);
@@ -54,6 +62,8 @@ public:
     // Closes every open table and releases the engine.
     void CloseDB();
     bool isOpen() const { return engine_ != nullptr; }
+    // Whether all seven tables are open.
+    bool allOpen() const;
     bool readOnly() const { return access_ == Access::ReadOnly; }
     // Why the diary is open for reading only, in words for the user; set by whoever opens it so.
     void setReadOnlyReason(const QString& reason) { readOnlyReason_ = reason; }
@@ -63,34 +73,31 @@ public:
     void setWaitForDisk(bool wait) { waitForDisk_ = wait; }
 
     // The open table, or nullptr when it is absent.
-    engine::Table* table(TableId id) const { return tables_[size_t(id)]; }
+    engine::Table* table(TableId id) const { return handles_[size_t(id)].table; }
     bool has(TableId id) const { return table(id) != nullptr; }
+    const TableHandles& handles(TableId id) const { return handles_[size_t(id)]; }
     const std::vector<FileProblem>& fileProblems() const { return problems_; }
+    TablePosition position(TableId id) const;
 
-    // Recomputes the monitor's status texts and tells the listener.
-    void ShowFState();
-    const MonitorState& monitor() const { return monitor_; }
-    void setMonitorVisible(bool visible) { monitorVisible_ = visible; }
-    bool monitorVisible() const { return monitorVisible_; }
-    void setMonitorListener(std::function<void()> listener) { monitorListener_ = std::move(listener); }
-
-    // "File Not Open", or record number, position percentage and record count: "12:75%:16".
-    static QString statusText(const engine::Table* table);
+signals:
+    // OpenDB has finished: see allOpen and fileProblems.
+    void opened();
+    // A write to the table reached its file.
+    void tableChanged(pulmora::store::TableId id);
+    // The table was read, which may have moved its cursor.
+    void tableRead(pulmora::store::TableId id);
 
 private:
     static QString pathIn(const QString& folder, TableId id);
-    engine::Table* openTable(TableId id);
+    TableHandles openTable(TableId id);
 
     QString folder_;
     Access access_ = Access::ReadWrite;
     QString readOnlyReason_;
     std::unique_ptr<engine::Engine> engine_;
-    std::array<engine::Table*, kTableCount> tables_{};
+    std::array<TableHandles, kTableCount> handles_{};
     std::vector<FileProblem> problems_;
-    MonitorState monitor_;
-    bool monitorVisible_ = false;
     bool waitForDisk_ = true;
-    std::function<void()> monitorListener_;
 };
 
 }  // namespace pulmora::store

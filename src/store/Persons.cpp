@@ -1,20 +1,24 @@
 #include "Persons.h"
 
+#include "Bound.h"
 #include "Checks.h"
 #include "Cp1252.h"
+#include "Fields.h"
 #include "Keys.h"
-#include "Records.h"
+#include "Lookups.h"
+#include "Mapping.h"
+#include "Writes.h"
+
+#include <algorithm>
 
 namespace pulmora::store {
 
-using namespace records;
 namespace w = width;
 
 namespace {
 
-Result packed(engine::Table* table) { return fromStatus(table->pack()); }
-Result flushed(engine::Table* table) { return fromStatus(table->flush()); }
-Result appended(engine::Table* table) { return fromStatus(table->append()); }
+const QString kInUse = QStringLiteral("Yes");
+const QString kNotInUse = QStringLiteral("No");
 
 QString refTriggerKey(const QString& name) { return keys::padded(keys::triggerName(name), w::kTrigger); }
 
@@ -22,16 +26,39 @@ QString personTriggerKey(const QString& person, const QString& name) {
     return keys::padded(person + keys::triggerName(name), w::kPersonId + w::kTrigger);
 }
 
+Checks& triggerChecks(Checks& checks, const QString& name) {
+    return checks.text(name, w::kTrigger, "trigger name").required(name, "trigger name");
+}
+
+Checks& medicationChecks(Checks& checks, const MedicationDetails& m) {
+    return checks.person(m.person)
+        .text(m.medId, w::kMedId, "medication identifier")
+        .text(m.name.trimmed(), w::kMedName, "medication name")
+        .required(m.name, "medication name")
+        .text(m.instructions, w::kInstructions, "instructions")
+        .text(m.prescribedBy, w::kPrescribedBy, "prescriber")
+        .optionalDate(m.prescribedDate, "date prescribed")
+        .oneOf(m.category, {"Reliever", "Preventer", "Protector", "Combined", "Other"}, "category")
+        .oneOf(m.inUse, {kInUse, kNotInUse}, "in-use value");
+}
+
+bool contains(const std::vector<quint32>& records, quint32 record) {
+    return std::find(records.begin(), records.end(), record) != records.end();
+}
+
 }  // namespace
+
+Writes Persons::writes() const { return Writes(store_); }
 
 // ---- persons -----------------------------------------------------------------------------
 
-QString Persons::newPersonId(engine::Table* personal, const PersonDetails& d) {
+QString Persons::newPersonId(const PersonDetails& d) {
     // Only the last four hexadecimal digits survive in the identifier, so more than 65535
     // people with the same four letters cannot be told apart.
+    const PersonalTable t(store_);
     for (quint32 n = 1; n <= 0xFFFF; ++n) {
         const QString id = keys::personIdCandidate(d.surname, d.firstName, n);
-        if (!seekPerson(personal, id)) return id;
+        if (!seekPerson(t, id)) return id;
     }
     return {};
 }
@@ -55,182 +82,249 @@ Outcome<PersonRef> Persons::AddPer(const QString& id, const PersonDetails& d) {
     if (id != keys::kNoPerson) checks.person(id);
     if (out.result = checks.result(); !out) return out;
 
-    auto* t = store_.table(TableId::Personal);
-    QString stored = id;
+    const PersonalTable t(store_);
+    PersonRecord row;
     const bool isNew = !seekPerson(t, id);
     if (isNew) {
-        stored = newPersonId(t, d);
-        if (stored.isEmpty()) {
+        row.id = newPersonId(d);
+        if (row.id.isEmpty()) {
             out.result = Result::refused("No free identifier is left for these names.");
             return out;
         }
         t->appendStart();
-        assign(t, "Asid", stored);
+    } else {
+        row = mapping::readPerson(t);
     }
-    assign(t, "WhoI", d.nickname.trimmed());
-    assign(t, "LNam", d.surname);
-    assign(t, "FNam", d.firstName);
-    assign(t, "Gend", d.gender);
-    assign(t, "DofB", d.birthDate);
-    assign(t, "Titl", d.title);
-    assign(t, "Ocup", d.occupation);
-    assign(t, "Hlth", d.healthNumber);
-    assign(t, "ZYel", d.zoneYellow.trimmed());
-    assign(t, "ZRed", d.zoneRed.trimmed());
-    assign(t, "Best", d.best.trimmed());
-    assign(t, "Pred", d.predicted.trimmed());
-    out.result = isNew ? appended(t) : flushed(t);
-    if (out) out.value = {stored, trimmed(t, "WhoI")};
-    store_.ShowFState();
+    row.nickname = d.nickname.trimmed();
+    row.surname = d.surname;
+    row.firstName = d.firstName;
+    row.gender = d.gender;
+    row.birthDate = d.birthDate;
+    row.title = d.title;
+    row.occupation = d.occupation;
+    row.healthNumber = d.healthNumber;
+    row.zoneYellow = d.zoneYellow.trimmed();
+    row.zoneRed = d.zoneRed.trimmed();
+    row.best = d.best.trimmed();
+    row.predicted = d.predicted.trimmed();
+    mapping::writePerson(t, row);
+    out.result = writes().save(TableId::Personal, isNew);
+    if (out) out.value = {row.id, row.nickname};
     return out;
 }
 
-Result Persons::markPersonRecords(TableId id, const char* tag, const QString& person) {
-    auto* t = store_.table(id);
+template <TableId Id, class PersonOf>
+Result Persons::removePerson(typename Columns<Id>::Tag walkTag, const QString& id, PersonOf personOf) {
+    const Bound<Id> t(store_);
     if (!t) return Result::done();
-    select(t, tag);
+    t->selectTag(t.tag(walkTag));
+    std::vector<quint32> records;
     for (t->goBof(); !t->eof(); t->skip())
-        if (trimmed(t, "Asid") == person) t->markDeleted();
-    return packed(t);
+        if (personOf(t).trimmed() == id) records.push_back(t->recordNumber());
+    return writes().pack(Id, records);
 }
 
 Result Persons::DelPer(const QString& id) {
     if (const Result r = Checks().writable(store_).person(id).result(); !r) return r;
-    Result result = markPersonRecords(TableId::Daily, "diDyID", id);
-    if (auto* t = store_.table(TableId::Personal); t && result) {
-        if (seekPerson(t, id)) t->markDeleted();
-        result = packed(t);
-    }
-    if (result) result = markPersonRecords(TableId::DlyTrig, "dTiTRIG", id);
-    if (result) result = markPersonRecords(TableId::DlyMed, "dmiDyID", id);
-    if (result) result = markPersonRecords(TableId::PerMed, "pmiAsID", id);
+    // Each file loses the person's records in one replacement, so a stop part-way leaves every
+    // file either with all of them or with none.
+    Result result = removePerson<TableId::Daily>(DailyTag::diDyID, id, [](const DailyTable& t) {
+        return mapping::readDay(t).person;
+    });
+    if (const PersonalTable t(store_); t && result)
+        result = writes().pack(TableId::Personal, seekPerson(t, id) ? std::vector<quint32>{t->recordNumber()}
+                                                                   : std::vector<quint32>{});
+    if (result)
+        result = removePerson<TableId::DlyTrig>(DlyTrigTag::dtiTRIG, id, [](const DlyTrigTable& t) {
+            return mapping::readDayTrigger(t).person;
+        });
+    if (result)
+        result = removePerson<TableId::DlyMed>(DlyMedTag::dmiDYID, id, [](const DlyMedTable& t) {
+            return mapping::readDayMed(t).person;
+        });
+    if (result)
+        result = removePerson<TableId::PerMed>(PerMedTag::pmiASID, id, [](const PerMedTable& t) {
+            return mapping::readPersonMed(t).person;
+        });
     if (result && store_.has(TableId::PerTrig)) {
         result = DelPerTrg(id);
         if (result) result = PackPerTrg();
     }
-    store_.ShowFState();
     return result;
 }
 
 std::optional<PersonCard> Persons::GetPerCrd(const QString& id) {
-    auto* t = store_.table(TableId::Personal);
+    const PersonalTable t(store_);
     if (!t || !seekPerson(t, id)) return std::nullopt;
+    const PersonRecord row = mapping::readPerson(t);
     PersonCard card;
-    card.nickname = trimmed(t, "WhoI");
+    card.nickname = row.nickname.trimmed();
     card.header = QStringLiteral("  Updating for ") + card.nickname;
-    card.surname = trimmed(t, "LNam");
-    card.firstName = trimmed(t, "FNam");
-    card.occupation = trimmed(t, "Ocup");
-    card.healthNumber = trimmed(t, "Hlth");
-    card.best = trimmed(t, "Best");
-    card.predicted = trimmed(t, "Pred");
+    card.surname = row.surname.trimmed();
+    card.firstName = row.firstName.trimmed();
+    card.occupation = row.occupation.trimmed();
+    card.healthNumber = row.healthNumber.trimmed();
+    card.best = row.best.trimmed();
+    card.predicted = row.predicted.trimmed();
     // A gender never chosen stays unchosen, so saving the card again does not invent one.
-    const QString gender = trimmed(t, "Gend");
+    const QString gender = row.gender.trimmed();
     card.genderItem = gender.isEmpty() ? -1 : gender == QLatin1String("Male") ? 1 : 0;
-    card.birthDate = trimmed(t, "DofB");
-    card.titleItem = int(kTitles.indexOf(trimmed(t, "Titl")));
-    card.zoneYellow = number(t, "ZYel");
-    card.zoneRed = number(t, "ZRed");
+    card.birthDate = row.birthDate.trimmed();
+    card.titleItem = int(kTitles.indexOf(row.title.trimmed()));
+    card.zoneYellow = row.zoneYellow.trimmed().toInt();
+    card.zoneRed = row.zoneRed.trimmed().toInt();
     return card;
 }
 
 std::optional<PersonRef> Persons::GetPerDly(Step step, const QString& current) {
-    auto* t = store_.table(TableId::Personal);
+    const PersonalTable t(store_);
     if (!t) return std::nullopt;
     // Step from the current person's own record, so that whatever walk ran last on the table
     // cannot make "next" skip or repeat someone.
     const bool fromCurrent = step == Step::Next && seekPerson(t, current);
-    select(t, "piWhoI");
+    t->selectTag(t.tag(PersonalTag::piWhoI));
     if (fromCurrent) {
-        if (!t->skip()) t->top();
+        if (!t->skip()) (void)t->top();
     } else if (!t->top()) {
         return std::nullopt;
     }
-    return PersonRef{trimmed(t, "Asid"), trimmed(t, "WhoI")};
+    const PersonRecord row = mapping::readPerson(t);
+    return PersonRef{row.id.trimmed(), row.nickname.trimmed()};
 }
 
 bool Persons::ChkPerNick(const QString& id, const QString& nickname) {
-    auto* t = store_.table(TableId::Personal);
+    const PersonalTable t(store_);
     if (!t) return false;
-    select(t, "piAsID");
-    for (t->goBof(); !t->eof(); t->skip())
-        if (trimmed(t, "WhoI") == nickname && trimmed(t, "Asid") != id) return true;
+    t->selectTag(t.tag(PersonalTag::piASID));
+    for (t->goBof(); !t->eof(); t->skip()) {
+        const PersonRecord row = mapping::readPerson(t);
+        if (row.nickname.trimmed() == nickname && row.id.trimmed() != id) return true;
+    }
     return false;
+}
+
+// ---- the personal card's lists -----------------------------------------------------------
+
+Result Persons::savePersonLists(const QString& id, const QStringList& triggers,
+                                std::span<const PersonMedRow> medication) {
+    Checks checks;
+    checks.open(store_, TableId::PerTrig).open(store_, TableId::PerMed).person(id);
+    QStringList names;
+    for (const QString& trigger : triggers) {
+        const QString name = keys::triggerName(trigger);
+        triggerChecks(checks, name);
+        if (!names.contains(name)) names << name;
+    }
+    std::vector<MedicationDetails> current;
+    for (const PersonMedRow& row : medication) {
+        if (row.name.trimmed().isEmpty()) continue;
+        current.push_back({row.medId.trimmed(), id, row.name, row.instructions, row.prescribedBy,
+                           row.prescribedDate, row.category, kInUse});
+        medicationChecks(checks, current.back());
+    }
+    if (const Result r = checks.result(); !r) return r;
+
+    std::vector<quint32> wanted;
+    for (const QString& name : names) {
+        const auto added = addPersonTrigger(id, name);
+        if (!added) return added.result;
+        wanted.push_back(added.value);
+    }
+    if (const Result r = markTriggersExcept(id, wanted); !r) return r;
+    if (const Result r = PackPerTrg(); !r) return r;
+
+    wanted.clear();
+    for (const MedicationDetails& m : current) {
+        const auto added = addMedication(m);
+        if (!added) return added.result;
+        wanted.push_back(added.value.record);
+    }
+    return setInUseExcept(id, kNotInUse, wanted);
 }
 
 // ---- medication --------------------------------------------------------------------------
 
 std::vector<PersonMedRow> Persons::ListMed(const QString& id) {
     std::vector<PersonMedRow> rows;
-    auto* t = store_.table(TableId::PerMed);
+    const PerMedTable t(store_);
     if (!t) return rows;
-    select(t, "pmiNAME");
+    t->selectTag(t.tag(PerMedTag::pmiName));
     for (t->goBof(); !t->eof() && rows.size() < 10; t->skip()) {
-        if (trimmed(t, "Asid") != id || trimmed(t, "MdUs") == QLatin1String("No")) continue;
-        rows.push_back({text(t, "MdID"), trimmed(t, "ANam"), trimmed(t, "Ctgy"), trimmed(t, "Inst"),
-                        trimmed(t, "PrBy"), trimmed(t, "PrDt")});
+        const PersonMedRecord m = mapping::readPersonMed(t);
+        if (m.person.trimmed() != id || m.inUse.trimmed() == kNotInUse) continue;
+        rows.push_back({m.medId.leftJustified(w::kMedId), m.name.trimmed(), m.category.trimmed(),
+                        m.instructions.trimmed(), m.prescribedBy.trimmed(), m.prescribedDate.trimmed()});
     }
     return rows;
 }
 
 Result Persons::SetPerMed(const QString& id, const QString& inUse) {
-    if (const Result r = Checks().open(store_, TableId::PerMed).person(id).oneOf(inUse, {"Yes", "No"}, "in-use value").result(); !r)
-        return r;
-    auto* t = store_.table(TableId::PerMed);
-    select(t, "pmiMDID");
-    for (t->goBof(); !t->eof(); t->skip())
-        if (trimmed(t, "Asid") == id) assign(t, "MdUs", inUse);
-    return flushed(t);
+    Checks checks;
+    checks.open(store_, TableId::PerMed).person(id).oneOf(inUse, {kInUse, kNotInUse}, "in-use value");
+    if (const Result r = checks.result(); !r) return r;
+    return setInUseExcept(id, inUse, {});
 }
 
-QString Persons::newMedId(engine::Table* perMed, const QString& name) {
+Result Persons::setInUseExcept(const QString& id, const QString& inUse, const std::vector<quint32>& keep) {
+    const PerMedTable t(store_);
+    for (bool more = fields::seek(t.table(), t.tag(PerMedTag::pmiASID), id); more; more = t->skip()) {
+        PersonMedRecord m = mapping::readPersonMed(t);
+        if (m.person != id) break;
+        if (m.inUse == inUse || contains(keep, t->recordNumber())) continue;
+        m.inUse = inUse;
+        mapping::writePersonMed(t, m);
+        if (const Result r = writes().save(TableId::PerMed, false); !r) return r;
+    }
+    return Result::done();
+}
+
+QString Persons::newMedId(const QString& name) {
+    const PerMedTable t(store_);
     const quint32 last = name.trimmed().size() >= 4 ? 0xFFFF : 0xFFFFFF;
     for (quint32 n = 1; n <= last; ++n) {
         const QString id = keys::medIdCandidate(name, n);
-        if (!seek(perMed, "pmiMDID", id)) return id;
+        if (!fields::seek(t.table(), t.tag(PerMedTag::pmiMDID), id)) return id;
     }
     return {};
 }
 
 Outcome<QString> Persons::AddMed(const MedicationDetails& m) {
     Outcome<QString> out;
-    out.result = Checks()
-                     .open(store_, TableId::PerMed)
-                     .person(m.person)
-                     .text(m.medId, w::kMedId, "medication identifier")
-                     .text(m.name.trimmed(), w::kMedName, "medication name")
-                     .required(m.name, "medication name")
-                     .text(m.instructions, w::kInstructions, "instructions")
-                     .text(m.prescribedBy, w::kPrescribedBy, "prescriber")
-                     .optionalDate(m.prescribedDate, "date prescribed")
-                     .oneOf(m.category, {"Reliever", "Preventer", "Protector", "Combined", "Other"}, "category")
-                     .oneOf(m.inUse, {"Yes", "No"}, "in-use value")
-                     .result();
+    Checks checks;
+    out.result = medicationChecks(checks.open(store_, TableId::PerMed), m).result();
     if (!out) return out;
-    auto* t = store_.table(TableId::PerMed);
-    QString id = m.medId;
-    const bool found = !id.isEmpty() && seek(t, "pmiMDID", keys::padded(id, w::kMedId, QLatin1Char('0')));
+    const auto added = addMedication(m);
+    out.result = added.result;
+    out.value = added.value.id;
+    return out;
+}
+
+Outcome<Persons::StoredMed> Persons::addMedication(const MedicationDetails& m) {
+    Outcome<StoredMed> out;
+    const PerMedTable t(store_);
+    PersonMedRecord row;
+    const bool found = !m.medId.isEmpty() && fields::seek(t.table(), t.tag(PerMedTag::pmiMDID),
+                                                           keys::padded(m.medId, w::kMedId, QLatin1Char('0')));
     if (found) {
-        id = text(t, "MdID");
+        row.medId = mapping::readPersonMed(t).medId;
     } else {
-        id = newMedId(t, m.name);
-        if (id.isEmpty()) {
+        row.medId = newMedId(m.name);
+        if (row.medId.isEmpty()) {
             out.result = Result::refused("No free identifier is left for this medication name.");
             return out;
         }
         t->appendStart();
     }
-    assign(t, "MdID", id);
-    assign(t, "Asid", m.person);
-    assign(t, "ANam", m.name.trimmed());
-    assign(t, "Inst", m.instructions);
-    assign(t, "PrBy", m.prescribedBy);
-    assign(t, "PrDt", m.prescribedDate);
-    assign(t, "Ctgy", m.category);
-    assign(t, "MdUs", m.inUse);
-    out.result = found ? flushed(t) : appended(t);
-    if (out) out.value = id;
-    store_.ShowFState();
+    row.person = m.person;
+    row.name = m.name.trimmed();
+    row.instructions = m.instructions;
+    row.prescribedBy = m.prescribedBy;
+    row.prescribedDate = m.prescribedDate;
+    row.category = m.category;
+    row.inUse = m.inUse;
+    mapping::writePersonMed(t, row);
+    out.result = writes().save(TableId::PerMed, !found);
+    if (out) out.value = {row.medId, t->recordNumber()};
     return out;
 }
 
@@ -238,38 +332,39 @@ Outcome<QString> Persons::AddMed(const MedicationDetails& m) {
 
 QStringList Persons::ListTrg(const QString&) {
     QStringList names;
-    auto* t = store_.table(TableId::RefTrig);
+    const RefTrigTable t(store_);
     if (!t) return names;
-    select(t, "rtiTRIG");
-    for (t->goBof(); !t->eof(); t->skip()) names << trimmed(t, "Trig");
+    t->selectTag(t.tag(RefTrigTag::rtiTRIG));
+    for (t->goBof(); !t->eof(); t->skip()) names << mapping::readRefTrigger(t).trigger.trimmed();
     return names;
 }
 
 Outcome<bool> Persons::AddTrg(const QString& oldName, const QString& newName) {
     Outcome<bool> out;
     const QString name = keys::triggerName(newName);
-    out.result = Checks().open(store_, TableId::RefTrig).text(name, w::kTrigger, "trigger name").required(name, "trigger name").result();
+    Checks checks;
+    out.result = triggerChecks(checks.open(store_, TableId::RefTrig), name).result();
     if (!out) return out;
-    auto* t = store_.table(TableId::RefTrig);
-    const bool newListed = seek(t, "rtiTRIG", refTriggerKey(name));
+    const RefTrigTable t(store_);
+    engine::Tag* byName = t.tag(RefTrigTag::rtiTRIG);
+    const bool newListed = fields::seek(t.table(), byName, refTriggerKey(name));
     const bool oldListed = !oldName.trimmed().isEmpty() && cp1252::canEncode(oldName) &&
-                           seek(t, "rtiTRIG", refTriggerKey(oldName));
+                           fields::seek(t.table(), byName, refTriggerKey(oldName));
     if (oldListed && keys::triggerName(oldName) != name) {
         if (newListed) {
-            t->markDeleted();  // renaming onto a listed name: the two become one
-            out.result = packed(t);
+            // Renaming onto a listed name: the two become one.
+            out.result = writes().pack(TableId::RefTrig, {t->recordNumber()});
         } else {
-            assign(t, "Trig", name);
-            out.result = flushed(t);
+            mapping::writeRefTrigger(t, {name});
+            out.result = writes().save(TableId::RefTrig, false);
         }
         out.value = out.ok();
     } else if (!oldListed && !newListed) {
         t->appendStart();
-        assign(t, "Trig", name);
-        out.result = appended(t);
+        mapping::writeRefTrigger(t, {name});
+        out.result = writes().save(TableId::RefTrig, true);
         out.value = out.ok();
     }
-    store_.ShowFState();
     return out;
 }
 
@@ -277,13 +372,11 @@ Outcome<bool> Persons::DelTrg(const QString& name) {
     Outcome<bool> out;
     out.result = Checks().open(store_, TableId::RefTrig).text(name, w::kTrigger, "trigger name").result();
     if (!out) return out;
-    auto* t = store_.table(TableId::RefTrig);
-    if (seek(t, "rtiTRIG", refTriggerKey(name))) {
-        t->markDeleted();
-        out.result = packed(t);
+    const RefTrigTable t(store_);
+    if (fields::seek(t.table(), t.tag(RefTrigTag::rtiTRIG), refTriggerKey(name))) {
+        out.result = writes().pack(TableId::RefTrig, {t->recordNumber()});
         out.value = out.ok();
     }
-    store_.ShowFState();
     return out;
 }
 
@@ -291,49 +384,59 @@ Outcome<bool> Persons::DelTrg(const QString& name) {
 
 QStringList Persons::ListPerTrg(const QString& id) {
     QStringList names;
-    auto* t = store_.table(TableId::PerTrig);
+    const PerTrigTable t(store_);
     if (!t || !keys::isPersonId(id)) return names;
-    for (bool more = seek(t, "ptiTRIG", id); more && trimmed(t, "Asid") == id; more = t->skip())
-        names << trimmed(t, "Trig");
+    for (bool more = fields::seek(t.table(), t.tag(PerTrigTag::ptiTRIG), id); more; more = t->skip()) {
+        const PersonTriggerRecord row = mapping::readPersonTrigger(t);
+        if (row.person.trimmed() != id) break;
+        names << row.trigger.trimmed();
+    }
     return names;
 }
 
 Result Persons::AddPerTrg(const QString& id, const QString& trigger) {
     const QString name = keys::triggerName(trigger);
-    if (const Result r = Checks()
-                             .open(store_, TableId::PerTrig)
-                             .person(id)
-                             .text(name, w::kTrigger, "trigger name")
-                             .required(name, "trigger name")
-                             .result();
-        !r)
-        return r;
-    auto* t = store_.table(TableId::PerTrig);
-    Result result = Result::done();
-    if (seek(t, "ptiTRIG", personTriggerKey(id, name))) {
-        t->recall();
-        result = flushed(t);
-    } else {
-        t->appendStart();
-        assign(t, "Asid", id);
-        assign(t, "Trig", name);
-        result = appended(t);
+    Checks checks;
+    checks.open(store_, TableId::PerTrig).person(id);
+    if (const Result r = triggerChecks(checks, name).result(); !r) return r;
+    return addPersonTrigger(id, name).result;
+}
+
+Outcome<quint32> Persons::addPersonTrigger(const QString& id, const QString& name) {
+    Outcome<quint32> out;
+    const PerTrigTable t(store_);
+    const bool found = fields::seek(t.table(), t.tag(PerTrigTag::ptiTRIG), personTriggerKey(id, name));
+    if (found && !t->isDeleted()) {
+        out.value = t->recordNumber();  // already there: nothing to write
+        return out;
     }
-    store_.ShowFState();
-    return result;
+    if (!found) {
+        t->appendStart();
+        mapping::writePersonTrigger(t, {id, name});
+    }
+    out.result = writes().save(TableId::PerTrig, !found);
+    out.value = t->recordNumber();
+    return out;
 }
 
 Result Persons::DelPerTrg(const QString& id) {
     if (const Result r = Checks().open(store_, TableId::PerTrig).person(id).result(); !r) return r;
-    auto* t = store_.table(TableId::PerTrig);
-    for (bool more = seek(t, "ptiTRIG", id); more && trimmed(t, "Asid") == id; more = t->skip())
-        t->markDeleted();
-    return flushed(t);
+    return markTriggersExcept(id, {});
+}
+
+Result Persons::markTriggersExcept(const QString& id, const std::vector<quint32>& keep) {
+    const PerTrigTable t(store_);
+    for (bool more = fields::seek(t.table(), t.tag(PerTrigTag::ptiTRIG), id); more; more = t->skip()) {
+        if (mapping::readPersonTrigger(t).person.trimmed() != id) break;
+        if (t->isDeleted() || contains(keep, t->recordNumber())) continue;
+        if (const Result r = writes().mark(TableId::PerTrig); !r) return r;
+    }
+    return Result::done();
 }
 
 Result Persons::PackPerTrg() {
     if (const Result r = Checks().open(store_, TableId::PerTrig).result(); !r) return r;
-    return packed(store_.table(TableId::PerTrig));
+    return writes().pack(TableId::PerTrig);
 }
 
 }  // namespace pulmora::store

@@ -5,8 +5,11 @@
 #include "Values.h"
 
 #include <optional>
+#include <span>
 
 namespace pulmora::store {
+
+class Writes;
 
 // Persons, their medication and triggers, and the shared reference list of trigger names.
 class Persons {
@@ -26,6 +29,15 @@ public:
     // Whether another person already has the nickname.
     bool ChkPerNick(const QString& id, const QString& nickname);
 
+    // The personal card's lists in one call: the person's triggers, and their current
+    // medication (the rows with a name; a row without identifier is stored as a new
+    // medication). Runs AddPerTrg for each trigger, DelPerTrg for the others and PackPerTrg,
+    // then AddMed in use for each row and SetPerMed out of use for the person's other
+    // medication; the files end as that sequence leaves them. What is wanted is written before
+    // anything else is marked or taken out of use, so a save stopped at any moment leaves each
+    // list as before, as after or their union. Everything is checked before anything is written.
+    Result savePersonLists(const QString& id, const QStringList& triggers, std::span<const PersonMedRow> medication);
+
     // The person's current medication in name order, at most ten.
     std::vector<PersonMedRow> ListMed(const QString& id);
     Result SetPerMed(const QString& id, const QString& inUse);
@@ -43,13 +55,30 @@ public:
     // The person's triggers in name order.
     QStringList ListPerTrg(const QString& id);
     Result AddPerTrg(const QString& id, const QString& trigger);
+    // Marks every trigger of the person deleted, until PackPerTrg removes them.
     Result DelPerTrg(const QString& id);
     Result PackPerTrg();
 
 private:
-    QString newPersonId(engine::Table* personal, const PersonDetails& details);
-    QString newMedId(engine::Table* perMed, const QString& name);
-    Result markPersonRecords(TableId id, const char* tag, const QString& person);
+    QString newPersonId(const PersonDetails& details);
+    QString newMedId(const QString& name);
+    // The steps of the named operations, after their checks. They answer the record number
+    // they wrote (and AddMed the identifier).
+    Outcome<quint32> addPersonTrigger(const QString& id, const QString& name);
+    struct StoredMed {
+        QString id;
+        quint32 record = 0;
+    };
+    Outcome<StoredMed> addMedication(const MedicationDetails& m);
+    // Marks the person's triggers except the given records.
+    Result markTriggersExcept(const QString& id, const std::vector<quint32>& keep);
+    // Sets the in-use value of the person's medication except the given records.
+    Result setInUseExcept(const QString& id, const QString& inUse, const std::vector<quint32>& keep);
+    // Removes every record of the person from the file in one replacement.
+    template <TableId Id, class PersonOf>
+    Result removePerson(typename Columns<Id>::Tag walkTag, const QString& id, PersonOf personOf);
+
+    Writes writes() const;
 
     DiaryStore& store_;
 };

@@ -7,8 +7,9 @@
 
 namespace pulmora::store {
 
-// Read-only access for the comparison picture and the reports. Each operation clears and fills
-// one record that the store keeps (and also returns it); callers read it before the next call.
+// Read-only access for the comparison picture and the reports. Each Get operation clears and
+// fills one record that the store keeps (and also returns it); callers read it before the next
+// call. The period reads answer rows.
 class ReportCursors {
 public:
     explicit ReportCursors(DiaryStore& store) : store_(store) {}
@@ -20,8 +21,19 @@ public:
     // The person's details, with the best raised to the highest reading of the period.
     const RepPerson& GetRPer(const QString& person, const QDate& first, const QDate& last);
 
-    // Cursors over the person's medication (by identifier) and triggers (by name) recorded in
-    // the 31 days up to the date. No other operation may use those tables between steps.
+    // A person's records from the first to the last date key (both included), found by seeking
+    // the range of day identifiers, never by walking a whole file. Days come in date order;
+    // triggers and medication by date, then by name or identifier as stored.
+    std::vector<DayRecord> daysBetween(const QString& person, const QString& first, const QString& last) const;
+    std::vector<DayTriggerItem> triggersBetween(const QString& person, const QString& first,
+                                                const QString& last) const;
+    std::vector<DayMedItem> medicationBetween(const QString& person, const QString& first,
+                                              const QString& last) const;
+
+    // Cursors over the person's medication (by identifier) and triggers (by name, each in the
+    // order they were recorded when equal) in the 31 days up to the date. Beg reads the period
+    // and yields its first item; Nxt yields the next one of that same period, the arguments
+    // being Beg's. An empty item ends the cursor.
     const RepMed& GetRMedBeg(const QString& person, const QString& date);
     const RepMed& GetRMedNxt(const QString& person, const QString& date);
     const RepTrg& GetRTrgBeg(const QString& person, const QString& date);
@@ -40,11 +52,7 @@ public:
 private:
     void previousDay(const QString& person, const QString& date, CompareRecord& into);
     void ClearRMed();
-    void PushRMed();
     void ClearRTrg();
-    void PushRTrg();
-    void findMed(const QString& person, const QString& date);
-    void findTrg(const QString& person, const QString& date);
 
     DiaryStore& store_;
     CompareRecord comparison_;
@@ -53,6 +61,10 @@ private:
     RepPerson repPerson_;
     RepMed repMed_;
     RepTrg repTrg_;
+    std::vector<RepMed> medItems_;  // the medication cursor's period, in cursor order
+    size_t nextMed_ = 0;
+    std::vector<RepTrg> trgItems_;
+    size_t nextTrg_ = 0;
 };
 
 // 0 when either reading is 0; otherwise |even - morning| over their mean, in percent, rounded

@@ -6,8 +6,8 @@
 
 namespace pulmora::store {
 
-// The outcome of a store write: done, or the reason nothing was written.
-class Result {
+// The outcome of a store write: done, or the reason it was not. Every one must be looked at.
+class [[nodiscard]] Result {
 public:
     static Result done() { return Result(); }
     static Result refused(QString why) { return Result(std::move(why)); }
@@ -24,7 +24,7 @@ private:
 
 // A result that carries a value when it is done.
 template <class T>
-struct Outcome {
+struct [[nodiscard]] Outcome {
     Result result = Result::done();
     T value{};
 

@@ -1,5 +1,7 @@
 #include "Schema.h"
 
+#include <QtGlobal>
+
 namespace pulmora::store {
 namespace {
 
@@ -12,49 +14,93 @@ constexpr auto D = FieldType::Date;
 constexpr bool kUnique = true;
 constexpr bool kDescending = true;
 
+template <class Id>
+struct FieldEntry {
+    Id id;
+    FieldSpec spec;
+};
+template <class Id>
+struct TagEntry {
+    Id id;
+    TagSpec spec;
+};
+
+// The entries are written next to their enum values so that the two cannot drift apart
+// unnoticed: a definition out of step with its enum stops the program at once.
+template <TableId Table>
+TableDefinition define(const char* fileName,
+                       std::initializer_list<FieldEntry<typename Columns<Table>::Field>> fields,
+                       std::initializer_list<TagEntry<typename Columns<Table>::Tag>> tags) {
+    TableDefinition d{Table, fileName, {}, {}};
+    for (const auto& f : fields) {
+        if (size_t(f.id) != d.fields.size()) qFatal("%s: field %s is out of order", fileName, f.spec.name.c_str());
+        d.fields.push_back(f.spec);
+    }
+    for (const auto& t : tags) {
+        if (size_t(t.id) != d.tags.size()) qFatal("%s: tag %s is out of order", fileName, t.spec.name.c_str());
+        d.tags.push_back(t.spec);
+    }
+    return d;
+}
+
 std::array<TableDefinition, kTableCount> makeDefinitions() {
+    using P = PersonalField;
+    using Y = DailyField;
+    using PT = PerTrigField;
+    using PM = PerMedField;
+    using DT = DlyTrigField;
+    using DM = DlyMedField;
     return {{
-        {TableId::Personal,
-         "Personal.dat",
-         {{"Asid", C, 8}, {"WhoI", C, 30}, {"LNam", C, 30}, {"FNam", C, 30}, {"Gend", C, 6},
-          {"DofB", D, 8}, {"Titl", C, 15}, {"Ocup", C, 30}, {"Hlth", C, 30}, {"Best", C, 3},
-          {"Pred", C, 3}, {"ZYel", C, 3}, {"ZRed", C, 3}},
-         {{"piASID", "AsID", kUnique, false}, {"piWhoI", "WhoI", false, false}}},
-        {TableId::Daily,
-         "Daily.dat",
-         {{"DyID", C, 16}, {"Asid", C, 8}, {"AsDt", D, 8}, {"Morn", C, 3}, {"Even", C, 3},
-          {"CogD", C, 1}, {"BrtD", C, 1}, {"WhzD", C, 1}, {"ChsD", C, 1}, {"CogN", C, 1},
-          {"BrtN", C, 1}, {"WhzN", C, 1}, {"ChsN", C, 1}, {"ActN", C, 1}, {"ActS", C, 1},
-          {"Miss", C, 1}, {"Nrel", C, 2}, {"Nprv", C, 2}, {"Rate", C, 1}},
-         {{"diDyID", "DyID", kUnique, kDescending},
-          {"diASID", "AsID", false, false},
-          {"diASDT", "AsDt", false, false}}},
-        {TableId::PerTrig,
-         "PerTrig.dat",
-         {{"Asid", C, 8}, {"Trig", C, 25}},
-         {{"ptiASID", "AsID", false, false}, {"ptiTRIG", "AsID+Trig", kUnique, false}}},
-        {TableId::PerMed,
-         "PerMed.dat",
-         {{"MdID", C, 8}, {"Asid", C, 8}, {"ANam", C, 20}, {"Inst", C, 30}, {"PrBy", C, 20},
-          {"PrDt", D, 8}, {"MdUs", C, 3}, {"Ctgy", C, 9}},
-         {{"pmiMDID", "MDID", kUnique, false},
-          {"pmiASID", "AsID", false, false},
-          {"pmiName", "ANam", false, false}}},
-        {TableId::RefTrig, "RefTrig.dat", {{"Trig", C, 25}}, {{"rtiTRIG", "Trig", kUnique, false}}},
-        {TableId::DlyTrig,
-         "DlyTrig.dat",
-         {{"DyID", C, 16}, {"Asid", C, 8}, {"Trig", C, 25}, {"AsDt", D, 8}},
-         {{"dtiDYID", "DyID", false, false},
-          {"dtiTRIG", "Trig", false, false},
-          {"dtiKEY", "dyid+trig", kUnique, false}}},
-        {TableId::DlyMed,
-         "DlyMed.dat",
-         {{"DyID", C, 16}, {"Asid", C, 8}, {"MdID", C, 8}, {"ANam", C, 20}, {"TmUs", C, 2},
-          {"Ctgy", C, 9}, {"AsDt", D, 8}},
-         {{"dmiDYID", "DyID", false, false},
-          {"dmiMDID", "MDID", false, false},
-          {"dmiKEY", "dyid+MDID", kUnique, false},
-          {"dmiRep", "MdID", false, false}}},
+        define<TableId::Personal>(
+            "Personal.dat",
+            {{P::Asid, {"Asid", C, 8}}, {P::WhoI, {"WhoI", C, 30}}, {P::LNam, {"LNam", C, 30}},
+             {P::FNam, {"FNam", C, 30}}, {P::Gend, {"Gend", C, 6}}, {P::DofB, {"DofB", D, 8}},
+             {P::Titl, {"Titl", C, 15}}, {P::Ocup, {"Ocup", C, 30}}, {P::Hlth, {"Hlth", C, 30}},
+             {P::Best, {"Best", C, 3}}, {P::Pred, {"Pred", C, 3}}, {P::ZYel, {"ZYel", C, 3}},
+             {P::ZRed, {"ZRed", C, 3}}},
+            {{PersonalTag::piASID, {"piASID", "AsID", kUnique, false}},
+             {PersonalTag::piWhoI, {"piWhoI", "WhoI", false, false}}}),
+        define<TableId::Daily>(
+            "Daily.dat",
+            {{Y::DyID, {"DyID", C, 16}}, {Y::Asid, {"Asid", C, 8}}, {Y::AsDt, {"AsDt", D, 8}},
+             {Y::Morn, {"Morn", C, 3}}, {Y::Even, {"Even", C, 3}}, {Y::CogD, {"CogD", C, 1}},
+             {Y::BrtD, {"BrtD", C, 1}}, {Y::WhzD, {"WhzD", C, 1}}, {Y::ChsD, {"ChsD", C, 1}},
+             {Y::CogN, {"CogN", C, 1}}, {Y::BrtN, {"BrtN", C, 1}}, {Y::WhzN, {"WhzN", C, 1}},
+             {Y::ChsN, {"ChsN", C, 1}}, {Y::ActN, {"ActN", C, 1}}, {Y::ActS, {"ActS", C, 1}},
+             {Y::Miss, {"Miss", C, 1}}, {Y::Nrel, {"Nrel", C, 2}}, {Y::Nprv, {"Nprv", C, 2}},
+             {Y::Rate, {"Rate", C, 1}}},
+            {{DailyTag::diDyID, {"diDyID", "DyID", kUnique, kDescending}},
+             {DailyTag::diASID, {"diASID", "AsID", false, false}},
+             {DailyTag::diASDT, {"diASDT", "AsDt", false, false}}}),
+        define<TableId::PerTrig>("PerTrig.dat", {{PT::Asid, {"Asid", C, 8}}, {PT::Trig, {"Trig", C, 25}}},
+                                 {{PerTrigTag::ptiASID, {"ptiASID", "AsID", false, false}},
+                                  {PerTrigTag::ptiTRIG, {"ptiTRIG", "AsID+Trig", kUnique, false}}}),
+        define<TableId::PerMed>(
+            "PerMed.dat",
+            {{PM::MdID, {"MdID", C, 8}}, {PM::Asid, {"Asid", C, 8}}, {PM::ANam, {"ANam", C, 20}},
+             {PM::Inst, {"Inst", C, 30}}, {PM::PrBy, {"PrBy", C, 20}}, {PM::PrDt, {"PrDt", D, 8}},
+             {PM::MdUs, {"MdUs", C, 3}}, {PM::Ctgy, {"Ctgy", C, 9}}},
+            {{PerMedTag::pmiMDID, {"pmiMDID", "MDID", kUnique, false}},
+             {PerMedTag::pmiASID, {"pmiASID", "AsID", false, false}},
+             {PerMedTag::pmiName, {"pmiName", "ANam", false, false}}}),
+        define<TableId::RefTrig>("RefTrig.dat", {{RefTrigField::Trig, {"Trig", C, 25}}},
+                                 {{RefTrigTag::rtiTRIG, {"rtiTRIG", "Trig", kUnique, false}}}),
+        define<TableId::DlyTrig>(
+            "DlyTrig.dat",
+            {{DT::DyID, {"DyID", C, 16}}, {DT::Asid, {"Asid", C, 8}}, {DT::Trig, {"Trig", C, 25}},
+             {DT::AsDt, {"AsDt", D, 8}}},
+            {{DlyTrigTag::dtiDYID, {"dtiDYID", "DyID", false, false}},
+             {DlyTrigTag::dtiTRIG, {"dtiTRIG", "Trig", false, false}},
+             {DlyTrigTag::dtiKEY, {"dtiKEY", "dyid+trig", kUnique, false}}}),
+        define<TableId::DlyMed>(
+            "DlyMed.dat",
+            {{DM::DyID, {"DyID", C, 16}}, {DM::Asid, {"Asid", C, 8}}, {DM::MdID, {"MdID", C, 8}},
+             {DM::ANam, {"ANam", C, 20}}, {DM::TmUs, {"TmUs", C, 2}}, {DM::Ctgy, {"Ctgy", C, 9}},
+             {DM::AsDt, {"AsDt", D, 8}}},
+            {{DlyMedTag::dmiDYID, {"dmiDYID", "DyID", false, false}},
+             {DlyMedTag::dmiMDID, {"dmiMDID", "MDID", false, false}},
+             {DlyMedTag::dmiKEY, {"dmiKEY", "dyid+MDID", kUnique, false}},
+             {DlyMedTag::dmiRep, {"dmiRep", "MdID", false, false}}}),
     }};
 }
 

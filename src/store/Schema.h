@@ -15,11 +15,41 @@ constexpr std::array<TableId, kTableCount> kAllTables = {
     TableId::Personal, TableId::Daily,   TableId::PerTrig, TableId::PerMed,
     TableId::RefTrig,  TableId::DlyTrig, TableId::DlyMed};
 
+// The fields and tags of each file, in the order of its definition. The store reaches a field
+// or tag only through these, by handles looked up once when the file opens.
+enum class PersonalField { Asid, WhoI, LNam, FNam, Gend, DofB, Titl, Ocup, Hlth, Best, Pred, ZYel, ZRed };
+enum class PersonalTag { piASID, piWhoI };
+enum class DailyField {
+    DyID, Asid, AsDt, Morn, Even, CogD, BrtD, WhzD, ChsD, CogN, BrtN, WhzN, ChsN, ActN, ActS, Miss,
+    Nrel, Nprv, Rate
+};
+enum class DailyTag { diDyID, diASID, diASDT };
+enum class PerTrigField { Asid, Trig };
+enum class PerTrigTag { ptiASID, ptiTRIG };
+enum class PerMedField { MdID, Asid, ANam, Inst, PrBy, PrDt, MdUs, Ctgy };
+enum class PerMedTag { pmiMDID, pmiASID, pmiName };
+enum class RefTrigField { Trig };
+enum class RefTrigTag { rtiTRIG };
+enum class DlyTrigField { DyID, Asid, Trig, AsDt };
+enum class DlyTrigTag { dtiDYID, dtiTRIG, dtiKEY };
+enum class DlyMedField { DyID, Asid, MdID, ANam, TmUs, Ctgy, AsDt };
+enum class DlyMedTag { dmiDYID, dmiMDID, dmiKEY, dmiRep };
+
+template <TableId>
+struct Columns;
+template <> struct Columns<TableId::Personal> { using Field = PersonalField; using Tag = PersonalTag; };
+template <> struct Columns<TableId::Daily> { using Field = DailyField; using Tag = DailyTag; };
+template <> struct Columns<TableId::PerTrig> { using Field = PerTrigField; using Tag = PerTrigTag; };
+template <> struct Columns<TableId::PerMed> { using Field = PerMedField; using Tag = PerMedTag; };
+template <> struct Columns<TableId::RefTrig> { using Field = RefTrigField; using Tag = RefTrigTag; };
+template <> struct Columns<TableId::DlyTrig> { using Field = DlyTrigField; using Tag = DlyTrigTag; };
+template <> struct Columns<TableId::DlyMed> { using Field = DlyMedField; using Tag = DlyMedTag; };
+
 struct TableDefinition {
     TableId id;
     std::string fileName;
-    std::vector<engine::FieldSpec> fields;
-    std::vector<engine::TagSpec> tags;
+    std::vector<engine::FieldSpec> fields;  // field i is the field of enum value i
+    std::vector<engine::TagSpec> tags;      // likewise for the tags
 };
 
 const TableDefinition& definition(TableId id);

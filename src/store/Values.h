@@ -54,6 +54,7 @@ struct DayValues {
     bool activityRestricted = false, sportRestricted = false, offWork = false;
     int relievers = 0, preventers = 0;
     int rating = 0;  // 0 none, 1 bad, 2 average, 3 good
+    bool operator==(const DayValues&) const = default;
 };
 
 struct TriggerLine {
@@ -82,6 +83,53 @@ struct DayCard {
     DayValues values;
     std::vector<TriggerLine> triggers;
     DayMedication medication;
+};
+
+// ---- rows of the record files -----------------------------------------------------------------
+// One type a file, each read and written in one place. Texts are as stored, without the
+// padding (so they are written back unchanged); numbers and flags are read as the program
+// uses them.
+
+// "Personal.dat".
+struct PersonRecord {
+    QString id, nickname, surname, firstName, gender, birthDate /* date key */, title, occupation,
+        healthNumber;
+    QString best, predicted, zoneYellow, zoneRed;  // decimal texts
+};
+
+// "PerTrig.dat".
+struct PersonTriggerRecord {
+    QString person, trigger;
+};
+
+// "PerMed.dat".
+struct PersonMedRecord {
+    QString medId, person, name, instructions, prescribedBy, prescribedDate, inUse, category;
+};
+
+// "RefTrig.dat".
+struct RefTriggerRecord {
+    QString trigger;
+};
+
+// "Daily.dat". The rating is the stored number, 0 to 3 when the program wrote it.
+struct DayRecord {
+    QString dayId, person, date;
+    DayValues values;
+};
+
+// "DlyTrig.dat".
+struct DayTriggerItem {
+    QString dayId, person, trigger, date;
+    bool operator==(const DayTriggerItem&) const = default;
+};
+
+// "DlyMed.dat".
+struct DayMedItem {
+    QString dayId, person, medId, name;
+    int timesUsed = 0;
+    QString category, date;
+    bool operator==(const DayMedItem&) const = default;
 };
 
 // ---- report records --------------------------------------------------------------------------

@@ -23,10 +23,10 @@ QString CardTest::addPerson(store::Diary& diary, const QString& nickname, const 
     d.zoneYellow = "80";
     d.zoneRed = "50";
     const QString id = diary.persons.AddPer("New", d).value.id;
-    diary.persons.AddMed({"", id, "Salbutamol", "", "", "", "Reliever", "Yes"});
-    diary.persons.AddMed({"", id, "Budesonide", "", "", "", "Preventer", "Yes"});
-    diary.persons.AddPerTrg(id, "POLLEN");
-    diary.persons.AddPerTrg(id, "COLD AIR");
+    EXPECT_TRUE(diary.persons.AddMed({"", id, "Salbutamol", "", "", "", "Reliever", "Yes"}));
+    EXPECT_TRUE(diary.persons.AddMed({"", id, "Budesonide", "", "", "", "Preventer", "Yes"}));
+    EXPECT_TRUE(diary.persons.AddPerTrg(id, "POLLEN"));
+    EXPECT_TRUE(diary.persons.AddPerTrg(id, "COLD AIR"));
     return id;
 }
 

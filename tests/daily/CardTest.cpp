@@ -154,7 +154,7 @@ TEST_F(DailyCardTest, TheMedicationColumnFillsTheGrid) {
 }
 
 TEST_F(DailyCardTest, TwoRelieversKeepTheirOwnCounts) {
-    diary().persons.AddMed({"", person, "Terbutaline", "", "", "", "Reliever", "Yes"});
+    ASSERT_TRUE(diary().persons.AddMed({"", person, "Terbutaline", "", "", "", "Reliever", "Yes"}));
     card().CalDateChange();
     ASSERT_EQ(additional().MedGrd->rowCount(), 3);
     click(basic().RelUse);

@@ -149,7 +149,7 @@ TEST_F(CardTest, CellsAreColouredByTheDaysRating) {
         for (int rating = 0; rating <= 3; ++rating) {
             store::DayValues v;
             v.rating = rating;
-            d.days.AddDly(jo, dateKey(QDate(2024, 6, 1 + rating)), v);
+            EXPECT_TRUE(d.days.AddDly(jo, dateKey(QDate(2024, 6, 1 + rating)), v));
         }
     });
     start();
@@ -240,11 +240,18 @@ TEST_F(CardTest, TheMonitorIsDrawnWhileHidden) {
     const QImage& image = program->db().Image1();
     EXPECT_EQ(image.width(), 28 * metrics.horizontalAdvance('M'));
     EXPECT_EQ(image.height(), 16 * (metrics.height() + 2));
-    EXPECT_TRUE(program->diary().files.monitor().drawn);
-    EXPECT_EQ(program->diary().files.monitor().personal, "1:100%:1");
+    EXPECT_TRUE(program->db().monitor().drawn);
+    EXPECT_EQ(program->db().monitor().personal, "1:100%:1");
     click(card().Basic->CoughDay);
     ASSERT_TRUE(card().SaveDay());
-    EXPECT_EQ(program->diary().files.monitor().daily, "1:100%:1");
+    EXPECT_EQ(program->db().monitor().daily, "1:100%:1");
+}
+
+TEST(MonitorText, ShowsRecordPositionAndCountOrThatTheFileIsNotOpen) {
+    EXPECT_EQ(app::TAsDB::statusText({}), "File Not Open");
+    EXPECT_EQ(app::TAsDB::statusText({true, 1, 0.0, 0}), "1:0%:0");
+    EXPECT_EQ(app::TAsDB::statusText({true, 12, 0.75, 16}), "12:75%:16");
+    EXPECT_EQ(app::TAsDB::statusText({true, 2, 0.999, 3}), "2:99%:3");
 }
 
 }  // namespace

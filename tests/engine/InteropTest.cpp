@@ -55,6 +55,7 @@ TEST_F(EngineTest, OpensATableWrittenByPythonDbf) {
     ASSERT_TRUE(t->seek("Leek"));
     EXPECT_EQ(t->field("Born")->str(), "19990102");
     t->recall();
+    ASSERT_TRUE(t->flush());
     ASSERT_TRUE(add(t, "Ben", "Ayr"));
     EXPECT_EQ(walk(t), (std::vector<std::string>{"Ben", "Max", "Zoe", "Amy"}));
 }

@@ -60,6 +60,7 @@ TEST_F(TableTest, MarkedRecordsStayUntilPackAndCanBeRecalled) {
     t->selectTag(t->tag("byName"));
     ASSERT_TRUE(t->seek("Bea"));
     t->markDeleted();
+    ASSERT_TRUE(t->flush());
     ASSERT_TRUE(t->seek("Dan"));
     t->markDeleted();
     ASSERT_TRUE(t->flush());
@@ -91,6 +92,7 @@ TEST_F(TableTest, UniqueTagRefusesADuplicateAppendAndWritesNothing) {
     t->selectTag(t->tag("byName"));
     ASSERT_TRUE(t->seek("Alan"));
     t->markDeleted();
+    ASSERT_TRUE(t->flush());
     EXPECT_FALSE(add(t, "Alan", "Kent"));
 }
 

@@ -60,8 +60,8 @@ protected:
         d.zoneRed = "45";
         jo = diary.persons.AddPer("New", d).value.id;
         salbutamol = diary.persons.AddMed({"", jo, "Salbutamol", "1 puff", "Dr Lee", "20240101", "Reliever", "Yes"}).value;
-        diary.persons.AddPerTrg(jo, "POLLEN");
-        for (const char* t : {"POLLEN", "DAMP", "SMOKE", "CATS"}) diary.persons.AddTrg("", t);
+        EXPECT_TRUE(diary.persons.AddPerTrg(jo, "POLLEN"));
+        for (const char* t : {"POLLEN", "DAMP", "SMOKE", "CATS"}) EXPECT_TRUE(diary.persons.AddTrg("", t));
     }
     static void click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center()); }
     // Types as a keyboard would, any character included (QTest's own typing knows only ASCII).

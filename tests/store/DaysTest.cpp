@@ -1,7 +1,5 @@
 #include "DiaryFixture.h"
 
-#include "store/Records.h"
-
 namespace pulmora::test {
 namespace {
 
@@ -17,17 +15,14 @@ protected:
         ASSERT_TRUE(diary.persons.AddPerTrg(john, "POLLEN"));
         ASSERT_TRUE(diary.persons.AddPerTrg(john, "COLD AIR"));
     }
-    // The daily card's save of the day's lists: mark all, recall or append the wanted, pack.
+    // The daily card's save of a day's lists, keeping the day's values as they are.
     void saveLists(const QString& date, const QStringList& triggers, const std::vector<std::pair<QString, int>>& meds) {
-        ASSERT_TRUE(diary.days.DelDlyTrg(john, date));
-        for (const QString& t : triggers) ASSERT_TRUE(diary.days.AddDlyTrg(john, t, date));
-        ASSERT_TRUE(diary.days.PackDlyTrg());
-        ASSERT_TRUE(diary.days.DelDlyMed(john, date));
-        for (const auto& [id, times] : meds) {
-            const QString name = id == reliever ? "Salbutamol" : "Budesonide";
-            ASSERT_TRUE(diary.days.AddDlyMed(john, date, id, times, name, id == reliever ? "Reliever" : "Preventer"));
-        }
-        ASSERT_TRUE(diary.days.PackDlyMed());
+        std::vector<store::DayMedRow> rows;
+        for (const auto& [id, times] : meds)
+            rows.push_back(id == reliever ? store::DayMedRow{"Salbutamol", "Reliever", id, times}
+                                          : store::DayMedRow{"Budesonide", "Preventer", id, times});
+        const auto saved = diary.days.saveDay(john, date, diary.days.GetDly(john, date).values, triggers, rows);
+        ASSERT_TRUE(saved) << saved.error().toStdString();
     }
     static std::vector<QString> names(const std::vector<store::TriggerLine>& lines, bool ticked) {
         std::vector<QString> out;
@@ -180,8 +175,8 @@ TEST_F(DaysTest, AFullMedicationGridIsNeverOverwritten) {
 
 TEST_F(DaysTest, StoredTextThatIsNotANumberReadsAsZero) {
     addDay(john, "20240601", 400, 400);
-    auto* t = table(TableId::Daily);
-    ASSERT_TRUE(store::records::seek(t, "diDyID", store::keys::dayId(john, "20240601")));
+    auto* t = dayRecord(john, "20240601");
+    ASSERT_TRUE(t);
     t->field("Morn")->assign("4x0");
     t->field("Rate")->assign("?");
     ASSERT_TRUE(t->flush());

@@ -1,6 +1,6 @@
 #include "DiaryFixture.h"
 
-#include "store/Records.h"
+#include "store/Cp1252.h"
 
 namespace pulmora::test {
 
@@ -8,8 +8,14 @@ std::vector<QString> DiaryTest::column(store::TableId id, const char* field) {
     std::vector<QString> values;
     auto* t = table(id);
     t->selectTag(nullptr);
-    for (t->goBof(); !t->eof(); t->skip()) values.push_back(store::records::trimmed(t, field));
+    for (t->goBof(); !t->eof(); t->skip()) values.push_back(store::cp1252::decode(t->field(field)->str()).trimmed());
     return values;
+}
+
+engine::Table* DiaryTest::dayRecord(const QString& person, const QString& date) {
+    auto* t = table(store::TableId::Daily);
+    t->selectTag(t->tag("diDyID"));
+    return t->seek(store::keys::dayId(person, date).toStdString()) ? t : nullptr;
 }
 
 ::testing::AssertionResult DiaryTest::readableByDbfread() {

@@ -65,6 +65,9 @@ protected:
     engine::Table* table(store::TableId id) { return diary.files.table(id); }
     // Every live or marked record's trimmed field value, in record order.
     std::vector<QString> column(store::TableId id, const char* field);
+    // "Daily.dat" on the day's record, for changing it behind the store's back; nullptr when
+    // the day has none.
+    engine::Table* dayRecord(const QString& person, const QString& date);
     ::testing::AssertionResult readableByDbfread();
 
     TempFolder folder;

@@ -18,8 +18,12 @@ TEST_F(DiaryTest, CreatesEveryMissingFileEmptyWithItsTags) {
             EXPECT_NE(const_cast<engine::Table*>(t)->tag(tag.name), nullptr) << tag.name;
     }
     EXPECT_TRUE(diary.files.fileProblems().empty());
-    EXPECT_TRUE(diary.files.monitor().drawn);
-    EXPECT_EQ(diary.files.monitor().daily, "1:0%:0");
+    EXPECT_TRUE(diary.files.allOpen());
+    const store::TablePosition daily = diary.files.position(TableId::Daily);
+    EXPECT_TRUE(daily.open);
+    EXPECT_EQ(daily.record, 1u);
+    EXPECT_EQ(daily.fraction, 0.0);
+    EXPECT_EQ(daily.count, 0u);
     EXPECT_TRUE(readableByDbfread());
 }
 
@@ -36,8 +40,8 @@ TEST_F(DiaryTest, ADamagedFileIsReportedLeftAloneAndClosedWithTheRest) {
     ASSERT_EQ(diary.files.fileProblems().size(), 1u);
     EXPECT_EQ(diary.files.fileProblems()[0].fileName, "Daily.dat");
     EXPECT_TRUE(diary.files.fileProblems()[0].reason.contains("record count"));
-    EXPECT_FALSE(diary.files.monitor().drawn);
-    EXPECT_EQ(store::DiaryStore::statusText(diary.files.table(TableId::Daily)), "File Not Open");
+    EXPECT_FALSE(diary.files.allOpen());
+    EXPECT_FALSE(diary.files.position(TableId::Daily).open);
 
     diary.files.CloseDB();
     EXPECT_FALSE(diary.files.isOpen());

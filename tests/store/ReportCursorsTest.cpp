@@ -1,6 +1,6 @@
 #include "DiaryFixture.h"
 
-#include "store/Records.h"
+#include "store/Cp1252.h"
 
 namespace pulmora::test {
 namespace {
@@ -82,8 +82,8 @@ TEST_F(ReportsTest, OneDayAndThePersonOverAPeriod) {
 
     // The stored best is 420 after that save; a reading above it in the period raises the
     // report's best only.
-    auto* t = table(TableId::Daily);
-    ASSERT_TRUE(store::records::seek(t, "diDyID", store::keys::dayId(john, "20240601")));
+    auto* t = dayRecord(john, "20240601");
+    ASSERT_TRUE(t);
     t->field("Morn")->assign("480");
     ASSERT_TRUE(t->flush());
     const auto& p = diary.reports.GetRPer(john, QDate(2024, 5, 20), QDate(2024, 6, 30));
@@ -131,7 +131,7 @@ TEST_F(ReportsTest, CursorsWalkTheMonthInKeyOrderPastBadDates) {
     for (auto id : {TableId::DlyMed, TableId::DlyTrig}) {
         auto* t = table(id);
         t->selectTag(nullptr);
-        for (t->goBof(); store::records::trimmed(t, "Asid") != jack; t->skip()) {}
+        for (t->goBof(); store::cp1252::decode(t->field("Asid")->str()) != jack; t->skip()) {}
         t->field("AsDt")->assign("");
         ASSERT_TRUE(t->flush());
     }

@@ -13,11 +13,19 @@ namespace pulmora::test {
 // the test ends. Every test works in one of these, never in a real diary folder.
 class TempFolder {
 public:
-    TempFolder() {
+    TempFolder() : TempFolder(std::filesystem::temp_directory_path()) {}
+    // Under the given folder instead.
+    explicit TempFolder(const std::filesystem::path& root) {
         std::random_device seed;
-        path_ = std::filesystem::temp_directory_path() /
-                ("pulmora-test-" + std::to_string(seed()) + "-" + std::to_string(seed()));
+        path_ = root / ("pulmora-test-" + std::to_string(seed()) + "-" + std::to_string(seed()));
         std::filesystem::create_directories(path_);
+    }
+    // In memory where the machine has a memory file system, so that a test making thousands of
+    // durable writes does not wait for a disk; otherwise as the default.
+    static std::filesystem::path memoryRoot() {
+        std::error_code ignored;
+        const std::filesystem::path shm = "/dev/shm";
+        return std::filesystem::is_directory(shm, ignored) ? shm : std::filesystem::temp_directory_path();
     }
     ~TempFolder() {
         std::error_code ignored;

@@ -88,17 +88,19 @@ QString SampleDiary::addMedication(Person& person, const QString& name, const QS
     return {};
 }
 
-// The personal card's save after the preventer was changed: every medication off, the kept
-// ones on again, the changed one stored as a new version.
+// The personal card's save after the preventer was changed: the reliever kept, the changed
+// preventer stored as a new version, so the old one stays on file not in use.
 QString SampleDiary::renewMedication(Person& person, const QDate& when) {
-    if (QString e = check(diary_.persons.SetPerMed(person.id, "No")); !e.isEmpty()) return e;
     const Medication reliever = person.medication.front();
-    auto kept = diary_.persons.AddMed({reliever.id, person.id, reliever.name, "2 puffs when needed",
-                                       "Dr Patel", store::keys::dateKey(when.addYears(-1)), reliever.category,
-                                       "Yes"});
-    if (!kept) return kept.error();
-    person.medication = {reliever};
-    return addMedication(person, "Budesonide", "Preventer", "1 puff twice a day", when);
+    const std::vector<store::PersonMedRow> rows = {
+        {reliever.id, reliever.name, reliever.category, "2 puffs when needed", "Dr Patel",
+         store::keys::dateKey(when.addYears(-1))},
+        {"", "Budesonide", "Preventer", "1 puff twice a day", "Dr Patel", store::keys::dateKey(when)}};
+    if (QString e = check(diary_.persons.savePersonLists(person.id, person.triggers, rows)); !e.isEmpty()) return e;
+    person.medication.clear();
+    for (const store::PersonMedRow& row : diary_.persons.ListMed(person.id))
+        person.medication.push_back({row.medId.trimmed(), row.name, row.category});
+    return {};
 }
 
 QString SampleDiary::addDay(const Person& person, const QDate& day) {
@@ -127,23 +129,11 @@ QString SampleDiary::addDay(const Person& person, const QDate& day) {
     v.preventers = 2;
     v.rating = chance(0.05) ? 0 : (badSpell ? 1 : (chance(0.3) ? 2 : 3));
 
-    const QString date = store::keys::dateKey(day);
-    auto& days = diary_.days;
-    if (QString e = check(days.AddDly(person.id, date, v)); !e.isEmpty()) return e;
-
-    if (QString e = check(days.DelDlyTrg(person.id, date)); !e.isEmpty()) return e;
     const int triggers = badSpell ? uniform(1, 3) : (chance(0.6) ? 1 : 0) + (chance(0.2) ? 1 : 0);
-    for (int i = 0; i < triggers && i < person.triggers.size(); ++i)
-        if (QString e = check(days.AddDlyTrg(person.id, person.triggers[i], date)); !e.isEmpty()) return e;
-    if (QString e = check(days.PackDlyTrg()); !e.isEmpty()) return e;
-
-    if (QString e = check(days.DelDlyMed(person.id, date)); !e.isEmpty()) return e;
-    for (const Medication& m : person.medication) {
-        const int times = m.category == "Reliever" ? v.relievers : v.preventers;
-        if (QString e = check(days.AddDlyMed(person.id, date, m.id, times, m.name, m.category)); !e.isEmpty())
-            return e;
-    }
-    return check(days.PackDlyMed());
+    std::vector<store::DayMedRow> rows;
+    for (const Medication& m : person.medication)
+        rows.push_back({m.name, m.category, m.id, m.category == "Reliever" ? v.relievers : v.preventers});
+    return check(diary_.days.saveDay(person.id, store::keys::dateKey(day), v, person.triggers.mid(0, triggers), rows));
 }
 
 }  // namespace pulmora::tools

@@ -1,0 +1,15 @@
+#include "FaultSeam.h"
+
+namespace pulmora::engine::faults {
+namespace {
+Hook& hook() {
+    static Hook installed;
+    return installed;
+}
+}  // namespace
+
+void setHook(Hook h) { hook() = std::move(h); }
+
+bool allows(Operation operation) { return !hook() || hook()(operation); }
+
+}  // namespace pulmora::engine::faults

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "Bound.h"
+#include "Values.h"
+
+// The one place each row type meets its file: read from the current record, or assigned to it
+// (the caller then writes it, see Writes).
+namespace pulmora::store::mapping {
+
+PersonRecord readPerson(const PersonalTable& t);
+void writePerson(const PersonalTable& t, const PersonRecord& row);
+
+PersonTriggerRecord readPersonTrigger(const PerTrigTable& t);
+void writePersonTrigger(const PerTrigTable& t, const PersonTriggerRecord& row);
+
+PersonMedRecord readPersonMed(const PerMedTable& t);
+void writePersonMed(const PerMedTable& t, const PersonMedRecord& row);
+
+RefTriggerRecord readRefTrigger(const RefTrigTable& t);
+void writeRefTrigger(const RefTrigTable& t, const RefTriggerRecord& row);
+
+DayRecord readDay(const DailyTable& t);
+void writeDay(const DailyTable& t, const DayRecord& row);
+
+DayTriggerItem readDayTrigger(const DlyTrigTable& t);
+void writeDayTrigger(const DlyTrigTable& t, const DayTriggerItem& row);
+
+DayMedItem readDayMed(const DlyMedTable& t);
+void writeDayMed(const DlyMedTable& t, const DayMedItem& row);
+
+}  // namespace pulmora::store::mapping

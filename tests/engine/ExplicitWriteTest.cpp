@@ -1,0 +1,206 @@
+#include "EngineFixture.h"
+
+#include "engine/FaultSeam.h"
+
+#include <functional>
+
+namespace pulmora::test {
+namespace {
+
+using engine::faults::Operation;
+using Names = std::vector<std::string>;
+
+// Counts the engine's writes, syncs and renames, and fails the one chosen.
+class FaultCounter {
+public:
+    FaultCounter() {
+        engine::faults::setHook([this](Operation op) {
+            const int n = ++counts_[size_t(op)];
+            return !(op == failing_ && n == failAt_);
+        });
+    }
+    ~FaultCounter() { engine::faults::setHook({}); }
+    void failNth(Operation op, int n) {
+        counts_ = {};
+        failing_ = op;
+        failAt_ = n;
+    }
+    int count(Operation op) const { return counts_[size_t(op)]; }
+    void reset() { counts_ = {}; }
+
+private:
+    std::array<int, 3> counts_{};
+    Operation failing_ = Operation::Write;
+    int failAt_ = 0;
+};
+
+class ExplicitWriteTest : public EngineTest {
+protected:
+    void SetUp() override {
+        t = create();
+        ASSERT_TRUE(add(t, "Carol", "York"));
+        ASSERT_TRUE(add(t, "Alan", "Bath"));
+        t->selectTag(t->tag("byName"));
+    }
+    std::string score(const std::string& name) {
+        EXPECT_TRUE(t->seek(name));
+        return t->field("Score")->str();
+    }
+    engine::Table* t = nullptr;
+};
+
+// Every way of moving the cursor, each with a change left pending.
+const std::vector<std::pair<const char*, std::function<void(engine::Table*)>>> kMoves = {
+    {"seek", [](engine::Table* t) { (void)t->seek("Carol"); }},
+    {"top", [](engine::Table* t) { (void)t->top(); }},
+    {"skip", [](engine::Table* t) { (void)t->skip(); }},
+    {"selectTag", [](engine::Table* t) { t->selectTag(t->tag("byTownName")); }},
+    {"reindex", [](engine::Table* t) { t->reindex(); }},
+    {"appendStart", [](engine::Table* t) { t->appendStart(); }},
+};
+
+#ifdef NDEBUG
+TEST_F(ExplicitWriteTest, MovingTheCursorNeverWritesAPendingChange) {
+    const auto before = readBytes(path());
+    for (const auto& [name, move] : kMoves) {
+        ASSERT_TRUE(t->seek("Alan"));
+        t->field("Score")->assign("99");
+        t->markDeleted();
+        move(t);
+        EXPECT_EQ(readBytes(path()), before) << name;
+        t->selectTag(t->tag("byName"));
+        // Memory keeps matching the file: the dropped change is gone from both.
+        EXPECT_EQ(score("Alan"), "1  ") << name;
+        EXPECT_FALSE(t->isDeleted()) << name;
+    }
+}
+#else
+TEST_F(ExplicitWriteTest, MovingTheCursorWithAPendingChangeIsCaught) {
+    for (const auto& [name, move] : kMoves) {
+        ASSERT_TRUE(t->seek("Alan"));
+        t->field("Score")->assign("99");
+        EXPECT_DEATH(move(t), "flushed or appended") << name;
+        ASSERT_TRUE(t->flush());
+    }
+}
+#endif
+
+TEST_F(ExplicitWriteTest, ARefusedKeyIsReportedByTheFlushAndNeverWrittenLater) {
+    const auto before = readBytes(path());
+    ASSERT_TRUE(t->seek("Alan"));
+    t->field("Name")->assign("Carol");
+    const auto refused = t->flush();
+    EXPECT_FALSE(refused);
+    EXPECT_NE(refused.reason.find("byName"), std::string::npos);
+    EXPECT_EQ(t->field("Name")->str(), "Alan  ");
+    // Nothing is left over for a later move to write.
+    EXPECT_TRUE(t->top());
+    EXPECT_TRUE(t->skip());
+    EXPECT_EQ(walk(t), (Names{"Alan", "Carol"}));
+    EXPECT_EQ(readBytes(path()), before);
+}
+
+TEST_F(ExplicitWriteTest, ClosingDropsAPendingChange) {
+    const auto before = readBytes(path());
+    ASSERT_TRUE(t->seek("Carol"));
+    t->field("Score")->assign("42");
+    engine.closeAll();
+    EXPECT_EQ(readBytes(path()), before);
+    t = reopen();
+    t->selectTag(t->tag("byName"));
+    EXPECT_EQ(score("Carol"), "1  ");
+}
+
+TEST_F(ExplicitWriteTest, EachWriteWaitsForTheDisk) {
+    FaultCounter faults;
+    ASSERT_TRUE(t->seek("Carol"));
+    t->field("Score")->assign("5");
+    ASSERT_TRUE(t->flush());
+    EXPECT_EQ(faults.count(Operation::Write), 1);
+    EXPECT_EQ(faults.count(Operation::Sync), 1);
+
+    faults.reset();
+    ASSERT_TRUE(add(t, "Dan", "York"));
+    EXPECT_EQ(faults.count(Operation::Write), 2);  // the record, then the count
+    EXPECT_EQ(faults.count(Operation::Sync), 2);
+
+    faults.reset();
+    t->markDeleted();
+    ASSERT_TRUE(t->pack());
+    EXPECT_EQ(faults.count(Operation::Write), 2);  // the mark, then the new file
+    EXPECT_EQ(faults.count(Operation::Sync), 3);   // each, and the folder after the rename
+    EXPECT_EQ(faults.count(Operation::Rename), 1);
+}
+
+TEST_F(ExplicitWriteTest, AFailedFlushLeavesFileAndMemoryAsTheyWere) {
+    FaultCounter faults;
+    for (Operation op : {Operation::Write, Operation::Sync}) {
+        const auto before = readBytes(path());
+        ASSERT_TRUE(t->seek("Carol"));
+        t->field("Score")->assign("77");
+        faults.failNth(op, 1);
+        const auto failed = t->flush();
+        EXPECT_FALSE(failed);
+        EXPECT_NE(failed.reason.find("Input/output error"), std::string::npos) << failed.reason;
+        EXPECT_EQ(t->field("Score")->str(), "1  ");
+        EXPECT_EQ(readBytes(path()), before);
+    }
+}
+
+TEST_F(ExplicitWriteTest, AFailedAppendAddsNothing) {
+    FaultCounter faults;
+    const std::vector<std::pair<Operation, int>> points = {
+        {Operation::Write, 1}, {Operation::Sync, 1}, {Operation::Write, 2}, {Operation::Sync, 2}};
+    for (const auto& [op, n] : points) {
+        faults.failNth(op, n);
+        EXPECT_FALSE(add(t, "Dan", "York"));
+        EXPECT_EQ(t->recordCount(), 2u);
+        EXPECT_FALSE(t->seek("Dan"));
+        t = reopen();
+        t->selectTag(t->tag("byName"));
+        EXPECT_EQ(t->recordCount(), 2u) << int(op) << " " << n;
+        EXPECT_EQ(walk(t), (Names{"Alan", "Carol"}));
+    }
+    faults.failNth(Operation::Write, 0);
+    ASSERT_TRUE(add(t, "Dan", "York"));
+    EXPECT_EQ(reopen()->recordCount(), 3u);
+}
+
+TEST_F(ExplicitWriteTest, AFailedPackKeepsTheOldFile) {
+    FaultCounter faults;
+    ASSERT_TRUE(t->seek("Alan"));
+    t->markDeleted();
+    ASSERT_TRUE(t->flush());
+    const auto before = readBytes(path());
+    for (const auto& [op, n] : std::vector<std::pair<Operation, int>>{
+             {Operation::Write, 1}, {Operation::Sync, 1}, {Operation::Rename, 1}}) {
+        faults.failNth(op, n);
+        EXPECT_FALSE(t->pack());
+        EXPECT_EQ(readBytes(path()), before);
+        EXPECT_EQ(t->recordCount(), 2u);
+        EXPECT_EQ(walk(t), (Names{"*Alan", "Carol"}));
+    }
+    faults.failNth(Operation::Write, 0);
+    ASSERT_TRUE(t->pack());
+    EXPECT_EQ(walk(t), (Names{"Carol"}));
+}
+
+TEST_F(ExplicitWriteTest, PackRemovingTakesTheGivenAndTheMarkedRecordsAtOnce) {
+    ASSERT_TRUE(add(t, "Dan", "York"));
+    ASSERT_TRUE(add(t, "Bea", "Ayr"));
+    ASSERT_TRUE(t->seek("Dan"));
+    t->markDeleted();
+    ASSERT_TRUE(t->flush());
+    ASSERT_TRUE(t->seek("Carol"));
+    const uint32_t carol = t->recordNumber();
+    FaultCounter faults;
+    ASSERT_TRUE(t->packRemoving({carol, 99}));
+    EXPECT_EQ(faults.count(Operation::Rename), 1);
+    EXPECT_EQ(walk(t), (Names{"Alan", "Bea"}));
+    t = reopen();
+    t->selectTag(nullptr);
+    EXPECT_EQ(walk(t), (Names{"Alan", "Bea"}));
+}
+
+}  // namespace
+}  // namespace pulmora::test

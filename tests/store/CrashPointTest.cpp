@@ -1,0 +1,86 @@
+#include "SaveFixture.h"
+
+namespace pulmora::test {
+namespace {
+
+using engine::faults::Operation;
+
+class CrashPointTest : public SaveTest {
+protected:
+    // Stops the save before each of its writes, syncs and renames in turn, every one of them,
+    // reopens the diary and checks what is there: first as the card shows it straight after
+    // the restart, then after the next save of any day has packed the files. Answers the
+    // number of operations the save made.
+    int stopEverywhere(const plan::DaySave& save) {
+        const DiaryState before = stateOf(base);
+        const DiaryState after = stateAfter(save);
+        for (int n = 1;; ++n) {
+            copyFiles(base.path(), work.path());
+            const Stop stop = runStoppedBefore(n, [&] {
+                store::Diary diary;
+                open(diary, work);
+                return save.run(diary).ok();
+            });
+            EXPECT_NE(stop, Stop::Failed) << "stop " << n;
+            if (stop == Stop::Failed) return n;
+
+            store::Diary diary;
+            open(diary, work);
+            EXPECT_TRUE(diary.files.fileProblems().empty()) << "stop " << n;
+            const std::string where = "stopped before operation " + std::to_string(n);
+            expectWithinSave(readLittleDiary(diary), before, after, where + ", on restart");
+            EXPECT_TRUE(diary.days.PackDlyTrg());
+            EXPECT_TRUE(diary.days.PackDlyMed());
+            const DiaryState packed = readLittleDiary(diary);
+            expectWithinSave(packed, before, after, where + ", after the next pack");
+            if (stop == Stop::Finished) {
+                EXPECT_EQ(packed.days, after.days);
+                return n - 1;
+            }
+            if (::testing::Test::HasFailure() || n > 500) return n;
+        }
+    }
+};
+
+TEST_F(CrashPointTest, ASaveThatChangesTriggersAndMedicationLosesNothingWhereverItStops) {
+    const auto operations = operationsOf([&] {
+        copyFiles(base.path(), work.path());
+        store::Diary diary;
+        open(diary, work);
+        EXPECT_TRUE(listsChange().run(diary));
+    });
+    // The day, the raised best, two triggers and one medication added, one changed, two
+    // triggers and one medication marked, both lists packed.
+    EXPECT_EQ(std::count(operations.begin(), operations.end(), Operation::Rename), 2);
+    EXPECT_EQ(stopEverywhere(listsChange()), int(operations.size()));
+}
+
+TEST_F(CrashPointTest, ASaveThatOnlyChangesReadingsLosesNothingWhereverItStops) {
+    const auto operations = operationsOf([&] {
+        copyFiles(base.path(), work.path());
+        store::Diary diary;
+        open(diary, work);
+        EXPECT_TRUE(readingsOnly().run(diary));
+    });
+    EXPECT_EQ(operations, (std::vector<Operation>{Operation::Write, Operation::Sync}));
+    EXPECT_EQ(stopEverywhere(readingsOnly()), 2);
+}
+
+// What lets a save stop anywhere: each write has reached the disk before the next begins.
+TEST_F(CrashPointTest, EveryWriteOfASaveIsOnDiskBeforeTheNextOperation) {
+    const auto operations = operationsOf([&] {
+        copyFiles(base.path(), work.path());
+        store::Diary diary;
+        open(diary, work);
+        EXPECT_TRUE(listsChange().run(diary));
+    });
+    ASSERT_FALSE(operations.empty());
+    for (size_t i = 0; i < operations.size(); ++i) {
+        if (operations[i] != Operation::Write) continue;
+        EXPECT_TRUE(i + 1 < operations.size() && operations[i + 1] == Operation::Sync) << "write " << i;
+    }
+    EXPECT_EQ(operations.back(), Operation::Sync);
+}
+
+}  // namespace
+}  // namespace pulmora::test

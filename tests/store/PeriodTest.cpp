@@ -1,0 +1,181 @@
+#include "DayState.h"
+
+#include "support/TempFolder.h"
+
+#include "store/Clock.h"
+#include "store/Cp1252.h"
+
+#include <algorithm>
+#include <random>
+
+namespace pulmora::test {
+namespace {
+
+using store::TableId;
+
+QString decode(const engine::Field* f) { return store::cp1252::decode(f->str()); }
+
+// A generated diary: three people (two of whose identifiers differ only in the last digit),
+// days recorded in random order with random triggers and medication, some saved again, some
+// deleted, and a few triggers left marked as a stopped save leaves them.
+class PeriodTest : public ::testing::TestWithParam<unsigned> {
+protected:
+    void SetUp() override {
+        store::clock::setToday(QDate(2024, 6, 15));
+        diary.files.setFolder(QString::fromStdString(folder.path().string()));
+        diary.files.OpenDB();
+        std::mt19937 random(GetParam());
+        auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+        const QStringList triggers = {"POLLEN", "COLD AIR", "SMOKE", "DAMP", "CATS", "DUST"};
+        for (const auto& [surname, first] : {std::pair{"Smith", "John"}, {"Smith", "Joan"}, {"Brown", "Ann"}}) {
+            store::PersonDetails d;
+            d.nickname = QString(first) + surname;
+            d.surname = surname;
+            d.firstName = first;
+            d.gender = "Female";
+            const auto person = diary.persons.AddPer("New", d);
+            ASSERT_TRUE(person);
+            persons << person.value.id;
+            std::vector<store::DayMedRow> meds;
+            for (const char* name : {"Salbutamol", "Budesonide", "Terbutaline"}) {
+                const auto id = diary.persons.AddMed({"", person.value.id, name, "", "", "", "Other", "Yes"});
+                ASSERT_TRUE(id);
+                meds.push_back({name, "Other", id.value, 0});
+            }
+            std::vector<QDate> days;
+            for (QDate d = first_; d <= last_; d = d.addDays(1))
+                if (pick(0, 3)) days.push_back(d);
+            std::shuffle(days.begin(), days.end(), random);
+            for (size_t i = 0; i < days.size() + days.size() / 5; ++i) {
+                const QDate day = days[i % days.size()];  // the last fifth saved a second time
+                store::DayValues v;
+                v.morning = pick(60, 99) * 5;
+                v.evening = pick(0, 99) * 5;
+                v.rating = pick(0, 3);
+                v.relievers = pick(0, 9);
+                QStringList ticked;
+                for (const QString& t : triggers)
+                    if (pick(0, 2) == 0) ticked << t;
+                for (auto& m : meds) m.timesUsed = pick(0, 2);
+                ASSERT_TRUE(diary.days.saveDay(person.value.id, store::keys::dateKey(day), v, ticked, meds));
+            }
+            for (int i = 0; i < 4; ++i)
+                ASSERT_TRUE(diary.days.DelDly(person.value.id, store::keys::dateKey(days[size_t(pick(0, 20))])));
+            ASSERT_TRUE(diary.days.DelDlyTrg(person.value.id, store::keys::dateKey(days[30])));
+        }
+    }
+    void TearDown() override { store::clock::setToday(QDate()); }
+
+    // The report cursors as they were first made: a walk of the whole file in the cursor's tag.
+    std::vector<std::string> statedWalk(TableId id, const char* tag, const QString& person, const QString& date) {
+        auto* t = diary.files.table(id);
+        t->selectTag(t->tag(tag));
+        const std::string who = store::cp1252::encode(store::keys::padded(person, 8)).value();
+        std::vector<std::string> items;
+        for (t->goBof(); !t->eof(); t->skip()) {
+            if (t->field("Asid")->str() != who || !store::ReportCursors::InRMdDt(date, decode(t->field("AsDt"))))
+                continue;
+            QString item = decode(t->field("Asid")) + "|" + decode(t->field("AsDt"));
+            if (id == TableId::DlyMed) {
+                item += "|" + decode(t->field("MdID")) + "|" + decode(t->field("ANam")).trimmed() + "|" +
+                        decode(t->field("TmUs")).trimmed() + "|" + decode(t->field("Ctgy")).trimmed();
+            } else {
+                item += "|" + store::keys::triggerName(decode(t->field("Trig")));
+            }
+            items.push_back(item.toStdString());
+        }
+        return items;
+    }
+    std::vector<std::string> medicationCursor(const QString& person, const QString& date) {
+        std::vector<std::string> items;
+        auto& r = diary.reports;
+        for (auto* m = &r.GetRMedBeg(person, date); !m->empty(); m = &r.GetRMedNxt(person, date))
+            items.push_back((m->person + "|" + m->date + "|" + m->medId + "|" + m->name + "|" + m->timesUsed + "|" +
+                             m->category).toStdString());
+        return items;
+    }
+    std::vector<std::string> triggerCursor(const QString& person, const QString& date) {
+        std::vector<std::string> items;
+        auto& r = diary.reports;
+        for (auto* t = &r.GetRTrgBeg(person, date); !t->empty(); t = &r.GetRTrgNxt(person, date))
+            items.push_back((t->person + "|" + t->date + "|" + t->trigger).toStdString());
+        return items;
+    }
+
+    // Every record of the file in record order, as "date|..." texts of the person in the period.
+    std::vector<std::string> everyRecord(TableId id, const QString& person, const QString& first, const QString& last) {
+        auto* t = diary.files.table(id);
+        t->selectTag(nullptr);
+        std::vector<std::string> rows;
+        for (t->goBof(); !t->eof(); t->skip()) {
+            const QString date = decode(t->field("AsDt"));
+            if (decode(t->field("Asid")) != person || date < first || date > last) continue;
+            QString row = date;
+            if (id == TableId::Daily) row += "|" + decode(t->field("Morn")).trimmed() + "|" + decode(t->field("Rate"));
+            if (id == TableId::DlyTrig) row += "|" + decode(t->field("Trig")).trimmed();
+            if (id == TableId::DlyMed) row += "|" + decode(t->field("MdID")) + "|" + decode(t->field("TmUs")).trimmed();
+            rows.push_back(row.toStdString());
+        }
+        std::sort(rows.begin(), rows.end());
+        return rows;
+    }
+
+    const QDate first_{2024, 1, 1}, last_{2024, 5, 31};
+    TempFolder folder{TempFolder::memoryRoot()};
+    store::Diary diary;
+    QStringList persons;
+};
+
+TEST_P(PeriodTest, CursorsYieldWhatTheWalkOfTheWholeFileYieldsInTheSameOrder) {
+    int items = 0;
+    for (const QString& person : persons) {
+        for (QDate date = first_.addDays(-3); date <= last_.addDays(34); date = date.addDays(5)) {
+            const QString key = store::keys::dateKey(date);
+            const auto meds = medicationCursor(person, key);
+            EXPECT_EQ(meds, statedWalk(TableId::DlyMed, "dmiRep", person, key)) << person.toStdString() << " " << key.toStdString();
+            const auto trgs = triggerCursor(person, key);
+            EXPECT_EQ(trgs, statedWalk(TableId::DlyTrig, "dtiTRIG", person, key)) << person.toStdString() << " " << key.toStdString();
+            items += int(meds.size() + trgs.size());
+        }
+    }
+    EXPECT_GT(items, 5000);
+    // Another person's identifier that the person's begins: nothing of theirs.
+    EXPECT_TRUE(medicationCursor(persons[0].left(7), "20240331").empty());
+    EXPECT_TRUE(triggerCursor("New", "20240331").empty());
+    EXPECT_TRUE(medicationCursor(persons[0], "2024033").empty());
+}
+
+TEST_P(PeriodTest, PeriodReadsAnswerEveryRecordOfThePersonInThePeriod) {
+    std::mt19937 random(GetParam() + 100);
+    for (int round = 0; round < 30; ++round) {
+        const QString& person = persons[round % persons.size()];
+        const QDate a = first_.addDays(std::uniform_int_distribution<int>(-10, 160)(random));
+        const QDate b = a.addDays(std::uniform_int_distribution<int>(0, 60)(random));
+        const QString first = store::keys::dateKey(a), last = store::keys::dateKey(b);
+
+        std::vector<std::string> days, triggers, meds;
+        QString previous;
+        for (const auto& d : diary.reports.daysBetween(person, first, last)) {
+            EXPECT_LT(previous, d.date) << "days in date order";
+            previous = d.date;
+            days.push_back((d.date + "|" + QString::number(d.values.morning) + "|" + QString::number(d.values.rating)).toStdString());
+        }
+        for (const auto& t : diary.reports.triggersBetween(person, first, last))
+            triggers.push_back((t.date + "|" + t.trigger).toStdString());
+        for (const auto& m : diary.reports.medicationBetween(person, first, last))
+            meds.push_back((m.date + "|" + m.medId + "|" + QString::number(m.timesUsed)).toStdString());
+        EXPECT_TRUE(std::is_sorted(triggers.begin(), triggers.end()));
+        EXPECT_TRUE(std::is_sorted(meds.begin(), meds.end()));
+        EXPECT_EQ(days, everyRecord(TableId::Daily, person, first, last)) << first.toStdString() << " " << last.toStdString();
+        EXPECT_EQ(triggers, everyRecord(TableId::DlyTrig, person, first, last));
+        EXPECT_EQ(meds, everyRecord(TableId::DlyMed, person, first, last));
+    }
+    EXPECT_TRUE(diary.reports.daysBetween(persons[0], "20240510", "20240501").empty());
+    EXPECT_TRUE(diary.reports.daysBetween(persons[0], "20240501", "2024053").empty());
+    EXPECT_TRUE(diary.reports.medicationBetween("New", "20240101", "20241231").empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(GeneratedDiaries, PeriodTest, ::testing::Values(1u, 2u, 3u));
+
+}  // namespace
+}  // namespace pulmora::test
