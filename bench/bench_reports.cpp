@@ -1,14 +1,18 @@
 // The reports on a 10-person, 20-year diary: building the weekly comparison (its statistics and
 // its composed picture), the monthly basic and the monthly additional report (lists included),
-// opening the report card up to its first painted report, and the graph analyses: the working
+// opening the report card up to its first painted report, saving and printing the monthly basic
+// report on show as the save window and the print button do, and the graph analyses: the working
 // table of a year, the plan drawn from it, and a change of analysis on the card from the choice
 // to the painted chart. There is no SQLite peer: these measure the statistics and pictures on
 // top of the store.
 #include "controls/TDaButton.h"
+#include "output/PictureFile.h"
+#include "output/Printing.h"
 #include "reports/GraphPage.h"
 #include "reports/GraphPlan.h"
 #include "reports/MonthlyAdditional.h"
 #include "reports/MonthlyBasic.h"
+#include "reports/ReportPage.h"
 #include "reports/ReportRun.h"
 #include "reports/TAsRep.h"
 #include "reports/WeeklyComparison.h"
@@ -115,6 +119,35 @@ void OpenReportCard(benchmark::State& state) {
     }
 }
 
+// The report on show is not built again: the saved picture is composed from it, encoded and
+// written under a new name that is renamed over the target.
+void saveReport(benchmark::State& state, output::PictureKind kind) {
+    auto& f = fixture();
+    const reports::ReportResult report = reports::MonthlyBasic(f.diary.reports, f.person.id, kLastDay, 1.0);
+    if (!report.available) state.SkipWithError("the sample person has no report");
+    const QString target = f.folder.filePath("report." + output::pictureExtension(kind));
+    for (auto _ : state) {
+        const output::WriteResult saved = output::savePicture(reports::savedReportPicture(report), target, kind);
+        if (!saved.ok()) state.SkipWithError(qPrintable(saved.error()));
+    }
+}
+
+void SaveMonthlyBasicJpeg(benchmark::State& state) { saveReport(state, output::PictureKind::Jpeg); }
+
+void SaveMonthlyBasicBitmap(benchmark::State& state) { saveReport(state, output::PictureKind::Bitmap); }
+
+// The page composed and recorded, printed into a PDF file at the printer's resolution.
+void PrintMonthlyBasicPdf(benchmark::State& state) {
+    auto& f = fixture();
+    const reports::ReportResult report = reports::MonthlyBasic(f.diary.reports, f.person.id, kLastDay, 1.0);
+    if (!report.available) state.SkipWithError("the sample person has no report");
+    const QString target = f.folder.filePath("report.pdf");
+    for (auto _ : state) {
+        const output::PrintOutcome printed = output::printToPdf(target, reports::PrintAsthmaReport(report));
+        if (!printed.ok()) state.SkipWithError(qPrintable(printed.error()));
+    }
+}
+
 const QString kYear = QStringLiteral("Year");
 
 reports::GraphRequest yearOf(const QString& option) {
@@ -171,6 +204,9 @@ BENCHMARK(MonthlyBasicBuild)->Unit(benchmark::kMicrosecond);
 BENCHMARK(MonthlyAdditionalBuild)->Unit(benchmark::kMicrosecond);
 BENCHMARK(MonthlyListCursors)->Unit(benchmark::kMicrosecond);
 BENCHMARK(OpenReportCard)->Unit(benchmark::kMillisecond);
+BENCHMARK(SaveMonthlyBasicJpeg)->Unit(benchmark::kMillisecond);
+BENCHMARK(SaveMonthlyBasicBitmap)->Unit(benchmark::kMillisecond);
+BENCHMARK(PrintMonthlyBasicPdf)->Unit(benchmark::kMillisecond);
 BENCHMARK(GraphTableYear)->Unit(benchmark::kMillisecond);
 BENCHMARK(GraphAnalysesYear)->Unit(benchmark::kMillisecond);
 BENCHMARK(GraphOptionChange)->Unit(benchmark::kMillisecond);

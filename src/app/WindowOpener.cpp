@@ -6,6 +6,7 @@
 #include "daily/TAsDet.h"
 #include "personal/TAsPer.h"
 #include "personal/TasTrg.h"
+#include "reports/TAsJpeg.h"
 #include "reports/TAsRep.h"
 #include "sheet/TAsSheet.h"
 #include "store/Clock.h"
@@ -114,6 +115,8 @@ WindowAnswer<std::optional<store::PersonRef>> WindowOpener::reportCard(QWidget& 
         std::optional<store::PersonRef> shownLast;
         QObject::connect(&window, &reports::TAsRep::personChosen,
                          [&shownLast](const store::PersonRef& next) { shownLast = next; });
+        QObject::connect(&window, &reports::TAsRep::savePictureRequested,
+                         [this, &window](const QPoint& position) { savePicture(window, position); });
         QObject::connect(&window, &reports::TAsRep::helpRequested, [this](const QString& keyword) { showHelp(keyword); });
         QObject::connect(&window, &reports::TAsRep::closed, [this](const reports::ReportPlacement& placement) {
             settings_.setReportMaximised(placement.maximised);
@@ -123,6 +126,17 @@ WindowAnswer<std::optional<store::PersonRef>> WindowOpener::reportCard(QWidget& 
         runModal(window);
         return WindowAnswer<std::optional<store::PersonRef>>{true, shownLast};
     });
+}
+
+void WindowOpener::savePicture(reports::TAsRep& card, const QPoint& topLeft) {
+    const bool opened = opening([&] {
+        reports::TAsJpeg window(&card);
+        window.Open([&card] { return card.savedPicture(); });
+        placeOnScreen(window, topLeft, topLeft, card);
+        runModal(window);
+        return true;
+    });
+    if (!opened) card.saveWindowNotOpened();
 }
 
 bool WindowOpener::recordSheet(QWidget& owner, const QString& shownName, const QPoint& topRight) {

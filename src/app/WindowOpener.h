@@ -4,6 +4,10 @@
 #include "personal/PersonalWindows.h"
 #include "store/Diary.h"
 
+namespace pulmora::reports {
+class TAsRep;
+}
+
 namespace pulmora::app {
 
 class HelpWindow;
@@ -35,6 +39,8 @@ public:
     void showHelp(const QString& keyword) override;
 
 private:
+    // The save window for the picture the report card has on show, its top left corner at `topLeft`.
+    void savePicture(reports::TAsRep& card, const QPoint& topLeft);
     // The trigger list in the mode given by its letter: "D" and "P" pick, "M" maintains.
     controls::WindowAnswer<std::optional<QStringList>> triggerList(QWidget& owner, const QString& person, QChar mode,
                                                                   const QPoint& topRight);

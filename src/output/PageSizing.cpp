@@ -51,7 +51,19 @@ PageSizing::PageSizing(Extent width, Extent height, ScreenLetter letter)
 
 PageSizing PageSizing::scaled(ScreenLetter letter) { return PageSizing(Extent::scaled(), Extent::scaled(), letter); }
 
+PageSizing PageSizing::fitted() {
+    PageSizing sizing(Extent::ofPrintable(1.0), Extent::ofPrintable(1.0), {});
+    sizing.fitted_ = true;
+    return sizing;
+}
+
 QSize PageSizing::printedSize(QSize page, const PrinterGauge& printer) const {
+    if (fitted_) {
+        const double factor = std::min(double(printer.printable.width()) / page.width(),
+                                       double(printer.printable.height()) / page.height());
+        return {std::min(int(page.width() * factor), printer.printable.width()),
+                std::min(int(page.height() * factor), printer.printable.height())};
+    }
     const double scaledWidth = double(page.width()) / letter_.width * printer.letterWidth;
     const double scaledHeight = double(page.height()) / (letter_.height + 4) * printer.lineHeight;
     return {width_.resolve(scaledWidth, printer.printable.width(), printer.dpiX),

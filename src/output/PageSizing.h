@@ -69,6 +69,8 @@ public:
     PageSizing(Extent width, Extent height, ScreenLetter letter);
     // Both sides by the yardstick: how reports and the automatic record sheet print.
     static PageSizing scaled(ScreenLetter letter);
+    // As large as the printable room allows, keeping the page's proportions: how a chart prints.
+    static PageSizing fitted();
 
     // The printed size in printer pixels of a page `page` screen pixels large.
     QSize printedSize(QSize page, const PrinterGauge& printer) const;
@@ -79,6 +81,7 @@ private:
     Extent width_;
     Extent height_;
     ScreenLetter letter_;
+    bool fitted_ = false;
 };
 
 }  // namespace pulmora::output

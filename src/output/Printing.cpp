@@ -1,6 +1,7 @@
 #include "Printing.h"
 
 #include <QAbstractPrintDialog>
+#include <QFile>
 #include <QImage>
 #include <QMarginsF>
 #include <QPainter>
@@ -93,6 +94,15 @@ PrintOutcome printPages(QPrinter& printer, const PrintJob& job, const QString& w
     return PrintOutcome::printed();
 }
 
+// The PDF writer does not tell when a write fails (a full disk, say) and ends the job as if all
+// went well; a file that was written whole ends with the end-of-file marker.
+bool writtenWhole(const QString& pdf) {
+    QFile file(pdf);
+    constexpr qint64 kTail = 16;
+    if (!file.open(QIODevice::ReadOnly) || file.size() < kTail || !file.seek(file.size() - kTail)) return false;
+    return file.read(kTail).contains("%%EOF");
+}
+
 // A PDF file is printed under a new name beside it and renamed over it once the job is
 // complete, so a failed job leaves no half-written file and an existing one as it was.
 PrintOutcome printIntoPdfFile(QPrinter& printer, const PrintJob& job) {
@@ -105,6 +115,8 @@ PrintOutcome printIntoPdfFile(QPrinter& printer, const PrintJob& job) {
     const PrintOutcome outcome = printPages(printer, job, target);
     printer.setOutputFileName(target);
     if (!outcome.ok()) return outcome;
+    if (!writtenWhole(part.fileName()))
+        return PrintOutcome::failed(QStringLiteral("Could not write %1: the file was not written whole").arg(target));
     std::error_code failure;
     std::filesystem::rename(std::filesystem::path(part.fileName().toStdWString()),
                             std::filesystem::path(target.toStdWString()), failure);
@@ -124,7 +136,8 @@ PrintOutcome print(QPrinter& printer, const PrintJob& job) {
     return printPages(printer, job, describe(printer));
 }
 
-PrintOutcome printWithDialog(QPrinter& printer, const PrintJob& job, QWidget* parent) {
+PrintOutcome printWithDialog(QPrinter& printer, const PrintJob& job, QWidget* parent,
+                             const std::function<void()>& printing) {
     if (const QString fault = faultOf(job); !fault.isEmpty()) return PrintOutcome::failed(fault);
     // The dialog shows the job's title and orientation; the job prints all its pages.
     if (const QString fault = prepare(printer, job); !fault.isEmpty()) return PrintOutcome::failed(fault);
@@ -134,6 +147,7 @@ PrintOutcome printWithDialog(QPrinter& printer, const PrintJob& job, QWidget* pa
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
     if (dialog.exec() != QDialog::Accepted) return PrintOutcome::cancelled();
+    if (printing) printing();
     return print(printer, job);
 }
 

@@ -7,6 +7,7 @@
 #include <QPageSize>
 #include <QString>
 
+#include <functional>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -61,7 +62,9 @@ private:
 
 // Lets the user choose the printer (or a PDF file) in the platform's print dialog, then prints
 // the job there. Closing the dialog without printing is Cancelled, and nothing is printed.
-[[nodiscard]] PrintOutcome printWithDialog(QPrinter& printer, const PrintJob& job, QWidget* parent);
+// `printing`, when given, runs once the printer is chosen, just before the pages are drawn.
+[[nodiscard]] PrintOutcome printWithDialog(QPrinter& printer, const PrintJob& job, QWidget* parent,
+                                           const std::function<void()>& printing = {});
 
 // Prints the job into a PDF file on paper of the given size, without a dialog.
 [[nodiscard]] PrintOutcome printToPdf(const QString& path, const PrintJob& job,

@@ -332,6 +332,9 @@ void GraphChart::relabel() {
 
 void GraphChart::draw(QPainter& painter, const QRectF& target, ChartBackground background) {
     if (!scene()) return;
+    // A chart lays itself out again when the event loop next runs; drawn straight after a new
+    // plot (printing or saving at once), it is laid out now so the picture shows that plot.
+    layout()->activate();
     const QBrush kept = backgroundBrush();
     if (background == ChartBackground::Plain) setBackgroundBrush(Qt::white);
     painter.save();
@@ -350,14 +353,15 @@ QImage GraphChart::picture(qreal pixelRatio, ChartBackground background) {
     return image;
 }
 
+SceneChart::SceneChart(const GraphPlan& plan, const QSize& size) : chart_(new GraphChart) {
+    scene_.addItem(chart_);
+    chart_->setGeometry(QRectF(QPointF(0, 0), size));
+    chart_->Plot(plan);
+    chart_->layout()->activate();
+}
+
 QImage renderGraph(const GraphPlan& plan, const QSize& size, qreal pixelRatio, ChartBackground background) {
-    QGraphicsScene scene;
-    auto* chart = new GraphChart;  // the scene's own
-    scene.addItem(chart);
-    chart->setGeometry(QRectF(QPointF(0, 0), size));
-    chart->Plot(plan);
-    chart->layout()->activate();
-    return chart->picture(pixelRatio, background);
+    return SceneChart(plan, size).chart().picture(pixelRatio, background);
 }
 
 }  // namespace pulmora::reports

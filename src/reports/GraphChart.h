@@ -3,6 +3,7 @@
 #include "reports/GraphPlan.h"
 
 #include <QChart>
+#include <QGraphicsScene>
 #include <QImage>
 
 class QAbstractSeries;
@@ -77,7 +78,19 @@ private:
     bool relabelling_ = false;
 };
 
-// A plan drawn on a chart of its own at the size given, without any window: for files and tools.
+// A plan drawn on a chart of its own at the size given, on a scene of its own, without any
+// window: for files and tools.
+class SceneChart {
+public:
+    SceneChart(const GraphPlan& plan, const QSize& size);
+    GraphChart& chart() { return *chart_; }
+
+private:
+    QGraphicsScene scene_;
+    GraphChart* chart_;  // the scene's own
+};
+
+// The picture of such a chart.
 QImage renderGraph(const GraphPlan& plan, const QSize& size, qreal pixelRatio = 1.0,
                    ChartBackground background = ChartBackground::Gradient);
 

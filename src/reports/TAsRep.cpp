@@ -1,9 +1,12 @@
 #include "TAsRep.h"
 
 #include "GraphChart.h"
+#include "GraphOutput.h"
 #include "GraphPage.h"
 #include "MonthlyAdditional.h"
 #include "MonthlyBasic.h"
+#include "ReportCanvas.h"
+#include "ReportPage.h"
 #include "ReportRun.h"
 #include "ReportView.h"
 #include "WeeklyComparison.h"
@@ -18,6 +21,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
+#include <QPrinter>
 #include <QScreen>
 #include <QStackedWidget>
 #include <QWheelEvent>
@@ -30,6 +34,11 @@ namespace glyphs = controls::glyphs;
 
 const QString kWelcome = QStringLiteral(" Welcome to the Pulmora Reporter");
 const QString kNoReportSelected = QStringLiteral(" You must have a report selected before using this option!");
+const QString kNoSaveWindow = QStringLiteral("ERROR: Could not open Save Jpeg Card");
+const QString kPrinting = QStringLiteral("Printing Report ..");
+const QString kWaitWhilePrinting = QStringLiteral(" Please Wait Whilst Report is Printing ..");
+const QString kSentToPrinter = QStringLiteral("Report Sent to Printer");
+const QString kPrintCancelled = QStringLiteral(" Printing Cancelled - Nothing was Printed");
 const QString kGraphAnalysis = QStringLiteral("Graph Analysis Reports");
 constexpr int kThreeMonths = 1, kNineMonths = 3, kPeakFlowTrend = 1;  // items of the graph page's lists
 const QColor kNavy(0, 0, 128);
@@ -38,11 +47,8 @@ constexpr int kDesignWidth = 637, kDesignHeight = 432;
 constexpr int kMinimumWidth = 560, kMinimumHeight = 430, kShortHeight = 450;
 constexpr int kBarHeight = 40, kStatusHeight = 28, kStripWidth = 40, kButton = 34;
 
-QFont windowFont() {
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(11);
-    return font;
-}
+// Arial 8, the report pictures' own font: printing measures its yardstick letter in it.
+QFont windowFont() { return reportFont(); }
 
 // A stored placement on no screen that is still there would open the card out of sight.
 QRect onScreen(const QRect& geometry) {
@@ -56,7 +62,7 @@ QRect onScreen(const QRect& geometry) {
 TAsRep::TAsRep(store::Diary& diary, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
                           Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
-      diary_(diary) {
+      diary_(diary), printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
     setWindowTitle("Pulmora Report Card");
     setFont(windowFont());
     setMinimumSize(kMinimumWidth, kMinimumHeight);
@@ -88,8 +94,6 @@ void TAsRep::createControls() {
     RepDate->setAccessibleName("Report Date");
     BtnPrintRep = button(this, glyphs::Kind::Print, "Print Current Displayed Report");
     BtnJpeg = button(this, glyphs::Kind::Picture, "Save Report to JPEG or BMP");
-    // Printing is not part of this version yet.
-    BtnPrintRep->setEnabled(false);
 
     TabPage = new QStackedWidget(this);
     TabPage->setAutoFillBackground(true);
@@ -172,6 +176,8 @@ void TAsRep::layOut() {
     BtnHelp->move(w - 4 - kButton, h - kStatusHeight - 2 + (kStatusHeight - kButton) / 2);
 }
 
+TAsRep::~TAsRep() = default;
+
 void TAsRep::Open(const QString& personKey, const QString& caption, const QDate& today,
                   const ReportPlacement& placement) {
     TabPage->setCurrentWidget(TabCombined);
@@ -225,6 +231,8 @@ void TAsRep::TrapControl(QObject* sender) {
             navigate(viewport_, command->second, NavData->size());
             PaintViewport();
         }
+    if (sender == BtnPrintRep && report_.available && !isGraph(kind_)) PrintTextReport();
+    if (sender == BtnPrintRep && isGraph(kind_)) PrintChart();  // with or without data
 }
 
 void TAsRep::TrapPeakFlow(QObject* sender) {
@@ -354,6 +362,39 @@ void TAsRep::savePicture() {
         return;
     }
     emit savePictureRequested(BtnReport->mapToGlobal(QPoint(0, 0)));
+}
+
+void TAsRep::saveWindowNotOpened() { setInfo(kNoSaveWindow); }
+
+QImage TAsRep::savedPicture() const {
+    return isGraph(kind_) ? savedGraphPicture(*TabData->Chart) : savedReportPicture(report_);
+}
+
+void TAsRep::PrintTextReport() {
+    setInfo(kPrinting);
+    PanInfo->repaint();
+    printJob(PrintAsthmaReport(report_), kSentToPrinter);
+}
+
+// The chart's own printing tells nothing while all goes well; a cancelled or failed job is
+// still told.
+void TAsRep::PrintChart() { printJob(reports::PrintChart(*TabData->Chart), {}); }
+
+// The page is composed first, so the print dialog offers its orientation; once a printer is
+// chosen the card is disabled while the page is drawn. Only a page that went out says so.
+void TAsRep::printJob(const output::PrintJob& job, const QString& printed) {
+    const QString before = info();
+    const output::PrintOutcome outcome = output::printWithDialog(*printer_, job, this, [this] {
+        setEnabled(false);
+        setInfo(kWaitWhilePrinting);
+        PanInfo->repaint();
+    });
+    setEnabled(true);
+    switch (outcome.status()) {
+    case output::PrintOutcome::Status::Printed: setInfo(printed.isEmpty() ? before : printed); break;
+    case output::PrintOutcome::Status::Cancelled: setInfo(kPrintCancelled); break;
+    case output::PrintOutcome::Status::Failed: setInfo("ERROR: " + outcome.error()); break;
+    }
 }
 
 // ---- events ----------------------------------------------------------------------------------

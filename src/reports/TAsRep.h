@@ -1,5 +1,6 @@
 #pragma once
 
+#include "output/Printing.h"
 #include "reports/ReportResult.h"
 #include "reports/ReportRun.h"
 #include "reports/Viewport.h"
@@ -8,9 +9,11 @@
 #include <QDialog>
 
 #include <map>
+#include <memory>
 
 class QDateEdit;
 class QLabel;
+class QPrinter;
 class QStackedWidget;
 
 namespace pulmora::controls {
@@ -38,6 +41,7 @@ class TAsRep : public QDialog {
     Q_OBJECT
 public:
     explicit TAsRep(store::Diary& diary, QWidget* parent = nullptr);
+    ~TAsRep() override;
 
     // Everything the card needs before it is shown: the person reported on, the caption of the
     // daily card's name banner, today (the first report date) and the stored placement.
@@ -55,6 +59,13 @@ public:
     const ReportResult& report() const { return report_; }
     const Viewport& viewport() const { return viewport_; }
     QString info() const;
+    // The printer the card prints on; it keeps the last orientation until the next print.
+    QPrinter& RepAsthma() { return *printer_; }
+    // The picture the save window writes for what is on show: a text report under its person
+    // header, or the chart on white. A null image when there is nothing to save.
+    QImage savedPicture() const;
+    // The program could not open the save window it was asked for.
+    void saveWindowNotOpened();
 
     // Every help keyword the card can open.
     static QStringList helpKeywords();
@@ -109,6 +120,9 @@ private:
     void nextPerson();
     void contextHelp();
     void savePicture();
+    void PrintTextReport();
+    void PrintChart();
+    void printJob(const output::PrintJob& job, const QString& printed);
     bool navigationKey(int key, Qt::KeyboardModifiers modifiers);
 
     store::Diary& diary_;
@@ -118,6 +132,7 @@ private:
     Viewport viewport_;
     std::map<QObject*, Navigation> navigation_;
     bool shown_ = false;
+    std::unique_ptr<QPrinter> printer_;
 };
 
 }  // namespace pulmora::reports

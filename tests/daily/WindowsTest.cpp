@@ -243,6 +243,10 @@ TEST_F(OpenerTest, TheReportCardOpensOnThePersonAndItsPlacementIsKept) {
                   ASSERT_TRUE(report);
                   EXPECT_EQ(report->windowTitle(), "Pulmora Report Card");
                   EXPECT_EQ(report->PersonKey(), jo);
+                  // The picture on show is saved through the save window the program opens.
+                  click(report->BtnPeakFlow);
+                  withModal([&] { click(report->BtnJpeg); },
+                            [&](QWidget* save) { EXPECT_EQ(save->windowTitle(), "Save Report"); });
                   report->showNormal();
                   report->setGeometry(60, 70, 640, 560);
                   report->close();

@@ -50,6 +50,16 @@ TEST(PageSizingTest, SharesOfThePrintableRoomIgnoreThePageSize) {
     EXPECT_TRUE(quarters.fault().isEmpty()) << "no letter is needed when no side is scaled";
 }
 
+TEST(PageSizingTest, AFittedPageFillsTheRoomInOneDirectionKeepingItsProportions) {
+    // Landscape room 14033 by 9917: an 800 by 500 chart grows by 14033 / 800 = 17.54 to the
+    // room's width (its height allows 19.83), a square by 9917 / 10 to the room's height.
+    const PrinterGauge landscape{96, 152, QSize(14033, 9917), 1200, 1200};
+    EXPECT_EQ(PageSizing::fitted().printedSize(QSize(800, 500), landscape), QSize(14033, 8770));
+    EXPECT_EQ(PageSizing::fitted().printedSize(QSize(1000, 400), landscape), QSize(14033, 5613));
+    EXPECT_EQ(PageSizing::fitted().printedSize(QSize(10, 10), landscape), QSize(9917, 9917));
+    EXPECT_TRUE(PageSizing::fitted().fault().isEmpty()) << "no letter is needed";
+}
+
 TEST(PageSizingTest, UnusableRulesAreFaults) {
     EXPECT_TRUE(PageSizing::scaled(kScreen).fault().isEmpty());
     EXPECT_FALSE(PageSizing::scaled(ScreenLetter{0, 12}).fault().isEmpty());

@@ -1,5 +1,6 @@
 #include "PdfTools.h"
 #include "output/Printing.h"
+#include "support/FileSystems.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -228,6 +229,23 @@ TEST(PrintTest, APageThatCannotBeDrawnStopsTheJobAndKeepsTheOldFile) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1) << "no other file";
 }
 
+// The PDF writer itself keeps quiet about a write that fails; the job must not.
+TEST(PrintTest, AFullDiskFailsTheJobAndKeepsTheOldFile) {
+    TempFolder folder;
+    ScratchFileSystem disk(folder.path(), 64 * 1024);
+    if (!disk.mounted()) GTEST_SKIP() << disk.why();
+    const std::string pdf = folder.file("old.pdf");
+    writeBytes(pdf, {'o', 'l', 'd'});
+    ASSERT_TRUE(disk.fill());
+    const PrintOutcome outcome = output::printToPdf(
+        QString::fromStdString(pdf),
+        oneOf(reportLikePage(QStringLiteral("Monthly Basic Report")), PageSizing::scaled(kScreen)));
+    EXPECT_EQ(outcome.status(), PrintOutcome::Status::Failed);
+    EXPECT_EQ(outcome.error(), QString::fromStdString("Could not write " + pdf + ": the file was not written whole"));
+    EXPECT_EQ(readBytes(pdf), (std::vector<char>{'o', 'l', 'd'}));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 2) << "the old file and the filler";
+}
+
 TEST(PrintTest, UnprintableJobsFailBeforeAnythingStarts) {
     TempFolder folder;
     const QString pdf = QString::fromStdString(folder.file("never.pdf"));
@@ -273,6 +291,30 @@ TEST(PrintTest, ThePrintDialogPrintsToTheChosenPdfFile) {
     ASSERT_TRUE(outcome.ok()) << outcome.error().toStdString();
     EXPECT_NE(pdfText(pdf, 1).find("Weekly Comparison Report"), std::string::npos);
     EXPECT_EQ(pdfInfoField(pdf, "Title"), "Pulmora");
+}
+
+// The caller hears when the printer is chosen, before any page is drawn, and not at all when
+// the dialog is closed without printing.
+TEST(PrintTest, ThePrintingNoticeComesOnlyOnceAPrinterIsChosen) {
+    TempFolder folder;
+    const std::string pdf = folder.file("chosen.pdf");
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFileName(QString::fromStdString(pdf));
+    const PrintJob job = oneOf(markedPage({100, 100}), PageSizing::scaled(kScreen));
+    int notices = 0;
+    bool fileBeforeNotice = true;
+    const auto notice = [&] {
+        ++notices;
+        fileBeforeNotice = std::filesystem::exists(pdf);
+    };
+    answerDialog(false);
+    EXPECT_EQ(output::printWithDialog(printer, job, nullptr, notice).status(), PrintOutcome::Status::Cancelled);
+    EXPECT_EQ(notices, 0);
+    answerDialog(true);
+    EXPECT_TRUE(output::printWithDialog(printer, job, nullptr, notice).ok());
+    EXPECT_EQ(notices, 1);
+    EXPECT_FALSE(fileBeforeNotice);
+    EXPECT_TRUE(std::filesystem::exists(pdf));
 }
 
 TEST(RecordedPageTest, TheSavedPictureIsThePageAtItsOwnSize) {

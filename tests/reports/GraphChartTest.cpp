@@ -1,4 +1,5 @@
 #include "reports/GraphChart.h"
+#include "reports/GraphOutput.h"
 #include "sample/SampleDiary.h"
 #include "stats/ReportDiary.h"
 
@@ -339,6 +340,16 @@ TEST_F(GraphCharts, ThePictureWithAndWithoutItsGradient) {
     const QImage twice = chart->picture(2.0);
     EXPECT_EQ(twice.size(), QSize(1600, 1000));
     EXPECT_EQ(reports::renderGraph(plan("Percentage Best"), QSize(800, 500)).size(), QSize(800, 500));
+}
+
+// One landscape page as large as the chart stands; the chart's printed size follows the paper.
+TEST(GraphOutputTest, TheChartPrintsOnOneLandscapePageAtItsOwnSize) {
+    reports::SceneChart sized(reports::GraphPlan{}, QSize(300, 200));
+    const output::PrintJob job = reports::PrintChart(sized.chart());
+    EXPECT_EQ(job.orientation, QPageLayout::Landscape);
+    ASSERT_EQ(job.pages.size(), 1u);
+    EXPECT_EQ(job.pages[0].page.size(), QSize(300, 200));
+    EXPECT_EQ(reports::savedGraphPicture(sized.chart()).size(), QSize(300, 200));
 }
 
 // What the chart holds in all its series on show: points, bars of a value and slices.

@@ -4,9 +4,13 @@
 #include "controls/Pictures.h"
 #include "controls/TDaButton.h"
 #include "controls/TDaPanel.h"
+#include "output/PdfTools.h"
+#include "reports/ReportPage.h"
 #include "reports/ReportView.h"
+#include "reports/TAsJpeg.h"
 #include "reports/TAsRep.h"
 #include "stats/ReportDiary.h"
+#include "support/FileSystems.h"
 
 #include <QBarSet>
 #include <QCheckBox>
@@ -21,9 +25,13 @@
 #include <QTextDocumentFragment>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTest>
+#include <QTimer>
 
 namespace pulmora::test {
 namespace {
@@ -79,10 +87,10 @@ TEST_F(ReportCard, OpenPreparesAnEmptyCard) {
     EXPECT_EQ(card->info(), " Welcome to the Pulmora Reporter");
     EXPECT_TRUE(card->BtnGraphs->isHidden());
     EXPECT_TRUE(card->BtnMed->isHidden());
-    // Printing comes later; saving answers already.
-    EXPECT_FALSE(card->BtnPrintRep->isEnabled());
+    // Printing and saving answer from the start.
     for (QWidget* report : {card->BtnTable, card->BtnMedTrig, card->BtnReport, card->BtnPeakFlow})
         EXPECT_TRUE(report->isEnabled());
+    EXPECT_TRUE(card->BtnPrintRep->isEnabled());
     EXPECT_TRUE(card->BtnJpeg->isEnabled());
 }
 
@@ -420,6 +428,140 @@ TEST_F(ReportCard, AStoredPlacementOffEveryScreenComesBackOnScreen) {
     EXPECT_EQ(card->size(), QSize(640, 470));
 }
 
+// The save window opened as the program opens it when the card asks: at the position the card
+// names, saving the picture the card makes of what is on show.
+TEST_F(ReportCard, TheSaveWindowTheProgramOpensSavesTheReportOnShow) {
+    open(personWithReadings("Ann"));
+    show();
+    click(card->BtnTable);
+    TempFolder out;
+    QPoint placed;
+    QObject::connect(card.get(), &TAsRep::savePictureRequested, card.get(), [&](const QPoint& position) {
+        reports::TAsJpeg window(card.get());
+        window.Open([&] { return card->savedPicture(); }, QString::fromStdString(out.path().string()));
+        window.move(position);
+        placed = window.pos();
+        window.show();
+        QTest::keyClicks(window.FldFileName, "month");
+        window.SaveAsBmp->click();
+        window.SaveImage();
+    });
+    click(card->BtnJpeg);
+    EXPECT_EQ(placed, card->BtnReport->mapToGlobal(QPoint(0, 0)));
+    EXPECT_EQ(QImage(QString::fromStdString(out.file("month.bmp"))).convertToFormat(QImage::Format_RGB32),
+              card->savedPicture().convertToFormat(QImage::Format_RGB32));
+}
+
+TEST_F(ReportCard, ASaveWindowThatCannotBeOpenedIsAnError) {
+    open(personWithReadings("Ann"));
+    show();
+    QObject::connect(card.get(), &TAsRep::savePictureRequested, card.get(), [&] { card->saveWindowNotOpened(); });
+    click(card->BtnJpeg);
+    EXPECT_EQ(card->info(), "ERROR: Could not open Save Jpeg Card");
+}
+
+// ---- printing ------------------------------------------------------------------------------------
+
+// Answers the print dialog once it is up, as a user would; `asked` tells whether one came.
+void answerPrintDialog(bool print, bool* asked = nullptr) {
+    QTimer::singleShot(0, [print, asked] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (asked) *asked = dialog != nullptr;
+        if (!dialog) return;
+        print ? dialog->accept() : dialog->reject();
+    });
+}
+
+class ReportCardPrinting : public ReportCard {
+protected:
+    void SetUp() override {
+        open(personWithReadings("Ann"));
+        show();
+        card->RepAsthma().setOutputFileName(QString::fromStdString(pdf));
+    }
+    TempFolder out;
+    const std::string pdf = out.file("printed.pdf");
+};
+
+TEST_F(ReportCardPrinting, TheWeeklyReportPrintsInPortraitWithItsHeader) {
+    answerPrintDialog(true);
+    click(card->BtnPrintRep);
+    EXPECT_EQ(card->info(), "Report Sent to Printer");
+    EXPECT_TRUE(card->isEnabled());
+    EXPECT_EQ(pdfInfoField(pdf, "Page size"), "595 x 842 pts (A4)");
+    EXPECT_EQ(pdfInfoField(pdf, "Title"), "Pulmora");
+    const std::string text = pdfText(pdf, 1);
+    for (const char* expected : {"Weekly Comparison Report", ": Smith", ": 31-Jan-1980", "Punch", "Notes"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+}
+
+TEST_F(ReportCardPrinting, MonthlyReportsPrintInLandscapeAndThePrinterKeepsIt) {
+    click(card->BtnTable);
+    answerPrintDialog(true);
+    click(card->BtnPrintRep);
+    EXPECT_EQ(card->info(), "Report Sent to Printer");
+    EXPECT_EQ(pdfInfoField(pdf, "Page size"), "842 x 595 pts (A4)");
+    EXPECT_NE(pdfText(pdf, 1).find("Monthly Basic Report"), std::string::npos);
+    EXPECT_EQ(card->RepAsthma().pageLayout().orientation(), QPageLayout::Landscape);
+    std::filesystem::remove(pdf);
+
+    click(card->BtnMedTrig);
+    answerPrintDialog(true);
+    click(card->BtnPrintRep);
+    EXPECT_EQ(pdfInfoField(pdf, "Page size"), "842 x 595 pts (A4)");
+    EXPECT_NE(pdfText(pdf, 1).find("Monthly Additional Report"), std::string::npos);
+}
+
+TEST_F(ReportCardPrinting, CancellingTheDialogPrintsNothingAndSaysSo) {
+    answerPrintDialog(false);
+    click(card->BtnPrintRep);
+    EXPECT_EQ(card->info(), " Printing Cancelled - Nothing was Printed");
+    EXPECT_TRUE(card->isEnabled());
+    EXPECT_TRUE(std::filesystem::is_empty(out.path()));
+}
+
+// A page that cannot go out (here: the disk is full) is an error, and the card is usable again.
+TEST_F(ReportCard, APrintThatFailsSaysWhatFailed) {
+    open(personWithReadings("Ann"));
+    show();
+    TempFolder out;
+    ScratchFileSystem disk(out.path(), 64 * 1024);
+    if (!disk.mounted()) GTEST_SKIP() << disk.why();
+    ASSERT_TRUE(disk.fill());
+    card->RepAsthma().setOutputFileName(QString::fromStdString(out.file("printed.pdf")));
+    answerPrintDialog(true);
+    click(card->BtnPrintRep);
+    EXPECT_TRUE(card->info().startsWith("ERROR: ")) << card->info().toStdString();
+    EXPECT_TRUE(card->isEnabled());
+    EXPECT_FALSE(std::filesystem::exists(out.file("printed.pdf")));
+}
+
+TEST_F(ReportCard, WithoutAReportPrintingAsksForNoPrinter) {
+    const QString p = d.addPerson("Ann");
+    open(p);
+    show();
+    ASSERT_FALSE(card->ReportAvailable());
+    const QString before = card->info();
+    bool asked = true;
+    answerPrintDialog(false, &asked);
+    click(card->BtnPrintRep);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(asked);
+    EXPECT_EQ(card->info(), before);
+}
+
+TEST_F(ReportCard, TheSavedPictureIsTheReportUnderItsHeader) {
+    const QString p = d.addPerson("Bea");
+    open(p);
+    show();
+    EXPECT_TRUE(card->savedPicture().isNull());  // no report on show
+    open(personWithReadings("Ann"));
+    show();
+    click(card->BtnTable);
+    const QImage saved = card->savedPicture();
+    EXPECT_EQ(saved, reports::savedReportPicture(card->report()));
+    EXPECT_EQ(saved.height(), card->report().picture.height() + 5 * reports::PageMetrics::measure().LH);
+}
 
 // ---- the graph page ----------------------------------------------------------------------------
 
@@ -618,6 +760,72 @@ TEST_F(GraphPage, ClosingEmptiesTheChart) {
     card->close();
     EXPECT_TRUE(chart()->series().isEmpty());
     EXPECT_EQ(chart()->cSerB()->count(), 0);
+}
+
+// ---- printing and saving a graph ----------------------------------------------------------------
+
+TEST_F(GraphPage, TheGraphPrintsOnALandscapePageOnWhiteWithoutAnyText) {
+    open(personOnTheFirstAndFourth("Ann"));
+    show();
+    click(card->BtnPeakFlow);
+    const QString before = card->info();
+    TempFolder out;
+    const std::string pdf = out.file("graph.pdf");
+    card->RepAsthma().setOutputFileName(QString::fromStdString(pdf));
+    answerPrintDialog(true);
+    click(card->BtnPrintRep);
+    EXPECT_EQ(card->info(), before);  // a chart prints without a word
+    EXPECT_TRUE(card->isEnabled());
+    EXPECT_EQ(pdfInfoField(pdf, "Page size"), "842 x 595 pts (A4)");
+    EXPECT_NE(pdfText(pdf, 1).find("Peak Flow Trend Graph for Ann"), std::string::npos) << pdfText(pdf, 1);
+    // On white: the chart's corners, where the screen's gradient starts and ends, are as white as
+    // the paper. The chart fills the page's width and keeps its proportions (800 by 500).
+    const QImage page = renderPage(out, pdf, 1, 50);
+    ASSERT_FALSE(page.isNull());
+    const int chartBottom = page.width() * 500 / 800;
+    for (const QPoint corner : {QPoint(3, 3), QPoint(page.width() - 4, 3), QPoint(3, chartBottom - 4),
+                                QPoint(page.width() - 4, chartBottom - 4)})
+        EXPECT_EQ(qGray(page.pixel(corner)), 255) << corner.x() << "," << corner.y();
+}
+
+TEST_F(GraphPage, AGraphWithoutDataStillPrints) {
+    const QString p = d.addPerson("Ann");
+    d.addReadings(p, D.addDays(-400), 300, 300);
+    open(p);
+    show();
+    click(card->BtnPeakFlow);
+    ASSERT_FALSE(card->ReportAvailable());
+    TempFolder out;
+    const std::string pdf = out.file("graph.pdf");
+    card->RepAsthma().setOutputFileName(QString::fromStdString(pdf));
+    bool asked = false;
+    answerPrintDialog(true, &asked);
+    click(card->BtnPrintRep);
+    EXPECT_TRUE(asked);
+    EXPECT_EQ(pdfInfoField(pdf, "Pages"), "1");
+}
+
+TEST_F(GraphPage, CancellingAGraphsPrintSaysSo) {
+    open(personOnTheFirstAndFourth("Ann"));
+    show();
+    click(card->BtnPeakFlow);
+    answerPrintDialog(false);
+    click(card->BtnPrintRep);
+    EXPECT_EQ(card->info(), " Printing Cancelled - Nothing was Printed");
+}
+
+TEST_F(GraphPage, TheSavedGraphIsTheChartOnWhite) {
+    open(personOnTheFirstAndFourth("Ann"));
+    show();
+    click(card->BtnPeakFlow);
+    QSignalSpy saves(card.get(), &TAsRep::savePictureRequested);
+    click(card->BtnJpeg);
+    EXPECT_EQ(saves.count(), 1);
+    const QImage saved = card->savedPicture();
+    ASSERT_EQ(saved.size(), chart()->size().toSize());
+    EXPECT_EQ(saved, chart()->picture(1.0, reports::ChartBackground::Plain));
+    EXPECT_NE(saved, chart()->picture(1.0, reports::ChartBackground::Gradient));  // the screen's has its gradient
+    EXPECT_EQ(saved.pixelColor(2, saved.height() - 3), QColor(Qt::white));
 }
 
 }  // namespace

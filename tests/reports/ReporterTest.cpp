@@ -1,8 +1,10 @@
+#include "output/PdfTools.h"
 #include "reports/GraphChart.h"
 #include "reports/GraphFigures.h"
 #include "reports/MonthlyAdditional.h"
 #include "reports/MonthlyBasic.h"
 #include "reports/ReportFigures.h"
+#include "reports/ReportPage.h"
 #include "reports/ReportRun.h"
 #include "reports/WeeklyComparison.h"
 #include "stats/ReportDiary.h"
@@ -224,6 +226,59 @@ TEST_F(Reporter, RefusesAMissingPersonABadDateAndAnUnwritableOutput) {
     EXPECT_FALSE(std::filesystem::exists(png));
 }
 
+TEST_F(Reporter, PrintsThePagesAsPdf) {
+    const std::pair<const char*, const char*> kinds[] = {{"weekly", "595 x 842 pts (A4)"},
+                                                         {"monthly-basic", "842 x 595 pts (A4)"},
+                                                         {"monthly-additional", "842 x 595 pts (A4)"}};
+    for (const auto& [name, paper] : kinds) {
+        const std::string pdf = out.file(std::string(name) + ".pdf");
+        int status = -1;
+        run(folder() + " --person Ann --date 2026-12-08 --report " + name + " --out " + pdf, status);
+        ASSERT_EQ(status, 0) << name << ": " << errorText();
+        EXPECT_EQ(pdfInfoField(pdf, "Page size"), paper) << name;
+        EXPECT_EQ(pdfInfoField(pdf, "Pages"), "1") << name;
+        const std::string text = pdfText(pdf, 1);
+        EXPECT_NE(text.find(": Smith"), std::string::npos) << name << "\n" << text;
+        EXPECT_NE(text.find("Notes"), std::string::npos) << name << "\n" << text;
+    }
+}
+
+TEST_F(Reporter, SavesThePictureOfTheSaveWindowAsJpegAndBitmap) {
+    const std::string jpg = out.file("monthly.jpg"), bmp = out.file("monthly.bmp");
+    int status = -1;
+    for (const std::string& file : {jpg, bmp}) {
+        run(folder() + " --person Ann --date 2026-12-08 --report monthly-basic --out " + file, status);
+        ASSERT_EQ(status, 0) << file << ": " << errorText();
+    }
+    d.diary.files.OpenDB();
+    const QImage expected = reports::savedReportPicture(reports::MonthlyBasic(d.diary.reports, person, D, 1.0));
+    ASSERT_FALSE(expected.isNull());
+    EXPECT_EQ(QImage(QString::fromStdString(bmp)).convertToFormat(QImage::Format_RGB32),
+              expected.convertToFormat(QImage::Format_RGB32));
+    const std::vector<char> bytes = readBytes(jpg);
+    ASSERT_GT(bytes.size(), 4u);
+    EXPECT_EQ(uchar(bytes[0]), 0xFF);
+    EXPECT_EQ(uchar(bytes[1]), 0xD8);
+    EXPECT_EQ(QImage(QString::fromStdString(jpg)).size(), expected.size());
+}
+
+TEST_F(Reporter, RefusesToPrintOrSaveWithoutAReportAndOtherKindsOfFile) {
+    int status = -1;
+    for (const char* name : {"none.pdf", "none.jpg", "none.bmp"}) {
+        run(folder() + " --person Ann --date 2026-06-01 --report weekly --out " + out.file(name), status);
+        EXPECT_EQ(status, 2) << name;
+        EXPECT_NE(errorText().find("there is no report to print or save: Cannot Produce Report"), std::string::npos)
+            << errorText();
+    }
+    run(folder() + " --person Ann --date 2026-12-08 --report weekly --out " + out.file("w.gif"), status);
+    EXPECT_EQ(status, 2);
+    EXPECT_NE(errorText().find("does not end in .png, .pdf, .jpg or .bmp"), std::string::npos) << errorText();
+    run(folder() + " --person Ann --date 2026-12-08 --report weekly --out " + out.file("missing/w.jpg"), status);
+    EXPECT_EQ(status, 2);
+    EXPECT_NE(errorText().find("Could not write"), std::string::npos) << errorText();
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(out.path()), {}), 1) << "only the error text";
+}
+
 // A diary on a read-only disk (a backup, a mounted stick) can still be reported on.
 TEST_F(Reporter, ReadsADiaryInAReadOnlyFolder) {
     TempFolder shelf;
@@ -270,6 +325,36 @@ TEST_F(Reporter, WritesAGraphAndItsFigures) {
     ASSERT_FALSE(written.isNull());
     EXPECT_EQ(written.convertToFormat(QImage::Format_RGB32),
               reports::renderGraph(graph.plan, written.size()).convertToFormat(QImage::Format_RGB32));
+}
+
+// A graph prints on a landscape page and is saved on white, with readings in its period or
+// without, as the card's buttons do.
+TEST_F(Reporter, PrintsAndSavesAGraph) {
+    const std::string graph = folder() + " --person Ann --report graph --option \"Zone Frequency\" --period Year";
+    int status = -1;
+    for (const char* date : {"2026-12-08", "2024-01-01"}) {
+        const std::string pdf = out.file(std::string(date) + ".pdf"), jpg = out.file(std::string(date) + ".jpg"),
+                          bmp = out.file(std::string(date) + ".bmp");
+        for (const std::string& file : {pdf, jpg, bmp}) {
+            run(graph + " --date " + date + " --out " + file, status);
+            ASSERT_EQ(status, 0) << file << ": " << errorText();
+        }
+        EXPECT_EQ(pdfInfoField(pdf, "Page size"), "842 x 595 pts (A4)") << date;
+        EXPECT_EQ(pdfInfoField(pdf, "Pages"), "1") << date;
+        const std::vector<char> bytes = readBytes(jpg);
+        ASSERT_GT(bytes.size(), 2u);
+        EXPECT_EQ(uchar(bytes[0]), 0xFF);
+        EXPECT_EQ(uchar(bytes[1]), 0xD8);
+        EXPECT_EQ(QImage(QString::fromStdString(jpg)).size(), QSize(800, 500));
+    }
+    EXPECT_NE(pdfText(out.file("2026-12-08.pdf"), 1).find("Zone Frequency Graph for Ann"), std::string::npos);
+
+    d.diary.files.OpenDB();
+    const reports::GraphRequest request{"Zone Frequency", "Ann", reports::graphPeriod(D, 365), false};
+    const reports::GraphRun run = reports::runGraph(d.diary.reports, person, request);
+    EXPECT_EQ(QImage(QString::fromStdString(out.file("2026-12-08.bmp"))).convertToFormat(QImage::Format_RGB32),
+              reports::renderGraph(run.plan, {800, 500}, 1.0, reports::ChartBackground::Plain)
+                  .convertToFormat(QImage::Format_RGB32));
 }
 
 TEST_F(Reporter, RefusesAGraphWithoutAKnownOptionOrPeriod) {

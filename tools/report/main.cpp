@@ -1,12 +1,18 @@
-// pulmora-report: writes a report or a graph of a diary folder as a picture, through the same
-// builders the report card uses, without opening any window; with --figures it also prints the
-// report's figures as JSON. With --report sheet it prints record sheets to a PDF file (or their
-// pages as PNG pictures) as the record sheet window does. It only reads the diary.
+// pulmora-report: writes a report or a graph of a diary folder as a file, through the same
+// builders the report card uses, without opening any window: as PNG the picture on show, as PDF
+// the page the card prints, as JPEG or bitmap the picture the save window writes. With --figures
+// it also prints the report's figures as JSON. With --report sheet it prints record sheets to a
+// PDF file (or their pages as PNG pictures) as the record sheet window does. It only reads the
+// diary.
+#include "output/PictureFile.h"
+#include "output/Printing.h"
 #include "reports/GraphChart.h"
 #include "reports/GraphFigures.h"
+#include "reports/GraphOutput.h"
 #include "reports/MonthlyAdditional.h"
 #include "reports/MonthlyBasic.h"
 #include "reports/ReportFigures.h"
+#include "reports/ReportPage.h"
 #include "reports/ReportRun.h"
 #include "reports/WeeklyComparison.h"
 #include "sheet/SheetJob.h"
@@ -80,9 +86,34 @@ std::optional<store::PersonRef> findPerson(store::Persons& persons, const QStrin
     return std::nullopt;
 }
 
-bool writePicture(const QImage& picture, const QString& path) {
+bool writePng(const QImage& picture, const QString& path) {
     QSaveFile file(path);
     return file.open(QIODevice::WriteOnly) && picture.save(&file, "PNG") && file.commit();
+}
+
+enum class OutputKind { Png, Pdf, Jpeg, Bitmap };
+
+std::optional<OutputKind> outputKind(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == "png") return OutputKind::Png;
+    if (suffix == "pdf") return OutputKind::Pdf;
+    if (suffix == "jpg") return OutputKind::Jpeg;
+    if (suffix == "bmp") return OutputKind::Bitmap;
+    return std::nullopt;
+}
+
+// Writes what is on show as the kind of file the name asks for: the picture as PNG, the printed
+// page as PDF, the saved picture as JPEG or bitmap. What failed, or empty.
+QString writeOutput(const QImage& picture, const output::PrintJob& page, const QImage& saved, const QString& path,
+                    OutputKind kind) {
+    if (kind == OutputKind::Png) return writePng(picture, path) ? QString() : "cannot write the picture to " + path;
+    if (kind == OutputKind::Pdf) {
+        const output::PrintOutcome printed = output::printToPdf(path, page);
+        return printed.ok() ? QString() : printed.error();
+    }
+    const output::WriteResult written =
+        output::savePicture(saved, path, kind == OutputKind::Jpeg ? output::PictureKind::Jpeg : output::PictureKind::Bitmap);
+    return written.error();
 }
 
 void printFigures(const QJsonObject& figures) {
@@ -94,8 +125,10 @@ void printFigures(const QJsonObject& figures) {
 const QSize kGraphSize(800, 500);
 
 // The graph the report card shows for the option, period and date axis, with the person's
-// nickname as its banner shows it.
-int writeGraph(store::Diary& diary, const store::PersonRef& person, const QDate& date, const QCommandLineParser& parser) {
+// nickname as its banner shows it. Like the card, it prints and saves a graph whether or not
+// the period holds readings.
+int writeGraph(store::Diary& diary, const store::PersonRef& person, const QDate& date, const QCommandLineParser& parser,
+               OutputKind kind) {
     for (const char* required : {"option", "period"})
         if (!parser.isSet(required)) return refuse(QStringLiteral("--%1 is missing").arg(required));
     const QString option = parser.value("option"), period = parser.value("period");
@@ -107,8 +140,10 @@ int writeGraph(store::Diary& diary, const store::PersonRef& person, const QDate&
     const reports::GraphRequest request{option, person.nickname, reports::graphPeriod(date, reports::PeriodDays(period)),
                                         parser.isSet("date-axis")};
     const reports::GraphRun graph = reports::runGraph(diary.reports, person.id, request);
-    if (!writePicture(reports::renderGraph(graph.plan, kGraphSize), parser.value("out")))
-        return refuse("cannot write the picture to " + parser.value("out"));
+    reports::SceneChart chart(graph.plan, kGraphSize);
+    const QString failed = writeOutput(chart.chart().picture(), reports::PrintChart(chart.chart()),
+                                       reports::savedGraphPicture(chart.chart()), parser.value("out"), kind);
+    if (!failed.isEmpty()) return refuse(failed);
     if (parser.isSet("figures")) printFigures(reports::graphFiguresJson(graph.table, graph.plan));
     return 0;
 }
@@ -144,7 +179,7 @@ int writeSheets(store::Persons& persons, const QDate& first, const QCommandLineP
     if (!out.endsWith(QLatin1String(".png"), Qt::CaseInsensitive)) return refuse("--out must name a .pdf or .png file");
     for (size_t i = 0; i < job.pages.size(); ++i) {
         const QString path = job.pages.size() == 1 ? out : out.chopped(4) + QStringLiteral("-%1.png").arg(i + 1);
-        if (!writePicture(job.pages[i].page.toImage(), path)) return refuse("cannot write the picture to " + path);
+        if (!writePng(job.pages[i].page.toImage(), path)) return refuse("cannot write the picture to " + path);
     }
     return 0;
 }
@@ -155,7 +190,9 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QCommandLineParser parser;
-    parser.setApplicationDescription("Writes a report of a Pulmora diary folder as a PNG picture.");
+    parser.setApplicationDescription(
+        "Writes a report or a graph of a Pulmora diary folder: its picture as PNG, its printed page as PDF, "
+        "or its saved picture (a text report under its person header) as JPEG or bitmap.");
     parser.addHelpOption();
     parser.addPositionalArgument("FOLDER", "the diary's program folder");
     parser.addOption({"person", "the person's nickname; for sheets, given once for each person", "NICKNAME"});
@@ -164,7 +201,8 @@ int main(int argc, char** argv) {
     parser.addOption({"option", "the graph's analysis, as the report card lists it", "TEXT"});
     parser.addOption({"period", "the graph's period: 1 Month, 3 Months, 6 Months, 9 Months or Year", "TEXT"});
     parser.addOption({"date-axis", "the graph keeps an empty slot for every missed day"});
-    parser.addOption({"out", "the picture to write; for sheets also a PDF file", "FILE.png|FILE.pdf"});
+    parser.addOption({"out", "the file to write, its kind by its extension (sheets: .pdf or .png)",
+                      "FILE.png|.pdf|.jpg|.bmp"});
     parser.addOption({"figures", "print the report's figures as JSON on standard output"});
     parser.addOption({"two-weeks", "sheets for two weeks rather than one"});
     parser.addOption({"separate", "sheets with the triggers and medication on a second page"});
@@ -183,6 +221,9 @@ int main(int argc, char** argv) {
     const bool graph = kind == QLatin1String(kGraph);
     const bool sheets = kind == QLatin1String(kSheet);
     if (!build && !graph && !sheets) return refuse("the report \"" + kind + "\" is not one of: " + reportNames());
+    const auto output = outputKind(parser.value("out"));
+    // Sheets check their own output, which is a PDF file or PNG pages.
+    if (!sheets && !output) return refuse("the output \"" + parser.value("out") + "\" does not end in .png, .pdf, .jpg or .bmp");
 
     store::Diary diary;
     diary.files.setFolder(folders.first());
@@ -200,10 +241,14 @@ int main(int argc, char** argv) {
     const auto person = findPerson(diary.persons, parser.value("person"));
     if (!person) return refuse("there is no person with the nickname \"" + parser.value("person") + "\"");
 
-    if (graph) return writeGraph(diary, *person, *date, parser);
+    if (graph) return writeGraph(diary, *person, *date, parser, *output);
     const reports::ReportResult report = (*build)(diary.reports, person->id, *date, 1.0);
-    if (!writePicture(report.picture, parser.value("out")))
-        return refuse("cannot write the picture to " + parser.value("out"));
+    // Printing and saving a text report, like the card's buttons, need a report on show.
+    if (*output != OutputKind::Png && !report.available)
+        return refuse("there is no report to print or save:" + report.status);
+    const QString failed = writeOutput(report.picture, reports::PrintAsthmaReport(report),
+                                       reports::savedReportPicture(report), parser.value("out"), *output);
+    if (!failed.isEmpty()) return refuse(failed);
     if (parser.isSet("figures"))
         printFigures(reports::figuresJson(report));
     return 0;

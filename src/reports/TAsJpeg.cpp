@@ -1,0 +1,188 @@
+#include "TAsJpeg.h"
+
+#include "controls/GlyphButton.h"
+#include "controls/TDaButton.h"
+
+#include <QDir>
+#include <QFileSystemModel>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QStandardPaths>
+#include <QTreeView>
+
+namespace pulmora::reports {
+namespace {
+
+using controls::TDaButton;
+namespace glyphs = controls::glyphs;
+
+const QString kHeader = QStringLiteral("Select Location and Required File Name");
+const QString kNoFileName = QStringLiteral("No File Name Specified Yet!");
+const QString kNameMissing = QStringLiteral("You must specify a file name!");
+const QString kUnableToSave = QStringLiteral("Error: Unable to Save Report?!");
+
+constexpr int kDesignWidth = 342, kDesignHeight = 294;
+
+QFont windowFont() {
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(11);  // Arial 8
+    return font;
+}
+
+}  // namespace
+
+TAsJpeg::TAsJpeg(QWidget* parent)
+    : QDialog(parent, Qt::Tool | Qt::WindowTitleHint | Qt::CustomizeWindowHint | Qt::WindowCloseButtonHint) {
+    setWindowTitle("Save Report");
+    setModal(true);
+    setFont(windowFont());
+    createControls();
+    layOut();
+    resize(kDesignWidth, kDesignHeight);
+
+    connect(BtnSave, &TDaButton::clicked, this, &TAsJpeg::SaveImage);
+    connect(BtnCancel, &TDaButton::clicked, this, &QDialog::reject);  // BtnCancelClick
+    connect(FldFileName, &QLineEdit::textEdited, this, [this] { ControlBlock(FldFileName); });
+    for (QRadioButton* kind : {SaveAsJpeg, SaveAsBmp})
+        connect(kind, &QRadioButton::clicked, this, [this, kind] { ControlBlock(kind); });
+    connect(FlNames, &QListWidget::itemDoubleClicked, this, [this] { ControlBlock(FlNames); });
+    connect(FlDirectory->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                const QString chosen = folders_->filePath(current);
+                if (chosen.isEmpty() || chosen == folder_) return;
+                folder_ = chosen;
+                ControlBlock(FlDirectory);
+            });
+}
+
+TAsJpeg::~TAsJpeg() = default;
+
+void TAsJpeg::createControls() {
+    PanHd = new QLabel(kHeader, this);
+    QFont bold = font();
+    bold.setBold(true);
+    PanHd->setFont(bold);
+    PanHd->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    PanHd->setWordWrap(true);
+    BtnSave = controls::glyphButton(this, glyphs::Kind::Save, "Save Report", {28, 28});
+    BtnCancel = controls::glyphButton(this, glyphs::Kind::Cancel, "Close without Saving", {28, 28});
+
+    FldFileName = new QLineEdit(this);
+    FldFileName->setAccessibleName("File Name");
+    SaveAsJpeg = new QRadioButton("JPEG", this);
+    SaveAsBmp = new QRadioButton("BMP", this);
+    SaveAsJpeg->setChecked(true);
+
+    // Folders only; the pictures in the chosen one are listed beside the tree.
+    folders_ = new QFileSystemModel(this);
+    folders_->setFilter(QDir::AllDirs | QDir::Drives | QDir::NoDotAndDotDot);
+    folders_->setRootPath(QDir::rootPath());
+    FlDirectory = new QTreeView(this);
+    FlDirectory->setModel(folders_);
+    for (int column = 1; column < folders_->columnCount(); ++column) FlDirectory->hideColumn(column);
+    FlDirectory->header()->hide();
+    FlDirectory->setAccessibleName("Folder");
+    FlNames = new QListWidget(this);
+    FlNames->setAccessibleName("Pictures in the folder");
+
+    // A read-only line rather than a label, so a long path can be scrolled to its end.
+    LabLocation = new QLineEdit(kNoFileName, this);
+    LabLocation->setReadOnly(true);
+    LabLocation->setFrame(false);
+    LabLocation->setAccessibleName("Save to");
+}
+
+void TAsJpeg::layOut() {
+    auto* head = new QHBoxLayout;
+    head->addWidget(PanHd, 1);
+    head->addWidget(BtnSave);
+    head->addWidget(BtnCancel);
+
+    auto* name = new QHBoxLayout;
+    name->addWidget(new QLabel("File Name", this));
+    name->addWidget(FldFileName, 1);
+    name->addSpacing(6);
+    name->addWidget(SaveAsJpeg);
+    name->addWidget(SaveAsBmp);
+
+    auto* lists = new QHBoxLayout;
+    lists->addWidget(FlDirectory, 3);
+    lists->addWidget(FlNames, 2);
+
+    auto* location = new QHBoxLayout;
+    location->addWidget(new QLabel("Save to:", this));
+    location->addWidget(LabLocation, 1);
+
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(4, 4, 4, 4);
+    column->setSpacing(4);
+    column->addLayout(head);
+    column->addLayout(name);
+    column->addLayout(lists, 1);
+    column->addLayout(location);
+}
+
+QString TAsJpeg::picturesFolder() {
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    return !pictures.isEmpty() && QDir(pictures).exists() ? pictures : QDir::homePath();
+}
+
+void TAsJpeg::Open(PictureSource picture, const QString& folder) {
+    picture_ = std::move(picture);
+    PanHd->setText(kHeader);
+    PanHd->setToolTip({});
+    FldFileName->clear();
+    SaveAsJpeg->setChecked(true);
+    setFolder(folder);
+}
+
+void TAsJpeg::setFolder(const QString& folder) {
+    folder_ = QDir(folder).absolutePath();
+    const QModelIndex node = folders_->index(folder_);
+    if (node.isValid()) {
+        FlDirectory->setCurrentIndex(node);
+        FlDirectory->scrollTo(node);
+    }
+    ControlBlock(FlDirectory);
+}
+
+output::PictureKind TAsJpeg::kind() const {
+    return SaveAsJpeg->isChecked() ? output::PictureKind::Jpeg : output::PictureKind::Bitmap;
+}
+
+void TAsJpeg::ControlBlock(QObject* sender) {
+    if (sender == FlNames)
+        if (const QListWidgetItem* chosen = FlNames->currentItem()) FldFileName->setText(chosen->text());
+    // A new folder or kind lists its pictures again; the target follows every change.
+    if (sender != FldFileName) listPictures();
+    const QString name = FldFileName->text();
+    LabLocation->setText(name.trimmed().isEmpty() ? kNoFileName : output::pictureTargetPath(folder_, name, kind()));
+}
+
+void TAsJpeg::listPictures() {
+    FlNames->clear();
+    const QStringList mask{"*." + output::pictureExtension(kind())};  // matched whatever the case
+    FlNames->addItems(QDir(folder_).entryList(mask, QDir::Files, QDir::Name));
+}
+
+void TAsJpeg::SaveImage() {
+    if (FldFileName->text().trimmed().isEmpty()) {
+        PanHd->setText(kNameMissing);
+        return;
+    }
+    const QString target = output::pictureTargetPath(folder_, FldFileName->text(), kind());
+    const output::WriteResult saved = output::savePicture(picture_ ? picture_() : QImage(), target, kind());
+    if (!saved.ok()) {
+        PanHd->setText(kUnableToSave);
+        PanHd->setToolTip(saved.error());  // what went wrong, for whoever looks
+        return;
+    }
+    accept();
+}
+
+}  // namespace pulmora::reports

@@ -1,0 +1,198 @@
+#include "controls/TDaButton.h"
+#include "reports/TAsJpeg.h"
+#include "support/FileSystems.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFileSystemModel>
+#include <QImageReader>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QStandardPaths>
+#include <QTest>
+#include <QTreeView>
+
+namespace pulmora::test {
+namespace {
+
+using reports::TAsJpeg;
+
+QImage bands() {
+    QImage picture(40, 30, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 40; ++x) picture.setPixelColor(x, y, Qt::red);
+    return picture;
+}
+
+class SaveWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        window.Open([this] { ++made; return picture; }, here());
+        window.show();
+        QCoreApplication::processEvents();
+    }
+    QString here() const { return QString::fromStdString(folder.path().string()); }
+    QString inHere(const QString& name) const { return here() + QDir::separator() + name; }
+    void type(const QString& text) {
+        window.FldFileName->clear();
+        QTest::keyClicks(window.FldFileName, text);
+    }
+    void click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center()); }
+    QStringList listed() const {
+        QStringList names;
+        for (int i = 0; i < window.FlNames->count(); ++i) names << window.FlNames->item(i)->text();
+        return names;
+    }
+
+    TempFolder folder;
+    TAsJpeg window;
+    QImage picture = bands();
+    int made = 0;
+};
+
+TEST_F(SaveWindow, OpensReadyForAName) {
+    EXPECT_EQ(window.windowTitle(), "Save Report");
+    EXPECT_EQ(window.size(), QSize(342, 294));
+    EXPECT_TRUE(window.windowFlags() & Qt::Tool);
+    EXPECT_EQ(window.PanHd->text(), "Select Location and Required File Name");
+    EXPECT_TRUE(window.SaveAsJpeg->isChecked());
+    EXPECT_FALSE(window.SaveAsBmp->isChecked());
+    EXPECT_EQ(window.SaveAsJpeg->text(), "JPEG");
+    EXPECT_EQ(window.SaveAsBmp->text(), "BMP");
+    EXPECT_EQ(window.LabLocation->text(), "No File Name Specified Yet!");
+    EXPECT_EQ(window.folder(), QDir(here()).absolutePath());
+    EXPECT_EQ(made, 0);  // the picture is made when it is saved
+}
+
+TEST_F(SaveWindow, StartsInThePicturesFolderOrHome) {
+    const QString start = TAsJpeg::picturesFolder();
+    EXPECT_TRUE(QDir(start).exists()) << start.toStdString();
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    EXPECT_EQ(start, QDir(pictures).exists() ? pictures : QDir::homePath());
+}
+
+TEST_F(SaveWindow, TheTargetFollowsTheNameAndTheKind) {
+    type("week");
+    EXPECT_EQ(window.LabLocation->text(), inHere("week.jpg"));
+    type("week.bmp");  // JPEG chosen: the extension becomes jpg
+    EXPECT_EQ(window.LabLocation->text(), inHere("week.jpg"));
+    click(window.SaveAsBmp);
+    EXPECT_EQ(window.LabLocation->text(), inHere("week.bmp"));
+    type("  ");
+    EXPECT_EQ(window.LabLocation->text(), "No File Name Specified Yet!");
+}
+
+TEST_F(SaveWindow, TheFileListShowsThePicturesOfTheChosenKind) {
+    for (const char* name : {"a.jpg", "b.bmp", "c.JPG", "d.txt"}) writeBytes(folder.file(name), {'x'});
+    window.setFolder(here());
+    EXPECT_EQ(listed(), (QStringList{"a.jpg", "c.JPG"}));
+    click(window.SaveAsBmp);
+    EXPECT_EQ(listed(), QStringList{"b.bmp"});
+    // A double click takes the name of an existing picture.
+    window.FlNames->setCurrentRow(0);
+    window.ControlBlock(window.FlNames);
+    EXPECT_EQ(window.FldFileName->text(), "b.bmp");
+    EXPECT_EQ(window.LabLocation->text(), inHere("b.bmp"));
+}
+
+TEST_F(SaveWindow, ChoosingAFolderInTheTreeMovesTheTarget) {
+    ASSERT_TRUE(QDir(here()).mkdir("sub"));
+    writeBytes(folder.file("sub/old.jpg"), {'x'});
+    type("month");
+    auto* model = qobject_cast<QFileSystemModel*>(window.FlDirectory->model());
+    ASSERT_NE(model, nullptr);
+    window.FlDirectory->setCurrentIndex(model->index(inHere("sub")));
+    EXPECT_EQ(window.folder(), inHere("sub"));
+    EXPECT_EQ(window.LabLocation->text(), inHere("sub") + QDir::separator() + "month.jpg");
+    EXPECT_EQ(listed(), QStringList{"old.jpg"});
+}
+
+TEST_F(SaveWindow, ARootFolderGetsNoSecondSeparator) {
+    window.setFolder(QDir::rootPath());
+    type("week");
+    EXPECT_EQ(window.LabLocation->text(), QDir::rootPath() + "week.jpg");
+}
+
+TEST_F(SaveWindow, WithoutANameNothingIsWritten) {
+    type("   ");
+    click(window.BtnSave);
+    EXPECT_EQ(window.PanHd->text(), "You must specify a file name!");
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(made, 0);
+    EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
+}
+
+TEST_F(SaveWindow, SavesAJpegAndCloses) {
+    type("report.bmp");
+    click(window.BtnSave);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(window.result(), QDialog::Accepted);
+    QImageReader reader(inHere("report.jpg"));
+    EXPECT_EQ(reader.format(), "jpeg");
+    const QImage saved = reader.read();
+    ASSERT_EQ(saved.size(), picture.size());
+    // Quality 100 keeps the colours within a few steps.
+    const QColor red = saved.pixelColor(20, 4), white = saved.pixelColor(20, 20);
+    EXPECT_GT(red.red(), 245);
+    EXPECT_LT(red.green(), 10);
+    EXPECT_GT(std::min({white.red(), white.green(), white.blue()}), 245);
+    EXPECT_FALSE(std::filesystem::exists(folder.file("report.bmp")));
+}
+
+TEST_F(SaveWindow, SavesABitmapOverAnExistingFile) {
+    writeBytes(folder.file("report.bmp"), {'o', 'l', 'd'});
+    click(window.SaveAsBmp);
+    type("report");
+    click(window.BtnSave);
+    EXPECT_EQ(window.result(), QDialog::Accepted);
+    const std::vector<char> bytes = readBytes(folder.file("report.bmp"));
+    ASSERT_GE(bytes.size(), 54u);
+    EXPECT_EQ(bytes[0], 'B');
+    EXPECT_EQ(bytes[1], 'M');
+    EXPECT_EQ(bytes[28], 24);  // bits a pixel
+    EXPECT_EQ(QImage(inHere("report.bmp")).convertToFormat(QImage::Format_RGB32), picture);
+}
+
+TEST_F(SaveWindow, AFailedSaveSaysSoAndStaysOpen) {
+    window.setFolder(inHere("gone"));  // a folder that is not there
+    type("report");
+    click(window.BtnSave);
+    EXPECT_EQ(window.PanHd->text(), "Error: Unable to Save Report?!");
+    EXPECT_TRUE(window.PanHd->toolTip().contains("Could not write")) << window.PanHd->toolTip().toStdString();
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(made, 1);
+}
+
+TEST_F(SaveWindow, APictureThatCannotBeMadeIsAFailedSave) {
+    picture = QImage();  // a graph that cannot be drawn, say
+    type("graph");
+    click(window.BtnSave);
+    EXPECT_EQ(window.PanHd->text(), "Error: Unable to Save Report?!");
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
+}
+
+TEST(SaveWindowFolder, AnUnwritableFolderLeavesTheExistingFileAsItWas) {
+    TempFolder folder;
+    ReadOnlyFolder readOnly(folder.path());
+    if (!readOnly.usable()) GTEST_SKIP() << readOnly.why();
+    const std::vector<char> before{'k', 'e', 'e', 'p'};
+    writeBytes(folder.file("report.jpg"), before);
+    ASSERT_TRUE(readOnly.apply());
+    TAsJpeg window;
+    window.Open(bands, QString::fromStdString(folder.path().string()));
+    window.show();
+    QTest::keyClicks(window.FldFileName, "report");
+    window.SaveImage();
+    EXPECT_EQ(window.PanHd->text(), "Error: Unable to Save Report?!");
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(readBytes(folder.file("report.jpg")), before);
+}
+
+}  // namespace
+}  // namespace pulmora::test
