@@ -1,11 +1,16 @@
 // The reports on a 10-person, 20-year diary: building the weekly comparison (its statistics and
-// its composed picture) and opening the report card up to its first painted report. There is no
-// SQLite peer: these measure the statistics and pictures on top of the store.
+// its composed picture), the monthly basic and the monthly additional report (lists included),
+// and opening the report card up to its first painted report. There is no SQLite peer: these
+// measure the statistics and pictures on top of the store.
+#include "reports/MonthlyAdditional.h"
+#include "reports/MonthlyBasic.h"
+#include "reports/ReportRun.h"
 #include "reports/TAsRep.h"
 #include "reports/WeeklyComparison.h"
 #include "sample/SampleDiary.h"
 #include "stats/PeriodStats.h"
 #include "store/Clock.h"
+#include "store/Keys.h"
 
 #include <benchmark/benchmark.h>
 
@@ -59,6 +64,36 @@ void WeeklyComparisonBuild(benchmark::State& state) {
     }
 }
 
+void buildReport(benchmark::State& state, reports::ReportBuilder build) {
+    auto& f = fixture();
+    for (auto _ : state) {
+        const reports::ReportResult report = build(f.diary.reports, f.person.id, kLastDay, 1.0);
+        if (!report.available) state.SkipWithError("the sample person has no report");
+        benchmark::DoNotOptimize(report.picture.constBits());
+    }
+}
+
+void MonthlyBasicBuild(benchmark::State& state) { buildReport(state, reports::MonthlyBasic); }
+
+void MonthlyAdditionalBuild(benchmark::State& state) { buildReport(state, reports::MonthlyAdditional); }
+
+// The part of the monthly additional that walks the store's medication and trigger cursors.
+void MonthlyListCursors(benchmark::State& state) {
+    auto& f = fixture();
+    const QString date = store::keys::dateKey(kLastDay);
+    for (auto _ : state) {
+        int items = 0;
+        for (auto* m = &f.diary.reports.GetRMedBeg(f.person.id, date); !m->empty();
+             m = &f.diary.reports.GetRMedNxt(f.person.id, date))
+            ++items;
+        for (auto* t = &f.diary.reports.GetRTrgBeg(f.person.id, date); !t->empty();
+             t = &f.diary.reports.GetRTrgNxt(f.person.id, date))
+            ++items;
+        if (items == 0) state.SkipWithError("the sample person has no lists");
+        benchmark::DoNotOptimize(items);
+    }
+}
+
 void OpenReportCard(benchmark::State& state) {
     auto& f = fixture();
     for (auto _ : state) {
@@ -76,6 +111,9 @@ void OpenReportCard(benchmark::State& state) {
 
 BENCHMARK(WeeklyStatistics)->Unit(benchmark::kMicrosecond);
 BENCHMARK(WeeklyComparisonBuild)->Unit(benchmark::kMicrosecond);
+BENCHMARK(MonthlyBasicBuild)->Unit(benchmark::kMicrosecond);
+BENCHMARK(MonthlyAdditionalBuild)->Unit(benchmark::kMicrosecond);
+BENCHMARK(MonthlyListCursors)->Unit(benchmark::kMicrosecond);
 BENCHMARK(OpenReportCard)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -12,6 +12,7 @@ packages=(
   python3 python3-dbfread python3-dbf
   fonts-liberation xvfb xauth
   poppler-utils
+  desktop-file-utils appstream librsvg2-bin dpkg-dev
 )
 
 missing=()

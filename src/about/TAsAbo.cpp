@@ -1,5 +1,6 @@
 #include "TAsAbo.h"
 
+#include <QDir>
 #include <QFrame>
 #include <QLabel>
 #include <QPainter>
@@ -52,13 +53,23 @@ TAsAbo::TAsAbo(QWidget* parent)
     bevel->setFrameShape(QFrame::HLine);
     bevel->setFrameShadow(QFrame::Sunken);
     bevel->setGeometry(8, 192, 298, 2);
+    LabDiary = new QLabel("Diary folder:", this);
+    LabDiary->setGeometry(8, 200, 222, 16);
+    LabFolder = new QLabel(this);
+    LabFolder->setGeometry(8, 216, 222, 16);
+    LabFolder->setTextInteractionFlags(Qt::TextSelectableByMouse);
     BtnClose = new QPushButton("Continue", this);
     BtnClose->setGeometry(236, 206, 69, 26);
     BtnClose->setDefault(true);
     connect(BtnClose, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-void TAsAbo::DisplayAbout() {
+void TAsAbo::DisplayAbout(const QString& diaryFolder) {
+    const QString folder = QDir::toNativeSeparators(diaryFolder);
+    const QString shown = LabFolder->fontMetrics().elidedText(folder, Qt::ElideMiddle, LabFolder->width());
+    LabFolder->setText(shown);
+    LabFolder->setToolTip(shown == folder ? QString() : folder);
+
     credits_ = QImage(ImDet->size(), QImage::Format_RGB32);
     const QColor face = palette().color(QPalette::Button);
     credits_.fill(face);
@@ -81,7 +92,7 @@ void TAsAbo::DisplayAbout() {
         for (const auto& [y, text] : lines) p.drawText(QPoint(r - metrics.horizontalAdvance(text), y + metrics.ascent()), text);
     };
     block(u, "Made by", {{4 * u, "The Pulmora project"}, {6 * u, "and its contributors"}});
-    block(9 * u, "Version", {{12 * u, "Pulmora 0.1"}});
+    block(9 * u, "Version", {{12 * u, "Pulmora " PULMORA_VERSION}});
     rule(16 * u - u / 2);
     ImDet->setPixmap(QPixmap::fromImage(credits_));
 }

@@ -14,12 +14,16 @@ class TAsAbo : public QDialog {
 public:
     explicit TAsAbo(QWidget* parent = nullptr);
 
-    // Draws the credit panel.
-    void DisplayAbout();
+    // Draws the credit panel and names the folder the diary is kept in.
+    void DisplayAbout(const QString& diaryFolder);
     const QImage& credits() const { return credits_; }
 
     QLabel* ImVer;
     QLabel* ImDet;
+    // The diary folder, below the rule: its caption, and the folder itself, shortened in the
+    // middle when it is too long for the row and then whole in its tooltip.
+    QLabel* LabDiary;
+    QLabel* LabFolder;
     QPushButton* BtnClose;
 
 private:

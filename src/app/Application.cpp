@@ -21,10 +21,7 @@ Application::Application(const QString& programFolder) {
         db_->AsthmaClose();
         WriteIni();
     });
-    QObject::connect(card_.get(), &daily::TAsDly::helpRequested, [this](const QString& keyword) {
-        help_->setHelpFolder(db_->ProgDir() + "help");
-        help_->showTopic(keyword);
-    });
+    QObject::connect(card_.get(), &daily::TAsDly::helpRequested, help_.get(), &HelpWindow::showTopic);
     QObject::connect(card_.get(), &daily::TAsDly::restartRequested, [this] { db_->AsthmaStart(*card_); });
     QObject::connect(card_.get(), &daily::TAsDly::infoChanged, db_.get(), &TAsDB::showMessage);
 }
@@ -35,6 +32,7 @@ QString Application::iniPath() const { return db_->ProgDir() + "pulmora.ini"; }
 
 bool Application::start() {
     db_->ChkFiles();
+    help_->setHelpFolder(helpFolder(db_->programFolder()));
     guard_ = std::make_unique<SingleInstance>(db_->ProgDir());
     if (guard_->ShowOtherCopy()) return false;
     if (guard_->lockProblem().isEmpty()) {

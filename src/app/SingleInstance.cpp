@@ -17,9 +17,11 @@ namespace {
 const char kShow[] = "show\n";
 }
 
-SingleInstance::SingleInstance(const QString& programFolder, QObject* parent)
-    : QObject(parent), folder_(QDir(programFolder).canonicalPath()) {
-    if (folder_.isEmpty()) folder_ = QDir(programFolder).absolutePath();  // a folder that is not there
+SingleInstance::SingleInstance(const QString& programFolder, QObject* parent) : QObject(parent) {
+    // Without a folder there is none to lock; a folder that is not there is named as it was given.
+    if (programFolder.isEmpty()) return;
+    folder_ = QDir(programFolder).canonicalPath();
+    if (folder_.isEmpty()) folder_ = QDir(programFolder).absolutePath();
 }
 
 SingleInstance::~SingleInstance() {
@@ -34,6 +36,12 @@ QString SingleInstance::serverName() const {
 bool SingleInstance::ChkOtherCopy() {
     if (lockFd_ >= 0) return false;
     problem_.clear();
+    if (folder_.isEmpty()) {
+        // No diary folder could be found: there is nothing to guard, and a lock taken in the
+        // working folder would guard nothing.
+        problem_ = QStringLiteral("there is no diary folder to hold the lock");
+        return false;
+    }
     const QString path = QDir(folder_).filePath("pulmora.lock");
     auto fail = [&](const char* what) {
         problem_ = QStringLiteral("%1 %2 (%3)").arg(QDir::toNativeSeparators(path), what, std::strerror(errno));

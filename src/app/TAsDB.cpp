@@ -51,28 +51,37 @@ void TAsDB::openReadOnly(const QString& reason) {
     diary_.files.setReadOnlyReason(reason);
 }
 
-bool TAsDB::ChkFiles() {
+QString TAsDB::programFolder() const {
     const QString folder = programFolder_.isEmpty() ? QCoreApplication::applicationDirPath() : programFolder_;
-    progDir_ = QDir(folder).absolutePath() + QLatin1Char('/');
-    return QFileInfo::exists(progDir_ + kExecutable);
+    return QDir(folder).absolutePath() + QLatin1Char('/');
+}
+
+bool TAsDB::ChkFiles() {
+    diaryFolder_ = DiaryFolder::choose(programFolder());
+    return filesProblem().isEmpty();
+}
+
+QString TAsDB::filesProblem() const {
+    const QString program = programFolder();
+    if (!QFileInfo::exists(program + kExecutable))
+        return QStringLiteral("The program folder %1 does not hold the program").arg(QDir::toNativeSeparators(program));
+    return diaryFolder_.problem();
 }
 
 void TAsDB::AsthmaStart(daily::TAsDly& card) {
     diary_.files.CloseDB();
-    progDir_.clear();
     if (!ChkFiles()) {
         hide();
         card.selectPerson(std::nullopt);
         card.CalDateChange();
-        card.setInfo(QStringLiteral("ERROR: The program folder %1 does not hold the program, so no diary was opened.")
-                         .arg(QDir::toNativeSeparators(progDir_)));
+        card.setInfo(QStringLiteral("ERROR: %1, so no diary was opened.").arg(filesProblem()));
         return;
     }
     StartDiary(card);
 }
 
 void TAsDB::StartDiary(daily::TAsDly& card) {
-    diary_.files.setFolder(progDir_);
+    diary_.files.setFolder(ProgDir());
     {
         // The load below is the one for today; the calendar's own report would load it twice.
         const QSignalBlocker quiet(card.Cal);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ProgramFolders.h"
 #include "store/Diary.h"
 
 #include <QImage>
@@ -21,11 +22,15 @@ public:
 
     // The folder of the program; the executable's own folder unless one is given (tests do).
     void setProgramFolder(const QString& folder) { programFolder_ = folder; }
-    QString ProgDir() const { return progDir_; }
+    // That folder, with a trailing '/'.
+    QString programFolder() const;
+    // The diary folder, where the record files, the settings file and the lock live.
+    QString ProgDir() const { return diaryFolder_.path(); }
     // From the next start on the diary opens for reading only, for the reason given, which the
     // card shows.
     void openReadOnly(const QString& reason);
-    // Sets ProgDir and answers whether the program's executable is there.
+    // Chooses the diary folder and sets ProgDir to it; answers whether the program's executable
+    // is in its folder and the diary folder can be used.
     bool ChkFiles();
     // Opens the diary in ProgDir and shows the first person's card for today; also the restart
     // after a person is deleted.
@@ -51,12 +56,14 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // Why ChkFiles answers no, or nothing.
+    QString filesProblem() const;
     void StartDiary(daily::TAsDly& card);
     void draw();
 
     store::Diary& diary_;
     QString programFolder_;
-    QString progDir_;
+    DiaryFolder diaryFolder_;
     store::Access access_ = store::Access::ReadWrite;
     QString message_;
     QImage image_;

@@ -67,18 +67,25 @@ QImage splash(const QSize& size, qreal pixelRatio) {
     return image;
 }
 
+IconDrawing appIconDrawing(qreal side) {
+    return {QRectF(side / 64, side / 64, side * 62 / 64, side * 62 / 64), QColor(0, 0, 128),
+            QPolygonF({QPointF(side * 0.2, side * 0.62), QPointF(side * 0.4, side * 0.62),
+                       QPointF(side * 0.5, side * 0.3), QPointF(side * 0.6, side * 0.75),
+                       QPointF(side * 0.68, side * 0.55), QPointF(side * 0.82, side * 0.55)}),
+            QColor(0, 255, 0), side / 12.0};
+}
+
 QImage appIcon(int size) {
+    const IconDrawing drawing = appIconDrawing(size);
     QImage image(size, size, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    p.setBrush(QColor(0, 0, 128));
+    p.setBrush(drawing.discColour);
     p.setPen(Qt::NoPen);
-    p.drawEllipse(QRectF(1, 1, size - 2, size - 2));
-    p.setPen(QPen(QColor(0, 255, 0), size / 12.0, Qt::SolidLine, Qt::RoundCap));
-    p.drawPolyline(QPolygonF({QPointF(size * 0.2, size * 0.62), QPointF(size * 0.4, size * 0.62),
-                              QPointF(size * 0.5, size * 0.3), QPointF(size * 0.6, size * 0.75),
-                              QPointF(size * 0.68, size * 0.55), QPointF(size * 0.82, size * 0.55)}));
+    p.drawEllipse(drawing.disc);
+    p.setPen(QPen(drawing.traceColour, drawing.traceWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPolyline(drawing.trace);
     return image;
 }
 

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QColor>
 #include <QImage>
+#include <QPolygonF>
+#include <QRectF>
 
 // The program's pictures: the daily card's summary arrows, the splash shown when there is
 // nothing to compare or report, and the program icon. All are drawn on olive, which the card treats as transparent.
@@ -22,7 +25,17 @@ QImage arrow(Arrow kind, qreal pixelRatio = 1.0);
 // The size the daily card shows the splash at; a report without data shows it at the same size.
 constexpr QSize kSplashSize(276, 134);
 QImage splash(const QSize& size, qreal pixelRatio = 1.0);
-// The program's icon.
+// The program's icon in a square of `side` pixels: a navy disc with a peak-flow trace across it,
+// drawn with round caps and joins as the glyphs are.
+// The program paints it, and the icon files installed for the desktop are written from it.
+struct IconDrawing {
+    QRectF disc;
+    QColor discColour;
+    QPolygonF trace;
+    QColor traceColour;
+    qreal traceWidth;
+};
+IconDrawing appIconDrawing(qreal side);
 QImage appIcon(int size = 64);
 
 }  // namespace pulmora::daily::pictures

@@ -180,7 +180,7 @@ void DailyCommands::nextPerson() {
 void DailyCommands::showAbout() {
     about::TAsAbo window(&card_);
     window.move(card_.Cal->mapToGlobal(QPoint(-1, -1)));
-    window.DisplayAbout();
+    window.DisplayAbout(diary_.files.folder());
     window.exec();
 }
 

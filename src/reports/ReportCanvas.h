@@ -8,7 +8,8 @@
 // The canvas conventions the report pictures are laid out by. Coordinates are logical pixels
 // from the picture's top left corner. A rectangle from (x1, y1) to (x2, y2) covers the pixels
 // x1 .. x2 - 1 and y1 .. y2 - 1, its border on the outermost of them; a line from x1 to x2 covers
-// x1 .. x2 - 1. Everything is drawn as filled areas, so a picture looks the same on an image at
+// x1 .. x2 - 1 (drawn leftwards, from x1 down to x2 + 1: the start is drawn, the end is not).
+// Everything is drawn as filled areas, so a picture looks the same on an image at
 // any pixel ratio and on a recorded page replayed at a printer's resolution.
 namespace pulmora::reports {
 
@@ -23,8 +24,9 @@ inline const QColor kGrey(128, 128, 128);
 inline const QColor kLime(0, 255, 0);
 }  // namespace colours
 
-// The font of the report pictures.
-QFont reportFont();
+// The font of the report pictures at a size in points (the pictures' default is 8), taken at the
+// 96 pixels an inch the pictures are laid out at: 8 points are 11 pixels.
+QFont reportFont(int points = 8);
 
 // Text sizes as measured on a report picture at pixel ratio 1, so a report has the same
 // geometry on screen, in a file and on paper.
@@ -40,14 +42,20 @@ public:
     int textWidth(const QString& text) const { return metrics_.horizontalAdvance(text); }
     int textHeight() const { return metrics_.height(); }
 
-    void rectangle(int x1, int y1, int x2, int y2, const QColor& pen, const QColor& fill);
+    // The border, `border` pixels wide, lies inside the rectangle.
+    void rectangle(int x1, int y1, int x2, int y2, const QColor& pen, const QColor& fill, int border = 1);
     void hLine(int x1, int x2, int y, const QColor& colour = Qt::black, int thickness = 1);
     void vLine(int x, int y1, int y2, const QColor& colour = Qt::black);
+    // A triangle through the three corners, filled, with a black outline one pixel wide.
+    void triangle(const QPoint& a, const QPoint& b, const QPoint& c, const QColor& fill);
     // Text with its top left corner at (x, y), in black.
     void text(int x, int y, const QString& text);
     void setBold(bool bold);
+    void setItalic(bool italic);
 
 private:
+    void setFont(const QFont& font);
+
     QPainter& p_;
     int width_;
     QFont font_;

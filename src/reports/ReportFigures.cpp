@@ -1,5 +1,7 @@
 #include "ReportFigures.h"
 
+#include "MonthlyAdditional.h"
+
 #include <QJsonArray>
 
 namespace pulmora::reports {
@@ -31,16 +33,52 @@ QJsonValue viewportJson(const ReportResult& report) {
     return o;
 }
 
+QString changeName(Change change) {
+    switch (change) {
+    case Change::Up: return QStringLiteral("up");
+    case Change::Down: return QStringLiteral("down");
+    case Change::Level: return QStringLiteral("level");
+    }
+    return {};
+}
+
+// A day column with the marks it drew, each under its row's name.
+QJsonObject comparisonJson(const DayComparison& day) {
+    QJsonObject o{{"date", isoDate(day.day)}, {"recorded", day.recorded}};
+    for (const ComparedRow& row : comparedRows())
+        if (const auto& mark = day.*row.mark) o.insert(QLatin1String(row.name), changeName(*mark));
+    return o;
+}
+
+QJsonArray linesJson(const std::vector<ListLine>& lines) {
+    QJsonArray array;
+    for (const ListLine& line : lines) {
+        QJsonArray days;
+        for (const ListEntry& entry : line.days)
+            days.append(QJsonObject{{"date", isoDate(entry.day)}, {"value", entry.value}});
+        array.append(QJsonObject{{"name", line.name}, {"days", days}});
+    }
+    return array;
+}
+
 }  // namespace
 
 QJsonObject figuresJson(const ReportResult& report) {
     QJsonArray periods;
     for (const PeriodFigures& p : report.periods) periods.append(periodJson(p));
-    return {{"person", personJson(report.person)},
-            {"periods", periods},
-            {"viewport", viewportJson(report)},
-            {"status", report.status},
-            {"kind", QString(letter(report.kind))}};
+    QJsonObject o{{"person", personJson(report.person)},
+                  {"periods", periods},
+                  {"viewport", viewportJson(report)},
+                  {"status", report.status},
+                  {"kind", QString(letter(report.kind))}};
+    if (report.kind == ReportKind::MonthlyAdditional && report.available) {
+        QJsonArray days;
+        for (const DayComparison& day : report.comparisons) days.append(comparisonJson(day));
+        o.insert("days", days);
+        o.insert("medications", linesJson(report.medications));
+        o.insert("triggers", linesJson(report.triggers));
+    }
+    return o;
 }
 
 }  // namespace pulmora::reports

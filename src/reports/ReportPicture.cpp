@@ -25,9 +25,16 @@ void DrawSectionBlock(ReportCanvas& canvas, int rowHeight, int labelRight, const
 
 int ChartScale::y(long double value) const { return top_ + int(std::trunc(200.0L - value / scale_)); }
 
+int ChartScale::pixels(long double value) const { return int(std::trunc(value / scale_)); }
+
 int ChartScale::captionY(long double value) const { return int(std::trunc(202.0L - value / scale_)) + top_; }
 
 void DrawPercentChart(ReportCanvas& canvas, const ChartPlacement& chart, const store::RepPerson* zones) {
+    DrawPercentGrid(canvas, chart);
+    if (zones) DrawZoneBands(canvas, chart, *zones);
+}
+
+void DrawPercentGrid(ReportCanvas& canvas, const ChartPlacement& chart) {
     const int right = canvas.width();
     const int bottom = chart.top + kChartHeight;
     canvas.vLine(chart.left, chart.top, bottom);
@@ -36,12 +43,15 @@ void DrawPercentChart(ReportCanvas& canvas, const ChartPlacement& chart, const s
     for (int i = 1; i <= 9; ++i) canvas.hLine(chart.labelX, right, chart.top + 20 * i);
     canvas.text(chart.labelX, chart.top + 1, QStringLiteral("100"));
     for (int i = 1; i <= 9; ++i) canvas.text(chart.labelX, chart.top + 20 * i + 1, QString::number(100 - 10 * i));
-    if (!zones) return;
+}
 
-    const ChartScale scale(zones->best, chart.top);
-    const long double best = zones->best;
-    const long double yellow = best * zones->zoneYellow * 0.01L;
-    const long double red = best * zones->zoneRed * 0.01L;
+void DrawZoneBands(ReportCanvas& canvas, const ChartPlacement& chart, const store::RepPerson& zones) {
+    const int right = canvas.width();
+    const int bottom = chart.top + kChartHeight;
+    const ChartScale scale(zones.best, chart.top);
+    const long double best = zones.best;
+    const long double yellow = best * zones.zoneYellow * 0.01L;
+    const long double red = best * zones.zoneRed * 0.01L;
     struct Band {
         long double top;
         int bottom;
@@ -56,12 +66,24 @@ void DrawPercentChart(ReportCanvas& canvas, const ChartPlacement& chart, const s
         canvas.rectangle(0, top, 8, band.bottom, band.pen, band.fill);
     }
     canvas.text(10, scale.captionY(best), QStringLiteral("Green Zone"));
-    canvas.text(10, scale.captionY(best) + chart.rowHeight, QStringLiteral("(Best = %1)").arg(zones->best));
+    canvas.text(10, scale.captionY(best) + chart.rowHeight, QStringLiteral("(Best = %1)").arg(zones.best));
     canvas.text(10, scale.captionY(yellow), QStringLiteral("Yellow Zone"));
     canvas.text(10, scale.captionY(red), QStringLiteral("Red Zone"));
 }
 
 QString reportDate(const QDate& date) { return QLocale(QLocale::English).toString(date, QStringLiteral("d MMM yyyy")); }
+
+QString dayMonth(const QDate& date) { return QStringLiteral("%1/%2").arg(date.day()).arg(date.month()); }
+
+QString weekdayName(const QDate& date) { return QLocale(QLocale::English).toString(date, QStringLiteral("ddd")); }
+
+void DrawRows(QPainter& painter, int width, int from, int to, int at, const std::function<void(QPainter&)>& draw) {
+    painter.save();
+    painter.setClipRect(QRect(0, at, width, to - from));
+    painter.translate(0, at - from);
+    draw(painter);
+    painter.restore();
+}
 
 void DrawReportFooter(ReportCanvas& canvas, const QDate& first, const QDate& last, int y) {
     const QString footer = "Report from " + reportDate(first) + " to " + reportDate(last);

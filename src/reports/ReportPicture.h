@@ -6,6 +6,8 @@
 #include <QDate>
 #include <QStringList>
 
+#include <functional>
+
 // What the report pictures share: centred cell texts, the section blocks of the tables, the
 // percentage-of-best chart and the footer line.
 namespace pulmora::reports {
@@ -30,6 +32,8 @@ public:
     ChartScale(int best, int chartTop) : scale_(best * 0.005L), top_(chartTop) {}
     // y of a value in litres a minute.
     int y(long double value) const;
+    // How many pixels a value in litres a minute stands for, whole pixels.
+    int pixels(long double value) const;
     // y of the zone caption for a band whose top is at the value: 2 pixels below its top line.
     int captionY(long double value) const;
 
@@ -50,11 +54,21 @@ struct ChartPlacement {
 // The frame, grid and percentage labels, and with `zones` the person's zone bands and
 // captions.
 void DrawPercentChart(ReportCanvas& canvas, const ChartPlacement& chart, const store::RepPerson* zones);
+// The two halves of the chart, for a report that draws between them.
+void DrawPercentGrid(ReportCanvas& canvas, const ChartPlacement& chart);
+void DrawZoneBands(ReportCanvas& canvas, const ChartPlacement& chart, const store::RepPerson& zones);
 
 // "Report from <first> to <last>" in bold, its right end at the right edge of the picture.
 void DrawReportFooter(ReportCanvas& canvas, const QDate& first, const QDate& last, int y);
 
 // A date as the reports write it in their texts: "5 Nov 2026".
 QString reportDate(const QDate& date);
+// A day column's date, "5/11", and weekday, "Mon" ... "Sun".
+QString dayMonth(const QDate& date);
+QString weekdayName(const QDate& date);
+
+// Composing a picture from parts of another: the rows from .. to - 1 of what `draw` draws land
+// at y `at`, and nothing else of it.
+void DrawRows(QPainter& painter, int width, int from, int to, int at, const std::function<void(QPainter&)>& draw);
 
 }  // namespace pulmora::reports

@@ -8,6 +8,7 @@
 #include <QPainter>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace pulmora::reports {
@@ -31,6 +32,29 @@ struct PeriodFigures {
     stats::PeriodStats stats;
 };
 
+// How a day compares with the previous recorded day in one row of the monthly additional
+// report: its mark is an arrow up or down, or a level bar.
+enum class Change { Up, Down, Level };
+
+// One day column of the monthly additional report and the marks it drew, row by row (none
+// where the row stays empty).
+struct DayComparison {
+    QDate day;
+    bool recorded = false;  // the day has a daily record
+    std::optional<Change> morning, evening, diurnal, daySymptoms, nightSymptoms, reliever;
+};
+
+// A medication or trigger line of the monthly additional report: its name as written and what
+// it shows in the day columns (a medication's times used; a trigger's red box shows no text).
+struct ListEntry {
+    QDate day;
+    QString value;
+};
+struct ListLine {
+    QString name;
+    std::vector<ListEntry> days;  // in the order the store delivered them
+};
+
 // Draws the whole report picture on a painter, in logical pixels from its top left corner: on
 // an image for the screen or a file, or on a recorded page for printing.
 using ReportDrawing = std::function<void(QPainter&)>;
@@ -43,6 +67,8 @@ struct ReportResult {
     QString status;          // the status line
     store::RepPerson person; // the person's figures for the period, as the store read them
     std::vector<PeriodFigures> periods;  // in report order, oldest first
+    std::vector<DayComparison> comparisons;       // the monthly additional's day columns, oldest first
+    std::vector<ListLine> medications, triggers;  // and its list lines, in the store's order
     Viewport viewport;                   // set when the report is available
     QImage picture;       // the report picture; without a report, the no-data picture
     ReportDrawing drawing;  // draws `picture` again; empty without a report

@@ -7,6 +7,19 @@ namespace pulmora::reports {
 
 QString periodText(const stats::Period& period) { return reportDate(period.first) + " to " + reportDate(period.last); }
 
+ReportResult builtReport(ReportKind kind, const store::RepPerson& person, const QString& status,
+                         const Viewport& viewport, ReportDrawing drawing, qreal pixelRatio) {
+    ReportResult result;
+    result.kind = kind;
+    result.available = true;
+    result.person = person;
+    result.status = status;
+    result.viewport = viewport;
+    result.drawing = std::move(drawing);
+    result.picture = renderPicture(result.drawing, QSize(viewport.PictureWidth, viewport.PictureHeight), pixelRatio);
+    return result;
+}
+
 ReportResult noDataReport(ReportKind kind, const store::RepPerson& person, const stats::Period& reported,
                           qreal pixelRatio) {
     ReportResult result;

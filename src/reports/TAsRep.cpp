@@ -1,6 +1,7 @@
 #include "TAsRep.h"
 
-#include "ReportRun.h"
+#include "MonthlyAdditional.h"
+#include "MonthlyBasic.h"
 #include "ReportView.h"
 #include "WeeklyComparison.h"
 #include "controls/GlyphButton.h"
@@ -80,8 +81,8 @@ void TAsRep::createControls() {
     RepDate->setAccessibleName("Report Date");
     BtnPrintRep = button(this, glyphs::Kind::Print, "Print Current Displayed Report");
     BtnJpeg = button(this, glyphs::Kind::Picture, "Save Report to JPEG or BMP");
-    // The monthly reports, the graphs and printing are not part of this version yet.
-    for (TDaButton* b : {BtnTable, BtnMedTrig, BtnPeakFlow, BtnPrintRep}) b->setEnabled(false);
+    // The graphs and printing are not part of this version yet.
+    for (TDaButton* b : {BtnPeakFlow, BtnPrintRep}) b->setEnabled(false);
 
     TabPage = new QStackedWidget(this);
     TabPage->setAutoFillBackground(true);
@@ -198,7 +199,9 @@ void TAsRep::TrapControl(QObject* sender) {
     if (sender == BtnHelp) contextHelp();
     if (sender == this) resizeRule();
     if (sender == SelAsName) nextPerson();
+    if (sender == BtnTable) MonthlyBasic();
     if (sender == BtnReport) WeeklyComparison();
+    if (sender == BtnMedTrig) MonthlyAdditional();
     if (report_.available)
         if (const auto command = navigation_.find(sender); command != navigation_.end()) {
             navigate(viewport_, command->second, NavData->size());
@@ -206,9 +209,15 @@ void TAsRep::TrapControl(QObject* sender) {
         }
 }
 
-void TAsRep::WeeklyComparison() {
+void TAsRep::WeeklyComparison() { run(reports::WeeklyComparison); }
+
+void TAsRep::MonthlyBasic() { run(reports::MonthlyBasic); }
+
+void TAsRep::MonthlyAdditional() { run(reports::MonthlyAdditional); }
+
+void TAsRep::run(ReportBuilder builder) {
     startRun();
-    showReport(reports::WeeklyComparison(diary_.reports, personKey_, RepDate->date(), devicePixelRatioF()));
+    showReport(builder(diary_.reports, personKey_, RepDate->date(), devicePixelRatioF()));
 }
 
 // The run frame around a builder: the page and the wait message first (painted at once, as
@@ -260,7 +269,13 @@ void TAsRep::nextPerson() {
     personKey_ = next->id.left(8);
     SelAsName->setCaption(next->nickname);
     emit personChosen(*next);
-    if (kind_ == ReportKind::Weekly) WeeklyComparison();
+    switch (kind_) {
+    case ReportKind::Weekly: WeeklyComparison(); break;
+    case ReportKind::MonthlyBasic: MonthlyBasic(); break;
+    case ReportKind::MonthlyAdditional: MonthlyAdditional(); break;
+    case ReportKind::PeakFlowGraph:
+    case ReportKind::GeneralGraph: break;  // the graphs are not part of this version yet
+    }
 }
 
 void TAsRep::contextHelp() {

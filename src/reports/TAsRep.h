@@ -1,6 +1,7 @@
 #pragma once
 
 #include "reports/ReportResult.h"
+#include "reports/ReportRun.h"
 #include "reports/Viewport.h"
 #include "store/Diary.h"
 
@@ -91,6 +92,9 @@ private:
     void layOut();
     void setInfo(const QString& text);
     void WeeklyComparison();
+    void MonthlyBasic();
+    void MonthlyAdditional();
+    void run(ReportBuilder builder);
     void startRun();
     void showReport(ReportResult report);
     void clearPicture();

@@ -195,10 +195,10 @@ void drawWeekly(QPainter& p, const WeeklyReport& r) {
         partAt(p, m.width, m.chartHeight(), [&](ReportCanvas& c) { peakFlowTable(c, r); });
         y = m.chartHeight() + m.peakFlowHeight();
     } else {
-        p.save();
-        p.setClipRect(QRect(0, 0, m.width, headerRows));
-        partAt(p, m.width, headerRows - m.chartHeight(), [&](ReportCanvas& c) { chart(c, r); });
-        p.restore();
+        DrawRows(p, m.width, m.chartHeight() - headerRows, m.chartHeight(), 0, [&](QPainter& q) {
+            ReportCanvas c(q, m.width);
+            chart(c, r);
+        });
         y = headerRows;
     }
     partAt(p, m.width, y, [&](ReportCanvas& c) { symptomsTable(c, r); });
@@ -251,15 +251,9 @@ ReportResult WeeklyComparison(store::ReportCursors& cursors, const QString& pers
         week.stats = stats::CollectPeriodStats(cursors, person, week.period, figures);
     }
 
-    ReportResult result;
-    result.kind = ReportKind::Weekly;
-    result.available = true;
-    result.person = figures;
+    ReportResult result = builtReport(ReportKind::Weekly, figures, kWeeklyCaption + periodText(reported), viewportOf(r),
+                                      [r](QPainter& p) { drawWeekly(p, r); }, pixelRatio);
     result.periods = r.weeks;
-    result.status = kWeeklyCaption + periodText(reported);
-    result.viewport = viewportOf(r);
-    result.drawing = [r](QPainter& p) { drawWeekly(p, r); };
-    result.picture = renderPicture(result.drawing, QSize(r.m.width, result.viewport.PictureHeight), pixelRatio);
     return result;
 }
 

@@ -10,4 +10,6 @@ Period weeklyWeek(const QDate& reportDate, int week) {
 
 Period weeklyReported(const QDate& reportDate) { return {weeklyWeek(reportDate, 1).first, reportDate}; }
 
+Period month(const QDate& reportDate) { return {reportDate.addDays(-(kMonthDays - 1)), reportDate}; }
+
 }  // namespace pulmora::stats

@@ -21,4 +21,10 @@ Period weeklyWeek(const QDate& reportDate, int week);
 // The six weeks together: the days the weekly comparison reports.
 Period weeklyReported(const QDate& reportDate);
 
+constexpr int kMonthDays = 31;
+
+// The 31 days up to the report date: what the monthly reports ask the person's figures for and
+// what they report, one day a column.
+Period month(const QDate& reportDate);
+
 }  // namespace pulmora::stats

@@ -1,6 +1,7 @@
 #include "DiaryStore.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <algorithm>
 
@@ -35,13 +36,18 @@ DiaryStore::~DiaryStore() { CloseDB(); }
 
 void DiaryStore::setFolder(const QString& folder) { folder_ = folder; }
 
-QString DiaryStore::filePath(TableId id) const {
+QString DiaryStore::pathIn(const QString& folder, TableId id) {
     const QString name = QString::fromStdString(definition(id).fileName);
-    const QDir dir(folder_);
+    const QDir dir(folder);
     for (const QString& entry : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
         if (entry.compare(name, Qt::CaseInsensitive) == 0) return dir.filePath(entry);
     }
     return dir.filePath(name);
+}
+
+bool DiaryStore::holdsRecordFiles(const QString& folder) {
+    return std::any_of(kAllTables.begin(), kAllTables.end(),
+                       [&](TableId id) { return QFileInfo::exists(pathIn(folder, id)); });
 }
 
 void DiaryStore::OpenDB(Access access) {

@@ -52,7 +52,9 @@ public:
     QString folder() const { return folder_; }
     // The path of a record file: an existing file whose name differs only in letter case is
     // used, so a diary copied from a case-insensitive disk is not shadowed by a new empty file.
-    QString filePath(TableId id) const;
+    QString filePath(TableId id) const { return pathIn(folder_, id); }
+    // Whether the folder holds any of the record files, under any letter case.
+    static bool holdsRecordFiles(const QString& folder);
 
     // Starts the engine and opens every record file, creating those that are missing when the
     // diary is opened for writing.
@@ -86,6 +88,7 @@ signals:
     void tableRead(pulmora::store::TableId id);
 
 private:
+    static QString pathIn(const QString& folder, TableId id);
     TableHandles openTable(TableId id);
 
     QString folder_;

@@ -1,12 +1,19 @@
 #pragma once
 
 #include "reports/ReportCanvas.h"
+#include "reports/ReportResult.h"
 
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QPicture>
 
 #include <functional>
+
+// Colours in failure messages as their red, green, blue values.
+inline void PrintTo(const QColor& colour, std::ostream* out) {
+    *out << "rgb(" << colour.red() << ", " << colour.green() << ", " << colour.blue() << ")";
+}
 
 namespace pulmora::test {
 
@@ -33,6 +40,39 @@ inline ::testing::AssertionResult sameAsDrawn(const QImage& picture, const QRect
     if (ink == 0) return ::testing::AssertionFailure() << "nothing is drawn in the region to compare with";
     if (differing) return ::testing::AssertionFailure() << differing << " pixels differ in the region";
     return ::testing::AssertionSuccess();
+}
+
+enum class Style { Upright, Bold, Italic };
+
+// Whether the text stands with its top left corner at (left, top), in the picture font and style.
+inline ::testing::AssertionResult writes(const QImage& picture, int left, int top, const QString& text,
+                                         Style style = Style::Upright) {
+    QFont font = reports::reportFont();
+    font.setBold(style == Style::Bold);
+    font.setItalic(style == Style::Italic);
+    const QFontMetrics fm = reports::measure(font);
+    const QRect region(left, top, fm.horizontalAdvance(text), fm.height());
+    return sameAsDrawn(picture, region, [&](reports::ReportCanvas& c) {
+        c.setBold(style == Style::Bold);
+        c.setItalic(style == Style::Italic);
+        c.text(left, top, text);
+    });
+}
+
+// The report's drawing recorded as vectors, as printing records it, and replayed on white.
+inline QImage replayed(const reports::ReportResult& report) {
+    QPicture recorded;
+    {
+        QPainter painter(&recorded);
+        report.drawing(painter);
+    }
+    QImage image(report.picture.size(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        painter.drawPicture(0, 0, recorded);
+    }
+    return image;
 }
 
 // Whether every pixel of the region is white.

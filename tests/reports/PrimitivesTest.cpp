@@ -65,6 +65,72 @@ TEST(ReportCanvas, RectanglesAndLinesCoverTheirPixelsOnly) {
     EXPECT_EQ(at(pic, 60, 8), QColor(Qt::white));
 }
 
+TEST(ReportCanvas, ABorderOfTwoPixelsLiesInsideTheRectangle) {
+    const QImage pic = Picture().draw([](ReportCanvas& c) { c.rectangle(10, 10, 20, 18, Qt::black, Qt::yellow, 2); });
+    for (int x : {10, 11, 18, 19}) EXPECT_EQ(at(pic, x, 14), QColor(Qt::black)) << x;
+    for (int y : {10, 11, 16, 17}) EXPECT_EQ(at(pic, 15, y), QColor(Qt::black)) << y;
+    EXPECT_EQ(at(pic, 12, 12), QColor(Qt::yellow));
+    EXPECT_EQ(at(pic, 17, 15), QColor(Qt::yellow));
+    EXPECT_EQ(at(pic, 20, 14), QColor(Qt::white));
+    EXPECT_EQ(at(pic, 15, 18), QColor(Qt::white));
+}
+
+// A line drawn leftwards covers its start and stops before its end, like one drawn rightwards.
+TEST(ReportCanvas, ALineDrawnLeftwards) {
+    const QImage pic = Picture().draw([](ReportCanvas& c) { c.hLine(40, 37, 50, Qt::black, 3); });
+    for (int x : {38, 39, 40}) EXPECT_EQ(at(pic, x, 50), QColor(Qt::black)) << x;
+    EXPECT_EQ(at(pic, 37, 50), QColor(Qt::white));
+    EXPECT_EQ(at(pic, 41, 50), QColor(Qt::white));
+    EXPECT_EQ(at(pic, 39, 49), QColor(Qt::black));
+    EXPECT_EQ(at(pic, 39, 51), QColor(Qt::black));
+}
+
+TEST(ReportCanvas, ATriangleIsFilledInsideItsBlackOutline) {
+    const QImage pic = Picture().draw([](ReportCanvas& c) { c.triangle({50, 10}, {40, 20}, {60, 20}, Qt::green); });
+    EXPECT_EQ(at(pic, 50, 10), QColor(Qt::black));  // the apex
+    EXPECT_EQ(at(pic, 45, 20), QColor(Qt::black));  // the base
+    EXPECT_EQ(at(pic, 50, 15), QColor(Qt::green));
+    EXPECT_EQ(at(pic, 50, 19), QColor(Qt::green));
+    EXPECT_EQ(at(pic, 42, 12), QColor(Qt::white));  // outside the sloping sides
+    EXPECT_EQ(at(pic, 50, 21), QColor(Qt::white));
+}
+
+TEST(ReportCanvas, ItalicAndBoldChangeTheTextAndAreUndone) {
+    const QString text = "Day/Month:";
+    const QImage upright = Picture().draw([&](ReportCanvas& c) { c.text(5, 5, text); });
+    const QImage italic = Picture().draw([&](ReportCanvas& c) {
+        c.setItalic(true);
+        c.text(5, 5, text);
+        c.setItalic(false);
+        c.text(5, 50, text);
+    });
+    EXPECT_NE(italic.copy(0, 0, 300, 40), upright.copy(0, 0, 300, 40));
+    EXPECT_TRUE(sameAsDrawn(italic, QRect(0, 45, 300, 40), [&](ReportCanvas& c) { c.text(5, 50, text); }));
+}
+
+// The pictures are laid out at 96 pixels an inch: 8 points are 11 pixels, 10 points 13.
+TEST(ReportFont, PointsAtNinetySixPixelsAnInch) {
+    EXPECT_EQ(reports::reportFont(8).pixelSize(), 11);
+    EXPECT_EQ(reports::reportFont(10).pixelSize(), 13);
+    EXPECT_EQ(reports::reportFont(12).pixelSize(), 16);
+    EXPECT_EQ(reports::reportFont(), reports::reportFont(8));
+}
+
+// Composing: only the rows asked for land, at the place asked for.
+TEST(DrawRows, CopiesTheRowsAskedForToTheirPlace) {
+    auto stripes = [](QPainter& p) {
+        for (int y = 0; y < 100; y += 10) p.fillRect(QRect(0, y, 300, 10), y % 20 ? Qt::red : Qt::blue);
+    };
+    const QImage pic =
+        Picture().draw([&](ReportCanvas& c) { reports::DrawRows(c.painter(), 300, 20, 40, 100, stripes); });
+    EXPECT_EQ(at(pic, 5, 99), QColor(Qt::white));
+    EXPECT_EQ(at(pic, 5, 100), QColor(Qt::blue));  // the stripe at 20
+    EXPECT_EQ(at(pic, 5, 110), QColor(Qt::red));   // the stripe at 30
+    EXPECT_EQ(at(pic, 5, 119), QColor(Qt::red));
+    EXPECT_EQ(at(pic, 5, 120), QColor(Qt::white));
+    EXPECT_EQ(at(pic, 5, 10), QColor(Qt::white));  // nothing of the rest
+}
+
 // A table of 6 rows of 16 pixels, a label column 100 wide and columns every 50 pixels.
 TEST(DrawSectionBlock, MergesTheHeadingRowAndTheLabelColumn) {
     const int rh = 16;
@@ -104,9 +170,42 @@ TEST(ChartScale, TwoPixelsAPercentFromTheChartTop) {
     EXPECT_EQ(scale.captionY(500 * 80 * 0.01L), 58);
 }
 
+TEST(ChartScale, WholePixelsOfAValue) {
+    const reports::ChartScale scale(500, 0);
+    EXPECT_EQ(scale.pixels(500), 200);
+    EXPECT_EQ(scale.pixels(401), 160);  // 160.4
+    EXPECT_EQ(scale.pixels(399), 159);  // 159.6
+}
+
+// The grid alone leaves the zone bands to be drawn later; both together are the whole chart.
+TEST(DrawPercentChart, IsTheGridAndTheZoneBands) {
+    store::RepPerson person;
+    person.best = 500;
+    person.zoneYellow = 80;
+    person.zoneRed = 50;
+    const reports::ChartPlacement chart{100, 0, 95, 14};
+    const QImage whole = Picture(300, 220).draw([&](ReportCanvas& c) { reports::DrawPercentChart(c, chart, &person); });
+    const QImage parts = Picture(300, 220).draw([&](ReportCanvas& c) {
+        reports::DrawPercentGrid(c, chart);
+        reports::DrawZoneBands(c, chart, person);
+    });
+    EXPECT_EQ(parts, whole);
+    const QImage grid = Picture(300, 220).draw([&](ReportCanvas& c) { reports::DrawPercentGrid(c, chart); });
+    EXPECT_EQ(at(grid, 3, 50), QColor(Qt::white));  // no zone bar
+    EXPECT_EQ(at(whole, 3, 50), reports::colours::kYellow);
+    EXPECT_EQ(at(grid, 200, 40), QColor(Qt::black));  // the 80 % line
+}
+
 TEST(ReportDate, DayMonthNameYear) {
     EXPECT_EQ(reports::reportDate({2026, 11, 5}), "5 Nov 2026");
     EXPECT_EQ(reports::reportDate({2026, 12, 28}), "28 Dec 2026");
+}
+
+TEST(ReportDate, DayColumnsWriteDaySlashMonthAndTheWeekday) {
+    EXPECT_EQ(reports::dayMonth({2026, 11, 5}), "5/11");
+    EXPECT_EQ(reports::dayMonth({2026, 1, 28}), "28/1");
+    EXPECT_EQ(reports::weekdayName({2026, 11, 5}), "Thu");
+    EXPECT_EQ(reports::weekdayName({2026, 12, 6}), "Sun");
 }
 
 }  // namespace

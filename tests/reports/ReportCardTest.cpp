@@ -67,10 +67,9 @@ TEST_F(ReportCard, OpenPreparesAnEmptyCard) {
     EXPECT_EQ(card->info(), " Welcome to the Pulmora Reporter");
     EXPECT_TRUE(card->BtnGraphs->isHidden());
     EXPECT_TRUE(card->BtnMed->isHidden());
-    // The monthly reports, the graphs and printing come later; saving answers already.
-    for (QWidget* later : {card->BtnTable, card->BtnMedTrig, card->BtnPeakFlow, card->BtnPrintRep})
-        EXPECT_FALSE(later->isEnabled());
-    EXPECT_TRUE(card->BtnReport->isEnabled());
+    // The graphs and printing come later; saving answers already.
+    for (QWidget* later : {card->BtnPeakFlow, card->BtnPrintRep}) EXPECT_FALSE(later->isEnabled());
+    for (QWidget* report : {card->BtnTable, card->BtnMedTrig, card->BtnReport}) EXPECT_TRUE(report->isEnabled());
     EXPECT_TRUE(card->BtnJpeg->isEnabled());
 }
 
@@ -82,6 +81,96 @@ TEST_F(ReportCard, ItStartsWithTheWeeklyComparison) {
     EXPECT_EQ(card->info(), " Weekly Comparison Report for Period Starting 28 Oct 2026 to 8 Dec 2026");
     EXPECT_EQ(card->NavData->picture(), expectedView());
     EXPECT_TRUE(card->BtnMed->isVisible());
+}
+
+TEST_F(ReportCard, TheMonthlyBasicReportWithItsGraphStrip) {
+    open(personWithReadings("Ann"));
+    show();
+    click(card->BtnTable);
+    EXPECT_TRUE(card->ReportAvailable());
+    EXPECT_EQ(card->kind(), reports::ReportKind::MonthlyBasic);
+    EXPECT_EQ(card->info(), " Monthly Basic Report for Period Starting 8 Nov 2026 to 8 Dec 2026");
+    EXPECT_EQ(card->report().viewport.GraphStripHeight, 200);
+    EXPECT_EQ(card->NavData->picture(), expectedView());
+    EXPECT_TRUE(card->BtnMed->isVisible());
+    const QImage withStrip = card->NavData->picture();
+    click(card->BtnMed);
+    EXPECT_EQ(card->viewport().GraphShown, 0);
+    EXPECT_NE(card->NavData->picture(), withStrip);
+    EXPECT_EQ(card->NavData->picture(), expectedView());
+    // The days scroll a column at a time under the fixed labels and dates.
+    click(card->BtnRight);
+    EXPECT_EQ(card->viewport().ScrollX, card->viewport().StepX);
+    EXPECT_EQ(card->NavData->picture(), expectedView());
+}
+
+TEST_F(ReportCard, TheMonthlyAdditionalReportHasNoGraphStrip) {
+    const QString p = personWithReadings("Ann");
+    const QString med = d.addMedication(p, "Salbutamol");
+    d.useMedication(p, D, med, 2, "Salbutamol");
+    open(p);
+    show();
+    click(card->BtnTable);
+    ASSERT_TRUE(card->BtnMed->isVisible());
+    click(card->BtnMedTrig);
+    EXPECT_TRUE(card->ReportAvailable());
+    EXPECT_EQ(card->kind(), reports::ReportKind::MonthlyAdditional);
+    EXPECT_EQ(card->info(), " Monthly Additional Report for Period Starting 8 Nov 2026 to 8 Dec 2026");
+    ASSERT_EQ(card->report().medications.size(), 1u);
+    EXPECT_EQ(card->NavData->picture(), expectedView());
+    EXPECT_TRUE(card->BtnMed->isHidden());
+    click(card->BtnReport);
+    EXPECT_EQ(card->kind(), reports::ReportKind::Weekly);
+}
+
+TEST_F(ReportCard, AMonthlyReportWithoutDataStillBecomesTheReportOnShow) {
+    const QString p = d.addPerson("Ann");
+    d.addReadings(p, D.addDays(-35), 400, 400);  // in the six weeks, before the month
+    open(p);
+    show();
+    ASSERT_TRUE(card->ReportAvailable());
+    click(card->BtnMedTrig);
+    EXPECT_FALSE(card->ReportAvailable());
+    EXPECT_EQ(card->kind(), reports::ReportKind::MonthlyAdditional);
+    EXPECT_EQ(card->info(), " Cannot Produce Report as there is no Data for Period Starting 8 Nov 2026 to 8 Dec 2026");
+    EXPECT_EQ(card->NavData->picture(), controls::pictures::splash(controls::pictures::kSplashSize));
+    click(card->BtnTable);
+    EXPECT_EQ(card->kind(), reports::ReportKind::MonthlyBasic);
+    EXPECT_TRUE(card->BtnMed->isHidden());
+}
+
+// The name banner reruns the monthly report on show for the next person.
+TEST_F(ReportCard, TheBannerRerunsTheMonthlyReportsForTheNextPerson) {
+    const QString ann = personWithReadings("Ann", 400);
+    const QString bob = personWithReadings("Bob", 600);
+    open(ann);
+    show();
+    click(card->BtnTable);
+    click(card->SelAsName);
+    EXPECT_EQ(card->PersonKey(), bob);
+    EXPECT_EQ(card->kind(), reports::ReportKind::MonthlyBasic);
+    EXPECT_EQ(card->report().person.best, 600);
+    EXPECT_EQ(card->NavData->picture(), expectedView());
+    EXPECT_TRUE(card->BtnMed->isVisible());
+    click(card->BtnMedTrig);
+    click(card->SelAsName);
+    EXPECT_EQ(card->PersonKey(), ann);
+    EXPECT_EQ(card->kind(), reports::ReportKind::MonthlyAdditional);
+    EXPECT_EQ(card->report().person.best, 400);
+    EXPECT_EQ(card->NavData->picture(), expectedView());
+}
+
+TEST_F(ReportCard, HelpNamesTheMonthlyReportOnShow) {
+    open(personWithReadings("Ann"));
+    show();
+    QSignalSpy help(card.get(), &TAsRep::helpRequested);
+    click(card->BtnTable);
+    click(card->BtnHelp);
+    click(card->BtnMedTrig);
+    click(card->BtnHelp);
+    ASSERT_EQ(help.count(), 2);
+    EXPECT_EQ(help[0][0].toString(), "MonthlyBasicReport");
+    EXPECT_EQ(help[1][0].toString(), "MonthlyAdditionalReport");
 }
 
 TEST_F(ReportCard, TheWindowKeepsItsSmallestSize) {

@@ -1,4 +1,7 @@
+#include "reports/MonthlyAdditional.h"
+#include "reports/MonthlyBasic.h"
 #include "reports/ReportFigures.h"
+#include "reports/ReportRun.h"
 #include "reports/WeeklyComparison.h"
 #include "stats/ReportDiary.h"
 #include "support/FileSystems.h"
@@ -59,6 +62,65 @@ TEST(FiguresJson, WithoutAReportThereIsNoViewport) {
     EXPECT_EQ(o["kind"].toString(), "D");
 }
 
+TEST(FiguresJson, TheMonthlyBasicGivesOnePeriod) {
+    ReportDiary d;
+    const QString p = d.addPerson("Ann", 500, 80, 50);
+    d.addReadings(p, D, 400, 450);
+    d.addReadings(p, D.addDays(-30), 300, 0);
+    const QJsonObject o = reports::figuresJson(reports::MonthlyBasic(d.diary.reports, p, D));
+    EXPECT_EQ(o["kind"].toString(), "T");
+    const QJsonArray periods = o["periods"].toArray();
+    ASSERT_EQ(periods.size(), 1);
+    const QJsonObject month = periods[0].toObject();
+    EXPECT_EQ(month["first"].toString(), "2026-11-08");
+    EXPECT_EQ(month["last"].toString(), "2026-12-08");
+    EXPECT_EQ(month["MornAverage"].toInt(), 350);
+    EXPECT_EQ(month["DaysRecorded"].toInt(), 2);
+    EXPECT_EQ(o["viewport"].toObject()["GraphStripHeight"].toInt(), 200);
+    EXPECT_FALSE(o.contains("days"));  // the day columns are the monthly additional's
+}
+
+TEST(FiguresJson, TheMonthlyAdditionalGivesItsDayColumnsAndLists) {
+    ReportDiary d;
+    const QString p = d.addPerson("Ann", 500, 80, 50);
+    const QString med = d.addMedication(p, "Salbutamol");
+    store::DayValues v;
+    v.morning = 400;
+    v.relievers = 2;
+    d.addDay(p, D.addDays(-2), v);
+    v.morning = 380;
+    v.relievers = 2;
+    d.addDay(p, D, v);
+    d.useMedication(p, D.addDays(-2), med, 2, "Salbutamol");
+    d.useMedication(p, D, med, 3, "Salbutamol");
+    d.meetTrigger(p, D, "HOUSE DUST");
+    const QJsonObject o = reports::figuresJson(reports::MonthlyAdditional(d.diary.reports, p, D));
+    EXPECT_EQ(o["kind"].toString(), "Y");
+    EXPECT_TRUE(o["periods"].toArray().isEmpty());
+    const QJsonArray days = o["days"].toArray();
+    ASSERT_EQ(days.size(), 31);
+    EXPECT_EQ(days[0].toObject()["date"].toString(), "2026-11-08");
+    EXPECT_EQ(days[29].toObject(), (QJsonObject{{"date", "2026-12-07"}, {"recorded", false}}));
+    EXPECT_EQ(days[28].toObject(), (QJsonObject{{"date", "2026-12-06"}, {"recorded", true}}));  // nothing before it
+    EXPECT_EQ(days[30].toObject(), (QJsonObject{{"date", "2026-12-08"},
+                                                {"recorded", true},
+                                                {"morning", "down"},
+                                                {"daySymptoms", "level"},
+                                                {"nightSymptoms", "level"},
+                                                {"reliever", "level"}}));
+    const QJsonArray meds = o["medications"].toArray();
+    ASSERT_EQ(meds.size(), 1);
+    EXPECT_EQ(meds[0].toObject()["name"].toString(), "Salbutamol");
+    EXPECT_EQ(meds[0].toObject()["days"].toArray(),
+              (QJsonArray{QJsonObject{{"date", "2026-12-06"}, {"value", "2"}},
+                          QJsonObject{{"date", "2026-12-08"}, {"value", "3"}}}));
+    const QJsonArray triggers = o["triggers"].toArray();
+    ASSERT_EQ(triggers.size(), 1);
+    EXPECT_EQ(triggers[0].toObject()["name"].toString(), "House dust");
+    EXPECT_EQ(triggers[0].toObject()["days"].toArray(),
+              (QJsonArray{QJsonObject{{"date", "2026-12-08"}, {"value", ""}}}));
+}
+
 // ---- the command-line reporter -----------------------------------------------------------------
 
 class Reporter : public ::testing::Test {
@@ -110,6 +172,26 @@ TEST_F(Reporter, WritesThePictureAndTheFiguresWithoutTouchingTheDiary) {
     EXPECT_EQ(doc.object(), reports::figuresJson(report));
 }
 
+TEST_F(Reporter, WritesTheMonthlyReports) {
+    const std::pair<std::string, reports::ReportBuilder> kinds[] = {{"monthly-basic", reports::MonthlyBasic},
+                                                                    {"monthly-additional", reports::MonthlyAdditional}};
+    for (const auto& [name, build] : kinds) {
+        const std::string png = out.file(name + ".png");
+        int status = -1;
+        const std::string json =
+            run(folder() + " --person Ann --date 2026-12-08 --report " + name + " --out " + png + " --figures", status);
+        ASSERT_EQ(status, 0) << name << ": " << errorText();
+        d.diary.files.OpenDB();
+        const auto report = build(d.diary.reports, person, D, 1.0);
+        d.diary.files.CloseDB();
+        EXPECT_TRUE(report.available) << name;
+        QImage written(QString::fromStdString(png));
+        EXPECT_EQ(written.convertToFormat(QImage::Format_RGB32), report.picture) << name;
+        const QJsonObject printed = QJsonDocument::fromJson(QByteArray::fromStdString(json)).object();
+        EXPECT_EQ(printed, reports::figuresJson(report)) << name;
+    }
+}
+
 TEST_F(Reporter, WithoutFiguresNothingIsPrinted) {
     int status = -1;
     const std::string printed =
@@ -135,6 +217,8 @@ TEST_F(Reporter, RefusesAMissingPersonABadDateAndAnUnwritableOutput) {
     EXPECT_NE(errorText().find("cannot write the picture"), std::string::npos) << errorText();
     run(folder() + " --person Ann --date 2026-12-08 --report monthly --out " + png, status);
     EXPECT_EQ(status, 2);
+    EXPECT_NE(errorText().find("is not one of: weekly, monthly-basic, monthly-additional"), std::string::npos)
+        << errorText();
     EXPECT_FALSE(std::filesystem::exists(png));
 }
 

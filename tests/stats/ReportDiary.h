@@ -57,6 +57,19 @@ public:
         addDay(person, day, v);
     }
 
+    QString addMedication(const QString& person, const QString& name, const QString& category = "Reliever") {
+        const auto added = diary.persons.AddMed({"", person, name, "", "", "20240101", category, "Yes"});
+        EXPECT_TRUE(added) << added.error().toStdString();
+        return added.value;
+    }
+    // A medication taken or a trigger met on a day, whether or not the day has a record.
+    void useMedication(const QString& person, const QDate& day, const QString& medId, int times, const QString& name) {
+        EXPECT_TRUE(diary.days.AddDlyMed(person, store::keys::dateKey(day), medId, times, name, "Reliever"));
+    }
+    void meetTrigger(const QString& person, const QDate& day, const QString& trigger) {
+        EXPECT_TRUE(diary.days.AddDlyTrg(person, trigger, store::keys::dateKey(day)));
+    }
+
     TempFolder folder;
     store::Diary diary;
 };

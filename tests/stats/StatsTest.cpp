@@ -198,6 +198,13 @@ TEST(Periods, SixWeeksEndOnTheReportDate) {
     EXPECT_EQ(stats::weeklyReported(d).first, d.addDays(-41));
 }
 
+TEST(Periods, TheMonthIsThe31DaysUpToTheReportDate) {
+    const stats::Period month = stats::month(QDate(2026, 3, 1));
+    EXPECT_EQ(month.first, QDate(2026, 1, 30));  // across a short February
+    EXPECT_EQ(month.last, QDate(2026, 3, 1));
+    EXPECT_EQ(month.days(), 31);
+}
+
 // ---- on a stored diary -----------------------------------------------------------------------
 
 TEST(CollectPeriodStats, ReadsOnlyTheDaysOfThePeriod) {

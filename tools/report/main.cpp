@@ -1,7 +1,10 @@
 // pulmora-report: writes a report of a diary folder as a picture, through the same builders the
 // report card uses, without opening any window; with --figures it also prints the report's
 // figures as JSON. It only reads the diary.
+#include "reports/MonthlyAdditional.h"
+#include "reports/MonthlyBasic.h"
 #include "reports/ReportFigures.h"
+#include "reports/ReportRun.h"
 #include "reports/WeeklyComparison.h"
 #include "store/Diary.h"
 
@@ -20,6 +23,28 @@ namespace {
 using namespace pulmora;
 
 constexpr int kRefused = 2;
+
+struct ReportChoice {
+    const char* name;
+    reports::ReportBuilder build;
+};
+const ReportChoice kReports[] = {
+    {"weekly", reports::WeeklyComparison},
+    {"monthly-basic", reports::MonthlyBasic},
+    {"monthly-additional", reports::MonthlyAdditional},
+};
+
+std::optional<reports::ReportBuilder> builderNamed(const QString& name) {
+    for (const ReportChoice& choice : kReports)
+        if (name == QLatin1String(choice.name)) return choice.build;
+    return std::nullopt;
+}
+
+QString reportNames() {
+    QStringList names;
+    for (const ReportChoice& choice : kReports) names << choice.name;
+    return names.join(", ");
+}
 
 int refuse(const QString& message) {
     std::fprintf(stderr, "pulmora-report: %s\n", qPrintable(message));
@@ -61,7 +86,7 @@ int main(int argc, char** argv) {
     parser.addPositionalArgument("FOLDER", "the diary's program folder");
     parser.addOption({"person", "the person's nickname", "NICKNAME"});
     parser.addOption({"date", "the report date, the last day reported", "YYYY-MM-DD"});
-    parser.addOption({"report", "the report: weekly", "KIND"});
+    parser.addOption({"report", "the report: " + reportNames(), "KIND"});
     parser.addOption({"out", "the picture to write", "FILE.png"});
     parser.addOption({"figures", "print the report's figures as JSON on standard output"});
     if (!parser.parse(app.arguments())) return refuse(parser.errorText());
@@ -73,8 +98,8 @@ int main(int argc, char** argv) {
         if (!parser.isSet(required)) return refuse(QStringLiteral("--%1 is missing").arg(required));
     const auto date = parseDate(parser.value("date"));
     if (!date) return refuse("the date \"" + parser.value("date") + "\" is not a day written YYYY-MM-DD");
-    if (parser.value("report") != QLatin1String("weekly"))
-        return refuse("the report \"" + parser.value("report") + "\" is not one of: weekly");
+    const auto build = builderNamed(parser.value("report"));
+    if (!build) return refuse("the report \"" + parser.value("report") + "\" is not one of: " + reportNames());
 
     store::Diary diary;
     diary.files.setFolder(folders.first());
@@ -91,7 +116,7 @@ int main(int argc, char** argv) {
     const auto person = findPerson(diary.persons, parser.value("person"));
     if (!person) return refuse("there is no person with the nickname \"" + parser.value("person") + "\"");
 
-    const reports::ReportResult report = reports::WeeklyComparison(diary.reports, person->id, *date);
+    const reports::ReportResult report = (*build)(diary.reports, person->id, *date, 1.0);
     if (!writePicture(report.picture, parser.value("out")))
         return refuse("cannot write the picture to " + parser.value("out"));
     if (parser.isSet("figures"))

@@ -1,0 +1,34 @@
+#include "MonthlyLayout.h"
+
+#include "ReportPicture.h"
+#include "store/Keys.h"
+
+namespace pulmora::reports {
+
+MonthlyMetrics measureMonthly() {
+    const QFontMetrics metrics = measure(reportFont(kMonthlyPoints));
+    MonthlyMetrics m;
+    m.rowHeight = metrics.height() + 2;
+    m.columnWidth = metrics.horizontalAdvance(QStringLiteral("20/W2"));
+    m.labelWidth = metrics.horizontalAdvance(QStringLiteral("W").leftJustified(30));
+    m.width = 32 * m.columnWidth + m.labelWidth;
+    return m;
+}
+
+std::vector<MonthDay> readMonth(store::ReportCursors& cursors, const QString& person, const stats::Period& month) {
+    std::vector<MonthDay> days;
+    days.reserve(size_t(month.days()));
+    for (QDate d = month.first; d <= month.last; d = d.addDays(1))
+        days.push_back({d, cursors.GetRDly(person, store::keys::dateKey(d))});
+    return days;
+}
+
+int dayColumn(const stats::Period& month, const QDate& date) { return int(month.first.daysTo(date)) + 1; }
+
+void DrawDayHeading(ReportCanvas& canvas, const MonthlyMetrics& m, int column, int top, const QDate& date) {
+    const int x = m.columnLeft(column), rh = m.rowHeight;
+    DrawCellText(canvas, x, top, m.columnWidth, rh, dayMonth(date));
+    DrawCellText(canvas, x, top + rh, m.columnWidth, rh, weekdayName(date));
+}
+
+}  // namespace pulmora::reports

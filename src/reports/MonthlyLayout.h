@@ -1,0 +1,44 @@
+#pragma once
+
+#include "ReportCanvas.h"
+#include "stats/Periods.h"
+#include "store/ReportCursors.h"
+
+#include <vector>
+
+// What the two monthly reports share: their layout of a label column, the month column and 31
+// day columns, measured on their 8-point picture font, and the days they read.
+namespace pulmora::reports {
+
+constexpr int kMonthlyPoints = 8;
+
+struct MonthlyMetrics {
+    int rowHeight = 0;
+    int columnWidth = 0;
+    int labelWidth = 0;
+    int width = 0;
+
+    // Column 0 is the month column, 1 .. 31 the days from the oldest to the report date.
+    int columnLeft(int column) const { return labelWidth + column * columnWidth; }
+    // The label column and the month column, which stay in place while the days scroll.
+    int fixedWidth() const { return labelWidth + columnWidth + 1; }
+};
+
+MonthlyMetrics measureMonthly();
+
+// One day of the month as the store read it.
+struct MonthDay {
+    QDate date;
+    store::RepDay values;
+};
+
+// The days of the month, oldest first: one keyed read a day.
+std::vector<MonthDay> readMonth(store::ReportCursors& cursors, const QString& person, const stats::Period& month);
+
+// The day column (1 .. 31) of a date of the month.
+int dayColumn(const stats::Period& month, const QDate& date);
+
+// A day column's date ("5/11") in the row at `top` and its weekday ("Mon") in the row under it.
+void DrawDayHeading(ReportCanvas& canvas, const MonthlyMetrics& m, int column, int top, const QDate& date);
+
+}  // namespace pulmora::reports
