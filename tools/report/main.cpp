@@ -1,11 +1,13 @@
 // pulmora-report: writes a report of a diary folder as a picture, through the same builders the
 // report card uses, without opening any window; with --figures it also prints the report's
-// figures as JSON. It only reads the diary.
+// figures as JSON. With --report csv it writes the person's whole diary as the CSV file the
+// daily card's menu exports. It only reads the diary.
 #include "reports/MonthlyAdditional.h"
 #include "reports/MonthlyBasic.h"
 #include "reports/ReportFigures.h"
 #include "reports/ReportRun.h"
 #include "reports/WeeklyComparison.h"
+#include "stats/DiaryCsv.h"
 #include "store/Diary.h"
 
 #include <QCommandLineParser>
@@ -23,6 +25,7 @@ namespace {
 using namespace pulmora;
 
 constexpr int kRefused = 2;
+const QString kCsv = QStringLiteral("csv");
 
 struct ReportChoice {
     const char* name;
@@ -43,7 +46,7 @@ std::optional<reports::ReportBuilder> builderNamed(const QString& name) {
 QString reportNames() {
     QStringList names;
     for (const ReportChoice& choice : kReports) names << choice.name;
-    return names.join(", ");
+    return (names << kCsv).join(", ");
 }
 
 int refuse(const QString& message) {
@@ -81,25 +84,35 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     QCommandLineParser parser;
-    parser.setApplicationDescription("Writes a report of a Pulmora diary folder as a PNG picture.");
+    parser.setApplicationDescription(
+        "Writes a report of a Pulmora diary folder as a PNG picture, or a person's diary as a CSV file.");
     parser.addHelpOption();
     parser.addPositionalArgument("FOLDER", "the diary's program folder");
     parser.addOption({"person", "the person's nickname", "NICKNAME"});
-    parser.addOption({"date", "the report date, the last day reported", "YYYY-MM-DD"});
+    parser.addOption({"date", "the report date, the last day reported (not for csv)", "YYYY-MM-DD"});
     parser.addOption({"report", "the report: " + reportNames(), "KIND"});
-    parser.addOption({"out", "the picture to write", "FILE.png"});
+    parser.addOption({"out", "the picture or CSV file to write", "FILE"});
     parser.addOption({"figures", "print the report's figures as JSON on standard output"});
     if (!parser.parse(app.arguments())) return refuse(parser.errorText());
     if (parser.isSet("help")) parser.showHelp(0);
 
     const QStringList folders = parser.positionalArguments();
     if (folders.size() != 1) return refuse("name one diary folder");
-    for (const char* required : {"person", "date", "report", "out"})
+    for (const char* required : {"person", "report", "out"})
         if (!parser.isSet(required)) return refuse(QStringLiteral("--%1 is missing").arg(required));
-    const auto date = parseDate(parser.value("date"));
-    if (!date) return refuse("the date \"" + parser.value("date") + "\" is not a day written YYYY-MM-DD");
-    const auto build = builderNamed(parser.value("report"));
-    if (!build) return refuse("the report \"" + parser.value("report") + "\" is not one of: " + reportNames());
+    const bool csv = parser.value("report") == kCsv;
+    std::optional<reports::ReportBuilder> build;
+    std::optional<QDate> date;
+    if (csv) {
+        if (parser.isSet("date") || parser.isSet("figures"))
+            return refuse("--date and --figures are for the picture reports; csv exports every recorded day");
+    } else {
+        if (!parser.isSet("date")) return refuse("--date is missing");
+        date = parseDate(parser.value("date"));
+        if (!date) return refuse("the date \"" + parser.value("date") + "\" is not a day written YYYY-MM-DD");
+        build = builderNamed(parser.value("report"));
+        if (!build) return refuse("the report \"" + parser.value("report") + "\" is not one of: " + reportNames());
+    }
 
     store::Diary diary;
     diary.files.setFolder(folders.first());
@@ -116,6 +129,10 @@ int main(int argc, char** argv) {
     const auto person = findPerson(diary.persons, parser.value("person"));
     if (!person) return refuse("there is no person with the nickname \"" + parser.value("person") + "\"");
 
+    if (csv) {
+        const QString problem = stats::SaveDiaryCsv(stats::ExportDiaryCsv(diary.reports, person->id), parser.value("out"));
+        return problem.isEmpty() ? 0 : refuse(problem);
+    }
     const reports::ReportResult report = (*build)(diary.reports, person->id, *date, 1.0);
     if (!writePicture(report.picture, parser.value("out")))
         return refuse("cannot write the picture to " + parser.value("out"));
