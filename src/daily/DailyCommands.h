@@ -27,7 +27,7 @@ public:
     void openPersonalCard(bool newPerson);
 
     QMenu* AsMenu;
-    QAction *MnNew, *MnTriggers, *MnDelDly, *MnDelPer, *MnHelp, *MnAbout;
+    QAction *MnNew, *MnTriggers, *MnDelDly, *MnDelPer, *MnExport, *MnRestore, *MnHelp, *MnAbout;
     QList<QAction*> caseStudies;
 
     // Every help keyword the daily card can open.
@@ -38,6 +38,7 @@ private:
     void help(QObject* sender);
     void deletion(bool person);
     void nextPerson();
+    void exportDiary();
     void showAbout();
 
     TAsDly& card_;
