@@ -1,7 +1,12 @@
 // The reports on a 10-person, 20-year diary: building the weekly comparison (its statistics and
 // its composed picture), the monthly basic and the monthly additional report (lists included),
-// and opening the report card up to its first painted report. There is no SQLite peer: these
-// measure the statistics and pictures on top of the store.
+// opening the report card up to its first painted report, and the graph analyses: the working
+// table of a year, the plan drawn from it, and a change of analysis on the card from the choice
+// to the painted chart. There is no SQLite peer: these measure the statistics and pictures on
+// top of the store.
+#include "controls/TDaButton.h"
+#include "reports/GraphPage.h"
+#include "reports/GraphPlan.h"
 #include "reports/MonthlyAdditional.h"
 #include "reports/MonthlyBasic.h"
 #include "reports/ReportRun.h"
@@ -15,6 +20,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QTemporaryDir>
 
 namespace {
@@ -109,12 +115,65 @@ void OpenReportCard(benchmark::State& state) {
     }
 }
 
+const QString kYear = QStringLiteral("Year");
+
+reports::GraphRequest yearOf(const QString& option) {
+    return {option, fixture().person.nickname, reports::graphPeriod(kLastDay, reports::PeriodDays(kYear)), false};
+}
+
+void GraphTableYear(benchmark::State& state) {
+    auto& f = fixture();
+    const reports::GraphPeriod period = yearOf({}).period;
+    for (auto _ : state) {
+        const reports::WorkingTable table = reports::LoadPeakFlowTable(f.diary.reports, f.person.id, period);
+        if (!table.hasData()) state.SkipWithError("the sample person has no readings");
+        benchmark::DoNotOptimize(table.rows.data());
+    }
+}
+
+// Every analysis of a year, table and plan, one after another.
+void GraphAnalysesYear(benchmark::State& state) {
+    auto& f = fixture();
+    for (auto _ : state)
+        for (const QString& option : reports::graphOptionTexts()) {
+            const reports::GraphRun graph = reports::runGraph(f.diary.reports, f.person.id, yearOf(option));
+            if (!graph.plan.info.isEmpty()) state.SkipWithError("the sample person has nothing to plot");
+            benchmark::DoNotOptimize(graph.plan.cSerA.points.data());
+        }
+}
+
+// The user picks the next analysis of "Year" on an open card; the time runs to the painted card.
+void GraphOptionChange(benchmark::State& state) {
+    auto& f = fixture();
+    reports::TAsRep card(f.diary);
+    card.Open(f.person.id, f.person.nickname, kLastDay, {false, QRect(0, 0, 800, 560)});
+    card.show();
+    emit card.BtnPeakFlow->clicked();
+    QComboBox* period = card.TabData->FldPeriod;
+    period->setCurrentIndex(period->findText(kYear));
+    emit period->activated(period->currentIndex());
+    QComboBox* options = card.TabData->FldOptions;
+    QImage painted(card.size(), QImage::Format_RGB32);
+    int next = 0;
+    for (auto _ : state) {
+        next = (next + 1) % options->count();
+        options->setCurrentIndex(next);
+        emit options->activated(next);
+        card.render(&painted);
+        if (!card.ReportAvailable()) state.SkipWithError("the card shows no graph");
+    }
+    card.close();
+}
+
 BENCHMARK(WeeklyStatistics)->Unit(benchmark::kMicrosecond);
 BENCHMARK(WeeklyComparisonBuild)->Unit(benchmark::kMicrosecond);
 BENCHMARK(MonthlyBasicBuild)->Unit(benchmark::kMicrosecond);
 BENCHMARK(MonthlyAdditionalBuild)->Unit(benchmark::kMicrosecond);
 BENCHMARK(MonthlyListCursors)->Unit(benchmark::kMicrosecond);
 BENCHMARK(OpenReportCard)->Unit(benchmark::kMillisecond);
+BENCHMARK(GraphTableYear)->Unit(benchmark::kMillisecond);
+BENCHMARK(GraphAnalysesYear)->Unit(benchmark::kMillisecond);
+BENCHMARK(GraphOptionChange)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

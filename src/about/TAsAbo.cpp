@@ -38,7 +38,6 @@ QImage productPicture(const QSize& size) {
 TAsAbo::TAsAbo(QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::WindowTitleHint | Qt::CustomizeWindowHint) {
     setWindowTitle("About Application");
-    setModal(true);
     setFixedSize(314, 249);
     QFont arial("Arial");
     arial.setPointSize(8);

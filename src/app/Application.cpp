@@ -14,20 +14,20 @@
 namespace pulmora::app {
 
 Application::Application(const QString& programFolder) {
-    card_ = std::make_unique<daily::TAsDly>(diary_);
+    help_ = std::make_unique<HelpWindow>();
+    windows_ = std::make_unique<WindowOpener>(diary_, *help_);
+    card_ = std::make_unique<daily::TAsDly>(diary_, *windows_);
     const QIcon icon(QPixmap::fromImage(controls::pictures::appIcon()));
     card_->setWindowIcon(icon);
     QApplication::setWindowIcon(icon);
     QApplication::setApplicationName("Pulmora");
     db_ = std::make_unique<TAsDB>(diary_);
     db_->setProgramFolder(programFolder);
-    help_ = std::make_unique<HelpWindow>();
     QObject::connect(card_.get(), &daily::TAsDly::closing, [this] {
         help_->close();
         db_->AsthmaClose();
         WriteIni();
     });
-    QObject::connect(card_.get(), &daily::TAsDly::helpRequested, help_.get(), &HelpWindow::showTopic);
     QObject::connect(card_.get(), &daily::TAsDly::restartRequested, [this] { db_->AsthmaStart(*card_); });
     QObject::connect(card_.get(), &daily::TAsDly::restoreRequested, [this] { restoreFromBackup(); });
     QObject::connect(card_.get(), &daily::TAsDly::exportRequested,

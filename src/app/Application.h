@@ -4,6 +4,7 @@
 #include "IniRecord.h"
 #include "SingleInstance.h"
 #include "TAsDB.h"
+#include "WindowOpener.h"
 #include "daily/TAsDly.h"
 #include "store/Diary.h"
 
@@ -12,7 +13,7 @@
 namespace pulmora::app {
 
 // The program's start and end: the daily card and the store window, the single-copy guard,
-// the settings file and the diary.
+// the settings file and the diary; and the windows the cards ask for, with the help window.
 class Application {
 public:
     // An empty folder means the folder of the running executable.
@@ -42,10 +43,11 @@ private:
     void bringForward();
 
     store::Diary diary_;
+    std::unique_ptr<HelpWindow> help_;
+    std::unique_ptr<WindowOpener> windows_;
     std::unique_ptr<daily::TAsDly> card_;
     std::unique_ptr<TAsDB> db_;
     std::unique_ptr<SingleInstance> guard_;
-    std::unique_ptr<HelpWindow> help_;
     IniRecord settings_;
 };
 

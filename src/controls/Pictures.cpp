@@ -36,6 +36,10 @@ QImage arrow(Arrow kind, qreal pixelRatio) {
     return image;
 }
 
+QRect splashTextArea(const QSize& size) {
+    return QRectF(0, size.height() * 0.06, size.width(), size.height() * 0.48).toAlignedRect() & QRect(QPoint(0, 0), size);
+}
+
 QImage splash(const QSize& size, qreal pixelRatio) {
     QImage image(size * pixelRatio, QImage::Format_RGB32);
     image.setDevicePixelRatio(pixelRatio);
@@ -46,24 +50,27 @@ QImage splash(const QSize& size, qreal pixelRatio) {
     sky.setColorAt(1, QColor(190, 214, 240));
     p.fillRect(QRect(QPoint(0, 0), size), sky);
 
-    // A peak-flow trace climbing back into the green.
+    // A peak-flow trace climbing back into the green, below the text: from 80% of the height
+    // down to 95% and back up to 64%, never above 60%.
     QPainterPath trace;
     const qreal w = size.width(), h = size.height();
-    trace.moveTo(8, h * 0.78);
-    trace.cubicTo(w * 0.3, h * 0.95, w * 0.45, h * 0.35, w - 8, h * 0.42);
+    trace.moveTo(8, h * 0.80);
+    trace.cubicTo(w * 0.3, h * 0.98, w * 0.5, h * 0.58, w - 8, h * 0.64);
     p.setPen(QPen(QColor(0, 128, 0), 3, Qt::SolidLine, Qt::RoundCap));
     p.drawPath(trace);
 
+    const QRectF text = splashTextArea(size);
     QFont title("Arial");
     title.setPixelSize(int(h / 4.5));
     title.setBold(true);
     p.setFont(title);
     p.setPen(QColor(0, 0, 128));
-    p.drawText(QRectF(0, h * 0.08, w, h * 0.3), Qt::AlignCenter, QStringLiteral("Pulmora"));
+    p.drawText(QRectF(text.left(), text.top(), w, text.height() * 0.62), Qt::AlignCenter, QStringLiteral("Pulmora"));
     QFont note("Arial");
     note.setPixelSize(std::max(9, int(h / 12)));
     p.setFont(note);
-    p.drawText(QRectF(0, h * 0.36, w, h * 0.16), Qt::AlignCenter, QStringLiteral("Your asthma diary"));
+    p.drawText(QRectF(text.left(), text.top() + text.height() * 0.62, w, text.height() * 0.38), Qt::AlignCenter,
+               QStringLiteral("Your asthma diary"));
     return image;
 }
 
@@ -89,4 +96,4 @@ QImage appIcon(int size) {
     return image;
 }
 
-}  // namespace pulmora::daily::pictures
+}  // namespace pulmora::controls::pictures

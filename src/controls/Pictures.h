@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QImage>
 #include <QPolygonF>
+#include <QRect>
 #include <QRectF>
 
 // The program's pictures: the daily card's summary arrows, the splash shown when there is
@@ -25,6 +26,8 @@ QImage arrow(Arrow kind, qreal pixelRatio = 1.0);
 // The size the daily card shows the splash at; a report without data shows it at the same size.
 constexpr QSize kSplashSize(276, 134);
 QImage splash(const QSize& size, qreal pixelRatio = 1.0);
+// Where the splash has its two lines of text; its trace keeps out of it.
+QRect splashTextArea(const QSize& size);
 // The program's icon in a square of `side` pixels: a navy disc with a peak-flow trace across it,
 // drawn with round caps and joins as the glyphs are.
 // The program paints it, and the icon files installed for the desktop are written from it.
@@ -38,4 +41,4 @@ struct IconDrawing {
 IconDrawing appIconDrawing(qreal side);
 QImage appIcon(int size = 64);
 
-}  // namespace pulmora::daily::pictures
+}  // namespace pulmora::controls::pictures

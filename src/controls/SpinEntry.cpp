@@ -35,6 +35,7 @@ void SpinEntry::setMaxValue(int value) {
 
 void SpinEntry::press(Qt::MouseButton button, int x) {
     if (button != Qt::LeftButton && button != Qt::RightButton) return;
+    finishTyping();
     emit mousePressed(button);
     const int step = stepAt(x);
     setNoValue(button == Qt::LeftButton ? value_ + step : value_ - step);
@@ -59,7 +60,7 @@ void SpinEntry::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Minus: delta = -1; break;
     default: QWidget::keyPressEvent(event); return;
     }
-    setNoValue(value_ + delta);
+    setNoValue(value_ + delta * keyStep());
     // The cards treat a key like a click with the matching mouse button.
     emit mouseReleased(delta > 0 ? Qt::LeftButton : Qt::RightButton);
 }
@@ -93,12 +94,12 @@ void SpinEntry::paintCell(QPainter& painter, const QRect& cell, const QString& t
     painter.drawText(cell, Qt::AlignCenter, text);
 }
 
+// Drawn on its parent's own background: no block of button face around the cells. The palette's
+// current group gives the disabled look when the entry is disabled.
 void SpinEntry::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), palette().color(QPalette::Button));
     paintCells(painter);
-    const bool hot = over_ && frame_;
-    drawDottedFrame(painter, rect(), palette().color(hot ? QPalette::Highlight : QPalette::Button));
+    if (over_ && frame_ && isEnabled()) drawDottedFrame(painter, rect(), palette().color(QPalette::Highlight));
     drawFocusFrame(painter, *this);
 }
 

@@ -40,6 +40,10 @@ protected:
     explicit SpinEntry(QWidget* parent);
     // How far a press at x changes the value.
     virtual int stepAt(int x) const = 0;
+    // How far Up and Down change the value.
+    virtual int keyStep() const { return 1; }
+    // Settles what the keyboard left pending before a press changes the value.
+    virtual void finishTyping() {}
     virtual void paintCells(QPainter& painter) = 0;
     // One rounded cell, filled in the Base colour and outlined in WindowText, with its text
     // centred in the Text colour.

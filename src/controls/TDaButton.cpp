@@ -114,9 +114,9 @@ QColor TDaButton::captionColour() const {
     return chosen.isValid() ? chosen : palette().color(QPalette::ButtonText);
 }
 
+// Drawn on its parent's own background.
 void TDaButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), palette().color(QPalette::Button));
 
     const QImage& glyph = glyphToDraw();
     const QSize glyphSize = glyph.isNull() ? QSize() : (QSizeF(glyph.size()) / glyph.devicePixelRatio()).toSize();

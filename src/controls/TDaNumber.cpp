@@ -1,10 +1,20 @@
 #include "TDaNumber.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 
 #include <cmath>
 
 namespace pulmora::controls {
+namespace {
+
+int power(int exponent) {
+    int step = 1;
+    for (int i = 0; i < exponent; ++i) step *= 10;
+    return step;
+}
+
+}  // namespace
 
 int TDaNumber::digitCount() const { return int(QString::number(MaxValue()).size()); }
 
@@ -13,18 +23,89 @@ int TDaNumber::stepAt(int x) const {
     const double cellWidth = double(width()) / n;
     int k = int(std::trunc((width() - x) / cellWidth));
     // The leftmost pixel column would otherwise count as a digit left of the first cell.
-    k = std::clamp(k, 0, n - 1);
-    int step = 1;
-    for (int i = 0; i < k; ++i) step *= 10;
-    return step;
+    return power(std::clamp(k, 0, n - 1));
+}
+
+// While digits are typed they fill the cells from the left and the cells not yet typed stand
+// empty: what is typed is the number entered, never mixed with the old value's digits.
+QString TDaNumber::shownDigits() const {
+    if (typing()) return typed_.leftJustified(digitCount(), QLatin1Char(' '));
+    return QString::number(NoValue()).rightJustified(digitCount(), QLatin1Char('0'));
+}
+
+int TDaNumber::markedPlace() const { return std::min(place_, digitCount() - 1); }
+
+int TDaNumber::markedCell() const {
+    if (typing()) return typed_.size() < digitCount() ? int(typed_.size()) : -1;
+    return digitCount() - 1 - markedPlace();
+}
+
+int TDaNumber::keyStep() const { return power(markedPlace()); }
+
+// The typed digits become the value, clamped like a press, and the card hears of it as it
+// hears of a press.
+void TDaNumber::finishTyping() {
+    if (!typing()) return;
+    const int value = typed_.toInt();
+    typed_.clear();
+    setNoValue(value);
+    emit mouseReleased(Qt::LeftButton);
+}
+
+void TDaNumber::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    const bool plain = !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    if (plain && key >= Qt::Key_0 && key <= Qt::Key_9) {
+        if (typed_.size() < digitCount()) typed_ += QChar(u'0' + (key - Qt::Key_0));
+        update();
+        return;
+    }
+    switch (key) {
+    case Qt::Key_Backspace:
+        if (!typing()) break;
+        typed_.chop(1);
+        update();
+        return;
+    case Qt::Key_Escape:
+        if (!typing()) break;
+        typed_.clear();
+        update();
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (!typing()) break;
+        finishTyping();
+        return;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        finishTyping();
+        place_ = std::clamp(markedPlace() + (key == Qt::Key_Left ? 1 : -1), 0, digitCount() - 1);
+        update();
+        return;
+    default:
+        finishTyping();
+        break;
+    }
+    SpinEntry::keyPressEvent(event);
+}
+
+void TDaNumber::focusOutEvent(QFocusEvent* event) {
+    finishTyping();
+    SpinEntry::focusOutEvent(event);
 }
 
 void TDaNumber::paintCells(QPainter& painter) {
     const int n = digitCount();
-    const QString digits = QString::number(NoValue()).rightJustified(n, QLatin1Char('0'));
+    const QString digits = shownDigits();
     const int cellWidth = width() / n;
-    for (int i = 0; i < n; ++i)
-        paintCell(painter, QRect(i * cellWidth, 4, cellWidth, height() - 8), digits.mid(i, 1));
+    for (int i = 0; i < n; ++i) {
+        const QRect cell(i * cellWidth, 4, cellWidth, height() - 8);
+        paintCell(painter, cell, digits.mid(i, 1));
+        // The focus mark: a bar under the digit the next key acts on.
+        if (hasFocus() && i == markedCell())
+            painter.fillRect(QRect(cell.left() + 4, cell.bottom() - 3, cell.width() - 8, 2),
+                             palette().color(QPalette::Highlight));
+    }
 }
 
 void TDaSingle::paintCells(QPainter& painter) {

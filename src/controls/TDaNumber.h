@@ -5,17 +5,36 @@
 namespace pulmora::controls {
 
 // A number entered digit by digit: the entry shows one cell for each digit of MaxValue, and a
-// press on a cell steps the value by that digit's place (1, 10, 100).
+// press on a cell steps the value by that digit's place (1, 10, 100). From the keyboard, digits
+// typed replace the cells from the left and are the number entered ("90" is 90); Backspace
+// takes the last one back, Enter or leaving the entry confirms them (clamped to the range, as a
+// press would be) and Escape drops them. Up and Down step the cell with the focus mark, which
+// Left and Right move.
 class TDaNumber : public SpinEntry {
     Q_OBJECT
 public:
     explicit TDaNumber(QWidget* parent = nullptr) : SpinEntry(parent) {}
     // The number of digit cells: the digits of MaxValue.
     int digitCount() const;
+    // The digits shown: the value's, or those being typed with the cells after them empty.
+    QString shownDigits() const;
+    bool typing() const { return !typed_.isEmpty(); }
+    // The cell with the focus mark (0 is the leftmost), or -1 when every cell has been typed.
+    int markedCell() const;
 
 protected:
     int stepAt(int x) const override;
+    int keyStep() const override;
+    void finishTyping() override;
     void paintCells(QPainter& painter) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    int markedPlace() const;
+
+    QString typed_;   // the digits typed so far, from the left
+    int place_ = 0;   // the place Up and Down step: 0 the units, 1 the tens, ...
 };
 
 // A small count: every left press adds one, every right press takes one away.

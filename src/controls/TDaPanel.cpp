@@ -2,9 +2,11 @@
 
 #include "Painting.h"
 
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPolygon>
+#include <QToolTip>
 
 namespace pulmora::controls {
 
@@ -12,6 +14,7 @@ namespace {
 const QColor kNavy(0, 0, 128);
 const QColor kRed(255, 0, 0);
 constexpr int kMarkerSize = 10;
+constexpr int kRoom = 30;  // beside the caption: its left margin, the marker and a gap
 }  // namespace
 
 TDaPanel::TDaPanel(QWidget* parent) : QWidget(parent) {
@@ -39,18 +42,34 @@ void TDaPanel::setPanState(bool over) {
 
 int TDaPanel::captionWidth() const { return QFontMetrics(font()).horizontalAdvance(caption_); }
 
+QString TDaPanel::shownCaption() const {
+    return QFontMetrics(font()).elidedText(caption_, Qt::ElideRight, maximumWidth() - kRoom);
+}
+
+int TDaPanel::shownWidth() const { return QFontMetrics(font()).horizontalAdvance(shownCaption()); }
+
 void TDaPanel::fitToCaption() {
-    resize(captionWidth() + 30, height());
+    resize(shownWidth() + kRoom, height());
     updateGeometry();
 }
 
-QSize TDaPanel::sizeHint() const { return {captionWidth() + 30, std::max(24, QFontMetrics(font()).height() + 8)}; }
+QSize TDaPanel::sizeHint() const { return {shownWidth() + kRoom, std::max(24, QFontMetrics(font()).height() + 8)}; }
 
-QRect TDaPanel::markerRect() const { return {captionWidth() + 8, 4, kMarkerSize, kMarkerSize}; }
+QRect TDaPanel::markerRect() const { return {shownWidth() + 8, 4, kMarkerSize, kMarkerSize}; }
 
 void TDaPanel::changeEvent(QEvent* event) {
     if (event->type() == QEvent::FontChange) fitToCaption();
     QWidget::changeEvent(event);
+}
+
+bool TDaPanel::event(QEvent* event) {
+    // A caption cut short is shown in full, before the banner's own hint.
+    if (event->type() == QEvent::ToolTip && shownCaption() != caption_) {
+        const QString tip = toolTip().isEmpty() ? caption_ : caption_ + QLatin1Char('\n') + toolTip();
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), tip, this);
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 void TDaPanel::enterEvent(QEnterEvent*) { setPanState(true); }
@@ -74,9 +93,10 @@ void TDaPanel::paintEvent(QPaintEvent*) {
     const QFontMetrics metrics(font());
     const QPoint baseline(4, (height() - metrics.height()) / 2 + metrics.ascent());
     const QColor light = palette().color(QPalette::Light), dark = palette().color(QPalette::Dark);
-    drawEmbossedText(painter, baseline, caption_, light, {-1, -1}, dark, {1, 1});
+    const QString shown = shownCaption();
+    drawEmbossedText(painter, baseline, shown, light, {-1, -1}, dark, {1, 1});
     painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawText(baseline, caption_);
+    painter.drawText(baseline, shown);
 
     // Pointing left while the pointer is away, down while it is over the banner.
     const QRect m = markerRect();

@@ -6,7 +6,9 @@
 namespace pulmora::controls {
 
 // A caption banner with a marker that turns while the pointer is over it; it widens itself to
-// its caption so a long name always fits. The daily card shows the person's nickname in it.
+// its caption so a long name always fits, up to its maximum width: a caption longer than that
+// is shown cut short with "…", the marker after it, and in full as the tooltip. The daily card
+// shows the person's nickname in it.
 class TDaPanel : public QWidget {
     Q_OBJECT
     Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
@@ -28,6 +30,8 @@ public:
     QSize sizeHint() const override;
     // Left edge, top and size of the marker triangle.
     QRect markerRect() const;
+    // The caption as drawn: whole, or cut short to fit the maximum width.
+    QString shownCaption() const;
 
 signals:
     void clicked();
@@ -39,10 +43,12 @@ protected:
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void fitToCaption();
     int captionWidth() const;
+    int shownWidth() const;
 
     QString caption_;
     QImage image_;

@@ -16,7 +16,22 @@ TDaSwitch::TDaSwitch(QWidget* parent) : QWidget(parent) {
 void TDaSwitch::setBtnImage(const QImage& strip) {
     image_ = strip;
     transparent_ = withTransparentKey(strip, kOlive);
+    disabled_ = disabledLook(transparent_);
     update();
+}
+
+// The picture greyed and lightened, as disabled pictures look; its transparent parts stay so.
+QImage TDaSwitch::disabledLook(const QImage& picture) {
+    QImage grey = picture.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < grey.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(grey.scanLine(y));
+        for (int x = 0; x < grey.width(); ++x) {
+            const int light = 128 + qGray(line[x]) / 2;
+            line[x] = qRgba(light, light, light, qAlpha(line[x]));
+        }
+    }
+    grey.setDevicePixelRatio(picture.devicePixelRatio());
+    return grey;
 }
 
 void TDaSwitch::setBtnState(bool on) {
@@ -68,26 +83,24 @@ void TDaSwitch::leaveEvent(QEvent*) {
     update();
 }
 
+// Drawn on its parent's own background, greyed while disabled.
 void TDaSwitch::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const QColor background = palette().color(QPalette::Button);
-    painter.fillRect(rect(), background);
-
-    const qreal ratio = transparent_.devicePixelRatio();
-    const int half = transparent_.width() / 2;
-    const QRect source(state_ ? half : 0, 0, half, transparent_.height());
+    const QImage& strip = isEnabled() ? transparent_ : disabled_;
+    const qreal ratio = strip.devicePixelRatio();
+    const int half = strip.width() / 2;
+    const QRect source(state_ ? half : 0, 0, half, strip.height());
     const QSize picture = (QSizeF(source.size()) / ratio).toSize();
     const QFontMetrics metrics(font());
     const int captionHeight = caption_.isEmpty() ? 0 : metrics.height();
     const int block = picture.height() + (caption_.isEmpty() ? 0 : 6 + captionHeight);
     const int top = (height() - block) / 2;
-    if (!transparent_.isNull())
-        painter.drawImage(QRect(QPoint((width() - picture.width()) / 2, top), picture), transparent_, source);
+    if (!strip.isNull()) painter.drawImage(QRect(QPoint((width() - picture.width()) / 2, top), picture), strip, source);
     if (!caption_.isEmpty()) {
         painter.setPen(palette().color(QPalette::WindowText));
         painter.drawText(QRect(0, top + picture.height() + 6, width(), captionHeight), Qt::AlignHCenter, caption_);
     }
-    drawDottedFrame(painter, rect(), over_ ? palette().color(QPalette::Highlight) : background);
+    if (over_ && isEnabled()) drawDottedFrame(painter, rect(), palette().color(QPalette::Highlight));
     drawFocusFrame(painter, *this);
 }
 

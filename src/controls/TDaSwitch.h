@@ -5,8 +5,8 @@
 
 namespace pulmora::controls {
 
-// An on/off picture switch. Its picture is a strip of two halves: off on the left, on on the
-// right. Switches of one parent with the same positive GroupIndex form a group in which at most
+// An on/off picture switch, drawn on its parent's background. Its picture is a strip of two
+// halves: off on the left, on on the right. Switches of one parent with the same positive GroupIndex form a group in which at most
 // one is on.
 class TDaSwitch : public QWidget {
     Q_OBJECT
@@ -50,10 +50,12 @@ protected:
 private:
     void click();
     void turnGroupOff();
+    static QImage disabledLook(const QImage& picture);
 
     int group_ = 0;
     QImage image_;
     QImage transparent_;
+    QImage disabled_;
     bool state_ = false;
     bool frame_ = false;
     QString caption_;

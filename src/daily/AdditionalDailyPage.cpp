@@ -34,6 +34,8 @@ AdditionalDailyPage::AdditionalDailyPage(QWidget* parent) : QWidget(parent) {
     MedGrd->setSelectionMode(QAbstractItemView::SingleSelection);
     MedGrd->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     MedGrd->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Tab moves on to the next control; the arrow keys move between the cells.
+    MedGrd->setTabKeyNavigation(false);
     MedGrd->setAccessibleName("Medication taken today; + and - change the count");
     MedGrd->viewport()->installEventFilter(this);
     MedGrd->installEventFilter(this);
@@ -53,6 +55,8 @@ AdditionalDailyPage::AdditionalDailyPage(QWidget* parent) : QWidget(parent) {
     grid->setColumnStretch(2, 3);
     FillMedGrid();
 }
+
+QList<QWidget*> AdditionalDailyPage::tabOrder() const { return {BtnAddTrg, ListTrg, BtnAddMed, MedGrd}; }
 
 // ---- triggers --------------------------------------------------------------------------------
 
@@ -107,7 +111,7 @@ void AdditionalDailyPage::FillMedGrid() {
     MedGrd->clearContents();
     for (int r = 0; r < MedGrd->rowCount(); ++r) MedGrd->setRowHeight(r, metrics.height() + 4);
     MedGrd->setColumnWidth(Used, metrics.horizontalAdvance("Used:W"));
-    MedGrd->setColumnWidth(Medication, std::max(40, MedGrd->viewport()->width() - MedGrd->columnWidth(Used) - 6));
+    fitMedicationColumn();
     int r = 0;
     for (const auto& row : rows_.rows) {
         if (row.isFree()) continue;
@@ -116,6 +120,12 @@ void AdditionalDailyPage::FillMedGrid() {
         for (int c = 0; c < 4; ++c) MedGrd->setItem(r, c, new QTableWidgetItem(cells[c]));
         ++r;
     }
+}
+
+// The grid has its real width only once its page has been shown, so the column follows every
+// change of the grid's width rather than the width it had when the day loaded.
+void AdditionalDailyPage::fitMedicationColumn() {
+    MedGrd->setColumnWidth(Medication, std::max(0, MedGrd->viewport()->width() - MedGrd->columnWidth(Used) - 6));
 }
 
 void AdditionalDailyPage::countDose(int row, int step) {
@@ -147,6 +157,7 @@ bool AdditionalDailyPage::copyDose(const QString& category, int count) {
 // The count changes on the cell under the pointer when the button is released (or on the
 // current cell with + and -), and only on a "Used:" cell of a filled row.
 bool AdditionalDailyPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == MedGrd->viewport() && event->type() == QEvent::Resize) fitMedicationColumn();
     if (watched == MedGrd->viewport() && event->type() == QEvent::MouseButtonRelease) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         const QModelIndex cell = MedGrd->indexAt(mouse->position().toPoint());

@@ -20,6 +20,9 @@ class AdditionalDailyPage : public QWidget {
 public:
     explicit AdditionalDailyPage(QWidget* parent = nullptr);
 
+    // The page's controls in reading order: each list after the button above it.
+    QList<QWidget*> tabOrder() const;
+
     void showTriggers(const std::vector<store::TriggerLine>& lines);
     std::vector<store::TriggerLine> triggers() const;
     QStringList tickedTriggers() const;
@@ -50,6 +53,7 @@ protected:
 
 private:
     int filledRows() const;
+    void fitMedicationColumn();
 
     store::DayMedication rows_;
 };

@@ -44,15 +44,18 @@ BasicDailyPage::BasicDailyPage(QWidget* parent) : QWidget(parent) {
         return entry;
     };
 
+    // The entries' own colours hold while they can be used; disabled they look like any
+    // disabled control.
+    auto colour = [](QWidget* entry, QPalette::ColorRole role, const QColor& c) {
+        QPalette p = entry->palette();
+        for (auto group : {QPalette::Active, QPalette::Inactive}) p.setColor(group, role, c);
+        entry->setPalette(p);
+    };
     PkMorn = makeEntry(new TDaNumber(this), "Morning Peak Flow", 800, {72, 28});
-    QPalette morning = PkMorn->palette();
-    morning.setColor(QPalette::Base, QColor(255, 255, 0));
-    PkMorn->setPalette(morning);
+    colour(PkMorn, QPalette::Base, QColor(255, 255, 0));
     PkEven = makeEntry(new TDaNumber(this), "Evening Peak Flow", 800, {72, 28});
-    QPalette evening = PkEven->palette();
-    evening.setColor(QPalette::Base, QColor(0, 0, 128));
-    evening.setColor(QPalette::Text, Qt::white);
-    PkEven->setPalette(evening);
+    colour(PkEven, QPalette::Base, QColor(0, 0, 128));
+    colour(PkEven, QPalette::Text, Qt::white);
     QFont bold = PkEven->font();
     bold.setBold(true);
     PkEven->setFont(bold);
@@ -116,6 +119,11 @@ BasicDailyPage::BasicDailyPage(QWidget* parent) : QWidget(parent) {
     grid->addLayout(rating, 4, 2, 1, 4);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(4, 1);
+}
+
+QList<QWidget*> BasicDailyPage::tabOrder() const {
+    return {PkMorn,    PkEven,     BreathDay, BreathNight, WheezDay, WheezNight, CoughDay, CoughNight, ChestDay,
+            ChestNight, RateBad,   RateAvg,   RateGood,    Offwork,  ActWalk,    ActRun,   RelUse,     PreUse};
 }
 
 std::vector<TDaSwitch*> BasicDailyPage::switches() const {

@@ -24,6 +24,9 @@ public:
     void showValues(const store::DayValues& values);
     // Every switch off, the entries at 0, no rating.
     void clear();
+    // The page's controls in reading order: the peak flows, the symptoms and rating, then the
+    // right-hand column.
+    QList<QWidget*> tabOrder() const;
     int daySymptoms() const;
     int nightSymptoms() const;
 

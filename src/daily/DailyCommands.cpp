@@ -1,20 +1,15 @@
 #include "DailyCommands.h"
 
 #include "AdditionalDailyPage.h"
+#include "DailyWindows.h"
 #include "DayCalendar.h"
-#include "TAsDet.h"
 #include "TAsDly.h"
-#include "about/TAsAbo.h"
 #include "controls/TDaButton.h"
 #include "controls/TDaPanel.h"
-#include "personal/TAsPer.h"
-#include "personal/TasTrg.h"
 #include "store/Keys.h"
 
 #include <QLocale>
-#include <QGuiApplication>
 #include <QMenu>
-#include <QScreen>
 #include <QPushButton>
 #include <QTabWidget>
 
@@ -32,21 +27,16 @@ const std::pair<const char*, const char*> kCaseStudies[] = {
     {"As Part of Your Self Management Plan", "AsPartOfYourSelfManagementPlan"},
     {"Are You a Poor Perceiver?", "AreYouAPoorPerceiver"}};
 
-// A window placed with its right edge at `topRight`, in screen coordinates, kept on the screen.
-void placeLeftOf(QWidget& window, const QPoint& topRight) {
-    window.adjustSize();
-    QPoint corner(topRight.x() - window.width(), topRight.y());
-    if (const QScreen* screen = QGuiApplication::screenAt(topRight)) {
-        const QRect area = screen->availableGeometry();
-        corner.setX(std::clamp(corner.x(), area.left(), std::max(area.left(), area.right() - window.width())));
-        corner.setY(std::clamp(corner.y(), area.top(), std::max(area.top(), area.bottom() - window.height())));
-    }
-    window.move(corner);
-}
+const QString kNoTriggerList = QStringLiteral("ERROR: Could not open Trigger List");
+
+// The screen point of a button's top left or top right corner, where the windows opened beside it go.
+QPoint topLeftOf(const QWidget* button) { return button->mapToGlobal(QPoint(0, 0)); }
+QPoint topRightOf(const QWidget* button) { return button->mapToGlobal(QPoint(button->width(), 0)); }
 
 }  // namespace
 
-DailyCommands::DailyCommands(TAsDly& card, store::Diary& diary) : QObject(&card), card_(card), diary_(diary) {
+DailyCommands::DailyCommands(TAsDly& card, store::Diary& diary, DailyWindows& windows)
+    : QObject(&card), card_(card), diary_(diary), windows_(windows) {
     buildMenu();
 }
 
@@ -114,34 +104,36 @@ void DailyCommands::InternalActions(QObject* sender) {
         if (addTrigger) openPersonalCard(true);  // as any entry without a person does
         return;
     }
-    personal::TasTrg window(diary_, &card_);
-    window.SetList(card_.CurrentPerson(), addTrigger ? QLatin1Char('D') : QLatin1Char('M'));
-    placeLeftOf(window, card_.mapToGlobal(card_.BtnMenu->geometry().topLeft()));
-    window.exec();
-    if (!addTrigger || !window.Confirmed()) return;
-    for (const QString& name : window.highlighted()) card_.Additional->TickTrigger(name);
+    const QPoint beside = topLeftOf(card_.BtnMenu);
+    if (!addTrigger) {
+        if (!windows_.maintainTriggers(card_, card_.CurrentPerson(), beside)) card_.setInfo(kNoTriggerList);
+        return;
+    }
+    const auto picked = windows_.pickTriggersForDay(card_, card_.CurrentPerson(), beside);
+    if (!picked.opened) card_.setInfo(kNoTriggerList);
+    if (!picked.choice) return;
+    for (const QString& name : *picked.choice) card_.Additional->TickTrigger(name);
     card_.markChanged();
 }
 
 void DailyCommands::openPersonalCard(bool newPerson) {
     if (card_.CurrentPerson() != store::keys::kNoPerson && card_.RecChanged()) card_.RecUpdate();
-    personal::TAsPer window(diary_, &card_);
-    connect(&window, &personal::TAsPer::helpRequested, &card_, &TAsDly::helpRequested);
-    placeLeftOf(window, card_.mapToGlobal(card_.BtnPer->geometry().topRight()));
-    window.SetUser(newPerson ? store::keys::kNoPerson : card_.CurrentPerson());
-    window.setHeader(newPerson ? QStringLiteral("New Personal Card")
-                               : "Retrieved " + card_.SelAsName->Caption() + " Personal Card");
-    if (window.exec() != QDialog::Accepted) return;
-    card_.selectPerson(window.saved());
+    const auto saved = windows_.personalCard(
+        card_, newPerson ? store::keys::kNoPerson : card_.CurrentPerson(),
+        newPerson ? QStringLiteral("New Personal Card") : "Retrieved " + card_.SelAsName->Caption() + " Personal Card",
+        topRightOf(card_.BtnPer));
+    if (!saved.opened) card_.setInfo("ERROR: Could not open Personal Card");
+    if (!saved.choice) return;
+    card_.selectPerson(*saved.choice);
     card_.CalDateChange();
 }
 
 void DailyCommands::help(QObject* sender) {
     for (int i = 0; i < caseStudies.size(); ++i)
-        if (sender == caseStudies[i]) emit card_.helpRequested(kCaseStudies[i].second);
-    if (sender == MnHelp) emit card_.helpRequested(QString());
+        if (sender == caseStudies[i]) windows_.showHelp(kCaseStudies[i].second);
+    if (sender == MnHelp) windows_.showHelp(QString());
     if (sender == card_.BtnHelp)
-        emit card_.helpRequested(card_.Tabs->currentIndex() == 0 ? "BasicDailyCard" : "AdditionalDailyCard");
+        windows_.showHelp(card_.Tabs->currentIndex() == 0 ? "BasicDailyCard" : "AdditionalDailyCard");
 }
 
 void DailyCommands::deletion(bool person) {
@@ -149,15 +141,13 @@ void DailyCommands::deletion(bool person) {
         card_.setInfo("There is nothing to delete?");
         return;
     }
-    TAsDet window(&card_);
-    const QString name = card_.SelAsName->Caption();
-    if (person)
-        window.MesDelPer(name);
-    else
-        window.MesDelDly(QLocale(QLocale::English).toString(card_.Cal->selectedDate(), "d-MMMM-yyyy"), name);
-    placeLeftOf(window, card_.mapToGlobal(card_.BtnPer->geometry().topRight()));
-    window.exec();
-    if (!window.DeleteConfirmed()) return;
+    Deletion asked;
+    asked.of = person ? Deletion::Of::Person : Deletion::Of::Day;
+    asked.date = QLocale(QLocale::English).toString(card_.Cal->selectedDate(), "d-MMMM-yyyy");
+    asked.name = card_.SelAsName->Caption();
+    const auto confirmed = windows_.confirmDeletion(card_, asked, topRightOf(card_.BtnPer));
+    if (!confirmed.opened) card_.setInfo("ERROR: Could not open Delete Confirmation");
+    if (!confirmed.choice) return;
     if (!person) {
         if (const auto r = diary_.days.DelDly(card_.CurrentPerson(), card_.CurrentDate()); !r) {
             card_.setInfo("ERROR: " + r.error());
@@ -191,10 +181,7 @@ void DailyCommands::exportDiary() {
 }
 
 void DailyCommands::showAbout() {
-    about::TAsAbo window(&card_);
-    window.move(card_.Cal->mapToGlobal(QPoint(-1, -1)));
-    window.DisplayAbout(diary_.files.folder());
-    window.exec();
+    if (!windows_.about(card_, card_.Cal->mapToGlobal(QPoint(-1, -1)))) card_.setInfo("ERROR: Could not open About Card");
 }
 
 }  // namespace pulmora::daily

@@ -9,15 +9,17 @@ class QMenu;
 
 namespace pulmora::daily {
 
+class DailyWindows;
 class TAsDly;
 
 // What the user starts from the daily card besides entering a day: the header buttons, the
-// name banner, the date bar, the menu, help, the other cards and deletions. Pending changes of
-// the day are saved before any other card or the menu opens.
+// name banner, the date bar, the menu, help, the other cards and deletions. The other cards are
+// opened by the program through DailyWindows. Pending changes of the day are saved before any
+// other card or the menu opens.
 class DailyCommands : public QObject {
     Q_OBJECT
 public:
-    DailyCommands(TAsDly& card, store::Diary& diary);
+    DailyCommands(TAsDly& card, store::Diary& diary, DailyWindows& windows);
 
     // The click handler of the buttons, the banner, the date bar and most menu items, in a fixed order.
     void TrapBtns(QObject* sender);
@@ -43,6 +45,7 @@ private:
 
     TAsDly& card_;
     store::Diary& diary_;
+    DailyWindows& windows_;
 };
 
 }  // namespace pulmora::daily

@@ -2,6 +2,8 @@
 
 #include "store/Clock.h"
 
+#include <QAbstractItemView>
+#include <QEvent>
 #include <QPainter>
 
 namespace pulmora::daily {
@@ -13,6 +15,17 @@ DayCalendar::DayCalendar(QWidget* parent) : QCalendarWidget(parent) {
     setNavigationBarVisible(false);
     setDateEditEnabled(false);
     setGridVisible(false);
+    // The cells are painted here, so their focus is too: the view is told to repaint them when
+    // it gains or loses the focus.
+    cells_ = findChild<QAbstractItemView*>();
+    cells_->installEventFilter(this);
+}
+
+bool DayCalendar::cellsHaveFocus() const { return cells_->hasFocus(); }
+
+bool DayCalendar::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == cells_ && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) updateCells();
+    return QCalendarWidget::eventFilter(watched, event);
 }
 
 DayCalendar::CellLook DayCalendar::cellLook(const QDate& date) const {
@@ -48,6 +61,11 @@ void DayCalendar::drawCell(QPainter& painter, const QRect& rect, const QDate& da
     const int y = rect.top() + (rect.height() - metrics.height()) / 2;
     painter.setPen(look.text);
     painter.drawText(QPoint(x, y + metrics.ascent()), day);
+    if (date == selectedDate() && cellsHaveFocus()) {
+        painter.setPen(QPen(look.text, 1, Qt::DotLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(rect.adjusted(1, 1, -2, -2));
+    }
     painter.restore();
 }
 

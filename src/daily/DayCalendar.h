@@ -16,6 +16,9 @@ public:
 
     // Where the cells get a day's rating: -1 no record, 0 recorded without rating, 1 to 3.
     void setRatingSource(std::function<int(const QDate&)> source) { rating_ = std::move(source); }
+    // Repaints every day cell, for when what the rating source answers has changed (another
+    // person is selected). Repainting the calendar alone would leave its cells as they were.
+    void repaintCells() { updateCells(); }
 
     struct CellLook {
         QColor background;
@@ -34,11 +37,16 @@ public:
     void stepMonths(int months);
     void stepYears(int years);
 
+    // Whether the day cells have the keyboard's focus; the selected cell then shows it.
+    bool cellsHaveFocus() const;
+
 protected:
     void paintCell(QPainter* painter, const QRect& rect, QDate date) const override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     std::function<int(const QDate&)> rating_;
+    QWidget* cells_;
 };
 
 // The cell colours for each rating.

@@ -7,10 +7,14 @@
 #include <QRegularExpressionValidator>
 
 namespace pulmora::daily {
+namespace {
+
+constexpr int kMessageWidth = 320;
+
+}  // namespace
 
 TAsDet::TAsDet(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint) {
     setWindowTitle("Deletion Confirmation");
-    setModal(true);
     setAutoFillBackground(true);
     QPalette red = palette();
     red.setColor(QPalette::Window, QColor(255, 0, 0));
@@ -45,7 +49,7 @@ TAsDet::TAsDet(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::WindowTitleHi
     column->addWidget(LabMes);
     column->addWidget(PanConfirm);
     column->addLayout(buttons);
-    setFixedWidth(340);
+    column->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(BtnConfirm, &QPushButton::clicked, this, &TAsDet::confirm);
@@ -54,8 +58,8 @@ TAsDet::TAsDet(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::WindowTitleHi
 void TAsDet::MesDelDly(const QString& date, const QString& name) {
     PanConfirm->hide();
     confirmed_ = false;
-    LabMes->setText("This action will remove \"" + date + "\" daily record from the Pulmora for " + name +
-                    "?!  Verify this action by  clicking on the Confirm action button.");
+    showMessage("This action will remove \"" + date + "\" daily record from the Pulmora for " + name +
+                "?!  Verify this action by  clicking on the Confirm action button.");
     BtnConfirm->setFocus();
 }
 
@@ -63,10 +67,22 @@ void TAsDet::MesDelPer(const QString& name) {
     PanConfirm->show();
     deleteBox->clear();
     confirmed_ = false;
-    LabMes->setText("This action will permanently remove \"" + name +
-                    "\" from the Pulmora?!  Verify this action by typing in the word DELETE and then"
-                    " clicking on the Confirm action button.");
+    showMessage("This action will permanently remove \"" + name +
+                "\" from the Pulmora?!  Verify this action by typing in the word DELETE and then"
+                " clicking on the Confirm action button.");
     deleteBox->setFocus();
+}
+
+// The message wraps at blanks, so it is made as wide as its widest word (a long name may have
+// no blank) and as tall as all its lines; the window takes the size it needs.
+void TAsDet::showMessage(const QString& text) {
+    LabMes->setText(text);
+    const QFontMetrics metrics(LabMes->font());
+    int widest = kMessageWidth;
+    for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        widest = std::max(widest, metrics.horizontalAdvance(word));
+    LabMes->setFixedWidth(widest);
+    LabMes->setMinimumHeight(LabMes->heightForWidth(widest));
 }
 
 void TAsDet::confirm() {

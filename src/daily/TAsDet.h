@@ -26,6 +26,7 @@ public:
     QPushButton* BtnCancel;
 
 private:
+    void showMessage(const QString& text);
     void confirm();
 
     bool confirmed_ = false;

@@ -16,7 +16,6 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLocale>
-#include <QPushButton>
 #include <QShortcut>
 #include <QTabWidget>
 
@@ -39,14 +38,14 @@ QString longDate(const QDate& date, const QString& pattern) { return QLocale(QLo
 
 }  // namespace
 
-TAsDly::TAsDly(store::Diary& diary, QWidget* parent)
+TAsDly::TAsDly(store::Diary& diary, DailyWindows& windows, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
       diary_(diary), currentPerson_(store::keys::kNoPerson) {
     setWindowTitle("Pulmora");
     setFixedSize(524, 429);
     layOut();
-    connectControls();
+    connectControls(windows);
     currentDate_ = store::keys::dateKey(Cal->selectedDate());
     selectPerson(std::nullopt);
     ClearCard();
@@ -59,6 +58,8 @@ void TAsDly::layOut() {
     SelAsName->setGeometry(4, 4, 60, 26);
     SelAsName->setToolTip("Next person");
     BtnPer = imageButton(this, glyphs::Kind::Person, "Personal Card", {352, 2, 40, 30});
+    // The banner widens to the name but stops short of the header buttons.
+    SelAsName->setMaximumWidth(BtnPer->x() - 6 - SelAsName->x());
     BtnRep = imageButton(this, glyphs::Kind::Report, "Reports", {394, 2, 40, 30});
     BtnSheet = imageButton(this, glyphs::Kind::Sheet, "Record Sheet", {436, 2, 40, 30});
     BtnMenu = imageButton(this, glyphs::Kind::Menu, "Menu", {478, 2, 42, 30});
@@ -68,10 +69,10 @@ void TAsDly::layOut() {
 
     BackYear = imageButton(this, glyphs::Kind::PreviousYear, "Back a Calendar Year", {4, 36, 24, 24});
     BackMonth = imageButton(this, glyphs::Kind::Previous, "Back a Calendar Month", {28, 36, 24, 24});
-    PanDate = new QPushButton(this);
-    PanDate->setFlat(true);
+    PanDate = new TDaButton(this);
     PanDate->setGeometry(52, 36, 136, 24);
     PanDate->setToolTip("Click on this for Today");
+    PanDate->setAccessibleName("Click on this for Today");
     ForwardMonth = imageButton(this, glyphs::Kind::Next, "Forward a Calendar Month", {188, 36, 24, 24});
     ForwardYear = imageButton(this, glyphs::Kind::NextYear, "Forward a Calendar Year", {212, 36, 24, 24});
     Cal = new DayCalendar(this);
@@ -94,13 +95,20 @@ void TAsDly::layOut() {
     BtnSave = imageButton(this, glyphs::Kind::Save, "Save", {410, 396, 34, 30});
     BtnCancel = imageButton(this, glyphs::Kind::Cancel, "Cancel Changes", {446, 396, 34, 30});
     BtnHelp = imageButton(this, glyphs::Kind::Help, "Help", {484, 396, 34, 30});
+
+    // Tab follows the card's reading order: the header, the date bar and calendar, the page in
+    // front, then the bottom buttons.
+    QList<QWidget*> order = {SelAsName, BtnPer, BtnRep, BtnSheet, BtnMenu, BackYear, BackMonth, PanDate,
+                             ForwardMonth, ForwardYear, Cal, Tabs};
+    order << Basic->tabOrder() << Additional->tabOrder() << QList<QWidget*>{BtnSave, BtnCancel, BtnHelp};
+    for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
-void TAsDly::connectControls() {
-    commands_ = new DailyCommands(*this, diary_);
+void TAsDly::connectControls(DailyWindows& windows) {
+    commands_ = new DailyCommands(*this, diary_, windows);
     for (TDaButton* b : {BackYear, BackMonth, ForwardMonth, ForwardYear, BtnCancel, BtnHelp, BtnPer, BtnMenu})
         connect(b, &TDaButton::clicked, this, [this, b] { commands_->TrapBtns(b); });
-    connect(PanDate, &QPushButton::clicked, this, [this] { commands_->TrapBtns(PanDate); });
+    connect(PanDate, &TDaButton::clicked, this, [this] { commands_->TrapBtns(PanDate); });
     connect(SelAsName, &controls::TDaPanel::clicked, this, [this] { commands_->TrapBtns(SelAsName); });
     connect(Additional->BtnAddTrg, &TDaButton::clicked, this,
             [this] { commands_->InternalActions(Additional->BtnAddTrg); });
@@ -134,7 +142,7 @@ void TAsDly::connectControls() {
 void TAsDly::selectPerson(const std::optional<store::PersonRef>& person) {
     currentPerson_ = person ? person->id : store::keys::kNoPerson;
     SelAsName->setCaption(person ? person->nickname : store::keys::kNoPerson);
-    Cal->update();
+    Cal->repaintCells();
 }
 
 bool TAsDly::entryAllowed() const {
@@ -151,7 +159,7 @@ void TAsDly::CalDateChange() {
         Cal->setSelectedDate(*store::keys::Get4Date(currentDate_));
         return;
     }
-    PanDate->setText(longDate(date, "MMMM yyyy"));
+    PanDate->setCaption(longDate(date, "MMMM yyyy"));
     Tabs->setEnabled(entryAllowed());
     showPendingButtons(false);
     currentDate_ = key;

@@ -7,7 +7,6 @@
 #include <optional>
 
 class QLabel;
-class QPushButton;
 class QTabWidget;
 
 namespace pulmora::controls {
@@ -20,15 +19,17 @@ namespace pulmora::daily {
 class AdditionalDailyPage;
 class BasicDailyPage;
 class DailyCommands;
+class DailyWindows;
 class DayCalendar;
 
 // The daily card, the program's main window: one day of one person's diary. A day is loaded
 // when it is chosen on the calendar, changes are tracked as they are made, and they are saved
-// with the save button, before another day is shown and when the window closes.
+// with the save button, before another day is shown and when the window closes. The other
+// windows it needs are opened through `windows`.
 class TAsDly : public QWidget {
     Q_OBJECT
 public:
-    explicit TAsDly(store::Diary& diary, QWidget* parent = nullptr);
+    TAsDly(store::Diary& diary, DailyWindows& windows, QWidget* parent = nullptr);
 
     const QString& CurrentPerson() const { return currentPerson_; }
     const QString& CurrentDate() const { return currentDate_; }
@@ -64,7 +65,7 @@ public:
     controls::TDaPanel* SelAsName;
     controls::TDaButton *BtnPer, *BtnRep, *BtnSheet, *BtnMenu;
     controls::TDaButton *BackYear, *BackMonth, *ForwardMonth, *ForwardYear;
-    QPushButton* PanDate;
+    controls::TDaButton* PanDate;
     QLabel* Report;
     QTabWidget* Tabs;
     BasicDailyPage* Basic;
@@ -75,8 +76,6 @@ public:
 signals:
     // The window is closing and its day is saved: the store closes and the settings are written.
     void closing();
-    // A help topic by keyword; an empty keyword asks for the contents.
-    void helpRequested(const QString& keyword);
     // A person was deleted: the store starts again on the remaining people.
     void restartRequested();
     // The menu asks for the diary's backups, to restore one.
@@ -95,7 +94,7 @@ private:
     bool refuseWithoutPerson();
     bool entryAllowed() const;
     void layOut();
-    void connectControls();
+    void connectControls(DailyWindows& windows);
 
     store::Diary& diary_;
     QString currentPerson_;

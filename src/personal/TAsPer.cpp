@@ -1,15 +1,16 @@
 #include "TAsPer.h"
 
+#include "DateBox.h"
 #include "StorableText.h"
-#include "TasTrg.h"
 #include "controls/GlyphButton.h"
+#include "controls/MessageLine.h"
 #include "controls/TDaButton.h"
 #include "controls/TDaNumber.h"
+#include "store/Clock.h"
 #include "store/Keys.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QFormLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -24,38 +25,23 @@ using controls::TDaButton;
 namespace glyphs = controls::glyphs;
 
 const QColor kYellow(255, 255, 0);
-const QDate kNoDate(1800, 1, 1);  // the date boxes show this as "no date"
 const QStringList kCategories = {"Reliever", "Preventer", "Protector", "Combined", "Other"};
 
 TDaButton* button(QWidget* parent, glyphs::Kind kind, const QString& hint) {
     return controls::glyphButton(parent, kind, hint, {30, 30});
 }
 
-QDateEdit* dateBox(QWidget* parent) {
-    auto* box = new QDateEdit(parent);
-    box->setDisplayFormat("dd/MM/yyyy");
-    box->setMinimumDate(kNoDate);
-    box->setSpecialValueText("no date");
-    box->setCalendarPopup(true);
-    box->setDate(kNoDate);
-    return box;
-}
+QString dateOf(const DateBox* box) { return box->date().isValid() ? store::keys::dateKey(box->date()) : QString(); }
 
-QString dateOf(const QDateEdit* box) {
-    return box->date() == kNoDate ? QString() : store::keys::dateKey(box->date());
-}
-
-void showDate(QDateEdit* box, const QString& key) { box->setDate(store::keys::Get4Date(key).value_or(kNoDate)); }
+void showDate(DateBox* box, const QString& key) { box->setDate(store::keys::Get4Date(key).value_or(QDate())); }
 
 }  // namespace
 
-TAsPer::TAsPer(store::Diary& diary, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint), diary_(diary) {
+TAsPer::TAsPer(store::Diary& diary, PersonalWindows& windows, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint), diary_(diary), windows_(windows) {
     setWindowTitle("Pulmora Personal Card");
-    setModal(true);
-    PanHd = new QLabel(this);
+    PanHd = new controls::MessageLine(QString(), this);
     PanHd->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    PanHd->setWordWrap(true);
     BtnSave = button(this, glyphs::Kind::Save, "Save Personal Changes");
     BtnCancel = button(this, glyphs::Kind::Cancel, "Cancel Changes");
     BtnHelp = button(this, glyphs::Kind::Help, "Help");
@@ -73,15 +59,25 @@ TAsPer::TAsPer(store::Diary& diary, QWidget* parent)
     column->addWidget(Pages);
     resize(460, 400);
 
+    // Tab and Enter follow the card's reading order: the header buttons, the page tabs, then
+    // each page's boxes from the top.
+    const QList<QWidget*> order = {BtnSave, BtnCancel, BtnHelp, Pages,
+                                   FldLNam, FldFNam, FldTitl, FldGend, FldDofB->edit, FldOcup, FldHlth, FldWhoI,
+                                   FldBest, FldZYel, FldZRed,
+                                   ListTrg, BtnAddTrg, BtnDelTrg,
+                                   LsMed, FldMedDes, FldMedType, FldMedIns, FldMedPre, FldMedDate->edit,
+                                   BtnAdd, BtnDel, BtnTSave, BtnTCancel};
+    for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
+
     connect(BtnSave, &TDaButton::clicked, this, &TAsPer::save);
     connect(BtnCancel, &TDaButton::clicked, this, &QDialog::reject);
     connect(BtnHelp, &TDaButton::clicked, this, [this] {
         static const QStringList topics = {"PersonalPage", "PeakFlowPage", "TriggersPage", "MedicationPage"};
-        emit helpRequested(topics[Pages->currentIndex()]);
+        windows_.showHelp(topics[Pages->currentIndex()]);
     });
     // Enter moves on to the next box rather than closing the card.
     for (auto* box : findChildren<QWidget*>())
-        if (qobject_cast<QLineEdit*>(box) || qobject_cast<QComboBox*>(box) || qobject_cast<QDateEdit*>(box))
+        if (qobject_cast<QLineEdit*>(box) || qobject_cast<QComboBox*>(box))
             box->installEventFilter(this);
 }
 
@@ -102,7 +98,9 @@ QWidget* TAsPer::personalPage() {
     FldTitl->addItems(store::kTitles);
     FldGend = new QComboBox(page);
     FldGend->addItems({"Female", "Male"});
-    FldDofB = dateBox(page);
+    FldDofB = makeDateBox(page);
+    // Most people entered are grown-ups: the calendar opens thirty years back.
+    FldDofB->setPopupStart(store::clock::today().addYears(-30));
     auto* form = new QFormLayout(page);
     form->addRow("Surname:", FldLNam);
     form->addRow("Christian Name:", FldFNam);
@@ -113,7 +111,10 @@ QWidget* TAsPer::personalPage() {
     form->addRow("Health Number:", FldHlth);
     form->addRow("My Nickname (Unique):", FldWhoI);
     for (QLineEdit* box : {FldLNam, FldFNam, FldWhoI, FldOcup, FldHlth})
-        connect(box, &QLineEdit::textChanged, this, [this, box] { ReqEntry(box); });
+        connect(box, &QLineEdit::textChanged, this, [this, box] {
+            ReqEntry(box);
+            dropMendedRefusal();
+        });
     connect(FldFNam, &QLineEdit::editingFinished, this, &TAsPer::PopNick);
     connect(FldHlth, &QLineEdit::editingFinished, this, &TAsPer::PopNick);
     connect(FldTitl, &QComboBox::currentTextChanged, this, [this](const QString& title) {
@@ -129,6 +130,11 @@ QWidget* TAsPer::peakFlowPage() {
     FldBest->setMaxLength(4);
     FldPred = new QLineEdit(page);
     FldPred->hide();
+    for (QLineEdit* box : {FldBest, FldPred})
+        connect(box, &QLineEdit::textChanged, this, [this, box] {
+            if (isYellow(box) && isPeakFlow(box)) setYellow(box, false);
+            dropMendedRefusal();
+        });
     FldZYel = new controls::TDaNumber(page);
     FldZYel->setMaxValue(80);
     FldZYel->setMinValue(60);
@@ -200,11 +206,11 @@ QWidget* TAsPer::medicationPage() {
     FldMedPre = textBox(20);
     FldMedType = new QComboBox(page);
     FldMedType->addItems(kCategories);
-    FldMedDate = dateBox(page);
+    FldMedDate = makeDateBox(page);
     FldMedHis = new QCheckBox("History", page);
     FldMedHis->hide();
     connect(FldMedType, &QComboBox::activated, this, [this] { entries_.boxChanged(); });
-    connect(FldMedDate, &QDateEdit::userDateChanged, this, [this] { entries_.boxChanged(); });
+    connect(FldMedDate, &DateBox::edited, this, [this] { entries_.boxChanged(); });
     BtnAdd = button(page, glyphs::Kind::Add, "Add New Medication");
     BtnDel = button(page, glyphs::Kind::Delete, "Delete Selected Medication");
     BtnTSave = button(page, glyphs::Kind::Save, "Confirm Change");
@@ -231,12 +237,29 @@ QWidget* TAsPer::medicationPage() {
     return page;
 }
 
+// A date box whose refusal shows on the header and goes once the date is put right.
+DateBox* TAsPer::makeDateBox(QWidget* page) {
+    auto* box = new DateBox(page);
+    connect(box, &DateBox::refused, this, [this, box](const QString& message) {
+        setYellow(box->edit, true);
+        refuse(message, [box] { return box->isAcceptable(); });
+    });
+    connect(box, &DateBox::edited, this, [this, box] {
+        if (isYellow(box->edit) && box->isAcceptable()) setYellow(box->edit, false);
+        dropMendedRefusal();
+    });
+    return box;
+}
+
 // ---- filling ---------------------------------------------------------------------------------
 
 void TAsPer::SetUser(const QString& person) {
     Pages->setCurrentIndex(0);
     FldLNam->setFocus();
     cardPerson_ = person;
+    // Nothing is chosen until the user or the stored person chooses it; nothing chosen stores "".
+    FldTitl->setCurrentIndex(-1);
+    FldGend->setCurrentIndex(-1);
     FldZYel->setNoValue(80);
     FldZRed->setNoValue(50);
     if (const auto card = diary_.persons.GetPerCrd(person)) {
@@ -266,7 +289,19 @@ void TAsPer::SetUser(const QString& person) {
     }
 }
 
-void TAsPer::setHeader(const QString& text) { PanHd->setText(text); }
+void TAsPer::setHeader(const QString& text) {
+    PanHd->setText(text);
+    refusalMended_ = nullptr;
+}
+
+void TAsPer::refuse(const QString& message, std::function<bool()> mended) {
+    setHeader(message);
+    refusalMended_ = std::move(mended);
+}
+
+void TAsPer::dropMendedRefusal() {
+    if (refusalMended_ && refusalMended_()) setHeader(QString());
+}
 
 QString TAsPer::header() const { return PanHd->text(); }
 
@@ -301,14 +336,20 @@ void TAsPer::PopNick() {
     if (FldWhoI->text().trimmed().isEmpty()) FldWhoI->setText(FldFNam->text().trimmed());
 }
 
-bool TAsPer::checkPeakFlow(QLineEdit* box, const QString& name) {
+// Empty counts as 0; anything else must be plain digits that fit the three-digit field.
+bool TAsPer::isPeakFlow(const QLineEdit* box) {
     const QString text = box->text().trimmed();
     bool number = false;
     const int value = text.toInt(&number);
-    // Empty counts as 0; anything else must be plain digits that fit the three-digit field.
-    const bool ok = text.isEmpty() || (number && text.front().isDigit() && value <= 999);
+    return text.isEmpty() || (number && text.front().isDigit() && value <= 999);
+}
+
+bool TAsPer::checkPeakFlow(QLineEdit* box, const QString& name) {
+    const bool ok = isPeakFlow(box);
     setYellow(box, !ok);
-    if (!ok) setHeader(QStringLiteral("ADJUST: The %1 must be a whole number from 0 to 999").arg(name));
+    if (!ok)
+        refuse(QStringLiteral("ADJUST: The %1 must be a whole number from 0 to 999").arg(name),
+               [box] { return isPeakFlow(box); });
     return ok;
 }
 
@@ -316,11 +357,13 @@ bool TAsPer::checkPeakFlow(QLineEdit* box, const QString& name) {
 
 void TAsPer::save() {
     ReqNick();
-    if (isYellow(FldLNam) || isYellow(FldFNam) || isYellow(FldWhoI)) {
-        setHeader("Still Outstanding Require Yellow Boxes!");
+    const auto outstanding = [this] { return isYellow(FldLNam) || isYellow(FldFNam) || isYellow(FldWhoI); };
+    if (outstanding()) {
+        refuse("Still Outstanding Require Yellow Boxes!", [outstanding] { return !outstanding(); });
         return;
     }
     if (!checkPeakFlow(FldBest, "personal best peak flow") || !checkPeakFlow(FldPred, "predicted peak flow")) return;
+    if (!FldDofB->check()) return;
     store::PersonDetails d;
     d.nickname = FldWhoI->text().trimmed();
     d.surname = FldLNam->text().trimmed();
@@ -356,13 +399,10 @@ bool TAsPer::writeLists() {
 // ---- triggers --------------------------------------------------------------------------------
 
 void TAsPer::addTriggers() {
-    TasTrg picker(diary_, this);
-    picker.SetList(cardPerson_, QLatin1Char('P'));
-    const QPoint corner = BtnAddTrg->mapToGlobal(QPoint(0, 0));
-    picker.move(corner.x() - picker.width(), corner.y());
-    picker.exec();
-    if (!picker.Confirmed()) return;
-    for (const QString& name : picker.highlighted()) {
+    const auto picked = windows_.pickTriggersForPerson(*this, cardPerson_, BtnAddTrg->mapToGlobal(QPoint(0, 0)));
+    if (!picked.opened) setHeader("ERROR: Could not open Trigger List");
+    if (!picked.choice) return;
+    for (const QString& name : *picked.choice) {
         bool listed = false;
         for (int i = 0; i < ListTrg->count(); ++i) listed = listed || ListTrg->item(i)->text().trimmed() == name.trimmed();
         if (!listed) ListTrg->addItem(name.trimmed());
@@ -378,7 +418,7 @@ void TAsPer::rebuildMedicationList() {
 
 MedicationEntries::Boxes TAsPer::boxes() const {
     return {FldMedDes->text(), FldMedType->currentIndex() < 0 ? QString() : FldMedType->currentText(),
-            FldMedIns->text(), FldMedPre->text(), FldMedDate->date() == kNoDate ? QDate() : FldMedDate->date()};
+            FldMedIns->text(), FldMedPre->text(), FldMedDate->date()};
 }
 
 void TAsPer::showBoxes(const MedicationEntries::Boxes& b) {
@@ -387,7 +427,7 @@ void TAsPer::showBoxes(const MedicationEntries::Boxes& b) {
         FldMedType->setCurrentIndex(i);
     FldMedIns->setText(b.instructions);
     FldMedPre->setText(b.prescribedBy);
-    FldMedDate->setDate(b.date.isValid() ? b.date : QDate::currentDate());
+    FldMedDate->setDate(b.date.isValid() ? b.date : store::clock::today());
     FldMedHis->setChecked(entries_.newVersion());
 }
 
@@ -412,6 +452,7 @@ void TAsPer::addMedication() {
 }
 
 void TAsPer::confirmMedication() {
+    if (!FldMedDate->check()) return;
     if (const QString refusal = entries_.confirm(boxes()); !refusal.isEmpty()) {
         setHeader(refusal);
         return;

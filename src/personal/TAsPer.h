@@ -1,19 +1,22 @@
 #pragma once
 
+#include "DateBox.h"
 #include "MedicationEntries.h"
+#include "PersonalWindows.h"
 #include "store/Diary.h"
 
 #include <QDialog>
 
+#include <functional>
+
 class QCheckBox;
 class QComboBox;
-class QDateEdit;
-class QLabel;
 class QLineEdit;
 class QListWidget;
 class QTabWidget;
 
 namespace pulmora::controls {
+class MessageLine;
 class TDaButton;
 class TDaNumber;
 }  // namespace pulmora::controls
@@ -21,11 +24,12 @@ class TDaNumber;
 namespace pulmora::personal {
 
 // "Pulmora Personal Card": a person's details, peak-flow zones, triggers and current
-// medication. Nothing is written until it is saved; cancelling leaves the diary as it was.
+// medication. Nothing is written until it is saved; cancelling leaves the diary as it was. The
+// trigger list and help are opened through `windows`.
 class TAsPer : public QDialog {
     Q_OBJECT
 public:
-    TAsPer(store::Diary& diary, QWidget* parent = nullptr);
+    TAsPer(store::Diary& diary, PersonalWindows& windows, QWidget* parent = nullptr);
 
     // Fills the card for the person, or empties it for "New".
     void SetUser(const QString& person);
@@ -37,24 +41,21 @@ public:
     const MedicationEntries& medication() const { return entries_; }
     bool isYellow(const QLineEdit* box) const;
 
-    QLabel* PanHd;
+    controls::MessageLine* PanHd;
     controls::TDaButton *BtnSave, *BtnCancel, *BtnHelp;
     QTabWidget* Pages;
     QLineEdit *FldLNam, *FldFNam, *FldOcup, *FldHlth, *FldWhoI, *FldBest, *FldPred;
     QComboBox *FldTitl, *FldGend;
-    QDateEdit* FldDofB;
+    DateBox* FldDofB;
     controls::TDaNumber *FldZYel, *FldZRed;
     QListWidget* ListTrg;
     controls::TDaButton *BtnAddTrg, *BtnDelTrg;
     QListWidget* LsMed;
     QLineEdit *FldMedDes, *FldMedIns, *FldMedPre;
     QComboBox* FldMedType;
-    QDateEdit* FldMedDate;
+    DateBox* FldMedDate;
     QCheckBox* FldMedHis;
     controls::TDaButton *BtnAdd, *BtnDel, *BtnTSave, *BtnTCancel;
-
-signals:
-    void helpRequested(const QString& keyword);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -64,11 +65,16 @@ private:
     QWidget* peakFlowPage();
     QWidget* triggersPage();
     QWidget* medicationPage();
+    DateBox* makeDateBox(QWidget* page);
     void ReqEntry(QLineEdit* box);
     bool ReqNick();
     void PopNick();
     void save();
     bool checkPeakFlow(QLineEdit* box, const QString& name);
+    static bool isPeakFlow(const QLineEdit* box);
+    // A refusal on the header that goes as soon as `mended` answers true.
+    void refuse(const QString& message, std::function<bool()> mended);
+    void dropMendedRefusal();
     bool writeLists();
     void addTriggers();
     void rebuildMedicationList();
@@ -82,9 +88,11 @@ private:
     void setYellow(QLineEdit* box, bool yellow);
 
     store::Diary& diary_;
+    PersonalWindows& windows_;
     QString cardPerson_;
     store::PersonRef saved_;
     MedicationEntries entries_;
+    std::function<bool()> refusalMended_;
 };
 
 }  // namespace pulmora::personal

@@ -2,6 +2,7 @@
 
 #include "StorableText.h"
 #include "controls/GlyphButton.h"
+#include "controls/MessageLine.h"
 #include "controls/TDaButton.h"
 
 #include <QHBoxLayout>
@@ -25,9 +26,7 @@ TasTrg::TasTrg(store::Diary& diary, QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::WindowTitleHint | Qt::CustomizeWindowHint | Qt::WindowCloseButtonHint),
       diary_(diary) {
     setWindowTitle("List of Common Triggers");
-    setModal(true);
-    PanHd = new QLabel(" Highlight Triggers to Add", this);
-    PanHd->setWordWrap(true);
+    PanHd = new controls::MessageLine(" Highlight Triggers to Add", this);
     BtnSave = button(this, glyphs::Kind::Save, "Add Highlighted Triggers");
     BtnCancel = button(this, glyphs::Kind::Cancel, "Close");
     BtnTool = button(this, glyphs::Kind::Menu, "Edit the List");

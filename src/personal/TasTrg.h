@@ -4,13 +4,13 @@
 
 #include <QDialog>
 
-class QLabel;
 class QLineEdit;
 class QListWidget;
 
 namespace pulmora::controls {
+class MessageLine;
 class TDaButton;
-}
+}  // namespace pulmora::controls
 
 namespace pulmora::personal {
 
@@ -28,7 +28,7 @@ public:
     QStringList highlighted() const;
     QString header() const;
 
-    QLabel* PanHd;
+    controls::MessageLine* PanHd;
     controls::TDaButton *BtnSave, *BtnCancel, *BtnTool;
     QListWidget* ListTriggers;
     QWidget* PanEdBar;

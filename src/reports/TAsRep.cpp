@@ -1,13 +1,18 @@
 #include "TAsRep.h"
 
+#include "GraphChart.h"
+#include "GraphPage.h"
 #include "MonthlyAdditional.h"
 #include "MonthlyBasic.h"
+#include "ReportRun.h"
 #include "ReportView.h"
 #include "WeeklyComparison.h"
 #include "controls/GlyphButton.h"
 #include "controls/TDaButton.h"
 #include "controls/TDaPanel.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDateEdit>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -25,6 +30,8 @@ namespace glyphs = controls::glyphs;
 
 const QString kWelcome = QStringLiteral(" Welcome to the Pulmora Reporter");
 const QString kNoReportSelected = QStringLiteral(" You must have a report selected before using this option!");
+const QString kGraphAnalysis = QStringLiteral("Graph Analysis Reports");
+constexpr int kThreeMonths = 1, kNineMonths = 3, kPeakFlowTrend = 1;  // items of the graph page's lists
 const QColor kNavy(0, 0, 128);
 
 constexpr int kDesignWidth = 637, kDesignHeight = 432;
@@ -81,12 +88,12 @@ void TAsRep::createControls() {
     RepDate->setAccessibleName("Report Date");
     BtnPrintRep = button(this, glyphs::Kind::Print, "Print Current Displayed Report");
     BtnJpeg = button(this, glyphs::Kind::Picture, "Save Report to JPEG or BMP");
-    // The graphs and printing are not part of this version yet.
-    for (TDaButton* b : {BtnPeakFlow, BtnPrintRep}) b->setEnabled(false);
+    // Printing is not part of this version yet.
+    BtnPrintRep->setEnabled(false);
 
     TabPage = new QStackedWidget(this);
     TabPage->setAutoFillBackground(true);
-    TabData = new QWidget(TabPage);
+    TabData = new GraphPage(TabPage);
     TabCombined = new QWidget(TabPage);
     TabPage->addWidget(TabData);
     TabPage->addWidget(TabCombined);
@@ -123,6 +130,12 @@ void TAsRep::connectControls() {
                          BtnLeft, BtnMed, BtnFUp, BtnFDown, BtnFRght, BtnFLeft})
         connect(b, &TDaButton::clicked, this, [this, b] { TrapControl(b); });
     connect(SelAsName, &controls::TDaPanel::clicked, this, [this] { TrapControl(SelAsName); });
+    for (TDaButton* b : {BtnPeakFlow, BtnGraphs, TabData->BtnShowGraph, TabData->BtnShowData})
+        connect(b, &TDaButton::clicked, this, [this, b] { TrapPeakFlow(b); });
+    // Only what the user changes redraws: the card itself sets the lists without a redraw.
+    for (QComboBox* list : {TabData->FldOptions, TabData->FldPeriod})
+        connect(list, &QComboBox::activated, this, [this, list] { TrapPeakFlow(list); });
+    connect(TabData->CheckDate, &QCheckBox::clicked, this, [this] { TrapPeakFlow(TabData->CheckDate); });
     NavData->installEventFilter(this);
 }
 
@@ -166,6 +179,9 @@ void TAsRep::Open(const QString& personKey, const QString& caption, const QDate&
     personKey_ = personKey.left(8);
     RepDate->setDate(today);
     SelAsName->setCaption(caption);
+    TabData->FldPeriod->setCurrentIndex(kThreeMonths);
+    TabData->PageAnalysis->setCurrentWidget(TabData->TabAnalGraph);
+    TabData->setRowHeight();
     clearPicture();
     if (placement.maximised) {
         setWindowState(Qt::WindowMaximized);
@@ -178,7 +194,8 @@ void TAsRep::Open(const QString& personKey, const QString& caption, const QDate&
 }
 
 void TAsRep::done(int result) {
-    // FormClose: the picture goes, the placement is handed back for pulmora.ini.
+    // FormClose: the series and the picture go, the placement is handed back for pulmora.ini.
+    TabData->Chart->clearSeries();
     clearPicture();
     emit closed({isMaximized(), QRect(pos(), size())});
     QDialog::done(result);
@@ -189,7 +206,8 @@ QString TAsRep::info() const { return PanInfo->text(); }
 void TAsRep::setInfo(const QString& text) { PanInfo->setText(text); }
 
 QStringList TAsRep::helpKeywords() {
-    return {"PulmoraReportCard", "WeeklyComparisonReport", "MonthlyBasicReport", "MonthlyAdditionalReport"};
+    return QStringList{"PulmoraReportCard", "WeeklyComparisonReport", "MonthlyBasicReport", "MonthlyAdditionalReport"} +
+           GraphPage::helpKeywords();
 }
 
 // ---- commands --------------------------------------------------------------------------------
@@ -207,6 +225,40 @@ void TAsRep::TrapControl(QObject* sender) {
             navigate(viewport_, command->second, NavData->size());
             PaintViewport();
         }
+}
+
+void TAsRep::TrapPeakFlow(QObject* sender) {
+    setInfo(kGraphAnalysis);
+    if (TabData->FldOptions->currentIndex() < 0) TabData->FldOptions->setCurrentIndex(kPeakFlowTrend);
+    kind_ = isSymptomAnalysis(TabData->FldOptions->currentText()) ? ReportKind::GeneralGraph : ReportKind::PeakFlowGraph;
+    // The hidden general-graph button reruns the graph as the graph button does: the name banner
+    // uses it for the symptom graph, which must then show the new person's days.
+    if (sender == BtnPeakFlow || sender == BtnGraphs) {
+        TabPage->setCurrentWidget(TabData);
+        TabData->PageAnalysis->setCurrentWidget(TabData->TabAnalGraph);
+        clearPicture();
+        if (TabData->FldPeriod->currentIndex() < 0) TabData->FldPeriod->setCurrentIndex(kNineMonths);
+        repaint();
+        plotGraph();
+    }
+    if (sender == TabData->BtnShowData) TabData->PageAnalysis->setCurrentWidget(TabData->TabAnalData);
+    if (sender == TabData->BtnShowGraph) TabData->PageAnalysis->setCurrentWidget(TabData->TabAnalGraph);
+    if (sender == TabData->FldOptions || sender == TabData->FldPeriod || sender == TabData->CheckDate) plotGraph();
+}
+
+// The working table of the analysis for the person and period, and the chart drawn from it.
+void TAsRep::plotGraph() {
+    const GraphRequest request{TabData->FldOptions->currentText(), SelAsName->Caption(),
+                               graphPeriod(RepDate->date(), PeriodDays(TabData->FldPeriod->currentText())),
+                               TabData->CheckDate->isChecked()};
+    const GraphRun graph = runGraph(diary_.reports, personKey_, request);
+    report_ = {};
+    report_.kind = kind_;
+    report_.available = graph.table.person.reportAvailable != 0;
+    report_.person = graph.table.person;
+    TabData->showTable(graph.table);
+    TabData->showPlan(graph.plan);
+    if (!graph.plan.info.isEmpty()) setInfo(graph.plan.info);
 }
 
 void TAsRep::WeeklyComparison() { run(reports::WeeklyComparison); }
@@ -273,8 +325,8 @@ void TAsRep::nextPerson() {
     case ReportKind::Weekly: WeeklyComparison(); break;
     case ReportKind::MonthlyBasic: MonthlyBasic(); break;
     case ReportKind::MonthlyAdditional: MonthlyAdditional(); break;
-    case ReportKind::PeakFlowGraph:
-    case ReportKind::GeneralGraph: break;  // the graphs are not part of this version yet
+    case ReportKind::PeakFlowGraph: TrapPeakFlow(BtnPeakFlow); break;
+    case ReportKind::GeneralGraph: TrapPeakFlow(BtnGraphs); break;
     }
 }
 
@@ -288,7 +340,11 @@ void TAsRep::contextHelp() {
     case ReportKind::MonthlyBasic: emit helpRequested("MonthlyBasicReport"); break;
     case ReportKind::MonthlyAdditional: emit helpRequested("MonthlyAdditionalReport"); break;
     case ReportKind::PeakFlowGraph:
-    case ReportKind::GeneralGraph: break;  // the graphs name their topic by the option on show
+    case ReportKind::GeneralGraph:
+        // The graphs name their topic by the analysis on show.
+        if (const QString keyword = GraphPage::helpKeyword(TabData->FldOptions->currentText()); !keyword.isEmpty())
+            emit helpRequested(keyword);
+        break;
     }
 }
 

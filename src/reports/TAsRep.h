@@ -20,6 +20,7 @@ class TDaPanel;
 
 namespace pulmora::reports {
 
+class GraphPage;
 class ReportView;
 
 // Where the report card stands: maximised, or the left, top, width and height of its normal
@@ -44,6 +45,9 @@ public:
 
     // The click handler of the name banner and the buttons, and the resize handler (sender this).
     void TrapControl(QObject* sender);
+    // The graph commands: the graph buttons and every change of the graph page's period,
+    // analysis and date axis.
+    void TrapPeakFlow(QObject* sender);
 
     const QString& PersonKey() const { return personKey_; }
     ReportKind kind() const { return kind_; }
@@ -60,7 +64,8 @@ public:
     QDateEdit* RepDate;
     controls::TDaButton *BtnPrintRep, *BtnJpeg;
     QStackedWidget* TabPage;
-    QWidget *TabData, *TabCombined;
+    GraphPage* TabData;
+    QWidget* TabCombined;
     ReportView* NavData;
     controls::TDaButton *BtnUp, *BtnDown, *BtnRight, *BtnLeft, *BtnMed, *BtnFUp, *BtnFDown, *BtnFRght, *BtnFLeft;
     QLabel* PanInfo;
@@ -95,6 +100,7 @@ private:
     void MonthlyBasic();
     void MonthlyAdditional();
     void run(ReportBuilder builder);
+    void plotGraph();
     void startRun();
     void showReport(ReportResult report);
     void clearPicture();

@@ -60,6 +60,10 @@ Checks& Checks::oneOf(const QString& value, const QStringList& allowed, const ch
     return *this;
 }
 
+Checks& Checks::optionalOneOf(const QString& value, const QStringList& allowed, const char* label) {
+    return value.isEmpty() ? *this : oneOf(value, allowed, label);
+}
+
 Checks& Checks::open(const DiaryStore& store, TableId id) {
     writable(store);
     if (!store.has(id)) fail(fields::notOpen(id).error());

@@ -22,6 +22,8 @@ public:
     // A date key or empty.
     Checks& optionalDate(const QString& key, const char* label);
     Checks& oneOf(const QString& value, const QStringList& allowed, const char* label);
+    // One of the allowed values or empty (nothing chosen).
+    Checks& optionalOneOf(const QString& value, const QStringList& allowed, const char* label);
     // The diary takes writes and the table is open.
     Checks& open(const DiaryStore& store, TableId id);
     // The diary takes writes, for an operation on tables that may be absent.

@@ -199,7 +199,8 @@ Result Days::AddDlyTrg(const QString& person, const QString& trigger, const QStr
 Outcome<quint32> Days::addTrigger(const QString& person, const QString& name, const QString& date) {
     const DlyTrigTable t(store_);
     const QString day = keys::dayId(person, date);
-    const bool found = fields::seek(t.table(), t.tag(DlyTrigTag::dtiKEY), keys::padded(day + name, w::kDayId + w::kTrigger));
+    const QString key = keys::padded(day + name, w::kDayId + w::kTrigger);
+    const bool found = fields::seek(t.table(), t.tag(DlyTrigTag::dtiKEY), key);
     Outcome<quint32> out;
     if (found && !t->isDeleted()) {
         out.value = t->recordNumber();  // already there: nothing to write

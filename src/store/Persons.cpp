@@ -70,7 +70,7 @@ Outcome<PersonRef> Persons::AddPer(const QString& id, const PersonDetails& d) {
         .text(d.nickname.trimmed(), w::kNickname, "nickname")
         .text(d.surname, w::kName, "surname")
         .text(d.firstName, w::kName, "first name")
-        .oneOf(d.gender, {"Female", "Male"}, "gender")
+        .optionalOneOf(d.gender, {"Female", "Male"}, "gender")
         .optionalDate(d.birthDate, "date of birth")
         .text(d.title, w::kTitle, "title")
         .text(d.occupation, w::kName, "occupation")
@@ -166,7 +166,9 @@ std::optional<PersonCard> Persons::GetPerCrd(const QString& id) {
     card.healthNumber = row.healthNumber.trimmed();
     card.best = row.best.trimmed();
     card.predicted = row.predicted.trimmed();
-    card.genderItem = row.gender.trimmed() == QLatin1String("Male") ? 1 : 0;
+    // A gender never chosen stays unchosen, so saving the card again does not invent one.
+    const QString gender = row.gender.trimmed();
+    card.genderItem = gender.isEmpty() ? -1 : gender == QLatin1String("Male") ? 1 : 0;
     card.birthDate = row.birthDate.trimmed();
     card.titleItem = int(kTitles.indexOf(row.title.trimmed()));
     card.zoneYellow = row.zoneYellow.trimmed().toInt();
@@ -257,8 +259,9 @@ std::vector<PersonMedRow> Persons::ListMed(const QString& id) {
 }
 
 Result Persons::SetPerMed(const QString& id, const QString& inUse) {
-    if (const Result r = Checks().open(store_, TableId::PerMed).person(id).oneOf(inUse, {kInUse, kNotInUse}, "in-use value").result(); !r)
-        return r;
+    Checks checks;
+    checks.open(store_, TableId::PerMed).person(id).oneOf(inUse, {kInUse, kNotInUse}, "in-use value");
+    if (const Result r = checks.result(); !r) return r;
     return setInUseExcept(id, inUse, {});
 }
 

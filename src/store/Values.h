@@ -26,7 +26,7 @@ struct PersonRef {
 struct PersonCard {
     QString header;  // "  Updating for " and the nickname
     QString nickname, surname, firstName, occupation, healthNumber, best, predicted;
-    int genderItem = 0;  // 1 male, 0 female
+    int genderItem = 0;  // 1 male, 0 female (any other stored text), -1 none stored
     QString birthDate;   // date key as stored
     int titleItem = -1;  // index in kTitles; -1 when the stored title is none of them
     int zoneYellow = 0, zoneRed = 0;

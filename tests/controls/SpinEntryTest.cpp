@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -115,6 +116,123 @@ TEST(SpinEntryKeys, UpAndDownStepAndReportLikeAClick) {
     EXPECT_EQ(entry.NoValue(), 799);
     EXPECT_EQ(released.takeFirst().at(0).value<Qt::MouseButton>(), Qt::RightButton);
     EXPECT_EQ(entry.focusPolicy(), Qt::StrongFocus);
+}
+
+// Typing a number: digits fill the cells from the left, the cells not yet typed stand empty,
+// and what was typed counts once confirmed.
+TEST(SpinEntryKeys, DigitsTypedReplaceFromTheLeftAndEnterConfirms) {
+    TDaNumber entry;
+    entry.setMaxValue(800);
+    entry.setNoValue(123);
+    QSignalSpy released(&entry, &TDaNumber::mouseReleased);
+    QTest::keyClicks(&entry, "45");
+    EXPECT_EQ(entry.shownDigits(), "45 ");  // none of the old digits mixed in
+    EXPECT_EQ(entry.markedCell(), 2);
+    EXPECT_EQ(entry.NoValue(), 123);  // not yet confirmed
+    EXPECT_EQ(released.size(), 0);
+    QTest::keyClick(&entry, Qt::Key_Return);
+    EXPECT_EQ(entry.NoValue(), 45);
+    EXPECT_EQ(entry.shownDigits(), "045");
+    ASSERT_EQ(released.size(), 1);
+    EXPECT_EQ(released.takeFirst().at(0).value<Qt::MouseButton>(), Qt::LeftButton);
+    EXPECT_FALSE(entry.typing());
+
+    QTest::keyClicks(&entry, "45");
+    QTest::keyClick(&entry, Qt::Key_0);
+    QTest::keyClick(&entry, Qt::Key_7);  // every cell typed: further digits are ignored
+    EXPECT_EQ(entry.shownDigits(), "450");
+    EXPECT_EQ(entry.markedCell(), -1);
+    QTest::keyClick(&entry, Qt::Key_Return);
+    EXPECT_EQ(entry.NoValue(), 450);
+    released.clear();
+
+    // Backspace takes the last digit back; Escape drops what was typed.
+    QTest::keyClicks(&entry, "37");
+    QTest::keyClick(&entry, Qt::Key_Backspace);
+    EXPECT_EQ(entry.shownDigits(), "3  ");
+    QTest::keyClick(&entry, Qt::Key_Escape);
+    EXPECT_EQ(entry.shownDigits(), "450");
+    EXPECT_EQ(entry.NoValue(), 450);
+    EXPECT_EQ(released.size(), 0);
+
+    // Too high for the range: clamped on confirming, as a press would be.
+    QTest::keyClicks(&entry, "950");
+    QTest::keyClick(&entry, Qt::Key_Enter);
+    EXPECT_EQ(entry.NoValue(), 800);
+}
+
+TEST(SpinEntryKeys, LeavingTheEntryConfirmsWhatWasTyped) {
+    QWidget window;
+    TDaNumber zone(&window);
+    zone.setMaxValue(80);
+    zone.setMinValue(60);
+    TDaNumber other(&window);
+    other.setMaxValue(800);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    zone.setFocus();
+    QTest::keyClicks(&zone, "7");
+    QTest::keyClick(&zone, Qt::Key_5);
+    QTest::keyClick(&zone, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), &other);
+    EXPECT_EQ(zone.NoValue(), 75);
+    // Too low for the range: clamped on leaving, as a press would be.
+    zone.setFocus();
+    QTest::keyClicks(&zone, "5");
+    other.setFocus();
+    EXPECT_EQ(zone.NoValue(), 60);
+    // A press on the entry settles the typing first, then steps.
+    zone.setFocus();
+    QTest::keyClicks(&zone, "66");
+    clickAt(zone, zone.width() - 2);
+    EXPECT_EQ(zone.NoValue(), 67);
+}
+
+TEST(SpinEntryKeys, UpAndDownStepTheMarkedDigit) {
+    TDaNumber entry;
+    entry.setMaxValue(800);
+    EXPECT_EQ(entry.markedCell(), 2);  // the units at first
+    QTest::keyClick(&entry, Qt::Key_Up);
+    EXPECT_EQ(entry.NoValue(), 1);
+    QTest::keyClick(&entry, Qt::Key_Left);
+    EXPECT_EQ(entry.markedCell(), 1);
+    QTest::keyClick(&entry, Qt::Key_Up);
+    EXPECT_EQ(entry.NoValue(), 11);
+    QTest::keyClick(&entry, Qt::Key_Left);
+    QTest::keyClick(&entry, Qt::Key_Left);  // no cell left of the hundreds
+    EXPECT_EQ(entry.markedCell(), 0);
+    for (int i = 0; i < 4; ++i) QTest::keyClick(&entry, Qt::Key_Up);
+    EXPECT_EQ(entry.NoValue(), 411);
+    QTest::keyClick(&entry, Qt::Key_Down);
+    EXPECT_EQ(entry.NoValue(), 311);
+    QTest::keyClick(&entry, Qt::Key_Right);
+    QTest::keyClick(&entry, Qt::Key_Right);
+    QTest::keyClick(&entry, Qt::Key_Down);
+    EXPECT_EQ(entry.NoValue(), 310);
+}
+
+// The focus mark is drawn under the marked digit while the entry has the focus.
+TEST(SpinEntryPainting, TheFocusMarkStandsUnderTheMarkedDigit) {
+    QWidget window;
+    TDaNumber entry(&window);
+    entry.setMaxValue(800);
+    entry.resize(90, 30);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    entry.setFocus();
+    const QRgb mark = entry.palette().color(QPalette::Highlight).rgb();
+    auto markIn = [&](int cell) {
+        const QImage shown = entry.grab().toImage();
+        return shown.pixel(cell * 30 + 15, 30 - 4 - 3) == mark;
+    };
+    EXPECT_TRUE(markIn(2));
+    EXPECT_FALSE(markIn(0));
+    QTest::keyClick(&entry, Qt::Key_Left);
+    QTest::keyClick(&entry, Qt::Key_Left);
+    EXPECT_TRUE(markIn(0));
+    EXPECT_FALSE(markIn(2));
 }
 
 // The value's digits stand in separate cells: changing the last digit repaints only the last

@@ -1,12 +1,16 @@
 #include "controls/Painting.h"
 #include "controls/TDaButton.h"
+#include "controls/TDaNumber.h"
 #include "controls/TDaPanel.h"
 #include "controls/TDaSwitch.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QHelpEvent>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
 
 namespace pulmora::test {
 namespace {
@@ -81,21 +85,69 @@ TEST(TDaSwitchTest, ShowsTheHalfOfItsPictureForItsState) {
     for (int y = 8; y < 12; ++y)
         for (int x : {8, 9, 10, 11, 28, 29, 30, 31}) strip.setPixelColor(x, y, controls::kOlive);
 
-    TDaSwitch sw;
-    QPalette palette = sw.palette();
-    palette.setColor(QPalette::Button, background);
-    sw.setPalette(palette);
+    // The switch is drawn on the background of the page it stands on.
+    QWidget page;
+    page.setAutoFillBackground(true);
+    QPalette palette = page.palette();
+    palette.setColor(QPalette::Window, background);
+    page.setPalette(palette);
+    page.resize(40, 40);
+    TDaSwitch sw(&page);
     sw.resize(40, 40);
     sw.setBtnImage(strip);
     // The 20 by 20 half stands centred: from (10, 10) to (29, 29).
-    QImage shown = sw.grab().toImage();
+    QImage shown = page.grab().toImage();
     EXPECT_EQ(shown.pixelColor(12, 12), off);
     EXPECT_EQ(shown.pixelColor(19, 19), background);  // olive is not drawn
     EXPECT_EQ(shown.pixelColor(5, 20), background);
     sw.setBtnState(true);
-    shown = sw.grab().toImage();
+    shown = page.grab().toImage();
     EXPECT_EQ(shown.pixelColor(12, 12), on);
     EXPECT_EQ(shown.pixelColor(19, 19), background);
+}
+
+// A page of a distinctive colour with a switch and an entry on it, as on a tab page.
+struct ColouredPage {
+    static inline const QColor kPage{10, 200, 30};
+    ColouredPage() : on(&page), entry(&page) {
+        page.resize(100, 40);
+        page.setAutoFillBackground(true);
+        QPalette p = page.palette();
+        p.setColor(QPalette::Window, kPage);
+        page.setPalette(p);
+        QImage strip(32, 16, QImage::Format_RGB32);
+        strip.fill(QColor(255, 0, 0));
+        on.setBtnImage(strip);
+        on.setGeometry(0, 0, 30, 30);
+        on.setBtnState(true);
+        entry.setMaxValue(800);
+        entry.setGeometry(40, 0, 60, 30);
+    }
+    QColor at(const QWidget& w, const QPoint& p) { return page.grab().toImage().pixelColor(w.geometry().topLeft() + p); }
+    QWidget page;
+    TDaSwitch on;
+    controls::TDaNumber entry;
+};
+
+TEST(TDaSwitchTest, SwitchesAndEntriesAreDrawnOnTheirPagesBackground) {
+    ColouredPage page;
+    EXPECT_EQ(page.at(page.on, {2, 2}), ColouredPage::kPage);
+    EXPECT_EQ(page.at(page.on, {28, 28}), ColouredPage::kPage);
+    EXPECT_EQ(page.at(page.entry, {1, 1}), ColouredPage::kPage);  // outside the digit cells
+    EXPECT_EQ(page.at(page.on, {15, 15}), QColor(255, 0, 0));
+}
+
+TEST(TDaSwitchTest, ADisabledSwitchAndEntryLookDisabled) {
+    ColouredPage page;
+    QPalette navy = page.entry.palette();
+    for (auto group : {QPalette::Active, QPalette::Inactive}) navy.setColor(group, QPalette::Base, QColor(0, 0, 128));
+    page.entry.setPalette(navy);
+    const QPoint inCell(5, 15);  // inside the first digit cell, clear of its digit
+    ASSERT_EQ(page.at(page.entry, inCell), QColor(0, 0, 128));
+    page.page.setEnabled(false);
+    const QColor picture = page.at(page.on, {15, 15});
+    EXPECT_LT(picture.hsvSaturation(), 60) << "the switch keeps its colour: " << picture.name().toStdString();
+    EXPECT_EQ(page.at(page.entry, inCell), page.entry.palette().color(QPalette::Disabled, QPalette::Base));
 }
 
 TEST(TDaButtonTest, ClicksOnlyWhenReleasedOverIt) {
@@ -160,6 +212,32 @@ TEST(TDaPanelTest, MarkerIsNavyAwayAndRedUnderThePointer) {
     QSignalSpy clicked(&panel, &TDaPanel::clicked);
     click(panel);
     EXPECT_EQ(clicked.size(), 1);
+}
+
+TEST(TDaPanelTest, ACaptionWiderThanAllowedIsCutShortWithItsMarkerAndInFullAsTooltip) {
+    TDaPanel panel;
+    panel.resize(10, 24);
+    panel.setMaximumWidth(200);
+    panel.setToolTip("Next person");
+    const QString name(30, QLatin1Char('W'));
+    panel.setCaption(name);
+    EXPECT_LE(panel.width(), 200);
+    EXPECT_GT(panel.width(), 180);
+    EXPECT_NE(panel.shownCaption(), name);
+    EXPECT_TRUE(panel.shownCaption().endsWith(QChar(0x2026)));
+    const QRect marker = panel.markerRect();
+    EXPECT_LE(marker.right(), panel.width() - 1);
+    const QPoint inside(marker.center().x() + 1, marker.top() + 3);
+    EXPECT_EQ(panel.grab().toImage().pixelColor(inside), QColor(0, 0, 128));
+    panel.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&panel));
+    QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), panel.mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(&panel, &help);
+    EXPECT_EQ(QToolTip::text(), name + "\nNext person");
+    // A name that fits is shown whole again.
+    panel.setCaption("Jo");
+    EXPECT_EQ(panel.shownCaption(), "Jo");
+    EXPECT_EQ(panel.width(), QFontMetrics(panel.font()).horizontalAdvance("Jo") + 30);
 }
 
 }  // namespace

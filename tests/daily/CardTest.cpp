@@ -6,6 +6,7 @@
 #include "controls/TDaPanel.h"
 #include "controls/TDaSwitch.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QListWidget>
@@ -40,7 +41,7 @@ TEST_F(DailyCardTest, StartsOnTodayForTheFirstPerson) {
     EXPECT_EQ(card().SelAsName->Caption(), "Jo");
     EXPECT_EQ(card().info(), "Welcome to the Pulmora");
     EXPECT_EQ(card().windowTitle(), "Pulmora Daily Card");
-    EXPECT_EQ(card().PanDate->text(), "June 2024");
+    EXPECT_EQ(card().PanDate->Caption(), "June 2024");
     EXPECT_FALSE(card().BtnSave->isVisible());
 }
 
@@ -86,6 +87,18 @@ TEST_F(DailyCardTest, FutureDaysAreRefusedAndTodayIsEditable) {
     EXPECT_TRUE(card().Tabs->isEnabled());
 }
 
+TEST_F(DailyCardTest, AFutureDaysEntriesLookDisabled) {
+    selectDay(kToday.addDays(1));
+    const QPoint inCell(6, 14);  // inside the first digit cell, clear of its digit
+    // As any disabled entry on the page: not the yellow and navy faces of the entries in use.
+    const QColor disabled = basic().palette().color(QPalette::Disabled, QPalette::Base);
+    for (controls::TDaNumber* entry : {basic().PkMorn, basic().PkEven})
+        EXPECT_EQ(entry->grab().toImage().pixelColor(inCell), disabled) << entry->accessibleName().toStdString();
+    selectDay(kToday);
+    EXPECT_EQ(basic().PkEven->grab().toImage().pixelColor(inCell), QColor(0, 0, 128));
+    EXPECT_EQ(basic().PkMorn->grab().toImage().pixelColor(inCell), QColor(255, 255, 0));
+}
+
 TEST_F(DailyCardTest, CancelDropsTheChangesAndReloads) {
     click(basic().WheezNight);
     click(card().BtnCancel);
@@ -123,6 +136,21 @@ TEST_F(DailyCardTest, TheOneRelieverFollowsTheCountBothWays) {
     EXPECT_EQ(day.medication.rows[0].timesUsed, 4);
     // A count of 0 is not stored (today's card offers the preventer again when it is read).
     EXPECT_EQ(diary().files.table(store::TableId::DlyMed)->recordCount(), 1u);
+}
+
+// Column 1 takes the rest of the grid, whichever page was in front when the day loaded.
+TEST_F(DailyCardTest, TheMedicationColumnFillsTheGrid) {
+    card().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&card()));
+    ASSERT_EQ(card().Tabs->currentIndex(), 0);
+    selectDay(QDate(2024, 6, 14));
+    card().Tabs->setCurrentIndex(1);
+    QCoreApplication::processEvents();
+    const auto* grid = additional().MedGrd;
+    EXPECT_EQ(grid->columnWidth(1), grid->viewport()->width() - grid->columnWidth(0) - 6);
+    EXPECT_GT(grid->columnWidth(1), 150);
+    selectDay(QDate(2024, 6, 13));
+    EXPECT_EQ(grid->columnWidth(1), grid->viewport()->width() - grid->columnWidth(0) - 6);
 }
 
 TEST_F(DailyCardTest, TwoRelieversKeepTheirOwnCounts) {
@@ -197,6 +225,15 @@ TEST_F(DailyCardTest, SavingRaisesTheBestAndTheSummaryComparesWithThePreviousDay
     EXPECT_NE(card().Report->pixmap().toImage(), splash);
     ASSERT_TRUE(card().SaveDay());
     EXPECT_EQ(stored(kToday).values.rating, 3);
+}
+
+TEST_F(CardTest, ALongNicknameStopsShortOfTheHeaderButtonsAndKeepsItsMarker) {
+    prepare([&](store::Diary& d) { addPerson(d, QString(30, QLatin1Char('W'))); });
+    start();
+    controls::TDaPanel* banner = card().SelAsName;
+    EXPECT_LT(banner->geometry().right(), card().BtnPer->x());
+    EXPECT_LE(banner->markerRect().right(), banner->width() - 1);
+    EXPECT_EQ(banner->grab().toImage().pixelColor(banner->markerRect().center() + QPoint(1, -2)), QColor(0, 0, 128));
 }
 
 class NoPersonTest : public CardTest {

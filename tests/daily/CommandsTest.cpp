@@ -9,6 +9,7 @@
 #include "personal/TAsPer.h"
 
 #include <QAction>
+#include <QApplication>
 #include <filesystem>
 #include <QDir>
 #include <QLabel>
@@ -108,6 +109,41 @@ TEST_F(CommandsTest, APersonIsDeletedOnlyWithTheWordTyped) {
     EXPECT_EQ(card().info(), "Welcome to the Pulmora");
 }
 
+// A long name, even one without a blank to wrap at, is shown whole: the window grows to it.
+TEST(DeletionConfirmationTest, TheWholeMessageIsShownForALongName) {
+    for (const QString& name : {QString(30, QLatin1Char('W')), QString("Anne-Marie Alexandra Pemberton")}) {
+        daily::TAsDet window;
+        window.MesDelPer(name);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        const QLabel* message = window.LabMes;
+        EXPECT_GE(message->width(), message->fontMetrics().horizontalAdvance("\"" + name + "\""));
+        EXPECT_GE(message->height(), message->heightForWidth(message->width()));
+        EXPECT_TRUE(window.rect().contains(message->geometry())) << name.toStdString();
+        window.MesDelDly("28-September-2024", name);
+        EXPECT_GE(message->height(), message->heightForWidth(message->width()));
+        EXPECT_TRUE(window.rect().contains(message->geometry())) << name.toStdString();
+    }
+}
+
+TEST(DeletionConfirmationTest, EscapeAndACloseRequestActAsCancel) {
+    for (const bool escape : {true, false}) {
+        daily::TAsDet window;
+        EXPECT_FALSE(window.windowFlags() & (Qt::WindowCloseButtonHint | Qt::WindowMinMaxButtonsHint));
+        window.MesDelDly("3-June-2024", "Jo");
+        window.show();
+        QApplication::setActiveWindow(&window);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        if (escape)
+            QTest::keyClick(window.BtnConfirm, Qt::Key_Escape);
+        else
+            window.close();
+        EXPECT_FALSE(window.isVisible()) << (escape ? "Escape" : "close");
+        EXPECT_FALSE(window.DeleteConfirmed());
+        EXPECT_EQ(window.result(), QDialog::Rejected);
+    }
+}
+
 TEST_F(CommandsTest, CancellingADeletionKeepsEverything) {
     withModal([&] { commands().MnDelPer->trigger(); },
               [](QWidget* window) { click(qobject_cast<daily::TAsDet*>(window)->BtnCancel); });
@@ -117,18 +153,16 @@ TEST_F(CommandsTest, CancellingADeletionKeepsEverything) {
 
 TEST_F(CommandsTest, HelpOpensTheTopicOfThePageInFront) {
     std::filesystem::copy(PULMORA_HELP_DIR, folder.path() / "help", std::filesystem::copy_options::recursive);
-    QSignalSpy help(&card(), &daily::TAsDly::helpRequested);
+    const auto& help = program->help();
     click(card().BtnHelp);
+    EXPECT_EQ(help.currentPage(), "BasicDailyCard");
     card().Tabs->setCurrentIndex(1);
     click(card().BtnHelp);
+    EXPECT_EQ(help.currentPage(), "AdditionalDailyCard");
     commands().caseStudies[8]->trigger();
+    EXPECT_EQ(help.currentPage(), "AreYouAPoorPerceiver");
     commands().MnHelp->trigger();
-    ASSERT_EQ(help.size(), 4);
-    EXPECT_EQ(help[0][0].toString(), "BasicDailyCard");
-    EXPECT_EQ(help[1][0].toString(), "AdditionalDailyCard");
-    EXPECT_EQ(help[2][0].toString(), "AreYouAPoorPerceiver");
-    EXPECT_EQ(help[3][0].toString(), "");
-    EXPECT_EQ(program->help().currentPage(), "index");
+    EXPECT_EQ(help.currentPage(), "index");
     program->help().showTopic("AreYouAPoorPerceiver");
     EXPECT_TRUE(program->help().browser->toPlainText().contains("written asthma action plan"));
 }

@@ -2,19 +2,22 @@
 #include "controls/TDaNumber.h"
 #include "personal/TAsPer.h"
 #include "personal/TasTrg.h"
+#include "store/ReportCursors.h"
 #include "store/Clock.h"
 #include "store/Keys.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <QCalendarWidget>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTabWidget>
 #include <QApplication>
+#include <QCoreApplication>
+#include "controls/MessageLine.h"
 #include <QKeyEvent>
 #include <QTest>
 
@@ -25,6 +28,22 @@ namespace {
 
 using personal::TAsPer;
 using personal::TasTrg;
+
+// Stands in for the program's window opener: records the help asked for and answers the
+// trigger list with the names given to it.
+class RecordedWindows : public personal::PersonalWindows {
+public:
+    controls::WindowAnswer<std::optional<QStringList>> pickTriggersForPerson(QWidget&, const QString& person,
+                                                                            const QPoint&) override {
+        pickedFor << person;
+        return pick;
+    }
+    void showHelp(const QString& keyword) override { help << keyword; }
+
+    controls::WindowAnswer<std::optional<QStringList>> pick;
+    QStringList pickedFor;
+    QStringList help;
+};
 
 class PersonalTest : public ::testing::Test {
 protected:
@@ -60,11 +79,12 @@ protected:
 
     TempFolder folder;
     store::Diary diary;
+    RecordedWindows windows;
     QString jo, salbutamol;
 };
 
 TEST_F(PersonalTest, ANewPersonStartsWithYellowBoxesAndDefaultZones) {
-    TAsPer card(diary);
+    TAsPer card(diary, windows);
     card.SetUser("New");
     EXPECT_TRUE(card.isYellow(card.FldLNam));
     EXPECT_TRUE(card.isYellow(card.FldFNam));
@@ -75,7 +95,7 @@ TEST_F(PersonalTest, ANewPersonStartsWithYellowBoxesAndDefaultZones) {
     EXPECT_EQ(card.FldZYel->NoValue(), 60);
     card.FldZRed->setNoValue(70);
     EXPECT_EQ(card.FldZRed->NoValue(), 60);
-    EXPECT_EQ(card.FldDofB->text(), "no date");
+    EXPECT_EQ(card.FldDofB->text(), "");  // no date
 
     type(card.FldLNam, "B");
     EXPECT_TRUE(card.isYellow(card.FldLNam));
@@ -101,8 +121,108 @@ TEST_F(PersonalTest, ANewPersonStartsWithYellowBoxesAndDefaultZones) {
     EXPECT_EQ(card.FldGend->currentText(), "Male");
 }
 
+TEST_F(PersonalTest, OnlyWhatTheUserChoseIsStored) {
+    TAsPer card(diary, windows);
+    card.SetUser("New");
+    type(card.FldLNam, "Brown");
+    type(card.FldFNam, "Sam");
+    type(card.FldWhoI, "Sam");
+    click(card.BtnSave);
+    ASSERT_EQ(card.result(), QDialog::Accepted) << card.header().toStdString();
+    const QString sam = card.saved().id;
+    auto stored = [&] {
+        const store::RepPerson& p = diary.reports.GetRPer(sam, QDate(2024, 1, 1), QDate(2024, 1, 31));
+        return std::pair(p.title.trimmed(), p.gender.trimmed());
+    };
+    EXPECT_EQ(stored(), std::pair(QString(), QString()));
+    // Opened again and saved, the card still invents nothing.
+    TAsPer again(diary, windows);
+    again.SetUser(sam);
+    EXPECT_EQ(again.FldTitl->currentIndex(), -1);
+    EXPECT_EQ(again.FldGend->currentIndex(), -1);
+    click(again.BtnSave);
+    EXPECT_EQ(stored(), std::pair(QString(), QString()));
+    // What is chosen is stored, and shown again.
+    TAsPer chosen(diary, windows);
+    chosen.SetUser(sam);
+    chosen.FldTitl->setCurrentText("Mr");
+    click(chosen.BtnSave);
+    EXPECT_EQ(stored(), std::pair(QString("Mr"), QString("Male")));
+    TAsPer shown(diary, windows);
+    shown.SetUser(jo);
+    EXPECT_EQ(shown.FldGend->currentText(), "Female");
+    EXPECT_EQ(shown.FldTitl->currentIndex(), -1);
+}
+
+TEST_F(PersonalTest, TabAndEnterFollowTheReadingOrder) {
+    TAsPer card(diary, windows);
+    card.SetUser(jo);
+    card.show();
+    QApplication::setActiveWindow(&card);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&card));
+    auto press = [&](Qt::Key key) {
+        QTest::keyClick(QApplication::focusWidget(), key);
+        return QApplication::focusWidget();
+    };
+    card.FldLNam->setFocus();
+    EXPECT_EQ(press(Qt::Key_Return), card.FldFNam);
+    EXPECT_EQ(press(Qt::Key_Return), card.FldTitl);
+    EXPECT_EQ(press(Qt::Key_Tab), card.FldGend);
+    EXPECT_EQ(press(Qt::Key_Return), card.FldDofB->edit);
+    EXPECT_EQ(press(Qt::Key_Tab), card.FldOcup);
+    EXPECT_EQ(press(Qt::Key_Tab), card.FldHlth);
+    EXPECT_EQ(press(Qt::Key_Tab), card.FldWhoI);
+    EXPECT_TRUE(card.isVisible());
+
+    card.Pages->setCurrentIndex(3);
+    card.LsMed->setFocus();
+    const QList<QWidget*> medication = {card.FldMedDes, card.FldMedType, card.FldMedIns, card.FldMedPre,
+                                        card.FldMedDate->edit, card.BtnAdd};
+    for (QWidget* next : medication) EXPECT_EQ(press(Qt::Key_Tab), next) << next->metaObject()->className();
+}
+
+TEST_F(PersonalTest, ADateOfBirthIsTypedOrPickedAndANonDayIsRefused) {
+    store::clock::setToday(QDate(2024, 6, 15));
+    TAsPer card(diary, windows);
+    card.SetUser(jo);
+    card.show();
+    QApplication::setActiveWindow(&card);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&card));
+    EXPECT_EQ(card.FldDofB->edit->placeholderText(), "dd/mm/yyyy");
+    // With no date the calendar opens thirty years back.
+    QCalendarWidget* calendar = card.FldDofB->showPopup();
+    EXPECT_EQ(calendar->selectedDate(), QDate(1994, 6, 15));
+    calendar->close();
+
+    card.FldDofB->setFocus();
+    QTest::keyClicks(card.FldDofB->edit, "31/02/1980");
+    card.FldOcup->setFocus();
+    EXPECT_EQ(card.header(), "ADJUST: \"31/02/1980\" is not a date: type it as dd/mm/yyyy");
+    EXPECT_TRUE(card.isYellow(card.FldDofB->edit));
+    click(card.BtnSave);
+    EXPECT_TRUE(card.isVisible());
+    EXPECT_EQ(diary.persons.GetPerCrd(jo)->birthDate, "");
+    card.FldDofB->edit->selectAll();
+    QTest::keyClicks(card.FldDofB->edit, "15/6/1980");
+    EXPECT_EQ(card.header(), "");
+    EXPECT_FALSE(card.isYellow(card.FldDofB->edit));
+    EXPECT_EQ(card.FldDofB->date(), QDate(1980, 6, 15));
+    // Letters are not taken at all.
+    QTest::keyClicks(card.FldDofB->edit, "x");
+    EXPECT_EQ(card.FldDofB->text(), "15/6/1980");
+    // The calendar opens at the date in the box; a day picked there replaces it.
+    calendar = card.FldDofB->showPopup();
+    EXPECT_EQ(calendar->selectedDate(), QDate(1980, 6, 15));
+    emit calendar->clicked(QDate(1980, 6, 16));
+    EXPECT_EQ(card.FldDofB->text(), "16/06/1980");
+    click(card.BtnSave);
+    ASSERT_EQ(card.result(), QDialog::Accepted) << card.header().toStdString();
+    EXPECT_EQ(diary.persons.GetPerCrd(jo)->birthDate, "19800616");
+    store::clock::setToday(QDate());
+}
+
 TEST_F(PersonalTest, NicknameRules) {
-    TAsPer card(diary);
+    TAsPer card(diary, windows);
     card.SetUser("New");
     type(card.FldLNam, "Brown");
     type(card.FldFNam, "Sam");
@@ -115,7 +235,7 @@ TEST_F(PersonalTest, NicknameRules) {
     EXPECT_EQ(diary.files.table(store::TableId::Personal)->recordCount(), 1u);
 
     // A person keeps their own nickname.
-    TAsPer own(diary);
+    TAsPer own(diary, windows);
     own.SetUser(jo);
     click(own.BtnSave);
     EXPECT_EQ(own.result(), QDialog::Accepted);
@@ -123,7 +243,7 @@ TEST_F(PersonalTest, NicknameRules) {
 }
 
 TEST_F(PersonalTest, PeakFlowsMustBeNumbersThatFit) {
-    TAsPer card(diary);
+    TAsPer card(diary, windows);
     card.SetUser(jo);
     for (const char* bad : {"1000", "4x0", "-5"}) {
         type(card.FldBest, bad);
@@ -138,8 +258,44 @@ TEST_F(PersonalTest, PeakFlowsMustBeNumbersThatFit) {
     EXPECT_EQ(diary.persons.GetPerCrd(jo)->best, "450");
 }
 
+TEST_F(PersonalTest, AHeaderMessageIsShownWholeAndGoesWhenItsCauseIsMended) {
+    TAsPer card(diary, windows);
+    card.SetUser(jo);
+    card.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&card));
+    type(card.FldBest, "1000");
+    click(card.BtnSave);
+    const QString adjust = "ADJUST: The personal best peak flow must be a whole number from 0 to 999";
+    ASSERT_EQ(card.header(), adjust);
+    QCoreApplication::processEvents();
+    EXPECT_GE(card.PanHd->contentsRect().width(), card.PanHd->fontMetrics().horizontalAdvance(adjust));
+    EXPECT_FALSE(card.PanHd->isElided());
+    EXPECT_LE(card.PanHd->geometry().right(), card.BtnSave->x());
+    type(card.FldBest, "450");
+    EXPECT_EQ(card.header(), "");
+    EXPECT_FALSE(card.isYellow(card.FldBest));
+
+    card.FldLNam->clear();
+    click(card.BtnSave);
+    EXPECT_EQ(card.header(), "Still Outstanding Require Yellow Boxes!");
+    type(card.FldLNam, "S");
+    EXPECT_EQ(card.header(), "Still Outstanding Require Yellow Boxes!");  // still too short
+    keys(card.FldLNam, "m");
+    EXPECT_EQ(card.header(), "");
+    // Another message replaces a refusal and is not taken away by the mending.
+    type(card.FldBest, "x");
+    click(card.BtnSave);
+    ASSERT_TRUE(card.header().startsWith("ADJUST: "));
+    card.Pages->setCurrentIndex(3);
+    card.LsMed->setCurrentRow(0);
+    QTest::mouseClick(card.LsMed->viewport(), Qt::LeftButton, {}, card.LsMed->visualItemRect(card.LsMed->item(0)).center());
+    ASSERT_EQ(card.header(), "RETRIEVED: Salbutamol");
+    type(card.FldBest, "450");
+    EXPECT_EQ(card.header(), "RETRIEVED: Salbutamol");
+}
+
 TEST_F(PersonalTest, TextThatCannotBeStoredIsRefusedAsItIsTyped) {
-    TAsPer card(diary);
+    TAsPer card(diary, windows);
     card.SetUser(jo);
     type(card.FldOcup, "Caf\u00e9 \u20ac");
     EXPECT_EQ(card.FldOcup->text(), "Caf\u00e9 \u20ac");
@@ -149,7 +305,7 @@ TEST_F(PersonalTest, TextThatCannotBeStoredIsRefusedAsItIsTyped) {
 }
 
 TEST_F(PersonalTest, SavingWritesTheDetailsTrimmedAndBothLists) {
-    TAsPer card(diary);
+    TAsPer card(diary, windows);
     card.SetUser("New");
     type(card.FldLNam, "  Brown ");
     type(card.FldFNam, " Sam");
@@ -175,7 +331,7 @@ TEST_F(PersonalTest, SavingWritesTheDetailsTrimmedAndBothLists) {
 }
 
 TEST_F(PersonalTest, AChangedMedicationIsStoredAsANewVersion) {
-    TAsPer card(diary);
+    TAsPer card(diary, windows);
     card.SetUser(jo);
     EXPECT_EQ(card.header(), "RETRIEVED: Salbutamol");
     EXPECT_EQ(card.FldMedIns->text(), "1 puff");
@@ -190,7 +346,7 @@ TEST_F(PersonalTest, AChangedMedicationIsStoredAsANewVersion) {
     EXPECT_EQ(diary.files.table(store::TableId::PerMed)->recordCount(), 2u);  // the old one kept, not in use
 
     // Deleting it from the card keeps its record, marked not in use.
-    TAsPer again(diary);
+    TAsPer again(diary, windows);
     again.SetUser(jo);
     click(again.BtnDel);
     EXPECT_TRUE(again.LsMed->count() == 0);
@@ -201,16 +357,63 @@ TEST_F(PersonalTest, AChangedMedicationIsStoredAsANewVersion) {
 
 TEST_F(PersonalTest, CancelWritesNothingAndAnEmptyStoredDateStaysEmpty) {
     const auto before = readBytes(folder.file("Personal.dat"));
-    TAsPer card(diary);
+    TAsPer card(diary, windows);
     card.SetUser(jo);
-    EXPECT_EQ(card.FldDofB->text(), "no date");
+    EXPECT_EQ(card.FldDofB->text(), "");  // no date
     type(card.FldLNam, "Changed");
     click(card.BtnCancel);
     EXPECT_EQ(readBytes(folder.file("Personal.dat")), before);
-    TAsPer saved(diary);
+    TAsPer saved(diary, windows);
     saved.SetUser(jo);
     click(saved.BtnSave);
     EXPECT_EQ(diary.persons.GetPerCrd(jo)->birthDate, "");
+}
+
+// The card asks for no close button; Escape and a close request that still arrives do what
+// Cancel does.
+TEST_F(PersonalTest, EscapeAndACloseRequestActAsCancel) {
+    const auto before = readBytes(folder.file("Personal.dat"));
+    for (const bool escape : {true, false}) {
+        TAsPer card(diary, windows);
+        EXPECT_TRUE(card.windowFlags() & Qt::CustomizeWindowHint);
+        EXPECT_FALSE(card.windowFlags() & Qt::WindowCloseButtonHint);
+        card.SetUser(jo);
+        card.show();
+        QApplication::setActiveWindow(&card);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&card));
+        type(card.FldLNam, "Changed");
+        if (escape)
+            QTest::keyClick(card.FldLNam, Qt::Key_Escape);
+        else
+            card.close();
+        EXPECT_FALSE(card.isVisible()) << (escape ? "Escape" : "close");
+        EXPECT_EQ(card.result(), QDialog::Rejected);
+    }
+    EXPECT_EQ(readBytes(folder.file("Personal.dat")), before);
+}
+
+// The card asks the program for the trigger list and for help, and adds what was picked.
+TEST_F(PersonalTest, TriggersPickedFromTheListAreAddedOnceAndHelpFollowsThePage) {
+    TAsPer card(diary, windows);
+    card.SetUser(jo);
+    windows.pick = {true, QStringList{"DAMP", " POLLEN", "SMOKE"}};
+    click(card.BtnAddTrg);
+    EXPECT_EQ(windows.pickedFor, QStringList{jo});
+    QStringList lines;
+    for (int i = 0; i < card.ListTrg->count(); ++i) lines << card.ListTrg->item(i)->text();
+    EXPECT_EQ(lines, (QStringList{"POLLEN", "DAMP", "SMOKE"}));
+    windows.pick = {true, std::nullopt};  // closed without adding
+    click(card.BtnAddTrg);
+    EXPECT_EQ(card.ListTrg->count(), 3);
+    windows.pick = {};
+    click(card.BtnAddTrg);
+    EXPECT_EQ(card.header(), "ERROR: Could not open Trigger List");
+
+    for (int page = 0; page < 4; ++page) {
+        card.Pages->setCurrentIndex(page);
+        click(card.BtnHelp);
+    }
+    EXPECT_EQ(windows.help, (QStringList{"PersonalPage", "PeakFlowPage", "TriggersPage", "MedicationPage"}));
 }
 
 TEST_F(PersonalTest, TheTriggerListIsMaintainedAndReportsWhatHappened) {

@@ -1,4 +1,6 @@
 #include "app/IniRecord.h"
+#include "reports/GraphChart.h"
+#include "reports/GraphPage.h"
 #include "controls/Pictures.h"
 #include "controls/TDaButton.h"
 #include "controls/TDaPanel.h"
@@ -6,7 +8,17 @@
 #include "reports/TAsRep.h"
 #include "stats/ReportDiary.h"
 
+#include <QBarSet>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDateEdit>
+#include <QHeaderView>
+#include <QLineSeries>
+#include <QPieSeries>
+#include <QScatterSeries>
+#include <QStackedBarSeries>
+#include <QTableWidget>
+#include <QTextDocumentFragment>
 #include <QDir>
 #include <QLabel>
 #include <QSignalSpy>
@@ -67,9 +79,10 @@ TEST_F(ReportCard, OpenPreparesAnEmptyCard) {
     EXPECT_EQ(card->info(), " Welcome to the Pulmora Reporter");
     EXPECT_TRUE(card->BtnGraphs->isHidden());
     EXPECT_TRUE(card->BtnMed->isHidden());
-    // The graphs and printing come later; saving answers already.
-    for (QWidget* later : {card->BtnPeakFlow, card->BtnPrintRep}) EXPECT_FALSE(later->isEnabled());
-    for (QWidget* report : {card->BtnTable, card->BtnMedTrig, card->BtnReport}) EXPECT_TRUE(report->isEnabled());
+    // Printing comes later; saving answers already.
+    EXPECT_FALSE(card->BtnPrintRep->isEnabled());
+    for (QWidget* report : {card->BtnTable, card->BtnMedTrig, card->BtnReport, card->BtnPeakFlow})
+        EXPECT_TRUE(report->isEnabled());
     EXPECT_TRUE(card->BtnJpeg->isEnabled());
 }
 
@@ -405,6 +418,206 @@ TEST_F(ReportCard, AStoredPlacementOffEveryScreenComesBackOnScreen) {
     show();
     EXPECT_TRUE(QGuiApplication::primaryScreen()->availableGeometry().contains(card->pos()));
     EXPECT_EQ(card->size(), QSize(640, 470));
+}
+
+
+// ---- the graph page ----------------------------------------------------------------------------
+
+class GraphPage : public ReportCard {
+protected:
+    reports::GraphPage* page() const { return card->TabData; }
+    reports::GraphChart* chart() const { return page()->Chart; }
+    QString title() const {
+        return QTextDocumentFragment::fromHtml(chart()->title())
+            .toPlainText()
+            .replace(QChar(0x00A0), ' ')
+            .replace(QChar::LineSeparator, '\n');
+    }
+    // Chooses the item as a user does, with the arrow keys on the closed list.
+    void choose(QComboBox* list, const QString& text) {
+        const int wanted = list->findText(text);
+        ASSERT_GE(wanted, 0) << text.toStdString();
+        list->setFocus();
+        if (list->currentIndex() < 0) QTest::keyClick(list, Qt::Key_Down);
+        while (list->currentIndex() < wanted) QTest::keyClick(list, Qt::Key_Down);
+        while (list->currentIndex() > wanted) QTest::keyClick(list, Qt::Key_Up);
+    }
+    // Readings on the 1st and the 4th of the report month.
+    QString personOnTheFirstAndFourth(const QString& nickname) {
+        const QString p = d.addPerson(nickname, 400, 80, 50);
+        d.addReadings(p, QDate(2026, 12, 1), 300, 320);
+        d.addReadings(p, QDate(2026, 12, 4), 310, 0);
+        return p;
+    }
+};
+
+TEST_F(GraphPage, OpenPreparesTheGraphPage) {
+    open(personWithReadings("Ann"));
+    EXPECT_EQ(page()->FldPeriod->currentText(), "3 Months");
+    EXPECT_EQ(page()->FldOptions->currentIndex(), -1);
+    EXPECT_EQ(page()->FldOptions->count(), 7);
+    EXPECT_EQ(page()->FldOptions->itemText(6), "Reliever Use vs Percentage Best");
+    EXPECT_EQ(page()->FldPeriod->toolTip(), "Period Basis to Report On");
+    EXPECT_EQ(page()->CheckDate->text(), "Date Axis");
+    EXPECT_EQ(page()->PageAnalysis->currentWidget(), page()->TabAnalGraph);
+    EXPECT_EQ(page()->GrdRep->verticalHeader()->defaultSectionSize(), QFontMetrics(card->font()).height() + 4);
+    EXPECT_TRUE(page()->BtnShowGraph->isHidden());
+    EXPECT_TRUE(page()->BtnShowData->isHidden());
+    EXPECT_EQ(chart()->title(), "Pulmora Graph");
+}
+
+TEST_F(GraphPage, TheGraphButtonShowsPeakFlowTrend) {
+    open(personOnTheFirstAndFourth("Ann"));
+    show();
+    click(card->BtnPeakFlow);
+    EXPECT_EQ(card->TabPage->currentWidget(), card->TabData);
+    EXPECT_EQ(page()->FldOptions->currentText(), "Peak Flow Trend");
+    EXPECT_EQ(card->kind(), reports::ReportKind::PeakFlowGraph);
+    EXPECT_EQ(card->info(), "Graph Analysis Reports");
+    EXPECT_TRUE(card->ReportAvailable());
+    auto* line = qobject_cast<QLineSeries*>(chart()->cSerA());
+    ASSERT_NE(line, nullptr);
+    EXPECT_EQ(line->points(), QList<QPointF>({{1, 300}, {2, 320}, {3, 310}}));
+    EXPECT_EQ(title(), "Peak Flow Trend Graph for Ann\nfor Period 9 September 2026 to 8 December 2026");
+    EXPECT_TRUE(page()->CheckDate->isEnabled());
+    EXPECT_TRUE(card->NavData->picture().isNull());  // the text report's picture is gone
+
+    // The working table: newest first, its widths from the samples, the key columns hidden.
+    QTableWidget* grid = page()->GrdRep;
+    ASSERT_EQ(grid->rowCount(), 2);
+    ASSERT_EQ(grid->columnCount(), 10);
+    EXPECT_EQ(grid->item(0, 0)->text(), "4/Dec/2026");
+    EXPECT_EQ(grid->item(1, 4)->text(), "6");
+    EXPECT_EQ(grid->item(0, 6)->text(), "-");
+    EXPECT_EQ(grid->horizontalHeaderItem(5)->text(), "Morning % of Best:");
+    EXPECT_EQ(grid->columnWidth(0), QFontMetrics(grid->font()).horizontalAdvance("99X99X9999XX"));
+    EXPECT_EQ(grid->columnWidth(5), QFontMetrics(grid->font()).horizontalAdvance("MorningxXxofxBest:"));
+    for (int c = 7; c <= 9; ++c) EXPECT_TRUE(grid->isColumnHidden(c)) << c;
+    EXPECT_EQ(grid->item(0, 7)->text(), "20261204");
+    EXPECT_EQ(grid->selectionBehavior(), QAbstractItemView::SelectRows);
+}
+
+TEST_F(GraphPage, WithoutAChosenPeriodTheGraphButtonTakesNineMonths) {
+    open(personWithReadings("Ann"));
+    show();
+    page()->FldPeriod->setCurrentIndex(-1);
+    click(card->BtnPeakFlow);
+    EXPECT_EQ(page()->FldPeriod->currentText(), "9 Months");
+    EXPECT_NE(title().indexOf("for Period 13 March 2026 to 8 December 2026"), -1) << title().toStdString();
+}
+
+TEST_F(GraphPage, EveryChoiceRedrawsOnThePageItIsOn) {
+    open(personOnTheFirstAndFourth("Ann"));
+    show();
+    click(card->BtnPeakFlow);
+    choose(page()->FldOptions, "Percentage Best");
+    auto* bars = qobject_cast<QStackedBarSeries*>(chart()->cSerA());
+    ASSERT_NE(bars, nullptr);
+    EXPECT_TRUE(chart()->isActive(bars));
+    EXPECT_EQ(bars->barSets().front()->count(), 4);  // slots 0 .. 3
+    click(page()->CheckDate);
+    EXPECT_TRUE(page()->CheckDate->isChecked());
+    EXPECT_EQ(qobject_cast<QStackedBarSeries*>(chart()->cSerA())->barSets().front()->count(), 6);  // 1, 2 and 5
+    EXPECT_NE(title().indexOf("Percentage Best Graph for Ann"), -1);
+
+    choose(page()->FldOptions, "Zone Frequency");
+    EXPECT_TRUE(chart()->isActive(chart()->cPieA()));
+    EXPECT_FALSE(page()->CheckDate->isEnabled());
+    choose(page()->FldOptions, "Percentage Best");
+    EXPECT_TRUE(page()->CheckDate->isEnabled());
+
+    choose(page()->FldPeriod, "1 Month");
+    EXPECT_NE(title().indexOf("for Period 8 November 2026 to 8 December 2026"), -1) << title().toStdString();
+    EXPECT_EQ(card->TabPage->currentWidget(), card->TabData);
+    EXPECT_EQ(card->kind(), reports::ReportKind::PeakFlowGraph);
+
+    choose(page()->FldOptions, "Symptom Activity");
+    EXPECT_EQ(card->kind(), reports::ReportKind::GeneralGraph);
+    EXPECT_EQ(page()->GrdRep->columnCount(), 17);
+    EXPECT_FALSE(page()->CheckDate->isEnabled());
+}
+
+TEST_F(GraphPage, TheHiddenButtonsSwitchBetweenGraphAndTable) {
+    open(personWithReadings("Ann"));
+    show();
+    click(card->BtnPeakFlow);
+    card->TrapPeakFlow(page()->BtnShowData);
+    EXPECT_EQ(page()->PageAnalysis->currentWidget(), page()->TabAnalData);
+    card->TrapPeakFlow(page()->BtnShowGraph);
+    EXPECT_EQ(page()->PageAnalysis->currentWidget(), page()->TabAnalGraph);
+}
+
+TEST_F(GraphPage, NothingToPlot) {
+    const QString p = d.addPerson("Ann");
+    d.addReadings(p, D.addDays(-200), 300, 300);
+    open(p);
+    show();
+    click(card->BtnPeakFlow);
+    EXPECT_EQ(card->info(), "There is no information to plot in the Graph?!");
+    EXPECT_TRUE(chart()->series().isEmpty());
+    EXPECT_EQ(chart()->title(), "Pulmora Graph");
+    EXPECT_FALSE(card->ReportAvailable());
+    EXPECT_EQ(page()->GrdRep->rowCount(), 1);
+    // A graph on show can be saved whatever the period held.
+    QSignalSpy saves(card.get(), &TAsRep::savePictureRequested);
+    click(card->BtnJpeg);
+    EXPECT_EQ(saves.count(), 1);
+}
+
+// The banner reruns the graph on show for the next person, the symptom graph as well.
+TEST_F(GraphPage, TheBannerRerunsTheGraphForTheNextPerson) {
+    const QString ann = personOnTheFirstAndFourth("Ann");
+    const QString bob = d.addPerson("Bob", 500, 80, 50);
+    store::DayValues v;
+    v.morning = 450;
+    v.coughNight = true;
+    d.addDay(bob, D, v);
+    open(ann);
+    show();
+    click(card->BtnPeakFlow);
+    click(card->SelAsName);
+    EXPECT_EQ(card->PersonKey(), bob);
+    EXPECT_EQ(qobject_cast<QLineSeries*>(chart()->cSerA())->points(), QList<QPointF>({{1, 450}}));
+    EXPECT_NE(title().indexOf("Graph for Bob"), -1);
+
+    choose(page()->FldOptions, "Symptom Activity");
+    ASSERT_EQ(card->kind(), reports::ReportKind::GeneralGraph);
+    EXPECT_EQ(page()->GrdRep->rowCount(), 1);
+    click(card->SelAsName);
+    EXPECT_EQ(card->PersonKey(), ann);
+    EXPECT_EQ(card->kind(), reports::ReportKind::GeneralGraph);
+    EXPECT_NE(title().indexOf("Symptom Activity Graph for Ann"), -1) << title().toStdString();
+    EXPECT_EQ(page()->GrdRep->rowCount(), 2);  // Ann's two days, not Bob's one
+    EXPECT_EQ(page()->GrdRep->item(0, 16)->text(), "20261204");
+}
+
+TEST_F(GraphPage, HelpFollowsTheAnalysisOnShow) {
+    open(personWithReadings("Ann"));
+    show();
+    click(card->BtnPeakFlow);
+    QSignalSpy help(card.get(), &TAsRep::helpRequested);
+    const std::pair<const char*, const char*> topics[] = {
+        {"Percentage Best", "PercentageBestGraph"},        {"Peak Flow Trend", "PeakFlowTrend"},
+        {"Diurnal Variation", "DiurnalVariationGraph"},    {"Zone Frequency", "ZoneFrequencyGraph"},
+        {"Symptom Activity", "SymptomFrequencyGraph"},     {"Poor Perceiver Indicator", "PoorPerceiverIndicatorGraph"},
+        {"Reliever Use vs Percentage Best", "RelieverUseGraph"}};
+    for (const auto& [option, keyword] : topics) {
+        choose(page()->FldOptions, option);
+        click(card->BtnHelp);
+        ASSERT_FALSE(help.isEmpty());
+        EXPECT_EQ(help.last()[0].toString(), keyword);
+        EXPECT_TRUE(TAsRep::helpKeywords().contains(keyword)) << keyword;
+    }
+}
+
+TEST_F(GraphPage, ClosingEmptiesTheChart) {
+    open(personWithReadings("Ann"));
+    show();
+    click(card->BtnPeakFlow);
+    ASSERT_FALSE(chart()->series().isEmpty());
+    card->close();
+    EXPECT_TRUE(chart()->series().isEmpty());
+    EXPECT_EQ(chart()->cSerB()->count(), 0);
 }
 
 }  // namespace

@@ -1,3 +1,5 @@
+#include "reports/GraphChart.h"
+#include "reports/GraphFigures.h"
 #include "reports/MonthlyAdditional.h"
 #include "reports/MonthlyBasic.h"
 #include "reports/ReportFigures.h"
@@ -242,6 +244,50 @@ TEST_F(Reporter, NeverCreatesRecordFiles) {
     EXPECT_EQ(status, 2);
     EXPECT_NE(errorText().find("holds no diary"), std::string::npos) << errorText();
     EXPECT_TRUE(std::filesystem::is_empty(empty.path()));
+}
+
+TEST_F(Reporter, WritesAGraphAndItsFigures) {
+    const auto before = diaryFiles();
+    const std::string png = out.file("graph.png");
+    int status = -1;
+    const std::string json = run(folder() + " --person Ann --date 2026-12-08 --report graph --option \"Percentage Best\""
+                                            " --period \"3 Months\" --date-axis --out " + png + " --figures",
+                                 status);
+    ASSERT_EQ(status, 0) << errorText();
+    EXPECT_EQ(diaryFiles(), before);
+
+    d.diary.files.OpenDB();
+    const reports::GraphRequest request{"Percentage Best", "Ann", reports::graphPeriod(D, 90), true};
+    const reports::GraphRun graph = reports::runGraph(d.diary.reports, person, request);
+    ASSERT_EQ(graph.plan.cSerA.points.size(), 3u);
+    // The date axis: the day 20 days back takes slot 1, the report day's two readings slots 21 and 22.
+    EXPECT_EQ(graph.plan.cSerA.points.back().x, 22);
+    const QJsonObject printed = QJsonDocument::fromJson(QByteArray::fromStdString(json)).object();
+    EXPECT_EQ(printed, reports::graphFiguresJson(graph.table, graph.plan));
+    EXPECT_EQ(printed["title"].toArray().first().toString(), "Percentage Best Graph for Ann");
+    EXPECT_EQ(printed["table"].toObject()["rows"].toArray().size(), 2);
+    const QImage written(QString::fromStdString(png));
+    ASSERT_FALSE(written.isNull());
+    EXPECT_EQ(written.convertToFormat(QImage::Format_RGB32),
+              reports::renderGraph(graph.plan, written.size()).convertToFormat(QImage::Format_RGB32));
+}
+
+TEST_F(Reporter, RefusesAGraphWithoutAKnownOptionOrPeriod) {
+    const std::string png = out.file("g.png");
+    const std::string graph = folder() + " --person Ann --date 2026-12-08 --report graph --out " + png;
+    const std::pair<std::string, std::string> cases[] = {
+        {" --period \"3 Months\"", "--option is missing"},
+        {" --option \"Percentage Best\"", "--period is missing"},
+        {" --option Bars --period \"3 Months\"", "the option \"Bars\" is not one of: Percentage Best, Peak Flow Trend"},
+        {" --option \"Zone Frequency\" --period Week", "the period \"Week\" is not one of: 1 Month"},
+    };
+    for (const auto& [arguments, message] : cases) {
+        int status = -1;
+        run(graph + arguments, status);
+        EXPECT_EQ(status, 2) << arguments;
+        EXPECT_NE(errorText().find(message), std::string::npos) << errorText();
+    }
+    EXPECT_FALSE(std::filesystem::exists(png));
 }
 
 }  // namespace

@@ -83,6 +83,8 @@ TEST_F(FileAccessTest, ADiaryOpenForReadingOnlyReadsItsDaysAndRefusesEveryWrite)
         diary.days.AddDlyMed(john, "20240610", reliever, 4, "Salbutamol", "Reliever"),
         diary.days.DelDlyMed(john, "20240610"),
         diary.days.PackDlyMed(),
+        diary.days.saveDay(john, "20240610", v, {"DUST"},
+                           std::vector<store::DayMedRow>{{"Salbutamol", "Reliever", reliever, 1}}),
         diary.persons.AddPer("New", details("Jo")).result,
         diary.persons.AddPer(john, details("Bob")).result,
         diary.persons.DelPer(john),
@@ -93,6 +95,7 @@ TEST_F(FileAccessTest, ADiaryOpenForReadingOnlyReadsItsDaysAndRefusesEveryWrite)
         diary.persons.AddPerTrg(john, "DUST"),
         diary.persons.DelPerTrg(john),
         diary.persons.PackPerTrg(),
+        diary.persons.savePersonLists(john, {"DUST"}, diary.persons.ListMed(john)),
     };
     for (const auto& r : writes) EXPECT_EQ(r.error(), refusal);
     diary.files.CloseDB();

@@ -32,6 +32,20 @@ TEST_F(DiaryTest, AddPerCreatesThenUpdatesInPlace) {
     EXPECT_TRUE(readableByDbfread());
 }
 
+TEST_F(DiaryTest, ATitleAndGenderNeverChosenStayEmpty) {
+    auto unchosen = details("Kim");
+    unchosen.title.clear();
+    unchosen.gender.clear();
+    const auto added = diary.persons.AddPer("New", unchosen);
+    ASSERT_TRUE(added) << added.error().toStdString();
+    const auto card = diary.persons.GetPerCrd(added.value.id);
+    EXPECT_EQ(card->genderItem, -1);
+    EXPECT_EQ(card->titleItem, -1);
+    auto unknown = details("Lee");
+    unknown.gender = "F";
+    EXPECT_FALSE(diary.persons.AddPer("New", unknown));
+}
+
 TEST_F(DiaryTest, AddPerRefusesBadValuesAndWritesNothing) {
     addPerson("Johnny");
     const auto before = readBytes(folder.file("Personal.dat"));

@@ -1,7 +1,9 @@
-// pulmora-report: writes a report of a diary folder as a picture, through the same builders the
-// report card uses, without opening any window; with --figures it also prints the report's
-// figures as JSON. With --report csv it writes the person's whole diary as the CSV file the
-// daily card's menu exports. It only reads the diary.
+// pulmora-report: writes a report or a graph of a diary folder as a picture, through the same
+// builders the report card uses, without opening any window; with --figures it also prints the
+// report's figures as JSON. With --report csv it writes the person's whole diary as the CSV file
+// the daily card's menu exports. It only reads the diary.
+#include "reports/GraphChart.h"
+#include "reports/GraphFigures.h"
 #include "reports/MonthlyAdditional.h"
 #include "reports/MonthlyBasic.h"
 #include "reports/ReportFigures.h"
@@ -12,7 +14,7 @@
 
 #include <QCommandLineParser>
 #include <QFileInfo>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QJsonDocument>
 #include <QRegularExpression>
 #include <QSaveFile>
@@ -25,7 +27,6 @@ namespace {
 using namespace pulmora;
 
 constexpr int kRefused = 2;
-const QString kCsv = QStringLiteral("csv");
 
 struct ReportChoice {
     const char* name;
@@ -43,10 +44,16 @@ std::optional<reports::ReportBuilder> builderNamed(const QString& name) {
     return std::nullopt;
 }
 
+// The graphs are drawn from a plan, not built as a report picture, so they have a name of their own.
+constexpr const char* kGraph = "graph";
+// The CSV file is every recorded day of the person, not a report of a date.
+constexpr const char* kCsv = "csv";
+
 QString reportNames() {
     QStringList names;
     for (const ReportChoice& choice : kReports) names << choice.name;
-    return (names << kCsv).join(", ");
+    names << kGraph << kCsv;
+    return names.join(", ");
 }
 
 int refuse(const QString& message) {
@@ -78,19 +85,55 @@ bool writePicture(const QImage& picture, const QString& path) {
     return file.open(QIODevice::WriteOnly) && picture.save(&file, "PNG") && file.commit();
 }
 
+void printFigures(const QJsonObject& figures) {
+    std::fputs(QJsonDocument(figures).toJson(QJsonDocument::Indented).constData(), stdout);
+}
+
+// The size a graph is drawn at: about the chart of a report card opened a little larger than
+// its smallest.
+const QSize kGraphSize(800, 500);
+
+// The graph the report card shows for the option, period and date axis, with the person's
+// nickname as its banner shows it.
+int writeGraph(store::Diary& diary, const store::PersonRef& person, const QDate& date, const QCommandLineParser& parser) {
+    for (const char* required : {"option", "period"})
+        if (!parser.isSet(required)) return refuse(QStringLiteral("--%1 is missing").arg(required));
+    const QString option = parser.value("option"), period = parser.value("period");
+    if (!reports::graphOptionTexts().contains(option))
+        return refuse("the option \"" + option + "\" is not one of: " + reports::graphOptionTexts().join(", "));
+    if (!reports::graphPeriodTexts().contains(period))
+        return refuse("the period \"" + period + "\" is not one of: " + reports::graphPeriodTexts().join(", "));
+
+    const reports::GraphRequest request{option, person.nickname, reports::graphPeriod(date, reports::PeriodDays(period)),
+                                        parser.isSet("date-axis")};
+    const reports::GraphRun graph = reports::runGraph(diary.reports, person.id, request);
+    if (!writePicture(reports::renderGraph(graph.plan, kGraphSize), parser.value("out")))
+        return refuse("cannot write the picture to " + parser.value("out"));
+    if (parser.isSet("figures")) printFigures(reports::graphFiguresJson(graph.table, graph.plan));
+    return 0;
+}
+
+int writeCsv(store::Diary& diary, const store::PersonRef& person, const QString& path) {
+    const QString problem = stats::SaveDiaryCsv(stats::ExportDiaryCsv(diary.reports, person.id), path);
+    return problem.isEmpty() ? 0 : refuse(problem);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        "Writes a report of a Pulmora diary folder as a PNG picture, or a person's diary as a CSV file.");
+        "Writes a report or a graph of a Pulmora diary folder as a PNG picture, or a person's diary as a CSV file.");
     parser.addHelpOption();
     parser.addPositionalArgument("FOLDER", "the diary's program folder");
     parser.addOption({"person", "the person's nickname", "NICKNAME"});
     parser.addOption({"date", "the report date, the last day reported (not for csv)", "YYYY-MM-DD"});
     parser.addOption({"report", "the report: " + reportNames(), "KIND"});
+    parser.addOption({"option", "the graph's analysis, as the report card lists it", "TEXT"});
+    parser.addOption({"period", "the graph's period: 1 Month, 3 Months, 6 Months, 9 Months or Year", "TEXT"});
+    parser.addOption({"date-axis", "the graph keeps an empty slot for every missed day"});
     parser.addOption({"out", "the picture or CSV file to write", "FILE"});
     parser.addOption({"figures", "print the report's figures as JSON on standard output"});
     if (!parser.parse(app.arguments())) return refuse(parser.errorText());
@@ -100,18 +143,19 @@ int main(int argc, char** argv) {
     if (folders.size() != 1) return refuse("name one diary folder");
     for (const char* required : {"person", "report", "out"})
         if (!parser.isSet(required)) return refuse(QStringLiteral("--%1 is missing").arg(required));
-    const bool csv = parser.value("report") == kCsv;
-    std::optional<reports::ReportBuilder> build;
+    const QString kind = parser.value("report");
+    const auto build = builderNamed(kind);
+    const bool graph = kind == QLatin1String(kGraph);
+    const bool csv = kind == QLatin1String(kCsv);
+    if (!build && !graph && !csv) return refuse("the report \"" + kind + "\" is not one of: " + reportNames());
     std::optional<QDate> date;
     if (csv) {
         if (parser.isSet("date") || parser.isSet("figures"))
-            return refuse("--date and --figures are for the picture reports; csv exports every recorded day");
+            return refuse("--date and --figures are for the reports and graphs; csv exports every recorded day");
     } else {
         if (!parser.isSet("date")) return refuse("--date is missing");
         date = parseDate(parser.value("date"));
         if (!date) return refuse("the date \"" + parser.value("date") + "\" is not a day written YYYY-MM-DD");
-        build = builderNamed(parser.value("report"));
-        if (!build) return refuse("the report \"" + parser.value("report") + "\" is not one of: " + reportNames());
     }
 
     store::Diary diary;
@@ -129,14 +173,12 @@ int main(int argc, char** argv) {
     const auto person = findPerson(diary.persons, parser.value("person"));
     if (!person) return refuse("there is no person with the nickname \"" + parser.value("person") + "\"");
 
-    if (csv) {
-        const QString problem = stats::SaveDiaryCsv(stats::ExportDiaryCsv(diary.reports, person->id), parser.value("out"));
-        return problem.isEmpty() ? 0 : refuse(problem);
-    }
+    if (csv) return writeCsv(diary, *person, parser.value("out"));
+    if (graph) return writeGraph(diary, *person, *date, parser);
     const reports::ReportResult report = (*build)(diary.reports, person->id, *date, 1.0);
     if (!writePicture(report.picture, parser.value("out")))
         return refuse("cannot write the picture to " + parser.value("out"));
     if (parser.isSet("figures"))
-        std::fputs(QJsonDocument(reports::figuresJson(report)).toJson(QJsonDocument::Indented).constData(), stdout);
+        printFigures(reports::figuresJson(report));
     return 0;
 }

@@ -1,0 +1,118 @@
+#include "WindowOpener.h"
+
+#include "HelpWindow.h"
+#include "about/TAsAbo.h"
+#include "daily/TAsDet.h"
+#include "personal/TAsPer.h"
+#include "personal/TasTrg.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <exception>
+
+namespace pulmora::app {
+namespace {
+
+using controls::WindowAnswer;
+using Triggers = WindowAnswer<std::optional<QStringList>>;
+
+// The window, at its final size, with its top left corner as near `corner` as the screen of
+// `anchor` allows (or the screen of the window that asked, when `anchor` is off every screen).
+void placeOnScreen(QWidget& window, QPoint corner, const QPoint& anchor, const QWidget& owner) {
+    const QScreen* screen = QGuiApplication::screenAt(anchor);
+    if (!screen) screen = owner.screen();
+    if (screen) {
+        const QRect area = screen->availableGeometry();
+        corner.setX(std::clamp(corner.x(), area.left(), std::max(area.left(), area.right() - window.width())));
+        corner.setY(std::clamp(corner.y(), area.top(), std::max(area.top(), area.bottom() - window.height())));
+    }
+    window.move(corner);
+}
+
+void placeLeftOf(QWidget& window, const QPoint& topRight, const QWidget& owner) {
+    window.adjustSize();
+    placeOnScreen(window, QPoint(topRight.x() - window.width(), topRight.y()), topRight, owner);
+}
+
+// Modal to the window that asked and the windows below it, not to the whole program: the help
+// window belongs to no card and stays usable while a card is open.
+int runModal(QDialog& window) {
+    window.setWindowModality(Qt::WindowModal);
+    return window.exec();
+}
+
+// A window that cannot be created answers "not opened"; the card that asked says so.
+template <class Open>
+auto opening(Open open) -> decltype(open()) {
+    try {
+        return open();
+    } catch (const std::exception&) {
+        return {};
+    }
+}
+
+}  // namespace
+
+WindowAnswer<std::optional<store::PersonRef>> WindowOpener::personalCard(QWidget& owner, const QString& person,
+                                                                        const QString& header,
+                                                                        const QPoint& topRight) {
+    return opening([&] {
+        personal::TAsPer window(diary_, *this, &owner);
+        window.SetUser(person);
+        window.setHeader(header);
+        placeLeftOf(window, topRight, owner);
+        const bool saved = runModal(window) == QDialog::Accepted;
+        return WindowAnswer<std::optional<store::PersonRef>>{true, saved ? std::optional(window.saved()) : std::nullopt};
+    });
+}
+
+Triggers WindowOpener::triggerList(QWidget& owner, const QString& person, QChar mode, const QPoint& topRight) {
+    return opening([&] {
+        personal::TasTrg window(diary_, &owner);
+        window.SetList(person, mode);
+        placeLeftOf(window, topRight, owner);
+        runModal(window);
+        return Triggers{true, window.Confirmed() ? std::optional(window.highlighted()) : std::nullopt};
+    });
+}
+
+Triggers WindowOpener::pickTriggersForDay(QWidget& owner, const QString& person, const QPoint& topRight) {
+    return triggerList(owner, person, QLatin1Char('D'), topRight);
+}
+
+Triggers WindowOpener::pickTriggersForPerson(QWidget& owner, const QString& person, const QPoint& topRight) {
+    return triggerList(owner, person, QLatin1Char('P'), topRight);
+}
+
+bool WindowOpener::maintainTriggers(QWidget& owner, const QString& person, const QPoint& topRight) {
+    return triggerList(owner, person, QLatin1Char('M'), topRight).opened;
+}
+
+WindowAnswer<bool> WindowOpener::confirmDeletion(QWidget& owner, const daily::Deletion& deletion,
+                                                 const QPoint& topRight) {
+    return opening([&] {
+        daily::TAsDet window(&owner);
+        if (deletion.of == daily::Deletion::Of::Person)
+            window.MesDelPer(deletion.name);
+        else
+            window.MesDelDly(deletion.date, deletion.name);
+        placeLeftOf(window, topRight, owner);
+        runModal(window);
+        return WindowAnswer<bool>{true, window.DeleteConfirmed()};
+    });
+}
+
+bool WindowOpener::about(QWidget& owner, const QPoint& topLeft) {
+    return opening([&] {
+        about::TAsAbo window(&owner);
+        window.DisplayAbout(diary_.files.folder());
+        placeOnScreen(window, topLeft, topLeft, owner);
+        runModal(window);
+        return true;
+    });
+}
+
+void WindowOpener::showHelp(const QString& keyword) { help_.showTopic(keyword); }
+
+}  // namespace pulmora::app

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "daily/DailyWindows.h"
+#include "personal/PersonalWindows.h"
+#include "store/Diary.h"
+
+namespace pulmora::app {
+
+class HelpWindow;
+
+// Opens every window the cards ask for: it creates the window, gives it its data, places it,
+// shows it modally to the card that asked and hands the outcome back. So no card knows another
+// card's class. The help window is the one the program keeps open beside the cards.
+class WindowOpener : public daily::DailyWindows, public personal::PersonalWindows {
+public:
+    WindowOpener(store::Diary& diary, HelpWindow& help) : diary_(diary), help_(help) {}
+
+    controls::WindowAnswer<std::optional<store::PersonRef>> personalCard(QWidget& owner, const QString& person,
+                                                                        const QString& header,
+                                                                        const QPoint& topRight) override;
+    controls::WindowAnswer<std::optional<QStringList>> pickTriggersForDay(QWidget& owner, const QString& person,
+                                                                         const QPoint& topRight) override;
+    controls::WindowAnswer<std::optional<QStringList>> pickTriggersForPerson(QWidget& owner, const QString& person,
+                                                                            const QPoint& topRight) override;
+    bool maintainTriggers(QWidget& owner, const QString& person, const QPoint& topRight) override;
+    controls::WindowAnswer<bool> confirmDeletion(QWidget& owner, const daily::Deletion& deletion,
+                                                 const QPoint& topRight) override;
+    bool about(QWidget& owner, const QPoint& topLeft) override;
+    void showHelp(const QString& keyword) override;
+
+private:
+    // The trigger list in the mode given by its letter: "D" and "P" pick, "M" maintains.
+    controls::WindowAnswer<std::optional<QStringList>> triggerList(QWidget& owner, const QString& person, QChar mode,
+                                                                  const QPoint& topRight);
+
+    store::Diary& diary_;
+    HelpWindow& help_;
+};
+
+}  // namespace pulmora::app

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QLabel>
+
+namespace pulmora::controls {
+
+// A window's one-line message area. It asks for the width of its whole text, so the window
+// grows to show it, up to three quarters of the screen's width; a text longer than that is shown cut short
+// with "…" and in full as the tooltip.
+class MessageLine : public QLabel {
+    Q_OBJECT
+public:
+    explicit MessageLine(const QString& text = {}, QWidget* parent = nullptr);
+
+    // Whether the text is shown cut short.
+    bool isElided() const;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    int textWidth() const;
+    int widestWanted() const;
+};
+
+}  // namespace pulmora::controls

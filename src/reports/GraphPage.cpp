@@ -1,0 +1,125 @@
+#include "GraphPage.h"
+
+#include "controls/GlyphButton.h"
+#include "controls/TDaButton.h"
+#include "reports/GraphChart.h"
+
+#include <QChartView>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QStackedWidget>
+#include <QTableWidget>
+
+namespace pulmora::reports {
+namespace {
+
+constexpr int kBarButton = 24;
+
+const std::pair<const char*, const char*> kHelpTopics[] = {
+    {"Percentage Best", "PercentageBestGraph"},
+    {"Peak Flow Trend", "PeakFlowTrend"},
+    {"Diurnal Variation", "DiurnalVariationGraph"},
+    {"Zone Frequency", "ZoneFrequencyGraph"},
+    {"Symptom Activity", "SymptomFrequencyGraph"},
+    {"Poor Perceiver Indicator", "PoorPerceiverIndicatorGraph"},
+    {"Reliever Use vs Percentage Best", "RelieverUseGraph"},
+};
+
+}  // namespace
+
+GraphPage::GraphPage(QWidget* parent) : QWidget(parent) {
+    FldPeriod = new QComboBox(this);
+    FldPeriod->addItems(graphPeriodTexts());
+    FldPeriod->setToolTip("Period Basis to Report On");
+    FldPeriod->setCurrentIndex(-1);
+    FldOptions = new QComboBox(this);
+    FldOptions->addItems(graphOptionTexts());
+    FldOptions->setToolTip("Analysis Graph to Show");
+    FldOptions->setCurrentIndex(-1);
+    FldOptions->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    CheckDate = new QCheckBox("Date Axis", this);
+    CheckDate->setToolTip("Include the missed days on the date axis");
+    const QSize button(kBarButton, kBarButton);
+    BtnShowGraph = controls::glyphButton(this, controls::glyphs::Kind::Graphs, "Show Graph", button);
+    BtnShowData = controls::glyphButton(this, controls::glyphs::Kind::Table, "Show Data", button);
+    BtnShowGraph->hide();
+    BtnShowData->hide();
+
+    PageAnalysis = new QStackedWidget(this);
+    TabAnalGraph = new QWidget(PageAnalysis);
+    TabAnalData = new QWidget(PageAnalysis);
+    PageAnalysis->addWidget(TabAnalGraph);
+    PageAnalysis->addWidget(TabAnalData);
+    Chart = new GraphChart;
+    chartView = new QChartView(Chart, TabAnalGraph);
+    chartView->setRenderHint(QPainter::Antialiasing);
+    chartView->setFrameShape(QFrame::NoFrame);
+    GrdRep = new QTableWidget(TabAnalData);
+    GrdRep->setSelectionBehavior(QAbstractItemView::SelectRows);
+    GrdRep->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    GrdRep->verticalHeader()->hide();
+    for (QWidget* page : {TabAnalGraph, TabAnalData}) {
+        auto* fill = new QVBoxLayout(page);
+        fill->setContentsMargins(0, 0, 0, 0);
+        fill->addWidget(page == TabAnalGraph ? static_cast<QWidget*>(chartView) : GrdRep);
+    }
+
+    auto* bar = new QHBoxLayout;
+    bar->setContentsMargins(4, 4, 4, 4);
+    bar->addWidget(FldOptions);
+    bar->addWidget(FldPeriod);
+    bar->addWidget(CheckDate);
+    bar->addStretch();
+    bar->addWidget(BtnShowGraph);
+    bar->addWidget(BtnShowData);
+    auto* page = new QVBoxLayout(this);
+    page->setContentsMargins(0, 0, 0, 0);
+    page->setSpacing(0);
+    page->addLayout(bar);
+    page->addWidget(PageAnalysis, 1);
+}
+
+void GraphPage::showTable(const WorkingTable& table) {
+    GrdRep->setUpdatesEnabled(false);
+    GrdRep->clear();
+    GrdRep->setColumnCount(int(table.headings.size()));
+    GrdRep->setRowCount(int(table.rows.size()));
+    GrdRep->setHorizontalHeaderLabels(table.headings);
+    const QFontMetrics metrics(font());
+    for (int c = 0; c < GrdRep->columnCount(); ++c) {
+        const QString& sample = table.widthSamples[c];
+        GrdRep->setColumnHidden(c, sample.isEmpty());
+        if (!sample.isEmpty()) GrdRep->setColumnWidth(c, metrics.horizontalAdvance(sample));
+    }
+    for (int r = 0; r < GrdRep->rowCount(); ++r)
+        for (int c = 0; c < GrdRep->columnCount(); ++c)
+            GrdRep->setItem(r, c, new QTableWidgetItem(table.rows[size_t(r)][c]));
+    GrdRep->setUpdatesEnabled(true);
+}
+
+void GraphPage::showPlan(const GraphPlan& plan) {
+    Chart->Plot(plan);
+    if (plan.dateAxisEnabled) CheckDate->setEnabled(*plan.dateAxisEnabled);
+}
+
+void GraphPage::setRowHeight() {
+    const int height = QFontMetrics(font()).height() + 4;
+    GrdRep->verticalHeader()->setMinimumSectionSize(height);
+    GrdRep->verticalHeader()->setDefaultSectionSize(height);
+}
+
+QString GraphPage::helpKeyword(const QString& option) {
+    for (const auto& [text, keyword] : kHelpTopics)
+        if (option == QLatin1String(text)) return QLatin1String(keyword);
+    return {};
+}
+
+QStringList GraphPage::helpKeywords() {
+    QStringList keywords;
+    for (const auto& topic : kHelpTopics) keywords << QLatin1String(topic.second);
+    return keywords;
+}
+
+}  // namespace pulmora::reports

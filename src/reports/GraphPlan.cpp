@@ -1,0 +1,365 @@
+#include "GraphPlan.h"
+
+#include "CurveFit.h"
+#include "stats/Figures.h"
+
+#include <QLocale>
+
+#include <array>
+#include <cmath>
+#include <functional>
+
+namespace pulmora::reports {
+namespace {
+
+namespace colours = graphcolours;
+using namespace peakflow;
+
+const QLocale kEnglish(QLocale::English);
+
+QString titleDate(const QDate& date) { return kEnglish.toString(date, "d MMMM yyyy"); }
+
+QString pointLabel(const QDate& day) { return kEnglish.toString(day, "d-MMM-yy") + QLatin1Char(' '); }
+
+QDate rowDate(const QStringList& row, int keyColumn) { return QDate::fromString(row[keyColumn], "yyyyMMdd"); }
+
+// The zone of the reading in a reading cell, judged on the reading itself against the person's
+// limits, as every other report judges it; none for a cell without a reading.
+std::optional<stats::Zone> zoneOf(const QString& readingCell, const store::RepPerson& person) {
+    const auto reading = wholeNumber(readingCell);
+    if (!reading || *reading < 1 || person.best <= 0) return std::nullopt;
+    return stats::ZoneOf(*reading, person.best, person.zoneYellow, person.zoneRed);
+}
+
+QColor zoneColour(stats::Zone zone) {
+    switch (zone) {
+    case stats::Zone::Green: return colours::kGreen;
+    case stats::Zone::Yellow: return colours::kYellow;
+    case stats::Zone::Red: break;
+    }
+    return colours::kRed;
+}
+
+struct Half {
+    Column reading, percent;
+    QColor point;
+};
+const std::array<Half, 2> kHalves = {{{Morning, MorningPercent, QColor(255, 255, 0)},
+                                          {Evening, EveningPercent, QColor(0, 0, 128)}}};
+
+// How the day-by-day graphs place their points: from the oldest row to the newest, each plotted
+// point in the next slot. With the date axis every calendar day without a row keeps an empty
+// slot. The diurnal graph also leaves a slot for a day it does not plot.
+enum class MissedDays { Skipped, KeepSlots };
+enum class UnplottedDays { TakeNoSlot, KeepSlot };
+
+// Plots one row at the slot `index`, moving it on for each point; answers whether it plotted.
+using RowPlot = std::function<bool(const QStringList& row, int& index, const QString& label)>;
+
+// Answers the slot after the last one taken.
+int walkDays(const WorkingTable& table, MissedDays missed, UnplottedDays unplotted, const RowPlot& plot) {
+    int index = 1;
+    QDate running = rowDate(table.rows.back(), DateKey);
+    for (auto row = table.rows.rbegin(); row != table.rows.rend(); ++row) {
+        const QDate day = rowDate(*row, DateKey);
+        if (missed == MissedDays::KeepSlots)
+            for (; day > running; running = running.addDays(1)) ++index;
+        running = day;
+        const bool plotted = plot(*row, index, pointLabel(day));
+        if (plotted || unplotted == UnplottedDays::TakeNoSlot) running = running.addDays(1);
+    }
+    return index;
+}
+
+// The curve and the trend of the first series, over its x positions.
+void addFits(GraphPlan& plan) {
+    std::vector<double> x, y;
+    for (const GraphPoint& p : plan.cSerA.points) {
+        x.push_back(p.x);
+        y.push_back(p.y);
+    }
+    const auto fill = [&](GraphSeries& series, const std::vector<double>& fitted, const QColor& colour) {
+        series.active = true;
+        for (size_t i = 0; i < x.size(); ++i) series.points.push_back({x[i], fitted[i], {}, colour});
+    };
+    fill(plan.cStatA, FitCurve(x, y), colours::kRed);
+    fill(plan.cStatB, FitTrend(x, y), colours::kMaroon);
+}
+
+QString dateAxisTitle(bool dateAxis) {
+    return dateAxis ? QStringLiteral("By Date - Including Missed Days") : QStringLiteral("By Date - Excluding Missed Days");
+}
+
+// The frame of the three day-by-day graphs.
+GraphPlan dayByDay(const GraphRequest& request, SeriesShape shape, const QString& name, const QString& leftTitle,
+                   double leftMaximum) {
+    GraphPlan plan;
+    plan.shape = shape;
+    plan.title = {name + " Graph for " + request.name, periodLine(request.period)};
+    plan.left = {leftTitle, 0, leftMaximum};
+    plan.bottom.title = dateAxisTitle(request.dateAxis);
+    plan.dateAxisEnabled = true;
+    return plan;
+}
+
+MissedDays missedDays(const GraphRequest& request) {
+    return request.dateAxis ? MissedDays::KeepSlots : MissedDays::Skipped;
+}
+
+GraphPlan percentageBest(const WorkingTable& table, const GraphRequest& request) {
+    GraphPlan plan = dayByDay(request, SeriesShape::VerticalBars, "Percentage Best", "Peak Flow Percentage Best", 100);
+    const int end = walkDays(table, missedDays(request), UnplottedDays::TakeNoSlot,
+                             [&](const QStringList& row, int& index, const QString& label) {
+        bool plotted = false;
+        for (const Half& half : kHalves) {
+            const auto v = wholeNumber(row[half.percent]);
+            if (!v) continue;
+            const auto zone = zoneOf(row[half.reading], table.person);
+            plan.cSerB.points.push_back({double(index), double(*v), {}, half.point});
+            plan.cSerA.points.push_back({double(index), double(*v), label, zone ? zoneColour(*zone) : colours::kMaroon});
+            ++index;
+            plotted = true;
+        }
+        return plotted;
+    });
+    plan.bottom.maximum = end;
+    plan.cSerA.active = plan.cSerB.active = true;
+    addFits(plan);
+    return plan;
+}
+
+GraphPlan peakFlowTrend(const WorkingTable& table, const GraphRequest& request) {
+    GraphPlan plan = dayByDay(request, SeriesShape::Line, "Peak Flow Trend", "Peak Flow L/Min", table.person.best);
+    const int end = walkDays(table, missedDays(request), UnplottedDays::TakeNoSlot,
+                             [&](const QStringList& row, int& index, const QString& label) {
+        bool plotted = false;
+        for (const Half& half : kHalves) {
+            const auto v = wholeNumber(row[half.reading]);
+            if (!v || *v <= 0) continue;
+            plan.cSerA.points.push_back({double(index), double(*v), label, colours::kNavy});
+            plan.cSerB.points.push_back({double(index), double(*v), {}, half.point});
+            ++index;
+            plotted = true;
+        }
+        return plotted;
+    });
+    plan.bottom.maximum = end;
+    plan.cSerA.active = plan.cSerB.active = true;
+    addFits(plan);
+    return plan;
+}
+
+QColor diurnalColour(int variation) {
+    if (variation > 20) return colours::kRed;
+    if (variation >= 11) return colours::kYellow;
+    return colours::kGreen;
+}
+
+GraphPlan diurnalVariation(const WorkingTable& table, const GraphRequest& request) {
+    GraphPlan plan = dayByDay(request, SeriesShape::VerticalBars, "Diurnal Variation", "Diurnal Variation (%)", 20);
+    plan.title = {"Diurnal Variation Graph for " + request.name + " " + periodLine(request.period),
+                  "<10% Good Control - 10% to 20% Acceptable - >20% Poor Asthma Control (this may vary for the "
+                  "individual)"};
+    const int end = walkDays(table, missedDays(request), UnplottedDays::KeepSlot,
+                             [&](const QStringList& row, int& index, const QString& label) {
+        const auto v = wholeNumber(row[Diurnal]);
+        if (!v || *v <= 0) return false;
+        if (*v > plan.left.maximum) plan.left.maximum = *v + 10;
+        plan.cSerA.points.push_back({double(index), double(*v), label, diurnalColour(*v)});
+        ++index;
+        return true;
+    });
+    plan.bottom.maximum = end;
+    plan.cSerA.active = true;
+    addFits(plan);
+    return plan;
+}
+
+// Readings per zone, for the morning and the evening half of the days.
+struct ZoneCounts {
+    std::array<int, 3> morning{}, evening{};  // green, yellow, red
+    int morningTaken = 0, eveningTaken = 0;
+};
+
+int zoneIndex(stats::Zone zone) { return zone == stats::Zone::Green ? 0 : zone == stats::Zone::Yellow ? 1 : 2; }
+
+GraphPlan zoneFrequency(const WorkingTable& table, const GraphRequest& request) {
+    ZoneCounts counts;
+    for (const QStringList& row : table.rows) {
+        if (const auto zone = zoneOf(row[Morning], table.person)) {
+            ++counts.morning[size_t(zoneIndex(*zone))];
+            ++counts.morningTaken;
+        }
+        if (const auto zone = zoneOf(row[Evening], table.person)) {
+            ++counts.evening[size_t(zoneIndex(*zone))];
+            ++counts.eveningTaken;
+        }
+    }
+    GraphPlan plan;
+    plan.axesShown = false;
+    plan.left = {{}, 0, 100};
+    const std::pair<const char*, QColor> slices[] = {
+        {"Green Zone (Morn ", colours::kGreen}, {"Yellow Zone (Morn ", colours::kYellow}, {"Red Zone (Morn ", colours::kRed}};
+    for (size_t z = 0; z < 3; ++z) {
+        const QString label = slices[z].first + QString::number(counts.morning[z]) + " Even " +
+                              QString::number(counts.evening[z]) + ")";
+        plan.cPieA.points.push_back(
+            {double(2 * z + 1), double(counts.morning[z] + counts.evening[z]), label, slices[z].second});
+    }
+    plan.cPieA.active = true;
+    plan.title = {"Zone Frequency Graph for " + request.name + " " + periodLine(request.period),
+                  "Morning Readings Taken is " + QString::number(counts.morningTaken) +
+                      "  -  Evening Readings Taken is " + QString::number(counts.eveningTaken)};
+    plan.dateAxisEnabled = false;
+    return plan;
+}
+
+// The horizontal bars of the counting graphs, bottom to top in the order given, with the value
+// axis from 0 to a round number above the longest bar.
+void horizontalBars(GraphPlan& plan, const std::vector<std::pair<QString, QColor>>& bars, const std::vector<int>& values,
+                    int recordedDays) {
+    plan.shape = SeriesShape::HorizontalBars;
+    int longest = 0;
+    for (size_t i = 0; i < bars.size(); ++i) {
+        plan.cSerA.points.push_back({double(i), double(values[i]), bars[i].first, bars[i].second});
+        longest = std::max(longest, values[i]);
+    }
+    plan.cSerA.active = true;
+    plan.left = {{}, -0.5, double(bars.size()) - 0.5};
+    const double step = axisStep(longest + 1);
+    plan.bottom = {"Number of Occurrences (" + QString::number(recordedDays) + " Recorded Days)", 0,
+                   std::ceil((longest + 1) / step) * step};
+    plan.dateAxisEnabled = false;
+}
+
+GraphPlan poorPerceiver(const WorkingTable& table, const GraphRequest& request) {
+    // Per rating 1 .. 3 (a day rated 0, or anything else, is in no bar): green, yellow, red.
+    std::array<std::array<int, 3>, 4> counts{};
+    for (const QStringList& row : table.rows) {
+        const int rating = wholeNumber(row[Rating]).value_or(0);
+        if (rating < 1 || rating > 3) continue;
+        for (const Half& half : kHalves)
+            if (const auto zone = zoneOf(row[half.reading], table.person)) ++counts[size_t(rating)][size_t(zoneIndex(*zone))];
+    }
+    std::vector<std::pair<QString, QColor>> bars;
+    std::vector<int> values;
+    const char* ratingCaptions[] = {"", "Rated Asthma as Bad", "Rated Asthma as Average", "Rated Asthma as Good"};
+    for (size_t r = 1; r <= 3; ++r) {
+        const auto& c = counts[r];
+        bars.insert(bars.end(), {{"in Red Zone", colours::kRed},
+                                 {"in Yellow Zone", colours::kYellow},
+                                 {"in Green Zone", colours::kGreen},
+                                 {ratingCaptions[r], colours::kGrey}});
+        values.insert(values.end(), {c[2], c[1], c[0], c[0] + c[1] + c[2]});
+    }
+    GraphPlan plan;
+    horizontalBars(plan, bars, values, int(table.rows.size()));
+    plan.title = {"Poor Perceiver Indicator Graph for " + request.name, periodLine(request.period),
+                  "nb. Morning and Evening Peak Readings are counted as separate Readings"};
+    return plan;
+}
+
+GraphPlan relieverUse(const WorkingTable& table, const GraphRequest& request) {
+    GraphPlan plan;
+    plan.pointerSize = 3;
+    int most = 0;
+    for (auto row = table.rows.rbegin(); row != table.rows.rend(); ++row) {
+        const int relievers = wholeNumber((*row)[Relievers]).value_or(0);
+        for (const Half& half : kHalves)
+            if (const auto v = wholeNumber((*row)[half.percent])) {
+                plan.cSerB.points.push_back({double(relievers), double(*v), {}, half.point});
+                most = std::max(most, relievers);
+            }
+    }
+    plan.cSerB.active = true;
+    plan.title = {"Reliever Use vs Percentage Best Graph for " + request.name, periodLine(request.period)};
+    plan.left = {"Peak Flow Percentage Best", 0, 100};
+    // Half a count either side, so the points at no reliever and at the most stand clear of the edges.
+    plan.bottom = {"Number of Times Reliever Used", -0.5, most + 0.5};
+    plan.dateAxisEnabled = false;
+    return plan;
+}
+
+}  // namespace
+
+const QStringList& graphOptionTexts() {
+    static const QStringList texts = {"Percentage Best",  "Peak Flow Trend",          "Diurnal Variation",
+                                      "Zone Frequency",   "Symptom Activity",         "Poor Perceiver Indicator",
+                                      "Reliever Use vs Percentage Best"};
+    return texts;
+}
+
+QString periodLine(const GraphPeriod& period) {
+    return "for Period " + titleDate(period.first) + " to " + titleDate(period.last);
+}
+
+GraphRun runGraph(store::ReportCursors& cursors, const QString& person, const GraphRequest& request) {
+    if (isSymptomAnalysis(request.option)) {
+        WorkingTable table = LoadSymptomTable(cursors, person, request.period);
+        GraphPlan plan = PlotSymptoms(table, request);
+        return {std::move(table), std::move(plan)};
+    }
+    WorkingTable table = LoadPeakFlowTable(cursors, person, request.period);
+    GraphPlan plan = PlotPeakFlow(table, request);
+    return {std::move(table), std::move(plan)};
+}
+
+double axisStep(double span) {
+    for (double magnitude = 1;; magnitude *= 10)
+        for (const double step : {1.0, 2.0, 5.0})
+            if (span / (step * magnitude) <= 10) return step * magnitude;
+}
+
+GraphPlan PlotPeakFlow(const WorkingTable& table, const GraphRequest& request) {
+    if (!table.hasData()) {
+        GraphPlan nothing;
+        nothing.info = kNothingToPlot;
+        nothing.axesShown = false;
+        return nothing;
+    }
+    const QString& o = request.option;
+    if (o == "Percentage Best") return percentageBest(table, request);
+    if (o == "Peak Flow Trend") return peakFlowTrend(table, request);
+    if (o == "Diurnal Variation") return diurnalVariation(table, request);
+    if (o == "Zone Frequency") return zoneFrequency(table, request);
+    if (o == "Poor Perceiver Indicator") return poorPerceiver(table, request);
+    if (o == "Reliever Use vs Percentage Best") return relieverUse(table, request);
+    return {};
+}
+
+GraphPlan PlotSymptoms(const WorkingTable& table, const GraphRequest& request) {
+    if (!isSymptomAnalysis(request.option)) return {};
+    namespace sy = symptoms;
+    std::array<int, sy::kColumns> yes{};
+    int recordedDays = 0;
+    for (auto row = table.rows.rbegin(); row != table.rows.rend(); ++row) {
+        if (!(*row)[sy::Date].trimmed().isEmpty()) ++recordedDays;
+        for (int c = sy::Sport; c <= sy::WheezeEven; ++c)
+            if ((*row)[c] == QLatin1String("Yes")) ++yes[size_t(c)];
+    }
+    const std::pair<sy::Column, std::pair<QString, QColor>> bars[] = {
+        {sy::Sport, {"Activities - Sport", colours::kGrey}},
+        {sy::Normal, {"Activities - Normal", colours::kGrey}},
+        {sy::OffWork, {"Off Work/School", colours::kGrey}},
+        {sy::BreathEven, {"Breathlessness", colours::kNavy}},
+        {sy::ChestEven, {"Chest Tightness", colours::kNavy}},
+        {sy::CoughEven, {"Coughing", colours::kNavy}},
+        {sy::WheezeEven, {"Nighttime - Wheezing", colours::kNavy}},
+        {sy::BreathMorn, {"Breathlessness", colours::kYellow}},
+        {sy::ChestMorn, {"Chest Tightness", colours::kYellow}},
+        {sy::CoughMorn, {"Coughing", colours::kYellow}},
+        {sy::WheezeMorn, {"Daytime - Wheezing", colours::kYellow}},
+    };
+    std::vector<std::pair<QString, QColor>> shown;
+    std::vector<int> values;
+    for (const auto& [column, bar] : bars) {
+        shown.push_back(bar);
+        values.push_back(yes[size_t(column)]);
+    }
+    GraphPlan plan;
+    horizontalBars(plan, shown, values, recordedDays);
+    plan.title = {"Symptom Activity Graph for " + request.name, periodLine(request.period)};
+    return plan;
+}
+
+}  // namespace pulmora::reports

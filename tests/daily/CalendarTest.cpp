@@ -1,0 +1,104 @@
+#include "CardFixture.h"
+
+#include "controls/TDaPanel.h"
+#include "daily/DailyCommands.h"
+#include "daily/TAsDet.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <QScreen>
+#include <QTableView>
+#include <QTest>
+
+inline void PrintTo(const QColor& colour, std::ostream* out) { *out << colour.name().toStdString(); }
+
+namespace pulmora::test {
+namespace {
+
+using store::keys::dateKey;
+
+// Two people who rated the same June days differently.
+class CalendarTest : public CardTest {
+protected:
+    void SetUp() override {
+        CardTest::SetUp();
+        prepare([&](store::Diary& d) {
+            ann = addPerson(d, "Ann");
+            ben = addPerson(d, "Ben");
+            rate(d, ann, {{3, 3}, {4, 1}, {6, 0}});
+            rate(d, ben, {{3, 2}, {5, 1}, {7, 3}});
+        });
+        start();
+        card().show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&card()));
+    }
+    static void rate(store::Diary& d, const QString& person, const std::vector<std::pair<int, int>>& days) {
+        for (const auto& [day, rating] : days) {
+            store::DayValues v;
+            v.rating = rating;
+            ASSERT_TRUE(d.days.AddDly(person, dateKey(QDate(2024, 6, day)), v));
+        }
+    }
+
+    // What the screen shows of a day cell: the window's pixels, as last painted, one pixel in
+    // from the cell's top left corner (clear of the day number).
+    QColor shownColour(const QDate& date) {
+        QCoreApplication::processEvents();
+        auto* view = card().Cal->findChild<QTableView*>();
+        const QImage shown = card().screen()->grabWindow(card().winId()).toImage();
+        for (int row = 1; row < view->model()->rowCount(); ++row)
+            for (int column = 0; column < view->model()->columnCount(); ++column) {
+                const QModelIndex cell = view->model()->index(row, column);
+                const int day = cell.data().toInt();
+                const bool otherMonth = (row == 1 && day > 7) || (row >= 5 && day < 15);
+                if (otherMonth || day != date.day()) continue;
+                const QPoint corner = view->viewport()->mapTo(&card(), view->visualRect(cell).topLeft());
+                return shown.pixelColor(corner + QPoint(1, 1));
+            }
+        ADD_FAILURE() << "no cell for " << date.toString().toStdString();
+        return {};
+    }
+    // The colour the cell must show for the person's stored rating.
+    QColor ratingColour(const QString& person, int day) {
+        switch (diary().days.ChkDly(person, dateKey(QDate(2024, 6, day)))) {
+        case 0: return daily::kUnrated;
+        case 1: return daily::kBad;
+        case 2: return daily::kAverage;
+        case 3: return daily::kGood;
+        default: return Qt::white;
+        }
+    }
+    void expectRatingsOf(const QString& person) {
+        for (int day = 2; day <= 8; ++day)
+            EXPECT_EQ(shownColour(QDate(2024, 6, day)), ratingColour(person, day))
+                << card().SelAsName->Caption().toStdString() << " on " << day << " June";
+    }
+
+    QString ann, ben;
+};
+
+TEST_F(CalendarTest, TheCellsFollowThePersonAfterEverySwitch) {
+    ASSERT_EQ(card().CurrentPerson(), ann);
+    expectRatingsOf(ann);
+    click(card().SelAsName);
+    ASSERT_EQ(card().CurrentPerson(), ben);
+    expectRatingsOf(ben);
+    click(card().SelAsName);
+    ASSERT_EQ(card().CurrentPerson(), ann);
+    expectRatingsOf(ann);
+    // Deleting Ann starts the diary again on the one left.
+    withModal([&] { card().commands().MnDelPer->trigger(); },
+              [](QWidget* window) {
+                  auto* det = qobject_cast<daily::TAsDet*>(window);
+                  ASSERT_TRUE(det);
+                  det->deleteBox->setText("DELETE");
+                  click(det->BtnConfirm);
+              });
+    ASSERT_EQ(card().CurrentPerson(), ben);
+    expectRatingsOf(ben);
+}
+
+}  // namespace
+}  // namespace pulmora::test

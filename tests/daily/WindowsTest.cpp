@@ -1,0 +1,217 @@
+#include "CardFixture.h"
+
+#include "about/TAsAbo.h"
+#include "app/HelpWindow.h"
+#include "controls/TDaButton.h"
+#include "controls/TDaPanel.h"
+#include "controls/TDaSwitch.h"
+#include "daily/DailyCommands.h"
+#include "daily/DailyWindows.h"
+#include "personal/TAsPer.h"
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QTest>
+#include <QToolButton>
+
+#include <filesystem>
+
+namespace pulmora::test {
+namespace {
+
+using controls::WindowAnswer;
+
+QPoint topLeftOf(const QWidget* w) { return w->mapToGlobal(QPoint(0, 0)); }
+QPoint topRightOf(const QWidget* w) { return w->mapToGlobal(QPoint(w->width(), 0)); }
+
+// Stands in for the program: records what the daily card asks for and answers as told.
+class ScriptedWindows : public daily::DailyWindows {
+public:
+    WindowAnswer<std::optional<store::PersonRef>> personalCard(QWidget&, const QString& person, const QString& header,
+                                                               const QPoint& topRight) override {
+        asked << "personal " + person + " / " + header;
+        at = topRight;
+        return opens ? personal : WindowAnswer<std::optional<store::PersonRef>>{};
+    }
+    WindowAnswer<std::optional<QStringList>> pickTriggersForDay(QWidget&, const QString& person,
+                                                                const QPoint& topRight) override {
+        asked << "pick " + person;
+        at = topRight;
+        return opens ? picked : WindowAnswer<std::optional<QStringList>>{};
+    }
+    bool maintainTriggers(QWidget&, const QString& person, const QPoint& topRight) override {
+        asked << "maintain " + person;
+        at = topRight;
+        return opens;
+    }
+    WindowAnswer<bool> confirmDeletion(QWidget&, const daily::Deletion& d, const QPoint& topRight) override {
+        asked << QString(d.of == daily::Deletion::Of::Person ? "delete person " : "delete day ") + d.date + " " + d.name;
+        at = topRight;
+        return {opens, false};
+    }
+    bool about(QWidget&, const QPoint& topLeft) override {
+        asked << "about";
+        at = topLeft;
+        return opens;
+    }
+    void showHelp(const QString& keyword) override { asked << "help " + keyword; }
+
+    bool opens = true;
+    WindowAnswer<std::optional<store::PersonRef>> personal{true, std::nullopt};
+    WindowAnswer<std::optional<QStringList>> picked{true, std::nullopt};
+    QStringList asked;
+    QPoint at;
+};
+
+// A daily card of its own on the prepared diary, with the scripted windows.
+class ScriptedCardTest : public CardTest {
+protected:
+    void SetUp() override {
+        CardTest::SetUp();
+        prepare([&](store::Diary& d) { jo = addPerson(d, "Jo"); });
+        diary.files.setFolder(folderPath());
+        diary.files.OpenDB();
+        card = std::make_unique<daily::TAsDly>(diary, windows);
+        card->move(300, 200);
+        {
+            const QSignalBlocker quiet(card->Cal);
+            card->Cal->setSelectedDate(kToday);
+        }
+        card->selectPerson(diary.persons.GetPerDly(store::Persons::Step::First));
+        card->CalDateChange();
+    }
+    void TearDown() override {
+        card.reset();
+        diary.files.CloseDB();
+        CardTest::TearDown();
+    }
+    store::Diary diary;
+    ScriptedWindows windows;
+    std::unique_ptr<daily::TAsDly> card;
+    QString jo;
+};
+
+TEST_F(ScriptedCardTest, EachWindowIsAskedForBesideItsButton) {
+    click(card->BtnPer);
+    EXPECT_EQ(windows.asked.takeLast(), "personal " + jo + " / Retrieved Jo Personal Card");
+    EXPECT_EQ(windows.at, topRightOf(card->BtnPer));
+    card->commands().MnNew->trigger();
+    EXPECT_EQ(windows.asked.takeLast(), "personal New / New Personal Card");
+    card->commands().MnTriggers->trigger();
+    EXPECT_EQ(windows.asked.takeLast(), "maintain " + jo);
+    EXPECT_EQ(windows.at, topLeftOf(card->BtnMenu));
+    card->commands().MnDelDly->trigger();
+    EXPECT_EQ(windows.asked.takeLast(), "delete day 15-June-2024 Jo");
+    EXPECT_EQ(windows.at, topRightOf(card->BtnPer));
+    card->commands().MnDelPer->trigger();
+    EXPECT_EQ(windows.asked.takeLast(), "delete person 15-June-2024 Jo");
+    card->commands().MnAbout->trigger();
+    EXPECT_EQ(windows.asked.takeLast(), "about");
+    EXPECT_EQ(windows.at, card->Cal->mapToGlobal(QPoint(-1, -1)));
+    EXPECT_FALSE(card->info().startsWith("ERROR")) << card->info().toStdString();
+}
+
+TEST_F(ScriptedCardTest, PickedTriggersAreTickedAndMarkTheDay) {
+    windows.picked = {true, QStringList{"COLD AIR", "SMOKE"}};
+    click(card->Additional->BtnAddTrg);
+    EXPECT_EQ(windows.asked.takeLast(), "pick " + jo);
+    EXPECT_EQ(windows.at, topLeftOf(card->BtnMenu));
+    EXPECT_EQ(card->Additional->tickedTriggers(), (QStringList{"COLD AIR", "SMOKE"}));
+    EXPECT_TRUE(card->RecChanged());
+    // Closed without adding: nothing changes.
+    ASSERT_TRUE(card->SaveDay());
+    windows.picked = {true, std::nullopt};
+    click(card->Additional->BtnAddTrg);
+    EXPECT_FALSE(card->RecChanged());
+}
+
+TEST_F(ScriptedCardTest, ASavedPersonalCardSelectsThePerson) {
+    windows.personal = {true, store::PersonRef{jo, "Joanna"}};
+    click(card->BtnPer);
+    EXPECT_EQ(card->SelAsName->Caption(), "Joanna");
+    EXPECT_EQ(card->CurrentPerson(), jo);
+}
+
+TEST_F(ScriptedCardTest, AWindowThatCannotBeOpenedIsReportedOnTheInfoLine) {
+    windows.opens = false;
+    click(card->BtnPer);
+    EXPECT_EQ(card->info(), "ERROR: Could not open Personal Card");
+    card->setInfo({});
+    card->commands().MnTriggers->trigger();
+    EXPECT_EQ(card->info(), "ERROR: Could not open Trigger List");
+    card->setInfo({});
+    click(card->Additional->BtnAddTrg);
+    EXPECT_EQ(card->info(), "ERROR: Could not open Trigger List");
+    card->commands().MnDelDly->trigger();
+    EXPECT_EQ(card->info(), "ERROR: Could not open Delete Confirmation");
+    card->commands().MnAbout->trigger();
+    EXPECT_EQ(card->info(), "ERROR: Could not open About Card");
+    // The card stays usable.
+    click(card->Basic->CoughDay);
+    EXPECT_TRUE(card->RecChanged());
+}
+
+// ---- the program's own opener ------------------------------------------------------------
+
+class OpenerTest : public CardTest {
+protected:
+    void SetUp() override {
+        CardTest::SetUp();
+        prepare([&](store::Diary& d) { addPerson(d, "Jo"); });
+        std::filesystem::copy(PULMORA_HELP_DIR, folder.path() / "help", std::filesystem::copy_options::recursive);
+        start();
+    }
+};
+
+TEST_F(OpenerTest, TheCardsOpenBesideTheirButtonsAndStayOnTheScreen) {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    card().move(screen.right() - card().width() - 10, screen.top() + 40);
+    withModal([&] { click(card().BtnPer); },
+              [&](QWidget* window) {
+                  const QPoint corner = topRightOf(card().BtnPer);
+                  EXPECT_EQ(window->y(), corner.y());
+                  EXPECT_EQ(window->x(), std::max(screen.left(), corner.x() - window->width()));
+              });
+    withModal([&] { card().commands().MnTriggers->trigger(); },
+              [&](QWidget* window) {
+                  EXPECT_EQ(window->windowTitle(), "List of Common Triggers");
+                  EXPECT_EQ(window->x() + window->width(), topLeftOf(card().BtnMenu).x());
+              });
+    // Near the bottom right corner the window is pulled back onto the screen.
+    card().move(screen.right() - card().width(), screen.bottom() - 40);
+    withModal([&] { card().commands().MnAbout->trigger(); },
+              [&](QWidget* window) {
+                  EXPECT_LE(window->y() + window->height() - 1, screen.bottom());
+                  EXPECT_LE(window->x() + window->width() - 1, screen.right());
+                  // It names the folder the diary is kept in (whole in the tooltip when shortened).
+                  auto* about = qobject_cast<about::TAsAbo*>(window);
+                  ASSERT_TRUE(about);
+                  const QString named = about->LabFolder->toolTip().isEmpty() ? about->LabFolder->text()
+                                                                              : about->LabFolder->toolTip();
+                  EXPECT_EQ(named, diary().files.folder());
+                  EXPECT_FALSE(named.isEmpty());
+              });
+}
+
+// The help window takes clicks while a modal card is open: the click goes through the window
+// system, where a window blocked by a modal one would drop it.
+TEST_F(OpenerTest, HelpCanBeUsedWhileThePersonalCardIsOpen) {
+    app::HelpWindow& help = program->help();
+    withModal([&] { click(card().BtnPer); },
+              [&](QWidget* window) {
+                  auto* per = qobject_cast<personal::TAsPer*>(window);
+                  ASSERT_TRUE(per);
+                  click(per->BtnHelp);
+                  ASSERT_TRUE(help.isVisible());
+                  EXPECT_EQ(help.currentPage(), "PersonalPage");
+                  const QPoint onContents = help.contents->mapTo(&help, help.contents->rect().center());
+                  QTest::mouseClick(help.windowHandle(), Qt::LeftButton, {}, onContents);
+                  EXPECT_EQ(help.currentPage(), "index");
+                  EXPECT_TRUE(per->isVisible());
+              });
+}
+
+}  // namespace
+}  // namespace pulmora::test
