@@ -51,13 +51,22 @@ RestoreWindow::RestoreWindow(const std::vector<store::Backup>& backups, QWidget*
         return row >= 0 && backups_[size_t(row)].daysRecorded >= 0;
     };
     BtnRestore->setEnabled(false);
+    BtnRestore->setDefault(true);
     connect(List, &QListWidget::currentRowChanged, this, [this, restorable] { BtnRestore->setEnabled(restorable()); });
-    connect(List, &QListWidget::itemActivated, this, [this, restorable] {
+    // A double click asks as the button does. Return is left to the dialog's default button: the
+    // list passes the key on after it reports an activated item, so acting on that too would
+    // answer the question in the same key press.
+    connect(List, &QListWidget::itemDoubleClicked, this, [this, restorable] {
         if (restorable()) ask();
     });
     connect(BtnRestore, &QPushButton::clicked, this, &RestoreWindow::ask);
     connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(BtnBack, &QPushButton::clicked, this, [this] { pages_->setCurrentIndex(0); });
+    connect(BtnBack, &QPushButton::clicked, this, [this] {
+        pages_->setCurrentIndex(0);
+        BtnBack->setDefault(false);
+        BtnRestore->setDefault(true);
+        List->setFocus();
+    });
     connect(BtnConfirm, &QPushButton::clicked, this, [this] {
         chosen_ = backups_[size_t(List->currentRow())];
         accept();
@@ -79,7 +88,10 @@ void RestoreWindow::ask() {
                                      "can be undone from this list.")
                           .arg(describe(backups_[size_t(row)])));
     pages_->setCurrentIndex(1);
-    BtnConfirm->setFocus();
+    // Replacing the diary takes a deliberate choice: Return goes back.
+    BtnRestore->setDefault(false);
+    BtnBack->setDefault(true);
+    BtnBack->setFocus();
 }
 
 }  // namespace pulmora::app

@@ -22,6 +22,8 @@ const char kExecutable[] = "pulmora.exe";
 const char kExecutable[] = "pulmora";
 #endif
 
+QString longDate(const QDate& date) { return QLocale(QLocale::English).toString(date, "d MMMM yyyy"); }
+
 }  // namespace
 
 TAsDB::TAsDB(store::Diary& diary, QWidget* parent)
@@ -119,15 +121,15 @@ void TAsDB::RestoreBackup(const store::Backup& backup, daily::TAsDly& card) {
     diary_.files.CloseDB();
     const store::Outcome<QString> restored = backups().restore(backup.name);
     AsthmaStart(card);
-    const QString day = QLocale(QLocale::English).toString(backup.date, "d MMMM yyyy");
+    const QString day = longDate(backup.date);
     if (!restored) {
         card.setInfo(QStringLiteral("ERROR: The diary could not be restored from the backup of %1 (%2).")
                          .arg(day, restored.error()));
     } else {
-        card.setInfo(QStringLiteral("The diary was restored from the backup of %1.").arg(day) +
+        card.setInfo(QStringLiteral("Restored the backup of %1.").arg(day) +
                      (restored.value.isEmpty() ? QString()
-                                               : QStringLiteral(" The files it replaced are kept as the backup %1.")
-                                                     .arg(restored.value)));
+                                               : QStringLiteral(" The diary it replaced is kept as a backup of %1.")
+                                                     .arg(longDate(store::clock::today()))));
     }
     card.showFileProblems();
 }

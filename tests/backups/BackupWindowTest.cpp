@@ -61,6 +61,20 @@ TEST(RestoreWindowTest, AsksBeforeItAnswersAndOffersNoUnreadableBackup) {
     EXPECT_EQ(window.chosen()->name, "2024-06-14");
 }
 
+TEST(RestoreWindowTest, ReturnAsksAndReturnAgainGoesBackWithoutAnswering) {
+    app::RestoreWindow window(twoBackups());
+    window.show();
+    window.List->setFocus();
+    window.List->setCurrentRow(1);
+    QTest::keyClick(window.List, Qt::Key_Return);
+    EXPECT_TRUE(window.Question->isVisible());
+    EXPECT_TRUE(window.isVisible());
+    QTest::keyClick(&window, Qt::Key_Return);
+    EXPECT_TRUE(window.List->isVisible());
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_FALSE(window.chosen());
+}
+
 TEST(RestoreWindowTest, SaysSoWhenThereIsNoBackup) {
     app::RestoreWindow window({});
     EXPECT_EQ(window.List->count(), 0);
@@ -125,8 +139,7 @@ TEST_F(BackupProgramTest, TheMenuRestoresABackupAndTheDiaryStartsAgainOnIt) {
                   QTest::mouseClick(restore->BtnConfirm, Qt::LeftButton);
               });
     EXPECT_EQ(card().info(),
-              "The diary was restored from the backup of 15 June 2024. The files it replaced are kept as the "
-              "backup 2024-06-16-before-restore.");
+              "Restored the backup of 15 June 2024. The diary it replaced is kept as a backup of 16 June 2024.");
     EXPECT_EQ(bytesOf(folder.path() / "Personal.dat"), restoredFrom);
     EXPECT_EQ(bytesOf(backups() / "2024-06-16-before-restore" / "Personal.dat"), replaced);
     ASSERT_TRUE(diary().files.allOpen());
