@@ -103,15 +103,15 @@ void Application::restoreFromBackup() {
 }
 
 void Application::exportDiary(const QString& person, const QString& nickname) {
+    // The chooser starts in the documents folder, or in the home folder where there is none.
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (folder.isEmpty()) folder = QDir::homePath();
+    if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::homePath();
     // A nickname may hold characters a file name cannot.
-    static const QRegularExpression unsafe(QStringLiteral("[/\\:*?\"<>|\\x00-\\x1f]"));
-    const QString suggested = QDir(folder).filePath(QString(nickname).replace(unsafe, "_") + " diary.csv");
-    QFileDialog chooser(card_.get(), "Export Diary to CSV", suggested, "CSV files (*.csv)");
+    static const QRegularExpression unsafe(QStringLiteral("[/\\\\:*?\"<>|\\x00-\\x1f]"));
+    QFileDialog chooser(card_.get(), "Export Diary to CSV", folder, "CSV files (*.csv)");
     chooser.setAcceptMode(QFileDialog::AcceptSave);
     chooser.setDefaultSuffix("csv");
-    chooser.selectFile(suggested);
+    chooser.selectFile(QString(nickname).replace(unsafe, "_") + " diary.csv");
     if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) return;
     const QString path = chooser.selectedFiles().first();
     const stats::DiaryCsv csv = stats::ExportDiaryCsv(diary_.reports, person);

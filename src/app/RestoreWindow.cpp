@@ -38,7 +38,8 @@ RestoreWindow::RestoreWindow(const std::vector<store::Backup>& backups, QWidget*
     askLayout->setContentsMargins(0, 0, 0, 0);
     Question = new QLabel;
     Question->setWordWrap(true);
-    askLayout->addWidget(Question, 1);
+    askLayout->addWidget(Question);
+    askLayout->addStretch(1);
     auto* askButtons = new QDialogButtonBox;
     BtnConfirm = askButtons->addButton("Replace the Diary", QDialogButtonBox::AcceptRole);
     BtnBack = askButtons->addButton("Back", QDialogButtonBox::RejectRole);

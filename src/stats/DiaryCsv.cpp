@@ -4,6 +4,7 @@
 #include "store/Keys.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <algorithm>
@@ -109,8 +110,13 @@ DiaryCsv ExportDiaryCsv(store::ReportCursors& cursors, const QString& person) {
 }
 
 QString SaveDiaryCsv(const DiaryCsv& csv, const QString& path) {
+    // The diary is health data: a new file is for its owner only; one replaced keeps its access.
+    const bool replacing = QFileInfo::exists(path);
     QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(csv.bytes) == csv.bytes.size() && file.commit()) return {};
+    if (file.open(QIODevice::WriteOnly) &&
+        (replacing || file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) &&
+        file.write(csv.bytes) == csv.bytes.size() && file.commit())
+        return {};
     return QStringLiteral("%1 could not be written (%2)").arg(QDir::toNativeSeparators(path), file.errorString());
 }
 

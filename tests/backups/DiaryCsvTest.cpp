@@ -127,6 +127,8 @@ TEST_F(DiaryCsvTest, EveryRecordedDayReadsBackAsTheRecordFilesHoldIt) {
     EXPECT_EQ(csv.days, 3);
     const std::string path = scripts.file("jo.csv");
     ASSERT_EQ(stats::SaveDiaryCsv(csv, QString::fromStdString(path)), "");
+    EXPECT_EQ(std::filesystem::status(path).permissions() & std::filesystem::perms::all,
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
     const QJsonArray rows = readBack(path);
     ASSERT_EQ(rows.size(), 4);
     const QJsonArray header = rows[0].toArray();
