@@ -25,6 +25,21 @@ std::vector<std::string> foldersIn(const fs::path& folder) {
     return names;
 }
 
+store::PersonDetails personDetails(const QString& nickname, const QString& gender) {
+    store::PersonDetails d;
+    d.nickname = nickname;
+    d.surname = "Smith";
+    d.firstName = nickname;
+    d.gender = gender;
+    d.birthDate = "19800131";
+    d.title = "Ms";
+    d.best = "400";
+    d.predicted = "420";
+    d.zoneYellow = "80";
+    d.zoneRed = "50";
+    return d;
+}
+
 void copyTree(const fs::path& from, const fs::path& to) {
     for (const auto& entry : fs::directory_iterator(to)) fs::remove_all(entry.path());
     fs::copy(from, to, fs::copy_options::recursive);
@@ -36,18 +51,7 @@ void BackupTest::SetUp() {
         store::Diary d;
         d.files.setFolder(pathOf(diary));
         d.files.OpenDB();
-        store::PersonDetails jo;
-        jo.nickname = "Jo";
-        jo.surname = "Smith";
-        jo.firstName = "Jo";
-        jo.gender = "Female";
-        jo.birthDate = "19800131";
-        jo.title = "Ms";
-        jo.best = "400";
-        jo.predicted = "420";
-        jo.zoneYellow = "80";
-        jo.zoneRed = "50";
-        const auto added = d.persons.AddPer("New", jo);
+        const auto added = d.persons.AddPer("New", personDetails("Jo"));
         ASSERT_TRUE(added) << added.error().toStdString();
     }
     recordDay(diary, kFirstDay.addDays(-2), 350);

@@ -20,6 +20,9 @@ using Files = std::map<std::string, std::vector<char>>;
 Files filesOf(const std::filesystem::path& folder);
 // The folder names under the folder, sorted; none when it is missing.
 std::vector<std::string> foldersIn(const std::filesystem::path& folder);
+// A person with every detail the personal card asks for, best 400 and zones at 80 and 50.
+store::PersonDetails personDetails(const QString& nickname, const QString& gender = "Female");
+
 // Replaces the content of `to` by a copy of the whole tree of `from`.
 void copyTree(const std::filesystem::path& from, const std::filesystem::path& to);
 

@@ -1,15 +1,9 @@
-#include "stats/DiaryCsv.h"
-#include "store/Clock.h"
-#include "store/Diary.h"
-#include "store/Keys.h"
-#include "support/TempFolder.h"
+#include "BackupFixture.h"
 
-#include <gtest/gtest.h>
+#include "stats/DiaryCsv.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
-
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace pulmora::test {
 namespace {
@@ -58,18 +52,7 @@ protected:
         store::clock::setToday(QDate(2024, 6, 15));
         diary.files.setFolder(QString::fromStdString(folder.path().string()));
         diary.files.OpenDB();
-        store::PersonDetails details;
-        details.nickname = "Jo, \"the runner\"";
-        details.surname = "Smith";
-        details.firstName = "Jo";
-        details.gender = "Female";
-        details.birthDate = "19800131";
-        details.title = "Ms";
-        details.best = "400";
-        details.predicted = "420";
-        details.zoneYellow = "80";
-        details.zoneRed = "50";
-        const auto added = diary.persons.AddPer("New", details);
+        const auto added = diary.persons.AddPer("New", personDetails("Jo, \"the runner\""));
         ASSERT_TRUE(added) << added.error().toStdString();
         jo = added.value.id;
         const auto ventolin = diary.persons.AddMed({"", jo, "Ventolin \"Easi, 1\"", "", "", "", "Reliever", "Yes"});
@@ -171,16 +154,7 @@ TEST_F(DiaryCsvTest, FieldsAreQuotedOnlyWhereTheyMustBe) {
 }
 
 TEST_F(DiaryCsvTest, APersonWithoutRecordedDaysGetsTheHeaderAlone) {
-    store::PersonDetails details;
-    details.nickname = "Max";
-    details.surname = "Smith";
-    details.firstName = "Max";
-    details.gender = "Male";
-    details.birthDate = "19900131";
-    details.title = "Mr";
-    details.zoneYellow = "80";
-    details.zoneRed = "50";
-    const auto max = diary.persons.AddPer("New", details);
+    const auto max = diary.persons.AddPer("New", personDetails("Max", "Male"));
     ASSERT_TRUE(max) << max.error().toStdString();
     const stats::DiaryCsv csv = stats::ExportDiaryCsv(diary.reports, max.value.id);
     EXPECT_EQ(csv.days, 0);
