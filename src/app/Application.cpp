@@ -15,7 +15,7 @@ namespace pulmora::app {
 
 Application::Application(const QString& programFolder) {
     help_ = std::make_unique<HelpWindow>();
-    windows_ = std::make_unique<WindowOpener>(diary_, *help_);
+    windows_ = std::make_unique<WindowOpener>(diary_, *help_, settings_);
     card_ = std::make_unique<daily::TAsDly>(diary_, *windows_);
     const QIcon icon(QPixmap::fromImage(controls::pictures::appIcon()));
     card_->setWindowIcon(icon);

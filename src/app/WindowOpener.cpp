@@ -1,10 +1,13 @@
 #include "WindowOpener.h"
 
 #include "HelpWindow.h"
+#include "IniRecord.h"
 #include "about/TAsAbo.h"
 #include "daily/TAsDet.h"
 #include "personal/TAsPer.h"
 #include "personal/TasTrg.h"
+#include "reports/TAsRep.h"
+#include "store/Clock.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -100,6 +103,24 @@ WindowAnswer<bool> WindowOpener::confirmDeletion(QWidget& owner, const daily::De
         placeLeftOf(window, topRight, owner);
         runModal(window);
         return WindowAnswer<bool>{true, window.DeleteConfirmed()};
+    });
+}
+
+WindowAnswer<std::optional<store::PersonRef>> WindowOpener::reportCard(QWidget& owner, const QString& person,
+                                                                      const QString& caption) {
+    return opening([&] {
+        reports::TAsRep window(diary_, &owner);
+        std::optional<store::PersonRef> shownLast;
+        QObject::connect(&window, &reports::TAsRep::personChosen,
+                         [&shownLast](const store::PersonRef& next) { shownLast = next; });
+        QObject::connect(&window, &reports::TAsRep::helpRequested, [this](const QString& keyword) { showHelp(keyword); });
+        QObject::connect(&window, &reports::TAsRep::closed, [this](const reports::ReportPlacement& placement) {
+            settings_.setReportMaximised(placement.maximised);
+            settings_.setReportGeometry(placement.geometry);
+        });
+        window.Open(person, caption, store::clock::today(), {settings_.reportMaximised(), settings_.reportGeometry()});
+        runModal(window);
+        return WindowAnswer<std::optional<store::PersonRef>>{true, shownLast};
     });
 }
 

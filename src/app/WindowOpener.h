@@ -7,13 +7,16 @@
 namespace pulmora::app {
 
 class HelpWindow;
+class IniRecord;
 
 // Opens every window the cards ask for: it creates the window, gives it its data, places it,
 // shows it modally to the card that asked and hands the outcome back. So no card knows another
 // card's class. The help window is the one the program keeps open beside the cards.
 class WindowOpener : public daily::DailyWindows, public personal::PersonalWindows {
 public:
-    WindowOpener(store::Diary& diary, HelpWindow& help) : diary_(diary), help_(help) {}
+    // The report card's placement is kept in `settings` between uses.
+    WindowOpener(store::Diary& diary, HelpWindow& help, IniRecord& settings)
+        : diary_(diary), help_(help), settings_(settings) {}
 
     controls::WindowAnswer<std::optional<store::PersonRef>> personalCard(QWidget& owner, const QString& person,
                                                                         const QString& header,
@@ -25,6 +28,8 @@ public:
     bool maintainTriggers(QWidget& owner, const QString& person, const QPoint& topRight) override;
     controls::WindowAnswer<bool> confirmDeletion(QWidget& owner, const daily::Deletion& deletion,
                                                  const QPoint& topRight) override;
+    controls::WindowAnswer<std::optional<store::PersonRef>> reportCard(QWidget& owner, const QString& person,
+                                                                      const QString& caption) override;
     bool about(QWidget& owner, const QPoint& topLeft) override;
     void showHelp(const QString& keyword) override;
 
@@ -35,6 +40,7 @@ private:
 
     store::Diary& diary_;
     HelpWindow& help_;
+    IniRecord& settings_;
 };
 
 }  // namespace pulmora::app

@@ -86,6 +86,7 @@ void DailyCommands::TrapBtns(QObject* sender) {
     const bool person = card_.CurrentPerson() != store::keys::kNoPerson;
     if (person && card_.RecChanged()) card_.RecUpdate();
     if (sender == card_.BtnPer) openPersonalCard(false);
+    if (sender == card_.BtnRep) openReportCard();
     if (sender == card_.SelAsName) nextPerson();
     if (sender == MnNew) openPersonalCard(true);
     if (sender == MnExport) exportDiary();
@@ -114,6 +115,18 @@ void DailyCommands::InternalActions(QObject* sender) {
     if (!picked.choice) return;
     for (const QString& name : *picked.choice) card_.Additional->TickTrigger(name);
     card_.markChanged();
+}
+
+void DailyCommands::openReportCard() {
+    if (card_.CurrentPerson() == store::keys::kNoPerson) {
+        card_.setInfo("There are no asthmatic data to assess?");
+        return;
+    }
+    const auto shown = windows_.reportCard(card_, card_.CurrentPerson(), card_.SelAsName->Caption());
+    if (!shown.opened) card_.setInfo("ERROR: Could not open Report Card");
+    if (!shown.choice) return;
+    card_.selectPerson(*shown.choice);
+    card_.CalDateChange();
 }
 
 void DailyCommands::openPersonalCard(bool newPerson) {

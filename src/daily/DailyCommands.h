@@ -27,6 +27,7 @@ public:
     void InternalActions(QObject* sender);
     // Opens the personal card for the selected person, or for a new one.
     void openPersonalCard(bool newPerson);
+    void openReportCard();
 
     QMenu* AsMenu;
     QAction *MnNew, *MnTriggers, *MnDelDly, *MnDelPer, *MnExport, *MnRestore, *MnHelp, *MnAbout;

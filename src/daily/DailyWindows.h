@@ -41,6 +41,10 @@ public:
     // The choice is whether the user confirmed the deletion.
     virtual controls::WindowAnswer<bool> confirmDeletion(QWidget& owner, const Deletion& deletion,
                                                          const QPoint& topRight) = 0;
+    // The report card on the person, whose name banner reads `caption`. The choice is the person
+    // the card showed last when the user moved on to another there, so the daily card follows.
+    virtual controls::WindowAnswer<std::optional<store::PersonRef>> reportCard(QWidget& owner, const QString& person,
+                                                                              const QString& caption) = 0;
     // Answers whether the about window could be opened.
     virtual bool about(QWidget& owner, const QPoint& topLeft) = 0;
     // The help topic by keyword; an empty keyword shows the contents. Help stays open beside

@@ -64,7 +64,6 @@ void TAsDly::layOut() {
     BtnSheet = imageButton(this, glyphs::Kind::Sheet, "Record Sheet", {436, 2, 40, 30});
     BtnMenu = imageButton(this, glyphs::Kind::Menu, "Menu", {478, 2, 42, 30});
     // The report card and the record sheet are not part of this version yet.
-    BtnRep->setEnabled(false);
     BtnSheet->setEnabled(false);
 
     BackYear = imageButton(this, glyphs::Kind::PreviousYear, "Back a Calendar Year", {4, 36, 24, 24});
@@ -106,7 +105,7 @@ void TAsDly::layOut() {
 
 void TAsDly::connectControls(DailyWindows& windows) {
     commands_ = new DailyCommands(*this, diary_, windows);
-    for (TDaButton* b : {BackYear, BackMonth, ForwardMonth, ForwardYear, BtnCancel, BtnHelp, BtnPer, BtnMenu})
+    for (TDaButton* b : {BackYear, BackMonth, ForwardMonth, ForwardYear, BtnCancel, BtnHelp, BtnPer, BtnRep, BtnMenu})
         connect(b, &TDaButton::clicked, this, [this, b] { commands_->TrapBtns(b); });
     connect(PanDate, &TDaButton::clicked, this, [this] { commands_->TrapBtns(PanDate); });
     connect(SelAsName, &controls::TDaPanel::clicked, this, [this] { commands_->TrapBtns(SelAsName); });

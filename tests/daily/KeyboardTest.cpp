@@ -44,8 +44,9 @@ TEST_F(KeyboardTest, TabLeavesTheGridAndReachesEveryButtonInReadingOrder) {
     card().Tabs->setCurrentIndex(1);
     auto& page = additional();
     const QList<QWidget*> forward = walk(card().SelAsName, 40);
-    const QList<QWidget*> expected = {card().BtnPer,    card().BtnMenu,  card().BackYear, card().BackMonth,
-                                      card().PanDate,   card().ForwardMonth, card().ForwardYear};
+    const QList<QWidget*> expected = {card().BtnPer,       card().BtnRep,      card().BtnMenu,
+                                      card().BackYear,     card().BackMonth,   card().PanDate,
+                                      card().ForwardMonth, card().ForwardYear};
     for (int i = 0; i < expected.size(); ++i) EXPECT_EQ(forward.value(i), expected[i]) << "press " << i + 1;
     const qsizetype addTrg = forward.indexOf(page.BtnAddTrg);
     ASSERT_GE(addTrg, 0) << "the trigger \"+\" is never reached";

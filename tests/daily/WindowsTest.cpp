@@ -8,6 +8,7 @@
 #include "daily/DailyCommands.h"
 #include "daily/DailyWindows.h"
 #include "personal/TAsPer.h"
+#include "reports/TAsRep.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -51,6 +52,11 @@ public:
         at = topRight;
         return {opens, false};
     }
+    WindowAnswer<std::optional<store::PersonRef>> reportCard(QWidget&, const QString& person,
+                                                             const QString& caption) override {
+        asked << "report " + person + " / " + caption;
+        return opens ? report : WindowAnswer<std::optional<store::PersonRef>>{};
+    }
     bool about(QWidget&, const QPoint& topLeft) override {
         asked << "about";
         at = topLeft;
@@ -61,6 +67,7 @@ public:
     bool opens = true;
     WindowAnswer<std::optional<store::PersonRef>> personal{true, std::nullopt};
     WindowAnswer<std::optional<QStringList>> picked{true, std::nullopt};
+    WindowAnswer<std::optional<store::PersonRef>> report{true, std::nullopt};
     QStringList asked;
     QPoint at;
 };
@@ -134,6 +141,27 @@ TEST_F(ScriptedCardTest, ASavedPersonalCardSelectsThePerson) {
     EXPECT_EQ(card->CurrentPerson(), jo);
 }
 
+// The report card is asked for the person on show, after the pending day has been saved; the
+// daily card follows the person the report card moved on to.
+TEST_F(ScriptedCardTest, TheReportCardReportsOnTheSavedDayAndTheCardFollowsItsPerson) {
+    click(card->Basic->CoughDay);
+    ASSERT_TRUE(card->RecChanged());
+    const QString ann = addPerson(diary, "Ann");
+    windows.report = {true, store::PersonRef{ann, "Ann"}};
+    click(card->BtnRep);
+    EXPECT_EQ(windows.asked.takeLast(), "report " + jo + " / Jo");
+    EXPECT_GE(diary.days.ChkDly(jo, store::keys::dateKey(kToday)), 0) << "the pending day is written before the report";
+    EXPECT_EQ(card->CurrentPerson(), ann);
+    EXPECT_EQ(card->SelAsName->Caption(), "Ann");
+}
+
+TEST_F(ScriptedCardTest, WithoutAPersonThereIsNoReportCard) {
+    card->selectPerson(std::nullopt);
+    click(card->BtnRep);
+    EXPECT_TRUE(windows.asked.isEmpty()) << windows.asked.join(", ").toStdString();
+    EXPECT_EQ(card->info(), "There are no asthmatic data to assess?");
+}
+
 TEST_F(ScriptedCardTest, AWindowThatCannotBeOpenedIsReportedOnTheInfoLine) {
     windows.opens = false;
     click(card->BtnPer);
@@ -148,6 +176,8 @@ TEST_F(ScriptedCardTest, AWindowThatCannotBeOpenedIsReportedOnTheInfoLine) {
     EXPECT_EQ(card->info(), "ERROR: Could not open Delete Confirmation");
     card->commands().MnAbout->trigger();
     EXPECT_EQ(card->info(), "ERROR: Could not open About Card");
+    click(card->BtnRep);
+    EXPECT_EQ(card->info(), "ERROR: Could not open Report Card");
     // The card stays usable.
     click(card->Basic->CoughDay);
     EXPECT_TRUE(card->RecChanged());
@@ -193,6 +223,24 @@ TEST_F(OpenerTest, TheCardsOpenBesideTheirButtonsAndStayOnTheScreen) {
                   EXPECT_EQ(named, diary().files.folder());
                   EXPECT_FALSE(named.isEmpty());
               });
+}
+
+TEST_F(OpenerTest, TheReportCardOpensOnThePersonAndItsPlacementIsKept) {
+    const QString jo = card().CurrentPerson();
+    withModal([&] { click(card().BtnRep); },
+              [&](QWidget* window) {
+                  auto* report = qobject_cast<reports::TAsRep*>(window);
+                  ASSERT_TRUE(report);
+                  EXPECT_EQ(report->windowTitle(), "Pulmora Report Card");
+                  EXPECT_EQ(report->PersonKey(), jo);
+                  report->showNormal();
+                  report->setGeometry(60, 70, 640, 560);
+                  report->close();
+              });
+    EXPECT_FALSE(program->settings().reportMaximised());
+    EXPECT_EQ(program->settings().reportGeometry().size(), QSize(640, 560));
+    EXPECT_EQ(card().CurrentPerson(), jo);
+    EXPECT_FALSE(card().info().startsWith("ERROR")) << card().info().toStdString();
 }
 
 // The help window takes clicks while a modal card is open: the click goes through the window
