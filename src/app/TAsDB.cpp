@@ -1,7 +1,7 @@
 #include "TAsDB.h"
 
-#include "daily/DayCalendar.h"
 #include "IniRecord.h"
+#include "daily/DayCalendar.h"
 #include "daily/TAsDly.h"
 #include "store/Clock.h"
 
