@@ -1,9 +1,15 @@
 #include "Application.h"
 
+#include "RestoreWindow.h"
 #include "controls/Pictures.h"
+#include "stats/DiaryCsv.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QRegularExpression>
 #include <QScreen>
+#include <QStandardPaths>
 
 namespace pulmora::app {
 
@@ -23,12 +29,15 @@ Application::Application(const QString& programFolder) {
         WriteIni();
     });
     QObject::connect(card_.get(), &daily::TAsDly::restartRequested, [this] { db_->AsthmaStart(*card_); });
+    QObject::connect(card_.get(), &daily::TAsDly::restoreRequested, [this] { restoreFromBackup(); });
+    QObject::connect(card_.get(), &daily::TAsDly::exportRequested,
+                     [this](const QString& person, const QString& nickname) { exportDiary(person, nickname); });
     QObject::connect(card_.get(), &daily::TAsDly::infoChanged, db_.get(), &TAsDB::showMessage);
 }
 
 Application::~Application() = default;
 
-QString Application::iniPath() const { return db_->ProgDir() + "pulmora.ini"; }
+QString Application::iniPath() const { return db_->ProgDir() + IniRecord::kFileName; }
 
 bool Application::start() {
     db_->ChkFiles();
@@ -50,10 +59,14 @@ bool Application::start() {
     return true;
 }
 
-void Application::ReadIni() {
+bool Application::loadSettings() {
     const std::optional<IniRecord> stored = IniRecord::read(iniPath());
     settings_ = stored.value_or(IniRecord::defaults(db_->ProgDir()));
-    if (!stored) {
+    return stored.has_value();
+}
+
+void Application::ReadIni() {
+    if (!loadSettings()) {
         card_->move(4, 4);
         return;
     }
@@ -75,6 +88,40 @@ void Application::WriteIni() {
     // the only one left to tell is whoever started the program.
     if (!settings_.write(iniPath()))
         qWarning("%s could not be written; the previous settings are kept", qPrintable(iniPath()));
+}
+
+void Application::restoreFromBackup() {
+    if (diary_.files.readOnly()) {
+        card_->setInfo("ERROR: The diary is open for reading only, so it cannot be restored from a backup.");
+        return;
+    }
+    RestoreWindow window(db_->backups().list(), card_.get());
+    if (window.exec() != QDialog::Accepted || !window.chosen()) return;
+    db_->RestoreBackup(*window.chosen(), *card_);
+    // The settings file came back with the record files; it is what the program writes on closing.
+    loadSettings();
+}
+
+void Application::exportDiary(const QString& person, const QString& nickname) {
+    // The chooser starts in the documents folder, or in the home folder where there is none.
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::homePath();
+    // A nickname may hold characters a file name cannot.
+    static const QRegularExpression unsafe(QStringLiteral("[/\\\\:*?\"<>|\\x00-\\x1f]"));
+    QFileDialog chooser(card_.get(), "Export Diary to CSV", folder, "CSV files (*.csv)");
+    chooser.setAcceptMode(QFileDialog::AcceptSave);
+    chooser.setDefaultSuffix("csv");
+    chooser.selectFile(QString(nickname).replace(unsafe, "_") + " diary.csv");
+    if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) return;
+    const QString path = chooser.selectedFiles().first();
+    const stats::DiaryCsv csv = stats::ExportDiaryCsv(diary_.reports, person);
+    if (const QString problem = stats::SaveDiaryCsv(csv, path); !problem.isEmpty()) {
+        card_->setInfo("ERROR: The diary was not exported: " + problem + ".");
+        return;
+    }
+    card_->setInfo(QStringLiteral("%1 %2 of %3 exported to %4")
+                       .arg(csv.days)
+                       .arg(csv.days == 1 ? "day" : "days", nickname, QDir::toNativeSeparators(path)));
 }
 
 void Application::bringForward() {

@@ -35,6 +35,10 @@ public:
 
 private:
     void ReadIni();
+    // The settings in the file, or the defaults; answers whether the file had them.
+    bool loadSettings();
+    void restoreFromBackup();
+    void exportDiary(const QString& person, const QString& nickname);
     void WriteIni();
     void bringForward();
 

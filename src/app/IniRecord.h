@@ -26,6 +26,8 @@ struct FileCalls {
 class IniRecord {
 public:
     static constexpr int kSize = 168;
+    // Its name in the diary folder.
+    static inline const QString kFileName = QStringLiteral("pulmora.ini");
 
     // IniDefaults: reserved bytes zero, main window at 0,0, the folder text, report window
     // maximised with no stored placement.

@@ -1,5 +1,6 @@
 #include "TAsDB.h"
 
+#include "IniRecord.h"
 #include "daily/DayCalendar.h"
 #include "daily/TAsDly.h"
 #include "store/Clock.h"
@@ -7,6 +8,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 #include <QPainter>
 
 #include <cmath>
@@ -19,6 +21,8 @@ const char kExecutable[] = "pulmora.exe";
 #else
 const char kExecutable[] = "pulmora";
 #endif
+
+QString longDate(const QDate& date) { return QLocale(QLocale::English).toString(date, "d MMMM yyyy"); }
 
 }  // namespace
 
@@ -87,10 +91,46 @@ void TAsDB::StartDiary(daily::TAsDly& card) {
         const QSignalBlocker quiet(card.Cal);
         card.Cal->setSelectedDate(store::clock::today());
     }
-    diary_.files.OpenDB(access_);
+    QString backupProblem;
+    diary_.files.OpenDB(access_ == store::Access::ReadWrite ? prepareFiles(backupProblem) : access_);
     card.selectPerson(diary_.persons.GetPerDly(store::Persons::Step::First));
     card.CalDateChange();
     card.setInfo("Welcome to the Pulmora");
+    if (!backupProblem.isEmpty()) card.setInfo(backupProblem);
+    card.showFileProblems();
+}
+
+store::Backups TAsDB::backups() const { return store::Backups(ProgDir(), {IniRecord::kFileName}); }
+
+store::Access TAsDB::prepareFiles(QString& problem) {
+    store::Backups diaryBackups = backups();
+    // Half of the files would be the backup's and half the replaced ones: such a diary is not
+    // written to until the restore is finished.
+    if (const store::Result finished = diaryBackups.finishRestore(); !finished) {
+        diary_.files.setReadOnlyReason("a restore from a backup could not be finished: " + finished.error());
+        return store::Access::ReadOnly;
+    }
+    if (const store::Result backedUp = diaryBackups.backUpDaily(); !backedUp)
+        problem = QStringLiteral("ERROR: Today's backup of the diary could not be made (%1). The diary has opened as "
+                                 "usual.")
+                      .arg(backedUp.error());
+    return store::Access::ReadWrite;
+}
+
+void TAsDB::RestoreBackup(const store::Backup& backup, daily::TAsDly& card) {
+    diary_.files.CloseDB();
+    const store::Outcome<QString> restored = backups().restore(backup.name);
+    AsthmaStart(card);
+    const QString day = longDate(backup.date);
+    if (!restored) {
+        card.setInfo(QStringLiteral("ERROR: The diary could not be restored from the backup of %1 (%2).")
+                         .arg(day, restored.error()));
+    } else {
+        card.setInfo(QStringLiteral("Restored the backup of %1.").arg(day) +
+                     (restored.value.isEmpty() ? QString()
+                                               : QStringLiteral(" The diary it replaced is kept as a backup of %1.")
+                                                     .arg(longDate(store::clock::today()))));
+    }
     card.showFileProblems();
 }
 

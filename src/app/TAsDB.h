@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ProgramFolders.h"
+#include "store/Backups.h"
 #include "store/Diary.h"
 
 #include <QImage>
@@ -36,6 +37,11 @@ public:
     // after a person is deleted.
     void AsthmaStart(daily::TAsDly& card);
     void AsthmaClose();
+    // The backups of the diary folder.
+    store::Backups backups() const;
+    // Closes the diary, replaces it by the backup and starts it again; the card's information
+    // line tells how that went.
+    void RestoreBackup(const store::Backup& backup, daily::TAsDly& card);
     // What the monitor shows: the status texts of the person and day files.
     struct MonitorState {
         QString personal;
@@ -59,6 +65,9 @@ private:
     // Why ChkFiles answers no, or nothing.
     QString filesProblem() const;
     void StartDiary(daily::TAsDly& card);
+    // What a start does before any record file is opened for writing; answers how the diary
+    // can be opened, and what the card should say about the backup.
+    store::Access prepareFiles(QString& problem);
     void draw();
 
     store::Diary& diary_;

@@ -62,6 +62,9 @@ void DailyCommands::buildMenu() {
     MnDelDly = item(maintenance, "Remove Todays Record");
     MnDelPer = item(maintenance, "Delete Person Permanently");
     AsMenu->addSeparator();
+    MnExport = item(AsMenu, "Export Diary to CSV...");
+    MnRestore = item(AsMenu, "Restore from Backup...");
+    AsMenu->addSeparator();
     MnHelp = item(AsMenu, "Help");
     QMenu* studies = AsMenu->addMenu("Case Studies");
     for (const auto& [caption, keyword] : kCaseStudies) caseStudies << item(studies, caption);
@@ -87,6 +90,8 @@ void DailyCommands::TrapBtns(QObject* sender) {
     if (sender == card_.BtnSheet) openSheet();
     if (sender == card_.SelAsName) nextPerson();
     if (sender == MnNew) openPersonalCard(true);
+    if (sender == MnExport) exportDiary();
+    if (sender == MnRestore) emit card_.restoreRequested();
     if (sender == card_.BtnMenu) {
         const QPoint corner(card_.BtnPer->x(), card_.BtnPer->geometry().bottom() + 2);
         AsMenu->popup(card_.mapToGlobal(corner));
@@ -184,6 +189,14 @@ void DailyCommands::deletion(bool person) {
 void DailyCommands::nextPerson() {
     card_.selectPerson(diary_.persons.GetPerDly(store::Persons::Step::Next, card_.CurrentPerson()));
     card_.CalDateChange();
+}
+
+void DailyCommands::exportDiary() {
+    if (card_.CurrentPerson() == store::keys::kNoPerson) {
+        card_.setInfo("There is no diary to export?");
+        return;
+    }
+    emit card_.exportRequested(card_.CurrentPerson(), card_.SelAsName->Caption());
 }
 
 void DailyCommands::showAbout() {

@@ -30,7 +30,7 @@ public:
     void openReportCard();
 
     QMenu* AsMenu;
-    QAction *MnNew, *MnTriggers, *MnDelDly, *MnDelPer, *MnHelp, *MnAbout;
+    QAction *MnNew, *MnTriggers, *MnDelDly, *MnDelPer, *MnExport, *MnRestore, *MnHelp, *MnAbout;
     QList<QAction*> caseStudies;
 
     // Every help keyword the daily card can open.
@@ -42,6 +42,7 @@ private:
     void deletion(bool person);
     void nextPerson();
     void openSheet();
+    void exportDiary();
     void showAbout();
 
     TAsDly& card_;

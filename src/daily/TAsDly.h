@@ -79,6 +79,10 @@ signals:
     void closing();
     // A person was deleted: the store starts again on the remaining people.
     void restartRequested();
+    // The menu asks for the diary's backups, to restore one.
+    void restoreRequested();
+    // The menu asks to export the person's diary to a CSV file.
+    void exportRequested(const QString& person, const QString& nickname);
     // The information line shows a new message.
     void infoChanged(const QString& text);
 

@@ -125,6 +125,15 @@ bool writeNewFile(int fd, const Target& target, const std::string& temp, const s
     return true;
 }
 
+// A folder's entries reach the disk only when the folder itself is synced. Some file systems
+// cannot sync a folder; what was done is in place either way, so that is not a failure.
+void syncFolderOf(const std::string& path) {
+    const int dir = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir < 0) return;
+    syncAll(dir);
+    ::close(dir);
+}
+
 }  // namespace
 
 int openExisting(const std::string& path, bool writable, std::string& error, bool& missing) {
@@ -205,18 +214,56 @@ bool replaceWhole(const std::string& path, const std::vector<char>& bytes, std::
         ::unlink(temp.c_str());
         return false;
     }
-    // The rename itself must reach the disk, or a crash could bring the old file back. Some file
-    // systems cannot sync a folder; the new file is in place either way, so this is not a failure.
-    const int dir = ::open(folderOf(target.path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        syncAll(dir);
-        ::close(dir);
-    }
+    // The rename itself must reach the disk, or a crash could bring the old file back.
+    syncFolderOf(target.path);
     return true;
 }
 
 void close(int fd) {
     if (fd >= 0) ::close(fd);
+}
+
+bool readFile(const std::string& path, std::vector<char>& bytes, std::string& error) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        error = describe("cannot open", path);
+        return false;
+    }
+    const bool read = readAll(fd, bytes, error);
+    ::close(fd);
+    if (!read) error = path + ": " + error;
+    return read;
+}
+
+bool renameDurably(const std::string& from, const std::string& to, std::string& error) {
+    if (!renameOver(from, to)) {
+        error = describe("cannot rename", from) + " to " + to;
+        return false;
+    }
+    syncFolderOf(to);
+    if (folderOf(from) != folderOf(to)) syncFolderOf(from);
+    return true;
+}
+
+bool makeFolder(const std::string& path, std::string& error) {
+    if (::mkdir(path.c_str(), 0700) != 0) {
+        struct stat status {};
+        if (errno == EEXIST && ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode)) return true;
+        error = describe("cannot make the folder", path);
+        return false;
+    }
+    syncFolderOf(path);
+    return true;
+}
+
+bool removeDurably(const std::string& path, std::string& error) {
+    if (::unlink(path.c_str()) != 0) {
+        if (errno == ENOENT) return true;
+        error = describe("cannot remove", path);
+        return false;
+    }
+    syncFolderOf(path);
+    return true;
 }
 
 }  // namespace pulmora::engine::io

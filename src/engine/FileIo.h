@@ -23,4 +23,14 @@ bool sync(int fd, std::string& error);
 bool replaceWhole(const std::string& path, const std::vector<char>& bytes, std::string& error);
 void close(int fd);
 
+// The whole content of a file, read through any link.
+bool readFile(const std::string& path, std::vector<char>& bytes, std::string& error);
+// Renames a file or folder within one file system and waits until the rename is on disk, so a
+// crash leaves it under either name, never under both or neither.
+bool renameDurably(const std::string& from, const std::string& to, std::string& error);
+// Makes a folder for its owner only and waits until it is on disk; a folder already there is no error.
+bool makeFolder(const std::string& path, std::string& error);
+// Removes a file and waits until its removal is on disk; a file that is not there is no error.
+bool removeDurably(const std::string& path, std::string& error);
+
 }  // namespace pulmora::engine::io

@@ -53,6 +53,8 @@ public:
     // The path of a record file: an existing file whose name differs only in letter case is
     // used, so a diary copied from a case-insensitive disk is not shadowed by a new empty file.
     QString filePath(TableId id) const { return pathIn(folder_, id); }
+    // The same for the record files of any folder.
+    static QString pathIn(const QString& folder, TableId id);
     // Whether the folder holds any of the record files, under any letter case.
     static bool holdsRecordFiles(const QString& folder);
 
@@ -88,7 +90,6 @@ signals:
     void tableRead(pulmora::store::TableId id);
 
 private:
-    static QString pathIn(const QString& folder, TableId id);
     TableHandles openTable(TableId id);
 
     QString folder_;

@@ -229,8 +229,9 @@ TEST_F(CardTest, TheMenuHasItsItems) {
     QStringList captions;
     for (QAction* a : card().commands().AsMenu->actions())
         if (!a->isSeparator()) captions << a->text();
-    EXPECT_EQ(captions, (QStringList{"Create New User", "Maintain Trigger List", "Maintenance", "Help",
-                                     "Case Studies", "About && Support"}));
+    EXPECT_EQ(captions, (QStringList{"Create New User", "Maintain Trigger List", "Maintenance",
+                                     "Export Diary to CSV...", "Restore from Backup...", "Help", "Case Studies",
+                                     "About && Support"}));
     withModal([&] { card().commands().MnAbout->trigger(); },
               [](QWidget* window) {
                   EXPECT_EQ(window->windowTitle(), "About Application");

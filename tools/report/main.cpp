@@ -2,8 +2,9 @@
 // builders the report card uses, without opening any window: as PNG the picture on show, as PDF
 // the page the card prints, as JPEG or bitmap the picture the save window writes. With --figures
 // it also prints the report's figures as JSON. With --report sheet it prints record sheets to a
-// PDF file (or their pages as PNG pictures) as the record sheet window does. It only reads the
-// diary.
+// PDF file (or their pages as PNG pictures) as the record sheet window does. With --report csv it
+// writes the person's whole diary as the CSV file the daily card's menu exports. It only reads
+// the diary.
 #include "output/PictureFile.h"
 #include "output/Printing.h"
 #include "reports/GraphChart.h"
@@ -16,6 +17,7 @@
 #include "reports/ReportRun.h"
 #include "reports/WeeklyComparison.h"
 #include "sheet/SheetJob.h"
+#include "stats/DiaryCsv.h"
 #include "store/Diary.h"
 
 #include <QCommandLineParser>
@@ -54,11 +56,13 @@ std::optional<reports::ReportBuilder> builderNamed(const QString& name) {
 constexpr const char* kGraph = "graph";
 // The record sheets are printed pages of several persons, not a report of one.
 constexpr const char* kSheet = "sheet";
+// The CSV file is every recorded day of the person, not a report of a date.
+constexpr const char* kCsv = "csv";
 
 QString reportNames() {
     QStringList names;
     for (const ReportChoice& choice : kReports) names << choice.name;
-    names << kGraph << kSheet;
+    names << kGraph << kSheet << kCsv;
     return names.join(", ");
 }
 
@@ -184,6 +188,11 @@ int writeSheets(store::Persons& persons, const QDate& first, const QCommandLineP
     return 0;
 }
 
+int writeCsv(store::Diary& diary, const store::PersonRef& person, const QString& path) {
+    const QString problem = stats::SaveDiaryCsv(stats::ExportDiaryCsv(diary.reports, person.id), path);
+    return problem.isEmpty() ? 0 : refuse(problem);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -192,17 +201,18 @@ int main(int argc, char** argv) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         "Writes a report or a graph of a Pulmora diary folder: its picture as PNG, its printed page as PDF, "
-        "or its saved picture (a text report under its person header) as JPEG or bitmap.");
+        "or its saved picture (a text report under its person header) as JPEG or bitmap; a person's diary as CSV.");
     parser.addHelpOption();
     parser.addPositionalArgument("FOLDER", "the diary's program folder");
     parser.addOption({"person", "the person's nickname; for sheets, given once for each person", "NICKNAME"});
-    parser.addOption({"date", "the report date, the last day reported; for sheets the first day", "YYYY-MM-DD"});
+    parser.addOption(
+        {"date", "the report date, the last day reported; for sheets the first day; not for csv", "YYYY-MM-DD"});
     parser.addOption({"report", "the report: " + reportNames(), "KIND"});
     parser.addOption({"option", "the graph's analysis, as the report card lists it", "TEXT"});
     parser.addOption({"period", "the graph's period: 1 Month, 3 Months, 6 Months, 9 Months or Year", "TEXT"});
     parser.addOption({"date-axis", "the graph keeps an empty slot for every missed day"});
-    parser.addOption({"out", "the file to write, its kind by its extension (sheets: .pdf or .png)",
-                      "FILE.png|.pdf|.jpg|.bmp"});
+    parser.addOption({"out", "the file to write, its kind by its extension (sheets: .pdf or .png; csv: any name)",
+                      "FILE.png|.pdf|.jpg|.bmp|.csv"});
     parser.addOption({"figures", "print the report's figures as JSON on standard output"});
     parser.addOption({"two-weeks", "sheets for two weeks rather than one"});
     parser.addOption({"separate", "sheets with the triggers and medication on a second page"});
@@ -212,18 +222,27 @@ int main(int argc, char** argv) {
 
     const QStringList folders = parser.positionalArguments();
     if (folders.size() != 1) return refuse("name one diary folder");
-    for (const char* required : {"person", "date", "report", "out"})
+    for (const char* required : {"person", "report", "out"})
         if (!parser.isSet(required)) return refuse(QStringLiteral("--%1 is missing").arg(required));
-    const auto date = parseDate(parser.value("date"));
-    if (!date) return refuse("the date \"" + parser.value("date") + "\" is not a day written YYYY-MM-DD");
     const QString kind = parser.value("report");
     const auto build = builderNamed(kind);
     const bool graph = kind == QLatin1String(kGraph);
     const bool sheets = kind == QLatin1String(kSheet);
-    if (!build && !graph && !sheets) return refuse("the report \"" + kind + "\" is not one of: " + reportNames());
+    const bool csv = kind == QLatin1String(kCsv);
+    if (!build && !graph && !sheets && !csv) return refuse("the report \"" + kind + "\" is not one of: " + reportNames());
     const auto output = outputKind(parser.value("out"));
-    // Sheets check their own output, which is a PDF file or PNG pages.
-    if (!sheets && !output) return refuse("the output \"" + parser.value("out") + "\" does not end in .png, .pdf, .jpg or .bmp");
+    // Sheets check their own output, which is a PDF file or PNG pages; a CSV file may have any name.
+    if (!sheets && !csv && !output)
+        return refuse("the output \"" + parser.value("out") + "\" does not end in .png, .pdf, .jpg or .bmp");
+    std::optional<QDate> date;
+    if (csv) {
+        if (parser.isSet("date") || parser.isSet("figures"))
+            return refuse("--date and --figures are for the reports and graphs; csv exports every recorded day");
+    } else {
+        if (!parser.isSet("date")) return refuse("--date is missing");
+        date = parseDate(parser.value("date"));
+        if (!date) return refuse("the date \"" + parser.value("date") + "\" is not a day written YYYY-MM-DD");
+    }
 
     store::Diary diary;
     diary.files.setFolder(folders.first());
@@ -241,6 +260,7 @@ int main(int argc, char** argv) {
     const auto person = findPerson(diary.persons, parser.value("person"));
     if (!person) return refuse("there is no person with the nickname \"" + parser.value("person") + "\"");
 
+    if (csv) return writeCsv(diary, *person, parser.value("out"));
     if (graph) return writeGraph(diary, *person, *date, parser, *output);
     const reports::ReportResult report = (*build)(diary.reports, person->id, *date, 1.0);
     // Printing and saving a text report, like the card's buttons, need a report on show.

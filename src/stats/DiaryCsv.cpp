@@ -1,0 +1,123 @@
+#include "DiaryCsv.h"
+
+#include "Figures.h"
+#include "store/Keys.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <map>
+
+namespace pulmora::stats {
+namespace {
+
+// Every date key lies between these two.
+const QString kFirstKey = QStringLiteral("00010101");
+const QString kLastKey = QStringLiteral("99991231");
+
+const QStringList kHeader = {
+    "Date", "Morning Peak Flow", "Evening Peak Flow", "Morning % of Best", "Evening % of Best",
+    "Diurnal Variation %", "Cough by Day", "Breathless by Day", "Wheeze by Day", "Chest Tight by Day",
+    "Cough at Night", "Breathless at Night", "Wheeze at Night", "Chest Tight at Night", "Normal Activity Restricted",
+    "Sport Restricted", "Off Work or School", "Reliever Doses", "Preventer Doses", "Rating", "Triggers", "Medication"};
+
+const QString kListSeparator = QStringLiteral("; ");
+
+QString field(const QString& text) {
+    static const QString needsQuotes = QStringLiteral(",\"\r\n");
+    if (std::none_of(text.begin(), text.end(), [](QChar c) { return needsQuotes.contains(c); })) return text;
+    QString quoted = text;
+    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return '"' + quoted + '"';
+}
+
+// A reading of 0 was not taken: its cell stays empty, as do the figures it would make.
+QString reading(int value) { return value > 0 ? QString::number(value) : QString(); }
+QString percentOfBest(int value, int best) {
+    return value > 0 && best > 0 ? QString::number(PercentOfBest(value, best)) : QString();
+}
+QString flag(bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); }
+
+QString rating(int rate) {
+    switch (rate) {
+    case 1: return QStringLiteral("Bad");
+    case 2: return QStringLiteral("Average");
+    case 3: return QStringLiteral("Good");
+    default: return {};
+    }
+}
+
+QString isoDate(const QString& key) {
+    const auto date = store::keys::Get4Date(key);
+    return date ? date->toString(Qt::ISODate) : key;
+}
+
+QStringList row(const store::DayRecord& day, int best, const QStringList& triggers, const QStringList& medication) {
+    const store::DayValues& v = day.values;
+    const bool both = v.morning > 0 && v.evening > 0;
+    return {isoDate(day.date),
+            reading(v.morning),
+            reading(v.evening),
+            percentOfBest(v.morning, best),
+            percentOfBest(v.evening, best),
+            both ? QString::number(DiurnalVariation(v.morning, v.evening)) : QString(),
+            flag(v.coughDay),
+            flag(v.breathDay),
+            flag(v.wheezeDay),
+            flag(v.chestDay),
+            flag(v.coughNight),
+            flag(v.breathNight),
+            flag(v.wheezeNight),
+            flag(v.chestNight),
+            flag(v.activityRestricted),
+            flag(v.sportRestricted),
+            flag(v.offWork),
+            QString::number(v.relievers),
+            QString::number(v.preventers),
+            rating(v.rating),
+            triggers.join(kListSeparator),
+            medication.join(kListSeparator)};
+}
+
+QByteArray line(const QStringList& fields) {
+    QStringList quoted;
+    for (const QString& f : fields) quoted << field(f);
+    return quoted.join(QLatin1Char(',')).toUtf8() + "\r\n";
+}
+
+}  // namespace
+
+DiaryCsv ExportDiaryCsv(store::ReportCursors& cursors, const QString& person) {
+    DiaryCsv csv;
+    csv.bytes = QByteArray("\xEF\xBB\xBF") + line(kHeader);
+    const std::vector<store::DayRecord> days = cursors.daysBetween(person, kFirstKey, kLastKey);
+    if (days.empty()) return csv;
+
+    std::map<QString, QStringList> triggers, medication;  // by date key
+    for (const auto& t : cursors.triggersBetween(person, kFirstKey, kLastKey)) triggers[t.date] << t.trigger.trimmed();
+    for (const auto& m : cursors.medicationBetween(person, kFirstKey, kLastKey))
+        medication[m.date] << QStringLiteral("%1 (%2)").arg(m.name.trimmed()).arg(m.timesUsed);
+    // The best as the reports take it: the stored one, raised by any higher reading.
+    const int best = cursors
+                         .GetRPer(person, store::keys::Get4Date(days.front().date).value_or(QDate()),
+                                  store::keys::Get4Date(days.back().date).value_or(QDate()))
+                         .best;
+    for (const store::DayRecord& day : days) csv.bytes += line(row(day, best, triggers[day.date], medication[day.date]));
+    csv.days = int(days.size());
+    return csv;
+}
+
+QString SaveDiaryCsv(const DiaryCsv& csv, const QString& path) {
+    // The diary is health data: a new file is for its owner only; one replaced keeps its access.
+    const bool replacing = QFileInfo::exists(path);
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) &&
+        (replacing || file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) &&
+        file.write(csv.bytes) == csv.bytes.size() && file.commit())
+        return {};
+    return QStringLiteral("%1 could not be written (%2)").arg(QDir::toNativeSeparators(path), file.errorString());
+}
+
+}  // namespace pulmora::stats

@@ -1,0 +1,236 @@
+#include "Backups.h"
+
+#include "Clock.h"
+#include "DiaryStore.h"
+#include "engine/FileIo.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <set>
+
+namespace pulmora::store {
+namespace {
+
+const QString kDateFormat = QStringLiteral("yyyy-MM-dd");
+const QString kBeforeRestore = QStringLiteral("-before-restore");
+// Anything under this ending is unfinished: a backup being made or being removed. It is never
+// listed, and the next start removes it.
+const QString kUnfinished = QStringLiteral(".partial");
+// The stages of a restore: written, committed, done.
+const QString kStaging = QStringLiteral(".restore-new");
+const QString kReady = QStringLiteral(".restore-ready");
+const QString kDone = QStringLiteral(".restore-done");
+
+std::string native(const QString& path) { return QDir::toNativeSeparators(path).toStdString(); }
+
+Result refusedFor(const std::string& error) { return Result::refused(QString::fromStdString(error)); }
+
+Result makeFolder(const QString& path) {
+    std::string error;
+    return engine::io::makeFolder(native(path), error) ? Result::done() : refusedFor(error);
+}
+
+Result renameDurably(const QString& from, const QString& to) {
+    std::string error;
+    return engine::io::renameDurably(native(from), native(to), error) ? Result::done() : refusedFor(error);
+}
+
+Result removeFile(const QString& path) {
+    std::string error;
+    return engine::io::removeDurably(native(path), error) ? Result::done() : refusedFor(error);
+}
+
+// A whole new file in place of any old one, on disk before this returns; a link stays a link.
+Result copyFile(const QString& from, const QString& to) {
+    std::vector<char> bytes;
+    std::string error;
+    if (!engine::io::readFile(native(from), bytes, error) || !engine::io::replaceWhole(native(to), bytes, error))
+        return refusedFor(error);
+    return Result::done();
+}
+
+// Live day records, counted without building any tag.
+int daysIn(const QString& dailyPath) {
+    engine::Engine engine;
+    const auto opened = engine.open(native(dailyPath), {}, engine::Engine::Access::ReadOnly);
+    if (!opened.table) return -1;
+    int days = 0;
+    for (bool more = opened.table->top(); more; more = opened.table->skip())
+        if (!opened.table->isDeleted()) ++days;
+    return days;
+}
+
+std::optional<Backup> parseName(const QString& name) {
+    static const QRegularExpression shape(QStringLiteral("^(\\d{4}-\\d{2}-\\d{2})(%1(-\\d+)?)?$").arg(kBeforeRestore));
+    const auto match = shape.match(name);
+    if (!match.hasMatch()) return std::nullopt;
+    const QDate date = QDate::fromString(match.captured(1), kDateFormat);
+    if (!date.isValid()) return std::nullopt;
+    return Backup{name, date, match.hasCaptured(2), -1};
+}
+
+}  // namespace
+
+Backups::Backups(const QString& diaryFolder, const QStringList& otherFiles)
+    : diaryFolder_(QDir::cleanPath(diaryFolder)), otherFiles_(otherFiles) {}
+
+QString Backups::folder() const { return diaryFolder_ + QStringLiteral("/backups"); }
+
+QStringList Backups::filesIn(const QString& folder) const {
+    QStringList paths;
+    for (TableId id : kAllTables) paths << DiaryStore::pathIn(folder, id);
+    for (const QString& name : otherFiles_) paths << QDir(folder).filePath(name);
+    return paths;
+}
+
+std::vector<Backup> Backups::backups() const {
+    std::vector<Backup> found;
+    for (const QString& name : QDir(folder()).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        if (auto backup = parseName(name)) found.push_back(*backup);
+    // Newest first; on one day the backup of replaced files after the daily one, which it followed.
+    std::sort(found.begin(), found.end(), [](const Backup& a, const Backup& b) {
+        if (a.date != b.date) return a.date > b.date;
+        if (a.beforeRestore != b.beforeRestore) return a.beforeRestore;
+        return a.name.size() != b.name.size() ? a.name.size() > b.name.size() : a.name > b.name;
+    });
+    return found;
+}
+
+std::vector<Backup> Backups::list() const {
+    std::vector<Backup> found = backups();
+    for (Backup& backup : found)
+        backup.daysRecorded = daysIn(DiaryStore::pathIn(folder() + '/' + backup.name, TableId::Daily));
+    return found;
+}
+
+Result Backups::copyDiary(const QString& from, const QString& into) const {
+    if (const Result made = makeFolder(into); !made) return made;
+    for (const QString& path : filesIn(from)) {
+        if (!QFileInfo::exists(path)) continue;
+        if (const Result copied = copyFile(path, into + '/' + QFileInfo(path).fileName()); !copied) return copied;
+    }
+    return Result::done();
+}
+
+Result Backups::makeBackup(const QString& name) const {
+    const QString unfinished = folder() + '/' + name + kUnfinished;
+    if (const Result cleared = removeFolder(unfinished); !cleared) return cleared;
+    if (const Result copied = copyDiary(diaryFolder_, unfinished); !copied) return copied;
+    return renameDurably(unfinished, folder() + '/' + name);
+}
+
+Result Backups::removeFolder(const QString& path) const {
+    if (!QFileInfo::exists(path) || QDir(path).removeRecursively()) return Result::done();
+    return Result::refused(QStringLiteral("cannot remove %1").arg(QDir::toNativeSeparators(path)));
+}
+
+Result Backups::backUpDaily() {
+    if (!DiaryStore::holdsRecordFiles(diaryFolder_)) return Result::done();
+    if (const Result made = makeFolder(folder()); !made) return made;
+    for (const QString& name : QDir(folder()).entryList({"*" + kUnfinished}, QDir::Dirs | QDir::NoDotAndDotDot))
+        if (const Result cleared = removeFolder(folder() + '/' + name); !cleared) return cleared;
+
+    const QDate today = clock::today();
+    const std::vector<Backup> made = backups();
+    const bool todays = std::any_of(made.begin(), made.end(),
+                                    [&](const Backup& b) { return !b.beforeRestore && b.date == today; });
+    if (!todays)
+        if (const Result backedUp = makeBackup(today.toString(kDateFormat)); !backedUp) return backedUp;
+    return rotate(today);
+}
+
+std::vector<QDate> Backups::rotationKeeps(std::vector<QDate> made, const QDate& today) {
+    std::sort(made.begin(), made.end(), std::greater<>());
+    made.erase(std::unique(made.begin(), made.end()), made.end());
+    std::vector<QDate> kept(made.begin(), made.begin() + std::min<std::ptrdiff_t>(kDailyKept, std::ssize(made)));
+    const QDate yearAgo = today.addYears(-1);
+    // Oldest first, so the first backup met in a month is that month's first.
+    std::set<std::pair<int, int>> months;
+    for (auto day = made.rbegin(); day != made.rend(); ++day) {
+        const bool monthsFirst = months.insert({day->year(), day->month()}).second;
+        if (!monthsFirst || *day < yearAgo) continue;
+        if (std::find(kept.begin(), kept.end(), *day) == kept.end()) kept.push_back(*day);
+    }
+    std::sort(kept.begin(), kept.end(), std::greater<>());
+    return kept;
+}
+
+Result Backups::rotate(const QDate& today) const {
+    std::vector<QDate> daily;
+    const std::vector<Backup> made = backups();
+    for (const Backup& backup : made)
+        if (!backup.beforeRestore) daily.push_back(backup.date);
+    const std::vector<QDate> kept = rotationKeeps(daily, today);
+    for (const Backup& backup : made) {
+        if (backup.beforeRestore || std::find(kept.begin(), kept.end(), backup.date) != kept.end()) continue;
+        // Renamed first, so a backup half removed is never offered for a restore.
+        const QString doomed = folder() + '/' + backup.name + kUnfinished;
+        if (const Result renamed = renameDurably(folder() + '/' + backup.name, doomed); !renamed) return renamed;
+        if (const Result removed = removeFolder(doomed); !removed) return removed;
+    }
+    return Result::done();
+}
+
+QString Backups::beforeRestoreName(const QDate& today) const {
+    const QString base = today.toString(kDateFormat) + kBeforeRestore;
+    QString name = base;
+    for (int n = 2; QFileInfo::exists(folder() + '/' + name); ++n) name = base + '-' + QString::number(n);
+    return name;
+}
+
+Outcome<QString> Backups::restore(const QString& name) {
+    const std::vector<Backup> made = backups();
+    if (std::none_of(made.begin(), made.end(), [&](const Backup& b) { return b.name == name; }))
+        return {Result::refused(QStringLiteral("there is no backup %1").arg(name)), {}};
+    const QString source = folder() + '/' + name;
+    if (!DiaryStore::holdsRecordFiles(source))
+        return {Result::refused(QStringLiteral("the backup %1 holds no record file").arg(name)), {}};
+    {
+        DiaryStore probe;
+        probe.setFolder(source);
+        probe.OpenDB(Access::ReadOnly);
+        if (!probe.fileProblems().empty()) {
+            const FileProblem& problem = probe.fileProblems().front();
+            return {Result::refused(QStringLiteral("the backup's %1 cannot be read (%2)").arg(problem.fileName, problem.reason)),
+                    {}};
+        }
+    }
+
+    QString kept;
+    if (DiaryStore::holdsRecordFiles(diaryFolder_)) {
+        kept = beforeRestoreName(clock::today());
+        if (const Result backedUp = makeBackup(kept); !backedUp) return {backedUp, {}};
+    }
+    const QString staging = folder() + '/' + kStaging;
+    if (const Result cleared = removeFolder(staging); !cleared) return {cleared, {}};
+    if (const Result copied = copyDiary(source, staging); !copied) return {copied, {}};
+    if (const Result committed = renameDurably(staging, folder() + '/' + kReady); !committed) return {committed, {}};
+    return {install(), kept};
+}
+
+// Puts every file of the committed restore in place and removes any the backup did not hold.
+// Each step may be repeated after a stop: the staged files stay until all are in place.
+Result Backups::install() const {
+    const QString ready = folder() + '/' + kReady;
+    const QStringList staged = filesIn(ready);
+    const QStringList live = filesIn(diaryFolder_);
+    for (qsizetype i = 0; i < staged.size(); ++i) {
+        const Result step = QFileInfo::exists(staged[i]) ? copyFile(staged[i], live[i]) : removeFile(live[i]);
+        if (!step) return Result::refused("the restore could not be finished: " + step.error());
+    }
+    const QString done = folder() + '/' + kDone;
+    if (const Result renamed = renameDurably(ready, done); !renamed) return renamed;
+    return removeFolder(done);
+}
+
+Result Backups::finishRestore() {
+    for (const QString& leftover : {kStaging, kDone})
+        if (const Result cleared = removeFolder(folder() + '/' + leftover); !cleared) return cleared;
+    if (!QFileInfo::exists(folder() + '/' + kReady)) return Result::done();
+    return install();
+}
+
+}  // namespace pulmora::store

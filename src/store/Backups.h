@@ -1,0 +1,77 @@
+#pragma once
+
+#include "Result.h"
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+namespace pulmora::store {
+
+// A backup of the diary: a folder under "backups" in the diary folder with copies of the record
+// files and the settings file as they were at one moment, when no copy of the program had them
+// open for writing.
+struct Backup {
+    QString name;  // the folder's name: the day it was made, "YYYY-MM-DD", and for a backup of
+                   // the files a restore replaced "-before-restore" and a number after the second
+    QDate date;
+    bool beforeRestore = false;
+    int daysRecorded = -1;  // day records in its "Daily.dat"; -1 when that cannot be read
+};
+
+// The diary's backups: one a day, made on start, rotated, and restored on request.
+//
+// Each change is made so that a stop at any moment leaves a diary that is either all as it was
+// or all as wanted: a backup is written into a folder of its own and only then renamed to its
+// name, and a restore first writes the backup's files into a staging folder whose rename commits
+// the restore; its files are then put in place one by one, and a start that finds the committed
+// folder puts them in place again before any record file is opened.
+class Backups {
+public:
+    // `otherFiles`: the names of the files beside the record files that belong to the diary and
+    // are backed up with them (the settings file).
+    Backups(const QString& diaryFolder, const QStringList& otherFiles);
+
+    // The folder that holds the backups, without a trailing separator.
+    QString folder() const;
+
+    // For the start, before any record file is opened for writing: finishes a restore that a
+    // stop cut short, so the diary is never opened half replaced.
+    Result finishRestore();
+    // Also for the start: makes today's backup unless there is one, then removes the backups
+    // the rotation no longer keeps. A diary folder without record files has nothing to back up.
+    Result backUpDaily();
+
+    // Every backup, newest first, each with the days it holds.
+    std::vector<Backup> list() const;
+
+    // Replaces the diary's files by those of the backup; the store must have closed them.
+    // A backup whose record files cannot all be read is refused before anything changes. The
+    // current files are kept first as a backup of their own, whose name is the answer (empty
+    // when the diary folder held no record file).
+    Outcome<QString> restore(const QString& name);
+
+    static constexpr int kDailyKept = 14;
+    // Which of the daily backups made on the given days the rotation keeps: the 14 newest, and
+    // the first of each month of the last year. Newest first.
+    static std::vector<QDate> rotationKeeps(std::vector<QDate> made, const QDate& today);
+
+private:
+    std::vector<Backup> backups() const;
+    // The diary's files as they stand or would stand in the folder, always in the same order:
+    // the record files (under any letter case found there), then the other files.
+    QStringList filesIn(const QString& folder) const;
+    Result copyDiary(const QString& from, const QString& into) const;
+    Result makeBackup(const QString& name) const;
+    Result rotate(const QDate& today) const;
+    Result install() const;
+    Result removeFolder(const QString& path) const;
+    QString beforeRestoreName(const QDate& today) const;
+
+    QString diaryFolder_;
+    QStringList otherFiles_;
+};
+
+}  // namespace pulmora::store
