@@ -17,12 +17,12 @@ constexpr bool kDescending = true;
 template <class Id>
 struct FieldEntry {
     Id id;
-    FieldSpec spec;
+    FieldSpec definition;
 };
 template <class Id>
 struct TagEntry {
     Id id;
-    TagSpec spec;
+    TagSpec definition;
 };
 
 // The entries are written next to their enum values so that the two cannot drift apart
@@ -33,12 +33,12 @@ TableDefinition define(const char* fileName,
                        std::initializer_list<TagEntry<typename Columns<Table>::Tag>> tags) {
     TableDefinition d{Table, fileName, {}, {}};
     for (const auto& f : fields) {
-        if (size_t(f.id) != d.fields.size()) qFatal("%s: field %s is out of order", fileName, f.spec.name.c_str());
-        d.fields.push_back(f.spec);
+        if (size_t(f.id) != d.fields.size()) qFatal("%s: field %s is out of order", fileName, f.definition.name.c_str());
+        d.fields.push_back(f.definition);
     }
     for (const auto& t : tags) {
-        if (size_t(t.id) != d.tags.size()) qFatal("%s: tag %s is out of order", fileName, t.spec.name.c_str());
-        d.tags.push_back(t.spec);
+        if (size_t(t.id) != d.tags.size()) qFatal("%s: tag %s is out of order", fileName, t.definition.name.c_str());
+        d.tags.push_back(t.definition);
     }
     return d;
 }
