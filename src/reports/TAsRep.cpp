@@ -73,7 +73,16 @@ TAsRep::TAsRep(store::Diary& diary, QWidget* parent)
 
 void TAsRep::createControls() {
     auto button = [this](QWidget* parent, glyphs::Kind kind, const QString& hint) {
-        return controls::glyphButton(parent, kind, hint, QSize(kButton, kButton));
+        TDaButton* b = controls::glyphButton(parent, kind, hint, QSize(kButton, kButton));
+        // Buttons are drawn on their parent's background; on the card's navy frame the navy
+        // glyphs would vanish, so these carry a face of their own.
+        if (parent == this) {
+            QPalette face = b->palette();
+            face.setColor(QPalette::Window, face.color(QPalette::Button));
+            b->setPalette(face);
+            b->setAutoFillBackground(true);
+        }
+        return b;
     };
     SelAsName = new controls::TDaPanel(this);
     QFont banner(QStringLiteral("Arial"));

@@ -94,6 +94,17 @@ TEST_F(ReportCard, OpenPreparesAnEmptyCard) {
     EXPECT_TRUE(card->BtnJpeg->isEnabled());
 }
 
+// The navy glyphs stay visible on the card's navy frame: the frame's buttons have a face.
+TEST_F(ReportCard, TheButtonsOnTheNavyFrameShowTheirFace) {
+    open(personWithReadings("Ann"));
+    show();
+    const QImage shown = card->grab().toImage();
+    for (QWidget* b : {card->BtnTable, card->BtnMedTrig, card->BtnReport, card->BtnPeakFlow, card->BtnPrintRep,
+                       card->BtnJpeg, card->BtnHelp})
+        EXPECT_EQ(shown.pixelColor(b->geometry().topLeft() + QPoint(2, 2)), b->palette().color(QPalette::Button))
+            << b->toolTip().toStdString();
+}
+
 TEST_F(ReportCard, ItStartsWithTheWeeklyComparison) {
     open(personWithReadings("Ann"));
     show();
