@@ -11,6 +11,7 @@ class Bound {
 public:
     using FieldId = typename Columns<Id>::Field;
     using TagId = typename Columns<Id>::Tag;
+    static constexpr TableId kId = Id;
 
     explicit Bound(const DiaryStore& store) : handles_(&store.handles(Id)) {}
 

@@ -51,16 +51,22 @@ Checks& medicationChecks(Checks& checks, const DayMedRow& row) {
 // The card keeps a medication row when it names a medication that was taken that day.
 bool kept(const DayMedRow& row) { return !row.isFree() && row.timesUsed != 0; }
 
-// The day's records stand together, at the start of the day-and-key tags.
-template <TableId Id>
-Result markDay(Writes writes, const Bound<Id>& t, typename Bound<Id>::TagId keyTag,
-               typename Bound<Id>::FieldId dayField, const QString& day, const std::vector<quint32>& keep) {
-    for (bool more = fields::seek(t.table(), t.tag(keyTag), day); more && fields::text(t[dayField]) == day;
-         more = t->skip()) {
-        if (t->isDeleted() || std::find(keep.begin(), keep.end(), t->recordNumber()) != keep.end()) continue;
-        if (const Result r = writes.mark(Id); !r) return r;
-    }
-    return Result::done();
+// Calls `use` on each of the day's records of the trigger or medication file, positioned on it,
+// until one fails: they stand together at the start of the file's day-and-key tag.
+template <class Use>
+Result forEachOfDay(const DiaryStore& store, TableId id, const QString& day, Use use) {
+    auto walk = [&](const auto& t, auto keyTag, auto dayField) {
+        for (bool more = fields::seek(t.table(), t.tag(keyTag), day); more && fields::text(t[dayField]) == day;
+             more = t->skip())
+            if (const Result r = use(t.table()); !r) return r;
+        return Result::done();
+    };
+    if (id == TableId::DlyTrig) return walk(DlyTrigTable(store), DlyTrigTag::dtiKEY, DlyTrigField::DyID);
+    return walk(DlyMedTable(store), DlyMedTag::dmiKEY, DlyMedField::DyID);
+}
+
+bool contains(const std::vector<quint32>& records, quint32 record) {
+    return std::find(records.begin(), records.end(), record) != records.end();
 }
 
 }  // namespace
@@ -92,8 +98,7 @@ Result Days::saveDay(const QString& person, const QString& date, const DayValues
         if (!added) return added.result;
         wanted.push_back(added.value);
     }
-    if (const Result r = markDayExcept(TableId::DlyTrig, person, date, wanted); !r) return r;
-    if (const Result r = writes().pack(TableId::DlyTrig); !r) return r;
+    if (const Result r = removeDayExcept(TableId::DlyTrig, person, date, wanted); !r) return r;
 
     wanted.clear();
     for (const DayMedRow& row : medication) {
@@ -102,8 +107,7 @@ Result Days::saveDay(const QString& person, const QString& date, const DayValues
         if (!added) return added.result;
         wanted.push_back(added.value);
     }
-    if (const Result r = markDayExcept(TableId::DlyMed, person, date, wanted); !r) return r;
-    return writes().pack(TableId::DlyMed);
+    return removeDayExcept(TableId::DlyMed, person, date, wanted);
 }
 
 // ---- days --------------------------------------------------------------------------------
@@ -169,22 +173,34 @@ int Days::ChkDly(const QString& person, const QString& date) {
 }
 
 Result Days::DelDly(const QString& person, const QString& date) {
-    if (const Result r = dayChecks(store_, TableId::Daily, person, date).result(); !r) return r;
+    Checks checks = dayChecks(store_, TableId::Daily, person, date);
+    // Rows left in a file that cannot be read now would come back with the day if it is recorded again.
+    checks.open(store_, TableId::DlyTrig).open(store_, TableId::DlyMed);
+    if (const Result r = checks.result(); !r) return r;
+    // The day's triggers and medication go first and the day record last: a deletion stopped
+    // part-way leaves the day listed, and deleting it again finishes it.
+    Result result = removeDayExcept(TableId::DlyTrig, person, date, {});
+    if (result) result = removeDayExcept(TableId::DlyMed, person, date, {});
     const DailyTable t(store_);
-    if (!fields::seek(t.table(), t.tag(DailyTag::diDyID), keys::dayId(person, date))) return Result::done();
-    Result result = writes().pack(TableId::Daily, {t->recordNumber()});
-    if (result && store_.has(TableId::DlyTrig)) result = DelDlyTrg(person, date);
-    if (result && store_.has(TableId::DlyTrig)) result = PackDlyTrg();
-    if (result && store_.has(TableId::DlyMed)) result = DelDlyMed(person, date);
-    if (result && store_.has(TableId::DlyMed)) result = PackDlyMed();
+    if (result && fields::seek(t.table(), t.tag(DailyTag::diDyID), keys::dayId(person, date)))
+        result = writes().pack(TableId::Daily, {t->recordNumber()});
     return result;
 }
 
 Result Days::markDayExcept(TableId id, const QString& person, const QString& date, const std::vector<quint32>& keep) {
-    const QString day = keys::dayId(person, date);
-    if (id == TableId::DlyTrig)
-        return markDay(writes(), DlyTrigTable(store_), DlyTrigTag::dtiKEY, DlyTrigField::DyID, day, keep);
-    return markDay(writes(), DlyMedTable(store_), DlyMedTag::dmiKEY, DlyMedField::DyID, day, keep);
+    return forEachOfDay(store_, id, keys::dayId(person, date), [&](const engine::Table& t) {
+        if (t.isDeleted() || contains(keep, t.recordNumber())) return Result::done();
+        return writes().mark(id);
+    });
+}
+
+Result Days::removeDayExcept(TableId id, const QString& person, const QString& date, const std::vector<quint32>& keep) {
+    std::vector<quint32> records;
+    const Result walked = forEachOfDay(store_, id, keys::dayId(person, date), [&](const engine::Table& t) {
+        if (!contains(keep, t.recordNumber())) records.push_back(t.recordNumber());
+        return Result::done();
+    });
+    return walked ? writes().pack(id, records) : walked;
 }
 
 // ---- triggers of a day -------------------------------------------------------------------

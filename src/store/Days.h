@@ -17,9 +17,10 @@ public:
     // medication rows, of which those that name a medication and were used are kept. Runs
     // AddDly, then AddDlyTrg for each trigger, DelDlyTrg for the rest and PackDlyTrg, and the
     // same for the medication; the files end as that sequence leaves them. The wanted
-    // records are written before any other is marked, so a save stopped at any moment leaves
-    // the day's triggers and medication as before, as after or their union, never less.
-    // Everything is checked before anything is written.
+    // records are written first and the others then removed in one replacement of the file,
+    // with nothing marked before it, so a save stopped or failing at any moment leaves the
+    // day's triggers and medication as before, as after or their union, never less, and leaves
+    // nothing for a later pack to take. Everything is checked before anything is written.
     Result saveDay(const QString& person, const QString& date, const DayValues& values,
                    const QStringList& tickedTriggers, std::span<const DayMedRow> medication);
 
@@ -31,6 +32,7 @@ public:
     DayCard GetDly(const QString& person, const QString& date);
     // The day's rating 0 to 3, or -1 when the day has no record (or the file is not open).
     int ChkDly(const QString& person, const QString& date);
+    // Removes the day with its triggers and medication; refused while either list file is not open.
     Result DelDly(const QString& person, const QString& date);
 
     Result AddDlyTrg(const QString& person, const QString& trigger, const QString& date);
@@ -61,9 +63,13 @@ private:
     Result raiseBest(const QString& person, const DayValues& values);
     Outcome<quint32> addTrigger(const QString& person, const QString& name, const QString& date);
     Outcome<quint32> addMedication(const QString& person, const QString& date, const DayMedRow& row);
-    // Marks the day's records in the file except the given ones.
+    // Marks the day's records in the trigger or medication file except the given ones.
     Result markDayExcept(TableId id, const QString& person, const QString& date,
                          const std::vector<quint32>& keep);
+    // Removes the day's records from the file except the given ones, in one replacement of the
+    // file that marks nothing before it: stopped or failed, it has removed none of them.
+    Result removeDayExcept(TableId id, const QString& person, const QString& date,
+                           const std::vector<quint32>& keep);
 
     Writes writes() const;
 

@@ -47,6 +47,26 @@ bool contains(const std::vector<quint32>& records, quint32 record) {
     return std::find(records.begin(), records.end(), record) != records.end();
 }
 
+// The person's records of one file: they stand together at the start of the given tag, whose
+// key begins with the person identifier.
+template <TableId Id>
+std::vector<quint32> personRecords(const Bound<Id>& t, typename Bound<Id>::TagId byPerson, const QString& id) {
+    std::vector<quint32> records;
+    for (bool more = fields::seek(t.table(), t.tag(byPerson), id);
+         more && fields::text(t[Bound<Id>::FieldId::Asid]) == id; more = t->skip())
+        records.push_back(t->recordNumber());
+    return records;
+}
+
+// Calls `visit` with each file that holds rows of a person and the tag that finds them, while it
+// answers true: first the files whose rows hang off the person, the person file last.
+template <class Visit>
+bool forEachPersonFile(const DiaryStore& store, Visit visit) {
+    return visit(DlyTrigTable(store), DlyTrigTag::dtiDYID) && visit(DlyMedTable(store), DlyMedTag::dmiDYID) &&
+           visit(DailyTable(store), DailyTag::diASID) && visit(PerMedTable(store), PerMedTag::pmiASID) &&
+           visit(PerTrigTable(store), PerTrigTag::ptiASID) && visit(PersonalTable(store), PersonalTag::piASID);
+}
+
 }  // namespace
 
 Writes Persons::writes() const { return Writes(store_); }
@@ -54,12 +74,15 @@ Writes Persons::writes() const { return Writes(store_); }
 // ---- persons -----------------------------------------------------------------------------
 
 QString Persons::newPersonId(const PersonDetails& d) {
-    // Only the last four hexadecimal digits survive in the identifier, so more than 65535
-    // people with the same four letters cannot be told apart.
-    const PersonalTable t(store_);
+    // An identifier still held by a row in any file would give the new person that row, so the
+    // counter moves past it. Only the last four hexadecimal digits survive in the identifier, so
+    // more than 65535 people with the same four letters cannot be told apart.
     for (quint32 n = 1; n <= 0xFFFF; ++n) {
         const QString id = keys::personIdCandidate(d.surname, d.firstName, n);
-        if (!seekPerson(t, id)) return id;
+        const bool free = forEachPersonFile(store_, [&](const auto& t, auto byPerson) {
+            return !t || !fields::seek(t.table(), t.tag(byPerson), id);
+        });
+        if (free) return id;
     }
     return {};
 }
@@ -114,43 +137,23 @@ Outcome<PersonRef> Persons::AddPer(const QString& id, const PersonDetails& d) {
     return out;
 }
 
-template <TableId Id, class PersonOf>
-Result Persons::removePerson(typename Columns<Id>::Tag walkTag, const QString& id, PersonOf personOf) {
-    const Bound<Id> t(store_);
-    if (!t) return Result::done();
-    t->selectTag(t.tag(walkTag));
-    std::vector<quint32> records;
-    for (t->goBof(); !t->eof(); t->skip())
-        if (personOf(t).trimmed() == id) records.push_back(t->recordNumber());
-    return writes().pack(Id, records);
-}
-
 Result Persons::DelPer(const QString& id) {
-    if (const Result r = Checks().writable(store_).person(id).result(); !r) return r;
-    // Each file loses the person's records in one replacement, so a stop part-way leaves every
-    // file either with all of them or with none.
-    Result result = removePerson<TableId::Daily>(DailyTag::diDyID, id, [](const DailyTable& t) {
-        return mapping::readDay(t).person;
+    Checks checks;
+    checks.writable(store_).person(id);
+    // Rows left in a file that cannot be read now would be found there again later, without
+    // their person.
+    forEachPersonFile(store_, [&](const auto& t, auto) {
+        checks.open(store_, std::decay_t<decltype(t)>::kId);
+        return true;
     });
-    if (const PersonalTable t(store_); t && result)
-        result = writes().pack(TableId::Personal, seekPerson(t, id) ? std::vector<quint32>{t->recordNumber()}
-                                                                   : std::vector<quint32>{});
-    if (result)
-        result = removePerson<TableId::DlyTrig>(DlyTrigTag::dtiTRIG, id, [](const DlyTrigTable& t) {
-            return mapping::readDayTrigger(t).person;
-        });
-    if (result)
-        result = removePerson<TableId::DlyMed>(DlyMedTag::dmiDYID, id, [](const DlyMedTable& t) {
-            return mapping::readDayMed(t).person;
-        });
-    if (result)
-        result = removePerson<TableId::PerMed>(PerMedTag::pmiASID, id, [](const PerMedTable& t) {
-            return mapping::readPersonMed(t).person;
-        });
-    if (result && store_.has(TableId::PerTrig)) {
-        result = DelPerTrg(id);
-        if (result) result = PackPerTrg();
-    }
+    if (const Result r = checks.result(); !r) return r;
+    // Each file loses the person's rows in one replacement, and the person record goes last: a
+    // deletion stopped part-way leaves the person listed, and deleting them again finishes it.
+    Result result = Result::done();
+    forEachPersonFile(store_, [&](const auto& t, auto byPerson) {
+        result = writes().pack(std::decay_t<decltype(t)>::kId, personRecords(t, byPerson, id));
+        return result.ok();
+    });
     return result;
 }
 
@@ -240,8 +243,12 @@ Result Persons::savePersonLists(const QString& id, const QStringList& triggers,
         if (!added) return added.result;
         wanted.push_back(added.value);
     }
-    if (const Result r = markTriggersExcept(id, wanted); !r) return r;
-    if (const Result r = PackPerTrg(); !r) return r;
+    // The others go in the one replacement of the file, and nothing is marked before it: a save
+    // that fails part-way has taken none of the stored triggers away.
+    std::vector<quint32> others;
+    for (quint32 record : personRecords(PerTrigTable(store_), PerTrigTag::ptiASID, id))
+        if (!contains(wanted, record)) others.push_back(record);
+    if (const Result r = writes().pack(TableId::PerTrig, others); !r) return r;
 
     wanted.clear();
     for (const MedicationDetails& m : current) {
@@ -301,11 +308,16 @@ Result Persons::setInUseExcept(const QString& id, const QString& inUse, const st
 }
 
 QString Persons::newMedId(const QString& name) {
+    // An identifier still recorded on a day is not handed out again: that day would name the
+    // new medication.
     const PerMedTable t(store_);
+    const DlyMedTable days(store_);
     const quint32 last = name.trimmed().size() >= 4 ? 0xFFFF : 0xFFFFFF;
     for (quint32 n = 1; n <= last; ++n) {
         const QString id = keys::medIdCandidate(name, n);
-        if (!fields::seek(t.table(), t.tag(PerMedTag::pmiMDID), id)) return id;
+        if (!fields::seek(t.table(), t.tag(PerMedTag::pmiMDID), id) &&
+            !(days && fields::seek(days.table(), days.tag(DlyMedTag::dmiMDID), id)))
+            return id;
     }
     return {};
 }
@@ -447,14 +459,10 @@ Outcome<quint32> Persons::addPersonTrigger(const QString& id, const QString& nam
 
 Result Persons::DelPerTrg(const QString& id) {
     if (const Result r = Checks().open(store_, TableId::PerTrig).person(id).result(); !r) return r;
-    return markTriggersExcept(id, {});
-}
-
-Result Persons::markTriggersExcept(const QString& id, const std::vector<quint32>& keep) {
     const PerTrigTable t(store_);
     for (bool more = fields::seek(t.table(), t.tag(PerTrigTag::ptiTRIG), id); more; more = t->skip()) {
         if (mapping::readPersonTrigger(t).person.trimmed() != id) break;
-        if (t->isDeleted() || contains(keep, t->recordNumber())) continue;
+        if (t->isDeleted()) continue;
         if (const Result r = writes().mark(TableId::PerTrig); !r) return r;
     }
     return Result::done();

@@ -19,7 +19,8 @@ public:
     // Stores the person under the identifier, or as a new person for "New" or an identifier
     // not on file. Answers the identifier stored and the trimmed nickname.
     Outcome<PersonRef> AddPer(const QString& id, const PersonDetails& details);
-    // Removes the person and every day, trigger and medication of theirs.
+    // Removes the person and every day, trigger and medication of theirs; refused while any of
+    // those files is not open.
     Result DelPer(const QString& id);
     std::optional<PersonCard> GetPerCrd(const QString& id);
 
@@ -36,8 +37,10 @@ public:
     // medication). Runs AddPerTrg for each trigger, DelPerTrg for the others and PackPerTrg,
     // then AddMed in use for each row and SetPerMed out of use for the person's other
     // medication; the files end as that sequence leaves them. What is wanted is written before
-    // anything else is marked or taken out of use, so a save stopped at any moment leaves each
-    // list as before, as after or their union. Everything is checked before anything is written.
+    // anything else is removed or taken out of use, and the other triggers go in one
+    // replacement of the file with nothing marked before it, so a save stopped or failing at
+    // any moment leaves each list as before, as after or their union, and nothing for a later
+    // pack to take. Everything is checked before anything is written.
     Result savePersonLists(const QString& id, const QStringList& triggers, std::span<const PersonMedRow> medication);
 
     // The person's current medication in name order, at most ten.
@@ -78,13 +81,8 @@ private:
         quint32 record = 0;
     };
     Outcome<StoredMed> addMedication(const MedicationDetails& m);
-    // Marks the person's triggers except the given records.
-    Result markTriggersExcept(const QString& id, const std::vector<quint32>& keep);
     // Sets the in-use value of the person's medication except the given records.
     Result setInUseExcept(const QString& id, const QString& inUse, const std::vector<quint32>& keep);
-    // Removes every record of the person from the file in one replacement.
-    template <TableId Id, class PersonOf>
-    Result removePerson(typename Columns<Id>::Tag walkTag, const QString& id, PersonOf personOf);
 
     Writes writes() const;
 

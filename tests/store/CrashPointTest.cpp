@@ -49,8 +49,8 @@ TEST_F(CrashPointTest, ASaveThatChangesTriggersAndMedicationLosesNothingWherever
         open(diary, work);
         EXPECT_TRUE(listsChange().run(diary));
     });
-    // The day, the raised best, two triggers and one medication added, one changed, two
-    // triggers and one medication marked, both lists packed.
+    // The day, the raised best, two triggers and one medication added, one changed, both lists
+    // packed without two triggers and one medication.
     EXPECT_EQ(std::count(operations.begin(), operations.end(), Operation::Rename), 2);
     EXPECT_EQ(stopEverywhere(listsChange()), int(operations.size()));
 }

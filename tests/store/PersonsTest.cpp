@@ -252,5 +252,43 @@ TEST_F(DiaryTest, DeletingAPersonRemovesEveryRecordOfTheirsAndNothingElse) {
     EXPECT_TRUE(readableByDbfread());
 }
 
+// Rows of a deleted person left in one file, as a deletion cut short by an older version of the
+// program leaves them: a new person with the same letters must not be given that identifier and
+// inherit them, nor a new medication the identifier of one still recorded on a day.
+TEST_F(DiaryTest, NoIdentifierARecordFileStillHoldsIsHandedOut) {
+    const std::pair<TableId, QString> cases[] = {{TableId::Daily, "Salb0001"},  {TableId::PerTrig, "Salb0001"},
+                                                 {TableId::PerMed, "Salb0002"}, {TableId::DlyTrig, "Salb0001"},
+                                                 {TableId::DlyMed, "Salb0002"}};
+    for (const auto& [leftIn, medId] : cases) {
+        TempFolder own;
+        store::Diary d;
+        d.files.setFolder(QString::fromStdString(own.path().string()));
+        d.files.OpenDB();
+        const auto susan = d.persons.AddPer("New", details("Sue", "Smith", "Susan"));
+        ASSERT_EQ(susan.value.id, "SmSu0001");
+        const auto med = d.persons.AddMed({"", "SmSu0001", "Salbutamol", "", "", "20240101", "Reliever", "Yes"});
+        ASSERT_EQ(med.value, "Salb0001");
+        ASSERT_TRUE(d.persons.AddPerTrg("SmSu0001", "POLLEN"));
+        store::DayValues v;
+        v.morning = 300;
+        ASSERT_TRUE(d.days.saveDay("SmSu0001", "20240610", v, {"POLLEN"},
+                                   std::vector<store::DayMedRow>{{"Salbutamol", "Reliever", "Salb0001", 2}}));
+        for (TableId id : store::kAllTables) {
+            engine::Table* t = d.files.table(id);
+            if (id == leftIn || !t->field("Asid")) continue;
+            std::vector<uint32_t> susans;
+            for (bool more = t->top(); more; more = t->skip()) susans.push_back(t->recordNumber());
+            ASSERT_TRUE(t->packRemoving(susans));
+        }
+        const char* file = store::definition(leftIn).fileName.c_str();
+
+        const auto suzanne = d.persons.AddPer("New", details("Suzie", "Smithers", "Suzanne"));
+        ASSERT_TRUE(suzanne) << file;
+        EXPECT_EQ(suzanne.value.id, "SmSu0002") << file;
+        const auto newMed = d.persons.AddMed({"", suzanne.value.id, "Salbutamol", "", "", "20240101", "Reliever", "Yes"});
+        EXPECT_EQ(newMed.value, medId) << file;
+    }
+}
+
 }  // namespace
 }  // namespace pulmora::test

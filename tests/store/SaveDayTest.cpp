@@ -129,6 +129,36 @@ TEST_F(SaveDayTest, AFailingWriteIsReportedByTheSaveWithNothingHalfWritten) {
     EXPECT_EQ(failures, int(operations.size()) - int(std::count(operations.begin(), operations.end(), Operation::Rename)));
 }
 
+// A save whose replacement of the trigger or medication file fails has marked nothing: the day
+// read again, as Cancel shows it, keeps every row of that list, and the next save of another
+// day, which packs both files, takes nothing of what Cancel showed.
+TEST_F(SaveDayTest, ASaveWhosePackFailsTakesNoRowOfTheDayAwayLater) {
+    const DayState before = stateOf(base).days.at({plan::kJohn, kDay});
+    auto triggersKept = [&](const DayState& got) {
+        return std::includes(got.triggers.begin(), got.triggers.end(), before.triggers.begin(), before.triggers.end());
+    };
+    auto medicationKept = [&](const DayState& got) {
+        return std::all_of(before.medication.begin(), before.medication.end(),
+                           [&](const auto& taken) { return got.medication.contains(taken.first); });
+    };
+    // The first pack replaces the trigger file, the second the medication file.
+    const std::pair<int, std::function<bool(const DayState&)>> failures[] = {{1, triggersKept}, {2, medicationKept}};
+    for (const auto& [failingPack, listKept] : failures) {
+        copyFiles(base.path(), work.path());
+        store::Diary diary;
+        open(diary, work);
+        int packs = 0;
+        engine::faults::setHook([&, n = failingPack](Operation op) { return op != Operation::Rename || ++packs != n; });
+        EXPECT_FALSE(listsChange().run(diary)) << failingPack;
+        engine::faults::setHook({});
+        const DayState cancelled = readDay(diary, plan::kJohn, kDay);
+        EXPECT_TRUE(listKept(cancelled)) << "pack " << failingPack;
+        ASSERT_TRUE(plan::saveOf(0).run(diary));
+        diary.files.OpenDB();
+        EXPECT_EQ(readDay(diary, plan::kJohn, kDay), cancelled) << "pack " << failingPack;
+    }
+}
+
 TEST_F(SaveDayTest, TellsItsListenersWhichFilesChanged) {
     store::Diary diary;
     open(diary, base);
@@ -223,6 +253,22 @@ TEST_F(SaveDayTest, ThePersonsListsAreCheckedBeforeAnythingIsWritten) {
     EXPECT_FALSE(diary.persons.savePersonLists(plan::kJohn, {"DAMP", QString(30, 'Y')}, current));
     EXPECT_FALSE(diary.persons.savePersonLists("New", {"DAMP"}, current));
     EXPECT_EQ(filesOf(base), files);
+}
+
+// The same for the personal card: a failed replacement of the trigger file leaves the person's
+// triggers as the card reads them again, and another person's save takes none of them away.
+TEST_F(SaveDayTest, ThePersonsListsWhosePackFailsLoseNoTriggerLater) {
+    store::Diary diary;
+    open(diary, base);
+    const QStringList before = diary.persons.ListPerTrg(plan::kJohn);
+    engine::faults::setHook([](Operation op) { return op != Operation::Rename; });
+    EXPECT_FALSE(diary.persons.savePersonLists(plan::kJohn, {"DUST"}, diary.persons.ListMed(plan::kJohn)));
+    engine::faults::setHook({});
+    const QStringList cancelled = diary.persons.ListPerTrg(plan::kJohn);
+    EXPECT_TRUE(std::all_of(before.begin(), before.end(), [&](const QString& t) { return cancelled.contains(t); }));
+    ASSERT_TRUE(diary.persons.savePersonLists(plan::kJack, {"CATS"}, {}));
+    diary.files.OpenDB();
+    EXPECT_EQ(diary.persons.ListPerTrg(plan::kJohn), cancelled);
 }
 
 // Stopped anywhere, the person's triggers and current medication are all of the old lists or

@@ -1,0 +1,125 @@
+#include "SaveFixture.h"
+
+#include "store/Cp1252.h"
+
+#include <functional>
+
+namespace pulmora::test {
+namespace {
+
+using store::TableId;
+
+// One record of any record file, with the person and the day it belongs to where the file has
+// such fields.
+struct Row {
+    TableId table;
+    QString person, day, record;
+    auto operator<=>(const Row&) const = default;
+};
+void PrintTo(const Row& row, std::ostream* out) {
+    *out << store::definition(row.table).fileName << " [" << row.record.toStdString() << "]";
+}
+
+std::vector<Row> rowsOf(store::Diary& diary) {
+    std::vector<Row> rows;
+    for (TableId id : store::kAllTables) {
+        engine::Table* t = diary.files.table(id);
+        if (!t) continue;
+        t->selectTag(nullptr);
+        auto text = [&](const char* name) {
+            const engine::Field* f = t->field(name);
+            return f ? store::cp1252::decode(f->str()).trimmed() : QString();
+        };
+        for (bool more = t->top(); more; more = t->skip()) {
+            QString record = t->isDeleted() ? "*" : " ";
+            for (const engine::Field& f : t->fields()) record += store::cp1252::decode(f.str());
+            rows.push_back({id, text("Asid"), text("DyID"), record});
+        }
+    }
+    return rows;
+}
+
+using Belongs = std::function<bool(const Row&)>;
+
+std::vector<Row> rowsWhere(store::Diary& diary, const Belongs& belongs, bool wanted) {
+    std::vector<Row> rows;
+    for (const Row& row : rowsOf(diary))
+        if (belongs(row) == wanted) rows.push_back(row);
+    return rows;
+}
+
+class DeletionStopTest : public SaveTest {
+protected:
+    struct Deletion {
+        std::function<store::Result(store::Diary&)> run;
+        Belongs belongs;                              // the rows the deletion removes
+        std::function<bool(store::Diary&)> listed;  // whether the person or day is still shown
+    };
+
+    // Stops the deletion before each of its writes, syncs and renames in turn. After every stop
+    // no other row has changed, and the person or day is either gone with all its rows or still
+    // listed, so the user sees it and deletes it again, which leaves none of its rows. Answers
+    // the operations the deletion made.
+    int stopEverywhere(const Deletion& deletion) {
+        std::vector<Row> others;
+        {
+            store::Diary diary;
+            open(diary, base);
+            others = rowsWhere(diary, deletion.belongs, false);
+            EXPECT_FALSE(rowsWhere(diary, deletion.belongs, true).empty());
+        }
+        for (int n = 1;; ++n) {
+            copyFiles(base.path(), work.path());
+            const Stop stop = runStoppedBefore(n, [&] {
+                store::Diary diary;
+                open(diary, work);
+                return deletion.run(diary).ok();
+            });
+            EXPECT_NE(stop, Stop::Failed) << "stop " << n;
+            const std::string where = "stopped before operation " + std::to_string(n);
+            store::Diary diary;
+            open(diary, work);
+            EXPECT_EQ(rowsWhere(diary, deletion.belongs, false), others) << where;
+            if (deletion.listed(diary)) {
+                EXPECT_TRUE(deletion.run(diary)) << where;
+            } else {
+                EXPECT_EQ(rowsWhere(diary, deletion.belongs, true), std::vector<Row>{}) << where << ": no longer listed";
+            }
+            EXPECT_FALSE(deletion.listed(diary)) << where;
+            EXPECT_EQ(rowsWhere(diary, deletion.belongs, true), std::vector<Row>{}) << where;
+            EXPECT_EQ(rowsWhere(diary, deletion.belongs, false), others) << where;
+            if (stop != Stop::Stopped) return n - 1;
+            if (::testing::Test::HasFailure() || n > 200) return n;
+        }
+    }
+    static int renamesOf(const Deletion& deletion, const TempFolder& folder) {
+        const auto operations = operationsOf([&] {
+            store::Diary diary;
+            open(diary, folder);
+            EXPECT_TRUE(deletion.run(diary));
+        });
+        return int(std::count(operations.begin(), operations.end(), engine::faults::Operation::Rename));
+    }
+};
+
+TEST_F(DeletionStopTest, APersonsDeletionStoppedAnywhereLeavesThemListedAndEveryoneElseAsBefore) {
+    const Deletion john{[](store::Diary& d) { return d.persons.DelPer(plan::kJohn); },
+                        [](const Row& row) { return row.person == plan::kJohn; },
+                        [](store::Diary& d) { return d.persons.GetPerCrd(plan::kJohn).has_value(); }};
+    EXPECT_GT(stopEverywhere(john), 0);
+    copyFiles(base.path(), work.path());
+    EXPECT_EQ(renamesOf(john, work), 6);  // each of the six files replaced once
+}
+
+TEST_F(DeletionStopTest, ADaysDeletionStoppedAnywhereLeavesItRecordedAndEveryOtherDayAsBefore) {
+    const QString day = store::keys::dayId(plan::kJohn, kDay);
+    const Deletion johnsDay{[](store::Diary& d) { return d.days.DelDly(plan::kJohn, kDay); },
+                            [day](const Row& row) { return row.day == day; },
+                            [](store::Diary& d) { return d.days.ChkDly(plan::kJohn, kDay) >= 0; }};
+    EXPECT_GT(stopEverywhere(johnsDay), 0);
+    copyFiles(base.path(), work.path());
+    EXPECT_EQ(renamesOf(johnsDay, work), 3);
+}
+
+}  // namespace
+}  // namespace pulmora::test
