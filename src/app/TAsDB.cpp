@@ -91,29 +91,32 @@ void TAsDB::StartDiary(daily::TAsDly& card) {
         const QSignalBlocker quiet(card.Cal);
         card.Cal->setSelectedDate(store::clock::today());
     }
-    QString backupProblem;
-    diary_.files.OpenDB(access_ == store::Access::ReadWrite ? prepareFiles(backupProblem) : access_);
+    startNotices_.clear();
+    diary_.files.OpenDB(access_ == store::Access::ReadWrite ? prepareFiles(startNotices_) : access_);
     card.selectPerson(diary_.persons.GetPerDly(store::Persons::Step::First));
     card.CalDateChange();
     card.setInfo("Welcome to the Pulmora");
-    if (!backupProblem.isEmpty()) card.setInfo(backupProblem);
-    card.showFileProblems();
+    card.showFileProblems(startNotices_);
 }
 
 store::Backups TAsDB::backups() const { return store::Backups(ProgDir(), {IniRecord::kFileName}); }
 
-store::Access TAsDB::prepareFiles(QString& problem) {
+store::Access TAsDB::prepareFiles(QStringList& notices) {
     store::Backups diaryBackups = backups();
     // Half of the files would be the backup's and half the replaced ones: such a diary is not
     // written to until the restore is finished.
-    if (const store::Result finished = diaryBackups.finishRestore(); !finished) {
+    const store::Outcome<store::SetAsideRestore> finished = diaryBackups.finishRestore();
+    if (!finished) {
         diary_.files.setReadOnlyReason("a restore from a backup could not be finished: " + finished.error());
         return store::Access::ReadOnly;
     }
+    if (!finished.value.movedTo.isEmpty())
+        notices << QStringLiteral("An unfinished restore from a backup was not used, as %1; the diary was kept as it "
+                                  "was and the restore moved to %2.")
+                       .arg(finished.value.found, QDir::toNativeSeparators(finished.value.movedTo));
     if (const store::Result backedUp = diaryBackups.backUpDaily(); !backedUp)
-        problem = QStringLiteral("ERROR: Today's backup of the diary could not be made (%1). The diary has opened as "
-                                 "usual.")
-                      .arg(backedUp.error());
+        notices << QStringLiteral("Today's backup of the diary could not be made (%1). The diary has opened as usual.")
+                       .arg(backedUp.error());
     return store::Access::ReadWrite;
 }
 
@@ -123,15 +126,17 @@ void TAsDB::RestoreBackup(const store::Backup& backup, daily::TAsDly& card) {
     AsthmaStart(card);
     const QString day = longDate(backup.date);
     if (!restored) {
-        card.setInfo(QStringLiteral("ERROR: The diary could not be restored from the backup of %1 (%2).")
-                         .arg(day, restored.error()));
-    } else {
-        card.setInfo(QStringLiteral("Restored the backup of %1.").arg(day) +
-                     (restored.value.isEmpty() ? QString()
-                                               : QStringLiteral(" The diary it replaced is kept as a backup of %1.")
-                                                     .arg(longDate(store::clock::today()))));
+        card.showFileProblems(
+            QStringList{QStringLiteral("The diary could not be restored from the backup of %1 (%2).").arg(day, restored.error())} +
+            startNotices_);
+        return;
     }
-    card.showFileProblems();
+    const QString done = QStringLiteral("Restored the backup of %1.").arg(day) +
+                         (restored.value.isEmpty() ? QString()
+                                                   : QStringLiteral(" The diary it replaced is kept as a backup of %1.")
+                                                         .arg(longDate(store::clock::today())));
+    const QString problems = card.problemsText(startNotices_);
+    card.setInfo(problems.isEmpty() ? done : done + ' ' + problems);
 }
 
 void TAsDB::AsthmaClose() {

@@ -66,14 +66,16 @@ private:
     QString filesProblem() const;
     void StartDiary(daily::TAsDly& card);
     // What a start does before any record file is opened for writing; answers how the diary
-    // can be opened, and what the card should say about the backup.
-    store::Access prepareFiles(QString& problem);
+    // can be opened, and adds what went wrong with the backups to `notices`, for the card.
+    store::Access prepareFiles(QStringList& notices);
     void draw();
 
     store::Diary& diary_;
     QString programFolder_;
     DiaryFolder diaryFolder_;
     store::Access access_ = store::Access::ReadWrite;
+    // What the latest start found wrong with the backups, for the card.
+    QStringList startNotices_;
     QString message_;
     QImage image_;
     MonitorState monitor_;

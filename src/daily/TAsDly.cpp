@@ -19,6 +19,8 @@
 #include <QShortcut>
 #include <QTabWidget>
 
+#include <algorithm>
+
 namespace pulmora::daily {
 namespace {
 
@@ -27,6 +29,8 @@ namespace glyphs = controls::glyphs;
 
 const QString kForwardDate = QStringLiteral("You are not allowed to record forward date information!");
 const QSize kReportSize = controls::pictures::kSplashSize;
+const QSize kCardSize(524, 429);
+constexpr int kInfoHeight = 26;
 
 TDaButton* imageButton(QWidget* parent, glyphs::Kind kind, const QString& hint, const QRect& geometry) {
     TDaButton* b = controls::glyphButton(parent, kind, hint, geometry.size());
@@ -43,7 +47,7 @@ TAsDly::TAsDly(store::Diary& diary, DailyWindows& windows, QWidget* parent)
                           Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
       diary_(diary), currentPerson_(store::keys::kNoPerson) {
     setWindowTitle("Pulmora");
-    setFixedSize(524, 429);
+    setFixedSize(kCardSize);
     layOut();
     connectControls(windows);
     currentDate_ = store::keys::dateKey(Cal->selectedDate());
@@ -86,7 +90,7 @@ void TAsDly::layOut() {
     Tabs->addTab(Additional, "Additional Daily");
 
     PanInfo = new QLabel(this);
-    PanInfo->setGeometry(4, 398, 400, 26);
+    PanInfo->setGeometry(4, 398, 400, kInfoHeight);
     PanInfo->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     PanInfo->setWordWrap(true);
     BtnSave = imageButton(this, glyphs::Kind::Save, "Save", {410, 396, 34, 30});
@@ -267,25 +271,33 @@ void TAsDly::ShowSummary() {
     Report->setPixmap(QPixmap::fromImage(drawComparison(kReportSize, v, font(), palette(), devicePixelRatioF())));
 }
 
-// The line holds two lines of text; its tooltip holds the whole message.
+// A message longer than the line makes it taller, and the window with it, so that what went
+// wrong is always read whole; the next short message gives the card its own size back.
 void TAsDly::setInfo(const QString& text) {
     PanInfo->setText(text);
     PanInfo->setToolTip(text);
+    const int height = std::max(kInfoHeight, PanInfo->heightForWidth(PanInfo->width()));
+    PanInfo->resize(PanInfo->width(), height);
+    setFixedSize(kCardSize + QSize(0, height - kInfoHeight));
     emit infoChanged(text);
 }
 
 QString TAsDly::info() const { return PanInfo->text(); }
 
-void TAsDly::showFileProblems() {
-    QStringList lines;
-    for (const auto& problem : diary_.files.fileProblems())
-        lines << QStringLiteral("%1 could not be opened (%2)").arg(problem.fileName, problem.reason);
-    QString text;
+void TAsDly::showFileProblems(const QStringList& notices) {
+    if (const QString text = problemsText(notices); !text.isEmpty()) setInfo(text);
+}
+
+QString TAsDly::problemsText(const QStringList& notices) const {
+    QStringList sentences = notices;
     if (diary_.files.readOnly())
-        text = QStringLiteral("ERROR: The diary is open for reading only (%1), so nothing can be entered or saved.")
-                   .arg(diary_.files.readOnlyReason());
-    if (!lines.isEmpty()) text += (text.isEmpty() ? "ERROR: " : " ") + lines.join("; ") + ". It has been left as it is.";
-    if (!text.isEmpty()) setInfo(text);
+        sentences << QStringLiteral("The diary is open for reading only (%1), so nothing can be entered or saved.")
+                         .arg(diary_.files.readOnlyReason());
+    QStringList files;
+    for (const auto& problem : diary_.files.fileProblems())
+        files << QStringLiteral("%1 could not be opened (%2)").arg(problem.fileName, problem.reason);
+    if (!files.isEmpty()) sentences << files.join("; ") + ". It has been left as it is.";
+    return sentences.isEmpty() ? QString() : "ERROR: " + sentences.join(' ');
 }
 
 void TAsDly::closeEvent(QCloseEvent* event) {

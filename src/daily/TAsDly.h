@@ -49,10 +49,13 @@ public:
     void ShowSummary();
     void setInfo(const QString& text);
     QString info() const;
-    // Names on the info line the record files that could not be opened, and why the diary is open
-    // for reading only if it is. Entry stays off while the person or day file is missing or the
-    // diary is open for reading only, so nothing is typed that cannot be saved.
-    void showFileProblems();
+    // Names on the info line, after the given sentences (what went wrong before the diary
+    // opened), the record files that could not be opened, and why the diary is open for reading
+    // only if it is. Entry stays off while the person or day file is missing or the diary is
+    // open for reading only, so nothing is typed that cannot be saved.
+    void showFileProblems(const QStringList& notices = {});
+    // What showFileProblems shows, "ERROR: " and the sentences; empty when there is nothing wrong.
+    QString problemsText(const QStringList& notices = {}) const;
     // Marks the card as holding changes not yet written.
     void markChanged();
     // Drops the pending changes without writing them (the day itself is gone, or reloaded next).

@@ -4,6 +4,7 @@
 #include "DiaryStore.h"
 #include "engine/FileIo.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -23,6 +24,11 @@ const QString kUnfinished = QStringLiteral(".partial");
 const QString kStaging = QStringLiteral(".restore-new");
 const QString kReady = QStringLiteral(".restore-ready");
 const QString kDone = QStringLiteral(".restore-done");
+// Written last into the staging folder: what each of its files must be for the restore to count.
+const QString kFingerprints = QStringLiteral("restore-fingerprints");
+// Where a start moves what it will not use. Neither name is listed, rotated or cleared away.
+const QString kIncomplete = QStringLiteral("-incomplete");
+const QString kDamagedRestore = QStringLiteral("damaged-restore-");
 
 std::string native(const QString& path) { return QDir::toNativeSeparators(path).toStdString(); }
 
@@ -118,8 +124,13 @@ Result Backups::copyDiary(const QString& from, const QString& into) const {
 Result Backups::makeBackup(const QString& name) const {
     const QString unfinished = folder() + '/' + name + kUnfinished;
     if (const Result cleared = removeFolder(unfinished); !cleared) return cleared;
-    if (const Result copied = copyDiary(diaryFolder_, unfinished); !copied) return copied;
-    return renameDurably(unfinished, folder() + '/' + name);
+    Result made = copyDiary(diaryFolder_, unfinished);
+    if (made) made = renameDurably(unfinished, folder() + '/' + name);
+    if (made) return made;
+    // What a failed backup wrote would take the room the diary's next save needs, on a full disk.
+    if (const Result cleared = removeFolder(unfinished); !cleared)
+        return Result::refused(made.error() + "; " + cleared.error());
+    return made;
 }
 
 Result Backups::removeFolder(const QString& path) const {
@@ -134,11 +145,13 @@ Result Backups::backUpDaily() {
         if (const Result cleared = removeFolder(folder() + '/' + name); !cleared) return cleared;
 
     const QDate today = clock::today();
-    const std::vector<Backup> made = backups();
-    const bool todays = std::any_of(made.begin(), made.end(),
-                                    [&](const Backup& b) { return !b.beforeRestore && b.date == today; });
-    if (!todays)
-        if (const Result backedUp = makeBackup(today.toString(kDateFormat)); !backedUp) return backedUp;
+    const QString name = today.toString(kDateFormat);
+    const QString todays = folder() + '/' + name;
+    if (!QFileInfo::exists(todays) || !unreadable(todays).isEmpty()) {
+        if (QFileInfo::exists(todays))
+            if (const Result moved = renameDurably(todays, freeName(name + kIncomplete)); !moved) return moved;
+        if (const Result backedUp = makeBackup(name); !backedUp) return backedUp;
+    }
     return rotate(today);
 }
 
@@ -174,11 +187,41 @@ Result Backups::rotate(const QDate& today) const {
     return Result::done();
 }
 
-QString Backups::beforeRestoreName(const QDate& today) const {
-    const QString base = today.toString(kDateFormat) + kBeforeRestore;
+QString Backups::freeName(const QString& base) const {
     QString name = base;
     for (int n = 2; QFileInfo::exists(folder() + '/' + name); ++n) name = base + '-' + QString::number(n);
-    return name;
+    return folder() + '/' + name;
+}
+
+QString Backups::unreadable(const QString& folder) {
+    if (!DiaryStore::holdsRecordFiles(folder)) return QStringLiteral("it holds no record file");
+    DiaryStore probe;
+    probe.setFolder(folder);
+    probe.OpenDB(Access::ReadOnly);
+    if (probe.fileProblems().empty()) return {};
+    const FileProblem& problem = probe.fileProblems().front();
+    return QStringLiteral("its %1 cannot be read (%2)").arg(problem.fileName, problem.reason);
+}
+
+Outcome<QByteArray> Backups::fingerprints(const QString& folder) const {
+    Outcome<QByteArray> out;
+    for (const QString& path : filesIn(folder)) {
+        const QByteArray name = QFileInfo(path).fileName().toUtf8();
+        if (!QFileInfo::exists(path)) {
+            out.value += "- " + name + '\n';
+            continue;
+        }
+        std::vector<char> bytes;
+        std::string error;
+        if (!engine::io::readFile(native(path), bytes, error)) {
+            out.result = refusedFor(error);
+            return out;
+        }
+        const QByteArray digest = QCryptographicHash::hash(QByteArrayView(bytes.data(), qsizetype(bytes.size())),
+                                                           QCryptographicHash::Sha256);
+        out.value += digest.toHex() + ' ' + name + '\n';
+    }
+    return out;
 }
 
 Outcome<QString> Backups::restore(const QString& name) {
@@ -186,27 +229,23 @@ Outcome<QString> Backups::restore(const QString& name) {
     if (std::none_of(made.begin(), made.end(), [&](const Backup& b) { return b.name == name; }))
         return {Result::refused(QStringLiteral("there is no backup %1").arg(name)), {}};
     const QString source = folder() + '/' + name;
-    if (!DiaryStore::holdsRecordFiles(source))
-        return {Result::refused(QStringLiteral("the backup %1 holds no record file").arg(name)), {}};
-    {
-        DiaryStore probe;
-        probe.setFolder(source);
-        probe.OpenDB(Access::ReadOnly);
-        if (!probe.fileProblems().empty()) {
-            const FileProblem& problem = probe.fileProblems().front();
-            return {Result::refused(QStringLiteral("the backup's %1 cannot be read (%2)").arg(problem.fileName, problem.reason)),
-                    {}};
-        }
-    }
+    if (const QString problem = unreadable(source); !problem.isEmpty())
+        return {Result::refused(QStringLiteral("the backup %1 cannot be used: %2").arg(name, problem)), {}};
 
     QString kept;
     if (DiaryStore::holdsRecordFiles(diaryFolder_)) {
-        kept = beforeRestoreName(clock::today());
+        kept = QFileInfo(freeName(clock::today().toString(kDateFormat) + kBeforeRestore)).fileName();
         if (const Result backedUp = makeBackup(kept); !backedUp) return {backedUp, {}};
     }
     const QString staging = folder() + '/' + kStaging;
     if (const Result cleared = removeFolder(staging); !cleared) return {cleared, {}};
     if (const Result copied = copyDiary(source, staging); !copied) return {copied, {}};
+    const Outcome<QByteArray> written = fingerprints(staging);
+    if (!written) return {written.result, {}};
+    std::string error;
+    const std::vector<char> bytes(written.value.begin(), written.value.end());
+    if (!engine::io::replaceWhole(native(staging + '/' + kFingerprints), bytes, error))
+        return {refusedFor(error), {}};
     if (const Result committed = renameDurably(staging, folder() + '/' + kReady); !committed) return {committed, {}};
     return {install(), kept};
 }
@@ -226,11 +265,44 @@ Result Backups::install() const {
     return removeFolder(done);
 }
 
-Result Backups::finishRestore() {
+QString Backups::stagedProblem(const QString& ready) const {
+    if (!QFileInfo(ready).isDir()) return QStringLiteral("it is a file, not a folder");
+    if (QDir(ready).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System))
+        return QStringLiteral("it is empty");
+    std::vector<char> bytes;
+    std::string error;
+    if (!engine::io::readFile(native(ready + '/' + kFingerprints), bytes, error))
+        return QStringLiteral("it does not say what it should hold (%1)").arg(QString::fromStdString(error));
+    const QList<QByteArray> wanted = QByteArray(bytes.data(), qsizetype(bytes.size())).split('\n');
+    const Outcome<QByteArray> found = fingerprints(ready);
+    if (!found) return QStringLiteral("it cannot be read (%1)").arg(found.error());
+    const QList<QByteArray> got = found.value.split('\n');
+    if (wanted.size() != got.size()) return QStringLiteral("what it should hold is not recorded whole");
+    const QStringList staged = filesIn(ready);
+    for (qsizetype i = 0; i < staged.size(); ++i) {
+        if (wanted[i] == got[i]) continue;
+        const QString name = QFileInfo(staged[i]).fileName();
+        if (got[i].startsWith("- ")) return QStringLiteral("%1 is missing from it").arg(name);
+        if (wanted[i].startsWith("- ")) return QStringLiteral("it holds %1, which the restore did not write").arg(name);
+        return QStringLiteral("its %1 is not as the restore wrote it").arg(name);
+    }
+    return {};
+}
+
+Outcome<SetAsideRestore> Backups::finishRestore() {
+    Outcome<SetAsideRestore> out;
     for (const QString& leftover : {kStaging, kDone})
-        if (const Result cleared = removeFolder(folder() + '/' + leftover); !cleared) return cleared;
-    if (!QFileInfo::exists(folder() + '/' + kReady)) return Result::done();
-    return install();
+        if (out.result = removeFolder(folder() + '/' + leftover); !out) return out;
+    const QString ready = folder() + '/' + kReady;
+    if (!QFileInfo::exists(ready)) return out;
+    out.value.found = stagedProblem(ready);
+    if (out.value.found.isEmpty()) {
+        out.result = install();
+        return out;
+    }
+    out.value.movedTo = freeName(kDamagedRestore + clock::today().toString(kDateFormat));
+    out.result = renameDurably(ready, out.value.movedTo);
+    return out;
 }
 
 }  // namespace pulmora::store

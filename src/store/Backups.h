@@ -21,13 +21,21 @@ struct Backup {
     int daysRecorded = -1;  // day records in its "Daily.dat"; -1 when that cannot be read
 };
 
+// A committed restore that a start found incomplete or changed, and so did not finish.
+struct SetAsideRestore {
+    QString found;    // what was wrong with it, as a phrase: "Daily.dat is missing from it"
+    QString movedTo;  // the path it was moved to, untouched; empty when there was none
+};
+
 // The diary's backups: one a day, made on start, rotated, and restored on request.
 //
 // Each change is made so that a stop at any moment leaves a diary that is either all as it was
 // or all as wanted: a backup is written into a folder of its own and only then renamed to its
 // name, and a restore first writes the backup's files into a staging folder whose rename commits
 // the restore; its files are then put in place one by one, and a start that finds the committed
-// folder puts them in place again before any record file is opened.
+// folder puts them in place again before any record file is opened. The staging folder's last
+// file, written before the commit, fingerprints every file of it, so a start puts in place only
+// what the restore wrote, whole.
 class Backups {
 public:
     // `otherFiles`: the names of the files beside the record files that belong to the diary and
@@ -38,10 +46,14 @@ public:
     QString folder() const;
 
     // For the start, before any record file is opened for writing: finishes a restore that a
-    // stop cut short, so the diary is never opened half replaced.
-    Result finishRestore();
-    // Also for the start: makes today's backup unless there is one, then removes the backups
-    // the rotation no longer keeps. A diary folder without record files has nothing to back up.
+    // stop cut short, so the diary is never opened half replaced. A committed restore that is
+    // not as the restore wrote it is not used: it is moved aside under the backups folder,
+    // where nothing lists or removes it, and the diary is left as it is.
+    Outcome<SetAsideRestore> finishRestore();
+    // Also for the start: makes today's backup unless there is a complete one, then removes the
+    // backups the rotation no longer keeps. A diary folder without record files has nothing to
+    // back up. A backup that fails removes what it wrote; a folder with today's name that is
+    // not a complete backup is moved aside first, as a damaged restore is.
     Result backUpDaily();
 
     // Every backup, newest first, each with the days it holds.
@@ -68,7 +80,15 @@ private:
     Result rotate(const QDate& today) const;
     Result install() const;
     Result removeFolder(const QString& path) const;
-    QString beforeRestoreName(const QDate& today) const;
+    // A name under the backups folder not yet taken: `base`, or `base` with "-2", "-3", ...
+    QString freeName(const QString& base) const;
+    // What a backup folder lacks to be one: empty when it holds record files and every one of
+    // them can be read.
+    static QString unreadable(const QString& folder);
+    // One line a file of filesIn: its fingerprint and name, or "-" and the name when it is not there.
+    Outcome<QByteArray> fingerprints(const QString& folder) const;
+    // Why the committed restore is not as the restore wrote it; empty when it is.
+    QString stagedProblem(const QString& ready) const;
 
     QString diaryFolder_;
     QStringList otherFiles_;

@@ -84,8 +84,9 @@ TEST_F(BackupStopTest, ARestoreStoppedAnywhereLeavesTheDiaryAsItWasOrAsTheBackup
         ASSERT_NE(stop, Stop::Failed) << "stop " << n;
         const std::string where = "stopped before operation " + std::to_string(n);
         // What the next start does before it opens any record file.
-        const store::Result finished = backupsOf(work).finishRestore();
+        const auto finished = backupsOf(work).finishRestore();
         ASSERT_TRUE(finished) << where << ": " << finished.error().toStdString();
+        EXPECT_EQ(finished.value.found, "") << where;
         const Files got = filesOf(work.path());
         EXPECT_TRUE(got == current || got == backedUp) << where << ": the diary is a mixture";
         sawOld = sawOld || got == current;
@@ -103,6 +104,60 @@ TEST_F(BackupStopTest, ARestoreStoppedAnywhereLeavesTheDiaryAsItWasOrAsTheBackup
     }
     EXPECT_TRUE(sawOld);
     EXPECT_TRUE(sawRestored);
+}
+
+// The files of a folder, or the bytes of a plain file under an empty name.
+Files contentOf(const fs::path& path) {
+    return fs::is_directory(path) ? filesOf(path) : Files{{"", readBytes(path.string())}};
+}
+
+// What a start finds of a restore stopped once committed, damaged afterwards (a disk fault, a
+// hand that tidied the folder): it is not installed but set aside untouched, and the diary
+// stays as it is.
+TEST_F(BackupStopTest, AStagedRestoreThatIsNotWholeIsSetAsideAndTheDiaryKept) {
+    startOn(kFirstDay);
+    store::clock::setToday(kFirstDay.addDays(1));
+    recordDay(diary, kFirstDay, 380);
+    const Files current = filesOf(diary.path());
+    // The first stop after the restore's commit, before it has put a file in place.
+    TempFolder committed{TempFolder::memoryRoot()};
+    const fs::path staged = committed.path() / "backups" / ".restore-ready";
+    for (int n = 1; !fs::exists(staged); ++n) {
+        copyTree(diary.path(), committed.path());
+        ASSERT_EQ(runStoppedBefore(n, [&] { return backupsOf(committed).restore("2024-01-01").ok(); }), Stop::Stopped);
+    }
+    ASSERT_EQ(filesOf(committed.path()), current);
+
+    const std::pair<QString, std::function<void(const fs::path&)>> damages[] = {
+        {"it is empty", [](const fs::path& p) { fs::remove_all(p), fs::create_directory(p); }},
+        {"it is a file, not a folder", [](const fs::path& p) { fs::remove_all(p), writeBytes(p.string(), {'x'}); }},
+        {"Daily.dat is missing from it", [](const fs::path& p) { fs::remove(p / "Daily.dat"); }},
+        {"its Personal.dat is not as the restore wrote it", [](const fs::path& p) {
+             auto bytes = readBytes((p / "Personal.dat").string());
+             bytes[bytes.size() - 2] = '#';
+             writeBytes((p / "Personal.dat").string(), bytes);
+         }},
+    };
+    for (const auto& [found, damage] : damages) {
+        copyTree(committed.path(), work.path());
+        const fs::path ready = work.path() / "backups" / ".restore-ready";
+        damage(ready);
+        const Files damaged = contentOf(ready);
+
+        const auto finished = backupsOf(work).finishRestore();
+        ASSERT_TRUE(finished) << finished.error().toStdString();
+        EXPECT_EQ(finished.value.found, found);
+        EXPECT_EQ(filesOf(work.path()), current) << found.toStdString();
+        EXPECT_FALSE(fs::exists(ready)) << found.toStdString();
+        const fs::path aside = finished.value.movedTo.toStdString();
+        EXPECT_EQ(aside.parent_path(), work.path() / "backups") << found.toStdString();
+        EXPECT_EQ(contentOf(aside), damaged) << found.toStdString();
+        // Never offered for a restore, never cleared away.
+        EXPECT_TRUE(backupsOf(work).backUpDaily());
+        for (const store::Backup& backup : backupsOf(work).list())
+            EXPECT_NE(backup.name.toStdString(), aside.filename().string());
+        EXPECT_TRUE(fs::exists(aside)) << found.toStdString();
+    }
 }
 
 }  // namespace

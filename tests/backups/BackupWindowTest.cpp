@@ -119,6 +119,39 @@ TEST_F(BackupProgramTest, ABackupThatCannotBeMadeIsNamedAndTheProgramStartsAsUsu
     EXPECT_TRUE(basic().PkMorn->isEnabled());
 }
 
+// A start never wipes the diary with a restore that is not whole: it keeps the diary and says
+// what it found and where it put it.
+TEST_F(BackupProgramTest, AStartSetsADamagedRestoreAsideAndSaysWhere) {
+    prepare([&](store::Diary& d) { addPerson(d, "Jo"); });
+    const std::vector<char> daily = bytesOf(folder.path() / "Daily.dat");
+    fs::create_directories(backups() / ".restore-ready");
+    start();
+    const fs::path aside = backups() / "damaged-restore-2024-06-15";
+    EXPECT_EQ(card().info(), "ERROR: An unfinished restore from a backup was not used, as it is empty; the diary was "
+                             "kept as it was and the restore moved to " + QString::fromStdString(aside.string()) + ".");
+    EXPECT_TRUE(fs::is_directory(aside));
+    EXPECT_EQ(bytesOf(folder.path() / "Daily.dat"), daily);
+    EXPECT_EQ(card().SelAsName->Caption(), "Jo");
+    EXPECT_FALSE(diary().files.readOnly());
+}
+
+// Both are said, and the information line grows until the whole message shows.
+TEST_F(BackupProgramTest, AFailedBackupAndAFileThatCannotBeOpenedAreBothShownWhole) {
+    prepare([&](store::Diary& d) { addPerson(d, "Jo"); });
+    writeBytes(backups().string(), {'x'});  // a file where the backups belong
+    auto damaged = readBytes(folder.file("DlyMed.dat"));
+    damaged[32 + 11] = 'N';  // its first field made numeric
+    writeBytes(folder.file("DlyMed.dat"), damaged);
+    start();
+    const QString info = card().info();
+    EXPECT_TRUE(info.startsWith("ERROR: Today's backup of the diary could not be made (")) << info.toStdString();
+    EXPECT_NE(info.indexOf(QString::fromStdString(backups().string())), -1) << info.toStdString();
+    EXPECT_NE(info.indexOf(". The diary has opened as usual. DlyMed.dat could not be opened ("), -1) << info.toStdString();
+    const QLabel& line = *card().PanInfo;
+    EXPECT_GE(line.height(), line.heightForWidth(line.width()));
+    EXPECT_LE(line.geometry().bottom(), card().height());
+}
+
 TEST_F(BackupProgramTest, TheMenuRestoresABackupAndTheDiaryStartsAgainOnIt) {
     prepare([&](store::Diary& d) { addPerson(d, "Jo"); });
     start();  // backs up Jo alone

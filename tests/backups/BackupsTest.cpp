@@ -1,5 +1,6 @@
 #include "BackupFixture.h"
 
+#include "engine/FaultSeam.h"
 #include "support/FileSystems.h"
 
 #include <sys/stat.h>
@@ -65,6 +66,29 @@ TEST_F(BackupTest, ABackupThatCannotBeWrittenSaysWhyAndLeavesTheDiaryAsItWas) {
     EXPECT_NE(done.error().indexOf(QString::fromStdString(backupFolder().string())), -1) << done.error().toStdString();
     EXPECT_EQ(filesOf(diary.path()), before);
     EXPECT_TRUE(foldersIn(backupFolder()).empty());
+}
+
+// On a full disk what a failed backup wrote would take the room the diary's saves need.
+TEST_F(BackupTest, ABackupThatFailsPartWayLeavesNothingBehind) {
+    int writes = 0;
+    engine::faults::setHook([&](engine::faults::Operation op) { return op != engine::faults::Operation::Write || ++writes != 3; });
+    const store::Result done = backups().backUpDaily();
+    engine::faults::setHook({});
+    EXPECT_TRUE(done.error().contains("Input/output error")) << done.error().toStdString();
+    EXPECT_EQ(foldersIn(backupFolder()), std::vector<std::string>{});
+}
+
+TEST_F(BackupTest, AFolderNamedAsTodaysBackupCountsOnlyWhenItIsOne) {
+    for (const bool empty : {true, false}) {
+        fs::remove_all(backupFolder());
+        fs::create_directories(backupFolder("2024-01-01"));
+        if (!empty) writeBytes((backupFolder("2024-01-01") / "Daily.dat").string(), {'?'});
+        const Files made = filesOf(backupFolder("2024-01-01"));
+        startOn(kFirstDay);
+        EXPECT_EQ(filesOf(backupFolder("2024-01-01")), filesOf(diary.path())) << empty;
+        EXPECT_EQ(foldersIn(backupFolder()), (std::vector<std::string>{"2024-01-01", "2024-01-01-incomplete"}));
+        EXPECT_EQ(filesOf(backupFolder("2024-01-01-incomplete")), made);
+    }
 }
 
 // ---- rotation --------------------------------------------------------------------------------
