@@ -12,6 +12,8 @@
 #include "store/Clock.h"
 
 #include <QGuiApplication>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 
 #include <exception>
@@ -105,6 +107,20 @@ WindowAnswer<bool> WindowOpener::confirmDeletion(QWidget& owner, const daily::De
         placeLeftOf(window, topRight, owner);
         runModal(window);
         return WindowAnswer<bool>{true, window.DeleteConfirmed()};
+    });
+}
+
+WindowAnswer<bool> WindowOpener::leaveWithoutSaving(QWidget& owner, const QString& loss) {
+    return opening([&] {
+        QMessageBox window(QMessageBox::Warning, QStringLiteral("Pulmora"),
+                           loss + QStringLiteral(" Leave and lose them, or stay on the card?"), QMessageBox::NoButton,
+                           &owner);
+        const QPushButton* leave = window.addButton(QStringLiteral("Leave"), QMessageBox::DestructiveRole);
+        QPushButton* stay = window.addButton(QStringLiteral("Stay"), QMessageBox::RejectRole);
+        window.setDefaultButton(stay);
+        window.setEscapeButton(stay);
+        runModal(window);
+        return WindowAnswer<bool>{true, window.clickedButton() == leave};
     });
 }
 

@@ -34,6 +34,7 @@ public:
                                                  const QPoint& topRight) override;
     controls::WindowAnswer<std::optional<store::PersonRef>> reportCard(QWidget& owner, const QString& person,
                                                                       const QString& caption) override;
+    controls::WindowAnswer<bool> leaveWithoutSaving(QWidget& owner, const QString& loss) override;
     bool recordSheet(QWidget& owner, const QString& shownName, const QPoint& topRight) override;
     bool about(QWidget& owner, const QPoint& topLeft) override;
     void showHelp(const QString& keyword) override;

@@ -50,6 +50,9 @@ public:
     virtual bool recordSheet(QWidget& owner, const QString& shownName, const QPoint& topRight) = 0;
     // Answers whether the about window could be opened.
     virtual bool about(QWidget& owner, const QPoint& topLeft) = 0;
+    // Asks whether to leave the card although `loss`, sentences that say what cannot be saved
+    // and why, would be lost. The choice is true for leaving.
+    virtual controls::WindowAnswer<bool> leaveWithoutSaving(QWidget& owner, const QString& loss) = 0;
     // The help topic by keyword; an empty keyword shows the contents. Help stays open beside
     // the cards and can be used while a modal card is open.
     virtual void showHelp(const QString& keyword) = 0;

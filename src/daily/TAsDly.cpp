@@ -3,6 +3,7 @@
 #include "AdditionalDailyPage.h"
 #include "BasicDailyPage.h"
 #include "DailyCommands.h"
+#include "DailyWindows.h"
 #include "DayCalendar.h"
 #include "SummaryPicture.h"
 #include "controls/GlyphButton.h"
@@ -40,12 +41,19 @@ TDaButton* imageButton(QWidget* parent, glyphs::Kind kind, const QString& hint, 
 
 QString longDate(const QDate& date, const QString& pattern) { return QLocale(QLocale::English).toString(date, pattern); }
 
+// The list of the day kept in the file, as the user knows it.
+QString listIn(store::TableId file) {
+    if (file == store::TableId::DlyTrig) return QStringLiteral("the day's triggers");
+    if (file == store::TableId::DlyMed) return QStringLiteral("the day's medication");
+    return {};
+}
+
 }  // namespace
 
 TAsDly::TAsDly(store::Diary& diary, DailyWindows& windows, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
-      diary_(diary), currentPerson_(store::keys::kNoPerson) {
+      diary_(diary), windows_(windows), currentPerson_(store::keys::kNoPerson) {
     setWindowTitle("Pulmora");
     setFixedSize(kCardSize);
     layOut();
@@ -175,6 +183,9 @@ void TAsDly::CalDateChange() {
         showPendingButtons(false);
         Tabs->setEnabled(false);
         setInfo(kForwardDate);
+    } else if (!diary_.files.has(store::TableId::DlyTrig) || !diary_.files.has(store::TableId::DlyMed)) {
+        // Said before anything is entered that could not be kept.
+        showFileProblems();
     }
     if (!entryAllowed()) showFileProblems();
 }
@@ -233,11 +244,12 @@ void TAsDly::cancelChanges() {
 
 // ---- saving ----------------------------------------------------------------------------------
 
-bool TAsDly::SaveDay() {
+bool TAsDly::SaveDay() { return saveDay(Additional->tickedTriggers(), Additional->DayMedRows().rows); }
+
+bool TAsDly::saveDay(const QStringList& triggers, std::span<const store::DayMedRow> medication) {
     const QString& person = currentPerson_;
     const QString& date = currentDate_;
-    const store::Result r = diary_.days.saveDay(person, date, Basic->values(), Additional->tickedTriggers(),
-                                                Additional->DayMedRows().rows);
+    const store::Result r = diary_.days.saveDay(person, date, Basic->values(), triggers, medication);
     if (!r) {
         setInfo("ERROR: The day was not saved completely: " + r.error());
         return false;
@@ -284,6 +296,13 @@ void TAsDly::setInfo(const QString& text) {
 
 QString TAsDly::info() const { return PanInfo->text(); }
 
+QString TAsDly::fileProblemText(const store::FileProblem& problem) const {
+    QString text = QStringLiteral("%1 could not be opened (%2)").arg(problem.fileName, problem.reason);
+    if (const QString list = listIn(problem.table); !list.isEmpty() && entryAllowed())
+        text += QStringLiteral(", so %1 cannot be saved").arg(list);
+    return text;
+}
+
 void TAsDly::showFileProblems(const QStringList& notices) {
     if (const QString text = problemsText(notices); !text.isEmpty()) setInfo(text);
 }
@@ -294,14 +313,28 @@ QString TAsDly::problemsText(const QStringList& notices) const {
         sentences << QStringLiteral("The diary is open for reading only (%1), so nothing can be entered or saved.")
                          .arg(diary_.files.readOnlyReason());
     QStringList files;
-    for (const auto& problem : diary_.files.fileProblems())
-        files << QStringLiteral("%1 could not be opened (%2)").arg(problem.fileName, problem.reason);
+    for (const auto& problem : diary_.files.fileProblems()) files << fileProblemText(problem);
     if (!files.isEmpty()) sentences << files.join("; ") + ". It has been left as it is.";
     return sentences.isEmpty() ? QString() : "ERROR: " + sentences.join(' ');
 }
 
+bool TAsDly::saveBeforeClosing() {
+    const QStringList triggers = Additional->tickedTriggers();
+    const store::DayMedication& medication = Additional->DayMedRows();
+    const std::vector<store::TableId> lost = diary_.days.unsavableLists(triggers, medication.rows);
+    auto isLost = [&](store::TableId file) { return std::find(lost.begin(), lost.end(), file) != lost.end(); };
+    QStringList loss;
+    for (const auto& problem : diary_.files.fileProblems())
+        if (isLost(problem.table)) loss << fileProblemText(problem) + '.';
+    if (loss.isEmpty()) return SaveDay();
+    if (!windows_.leaveWithoutSaving(*this, loss.join(' ')).choice) return false;
+    // Whatever else the day holds is still written.
+    return saveDay(isLost(store::TableId::DlyTrig) ? QStringList() : triggers,
+                   isLost(store::TableId::DlyMed) ? std::span<const store::DayMedRow>() : medication.rows);
+}
+
 void TAsDly::closeEvent(QCloseEvent* event) {
-    if (recChanged_ && !SaveDay()) {
+    if (recChanged_ && !saveBeforeClosing()) {
         // Closing now would lose the day; the info line says why it could not be written.
         event->ignore();
         return;

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <optional>
+#include <span>
 
 class QLabel;
 class QTabWidget;
@@ -93,6 +94,14 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Writes the day with the given lists.
+    bool saveDay(const QStringList& triggers, std::span<const store::DayMedRow> medication);
+    // Writes the pending day before the window closes and answers whether it may close. A list
+    // whose file could not be opened cannot be written: the user is told what would be lost and
+    // chooses to leave without it, the rest of the day written, or to stay.
+    bool saveBeforeClosing();
+    // "DlyTrig.dat could not be opened (why)", and what of the day cannot be saved because of it.
+    QString fileProblemText(const store::FileProblem& problem) const;
     void TrapUpdate();
     void TrapUpdate2(QWidget* sender);
     bool refuseWithoutPerson();
@@ -101,6 +110,7 @@ private:
     void connectControls(DailyWindows& windows);
 
     store::Diary& diary_;
+    DailyWindows& windows_;
     QString currentPerson_;
     QString currentDate_;
     bool recChanged_ = false;

@@ -78,7 +78,8 @@ Writes Days::writes() const { return Writes(store_); }
 Result Days::saveDay(const QString& person, const QString& date, const DayValues& values,
                      const QStringList& tickedTriggers, std::span<const DayMedRow> medication) {
     Checks checks = dayChecks(store_, TableId::Daily, person, date);
-    checks.open(store_, TableId::DlyTrig).open(store_, TableId::DlyMed);
+    // A list with nothing to store leaves a file that could not be opened alone.
+    for (TableId list : unsavableLists(tickedTriggers, medication)) checks.open(store_, list);
     valueChecks(checks, values);
     QStringList triggers;
     for (const QString& ticked : tickedTriggers) {
@@ -98,7 +99,9 @@ Result Days::saveDay(const QString& person, const QString& date, const DayValues
         if (!added) return added.result;
         wanted.push_back(added.value);
     }
-    if (const Result r = removeDayExcept(TableId::DlyTrig, person, date, wanted); !r) return r;
+    if (store_.has(TableId::DlyTrig))
+        if (const Result r = removeDayExcept(TableId::DlyTrig, person, date, wanted); !r) return r;
+    if (!store_.has(TableId::DlyMed)) return Result::done();
 
     wanted.clear();
     for (const DayMedRow& row : medication) {
@@ -108,6 +111,14 @@ Result Days::saveDay(const QString& person, const QString& date, const DayValues
         wanted.push_back(added.value);
     }
     return removeDayExcept(TableId::DlyMed, person, date, wanted);
+}
+
+std::vector<TableId> Days::unsavableLists(const QStringList& tickedTriggers, std::span<const DayMedRow> medication) const {
+    std::vector<TableId> lists;
+    if (!tickedTriggers.isEmpty() && !store_.has(TableId::DlyTrig)) lists.push_back(TableId::DlyTrig);
+    if (std::any_of(medication.begin(), medication.end(), kept) && !store_.has(TableId::DlyMed))
+        lists.push_back(TableId::DlyMed);
+    return lists;
 }
 
 // ---- days --------------------------------------------------------------------------------

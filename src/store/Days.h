@@ -20,9 +20,14 @@ public:
     // records are written first and the others then removed in one replacement of the file,
     // with nothing marked before it, so a save stopped or failing at any moment leaves the
     // day's triggers and medication as before, as after or their union, never less, and leaves
-    // nothing for a later pack to take. Everything is checked before anything is written.
+    // nothing for a later pack to take. Everything is checked before anything is written. A
+    // trigger or medication file that is not open refuses the save only when its list has
+    // something to store; otherwise it is left alone.
     Result saveDay(const QString& person, const QString& date, const DayValues& values,
                    const QStringList& tickedTriggers, std::span<const DayMedRow> medication);
+    // The lists of such a save that have something to store in a file that is not open
+    // ("DlyTrig.dat", "DlyMed.dat"): what saveDay refuses, and what the card cannot keep.
+    std::vector<TableId> unsavableLists(const QStringList& tickedTriggers, std::span<const DayMedRow> medication) const;
 
     // Writes the day (updating the one record of that day) and raises the person's stored best
     // peak flow when a reading exceeds it.

@@ -17,6 +17,9 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <QMessageBox>
+#include <QPushButton>
+
 #include <filesystem>
 
 namespace pulmora::test {
@@ -68,8 +71,13 @@ public:
         return opens;
     }
     void showHelp(const QString& keyword) override { asked << "help " + keyword; }
+    WindowAnswer<bool> leaveWithoutSaving(QWidget&, const QString& loss) override {
+        asked << "leave " + loss;
+        return {opens, leaves};
+    }
 
     bool opens = true;
+    bool leaves = false;
     WindowAnswer<std::optional<store::PersonRef>> personal{true, std::nullopt};
     WindowAnswer<std::optional<QStringList>> picked{true, std::nullopt};
     WindowAnswer<std::optional<store::PersonRef>> report{true, std::nullopt};
@@ -193,6 +201,35 @@ TEST_F(ScriptedCardTest, AWindowThatCannotBeOpenedIsReportedOnTheInfoLine) {
     EXPECT_TRUE(card->RecChanged());
 }
 
+// With the day's trigger file unusable the card says so as soon as the day is shown. Closing with
+// a trigger ticked says what would be lost: staying keeps everything pending, leaving writes the
+// rest of the day and leaves the file as it was.
+TEST_F(ScriptedCardTest, ATriggerThatCannotBeSavedIsSaidAtOnceAndClosingAsksWhetherToLoseIt) {
+    diary.files.CloseDB();
+    auto damaged = readBytes(folder.file("DlyTrig.dat"));
+    damaged[32 + 11] = 'N';  // its first field made numeric
+    writeBytes(folder.file("DlyTrig.dat"), damaged);
+    diary.files.OpenDB();
+    card->CalDateChange();
+    const QString problem = "DlyTrig.dat could not be opened (field 1 \"DyID\" is a numeric field (type N); only "
+                            "character and date fields are stored), so the day's triggers cannot be saved.";
+    EXPECT_EQ(card->info(), "ERROR: " + problem + " It has been left as it is.");
+
+    card->show();
+    click(card->Basic->CoughDay);
+    card->Additional->TickTrigger("POLLEN");
+    EXPECT_FALSE(card->close());
+    EXPECT_EQ(windows.asked, QStringList{"leave " + problem});
+    EXPECT_TRUE(card->RecChanged());
+    EXPECT_EQ(diary.days.ChkDly(jo, store::keys::dateKey(kToday)), -1);
+
+    windows.leaves = true;
+    EXPECT_TRUE(card->close());
+    EXPECT_TRUE(diary.days.GetDly(jo, store::keys::dateKey(kToday)).values.coughDay);
+    diary.files.CloseDB();
+    EXPECT_EQ(readBytes(folder.file("DlyTrig.dat")), damaged);
+}
+
 // ---- the program's own opener ------------------------------------------------------------
 
 class OpenerTest : public CardTest {
@@ -273,6 +310,29 @@ TEST_F(OpenerTest, HelpCanBeUsedWhileThePersonalCardIsOpen) {
                   EXPECT_EQ(help.currentPage(), "index");
                   EXPECT_TRUE(per->isVisible());
               });
+}
+
+// The program's question before the card closes on a trigger that cannot be saved: it says what
+// would be lost and offers Stay first; Leave closes the card.
+TEST_F(CardTest, ClosingOnATriggerThatCannotBeSavedAsksFirst) {
+    prepare([&](store::Diary& d) { addPerson(d, "Jo"); });
+    auto damaged = readBytes(folder.file("DlyTrig.dat"));
+    damaged[32 + 11] = 'N';
+    writeBytes(folder.file("DlyTrig.dat"), damaged);
+    start();
+    card().show();
+    click(basic().CoughDay);
+    additional().TickTrigger("POLLEN");
+    withModal([&] { EXPECT_TRUE(card().close()); },
+              [&](QWidget* window) {
+                  auto* question = qobject_cast<QMessageBox*>(window);
+                  ASSERT_TRUE(question);
+                  EXPECT_TRUE(question->text().contains(", so the day's triggers cannot be saved. Leave and lose them"));
+                  EXPECT_EQ(question->defaultButton()->text(), "Stay");
+                  for (QAbstractButton* button : question->buttons())
+                      if (button->text() == "Leave") button->click();
+              });
+    EXPECT_FALSE(card().isVisible());
 }
 
 }  // namespace
