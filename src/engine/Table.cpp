@@ -1,7 +1,7 @@
 #include "Table.h"
 
 #include "DbfFormat.h"
-#include "FileIo.h"
+#include "files/Replacement.h"
 
 #include <algorithm>
 #include <cassert>
@@ -166,7 +166,7 @@ Table::Table(std::string path, int fd, std::vector<FieldSpec> specs, std::vector
     }
 }
 
-Table::~Table() { io::close(fd_); }
+Table::~Table() { files::close(fd_); }
 
 std::unique_ptr<Table> Table::make(std::string path, int fd, std::vector<FieldSpec> specs,
                                    std::vector<char> records, uint32_t count, int headerLength,
@@ -306,10 +306,10 @@ Status Table::append() {
     const long long at = headerLength_ + (long long)count_ * recordLength_;
     std::vector<char> bytes(newRecord_);
     bytes.push_back(dbf::kEndOfFile);
-    if (!io::writeAt(fd_, at, bytes.data(), bytes.size(), error) || !syncFile(error))
+    if (!files::writeAt(fd_, at, bytes.data(), bytes.size(), error) || !syncFile(error))
         return Status::failure(error);
     const std::vector<char> header = headerBytes(count_ + 1);
-    if (!io::writeAt(fd_, 0, header.data(), 8, error) || !syncFile(error)) {
+    if (!files::writeAt(fd_, 0, header.data(), 8, error) || !syncFile(error)) {
         // Without the old count the file could hold a record the caller was told is not there.
         const std::vector<char> old = headerBytes(count_);
         restoreBytes(0, old.data(), 8);
@@ -323,13 +323,13 @@ Status Table::append() {
     return Status::success();
 }
 
-bool Table::syncFile(std::string& error) { return !waitForDisk_ || io::sync(fd_, error); }
+bool Table::syncFile(std::string& error) { return !waitForDisk_ || files::sync(fd_, error); }
 
 void Table::restoreBytes(long long offset, const char* bytes, size_t size) {
     // Best effort after a failure that is already being reported: if the disk refuses this too,
     // there is nothing better left to do.
     std::string ignored;
-    if (io::writeAt(fd_, offset, bytes, size, ignored)) (void)syncFile(ignored);
+    if (files::writeAt(fd_, offset, bytes, size, ignored)) (void)syncFile(ignored);
 }
 
 std::vector<char> Table::headerBytes(uint32_t count) const {
@@ -384,7 +384,7 @@ Status Table::writeChangedRecord() {
     }
     std::string error;
     const long long at = headerLength_ + (long long)record * recordLength_;
-    if (!io::writeAt(fd_, at, data, size_t(recordLength_), error) || !syncFile(error)) {
+    if (!files::writeAt(fd_, at, data, size_t(recordLength_), error) || !syncFile(error)) {
         // Part or all of the record may be in the file now; the old one goes back, so the file
         // keeps saying what the caller, told of the failure, expects.
         restoreBytes(at, before_.data(), size_t(recordLength_));
@@ -439,11 +439,11 @@ Status Table::packRemoving(const std::vector<uint32_t>& recordNumbers) {
     file.push_back(dbf::kEndOfFile);
 
     std::string error;
-    if (!io::replaceWhole(path_, file, error)) return Status::failure(error);
+    if (!files::replaceWhole(path_, file, error)) return Status::failure(error);
     bool missing = false;
-    const int fd = io::openExisting(path_, true, error, missing);
+    const int fd = files::openExisting(path_, true, error, missing);
     if (fd < 0) return Status::failure(error);
-    io::close(fd_);
+    files::close(fd_);
     fd_ = fd;
     headerLength_ = newHeaderLength;
     records_ = std::move(kept);
@@ -477,26 +477,26 @@ Engine::~Engine() { closeAll(); }
 Engine::OpenResult Engine::open(const std::string& path, const std::vector<TagSpec>& tags, Access access) {
     OpenResult result;
     bool missing = false;
-    const int fd = io::openExisting(path, access == Access::ReadWrite, result.reason, missing);
+    const int fd = files::openExisting(path, access == Access::ReadWrite, result.reason, missing);
     if (fd < 0) {
         result.outcome = missing ? OpenOutcome::Missing : OpenOutcome::Unusable;
         return result;
     }
     result.outcome = OpenOutcome::Unusable;
     std::vector<char> bytes;
-    if (!io::readAll(fd, bytes, result.reason)) {
-        io::close(fd);
+    if (!files::readAll(fd, bytes, result.reason)) {
+        files::close(fd);
         return result;
     }
     auto layout = dbf::parse(bytes, result.reason);
     if (!layout) {
-        io::close(fd);
+        files::close(fd);
         return result;
     }
     auto table = Table::make(path, fd, layout->fields, dbf::records(bytes, *layout), layout->recordCount,
                              layout->headerLength, tags, result.reason);
     if (!table) {
-        io::close(fd);
+        files::close(fd);
         return result;
     }
     table->readOnly_ = access == Access::ReadOnly;
@@ -510,7 +510,7 @@ Engine::OpenResult Engine::create(const std::string& path, const std::vector<Fie
     if (!dbf::validFields(fields, result.reason)) return result;
     std::vector<char> file = dbf::header(fields, 0);
     file.push_back(dbf::kEndOfFile);
-    if (!io::replaceWhole(path, file, result.reason)) return result;
+    if (!files::replaceWhole(path, file, result.reason)) return result;
     return open(path, tags);
 }
 

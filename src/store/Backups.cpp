@@ -2,9 +2,10 @@
 
 #include "Clock.h"
 #include "DiaryStore.h"
-#include "engine/FileIo.h"
+#include "files/Replacement.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -24,30 +25,30 @@ const QString kStaging = QStringLiteral(".restore-new");
 const QString kReady = QStringLiteral(".restore-ready");
 const QString kDone = QStringLiteral(".restore-done");
 
-std::string native(const QString& path) { return QDir::toNativeSeparators(path).toStdString(); }
+std::string native(const QString& path) { return QFile::encodeName(QDir::toNativeSeparators(path)).toStdString(); }
 
 Result refusedFor(const std::string& error) { return Result::refused(QString::fromStdString(error)); }
 
 Result makeFolder(const QString& path) {
     std::string error;
-    return engine::io::makeFolder(native(path), error) ? Result::done() : refusedFor(error);
+    return files::makeFolder(native(path), error) ? Result::done() : refusedFor(error);
 }
 
 Result renameDurably(const QString& from, const QString& to) {
     std::string error;
-    return engine::io::renameDurably(native(from), native(to), error) ? Result::done() : refusedFor(error);
+    return files::renameDurably(native(from), native(to), error) ? Result::done() : refusedFor(error);
 }
 
 Result removeFile(const QString& path) {
     std::string error;
-    return engine::io::removeDurably(native(path), error) ? Result::done() : refusedFor(error);
+    return files::removeDurably(native(path), error) ? Result::done() : refusedFor(error);
 }
 
 // A whole new file in place of any old one, on disk before this returns; a link stays a link.
 Result copyFile(const QString& from, const QString& to) {
     std::vector<char> bytes;
     std::string error;
-    if (!engine::io::readFile(native(from), bytes, error) || !engine::io::replaceWhole(native(to), bytes, error))
+    if (!files::readFile(native(from), bytes, error) || !files::replaceWhole(native(to), bytes, error))
         return refusedFor(error);
     return Result::done();
 }
