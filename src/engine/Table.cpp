@@ -4,12 +4,15 @@
 #include "files/Replacement.h"
 
 #include <algorithm>
-#include <cassert>
 #include <cctype>
 #include <cstring>
+#include <utility>
 
 namespace pulmora::engine {
 namespace {
+
+// The most digits a whole number may have and still fit, whatever its digits are.
+constexpr size_t kMostDigits = 18;
 
 bool sameName(std::string_view a, std::string_view b) {
     return a.size() == b.size() &&
@@ -48,7 +51,7 @@ long long Field::toInt() const {
         negative = s.front() == '-';
         s.remove_prefix(1);
     }
-    if (s.empty()) return 0;
+    if (s.empty() || s.size() > kMostDigits) return 0;
     long long value = 0;
     for (char c : s) {
         if (c < '0' || c > '9') return 0;
@@ -252,10 +255,23 @@ void Table::beginChange() {
 }
 
 void Table::dropPendingChange() {
-    assert(!changed_ && !appending_ && "a change must be flushed or appended before the cursor moves");
+    if (!changed_ && !appending_) return;
+    dropped_ = appending_ ? std::string("a new record was dropped before it was appended")
+                          : "a change to record " + std::to_string(recordAt(index_) + 1) +
+                                " was dropped before it was written";
+    discardPendingChange();
+}
+
+void Table::discardPendingChange() {
     if (changed_) std::memcpy(recordData(recordAt(index_)), before_.data(), size_t(recordLength_));
     changed_ = false;
     appending_ = false;
+}
+
+Status Table::reportDroppedChange() {
+    if (dropped_.empty()) return Status::success();
+    discardPendingChange();
+    return Status::failure(std::exchange(dropped_, {}) + "; nothing was written");
 }
 
 void Table::moveTo(size_t index) {
@@ -294,6 +310,7 @@ void Table::appendStart() {
 }
 
 Status Table::append() {
+    if (Status s = reportDroppedChange(); !s) return s;
     if (!appending_) return Status::failure("no new record was started");
     appending_ = false;
     for (const auto& t : tags_) {
@@ -397,6 +414,7 @@ Status Table::writeChangedRecord() {
 }
 
 Status Table::flush() {
+    if (Status s = reportDroppedChange(); !s) return s;
     if (appending_) return Status::success();
     return writeChangedRecord();
 }
@@ -406,7 +424,8 @@ Status Table::pack() { return packRemoving({}); }
 Status Table::packRemoving(const std::vector<uint32_t>& recordNumbers) {
     if (readOnly_) return Status::failure(path_ + " is open for reading only");
     if (Status s = flush(); !s) return s;
-    appending_ = false;
+    dropPendingChange();  // a record started and never appended
+    if (Status s = reportDroppedChange(); !s) return s;
     std::vector<bool> removed(count_, false);
     bool any = false;
     for (uint32_t number : recordNumbers) {
@@ -438,11 +457,17 @@ Status Table::packRemoving(const std::vector<uint32_t>& recordNumbers) {
     file.insert(file.end(), kept.begin(), kept.end());
     file.push_back(dbf::kEndOfFile);
 
-    std::string error;
-    if (!files::replaceWhole(path_, file, error)) return Status::failure(error);
-    bool missing = false;
-    const int fd = files::openExisting(path_, true, error, missing);
-    if (fd < 0) return Status::failure(error);
+    // The table takes up the new file before it is renamed into place: once it is there, the
+    // old file is gone, and a table still writing to it would lose every later change.
+    files::Replacement replacement(path_);
+    if (!replacement.begin() || !replacement.write(file.data(), file.size()))
+        return Status::failure(replacement.error());
+    const int fd = replacement.openCopy();
+    if (fd < 0) return Status::failure(replacement.error());
+    if (!replacement.commit()) {
+        files::close(fd);
+        return Status::failure(replacement.error());
+    }
     files::close(fd_);
     fd_ = fd;
     headerLength_ = newHeaderLength;
