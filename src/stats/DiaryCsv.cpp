@@ -1,11 +1,11 @@
 #include "DiaryCsv.h"
 
 #include "Figures.h"
+#include "files/Replacement.h"
 #include "store/Keys.h"
 
 #include <QDir>
-#include <QFileInfo>
-#include <QSaveFile>
+#include <QFile>
 
 #include <algorithm>
 #include <map>
@@ -111,13 +111,10 @@ DiaryCsv ExportDiaryCsv(store::ReportCursors& cursors, const QString& person) {
 
 QString SaveDiaryCsv(const DiaryCsv& csv, const QString& path) {
     // The diary is health data: a new file is for its owner only; one replaced keeps its access.
-    const bool replacing = QFileInfo::exists(path);
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) &&
-        (replacing || file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) &&
-        file.write(csv.bytes) == csv.bytes.size() && file.commit())
-        return {};
-    return QStringLiteral("%1 could not be written (%2)").arg(QDir::toNativeSeparators(path), file.errorString());
+    files::Replacement file(QFile::encodeName(path).toStdString(), files::kUserFile);
+    if (file.replaceBy(csv.bytes.constData(), size_t(csv.bytes.size()))) return {};
+    return QStringLiteral("%1 could not be written (%2)")
+        .arg(QDir::toNativeSeparators(path), QString::fromStdString(file.reason()));
 }
 
 }  // namespace pulmora::stats

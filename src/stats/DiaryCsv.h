@@ -19,7 +19,8 @@ struct DiaryCsv {
 DiaryCsv ExportDiaryCsv(store::ReportCursors& cursors, const QString& person);
 
 // Writes the file whole or not at all (an existing file stays as it was), a new one for its
-// owner only; answers why it could not, or nothing.
+// owner only, as every file the user names (see files::kUserFile); answers why it could not, or
+// nothing.
 QString SaveDiaryCsv(const DiaryCsv& csv, const QString& path);
 
 }  // namespace pulmora::stats
