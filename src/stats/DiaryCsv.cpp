@@ -33,6 +33,14 @@ QString field(const QString& text) {
     return '"' + quoted + '"';
 }
 
+// Text the user typed, as a cell no spreadsheet takes for a formula: one that begins with a
+// character that starts a formula (or that a spreadsheet would swallow) gets an apostrophe
+// in front, which spreadsheets show the text after and never run.
+QString textCell(const QString& text) {
+    static const QString formulaStarts = QStringLiteral("=+-@\t\r");
+    return !text.isEmpty() && formulaStarts.contains(text.front()) ? QLatin1Char('\'') + text : text;
+}
+
 // A reading of 0 was not taken: its cell stays empty, as do the figures it would make.
 QString reading(int value) { return value > 0 ? QString::number(value) : QString(); }
 QString percentOfBest(int value, int best) {
@@ -77,8 +85,8 @@ QStringList row(const store::DayRecord& day, int best, const QStringList& trigge
             QString::number(v.relievers),
             QString::number(v.preventers),
             rating(v.rating),
-            triggers.join(kListSeparator),
-            medication.join(kListSeparator)};
+            textCell(triggers.join(kListSeparator)),
+            textCell(medication.join(kListSeparator))};
 }
 
 QByteArray line(const QStringList& fields) {

@@ -9,8 +9,10 @@ namespace pulmora::stats {
 // A person's whole diary as a CSV file for spreadsheets and other programs: a header line, then
 // one row per recorded day in date order, with the readings, the figures the reports show for
 // them, the flags as 0/1, the doses, the rating in words, and the day's triggers and
-// medication. Fields are quoted where they hold a comma, a quote or a line break; lines end in
-// CR LF; the text is UTF-8 after a byte-order mark, which tells spreadsheets its encoding.
+// medication. A list that begins with a character a spreadsheet would take for the start of a
+// formula gets an apostrophe in front. Fields are quoted where they hold a comma, a quote or a
+// line break; lines end in CR LF; the text is UTF-8 after a byte-order mark, which tells
+// spreadsheets its encoding.
 struct DiaryCsv {
     QByteArray bytes;
     int days = 0;  // rows after the header
