@@ -97,7 +97,9 @@ TEST_F(CardTest, ASecondCopyBringsTheFirstForwardAndTouchesNoFile) {
     // The request reaches this copy while the spy runs its event loop.
     EXPECT_TRUE(raised.wait(10000));
     // The second copy may already have ended while the spy's event loop ran.
-    if (second.state() != QProcess::NotRunning) EXPECT_TRUE(second.waitForFinished(10000));
+    if (second.state() != QProcess::NotRunning) {
+        EXPECT_TRUE(second.waitForFinished(10000));
+    }
     EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second.exitCode(), 0);
     EXPECT_TRUE(card().isVisible());
