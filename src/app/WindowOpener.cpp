@@ -129,17 +129,21 @@ WindowAnswer<bool> WindowOpener::confirmDeletion(QWidget& owner, const daily::De
 }
 
 WindowAnswer<bool> WindowOpener::leaveWithoutSaving(QWidget& owner, const QString& loss) {
-    return opening([&] {
-        QMessageBox window(QMessageBox::Warning, QStringLiteral("Pulmora"),
-                           loss + QStringLiteral(" Leave and lose them, or stay on the card?"), QMessageBox::NoButton,
-                           &owner);
-        const QPushButton* leave = window.addButton(QStringLiteral("Leave"), QMessageBox::DestructiveRole);
-        QPushButton* stay = window.addButton(QStringLiteral("Stay"), QMessageBox::RejectRole);
-        window.setDefaultButton(stay);
-        window.setEscapeButton(stay);
-        runModal(window);
-        return WindowAnswer<bool>{true, window.clickedButton() == leave};
-    });
+    return opening(
+        [&] {
+            auto window = std::make_unique<QMessageBox>(QMessageBox::Warning, QStringLiteral("Pulmora"),
+                                                        loss + QStringLiteral(" Leave and lose them, or stay on the card?"),
+                                                        QMessageBox::NoButton, &owner);
+            window->addButton(QStringLiteral("Leave"), QMessageBox::DestructiveRole);
+            QPushButton* stay = window->addButton(QStringLiteral("Stay"), QMessageBox::RejectRole);
+            window->setDefaultButton(stay);
+            window->setEscapeButton(stay);
+            return window;
+        },
+        [](QMessageBox& window) {
+            runModal(window);
+            return WindowAnswer<bool>{true, window.buttonRole(window.clickedButton()) == QMessageBox::DestructiveRole};
+        });
 }
 
 WindowAnswer<std::optional<store::PersonRef>> WindowOpener::reportCard(QWidget& owner, const QString& person,

@@ -223,15 +223,17 @@ QString Backups::unreadable(const QString& folder) {
 
 Outcome<QByteArray> Backups::fingerprints(const QString& folder) const {
     Outcome<QByteArray> out;
-    for (const QString& path : filesIn(folder)) {
-        const QByteArray name = QFileInfo(path).fileName().toUtf8();
-        if (!QFileInfo::exists(path)) {
+    const QStringList paths = filesIn(folder);
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        // Present and read as the restore's install takes them.
+        const QByteArray name = QFileInfo(paths[i]).fileName().toUtf8();
+        if (!present(paths[i], linksOf(i))) {
             out.value += "- " + name + '\n';
             continue;
         }
         std::vector<char> bytes;
         std::string error;
-        if (!engine::io::readFile(native(path), bytes, error)) {
+        if (!files::readFile(native(paths[i]), bytes, error, linksOf(i))) {
             out.result = refusedFor(error);
             return out;
         }
@@ -262,7 +264,7 @@ Outcome<QString> Backups::restore(const QString& name) {
     if (!written) return {written.result, {}};
     std::string error;
     const std::vector<char> bytes(written.value.begin(), written.value.end());
-    if (!engine::io::replaceWhole(native(staging + '/' + kFingerprints), bytes, error))
+    if (!files::replaceWhole(native(staging + '/' + kFingerprints), bytes, error))
         return {refusedFor(error), {}};
     if (const Result committed = renameDurably(staging, folder() + '/' + kReady); !committed) return {committed, {}};
     return {install(), kept};
@@ -290,7 +292,7 @@ QString Backups::stagedProblem(const QString& ready) const {
         return QStringLiteral("it is empty");
     std::vector<char> bytes;
     std::string error;
-    if (!engine::io::readFile(native(ready + '/' + kFingerprints), bytes, error))
+    if (!files::readFile(native(ready + '/' + kFingerprints), bytes, error))
         return QStringLiteral("it does not say what it should hold (%1)").arg(QString::fromStdString(error));
     const QList<QByteArray> wanted = QByteArray(bytes.data(), qsizetype(bytes.size())).split('\n');
     const Outcome<QByteArray> found = fingerprints(ready);
