@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 #include <ctime>
 
 namespace pulmora::engine::dbf {
@@ -167,10 +168,12 @@ std::optional<Layout> parse(const std::vector<char>& b, std::string& reason) {
         return std::nullopt;
     }
     for (uint32_t r = 0; r < layout.recordCount; ++r) {
-        if (!isRecordFlag(b[size_t(layout.headerLength) + size_t(r) * size_t(layout.recordLength)])) {
+        const char flag = b[size_t(layout.headerLength) + size_t(r) * size_t(layout.recordLength)];
+        if (!isRecordFlag(flag)) {
             reason = "record " + std::to_string(r + 1) + " has no valid deletion flag";
             return std::nullopt;
         }
+        if (flag == kDeleted) ++layout.markedCount;
     }
     // Opening such a file would hide those records and let the next append overwrite one.
     if (const uint64_t extra = uncountedRecords(b, needed, layout.recordLength); extra > 1) {
@@ -181,17 +184,20 @@ std::optional<Layout> parse(const std::vector<char>& b, std::string& reason) {
     return layout;
 }
 
-std::vector<char> records(const std::vector<char>& file, const Layout& layout) {
-    const auto begin = file.begin() + layout.headerLength;
-    std::vector<char> out(begin, begin + long(layout.recordCount) * layout.recordLength);
-    for (size_t record = 0; record < out.size(); record += size_t(layout.recordLength)) {
-        char* field = out.data() + record + 1;  // past the deletion flag
+std::vector<char> image(std::vector<char> file, const Layout& layout) {
+    const size_t records = size_t(layout.recordCount) * size_t(layout.recordLength);
+    file.resize(size_t(layout.headerLength) + records);
+    char* const first = file.data() + layout.headerLength;
+    // This program pads with blanks only, so most files have no NUL to look for.
+    if (!std::memchr(first, '\0', records)) return file;
+    for (size_t record = 0; record < records; record += size_t(layout.recordLength)) {
+        char* field = first + record + 1;  // past the deletion flag
         for (const auto& f : layout.fields) {
             for (char* end = field + f.width; end > field && (end[-1] == '\0' || end[-1] == ' '); --end) end[-1] = ' ';
             field += f.width;
         }
     }
-    return out;
+    return file;
 }
 
 std::vector<char> header(const std::vector<FieldSpec>& fields, uint32_t recordCount) {

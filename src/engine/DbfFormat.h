@@ -24,6 +24,7 @@ constexpr int kMaxNameLength = 10;
 struct Layout {
     std::vector<FieldSpec> fields;
     uint32_t recordCount = 0;
+    uint32_t markedCount = 0;  // records marked deleted
     int headerLength = 0;
     int recordLength = 0;
 };
@@ -34,9 +35,9 @@ struct Layout {
 // More than one is damage this program did not make, and such a file does not parse.
 std::optional<Layout> parse(const std::vector<char>& file, std::string& reason);
 
-// The counted records of a parsed file. NUL bytes at the end of a field are padding, as some
-// writers pad with them: they read as blanks, as keys and values alike.
-std::vector<char> records(const std::vector<char>& file, const Layout& layout);
+// A parsed file cut to its header and counted records. NUL bytes at the end of a field are
+// padding, as some writers pad with them: they read as blanks, as keys and values alike.
+std::vector<char> image(std::vector<char> file, const Layout& layout);
 
 // The header bytes (prefix, descriptors, terminator) for the given fields and record count.
 std::vector<char> header(const std::vector<FieldSpec>& fields, uint32_t recordCount);

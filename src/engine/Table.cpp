@@ -1,6 +1,7 @@
 #include "Table.h"
 
 #include "DbfFormat.h"
+#include "TagOrder.h"
 #include "files/Replacement.h"
 
 #include <algorithm>
@@ -32,19 +33,38 @@ int compareBytes(const char* a, const char* b, size_t n) {
     return std::memcmp(a, b, n);  // memcmp compares as unsigned bytes
 }
 
+// Where each tag's order comes from when the tags are built: the tag itself, or an earlier
+// built one whose key begins with its key.
+std::vector<size_t> buildSources(const std::vector<tagorder::Key>& keys) {
+    std::vector<size_t> order(keys.size()), source(keys.size());
+    for (size_t i = 0; i < keys.size(); ++i) order[i] = source[i] = i;
+    // Longer keys first: a key can only be taken from one at least as long.
+    std::stable_sort(order.begin(), order.end(),
+                     [&](size_t a, size_t b) { return keys[a].segments.size() > keys[b].segments.size(); });
+    for (size_t k = 0; k < order.size(); ++k)
+        for (size_t earlier = 0; earlier < k; ++earlier)
+            if (source[order[earlier]] == order[earlier] && tagorder::begins(keys[order[earlier]], keys[order[k]])) {
+                source[order[k]] = order[earlier];
+                break;
+            }
+    return source;
+}
+
 }  // namespace
 
 // ---- Field -------------------------------------------------------------------------------
 
-std::string Field::str() const {
+std::string Field::str() const { return std::string(view()); }
+
+std::string_view Field::view() const {
+    // Past the last record every field reads blank.
+    static const std::string blanks(255, ' ');
     const char* record = table_->currentBuffer();
-    if (!record) return std::string(size_t(width_), ' ');
-    return std::string(record + offset_, size_t(width_));
+    return record ? std::string_view(record + offset_, size_t(width_)) : std::string_view(blanks.data(), size_t(width_));
 }
 
 long long Field::toInt() const {
-    const std::string text = str();
-    std::string_view s = trimmed(text);
+    std::string_view s = trimmed(view());
     if (s.empty()) return 0;
     bool negative = false;
     if (s.front() == '-' || s.front() == '+') {
@@ -71,10 +91,16 @@ void Field::assign(std::string_view text) {
 
 // ---- Tag ---------------------------------------------------------------------------------
 
-Tag::Tag(const Table* table, TagSpec definition, std::vector<Segment> segments)
+Tag::Tag(const Table* table, TagSpec definition, std::vector<KeySegment> segments)
     : table_(table), definition_(std::move(definition)), segments_(std::move(segments)) {
     for (const auto& s : segments_) keyLength_ += s.width;
 }
+
+tagorder::Records Tag::records() const {
+    return {table_->recordData(0), size_t(table_->recordLength_), table_->count_};
+}
+
+tagorder::Key Tag::key() const { return {segments_, definition_.descending}; }
 
 std::string Tag::keyOf(uint32_t record) const {
     std::string key;
@@ -82,15 +108,6 @@ std::string Tag::keyOf(uint32_t record) const {
     const char* data = table_->recordData(record);
     for (const auto& s : segments_) key.append(data + s.offset, size_t(s.width));
     return key;
-}
-
-int Tag::compareRecords(uint32_t a, uint32_t b) const {
-    const char* da = table_->recordData(a);
-    const char* db = table_->recordData(b);
-    for (const auto& s : segments_) {
-        if (int c = compareBytes(da + s.offset, db + s.offset, size_t(s.width))) return c;
-    }
-    return 0;
 }
 
 // Compares the record's key, cut to the text's length, with the text.
@@ -107,16 +124,8 @@ int Tag::compareWithText(uint32_t record, std::string_view text) const {
 }
 
 bool Tag::orderedBefore(uint32_t a, uint32_t b) const {
-    int c = compareRecords(a, b);
-    if (definition_.descending) c = -c;
+    const int c = tagorder::compare(records(), key(), a, b);
     return c != 0 ? c < 0 : a < b;
-}
-
-void Tag::rebuild() {
-    order_.resize(table_->count_);
-    for (uint32_t i = 0; i < order_.size(); ++i) order_[i] = i;
-    std::stable_sort(order_.begin(), order_.end(),
-                     [this](uint32_t a, uint32_t b) { return orderedBefore(a, b); });
 }
 
 size_t Tag::indexOf(uint32_t record) const {
@@ -157,10 +166,10 @@ void Tag::insert(uint32_t record) {
 
 // ---- Table -------------------------------------------------------------------------------
 
-Table::Table(std::string path, int fd, std::vector<FieldSpec> specs, std::vector<char> records,
-             uint32_t count, int headerLength)
+Table::Table(std::string path, int fd, std::vector<FieldSpec> specs, std::vector<char> image,
+             uint32_t count, uint32_t marked, int headerLength)
     : path_(std::move(path)), fd_(fd), headerLength_(headerLength),
-      recordLength_(dbf::recordLength(specs)), count_(count), records_(std::move(records)) {
+      recordLength_(dbf::recordLength(specs)), count_(count), marked_(marked), image_(std::move(image)) {
     int offset = 1;
     fields_.reserve(specs.size());
     for (auto& s : specs) {
@@ -172,10 +181,10 @@ Table::Table(std::string path, int fd, std::vector<FieldSpec> specs, std::vector
 Table::~Table() { files::close(fd_); }
 
 std::unique_ptr<Table> Table::make(std::string path, int fd, std::vector<FieldSpec> specs,
-                                   std::vector<char> records, uint32_t count, int headerLength,
-                                   const std::vector<TagSpec>& tags, std::string& reason) {
+                                   std::vector<char> image, uint32_t count, uint32_t marked,
+                                   int headerLength, const std::vector<TagSpec>& tags, std::string& reason) {
     std::unique_ptr<Table> table(
-        new Table(std::move(path), fd, std::move(specs), std::move(records), count, headerLength));
+        new Table(std::move(path), fd, std::move(specs), std::move(image), count, marked, headerLength));
     if (Status s = table->addTags(tags); !s) {
         reason = s.reason;
         table->fd_ = -1;  // the caller still owns the descriptor
@@ -187,7 +196,7 @@ std::unique_ptr<Table> Table::make(std::string path, int fd, std::vector<FieldSp
 
 Status Table::addTags(const std::vector<TagSpec>& specs) {
     for (const auto& definition : specs) {
-        std::vector<Tag::Segment> segments;
+        std::vector<KeySegment> segments;
         std::string_view rest = definition.expression;
         while (true) {
             const size_t plus = rest.find('+');
@@ -202,9 +211,20 @@ Status Table::addTags(const std::vector<TagSpec>& specs) {
             rest.remove_prefix(plus + 1);
         }
         tags_.push_back(std::unique_ptr<Tag>(new Tag(this, definition, std::move(segments))));
-        tags_.back()->rebuild();
     }
+    buildTags();
     return Status::success();
+}
+
+void Table::buildTags() {
+    std::vector<tagorder::Key> keys;
+    for (const auto& t : tags_) keys.push_back(t->key());
+    const std::vector<size_t> sources = buildSources(keys);
+    const tagorder::Records all{recordData(0), size_t(recordLength_), count_};
+    for (size_t i = 0; i < tags_.size(); ++i)
+        if (sources[i] == i) tags_[i]->order_ = tagorder::sorted(all, keys[i]);
+    for (size_t i = 0; i < tags_.size(); ++i)
+        if (sources[i] != i) tags_[i]->order_ = tagorder::derived(all, keys[i], keys[sources[i]], tags_[sources[i]]->order_);
 }
 
 Field* Table::field(std::string_view name) {
@@ -222,7 +242,7 @@ Tag* Table::tag(std::string_view name) {
 void Table::reindex() {
     dropPendingChange();
     const uint32_t current = index_ < orderSize() ? recordAt(index_) : count_;
-    for (auto& t : tags_) t->rebuild();
+    buildTags();
     index_ = current < count_ ? (selected_ ? selected_->indexOf(current) : current) : count_;
 }
 
@@ -333,7 +353,8 @@ Status Table::append() {
         return Status::failure(error);
     }
 
-    records_.insert(records_.end(), newRecord_.begin(), newRecord_.end());
+    image_.insert(image_.end(), newRecord_.begin(), newRecord_.end());
+    if (newRecord_[0] == dbf::kDeleted) ++marked_;
     const uint32_t added = count_++;
     for (auto& t : tags_) t->insert(added);
     index_ = selected_ ? selected_->indexOf(added) : added;
@@ -377,6 +398,8 @@ Status Table::writeChangedRecord() {
     changed_ = false;
     const uint32_t record = recordAt(index_);
     char* data = recordData(record);
+    // Fields assigned what they held already: the file holds it too.
+    if (std::memcmp(before_.data(), data, size_t(recordLength_)) == 0) return Status::success();
 
     std::vector<Tag*> refiled;
     for (auto& t : tags_) {
@@ -410,6 +433,7 @@ Status Table::writeChangedRecord() {
 
     for (Tag* t : refiled) t->insert(record);
     if (selected_) index_ = selected_->indexOf(record);
+    if (before_[0] != data[0]) data[0] == dbf::kDeleted ? ++marked_ : --marked_;
     return Status::success();
 }
 
@@ -426,6 +450,11 @@ Status Table::packRemoving(const std::vector<uint32_t>& recordNumbers) {
     if (Status s = flush(); !s) return s;
     dropPendingChange();  // a record started and never appended
     if (Status s = reportDroppedChange(); !s) return s;
+    if (recordNumbers.empty() && marked_ == 0) {
+        // Nothing to remove: the file and the tags are already what a pack would make.
+        index_ = 0;
+        return Status::success();
+    }
     std::vector<bool> removed(count_, false);
     bool any = false;
     for (uint32_t number : recordNumbers) {
@@ -443,18 +472,18 @@ Status Table::packRemoving(const std::vector<uint32_t>& recordNumbers) {
         index_ = 0;
         return Status::success();
     }
-    std::vector<char> kept;
-    kept.reserve(records_.size());
+    std::vector<uint32_t> renumbered(count_, tagorder::kRemoved);
     uint32_t keptCount = 0;
+    for (uint32_t r = 0; r < count_; ++r)
+        if (!removed[r]) renumbered[r] = keptCount++;
+    std::vector<char> file = headerBytes(keptCount);
+    const int newHeaderLength = int(file.size());
+    file.reserve(file.size() + size_t(keptCount) * size_t(recordLength_) + 1);
     for (uint32_t r = 0; r < count_; ++r) {
         if (removed[r]) continue;
         const char* data = recordData(r);
-        kept.insert(kept.end(), data, data + recordLength_);
-        ++keptCount;
+        file.insert(file.end(), data, data + recordLength_);
     }
-    std::vector<char> file = headerBytes(keptCount);
-    const int newHeaderLength = int(file.size());
-    file.insert(file.end(), kept.begin(), kept.end());
     file.push_back(dbf::kEndOfFile);
 
     // The table takes up the new file before it is renamed into place: once it is there, the
@@ -470,10 +499,13 @@ Status Table::packRemoving(const std::vector<uint32_t>& recordNumbers) {
     }
     files::close(fd_);
     fd_ = fd;
+    file.pop_back();  // the end mark
+    image_ = std::move(file);
     headerLength_ = newHeaderLength;
-    records_ = std::move(kept);
     count_ = keptCount;
-    for (auto& t : tags_) t->rebuild();
+    marked_ = 0;
+    // The records kept stay in the order they had, so each tag only loses the removed ones.
+    for (auto& t : tags_) t->order_ = tagorder::without(t->order_, renumbered);
     index_ = 0;
     return Status::success();
 }
@@ -490,7 +522,7 @@ double Table::position() const {
 }
 
 size_t Table::memoryUse() const {
-    size_t bytes = records_.capacity();
+    size_t bytes = image_.capacity();
     for (const auto& t : tags_) bytes += t->order_.capacity() * sizeof(uint32_t);
     return bytes;
 }
@@ -518,8 +550,8 @@ Engine::OpenResult Engine::open(const std::string& path, const std::vector<TagSp
         files::close(fd);
         return result;
     }
-    auto table = Table::make(path, fd, layout->fields, dbf::records(bytes, *layout), layout->recordCount,
-                             layout->headerLength, tags, result.reason);
+    auto table = Table::make(path, fd, layout->fields, dbf::image(std::move(bytes), *layout), layout->recordCount,
+                             layout->markedCount, layout->headerLength, tags, result.reason);
     if (!table) {
         files::close(fd);
         return result;

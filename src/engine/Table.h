@@ -8,6 +8,11 @@
 
 namespace pulmora::engine {
 
+namespace tagorder {
+struct Records;
+struct Key;
+}  // namespace tagorder
+
 enum class FieldType : char { Character = 'C', Date = 'D' };
 
 struct FieldSpec {
@@ -46,6 +51,8 @@ public:
 
     // The value at full width, blank-padded.
     std::string str() const;
+    // The same bytes without a copy, valid until the table moves or changes.
+    std::string_view view() const;
     // The value read as a whole number; blanks, text that is not a number, or one of more digits
     // than a whole number holds (19 or more) give 0.
     long long toInt() const;
@@ -66,6 +73,13 @@ private:
     int offset_;
 };
 
+// A field's bytes within a record, as part of a tag's key.
+struct KeySegment {
+    int offset;
+    int width;
+    bool operator==(const KeySegment&) const = default;
+};
+
 // An in-memory tag: the table's record numbers in key order. Ties keep record order.
 class Tag {
 public:
@@ -80,17 +94,13 @@ public:
 
 private:
     friend class Table;
-    struct Segment {
-        int offset;
-        int width;
-    };
 
-    Tag(const Table* table, TagSpec definition, std::vector<Segment> segments);
+    Tag(const Table* table, TagSpec definition, std::vector<KeySegment> segments);
 
-    int compareRecords(uint32_t a, uint32_t b) const;
+    tagorder::Records records() const;
+    tagorder::Key key() const;
     int compareWithText(uint32_t record, std::string_view text) const;
     bool orderedBefore(uint32_t a, uint32_t b) const;
-    void rebuild();
     size_t indexOf(uint32_t record) const;
     size_t firstMatching(std::string_view prefix) const;
     bool holdsKeyElsewhere(const char* key, uint32_t except) const;
@@ -99,7 +109,7 @@ private:
 
     const Table* table_;
     TagSpec definition_;
-    std::vector<Segment> segments_;
+    std::vector<KeySegment> segments_;
     int keyLength_ = 0;
     std::vector<uint32_t> order_;
 };
@@ -179,17 +189,19 @@ private:
     friend class Tag;
     friend class Engine;
 
-    Table(std::string path, int fd, std::vector<FieldSpec> specs, std::vector<char> records,
-          uint32_t count, int headerLength);
+    Table(std::string path, int fd, std::vector<FieldSpec> specs, std::vector<char> image,
+          uint32_t count, uint32_t marked, int headerLength);
 
     static std::unique_ptr<Table> make(std::string path, int fd, std::vector<FieldSpec> specs,
-                                       std::vector<char> records, uint32_t count, int headerLength,
-                                       const std::vector<TagSpec>& tags, std::string& reason);
+                                       std::vector<char> image, uint32_t count, uint32_t marked,
+                                       int headerLength, const std::vector<TagSpec>& tags, std::string& reason);
     Status addTags(const std::vector<TagSpec>& tags);
+    // Builds every tag from the records, each from another whose order gives it where one does.
+    void buildTags();
 
-    char* recordData(uint32_t record) { return records_.data() + size_t(record) * recordLength_; }
+    char* recordData(uint32_t record) { return image_.data() + headerLength_ + size_t(record) * recordLength_; }
     const char* recordData(uint32_t record) const {
-        return records_.data() + size_t(record) * recordLength_;
+        return image_.data() + headerLength_ + size_t(record) * recordLength_;
     }
     char* currentBuffer();
     const char* currentBuffer() const;
@@ -217,7 +229,10 @@ private:
     int headerLength_;
     int recordLength_;
     uint32_t count_;
-    std::vector<char> records_;
+    uint32_t marked_;  // records marked deleted in the file, so a pack with nothing to do is known at once
+    // The file as it was read or last packed, up to its last record: the header (whose record
+    // count is not kept up to date here), then the records, which are.
+    std::vector<char> image_;
 
     size_t index_ = 0;  // position in the selected order; == count_ at the end
     bool appending_ = false;

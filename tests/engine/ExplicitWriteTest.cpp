@@ -165,6 +165,37 @@ TEST_F(ExplicitWriteTest, EachWriteWaitsForTheDisk) {
     EXPECT_EQ(faults.count(Operation::Rename), 1);
 }
 
+TEST_F(ExplicitWriteTest, OnlyAChangeIsWrittenAndAPackOnlyWhenARecordGoes) {
+    FaultCounter faults;
+    ASSERT_TRUE(t->seek("Carol"));
+    t->field("Score")->assign(t->field("Score")->str());
+    ASSERT_TRUE(t->flush());
+    ASSERT_TRUE(t->pack());
+    EXPECT_EQ(faults.count(Operation::Write), 0);  // the value it had, and nothing marked
+
+    // A mark the file holds when it is opened is packed away.
+    ASSERT_TRUE(t->seek("Alan"));
+    t->markDeleted();
+    ASSERT_TRUE(t->flush());
+    t = reopen();
+    faults.reset();
+    ASSERT_TRUE(t->pack());
+    EXPECT_EQ(faults.count(Operation::Rename), 1);
+    t->selectTag(t->tag("byName"));
+    EXPECT_EQ(walk(t), (Names{"Carol"}));
+
+    // A mark recalled before the pack leaves it nothing to do.
+    ASSERT_TRUE(t->seek("Carol"));
+    t->markDeleted();
+    ASSERT_TRUE(t->flush());
+    t->recall();
+    ASSERT_TRUE(t->flush());
+    faults.reset();
+    ASSERT_TRUE(t->pack());
+    EXPECT_EQ(faults.count(Operation::Write), 0);
+    EXPECT_EQ(walk(t), (Names{"Carol"}));
+}
+
 TEST_F(ExplicitWriteTest, AFailedFlushLeavesFileAndMemoryAsTheyWere) {
     FaultCounter faults;
     for (Operation op : {Operation::Write, Operation::Sync}) {
