@@ -57,11 +57,10 @@ Fixture& fixture() {
 void WeeklyStatistics(benchmark::State& state) {
     auto& f = fixture();
     for (auto _ : state) {
-        const store::RepPerson figures =
-            f.diary.reports.GetRPer(f.person.id, kLastDay.addDays(-42), kLastDay);
+        const store::PersonPeriod& period = f.diary.reports.GetRPer(f.person.id, kLastDay.addDays(-42), kLastDay);
         for (int week = 1; week <= stats::kWeeks; ++week)
-            benchmark::DoNotOptimize(stats::CollectPeriodStats(f.diary.reports, f.person.id,
-                                                               stats::weeklyWeek(kLastDay, week), figures));
+            benchmark::DoNotOptimize(
+                stats::CollectPeriodStats(period.days, stats::weeklyWeek(kLastDay, week), period.person));
     }
 }
 
@@ -93,11 +92,9 @@ void MonthlyListCursors(benchmark::State& state) {
     const QString date = store::keys::dateKey(kLastDay);
     for (auto _ : state) {
         int items = 0;
-        for (auto* m = &f.diary.reports.GetRMedBeg(f.person.id, date); !m->empty();
-             m = &f.diary.reports.GetRMedNxt(f.person.id, date))
+        for (auto* m = &f.diary.reports.GetRMedBeg(f.person.id, date); !m->empty(); m = &f.diary.reports.GetRMedNxt())
             ++items;
-        for (auto* t = &f.diary.reports.GetRTrgBeg(f.person.id, date); !t->empty();
-             t = &f.diary.reports.GetRTrgNxt(f.person.id, date))
+        for (auto* t = &f.diary.reports.GetRTrgBeg(f.person.id, date); !t->empty(); t = &f.diary.reports.GetRTrgNxt())
             ++items;
         if (items == 0) state.SkipWithError("the sample person has no lists");
         benchmark::DoNotOptimize(items);
@@ -150,17 +147,17 @@ void PrintMonthlyBasicPdf(benchmark::State& state) {
 
 const QString kYear = QStringLiteral("Year");
 
-reports::GraphRequest yearOf(const QString& option) {
+reports::GraphRequest yearOf(reports::GraphOption option) {
     return {option, fixture().person.nickname, reports::graphPeriod(kLastDay, reports::PeriodDays(kYear)), false};
 }
 
 void GraphTableYear(benchmark::State& state) {
     auto& f = fixture();
-    const reports::GraphPeriod period = yearOf({}).period;
+    const reports::GraphPeriod period = yearOf(reports::GraphOption::PeakFlowTrend).period;
     for (auto _ : state) {
         const reports::WorkingTable table = reports::LoadPeakFlowTable(f.diary.reports, f.person.id, period);
         if (!table.hasData()) state.SkipWithError("the sample person has no readings");
-        benchmark::DoNotOptimize(table.rows.data());
+        benchmark::DoNotOptimize(table.days.data());
     }
 }
 
@@ -168,8 +165,9 @@ void GraphTableYear(benchmark::State& state) {
 void GraphAnalysesYear(benchmark::State& state) {
     auto& f = fixture();
     for (auto _ : state)
-        for (const QString& option : reports::graphOptionTexts()) {
-            const reports::GraphRun graph = reports::runGraph(f.diary.reports, f.person.id, yearOf(option));
+        for (int option = 0; option < reports::kGraphOptions; ++option) {
+            const reports::GraphRun graph =
+                reports::runGraph(f.diary.reports, f.person.id, yearOf(reports::GraphOption(option)));
             if (!graph.plan.info.isEmpty()) state.SkipWithError("the sample person has nothing to plot");
             benchmark::DoNotOptimize(graph.plan.cSerA.points.data());
         }

@@ -37,6 +37,7 @@ struct Fixture {
     QString person;        // the one person the single-person benchmarks use
     QString gapDay;        // a day without record inside that person's diary
     QString savedDay;      // a recorded day of that person, rewritten by the save benchmarks
+    QStringList earlierDays;  // that person's recorded days before it, each saved once with a trigger more
 
     Fixture() {
         diary.files.setFolder(folder.path());
@@ -62,7 +63,7 @@ struct Fixture {
         Statement day(sql->db(), "INSERT INTO daily VALUES(?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
         Statement trigger(sql->db(), "INSERT INTO dlytrig VALUES(?,?,?,?)");
         Statement medication(sql->db(), "INSERT INTO dlymed VALUES(?,?,?,?,?,?,?)");
-        const QString first = "19000101", last = "99991231";
+        const QDate first(1900, 1, 1), last(9999, 12, 31);
         for (auto p = diary.persons.GetPerDly(store::Persons::Step::First); p && !persons.contains(p->id);
              p = diary.persons.GetPerDly(store::Persons::Step::Next, p->id)) {
             persons << p->id;
@@ -73,7 +74,8 @@ struct Fixture {
             person.reset();
             for (const store::DayRecord& d : diary.reports.daysBetween(p->id, first, last)) {
                 const store::DayValues& v = d.values;
-                day.bind(1, str(d.dayId)).bind(2, str(d.person)).bind(3, str(d.date));
+                const QString date = store::keys::dateKey(d.date);
+                day.bind(1, str(store::keys::dayId(p->id, date))).bind(2, str(p->id)).bind(3, str(date));
                 day.bind(4, v.morning).bind(5, v.evening);
                 const bool flags[] = {v.coughDay,   v.breathDay,   v.wheezeDay,  v.chestDay,
                                       v.coughNight, v.breathNight, v.wheezeNight, v.chestNight,
@@ -82,16 +84,18 @@ struct Fixture {
                 day.bind(17, v.relievers).bind(18, v.preventers).bind(19, v.rating);
                 day.step();
                 day.reset();
-                recordedDays.emplace_back(d.person, d.date);
+                recordedDays.emplace_back(p->id, date);
             }
             for (const store::DayTriggerItem& t : diary.reports.triggersBetween(p->id, first, last)) {
-                trigger.bind(1, str(t.dayId)).bind(2, str(t.person)).bind(3, str(t.trigger)).bind(4, str(t.date));
-                trigger.step();
+                const QString date = store::keys::dateKey(t.date);
+                trigger.bind(1, str(store::keys::dayId(p->id, date))).bind(2, str(p->id)).bind(3, str(t.trigger));
+                trigger.bind(4, str(date)).step();
                 trigger.reset();
             }
             for (const store::DayMedItem& m : diary.reports.medicationBetween(p->id, first, last)) {
-                medication.bind(1, str(m.dayId)).bind(2, str(m.person)).bind(3, str(m.medId)).bind(4, str(m.name));
-                medication.bind(5, m.timesUsed).bind(6, str(m.category)).bind(7, str(m.date));
+                const QString date = store::keys::dateKey(m.date);
+                medication.bind(1, str(store::keys::dayId(p->id, date))).bind(2, str(p->id)).bind(3, str(m.medId));
+                medication.bind(4, str(m.name)).bind(5, m.timesUsed).bind(6, str(m.category)).bind(7, str(date));
                 medication.step();
                 medication.reset();
             }
@@ -109,8 +113,10 @@ struct Fixture {
                 break;
             }
         }
-        if (diary.days.ChkDly(person, savedDay) == -1 && !diary.days.AddDly(person, savedDay, {}))
+        if (diary.days.ChkDly(person, savedDay) == -1 && !diary.days.saveDay(person, savedDay, {}, {}, {}))
             std::fprintf(stderr, "could not record the day the save benchmarks rewrite\n");
+        for (const auto& [who, date] : recordedDays)
+            if (who == person && date < savedDay) earlierDays << date;
         sql->exec(("INSERT OR IGNORE INTO daily(dyid, asid, asdt) VALUES('" +
                    str(store::keys::dayId(person, savedDay)) + "','" + str(person) + "','" + str(savedDay) + "')")
                       .c_str());
@@ -145,7 +151,7 @@ void KeyedLookup_SQLite(benchmark::State& state) {
     }
 }
 
-// ---- durable save of one day ---------------------------------------------------------------
+// ---- the daily card's save of a day whose readings changed ------------------------------------
 
 store::DayValues dayValues(int round) {
     store::DayValues v;
@@ -157,14 +163,32 @@ store::DayValues dayValues(int round) {
     return v;
 }
 
-void DurableSave_Pulmora(benchmark::State& state) {
-    auto& f = fixture();
-    int round = 0;
-    for (auto _ : state)
-        if (!f.diary.days.AddDly(f.person, f.savedDay, dayValues(round++))) state.SkipWithError("save failed");
+// The card's lists of a day as it loads them: the ticked triggers and the medication rows.
+struct DayLists {
+    QStringList triggers;
+    std::vector<store::DayMedRow> medication;
+};
+
+DayLists listsOf(Fixture& f, const QString& person, const QString& date) {
+    const store::DayCard card = f.diary.days.GetDly(person, date);
+    DayLists lists;
+    for (const store::TriggerLine& line : card.triggers)
+        if (line.ticked) lists.triggers << line.name;
+    for (const store::DayMedRow& row : card.medication.rows)
+        if (!row.isFree()) lists.medication.push_back(row);
+    return lists;
 }
 
-void DurableSave_SQLite(benchmark::State& state) {
+void SaveReadings_Pulmora(benchmark::State& state) {
+    auto& f = fixture();
+    const DayLists lists = listsOf(f, f.person, f.savedDay);
+    int round = 0;
+    for (auto _ : state)
+        if (!f.diary.days.saveDay(f.person, f.savedDay, dayValues(round++), lists.triggers, lists.medication))
+            state.SkipWithError("save failed");
+}
+
+void SaveReadings_SQLite(benchmark::State& state) {
     auto& f = fixture();
     Statement s(f.sql->db(), "UPDATE daily SET morn=?, even=?, cogd=?, nrel=?, rate=? WHERE dyid=?");
     const std::string id = str(store::keys::dayId(f.person, f.savedDay));
@@ -177,16 +201,62 @@ void DurableSave_SQLite(benchmark::State& state) {
     }
 }
 
-// ---- the daily card's save: values, triggers and medication of one day -------------------
+// ---- the daily card's save of a day that gains a trigger ---------------------------------------
 
-struct DaySave {
-    QStringList triggers;
-    std::vector<store::DayMedRow> medication;
-};
+// Each round takes the next of the person's recorded days and saves it as loaded, with one
+// trigger more ticked: its record and lists stay, one trigger record is added.
+const QString kAddedTrigger = QStringLiteral("FRESH PAINT");
+
+void SaveAddingTrigger_Pulmora(benchmark::State& state) {
+    auto& f = fixture();
+    struct Loaded {
+        QString date;
+        store::DayValues values;
+        DayLists lists;
+    };
+    std::vector<Loaded> days;
+    for (const QString& date : f.earlierDays) {
+        days.push_back({date, f.diary.days.GetDly(f.person, date).values, listsOf(f, f.person, date)});
+        days.back().lists.triggers << kAddedTrigger;
+    }
+    size_t next = 0;
+    for (auto _ : state) {
+        if (next == days.size()) {
+            state.SkipWithError("every recorded day has gained the trigger");
+            break;
+        }
+        const Loaded& day = days[next++];
+        if (!f.diary.days.saveDay(f.person, day.date, day.values, day.lists.triggers, day.lists.medication))
+            state.SkipWithError("save failed");
+    }
+}
+
+void SaveAddingTrigger_SQLite(benchmark::State& state) {
+    auto& f = fixture();
+    Statement begin(f.sql->db(), "BEGIN");
+    Statement update(f.sql->db(), "UPDATE daily SET morn=morn WHERE dyid=?");
+    Statement insert(f.sql->db(), "INSERT INTO dlytrig VALUES(?,?,?,?)");
+    Statement commit(f.sql->db(), "COMMIT");
+    size_t next = 0;
+    for (auto _ : state) {
+        const QString& date = f.earlierDays[next++ % f.earlierDays.size()];
+        const std::string id = str(store::keys::dayId(f.person, date));
+        begin.step();
+        begin.reset();
+        update.bind(1, id).step();
+        update.reset();
+        insert.bind(1, id).bind(2, str(f.person)).bind(3, str(kAddedTrigger)).bind(4, str(date)).step();
+        insert.reset();
+        commit.step();
+        commit.reset();
+    }
+}
+
+// ---- the daily card's save that drops a trigger: values, triggers and medication of one day ------
 
 // Alternates two saves that each change a reading, swap a trigger and change a dose, so every
 // round adds a record, removes one (packing the file) and updates one in each list.
-DaySave daySave(Fixture& f, int round) {
+DayLists daySave(Fixture& f, int round) {
     const auto current = f.diary.persons.ListMed(f.person);
     std::vector<store::DayMedRow> rows;
     for (size_t i = 0; i < current.size(); ++i)
@@ -195,21 +265,21 @@ DaySave daySave(Fixture& f, int round) {
     return {round % 2 ? QStringList{"POLLEN", "COLD AIR"} : QStringList{"COLD AIR", "DAMP"}, rows};
 }
 
-void SaveDay_Pulmora(benchmark::State& state) {
+void SaveRemoving_Pulmora(benchmark::State& state) {
     auto& f = fixture();
-    std::vector<DaySave> saves = {daySave(f, 0), daySave(f, 1)};
+    std::vector<DayLists> saves = {daySave(f, 0), daySave(f, 1)};
     int round = 0;
     for (auto _ : state) {
-        const DaySave& s = saves[size_t(round % 2)];
+        const DayLists& s = saves[size_t(round % 2)];
         if (!f.diary.days.saveDay(f.person, f.savedDay, dayValues(round), s.triggers, s.medication))
             state.SkipWithError("save failed");
         ++round;
     }
 }
 
-void SaveDay_SQLite(benchmark::State& state) {
+void SaveRemoving_SQLite(benchmark::State& state) {
     auto& f = fixture();
-    std::vector<DaySave> saves = {daySave(f, 0), daySave(f, 1)};
+    std::vector<DayLists> saves = {daySave(f, 0), daySave(f, 1)};
     Statement begin(f.sql->db(), "BEGIN");
     Statement update(f.sql->db(), "UPDATE daily SET morn=?, even=?, cogd=?, nrel=?, rate=? WHERE dyid=?");
     Statement removeTriggers(f.sql->db(), "DELETE FROM dlytrig WHERE dyid=?");
@@ -220,7 +290,7 @@ void SaveDay_SQLite(benchmark::State& state) {
     const std::string id = str(store::keys::dayId(f.person, f.savedDay));
     int round = 0;
     for (auto _ : state) {
-        const DaySave& s = saves[size_t(round % 2)];
+        const DayLists& s = saves[size_t(round % 2)];
         const auto v = dayValues(round++);
         begin.step();
         begin.reset();
@@ -321,7 +391,8 @@ void PreviousDayOfGap_SQLite(benchmark::State& state) {
 void PersonOver43Days_Pulmora(benchmark::State& state) {
     auto& f = fixture();
     const QDate first(2020, 3, 1);
-    for (auto _ : state) benchmark::DoNotOptimize(f.diary.reports.GetRPer(f.person, first, first.addDays(42)).best);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(f.diary.reports.GetRPer(f.person, first, first.addDays(42)).person.best);
 }
 
 void PersonOver43Days_SQLite(benchmark::State& state) {
@@ -345,8 +416,7 @@ void MedicationMonth_Pulmora(benchmark::State& state) {
     const QString date = "20200331";
     for (auto _ : state) {
         int items = 0;
-        for (auto* m = &f.diary.reports.GetRMedBeg(f.person, date); !m->empty();
-             m = &f.diary.reports.GetRMedNxt(f.person, date))
+        for (auto* m = &f.diary.reports.GetRMedBeg(f.person, date); !m->empty(); m = &f.diary.reports.GetRMedNxt())
             ++items;
         benchmark::DoNotOptimize(items);
     }
@@ -371,9 +441,10 @@ void MedicationMonth_SQLite(benchmark::State& state) {
 void MonthOfRows_Pulmora(benchmark::State& state) {
     auto& f = fixture();
     for (auto _ : state) {
-        benchmark::DoNotOptimize(f.diary.reports.daysBetween(f.person, "20200301", "20200331").size());
-        benchmark::DoNotOptimize(f.diary.reports.triggersBetween(f.person, "20200301", "20200331").size());
-        benchmark::DoNotOptimize(f.diary.reports.medicationBetween(f.person, "20200301", "20200331").size());
+        const QDate first(2020, 3, 1), last(2020, 3, 31);
+        benchmark::DoNotOptimize(f.diary.reports.daysBetween(f.person, first, last).size());
+        benchmark::DoNotOptimize(f.diary.reports.triggersBetween(f.person, first, last).size());
+        benchmark::DoNotOptimize(f.diary.reports.medicationBetween(f.person, first, last).size());
     }
 }
 
@@ -398,8 +469,9 @@ void MonthOfRows_SQLite(benchmark::State& state) {
     BENCHMARK(name##_SQLite)->Name(#name "/SQLite")->Unit(benchmark::kMicrosecond)
 
 PAIR(KeyedLookup);
-PAIR(DurableSave);
-PAIR(SaveDay);
+PAIR(SaveReadings);
+PAIR(SaveAddingTrigger);
+PAIR(SaveRemoving);
 PAIR(OpenDiary);
 PAIR(MonthOfCells);
 PAIR(PreviousDayOfGap);

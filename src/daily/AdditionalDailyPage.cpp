@@ -146,7 +146,7 @@ void AdditionalDailyPage::countDose(int row, int step) {
 }
 
 bool AdditionalDailyPage::copyDose(const QString& category, int count) {
-    const int rowsOfCategory = category == QLatin1String("Reliever") ? rows_.relieverRows : rows_.preventerRows;
+    const int rowsOfCategory = category == store::kReliever ? rows_.relieverRows : rows_.preventerRows;
     if (rowsOfCategory != 1) return false;
     for (auto& r : rows_.rows)
         if (!r.isFree() && r.category == category) r.timesUsed = std::min(count, kMaxTimesUsed);

@@ -131,8 +131,8 @@ void TAsDly::connectControls(DailyWindows& windows) {
     connect(Additional, &AdditionalDailyPage::triggerTicked, this, [this] { TrapUpdate(); });
     connect(Additional, &AdditionalDailyPage::doseCounted, this, [this](const QString& category, int sum) {
         if (refuseWithoutPerson()) return;
-        if (category == QLatin1String("Reliever")) Basic->RelUse->setNoValue(sum);
-        if (category == QLatin1String("Preventer")) Basic->PreUse->setNoValue(sum);
+        if (category == store::kReliever) Basic->RelUse->setNoValue(sum);
+        if (category == store::kPreventer) Basic->PreUse->setNoValue(sum);
         markChanged();
     });
     connect(Additional->BtnAddMed, &TDaButton::clicked, this, [this] {
@@ -227,8 +227,8 @@ void TAsDly::TrapUpdate() {
 
 void TAsDly::TrapUpdate2(QWidget* sender) {
     if (refuseWithoutPerson()) return;
-    if (sender == Basic->RelUse) Additional->copyDose("Reliever", Basic->RelUse->NoValue());
-    if (sender == Basic->PreUse) Additional->copyDose("Preventer", Basic->PreUse->NoValue());
+    if (sender == Basic->RelUse) Additional->copyDose(store::kReliever, Basic->RelUse->NoValue());
+    if (sender == Basic->PreUse) Additional->copyDose(store::kPreventer, Basic->PreUse->NoValue());
     markChanged();
 }
 

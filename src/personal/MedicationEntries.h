@@ -13,7 +13,7 @@ namespace pulmora::personal {
 // save, so older days keep referring to what was taken then.
 class MedicationEntries {
 public:
-    static constexpr int kEntries = 10;
+    static constexpr int kEntries = store::kCurrentMedications;
 
     // What the boxes of the medication page hold.
     struct Boxes {

@@ -25,7 +25,6 @@ using controls::TDaButton;
 namespace glyphs = controls::glyphs;
 
 const QColor kYellow(255, 255, 0);
-const QStringList kCategories = {"Reliever", "Preventer", "Protector", "Combined", "Other"};
 
 TDaButton* button(QWidget* parent, glyphs::Kind kind, const QString& hint) {
     return controls::glyphButton(parent, kind, hint, {30, 30});
@@ -205,7 +204,7 @@ QWidget* TAsPer::medicationPage() {
     FldMedIns = textBox(30);
     FldMedPre = textBox(20);
     FldMedType = new QComboBox(page);
-    FldMedType->addItems(kCategories);
+    FldMedType->addItems(store::kCategories);
     FldMedDate = makeDateBox(page);
     FldMedHis = new QCheckBox("History", page);
     FldMedHis->hide();
@@ -423,7 +422,7 @@ MedicationEntries::Boxes TAsPer::boxes() const {
 
 void TAsPer::showBoxes(const MedicationEntries::Boxes& b) {
     FldMedDes->setText(b.name);
-    if (const int i = int(kCategories.indexOf(b.category)); i >= 0 || b.category.isEmpty())
+    if (const int i = int(store::kCategories.indexOf(b.category)); i >= 0 || b.category.isEmpty())
         FldMedType->setCurrentIndex(i);
     FldMedIns->setText(b.instructions);
     FldMedPre->setText(b.prescribedBy);

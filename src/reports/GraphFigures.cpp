@@ -38,6 +38,7 @@ QJsonObject graphFiguresJson(const WorkingTable& table, const GraphPlan& plan) {
     cSerA.insert("shape", shapeName(plan.shape));
     QJsonObject cSerB = seriesJson(plan.cSerB);
     cSerB.insert("pointerSize", plan.pointerSize);
+    const WorkingGrid grid = gridOf(table);
     return {{"title", QJsonArray::fromStringList(plan.title)},
             {"axesShown", plan.axesShown},
             {"left", axisJson(plan.left)},
@@ -49,7 +50,7 @@ QJsonObject graphFiguresJson(const WorkingTable& table, const GraphPlan& plan) {
             {"cPieA", seriesJson(plan.cPieA)},
             {"dateAxisEnabled", plan.dateAxisEnabled ? QJsonValue(*plan.dateAxisEnabled) : QJsonValue()},
             {"status", plan.info},
-            {"table", QJsonObject{{"headings", QJsonArray::fromStringList(table.headings)}, {"rows", rowsJson(table.rows)}}}};
+            {"table", QJsonObject{{"headings", QJsonArray::fromStringList(grid.headings)}, {"rows", rowsJson(grid.rows)}}}};
 }
 
 }  // namespace pulmora::reports

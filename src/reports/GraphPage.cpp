@@ -12,19 +12,17 @@
 #include <QStackedWidget>
 #include <QTableWidget>
 
+#include <array>
+
 namespace pulmora::reports {
 namespace {
 
 constexpr int kBarButton = 24;
 
-const std::pair<const char*, const char*> kHelpTopics[] = {
-    {"Percentage Best", "PercentageBestGraph"},
-    {"Peak Flow Trend", "PeakFlowTrend"},
-    {"Diurnal Variation", "DiurnalVariationGraph"},
-    {"Zone Frequency", "ZoneFrequencyGraph"},
-    {"Symptom Activity", "SymptomFrequencyGraph"},
-    {"Poor Perceiver Indicator", "PoorPerceiverIndicatorGraph"},
-    {"Reliever Use vs Percentage Best", "RelieverUseGraph"},
+// The help page of each analysis, in the order of GraphOption.
+const std::array<const char*, kGraphOptions> kHelpTopics = {
+    "PercentageBestGraph", "PeakFlowTrend",           "DiurnalVariationGraph", "ZoneFrequencyGraph",
+    "SymptomFrequencyGraph", "PoorPerceiverIndicatorGraph", "RelieverUseGraph",
 };
 
 }  // namespace
@@ -82,20 +80,21 @@ GraphPage::GraphPage(QWidget* parent) : QWidget(parent) {
 }
 
 void GraphPage::showTable(const WorkingTable& table) {
+    const WorkingGrid grid = gridOf(table);
     GrdRep->setUpdatesEnabled(false);
     GrdRep->clear();
-    GrdRep->setColumnCount(int(table.headings.size()));
-    GrdRep->setRowCount(int(table.rows.size()));
-    GrdRep->setHorizontalHeaderLabels(table.headings);
+    GrdRep->setColumnCount(int(grid.headings.size()));
+    GrdRep->setRowCount(int(grid.rows.size()));
+    GrdRep->setHorizontalHeaderLabels(grid.headings);
     const QFontMetrics metrics(font());
     for (int c = 0; c < GrdRep->columnCount(); ++c) {
-        const QString& sample = table.widthSamples[c];
+        const QString& sample = grid.widthSamples[c];
         GrdRep->setColumnHidden(c, sample.isEmpty());
         if (!sample.isEmpty()) GrdRep->setColumnWidth(c, metrics.horizontalAdvance(sample));
     }
     for (int r = 0; r < GrdRep->rowCount(); ++r)
         for (int c = 0; c < GrdRep->columnCount(); ++c)
-            GrdRep->setItem(r, c, new QTableWidgetItem(table.rows[size_t(r)][c]));
+            GrdRep->setItem(r, c, new QTableWidgetItem(grid.rows[size_t(r)][c]));
     GrdRep->setUpdatesEnabled(true);
 }
 
@@ -110,15 +109,13 @@ void GraphPage::setRowHeight() {
     GrdRep->verticalHeader()->setDefaultSectionSize(height);
 }
 
-QString GraphPage::helpKeyword(const QString& option) {
-    for (const auto& [text, keyword] : kHelpTopics)
-        if (option == QLatin1String(text)) return QLatin1String(keyword);
-    return {};
-}
+GraphOption GraphPage::option() const { return GraphOption(FldOptions->currentIndex()); }
+
+QString GraphPage::helpKeyword(GraphOption option) { return QLatin1String(kHelpTopics[size_t(option)]); }
 
 QStringList GraphPage::helpKeywords() {
     QStringList keywords;
-    for (const auto& topic : kHelpTopics) keywords << QLatin1String(topic.second);
+    for (const char* keyword : kHelpTopics) keywords << QLatin1String(keyword);
     return keywords;
 }
 

@@ -33,9 +33,11 @@ public:
     void showPlan(const GraphPlan& plan);
     // GrdRep's rows one line of the window font high, with room above and below.
     void setRowHeight();
+    // The analysis chosen in FldOptions, which must have one chosen.
+    GraphOption option() const;
 
-    // The help page of an analysis; empty for a text that is none of them.
-    static QString helpKeyword(const QString& option);
+    // The help page of an analysis.
+    static QString helpKeyword(GraphOption option);
     static QStringList helpKeywords();
 
     QComboBox* FldPeriod;

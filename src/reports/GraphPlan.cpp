@@ -5,6 +5,7 @@
 
 #include <QLocale>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <functional>
@@ -13,7 +14,6 @@ namespace pulmora::reports {
 namespace {
 
 namespace colours = graphcolours;
-using namespace peakflow;
 
 const QLocale kEnglish(QLocale::English);
 
@@ -21,14 +21,11 @@ QString titleDate(const QDate& date) { return kEnglish.toString(date, "d MMMM yy
 
 QString pointLabel(const QDate& day) { return kEnglish.toString(day, "d-MMM-yy") + QLatin1Char(' '); }
 
-QDate rowDate(const QStringList& row, int keyColumn) { return QDate::fromString(row[keyColumn], "yyyyMMdd"); }
-
-// The zone of the reading in a reading cell, judged on the reading itself against the person's
-// limits, as every other report judges it; none for a cell without a reading.
-std::optional<stats::Zone> zoneOf(const QString& readingCell, const store::RepPerson& person) {
-    const auto reading = wholeNumber(readingCell);
-    if (!reading || *reading < 1 || person.best <= 0) return std::nullopt;
-    return stats::ZoneOf(*reading, person.best, person.zoneYellow, person.zoneRed);
+// The zone of a reading, judged on the reading itself against the person's limits, as every
+// other report judges it; none for no reading.
+std::optional<stats::Zone> zoneOf(int reading, const store::RepPerson& person) {
+    if (reading < 1 || person.best <= 0) return std::nullopt;
+    return stats::ZoneOf(reading, person.best, person.zoneYellow, person.zoneRed);
 }
 
 QColor zoneColour(stats::Zone zone) {
@@ -40,12 +37,15 @@ QColor zoneColour(stats::Zone zone) {
     return colours::kRed;
 }
 
+// The morning and the evening half of a day: its reading, its percentage of best and the colour
+// of its point.
 struct Half {
-    Column reading, percent;
+    int store::DayValues::*reading;
+    std::optional<int> GraphDay::*percent;
     QColor point;
 };
-const std::array<Half, 2> kHalves = {{{Morning, MorningPercent, QColor(255, 255, 0)},
-                                          {Evening, EveningPercent, QColor(0, 0, 128)}}};
+const std::array<Half, 2> kHalves = {{{&store::DayValues::morning, &GraphDay::morningPercent, QColor(255, 255, 0)},
+                                      {&store::DayValues::evening, &GraphDay::eveningPercent, QColor(0, 0, 128)}}};
 
 // How the day-by-day graphs place their points: from the oldest row to the newest, each plotted
 // point in the next slot. With the date axis every calendar day without a row keeps an empty
@@ -53,19 +53,18 @@ const std::array<Half, 2> kHalves = {{{Morning, MorningPercent, QColor(255, 255,
 enum class MissedDays { Skipped, KeepSlots };
 enum class UnplottedDays { TakeNoSlot, KeepSlot };
 
-// Plots one row at the slot `index`, moving it on for each point; answers whether it plotted.
-using RowPlot = std::function<bool(const QStringList& row, int& index, const QString& label)>;
+// Plots one day at the slot `index`, moving it on for each point; answers whether it plotted.
+using DayPlot = std::function<bool(const GraphDay& day, int& index, const QString& label)>;
 
 // Answers the slot after the last one taken.
-int walkDays(const WorkingTable& table, MissedDays missed, UnplottedDays unplotted, const RowPlot& plot) {
+int walkDays(const WorkingTable& table, MissedDays missed, UnplottedDays unplotted, const DayPlot& plot) {
     int index = 1;
-    QDate running = rowDate(table.rows.back(), DateKey);
-    for (auto row = table.rows.rbegin(); row != table.rows.rend(); ++row) {
-        const QDate day = rowDate(*row, DateKey);
+    QDate running = table.days.back().date;
+    for (auto day = table.days.rbegin(); day != table.days.rend(); ++day) {
         if (missed == MissedDays::KeepSlots)
-            for (; day > running; running = running.addDays(1)) ++index;
-        running = day;
-        const bool plotted = plot(*row, index, pointLabel(day));
+            for (; day->date > running; running = running.addDays(1)) ++index;
+        running = day->date;
+        const bool plotted = plot(*day, index, pointLabel(day->date));
         if (plotted || unplotted == UnplottedDays::TakeNoSlot) running = running.addDays(1);
     }
     return index;
@@ -109,12 +108,12 @@ MissedDays missedDays(const GraphRequest& request) {
 GraphPlan percentageBest(const WorkingTable& table, const GraphRequest& request) {
     GraphPlan plan = dayByDay(request, SeriesShape::VerticalBars, "Percentage Best", "Peak Flow Percentage Best", 100);
     const int end = walkDays(table, missedDays(request), UnplottedDays::TakeNoSlot,
-                             [&](const QStringList& row, int& index, const QString& label) {
+                             [&](const GraphDay& day, int& index, const QString& label) {
         bool plotted = false;
         for (const Half& half : kHalves) {
-            const auto v = wholeNumber(row[half.percent]);
+            const std::optional<int>& v = day.*half.percent;
             if (!v) continue;
-            const auto zone = zoneOf(row[half.reading], table.person);
+            const auto zone = zoneOf(day.values.*half.reading, table.person);
             plan.cSerB.points.push_back({double(index), double(*v), {}, half.point});
             plan.cSerA.points.push_back({double(index), double(*v), label, zone ? zoneColour(*zone) : colours::kMaroon});
             ++index;
@@ -131,13 +130,13 @@ GraphPlan percentageBest(const WorkingTable& table, const GraphRequest& request)
 GraphPlan peakFlowTrend(const WorkingTable& table, const GraphRequest& request) {
     GraphPlan plan = dayByDay(request, SeriesShape::Line, "Peak Flow Trend", "Peak Flow L/Min", table.person.best);
     const int end = walkDays(table, missedDays(request), UnplottedDays::TakeNoSlot,
-                             [&](const QStringList& row, int& index, const QString& label) {
+                             [&](const GraphDay& day, int& index, const QString& label) {
         bool plotted = false;
         for (const Half& half : kHalves) {
-            const auto v = wholeNumber(row[half.reading]);
-            if (!v || *v <= 0) continue;
-            plan.cSerA.points.push_back({double(index), double(*v), label, colours::kNavy});
-            plan.cSerB.points.push_back({double(index), double(*v), {}, half.point});
+            const int v = day.values.*half.reading;
+            if (v <= 0) continue;
+            plan.cSerA.points.push_back({double(index), double(v), label, colours::kNavy});
+            plan.cSerB.points.push_back({double(index), double(v), {}, half.point});
             ++index;
             plotted = true;
         }
@@ -161,8 +160,8 @@ GraphPlan diurnalVariation(const WorkingTable& table, const GraphRequest& reques
                   "<10% Good Control - 10% to 20% Acceptable - >20% Poor Asthma Control (this may vary for the "
                   "individual)"};
     const int end = walkDays(table, missedDays(request), UnplottedDays::KeepSlot,
-                             [&](const QStringList& row, int& index, const QString& label) {
-        const auto v = wholeNumber(row[Diurnal]);
+                             [&](const GraphDay& day, int& index, const QString& label) {
+        const std::optional<int>& v = day.diurnal;
         if (!v || *v <= 0) return false;
         if (*v > plan.left.maximum) plan.left.maximum = *v + 10;
         plan.cSerA.points.push_back({double(index), double(*v), label, diurnalColour(*v)});
@@ -185,12 +184,12 @@ int zoneIndex(stats::Zone zone) { return zone == stats::Zone::Green ? 0 : zone =
 
 GraphPlan zoneFrequency(const WorkingTable& table, const GraphRequest& request) {
     ZoneCounts counts;
-    for (const QStringList& row : table.rows) {
-        if (const auto zone = zoneOf(row[Morning], table.person)) {
+    for (const GraphDay& day : table.days) {
+        if (const auto zone = zoneOf(day.values.morning, table.person)) {
             ++counts.morning[size_t(zoneIndex(*zone))];
             ++counts.morningTaken;
         }
-        if (const auto zone = zoneOf(row[Evening], table.person)) {
+        if (const auto zone = zoneOf(day.values.evening, table.person)) {
             ++counts.evening[size_t(zoneIndex(*zone))];
             ++counts.eveningTaken;
         }
@@ -235,11 +234,12 @@ void horizontalBars(GraphPlan& plan, const std::vector<std::pair<QString, QColor
 GraphPlan poorPerceiver(const WorkingTable& table, const GraphRequest& request) {
     // Per rating 1 .. 3 (a day rated 0, or anything else, is in no bar): green, yellow, red.
     std::array<std::array<int, 3>, 4> counts{};
-    for (const QStringList& row : table.rows) {
-        const int rating = wholeNumber(row[Rating]).value_or(0);
+    for (const GraphDay& day : table.days) {
+        const int rating = day.values.rating;
         if (rating < 1 || rating > 3) continue;
         for (const Half& half : kHalves)
-            if (const auto zone = zoneOf(row[half.reading], table.person)) ++counts[size_t(rating)][size_t(zoneIndex(*zone))];
+            if (const auto zone = zoneOf(day.values.*half.reading, table.person))
+                ++counts[size_t(rating)][size_t(zoneIndex(*zone))];
     }
     std::vector<std::pair<QString, QColor>> bars;
     std::vector<int> values;
@@ -253,7 +253,7 @@ GraphPlan poorPerceiver(const WorkingTable& table, const GraphRequest& request) 
         values.insert(values.end(), {c[2], c[1], c[0], c[0] + c[1] + c[2]});
     }
     GraphPlan plan;
-    horizontalBars(plan, bars, values, int(table.rows.size()));
+    horizontalBars(plan, bars, values, int(table.days.size()));
     plan.title = {"Poor Perceiver Indicator Graph for " + request.name, periodLine(request.period),
                   "nb. Morning and Evening Peak Readings are counted as separate Readings"};
     return plan;
@@ -263,10 +263,10 @@ GraphPlan relieverUse(const WorkingTable& table, const GraphRequest& request) {
     GraphPlan plan;
     plan.pointerSize = 3;
     int most = 0;
-    for (auto row = table.rows.rbegin(); row != table.rows.rend(); ++row) {
-        const int relievers = wholeNumber((*row)[Relievers]).value_or(0);
+    for (auto day = table.days.rbegin(); day != table.days.rend(); ++day) {
+        const int relievers = std::max(day->values.relievers, 0);
         for (const Half& half : kHalves)
-            if (const auto v = wholeNumber((*row)[half.percent])) {
+            if (const std::optional<int>& v = (*day).*half.percent) {
                 plan.cSerB.points.push_back({double(relievers), double(*v), {}, half.point});
                 most = std::max(most, relievers);
             }
@@ -287,6 +287,11 @@ const QStringList& graphOptionTexts() {
                                       "Zone Frequency",   "Symptom Activity",         "Poor Perceiver Indicator",
                                       "Reliever Use vs Percentage Best"};
     return texts;
+}
+
+std::optional<GraphOption> graphOptionNamed(const QString& text) {
+    const qsizetype i = graphOptionTexts().indexOf(text);
+    return i < 0 ? std::nullopt : std::optional(GraphOption(i));
 }
 
 QString periodLine(const GraphPeriod& period) {
@@ -317,47 +322,43 @@ GraphPlan PlotPeakFlow(const WorkingTable& table, const GraphRequest& request) {
         nothing.axesShown = false;
         return nothing;
     }
-    const QString& o = request.option;
-    if (o == "Percentage Best") return percentageBest(table, request);
-    if (o == "Peak Flow Trend") return peakFlowTrend(table, request);
-    if (o == "Diurnal Variation") return diurnalVariation(table, request);
-    if (o == "Zone Frequency") return zoneFrequency(table, request);
-    if (o == "Poor Perceiver Indicator") return poorPerceiver(table, request);
-    if (o == "Reliever Use vs Percentage Best") return relieverUse(table, request);
+    switch (request.option) {
+    case GraphOption::PercentageBest: return percentageBest(table, request);
+    case GraphOption::PeakFlowTrend: return peakFlowTrend(table, request);
+    case GraphOption::DiurnalVariation: return diurnalVariation(table, request);
+    case GraphOption::ZoneFrequency: return zoneFrequency(table, request);
+    case GraphOption::PoorPerceiver: return poorPerceiver(table, request);
+    case GraphOption::RelieverUse: return relieverUse(table, request);
+    case GraphOption::SymptomActivity: break;
+    }
     return {};
 }
 
 GraphPlan PlotSymptoms(const WorkingTable& table, const GraphRequest& request) {
     if (!isSymptomAnalysis(request.option)) return {};
-    namespace sy = symptoms;
-    std::array<int, sy::kColumns> yes{};
-    int recordedDays = 0;
-    for (auto row = table.rows.rbegin(); row != table.rows.rend(); ++row) {
-        if (!(*row)[sy::Date].trimmed().isEmpty()) ++recordedDays;
-        for (int c = sy::Sport; c <= sy::WheezeEven; ++c)
-            if ((*row)[c] == QLatin1String("Yes")) ++yes[size_t(c)];
-    }
-    const std::pair<sy::Column, std::pair<QString, QColor>> bars[] = {
-        {sy::Sport, {"Activities - Sport", colours::kGrey}},
-        {sy::Normal, {"Activities - Normal", colours::kGrey}},
-        {sy::OffWork, {"Off Work/School", colours::kGrey}},
-        {sy::BreathEven, {"Breathlessness", colours::kNavy}},
-        {sy::ChestEven, {"Chest Tightness", colours::kNavy}},
-        {sy::CoughEven, {"Coughing", colours::kNavy}},
-        {sy::WheezeEven, {"Nighttime - Wheezing", colours::kNavy}},
-        {sy::BreathMorn, {"Breathlessness", colours::kYellow}},
-        {sy::ChestMorn, {"Chest Tightness", colours::kYellow}},
-        {sy::CoughMorn, {"Coughing", colours::kYellow}},
-        {sy::WheezeMorn, {"Daytime - Wheezing", colours::kYellow}},
+    using V = store::DayValues;
+    const std::pair<bool V::*, std::pair<QString, QColor>> bars[] = {
+        {&V::sportRestricted, {"Activities - Sport", colours::kGrey}},
+        {&V::activityRestricted, {"Activities - Normal", colours::kGrey}},
+        {&V::offWork, {"Off Work/School", colours::kGrey}},
+        {&V::breathNight, {"Breathlessness", colours::kNavy}},
+        {&V::chestNight, {"Chest Tightness", colours::kNavy}},
+        {&V::coughNight, {"Coughing", colours::kNavy}},
+        {&V::wheezeNight, {"Nighttime - Wheezing", colours::kNavy}},
+        {&V::breathDay, {"Breathlessness", colours::kYellow}},
+        {&V::chestDay, {"Chest Tightness", colours::kYellow}},
+        {&V::coughDay, {"Coughing", colours::kYellow}},
+        {&V::wheezeDay, {"Daytime - Wheezing", colours::kYellow}},
     };
     std::vector<std::pair<QString, QColor>> shown;
     std::vector<int> values;
-    for (const auto& [column, bar] : bars) {
+    for (const auto& [flag, bar] : bars) {
         shown.push_back(bar);
-        values.push_back(yes[size_t(column)]);
+        values.push_back(int(std::count_if(table.days.begin(), table.days.end(),
+                                           [flag](const GraphDay& day) { return day.values.*flag; })));
     }
     GraphPlan plan;
-    horizontalBars(plan, shown, values, recordedDays);
+    horizontalBars(plan, shown, values, int(table.days.size()));
     plan.title = {"Symptom Activity Graph for " + request.name, periodLine(request.period)};
     return plan;
 }

@@ -11,12 +11,18 @@
 // from nothing else, so every analysis can be built and checked without a window.
 namespace pulmora::reports {
 
-// The choices of the graph page's analysis list, in its order. "Reliever Use vs Percentage
-// Best" comes last.
+// The analyses, in the order of the graph page's list. "Reliever Use vs Percentage Best" comes
+// last.
+enum class GraphOption {
+    PercentageBest, PeakFlowTrend, DiurnalVariation, ZoneFrequency, SymptomActivity, PoorPerceiver, RelieverUse
+};
+constexpr int kGraphOptions = 7;
+// Their texts as the list shows them, in that order.
 const QStringList& graphOptionTexts();
-inline const QString kSymptomActivity = QStringLiteral("Symptom Activity");
+// The analysis a text of the list names.
+std::optional<GraphOption> graphOptionNamed(const QString& text);
 // The analysis reads the symptom table (and is a general graph), not the peak-flow table.
-inline bool isSymptomAnalysis(const QString& option) { return option == kSymptomActivity; }
+inline bool isSymptomAnalysis(GraphOption option) { return option == GraphOption::SymptomActivity; }
 
 namespace graphcolours {
 inline const QColor kYellow(255, 255, 0);
@@ -68,7 +74,7 @@ struct GraphPlan {
 
 // What the graph page asks for.
 struct GraphRequest {
-    QString option;  // the text of the analysis list
+    GraphOption option;
     QString name;    // the person's name as the banner shows it
     GraphPeriod period;
     bool dateAxis = false;  // "Date Axis" ticked: a missed day keeps its empty slot

@@ -5,64 +5,57 @@
 
 #include <QLocale>
 
-#include <functional>
-
 namespace pulmora::reports {
 namespace {
 
 const QLocale kEnglish(QLocale::English);
 
-using DayRow = std::function<QStringList(const QDate&, const store::RepDay&, const store::RepPerson&)>;
+std::optional<int> percentOfBest(int reading, int best) {
+    return reading >= 1 && best > 0 ? std::optional(stats::PercentOfBest(reading, best)) : std::nullopt;
+}
 
-// The person's days of the period that hold a reading, newest first, each made into a row.
-// The grid keeps a spare empty row under the last filled one while it fills and drops it at
-// the end, unless it is the only data row: an empty period so keeps one empty row.
-WorkingTable scanDays(store::ReportCursors& cursors, const QString& person, const GraphPeriod& period,
-                      QStringList headings, QStringList widthSamples, const DayRow& makeRow) {
+// The person's days of the period that hold a reading, newest first.
+WorkingTable loadTable(GraphTableKind kind, store::ReportCursors& cursors, const QString& person,
+                       const GraphPeriod& period) {
     WorkingTable table;
-    table.person = cursors.GetRPer(person, period.first, period.last);
-    table.headings = std::move(headings);
-    table.widthSamples = std::move(widthSamples);
-    const QStringList emptyRow(table.headings.size(), QString());
-    table.rows.push_back(emptyRow);
-    // One keyed read a day, from the last day back: the person's days come in the same order,
-    // and with the same content, as a walk of the whole daily file in descending day order.
-    for (QDate day = period.last; day.isValid() && day >= period.first; day = day.addDays(-1)) {
-        const store::RepDay& values = cursors.GetRDly(person, store::keys::dateKey(day));
-        if (!values.found || (values.morning <= 0 && values.evening <= 0)) continue;
-        table.rows.back() = makeRow(day, values, table.person);
-        table.rows.push_back(emptyRow);
+    table.kind = kind;
+    const store::PersonPeriod& read = cursors.GetRPer(person, period.first, period.last);
+    table.person = read.person;
+    for (auto day = read.days.rbegin(); day != read.days.rend(); ++day) {
+        const store::DayValues& v = day->values;
+        if (v.morning <= 0 && v.evening <= 0) continue;
+        const bool both = v.morning >= 1 && v.evening >= 1;
+        table.days.push_back({day->date, v,
+                              both ? std::optional(stats::DiurnalVariation(v.morning, v.evening)) : std::nullopt,
+                              percentOfBest(v.morning, table.person.best), percentOfBest(v.evening, table.person.best)});
     }
-    if (table.rows.size() + 1 >= 3) table.rows.pop_back();  // the grid's heading row counts
     return table;
 }
 
-QString percentOrNone(int reading, int best) {
-    return reading >= 1 && best > 0 ? QString::number(stats::PercentOfBest(reading, best)) : kNoFigure;
-}
+QString figure(const std::optional<int>& value) { return value ? QString::number(*value) : kNoFigure; }
 
 QString countOrZero(int value) { return QString::number(value < 1 ? 0 : value); }
 
 QString weekday(const QDate& day) { return kEnglish.toString(day, "ddd"); }
 
-QStringList peakFlowRow(const QDate& day, const store::RepDay& v, const store::RepPerson& person) {
+QStringList peakFlowRow(const GraphDay& day) {
     using namespace peakflow;
+    const store::DayValues& v = day.values;
     QStringList row(kColumns);
-    row[Date] = kEnglish.toString(day, "d/MMM/yyyy");
-    row[Day] = weekday(day);
+    row[Date] = kEnglish.toString(day.date, "d/MMM/yyyy");
+    row[Day] = weekday(day.date);
     row[Morning] = QString::number(v.morning);
     row[Evening] = QString::number(v.evening);
-    row[Diurnal] = v.morning >= 1 && v.evening >= 1 ? QString::number(stats::DiurnalVariation(v.morning, v.evening))
-                                                    : kNoFigure;
-    row[MorningPercent] = percentOrNone(v.morning, person.best);
-    row[EveningPercent] = percentOrNone(v.evening, person.best);
-    row[DateKey] = store::keys::dateKey(day);
+    row[Diurnal] = figure(day.diurnal);
+    row[MorningPercent] = figure(day.morningPercent);
+    row[EveningPercent] = figure(day.eveningPercent);
+    row[DateKey] = store::keys::dateKey(day.date);
     row[Rating] = countOrZero(v.rating);
     row[Relievers] = countOrZero(v.relievers);
     return row;
 }
 
-QString yesIf(int flag) { return flag == 1 ? QStringLiteral("Yes") : QString(); }
+QString yesIf(bool flag) { return flag ? QStringLiteral("Yes") : QString(); }
 
 QString ratingText(int rating) {
     switch (rating) {
@@ -73,27 +66,47 @@ QString ratingText(int rating) {
     }
 }
 
-QStringList symptomRow(const QDate& day, const store::RepDay& v, const store::RepPerson&) {
+QStringList symptomRow(const GraphDay& day) {
     using namespace symptoms;
+    const store::DayValues& v = day.values;
     QStringList row(kColumns);
-    row[Date] = kEnglish.toString(day, "dd-MMM-yyyy") + QLatin1Char(' ');
-    row[Day] = weekday(day);
-    row[Sport] = yesIf(v.actS);
-    row[Normal] = yesIf(v.actN);
-    row[OffWork] = yesIf(v.miss);
-    row[BreathMorn] = yesIf(v.brtD);
-    row[BreathEven] = yesIf(v.brtN);
-    row[ChestMorn] = yesIf(v.chsD);
-    row[ChestEven] = yesIf(v.chsN);
-    row[CoughMorn] = yesIf(v.cogD);
-    row[CoughEven] = yesIf(v.cogN);
-    row[WheezeMorn] = yesIf(v.whzD);
-    row[WheezeEven] = yesIf(v.whzN);
+    row[Date] = kEnglish.toString(day.date, "dd-MMM-yyyy") + QLatin1Char(' ');
+    row[Day] = weekday(day.date);
+    row[Sport] = yesIf(v.sportRestricted);
+    row[Normal] = yesIf(v.activityRestricted);
+    row[OffWork] = yesIf(v.offWork);
+    row[BreathMorn] = yesIf(v.breathDay);
+    row[BreathEven] = yesIf(v.breathNight);
+    row[ChestMorn] = yesIf(v.chestDay);
+    row[ChestEven] = yesIf(v.chestNight);
+    row[CoughMorn] = yesIf(v.coughDay);
+    row[CoughEven] = yesIf(v.coughNight);
+    row[WheezeMorn] = yesIf(v.wheezeDay);
+    row[WheezeEven] = yesIf(v.wheezeNight);
     row[Preventer] = QString::number(v.preventers);
     row[Reliever] = QString::number(v.relievers);
     row[Rated] = ratingText(v.rating);
-    row[DateKey] = store::keys::dateKey(day);
+    row[DateKey] = store::keys::dateKey(day.date);
     return row;
+}
+
+WorkingGrid peakFlowGrid() {
+    const QString diurnal = QStringLiteral("DIURNIALX");
+    return {{"Date:", "Day:", "Morning:", "Evening:", "Diurnal:", "Morning % of Best:", "Evening % of Best:", "", "",
+             ""},
+            {"99X99X9999XX", "DAYXX", diurnal, diurnal, diurnal, "MorningxXxofxBest:", "EveningxXxofxBest:", "", "", ""},
+            {}};
+}
+
+WorkingGrid symptomGrid() {
+    QStringList samples = {"99X99X9999XX", "DAYXX"};
+    for (int i = symptoms::Sport; i <= symptoms::Rated; ++i) samples << QStringLiteral("Act.Normal:");
+    samples << QString();
+    return {{"Date:", "Day:", "Act.Sport:", "Act.Normal:", "Off Wrk/Sch:", "Breath.Morn:", "Breath.Even:",
+             "Chest.Morn:", "Chest.Even:", "Cough.Morn:", "Cough.Even:", "Wheeze.Morn:", "Wheeze.Even:", "Preventor:",
+             "Reliever:", "Rated:", ""},
+            samples,
+            {}};
 }
 
 }  // namespace
@@ -112,30 +125,19 @@ int PeriodDays(const QString& periodText) {
 GraphPeriod graphPeriod(const QDate& reportDate, int periodDays) { return {reportDate.addDays(-periodDays), reportDate}; }
 
 WorkingTable LoadPeakFlowTable(store::ReportCursors& cursors, const QString& person, const GraphPeriod& period) {
-    const QString diurnal = QStringLiteral("DIURNIALX");
-    return scanDays(cursors, person, period,
-                    {"Date:", "Day:", "Morning:", "Evening:", "Diurnal:", "Morning % of Best:", "Evening % of Best:",
-                     "", "", ""},
-                    {"99X99X9999XX", "DAYXX", diurnal, diurnal, diurnal, "MorningxXxofxBest:", "EveningxXxofxBest:",
-                     "", "", ""},
-                    peakFlowRow);
+    return loadTable(GraphTableKind::PeakFlow, cursors, person, period);
 }
 
 WorkingTable LoadSymptomTable(store::ReportCursors& cursors, const QString& person, const GraphPeriod& period) {
-    QStringList samples = {"99X99X9999XX", "DAYXX"};
-    for (int i = symptoms::Sport; i <= symptoms::Rated; ++i) samples << QStringLiteral("Act.Normal:");
-    samples << QString();
-    return scanDays(cursors, person, period,
-                    {"Date:", "Day:", "Act.Sport:", "Act.Normal:", "Off Wrk/Sch:", "Breath.Morn:", "Breath.Even:",
-                     "Chest.Morn:", "Chest.Even:", "Cough.Morn:", "Cough.Even:", "Wheeze.Morn:", "Wheeze.Even:",
-                     "Preventor:", "Reliever:", "Rated:", ""},
-                    samples, symptomRow);
+    return loadTable(GraphTableKind::Symptoms, cursors, person, period);
 }
 
-std::optional<int> wholeNumber(const QString& cell) {
-    bool ok = false;
-    const int value = cell.trimmed().toInt(&ok);
-    return ok ? std::optional(value) : std::nullopt;
+WorkingGrid gridOf(const WorkingTable& table) {
+    const bool peakFlow = table.kind == GraphTableKind::PeakFlow;
+    WorkingGrid grid = peakFlow ? peakFlowGrid() : symptomGrid();
+    for (const GraphDay& day : table.days) grid.rows.push_back(peakFlow ? peakFlowRow(day) : symptomRow(day));
+    if (grid.rows.empty()) grid.rows.emplace_back(grid.headings.size(), QString());
+    return grid;
 }
 
 }  // namespace pulmora::reports

@@ -9,7 +9,8 @@
 #include <vector>
 
 // The working table every graph analysis is drawn from: one row per day of the period that
-// holds a peak-flow reading, newest first, each cell a text as the grid shows it.
+// holds a peak-flow reading, newest first, with the day's values and the figures worked out
+// from them. It is made into text only where the grid shows it.
 namespace pulmora::reports {
 
 // The choices of the graph page's period list, in its order ("1 Month" .. "Year").
@@ -24,13 +25,40 @@ struct GraphPeriod {
 };
 GraphPeriod graphPeriod(const QDate& reportDate, int periodDays);
 
-// Columns of the peak-flow table.
+// A day of the working table.
+struct GraphDay {
+    QDate date;
+    store::DayValues values;
+    // The day's diurnal variation when both readings are at least 1, and each reading of at
+    // least 1 as a percentage of the period's best; none otherwise.
+    std::optional<int> diurnal, morningPercent, eveningPercent;
+};
+
+// Which of the two grids the table is shown as.
+enum class GraphTableKind { PeakFlow, Symptoms };
+
+struct WorkingTable {
+    GraphTableKind kind = GraphTableKind::PeakFlow;
+    std::vector<GraphDay> days;  // newest first
+    store::RepPerson person;     // the person's figures for the period (best, zone limits)
+
+    bool hasData() const { return !days.empty(); }
+};
+
+// The tables for the person's days in the period. A day is taken when it holds a morning or an
+// evening reading; days with only symptoms are in neither table.
+WorkingTable LoadPeakFlowTable(store::ReportCursors& cursors, const QString& person, const GraphPeriod& period);
+WorkingTable LoadSymptomTable(store::ReportCursors& cursors, const QString& person, const GraphPeriod& period);
+
+// ---- the table as the grid shows it ----------------------------------------------------------
+
+// Columns of the peak-flow grid.
 namespace peakflow {
 enum Column { Date, Day, Morning, Evening, Diurnal, MorningPercent, EveningPercent, DateKey, Rating, Relievers };
 constexpr int kColumns = 10;
 }  // namespace peakflow
 
-// Columns of the symptom table.
+// Columns of the symptom grid.
 namespace symptoms {
 enum Column {
     Date, Day, Sport, Normal, OffWork, BreathMorn, BreathEven, ChestMorn, ChestEven, CoughMorn, CoughEven,
@@ -39,26 +67,16 @@ enum Column {
 constexpr int kColumns = 17;
 }  // namespace symptoms
 
-// "-": a cell without a figure. It is never read as a number.
+// "-": a cell without a figure.
 inline const QString kNoFigure = QStringLiteral("-");
 
-struct WorkingTable {
+struct WorkingGrid {
     QStringList headings;      // one a column; a hidden column has none
     QStringList widthSamples;  // the text whose width a column takes; empty: the column is hidden
-    // The data rows, newest first. A period without a taken day leaves one empty row, as the
-    // grid always keeps one row under its headings.
+    // The rows, newest first. A table without a day keeps one empty row, as the grid always
+    // keeps one row under its headings.
     std::vector<QStringList> rows;
-    store::RepPerson person;  // the person's figures for the period (best, zone limits)
-
-    bool hasData() const { return !rows.front().front().trimmed().isEmpty(); }
 };
-
-// The tables for the person's days in the period. A day is taken when it holds a morning or an
-// evening reading; days with only symptoms are in neither table.
-WorkingTable LoadPeakFlowTable(store::ReportCursors& cursors, const QString& person, const GraphPeriod& period);
-WorkingTable LoadSymptomTable(store::ReportCursors& cursors, const QString& person, const GraphPeriod& period);
-
-// A cell as a whole number, when it holds one.
-std::optional<int> wholeNumber(const QString& cell);
+WorkingGrid gridOf(const WorkingTable& table);
 
 }  // namespace pulmora::reports

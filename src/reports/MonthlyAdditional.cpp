@@ -23,34 +23,31 @@ Change changeOf(int today, int previous) {
     return today < previous ? Change::Down : Change::Level;
 }
 
-int daySymptoms(const store::RepDay& v) { return v.cogD + v.brtD + v.whzD + v.chsD; }
-int nightSymptoms(const store::RepDay& v) { return v.cogN + v.brtN + v.whzN + v.chsN; }
-
 // Each recorded day against the last recorded day before it: a peak-flow row compares when both
 // days have that reading, the diurnal row when both have both readings, and the symptom and
 // reliever rows whenever there is a previous day, also when nothing changed.
 std::vector<DayComparison> compareDays(const std::vector<MonthDay>& days, store::CompareRecord previous) {
     std::vector<DayComparison> comparisons;
     for (const MonthDay& day : days) {
-        const store::RepDay& v = day.values;
-        DayComparison c{day.date, v.found != 0, {}, {}, {}, {}, {}, {}};
-        if (c.recorded) {
+        DayComparison c{day.date, day.values.has_value(), {}, {}, {}, {}, {}, {}};
+        if (day.values) {
+            const store::DayValues& v = *day.values;
             const int diurnal = stats::DiurnalVariation(v.morning, v.evening);
             if (previous.morning > 0 && v.morning > 0) c.morning = changeOf(v.morning, previous.morning);
             if (previous.evening > 0 && v.evening > 0) c.evening = changeOf(v.evening, previous.evening);
             if (previous.morning > 0 && previous.evening > 0 && v.morning > 0 && v.evening > 0)
                 c.diurnal = changeOf(diurnal, previous.diurnal);
             if (previous.found) {
-                c.daySymptoms = changeOf(daySymptoms(v), previous.daySymptoms);
-                c.nightSymptoms = changeOf(nightSymptoms(v), previous.nightSymptoms);
+                c.daySymptoms = changeOf(v.daySymptoms(), previous.daySymptoms);
+                c.nightSymptoms = changeOf(v.nightSymptoms(), previous.nightSymptoms);
                 c.reliever = changeOf(v.relievers, previous.relievers);
             }
             previous.found = 1;
             previous.morning = v.morning;
             previous.evening = v.evening;
             previous.diurnal = diurnal;
-            previous.daySymptoms = daySymptoms(v);
-            previous.nightSymptoms = nightSymptoms(v);
+            previous.daySymptoms = v.daySymptoms();
+            previous.nightSymptoms = v.nightSymptoms();
             previous.relievers = v.relievers;
         }
         comparisons.push_back(c);
@@ -60,19 +57,17 @@ std::vector<DayComparison> compareDays(const std::vector<MonthDay>& days, store:
 
 // Adds an item to the lines: a new line when its key differs from the last item's.
 void addToLines(std::vector<ListLine>& lines, QString& lastKey, const QString& key, const QString& name,
-                const QString& dateKey, const QString& value) {
+                const QDate& day, const QString& value) {
     if (lines.empty() || key != lastKey) lines.push_back({name, {}});
     lastKey = key;
-    // The store yields only items dated within the month, so every date key reads as a day.
-    if (const auto day = store::keys::Get4Date(dateKey)) lines.back().days.push_back({*day, value});
+    lines.back().days.push_back({day, value});
 }
 
 std::vector<ListLine> medicationLines(store::ReportCursors& cursors, const QString& person, const QString& date) {
     std::vector<ListLine> lines;
     QString lastId;
-    for (const store::RepMed* use = &cursors.GetRMedBeg(person, date); !use->empty();
-         use = &cursors.GetRMedNxt(person, date))
-        addToLines(lines, lastId, use->medId, use->name, use->date, use->timesUsed);
+    for (const store::RepMed* use = &cursors.GetRMedBeg(person, date); !use->empty(); use = &cursors.GetRMedNxt())
+        addToLines(lines, lastId, use->medId, use->name, use->date, QString::number(use->timesUsed));
     return lines;
 }
 
@@ -82,8 +77,7 @@ QString triggerCaption(const QString& stored) { return stored.left(1) + stored.m
 std::vector<ListLine> triggerLines(store::ReportCursors& cursors, const QString& person, const QString& date) {
     std::vector<ListLine> lines;
     QString lastName;
-    for (const store::RepTrg* met = &cursors.GetRTrgBeg(person, date); !met->empty();
-         met = &cursors.GetRTrgNxt(person, date))
+    for (const store::RepTrg* met = &cursors.GetRTrgBeg(person, date); !met->empty(); met = &cursors.GetRTrgNxt())
         addToLines(lines, lastName, met->trigger, triggerCaption(met->trigger), met->date, QString());
     return lines;
 }
@@ -281,13 +275,13 @@ void DrawChangeGlyph(ReportCanvas& canvas, const MonthlyMetrics& m, int left, in
 ReportResult MonthlyAdditional(store::ReportCursors& cursors, const QString& person, const QDate& reportDate,
                                qreal pixelRatio) {
     const stats::Period month = stats::month(reportDate);
-    const store::RepPerson figures = cursors.GetRPer(person, month.first, month.last);
+    const store::PersonPeriod period = cursors.GetRPer(person, month.first, month.last);
+    const store::RepPerson& figures = period.person;
     if (!figures.reportAvailable) return noDataReport(ReportKind::MonthlyAdditional, figures, month, pixelRatio);
 
     const store::CompareRecord previous = cursors.GetRPrvDly(person, store::keys::dateKey(month.first));
     const QString date = store::keys::dateKey(reportDate);
-    AdditionalReport r{measureMonthly(), figures.anyReading != 0, month,
-                       compareDays(readMonth(cursors, person, month), previous),
+    AdditionalReport r{measureMonthly(), figures.anyReading != 0, month, compareDays(monthDays(period.days, month), previous),
                        medicationLines(cursors, person, date), triggerLines(cursors, person, date)};
     ReportResult result =
         builtReport(ReportKind::MonthlyAdditional, figures, kMonthlyAdditionalCaption + periodText(month),

@@ -116,11 +116,11 @@ void drawDayColumn(ReportCanvas& c, const BasicReport& r, int column, ChangeMemo
     const int x = m.columnLeft(column), cw = m.columnWidth, rh = m.rowHeight;
     const MonthDay& day = r.days[size_t(column - 1)];
     DrawDayHeading(c, m, column, r.rowTop(0), day.date);
-    const store::RepDay& v = day.values;
-    if (!v.found) {
+    if (!day.values) {
         c.rectangle(x, r.rowTop(2), x + cw + 1, r.workHeight() + 1, Qt::black, Qt::white);
         return;
     }
+    const store::DayValues& v = *day.values;
     auto cell = [&](int row, const QString& text) { DrawCellText(c, x, r.rowTop(row), cw, rh, text); };
     cell(2, column == 1 ? QStringLiteral("N/A") : changeMark(v.morning, v.evening, memory.morning, memory.evening));
     if (v.morning >= 1) memory.morning = v.morning;
@@ -140,12 +140,15 @@ void drawDayColumn(ReportCanvas& c, const BasicReport& r, int column, ChangeMemo
     cell(21, ratingText(v.rating));
 
     const struct {
-        int row, flag;
+        int row;
+        bool flag;
         const QColor& fill;
-    } boxes[] = {{8, v.brtD, colours::kYellow},  {9, v.cogD, colours::kYellow},  {10, v.whzD, colours::kYellow},
-                 {11, v.chsD, colours::kYellow}, {12, v.brtN, colours::kNavy},   {13, v.cogN, colours::kNavy},
-                 {14, v.whzN, colours::kNavy},   {15, v.chsN, colours::kNavy},   {16, v.actN, colours::kSilver},
-                 {17, v.actS, colours::kSilver}, {18, v.miss, colours::kSilver}};
+    } boxes[] = {{8, v.breathDay, colours::kYellow},           {9, v.coughDay, colours::kYellow},
+                 {10, v.wheezeDay, colours::kYellow},          {11, v.chestDay, colours::kYellow},
+                 {12, v.breathNight, colours::kNavy},          {13, v.coughNight, colours::kNavy},
+                 {14, v.wheezeNight, colours::kNavy},          {15, v.chestNight, colours::kNavy},
+                 {16, v.activityRestricted, colours::kSilver}, {17, v.sportRestricted, colours::kSilver},
+                 {18, v.offWork, colours::kSilver}};
     for (const auto& box : boxes)
         if (box.flag)
             c.rectangle(x + 4, r.rowTop(box.row) + 4, x + cw - 2, r.rowTop(box.row) + rh - 2, Qt::black, box.fill, 2);
@@ -296,11 +299,12 @@ QString changeMark(int morning, int evening, int lastMorning, int lastEvening) {
 ReportResult MonthlyBasic(store::ReportCursors& cursors, const QString& person, const QDate& reportDate,
                           qreal pixelRatio) {
     const stats::Period month = stats::month(reportDate);
-    const store::RepPerson figures = cursors.GetRPer(person, month.first, month.last);
+    const store::PersonPeriod period = cursors.GetRPer(person, month.first, month.last);
+    const store::RepPerson& figures = period.person;
     if (!figures.reportAvailable) return noDataReport(ReportKind::MonthlyBasic, figures, month, pixelRatio);
 
-    const BasicReport r{measureMonthly(), figures, month, stats::CollectPeriodStats(cursors, person, month, figures),
-                        readMonth(cursors, person, month)};
+    const BasicReport r{measureMonthly(), figures, month, stats::CollectPeriodStats(period.days, month, figures),
+                        monthDays(period.days, month)};
     ReportResult result =
         builtReport(ReportKind::MonthlyBasic, figures, kMonthlyBasicCaption + periodText(month), viewportOf(r),
                     [r](QPainter& p) { drawBasic(p, r); }, pixelRatio);

@@ -1,7 +1,6 @@
 #include "MonthlyLayout.h"
 
 #include "ReportPicture.h"
-#include "store/Keys.h"
 
 namespace pulmora::reports {
 
@@ -15,12 +14,18 @@ MonthlyMetrics measureMonthly() {
     return m;
 }
 
-std::vector<MonthDay> readMonth(store::ReportCursors& cursors, const QString& person, const stats::Period& month) {
-    std::vector<MonthDay> days;
-    days.reserve(size_t(month.days()));
-    for (QDate d = month.first; d <= month.last; d = d.addDays(1))
-        days.push_back({d, cursors.GetRDly(person, store::keys::dateKey(d))});
-    return days;
+std::vector<MonthDay> monthDays(const std::vector<store::DayRecord>& days, const stats::Period& month) {
+    std::vector<MonthDay> all;
+    all.reserve(size_t(month.days()));
+    auto recorded = days.begin();
+    for (QDate d = month.first; d <= month.last; d = d.addDays(1)) {
+        while (recorded != days.end() && recorded->date < d) ++recorded;
+        if (recorded != days.end() && recorded->date == d)
+            all.push_back({d, recorded->values});
+        else
+            all.push_back({d, std::nullopt});
+    }
+    return all;
 }
 
 int dayColumn(const stats::Period& month, const QDate& date) { return int(month.first.daysTo(date)) + 1; }

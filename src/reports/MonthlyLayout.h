@@ -2,7 +2,9 @@
 
 #include "ReportCanvas.h"
 #include "stats/Periods.h"
-#include "store/ReportCursors.h"
+#include "store/Values.h"
+
+#include <optional>
 
 #include <vector>
 
@@ -26,14 +28,14 @@ struct MonthlyMetrics {
 
 MonthlyMetrics measureMonthly();
 
-// One day of the month as the store read it.
+// One day of the month, with its values when it was recorded.
 struct MonthDay {
     QDate date;
-    store::RepDay values;
+    std::optional<store::DayValues> values;
 };
 
-// The days of the month, oldest first: one keyed read a day.
-std::vector<MonthDay> readMonth(store::ReportCursors& cursors, const QString& person, const stats::Period& month);
+// Every day of the month, oldest first, from the recorded days (in date order) among `days`.
+std::vector<MonthDay> monthDays(const std::vector<store::DayRecord>& days, const stats::Period& month);
 
 // The day column (1 .. 31) of a date of the month.
 int dayColumn(const stats::Period& month, const QDate& date);

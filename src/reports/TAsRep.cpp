@@ -247,7 +247,7 @@ void TAsRep::TrapControl(QObject* sender) {
 void TAsRep::TrapPeakFlow(QObject* sender) {
     setInfo(kGraphAnalysis);
     if (TabData->FldOptions->currentIndex() < 0) TabData->FldOptions->setCurrentIndex(kPeakFlowTrend);
-    kind_ = isSymptomAnalysis(TabData->FldOptions->currentText()) ? ReportKind::GeneralGraph : ReportKind::PeakFlowGraph;
+    kind_ = isSymptomAnalysis(TabData->option()) ? ReportKind::GeneralGraph : ReportKind::PeakFlowGraph;
     // The hidden general-graph button reruns the graph as the graph button does: the name banner
     // uses it for the symptom graph, which must then show the new person's days.
     if (sender == BtnPeakFlow || sender == BtnGraphs) {
@@ -265,7 +265,7 @@ void TAsRep::TrapPeakFlow(QObject* sender) {
 
 // The working table of the analysis for the person and period, and the chart drawn from it.
 void TAsRep::plotGraph() {
-    const GraphRequest request{TabData->FldOptions->currentText(), SelAsName->Caption(),
+    const GraphRequest request{TabData->option(), SelAsName->Caption(),
                                graphPeriod(RepDate->date(), PeriodDays(TabData->FldPeriod->currentText())),
                                TabData->CheckDate->isChecked()};
     const GraphRun graph = runGraph(diary_.reports, personKey_, request);
@@ -359,8 +359,7 @@ void TAsRep::contextHelp() {
     case ReportKind::PeakFlowGraph:
     case ReportKind::GeneralGraph:
         // The graphs name their topic by the analysis on show.
-        if (const QString keyword = GraphPage::helpKeyword(TabData->FldOptions->currentText()); !keyword.isEmpty())
-            emit helpRequested(keyword);
+        emit helpRequested(GraphPage::helpKeyword(TabData->option()));
         break;
     }
 }

@@ -240,7 +240,8 @@ ReportResult WeeklyComparison(store::ReportCursors& cursors, const QString& pers
                               qreal pixelRatio) {
     const stats::Period presence = stats::weeklyPresence(reportDate);
     const stats::Period reported = stats::weeklyReported(reportDate);
-    const store::RepPerson figures = cursors.GetRPer(person, presence.first, presence.last);
+    const store::PersonPeriod period = cursors.GetRPer(person, presence.first, presence.last);
+    const store::RepPerson& figures = period.person;
     if (!figures.reportAvailable) return noDataReport(ReportKind::Weekly, figures, reported, pixelRatio);
 
     WeeklyReport r{measureWeekly(), figures, reported, std::vector<PeriodFigures>(kWeeks)};
@@ -248,7 +249,7 @@ ReportResult WeeklyComparison(store::ReportCursors& cursors, const QString& pers
         PeriodFigures& week = r.weeks[size_t(k - 1)];
         week.caption = QStringLiteral("Week %1").arg(k);
         week.period = stats::weeklyWeek(reportDate, k);
-        week.stats = stats::CollectPeriodStats(cursors, person, week.period, figures);
+        week.stats = stats::CollectPeriodStats(period.days, week.period, figures);
     }
 
     ReportResult result = builtReport(ReportKind::Weekly, figures, kWeeklyCaption + periodText(reported), viewportOf(r),

@@ -228,9 +228,9 @@ QString triggerLabel(const QString& trigger) { return capitalised(trigger); }
 
 QString medicationLabel(const SheetMedication& medication) {
     const QString category = medication.category.trimmed();
-    const char* mark = category == QLatin1String("Reliever")    ? "(R) "
-                       : category == QLatin1String("Preventer") ? "(P) "
-                                                                : "(O) ";
+    const char* mark = category == store::kReliever    ? "(R) "
+                       : category == store::kPreventer ? "(P) "
+                                                       : "(O) ";
     return QString::fromLatin1(mark) + capitalised(medication.name);
 }
 

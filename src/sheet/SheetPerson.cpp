@@ -2,21 +2,10 @@
 
 #include "stats/Figures.h"
 
-#include <optional>
-
 namespace pulmora::sheet {
 namespace {
 
 constexpr int kNameLength = 30;
-
-// A stored number; an empty field counts as 0, as the personal card saves it.
-std::optional<int> wholeNumber(const QString& text) {
-    const QString trimmed = text.trimmed();
-    if (trimmed.isEmpty()) return 0;
-    bool ok = false;
-    const int value = trimmed.toInt(&ok);
-    return ok ? std::optional(value) : std::nullopt;
-}
 
 }  // namespace
 
@@ -31,15 +20,10 @@ SheetPerson GetAsthmatic(store::Persons& persons, const QString& name) {
     person.name = name.trimmed().left(kNameLength);
     for (const store::PersonRecord& row : persons.ListPer()) {
         if (row.nickname.trimmed() != person.name) continue;
-        person.best = wholeNumber(row.best).value_or(0);
-        // Limits that cannot be read keep the values found before for this name, never those
-        // of the person printed before.
-        const auto yellow = wholeNumber(row.zoneYellow);
-        const auto red = wholeNumber(row.zoneRed);
-        if (yellow && red) {
-            person.yellowLimit = stats::ZoneLimit(person.best, *yellow);
-            person.redLimit = stats::ZoneLimit(person.best, *red);
-        }
+        // A figure not stored counts as 0, as in the reports.
+        person.best = row.best.value_or(0);
+        person.yellowLimit = stats::ZoneLimit(person.best, row.zoneYellow.value_or(0));
+        person.redLimit = stats::ZoneLimit(person.best, row.zoneRed.value_or(0));
         person.firstNames = row.firstName.trimmed();
         person.surname = row.surname.trimmed();
         person.id = row.id.trimmed();

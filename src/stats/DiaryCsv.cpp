@@ -2,7 +2,6 @@
 
 #include "Figures.h"
 #include "files/Replacement.h"
-#include "store/Keys.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,9 +12,9 @@
 namespace pulmora::stats {
 namespace {
 
-// Every date key lies between these two.
-const QString kFirstKey = QStringLiteral("00010101");
-const QString kLastKey = QStringLiteral("99991231");
+// Every stored day lies between these two.
+const QDate kFirstDay(1, 1, 1);
+const QDate kLastDay(9999, 12, 31);
 
 const QStringList kHeader = {
     "Date", "Morning Peak Flow", "Evening Peak Flow", "Morning % of Best", "Evening % of Best",
@@ -57,15 +56,10 @@ QString rating(int rate) {
     }
 }
 
-QString isoDate(const QString& key) {
-    const auto date = store::keys::Get4Date(key);
-    return date ? date->toString(Qt::ISODate) : key;
-}
-
 QStringList row(const store::DayRecord& day, int best, const QStringList& triggers, const QStringList& medication) {
     const store::DayValues& v = day.values;
     const bool both = v.morning > 0 && v.evening > 0;
-    return {isoDate(day.date),
+    return {day.date.toString(Qt::ISODate),
             reading(v.morning),
             reading(v.evening),
             percentOfBest(v.morning, best),
@@ -100,20 +94,17 @@ QByteArray line(const QStringList& fields) {
 DiaryCsv ExportDiaryCsv(store::ReportCursors& cursors, const QString& person) {
     DiaryCsv csv;
     csv.bytes = QByteArray("\xEF\xBB\xBF") + line(kHeader);
-    const std::vector<store::DayRecord> days = cursors.daysBetween(person, kFirstKey, kLastKey);
-    if (days.empty()) return csv;
-
-    std::map<QString, QStringList> triggers, medication;  // by date key
-    for (const auto& t : cursors.triggersBetween(person, kFirstKey, kLastKey)) triggers[t.date] << t.trigger.trimmed();
-    for (const auto& m : cursors.medicationBetween(person, kFirstKey, kLastKey))
-        medication[m.date] << QStringLiteral("%1 (%2)").arg(m.name.trimmed()).arg(m.timesUsed);
     // The best as the reports take it: the stored one, raised by any higher reading.
-    const int best = cursors
-                         .GetRPer(person, store::keys::Get4Date(days.front().date).value_or(QDate()),
-                                  store::keys::Get4Date(days.back().date).value_or(QDate()))
-                         .best;
-    for (const store::DayRecord& day : days) csv.bytes += line(row(day, best, triggers[day.date], medication[day.date]));
-    csv.days = int(days.size());
+    const store::PersonPeriod diary = cursors.GetRPer(person, kFirstDay, kLastDay);
+    if (diary.days.empty()) return csv;
+
+    std::map<QDate, QStringList> triggers, medication;
+    for (const auto& t : cursors.triggersBetween(person, kFirstDay, kLastDay)) triggers[t.date] << t.trigger.trimmed();
+    for (const auto& m : cursors.medicationBetween(person, kFirstDay, kLastDay))
+        medication[m.date] << QStringLiteral("%1 (%2)").arg(m.name.trimmed()).arg(m.timesUsed);
+    for (const store::DayRecord& day : diary.days)
+        csv.bytes += line(row(day, diary.person.best, triggers[day.date], medication[day.date]));
+    csv.days = int(diary.days.size());
     return csv;
 }
 

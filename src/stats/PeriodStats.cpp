@@ -1,7 +1,6 @@
 #include "PeriodStats.h"
 
 #include "Figures.h"
-#include "store/Keys.h"
 
 #include <algorithm>
 
@@ -66,7 +65,7 @@ PeriodCollection StartPeriodStats() {
     return period;
 }
 
-void AddDay(PeriodCollection& period, const store::RepDay& day, const store::RepPerson& person) {
+void AddDay(PeriodCollection& period, const store::DayValues& day, const store::RepPerson& person) {
     PeriodStats& s = period.stats;
     const int even = day.evening, morn = day.morning;
     s.EvenAverage += even;
@@ -87,26 +86,26 @@ void AddDay(PeriodCollection& period, const store::RepDay& day, const store::Rep
         ++s.MornReadings;
         countZone(morn, person, s.MornGreen, s.MornYellow, s.MornRed);
     }
-    s.DaysActivityRestricted += day.actN;
-    s.DaysSportRestricted += day.actS;
-    s.DaysOffWork += day.miss;
+    s.DaysActivityRestricted += day.activityRestricted;
+    s.DaysSportRestricted += day.sportRestricted;
+    s.DaysOffWork += day.offWork;
     if (day.rating == 1) ++s.DaysRatedBad;
     if (day.rating == 2) ++s.DaysRatedAverage;
     if (day.rating == 3) ++s.DaysRatedGood;
     ++s.DaysRecorded;
-    s.CogD += day.cogD;
-    s.BrtD += day.brtD;
-    s.WhzD += day.whzD;
-    s.ChsD += day.chsD;
-    s.CogN += day.cogN;
-    s.BrtN += day.brtN;
-    s.WhzN += day.whzN;
-    s.ChsN += day.chsN;
+    s.CogD += day.coughDay;
+    s.BrtD += day.breathDay;
+    s.WhzD += day.wheezeDay;
+    s.ChsD += day.chestDay;
+    s.CogN += day.coughNight;
+    s.BrtN += day.breathNight;
+    s.WhzN += day.wheezeNight;
+    s.ChsN += day.chestNight;
     s.RelieverTotal += day.relievers;
-    s.RelieverHighest = std::max<int>(s.RelieverHighest, day.relievers);
+    s.RelieverHighest = std::max(s.RelieverHighest, day.relievers);
     s.PreventerTotal += day.preventers;
-    if (day.cogD || day.brtD || day.whzD || day.chsD) ++s.DaysDaySymptoms;
-    if (day.cogN || day.brtN || day.whzN || day.chsN) ++s.DaysNightSymptoms;
+    if (day.daySymptoms() > 0) ++s.DaysDaySymptoms;
+    if (day.nightSymptoms() > 0) ++s.DaysNightSymptoms;
 }
 
 PeriodStats FinishPeriodStats(const PeriodCollection& period) {
@@ -120,13 +119,11 @@ PeriodStats FinishPeriodStats(const PeriodCollection& period) {
     return s;
 }
 
-PeriodStats CollectPeriodStats(store::ReportCursors& cursors, const QString& person, const Period& period,
+PeriodStats CollectPeriodStats(const std::vector<store::DayRecord>& days, const Period& period,
                                const store::RepPerson& figures) {
     PeriodCollection collection = StartPeriodStats();
-    for (QDate d = period.first; d <= period.last; d = d.addDays(1)) {
-        const store::RepDay& day = cursors.GetRDly(person, store::keys::dateKey(d));
-        if (day.found) AddDay(collection, day, figures);
-    }
+    for (const store::DayRecord& day : days)
+        if (period.first <= day.date && day.date <= period.last) AddDay(collection, day.values, figures);
     return FinishPeriodStats(collection);
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "Periods.h"
-#include "store/ReportCursors.h"
 #include "store/Values.h"
 
 #include <vector>
@@ -45,11 +44,12 @@ constexpr int kNoReadingYet = 9000;
 
 PeriodCollection StartPeriodStats();
 // Adds a day that has a record. The zones are taken against the person's figures.
-void AddDay(PeriodCollection& period, const store::RepDay& day, const store::RepPerson& person);
+void AddDay(PeriodCollection& period, const store::DayValues& day, const store::RepPerson& person);
 PeriodStats FinishPeriodStats(const PeriodCollection& period);
 
-// The statistics of the days first .. last, read in date order: one keyed read a day.
-PeriodStats CollectPeriodStats(store::ReportCursors& cursors, const QString& person, const Period& period,
+// The statistics of the period's days among the recorded ones, which come in date order (as
+// the store reads a period).
+PeriodStats CollectPeriodStats(const std::vector<store::DayRecord>& days, const Period& period,
                                const store::RepPerson& figures);
 
 }  // namespace pulmora::stats

@@ -45,6 +45,10 @@ Checks& Checks::person(const QString& id) {
     return *this;
 }
 
+Checks& Checks::trigger(const QString& name) {
+    return text(name, width::kTrigger, "trigger name").required(name, "trigger name");
+}
+
 Checks& Checks::date(const QString& key, const char* label) {
     if (!keys::isDateKey(key)) return fail(QStringLiteral("The %1 \"%2\" is not a date.").arg(label, key));
     return *this;

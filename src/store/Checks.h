@@ -18,6 +18,8 @@ public:
     Checks& digits(const QString& value, int width, const char* label);
     Checks& range(int value, int min, int max, const char* label);
     Checks& person(const QString& id);
+    // A trigger name as stored (see keys::triggerName): not empty, and fits its field.
+    Checks& trigger(const QString& name);
     Checks& date(const QString& key, const char* label);
     // A date key or empty.
     Checks& optionalDate(const QString& key, const char* label);

@@ -1,5 +1,6 @@
 #include "Cp1252.h"
 
+#include <algorithm>
 #include <array>
 
 namespace pulmora::store::cp1252 {
@@ -50,6 +51,9 @@ QString firstUnstorable(const QString& text) {
 }
 
 std::string encodeRead(const QString& text) {
+    // Most stored text is plain ASCII, which is its own encoding.
+    const bool ascii = std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+    if (ascii) return text.toStdString();
     std::string bytes;
     bytes.reserve(size_t(text.size()));
     for (QChar c : text) {
@@ -60,12 +64,12 @@ std::string encodeRead(const QString& text) {
     return bytes;
 }
 
-QString decode(const std::string& bytes) {
-    QString text;
-    text.reserve(qsizetype(bytes.size()));
-    for (char b : bytes) {
-        const auto u = static_cast<unsigned char>(b);
-        text.append(u >= 0x80 && u < 0xA0 ? QChar(kHighControls[u - 0x80]) : QChar(u));
+QString decode(std::string_view bytes) {
+    // Latin-1 but for 0x80..0x9F, which are put right afterwards.
+    QString text = QString::fromLatin1(bytes.data(), qsizetype(bytes.size()));
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t u = text[i].unicode();
+        if (u >= 0x80 && u < 0xA0) text[i] = QChar(kHighControls[u - 0x80]);
     }
     return text;
 }

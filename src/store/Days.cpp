@@ -18,8 +18,8 @@ namespace w = width;
 namespace {
 
 void countCategory(DayMedication& m, const QString& category) {
-    if (category == QLatin1String("Reliever")) ++m.relieverRows;
-    if (category == QLatin1String("Preventer")) ++m.preventerRows;
+    if (category == kReliever) ++m.relieverRows;
+    if (category == kPreventer) ++m.preventerRows;
 }
 
 Checks dayChecks(const DiaryStore& store, TableId table, const QString& person, const QString& date) {
@@ -34,10 +34,6 @@ Checks& valueChecks(Checks& checks, const DayValues& v) {
         .range(v.relievers, 0, 99, "number of reliever doses")
         .range(v.preventers, 0, 99, "number of preventer doses")
         .range(v.rating, 0, 3, "rating");
-}
-
-Checks& triggerChecks(Checks& checks, const QString& name) {
-    return checks.text(name, w::kTrigger, "trigger name").required(name, "trigger name");
 }
 
 Checks& medicationChecks(Checks& checks, const DayMedRow& row) {
@@ -55,8 +51,9 @@ bool kept(const DayMedRow& row) { return !row.isFree() && row.timesUsed != 0; }
 // until one fails: they stand together at the start of the file's day-and-key tag.
 template <class Use>
 Result forEachOfDay(const DiaryStore& store, TableId id, const QString& day, Use use) {
+    const std::string dayBytes = fields::bytes(day);
     auto walk = [&](const auto& t, auto keyTag, auto dayField) {
-        for (bool more = fields::seek(t.table(), t.tag(keyTag), day); more && fields::text(t[dayField]) == day;
+        for (bool more = fields::seek(t.table(), t.tag(keyTag), day); more && fields::holds(t[dayField], dayBytes);
              more = t->skip())
             if (const Result r = use(t.table()); !r) return r;
         return Result::done();
@@ -84,18 +81,19 @@ Result Days::saveDay(const QString& person, const QString& date, const DayValues
     QStringList triggers;
     for (const QString& ticked : tickedTriggers) {
         const QString name = keys::triggerName(ticked);
-        triggerChecks(checks, name);
+        checks.trigger(name);
         if (!triggers.contains(name)) triggers << name;
     }
     for (const DayMedRow& row : medication)
         if (kept(row)) medicationChecks(checks, row);
     if (const Result r = checks.result(); !r) return r;
 
-    if (const Result r = writeDay(person, date, values); !r) return r;
+    const QDate day = *keys::Get4Date(date);
+    if (const Result r = writeDay(person, day, values); !r) return r;
 
     std::vector<quint32> wanted;
     for (const QString& name : triggers) {
-        const auto added = addTrigger(person, name, date);
+        const auto added = addTrigger(person, name, day);
         if (!added) return added.result;
         wanted.push_back(added.value);
     }
@@ -106,7 +104,7 @@ Result Days::saveDay(const QString& person, const QString& date, const DayValues
     wanted.clear();
     for (const DayMedRow& row : medication) {
         if (!kept(row)) continue;
-        const auto added = addMedication(person, date, row);
+        const auto added = addMedication(person, day, row);
         if (!added) return added.result;
         wanted.push_back(added.value);
     }
@@ -123,18 +121,11 @@ std::vector<TableId> Days::unsavableLists(const QStringList& tickedTriggers, std
 
 // ---- days --------------------------------------------------------------------------------
 
-Result Days::AddDly(const QString& person, const QString& date, const DayValues& v) {
-    Checks checks = dayChecks(store_, TableId::Daily, person, date);
-    if (const Result r = valueChecks(checks, v).result(); !r) return r;
-    return writeDay(person, date, v);
-}
-
-Result Days::writeDay(const QString& person, const QString& date, const DayValues& v) {
+Result Days::writeDay(const QString& person, const QDate& date, const DayValues& v) {
     const DailyTable t(store_);
-    const QString id = keys::dayId(person, date);
-    const bool found = fields::seek(t.table(), t.tag(DailyTag::diDyID), id);
+    const bool found = fields::seek(t.table(), t.tag(DailyTag::diDyID), keys::dayId(person, keys::dateKey(date)));
     if (!found) t->appendStart();
-    mapping::writeDay(t, {id, person, date, v});
+    mapping::writeDay(t, person, {date, v});
     if (const Result r = writes().save(TableId::Daily, !found); !r) return r;
     return raiseBest(person, v);
 }
@@ -144,10 +135,8 @@ Result Days::raiseBest(const QString& person, const DayValues& v) {
     if (!t || !seekPerson(t, person)) return Result::done();
     PersonRecord row = mapping::readPerson(t);
     const int highest = std::max(v.morning, v.evening);
-    bool ok = false;
-    const int best = row.best.trimmed().toInt(&ok);
-    if ((ok ? best : 0) >= highest) return Result::done();
-    row.best = QString::number(highest);
+    if (row.best.value_or(0) >= highest) return Result::done();
+    row.best = highest;
     mapping::writePerson(t, row);
     return writes().save(TableId::Personal, false);
 }
@@ -178,7 +167,7 @@ int Days::ChkDly(const QString& person, const QString& date) {
     const DailyTable t(store_);
     if (!t || !keys::isPersonId(person)) return -1;
     const bool found = fields::seek(t.table(), t.tag(DailyTag::diDyID), keys::dayId(person, date));
-    const int rating = found ? mapping::readDay(t).values.rating : -1;
+    const int rating = found ? mapping::readRating(t) : -1;
     emit store_.tableRead(TableId::Daily);
     return rating;
 }
@@ -198,13 +187,6 @@ Result Days::DelDly(const QString& person, const QString& date) {
     return result;
 }
 
-Result Days::markDayExcept(TableId id, const QString& person, const QString& date, const std::vector<quint32>& keep) {
-    return forEachOfDay(store_, id, keys::dayId(person, date), [&](const engine::Table& t) {
-        if (t.isDeleted() || contains(keep, t.recordNumber())) return Result::done();
-        return writes().mark(id);
-    });
-}
-
 Result Days::removeDayExcept(TableId id, const QString& person, const QString& date, const std::vector<quint32>& keep) {
     std::vector<quint32> records;
     const Result walked = forEachOfDay(store_, id, keys::dayId(person, date), [&](const engine::Table& t) {
@@ -216,40 +198,11 @@ Result Days::removeDayExcept(TableId id, const QString& person, const QString& d
 
 // ---- triggers of a day -------------------------------------------------------------------
 
-Result Days::AddDlyTrg(const QString& person, const QString& trigger, const QString& date) {
-    const QString name = keys::triggerName(trigger);
-    Checks checks = dayChecks(store_, TableId::DlyTrig, person, date);
-    if (const Result r = triggerChecks(checks, name).result(); !r) return r;
-    return addTrigger(person, name, date).result;
-}
-
-Outcome<quint32> Days::addTrigger(const QString& person, const QString& name, const QString& date) {
+Outcome<quint32> Days::addTrigger(const QString& person, const QString& name, const QDate& date) {
     const DlyTrigTable t(store_);
-    const QString day = keys::dayId(person, date);
-    const QString key = keys::padded(day + name, w::kDayId + w::kTrigger);
+    const QString key = keys::padded(keys::dayId(person, keys::dateKey(date)) + name, w::kDayId + w::kTrigger);
     const bool found = fields::seek(t.table(), t.tag(DlyTrigTag::dtiKEY), key);
-    Outcome<quint32> out;
-    if (found && !t->isDeleted()) {
-        out.value = t->recordNumber();  // already there: nothing to write
-        return out;
-    }
-    if (!found) {
-        t->appendStart();
-        mapping::writeDayTrigger(t, {day, person, name, date});
-    }
-    out.result = writes().save(TableId::DlyTrig, !found);
-    out.value = t->recordNumber();
-    return out;
-}
-
-Result Days::DelDlyTrg(const QString& person, const QString& date) {
-    if (const Result r = dayChecks(store_, TableId::DlyTrig, person, date).result(); !r) return r;
-    return markDayExcept(TableId::DlyTrig, person, date, {});
-}
-
-Result Days::PackDlyTrg() {
-    if (const Result r = Checks().open(store_, TableId::DlyTrig).result(); !r) return r;
-    return writes().pack(TableId::DlyTrig);
+    return writes().keep(TableId::DlyTrig, found, [&] { mapping::writeDayTrigger(t, person, {date, name}); });
 }
 
 std::vector<TriggerLine> Days::ListDlyTrg(const QString& person, const QString& date) {
@@ -258,11 +211,10 @@ std::vector<TriggerLine> Days::ListDlyTrg(const QString& person, const QString& 
     if (!t || !keys::isPersonId(person)) return lines;
     // In dtiKEY the day's records stand together, in trigger-name order.
     const QString day = keys::dayId(person, date);
-    for (bool more = fields::seek(t.table(), t.tag(DlyTrigTag::dtiKEY), day); more; more = t->skip()) {
-        const DayTriggerItem item = mapping::readDayTrigger(t);
-        if (item.dayId != day) break;
-        lines.push_back({item.trigger.trimmed(), true});
-    }
+    const std::string dayBytes = fields::bytes(day);
+    for (bool more = fields::seek(t.table(), t.tag(DlyTrigTag::dtiKEY), day);
+         more && fields::holds(t[DlyTrigField::DyID], dayBytes); more = t->skip())
+        lines.push_back({mapping::readDayTrigger(t).trigger.trimmed(), true});
     return lines;
 }
 
@@ -277,18 +229,10 @@ std::vector<TriggerLine> Days::AddNewDlyTrg(const QString& person, std::vector<T
 
 // ---- medication of a day -----------------------------------------------------------------
 
-Result Days::AddDlyMed(const QString& person, const QString& date, const QString& medId, int timesUsed,
-                       const QString& name, const QString& category) {
-    const DayMedRow row{name, category, medId, timesUsed};
-    Checks checks = dayChecks(store_, TableId::DlyMed, person, date);
-    if (const Result r = medicationChecks(checks, row).result(); !r) return r;
-    return addMedication(person, date, row).result;
-}
-
-Outcome<quint32> Days::addMedication(const QString& person, const QString& date, const DayMedRow& row) {
+Outcome<quint32> Days::addMedication(const QString& person, const QDate& date, const DayMedRow& row) {
     const DlyMedTable t(store_);
-    const QString day = keys::dayId(person, date);
-    const bool found = fields::seek(t.table(), t.tag(DlyMedTag::dmiKEY), day + keys::padded(row.medId, w::kMedId));
+    const QString key = keys::dayId(person, keys::dateKey(date)) + keys::padded(row.medId, w::kMedId);
+    const bool found = fields::seek(t.table(), t.tag(DlyMedTag::dmiKEY), key);
     Outcome<quint32> out;
     if (found) {
         // Name and category stay as they were recorded that day.
@@ -297,25 +241,16 @@ Outcome<quint32> Days::addMedication(const QString& person, const QString& date,
             out.value = t->recordNumber();
             return out;
         }
+        item.date = date;
         item.timesUsed = row.timesUsed;
-        mapping::writeDayMed(t, item);
+        mapping::writeDayMed(t, person, item);
     } else {
         t->appendStart();
-        mapping::writeDayMed(t, {day, person, row.medId, row.name, row.timesUsed, row.category, date});
+        mapping::writeDayMed(t, person, {date, row.medId, row.name, row.timesUsed, row.category});
     }
     out.result = writes().save(TableId::DlyMed, !found);
     out.value = t->recordNumber();
     return out;
-}
-
-Result Days::DelDlyMed(const QString& person, const QString& date) {
-    if (const Result r = dayChecks(store_, TableId::DlyMed, person, date).result(); !r) return r;
-    return markDayExcept(TableId::DlyMed, person, date, {});
-}
-
-Result Days::PackDlyMed() {
-    if (const Result r = Checks().open(store_, TableId::DlyMed).result(); !r) return r;
-    return writes().pack(TableId::DlyMed);
 }
 
 DayMedication Days::ListDlyMed(const QString& person, const QString& date) {
@@ -323,11 +258,11 @@ DayMedication Days::ListDlyMed(const QString& person, const QString& date) {
     const DlyMedTable t(store_);
     if (!t || !keys::isPersonId(person)) return m;
     const QString day = keys::dayId(person, date);
+    const std::string dayBytes = fields::bytes(day);
     int filled = 0;
-    for (bool more = fields::seek(t.table(), t.tag(DlyMedTag::dmiDYID), day); more && filled < kDayMedRows;
-         more = t->skip()) {
+    for (bool more = fields::seek(t.table(), t.tag(DlyMedTag::dmiDYID), day);
+         more && fields::holds(t[DlyMedField::DyID], dayBytes) && filled < kDayMedRows; more = t->skip()) {
         const DayMedItem item = mapping::readDayMed(t);
-        if (item.dayId != day) break;
         const QString category = item.category.trimmed();
         m.rows[size_t(filled++)] = {item.name.trimmed(), category, item.medId.trimmed(), item.timesUsed};
         countCategory(m, category);
@@ -345,7 +280,7 @@ DayMedication Days::AddNewDlyMed(const QString& person, DayMedication m) {
          more = t->skip()) {
         const PersonMedRecord med = mapping::readPersonMed(t);
         if (med.person != person) break;
-        if (med.inUse.trimmed() != QLatin1String("Yes")) continue;
+        if (!med.inUse) continue;
         const QString id = med.medId.trimmed();
         if (std::any_of(m.rows.begin(), m.rows.end(), [&](const DayMedRow& r) { return r.medId == id; }))
             continue;

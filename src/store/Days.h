@@ -14,24 +14,23 @@ public:
     Days(DiaryStore& store, Persons& persons) : store_(store), persons_(persons) {}
 
     // The daily card's save in one call: the day's values, the ticked triggers and the
-    // medication rows, of which those that name a medication and were used are kept. Runs
-    // AddDly, then AddDlyTrg for each trigger, DelDlyTrg for the rest and PackDlyTrg, and the
-    // same for the medication; the files end as that sequence leaves them. The wanted
-    // records are written first and the others then removed in one replacement of the file,
-    // with nothing marked before it, so a save stopped or failing at any moment leaves the
-    // day's triggers and medication as before, as after or their union, never less, and leaves
-    // nothing for a later pack to take. Everything is checked before anything is written. A
-    // trigger or medication file that is not open refuses the save only when its list has
-    // something to store; otherwise it is left alone.
+    // medication rows, of which those that name a medication and were used are kept. The files
+    // end as AddDly, then the day's triggers and medication each marked, recalled or appended
+    // and packed, would leave them, but only what changed is written: the day's record when its
+    // values did, a trigger or medication that is new, recalled or used a different number of
+    // times, and, when one was dropped, the file without it. The wanted records are written
+    // first and the others then removed in one replacement of the file, with nothing marked
+    // before it, so a save stopped or failing at any moment leaves the day's triggers and
+    // medication as before, as after or their union, never less, and leaves nothing for a later
+    // pack to take. Everything is checked before anything is written. A trigger or medication
+    // file that is not open refuses the save only when its list has something to store;
+    // otherwise it is left alone.
     Result saveDay(const QString& person, const QString& date, const DayValues& values,
                    const QStringList& tickedTriggers, std::span<const DayMedRow> medication);
     // The lists of such a save that have something to store in a file that is not open
     // ("DlyTrig.dat", "DlyMed.dat"): what saveDay refuses, and what the card cannot keep.
     std::vector<TableId> unsavableLists(const QStringList& tickedTriggers, std::span<const DayMedRow> medication) const;
 
-    // Writes the day (updating the one record of that day) and raises the person's stored best
-    // peak flow when a reading exceeds it.
-    Result AddDly(const QString& person, const QString& date, const DayValues& values);
     // The day as the card shows it. A day without a record offers the person's triggers,
     // unticked, and current medication; today's card also offers whatever of those is missing.
     DayCard GetDly(const QString& person, const QString& date);
@@ -40,41 +39,30 @@ public:
     // Removes the day with its triggers and medication; refused while either list file is not open.
     Result DelDly(const QString& person, const QString& date);
 
-    Result AddDlyTrg(const QString& person, const QString& trigger, const QString& date);
-    // Marks every trigger of the day deleted, until PackDlyTrg removes them.
-    Result DelDlyTrg(const QString& person, const QString& date);
-    Result PackDlyTrg();
-    // The day's triggers in name order, all ticked.
-    std::vector<TriggerLine> ListDlyTrg(const QString& person, const QString& date);
-    // The lines extended by the person's triggers not on them yet, unticked.
-    std::vector<TriggerLine> AddNewDlyTrg(const QString& person, std::vector<TriggerLine> lines);
-
-    Result AddDlyMed(const QString& person, const QString& date, const QString& medId,
-                     int timesUsed, const QString& name, const QString& category);
-    // Marks every medication of the day deleted, until PackDlyMed removes them.
-    Result DelDlyMed(const QString& person, const QString& date);
-    Result PackDlyMed();
-    DayMedication ListDlyMed(const QString& person, const QString& date);
-    // The person's current medication, each used 0 times.
-    DayMedication ListNewDlyMed(const QString& person);
     // The rows extended by the person's current medication not on them yet, into free rows
     // only: a filled row is never overwritten.
     DayMedication AddNewDlyMed(const QString& person, DayMedication medication);
 
 private:
-    // The steps of the named operations, after their checks. The two adding steps answer the
-    // record number they wrote.
-    Result writeDay(const QString& person, const QString& date, const DayValues& values);
+    // AddDly's work after its checks: writes the day (updating the one record of that day) and
+    // raises the person's stored best peak flow when a reading exceeds it.
+    Result writeDay(const QString& person, const QDate& date, const DayValues& values);
     Result raiseBest(const QString& person, const DayValues& values);
-    Outcome<quint32> addTrigger(const QString& person, const QString& name, const QString& date);
-    Outcome<quint32> addMedication(const QString& person, const QString& date, const DayMedRow& row);
-    // Marks the day's records in the trigger or medication file except the given ones.
-    Result markDayExcept(TableId id, const QString& person, const QString& date,
-                         const std::vector<quint32>& keep);
+    // The day's trigger or medication as saveDay wants it, answering its record number.
+    Outcome<quint32> addTrigger(const QString& person, const QString& name, const QDate& date);
+    Outcome<quint32> addMedication(const QString& person, const QDate& date, const DayMedRow& row);
     // Removes the day's records from the file except the given ones, in one replacement of the
     // file that marks nothing before it: stopped or failed, it has removed none of them.
     Result removeDayExcept(TableId id, const QString& person, const QString& date,
                            const std::vector<quint32>& keep);
+
+    // The day's triggers in name order, all ticked.
+    std::vector<TriggerLine> ListDlyTrg(const QString& person, const QString& date);
+    // The lines extended by the person's triggers not on them yet, unticked.
+    std::vector<TriggerLine> AddNewDlyTrg(const QString& person, std::vector<TriggerLine> lines);
+    DayMedication ListDlyMed(const QString& person, const QString& date);
+    // The person's current medication, each used 0 times.
+    DayMedication ListNewDlyMed(const QString& person);
 
     Writes writes() const;
 

@@ -1,25 +1,42 @@
 #include "Mapping.h"
 
 #include "Fields.h"
+#include "Keys.h"
 
 namespace pulmora::store::mapping {
 
 using fields::assign;
 using fields::number;
 using fields::on;
+using fields::storedNumber;
 using fields::text;
 
 namespace {
+
+const QString kInUse = QStringLiteral("Yes");
+const QString kNotInUse = QStringLiteral("No");
+
 QString flag(bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); }
+
+// The day's identifier and its person, as every record of a person's day holds them.
+template <TableId Id>
+void assignDay(const Bound<Id>& t, const QString& person, const QDate& date) {
+    using F = typename Bound<Id>::FieldId;
+    assign(t[F::DyID], keys::dayId(person, keys::dateKey(date)));
+    assign(t[F::Asid], person);
+    assign(t[F::AsDt], date);
+}
+
 }  // namespace
 
 // ---- Personal.dat ------------------------------------------------------------------------
 
 PersonRecord readPerson(const PersonalTable& t) {
     using F = PersonalField;
-    return {text(t[F::Asid]), text(t[F::WhoI]), text(t[F::LNam]), text(t[F::FNam]), text(t[F::Gend]),
-            text(t[F::DofB]), text(t[F::Titl]), text(t[F::Ocup]), text(t[F::Hlth]), text(t[F::Best]),
-            text(t[F::Pred]), text(t[F::ZYel]), text(t[F::ZRed])};
+    return {text(t[F::Asid]),         text(t[F::WhoI]),         text(t[F::LNam]),         text(t[F::FNam]),
+            text(t[F::Gend]),         text(t[F::DofB]),         text(t[F::Titl]),         text(t[F::Ocup]),
+            text(t[F::Hlth]),         storedNumber(t[F::Best]), storedNumber(t[F::Pred]), storedNumber(t[F::ZYel]),
+            storedNumber(t[F::ZRed])};
 }
 
 void writePerson(const PersonalTable& t, const PersonRecord& r) {
@@ -54,8 +71,9 @@ void writePersonTrigger(const PerTrigTable& t, const PersonTriggerRecord& r) {
 
 PersonMedRecord readPersonMed(const PerMedTable& t) {
     using F = PerMedField;
-    return {text(t[F::MdID]), text(t[F::Asid]), text(t[F::ANam]), text(t[F::Inst]),
-            text(t[F::PrBy]), text(t[F::PrDt]), text(t[F::MdUs]), text(t[F::Ctgy])};
+    return {text(t[F::MdID]), text(t[F::Asid]), text(t[F::ANam]),
+            text(t[F::Inst]), text(t[F::PrBy]), text(t[F::PrDt]),
+            text(t[F::MdUs]).trimmed() == kInUse, text(t[F::Ctgy])};
 }
 
 void writePersonMed(const PerMedTable& t, const PersonMedRecord& r) {
@@ -66,7 +84,7 @@ void writePersonMed(const PerMedTable& t, const PersonMedRecord& r) {
     assign(t[F::Inst], r.instructions);
     assign(t[F::PrBy], r.prescribedBy);
     assign(t[F::PrDt], r.prescribedDate);
-    assign(t[F::MdUs], r.inUse);
+    assign(t[F::MdUs], r.inUse ? kInUse : kNotInUse);
     assign(t[F::Ctgy], r.category);
 }
 
@@ -80,7 +98,7 @@ void writeRefTrigger(const RefTrigTable& t, const RefTriggerRecord& r) { assign(
 
 DayRecord readDay(const DailyTable& t) {
     using F = DailyField;
-    DayRecord r{text(t[F::DyID]), text(t[F::Asid]), text(t[F::AsDt]), {}};
+    DayRecord r{fields::date(t[F::AsDt]), {}};
     DayValues& v = r.values;
     v.morning = number(t[F::Morn]);
     v.evening = number(t[F::Even]);
@@ -101,14 +119,14 @@ DayRecord readDay(const DailyTable& t) {
     return r;
 }
 
-void writeDay(const DailyTable& t, const DayRecord& r) {
+int readRating(const DailyTable& t) { return number(t[DailyField::Rate]); }
+
+void writeDay(const DailyTable& t, const QString& person, const DayRecord& r) {
     using F = DailyField;
     const DayValues& v = r.values;
-    assign(t[F::DyID], r.dayId);
-    assign(t[F::Asid], r.person);
-    assign(t[F::AsDt], r.date);
-    assign(t[F::Morn], QString::number(v.morning));
-    assign(t[F::Even], QString::number(v.evening));
+    assignDay(t, person, r.date);
+    assign(t[F::Morn], v.morning);
+    assign(t[F::Even], v.evening);
     assign(t[F::CogD], flag(v.coughDay));
     assign(t[F::BrtD], flag(v.breathDay));
     assign(t[F::WhzD], flag(v.wheezeDay));
@@ -120,43 +138,36 @@ void writeDay(const DailyTable& t, const DayRecord& r) {
     assign(t[F::ActN], flag(v.activityRestricted));
     assign(t[F::ActS], flag(v.sportRestricted));
     assign(t[F::Miss], flag(v.offWork));
-    assign(t[F::Nrel], QString::number(v.relievers));
-    assign(t[F::Nprv], QString::number(v.preventers));
-    assign(t[F::Rate], QString::number(v.rating));
+    assign(t[F::Nrel], v.relievers);
+    assign(t[F::Nprv], v.preventers);
+    assign(t[F::Rate], v.rating);
 }
 
 // ---- DlyTrig.dat -------------------------------------------------------------------------
 
 DayTriggerItem readDayTrigger(const DlyTrigTable& t) {
-    using F = DlyTrigField;
-    return {text(t[F::DyID]), text(t[F::Asid]), text(t[F::Trig]), text(t[F::AsDt])};
+    return {fields::date(t[DlyTrigField::AsDt]), text(t[DlyTrigField::Trig])};
 }
 
-void writeDayTrigger(const DlyTrigTable& t, const DayTriggerItem& r) {
-    using F = DlyTrigField;
-    assign(t[F::DyID], r.dayId);
-    assign(t[F::Asid], r.person);
-    assign(t[F::Trig], r.trigger);
-    assign(t[F::AsDt], r.date);
+void writeDayTrigger(const DlyTrigTable& t, const QString& person, const DayTriggerItem& r) {
+    assignDay(t, person, r.date);
+    assign(t[DlyTrigField::Trig], r.trigger);
 }
 
 // ---- DlyMed.dat --------------------------------------------------------------------------
 
 DayMedItem readDayMed(const DlyMedTable& t) {
     using F = DlyMedField;
-    return {text(t[F::DyID]),        text(t[F::Asid]), text(t[F::MdID]), text(t[F::ANam]),
-            number(t[F::TmUs]), text(t[F::Ctgy]), text(t[F::AsDt])};
+    return {fields::date(t[F::AsDt]), text(t[F::MdID]), text(t[F::ANam]), number(t[F::TmUs]), text(t[F::Ctgy])};
 }
 
-void writeDayMed(const DlyMedTable& t, const DayMedItem& r) {
+void writeDayMed(const DlyMedTable& t, const QString& person, const DayMedItem& r) {
     using F = DlyMedField;
-    assign(t[F::DyID], r.dayId);
-    assign(t[F::Asid], r.person);
+    assignDay(t, person, r.date);
     assign(t[F::MdID], r.medId);
     assign(t[F::ANam], r.name);
-    assign(t[F::TmUs], QString::number(r.timesUsed));
+    assign(t[F::TmUs], r.timesUsed);
     assign(t[F::Ctgy], r.category);
-    assign(t[F::AsDt], r.date);
 }
 
 }  // namespace pulmora::store::mapping

@@ -19,13 +19,17 @@ void writePersonMed(const PerMedTable& t, const PersonMedRecord& row);
 RefTriggerRecord readRefTrigger(const RefTrigTable& t);
 void writeRefTrigger(const RefTrigTable& t, const RefTriggerRecord& row);
 
+// The rows of a person's days: the person (and so the day's identifier) is written with them
+// and is not part of the row read back.
 DayRecord readDay(const DailyTable& t);
-void writeDay(const DailyTable& t, const DayRecord& row);
+// Just the rating, for the many lookups that want nothing else.
+int readRating(const DailyTable& t);
+void writeDay(const DailyTable& t, const QString& person, const DayRecord& row);
 
 DayTriggerItem readDayTrigger(const DlyTrigTable& t);
-void writeDayTrigger(const DlyTrigTable& t, const DayTriggerItem& row);
+void writeDayTrigger(const DlyTrigTable& t, const QString& person, const DayTriggerItem& row);
 
 DayMedItem readDayMed(const DlyMedTable& t);
-void writeDayMed(const DlyMedTable& t, const DayMedItem& row);
+void writeDayMed(const DlyMedTable& t, const QString& person, const DayMedItem& row);
 
 }  // namespace pulmora::store::mapping

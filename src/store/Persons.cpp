@@ -18,29 +18,16 @@ namespace w = width;
 
 namespace {
 
-const QString kInUse = QStringLiteral("Yes");
-const QString kNotInUse = QStringLiteral("No");
-
 QString refTriggerKey(const QString& name) { return keys::padded(keys::triggerName(name), w::kTrigger); }
 
 QString personTriggerKey(const QString& person, const QString& name) {
     return keys::padded(person + keys::triggerName(name), w::kPersonId + w::kTrigger);
 }
 
-Checks& triggerChecks(Checks& checks, const QString& name) {
-    return checks.text(name, w::kTrigger, "trigger name").required(name, "trigger name");
-}
-
-Checks& medicationChecks(Checks& checks, const MedicationDetails& m) {
-    return checks.person(m.person)
-        .text(m.medId, w::kMedId, "medication identifier")
-        .text(m.name.trimmed(), w::kMedName, "medication name")
-        .required(m.name, "medication name")
-        .text(m.instructions, w::kInstructions, "instructions")
-        .text(m.prescribedBy, w::kPrescribedBy, "prescriber")
-        .optionalDate(m.prescribedDate, "date prescribed")
-        .oneOf(m.category, {"Reliever", "Preventer", "Protector", "Combined", "Other"}, "category")
-        .oneOf(m.inUse, {kInUse, kNotInUse}, "in-use value");
+// Digits as the personal card takes them (checked by Checks::digits): none when empty.
+StoredNumber typedNumber(const QString& digits) {
+    const QString text = digits.trimmed();
+    return text.isEmpty() ? StoredNumber() : StoredNumber(text.toInt());
 }
 
 bool contains(const std::vector<quint32>& records, quint32 record) {
@@ -97,8 +84,8 @@ Outcome<PersonRef> Persons::AddPer(const QString& id, const PersonDetails& d) {
         .optionalOneOf(d.gender, {"Female", "Male"}, "gender")
         .optionalDate(d.birthDate, "date of birth")
         .text(d.title, w::kTitle, "title")
-        .text(d.occupation, w::kName, "occupation")
-        .text(d.healthNumber, w::kName, "health number")
+        .text(d.occupation, w::kOccupation, "occupation")
+        .text(d.healthNumber, w::kHealthNumber, "health number")
         .digits(d.zoneYellow, w::kZone, "first zone boundary")
         .digits(d.zoneRed, w::kZone, "second zone boundary")
         .digits(d.best, w::kPeakFlow, "best peak flow")
@@ -127,10 +114,10 @@ Outcome<PersonRef> Persons::AddPer(const QString& id, const PersonDetails& d) {
     row.title = d.title;
     row.occupation = d.occupation;
     row.healthNumber = d.healthNumber;
-    row.zoneYellow = d.zoneYellow.trimmed();
-    row.zoneRed = d.zoneRed.trimmed();
-    row.best = d.best.trimmed();
-    row.predicted = d.predicted.trimmed();
+    row.zoneYellow = typedNumber(d.zoneYellow);
+    row.zoneRed = typedNumber(d.zoneRed);
+    row.best = typedNumber(d.best);
+    row.predicted = typedNumber(d.predicted);
     mapping::writePerson(t, row);
     out.result = writes().save(TableId::Personal, isNew);
     if (out) out.value = {row.id, row.nickname};
@@ -168,15 +155,16 @@ std::optional<PersonCard> Persons::GetPerCrd(const QString& id) {
     card.firstName = row.firstName.trimmed();
     card.occupation = row.occupation.trimmed();
     card.healthNumber = row.healthNumber.trimmed();
-    card.best = row.best.trimmed();
-    card.predicted = row.predicted.trimmed();
+    auto shown = [](const StoredNumber& n) { return n ? QString::number(*n) : QString(); };
+    card.best = shown(row.best);
+    card.predicted = shown(row.predicted);
     // A gender never chosen stays unchosen, so saving the card again does not invent one.
     const QString gender = row.gender.trimmed();
     card.genderItem = gender.isEmpty() ? -1 : gender == QLatin1String("Male") ? 1 : 0;
     card.birthDate = row.birthDate.trimmed();
     card.titleItem = int(kTitles.indexOf(row.title.trimmed()));
-    card.zoneYellow = row.zoneYellow.trimmed().toInt();
-    card.zoneRed = row.zoneRed.trimmed().toInt();
+    card.zoneYellow = row.zoneYellow.value_or(0);
+    card.zoneRed = row.zoneRed.value_or(0);
     return card;
 }
 
@@ -225,15 +213,21 @@ Result Persons::savePersonLists(const QString& id, const QStringList& triggers,
     QStringList names;
     for (const QString& trigger : triggers) {
         const QString name = keys::triggerName(trigger);
-        triggerChecks(checks, name);
+        checks.trigger(name);
         if (!names.contains(name)) names << name;
     }
-    std::vector<MedicationDetails> current;
+    std::vector<Medication> current;
     for (const PersonMedRow& row : medication) {
         if (row.name.trimmed().isEmpty()) continue;
-        current.push_back({row.medId.trimmed(), id, row.name, row.instructions, row.prescribedBy,
-                           row.prescribedDate, row.category, kInUse});
-        medicationChecks(checks, current.back());
+        const Medication m{row.medId.trimmed(), id,           row.name,        row.instructions,
+                           row.prescribedBy,    row.prescribedDate, row.category};
+        checks.text(m.medId, w::kMedId, "medication identifier")
+            .text(m.name.trimmed(), w::kMedName, "medication name")
+            .text(m.instructions, w::kInstructions, "instructions")
+            .text(m.prescribedBy, w::kPrescribedBy, "prescriber")
+            .optionalDate(m.prescribedDate, "date prescribed")
+            .oneOf(m.category, kCategories, "category");
+        current.push_back(m);
     }
     if (const Result r = checks.result(); !r) return r;
 
@@ -251,12 +245,12 @@ Result Persons::savePersonLists(const QString& id, const QStringList& triggers,
     if (const Result r = writes().pack(TableId::PerTrig, others); !r) return r;
 
     wanted.clear();
-    for (const MedicationDetails& m : current) {
+    for (const Medication& m : current) {
         const auto added = addMedication(m);
         if (!added) return added.result;
         wanted.push_back(added.value.record);
     }
-    return setInUseExcept(id, kNotInUse, wanted);
+    return setOutOfUseExcept(id, wanted);
 }
 
 // ---- medication --------------------------------------------------------------------------
@@ -266,9 +260,9 @@ std::vector<PersonMedRow> Persons::ListMed(const QString& id) {
     const PerMedTable t(store_);
     if (!t) return rows;
     t->selectTag(t.tag(PerMedTag::pmiName));
-    for (t->goBof(); !t->eof() && rows.size() < 10; t->skip()) {
+    for (t->goBof(); !t->eof() && rows.size() < size_t(kCurrentMedications); t->skip()) {
         const PersonMedRecord m = mapping::readPersonMed(t);
-        if (m.person.trimmed() != id || m.inUse.trimmed() == kNotInUse) continue;
+        if (m.person.trimmed() != id || !m.inUse) continue;
         rows.push_back({m.medId.leftJustified(w::kMedId), m.name.trimmed(), m.category.trimmed(),
                         m.instructions.trimmed(), m.prescribedBy.trimmed(), m.prescribedDate.trimmed()});
     }
@@ -282,25 +276,18 @@ std::vector<PersonMedRecord> Persons::ListMedInUse(const QString& id) {
     for (bool more = fields::seek(t.table(), t.tag(PerMedTag::pmiASID), id); more; more = t->skip()) {
         PersonMedRecord m = mapping::readPersonMed(t);
         if (m.person.trimmed() != id) break;
-        if (m.inUse.trimmed() == kInUse) rows.push_back(std::move(m));
+        if (m.inUse) rows.push_back(std::move(m));
     }
     return rows;
 }
 
-Result Persons::SetPerMed(const QString& id, const QString& inUse) {
-    Checks checks;
-    checks.open(store_, TableId::PerMed).person(id).oneOf(inUse, {kInUse, kNotInUse}, "in-use value");
-    if (const Result r = checks.result(); !r) return r;
-    return setInUseExcept(id, inUse, {});
-}
-
-Result Persons::setInUseExcept(const QString& id, const QString& inUse, const std::vector<quint32>& keep) {
+Result Persons::setOutOfUseExcept(const QString& id, const std::vector<quint32>& keep) {
     const PerMedTable t(store_);
     for (bool more = fields::seek(t.table(), t.tag(PerMedTag::pmiASID), id); more; more = t->skip()) {
         PersonMedRecord m = mapping::readPersonMed(t);
         if (m.person != id) break;
-        if (m.inUse == inUse || contains(keep, t->recordNumber())) continue;
-        m.inUse = inUse;
+        if (!m.inUse || contains(keep, t->recordNumber())) continue;
+        m.inUse = false;
         mapping::writePersonMed(t, m);
         if (const Result r = writes().save(TableId::PerMed, false); !r) return r;
     }
@@ -322,18 +309,7 @@ QString Persons::newMedId(const QString& name) {
     return {};
 }
 
-Outcome<QString> Persons::AddMed(const MedicationDetails& m) {
-    Outcome<QString> out;
-    Checks checks;
-    out.result = medicationChecks(checks.open(store_, TableId::PerMed), m).result();
-    if (!out) return out;
-    const auto added = addMedication(m);
-    out.result = added.result;
-    out.value = added.value.id;
-    return out;
-}
-
-Outcome<Persons::StoredMed> Persons::addMedication(const MedicationDetails& m) {
+Outcome<Persons::StoredMed> Persons::addMedication(const Medication& m) {
     Outcome<StoredMed> out;
     const PerMedTable t(store_);
     PersonMedRecord row;
@@ -355,7 +331,7 @@ Outcome<Persons::StoredMed> Persons::addMedication(const MedicationDetails& m) {
     row.prescribedBy = m.prescribedBy;
     row.prescribedDate = m.prescribedDate;
     row.category = m.category;
-    row.inUse = m.inUse;
+    row.inUse = true;
     mapping::writePersonMed(t, row);
     out.result = writes().save(TableId::PerMed, !found);
     if (out) out.value = {row.medId, t->recordNumber()};
@@ -377,7 +353,7 @@ Outcome<bool> Persons::AddTrg(const QString& oldName, const QString& newName) {
     Outcome<bool> out;
     const QString name = keys::triggerName(newName);
     Checks checks;
-    out.result = triggerChecks(checks.open(store_, TableId::RefTrig), name).result();
+    out.result = checks.open(store_, TableId::RefTrig).trigger(name).result();
     if (!out) return out;
     const RefTrigTable t(store_);
     engine::Tag* byName = t.tag(RefTrigTag::rtiTRIG);
@@ -432,45 +408,10 @@ QStringList Persons::personTriggers(PerTrigTag order, const QString& id) {
     return names;
 }
 
-Result Persons::AddPerTrg(const QString& id, const QString& trigger) {
-    const QString name = keys::triggerName(trigger);
-    Checks checks;
-    checks.open(store_, TableId::PerTrig).person(id);
-    if (const Result r = triggerChecks(checks, name).result(); !r) return r;
-    return addPersonTrigger(id, name).result;
-}
-
 Outcome<quint32> Persons::addPersonTrigger(const QString& id, const QString& name) {
-    Outcome<quint32> out;
     const PerTrigTable t(store_);
     const bool found = fields::seek(t.table(), t.tag(PerTrigTag::ptiTRIG), personTriggerKey(id, name));
-    if (found && !t->isDeleted()) {
-        out.value = t->recordNumber();  // already there: nothing to write
-        return out;
-    }
-    if (!found) {
-        t->appendStart();
-        mapping::writePersonTrigger(t, {id, name});
-    }
-    out.result = writes().save(TableId::PerTrig, !found);
-    out.value = t->recordNumber();
-    return out;
-}
-
-Result Persons::DelPerTrg(const QString& id) {
-    if (const Result r = Checks().open(store_, TableId::PerTrig).person(id).result(); !r) return r;
-    const PerTrigTable t(store_);
-    for (bool more = fields::seek(t.table(), t.tag(PerTrigTag::ptiTRIG), id); more; more = t->skip()) {
-        if (mapping::readPersonTrigger(t).person.trimmed() != id) break;
-        if (t->isDeleted()) continue;
-        if (const Result r = writes().mark(TableId::PerTrig); !r) return r;
-    }
-    return Result::done();
-}
-
-Result Persons::PackPerTrg() {
-    if (const Result r = Checks().open(store_, TableId::PerTrig).result(); !r) return r;
-    return writes().pack(TableId::PerTrig);
+    return writes().keep(TableId::PerTrig, found, [&] { mapping::writePersonTrigger(t, {id, name}); });
 }
 
 }  // namespace pulmora::store

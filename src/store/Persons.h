@@ -34,22 +34,19 @@ public:
 
     // The personal card's lists in one call: the person's triggers, and their current
     // medication (the rows with a name; a row without identifier is stored as a new
-    // medication). Runs AddPerTrg for each trigger, DelPerTrg for the others and PackPerTrg,
-    // then AddMed in use for each row and SetPerMed out of use for the person's other
-    // medication; the files end as that sequence leaves them. What is wanted is written before
-    // anything else is removed or taken out of use, and the other triggers go in one
-    // replacement of the file with nothing marked before it, so a save stopped or failing at
-    // any moment leaves each list as before, as after or their union, and nothing for a later
-    // pack to take. Everything is checked before anything is written.
+    // medication). The files end as AddPerTrg for each trigger, DelPerTrg for the others and
+    // PackPerTrg, then AddMed in use for each row and SetPerMed out of use for the person's
+    // other medication, would leave them. What is wanted is written before anything else is
+    // removed or taken out of use, and the other triggers go in one replacement of the file
+    // with nothing marked before it, so a save stopped or failing at any moment leaves each
+    // list as before, as after or their union, and nothing for a later pack to take.
+    // Everything is checked before anything is written.
     Result savePersonLists(const QString& id, const QStringList& triggers, std::span<const PersonMedRow> medication);
 
-    // The person's current medication in name order, at most ten.
+    // The person's current medication in name order, at most kCurrentMedications.
     std::vector<PersonMedRow> ListMed(const QString& id);
     // The person's medication in use in the order it was stored, as stored.
     std::vector<PersonMedRecord> ListMedInUse(const QString& id);
-    Result SetPerMed(const QString& id, const QString& inUse);
-    // Answers the medication identifier stored (new or found).
-    Outcome<QString> AddMed(const MedicationDetails& medication);
 
     // Every reference trigger, alphabetically; the filter is accepted and lists them all.
     QStringList ListTrg(const QString& filter = QStringLiteral("All"));
@@ -63,26 +60,27 @@ public:
     QStringList ListPerTrg(const QString& id);
     // The person's triggers in the order they were stored, trimmed.
     QStringList ListPerTrgAsStored(const QString& id);
-    Result AddPerTrg(const QString& id, const QString& trigger);
-    // Marks every trigger of the person deleted, until PackPerTrg removes them.
-    Result DelPerTrg(const QString& id);
-    Result PackPerTrg();
 
 private:
     QString newPersonId(const PersonDetails& details);
     // The person's trigger names, trimmed, walked in the order of `order`.
     QStringList personTriggers(PerTrigTag order, const QString& id);
     QString newMedId(const QString& name);
-    // The steps of the named operations, after their checks. They answer the record number
-    // they wrote (and AddMed the identifier).
+    // A medication as the personal card keeps it, in use.
+    struct Medication {
+        QString medId;  // "" or unknown for a new medication
+        QString person, name, instructions, prescribedBy, prescribedDate, category;
+    };
+    // The steps of savePersonLists. They answer the record number they wrote (and the
+    // medication's identifier).
     Outcome<quint32> addPersonTrigger(const QString& id, const QString& name);
     struct StoredMed {
         QString id;
         quint32 record = 0;
     };
-    Outcome<StoredMed> addMedication(const MedicationDetails& m);
-    // Sets the in-use value of the person's medication except the given records.
-    Result setInUseExcept(const QString& id, const QString& inUse, const std::vector<quint32>& keep);
+    Outcome<StoredMed> addMedication(const Medication& m);
+    // Takes the person's medication out of use except the given records.
+    Result setOutOfUseExcept(const QString& id, const std::vector<quint32>& keep);
 
     Writes writes() const;
 

@@ -24,27 +24,28 @@ struct Located {
 // The person's records with day identifiers from the first to the last day, in the order of a
 // tag that begins with the day identifier. The identifier bounds the walk; each row must also
 // name the person and a date of the period itself, so the answer never holds a record whose
-// identifier disagrees with its fields.
+// identifier disagrees with its fields. Only the rows of the person are mapped.
 template <TableId Id, class Read>
-auto readPeriod(const DiaryStore& store, typename Columns<Id>::Tag tag, typename Columns<Id>::Field dayField,
-                const QString& person, const QString& first, const QString& last, Read read) {
+auto readPeriod(const DiaryStore& store, typename Columns<Id>::Tag tag, const QString& person, const QDate& first,
+                const QDate& last, Read read) {
     using Row = decltype(read(std::declval<const Bound<Id>&>()));
+    using Field = typename Columns<Id>::Field;
     std::vector<Located<Row>> rows;
     const Bound<Id> t(store);
-    if (!t || !keys::isPersonId(person) || !keys::isDateKey(first) || !keys::isDateKey(last) || last < first)
-        return rows;
-    const std::string low = fields::bytes(keys::dayId(person, first));
-    const std::string high = fields::bytes(keys::dayId(person, last));
+    if (!t || !keys::isPersonId(person) || !first.isValid() || !last.isValid() || last < first) return rows;
+    const std::string who = fields::bytes(person);
+    const std::string low = fields::bytes(keys::dayId(person, keys::dateKey(first)));
+    const std::string high = fields::bytes(keys::dayId(person, keys::dateKey(last)));
     engine::Tag* order = t.tag(tag);
     const bool descending = order->descending();
     t->selectTag(order);
     (void)t->seek(descending ? high : low);
     for (; !t->eof(); (void)t->skip()) {
-        const std::string day = t[dayField].str();
+        const std::string_view day = t[Field::DyID].view();
         if (descending ? day < low : day > high) break;
+        if (!fields::holds(t[Field::Asid], who)) continue;
         Row row = read(t);
-        if (row.person == person && keys::isDateKey(row.date) && first <= row.date && row.date <= last)
-            rows.push_back({t->recordNumber(), std::move(row)});
+        if (row.date.isValid() && first <= row.date && row.date <= last) rows.push_back({t->recordNumber(), std::move(row)});
     }
     return rows;
 }
@@ -60,7 +61,7 @@ std::vector<Row> rowsOf(std::vector<Located<Row>> located) {
 // The cursors' order: their tag's field as stored, equal ones in record order.
 template <class Row, class Item>
 std::vector<Item> inStoredOrder(const std::vector<Located<Row>>& rows, QString Row::*field, int width,
-                                Item (*itemOf)(const Row&)) {
+                                const QString& person, Item (*itemOf)(const QString& person, const Row&)) {
     struct Keyed {
         std::string key;
         quint32 record;
@@ -73,44 +74,33 @@ std::vector<Item> inStoredOrder(const std::vector<Located<Row>>& rows, QString R
               [](const Keyed& a, const Keyed& b) { return std::tie(a.key, a.record) < std::tie(b.key, b.record); });
     std::vector<Item> items;
     items.reserve(keyed.size());
-    for (const auto& k : keyed) items.push_back(itemOf(*k.row));
+    for (const auto& k : keyed) items.push_back(itemOf(person, *k.row));
     return items;
 }
 
-int symptoms(bool a, bool b, bool c, bool d) { return int(a) + int(b) + int(c) + int(d); }
-
-void fillComparison(const DayRecord& day, CompareRecord& into) {
-    const DayValues& v = day.values;
+void fillComparison(const DayValues& v, CompareRecord& into) {
     into.found = 1;
     into.morning = v.morning;
     into.evening = v.evening;
     into.diurnal = diurnalVariation(v.morning, v.evening);
-    into.daySymptoms = symptoms(v.coughDay, v.breathDay, v.wheezeDay, v.chestDay);
-    into.nightSymptoms = symptoms(v.coughNight, v.breathNight, v.wheezeNight, v.chestNight);
+    into.daySymptoms = v.daySymptoms();
+    into.nightSymptoms = v.nightSymptoms();
     into.relievers = v.relievers;
 }
 
-RepDay repDayOf(const DayRecord& day) {
-    const DayValues& v = day.values;
-    return {1,         v.morning,     v.evening,   v.coughDay,  v.breathDay,         v.wheezeDay,
-            v.chestDay, v.coughNight, v.breathNight, v.wheezeNight, v.chestNight, v.activityRestricted,
-            v.sportRestricted, v.offWork, qint16(v.relievers), qint16(v.preventers), qint16(v.rating)};
+RepMed repMedOf(const QString& person, const DayMedItem& m) {
+    return {person.leftJustified(width::kPersonId), m.medId.leftJustified(width::kMedId), m.name.trimmed(),
+            m.timesUsed, m.category.trimmed(), m.date};
 }
 
-RepMed repMedOf(const DayMedItem& m) {
-    return {m.person.leftJustified(width::kPersonId), m.medId.leftJustified(width::kMedId), m.name.trimmed(),
-            QString::number(m.timesUsed), m.category.trimmed(), m.date.leftJustified(width::kDateKey)};
+RepTrg repTrgOf(const QString& person, const DayTriggerItem& t) {
+    return {person.leftJustified(width::kPersonId), keys::triggerName(t.trigger), t.date};
 }
 
-RepTrg repTrgOf(const DayTriggerItem& t) {
-    return {t.person.leftJustified(width::kPersonId), keys::triggerName(t.trigger),
-            t.date.leftJustified(width::kDateKey)};
-}
-
-// The first day of the 31 that end on the date; empty when the date is not one.
-QString monthStart(const QString& date) {
-    const auto day = keys::Get4Date(date);
-    return day ? keys::dateKey(day->addDays(-30)) : QString();
+// The 31 days that end on the date; none when the date is not one.
+std::pair<QDate, QDate> monthTo(const QString& date) {
+    const QDate last = keys::Get4Date(date).value_or(QDate());
+    return {last.addDays(-30), last};
 }
 
 }  // namespace
@@ -121,15 +111,6 @@ int diurnalVariation(int morning, int evening) {
     return RoundHalfEven(200LL * std::abs(evening - morning), (long long)evening + morning);
 }
 
-bool ReportCursors::InRMdDt(const QString& date, const QString& recordDate) {
-    const auto day = keys::Get4Date(date);
-    // A blank or invalid stored date cannot belong to any period: the record is passed over.
-    if (!day || !keys::isDateKey(recordDate)) return false;
-    const int low = keys::dateKey(day->addDays(-30)).toInt();
-    const int value = recordDate.toInt();
-    return low <= value && value <= date.toInt();
-}
-
 // ---- previous day ------------------------------------------------------------------------
 
 void ReportCursors::previousDay(const QString& person, const QString& date, CompareRecord& into) {
@@ -138,18 +119,20 @@ void ReportCursors::previousDay(const QString& person, const QString& date, Comp
     const DailyTable daily(store_);
     if (!personal || !daily || !seekPerson(personal, person)) return;
     const PersonRecord p = mapping::readPerson(personal);
-    into.personBest = p.best.trimmed().toInt();
-    into.personPred = p.predicted.trimmed().toInt();
+    into.personBest = p.best.value_or(0);
+    into.personPred = p.predicted.value_or(0);
 
     // Descending day identifiers: from the day (or where it would stand) on, the person's days
     // follow from the latest to the earliest.
     if (fields::seek(daily.table(), daily.tag(DailyTag::diDyID), keys::dayId(person, date)) && !daily->skip())
         return;
+    const std::string who = fields::bytes(person);
+    const QDate before = keys::Get4Date(date).value_or(QDate());
     for (; !daily->eof(); (void)daily->skip()) {
+        if (!fields::holds(daily[DailyField::Asid], who)) return;
         const DayRecord day = mapping::readDay(daily);
-        if (day.person.trimmed() != person) return;
-        if (day.date >= date) continue;  // a record whose identifier and date disagree
-        fillComparison(day, into);
+        if (!day.date.isValid() || day.date >= before) continue;  // a record whose identifier and date disagree
+        fillComparison(day.values, into);
         return;
     }
 }
@@ -165,68 +148,53 @@ const CompareRecord& ReportCursors::GetRPrvDly(const QString& person, const QStr
     return prevDay_;
 }
 
-// ---- one day, one person -----------------------------------------------------------------
+// ---- a person's period -------------------------------------------------------------------
 
-const RepDay& ReportCursors::GetRDly(const QString& person, const QString& date) {
-    repDay_ = {};
-    const DailyTable t(store_);
-    if (!t || !keys::isPersonId(person) ||
-        !fields::seek(t.table(), t.tag(DailyTag::diDyID), keys::dayId(person, date)))
-        return repDay_;
-    repDay_ = repDayOf(mapping::readDay(t));
-    return repDay_;
-}
-
-const RepPerson& ReportCursors::GetRPer(const QString& person, const QDate& first, const QDate& last) {
-    repPerson_ = {};
+const PersonPeriod& ReportCursors::GetRPer(const QString& person, const QDate& first, const QDate& last) {
+    repPeriod_ = {};
+    repPeriod_.days = daysBetween(person, first, last);
     const PersonalTable personal(store_);
-    if (!personal || !seekPerson(personal, person)) return repPerson_;
+    if (!personal || !seekPerson(personal, person)) return repPeriod_;
     const PersonRecord r = mapping::readPerson(personal);
-    RepPerson& p = repPerson_;
+    RepPerson& p = repPeriod_.person;
     p.surname = r.surname.leftJustified(width::kName);
     p.firstName = r.firstName.leftJustified(width::kName);
     p.gender = r.gender.leftJustified(width::kGender);
     p.birthDate = r.birthDate.leftJustified(width::kDateKey);
-    p.occupation = r.occupation.leftJustified(width::kName);
+    p.occupation = r.occupation.leftJustified(width::kOccupation);
     p.title = r.title.leftJustified(width::kTitle);
-    p.healthNumber = r.healthNumber.leftJustified(width::kName);
-    p.best = r.best.trimmed().toInt();
-    p.predicted = r.predicted.trimmed().toInt();
-    p.zoneYellow = r.zoneYellow.trimmed().toInt();
-    p.zoneRed = r.zoneRed.trimmed().toInt();
-
-    const DailyTable daily(store_);
-    if (!daily || !first.isValid() || !last.isValid()) return p;
-    for (QDate d = first; d <= last; d = d.addDays(1)) {
-        if (!fields::seek(daily.table(), daily.tag(DailyTag::diDyID), keys::dayId(person, keys::dateKey(d))))
-            continue;
-        const DayValues v = mapping::readDay(daily).values;
+    p.healthNumber = r.healthNumber.leftJustified(width::kHealthNumber);
+    p.best = r.best.value_or(0);
+    p.predicted = r.predicted.value_or(0);
+    p.zoneYellow = r.zoneYellow.value_or(0);
+    p.zoneRed = r.zoneRed.value_or(0);
+    for (const DayRecord& day : repPeriod_.days) {
+        const DayValues& v = day.values;
         p.reportAvailable = 1;
         if (v.morning > 0 || v.evening > 0) p.anyReading = 1;
         p.best = std::max({p.best, v.evening, v.morning});
     }
-    return p;
+    return repPeriod_;
 }
 
 // ---- period reads ------------------------------------------------------------------------
 
-std::vector<DayRecord> ReportCursors::daysBetween(const QString& person, const QString& first,
-                                                  const QString& last) const {
-    auto days = rowsOf(readPeriod<TableId::Daily>(store_, DailyTag::diDyID, DailyField::DyID, person, first, last,
+std::vector<DayRecord> ReportCursors::daysBetween(const QString& person, const QDate& first, const QDate& last) const {
+    auto days = rowsOf(readPeriod<TableId::Daily>(store_, DailyTag::diDyID, person, first, last,
                                                   [](const DailyTable& t) { return mapping::readDay(t); }));
     std::reverse(days.begin(), days.end());  // the tag runs from the latest day
     return days;
 }
 
-std::vector<DayTriggerItem> ReportCursors::triggersBetween(const QString& person, const QString& first,
-                                                           const QString& last) const {
-    return rowsOf(readPeriod<TableId::DlyTrig>(store_, DlyTrigTag::dtiKEY, DlyTrigField::DyID, person, first, last,
+std::vector<DayTriggerItem> ReportCursors::triggersBetween(const QString& person, const QDate& first,
+                                                           const QDate& last) const {
+    return rowsOf(readPeriod<TableId::DlyTrig>(store_, DlyTrigTag::dtiKEY, person, first, last,
                                                [](const DlyTrigTable& t) { return mapping::readDayTrigger(t); }));
 }
 
-std::vector<DayMedItem> ReportCursors::medicationBetween(const QString& person, const QString& first,
-                                                         const QString& last) const {
-    return rowsOf(readPeriod<TableId::DlyMed>(store_, DlyMedTag::dmiKEY, DlyMedField::DyID, person, first, last,
+std::vector<DayMedItem> ReportCursors::medicationBetween(const QString& person, const QDate& first,
+                                                         const QDate& last) const {
+    return rowsOf(readPeriod<TableId::DlyMed>(store_, DlyMedTag::dmiKEY, person, first, last,
                                               [](const DlyMedTable& t) { return mapping::readDayMed(t); }));
 }
 
@@ -234,7 +202,7 @@ std::vector<DayMedItem> ReportCursors::medicationBetween(const QString& person, 
 
 // The medication item keeps its date when it is emptied.
 void ReportCursors::ClearRMed() {
-    const QString date = repMed_.date;
+    const QDate date = repMed_.date;
     repMed_ = RepMed{};
     repMed_.date = date;
 }
@@ -242,28 +210,30 @@ void ReportCursors::ClearRMed() {
 void ReportCursors::ClearRTrg() { repTrg_ = RepTrg{}; }
 
 const RepMed& ReportCursors::GetRMedBeg(const QString& person, const QString& date) {
-    auto rows = readPeriod<TableId::DlyMed>(store_, DlyMedTag::dmiKEY, DlyMedField::DyID, person, monthStart(date),
-                                            date, [](const DlyMedTable& t) { return mapping::readDayMed(t); });
-    medItems_ = inStoredOrder(rows, &DayMedItem::medId, width::kMedId, &repMedOf);
+    const auto [first, last] = monthTo(date);
+    const auto rows = readPeriod<TableId::DlyMed>(store_, DlyMedTag::dmiKEY, person, first, last,
+                                                  [](const DlyMedTable& t) { return mapping::readDayMed(t); });
+    medItems_ = inStoredOrder(rows, &DayMedItem::medId, width::kMedId, person, &repMedOf);
     nextMed_ = 0;
-    return GetRMedNxt(person, date);
+    return GetRMedNxt();
 }
 
-const RepMed& ReportCursors::GetRMedNxt(const QString&, const QString&) {
+const RepMed& ReportCursors::GetRMedNxt() {
     ClearRMed();
     if (nextMed_ < medItems_.size()) repMed_ = medItems_[nextMed_++];
     return repMed_;
 }
 
 const RepTrg& ReportCursors::GetRTrgBeg(const QString& person, const QString& date) {
-    auto rows = readPeriod<TableId::DlyTrig>(store_, DlyTrigTag::dtiKEY, DlyTrigField::DyID, person, monthStart(date),
-                                             date, [](const DlyTrigTable& t) { return mapping::readDayTrigger(t); });
-    trgItems_ = inStoredOrder(rows, &DayTriggerItem::trigger, width::kTrigger, &repTrgOf);
+    const auto [first, last] = monthTo(date);
+    const auto rows = readPeriod<TableId::DlyTrig>(store_, DlyTrigTag::dtiKEY, person, first, last,
+                                                   [](const DlyTrigTable& t) { return mapping::readDayTrigger(t); });
+    trgItems_ = inStoredOrder(rows, &DayTriggerItem::trigger, width::kTrigger, person, &repTrgOf);
     nextTrg_ = 0;
-    return GetRTrgNxt(person, date);
+    return GetRTrgNxt();
 }
 
-const RepTrg& ReportCursors::GetRTrgNxt(const QString&, const QString&) {
+const RepTrg& ReportCursors::GetRTrgNxt() {
     ClearRTrg();
     if (nextTrg_ < trgItems_.size()) repTrg_ = trgItems_[nextTrg_++];
     return repTrg_;

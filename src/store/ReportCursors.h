@@ -9,7 +9,8 @@ namespace pulmora::store {
 
 // Read-only access for the comparison picture and the reports. Each Get operation clears and
 // fills one record that the store keeps (and also returns it); callers read it before the next
-// call. The period reads answer rows.
+// call. Every read of a period finds the person's records by seeking the range of their day
+// identifiers, never by walking a whole file or by one lookup a day.
 class ReportCursors {
 public:
     explicit ReportCursors(DiaryStore& store) : store_(store) {}
@@ -17,35 +18,29 @@ public:
     // The person's latest recorded day strictly before the date.
     const CompareRecord& GetRepDly(const QString& person, const QString& date);
     const CompareRecord& GetRPrvDly(const QString& person, const QString& date);
-    const RepDay& GetRDly(const QString& person, const QString& date);
-    // The person's details, with the best raised to the highest reading of the period.
-    const RepPerson& GetRPer(const QString& person, const QDate& first, const QDate& last);
+    // The person's days from the first to the last day (both included), and the person's
+    // details with the best raised to the highest reading of those days. An unknown person has
+    // no figures (nothing is available to report) but may still have days.
+    const PersonPeriod& GetRPer(const QString& person, const QDate& first, const QDate& last);
 
-    // A person's records from the first to the last date key (both included), found by seeking
-    // the range of day identifiers, never by walking a whole file. Days come in date order;
-    // triggers and medication by date, then by name or identifier as stored.
-    std::vector<DayRecord> daysBetween(const QString& person, const QString& first, const QString& last) const;
-    std::vector<DayTriggerItem> triggersBetween(const QString& person, const QString& first,
-                                                const QString& last) const;
-    std::vector<DayMedItem> medicationBetween(const QString& person, const QString& first,
-                                              const QString& last) const;
+    // A person's records from the first to the last day (both included). Days come in date
+    // order; triggers and medication by date, then by name or identifier as stored.
+    std::vector<DayRecord> daysBetween(const QString& person, const QDate& first, const QDate& last) const;
+    std::vector<DayTriggerItem> triggersBetween(const QString& person, const QDate& first, const QDate& last) const;
+    std::vector<DayMedItem> medicationBetween(const QString& person, const QDate& first, const QDate& last) const;
 
     // Cursors over the person's medication (by identifier) and triggers (by name, each in the
     // order they were recorded when equal) in the 31 days up to the date. Beg reads the period
-    // and yields its first item; Nxt yields the next one of that same period, the arguments
-    // being Beg's. An empty item ends the cursor.
+    // and yields its first item; Nxt yields the next one of that same period. An empty item
+    // ends the cursor.
     const RepMed& GetRMedBeg(const QString& person, const QString& date);
-    const RepMed& GetRMedNxt(const QString& person, const QString& date);
+    const RepMed& GetRMedNxt();
     const RepTrg& GetRTrgBeg(const QString& person, const QString& date);
-    const RepTrg& GetRTrgNxt(const QString& person, const QString& date);
-
-    // Whether the record date lies within the 30 days before the date, or on it.
-    static bool InRMdDt(const QString& date, const QString& recordDate);
+    const RepTrg& GetRTrgNxt();
 
     const CompareRecord& comparison() const { return comparison_; }
     const CompareRecord& prevDay() const { return prevDay_; }
-    const RepDay& repDay() const { return repDay_; }
-    const RepPerson& repPerson() const { return repPerson_; }
+    const PersonPeriod& repPeriod() const { return repPeriod_; }
     const RepMed& repMed() const { return repMed_; }
     const RepTrg& repTrg() const { return repTrg_; }
 
@@ -57,8 +52,7 @@ private:
     DiaryStore& store_;
     CompareRecord comparison_;
     CompareRecord prevDay_;
-    RepDay repDay_;
-    RepPerson repPerson_;
+    PersonPeriod repPeriod_;
     RepMed repMed_;
     RepTrg repTrg_;
     std::vector<RepMed> medItems_;  // the medication cursor's period, in cursor order

@@ -54,19 +54,24 @@ struct TableDefinition {
 
 const TableDefinition& definition(TableId id);
 
-// Field widths the store checks values against before it writes.
+// The width of every field, which the definitions use and the store checks values against
+// before it writes.
 namespace width {
 constexpr int kPersonId = 8;
 constexpr int kMedId = 8;
 constexpr int kDateKey = 8;
-constexpr int kDayId = 16;
+constexpr int kDayId = kPersonId + kDateKey;
 constexpr int kNickname = 30;
 constexpr int kName = 30;
 constexpr int kGender = 6;
 constexpr int kTitle = 15;
+constexpr int kOccupation = 30;
+constexpr int kHealthNumber = 30;
 constexpr int kPeakFlow = 3;
 constexpr int kZone = 3;
+constexpr int kFlag = 1;
 constexpr int kDoses = 2;
+constexpr int kRating = 1;
 constexpr int kTrigger = 25;
 constexpr int kMedName = 20;
 constexpr int kInstructions = 30;

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 
 #include <array>
+#include <optional>
 #include <vector>
 
 // The plain values the store hands to and from the cards and reports.
@@ -34,15 +36,20 @@ struct PersonCard {
 
 inline const QStringList kTitles = {"Dr", "Miss", "Mr", "Mrs", "Ms", "Professor", "Sir", "Esq"};
 
+// The medication categories as stored, in the order the personal card offers them. The daily
+// card keeps count of the doses of the first two.
+inline const QString kReliever = QStringLiteral("Reliever");
+inline const QString kPreventer = QStringLiteral("Preventer");
+inline const QStringList kCategories = {kReliever, kPreventer, QStringLiteral("Protector"), QStringLiteral("Combined"),
+                                        QStringLiteral("Other")};
+
+// A person has at most this many medications in current use.
+constexpr int kCurrentMedications = 10;
+
 // A row of the personal card's medication list.
 struct PersonMedRow {
     QString medId;  // full width
     QString name, category, instructions, prescribedBy, prescribedDate;
-};
-
-struct MedicationDetails {
-    QString medId;  // "" or unknown for a new medication
-    QString person, name, instructions, prescribedBy, prescribedDate, category, inUse;
 };
 
 // ---- days ------------------------------------------------------------------------------------
@@ -55,6 +62,11 @@ struct DayValues {
     int relievers = 0, preventers = 0;
     int rating = 0;  // 0 none, 1 bad, 2 average, 3 good
     bool operator==(const DayValues&) const = default;
+
+    // How many of the four symptoms (coughing, breathlessness, wheezing, chest tightness) were
+    // met by day, and at night.
+    int daySymptoms() const { return int(coughDay) + int(breathDay) + int(wheezeDay) + int(chestDay); }
+    int nightSymptoms() const { return int(coughNight) + int(breathNight) + int(wheezeNight) + int(chestNight); }
 };
 
 struct TriggerLine {
@@ -87,14 +99,18 @@ struct DayCard {
 
 // ---- rows of the record files -----------------------------------------------------------------
 // One type a file, each read and written in one place. Texts are as stored, without the
-// padding (so they are written back unchanged); numbers and flags are read as the program
-// uses them.
+// padding (so they are written back unchanged); numbers, flags and dates are read there once,
+// as the program uses them.
+
+// A whole number kept as text: none when the field is blank, or holds text that is no number
+// (as another program may leave it).
+using StoredNumber = std::optional<int>;
 
 // "Personal.dat".
 struct PersonRecord {
     QString id, nickname, surname, firstName, gender, birthDate /* date key */, title, occupation,
         healthNumber;
-    QString best, predicted, zoneYellow, zoneRed;  // decimal texts
+    StoredNumber best, predicted, zoneYellow, zoneRed;
 };
 
 // "PerTrig.dat".
@@ -104,7 +120,9 @@ struct PersonTriggerRecord {
 
 // "PerMed.dat".
 struct PersonMedRecord {
-    QString medId, person, name, instructions, prescribedBy, prescribedDate, inUse, category;
+    QString medId, person, name, instructions, prescribedBy, prescribedDate /* date key */;
+    bool inUse = false;  // on the person's current list; kept as history once taken off it
+    QString category;
 };
 
 // "RefTrig.dat".
@@ -112,23 +130,29 @@ struct RefTriggerRecord {
     QString trigger;
 };
 
-// "Daily.dat". The rating is the stored number, 0 to 3 when the program wrote it.
+// The three files of a person's days hold the person and the day's identifier in every record;
+// their rows leave those out, as every read and write is for one person, who gives both. A date
+// that is no valid date reads as a null date. "Daily.dat": the rating is the stored number, 0 to
+// 3 when the program wrote it.
 struct DayRecord {
-    QString dayId, person, date;
+    QDate date;
     DayValues values;
+    bool operator==(const DayRecord&) const = default;
 };
 
 // "DlyTrig.dat".
 struct DayTriggerItem {
-    QString dayId, person, trigger, date;
+    QDate date;
+    QString trigger;
     bool operator==(const DayTriggerItem&) const = default;
 };
 
-// "DlyMed.dat".
+// "DlyMed.dat": the name and category are those the medication had on the day.
 struct DayMedItem {
-    QString dayId, person, medId, name;
+    QDate date;
+    QString medId, name;
     int timesUsed = 0;
-    QString category, date;
+    QString category;
     bool operator==(const DayMedItem&) const = default;
 };
 
@@ -143,27 +167,30 @@ struct CompareRecord {
     int relievers = 0;
 };
 
-struct RepDay {
-    int found = 0;
-    int morning = 0, evening = 0;
-    int cogD = 0, brtD = 0, whzD = 0, chsD = 0, cogN = 0, brtN = 0, whzN = 0, chsN = 0;
-    int actN = 0, actS = 0, miss = 0;
-    qint16 relievers = 0, preventers = 0, rating = 0;
-};
-
 struct RepPerson {
     QString surname, firstName, gender, birthDate, occupation, title, healthNumber;  // full width
     int best = 0, predicted = 0, zoneYellow = 0, zoneRed = 0;
     quint8 anyReading = 0, reportAvailable = 0;
 };
 
+// A person's days over a report period, read once: the person's figures for the period and the
+// days themselves, in date order.
+struct PersonPeriod {
+    RepPerson person;
+    std::vector<DayRecord> days;
+};
+
 struct RepMed {
-    QString person, medId, name, timesUsed, category, date;
+    QString person, medId, name;  // the person and medication identifiers at full width
+    int timesUsed = 0;
+    QString category;
+    QDate date;
     bool empty() const { return medId.isEmpty(); }
 };
 
 struct RepTrg {
-    QString person, trigger, date;
+    QString person, trigger;
+    QDate date;
     bool empty() const { return trigger.isEmpty(); }
 };
 

@@ -18,12 +18,6 @@ Result Writes::save(TableId id, bool isNew) {
     return outcome(id, t.flush());
 }
 
-Result Writes::mark(TableId id) {
-    engine::Table& t = *store_.table(id);
-    t.markDeleted();
-    return outcome(id, t.flush());
-}
-
 Result Writes::pack(TableId id, const std::vector<quint32>& alsoRemove) {
     return outcome(id, store_.table(id)->packRemoving(alsoRemove));
 }

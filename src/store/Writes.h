@@ -16,8 +16,21 @@ public:
     // The row assigned to the current record (see mapping): appended when it is new,
     // otherwise flushed. A row written is live, even if an interrupted removal had marked it.
     Result save(TableId id, bool isNew);
-    // Marks the current record deleted.
-    Result mark(TableId id);
+    // A record a list wants, looked up by its key: one found live is left as it is, one found
+    // marked (by a removal that was stopped) is recalled, and a new one is appended as `fill`
+    // assigns it. Answers its record number.
+    template <class Fill>
+    Outcome<quint32> keep(TableId id, bool found, Fill fill) {
+        engine::Table& t = *store_.table(id);
+        Outcome<quint32> out;
+        if (!found) {
+            t.appendStart();
+            fill();
+        }
+        if (!found || t.isDeleted()) out.result = save(id, !found);
+        out.value = t.recordNumber();
+        return out;
+    }
     // Removes the marked records, and the given ones (1-based record numbers) with them.
     Result pack(TableId id, const std::vector<quint32>& alsoRemove = {});
 

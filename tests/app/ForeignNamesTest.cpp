@@ -1,4 +1,5 @@
 #include "app/Application.h"
+#include "support/CardSaves.h"
 #include "output/PictureFile.h"
 #include "output/Printing.h"
 #include "reports/MonthlyBasic.h"
@@ -56,7 +57,7 @@ QString addZoe(const QString& folder) {
     for (int day = 0; day < 10; ++day) {
         store::DayValues v;
         v.morning = 300 + day;
-        EXPECT_TRUE(diary.days.AddDly(zoe, store::keys::dateKey(kToday.addDays(-day)), v));
+        EXPECT_TRUE(cards::saveDay(diary, zoe, store::keys::dateKey(kToday.addDays(-day)), v));
     }
     diary.files.CloseDB();
     return zoe;
@@ -96,7 +97,7 @@ TEST(ForeignNamesTest, EveryFileOfTheProgramWorksUnderAnyName) {
         // The day recorded after the backup goes again with the restore.
         store::DayValues later;
         later.morning = 444;
-        ASSERT_TRUE(app->diary().days.AddDly(zoe, store::keys::dateKey(kToday.addDays(-20)), later));
+        ASSERT_TRUE(cards::saveDay(app->diary(), zoe, store::keys::dateKey(kToday.addDays(-20)), later));
         app->db().RestoreBackup(app->db().backups().list().front(), app->card());
         EXPECT_TRUE(app->card().info().startsWith("Restored the backup of")) << app->card().info().toStdString();
         EXPECT_EQ(app->diary().days.ChkDly(zoe, store::keys::dateKey(kToday.addDays(-20))), -1) << locale;

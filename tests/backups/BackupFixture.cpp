@@ -1,4 +1,5 @@
 #include "BackupFixture.h"
+#include "support/CardSaves.h"
 
 #include "engine/FaultSeam.h"
 #include "store/Keys.h"
@@ -80,7 +81,7 @@ void BackupTest::recordDay(const TempFolder& folder, const QDate& day, int morni
     v.morning = morning;
     v.evening = morning + 10;
     v.rating = 2;
-    ASSERT_TRUE(d.days.AddDly(jo->id, store::keys::dateKey(day), v));
+    ASSERT_TRUE(cards::saveDay(d, jo->id, store::keys::dateKey(day), v));
 }
 
 std::vector<QString> BackupTest::recordedDays(const TempFolder& folder) {
@@ -90,7 +91,8 @@ std::vector<QString> BackupTest::recordedDays(const TempFolder& folder) {
     const auto jo = d.persons.GetPerDly(store::Persons::Step::First);
     std::vector<QString> days;
     if (!jo) return days;
-    for (const store::DayRecord& day : d.reports.daysBetween(jo->id, "20000101", "20991231")) days.push_back(day.date);
+    for (const store::DayRecord& day : d.reports.daysBetween(jo->id, QDate(2000, 1, 1), QDate(2099, 12, 31)))
+        days.push_back(store::keys::dateKey(day.date));
     return days;
 }
 

@@ -1,4 +1,5 @@
 #include "../daily/CardFixture.h"
+#include "support/CardSaves.h"
 
 #include "app/RestoreWindow.h"
 #include "controls/TDaNumber.h"
@@ -199,8 +200,8 @@ TEST_F(BackupProgramTest, TheMenuExportsThePersonsDiaryToTheFileChosen) {
         const QString jo = addPerson(d, "Jo");
         store::DayValues v;
         v.morning = 300;
-        ASSERT_TRUE(d.days.AddDly(jo, "20240614", v));
-        ASSERT_TRUE(d.days.AddDly(jo, "20240615", v));
+        ASSERT_TRUE(cards::saveDay(d, jo, "20240614", v));
+        ASSERT_TRUE(cards::saveDay(d, jo, "20240615", v));
     });
     start();
     const QString path = QString::fromStdString(folder.file("exported.csv"));

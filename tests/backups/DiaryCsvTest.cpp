@@ -55,14 +55,11 @@ protected:
         const auto added = diary.persons.AddPer("New", personDetails("Jo, \"the runner\""));
         ASSERT_TRUE(added) << added.error().toStdString();
         jo = added.value.id;
-        const auto ventolin = diary.persons.AddMed({"", jo, "Ventolin \"Easi, 1\"", "", "", "", "Reliever", "Yes"});
-        ASSERT_TRUE(ventolin);
-        const auto budesonide = diary.persons.AddMed({"", jo, "Budesonide", "", "", "", "Preventer", "Yes"});
-        ASSERT_TRUE(budesonide);
-        ventolinId = ventolin.value;
-        budesonideId = budesonide.value;
-        ASSERT_TRUE(diary.persons.AddPerTrg(jo, QString::fromUtf8("Crème")));
-        ASSERT_TRUE(diary.persons.AddPerTrg(jo, "Pollen"));
+        const std::vector<store::PersonMedRow> medication = {{"", "Ventolin \"Easi, 1\"", "Reliever", "", "", ""},
+                                                             {"", "Budesonide", "Preventer", "", "", ""}};
+        ASSERT_TRUE(diary.persons.savePersonLists(jo, {QString::fromUtf8("Crème"), "Pollen"}, medication));
+        for (const store::PersonMedRow& m : diary.persons.ListMed(jo))
+            (m.name == "Budesonide" ? budesonideId : ventolinId) = m.medId.trimmed();
 
         store::DayValues first;
         first.morning = 400;

@@ -1,4 +1,5 @@
 #include "CardFixture.h"
+#include "support/CardSaves.h"
 
 #include "controls/TDaPanel.h"
 #include "daily/DailyCommands.h"
@@ -38,7 +39,7 @@ protected:
         for (const auto& [day, rating] : days) {
             store::DayValues v;
             v.rating = rating;
-            ASSERT_TRUE(d.days.AddDly(person, dateKey(QDate(2024, 6, day)), v));
+            ASSERT_TRUE(cards::saveDay(d, person, dateKey(QDate(2024, 6, day)), v));
         }
     }
 

@@ -23,10 +23,9 @@ QString CardTest::addPerson(store::Diary& diary, const QString& nickname, const 
     d.zoneYellow = "80";
     d.zoneRed = "50";
     const QString id = diary.persons.AddPer("New", d).value.id;
-    EXPECT_TRUE(diary.persons.AddMed({"", id, "Salbutamol", "", "", "", "Reliever", "Yes"}));
-    EXPECT_TRUE(diary.persons.AddMed({"", id, "Budesonide", "", "", "", "Preventer", "Yes"}));
-    EXPECT_TRUE(diary.persons.AddPerTrg(id, "POLLEN"));
-    EXPECT_TRUE(diary.persons.AddPerTrg(id, "COLD AIR"));
+    const std::vector<store::PersonMedRow> medication = {{"", "Salbutamol", store::kReliever, "", "", ""},
+                                                         {"", "Budesonide", store::kPreventer, "", "", ""}};
+    EXPECT_TRUE(diary.persons.savePersonLists(id, {"POLLEN", "COLD AIR"}, medication));
     return id;
 }
 

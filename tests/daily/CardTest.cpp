@@ -1,4 +1,5 @@
 #include "CardFixture.h"
+#include "support/CardSaves.h"
 
 #include "controls/TDaButton.h"
 #include "controls/TDaNumber.h"
@@ -154,7 +155,7 @@ TEST_F(DailyCardTest, TheMedicationColumnFillsTheGrid) {
 }
 
 TEST_F(DailyCardTest, TwoRelieversKeepTheirOwnCounts) {
-    ASSERT_TRUE(diary().persons.AddMed({"", person, "Terbutaline", "", "", "", "Reliever", "Yes"}));
+    ASSERT_TRUE(cards::addMedication(diary(), person, "Terbutaline", "Reliever"));
     card().CalDateChange();
     ASSERT_EQ(additional().MedGrd->rowCount(), 3);
     click(basic().RelUse);

@@ -1,4 +1,5 @@
 #include "CardFixture.h"
+#include "support/CardSaves.h"
 
 #include "app/IniRecord.h"
 #include "app/SingleInstance.h"
@@ -52,7 +53,7 @@ protected:
             const QString jo = addPerson(d, "Jo");
             store::DayValues v;
             v.morning = 310;
-            ASSERT_TRUE(d.days.AddDly(jo, "20240610", v));
+            ASSERT_TRUE(cards::saveDay(d, jo, "20240610", v));
         });
     }
     // The program has started on the diary for reading only, shows Jo's day and allows no entry.

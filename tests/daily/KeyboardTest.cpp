@@ -1,4 +1,5 @@
 #include "CardFixture.h"
+#include "support/CardSaves.h"
 
 #include "controls/TDaButton.h"
 #include "controls/TDaNumber.h"
@@ -133,7 +134,7 @@ protected:
             for (const char* nickname : {"Jo", "Kim"}) {
                 store::DayValues earlier;
                 earlier.morning = earlier.evening = 300;
-                ASSERT_TRUE(d.days.AddDly(addPerson(d, nickname), dateKey(kToday.addDays(-30)), earlier));
+                ASSERT_TRUE(cards::saveDay(d, addPerson(d, nickname), dateKey(kToday.addDays(-30)), earlier));
             }
         });
         start();

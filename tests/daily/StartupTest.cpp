@@ -1,4 +1,5 @@
 #include "CardFixture.h"
+#include "support/CardSaves.h"
 
 #include "app/IniRecord.h"
 #include "app/SingleInstance.h"
@@ -152,7 +153,7 @@ TEST_F(CardTest, CellsAreColouredByTheDaysRating) {
         for (int rating = 0; rating <= 3; ++rating) {
             store::DayValues v;
             v.rating = rating;
-            EXPECT_TRUE(d.days.AddDly(jo, dateKey(QDate(2024, 6, 1 + rating)), v));
+            EXPECT_TRUE(cards::saveDay(d, jo, dateKey(QDate(2024, 6, 1 + rating)), v));
         }
     });
     start();

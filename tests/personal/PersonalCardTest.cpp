@@ -59,8 +59,9 @@ protected:
         d.zoneYellow = "70";
         d.zoneRed = "45";
         jo = diary.persons.AddPer("New", d).value.id;
-        salbutamol = diary.persons.AddMed({"", jo, "Salbutamol", "1 puff", "Dr Lee", "20240101", "Reliever", "Yes"}).value;
-        EXPECT_TRUE(diary.persons.AddPerTrg(jo, "POLLEN"));
+        const std::vector<store::PersonMedRow> medication = {{"", "Salbutamol", "Reliever", "1 puff", "Dr Lee", "20240101"}};
+        EXPECT_TRUE(diary.persons.savePersonLists(jo, {"POLLEN"}, medication));
+        salbutamol = diary.persons.ListMed(jo).front().medId.trimmed();
         for (const char* t : {"POLLEN", "DAMP", "SMOKE", "CATS"}) EXPECT_TRUE(diary.persons.AddTrg("", t));
     }
     static void click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center()); }
@@ -131,7 +132,7 @@ TEST_F(PersonalTest, OnlyWhatTheUserChoseIsStored) {
     ASSERT_EQ(card.result(), QDialog::Accepted) << card.header().toStdString();
     const QString sam = card.saved().id;
     auto stored = [&] {
-        const store::RepPerson& p = diary.reports.GetRPer(sam, QDate(2024, 1, 1), QDate(2024, 1, 31));
+        const store::RepPerson& p = diary.reports.GetRPer(sam, QDate(2024, 1, 1), QDate(2024, 1, 31)).person;
         return std::pair(p.title.trimmed(), p.gender.trimmed());
     };
     EXPECT_EQ(stored(), std::pair(QString(), QString()));

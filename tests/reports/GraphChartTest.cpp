@@ -65,7 +65,8 @@ protected:
         chart->setGeometry(0, 0, 800, 500);
     }
     GraphPlan plan(const QString& option, int days = 90, bool dateAxis = false, const QString& name = "Ann") {
-        const reports::GraphRequest request{option, name, reports::graphPeriod(D, days), dateAxis};
+        const reports::GraphRequest request{*reports::graphOptionNamed(option), name, reports::graphPeriod(D, days),
+                                            dateAxis};
         return reports::runGraph(d.diary.reports, person, request).plan;
     }
     void plot(const QString& option, int days = 90, bool dateAxis = false) {

@@ -38,8 +38,11 @@ std::vector<QString> labels(const std::vector<GraphPoint>& points) {
 class GraphPlans : public ::testing::Test {
 protected:
     GraphPlan plot(const QString& option, int days = 90, bool dateAxis = false) {
-        const reports::GraphRequest request{option, "Ann", reports::graphPeriod(D, days), dateAxis};
-        if (reports::isSymptomAnalysis(option))
+        const auto chosen = reports::graphOptionNamed(option);
+        EXPECT_TRUE(chosen) << option.toStdString();
+        const reports::GraphRequest request{chosen.value_or(reports::GraphOption::PercentageBest), "Ann",
+                                            reports::graphPeriod(D, days), dateAxis};
+        if (reports::isSymptomAnalysis(request.option))
             return reports::PlotSymptoms(reports::LoadSymptomTable(d.diary.reports, person, request.period), request);
         return reports::PlotPeakFlow(reports::LoadPeakFlowTable(d.diary.reports, person, request.period), request);
     }
@@ -59,8 +62,13 @@ TEST(GraphOptions, TheRelieverAnalysisComesLast) {
     EXPECT_EQ(reports::graphOptionTexts(),
               QStringList({"Percentage Best", "Peak Flow Trend", "Diurnal Variation", "Zone Frequency", "Symptom Activity",
                            "Poor Perceiver Indicator", "Reliever Use vs Percentage Best"}));
-    EXPECT_TRUE(reports::isSymptomAnalysis("Symptom Activity"));
-    EXPECT_FALSE(reports::isSymptomAnalysis("Reliever Use vs Percentage Best"));
+    // Each text names its analysis, whatever the list's order.
+    for (int i = 0; i < reports::kGraphOptions; ++i)
+        EXPECT_EQ(reports::graphOptionNamed(reports::graphOptionTexts()[i]), reports::GraphOption(i));
+    EXPECT_EQ(reports::graphOptionNamed("Symptom Activity"), reports::GraphOption::SymptomActivity);
+    EXPECT_FALSE(reports::graphOptionNamed("Zone"));
+    EXPECT_TRUE(reports::isSymptomAnalysis(reports::GraphOption::SymptomActivity));
+    EXPECT_FALSE(reports::isSymptomAnalysis(reports::GraphOption::RelieverUse));
 }
 
 TEST_F(GraphPlans, WithoutAReadingThereIsNothingToPlot) {
@@ -284,7 +292,7 @@ TEST_F(GraphPlans, SymptomActivityWithoutATakenDay) {
     EXPECT_EQ(plan.bottom.title, "Number of Occurrences (0 Recorded Days)");
     EXPECT_TRUE(plan.cSerA.active);
     // Only "Symptom Activity" plots symptoms.
-    const reports::GraphRequest other{"Percentage Best", "Ann", reports::graphPeriod(D, 90), false};
+    const reports::GraphRequest other{reports::GraphOption::PercentageBest, "Ann", reports::graphPeriod(D, 90), false};
     const GraphPlan nothing =
         reports::PlotSymptoms(reports::LoadSymptomTable(d.diary.reports, person, other.period), other);
     EXPECT_FALSE(nothing.cSerA.active);

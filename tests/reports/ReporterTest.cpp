@@ -365,7 +365,7 @@ TEST_F(Reporter, WritesAGraphAndItsFigures) {
     EXPECT_EQ(diaryFiles(), before);
 
     d.diary.files.OpenDB();
-    const reports::GraphRequest request{"Percentage Best", "Ann", reports::graphPeriod(D, 90), true};
+    const reports::GraphRequest request{reports::GraphOption::PercentageBest, "Ann", reports::graphPeriod(D, 90), true};
     const reports::GraphRun graph = reports::runGraph(d.diary.reports, person, request);
     ASSERT_EQ(graph.plan.cSerA.points.size(), 3u);
     // The date axis: the day 20 days back takes slot 1, the report day's two readings slots 21 and 22.
@@ -403,7 +403,7 @@ TEST_F(Reporter, PrintsAndSavesAGraph) {
     EXPECT_NE(pdfText(out.file("2026-12-08.pdf"), 1).find("Zone Frequency Graph for Ann"), std::string::npos);
 
     d.diary.files.OpenDB();
-    const reports::GraphRequest request{"Zone Frequency", "Ann", reports::graphPeriod(D, 365), false};
+    const reports::GraphRequest request{reports::GraphOption::ZoneFrequency, "Ann", reports::graphPeriod(D, 365), false};
     const reports::GraphRun run = reports::runGraph(d.diary.reports, person, request);
     EXPECT_EQ(QImage(QString::fromStdString(out.file("2026-12-08.bmp"))).convertToFormat(QImage::Format_RGB32),
               reports::renderGraph(run.plan, {800, 500}, 1.0, reports::ChartBackground::Plain)

@@ -3,6 +3,7 @@
 #include "sheet/SheetPerson.h"
 #include "store/Clock.h"
 #include "store/Diary.h"
+#include "support/CardSaves.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -38,12 +39,12 @@ protected:
         EXPECT_TRUE(added) << added.error().toStdString();
         return added.value.id;
     }
-    void addTrigger(const QString& person, const QString& name) {
-        ASSERT_TRUE(diary.persons.AddPerTrg(person, name));
-    }
-    void addMed(const QString& person, const QString& name, const QString& category, const QString& inUse = "Yes") {
-        const auto added = diary.persons.AddMed({"", person, name, "", "", "", category, inUse});
+    void addTrigger(const QString& person, const QString& name) { ASSERT_TRUE(cards::addTrigger(diary, person, name)); }
+    // A medication on the person's list, in use or taken off it again.
+    void addMed(const QString& person, const QString& name, const QString& category, bool inUse = true) {
+        const auto added = cards::addMedication(diary, person, name, category);
         ASSERT_TRUE(added) << added.error().toStdString();
+        if (!inUse) ASSERT_TRUE(cards::stopMedication(diary, person, added.value));
     }
 
     TempFolder folder;

@@ -22,7 +22,7 @@ TEST_F(SheetDiaryTest, ThePersonFoundHasLimitsRoundedHalfToEvenAndListsAsStored)
     addTrigger(id, "Pollen");
     addTrigger(id, "cold air");
     addMed(id, "Salbutamol", "Reliever");
-    addMed(id, "Theophylline", "Other", "No");
+    addMed(id, "Theophylline", "Other", false);
     addMed(id, "Budesonide", "Preventer");
 
     const SheetPerson person = GetAsthmatic(diary.persons, "  Amy ");

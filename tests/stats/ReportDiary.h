@@ -2,11 +2,15 @@
 
 #include "store/Diary.h"
 #include "store/Keys.h"
+#include "support/CardSaves.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <QDate>
+
+#include <map>
+#include <optional>
 
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
@@ -47,8 +51,9 @@ public:
         EXPECT_TRUE(diary.persons.AddPer(person, details(nickname, best, 80, 50)));
     }
     void addDay(const QString& person, const QDate& day, const store::DayValues& values) {
-        const auto r = diary.days.AddDly(person, store::keys::dateKey(day), values);
-        EXPECT_TRUE(r) << r.error().toStdString();
+        Day& d = days_[{person, day}];
+        d.values = values;
+        save(person, day, d);
     }
     void addReadings(const QString& person, const QDate& day, int morning, int evening) {
         store::DayValues v;
@@ -57,21 +62,52 @@ public:
         addDay(person, day, v);
     }
 
-    QString addMedication(const QString& person, const QString& name, const QString& category = "Reliever") {
-        const auto added = diary.persons.AddMed({"", person, name, "", "", "20240101", category, "Yes"});
+    QString addMedication(const QString& person, const QString& name, const QString& category = store::kReliever) {
+        const auto added = cards::addMedication(diary, person, name, category, "20240101");
         EXPECT_TRUE(added) << added.error().toStdString();
         return added.value;
     }
-    // A medication taken or a trigger met on a day, whether or not the day has a record.
+    // A medication taken or a trigger met on a day, whether or not the day has a record. A day
+    // with a record is saved again as the card saves it; one without has only the list item,
+    // as a file written elsewhere may hold it.
     void useMedication(const QString& person, const QDate& day, const QString& medId, int times, const QString& name) {
-        EXPECT_TRUE(diary.days.AddDlyMed(person, store::keys::dateKey(day), medId, times, name, "Reliever"));
+        Day& d = days_[{person, day}];
+        d.medication.push_back({name, store::kReliever, medId, times});
+        if (d.values) return save(person, day, d);
+        append(store::TableId::DlyMed, person, day,
+               {{"MdID", medId}, {"ANam", name}, {"TmUs", QString::number(times)}, {"Ctgy", store::kReliever}});
     }
     void meetTrigger(const QString& person, const QDate& day, const QString& trigger) {
-        EXPECT_TRUE(diary.days.AddDlyTrg(person, trigger, store::keys::dateKey(day)));
+        Day& d = days_[{person, day}];
+        d.triggers << trigger;
+        if (d.values) return save(person, day, d);
+        append(store::TableId::DlyTrig, person, day, {{"Trig", trigger}});
     }
 
     TempFolder folder;
     store::Diary diary;
+
+private:
+    struct Day {
+        std::optional<store::DayValues> values;
+        QStringList triggers;
+        std::vector<store::DayMedRow> medication;
+    };
+    void save(const QString& person, const QDate& day, const Day& d) {
+        const auto r = diary.days.saveDay(person, store::keys::dateKey(day), *d.values, d.triggers, d.medication);
+        EXPECT_TRUE(r) << r.error().toStdString();
+    }
+    void append(store::TableId id, const QString& person, const QDate& day,
+                std::initializer_list<std::pair<const char*, QString>> values) {
+        engine::Table* t = diary.files.table(id);
+        t->appendStart();
+        t->field("DyID")->assign(store::keys::dayId(person, store::keys::dateKey(day)).toStdString());
+        t->field("Asid")->assign(person.toStdString());
+        t->field("AsDt")->assign(store::keys::dateKey(day).toStdString());
+        for (const auto& [field, value] : values) t->field(field)->assign(value.toStdString());
+        EXPECT_TRUE(t->append());
+    }
+    std::map<std::pair<QString, QDate>, Day> days_;
 };
 
 }  // namespace pulmora::test

@@ -22,15 +22,14 @@ store::RepPerson figures(int best, int yellow = 80, int red = 50) {
     return p;
 }
 
-store::RepDay day(int morning, int evening) {
-    store::RepDay d;
-    d.found = 1;
+store::DayValues day(int morning, int evening) {
+    store::DayValues d;
     d.morning = morning;
     d.evening = evening;
     return d;
 }
 
-stats::PeriodStats collect(const std::vector<store::RepDay>& days, const store::RepPerson& person) {
+stats::PeriodStats collect(const std::vector<store::DayValues>& days, const store::RepPerson& person) {
     stats::PeriodCollection period = stats::StartPeriodStats();
     for (const auto& d : days) stats::AddDay(period, d, person);
     return stats::FinishPeriodStats(period);
@@ -143,10 +142,10 @@ TEST(Figures, ZoneLimitsAndRangeVariation) {
 }
 
 TEST(PeriodStats, TheWorkedExample) {
-    store::RepDay d1 = day(400, 450), d2 = day(300, 0), d3 = day(0, 500);
-    d2.cogD = 1;
+    store::DayValues d1 = day(400, 450), d2 = day(300, 0), d3 = day(0, 500);
+    d2.coughDay = true;
     d2.relievers = 2;
-    d3.whzN = 1;
+    d3.wheezeNight = true;
     d3.relievers = 4;
     const stats::PeriodStats s = collect({d1, d2, d3}, figures(500));
     EXPECT_EQ(s.MornAverage, 350);
@@ -199,13 +198,13 @@ TEST(PeriodStats, APeriodWithoutMorningReadingsShowsNoMorningFigures) {
 }
 
 TEST(PeriodStats, CountersOfRestrictionsRatingsAndDoses) {
-    store::RepDay a = day(0, 0), b = day(0, 0), c = day(0, 0);
-    a.actN = a.miss = 1;
+    store::DayValues a = day(0, 0), b = day(0, 0), c = day(0, 0);
+    a.activityRestricted = a.offWork = true;
     a.rating = 1;
     a.preventers = 2;
-    b.actS = 1;
+    b.sportRestricted = true;
     b.rating = 3;
-    b.brtN = b.chsN = 1;
+    b.breathNight = b.chestNight = true;
     c.rating = 2;
     c.relievers = 7;
     const stats::PeriodStats s = collect({a, b, c}, figures(500));
@@ -266,7 +265,9 @@ TEST(CollectPeriodStats, ReadsOnlyTheDaysOfThePeriod) {
     d.addReadings(p, last, 300, 0);
     d.addReadings(p, last.addDays(1), 100, 100);
     d.addReadings(other, first.addDays(2), 100, 100);
-    const stats::PeriodStats s = stats::CollectPeriodStats(d.diary.reports, p, {first, last}, figures(500));
+    const std::vector<store::DayRecord> days = d.diary.reports.daysBetween(p, first.addDays(-5), last.addDays(5));
+    ASSERT_EQ(days.size(), 4u);
+    const stats::PeriodStats s = stats::CollectPeriodStats(days, {first, last}, figures(500));
     EXPECT_EQ(s.DaysRecorded, 2);
     EXPECT_EQ(s.MornLowest, 300);
     EXPECT_EQ(s.EvenLowest, 450);
@@ -281,10 +282,11 @@ TEST(CollectPeriodStats, AReadingAboveTheStoredBestRaisesTheBest) {
     const QDate day(2024, 5, 3);
     d.addReadings(p, day, 500, 400);
     d.setBest(p, "Ann", 400);
-    const store::RepPerson person = d.diary.reports.GetRPer(p, day.addDays(-3), day);
+    const store::PersonPeriod period = d.diary.reports.GetRPer(p, day.addDays(-3), day);
+    const store::RepPerson& person = period.person;
     ASSERT_EQ(person.best, 500);
     EXPECT_EQ(stats::PercentOfBest(500, person.best), 100);
-    const stats::PeriodStats s = stats::CollectPeriodStats(d.diary.reports, p, {day, day}, person);
+    const stats::PeriodStats s = stats::CollectPeriodStats(period.days, {day, day}, person);
     EXPECT_EQ(s.MornGreen, 1);
     EXPECT_EQ(s.EvenYellow, 1);  // 400 of 500 is 80 %, the yellow limit; of the stored 400 it would be green
 }

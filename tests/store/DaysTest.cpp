@@ -12,8 +12,8 @@ protected:
         john = addPerson("Johnny");
         reliever = addMed(john, "Salbutamol", "Reliever");
         preventer = addMed(john, "Budesonide", "Preventer");
-        ASSERT_TRUE(diary.persons.AddPerTrg(john, "POLLEN"));
-        ASSERT_TRUE(diary.persons.AddPerTrg(john, "COLD AIR"));
+        ASSERT_TRUE(cards::addTrigger(diary, john, "POLLEN"));
+        ASSERT_TRUE(cards::addTrigger(diary, john, "COLD AIR"));
     }
     // The daily card's save of a day's lists, keeping the day's values as they are.
     void saveLists(const QString& date, const QStringList& triggers, const std::vector<std::pair<QString, int>>& meds) {
@@ -45,20 +45,20 @@ TEST_F(DaysTest, SavingADayTwiceKeepsOneRecordAndRaisesTheBest) {
     EXPECT_TRUE(readableByDbfread());
 }
 
-TEST_F(DaysTest, AddDlyRefusesBadValuesBeforeWritingAnything) {
+TEST_F(DaysTest, ASaveRefusesBadValuesBeforeWritingAnything) {
     addDay(john, "20240610", 300, 300);
     const auto before = readBytes(folder.file("Daily.dat"));
     store::DayValues bad;
     bad.morning = 1000;
-    EXPECT_FALSE(diary.days.AddDly(john, "20240611", bad));
+    EXPECT_FALSE(cards::saveDay(diary, john, "20240611", bad));
     bad = {};
     bad.relievers = -1;
-    EXPECT_FALSE(diary.days.AddDly(john, "20240610", bad));
+    EXPECT_FALSE(cards::saveDay(diary, john, "20240610", bad));
     bad = {};
     bad.rating = 4;
-    EXPECT_FALSE(diary.days.AddDly(john, "20240610", bad));
-    EXPECT_FALSE(diary.days.AddDly(john, "20240231", {}));
-    EXPECT_FALSE(diary.days.AddDly("New", "20240610", {}));
+    EXPECT_FALSE(cards::saveDay(diary, john, "20240610", bad));
+    EXPECT_FALSE(cards::saveDay(diary, john, "20240231", {}));
+    EXPECT_FALSE(cards::saveDay(diary, "New", "20240610", {}));
     EXPECT_EQ(readBytes(folder.file("Daily.dat")), before);
     EXPECT_EQ(diary.persons.GetPerCrd(john)->best, "400");
 }
@@ -85,7 +85,7 @@ TEST_F(DaysTest, AStoredDayLoadsItsValuesAndLists) {
     v.relievers = 4;
     v.preventers = 2;
     v.rating = 1;
-    ASSERT_TRUE(diary.days.AddDly(john, "20240601", v));
+    ASSERT_TRUE(cards::saveDay(diary, john, "20240601", v));
     saveLists("20240601", {"pollen", "Smoke"}, {{reliever, 4}});
 
     const auto card = diary.days.GetDly(john, "20240601");
@@ -123,13 +123,13 @@ TEST_F(DaysTest, SavingTheListsKeepsExactlyTheWantedSet) {
     // A name that begins another stored name is a trigger of its own.
     saveLists("20240601", {"HOUSE DUST", "house dust mites", "SMOKE"}, {{preventer, 3}});
 
-    EXPECT_EQ(names(diary.days.ListDlyTrg(john, "20240601"), true),
+    EXPECT_EQ(names(diary.days.GetDly(john, "20240601").triggers, true),
               (std::vector<QString>{"HOUSE DUST", "HOUSE DUST MITES", "SMOKE"}));
-    EXPECT_EQ(names(diary.days.ListDlyTrg(john, "20240602"), true), (std::vector<QString>{"POLLEN"}));
-    const auto meds = diary.days.ListDlyMed(john, "20240601");
+    EXPECT_EQ(names(diary.days.GetDly(john, "20240602").triggers, true), (std::vector<QString>{"POLLEN"}));
+    const auto meds = diary.days.GetDly(john, "20240601").medication;
     EXPECT_EQ(meds.rows[0], (store::DayMedRow{"Budesonide", "Preventer", preventer, 3}));
     EXPECT_TRUE(meds.rows[1].isFree());
-    EXPECT_EQ(diary.days.ListDlyMed(john, "20240602").rows[0].timesUsed, 5);
+    EXPECT_EQ(diary.days.GetDly(john, "20240602").medication.rows[0].timesUsed, 5);
     EXPECT_EQ(table(TableId::DlyTrig)->recordCount(), 4u);
     EXPECT_EQ(table(TableId::DlyMed)->recordCount(), 2u);
     EXPECT_TRUE(readableByDbfread());
@@ -155,7 +155,7 @@ TEST_F(DaysTest, RatingsOfDays) {
     diary.files.CloseDB();
     EXPECT_EQ(diary.days.ChkDly(john, "20240601"), -1);
     EXPECT_FALSE(diary.days.GetDly(john, "20240601").found);
-    EXPECT_FALSE(diary.days.AddDly(john, "20240601", {}));
+    EXPECT_FALSE(cards::saveDay(diary, john, "20240601", {}));
 }
 
 TEST_F(DaysTest, AFullMedicationGridIsNeverOverwritten) {
@@ -184,7 +184,7 @@ TEST_F(DaysTest, StoredTextThatIsNotANumberReadsAsZero) {
     EXPECT_EQ(card.values.morning, 0);
     EXPECT_EQ(card.values.evening, 400);
     EXPECT_EQ(diary.days.ChkDly(john, "20240601"), 0);
-    EXPECT_EQ(diary.reports.GetRDly(john, "20240601").morning, 0);
+    EXPECT_EQ(diary.reports.daysBetween(john, QDate(2024, 6, 1), QDate(2024, 6, 1)).front().values.morning, 0);
 }
 
 }  // namespace

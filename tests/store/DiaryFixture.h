@@ -3,6 +3,7 @@
 #include "store/Clock.h"
 #include "store/Diary.h"
 #include "store/Keys.h"
+#include "support/CardSaves.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -46,9 +47,8 @@ protected:
         EXPECT_TRUE(added) << added.error().toStdString();
         return added.value.id;
     }
-    QString addMed(const QString& person, const QString& name, const QString& category,
-                   const QString& inUse = "Yes") {
-        auto added = diary.persons.AddMed({"", person, name, "", "", "20240101", category, inUse});
+    QString addMed(const QString& person, const QString& name, const QString& category) {
+        auto added = cards::addMedication(diary, person, name, category, "20240101");
         EXPECT_TRUE(added) << added.error().toStdString();
         return added.value;
     }
@@ -60,7 +60,7 @@ protected:
         v.coughDay = true;
         v.wheezeNight = true;
         v.relievers = 3;
-        ASSERT_TRUE(diary.days.AddDly(person, date, v));
+        ASSERT_TRUE(cards::saveDay(diary, person, date, v));
     }
     engine::Table* table(store::TableId id) { return diary.files.table(id); }
     // Every live or marked record's trimmed field value, in record order.

@@ -43,12 +43,17 @@ protected:
         DiaryTest::SetUp();
         john = addPerson("Robert");
         reliever = addMed(john, "Salbutamol", "Reliever");
-        ASSERT_TRUE(diary.persons.AddPerTrg(john, "POLLEN"));
+        ASSERT_TRUE(cards::addTrigger(diary, john, "POLLEN"));
         ASSERT_TRUE(diary.persons.AddTrg("", "POLLEN"));
         addDay(john, "20240610", 300, 350);
-        ASSERT_TRUE(diary.days.AddDlyTrg(john, "POLLEN", "20240610"));
-        ASSERT_TRUE(diary.days.AddDlyMed(john, "20240610", reliever, 2, "Salbutamol", "Reliever"));
+        saveLists(diary.days.GetDly(john, "20240610").values, 2);
         diary.files.CloseDB();
+    }
+    // The day's lists saved by the card with its values: POLLEN ticked and the reliever used.
+    void saveLists(const store::DayValues& values, int relieverUsed) {
+        std::vector<store::DayMedRow> used;
+        if (relieverUsed > 0) used.push_back({"Salbutamol", "Reliever", reliever, relieverUsed});
+        ASSERT_TRUE(diary.days.saveDay(john, "20240610", values, {"POLLEN"}, used));
     }
     QString john, reliever;
 };
@@ -74,28 +79,18 @@ TEST_F(FileAccessTest, ADiaryOpenForReadingOnlyReadsItsDaysAndRefusesEveryWrite)
     store::DayValues v;
     v.morning = 500;
     const store::Result writes[] = {
-        diary.days.AddDly(john, "20240611", v),
-        diary.days.AddDly(john, "20240610", v),
+        cards::saveDay(diary, john, "20240611", v),
+        cards::saveDay(diary, john, "20240610", v),
         diary.days.DelDly(john, "20240610"),
-        diary.days.AddDlyTrg(john, "DUST", "20240610"),
-        diary.days.DelDlyTrg(john, "20240610"),
-        diary.days.PackDlyTrg(),
-        diary.days.AddDlyMed(john, "20240610", reliever, 4, "Salbutamol", "Reliever"),
-        diary.days.DelDlyMed(john, "20240610"),
-        diary.days.PackDlyMed(),
         diary.days.saveDay(john, "20240610", v, {"DUST"},
                            std::vector<store::DayMedRow>{{"Salbutamol", "Reliever", reliever, 1}}),
         diary.persons.AddPer("New", details("Jo")).result,
         diary.persons.AddPer(john, details("Bob")).result,
         diary.persons.DelPer(john),
-        diary.persons.SetPerMed(john, "No"),
-        diary.persons.AddMed({"", john, "Budesonide", "", "", "20240101", "Preventer", "Yes"}).result,
         diary.persons.AddTrg("", "DUST").result,
         diary.persons.DelTrg("POLLEN").result,
-        diary.persons.AddPerTrg(john, "DUST"),
-        diary.persons.DelPerTrg(john),
-        diary.persons.PackPerTrg(),
         diary.persons.savePersonLists(john, {"DUST"}, diary.persons.ListMed(john)),
+        diary.persons.savePersonLists(john, {}, {}),
     };
     for (const auto& r : writes) EXPECT_EQ(r.error(), refusal);
     diary.files.CloseDB();
@@ -104,7 +99,7 @@ TEST_F(FileAccessTest, ADiaryOpenForReadingOnlyReadsItsDaysAndRefusesEveryWrite)
     // Opened for writing again, the diary is whole and takes writes.
     diary.files.OpenDB();
     EXPECT_FALSE(diary.files.readOnly());
-    EXPECT_TRUE(diary.days.AddDly(john, "20240611", v));
+    EXPECT_TRUE(cards::saveDay(diary, john, "20240611", v));
 }
 
 TEST_F(FileAccessTest, NewRecordFilesAreForTheirOwnerOnly) {
@@ -136,13 +131,11 @@ TEST_F(FileAccessTest, NulPaddedRecordsReadCleanAndTheirDaysSave) {
     EXPECT_EQ(med.category, "Reliever");
 
     // The day saves as loaded: the names are storable and the keys find the padded records.
-    ASSERT_TRUE(diary.days.AddDly(john, "20240610", day.values));
-    ASSERT_TRUE(diary.days.DelDlyMed(john, "20240610"));
-    ASSERT_TRUE(diary.days.AddDlyMed(john, "20240610", med.medId, med.timesUsed + 1, med.name, med.category));
-    ASSERT_TRUE(diary.days.PackDlyMed());
+    saveLists(day.values, med.timesUsed + 1);
     EXPECT_EQ(table(TableId::Daily)->recordCount(), 1u);
+    EXPECT_EQ(table(TableId::DlyTrig)->recordCount(), 1u);
     EXPECT_EQ(table(TableId::DlyMed)->recordCount(), 1u);
-    EXPECT_EQ(diary.days.ListDlyMed(john, "20240610").rows[0].timesUsed, 3);
+    EXPECT_EQ(diary.days.GetDly(john, "20240610").medication.rows[0].timesUsed, 3);
     EXPECT_TRUE(readableByDbfread());
 }
 
@@ -179,8 +172,7 @@ TEST_F(FileAccessTest, ALinkedDayFileStaysLinkedAndPrivateThroughAPack) {
     fs::rename(folder.file("DlyMed.dat"), folder.path() / "private" / "DlyMed.dat");
     fs::create_symlink("private/DlyMed.dat", folder.file("DlyMed.dat"));
     diary.files.OpenDB();
-    ASSERT_TRUE(diary.days.DelDlyMed(john, "20240610"));
-    ASSERT_TRUE(diary.days.PackDlyMed());
+    saveLists(diary.days.GetDly(john, "20240610").values, 0);
     EXPECT_EQ(table(TableId::DlyMed)->recordCount(), 0u);
     diary.files.CloseDB();
     EXPECT_TRUE(fs::is_symlink(folder.file("DlyMed.dat")));

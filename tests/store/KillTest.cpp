@@ -81,8 +81,8 @@ TEST(KillTest, ASaveKilledAtRandomMomentsLosesNothing) {
         for (int pass = 0; pass < 2; ++pass) {
             // First as the card shows it after the restart, then after the next pack.
             if (pass == 1) {
-                ASSERT_TRUE(diary.days.PackDlyTrg());
-                ASSERT_TRUE(diary.days.PackDlyMed());
+                ASSERT_TRUE(diary.files.table(store::TableId::DlyTrig)->pack());
+                ASSERT_TRUE(diary.files.table(store::TableId::DlyMed)->pack());
             }
             const DiaryState got = readLittleDiary(diary);
             for (const auto& [key, state] : model.days) {

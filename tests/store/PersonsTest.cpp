@@ -118,7 +118,8 @@ TEST_F(DiaryTest, MedicationListKeepsRemovedMedicationAsHistory) {
     EXPECT_EQ(addMed(john, "Salbutamol", "Reliever"), "Salb0001");
     EXPECT_EQ(addMed(john, "Salbutamol", "Reliever"), "Salb0002");
     EXPECT_EQ(addMed(john, "AB", "Other"), "AB000001");
-    const QString old = addMed(john, "Beclometasone", "Preventer", "No");
+    const QString old = addMed(john, "Beclometasone", "Preventer");
+    ASSERT_TRUE(cards::stopMedication(diary, john, old));
 
     auto rows = diary.persons.ListMed(john);
     ASSERT_EQ(rows.size(), 3u);
@@ -127,20 +128,20 @@ TEST_F(DiaryTest, MedicationListKeepsRemovedMedicationAsHistory) {
     EXPECT_EQ(rows[1].category, "Reliever");
     EXPECT_EQ(rows[1].prescribedDate, "20240101");
 
-    // The card's save: everything off, then what is on the card back on.
-    ASSERT_TRUE(diary.persons.SetPerMed(john, "No"));
-    ASSERT_TRUE(diary.persons.AddMed({"Salb0001", john, "Salbutamol", "2 puffs", "Dr Who", "20240102",
-                                      "Reliever", "Yes"}));
+    // The card's save with one medication left on it, changed: the others stay on file out of use.
+    const std::vector<store::PersonMedRow> one = {{"Salb0001", "Salbutamol", "Reliever", "2 puffs", "Dr Who", "20240102"}};
+    ASSERT_TRUE(diary.persons.savePersonLists(john, {}, one));
     rows = diary.persons.ListMed(john);
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].instructions, "2 puffs");
     EXPECT_EQ(table(TableId::PerMed)->recordCount(), 4u);
-    EXPECT_FALSE(diary.persons.AddMed({"", john, "Salbutamol", "", "", "", "Sedative", "Yes"}));
-    EXPECT_FALSE(diary.persons.AddMed({"", john, "  ", "", "", "", "Other", "Yes"}));
-    EXPECT_FALSE(old.isEmpty());
+    const std::vector<store::PersonMedRow> sedative = {{"", "Salbutamol", "Sedative", "", "", ""}};
+    EXPECT_FALSE(diary.persons.savePersonLists(john, {}, sedative));
 
-    for (int i = 0; i < 12; ++i) addMed(john, QStringLiteral("Med%1").arg(i), "Other");
-    EXPECT_EQ(diary.persons.ListMed(john).size(), 10u);
+    std::vector<store::PersonMedRow> twelve;
+    for (int i = 0; i < 12; ++i) twelve.push_back({"", QStringLiteral("Med%1").arg(i), "Other", "", "", ""});
+    ASSERT_TRUE(diary.persons.savePersonLists(john, {}, twelve));
+    EXPECT_EQ(diary.persons.ListMed(john).size(), size_t(store::kCurrentMedications));
 }
 
 TEST_F(DiaryTest, ReferenceTriggersAreStoredOnceTrimmedAndInCapitals) {
@@ -174,29 +175,24 @@ TEST_F(DiaryTest, ReferenceTriggersAreStoredOnceTrimmedAndInCapitals) {
     EXPECT_FALSE(diary.persons.AddTrg("", QString(26, 'X')));
 }
 
-TEST_F(DiaryTest, PersonTriggerSaveKeepsRecallsAndDropsExactNames) {
+TEST_F(DiaryTest, PersonTriggerSaveKeepsAndDropsExactNames) {
     const QString john = addPerson("Johnny");
     const QString jack = addPerson("Jack");
-    ASSERT_TRUE(diary.persons.AddPerTrg(john, "House dust"));
-    ASSERT_TRUE(diary.persons.AddPerTrg(john, "POLLEN"));
-    ASSERT_TRUE(diary.persons.AddPerTrg(jack, "POLLEN"));
+    ASSERT_TRUE(diary.persons.savePersonLists(john, {"House dust", "POLLEN"}, {}));
+    ASSERT_TRUE(diary.persons.savePersonLists(jack, {"POLLEN"}, {}));
 
-    // The card's save: mark all, recall or append each ticked one, pack.
-    ASSERT_TRUE(diary.persons.DelPerTrg(john));
-    ASSERT_TRUE(diary.persons.AddPerTrg(john, "pollen"));
-    ASSERT_TRUE(diary.persons.AddPerTrg(john, "HOUSE DUST MITES"));
-    EXPECT_EQ(table(TableId::PerTrig)->recordCount(), 4u);  // POLLEN recalled, not added again
-    ASSERT_TRUE(diary.persons.PackPerTrg());
-
+    // POLLEN is kept where it is, not added again; HOUSE DUST goes.
+    ASSERT_TRUE(diary.persons.savePersonLists(john, {"pollen", "HOUSE DUST MITES"}, {}));
+    EXPECT_EQ(table(TableId::PerTrig)->recordCount(), 3u);
     EXPECT_EQ(diary.persons.ListPerTrg(john), (QStringList{"HOUSE DUST MITES", "POLLEN"}));
     EXPECT_EQ(diary.persons.ListPerTrg(jack), (QStringList{"POLLEN"}));
 
     // A name that begins another stored name is a trigger of its own.
-    ASSERT_TRUE(diary.persons.AddPerTrg(john, "GRASS POLLEN HIGHER"));
-    ASSERT_TRUE(diary.persons.AddPerTrg(john, "Grass pollen high"));
+    ASSERT_TRUE(diary.persons.savePersonLists(
+        john, {"GRASS POLLEN HIGHER", "Grass pollen high", "HOUSE DUST MITES", "POLLEN"}, {}));
     EXPECT_EQ(diary.persons.ListPerTrg(john),
               (QStringList{"GRASS POLLEN HIGH", "GRASS POLLEN HIGHER", "HOUSE DUST MITES", "POLLEN"}));
-    EXPECT_FALSE(diary.persons.AddPerTrg("New", "POLLEN"));
+    EXPECT_FALSE(diary.persons.savePersonLists("New", {"POLLEN"}, {}));
 }
 
 TEST_F(DiaryTest, SheetListsKeepTheOrderTheRecordsWereStoredIn) {
@@ -208,16 +204,16 @@ TEST_F(DiaryTest, SheetListsKeepTheOrderTheRecordsWereStoredIn) {
     EXPECT_EQ(ids, (std::vector<QString>{anna, john}));
     EXPECT_EQ(diary.persons.ListPer().front().nickname, "Annie");
 
-    ASSERT_TRUE(diary.persons.AddPerTrg(john, "Pollen"));
-    ASSERT_TRUE(diary.persons.AddPerTrg(anna, "Cats"));
-    ASSERT_TRUE(diary.persons.AddPerTrg(john, "Cold air"));
+    ASSERT_TRUE(cards::addTrigger(diary, john, "Pollen"));
+    ASSERT_TRUE(cards::addTrigger(diary, anna, "Cats"));
+    ASSERT_TRUE(cards::addTrigger(diary, john, "Cold air"));
     EXPECT_EQ(diary.persons.ListPerTrgAsStored(john), (QStringList{"POLLEN", "COLD AIR"}));
     EXPECT_EQ(diary.persons.ListPerTrg(john), (QStringList{"COLD AIR", "POLLEN"}));
     EXPECT_TRUE(diary.persons.ListPerTrgAsStored("New").isEmpty());
 
     addMed(john, "Salbutamol", "Reliever");
     addMed(anna, "Budesonide", "Preventer");
-    addMed(john, "Beclometasone", "Preventer", "No");
+    ASSERT_TRUE(cards::stopMedication(diary, john, addMed(john, "Beclometasone", "Preventer")));
     addMed(john, "Aminophylline", "Other");
     std::vector<QString> names;
     for (const store::PersonMedRecord& m : diary.persons.ListMedInUse(john)) names.push_back(m.name + "/" + m.category);
@@ -231,11 +227,10 @@ TEST_F(DiaryTest, DeletingAPersonRemovesEveryRecordOfTheirsAndNothingElse) {
     ASSERT_TRUE(diary.persons.AddTrg("", "POLLEN"));
     for (const QString& p : {john, jack}) {
         const QString med = addMed(p, "Salbutamol", "Reliever");
-        ASSERT_TRUE(diary.persons.AddPerTrg(p, "POLLEN"));
+        ASSERT_TRUE(cards::addTrigger(diary, p, "POLLEN"));
         for (const char* date : {"20240101", "20240102"}) {
-            addDay(p, date, 300, 320);
-            ASSERT_TRUE(diary.days.AddDlyTrg(p, "POLLEN", date));
-            ASSERT_TRUE(diary.days.AddDlyMed(p, date, med, 2, "Salbutamol", "Reliever"));
+            const std::vector<store::DayMedRow> used = {{"Salbutamol", "Reliever", med, 2}};
+            ASSERT_TRUE(diary.days.saveDay(p, date, {}, {"POLLEN"}, used));
         }
     }
     ASSERT_TRUE(diary.persons.DelPer(john));
@@ -266,9 +261,9 @@ TEST_F(DiaryTest, NoIdentifierARecordFileStillHoldsIsHandedOut) {
         d.files.OpenDB();
         const auto susan = d.persons.AddPer("New", details("Sue", "Smith", "Susan"));
         ASSERT_EQ(susan.value.id, "SmSu0001");
-        const auto med = d.persons.AddMed({"", "SmSu0001", "Salbutamol", "", "", "20240101", "Reliever", "Yes"});
-        ASSERT_EQ(med.value, "Salb0001");
-        ASSERT_TRUE(d.persons.AddPerTrg("SmSu0001", "POLLEN"));
+        const std::vector<store::PersonMedRow> salbutamol = {{"", "Salbutamol", "Reliever", "", "", "20240101"}};
+        ASSERT_TRUE(d.persons.savePersonLists("SmSu0001", {"POLLEN"}, salbutamol));
+        ASSERT_EQ(d.persons.ListMed("SmSu0001").front().medId, "Salb0001");
         store::DayValues v;
         v.morning = 300;
         ASSERT_TRUE(d.days.saveDay("SmSu0001", "20240610", v, {"POLLEN"},
@@ -285,8 +280,7 @@ TEST_F(DiaryTest, NoIdentifierARecordFileStillHoldsIsHandedOut) {
         const auto suzanne = d.persons.AddPer("New", details("Suzie", "Smithers", "Suzanne"));
         ASSERT_TRUE(suzanne) << file;
         EXPECT_EQ(suzanne.value.id, "SmSu0002") << file;
-        const auto newMed = d.persons.AddMed({"", suzanne.value.id, "Salbutamol", "", "", "20240101", "Reliever", "Yes"});
-        EXPECT_EQ(newMed.value, medId) << file;
+        EXPECT_EQ(cards::addMedication(d, suzanne.value.id, "Salbutamol", "Reliever").value, medId) << file;
     }
 }
 

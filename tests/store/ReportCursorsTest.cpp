@@ -18,16 +18,14 @@ protected:
     // Every item of the medication cursor as "identifier date".
     std::vector<QString> medItems(const QString& person, const QString& date) {
         std::vector<QString> items;
-        for (auto* m = &diary.reports.GetRMedBeg(person, date); !m->empty();
-             m = &diary.reports.GetRMedNxt(person, date))
-            items.push_back(m->medId + " " + m->date);
+        for (auto* m = &diary.reports.GetRMedBeg(person, date); !m->empty(); m = &diary.reports.GetRMedNxt())
+            items.push_back(m->medId + " " + store::keys::dateKey(m->date));
         return items;
     }
     std::vector<QString> trgItems(const QString& person, const QString& date) {
         std::vector<QString> items;
-        for (auto* t = &diary.reports.GetRTrgBeg(person, date); !t->empty();
-             t = &diary.reports.GetRTrgNxt(person, date))
-            items.push_back(t->trigger + " " + t->date);
+        for (auto* t = &diary.reports.GetRTrgBeg(person, date); !t->empty(); t = &diary.reports.GetRTrgNxt())
+            items.push_back(t->trigger + " " + store::keys::dateKey(t->date));
         return items;
     }
     QString john, jack;
@@ -70,15 +68,16 @@ TEST_F(ReportsTest, ThePreviousRecordedDay) {
 
 TEST_F(ReportsTest, OneDayAndThePersonOverAPeriod) {
     addDay(john, "20240601", 300, 420, 3);
-    const auto& d = diary.reports.GetRDly(john, "20240601");
-    EXPECT_EQ(d.found, 1);
+    const auto days = diary.reports.daysBetween(john, QDate(2024, 6, 1), QDate(2024, 6, 2));
+    ASSERT_EQ(days.size(), 1u);
+    const store::DayValues& d = days.front().values;
+    EXPECT_EQ(days.front().date, QDate(2024, 6, 1));
     EXPECT_EQ(d.evening, 420);
-    EXPECT_EQ(d.cogD, 1);
-    EXPECT_EQ(d.brtD, 0);
-    EXPECT_EQ(d.whzN, 1);
+    EXPECT_TRUE(d.coughDay);
+    EXPECT_FALSE(d.breathDay);
+    EXPECT_TRUE(d.wheezeNight);
     EXPECT_EQ(d.relievers, 3);
     EXPECT_EQ(d.rating, 3);
-    EXPECT_EQ(diary.reports.GetRDly(john, "20240602").found, 0);
 
     // The stored best is 420 after that save; a reading above it in the period raises the
     // report's best only.
@@ -86,7 +85,7 @@ TEST_F(ReportsTest, OneDayAndThePersonOverAPeriod) {
     ASSERT_TRUE(t);
     t->field("Morn")->assign("480");
     ASSERT_TRUE(t->flush());
-    const auto& p = diary.reports.GetRPer(john, QDate(2024, 5, 20), QDate(2024, 6, 30));
+    const auto& p = diary.reports.GetRPer(john, QDate(2024, 5, 20), QDate(2024, 6, 30)).person;
     EXPECT_EQ(p.best, 480);
     EXPECT_EQ(p.surname, QString("Smith").leftJustified(30));
     EXPECT_EQ(p.birthDate, "19800131");
@@ -94,23 +93,14 @@ TEST_F(ReportsTest, OneDayAndThePersonOverAPeriod) {
     EXPECT_EQ(p.anyReading, 1);
     EXPECT_EQ(diary.persons.GetPerCrd(john)->best, "420");
 
-    const auto& empty = diary.reports.GetRPer(john, QDate(2024, 7, 1), QDate(2024, 7, 31));
+    const auto& empty = diary.reports.GetRPer(john, QDate(2024, 7, 1), QDate(2024, 7, 31)).person;
     EXPECT_EQ(empty.reportAvailable, 0);
     EXPECT_EQ(empty.best, 420);
     // "New" must not match a person whose identifier begins with it.
     const QString newe = addPerson("Newer", "Newell", "Eddie");
     ASSERT_TRUE(newe.startsWith("NeEd"));
-    EXPECT_TRUE(diary.reports.GetRPer("New", QDate(2024, 6, 1), QDate(2024, 6, 1)).surname.isEmpty());
-    EXPECT_TRUE(diary.reports.GetRPer("NeEd", QDate(2024, 6, 1), QDate(2024, 6, 1)).surname.isEmpty());
-}
-
-TEST_F(ReportsTest, TheThirtyDayWindow) {
-    EXPECT_TRUE(ReportCursors::InRMdDt("20240331", "20240331"));
-    EXPECT_TRUE(ReportCursors::InRMdDt("20240331", "20240301"));
-    EXPECT_FALSE(ReportCursors::InRMdDt("20240331", "20240229"));
-    EXPECT_FALSE(ReportCursors::InRMdDt("20240331", "20240401"));
-    EXPECT_FALSE(ReportCursors::InRMdDt("20240331", "        "));
-    EXPECT_FALSE(ReportCursors::InRMdDt("20240331", "20240230"));
+    EXPECT_TRUE(diary.reports.GetRPer("New", QDate(2024, 6, 1), QDate(2024, 6, 1)).person.surname.isEmpty());
+    EXPECT_TRUE(diary.reports.GetRPer("NeEd", QDate(2024, 6, 1), QDate(2024, 6, 1)).person.surname.isEmpty());
 }
 
 TEST_F(ReportsTest, CursorsWalkTheMonthInKeyOrderPastBadDates) {
@@ -118,12 +108,14 @@ TEST_F(ReportsTest, CursorsWalkTheMonthInKeyOrderPastBadDates) {
     const QString bud = addMed(john, "Budesonide", "Preventer");
     const QString other = addMed(jack, "Salbutamol", "Reliever");
     auto day = [&](const QString& person, const QString& date, const QString& med, const QString& trigger) {
-        ASSERT_TRUE(diary.days.AddDlyMed(person, date, med, 1, "x", "Reliever"));
-        ASSERT_TRUE(diary.days.AddDlyTrg(person, trigger, date));
+        const std::vector<store::DayMedRow> used = {{"x", "Reliever", med, 1}};
+        ASSERT_TRUE(diary.days.saveDay(person, date, {}, {trigger}, used));
     };
+    // The 31 days up to 31 March: from 1 March on.
     day(john, "20240331", salb, "POLLEN");
     day(john, "20240301", bud, "COLD AIR");
-    day(john, "20240229", salb, "SMOKE");  // 31 days before
+    day(john, "20240229", salb, "SMOKE");
+    day(john, "20240401", bud, "CATS");
     day(jack, "20240315", other, "DUST");
     day(john, "20240310", salb, "DUST");
 
@@ -140,7 +132,7 @@ TEST_F(ReportsTest, CursorsWalkTheMonthInKeyOrderPastBadDates) {
               (std::vector<QString>{bud + " 20240301", salb + " 20240331", salb + " 20240310"}));
     EXPECT_EQ(trgItems(john, "20240331"),
               (std::vector<QString>{"COLD AIR 20240301", "DUST 20240310", "POLLEN 20240331"}));
-    EXPECT_TRUE(medItems(john, "20240501").empty());
+    EXPECT_TRUE(medItems(john, "20240502").empty());  // 31 days after the last
     EXPECT_TRUE(trgItems("New", "20240331").empty());
     EXPECT_EQ(diary.reports.GetRMedBeg(john, "20240331").name, "x");
     EXPECT_EQ(diary.reports.repMed().person, john);

@@ -1,3 +1,4 @@
+#include "NamedSaves.h"
 #include "SaveFixture.h"
 
 #include "store/Cp1252.h"
@@ -19,22 +20,6 @@ std::map<std::string, std::vector<char>> filesOf(const TempFolder& folder) {
     return files;
 }
 
-// The daily card's save as it was made of the named operations: mark all, recall or append
-// the wanted, pack.
-store::Result namedSequence(store::Diary& d, const plan::DaySave& s) {
-    store::Result r = d.days.AddDly(s.person, s.date, s.values);
-    if (r) r = d.days.DelDlyTrg(s.person, s.date);
-    for (const QString& t : s.triggers)
-        if (r) r = d.days.AddDlyTrg(s.person, t, s.date);
-    if (r) r = d.days.PackDlyTrg();
-    if (r) r = d.days.DelDlyMed(s.person, s.date);
-    for (const auto& m : s.medication)
-        if (r && !m.isFree() && m.timesUsed != 0)
-            r = d.days.AddDlyMed(s.person, s.date, m.medId, m.timesUsed, m.name, m.category);
-    if (r) r = d.days.PackDlyMed();
-    return r;
-}
-
 class SaveDayTest : public SaveTest {
 protected:
     TempFolder other{TempFolder::memoryRoot()};
@@ -47,7 +32,7 @@ TEST_F(SaveDayTest, LeavesTheFilesExactlyAsTheNamedSequenceDoes) {
     open(named, work);
     open(oneCall, other);
     // A record another save was removing when it stopped: both ways pack it away.
-    for (store::Diary* d : {&named, &oneCall}) ASSERT_TRUE(d->days.DelDlyTrg(plan::kJohn, plan::kDates[0]));
+    for (store::Diary* d : {&named, &oneCall}) ASSERT_TRUE(named::markDayTriggers(*d, plan::kJohn, plan::kDates[0]));
 
     std::vector<plan::DaySave> saves = {listsChange(), readingsOnly(), known()};
     plan::DaySave repeated = listsChange();  // a trigger ticked twice, in two spellings
@@ -59,7 +44,7 @@ TEST_F(SaveDayTest, LeavesTheFilesExactlyAsTheNamedSequenceDoes) {
     for (int round = 0; round < 40; ++round) saves.push_back(plan::saveOf(round));
 
     for (size_t i = 0; i < saves.size(); ++i) {
-        ASSERT_TRUE(namedSequence(named, saves[i])) << i;
+        ASSERT_TRUE(named::saveDay(named, saves[i])) << i;
         ASSERT_TRUE(saves[i].run(oneCall)) << i;
         ASSERT_EQ(filesOf(work), filesOf(other)) << "after save " << i;
         EXPECT_EQ(readDay(oneCall, saves[i].person, saves[i].date), wantedBy(saves[i])) << i;
@@ -200,20 +185,6 @@ struct Lists {
     std::vector<store::PersonMedRow> medication;
 };
 
-store::Result namedSequence(store::Diary& d, const QString& person, const Lists& lists) {
-    store::Result r = d.persons.DelPerTrg(person);
-    for (const QString& t : lists.triggers)
-        if (r) r = d.persons.AddPerTrg(person, t);
-    if (r) r = d.persons.PackPerTrg();
-    if (r) r = d.persons.SetPerMed(person, "No");
-    for (const auto& m : lists.medication)
-        if (r && !m.name.trimmed().isEmpty())
-            r = d.persons.AddMed({m.medId.trimmed(), person, m.name, m.instructions, m.prescribedBy,
-                                  m.prescribedDate, m.category, "Yes"})
-                    .result;
-    return r;
-}
-
 TEST_F(SaveDayTest, ThePersonsListsEndExactlyAsTheNamedSequenceLeavesThem) {
     copyFiles(base.path(), work.path());
     copyFiles(base.path(), other.path());
@@ -233,7 +204,7 @@ TEST_F(SaveDayTest, ThePersonsListsEndExactlyAsTheNamedSequenceLeavesThem) {
     saves.push_back({{}, {}});
     saves.push_back({{"POLLEN"}, {current[1], current[2]}});
     for (size_t i = 0; i < saves.size(); ++i) {
-        ASSERT_TRUE(namedSequence(named, plan::kJohn, saves[i])) << i;
+        ASSERT_TRUE(named::saveLists(named, plan::kJohn, saves[i].triggers, saves[i].medication)) << i;
         ASSERT_TRUE(oneCall.persons.savePersonLists(plan::kJohn, saves[i].triggers, saves[i].medication)) << i;
         ASSERT_EQ(filesOf(work), filesOf(other)) << "after save " << i;
     }
@@ -309,7 +280,7 @@ TEST_F(SaveDayTest, ThePersonsListsLoseNothingWhereverTheSaveStops) {
         ASSERT_NE(stop, Stop::Failed);
         store::Diary diary;
         open(diary, work);
-        ASSERT_TRUE(diary.persons.PackPerTrg());
+        ASSERT_TRUE(diary.files.table(TableId::PerTrig)->pack());
         const auto got = contentOf(diary);
         const std::pair<Content, Content> after{{"DUST", "POLLEN"},
                                                 {current[0].name + "|" + current[0].instructions,

@@ -3,6 +3,7 @@
 #include "store/Diary.h"
 #include "store/Keys.h"
 
+#include <algorithm>
 #include <random>
 #include <vector>
 
@@ -78,13 +79,13 @@ inline QString writeLittleDiary(store::Diary& diary) {
     };
     if (const QString id = person("Johnny", "John"); id != kJohn) return "John is " + id;
     if (const QString id = person("Jack", "Jack"); id != kJack) return "Jack is " + id;
-    for (const Medication& m : kMedication) {
-        const auto added = diary.persons.AddMed({"", kJohn, m.name, "", "", "20240101", m.category, "Yes"});
-        if (!added || added.value != m.id) return "medication " + added.value + added.error();
-    }
     std::vector<store::PersonMedRow> current;
-    for (const Medication& m : kMedication) current.push_back({m.id, m.name, m.category, "", "", "20240101"});
+    for (const Medication& m : kMedication) current.push_back({"", m.name, m.category, "", "", "20240101"});
     if (const auto r = diary.persons.savePersonLists(kJohn, kTriggers, current); !r) return r.error();
+    for (const store::PersonMedRow& row : diary.persons.ListMed(kJohn))
+        if (std::none_of(std::begin(kMedication), std::end(kMedication),
+                         [&](const Medication& m) { return row.medId.trimmed() == m.id; }))
+            return "medication " + row.medId;
     for (int round = -1; round >= -4; --round)
         if (const auto r = saveOf(round).run(diary); !r) return r.error();
     DaySave jacks = saveOf(-5);

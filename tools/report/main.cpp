@@ -162,13 +162,15 @@ int writeGraph(store::Diary& diary, const store::PersonRef& person, const QDate&
                OutputKind kind) {
     for (const char* required : {"option", "period"})
         if (!parser.isSet(required)) return refuse(QStringLiteral("--%1 is missing").arg(required));
-    const QString option = parser.value("option"), period = parser.value("period");
-    if (!reports::graphOptionTexts().contains(option))
-        return refuse("the option \"" + option + "\" is not one of: " + reports::graphOptionTexts().join(", "));
+    const QString period = parser.value("period");
+    const auto option = reports::graphOptionNamed(parser.value("option"));
+    if (!option)
+        return refuse("the option \"" + parser.value("option") + "\" is not one of: " +
+                      reports::graphOptionTexts().join(", "));
     if (!reports::graphPeriodTexts().contains(period))
         return refuse("the period \"" + period + "\" is not one of: " + reports::graphPeriodTexts().join(", "));
 
-    const reports::GraphRequest request{option, person.nickname, reports::graphPeriod(date, reports::PeriodDays(period)),
+    const reports::GraphRequest request{*option, person.nickname, reports::graphPeriod(date, reports::PeriodDays(period)),
                                         parser.isSet("date-axis")};
     const reports::GraphRun graph = reports::runGraph(diary.reports, person.id, request);
     reports::SceneChart chart(graph.plan, kGraphSize);

@@ -70,36 +70,34 @@ QString SampleDiary::addPerson(int index, Person& person) {
     QStringList triggers = kTriggers;
     std::shuffle(triggers.begin(), triggers.end(), random_);
     person.triggers = triggers.mid(0, uniform(2, 5));
-    for (const QString& t : person.triggers)
-        if (QString e = check(diary_.persons.AddPerTrg(person.id, t)); !e.isEmpty()) return e;
-
-    const QDate start = options_.lastDay.addYears(-options_.years);
-    if (QString e = addMedication(person, "Salbutamol", "Reliever", "2 puffs when needed", start); !e.isEmpty())
-        return e;
-    return addMedication(person, "Beclometasone", "Preventer", "2 puffs twice a day", start);
-}
-
-QString SampleDiary::addMedication(Person& person, const QString& name, const QString& category,
-                                   const QString& instructions, const QDate& prescribed) {
-    auto added = diary_.persons.AddMed({"", person.id, name, instructions, "Dr Patel",
-                                        store::keys::dateKey(prescribed), category, "Yes"});
-    if (!added) return added.error();
-    person.medication.push_back({added.value, name, category});
-    return {};
+    const QString start = store::keys::dateKey(options_.lastDay.addYears(-options_.years));
+    return saveLists(person, {{"", "Salbutamol", store::kReliever, "2 puffs when needed", "Dr Patel", start},
+                              {"", "Beclometasone", store::kPreventer, "2 puffs twice a day", "Dr Patel", start}});
 }
 
 // The personal card's save after the preventer was changed: the reliever kept, the changed
-// preventer stored as a new version, so the old one stays on file not in use.
+// preventer stored as a new version, so the old one stays on file not in use. The card lists
+// them by name.
 QString SampleDiary::renewMedication(Person& person, const QDate& when) {
     const Medication reliever = person.medication.front();
-    const std::vector<store::PersonMedRow> rows = {
-        {reliever.id, reliever.name, reliever.category, "2 puffs when needed", "Dr Patel",
-         store::keys::dateKey(when.addYears(-1))},
-        {"", "Budesonide", "Preventer", "1 puff twice a day", "Dr Patel", store::keys::dateKey(when)}};
-    if (QString e = check(diary_.persons.savePersonLists(person.id, person.triggers, rows)); !e.isEmpty()) return e;
+    return saveLists(person, {{"", "Budesonide", store::kPreventer, "1 puff twice a day", "Dr Patel",
+                               store::keys::dateKey(when)},
+                              {reliever.id, reliever.name, reliever.category, "2 puffs when needed", "Dr Patel",
+                               store::keys::dateKey(when.addYears(-1))}});
+}
+
+QString SampleDiary::saveLists(Person& person, const std::vector<store::PersonMedRow>& medication) {
+    if (QString e = check(diary_.persons.savePersonLists(person.id, person.triggers, medication)); !e.isEmpty())
+        return e;
+    // Kept in the order given, which is the order the days record them in.
+    const std::vector<store::PersonMedRow> stored = diary_.persons.ListMed(person.id);
     person.medication.clear();
-    for (const store::PersonMedRow& row : diary_.persons.ListMed(person.id))
-        person.medication.push_back({row.medId.trimmed(), row.name, row.category});
+    for (const store::PersonMedRow& row : medication) {
+        const auto match = std::find_if(stored.begin(), stored.end(),
+                                        [&](const store::PersonMedRow& s) { return s.name == row.name; });
+        if (match == stored.end()) return QStringLiteral("%1 was not stored").arg(row.name);
+        person.medication.push_back({match->medId.trimmed(), match->name, match->category});
+    }
     return {};
 }
 
@@ -132,7 +130,7 @@ QString SampleDiary::addDay(const Person& person, const QDate& day) {
     const int triggers = badSpell ? uniform(1, 3) : (chance(0.6) ? 1 : 0) + (chance(0.2) ? 1 : 0);
     std::vector<store::DayMedRow> rows;
     for (const Medication& m : person.medication)
-        rows.push_back({m.name, m.category, m.id, m.category == "Reliever" ? v.relievers : v.preventers});
+        rows.push_back({m.name, m.category, m.id, m.category == store::kReliever ? v.relievers : v.preventers});
     return check(diary_.days.saveDay(person.id, store::keys::dateKey(day), v, person.triggers.mid(0, triggers), rows));
 }
 

@@ -37,9 +37,9 @@ private:
     };
 
     QString addPerson(int index, Person& person);
-    QString addMedication(Person& person, const QString& name, const QString& category,
-                          const QString& instructions, const QDate& prescribed);
     QString renewMedication(Person& person, const QDate& when);
+    // The person's triggers and the medication in use, as the personal card saves them.
+    QString saveLists(Person& person, const std::vector<store::PersonMedRow>& medication);
     QString addDay(const Person& person, const QDate& day);
     int uniform(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
     bool chance(double p) { return std::bernoulli_distribution(p)(random_); }
