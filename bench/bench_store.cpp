@@ -207,25 +207,39 @@ void SaveReadings_SQLite(benchmark::State& state) {
 // trigger more ticked: its record and lists stay, one trigger record is added.
 const QString kAddedTrigger = QStringLiteral("FRESH PAINT");
 
-void SaveAddingTrigger_Pulmora(benchmark::State& state) {
-    auto& f = fixture();
-    struct Loaded {
+// The benchmark runs several times; each run goes on with the days the last one left.
+struct TriggerRounds {
+    struct Day {
         QString date;
         store::DayValues values;
-        DayLists lists;
+        DayLists lists;  // with the trigger added
     };
-    std::vector<Loaded> days;
-    for (const QString& date : f.earlierDays) {
-        days.push_back({date, f.diary.days.GetDly(f.person, date).values, listsOf(f, f.person, date)});
-        days.back().lists.triggers << kAddedTrigger;
-    }
-    size_t next = 0;
+    std::vector<Day> days;
+    size_t pulmora = 0, sqlite = 0;
+};
+
+TriggerRounds& triggerRounds() {
+    static TriggerRounds rounds = [] {
+        auto& f = fixture();
+        TriggerRounds r;
+        for (const QString& date : f.earlierDays) {
+            r.days.push_back({date, f.diary.days.GetDly(f.person, date).values, listsOf(f, f.person, date)});
+            r.days.back().lists.triggers << kAddedTrigger;
+        }
+        return r;
+    }();
+    return rounds;
+}
+
+void SaveAddingTrigger_Pulmora(benchmark::State& state) {
+    auto& f = fixture();
+    TriggerRounds& rounds = triggerRounds();
     for (auto _ : state) {
-        if (next == days.size()) {
+        if (rounds.pulmora == rounds.days.size()) {
             state.SkipWithError("every recorded day has gained the trigger");
             break;
         }
-        const Loaded& day = days[next++];
+        const TriggerRounds::Day& day = rounds.days[rounds.pulmora++];
         if (!f.diary.days.saveDay(f.person, day.date, day.values, day.lists.triggers, day.lists.medication))
             state.SkipWithError("save failed");
     }
@@ -233,13 +247,17 @@ void SaveAddingTrigger_Pulmora(benchmark::State& state) {
 
 void SaveAddingTrigger_SQLite(benchmark::State& state) {
     auto& f = fixture();
+    TriggerRounds& rounds = triggerRounds();
     Statement begin(f.sql->db(), "BEGIN");
     Statement update(f.sql->db(), "UPDATE daily SET morn=morn WHERE dyid=?");
     Statement insert(f.sql->db(), "INSERT INTO dlytrig VALUES(?,?,?,?)");
     Statement commit(f.sql->db(), "COMMIT");
-    size_t next = 0;
     for (auto _ : state) {
-        const QString& date = f.earlierDays[next++ % f.earlierDays.size()];
+        if (rounds.sqlite == rounds.days.size()) {
+            state.SkipWithError("every recorded day has gained the trigger");
+            break;
+        }
+        const QString& date = rounds.days[rounds.sqlite++].date;
         const std::string id = str(store::keys::dayId(f.person, date));
         begin.step();
         begin.reset();

@@ -114,7 +114,7 @@ bool validFields(const std::vector<FieldSpec>& fields, std::string& reason) {
     return true;
 }
 
-std::optional<Layout> parse(const std::vector<char>& b, std::string& reason) {
+std::optional<Layout> parseHeader(const std::vector<char>& b, uint64_t fileSize, std::string& reason) {
     if (b.size() < size_t(kHeaderPrefix) + 1) {
         reason = "the file is too short to hold a table header";
         return std::nullopt;
@@ -162,11 +162,20 @@ std::optional<Layout> parse(const std::vector<char>& b, std::string& reason) {
     }
     const uint64_t needed =
         uint64_t(layout.headerLength) + uint64_t(layout.recordCount) * uint64_t(layout.recordLength);
-    if (needed > b.size()) {
+    if (needed > fileSize) {
         reason = "the record count " + std::to_string(layout.recordCount) +
                  " reaches beyond the end of the file";
         return std::nullopt;
     }
+    return layout;
+}
+
+std::optional<Layout> parse(const std::vector<char>& b, std::string& reason) {
+    auto parsed = parseHeader(b, b.size(), reason);
+    if (!parsed) return std::nullopt;
+    Layout& layout = *parsed;
+    const uint64_t needed =
+        uint64_t(layout.headerLength) + uint64_t(layout.recordCount) * uint64_t(layout.recordLength);
     for (uint32_t r = 0; r < layout.recordCount; ++r) {
         const char flag = b[size_t(layout.headerLength) + size_t(r) * size_t(layout.recordLength)];
         if (!isRecordFlag(flag)) {

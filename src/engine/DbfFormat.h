@@ -29,6 +29,11 @@ struct Layout {
     int recordLength = 0;
 };
 
+// Reads and checks the layout a file's header gives: `bytes` holds the file from its start, at
+// least to the end of its header, and the file is `fileSize` bytes long, enough for every record
+// the header counts. No record is looked at.
+std::optional<Layout> parseHeader(const std::vector<char>& bytes, uint64_t fileSize, std::string& reason);
+
 // Reads and checks the layout of a whole file's bytes. Any inconsistency gives the reason in
 // `reason` and no layout. One complete record past the header's count is what an append cut
 // short between its record and its count leaves; it was never committed and is not counted.

@@ -248,6 +248,7 @@ void Table::reindex() {
 
 void Table::selectTag(Tag* tag) {
     dropPendingChange();
+    if (tag == selected_) return;
     const uint32_t current = index_ < orderSize() ? recordAt(index_) : count_;
     selected_ = tag;
     if (current < count_) index_ = selected_ ? selected_->indexOf(current) : current;
@@ -558,6 +559,34 @@ Engine::OpenResult Engine::open(const std::string& path, const std::vector<TagSp
     }
     table->readOnly_ = access == Access::ReadOnly;
     return adopt(std::move(table));
+}
+
+Engine::Inspection Engine::inspect(const std::string& path) {
+    Inspection result;
+    bool missing = false;
+    const int fd = files::openExisting(path, false, result.reason, missing);
+    if (fd < 0) {
+        result.outcome = missing ? OpenOutcome::Missing : OpenOutcome::Unusable;
+        return result;
+    }
+    result.outcome = OpenOutcome::Unusable;
+    // The header's own length field says how much of the file the header takes.
+    std::vector<char> start;
+    uint64_t size = 0;
+    const bool read = files::readStart(fd, size_t(dbf::kHeaderPrefix), start, size, result.reason) &&
+                      start.size() >= 12 &&
+                      files::readStart(fd, size_t(uint8_t(start[8]) | uint8_t(start[9]) << 8) + 1, start, size,
+                                       result.reason);
+    files::close(fd);
+    if (!read) {
+        if (result.reason.empty()) result.reason = "the file is too short to hold a table header";
+        return result;
+    }
+    if (auto layout = dbf::parseHeader(start, size, result.reason)) {
+        result.outcome = OpenOutcome::Opened;
+        result.fields = std::move(layout->fields);
+    }
+    return result;
 }
 
 Engine::OpenResult Engine::create(const std::string& path, const std::vector<FieldSpec>& fields,

@@ -260,6 +260,14 @@ public:
         std::string reason;  // why an existing file could not be used
     };
 
+    // A table's fields judged by its header and size alone, without reading a record: whether
+    // the file is whole, quickly. A missing file gives no fields and no reason.
+    struct Inspection {
+        OpenOutcome outcome = OpenOutcome::Missing;
+        std::vector<FieldSpec> fields;
+        std::string reason;
+    };
+    static Inspection inspect(const std::string& path);
     // Opens a table and builds the given tags. A missing file gives no table and no reason; a
     // file that cannot be read or whose layout is damaged is left exactly as it was.
     OpenResult open(const std::string& path, const std::vector<TagSpec>& tags, Access access = Access::ReadWrite);

@@ -2,6 +2,7 @@
 
 #include "SeamedCalls.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstring>
@@ -91,12 +92,18 @@ int openExisting(const std::string& path, bool writable, std::string& error, boo
 }
 
 bool readAll(int fd, std::vector<char>& bytes, std::string& error) {
+    uint64_t size = 0;
+    return readStart(fd, SIZE_MAX, bytes, size, error);
+}
+
+bool readStart(int fd, size_t most, std::vector<char>& bytes, uint64_t& fileSize, std::string& error) {
     struct stat st {};
     if (::fstat(fd, &st) != 0) {
         error = std::string("cannot read the file size: ") + std::strerror(errno);
         return false;
     }
-    bytes.resize(size_t(st.st_size));
+    fileSize = uint64_t(st.st_size);
+    bytes.resize(std::min(size_t(st.st_size), most));
     size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t n = ::pread(fd, bytes.data() + done, bytes.size() - done, off_t(done));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,8 @@ enum class Links { Followed, NotFollowed };
 // link whose target is gone is a problem to report, not a file to create.
 int openExisting(const std::string& path, bool writable, std::string& error, bool& missing);
 bool readAll(int fd, std::vector<char>& bytes, std::string& error);
+// The file's first bytes, at most `most` of them, and its whole size.
+bool readStart(int fd, size_t most, std::vector<char>& bytes, uint64_t& fileSize, std::string& error);
 bool writeAt(int fd, long long offset, const char* data, size_t size, std::string& error);
 // Returns once the written data has reached the disk.
 bool sync(int fd, std::string& error);

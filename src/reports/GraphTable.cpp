@@ -68,21 +68,17 @@ QString ratingText(int rating) {
 
 QStringList symptomRow(const GraphDay& day) {
     using namespace symptoms;
-    const store::DayValues& v = day.values;
+    using V = store::DayValues;
+    static const std::pair<Column, bool V::*> flags[] = {
+        {Sport, &V::sportRestricted}, {Normal, &V::activityRestricted}, {OffWork, &V::offWork},
+        {BreathMorn, &V::breathDay},  {BreathEven, &V::breathNight},    {ChestMorn, &V::chestDay},
+        {ChestEven, &V::chestNight},  {CoughMorn, &V::coughDay},        {CoughEven, &V::coughNight},
+        {WheezeMorn, &V::wheezeDay},  {WheezeEven, &V::wheezeNight}};
+    const V& v = day.values;
     QStringList row(kColumns);
     row[Date] = kEnglish.toString(day.date, "dd-MMM-yyyy") + QLatin1Char(' ');
     row[Day] = weekday(day.date);
-    row[Sport] = yesIf(v.sportRestricted);
-    row[Normal] = yesIf(v.activityRestricted);
-    row[OffWork] = yesIf(v.offWork);
-    row[BreathMorn] = yesIf(v.breathDay);
-    row[BreathEven] = yesIf(v.breathNight);
-    row[ChestMorn] = yesIf(v.chestDay);
-    row[ChestEven] = yesIf(v.chestNight);
-    row[CoughMorn] = yesIf(v.coughDay);
-    row[CoughEven] = yesIf(v.coughNight);
-    row[WheezeMorn] = yesIf(v.wheezeDay);
-    row[WheezeEven] = yesIf(v.wheezeNight);
+    for (const auto& [column, flag] : flags) row[column] = yesIf(v.*flag);
     row[Preventer] = QString::number(v.preventers);
     row[Reliever] = QString::number(v.relievers);
     row[Rated] = ratingText(v.rating);

@@ -29,6 +29,11 @@ const QString kDone = QStringLiteral(".restore-done");
 const QString kFingerprints = QStringLiteral("restore-fingerprints");
 // Where a start moves what it will not use. Neither name is listed, rotated or cleared away.
 const QString kIncomplete = QStringLiteral("-incomplete");
+const QString kNoRecordFile = QStringLiteral("it holds no record file");
+
+QString cannotBeRead(const QString& fileName, const QString& reason) {
+    return QStringLiteral("its %1 cannot be read (%2)").arg(fileName, reason);
+}
 const QString kDamagedRestore = QStringLiteral("damaged-restore-");
 
 std::string native(const QString& path) { return QFile::encodeName(QDir::toNativeSeparators(path)).toStdString(); }
@@ -165,7 +170,7 @@ Result Backups::backUpDaily() {
     const QDate today = clock::today();
     const QString name = today.toString(kDateFormat);
     const QString todays = folder() + '/' + name;
-    if (!QFileInfo::exists(todays) || !unreadable(todays).isEmpty()) {
+    if (!QFileInfo::exists(todays) || !incomplete(todays).isEmpty()) {
         if (QFileInfo::exists(todays))
             if (const Result moved = renameDurably(todays, freeName(name + kIncomplete)); !moved) return moved;
         if (const Result backedUp = makeBackup(name); !backedUp) return backedUp;
@@ -212,13 +217,21 @@ QString Backups::freeName(const QString& base) const {
 }
 
 QString Backups::unreadable(const QString& folder) {
-    if (!DiaryStore::holdsRecordFiles(folder)) return QStringLiteral("it holds no record file");
+    if (!DiaryStore::holdsRecordFiles(folder)) return kNoRecordFile;
     DiaryStore probe;
     probe.setFolder(folder);
     probe.OpenDB(Access::ReadOnly);
     if (probe.fileProblems().empty()) return {};
     const FileProblem& problem = probe.fileProblems().front();
-    return QStringLiteral("its %1 cannot be read (%2)").arg(problem.fileName, problem.reason);
+    return cannotBeRead(problem.fileName, problem.reason);
+}
+
+QString Backups::incomplete(const QString& folder) {
+    if (!DiaryStore::holdsRecordFiles(folder)) return kNoRecordFile;
+    for (TableId id : kAllTables)
+        if (const QString problem = DiaryStore::headerProblem(folder, id); !problem.isEmpty())
+            return cannotBeRead(QString::fromStdString(definition(id).fileName), problem);
+    return {};
 }
 
 Outcome<QByteArray> Backups::fingerprints(const QString& folder) const {

@@ -85,6 +85,9 @@ private:
     // What a backup folder lacks to be one: empty when it holds record files and every one of
     // them can be read.
     static QString unreadable(const QString& folder);
+    // The same judged quickly, by the record files' headers and sizes: whether a backup was
+    // written whole. Each start asks it of today's backup.
+    static QString incomplete(const QString& folder);
     // One line a file of filesIn: its fingerprint and name, or "-" and the name when it is not there.
     Outcome<QByteArray> fingerprints(const QString& folder) const;
     // Why the committed restore is not as the restore wrote it; empty when it is.

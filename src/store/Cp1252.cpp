@@ -1,6 +1,5 @@
 #include "Cp1252.h"
 
-#include <algorithm>
 #include <array>
 
 namespace pulmora::store::cp1252 {
@@ -51,15 +50,12 @@ QString firstUnstorable(const QString& text) {
 }
 
 std::string encodeRead(const QString& text) {
-    // Most stored text is plain ASCII, which is its own encoding.
-    const bool ascii = std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
-    if (ascii) return text.toStdString();
-    std::string bytes;
-    bytes.reserve(size_t(text.size()));
-    for (QChar c : text) {
-        const char16_t u = c.unicode();
-        const auto b = u < 0x20 || u == 0x7F ? std::optional<char>(char(u)) : byteFor(c);
-        bytes.push_back(b.value_or('?'));
+    std::string bytes(size_t(text.size()), '\0');
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t u = text[i].unicode();
+        // ASCII is its own encoding, control characters included.
+        const auto b = u < 0x80 ? std::optional<char>(char(u)) : byteFor(text[i]);
+        bytes[size_t(i)] = b.value_or('?');
     }
     return bytes;
 }

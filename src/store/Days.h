@@ -14,11 +14,12 @@ public:
     Days(DiaryStore& store, Persons& persons) : store_(store), persons_(persons) {}
 
     // The daily card's save in one call: the day's values, the ticked triggers and the
-    // medication rows, of which those that name a medication and were used are kept. The files
-    // end as AddDly, then the day's triggers and medication each marked, recalled or appended
-    // and packed, would leave them, but only what changed is written: the day's record when its
-    // values did, a trigger or medication that is new, recalled or used a different number of
-    // times, and, when one was dropped, the file without it. The wanted records are written
+    // medication rows, of which those that name a medication and were used are kept. It writes
+    // the day (raising the person's stored best peak flow when a reading exceeds it), and the
+    // files end as marking all of the day's triggers and medication, recalling or appending the
+    // wanted ones and packing would leave them; but only what changed is written: the day's
+    // record when its values did, a trigger or medication that is new, recalled or used a
+    // different number of times, and, when one was dropped, the file without it. The wanted records are written
     // first and the others then removed in one replacement of the file, with nothing marked
     // before it, so a save stopped or failing at any moment leaves the day's triggers and
     // medication as before, as after or their union, never less, and leaves nothing for a later
@@ -44,8 +45,8 @@ public:
     DayMedication AddNewDlyMed(const QString& person, DayMedication medication);
 
 private:
-    // AddDly's work after its checks: writes the day (updating the one record of that day) and
-    // raises the person's stored best peak flow when a reading exceeds it.
+    // Writes the day (updating the one record of that day) and raises the person's stored best
+    // peak flow when a reading exceeds it.
     Result writeDay(const QString& person, const QDate& date, const DayValues& values);
     Result raiseBest(const QString& person, const DayValues& values);
     // The day's trigger or medication as saveDay wants it, answering its record number.

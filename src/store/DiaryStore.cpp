@@ -10,16 +10,16 @@ namespace {
 
 // A field list that differs from the table's definition would have later operations read and
 // write the wrong bytes, so such a file is left alone.
-QString fieldMismatch(const engine::Table& table, const TableDefinition& def) {
-    if (table.fields().size() != def.fields.size())
-        return QStringLiteral("it has %1 fields where %2 are expected")
-            .arg(table.fields().size())
-            .arg(def.fields.size());
+QString fieldMismatch(const std::vector<engine::FieldSpec>& fields, const TableDefinition& def) {
+    if (fields.size() != def.fields.size())
+        return QStringLiteral("it has %1 fields where %2 are expected").arg(fields.size()).arg(def.fields.size());
     for (const auto& expected : def.fields) {
-        const engine::Field* f = const_cast<engine::Table&>(table).field(expected.name);
         const QString name = QString::fromStdString(expected.name);
-        if (!f) return QStringLiteral("it has no field %1").arg(name);
-        if (f->type() != expected.type || f->width() != expected.width)
+        const auto f = std::find_if(fields.begin(), fields.end(), [&](const engine::FieldSpec& field) {
+            return QString::fromStdString(field.name).compare(name, Qt::CaseInsensitive) == 0;
+        });
+        if (f == fields.end()) return QStringLiteral("it has no field %1").arg(name);
+        if (f->type != expected.type || f->width != expected.width)
             return QStringLiteral("its field %1 is not of type %2 and width %3")
                 .arg(name)
                 .arg(QChar(char(expected.type)))
@@ -27,6 +27,14 @@ QString fieldMismatch(const engine::Table& table, const TableDefinition& def) {
     }
     return {};
 }
+
+std::vector<engine::FieldSpec> fieldsOf(const engine::Table& table) {
+    std::vector<engine::FieldSpec> fields;
+    for (const engine::Field& f : table.fields()) fields.push_back({f.name(), f.type(), f.width()});
+    return fields;
+}
+
+std::string nativePath(const QString& path) { return QDir::toNativeSeparators(path).toStdString(); }
 
 }  // namespace
 
@@ -66,21 +74,20 @@ bool DiaryStore::allOpen() const {
 
 TableHandles DiaryStore::openTable(TableId id) {
     const TableDefinition& def = definition(id);
-    const QString path = filePath(id);
-    const std::string nativePath = QDir::toNativeSeparators(path).toStdString();
+    const std::string path = nativePath(filePath(id));
     auto report = [&](const QString& reason) {
         problems_.push_back({id, QString::fromStdString(def.fileName), reason});
         return TableHandles{};
     };
 
-    auto opened = engine_->open(nativePath, def.tags,
+    auto opened = engine_->open(path, def.tags,
                                 readOnly() ? engine::Engine::Access::ReadOnly : engine::Engine::Access::ReadWrite);
     if (opened.outcome == engine::Engine::OpenOutcome::Missing) {
         if (readOnly()) return TableHandles{};
-        opened = engine_->create(nativePath, def.fields, def.tags);
+        opened = engine_->create(path, def.fields, def.tags);
     }
     if (!opened.table) return report(QString::fromStdString(opened.reason));
-    if (const QString mismatch = fieldMismatch(*opened.table, def); !mismatch.isEmpty()) {
+    if (const QString mismatch = fieldMismatch(fieldsOf(*opened.table), def); !mismatch.isEmpty()) {
         engine_->close(opened.table);
         return report(mismatch);
     }
@@ -95,6 +102,16 @@ void DiaryStore::CloseDB() {
     if (engine_) engine_->closeAll();
     engine_.reset();
     handles_.fill(TableHandles{});
+}
+
+QString DiaryStore::headerProblem(const QString& folder, TableId id) {
+    const auto inspected = engine::Engine::inspect(nativePath(pathIn(folder, id)));
+    switch (inspected.outcome) {
+    case engine::Engine::OpenOutcome::Missing: return {};
+    case engine::Engine::OpenOutcome::Unusable: return QString::fromStdString(inspected.reason);
+    case engine::Engine::OpenOutcome::Opened: break;
+    }
+    return fieldMismatch(inspected.fields, definition(id));
 }
 
 QString DiaryStore::readOnlyReason() const {

@@ -57,6 +57,9 @@ public:
     static QString pathIn(const QString& folder, TableId id);
     // Whether the folder holds any of the record files, under any letter case.
     static bool holdsRecordFiles(const QString& folder);
+    // Why the folder's record file would not open, judged by its header and size alone, with no
+    // record read: empty when it would, and when there is no such file.
+    static QString headerProblem(const QString& folder, TableId id);
 
     // Starts the engine and opens every record file, creating those that are missing when the
     // diary is opened for writing.

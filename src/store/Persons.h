@@ -34,13 +34,13 @@ public:
 
     // The personal card's lists in one call: the person's triggers, and their current
     // medication (the rows with a name; a row without identifier is stored as a new
-    // medication). The files end as AddPerTrg for each trigger, DelPerTrg for the others and
-    // PackPerTrg, then AddMed in use for each row and SetPerMed out of use for the person's
-    // other medication, would leave them. What is wanted is written before anything else is
-    // removed or taken out of use, and the other triggers go in one replacement of the file
-    // with nothing marked before it, so a save stopped or failing at any moment leaves each
-    // list as before, as after or their union, and nothing for a later pack to take.
-    // Everything is checked before anything is written.
+    // medication). The files end as marking all of the person's triggers, recalling or
+    // appending each one given and packing, then storing each row in use and taking the
+    // person's other medication out of use, would leave them. What is wanted is written before
+    // anything else is removed or taken out of use, and the other triggers go in one
+    // replacement of the file with nothing marked before it, so a save stopped or failing at any
+    // moment leaves each list as before, as after or their union, and nothing for a later pack
+    // to take. Everything is checked before anything is written.
     Result savePersonLists(const QString& id, const QStringList& triggers, std::span<const PersonMedRow> medication);
 
     // The person's current medication in name order, at most kCurrentMedications.

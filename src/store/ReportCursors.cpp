@@ -69,7 +69,11 @@ std::vector<Item> inStoredOrder(const std::vector<Located<Row>>& rows, QString R
     };
     std::vector<Keyed> keyed;
     keyed.reserve(rows.size());
-    for (const auto& r : rows) keyed.push_back({fields::bytes((r.row.*field).leftJustified(width)), r.record, &r.row});
+    for (const auto& r : rows) {
+        std::string key = fields::bytes(r.row.*field);
+        key.resize(size_t(std::max(width, int(key.size()))), ' ');  // as the field holds it
+        keyed.push_back({std::move(key), r.record, &r.row});
+    }
     std::sort(keyed.begin(), keyed.end(),
               [](const Keyed& a, const Keyed& b) { return std::tie(a.key, a.record) < std::tie(b.key, b.record); });
     std::vector<Item> items;

@@ -3,6 +3,8 @@
 #include "engine/FaultSeam.h"
 #include "support/FileSystems.h"
 
+#include <functional>
+
 #include <sys/stat.h>
 
 namespace pulmora::test {
@@ -79,15 +81,26 @@ TEST_F(BackupTest, ABackupThatFailsPartWayLeavesNothingBehind) {
 }
 
 TEST_F(BackupTest, AFolderNamedAsTodaysBackupCountsOnlyWhenItIsOne) {
-    for (const bool empty : {true, false}) {
+    const fs::path todays = backupFolder("2024-01-01");
+    const std::pair<const char*, std::function<void()>> folders[] = {
+        {"empty", [] {}},
+        {"a day file that is none", [&] { writeBytes((todays / "Daily.dat").string(), {'?'}); }},
+        {"a day file without its last record",
+         [&] {
+             std::vector<char> daily = readBytes((diary.path() / "Daily.dat").string());
+             daily.resize(daily.size() - 2);  // the end mark and the last byte of the last record
+             writeBytes((todays / "Daily.dat").string(), daily);
+         }},
+    };
+    for (const auto& [what, make] : folders) {
         fs::remove_all(backupFolder());
-        fs::create_directories(backupFolder("2024-01-01"));
-        if (!empty) writeBytes((backupFolder("2024-01-01") / "Daily.dat").string(), {'?'});
-        const Files made = filesOf(backupFolder("2024-01-01"));
+        fs::create_directories(todays);
+        make();
+        const Files made = filesOf(todays);
         startOn(kFirstDay);
-        EXPECT_EQ(filesOf(backupFolder("2024-01-01")), filesOf(diary.path())) << empty;
-        EXPECT_EQ(foldersIn(backupFolder()), (std::vector<std::string>{"2024-01-01", "2024-01-01-incomplete"}));
-        EXPECT_EQ(filesOf(backupFolder("2024-01-01-incomplete")), made);
+        EXPECT_EQ(filesOf(todays), filesOf(diary.path())) << what;
+        EXPECT_EQ(foldersIn(backupFolder()), (std::vector<std::string>{"2024-01-01", "2024-01-01-incomplete"})) << what;
+        EXPECT_EQ(filesOf(backupFolder("2024-01-01-incomplete")), made) << what;
     }
 }
 

@@ -44,7 +44,9 @@ protected:
     void addMed(const QString& person, const QString& name, const QString& category, bool inUse = true) {
         const auto added = cards::addMedication(diary, person, name, category);
         ASSERT_TRUE(added) << added.error().toStdString();
-        if (!inUse) ASSERT_TRUE(cards::stopMedication(diary, person, added.value));
+        if (!inUse) {
+            ASSERT_TRUE(cards::stopMedication(diary, person, added.value));
+        }
     }
 
     TempFolder folder;
