@@ -1,4 +1,5 @@
 #include "PictureCheck.h"
+#include "output/PageMargins.h"
 #include "output/PdfTools.h"
 #include "reports/MonthlyAdditional.h"
 #include "reports/MonthlyBasic.h"
@@ -167,9 +168,11 @@ QRect blockAround(const QImage& page, QPoint inside) {
 
 class PrintedReport : public ::testing::Test {
 protected:
-    // Printed on A4 at 1200 dpi (a PDF has no unprintable edge), looked at at 200 dpi.
+    // Printed on A4 at 1200 dpi, looked at at 200 dpi. A PDF has no unprintable edge, so every
+    // margin is the least one, 6 mm.
     static constexpr int kDpi = 200;
     static constexpr double kToRendered = 200.0 / 1200.0;
+    static constexpr double kMargin = 6 / 25.4 * 1200;
 
     std::string print(const reports::ReportResult& report, const std::string& name) {
         const std::string pdf = folder.file(name + ".pdf");
@@ -184,7 +187,7 @@ protected:
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setPageOrientation(orientation);
-        printer.setPageMargins(printer.pageLayout().minimumMargins());  // the unprintable edge
+        printer.setPageMargins(output::pageMargins(printer.pageLayout()), QPageLayout::Inch);
         QFont arial(QStringLiteral("Arial"));
         arial.setPointSize(8);
         const QFontMetrics onPrinter(arial, &printer);
@@ -199,7 +202,8 @@ protected:
     static QRect expectedReport(const PageLayout& layout, QSize report, QSizeF printedSize) {
         const double sx = printedSize.width() / layout.page.width() * kToRendered;
         const double sy = printedSize.height() / layout.page.height() * kToRendered;
-        return QRectF(layout.report.x() * sx, layout.report.y() * sy, report.width() * sx, report.height() * sy)
+        return QRectF(kMargin * kToRendered + layout.report.x() * sx, kMargin * kToRendered + layout.report.y() * sy,
+                      report.width() * sx, report.height() * sy)
             .toAlignedRect();
     }
     // The black report is found on the rendered page where the rule puts it.
@@ -230,8 +234,8 @@ TEST_F(PrintedReport, AWeeklyPageIsScaledByTheLetterYardstickInPortrait) {
     // The band's marks stand at the corner of the margins.
     const QImage page = renderPage(folder, pdf, 1, kDpi);
     const QRect all = darkBounds(page);
-    EXPECT_LE(all.left(), 3);  // "Punch" and its letter's bearing
-    EXPECT_LE(all.top(), 3);
+    EXPECT_NEAR(all.left(), kMargin * kToRendered, 3);  // "Punch" and its letter's bearing
+    EXPECT_NEAR(all.top(), kMargin * kToRendered, 3);
 }
 
 TEST_F(PrintedReport, AMonthlyPageTooWideForThePaperIsSqueezedInWidthOnlyInLandscape) {
@@ -241,7 +245,7 @@ TEST_F(PrintedReport, AMonthlyPageTooWideForThePaperIsSqueezedInWidthOnlyInLands
     const PageLayout layout = reports::monthlyLayout(report, m);
     const QSizeF size = printed(layout.page, QPageLayout::Landscape);
     ASSERT_LT(size.height(), 0.9 * 595.0 / 72 * 1200);
-    ASSERT_NEAR(size.width(), 842.0 / 72 * 1200, 12);  // the paper's width
+    ASSERT_NEAR(size.width(), 842.0 / 72 * 1200 - 2 * kMargin, 12);  // the paper's width within the margins
     expectReportAt(pdf, expectedReport(layout, report, size));
 }
 
@@ -250,7 +254,7 @@ TEST_F(PrintedReport, ATallReportIsSqueezedToThePrintableHeightAtItsComputedWidt
     const std::string pdf = print(blackReport(ReportKind::Weekly, report), "tall");
     const PageLayout layout = reports::weeklyLayout(report, m);
     const QSizeF size = printed(layout.page, QPageLayout::Portrait);
-    ASSERT_NEAR(size.height(), 842.0 / 72 * 1200, 12);
+    ASSERT_NEAR(size.height(), 842.0 / 72 * 1200 - 2 * kMargin, 12);
     ASSERT_LT(size.width(), 0.9 * 595.0 / 72 * 1200);
     expectReportAt(pdf, expectedReport(layout, report, size));
 }
