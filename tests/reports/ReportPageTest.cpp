@@ -297,6 +297,30 @@ TEST_F(PrintedReports, EachReportPrintsOnOnePageInItsOrientationWithItsHeaderAsT
     }
 }
 
+// Without readings a report leaves out its chart and reading rows; their texts must not lie
+// hidden on the page either, where a search or a copy would find them.
+TEST_F(PrintedReports, APageWithoutReadingsHoldsOnlyTheTextItShows) {
+    const QString bea = d.addPerson("Bea");
+    store::DayValues coughing;
+    coughing.coughDay = true;
+    for (int i = 0; i < 40; i += 3) d.addDay(bea, D.addDays(-i), coughing);
+    const std::tuple<reports::ReportBuilder, const char*, std::vector<const char*>> kinds[] = {
+        {reports::WeeklyComparison, "Symptoms Occurred:", {"Peak Flow Percentage Best Chart", "Zone", "Minimum"}},
+        {reports::MonthlyBasic, "Breathless", {"Morning/Evening Change", "Peak Reading", "% Best", "N/A"}},
+        {reports::MonthlyAdditional, "Symptom Previous Day Comparison:",
+         {"Peak Flow Previous Day Comparison:", "Morning", "Diurnal Variation"}},
+    };
+    for (const auto& [build, shown, hidden] : kinds) {
+        const auto report = build(d.diary.reports, bea, D, 1.0);
+        ASSERT_TRUE(report.available && !report.person.anyReading) << shown;
+        const std::string pdf = folder.file(std::string("bea") + std::to_string(int(report.kind)) + ".pdf");
+        ASSERT_TRUE(output::printToPdf(QString::fromStdString(pdf), reports::PrintAsthmaReport(report)).ok());
+        const std::string text = pdfText(pdf, 1);
+        EXPECT_NE(text.find(shown), std::string::npos) << text;
+        for (const char* left : hidden) EXPECT_EQ(text.find(left), std::string::npos) << left << " in\n" << text;
+    }
+}
+
 TEST_F(PrintedReports, WithoutAReportThereIsNothingToPrintOrSave) {
     const QString nobody = d.addPerson("Bea");
     const auto report = reports::WeeklyComparison(d.diary.reports, nobody, D, 1.0);
