@@ -137,6 +137,34 @@ TEST_F(PersonHeader, NothingIsDrawnBeyondItsWidth) {
     EXPECT_TRUE(blank(h, QRect(300, 0, 300, 5 * m.LH + 10)));
 }
 
+// The longest values the person file holds, on the weekly page's header and narrower: no text
+// stands over another, and each value is whole on the header, however small it had to be set.
+TEST_F(PersonHeader, TheLongestValuesOverprintNothingAndStandWhole) {
+    store::RepPerson person;
+    person.surname = "Featherstonehaugh-Cholmondeley";
+    person.firstName = "Christabel Rosamund Georgianna";
+    person.gender = "Female";
+    person.title = "Reverend Doctor";
+    person.healthNumber = "NHS 393 965 5345 PRACTICE 0001";
+    person.birthDate = "19800131";
+    person.occupation = "Head of Mathematics Department";
+    const int weekly = reports::weeklyLayout({reports::measureWeekly().width, 100}, m).header.width();
+    for (const int width : {weekly, 480}) {
+        const std::vector<reports::HeaderText> texts = reports::layOutPersonHeader(width, "Weekly Comparison Report", person);
+        ASSERT_EQ(texts.size(), 13u);
+        for (size_t i = 0; i < texts.size(); ++i) {
+            EXPECT_GE(texts[i].rect.left(), 0) << texts[i].text.toStdString();
+            EXPECT_LE(texts[i].rect.right(), width - 1) << texts[i].text.toStdString() << " at " << width;
+            for (size_t j = i + 1; j < texts.size(); ++j)
+                EXPECT_FALSE(texts[i].rect.intersects(texts[j].rect))
+                    << texts[i].text.toStdString() << " / " << texts[j].text.toStdString() << " at " << width;
+        }
+    }
+    // On the weekly page they keep the report's own size.
+    for (const reports::HeaderText& t : reports::layOutPersonHeader(weekly, "Weekly Comparison Report", person))
+        EXPECT_EQ(t.font.pixelSize(), reports::reportFont().pixelSize()) << t.text.toStdString();
+}
+
 // ---- printed pages -------------------------------------------------------------------------------
 
 // A report of a known size whose picture is black all over, so the printed page shows exactly
