@@ -1,6 +1,6 @@
 #include "PageMargins.h"
 
-#include <QPrinter>
+#include <QRectF>
 
 #include <algorithm>
 
@@ -17,8 +17,8 @@ QMarginsF pageMargins(const QPageLayout& paper, std::optional<double> leftMargin
     return margins;
 }
 
-QSizeF printableRoom(const QPrinter& printer, QPageLayout::Orientation orientation) {
-    QPageLayout layout = printer.pageLayout();
+QSizeF printableRoom(const QPageLayout& paper, QPageLayout::Orientation orientation) {
+    QPageLayout layout = paper;
     layout.setUnits(QPageLayout::Inch);
     layout.setOrientation(orientation);
     layout.setMargins(pageMargins(layout));

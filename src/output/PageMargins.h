@@ -6,8 +6,6 @@
 
 #include <optional>
 
-class QPrinter;
-
 // Where on the paper a printed page may put ink.
 namespace pulmora::output {
 
@@ -21,8 +19,8 @@ inline constexpr double kLeastMarginMillimetres = 6.0;
 // asked for where that is wider still.
 QMarginsF pageMargins(const QPageLayout& paper, std::optional<double> leftMarginInches = {});
 
-// The room inside those margins on the printer's paper, in inches: what a page printed in that
-// orientation may fill.
-QSizeF printableRoom(const QPrinter& printer, QPageLayout::Orientation orientation);
+// The room inside those margins on the paper, in inches: what a page printed in that orientation
+// may fill.
+QSizeF printableRoom(const QPageLayout& paper, QPageLayout::Orientation orientation);
 
 }  // namespace pulmora::output
