@@ -133,7 +133,7 @@ void WindowOpener::savePicture(reports::TAsRep& card, const QPoint& topLeft) {
         reports::TAsJpeg window(&card);
         window.Open([&card] { return card.savedPicture(); });
         placeOnScreen(window, topLeft, topLeft, card);
-        runModal(window);
+        if (runModal(window) == QDialog::Accepted) card.pictureSaved(window.savedAs());
         return true;
     });
     if (!opened) card.saveWindowNotOpened();

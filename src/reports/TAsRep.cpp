@@ -18,6 +18,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDir>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -36,6 +37,7 @@ namespace glyphs = controls::glyphs;
 const QString kWelcome = QStringLiteral(" Welcome to the Pulmora Reporter");
 const QString kNoReportSelected = QStringLiteral(" You must have a report selected before using this option!");
 const QString kNoSaveWindow = QStringLiteral("ERROR: Could not open Save Jpeg Card");
+const QString kSavedAs = QStringLiteral(" Report Saved as ");
 const QString kPrinting = QStringLiteral("Printing Report ..");
 const QString kWaitWhilePrinting = QStringLiteral(" Please Wait Whilst Report is Printing ..");
 const QString kSentToPrinter = QStringLiteral("Report Sent to Printer");
@@ -379,6 +381,8 @@ void TAsRep::savePicture() {
 }
 
 void TAsRep::saveWindowNotOpened() { setInfo(kNoSaveWindow); }
+
+void TAsRep::pictureSaved(const QString& path) { setInfo(kSavedAs + QDir::toNativeSeparators(path)); }
 
 QImage TAsRep::savedPicture() const {
     return isGraph(kind_) ? savedGraphPicture(TabData->Chart->plan()) : savedReportPicture(report_);
