@@ -1,5 +1,6 @@
 #include "DayCalendar.h"
 
+#include "controls/Contrast.h"
 #include "store/Clock.h"
 
 #include <QAbstractItemView>
@@ -28,7 +29,15 @@ bool DayCalendar::eventFilter(QObject* watched, QEvent* event) {
     return QCalendarWidget::eventFilter(watched, event);
 }
 
+// The day number in the colour the cell asks for, made darker or lighter where that would not
+// read well on the cell: the calendar's light day colour on a lime, yellow or red day, say.
 DayCalendar::CellLook DayCalendar::cellLook(const QDate& date) const {
+    CellLook look = designedLook(date);
+    look.text = controls::readableOn(look.text, look.background);
+    return look;
+}
+
+DayCalendar::CellLook DayCalendar::designedLook(const QDate& date) const {
     const QPalette& pal = palette();
     const QColor face = pal.color(QPalette::Button);
     if (date.month() != monthShown() || date.year() != yearShown())
