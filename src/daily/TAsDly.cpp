@@ -6,6 +6,7 @@
 #include "DayCalendar.h"
 #include "SummaryPicture.h"
 #include "controls/GlyphButton.h"
+#include "controls/Painting.h"
 #include "controls/Pictures.h"
 #include "controls/TDaButton.h"
 #include "controls/TDaNumber.h"
@@ -86,7 +87,7 @@ void TAsDly::layOut() {
     Tabs->addTab(Additional, "Additional Daily");
 
     PanInfo = new QLabel(this);
-    PanInfo->setGeometry(4, 398, 400, 26);
+    PanInfo->setGeometry(4, 394, 400, 33);  // two lines of the card's font
     PanInfo->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     PanInfo->setWordWrap(true);
     BtnSave = imageButton(this, glyphs::Kind::Save, "Save", {410, 396, 34, 30});
@@ -267,8 +268,10 @@ void TAsDly::ShowSummary() {
     Report->setPixmap(QPixmap::fromImage(drawComparison(kReportSize, v, font(), palette(), devicePixelRatioF())));
 }
 
-// The line holds two lines of text; its tooltip holds the whole message.
+// The line holds two lines of text; a longer message is set smaller until it fits whole. Its
+// tooltip holds the whole message too.
 void TAsDly::setInfo(const QString& text) {
+    PanInfo->setFont(controls::fittedFont(font(), text, PanInfo->contentsRect().size()));
     PanInfo->setText(text);
     PanInfo->setToolTip(text);
     emit infoChanged(text);
