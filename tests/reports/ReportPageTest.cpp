@@ -140,14 +140,13 @@ TEST_F(PersonHeader, NothingIsDrawnBeyondItsWidth) {
 // The longest values the person file holds, on the weekly page's header and narrower: no text
 // stands over another, and each value is whole on the header, however small it had to be set.
 TEST_F(PersonHeader, TheLongestValuesOverprintNothingAndStandWhole) {
-    store::RepPerson person;
-    person.surname = "Featherstonehaugh-Cholmondeley";
-    person.firstName = "Christabel Rosamund Georgianna";
-    person.gender = "Female";
-    person.title = "Reverend Doctor";
-    person.healthNumber = "NHS 393 965 5345 PRACTICE 0001";
-    person.birthDate = "19800131";
-    person.occupation = "Head of Mathematics Department";
+    store::RepPerson person = smith();
+    for (auto [field, longest] : {std::pair{&store::RepPerson::surname, "Featherstonehaugh-Cholmondeley"},
+                                  {&store::RepPerson::firstName, "Christabel Rosamund Georgianna"},
+                                  {&store::RepPerson::title, "Reverend Doctor"},
+                                  {&store::RepPerson::healthNumber, "NHS 393 965 5345 PRACTICE 0001"},
+                                  {&store::RepPerson::occupation, "Head of Mathematics Department"}})
+        person.*field = longest;
     const int weekly = reports::weeklyLayout({reports::measureWeekly().width, 100}, m).header.width();
     for (const int width : {weekly, 480}) {
         const std::vector<reports::HeaderText> texts = reports::layOutPersonHeader(width, "Weekly Comparison Report", person);
