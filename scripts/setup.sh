@@ -21,9 +21,18 @@ for p in "${packages[@]}"; do
 done
 
 if [ ${#missing[@]} -gt 0 ]; then
-  sudo_cmd=""
-  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
-  export DEBIAN_FRONTEND=noninteractive
-  $sudo_cmd apt-get update -qq
-  $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  # Installing needs root: as root directly, otherwise through sudo where there is one.
+  as_root=()
+  if [ "$(id -u)" -ne 0 ]; then
+    if ! command -v sudo >/dev/null 2>&1; then
+      echo "These packages are missing: ${missing[*]}" >&2
+      echo "Installing them needs root, and sudo is not installed. As root, run" >&2
+      echo "    apt-get update && apt-get install -y --no-install-recommends ${missing[*]}" >&2
+      echo "then run this script again." >&2
+      exit 1
+    fi
+    as_root=(sudo)
+  fi
+  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi

@@ -86,8 +86,8 @@ void Application::WriteIni() {
     settings_.setMainWindowPosition(card_->pos());
     // The old file stays when the new one cannot be written whole. The windows are closing, so
     // the only one left to tell is whoever started the program.
-    if (!settings_.write(iniPath()))
-        qWarning("%s could not be written; the previous settings are kept", qPrintable(iniPath()));
+    if (const QString why = settings_.write(iniPath()); !why.isEmpty())
+        qWarning("The settings could not be written (%s); the previous settings are kept", qPrintable(why));
 }
 
 void Application::restoreFromBackup() {

@@ -7,19 +7,7 @@
 #include <array>
 #include <optional>
 
-#include <sys/types.h>
-#include <unistd.h>
-
 namespace pulmora::app {
-
-// The system calls that writing the settings file makes. A test hands in one that fails, as a
-// full disk would make it fail, to see that the previous file survives.
-struct FileCalls {
-    ssize_t (*write)(int, const void*, size_t) = ::write;
-    int (*fsync)(int) = ::fsync;
-    int (*close)(int) = ::close;
-    int (*rename)(const char*, const char*) = ::rename;
-};
 
 // pulmora.ini: despite its name one binary record of 168 bytes, integers little-endian. The
 // first 40 bytes are reserved and written back exactly as read.
@@ -38,9 +26,9 @@ public:
     // WriteIni: writes a complete new file beside the old one, waits until it is on the disk and
     // renames it over the old one. On any failure the old file stays exactly as it was. The new
     // file keeps the permissions of the old one, or is for its owner only. A symbolic link of that
-    // name is itself replaced by the settings file; its target is never written. Answers whether
-    // the new file is in place.
-    bool write(const QString& path, const FileCalls& calls = {}) const;
+    // name is itself replaced by the settings file; its target is never written. Answers why the
+    // new file could not be put in place, or nothing.
+    QString write(const QString& path) const;
 
     QPoint mainWindowPosition() const;
     void setMainWindowPosition(const QPoint& position);

@@ -37,12 +37,23 @@ QString makeForOwnerOnly(const QString& folder) {
     return {};
 }
 
+// CMake leaves its cache at the top of every build folder, so a folder at or below one holding
+// it belongs to a build, which a clean or a fresh build deletes with everything in it.
+bool insideBuildTree(const QString& folder) {
+    for (QDir dir(folder);;) {
+        if (QFileInfo::exists(dir.filePath(QStringLiteral("CMakeCache.txt")))) return true;
+        if (!dir.cdUp()) return false;
+    }
+}
+
 }  // namespace
 
 DiaryFolder DiaryFolder::choose(const QString& programFolder, const QString& userFolder) {
     DiaryFolder chosen;
     const QString program = withSlash(programFolder);
-    if (store::DiaryStore::holdsRecordFiles(program) || (installedDataFolder(program).isEmpty() && writable(program))) {
+    const bool besideProgram = store::DiaryStore::holdsRecordFiles(program) ||
+                               (installedDataFolder(program).isEmpty() && writable(program));
+    if (besideProgram && !insideBuildTree(program)) {
         chosen.path_ = program;
         return chosen;
     }

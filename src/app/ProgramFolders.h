@@ -12,7 +12,8 @@ namespace pulmora::app {
 // already holds record files, even one that can no longer be written (that diary then opens
 // for reading only rather than being passed over for an empty one). An installed program, whose
 // folder is shared with other programs and belongs to the system, keeps the diary in its user's
-// own data folder instead, made for that user only.
+// own data folder instead, made for that user only; so does a program started inside a build
+// tree, which a clean or a fresh build deletes, even where record files lie beside it.
 class DiaryFolder {
 public:
     enum class Place { BesideProgram, PerUser };

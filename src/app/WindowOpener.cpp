@@ -15,6 +15,7 @@
 #include <QScreen>
 
 #include <exception>
+#include <memory>
 
 namespace pulmora::app {
 namespace {
@@ -47,14 +48,18 @@ int runModal(QDialog& window) {
     return window.exec();
 }
 
-// A window that cannot be created answers "not opened"; the card that asked says so.
-template <class Open>
-auto opening(Open open) -> decltype(open()) {
+// A window that cannot be made (created and given its data) answers "not opened"; the card that
+// asked says so. Only the making is guarded: the modal run is an event loop, which no exception
+// may cross, so a window reports its failures while it runs on its own message line instead.
+template <class Make, class Run>
+auto opening(Make make, Run run) -> decltype(run(*make())) {
+    decltype(make()) window;
     try {
-        return open();
+        window = make();
     } catch (const std::exception&) {
         return {};
     }
+    return run(*window);
 }
 
 }  // namespace
@@ -62,24 +67,33 @@ auto opening(Open open) -> decltype(open()) {
 WindowAnswer<std::optional<store::PersonRef>> WindowOpener::personalCard(QWidget& owner, const QString& person,
                                                                         const QString& header,
                                                                         const QPoint& topRight) {
-    return opening([&] {
-        personal::TAsPer window(diary_, *this, &owner);
-        window.SetUser(person);
-        window.setHeader(header);
-        placeLeftOf(window, topRight, owner);
-        const bool saved = runModal(window) == QDialog::Accepted;
-        return WindowAnswer<std::optional<store::PersonRef>>{true, saved ? std::optional(window.saved()) : std::nullopt};
-    });
+    return opening(
+        [&] {
+            auto window = std::make_unique<personal::TAsPer>(diary_, *this, &owner);
+            window->SetUser(person);
+            window->setHeader(header);
+            placeLeftOf(*window, topRight, owner);
+            return window;
+        },
+        [](personal::TAsPer& window) {
+            const bool saved = runModal(window) == QDialog::Accepted;
+            return WindowAnswer<std::optional<store::PersonRef>>{true,
+                                                                 saved ? std::optional(window.saved()) : std::nullopt};
+        });
 }
 
 Triggers WindowOpener::triggerList(QWidget& owner, const QString& person, QChar mode, const QPoint& topRight) {
-    return opening([&] {
-        personal::TasTrg window(diary_, &owner);
-        window.SetList(person, mode);
-        placeLeftOf(window, topRight, owner);
-        runModal(window);
-        return Triggers{true, window.Confirmed() ? std::optional(window.highlighted()) : std::nullopt};
-    });
+    return opening(
+        [&] {
+            auto window = std::make_unique<personal::TasTrg>(diary_, &owner);
+            window->SetList(person, mode);
+            placeLeftOf(*window, topRight, owner);
+            return window;
+        },
+        [](personal::TasTrg& window) {
+            runModal(window);
+            return Triggers{true, window.Confirmed() ? std::optional(window.highlighted()) : std::nullopt};
+        });
 }
 
 Triggers WindowOpener::pickTriggersForDay(QWidget& owner, const QString& person, const QPoint& topRight) {
@@ -96,67 +110,89 @@ bool WindowOpener::maintainTriggers(QWidget& owner, const QString& person, const
 
 WindowAnswer<bool> WindowOpener::confirmDeletion(QWidget& owner, const daily::Deletion& deletion,
                                                  const QPoint& topRight) {
-    return opening([&] {
-        daily::TAsDet window(&owner);
-        if (deletion.of == daily::Deletion::Of::Person)
-            window.MesDelPer(deletion.name);
-        else
-            window.MesDelDly(deletion.date, deletion.name);
-        placeLeftOf(window, topRight, owner);
-        runModal(window);
-        return WindowAnswer<bool>{true, window.DeleteConfirmed()};
-    });
+    return opening(
+        [&] {
+            auto window = std::make_unique<daily::TAsDet>(&owner);
+            if (deletion.of == daily::Deletion::Of::Person)
+                window->MesDelPer(deletion.name);
+            else
+                window->MesDelDly(deletion.date, deletion.name);
+            placeLeftOf(*window, topRight, owner);
+            return window;
+        },
+        [](daily::TAsDet& window) {
+            runModal(window);
+            return WindowAnswer<bool>{true, window.DeleteConfirmed()};
+        });
 }
 
 WindowAnswer<std::optional<store::PersonRef>> WindowOpener::reportCard(QWidget& owner, const QString& person,
                                                                       const QString& caption) {
-    return opening([&] {
-        reports::TAsRep window(diary_, &owner);
-        std::optional<store::PersonRef> shownLast;
-        QObject::connect(&window, &reports::TAsRep::personChosen,
-                         [&shownLast](const store::PersonRef& next) { shownLast = next; });
-        QObject::connect(&window, &reports::TAsRep::savePictureRequested,
-                         [this, &window](const QPoint& position) { savePicture(window, position); });
-        QObject::connect(&window, &reports::TAsRep::helpRequested, [this](const QString& keyword) { showHelp(keyword); });
-        QObject::connect(&window, &reports::TAsRep::closed, [this](const reports::ReportPlacement& placement) {
-            settings_.setReportMaximised(placement.maximised);
-            settings_.setReportGeometry(placement.geometry);
+    std::optional<store::PersonRef> shownLast;
+    return opening(
+        [&] {
+            auto window = std::make_unique<reports::TAsRep>(diary_, &owner);
+            reports::TAsRep* card = window.get();
+            QObject::connect(card, &reports::TAsRep::personChosen,
+                             [&shownLast](const store::PersonRef& next) { shownLast = next; });
+            QObject::connect(card, &reports::TAsRep::savePictureRequested,
+                             [this, card](const QPoint& position) { savePicture(*card, position); });
+            QObject::connect(card, &reports::TAsRep::helpRequested, [this](const QString& keyword) { showHelp(keyword); });
+            QObject::connect(card, &reports::TAsRep::closed, [this](const reports::ReportPlacement& placement) {
+                settings_.setReportMaximised(placement.maximised);
+                settings_.setReportGeometry(placement.geometry);
+            });
+            card->Open(person, caption, store::clock::today(),
+                       {settings_.reportMaximised(), settings_.reportGeometry()});
+            return window;
+        },
+        [&shownLast](reports::TAsRep& window) {
+            runModal(window);
+            return WindowAnswer<std::optional<store::PersonRef>>{true, shownLast};
         });
-        window.Open(person, caption, store::clock::today(), {settings_.reportMaximised(), settings_.reportGeometry()});
-        runModal(window);
-        return WindowAnswer<std::optional<store::PersonRef>>{true, shownLast};
-    });
 }
 
 void WindowOpener::savePicture(reports::TAsRep& card, const QPoint& topLeft) {
-    const bool opened = opening([&] {
-        reports::TAsJpeg window(&card);
-        window.Open([&card] { return card.savedPicture(); });
-        placeOnScreen(window, topLeft, topLeft, card);
-        if (runModal(window) == QDialog::Accepted) card.pictureSaved(window.savedAs());
-        return true;
-    });
+    const bool opened = opening(
+        [&] {
+            auto window = std::make_unique<reports::TAsJpeg>(&card);
+            window->Open([&card] { return card.savedPicture(); });
+            placeOnScreen(*window, topLeft, topLeft, card);
+            return window;
+        },
+        [&card](reports::TAsJpeg& window) {
+            if (runModal(window) == QDialog::Accepted) card.pictureSaved(window.savedAs());
+            return true;
+        });
     if (!opened) card.saveWindowNotOpened();
 }
 
 bool WindowOpener::recordSheet(QWidget& owner, const QString& shownName, const QPoint& topRight) {
-    return opening([&] {
-        sheet::TAsSheet window(diary_, &owner);
-        window.Open(shownName);
-        placeLeftOf(window, topRight, owner);
-        runModal(window);
-        return true;
-    });
+    return opening(
+        [&] {
+            auto window = std::make_unique<sheet::TAsSheet>(diary_, &owner);
+            window->Open(shownName);
+            placeLeftOf(*window, topRight, owner);
+            return window;
+        },
+        [](sheet::TAsSheet& window) {
+            runModal(window);
+            return true;
+        });
 }
 
 bool WindowOpener::about(QWidget& owner, const QPoint& topLeft) {
-    return opening([&] {
-        about::TAsAbo window(&owner);
-        window.DisplayAbout(diary_.files.folder());
-        placeOnScreen(window, topLeft, topLeft, owner);
-        runModal(window);
-        return true;
-    });
+    return opening(
+        [&] {
+            auto window = std::make_unique<about::TAsAbo>(&owner);
+            window->DisplayAbout(diary_.files.folder());
+            placeOnScreen(*window, topLeft, topLeft, owner);
+            return window;
+        },
+        [](about::TAsAbo& window) {
+            runModal(window);
+            return true;
+        });
 }
 
 void WindowOpener::showHelp(const QString& keyword) { help_.showTopic(keyword); }

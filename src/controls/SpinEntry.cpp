@@ -15,6 +15,11 @@ SpinEntry::SpinEntry(QWidget* parent) : QWidget(parent) {
 }
 
 void SpinEntry::setNoValue(int value) {
+    finishTyping();
+    storeValue(value);
+}
+
+void SpinEntry::storeValue(int value) {
     value_ = value < min_ ? min_ : value > max_ ? max_ : value;
     update();
 }
@@ -35,7 +40,6 @@ void SpinEntry::setMaxValue(int value) {
 
 void SpinEntry::press(Qt::MouseButton button, int x) {
     if (button != Qt::LeftButton && button != Qt::RightButton) return;
-    finishTyping();
     emit mousePressed(button);
     const int step = stepAt(x);
     setNoValue(button == Qt::LeftButton ? value_ + step : value_ - step);

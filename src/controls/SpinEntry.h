@@ -21,6 +21,7 @@ public:
     bool BtnFrame() const { return frame_; }
     bool pointerOver() const { return over_; }
 
+    // Ends any typing in progress: the value set is the one shown.
     void setNoValue(int value);
     // Raises MaxValue first when it is below, then raises NoValue when it is below.
     void setMinValue(int value);
@@ -42,8 +43,11 @@ protected:
     virtual int stepAt(int x) const = 0;
     // How far Up and Down change the value.
     virtual int keyStep() const { return 1; }
-    // Settles what the keyboard left pending before a press changes the value.
+    // Ends what the keyboard has in progress before the value is changed another way; the value
+    // typed so far already stands.
     virtual void finishTyping() {}
+    // Stores the value, clamped, and repaints, leaving any typing in progress.
+    void storeValue(int value);
     virtual void paintCells(QPainter& painter) = 0;
     // One rounded cell, filled in the Base colour and outlined in WindowText, with its text
     // centred in the Text colour.

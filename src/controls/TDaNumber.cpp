@@ -42,34 +42,38 @@ int TDaNumber::markedCell() const {
 
 int TDaNumber::keyStep() const { return power(markedPlace()); }
 
-// The typed digits become the value, clamped like a press, and the card hears of it as it
-// hears of a press.
+void TDaNumber::followTyping() {
+    storeValue(typing() ? typed_.toInt() : valueBeforeTyping_);
+    emit mouseReleased(Qt::LeftButton);
+}
+
+// The value already holds what was typed; only the cells go back to showing it.
 void TDaNumber::finishTyping() {
     if (!typing()) return;
-    const int value = typed_.toInt();
     typed_.clear();
-    setNoValue(value);
-    emit mouseReleased(Qt::LeftButton);
+    update();
 }
 
 void TDaNumber::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
     const bool plain = !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
     if (plain && key >= Qt::Key_0 && key <= Qt::Key_9) {
-        if (typed_.size() < digitCount()) typed_ += QChar(u'0' + (key - Qt::Key_0));
-        update();
+        if (typed_.size() == digitCount()) return;  // every cell typed: further digits are ignored
+        if (!typing()) valueBeforeTyping_ = NoValue();
+        typed_ += QChar(u'0' + (key - Qt::Key_0));
+        followTyping();
         return;
     }
     switch (key) {
     case Qt::Key_Backspace:
         if (!typing()) break;
         typed_.chop(1);
-        update();
+        followTyping();
         return;
     case Qt::Key_Escape:
         if (!typing()) break;
         typed_.clear();
-        update();
+        followTyping();
         return;
     case Qt::Key_Return:
     case Qt::Key_Enter:

@@ -6,10 +6,12 @@ namespace pulmora::controls {
 
 // A number entered digit by digit: the entry shows one cell for each digit of MaxValue, and a
 // press on a cell steps the value by that digit's place (1, 10, 100). From the keyboard, digits
-// typed replace the cells from the left and are the number entered ("90" is 90); Backspace
-// takes the last one back, Enter or leaving the entry confirms them (clamped to the range, as a
-// press would be) and Escape drops them. Up and Down step the cell with the focus mark, which
-// Left and Right move.
+// typed replace the cells from the left and are the number entered ("90" is 90), clamped to the
+// range as a press would be. Each digit counts at once: the value follows it and the card hears
+// of it as it hears of a press, so nothing typed waits on the focus leaving. Backspace takes the
+// last digit back, Escape drops them all and brings back the value from before, and Enter or
+// leaving the entry ends the typing. Up and Down step the cell with the focus mark, which Left
+// and Right move.
 class TDaNumber : public SpinEntry {
     Q_OBJECT
 public:
@@ -32,9 +34,12 @@ protected:
 
 private:
     int markedPlace() const;
+    // The digits typed so far become the value, or with none left the value from before.
+    void followTyping();
 
-    QString typed_;   // the digits typed so far, from the left
-    int place_ = 0;   // the place Up and Down step: 0 the units, 1 the tens, ...
+    QString typed_;          // the digits typed so far, from the left
+    int valueBeforeTyping_ = 0;
+    int place_ = 0;          // the place Up and Down step: 0 the units, 1 the tens, ...
 };
 
 // A small count: every left press adds one, every right press takes one away.

@@ -1,21 +1,8 @@
 #pragma once
 
-#include <functional>
+#include "files/FaultSeam.h"
 
-// A seam in the engine's file access for tests that must see what a failing disk or a process
-// killed half-way leaves behind. The program never sets a hook, and without one every
-// operation proceeds.
-namespace pulmora::engine::faults {
-
-enum class Operation { Write, Sync, Rename };
-
-// Asked before every write, disk sync and rename of a record file. Answering false makes that
-// operation fail as an input/output error would; a hook may also end the process right there.
-using Hook = std::function<bool(Operation)>;
-
-void setHook(Hook hook);
-
-// Whether the operation may go ahead (the engine's file access asks).
-bool allows(Operation operation);
-
-}  // namespace pulmora::engine::faults
+// The engine writes its files through the files module, so its writes stop at that module's seam.
+namespace pulmora::engine {
+namespace faults = files::faults;
+}

@@ -1,15 +1,18 @@
 #include "Table.h"
 
 #include "DbfFormat.h"
-#include "FileIo.h"
+#include "files/Replacement.h"
 
 #include <algorithm>
-#include <cassert>
 #include <cctype>
 #include <cstring>
+#include <utility>
 
 namespace pulmora::engine {
 namespace {
+
+// The most digits a whole number may have and still fit, whatever its digits are.
+constexpr size_t kMostDigits = 18;
 
 bool sameName(std::string_view a, std::string_view b) {
     return a.size() == b.size() &&
@@ -48,7 +51,7 @@ long long Field::toInt() const {
         negative = s.front() == '-';
         s.remove_prefix(1);
     }
-    if (s.empty()) return 0;
+    if (s.empty() || s.size() > kMostDigits) return 0;
     long long value = 0;
     for (char c : s) {
         if (c < '0' || c > '9') return 0;
@@ -166,7 +169,7 @@ Table::Table(std::string path, int fd, std::vector<FieldSpec> specs, std::vector
     }
 }
 
-Table::~Table() { io::close(fd_); }
+Table::~Table() { files::close(fd_); }
 
 std::unique_ptr<Table> Table::make(std::string path, int fd, std::vector<FieldSpec> specs,
                                    std::vector<char> records, uint32_t count, int headerLength,
@@ -252,10 +255,23 @@ void Table::beginChange() {
 }
 
 void Table::dropPendingChange() {
-    assert(!changed_ && !appending_ && "a change must be flushed or appended before the cursor moves");
+    if (!changed_ && !appending_) return;
+    dropped_ = appending_ ? std::string("a new record was dropped before it was appended")
+                          : "a change to record " + std::to_string(recordAt(index_) + 1) +
+                                " was dropped before it was written";
+    discardPendingChange();
+}
+
+void Table::discardPendingChange() {
     if (changed_) std::memcpy(recordData(recordAt(index_)), before_.data(), size_t(recordLength_));
     changed_ = false;
     appending_ = false;
+}
+
+Status Table::reportDroppedChange() {
+    if (dropped_.empty()) return Status::success();
+    discardPendingChange();
+    return Status::failure(std::exchange(dropped_, {}) + "; nothing was written");
 }
 
 void Table::moveTo(size_t index) {
@@ -294,6 +310,7 @@ void Table::appendStart() {
 }
 
 Status Table::append() {
+    if (Status s = reportDroppedChange(); !s) return s;
     if (!appending_) return Status::failure("no new record was started");
     appending_ = false;
     for (const auto& t : tags_) {
@@ -306,10 +323,10 @@ Status Table::append() {
     const long long at = headerLength_ + (long long)count_ * recordLength_;
     std::vector<char> bytes(newRecord_);
     bytes.push_back(dbf::kEndOfFile);
-    if (!io::writeAt(fd_, at, bytes.data(), bytes.size(), error) || !syncFile(error))
+    if (!files::writeAt(fd_, at, bytes.data(), bytes.size(), error) || !syncFile(error))
         return Status::failure(error);
     const std::vector<char> header = headerBytes(count_ + 1);
-    if (!io::writeAt(fd_, 0, header.data(), 8, error) || !syncFile(error)) {
+    if (!files::writeAt(fd_, 0, header.data(), 8, error) || !syncFile(error)) {
         // Without the old count the file could hold a record the caller was told is not there.
         const std::vector<char> old = headerBytes(count_);
         restoreBytes(0, old.data(), 8);
@@ -323,13 +340,13 @@ Status Table::append() {
     return Status::success();
 }
 
-bool Table::syncFile(std::string& error) { return !waitForDisk_ || io::sync(fd_, error); }
+bool Table::syncFile(std::string& error) { return !waitForDisk_ || files::sync(fd_, error); }
 
 void Table::restoreBytes(long long offset, const char* bytes, size_t size) {
     // Best effort after a failure that is already being reported: if the disk refuses this too,
     // there is nothing better left to do.
     std::string ignored;
-    if (io::writeAt(fd_, offset, bytes, size, ignored)) (void)syncFile(ignored);
+    if (files::writeAt(fd_, offset, bytes, size, ignored)) (void)syncFile(ignored);
 }
 
 std::vector<char> Table::headerBytes(uint32_t count) const {
@@ -384,7 +401,7 @@ Status Table::writeChangedRecord() {
     }
     std::string error;
     const long long at = headerLength_ + (long long)record * recordLength_;
-    if (!io::writeAt(fd_, at, data, size_t(recordLength_), error) || !syncFile(error)) {
+    if (!files::writeAt(fd_, at, data, size_t(recordLength_), error) || !syncFile(error)) {
         // Part or all of the record may be in the file now; the old one goes back, so the file
         // keeps saying what the caller, told of the failure, expects.
         restoreBytes(at, before_.data(), size_t(recordLength_));
@@ -397,6 +414,7 @@ Status Table::writeChangedRecord() {
 }
 
 Status Table::flush() {
+    if (Status s = reportDroppedChange(); !s) return s;
     if (appending_) return Status::success();
     return writeChangedRecord();
 }
@@ -406,7 +424,8 @@ Status Table::pack() { return packRemoving({}); }
 Status Table::packRemoving(const std::vector<uint32_t>& recordNumbers) {
     if (readOnly_) return Status::failure(path_ + " is open for reading only");
     if (Status s = flush(); !s) return s;
-    appending_ = false;
+    dropPendingChange();  // a record started and never appended
+    if (Status s = reportDroppedChange(); !s) return s;
     std::vector<bool> removed(count_, false);
     bool any = false;
     for (uint32_t number : recordNumbers) {
@@ -438,12 +457,18 @@ Status Table::packRemoving(const std::vector<uint32_t>& recordNumbers) {
     file.insert(file.end(), kept.begin(), kept.end());
     file.push_back(dbf::kEndOfFile);
 
-    std::string error;
-    if (!io::replaceWhole(path_, file, error)) return Status::failure(error);
-    bool missing = false;
-    const int fd = io::openExisting(path_, true, error, missing);
-    if (fd < 0) return Status::failure(error);
-    io::close(fd_);
+    // The table takes up the new file before it is renamed into place: once it is there, the
+    // old file is gone, and a table still writing to it would lose every later change.
+    files::Replacement replacement(path_);
+    if (!replacement.begin() || !replacement.write(file.data(), file.size()))
+        return Status::failure(replacement.error());
+    const int fd = replacement.openCopy();
+    if (fd < 0) return Status::failure(replacement.error());
+    if (!replacement.commit()) {
+        files::close(fd);
+        return Status::failure(replacement.error());
+    }
+    files::close(fd_);
     fd_ = fd;
     headerLength_ = newHeaderLength;
     records_ = std::move(kept);
@@ -477,26 +502,26 @@ Engine::~Engine() { closeAll(); }
 Engine::OpenResult Engine::open(const std::string& path, const std::vector<TagSpec>& tags, Access access) {
     OpenResult result;
     bool missing = false;
-    const int fd = io::openExisting(path, access == Access::ReadWrite, result.reason, missing);
+    const int fd = files::openExisting(path, access == Access::ReadWrite, result.reason, missing);
     if (fd < 0) {
         result.outcome = missing ? OpenOutcome::Missing : OpenOutcome::Unusable;
         return result;
     }
     result.outcome = OpenOutcome::Unusable;
     std::vector<char> bytes;
-    if (!io::readAll(fd, bytes, result.reason)) {
-        io::close(fd);
+    if (!files::readAll(fd, bytes, result.reason)) {
+        files::close(fd);
         return result;
     }
     auto layout = dbf::parse(bytes, result.reason);
     if (!layout) {
-        io::close(fd);
+        files::close(fd);
         return result;
     }
     auto table = Table::make(path, fd, layout->fields, dbf::records(bytes, *layout), layout->recordCount,
                              layout->headerLength, tags, result.reason);
     if (!table) {
-        io::close(fd);
+        files::close(fd);
         return result;
     }
     table->readOnly_ = access == Access::ReadOnly;
@@ -510,7 +535,7 @@ Engine::OpenResult Engine::create(const std::string& path, const std::vector<Fie
     if (!dbf::validFields(fields, result.reason)) return result;
     std::vector<char> file = dbf::header(fields, 0);
     file.push_back(dbf::kEndOfFile);
-    if (!io::replaceWhole(path, file, result.reason)) return result;
+    if (!files::replaceWhole(path, file, result.reason)) return result;
     return open(path, tags);
 }
 

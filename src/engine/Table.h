@@ -46,10 +46,12 @@ public:
 
     // The value at full width, blank-padded.
     std::string str() const;
-    // The value read as a whole number; blanks, or text that is not a number, give 0.
+    // The value read as a whole number; blanks, text that is not a number, or one of more digits
+    // than a whole number holds (19 or more) give 0.
     long long toInt() const;
     // Sets the value, cut or blank-padded to the width. The change reaches the file only
-    // through the next append or flush; moving the cursor first drops it.
+    // through the next append or flush; moving the cursor first drops it, and the next write
+    // answers that it was lost.
     void assign(std::string_view text);
 
 private:
@@ -104,9 +106,9 @@ private:
 
 // One open dBASE III table. Every record is held in memory; the file is written only by append,
 // flush and pack, each of which answers whether it reached the disk. Moving the cursor,
-// selecting a tag, reindexing and closing never write: a change still pending then is a
-// programming error (an assertion in debug builds) and is dropped, so memory keeps matching the
-// file.
+// selecting a tag, reindexing and closing never write: a change still pending then is dropped,
+// so memory keeps matching the file, and the next append, flush or pack answers that it was lost
+// (writing nothing itself), so the caller hears of it in every build.
 class Table {
 public:
     // Closes the file; a pending change is not written.
@@ -193,8 +195,13 @@ private:
     const char* currentBuffer() const;
     void beginChange();
     Status writeChangedRecord();
-    // Called before the cursor moves: nothing may be pending then.
+    // Called before the cursor moves: a change still pending is dropped and kept to be reported.
     void dropPendingChange();
+    // Puts the current record back as it is on disk and ends an append in progress.
+    void discardPendingChange();
+    // A dropped change, once, as the failure of the write that follows it; that write's own
+    // change is discarded with it.
+    Status reportDroppedChange();
     void moveTo(size_t index);
     uint32_t recordAt(size_t index) const;
     size_t orderSize() const { return count_; }
@@ -219,6 +226,7 @@ private:
     bool waitForDisk_ = true;
     bool readOnly_ = false;
     std::vector<char> before_;  // the current record as on disk, while it has unsaved changes
+    std::string dropped_;       // what a cursor move dropped, until a write reports it
 };
 
 // Opens and creates tables, and owns every table it opened until closeAll().

@@ -1,10 +1,11 @@
 #include "PictureFile.h"
 
 #include "Encoders.h"
+#include "files/Replacement.h"
 
 #include <QDir>
+#include <QFile>
 #include <QPainter>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -28,20 +29,10 @@ QImage opaqueRgb(const QImage& picture) {
     return opaque;
 }
 
-// Writes the bytes under a new name beside `path` and renames that over `path` once it is
-// complete.
 WriteResult replaceFile(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return WriteResult::failed(QStringLiteral("Could not write %1: %2").arg(path, file.errorString()));
-    if (file.write(bytes) != bytes.size()) {
-        const QString why = file.errorString();
-        file.cancelWriting();
-        return WriteResult::failed(QStringLiteral("Could not write %1: %2").arg(path, why));
-    }
-    if (!file.commit())
-        return WriteResult::failed(QStringLiteral("Could not replace %1: %2").arg(path, file.errorString()));
-    return WriteResult::written();
+    files::Replacement file(QFile::encodeName(path).toStdString(), files::kUserFile);
+    if (file.replaceBy(bytes.constData(), size_t(bytes.size()))) return WriteResult::written();
+    return WriteResult::failed(QStringLiteral("Could not write %1: %2").arg(path, QString::fromStdString(file.reason())));
 }
 
 }  // namespace

@@ -35,7 +35,9 @@ private:
 
 // Saves the picture as a JPEG file or a 24-bit Windows bitmap at `path`, replacing a file of
 // that name. The file is written under a new name in the same folder and renamed over the
-// target only when complete, so a failure leaves an existing file exactly as it was.
+// target only when complete, so a failure leaves an existing file exactly as it was. As every
+// file the user names: a new one is for its owner only, one replaced keeps its permissions, one
+// the user may not write is refused, and a link is written through to the file it names.
 // Transparent parts of the picture are saved white.
 [[nodiscard]] WriteResult savePicture(const QImage& picture, const QString& path, PictureKind kind);
 

@@ -1,6 +1,7 @@
 #include "Printing.h"
 
 #include "PageMargins.h"
+#include "files/Replacement.h"
 
 #include <QAbstractPrintDialog>
 #include <QFile>
@@ -9,11 +10,8 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QTemporaryFile>
 
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
 
 namespace pulmora::output {
 namespace {
@@ -102,26 +100,34 @@ bool writtenWhole(const QString& pdf) {
     return file.read(kTail).contains("%%EOF");
 }
 
+// Why a PDF file was cut short, in the system's words: the writer keeps them to itself, so a
+// write of our own to the same file asks the disk again. The file is thrown away afterwards.
+QString whyCutShort(const QString& pdf) {
+    QFile file(pdf);
+    const QByteArray probe(4096, '\0');
+    if (file.open(QIODevice::Append) && file.write(probe) == probe.size() && file.flush())
+        return QStringLiteral("the file was not written whole");
+    return file.errorString();
+}
+
+QString couldNotWrite(const QString& target, const QString& why) {
+    return QStringLiteral("Could not write %1: %2").arg(target, why);
+}
+
 // A PDF file is printed under a new name beside it and renamed over it once the job is
-// complete, so a failed job leaves no half-written file and an existing one as it was.
+// complete, so a failed job leaves no half-written file and an existing one as it was. It
+// follows the rules of every file the user names (see files::kUserFile).
 PrintOutcome printIntoPdfFile(QPrinter& printer, const PrintJob& job) {
     const QString target = printer.outputFileName();
-    QTemporaryFile part(target + QStringLiteral(".XXXXXX"));
-    if (!part.open())
-        return PrintOutcome::failed(QStringLiteral("Could not write %1: %2").arg(target, part.errorString()));
-    part.close();
-    printer.setOutputFileName(part.fileName());
+    files::Replacement file(QFile::encodeName(target).toStdString(), files::kUserFile);
+    if (!file.begin()) return PrintOutcome::failed(couldNotWrite(target, QString::fromStdString(file.reason())));
+    const QString part = QFile::decodeName(QByteArray::fromStdString(file.newPath()));
+    printer.setOutputFileName(part);
     const PrintOutcome outcome = printPages(printer, job, target);
     printer.setOutputFileName(target);
     if (!outcome.ok()) return outcome;
-    if (!writtenWhole(part.fileName()))
-        return PrintOutcome::failed(QStringLiteral("Could not write %1: the file was not written whole").arg(target));
-    std::error_code failure;
-    std::filesystem::rename(std::filesystem::path(part.fileName().toStdWString()),
-                            std::filesystem::path(target.toStdWString()), failure);
-    if (failure)
-        return PrintOutcome::failed(
-            QStringLiteral("Could not replace %1: %2").arg(target, QString::fromStdString(failure.message())));
+    if (!writtenWhole(part)) return PrintOutcome::failed(couldNotWrite(target, whyCutShort(part)));
+    if (!file.commit()) return PrintOutcome::failed(couldNotWrite(target, QString::fromStdString(file.reason())));
     return outcome;
 }
 

@@ -57,7 +57,9 @@ private:
 // Prints the job on a printer already chosen. Printed only once every page went out; a job
 // that cannot start or a page that cannot be drawn aborts the job and fails, saying what went
 // wrong. A PDF file is written whole or not at all: a failed job leaves an existing file of
-// the name as it was.
+// the name as it was. As every file the user names, a new PDF file is for its owner only, one
+// replaced keeps its permissions, one the user may not write is refused and a link is written
+// through to the file it names.
 [[nodiscard]] PrintOutcome print(QPrinter& printer, const PrintJob& job);
 
 // Lets the user choose the printer (or a PDF file) in the platform's print dialog, then prints

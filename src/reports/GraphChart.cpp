@@ -86,8 +86,8 @@ int slotCount(const std::vector<GraphPoint>& points) {
     return total;
 }
 
-QString percentMark(double value, double total) {
-    return QString::number(stats::RoundHalfEven((long double)value / total * 100.0L)) + QStringLiteral(" %");
+QString percentMark(int count, int total) {
+    return QString::number(stats::RoundedPercent(count, total)) + QStringLiteral(" %");
 }
 
 }  // namespace
@@ -230,11 +230,13 @@ void GraphChart::fillPoints(const GraphPlan& plan) {
 // The zone slices with their percentages on white; the legend names each zone with its count
 // and percentage. The biggest slice stands out.
 void GraphChart::fillPie(const GraphSeries& slices) {
-    double total = 0, biggest = -1;
-    for (const GraphPoint& p : slices.points) total += p.y;
+    // Each slice is a count of readings, so its share is a fraction of whole numbers.
+    int total = 0;
+    double biggest = -1;
+    for (const GraphPoint& p : slices.points) total += int(p.y);
     QPieSlice* standsOut = nullptr;
     for (const GraphPoint& p : slices.points) {
-        const QString mark = total > 0 ? percentMark(p.y, total) : QString();
+        const QString mark = total > 0 ? percentMark(int(p.y), total) : QString();
         QPieSlice* slice = cPieA_->append(QStringLiteral("<span style=\"background-color:#ffffff\">&nbsp;") + rich(mark) +
                                               QStringLiteral("&nbsp;</span>"),
                                           p.y);
@@ -256,7 +258,7 @@ void GraphChart::fillPie(const GraphSeries& slices) {
     for (qsizetype i = 0; i < markers.size() && i < qsizetype(slices.points.size()); ++i) {
         const GraphPoint& p = slices.points[size_t(i)];
         markers[i]->setLabel(rich(p.label) + QStringLiteral("<br>") + rich(QString::number(p.y) +
-                                  (total > 0 ? QStringLiteral("   ") + percentMark(p.y, total) : QString())));
+                                  (total > 0 ? QStringLiteral("   ") + percentMark(int(p.y), total) : QString())));
     }
     legend()->show();
 }

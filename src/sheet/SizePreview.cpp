@@ -8,7 +8,8 @@
 namespace pulmora::sheet {
 namespace {
 
-int nearest(double x) { return stats::RoundHalfEven(x); }
+// The nearest pixel to the given quarters of an extent.
+int quarters(int count, int extent) { return stats::RoundHalfEven(count * extent, 4); }
 
 }  // namespace
 
@@ -25,8 +26,8 @@ void SizePreview::setAutomatic(bool automatic) {
 }
 
 int SizePreview::quartersAt(int position, int extent) {
-    if (position < nearest(extent / 2.0)) return 2;
-    if (position < nearest(3 * extent / 4.0)) return 3;
+    if (position < quarters(2, extent)) return 2;
+    if (position < quarters(3, extent)) return 3;
     return 4;
 }
 
@@ -57,9 +58,9 @@ void SizePreview::paintEvent(QPaintEvent*) {
         return;
     }
     p.fillRect(rect(), QColor(128, 128, 128));
-    p.fillRect(QRect(0, 0, nearest(choice_.widthQuarters * w / 4.0), nearest(choice_.heightQuarters * h / 4.0)), Qt::white);
-    for (const int x : {nearest(w / 2.0), nearest(3 * w / 4.0)}) p.fillRect(QRect(x, 0, 1, h), Qt::black);
-    for (const int y : {nearest(h / 2.0), nearest(3 * h / 4.0)}) p.fillRect(QRect(0, y, w, 1), Qt::black);
+    p.fillRect(QRect(0, 0, quarters(choice_.widthQuarters, w), quarters(choice_.heightQuarters, h)), Qt::white);
+    for (const int x : {quarters(2, w), quarters(3, w)}) p.fillRect(QRect(x, 0, 1, h), Qt::black);
+    for (const int y : {quarters(2, h), quarters(3, h)}) p.fillRect(QRect(0, y, w, 1), Qt::black);
     QFont underlined = font();
     underlined.setUnderline(true);
     p.setFont(underlined);

@@ -1,11 +1,11 @@
 #include "DiaryCsv.h"
 
 #include "Figures.h"
+#include "files/Replacement.h"
 #include "store/Keys.h"
 
 #include <QDir>
-#include <QFileInfo>
-#include <QSaveFile>
+#include <QFile>
 
 #include <algorithm>
 #include <map>
@@ -31,6 +31,14 @@ QString field(const QString& text) {
     QString quoted = text;
     quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
     return '"' + quoted + '"';
+}
+
+// Text the user typed, as a cell no spreadsheet takes for a formula: one that begins with a
+// character that starts a formula (or that a spreadsheet would swallow) gets an apostrophe
+// in front, which spreadsheets show the text after and never run.
+QString textCell(const QString& text) {
+    static const QString formulaStarts = QStringLiteral("=+-@\t\r");
+    return !text.isEmpty() && formulaStarts.contains(text.front()) ? QLatin1Char('\'') + text : text;
 }
 
 // A reading of 0 was not taken: its cell stays empty, as do the figures it would make.
@@ -77,8 +85,8 @@ QStringList row(const store::DayRecord& day, int best, const QStringList& trigge
             QString::number(v.relievers),
             QString::number(v.preventers),
             rating(v.rating),
-            triggers.join(kListSeparator),
-            medication.join(kListSeparator)};
+            textCell(triggers.join(kListSeparator)),
+            textCell(medication.join(kListSeparator))};
 }
 
 QByteArray line(const QStringList& fields) {
@@ -111,13 +119,10 @@ DiaryCsv ExportDiaryCsv(store::ReportCursors& cursors, const QString& person) {
 
 QString SaveDiaryCsv(const DiaryCsv& csv, const QString& path) {
     // The diary is health data: a new file is for its owner only; one replaced keeps its access.
-    const bool replacing = QFileInfo::exists(path);
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) &&
-        (replacing || file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) &&
-        file.write(csv.bytes) == csv.bytes.size() && file.commit())
-        return {};
-    return QStringLiteral("%1 could not be written (%2)").arg(QDir::toNativeSeparators(path), file.errorString());
+    files::Replacement file(QFile::encodeName(path).toStdString(), files::kUserFile);
+    if (file.replaceBy(csv.bytes.constData(), size_t(csv.bytes.size()))) return {};
+    return QStringLiteral("%1 could not be written (%2)")
+        .arg(QDir::toNativeSeparators(path), QString::fromStdString(file.reason()));
 }
 
 }  // namespace pulmora::stats

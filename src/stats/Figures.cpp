@@ -2,15 +2,9 @@
 
 #include "store/ReportCursors.h"
 
-#include <cmath>
-
 namespace pulmora::stats {
 
-int RoundHalfEven(long double x) {
-    return int(std::nearbyint(x));  // the default rounding mode sends halves to even
-}
-
-int RoundedPercent(int part, int whole) { return RoundHalfEven((long double)part / whole * 100.0L); }
+int RoundedPercent(int part, int whole) { return RoundHalfEven(100LL * part, whole); }
 
 int PercentOfBest(int reading, int best) { return RoundedPercent(reading, best); }
 
@@ -28,6 +22,6 @@ Zone ZoneOf(int reading, int best, int yellowPercent, int redPercent) {
     return Zone::Yellow;
 }
 
-int ZoneLimit(int best, int percent) { return RoundHalfEven(percent * (long double)best * 0.01L); }
+int ZoneLimit(int best, int percent) { return RoundHalfEven((long long)percent * best, 100); }
 
 }  // namespace pulmora::stats

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "store/Rounding.h"
+
 // The peak-flow figures every report, and the daily card's summary, show. Each is defined here
-// once, so two windows can never disagree about the same reading.
+// once, so two windows can never disagree about the same reading. Each is a fraction of whole
+// numbers rounded exactly, half to even, by the rounding the store's comparison record uses too.
 namespace pulmora::stats {
 
-// x to the nearest whole number, a half going to the even neighbour. The figures compute x in
-// extended precision (long double), so a half stays a half as often as it can.
-int RoundHalfEven(long double x);
+using store::RoundHalfEven;
 
 // part / whole x 100, rounded. Only for whole > 0.
 int RoundedPercent(int part, int whole);

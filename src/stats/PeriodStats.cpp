@@ -111,12 +111,12 @@ void AddDay(PeriodCollection& period, const store::RepDay& day, const store::Rep
 
 PeriodStats FinishPeriodStats(const PeriodCollection& period) {
     PeriodStats s = period.stats;
-    s.EvenAverage = s.EvenReadings > 0 ? RoundHalfEven((long double)s.EvenAverage / s.EvenReadings) : 0;
-    s.MornAverage = s.MornReadings > 0 ? RoundHalfEven((long double)s.MornAverage / s.MornReadings) : 0;
+    s.EvenAverage = s.EvenReadings > 0 ? RoundHalfEven(s.EvenAverage, s.EvenReadings) : 0;
+    s.MornAverage = s.MornReadings > 0 ? RoundHalfEven(s.MornAverage, s.MornReadings) : 0;
     if (s.EvenLowest == kNoReadingYet) s.EvenLowest = 0;
     if (s.MornLowest == kNoReadingYet) s.MornLowest = 0;
     s.DiurnalAverage =
-        period.bothReadingDays > 0 ? RoundHalfEven((long double)s.DiurnalAverage / period.bothReadingDays) : 0;
+        period.bothReadingDays > 0 ? RoundHalfEven(s.DiurnalAverage, period.bothReadingDays) : 0;
     return s;
 }
 

@@ -2,9 +2,10 @@
 
 #include "Clock.h"
 #include "DiaryStore.h"
-#include "engine/FileIo.h"
+#include "files/Replacement.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -24,30 +25,45 @@ const QString kStaging = QStringLiteral(".restore-new");
 const QString kReady = QStringLiteral(".restore-ready");
 const QString kDone = QStringLiteral(".restore-done");
 
-std::string native(const QString& path) { return QDir::toNativeSeparators(path).toStdString(); }
+std::string native(const QString& path) { return QFile::encodeName(QDir::toNativeSeparators(path)).toStdString(); }
 
 Result refusedFor(const std::string& error) { return Result::refused(QString::fromStdString(error)); }
 
 Result makeFolder(const QString& path) {
     std::string error;
-    return engine::io::makeFolder(native(path), error) ? Result::done() : refusedFor(error);
+    return files::makeFolder(native(path), error) ? Result::done() : refusedFor(error);
 }
 
 Result renameDurably(const QString& from, const QString& to) {
     std::string error;
-    return engine::io::renameDurably(native(from), native(to), error) ? Result::done() : refusedFor(error);
+    return files::renameDurably(native(from), native(to), error) ? Result::done() : refusedFor(error);
 }
 
 Result removeFile(const QString& path) {
     std::string error;
-    return engine::io::removeDurably(native(path), error) ? Result::done() : refusedFor(error);
+    return files::removeDurably(native(path), error) ? Result::done() : refusedFor(error);
 }
 
-// A whole new file in place of any old one, on disk before this returns; a link stays a link.
-Result copyFile(const QString& from, const QString& to) {
+// How the file at that place in Backups::filesIn() is copied: a record file through a link, as
+// the engine opens it; the settings file never through one, as the settings code reads and
+// writes it (a link there counts as no file, and is replaced rather than written through).
+files::Links linksOf(qsizetype file) {
+    return file < qsizetype(kAllTables.size()) ? files::Links::Followed : files::Links::NotFollowed;
+}
+
+// Whether the file is there to be copied: a link counts only where links are followed.
+bool present(const QString& path, files::Links links) {
+    const QFileInfo file(path);
+    return links == files::Links::Followed ? file.exists() : file.isFile() && !file.isSymLink();
+}
+
+// A whole new file in place of any old one, on disk before this returns. Where links are
+// followed a link stays a link and its target is replaced; otherwise a link is replaced itself.
+Result copyFile(const QString& from, const QString& to, files::Links links) {
     std::vector<char> bytes;
     std::string error;
-    if (!engine::io::readFile(native(from), bytes, error) || !engine::io::replaceWhole(native(to), bytes, error))
+    if (!files::readFile(native(from), bytes, error, links) ||
+        !files::replaceWhole(native(to), bytes, error, {links, false}))
         return refusedFor(error);
     return Result::done();
 }
@@ -108,9 +124,11 @@ std::vector<Backup> Backups::list() const {
 
 Result Backups::copyDiary(const QString& from, const QString& into) const {
     if (const Result made = makeFolder(into); !made) return made;
-    for (const QString& path : filesIn(from)) {
-        if (!QFileInfo::exists(path)) continue;
-        if (const Result copied = copyFile(path, into + '/' + QFileInfo(path).fileName()); !copied) return copied;
+    const QStringList paths = filesIn(from);
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        if (!present(paths[i], linksOf(i))) continue;
+        const QString copy = into + '/' + QFileInfo(paths[i]).fileName();
+        if (const Result copied = copyFile(paths[i], copy, linksOf(i)); !copied) return copied;
     }
     return Result::done();
 }
@@ -218,7 +236,8 @@ Result Backups::install() const {
     const QStringList staged = filesIn(ready);
     const QStringList live = filesIn(diaryFolder_);
     for (qsizetype i = 0; i < staged.size(); ++i) {
-        const Result step = QFileInfo::exists(staged[i]) ? copyFile(staged[i], live[i]) : removeFile(live[i]);
+        const Result step =
+            present(staged[i], linksOf(i)) ? copyFile(staged[i], live[i], linksOf(i)) : removeFile(live[i]);
         if (!step) return Result::refused("the restore could not be finished: " + step.error());
     }
     const QString done = folder() + '/' + kDone;

@@ -5,9 +5,10 @@
 #include "Keys.h"
 #include "Lookups.h"
 #include "Mapping.h"
+#include "Rounding.h"
 
 #include <algorithm>
-#include <cmath>
+#include <cstdlib>
 #include <tuple>
 
 namespace pulmora::store {
@@ -116,9 +117,8 @@ QString monthStart(const QString& date) {
 
 int diurnalVariation(int morning, int evening) {
     if (morning == 0 || evening == 0) return 0;
-    // In extended precision, as every rounded figure of the reports: a half stays a half more often.
-    const long double percent = std::fabs((long double)(evening - morning) / ((evening + morning) * 0.5L) * 100.0L);
-    return int(std::nearbyint(percent));  // the default rounding mode sends halves to even
+    // |evening - morning| / ((evening + morning) / 2) x 100, as one fraction of whole numbers.
+    return RoundHalfEven(200LL * std::abs(evening - morning), (long long)evening + morning);
 }
 
 bool ReportCursors::InRMdDt(const QString& date, const QString& recordDate) {

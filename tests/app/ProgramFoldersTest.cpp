@@ -93,6 +93,23 @@ TEST_F(DiaryFolderTest, AnInstalledProgramBesideAnOldDiaryKeepsThatDiary) {
     EXPECT_FALSE(fs::exists(user));
 }
 
+// Building again from scratch, or cleaning, deletes the build folder with all it holds: a
+// program started anywhere inside one keeps no diary there, not even one already beside it.
+TEST_F(DiaryFolderTest, AProgramInsideABuildTreeKeepsTheDiaryInTheUsersFolder) {
+    const fs::path build = root.path() / "build";
+    const fs::path inBuild = build / "src/app";
+    fs::create_directories(inBuild);
+    writeBytes((inBuild / "Personal.dat").string(), {});
+    EXPECT_EQ(DiaryFolder::choose(q(inBuild), q(user)).place(), DiaryFolder::Place::BesideProgram);
+    for (const fs::path& cache : {build, inBuild}) {
+        writeBytes((cache / "CMakeCache.txt").string(), {});
+        const DiaryFolder chosen = DiaryFolder::choose(q(inBuild), q(user));
+        EXPECT_EQ(chosen.place(), DiaryFolder::Place::PerUser) << cache;
+        EXPECT_EQ(chosen.path(), slashed(user)) << cache;
+        fs::remove(cache / "CMakeCache.txt");
+    }
+}
+
 TEST_F(DiaryFolderTest, AUsersFolderThatIsThereKeepsItsPermissions) {
     installDataFolder();
     fs::create_directories(user);

@@ -184,6 +184,25 @@ TEST_F(BackupTest, ARestoreRemovesADiaryFileTheBackupDidNotHold) {
     EXPECT_EQ(filesOf(diary.path()), filesOf(backupFolder("2024-01-01")));
 }
 
+// The settings code never reads or writes through a link named pulmora.ini; nor do the backups.
+TEST_F(BackupTest, ASettingsFileThatIsALinkIsNeitherCopiedNorWrittenThrough) {
+    startOn(kFirstDay);
+    TempFolder outside;
+    const std::vector<char> foreign(168, 'o');
+    writeBytes(outside.file("settings"), foreign);
+    fs::remove(diary.path() / "pulmora.ini");
+    fs::create_symlink(outside.path() / "settings", diary.path() / "pulmora.ini");
+
+    startOn(kFirstDay.addDays(1));
+    EXPECT_FALSE(fs::exists(fs::symlink_status(backupFolder("2024-01-02") / "pulmora.ini")));
+    const auto restored = backups().restore("2024-01-01");
+    ASSERT_TRUE(restored) << restored.error().toStdString();
+    EXPECT_FALSE(fs::exists(fs::symlink_status(backupFolder(restored.value.toStdString()) / "pulmora.ini")));
+    EXPECT_FALSE(fs::is_symlink(diary.path() / "pulmora.ini"));
+    EXPECT_EQ(readBytes(diary.file("pulmora.ini")), std::vector<char>(168, 'i'));
+    EXPECT_EQ(readBytes(outside.file("settings")), foreign);
+}
+
 TEST_F(BackupTest, ARestoreKeepsTheLetterCaseOfTheDiarysFiles) {
     startOn(kFirstDay);
     fs::rename(diary.path() / "Daily.dat", diary.path() / "DAILY.DAT");

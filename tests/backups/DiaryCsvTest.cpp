@@ -153,6 +153,33 @@ TEST_F(DiaryCsvTest, FieldsAreQuotedOnlyWhereTheyMustBe) {
     EXPECT_NE(lines[1].indexOf(QString::fromUtf8(",CRÈME; POLLEN,").toUtf8()), -1);
 }
 
+// A spreadsheet opening the file shows what was typed and runs nothing: a list that begins like
+// a formula is written with an apostrophe in front.
+TEST_F(DiaryCsvTest, AListThatBeginsLikeAFormulaIsWrittenAsText) {
+    const struct {
+        const char* date;
+        const char* trigger;
+        const char* cell;
+    } triggers[] = {{"20240604", "=1+2", "'=1+2"},
+                    {"20240605", "+SUM(A1:A9)", "'+SUM(A1:A9)"},
+                    {"20240606", "-2+3", "'-2+3"},
+                    {"20240607", "@IMPORT", "'@IMPORT"},
+                    {"20240608", "A=1", "A=1"}};
+    for (const auto& t : triggers) save(t.date, {}, {t.trigger}, 0, 0);
+    const store::DayMedRow formula[] = {{"=HYPERLINK(\"x\")", "Reliever", ventolinId, 1}};
+    ASSERT_TRUE(diary.days.saveDay(jo, "20240609", {}, {}, formula));
+
+    const QList<QByteArray> lines = stats::ExportDiaryCsv(diary.reports, jo).bytes.split('\n');
+    auto lineOf = [&](const char* date) {
+        const QByteArray iso = QDate::fromString(date, "yyyyMMdd").toString(Qt::ISODate).toUtf8();
+        for (const QByteArray& line : lines)
+            if (line.startsWith(iso)) return line;
+        return QByteArray();
+    };
+    for (const auto& t : triggers) EXPECT_TRUE(lineOf(t.date).endsWith(QByteArray(",") + t.cell + ",\r")) << t.trigger;
+    EXPECT_TRUE(lineOf("20240609").endsWith(",,\"'=HYPERLINK(\"\"x\"\") (1)\"\r")) << lineOf("20240609").toStdString();
+}
+
 TEST_F(DiaryCsvTest, APersonWithoutRecordedDaysGetsTheHeaderAlone) {
     const auto max = diary.persons.AddPer("New", personDetails("Max", "Male"));
     ASSERT_TRUE(max) << max.error().toStdString();

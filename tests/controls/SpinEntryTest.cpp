@@ -119,46 +119,64 @@ TEST(SpinEntryKeys, UpAndDownStepAndReportLikeAClick) {
 }
 
 // Typing a number: digits fill the cells from the left, the cells not yet typed stand empty,
-// and what was typed counts once confirmed.
-TEST(SpinEntryKeys, DigitsTypedReplaceFromTheLeftAndEnterConfirms) {
+// and every digit counts at once, reported as a press is.
+TEST(SpinEntryKeys, DigitsTypedReplaceFromTheLeftAndCountAtOnce) {
     TDaNumber entry;
     entry.setMaxValue(800);
     entry.setNoValue(123);
     QSignalSpy released(&entry, &TDaNumber::mouseReleased);
-    QTest::keyClicks(&entry, "45");
+    QTest::keyClick(&entry, Qt::Key_4);
+    EXPECT_EQ(entry.NoValue(), 4);
+    ASSERT_EQ(released.size(), 1);
+    EXPECT_EQ(released.takeFirst().at(0).value<Qt::MouseButton>(), Qt::LeftButton);
+    QTest::keyClick(&entry, Qt::Key_5);
     EXPECT_EQ(entry.shownDigits(), "45 ");  // none of the old digits mixed in
     EXPECT_EQ(entry.markedCell(), 2);
-    EXPECT_EQ(entry.NoValue(), 123);  // not yet confirmed
-    EXPECT_EQ(released.size(), 0);
+    EXPECT_EQ(entry.NoValue(), 45);
+    EXPECT_EQ(released.size(), 1);
     QTest::keyClick(&entry, Qt::Key_Return);
     EXPECT_EQ(entry.NoValue(), 45);
     EXPECT_EQ(entry.shownDigits(), "045");
-    ASSERT_EQ(released.size(), 1);
-    EXPECT_EQ(released.takeFirst().at(0).value<Qt::MouseButton>(), Qt::LeftButton);
     EXPECT_FALSE(entry.typing());
 
     QTest::keyClicks(&entry, "45");
     QTest::keyClick(&entry, Qt::Key_0);
+    released.clear();
     QTest::keyClick(&entry, Qt::Key_7);  // every cell typed: further digits are ignored
     EXPECT_EQ(entry.shownDigits(), "450");
     EXPECT_EQ(entry.markedCell(), -1);
+    EXPECT_EQ(entry.NoValue(), 450);
+    EXPECT_EQ(released.size(), 0);
     QTest::keyClick(&entry, Qt::Key_Return);
     EXPECT_EQ(entry.NoValue(), 450);
-    released.clear();
 
-    // Backspace takes the last digit back; Escape drops what was typed.
+    // Backspace takes the last digit back; Escape drops what was typed and brings the value
+    // from before back, each reported as a change.
     QTest::keyClicks(&entry, "37");
     QTest::keyClick(&entry, Qt::Key_Backspace);
     EXPECT_EQ(entry.shownDigits(), "3  ");
+    EXPECT_EQ(entry.NoValue(), 3);
+    released.clear();
     QTest::keyClick(&entry, Qt::Key_Escape);
     EXPECT_EQ(entry.shownDigits(), "450");
     EXPECT_EQ(entry.NoValue(), 450);
-    EXPECT_EQ(released.size(), 0);
+    EXPECT_EQ(released.size(), 1);
+    QTest::keyClick(&entry, Qt::Key_6);
+    QTest::keyClick(&entry, Qt::Key_Backspace);
+    EXPECT_FALSE(entry.typing());
+    EXPECT_EQ(entry.NoValue(), 450);
 
-    // Too high for the range: clamped on confirming, as a press would be.
+    // Too high for the range: clamped as a press would be.
     QTest::keyClicks(&entry, "950");
+    EXPECT_EQ(entry.NoValue(), 800);
     QTest::keyClick(&entry, Qt::Key_Enter);
     EXPECT_EQ(entry.NoValue(), 800);
+
+    // A value set from outside, as a card loading a day does, ends the typing.
+    QTest::keyClicks(&entry, "12");
+    entry.setNoValue(300);
+    EXPECT_FALSE(entry.typing());
+    EXPECT_EQ(entry.shownDigits(), "300");
 }
 
 TEST(SpinEntryKeys, LeavingTheEntryConfirmsWhatWasTyped) {

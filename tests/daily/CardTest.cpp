@@ -277,6 +277,11 @@ TEST_F(NoPersonTest, EntryWithoutAPersonOpensThePersonalCard) {
     withModal([&] { click(basic().PkMorn); }, expectNewPersonalCard);
     EXPECT_EQ(basic().PkMorn->NoValue(), 0);
     EXPECT_FALSE(card().RecChanged());
+    // A typed digit counts at once, so it too asks for a person first and is not kept.
+    withModal([&] { QTest::keyClick(basic().PkEven, Qt::Key_4); }, expectNewPersonalCard);
+    EXPECT_EQ(basic().PkEven->NoValue(), 0);
+    EXPECT_FALSE(basic().PkEven->typing());
+    EXPECT_FALSE(card().RecChanged());
     withModal([&] { card().RecUpdate(); }, expectNewPersonalCard);
     EXPECT_EQ(diary().files.table(store::TableId::Daily)->recordCount(), 0u);
 }

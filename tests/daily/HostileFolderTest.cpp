@@ -5,6 +5,7 @@
 #include "app/TAsDB.h"
 #include "controls/TDaNumber.h"
 #include "controls/TDaPanel.h"
+#include "files/FaultSeam.h"
 #include "support/FileSystems.h"
 
 #include <QLabel>
@@ -173,20 +174,11 @@ TEST_F(HostileFolderTest, OnAFullDiskTheSettingsFileIsKept) {
     EXPECT_FALSE(fs::exists(folder.file("pulmora.ini.new")));
 }
 
-// Each step of writing the settings failing in turn, as a full or failing disk makes them fail.
-struct FailingStep {
-    const char* what;
-    app::FileCalls calls;
-};
-
-void PrintTo(const FailingStep& step, std::ostream* out) { *out << step.what; }
-
-class SettingsWriteTest : public ::testing::TestWithParam<FailingStep> {
-protected:
+// Each write, sync and rename of writing the settings failing in turn, as a full or failing disk
+// makes them fail, up to the rename that puts the new file in place.
+TEST(SettingsWriteTest, AFailingStepKeepsTheOldFileWhole) {
+    using files::faults::Operation;
     TempFolder folder;
-};
-
-TEST_P(SettingsWriteTest, KeepsTheOldFileWhole) {
     const std::string path = folder.file("pulmora.ini");
     const auto good = settingsAt50x60();
     writeBytes(path, good);
@@ -194,53 +186,29 @@ TEST_P(SettingsWriteTest, KeepsTheOldFileWhole) {
     ASSERT_TRUE(changed);
     changed->setMainWindowPosition({70, 80});
 
-    EXPECT_FALSE(changed->write(QString::fromStdString(path), GetParam().calls));
-    EXPECT_EQ(readBytes(path), good);
-    EXPECT_FALSE(fs::exists(path + ".new"));
+    std::vector<Operation> steps;
+    files::faults::setHook([&steps](Operation op) {
+        steps.push_back(op);
+        return true;
+    });
+    const QString first = changed->write(QString::fromStdString(path));
+    files::faults::setHook({});
+    ASSERT_TRUE(first.isEmpty()) << first.toStdString();
+    ASSERT_EQ(steps, (std::vector<Operation>{Operation::Write, Operation::Sync, Operation::Rename, Operation::Sync}));
+    for (size_t failing = 0; failing < 3; ++failing) {
+        writeBytes(path, good);
+        size_t step = 0;
+        files::faults::setHook([&step, failing](Operation) { return step++ != failing; });
+        const QString why = changed->write(QString::fromStdString(path));
+        files::faults::setHook({});
+        EXPECT_TRUE(why.contains("Input/output error")) << failing << ": " << why.toStdString();
+        EXPECT_EQ(readBytes(path), good) << failing;
+        EXPECT_FALSE(fs::exists(path + ".new")) << failing;
+    }
     // With the disk working again the write goes through.
-    ASSERT_TRUE(changed->write(QString::fromStdString(path)));
+    ASSERT_TRUE(changed->write(QString::fromStdString(path)).isEmpty());
     EXPECT_EQ(readBytes(path)[40], 70);
 }
-
-app::FileCalls failing(ssize_t (*write)(int, const void*, size_t), int (*fsync)(int) = ::fsync,
-                       int (*close)(int) = ::close, int (*rename)(const char*, const char*) = ::rename) {
-    return {write, fsync, close, rename};
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Steps, SettingsWriteTest,
-    ::testing::Values(
-        FailingStep{"no space at the first write", failing([](int, const void*, size_t) -> ssize_t {
-                        errno = ENOSPC;
-                        return -1;
-                    })},
-        FailingStep{"no space after part of the record",
-                    failing([](int fd, const void* data, size_t size) -> ssize_t {
-                        if (size < size_t(app::IniRecord::kSize)) {
-                            errno = ENOSPC;
-                            return -1;
-                        }
-                        return ::write(fd, data, 100);
-                    })},
-        FailingStep{"the sync fails", failing(::write, [](int) {
-                        errno = EIO;
-                        return -1;
-                    })},
-        FailingStep{"the close reports a late failure", failing(::write, ::fsync, [](int fd) {
-                        ::close(fd);
-                        errno = EIO;
-                        return -1;
-                    })},
-        FailingStep{"the rename fails", failing(::write, ::fsync, ::close, [](const char*, const char*) {
-                        errno = EIO;
-                        return -1;
-                    })}),
-    [](const auto& info) {
-        std::string name = info.param.what;
-        for (auto& c : name)
-            if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-        return name;
-    });
 
 // ---- long messages ---------------------------------------------------------------------------
 

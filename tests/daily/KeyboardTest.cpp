@@ -7,15 +7,19 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QLabel>
 #include <QListWidget>
 #include <QSet>
 #include <QTableWidget>
 #include <QTest>
 
 #include <algorithm>
+#include <functional>
 
 namespace pulmora::test {
 namespace {
+
+using store::keys::dateKey;
 
 class KeyboardTest : public CardTest {
 protected:
@@ -106,7 +110,8 @@ TEST_F(KeyboardTest, TheBasicPageIsWalkedInReadingOrder) {
 TEST_F(KeyboardTest, APeakFlowIsTypedAndTabConfirmsIt) {
     basic().PkMorn->setFocus();
     QTest::keyClicks(basic().PkMorn, "450");
-    EXPECT_FALSE(card().RecChanged());
+    EXPECT_TRUE(card().RecChanged());
+    EXPECT_EQ(basic().values().morning, 450);
     QTest::keyClick(basic().PkMorn, Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), basic().PkEven);
     EXPECT_EQ(basic().values().morning, 450);
@@ -117,6 +122,65 @@ TEST_F(KeyboardTest, APeakFlowIsTypedAndTabConfirmsIt) {
     EXPECT_EQ(basic().values().evening, 95);
     ASSERT_TRUE(card().SaveDay());
     EXPECT_EQ(diary().days.GetDly(card().CurrentPerson(), card().CurrentDate()).values.morning, 450);
+}
+
+// Two people, each with a day recorded long ago, so every day typed has one to compare with.
+class TypingTest : public CardTest {
+protected:
+    void SetUp() override {
+        CardTest::SetUp();
+        prepare([&](store::Diary& d) {
+            for (const char* nickname : {"Jo", "Kim"}) {
+                store::DayValues earlier;
+                earlier.morning = earlier.evening = 300;
+                ASSERT_TRUE(d.days.AddDly(addPerson(d, nickname), dateKey(kToday.addDays(-30)), earlier));
+            }
+        });
+        start();
+        card().show();
+        QApplication::setActiveWindow(&card());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&card()));
+    }
+    // The morning reading on disk, read by a store of its own; -1 without a record.
+    int storedMorning(const QString& person, const QDate& day) {
+        store::Diary reader;
+        reader.files.setFolder(folderPath());
+        reader.files.OpenDB(store::Access::ReadOnly);
+        const store::DayCard stored = reader.days.GetDly(person, dateKey(day));
+        reader.files.CloseDB();
+        return stored.found ? stored.values.morning : -1;
+    }
+};
+
+// A peak flow being typed is part of the day from its first digit: Save and Cancel show, the
+// summary follows, and whatever saves the day takes the number while the focus is still in
+// the entry.
+TEST_F(TypingTest, APeakFlowBeingTypedIsSavedByEveryRoadThatSaves) {
+    const std::vector<std::pair<const char*, std::function<void()>>> roads = {
+        {"the save shortcut", [&] { QTest::keyClick(basic().PkMorn, Qt::Key_S, Qt::ControlModifier); }},
+        {"another day", [&] { selectDay(kToday); }},
+        {"the report card", [&] { withModal([&] { click(card().BtnRep); }, [](QWidget* window) { window->close(); }); }},
+        {"the next person", [&] { click(card().SelAsName); }},
+        {"closing the window", [&] { card().close(); }},
+    };
+    for (size_t i = 0; i < roads.size(); ++i) {
+        const auto& [road, take] = roads[i];
+        const QDate day = kToday.addDays(-10 + int(i));
+        selectDay(day);
+        const QString person = card().CurrentPerson();
+        ASSERT_EQ(storedMorning(person, day), -1) << road;
+        const QImage summary = card().Report->pixmap().toImage();
+        QApplication::setActiveWindow(&card());  // again after the report card
+        basic().PkMorn->setFocus();
+        QTest::keyClick(basic().PkMorn, Qt::Key_3);
+        EXPECT_TRUE(card().RecChanged()) << road;
+        EXPECT_TRUE(card().BtnSave->isVisible()) << road;
+        EXPECT_NE(card().Report->pixmap().toImage(), summary) << road;
+        QTest::keyClicks(basic().PkMorn, "33");
+        ASSERT_TRUE(basic().PkMorn->hasFocus()) << road;
+        take();
+        EXPECT_EQ(storedMorning(person, day), 333) << road;
+    }
 }
 
 // Whatever has the focus shows it.

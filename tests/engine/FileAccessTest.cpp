@@ -9,19 +9,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-int modeOf(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 ? int(st.st_mode & 07777) : -1;
-}
-
-// Names in the folder, so a test sees every file a replacement left behind.
-std::vector<std::string> entries(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 class FileAccessTest : public EngineTest {
 protected:
     // Alan and Bea, with Alan marked, so a pack has something to remove.
@@ -50,7 +37,7 @@ TEST_F(FileAccessTest, APackKeepsTheFilesPermissions) {
     ASSERT_TRUE(t->pack());
     EXPECT_EQ(modeOf(path()), 0640);
     EXPECT_EQ(t->recordCount(), 1u);
-    EXPECT_EQ(entries(folder.path()), std::vector<std::string>{"people.dbf"});
+    EXPECT_EQ(namesIn(folder.path()), std::vector<std::string>{"people.dbf"});
 }
 
 TEST_F(FileAccessTest, APackKeepsTheFilesGroup) {
@@ -83,8 +70,8 @@ TEST_F(FileAccessTest, APackThroughALinkReplacesItsTargetAndKeepsTheLink) {
     EXPECT_TRUE(fs::is_symlink(path()));
     EXPECT_EQ(fs::read_symlink(path()), "kept/people.dbf");
     EXPECT_EQ(modeOf(target), 0640);
-    EXPECT_EQ(entries(folder.path()), (std::vector<std::string>{"kept", "people.dbf"}));
-    EXPECT_EQ(entries(folder.path() / "kept"), std::vector<std::string>{"people.dbf"});
+    EXPECT_EQ(namesIn(folder.path()), (std::vector<std::string>{"kept", "people.dbf"}));
+    EXPECT_EQ(namesIn(folder.path() / "kept"), std::vector<std::string>{"people.dbf"});
     auto again = engine.open(target, tags);
     ASSERT_TRUE(again.table) << again.reason;
     again.table->selectTag(again.table->tag("byName"));
@@ -101,7 +88,7 @@ TEST_F(FileAccessTest, ALinkToAMissingFileIsReportedAndLeftAlone) {
     EXPECT_EQ(made.table, nullptr);
     EXPECT_EQ(made.reason, opened.reason);
     EXPECT_TRUE(fs::is_symlink(path()));
-    EXPECT_EQ(entries(folder.path()), std::vector<std::string>{"people.dbf"});
+    EXPECT_EQ(namesIn(folder.path()), std::vector<std::string>{"people.dbf"});
 }
 
 TEST_F(FileAccessTest, AFolderIsNoTable) {

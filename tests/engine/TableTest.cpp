@@ -135,6 +135,27 @@ TEST_F(TableTest, FieldsAreCutOrPaddedAndReadAsNumbers) {
     EXPECT_EQ(score->toInt(), -5);
 }
 
+// A whole number holds 18 digits whatever they are; more are not read as a number at all.
+TEST(FieldNumberTest, NineteenDigitsOrMoreAreNoNumber) {
+    TempFolder folder;
+    engine::Engine engine;
+    auto made = engine.create(folder.file("wide.dbf"), {{"Count", engine::FieldType::Character, 20}}, {});
+    ASSERT_TRUE(made.table) << made.reason;
+    const std::pair<const char*, long long> cases[] = {
+        {"999999999999999999", 999999999999999999LL},
+        {"-999999999999999999", -999999999999999999LL},
+        {"9999999999999999999", 0},
+        {"-9223372036854775808", 0},
+        {"99999999999999999999", 0},
+    };
+    for (const auto& [text, value] : cases) {
+        made.table->appendStart();
+        made.table->field("Count")->assign(text);
+        ASSERT_TRUE(made.table->append());
+        EXPECT_EQ(made.table->field("Count")->toInt(), value) << text;
+    }
+}
+
 TEST_F(TableTest, RecordNumberAndPositionFollowTheTag) {
     t->selectTag(t->tag("byName"));
     ASSERT_TRUE(t->top());

@@ -265,6 +265,23 @@ TEST(SavePictureTest, AnUnwritableFolderGivesTheErrorAndKeepsTheFile) {
     }
 }
 
+// Every file the user names follows one rule: one the user may not write is refused, not replaced.
+TEST(SavePictureTest, AFileTheUserMayNotWriteIsRefusedWhateverItsKind) {
+    for (const char* kind : {"jpg", "bmp", "pdf"}) {
+        TempFolder folder;
+        ASSERT_EQ(::chmod(folder.path().c_str(), 0777), 0);
+        const std::string file = folder.file(std::string("report.") + kind);
+        const std::vector<char> before{'k', 'e', 'e', 'p'};
+        writeBytes(file, before);
+        ASSERT_EQ(::chmod(file.c_str(), 0444), 0);
+        int status = 0;
+        const std::string output = runCommand(std::string(PULMORA_SAVE_CHILD) + " '" + file + "' " + kind, status);
+        EXPECT_EQ(status, 1) << kind << ": " << output;
+        EXPECT_NE(output.find("Could not write " + file + ": Permission denied"), std::string::npos) << output;
+        expectUntouched(folder, file, before);
+    }
+}
+
 TEST(SavePictureTest, AFailedEncodingKeepsTheFile) {
     TempFolder folder;
     const std::string file = folder.file("report.jpg");

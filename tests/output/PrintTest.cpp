@@ -259,7 +259,8 @@ TEST(PrintTest, APageThatCannotBeDrawnStopsTheJobAndKeepsTheOldFile) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1) << "no other file";
 }
 
-// The PDF writer itself keeps quiet about a write that fails; the job must not.
+// The PDF writer itself keeps quiet about a write that fails; the job must not, and says why in
+// the system's words.
 TEST(PrintTest, AFullDiskFailsTheJobAndKeepsTheOldFile) {
     TempFolder folder;
     ScratchFileSystem disk(folder.path(), 64 * 1024);
@@ -271,7 +272,7 @@ TEST(PrintTest, AFullDiskFailsTheJobAndKeepsTheOldFile) {
         QString::fromStdString(pdf),
         oneOf(reportLikePage(QStringLiteral("Monthly Basic Report")), PageSizing::scaled(kScreen)));
     EXPECT_EQ(outcome.status(), PrintOutcome::Status::Failed);
-    EXPECT_EQ(outcome.error(), QString::fromStdString("Could not write " + pdf + ": the file was not written whole"));
+    EXPECT_EQ(outcome.error(), QString::fromStdString("Could not write " + pdf + ": No space left on device"));
     EXPECT_EQ(readBytes(pdf), (std::vector<char>{'o', 'l', 'd'}));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 2) << "the old file and the filler";
 }

@@ -421,7 +421,7 @@ TEST_F(ReportCard, ThePlacementIsKeptInTheSettingsFile) {
         settings.setReportGeometry(placement.geometry);
     });
     card->close();
-    ASSERT_TRUE(settings.write(ini));
+    ASSERT_TRUE(settings.write(ini).isEmpty());
 
     const std::optional<app::IniRecord> read = app::IniRecord::read(ini);
     ASSERT_TRUE(read);

@@ -279,6 +279,59 @@ TEST_F(Reporter, RefusesToPrintOrSaveWithoutAReportAndOtherKindsOfFile) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(out.path()), {}), 1) << "only the error text";
 }
 
+// A diary and files named in other letters than English ones, under a locale that knows no
+// letter beyond ASCII and under one that knows them all: every kind of file is written whole.
+TEST_F(Reporter, WritesEveryKindOfFileUnderAnyNameInAnyLocale) {
+    namespace fs = std::filesystem;
+    const fs::path diary = out.path() / "Zoë Müller" / "Дневник";
+    const fs::path into = out.path() / "Zoë Müller" / "Médecin";
+    fs::create_directories(diary);
+    fs::create_directories(into);
+    for (const auto& [name, bytes] : diaryFiles()) writeBytes((diary / name).string(), bytes);
+    const std::string report = " --person Ann --date 2026-12-08 --report monthly-basic --out ";
+    const std::pair<std::string, std::vector<std::string>> runs[] = {
+        {report + "'" + (into / "résumé.pdf").string() + "'", {"résumé.pdf"}},
+        {report + "'" + (into / "résumé.jpg").string() + "'", {"résumé.jpg"}},
+        {report + "'" + (into / "résumé.bmp").string() + "'", {"résumé.bmp"}},
+        {report + "'" + (into / "résumé.png").string() + "'", {"résumé.png"}},
+        {" --person Ann --report csv --out '" + (into / "日記.csv").string() + "'", {"日記.csv"}},
+        {" --person Ann --date 2026-12-07 --report sheet --separate --out '" + (into / "fiche.png").string() + "'",
+         {"fiche-1.png", "fiche-2.png"}},
+    };
+    for (const char* locale : {"C", "C.UTF-8"}) {
+        for (const auto& [arguments, names] : runs) {
+            fs::remove_all(into);
+            fs::create_directory(into);
+            int status = -1;
+            runCommand(std::string("LANG=") + locale + " LC_ALL=" + locale + " " + PULMORA_REPORT_TOOL + " '" +
+                           diary.string() + "'" + arguments + " 2>" + errors(),
+                       status);
+            EXPECT_EQ(status, 0) << locale << arguments << ": " << errorText();
+            EXPECT_EQ(namesIn(into), names) << locale << arguments;
+            for (const std::string& name : namesIn(into))
+                EXPECT_GT(fs::file_size(into / name), 100u) << locale << " " << name;
+        }
+    }
+}
+
+// On a full disk every kind of file fails whole, and the tool says why in the system's words.
+TEST_F(Reporter, OnAFullDiskEveryKindOfFileSaysWhy) {
+    TempFolder full;
+    ScratchFileSystem disk(full.path(), 64 * 1024);
+    if (!disk.mounted()) GTEST_SKIP() << disk.why();
+    ASSERT_TRUE(disk.fill());
+    const std::string report = " --person Ann --date 2026-12-08 --report monthly-basic --out ";
+    for (const std::string& arguments :
+         {report + full.file("m.pdf"), report + full.file("m.jpg"), report + full.file("m.bmp"),
+          report + full.file("m.png"), " --person Ann --report csv --out " + full.file("m.csv")}) {
+        int status = -1;
+        run(folder() + arguments, status);
+        EXPECT_EQ(status, 2) << arguments;
+        EXPECT_NE(errorText().find("No space left on device"), std::string::npos) << arguments << ": " << errorText();
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(full.path()), {}), 1) << "only the filler";
+    }
+}
+
 // A diary on a read-only disk (a backup, a mounted stick) can still be reported on.
 TEST_F(Reporter, ReadsADiaryInAReadOnlyFolder) {
     TempFolder shelf;

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <functional>
+
 namespace pulmora::test {
 namespace {
 
@@ -34,13 +37,16 @@ stats::PeriodStats collect(const std::vector<store::RepDay>& days, const store::
 }
 
 TEST(Figures, RoundHalfEvenSendsHalvesToTheEvenNeighbour) {
-    EXPECT_EQ(stats::RoundHalfEven(0.5L), 0);
-    EXPECT_EQ(stats::RoundHalfEven(1.5L), 2);
-    EXPECT_EQ(stats::RoundHalfEven(2.5L), 2);
-    EXPECT_EQ(stats::RoundHalfEven(-2.5L), -2);
-    EXPECT_EQ(stats::RoundHalfEven(2.5001L), 3);
-    EXPECT_EQ(stats::RoundHalfEven(401.5L), 402);
-    EXPECT_EQ(stats::RoundHalfEven(400.5L), 400);
+    EXPECT_EQ(stats::RoundHalfEven(1, 2), 0);
+    EXPECT_EQ(stats::RoundHalfEven(3, 2), 2);
+    EXPECT_EQ(stats::RoundHalfEven(5, 2), 2);
+    EXPECT_EQ(stats::RoundHalfEven(-5, 2), -2);
+    EXPECT_EQ(stats::RoundHalfEven(5, -2), -2);
+    EXPECT_EQ(stats::RoundHalfEven(-7, 2), -4);
+    EXPECT_EQ(stats::RoundHalfEven(-7, 3), -2);
+    EXPECT_EQ(stats::RoundHalfEven(25001, 10000), 3);
+    EXPECT_EQ(stats::RoundHalfEven(803, 2), 402);
+    EXPECT_EQ(stats::RoundHalfEven(801, 2), 400);
 }
 
 TEST(Figures, DiurnalVariationDropsTheSign) {
@@ -50,13 +56,56 @@ TEST(Figures, DiurnalVariationDropsTheSign) {
     EXPECT_EQ(stats::DiurnalVariation(300, 300), 0);
 }
 
-// Halves that only survive in extended precision: in double precision 23 / 40 x 100 and
-// 102 / 80 x 100 come out just below 57.5 and 127.5, so a double computation shows one less.
-TEST(Figures, FiguresAreComputedInExtendedPrecision) {
+// Halves that a binary quotient cannot hold: computed in floating point, 59 / 200 x 100 and
+// 94 / 80 x 100 land just below 29.5 and 117.5 and would show one less.
+TEST(Figures, HalvesStayExactHalves) {
+    EXPECT_EQ(stats::PercentOfBest(59, 200), 30);        // 29.5
+    EXPECT_EQ(stats::DiurnalVariation(33, 127), 118);    // 94 / 80 x 100 = 117.5
     EXPECT_EQ(stats::PercentOfBest(23, 40), 58);         // 57.5
     EXPECT_EQ(stats::DiurnalVariation(29, 131), 128);    // 102 / 80 x 100 = 127.5
     EXPECT_EQ(stats::DiurnalVariation(57, 103), 58);     // 46 / 80 x 100 = 57.5
     EXPECT_EQ(stats::RoundedPercent(3, 7), 43);          // 42.86
+    EXPECT_EQ(stats::ZoneLimit(345, 50), 172);           // 172.5
+}
+
+// The whole number nearest to numerator / denominator, found by walking the whole numbers
+// rather than by dividing: k is nearest when numerator lies within half a denominator of k x
+// denominator, and of two that are equally near the even one wins.
+int nearestByWalking(long long numerator, long long denominator) {
+    for (long long k = 0;; ++k) {
+        const long long low = (2 * k - 1) * denominator, high = (2 * k + 1) * denominator;
+        if (2 * numerator < low || 2 * numerator > high) continue;
+        if (2 * numerator == high) return int(k % 2 == 0 ? k : k + 1);
+        return int(k);
+    }
+}
+
+// Every reading a peak-flow entry takes, against a spread of partners, each figure checked
+// against the exact fraction it stands for.
+TEST(Figures, EveryReadingGivesTheExactlyRoundedFigure) {
+    struct Sweep {
+        const char* figure;
+        std::vector<int> partners;
+        std::function<int(int, int)> computed;
+        std::function<std::pair<long long, long long>(int, int)> fraction;
+    };
+    const std::vector<Sweep> sweeps = {
+        {"PercentOfBest", {200, 333, 400, 455, 512, 640, 800, 999}, stats::PercentOfBest,
+         [](int reading, int best) { return std::pair{100LL * reading, (long long)best}; }},
+        {"DiurnalVariation", {1, 33, 127, 250, 401, 640, 800, 999}, stats::DiurnalVariation,
+         [](int reading, int other) { return std::pair{200LL * std::abs(other - reading), (long long)reading + other}; }},
+        {"ZoneLimit", {25, 50, 65, 75, 80, 85, 95}, stats::ZoneLimit,
+         [](int best, int percent) { return std::pair{(long long)percent * best, 100LL}; }},
+        {"average of two", {1, 2, 3, 250, 401, 998}, [](int a, int b) { return collect({day(a, 0), day(b, 0)}, figures(999)).MornAverage; },
+         [](int a, int b) { return std::pair{(long long)a + b, 2LL}; }},
+    };
+    for (const Sweep& sweep : sweeps)
+        for (int partner : sweep.partners)
+            for (int reading = 1; reading <= 999; ++reading) {
+                const auto [numerator, denominator] = sweep.fraction(reading, partner);
+                ASSERT_EQ(sweep.computed(reading, partner), nearestByWalking(numerator, denominator))
+                    << sweep.figure << "(" << reading << ", " << partner << ")";
+            }
 }
 
 // The daily card's summary and the store's comparison record take the same figures as the

@@ -1,9 +1,23 @@
 #include "TempFolder.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 namespace pulmora::test {
+
+int modeOf(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 ? int(st.st_mode & 07777) : -1;
+}
+
+std::vector<std::string> namesIn(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(folder)) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
 std::string runCommand(const std::string& command, int& status) {
     std::string output;

@@ -51,6 +51,11 @@ inline void writeBytes(const std::string& path, const std::vector<char>& bytes) 
     out.write(bytes.data(), std::streamsize(bytes.size()));
 }
 
+// The permission bits of the file a path names (through a link); -1 when there is none.
+int modeOf(const std::string& path);
+// The names in a folder, sorted, so a test sees every file a write left behind.
+std::vector<std::string> namesIn(const std::filesystem::path& folder);
+
 // Runs a command and returns its standard output and error; `status` receives the exit status.
 std::string runCommand(const std::string& command, int& status);
 

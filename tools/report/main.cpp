@@ -5,6 +5,7 @@
 // PDF file (or their pages as PNG pictures) as the record sheet window does. With --report csv it
 // writes the person's whole diary as the CSV file the daily card's menu exports. It only reads
 // the diary.
+#include "files/Replacement.h"
 #include "output/PageMargins.h"
 #include "output/PictureFile.h"
 #include "output/Printing.h"
@@ -21,15 +22,18 @@
 #include "stats/DiaryCsv.h"
 #include "store/Diary.h"
 
+#include <QBuffer>
 #include <QCommandLineParser>
+#include <QFile>
 #include <QFileInfo>
 #include <QApplication>
 #include <QJsonDocument>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 #include <cstdio>
+#include <memory>
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -92,9 +96,32 @@ std::optional<store::PersonRef> findPerson(store::Persons& persons, const QStrin
     return std::nullopt;
 }
 
-bool writePng(const QImage& picture, const QString& path) {
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && picture.save(&file, "PNG") && file.commit();
+struct Picture {
+    QImage image;
+    QString path;
+};
+
+// Writes the pictures as PNG files, all or none: each is written whole beside its name before
+// any is put in place, so a failure on the way (a full disk, a folder that cannot be written)
+// leaves no new file and every old one as it was. What failed, or empty.
+QString writePngs(const std::vector<Picture>& pictures) {
+    const auto cannotWrite = [](const Picture& picture, const QString& why) {
+        return "cannot write the picture to " + picture.path + ": " + why;
+    };
+    std::vector<std::unique_ptr<files::Replacement>> written;
+    for (const Picture& picture : pictures) {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        if (!buffer.open(QIODevice::WriteOnly) || !picture.image.save(&buffer, "PNG"))
+            return cannotWrite(picture, "it cannot be made into a PNG picture");
+        auto file = std::make_unique<files::Replacement>(QFile::encodeName(picture.path).toStdString(), files::kUserFile);
+        if (!file->begin() || !file->write(bytes.constData(), size_t(bytes.size())))
+            return cannotWrite(picture, QString::fromStdString(file->reason()));
+        written.push_back(std::move(file));
+    }
+    for (size_t i = 0; i < written.size(); ++i)
+        if (!written[i]->commit()) return cannotWrite(pictures[i], QString::fromStdString(written[i]->reason()));
+    return {};
 }
 
 enum class OutputKind { Png, Pdf, Jpeg, Bitmap };
@@ -112,7 +139,7 @@ std::optional<OutputKind> outputKind(const QString& path) {
 // page as PDF, the saved picture as JPEG or bitmap. What failed, or empty.
 QString writeOutput(const QImage& picture, const output::PrintJob& page, const QImage& saved, const QString& path,
                     OutputKind kind) {
-    if (kind == OutputKind::Png) return writePng(picture, path) ? QString() : "cannot write the picture to " + path;
+    if (kind == OutputKind::Png) return writePngs({{picture, path}});
     if (kind == OutputKind::Pdf) {
         const output::PrintOutcome printed = output::printToPdf(path, page);
         return printed.ok() ? QString() : printed.error();
@@ -183,11 +210,12 @@ int writeSheets(store::Persons& persons, const QDate& first, const QCommandLineP
         return printed.ok() ? 0 : refuse(printed.error());
     }
     if (!out.endsWith(QLatin1String(".png"), Qt::CaseInsensitive)) return refuse("--out must name a .pdf or .png file");
-    for (size_t i = 0; i < job.pages.size(); ++i) {
-        const QString path = job.pages.size() == 1 ? out : out.chopped(4) + QStringLiteral("-%1.png").arg(i + 1);
-        if (!writePng(job.pages[i].page.toImage(), path)) return refuse("cannot write the picture to " + path);
-    }
-    return 0;
+    std::vector<Picture> pages;
+    for (size_t i = 0; i < job.pages.size(); ++i)
+        pages.push_back({job.pages[i].page.toImage(),
+                         job.pages.size() == 1 ? out : out.chopped(4) + QStringLiteral("-%1.png").arg(i + 1)});
+    const QString failed = writePngs(pages);
+    return failed.isEmpty() ? 0 : refuse(failed);
 }
 
 int writeCsv(store::Diary& diary, const store::PersonRef& person, const QString& path) {

@@ -3,9 +3,14 @@
 #include <string>
 #include <vector>
 
-// Thin, durable file access for the table engine. Every function answers false and sets
-// `error` instead of throwing.
-namespace pulmora::engine::io {
+// Thin, durable file access shared by the table engine, the store's backups, the settings file
+// and the files a user saves. Paths are bytes, as the system takes them (the Qt side encodes
+// them with QFile::encodeName), so no name is ever converted through a locale. Every function
+// answers false and sets `error` instead of throwing.
+namespace pulmora::files {
+
+// Whether a symbolic link under a name is followed to the file it names.
+enum class Links { Followed, NotFollowed };
 
 // Opens an existing file, for reading and writing or for reading only; -1 when it is missing
 // or cannot be opened. `missing` is set only when nothing at all stands under that name: a
@@ -15,16 +20,10 @@ bool readAll(int fd, std::vector<char>& bytes, std::string& error);
 bool writeAt(int fd, long long offset, const char* data, size_t size, std::string& error);
 // Returns once the written data has reached the disk.
 bool sync(int fd, std::string& error);
-// Writes a complete new file beside `path`, syncs it and renames it over `path`, so a crash
-// leaves either the old file or the new one, never a mixture. The new file keeps the old one's
-// permissions, or is readable and writable by its owner only when there was none. When `path`
-// is a symbolic link its target is replaced, in the target's own folder, and the link stays; a
-// link to a missing file is refused and left as it is.
-bool replaceWhole(const std::string& path, const std::vector<char>& bytes, std::string& error);
 void close(int fd);
 
-// The whole content of a file, read through any link.
-bool readFile(const std::string& path, std::vector<char>& bytes, std::string& error);
+// The whole content of a file; a link is followed, or refused as no plain file.
+bool readFile(const std::string& path, std::vector<char>& bytes, std::string& error, Links links = Links::Followed);
 // Renames a file or folder within one file system and waits until the rename is on disk, so a
 // crash leaves it under either name, never under both or neither.
 bool renameDurably(const std::string& from, const std::string& to, std::string& error);
@@ -33,4 +32,4 @@ bool makeFolder(const std::string& path, std::string& error);
 // Removes a file and waits until its removal is on disk; a file that is not there is no error.
 bool removeDurably(const std::string& path, std::string& error);
 
-}  // namespace pulmora::engine::io
+}  // namespace pulmora::files

@@ -1,6 +1,6 @@
 #include "FaultSeam.h"
 
-namespace pulmora::engine::faults {
+namespace pulmora::files::faults {
 namespace {
 Hook& hook() {
     static Hook installed;
@@ -12,4 +12,4 @@ void setHook(Hook h) { hook() = std::move(h); }
 
 bool allows(Operation operation) { return !hook() || hook()(operation); }
 
-}  // namespace pulmora::engine::faults
+}  // namespace pulmora::files::faults

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "FaultSeam.h"
+
+#include <string>
+
+// The system calls that write, sync and rename, each asking the fault seam first, and the texts
+// their failures are told in. For this module's own sources.
+namespace pulmora::files::seamed {
+
+// A refusal by the test seam looks to the caller exactly like a failing disk (errno EIO).
+bool allowed(faults::Operation operation);
+
+// Writes all of `data` at `offset`; false with errno set when it cannot.
+bool writeFully(int fd, const char* data, size_t size, long long offset);
+bool syncData(int fd);
+bool syncAll(int fd);
+bool renameOver(const std::string& from, const std::string& to);
+// A folder's entries reach the disk only when the folder itself is synced. Some file systems
+// cannot sync a folder; what was done is in place either way, so that is not a failure.
+void syncFolderOf(const std::string& path);
+
+// The folder part of a path, with its trailing '/', or "." for a bare name.
+std::string folderOf(const std::string& path);
+// "<what> <path>: <the system's words for errno>".
+std::string describe(const char* what, const std::string& path);
+// "<path> is a link to <target>, which does not exist".
+std::string danglingLink(const std::string& path);
+
+}  // namespace pulmora::files::seamed
