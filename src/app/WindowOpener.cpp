@@ -180,8 +180,8 @@ void WindowOpener::savePicture(reports::TAsRep& card, const QPoint& topLeft) {
             placeOnScreen(*window, topLeft, topLeft, card);
             return window;
         },
-        [](reports::TAsJpeg& window) {
-            runModal(window);
+        [&card](reports::TAsJpeg& window) {
+            if (runModal(window) == QDialog::Accepted) card.pictureSaved(window.savedAs());
             return true;
         });
     if (!opened) card.saveWindowNotOpened();

@@ -1,5 +1,6 @@
 #include "Printing.h"
 
+#include "PageMargins.h"
 #include "files/Replacement.h"
 
 #include <QAbstractPrintDialog>
@@ -47,10 +48,7 @@ QString prepare(QPrinter& printer, const PrintJob& job) {
     printer.setFullPage(false);  // the painter's origin is the corner of the margins
     if (!printer.setPageOrientation(job.orientation))
         return QStringLiteral("%1 does not take the page orientation").arg(describe(printer));
-    QPageLayout layout = printer.pageLayout();
-    layout.setUnits(QPageLayout::Inch);
-    QMarginsF margins = layout.minimumMargins();
-    if (job.leftMarginInches) margins.setLeft(std::max(*job.leftMarginInches, margins.left()));
+    const QMarginsF margins = pageMargins(printer.pageLayout(), job.leftMarginInches);
     if (!printer.setPageMargins(margins, QPageLayout::Inch))
         return QStringLiteral("%1 does not take margins of %2, %3, %4 and %5 inches")
             .arg(describe(printer))

@@ -24,8 +24,8 @@ struct PrintedPage {
 };
 
 // One print job: its pages in order, each on a new sheet of paper, all in one orientation.
-// Each page is drawn from the corner of the margins. The margins are the printer's unprintable
-// widths, except a left margin that is asked for (never less than the unprintable width).
+// Each page is drawn from the corner of the margins: the printer's unprintable widths, but at
+// least 6 mm a side, and a left margin that is asked for where it is wider (see PageMargins.h).
 struct PrintJob {
     QPageLayout::Orientation orientation = QPageLayout::Portrait;
     std::optional<double> leftMarginInches;

@@ -13,10 +13,12 @@
 #include "controls/GlyphButton.h"
 #include "controls/TDaButton.h"
 #include "controls/TDaPanel.h"
+#include "output/PageMargins.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDir>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -35,6 +37,7 @@ namespace glyphs = controls::glyphs;
 const QString kWelcome = QStringLiteral(" Welcome to the Pulmora Reporter");
 const QString kNoReportSelected = QStringLiteral(" You must have a report selected before using this option!");
 const QString kNoSaveWindow = QStringLiteral("ERROR: Could not open Save Jpeg Card");
+const QString kSavedAs = QStringLiteral(" Report Saved as ");
 const QString kPrinting = QStringLiteral("Printing Report ..");
 const QString kWaitWhilePrinting = QStringLiteral(" Please Wait Whilst Report is Printing ..");
 const QString kSentToPrinter = QStringLiteral("Report Sent to Printer");
@@ -172,6 +175,10 @@ void TAsRep::layOut() {
     fromRight(RepDate, (kBarHeight - RepDate->height()) / 2);
     x -= 4;
     for (TDaButton* b : {BtnPeakFlow, BtnReport, BtnMedTrig, BtnTable}) fromRight(b, buttonTop);
+    // The name banner stops short of the buttons; a name too long for it is cut short there (and
+    // shown whole as its hint), never drawn under them.
+    SelAsName->setMaximumWidth(BtnTable->x() - 6 - SelAsName->x());
+    SelAsName->setCaption(SelAsName->Caption());
 
     TabPage->setGeometry(4, kBarHeight, w - 8, h - kBarHeight - kStatusHeight - 4);
     const QSize page = TabPage->size();
@@ -375,8 +382,10 @@ void TAsRep::savePicture() {
 
 void TAsRep::saveWindowNotOpened() { setInfo(kNoSaveWindow); }
 
+void TAsRep::pictureSaved(const QString& path) { setInfo(kSavedAs + QDir::toNativeSeparators(path)); }
+
 QImage TAsRep::savedPicture() const {
-    return isGraph(kind_) ? savedGraphPicture(*TabData->Chart) : savedReportPicture(report_);
+    return isGraph(kind_) ? savedGraphPicture(TabData->Chart->plan()) : savedReportPicture(report_);
 }
 
 void TAsRep::PrintTextReport() {
@@ -385,9 +394,12 @@ void TAsRep::PrintTextReport() {
     printJob(PrintAsthmaReport(report_), kSentToPrinter);
 }
 
-// The chart's own printing tells nothing while all goes well; a cancelled or failed job is
-// still told.
-void TAsRep::PrintChart() { printJob(reports::PrintChart(*TabData->Chart), {}); }
+// The chart is laid out afresh for the printer's paper, whatever the size of the window. Its own
+// printing tells nothing while all goes well; a cancelled or failed job is still told.
+void TAsRep::PrintChart() {
+    const QSizeF room = output::printableRoom(printer_->pageLayout(), QPageLayout::Landscape);
+    printJob(reports::PrintChart(TabData->Chart->plan(), room), {});
+}
 
 // The page is composed first, so the print dialog offers its orientation; once a printer is
 // chosen the card is disabled while the page is drawn. Only a page that went out says so.

@@ -66,6 +66,8 @@ public:
     QImage savedPicture() const;
     // The program could not open the save window it was asked for.
     void saveWindowNotOpened();
+    // The save window saved what is on show as this file.
+    void pictureSaved(const QString& path);
 
     // Every help keyword the card can open.
     static QStringList helpKeywords();

@@ -266,7 +266,7 @@ TEST_F(Reporter, RefusesToPrintOrSaveWithoutAReportAndOtherKindsOfFile) {
     int status = -1;
     for (const char* name : {"none.pdf", "none.jpg", "none.bmp"}) {
         run(folder() + " --person Ann --date 2026-06-01 --report weekly --out " + out.file(name), status);
-        EXPECT_EQ(status, 2) << name;
+        EXPECT_EQ(status, 3) << name;  // nothing to report, told apart from a refusal
         EXPECT_NE(errorText().find("there is no report to print or save: Cannot Produce Report"), std::string::npos)
             << errorText();
     }
@@ -380,32 +380,38 @@ TEST_F(Reporter, WritesAGraphAndItsFigures) {
               reports::renderGraph(graph.plan, written.size()).convertToFormat(QImage::Format_RGB32));
 }
 
-// A graph prints on a landscape page and is saved on white, with readings in its period or
-// without, as the card's buttons do.
+// A graph prints on a landscape page and is saved on white, as the card's buttons do; a graph
+// with nothing to plot is not written, and the tool says so.
 TEST_F(Reporter, PrintsAndSavesAGraph) {
     const std::string graph = folder() + " --person Ann --report graph --option \"Zone Frequency\" --period Year";
     int status = -1;
-    for (const char* date : {"2026-12-08", "2024-01-01"}) {
-        const std::string pdf = out.file(std::string(date) + ".pdf"), jpg = out.file(std::string(date) + ".jpg"),
-                          bmp = out.file(std::string(date) + ".bmp");
-        for (const std::string& file : {pdf, jpg, bmp}) {
-            run(graph + " --date " + date + " --out " + file, status);
-            ASSERT_EQ(status, 0) << file << ": " << errorText();
-        }
-        EXPECT_EQ(pdfInfoField(pdf, "Page size"), "842 x 595 pts (A4)") << date;
-        EXPECT_EQ(pdfInfoField(pdf, "Pages"), "1") << date;
-        const std::vector<char> bytes = readBytes(jpg);
-        ASSERT_GT(bytes.size(), 2u);
-        EXPECT_EQ(uchar(bytes[0]), 0xFF);
-        EXPECT_EQ(uchar(bytes[1]), 0xD8);
-        EXPECT_EQ(QImage(QString::fromStdString(jpg)).size(), QSize(800, 500));
+    const std::string pdf = out.file("zones.pdf"), jpg = out.file("zones.jpg"), bmp = out.file("zones.bmp");
+    for (const std::string& file : {pdf, jpg, bmp}) {
+        run(graph + " --date 2026-12-08 --out " + file, status);
+        ASSERT_EQ(status, 0) << file << ": " << errorText();
     }
-    EXPECT_NE(pdfText(out.file("2026-12-08.pdf"), 1).find("Zone Frequency Graph for Ann"), std::string::npos);
+    EXPECT_EQ(pdfInfoField(pdf, "Page size"), "842 x 595 pts (A4)");
+    EXPECT_EQ(pdfInfoField(pdf, "Pages"), "1");
+    EXPECT_NE(pdfText(pdf, 1).find("Zone Frequency Graph for Ann"), std::string::npos);
+    const std::vector<char> bytes = readBytes(jpg);
+    ASSERT_GT(bytes.size(), 2u);
+    EXPECT_EQ(uchar(bytes[0]), 0xFF);
+    EXPECT_EQ(uchar(bytes[1]), 0xD8);
+    EXPECT_EQ(QImage(QString::fromStdString(jpg)).size(), QSize(800, 500));
+
+    for (const char* name : {"empty.pdf", "empty.jpg", "empty.png"}) {
+        run(graph + " --date 2024-01-01 --out " + out.file(name), status);
+        EXPECT_EQ(status, 3) << name;
+        EXPECT_NE(errorText().find("there is no graph to write: There is no information to plot in the Graph?!"),
+                  std::string::npos)
+            << errorText();
+        EXPECT_FALSE(std::filesystem::exists(out.file(name))) << name;
+    }
 
     d.diary.files.OpenDB();
     const reports::GraphRequest request{"Zone Frequency", "Ann", reports::graphPeriod(D, 365), false};
     const reports::GraphRun run = reports::runGraph(d.diary.reports, person, request);
-    EXPECT_EQ(QImage(QString::fromStdString(out.file("2026-12-08.bmp"))).convertToFormat(QImage::Format_RGB32),
+    EXPECT_EQ(QImage(QString::fromStdString(bmp)).convertToFormat(QImage::Format_RGB32),
               reports::renderGraph(run.plan, {800, 500}, 1.0, reports::ChartBackground::Plain)
                   .convertToFormat(QImage::Format_RGB32));
 }

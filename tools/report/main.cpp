@@ -6,6 +6,7 @@
 // writes the person's whole diary as the CSV file the daily card's menu exports. It only reads
 // the diary.
 #include "files/Replacement.h"
+#include "output/PageMargins.h"
 #include "output/PictureFile.h"
 #include "output/Printing.h"
 #include "reports/GraphChart.h"
@@ -39,6 +40,7 @@ namespace {
 using namespace pulmora;
 
 constexpr int kRefused = 2;
+constexpr int kNothingToReport = 3;  // the period holds nothing the report or graph could show
 
 struct ReportChoice {
     const char* name;
@@ -70,9 +72,9 @@ QString reportNames() {
     return names.join(", ");
 }
 
-int refuse(const QString& message) {
+int refuse(const QString& message, int status = kRefused) {
     std::fprintf(stderr, "pulmora-report: %s\n", qPrintable(message));
-    return kRefused;
+    return status;
 }
 
 std::optional<QDate> parseDate(const QString& text) {
@@ -151,13 +153,10 @@ void printFigures(const QJsonObject& figures) {
     std::fputs(QJsonDocument(figures).toJson(QJsonDocument::Indented).constData(), stdout);
 }
 
-// The size a graph is drawn at: about the chart of a report card opened a little larger than
-// its smallest.
-const QSize kGraphSize(800, 500);
-
 // The graph the report card shows for the option, period and date axis, with the person's
-// nickname as its banner shows it. Like the card, it prints and saves a graph whether or not
-// the period holds readings.
+// nickname as its banner shows it, laid out for its target as the card lays it out: the saved
+// picture's size for a picture, an A4 landscape page for a PDF. A graph with nothing to plot is
+// not written.
 int writeGraph(store::Diary& diary, const store::PersonRef& person, const QDate& date, const QCommandLineParser& parser,
                OutputKind kind) {
     for (const char* required : {"option", "period"})
@@ -171,9 +170,12 @@ int writeGraph(store::Diary& diary, const store::PersonRef& person, const QDate&
     const reports::GraphRequest request{option, person.nickname, reports::graphPeriod(date, reports::PeriodDays(period)),
                                         parser.isSet("date-axis")};
     const reports::GraphRun graph = reports::runGraph(diary.reports, person.id, request);
-    reports::SceneChart chart(graph.plan, kGraphSize);
-    const QString failed = writeOutput(chart.chart().picture(), reports::PrintChart(chart.chart()),
-                                       reports::savedGraphPicture(chart.chart()), parser.value("out"), kind);
+    if (!graph.plan.info.isEmpty()) return refuse("there is no graph to write: " + graph.plan.info, kNothingToReport);
+    const QSizeF page = output::printableRoom(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, {}),
+                                              QPageLayout::Landscape);
+    const QString failed = writeOutput(reports::renderGraph(graph.plan, reports::kSavedGraphSize),
+                                       reports::PrintChart(graph.plan, page), reports::savedGraphPicture(graph.plan),
+                                       parser.value("out"), kind);
     if (!failed.isEmpty()) return refuse(failed);
     if (parser.isSet("figures")) printFigures(reports::graphFiguresJson(graph.table, graph.plan));
     return 0;
@@ -293,7 +295,7 @@ int main(int argc, char** argv) {
     const reports::ReportResult report = (*build)(diary.reports, person->id, *date, 1.0);
     // Printing and saving a text report, like the card's buttons, need a report on show.
     if (*output != OutputKind::Png && !report.available)
-        return refuse("there is no report to print or save:" + report.status);
+        return refuse("there is no report to print or save:" + report.status, kNothingToReport);
     const QString failed = writeOutput(report.picture, reports::PrintAsthmaReport(report),
                                        reports::savedReportPicture(report), parser.value("out"), *output);
     if (!failed.isEmpty()) return refuse(failed);

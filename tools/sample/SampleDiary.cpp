@@ -10,11 +10,34 @@ namespace {
 
 const QStringList kSurnames = {"Smith", "Jones", "Taylor", "Brown", "Williams", "Wilson", "Johnson",
                                "Davies", "Robinson", "Wright", "Thompson", "Evans", "Walker", "White"};
-const QStringList kFirstNames = {"John", "Mary", "Peter", "Susan", "David", "Emma", "James",
-                                 "Lucy", "Robert", "Anna", "Thomas", "Clare", "Mark", "Helen"};
+// Every second person is a woman; a first name, title and gender always agree.
+const QStringList kWomensNames = {"Mary", "Susan", "Emma", "Lucy", "Anna", "Clare", "Helen"};
+const QStringList kMensNames = {"John", "Peter", "David", "James", "Robert", "Thomas", "Mark"};
 const QStringList kTriggers = {"POLLEN", "HOUSE DUST", "HOUSE DUST MITES", "COLD AIR", "EXERCISE",
                                "CIGARETTE SMOKE", "CATS", "DOGS", "COLDS AND FLU", "DAMP", "PERFUME",
                                "TRAFFIC FUMES", "STRESS", "THUNDERSTORMS"};
+
+// The longest texts the record files hold: 30 characters a name, 20 a medication, 25 a trigger.
+const QStringList kLongSurnames = {"Featherstonehaugh-Cholmondeley", "Montgomery-Fotheringham-Blythe",
+                                   "Wolstenholme-Aldersley-Beckett"};
+const QString kLongWomansName = QStringLiteral("Christabel Rosamund Georgianna");
+const QString kLongMansName = QStringLiteral("Sebastian Montgomery Augustine");
+const QString kLongTitle = QStringLiteral("Reverend Doctor");  // a title for a woman or a man
+const QString kLongOccupation = QStringLiteral("Head of Mathematics Department");
+const QStringList kLongTriggers = {"HOUSE DUST MITE DROPPINGS", "FRESHLY MOWN GRASS POLLEN", "CHLORINE IN SWIMMING POOL",
+                                   "FUMES FROM PAINT AND GLUE", "WOOD SMOKE FROM OPEN FIRE", "MOULD SPORES IN THE ATTIC",
+                                   "PETS: CATS, DOGS, RABBITS", "CIGARETTE SMOKE IN A CAFE"};
+constexpr int kNameLength = 30;
+
+struct MedicationNames {
+    QString reliever, preventer, renewedPreventer;
+};
+const MedicationNames kMedication = {"Salbutamol", "Beclometasone", "Budesonide"};
+const MedicationNames kLongMedication = {"Salbutamol Accuhaler", "Beclometasone Clenil", "Budesonide Easyhaler"};
+
+const MedicationNames& medicationNames(const SampleOptions& options) {
+    return options.longNames ? kLongMedication : kMedication;
+}
 
 QString check(const store::Result& r) { return r ? QString() : r.error(); }
 
@@ -24,7 +47,7 @@ SampleDiary::SampleDiary(store::Diary& diary, const SampleOptions& options)
     : diary_(diary), options_(options), random_(options.seed) {}
 
 QString SampleDiary::write() {
-    for (const QString& trigger : kTriggers)
+    for (const QString& trigger : triggerNames())
         if (QString e = check(diary_.persons.AddTrg("", trigger).result); !e.isEmpty()) return e;
 
     const QDate first = options_.lastDay.addYears(-options_.years).addDays(1);
@@ -47,17 +70,35 @@ QString SampleDiary::write() {
     return {};
 }
 
+const QStringList& SampleDiary::triggerNames() const { return options_.longNames ? kLongTriggers : kTriggers; }
+
 QString SampleDiary::addPerson(int index, Person& person) {
     store::PersonDetails d;
-    d.surname = kSurnames[index % kSurnames.size()];
-    d.firstName = kFirstNames[(index * 5 + 3) % kFirstNames.size()];
-    d.nickname = d.firstName + (index >= kFirstNames.size() ? QString::number(index) : QString());
     const bool female = index % 2 == 1;
     d.gender = female ? "Female" : "Male";
-    d.title = female ? "Ms" : "Mr";
     d.birthDate = store::keys::dateKey(QDate(uniform(1940, 2010), uniform(1, 12), uniform(1, 28)));
-    d.occupation = female ? "Teacher" : "Engineer";
-    d.healthNumber = QStringLiteral("NH%1").arg(uniform(100000, 999999));
+    if (options_.longNames) {
+        d.surname = kLongSurnames[index % kLongSurnames.size()];
+        d.firstName = female ? kLongWomansName : kLongMansName;
+        // A unique nickname of the full length: the first name and surname, a number at its end.
+        const QString number = QString::number(index + 1);
+        d.nickname = (d.firstName.section(' ', 0, 0) + ' ' + d.surname).left(kNameLength - int(number.size())) + number;
+        d.title = kLongTitle;
+        d.occupation = kLongOccupation;
+        d.healthNumber = QStringLiteral("NHS %1 %2 %3 PRACTICE %4")
+                             .arg(uniform(100, 999))
+                             .arg(uniform(100, 999))
+                             .arg(uniform(1000, 9999))
+                             .arg(index % 10000, 4, 10, QLatin1Char('0'));
+    } else {
+        const QStringList& names = female ? kWomensNames : kMensNames;
+        d.surname = kSurnames[index % kSurnames.size()];
+        d.firstName = names[(index / 2) % names.size()];
+        d.nickname = d.firstName + (index >= 2 * names.size() ? QString::number(index) : QString());
+        d.title = female ? "Ms" : "Mr";
+        d.occupation = female ? "Teacher" : "Engineer";
+        d.healthNumber = QStringLiteral("NH%1").arg(uniform(100000, 999999));
+    }
     person.best = uniform(38, 62) * 10;
     d.best = QString::number(person.best);
     d.predicted = QString::number(person.best + uniform(-3, 3) * 10);
@@ -67,16 +108,17 @@ QString SampleDiary::addPerson(int index, Person& person) {
     if (!added) return added.error();
     person.id = added.value.id;
 
-    QStringList triggers = kTriggers;
+    QStringList triggers = triggerNames();
     std::shuffle(triggers.begin(), triggers.end(), random_);
     person.triggers = triggers.mid(0, uniform(2, 5));
     for (const QString& t : person.triggers)
         if (QString e = check(diary_.persons.AddPerTrg(person.id, t)); !e.isEmpty()) return e;
 
     const QDate start = options_.lastDay.addYears(-options_.years);
-    if (QString e = addMedication(person, "Salbutamol", "Reliever", "2 puffs when needed", start); !e.isEmpty())
+    const MedicationNames& names = medicationNames(options_);
+    if (QString e = addMedication(person, names.reliever, "Reliever", "2 puffs when needed", start); !e.isEmpty())
         return e;
-    return addMedication(person, "Beclometasone", "Preventer", "2 puffs twice a day", start);
+    return addMedication(person, names.preventer, "Preventer", "2 puffs twice a day", start);
 }
 
 QString SampleDiary::addMedication(Person& person, const QString& name, const QString& category,
@@ -95,7 +137,7 @@ QString SampleDiary::renewMedication(Person& person, const QDate& when) {
     const std::vector<store::PersonMedRow> rows = {
         {reliever.id, reliever.name, reliever.category, "2 puffs when needed", "Dr Patel",
          store::keys::dateKey(when.addYears(-1))},
-        {"", "Budesonide", "Preventer", "1 puff twice a day", "Dr Patel", store::keys::dateKey(when)}};
+        {"", medicationNames(options_).renewedPreventer, "Preventer", "1 puff twice a day", "Dr Patel", store::keys::dateKey(when)}};
     if (QString e = check(diary_.persons.savePersonLists(person.id, person.triggers, rows)); !e.isEmpty()) return e;
     person.medication.clear();
     for (const store::PersonMedRow& row : diary_.persons.ListMed(person.id))

@@ -13,6 +13,9 @@ struct SampleOptions {
     int years = 1;
     unsigned seed = 1;
     QDate lastDay;  // the diary ends here; usually today
+    // Every name and text as long as the record files hold: names of 30 characters,
+    // medication names of 20, triggers of 25. For looking at pages and windows at their fullest.
+    bool longNames = false;
 };
 
 // Writes a plausible diary through the store's own operations, in the order the cards call
@@ -37,6 +40,7 @@ private:
     };
 
     QString addPerson(int index, Person& person);
+    const QStringList& triggerNames() const;
     QString addMedication(Person& person, const QString& name, const QString& category,
                           const QString& instructions, const QDate& prescribed);
     QString renewMedication(Person& person, const QDate& when);
