@@ -136,13 +136,13 @@ bool writtenWhole(const QString& pdf) {
     return file.read(kTail).contains("%%EOF");
 }
 
-// Why a PDF file was cut short, in the system's words: the writer keeps them to itself, so a
-// write of our own to the same file asks the disk again. The file is thrown away afterwards.
-QString whyCutShort(const QString& pdf) {
+// Why the disk takes no more of a PDF file, in the system's words; empty when it does. The
+// writer keeps its reasons to itself, so a write of our own to the same file asks the disk
+// again. The file is thrown away afterwards.
+QString diskRefusal(const QString& pdf) {
     QFile file(pdf);
     const QByteArray probe(4096, '\0');
-    if (file.open(QIODevice::Append) && file.write(probe) == probe.size() && file.flush())
-        return QStringLiteral("the file was not written whole");
+    if (file.open(QIODevice::Append) && file.write(probe) == probe.size() && file.flush()) return {};
     return file.errorString();
 }
 
@@ -161,8 +161,16 @@ PrintOutcome printIntoPdfFile(QPrinter& printer, const PrintJob& job) {
     printer.setOutputFileName(part);
     const PrintOutcome outcome = printPages(printer, job, target);
     printer.setOutputFileName(target);
-    if (!outcome.ok()) return outcome;
-    if (!writtenWhole(part)) return PrintOutcome::failed(couldNotWrite(target, whyCutShort(part)));
+    // A full disk may first show as a sheet the writer cannot start: the disk says why.
+    if (!outcome.ok()) {
+        const QString refusal = diskRefusal(part);
+        return refusal.isEmpty() ? outcome : PrintOutcome::failed(couldNotWrite(target, refusal));
+    }
+    if (!writtenWhole(part)) {
+        const QString refusal = diskRefusal(part);
+        return PrintOutcome::failed(
+            couldNotWrite(target, refusal.isEmpty() ? QStringLiteral("the file was not written whole") : refusal));
+    }
     if (!file.commit()) return PrintOutcome::failed(couldNotWrite(target, QString::fromStdString(file.reason())));
     return outcome;
 }

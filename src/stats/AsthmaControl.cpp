@@ -58,6 +58,7 @@ AsthmaControl CollectAsthmaControl(store::ReportCursors& cursors, const QString&
         c.preventerDays += day.values.preventers > 0;
     }
     c.fourWeeks = FinishPeriodStats(collection);
+    c.bothReadingDays = collection.bothReadingDays;
     return c;
 }
 

@@ -49,7 +49,8 @@ struct AsthmaControl {
     ControlQuestions current, before;
     // The four weeks' statistics: readings, zones, diurnal variation, days off, preventer doses.
     PeriodStats fourWeeks;
-    int preventerDays = 0;  // days of the four weeks with a preventer dose
+    int preventerDays = 0;      // days of the four weeks with a preventer dose
+    int bothReadingDays = 0;    // days of the four weeks with a morning and an evening reading
 
     // Without a recorded day in the four weeks there is nothing to summarise.
     bool available() const { return current.daysRecorded > 0; }

@@ -471,6 +471,51 @@ TEST_F(ReportCard, ASaveWindowThatCannotBeOpenedIsAnError) {
     EXPECT_EQ(card->info(), "ERROR: Could not open Save Jpeg Card");
 }
 
+// ---- the control summary and the visit pack -------------------------------------------------------
+
+TEST_F(ReportCard, TheControlSummaryHasItsButtonAndTheVisitPackGoesWhereTheProgramSays) {
+    open(personWithReadings("Ann"));
+    show();
+    EXPECT_EQ(card->BtnSummary->toolTip(), "Asthma Control Summary");
+    click(card->BtnSummary);
+    EXPECT_EQ(card->kind(), reports::ReportKind::ControlSummary);
+    EXPECT_EQ(card->info(), " Control Summary for Period Starting 11 Nov 2026 to 8 Dec 2026");
+    EXPECT_EQ(card->NavData->picture(), expectedView());
+
+    QSignalSpy asked(card.get(), &TAsRep::visitPackRequested);
+    click(card->BtnPack);
+    ASSERT_EQ(asked.count(), 1);
+    EXPECT_EQ(asked[0][0].toString(), "Ann visit pack 2026-12-08.pdf");
+    TempFolder out;
+    const QString path = QString::fromStdString(out.file("pack.pdf"));
+    card->saveVisitPack(path);
+    EXPECT_EQ(card->info(), " Visit Pack Saved as " + path);
+    EXPECT_TRUE(card->isEnabled());
+    EXPECT_EQ(pdfInfoField(out.file("pack.pdf"), "Pages"), "8");
+    EXPECT_EQ(modeOf(out.file("pack.pdf")), 0600);
+}
+
+TEST_F(ReportCard, AVisitPackIsWrittenWholeOrNotAtAll) {
+    open(d.addPerson("Bea"));
+    show();
+    QSignalSpy asked(card.get(), &TAsRep::visitPackRequested);
+    click(card->BtnPack);
+    EXPECT_EQ(asked.count(), 0) << "nothing to save, so nowhere to ask for";
+    EXPECT_EQ(card->info(), " Cannot Produce Visit Pack as there is no Data for Period Starting 9 Sep 2026 to 8 Dec 2026");
+
+    open(personWithReadings("Ann"));
+    show();
+    TempFolder out;
+    ScratchFileSystem disk(out.path(), 64 * 1024);
+    if (!disk.mounted()) GTEST_SKIP() << disk.why();
+    ASSERT_TRUE(disk.fill());
+    const std::vector<std::string> before = namesIn(out.path());
+    card->saveVisitPack(QString::fromStdString(out.file("pack.pdf")));
+    EXPECT_TRUE(card->info().startsWith("ERROR: Could not write ")) << card->info().toStdString();
+    EXPECT_TRUE(card->isEnabled());
+    EXPECT_EQ(namesIn(out.path()), before) << "no file left behind";
+}
+
 // ---- printing ------------------------------------------------------------------------------------
 
 // Answers the print dialog once it is up, as a user would; `asked` tells whether one came.

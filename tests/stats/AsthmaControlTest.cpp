@@ -75,6 +75,7 @@ TEST(AsthmaControl, TheCraftedMonthIsPartlyControlled) {
     EXPECT_EQ(s.DaysOffWork, 1);
     EXPECT_EQ(s.PreventerTotal, 32);
     EXPECT_EQ(c.preventerDays, 16);
+    EXPECT_EQ(c.bothReadingDays, 9);
 
     EXPECT_EQ(c.before.period.first, QDate(2026, 10, 14));
     EXPECT_EQ(c.before.period.last, QDate(2026, 11, 10));
