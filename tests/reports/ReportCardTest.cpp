@@ -173,7 +173,7 @@ TEST_F(ReportCard, AMonthlyReportWithoutDataStillBecomesTheReportOnShow) {
 }
 
 // The name banner reruns the monthly report on show for the next person.
-TEST_F(ReportCard, TheBannerRerunsTheMonthlyReportsForTheNextPerson) {
+TEST_F(ReportCard, TheBannerRerunsTheMonthlyReportsAndTheSummaryForTheNextPerson) {
     const QString ann = personWithReadings("Ann", 400);
     const QString bob = personWithReadings("Bob", 600);
     open(ann);
@@ -191,9 +191,14 @@ TEST_F(ReportCard, TheBannerRerunsTheMonthlyReportsForTheNextPerson) {
     EXPECT_EQ(card->kind(), reports::ReportKind::MonthlyAdditional);
     EXPECT_EQ(card->report().person.best, 400);
     EXPECT_EQ(card->NavData->picture(), expectedView());
+    click(card->BtnSummary);
+    click(card->SelAsName);
+    EXPECT_EQ(card->PersonKey(), bob);
+    EXPECT_EQ(card->kind(), reports::ReportKind::ControlSummary);
+    EXPECT_EQ(card->report().person.best, 600);
 }
 
-TEST_F(ReportCard, HelpNamesTheMonthlyReportOnShow) {
+TEST_F(ReportCard, HelpNamesTheMonthlyReportOrTheSummaryOnShow) {
     open(personWithReadings("Ann"));
     show();
     QSignalSpy help(card.get(), &TAsRep::helpRequested);
@@ -201,9 +206,12 @@ TEST_F(ReportCard, HelpNamesTheMonthlyReportOnShow) {
     click(card->BtnHelp);
     click(card->BtnMedTrig);
     click(card->BtnHelp);
-    ASSERT_EQ(help.count(), 2);
+    click(card->BtnSummary);
+    click(card->BtnHelp);
+    ASSERT_EQ(help.count(), 3);
     EXPECT_EQ(help[0][0].toString(), "MonthlyBasicReport");
     EXPECT_EQ(help[1][0].toString(), "MonthlyAdditionalReport");
+    EXPECT_EQ(help[2][0].toString(), "ControlSummary");
 }
 
 TEST_F(ReportCard, TheWindowKeepsItsSmallestSize) {
