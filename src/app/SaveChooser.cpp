@@ -7,10 +7,14 @@
 
 namespace pulmora::app {
 
+namespace {
+
 QString documentsFolder() {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     return folder.isEmpty() || !QDir(folder).exists() ? QDir::homePath() : folder;
 }
+
+}  // namespace
 
 QString chooseFileToSave(QWidget& owner, const SaveChoice& choice) {
     // A nickname may hold characters a file name cannot.

@@ -6,10 +6,6 @@ class QWidget;
 
 namespace pulmora::app {
 
-// The folder a chooser for a file to save starts in: the documents folder, or the home folder
-// where there is none.
-QString documentsFolder();
-
 // What the chooser for a file to save needs to know.
 struct SaveChoice {
     QString caption;
@@ -18,8 +14,8 @@ struct SaveChoice {
     QString suffix;         // added to a name typed without one
 };
 
-// Asks where to save a file, starting in the documents folder; the chosen path, or empty when the
-// user closed the chooser.
+// Asks where to save a file, starting in the documents folder (the home folder where there is
+// none); the chosen path, or empty when the user closed the chooser.
 QString chooseFileToSave(QWidget& owner, const SaveChoice& choice);
 
 }  // namespace pulmora::app

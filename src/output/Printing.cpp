@@ -103,7 +103,8 @@ PrintOutcome printPages(QPrinter& printer, const PrintJob& job, const QString& w
     for (size_t i = 0; i < job.pages.size(); ++i) {
         const PrintedPage& printed = job.pages[i];
         const auto pageFault = [&](const QString& what) {
-            return abandon(printer, painter, QStringLiteral("Could not start page %1 on %2: %3").arg(i + 1).arg(where, what));
+            return abandon(printer, painter,
+                           QStringLiteral("Could not start page %1 on %2: %3").arg(i + 1).arg(where, what));
         };
         if (i > 0 && job.orientationOf(printed) != job.orientationOf(job.pages[i - 1]))
             if (const QString fault = turnSheet(printer, job.orientationOf(printed), job.leftMarginInches);

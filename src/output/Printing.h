@@ -43,7 +43,9 @@ struct PrintJob {
     std::vector<PrintedPage> pages;
     std::optional<PageFooter> footer;
 
-    QPageLayout::Orientation orientationOf(const PrintedPage& page) const { return page.orientation.value_or(orientation); }
+    QPageLayout::Orientation orientationOf(const PrintedPage& page) const {
+        return page.orientation.value_or(orientation);
+    }
 };
 
 // The title every job carries.

@@ -43,7 +43,9 @@ SummarySection controlSection(const AsthmaControl& c) {
                QStringLiteral("%1 of %2").arg(before.daysRecorded).arg(stats::kControlDays)}},
              {QStringLiteral("Daytime symptoms more than twice a week"),
               answers(now, before,
-                      [](const ControlQuestions& q) { return answer(q.daytimeSymptoms(), days(q.daytimeSymptomDays)); })},
+                      [](const ControlQuestions& q) {
+                          return answer(q.daytimeSymptoms(), days(q.daytimeSymptomDays));
+                      })},
              {QStringLiteral("Any night waking due to asthma"),
               answers(now, before,
                       [](const ControlQuestions& q) {
@@ -152,7 +154,8 @@ SummaryText summaryText(const AsthmaControl& control) {
     text.notes << kNotADiagnosis;
     const int recorded = control.current.daysRecorded;
     if (recorded < stats::kFewRecordedDays)
-        text.notes << QStringLiteral("This summary rests on %1.").arg(counted(recorded, "recorded day", "recorded days"));
+        text.notes << QStringLiteral("This summary rests on %1.")
+                          .arg(counted(recorded, "recorded day", "recorded days"));
     return text;
 }
 

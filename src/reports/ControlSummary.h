@@ -13,7 +13,8 @@
 namespace pulmora::reports {
 
 inline const QString kControlSummaryCaption = QStringLiteral(" Control Summary for Period Starting ");
-inline const QString kNotADiagnosis = QStringLiteral("From the diary's records for the days recorded; not a diagnosis.");
+inline const QString kNotADiagnosis =
+    QStringLiteral("From the diary's records for the days recorded; not a diagnosis.");
 
 // One line of a section: its label and its values, one a column or one across both.
 struct SummaryLine {

@@ -1,11 +1,11 @@
 #include "TAsRep.h"
 
+#include "ControlSummary.h"
 #include "GraphChart.h"
 #include "GraphOutput.h"
 #include "GraphPage.h"
 #include "MonthlyAdditional.h"
 #include "MonthlyBasic.h"
-#include "ControlSummary.h"
 #include "ReportCanvas.h"
 #include "ReportPage.h"
 #include "ReportRun.h"

@@ -149,7 +149,8 @@ std::vector<GridSection> visitSections(const VisitDetails& details, int width) {
 
 ReportResult VisitFirstPage(const ReportResult& summary, const stats::Period& summaryPeriod,
                             const VisitDetails& details) {
-    const QString noSummary = "No day was recorded from " + periodText(summaryPeriod) + ": there is no control summary.";
+    const QString noSummary =
+        "No day was recorded from " + periodText(summaryPeriod) + ": there is no control summary.";
     const int summaryWidth = summary.available ? summary.viewport.PictureWidth
                                                : measure(reportFont()).horizontalAdvance(noSummary) + kPadding;
     const std::vector<GridSection> sections = visitSections(details, summaryWidth);

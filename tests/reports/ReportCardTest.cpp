@@ -509,7 +509,8 @@ TEST_F(ReportCard, AVisitPackIsWrittenWholeOrNotAtAll) {
     QSignalSpy asked(card.get(), &TAsRep::visitPackRequested);
     click(card->BtnPack);
     EXPECT_EQ(asked.count(), 0) << "nothing to save, so nowhere to ask for";
-    EXPECT_EQ(card->info(), " Cannot Produce Visit Pack as there is no Data for Period Starting 9 Sep 2026 to 8 Dec 2026");
+    EXPECT_EQ(card->info(),
+              " Cannot Produce Visit Pack as there is no Data for Period Starting 9 Sep 2026 to 8 Dec 2026");
 
     open(personWithReadings("Ann"));
     show();

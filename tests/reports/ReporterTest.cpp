@@ -264,7 +264,8 @@ TEST_F(Reporter, WritesTheVisitPack) {
         for (const std::string& expected : {titles[page - 1], std::string("Ann Smith"),
                                             std::string("9 Sep 2026 to 8 Dec 2026"),
                                             "Page " + std::to_string(page) + " of 8"})
-            EXPECT_NE(text.find(expected), std::string::npos) << "page " << page << " lacks " << expected << "\n" << text;
+            EXPECT_NE(text.find(expected), std::string::npos)
+                << "page " << page << " lacks " << expected << "\n" << text;
     }
     const std::string sizes = runCommand("pdfinfo -f 1 -l 8 '" + pdf + "'", status);
     for (int page = 1; page <= 8; ++page) {
