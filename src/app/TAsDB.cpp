@@ -131,10 +131,14 @@ void TAsDB::RestoreBackup(const store::Backup& backup, daily::TAsDly& card) {
             startNotices_);
         return;
     }
-    const QString done = QStringLiteral("Restored the backup of %1.").arg(day) +
-                         (restored.value.isEmpty() ? QString()
-                                                   : QStringLiteral(" The diary it replaced is kept as a backup of %1.")
-                                                         .arg(longDate(store::clock::today())));
+    // Named by their folders, the backup restored and the one that keeps the replaced diary
+    // cannot be taken for each other, even when both are of the same day.
+    const QString backupsFolder = QFileInfo(backups().folder()).fileName();
+    const auto folderOf = [&](const QString& name) { return QDir::toNativeSeparators(backupsFolder + '/' + name); };
+    const QString done =
+        QStringLiteral("Restored the backup of %1 (%2).").arg(day, folderOf(backup.name)) +
+        (restored.value.isEmpty() ? QString()
+                                  : QStringLiteral(" The diary it replaced is kept in %1.").arg(folderOf(restored.value)));
     const QString problems = card.problemsText(startNotices_);
     card.setInfo(problems.isEmpty() ? done : done + ' ' + problems);
 }

@@ -6,6 +6,8 @@
 #include <QStyle>
 #include <QToolTip>
 
+#include <cmath>
+
 namespace pulmora::controls {
 namespace {
 
@@ -19,7 +21,11 @@ MessageLine::MessageLine(const QString& text, QWidget* parent) : QLabel(text, pa
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
 
-int MessageLine::textWidth() const { return fontMetrics().horizontalAdvance(text()) + 2 * (frameWidth() + kPadding); }
+// Measured to the fraction of a pixel and rounded up: a text measured a pixel short would be cut
+// short with "…" in the room asked for it.
+int MessageLine::textWidth() const {
+    return int(std::ceil(QFontMetricsF(font()).horizontalAdvance(text()))) + 2 * (frameWidth() + kPadding);
+}
 
 int MessageLine::widestWanted() const {
     const QScreen* where = screen();
@@ -41,7 +47,7 @@ void MessageLine::paintEvent(QPaintEvent*) {
     const QRect area = contentsRect().adjusted(kPadding, 0, -kPadding, 0);
     painter.setPen(palette().color(QPalette::WindowText));
     painter.drawText(area, Qt::AlignLeft | Qt::AlignVCenter,
-                     fontMetrics().elidedText(text(), Qt::ElideRight, area.width()));
+                     isElided() ? fontMetrics().elidedText(text(), Qt::ElideRight, area.width()) : text());
 }
 
 bool MessageLine::event(QEvent* event) {

@@ -1,10 +1,23 @@
 #include "Painting.h"
 
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QWidget>
 
 namespace pulmora::controls {
+
+QFont fittedFont(QFont font, const QString& text, const QSize& room, int smallestPixels) {
+    const auto fits = [&](const QFont& f) {
+        const QRect wrapped = QFontMetrics(f).boundingRect(QRect(QPoint(0, 0), QSize(room.width(), 1 << 16)),
+                                                           Qt::TextWordWrap | Qt::AlignLeft, text);
+        return wrapped.height() <= room.height();
+    };
+    if (font.pixelSize() < 0) font.setPixelSize(QFontInfo(font).pixelSize());  // steps of whole pixels
+    while (!fits(font) && font.pixelSize() > smallestPixels) font.setPixelSize(font.pixelSize() - 1);
+    return font;
+}
 
 void drawDottedFrame(QPainter& painter, const QRect& bounds, const QColor& colour) {
     painter.save();

@@ -3,6 +3,7 @@
 #include "controls/Transparency.h"
 
 #include <QColor>
+#include <QFont>
 #include <QRect>
 
 class QKeyEvent;
@@ -21,6 +22,11 @@ void drawFocusFrame(QPainter& painter, const QWidget& widget);
 // Text drawn twice, offset, as the desktop draws disabled captions.
 void drawEmbossedText(QPainter& painter, const QPoint& baseline, const QString& text, const QColor& first,
                       const QPoint& firstOffset, const QColor& second, const QPoint& secondOffset);
+
+// The font, set smaller where it must be (but no smaller than `smallestPixels` pixels high) so that
+// the text, wrapped at the room's width, fits the room's height: a message shown whole in a
+// fixed place.
+QFont fittedFont(QFont font, const QString& text, const QSize& room, int smallestPixels = 8);
 
 // Space and Enter click a focused button, switch or banner, as they do standard buttons.
 bool isClickKey(const QKeyEvent& event);

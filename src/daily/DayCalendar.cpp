@@ -1,5 +1,6 @@
 #include "DayCalendar.h"
 
+#include "controls/Contrast.h"
 #include "store/Clock.h"
 
 #include <QAbstractItemView>
@@ -28,7 +29,19 @@ bool DayCalendar::eventFilter(QObject* watched, QEvent* event) {
     return QCalendarWidget::eventFilter(watched, event);
 }
 
+// The day number in the colour the cell asks for, taken darker or lighter where that would not
+// read well on the cell: the calendar's light day colour on a lime, yellow or red day, say. The
+// days of the shown month stand out clearly in their small print; those of the months either side
+// may stay a little fainter, as they are meant to, but still read well.
 DayCalendar::CellLook DayCalendar::cellLook(const QDate& date) const {
+    CellLook look = designedLook(date);
+    const bool shownMonth = date.month() == monthShown() && date.year() == yearShown();
+    look.text = controls::readableOn(look.text, look.background,
+                                     shownMonth ? controls::kClearContrast : controls::kReadableContrast);
+    return look;
+}
+
+DayCalendar::CellLook DayCalendar::designedLook(const QDate& date) const {
     const QPalette& pal = palette();
     const QColor face = pal.color(QPalette::Button);
     if (date.month() != monthShown() || date.year() != yearShown())

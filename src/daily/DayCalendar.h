@@ -26,7 +26,8 @@ public:
         bool bold = false;
     };
     // The colours of a cell, decided in a fixed order; the rating is asked only for days of the
-    // shown month that are neither selected nor still to come.
+    // shown month that are neither selected nor still to come. The day number always reads well
+    // on its cell.
     CellLook cellLook(const QDate& date) const;
     // CalDrawCell: fills the cell and draws its day number.
     void drawCell(QPainter& painter, const QRect& rect, const QDate& date) const;
@@ -45,6 +46,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    CellLook designedLook(const QDate& date) const;
+
     std::function<int(const QDate&)> rating_;
     QWidget* cells_;
 };

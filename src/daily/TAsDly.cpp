@@ -7,6 +7,7 @@
 #include "DayCalendar.h"
 #include "SummaryPicture.h"
 #include "controls/GlyphButton.h"
+#include "controls/Painting.h"
 #include "controls/Pictures.h"
 #include "controls/TDaButton.h"
 #include "controls/TDaNumber.h"
@@ -31,7 +32,7 @@ namespace glyphs = controls::glyphs;
 const QString kForwardDate = QStringLiteral("You are not allowed to record forward date information!");
 const QSize kReportSize = controls::pictures::kSplashSize;
 const QSize kCardSize(524, 429);
-constexpr int kInfoHeight = 26;
+constexpr int kInfoHeight = 33;  // two lines of the card's font
 
 TDaButton* imageButton(QWidget* parent, glyphs::Kind kind, const QString& hint, const QRect& geometry) {
     TDaButton* b = controls::glyphButton(parent, kind, hint, geometry.size());
@@ -98,7 +99,7 @@ void TAsDly::layOut() {
     Tabs->addTab(Additional, "Additional Daily");
 
     PanInfo = new QLabel(this);
-    PanInfo->setGeometry(4, 398, 400, kInfoHeight);
+    PanInfo->setGeometry(4, 394, 400, kInfoHeight);
     PanInfo->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     PanInfo->setWordWrap(true);
     BtnSave = imageButton(this, glyphs::Kind::Save, "Save", {410, 396, 34, 30});
@@ -283,9 +284,13 @@ void TAsDly::ShowSummary() {
     Report->setPixmap(QPixmap::fromImage(drawComparison(kReportSize, v, font(), palette(), devicePixelRatioF())));
 }
 
-// A message longer than the line makes it taller, and the window with it, so that what went
-// wrong is always read whole; the next short message gives the card its own size back.
+// The line holds two lines of text; a longer message is set smaller until it fits. One that does
+// not fit even in the smallest letters makes the line taller, and the window with it, so that
+// what went wrong is always read whole; the next shorter message gives the card its own size
+// back. The tooltip holds the whole message too.
 void TAsDly::setInfo(const QString& text) {
+    PanInfo->resize(PanInfo->width(), kInfoHeight);
+    PanInfo->setFont(controls::fittedFont(font(), text, PanInfo->contentsRect().size()));
     PanInfo->setText(text);
     PanInfo->setToolTip(text);
     const int height = std::max(kInfoHeight, PanInfo->heightForWidth(PanInfo->width()));

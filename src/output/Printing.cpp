@@ -1,5 +1,6 @@
 #include "Printing.h"
 
+#include "PageMargins.h"
 #include "files/Replacement.h"
 
 #include <QAbstractPrintDialog>
@@ -41,16 +42,11 @@ QString faultOf(const PrintJob& job) {
     return {};
 }
 
-// Title, orientation and margins of the job.
-QString prepare(QPrinter& printer, const PrintJob& job) {
-    printer.setDocName(QString::fromLatin1(kPrintJobTitle));
-    printer.setFullPage(false);  // the painter's origin is the corner of the margins
-    if (!printer.setPageOrientation(job.orientation))
+// The orientation of the sheet and the margins in that orientation.
+QString turnSheet(QPrinter& printer, QPageLayout::Orientation orientation, std::optional<double> leftMarginInches) {
+    if (!printer.setPageOrientation(orientation))
         return QStringLiteral("%1 does not take the page orientation").arg(describe(printer));
-    QPageLayout layout = printer.pageLayout();
-    layout.setUnits(QPageLayout::Inch);
-    QMarginsF margins = layout.minimumMargins();
-    if (job.leftMarginInches) margins.setLeft(std::max(*job.leftMarginInches, margins.left()));
+    const QMarginsF margins = pageMargins(printer.pageLayout(), leftMarginInches);
     if (!printer.setPageMargins(margins, QPageLayout::Inch))
         return QStringLiteral("%1 does not take margins of %2, %3, %4 and %5 inches")
             .arg(describe(printer))
@@ -59,6 +55,33 @@ QString prepare(QPrinter& printer, const PrintJob& job) {
             .arg(margins.right())
             .arg(margins.bottom());
     return {};
+}
+
+// Title, orientation and margins of the job's first sheet.
+QString prepare(QPrinter& printer, const PrintJob& job) {
+    printer.setDocName(QString::fromLatin1(kPrintJobTitle));
+    printer.setFullPage(false);  // the painter's origin is the corner of the margins
+    return turnSheet(printer, job.orientationOf(job.pages.front()), job.leftMarginInches);
+}
+
+// The footer on the bottom line of the printable room.
+void drawFooter(QPainter& painter, const PageFooter& footer, QSize room, int page, int pages) {
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSize(8);
+    painter.save();
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    const QFontMetrics metrics(font, painter.device());
+    const int baseline = room.height() - metrics.descent();
+    const int gap = metrics.horizontalAdvance(QStringLiteral("MM"));
+    const QString pageText = QStringLiteral("Page %1 of %2").arg(page).arg(pages);
+    // The middle text is centred unless that would run it into the left one.
+    const int left = metrics.horizontalAdvance(footer.left);
+    const int middle = std::max((room.width() - metrics.horizontalAdvance(footer.middle)) / 2, left + gap);
+    painter.drawText(QPoint(0, baseline), footer.left);
+    painter.drawText(QPoint(middle, baseline), footer.middle);
+    painter.drawText(QPoint(room.width() - metrics.horizontalAdvance(pageText), baseline), pageText);
+    painter.restore();
 }
 
 // Ends a job that went wrong after it started. A printer that cannot abort a job (a PDF file,
@@ -74,19 +97,31 @@ PrintOutcome abandon(QPrinter& printer, QPainter& painter, const QString& what) 
 
 // Prints the pages on a printer prepared for the job; `where` names the printer or file.
 PrintOutcome printPages(QPrinter& printer, const PrintJob& job, const QString& where) {
-    const PrinterGauge gauge = PrinterGauge::measure(printer);
     QPainter painter;
     if (!painter.begin(&printer))
         return PrintOutcome::failed(QStringLiteral("Could not start the print job on %1").arg(where));
     for (size_t i = 0; i < job.pages.size(); ++i) {
         const PrintedPage& printed = job.pages[i];
-        if (i > 0 && !printer.newPage())
-            return abandon(printer, painter, QStringLiteral("Could not start page %1 on %2").arg(i + 1).arg(where));
+        const auto pageFault = [&](const QString& what) {
+            return abandon(printer, painter,
+                           QStringLiteral("Could not start page %1 on %2: %3").arg(i + 1).arg(where, what));
+        };
+        if (i > 0 && job.orientationOf(printed) != job.orientationOf(job.pages[i - 1]))
+            if (const QString fault = turnSheet(printer, job.orientationOf(printed), job.leftMarginInches);
+                !fault.isEmpty())
+                return pageFault(fault);
+        if (i > 0 && !printer.newPage()) return pageFault(QStringLiteral("the printer refused a new sheet"));
+        // Measured for each sheet: the room follows its orientation.
+        PrinterGauge gauge = PrinterGauge::measure(printer);
+        const QSize room = gauge.printable;
+        const int band = job.footer ? int(kFooterInches * gauge.dpiY) : 0;
+        gauge.printable.rheight() -= band;
         const QSize size = printed.sizing.printedSize(printed.page.size(), gauge);
         if (!printed.page.replay(painter, QRectF(QPointF(0, 0), QSizeF(size))))
             return abandon(
                 printer, painter,
                 QStringLiteral("Page %1 could not be drawn: its recorded picture cannot be read").arg(i + 1));
+        if (job.footer) drawFooter(painter, *job.footer, room, int(i) + 1, int(job.pages.size()));
     }
     if (!painter.end() || printer.printerState() == QPrinter::Error)
         return PrintOutcome::failed(QStringLiteral("The print job on %1 did not finish").arg(where));
@@ -102,13 +137,13 @@ bool writtenWhole(const QString& pdf) {
     return file.read(kTail).contains("%%EOF");
 }
 
-// Why a PDF file was cut short, in the system's words: the writer keeps them to itself, so a
-// write of our own to the same file asks the disk again. The file is thrown away afterwards.
-QString whyCutShort(const QString& pdf) {
+// Why the disk takes no more of a PDF file, in the system's words; empty when it does. The
+// writer keeps its reasons to itself, so a write of our own to the same file asks the disk
+// again. The file is thrown away afterwards.
+QString diskRefusal(const QString& pdf) {
     QFile file(pdf);
     const QByteArray probe(4096, '\0');
-    if (file.open(QIODevice::Append) && file.write(probe) == probe.size() && file.flush())
-        return QStringLiteral("the file was not written whole");
+    if (file.open(QIODevice::Append) && file.write(probe) == probe.size() && file.flush()) return {};
     return file.errorString();
 }
 
@@ -127,8 +162,16 @@ PrintOutcome printIntoPdfFile(QPrinter& printer, const PrintJob& job) {
     printer.setOutputFileName(part);
     const PrintOutcome outcome = printPages(printer, job, target);
     printer.setOutputFileName(target);
-    if (!outcome.ok()) return outcome;
-    if (!writtenWhole(part)) return PrintOutcome::failed(couldNotWrite(target, whyCutShort(part)));
+    // A full disk may first show as a sheet the writer cannot start: the disk says why.
+    if (!outcome.ok()) {
+        const QString refusal = diskRefusal(part);
+        return refusal.isEmpty() ? outcome : PrintOutcome::failed(couldNotWrite(target, refusal));
+    }
+    if (!writtenWhole(part)) {
+        const QString refusal = diskRefusal(part);
+        return PrintOutcome::failed(
+            couldNotWrite(target, refusal.isEmpty() ? QStringLiteral("the file was not written whole") : refusal));
+    }
     if (!file.commit()) return PrintOutcome::failed(couldNotWrite(target, QString::fromStdString(file.reason())));
     return outcome;
 }

@@ -27,8 +27,10 @@ namespace colours = graphcolours;
 const QString kDesignTitle = QStringLiteral("Pulmora Graph");
 const QColor kSilver(192, 192, 192);
 constexpr double kBarWidth = 0.8;      // of a slot: the bars fill their slots with a small gap
-constexpr int kLabelGap = 6;           // pixels between two labels on one line
-constexpr int kBottomLabelLines = 2;   // the labels under the points may stagger onto a second line
+constexpr int kLabelGap = 6;           // pixels between two labels under the points
+constexpr int kSideLabelGap = 1;       // pixels between two labels beside the bars
+constexpr int kLabelPixels = 11, kSmallestLabelPixels = 7;
+constexpr double kHeadroom = 0.03;     // of the left axis's span above its top, so a point there is whole
 constexpr double kExplode = 0.10;      // the biggest slice stands out by a tenth of the radius
 
 QFont arial(int pixels, bool bold = false) {
@@ -123,7 +125,7 @@ GraphChart::GraphChart()
     cStatA_->setPen(QPen(colours::kRed, 2));
     cStatB_->setName(QStringLiteral("Trend"));
     cStatB_->setPen(QPen(colours::kMaroon, 2));
-    cPieA_->setPieSize(0.75);
+    cPieA_->setPieSize(0.6);
     connect(this, &QChart::plotAreaChanged, this, &GraphChart::relabel);
 }
 
@@ -166,12 +168,14 @@ void GraphChart::removeEverything() {
 
 void GraphChart::clearSeries() {
     removeEverything();
-    setTitle(kDesignTitle);
+    plan_ = {};
+    retitle();
 }
 
 void GraphChart::Plot(const GraphPlan& plan) {
     removeEverything();
-    setTitle(plan.title.isEmpty() ? kDesignTitle : richLines(plan.title));
+    plan_ = plan;
+    retitle();
     shape_ = plan.shape;
     // In the order they are drawn: the curve and the trend over the bars and points.
     if (plan.cSerA.active) fillFirstSeries(plan);
@@ -253,7 +257,7 @@ void GraphChart::fillPie(const GraphSeries& slices) {
     const QList<QLegendMarker*> markers = legend()->markers(cPieA_);
     for (qsizetype i = 0; i < markers.size() && i < qsizetype(slices.points.size()); ++i) {
         const GraphPoint& p = slices.points[size_t(i)];
-        markers[i]->setLabel(rich(p.label + QStringLiteral("   ") + QString::number(p.y) +
+        markers[i]->setLabel(rich(p.label) + QStringLiteral("<br>") + rich(QString::number(p.y) +
                                   (total > 0 ? QStringLiteral("   ") + percentMark(int(p.y), total) : QString())));
     }
     legend()->show();
@@ -275,7 +279,7 @@ void GraphChart::addAxes(const GraphPlan& plan) {
     if (!left) left = valueAxis(plan.left);
     if (!bottom) bottom = valueAxis(plan.bottom);
     for (QAbstractAxis* axis : {left, bottom}) {
-        axis->setLabelsFont(arial(11));
+        axis->setLabelsFont(arial(kLabelPixels));
         axis->setTitleFont(arial(11, true));
     }
     addAxis(bottom, Qt::AlignBottom);
@@ -284,14 +288,55 @@ void GraphChart::addAxes(const GraphPlan& plan) {
         s->attachAxis(bottom);
         s->attachAxis(left);
     }
-    // After the series are attached, which would otherwise widen the ranges to their own.
-    left->setRange(plan.left.minimum, plan.left.maximum);
+    // After the series are attached, which would otherwise widen the ranges to their own. A value
+    // axis up the left leaves a little room above its top, where a point at the maximum would
+    // otherwise be cut in half; its ticks stay on the round numbers up to the maximum.
+    const double headroom = left == labelAxis_ ? 0 : kHeadroom * (plan.left.maximum - plan.left.minimum);
+    left->setRange(plan.left.minimum, plan.left.maximum + headroom);
     bottom->setRange(plan.bottom.minimum, plan.bottom.maximum);
 }
 
-// The labels that fit: in position order, each on the first line where it keeps its gap to the
-// label before it and stays inside the chart, or left out. The labels of the bottom axis may use
-// a second line.
+namespace {
+
+// Words of a line put on as many lines as it takes for none to be wider than `room`.
+QStringList wrapped(const QString& line, const QFontMetrics& metrics, qreal room) {
+    QStringList lines;
+    QString current;
+    for (const QString& word : line.split(QLatin1Char(' '))) {
+        const QString longer = current.isEmpty() ? word : current + QLatin1Char(' ') + word;
+        if (!current.isEmpty() && metrics.horizontalAdvance(longer) > room) {
+            lines << current;
+            current = word;
+        } else {
+            current = longer;
+        }
+    }
+    return lines << current;
+}
+
+}  // namespace
+
+// The plan's title lines, each wrapped at the chart's width.
+void GraphChart::retitle() {
+    if (plan_.title.isEmpty()) {
+        setTitle(kDesignTitle);
+        return;
+    }
+    const QFontMetrics metrics(titleFont());
+    const qreal room = size().width() - margins().left() - margins().right() - 2 * metrics.averageCharWidth();
+    QStringList lines;
+    for (const QString& line : plan_.title) lines << (room > 0 ? wrapped(line, metrics, room) : QStringList{line});
+    setTitle(richLines(lines));
+}
+
+void GraphChart::resizeEvent(QGraphicsSceneResizeEvent* event) {
+    QChart::resizeEvent(event);
+    retitle();
+}
+
+// The labels on show. Beside the bars every label stays, in a smaller face where the bars stand
+// too close for the usual one. Under the points, in position order, each label that keeps its gap
+// to the one before and stays inside the chart; the others are left out.
 void GraphChart::relabel() {
     if (!labelAxis_ || relabelling_) return;
     const bool vertical = labelAxis_->orientation() == Qt::Vertical;
@@ -299,35 +344,41 @@ void GraphChart::relabel() {
     const double length = vertical ? area.height() : area.width();
     const double span = labelAxis_->max() - labelAxis_->min();
     if (length <= 0 || span <= 0) return;
+    QFont font = arial(kLabelPixels);
+    if (vertical) {
+        const double spacing = labels_.size() > 1 ? length / span : length;
+        while (font.pixelSize() > kSmallestLabelPixels && QFontMetrics(font).height() + kSideLabelGap > spacing)
+            font.setPixelSize(font.pixelSize() - 1);
+    }
     // The chart's room on either side of the plot area, along the axis.
     const double before = vertical ? size().height() - area.bottom() : area.left();
     const double after = vertical ? area.top() : size().width() - area.right();
-    const QFontMetrics metrics(labelAxis_->labelsFont());
-    const int lines = vertical ? 1 : kBottomLabelLines;
-    std::vector<double> lineEnds(size_t(lines), -std::numeric_limits<double>::infinity());
+    const QFontMetrics metrics(font);
+    const int gap = vertical ? kSideLabelGap : kLabelGap;
+    double end = -std::numeric_limits<double>::infinity();
     std::vector<Label> shown;
-    std::set<QString> used;
     for (const Label& label : labels_) {
         const double centre = (label.position - labelAxis_->min()) / span * length;
         const double half = (vertical ? metrics.height() : metrics.horizontalAdvance(label.text)) / 2.0;
-        if (centre - half < -before || centre + half > length + after) continue;
-        const auto line = std::find_if(lineEnds.begin(), lineEnds.end(),
-                                       [&](double end) { return centre - half >= end + kLabelGap; });
-        if (line == lineEnds.end()) continue;
-        *line = centre + half;
-        // An axis keeps every label text once: a repeated text gets an invisible mark of its own.
-        QString text = QStringLiteral("<br>").repeated(int(line - lineEnds.begin())) + rich(label.text);
-        for (int copy = 1; used.count(text); ++copy) text = text.section(QStringLiteral("<!--"), 0, 0) +
-                                                           QStringLiteral("<!--%1-->").arg(copy);
-        used.insert(text);
-        shown.push_back({label.position, text});
+        if (centre - half < -before || centre + half > length + after || centre - half < end + gap) continue;
+        end = centre + half;
+        shown.push_back({label.position, label.text});
     }
-    const bool same = std::equal(shown.begin(), shown.end(), shownLabels_.begin(), shownLabels_.end(),
+    const bool same = labelAxis_->labelsFont() == font &&
+                      std::equal(shown.begin(), shown.end(), shownLabels_.begin(), shownLabels_.end(),
                                  [](const Label& a, const Label& b) { return a.position == b.position && a.text == b.text; });
     if (same) return;
     relabelling_ = true;
+    labelAxis_->setLabelsFont(font);
     for (const QString& old : labelAxis_->categoriesLabels()) labelAxis_->remove(old);
-    for (const Label& label : shown) labelAxis_->append(label.text, label.position);
+    // An axis keeps every label text once: a repeated text gets an invisible mark of its own.
+    std::set<QString> used;
+    for (const Label& label : shown) {
+        QString text = rich(label.text);
+        for (int copy = 1; used.count(text); ++copy) text = rich(label.text) + QStringLiteral("<!--%1-->").arg(copy);
+        used.insert(text);
+        labelAxis_->append(text, label.position);
+    }
     shownLabels_ = std::move(shown);
     relabelling_ = false;
 }

@@ -22,8 +22,10 @@ enum class ChartBackground { Gradient, Plain };
 
 // The chart of the graph page, "Pulmora Graph", with the five series the analyses fill. The
 // first series shows its points as vertical bars, horizontal bars or a line; every bar keeps the
-// colour of its point. The labels of the first series stand on the axis along its points, on up
-// to two staggered lines, and are thinned until no two of them overlap.
+// colour of its point. The labels of the first series stand on the axis along its points: under
+// them (dates) thinned until no two overlap, one a place; beside them (the counting graphs' bars)
+// every one, set smaller where the bars stand close. The title's lines wrap at the chart's width
+// rather than lose words.
 class GraphChart : public QChart {
     Q_OBJECT
 public:
@@ -31,6 +33,8 @@ public:
 
     // Clears and deactivates every series, then shows what the plan holds.
     void Plot(const GraphPlan& plan);
+    // The plan on show: what a printed or saved copy of the chart is drawn from.
+    const GraphPlan& plan() const { return plan_; }
     // Empties every series and deactivates it: the chart on a closing card.
     void clearSeries();
 
@@ -51,6 +55,9 @@ public:
     // The chart at its size as a picture.
     QImage picture(qreal pixelRatio = 1.0, ChartBackground background = ChartBackground::Gradient);
 
+protected:
+    void resizeEvent(QGraphicsSceneResizeEvent* event) override;
+
 private:
     struct Label {
         double position;
@@ -63,6 +70,7 @@ private:
     void fillPie(const GraphSeries& slices);
     void addAxes(const GraphPlan& plan);
     void relabel();
+    void retitle();
 
     QStackedBarSeries* verticalBars_;
     QHorizontalStackedBarSeries* horizontalBars_;
@@ -74,8 +82,9 @@ private:
     SeriesShape shape_ = SeriesShape::VerticalBars;
     QCategoryAxis* labelAxis_ = nullptr;
     std::vector<Label> labels_;        // every label of the first series, by position
-    std::vector<Label> shownLabels_;   // those on the axis now, with their line breaks
+    std::vector<Label> shownLabels_;   // those on the axis now
     bool relabelling_ = false;
+    GraphPlan plan_;
 };
 
 // A plan drawn on a chart of its own at the size given, on a scene of its own, without any

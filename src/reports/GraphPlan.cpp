@@ -154,6 +154,16 @@ QColor diurnalColour(int variation) {
     return colours::kGreen;
 }
 
+// The empty chart, without axes, and the status line that says why.
+GraphPlan nothingToPlot() {
+    GraphPlan nothing;
+    nothing.info = kNothingToPlot;
+    nothing.axesShown = false;
+    return nothing;
+}
+
+// Days with a reading but none with both readings apart draw no bar: the empty chart, as for a
+// period without readings, rather than a frame without axes.
 GraphPlan diurnalVariation(const WorkingTable& table, const GraphRequest& request) {
     GraphPlan plan = dayByDay(request, SeriesShape::VerticalBars, "Diurnal Variation", "Diurnal Variation (%)", 20);
     plan.title = {"Diurnal Variation Graph for " + request.name + " " + periodLine(request.period),
@@ -168,6 +178,7 @@ GraphPlan diurnalVariation(const WorkingTable& table, const GraphRequest& reques
         ++index;
         return true;
     });
+    if (plan.cSerA.points.empty()) return nothingToPlot();
     plan.bottom.maximum = end;
     plan.cSerA.active = true;
     addFits(plan);
@@ -316,12 +327,7 @@ double axisStep(double span) {
 }
 
 GraphPlan PlotPeakFlow(const WorkingTable& table, const GraphRequest& request) {
-    if (!table.hasData()) {
-        GraphPlan nothing;
-        nothing.info = kNothingToPlot;
-        nothing.axesShown = false;
-        return nothing;
-    }
+    if (!table.hasData()) return nothingToPlot();
     switch (request.option) {
     case GraphOption::PercentageBest: return percentageBest(table, request);
     case GraphOption::PeakFlowTrend: return peakFlowTrend(table, request);

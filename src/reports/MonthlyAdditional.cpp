@@ -5,6 +5,7 @@
 #include "stats/Figures.h"
 #include "store/Keys.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace pulmora::reports {
@@ -15,6 +16,18 @@ namespace {
 constexpr int kFixedRows = 11;
 constexpr int kPeakFlowRows = 4;  // rows 2 .. 5, left out without readings
 constexpr int kPeakFlowFirstRow = 2;
+constexpr int kHeadingX = 5, kLabelX = 15;  // where headings and labels (and listed names) start
+constexpr int kLabelPadding = 4;           // between the end of the widest of them and the first day
+
+const QString kDayMonth = QStringLiteral("Day/Month:");
+const QString kDayOfWeek = QStringLiteral("Day of Week:");
+const QString kMedicationHeading = QStringLiteral("Medication Used:");
+const QString kTriggerHeading = QStringLiteral("Triggers Encountered:");
+const SectionBlock kFixedBlocks[] = {
+    {2, 4, "Peak Flow Previous Day Comparison:", {"Morning", "Evening", "Diurnal Variation"}},
+    {6, 3, "Symptom Previous Day Comparison:", {"Day", "Night"}},
+    {9, 2, "Medication Previous Day Comparison:", {"Reliever Usage"}},
+};
 
 // ---- what the report compares and lists -----------------------------------------------------
 
@@ -71,9 +84,6 @@ std::vector<ListLine> medicationLines(store::ReportCursors& cursors, const QStri
     return lines;
 }
 
-// A trigger is stored in capitals and written as "House dust".
-QString triggerCaption(const QString& stored) { return stored.left(1) + stored.mid(1).toLower(); }
-
 std::vector<ListLine> triggerLines(store::ReportCursors& cursors, const QString& person, const QString& date) {
     std::vector<ListLine> lines;
     QString lastName;
@@ -109,10 +119,10 @@ struct AdditionalReport {
         std::vector<ListSection> s;
         int row = kFixedRows;
         if (!medications.empty()) {
-            s.push_back({QStringLiteral("Medication Used:"), &medications, row, false});
+            s.push_back({kMedicationHeading, &medications, row, false});
             row += 1 + int(medications.size());
         }
-        if (!triggers.empty()) s.push_back({QStringLiteral("Triggers Encountered:"), &triggers, row, true});
+        if (!triggers.empty()) s.push_back({kTriggerHeading, &triggers, row, true});
         return s;
     }
     // The bottom of the rows, before the footer's row.
@@ -137,8 +147,10 @@ void drawDayColumn(ReportCanvas& c, const AdditionalReport& r, int column) {
     const DayComparison& day = r.days[size_t(column - 1)];
     const int x = m.columnLeft(column);
     DrawDayHeading(c, m, column, 0, day.day);
+    // A day without a record is blank below its weekday; the blank's border lies on the grid's
+    // lines, so they stay single.
     if (!day.recorded) {
-        c.rectangle(x, 2 * m.rowHeight - 1, x + m.columnWidth + 1, r.fixedHeight() - 1, Qt::black, Qt::white);
+        c.rectangle(x, r.rowTop(2), x + m.columnWidth + 1, r.fixedHeight(), Qt::black, Qt::white);
         return;
     }
     for (const ComparedRow& row : comparedRows())
@@ -151,7 +163,7 @@ void sectionFrame(ReportCanvas& c, const AdditionalReport& r, const ListSection&
     DrawSectionBlock(c, m.rowHeight, m.columnLeft(1), {s.headingRow, 1, s.heading, {}});
     for (int row = s.firstRow(); row <= s.lastRow(); ++row) {
         const int top = r.rowTop(row);
-        c.text(15, top + 1, (*s.lines)[size_t(row - s.firstRow())].name);
+        c.text(kLabelX, top + 1, (*s.lines)[size_t(row - s.firstRow())].name);
         for (int i = 1; i <= stats::kMonthDays; ++i) c.vLine(m.width - i * m.columnWidth, top, top + m.rowHeight);
         c.hLine(m.columnLeft(1), m.width, top);
     }
@@ -188,15 +200,17 @@ void sectionValues(ReportCanvas& c, const AdditionalReport& r, const ListSection
 void fixedLabels(ReportCanvas& c, const AdditionalReport& r) {
     const MonthlyMetrics& m = r.m;
     c.setItalic(true);
-    c.text(5, 1, QStringLiteral("Day/Month:"));
-    c.text(5, m.rowHeight + 1, QStringLiteral("Day of Week:"));
+    c.text(kHeadingX, 1, kDayMonth);
+    c.text(kHeadingX, m.rowHeight + 1, kDayOfWeek);
     c.setItalic(false);
-    const SectionBlock blocks[] = {
-        {2, 4, "Peak Flow Previous Day Comparison:", {"Morning", "Evening", "Diurnal Variation"}},
-        {6, 3, "Symptom Previous Day Comparison:", {"Day", "Night"}},
-        {9, 2, "Medication Previous Day Comparison:", {"Reliever Usage"}},
-    };
-    for (const SectionBlock& b : blocks) DrawSectionBlock(c, m.rowHeight, m.columnLeft(1), b);
+    for (const SectionBlock& b : kFixedBlocks) DrawSectionBlock(c, m.rowHeight, m.columnLeft(1), b);
+}
+
+// The left and right edges down to the last row, drawn over the rows so that their lines end on
+// it rather than in loose ends.
+void frame(ReportCanvas& c, const AdditionalReport& r) {
+    c.vLine(0, 0, r.rowsHeight());
+    c.vLine(r.m.width - 1, 0, r.rowsHeight());
 }
 
 void drawWork(QPainter& p, const AdditionalReport& r) {
@@ -210,6 +224,7 @@ void drawWork(QPainter& p, const AdditionalReport& r) {
         sectionValues(c, r, s);
     }
     fixedLabels(c, r);
+    frame(c, r);
     if (!sections.empty()) c.hLine(0, r.m.width, r.rowsHeight() - 1);  // under the last list row
     DrawReportFooter(c, r.month.first, r.month.last, r.rowsHeight() + 2);
 }
@@ -242,6 +257,24 @@ Viewport viewportOf(const AdditionalReport& r) {
 }
 
 }  // namespace
+
+MonthlyMetrics measureMonthlyAdditional(const std::vector<ListLine>& medications, const std::vector<ListLine>& triggers) {
+    QFont font = reportFont(kMonthlyPoints);
+    const QFontMetrics upright = measure(font);
+    font.setItalic(true);
+    const QFontMetrics italic = measure(font);
+    int area = 0;
+    const auto hold = [&area](int x, int width) { area = std::max(area, x + width + kLabelPadding); };
+    for (const QString& text : {kDayMonth, kDayOfWeek}) hold(kHeadingX, italic.horizontalAdvance(text));
+    for (const SectionBlock& block : kFixedBlocks) {
+        hold(kHeadingX, upright.horizontalAdvance(block.heading));
+        for (const QString& label : block.labels) hold(kLabelX, upright.horizontalAdvance(label));
+    }
+    for (const QString& heading : {kMedicationHeading, kTriggerHeading}) hold(kHeadingX, upright.horizontalAdvance(heading));
+    for (const std::vector<ListLine>* lines : {&medications, &triggers})
+        for (const ListLine& line : *lines) hold(kLabelX, upright.horizontalAdvance(line.name));
+    return withLabelArea(measureMonthly(), area);
+}
 
 const std::vector<ComparedRow>& comparedRows() {
     using C = DayComparison;
@@ -281,8 +314,11 @@ ReportResult MonthlyAdditional(store::ReportCursors& cursors, const QString& per
 
     const store::CompareRecord previous = cursors.GetRPrvDly(person, store::keys::dateKey(month.first));
     const QString date = store::keys::dateKey(reportDate);
-    AdditionalReport r{measureMonthly(), figures.anyReading != 0, month, compareDays(monthDays(period.days, month), previous),
-                       medicationLines(cursors, person, date), triggerLines(cursors, person, date)};
+    std::vector<DayComparison> days = compareDays(monthDays(period.days, month), previous);
+    std::vector<ListLine> medications = medicationLines(cursors, person, date);
+    std::vector<ListLine> triggers = triggerLines(cursors, person, date);
+    AdditionalReport r{measureMonthlyAdditional(medications, triggers), figures.anyReading != 0, month, std::move(days),
+                       std::move(medications), std::move(triggers)};
     ReportResult result =
         builtReport(ReportKind::MonthlyAdditional, figures, kMonthlyAdditionalCaption + periodText(month),
                     viewportOf(r), [r](QPainter& p) { drawAdditional(p, r); }, pixelRatio);

@@ -20,6 +20,12 @@ struct ComparedRow {
 // Morning, evening, diurnal variation, day and night symptoms and reliever use, top to bottom.
 const std::vector<ComparedRow>& comparedRows();
 
+// The monthly layout with its label area (the label column and the month column) grown, where it
+// must, to hold every label, heading and listed name whole, so none runs into the first day or is
+// cut at the fixed column when the days scroll.
+MonthlyMetrics measureMonthlyAdditional(const std::vector<ListLine>& medications = {},
+                                        const std::vector<ListLine>& triggers = {});
+
 // The mark of one compared cell: a triangle pointing up or down, lime for a change for the
 // better and red for one for the worse, or a yellow bar for no change.
 void DrawChangeGlyph(ReportCanvas& canvas, const MonthlyMetrics& m, int left, int top, Change kind,

@@ -2,6 +2,8 @@
 
 #include "ReportPicture.h"
 
+#include <algorithm>
+
 namespace pulmora::reports {
 
 MonthlyMetrics measureMonthly() {
@@ -10,6 +12,12 @@ MonthlyMetrics measureMonthly() {
     m.rowHeight = metrics.height() + 2;
     m.columnWidth = metrics.horizontalAdvance(QStringLiteral("20/W2"));
     m.labelWidth = metrics.horizontalAdvance(QStringLiteral("W").leftJustified(30));
+    m.width = 32 * m.columnWidth + m.labelWidth;
+    return m;
+}
+
+MonthlyMetrics withLabelArea(MonthlyMetrics m, int labelArea) {
+    m.labelWidth = std::max(m.labelWidth, labelArea - m.columnWidth);
     m.width = 32 * m.columnWidth + m.labelWidth;
     return m;
 }

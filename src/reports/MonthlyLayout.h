@@ -27,6 +27,9 @@ struct MonthlyMetrics {
 };
 
 MonthlyMetrics measureMonthly();
+// The layout with its label column grown, where it must, so that the label column and the month
+// column together are at least `labelArea` pixels wide.
+MonthlyMetrics withLabelArea(MonthlyMetrics m, int labelArea);
 
 // One day of the month, with its values when it was recorded.
 struct MonthDay {

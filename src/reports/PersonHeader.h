@@ -4,7 +4,11 @@
 #include "store/Values.h"
 
 #include <QDate>
+#include <QFont>
+#include <QRect>
 #include <QString>
+
+#include <vector>
 
 class QPainter;
 
@@ -22,15 +26,27 @@ struct PageMetrics {
     int headerHeight() const { return 5 * LH; }
 };
 
-// "Weekly Comparison Report", "Monthly Basic Report" or "Monthly Additional Report".
+// "Weekly Comparison Report", "Monthly Basic Report", "Monthly Additional Report" or "Control Summary".
 QString reportTitle(ReportKind kind);
 
 // A date of birth stored as "YYYYMMDD", written "D-MMM-YYYY". A stored day of 0 stands for
 // today, a stored year of 0 for 2000; a text that is no date at all is written as stored.
 QString birthDateText(const QString& stored, const QDate& today);
 
+// One text of the header: where it stands and in which font.
+struct HeaderText {
+    QString text;
+    QRect rect;  // the text's extent
+    QFont font;
+};
+
+// The header's texts for the width: the bold title, the bold labels and the values.
+std::vector<HeaderText> layOutPersonHeader(int width, const QString& title, const store::RepPerson& person);
+
 // Draws the header `width` wide and five lines high from the painter's origin, cut off at its
-// edges. The values line up on the width of the bold title, whatever the width of the labels.
+// edges. The values line up on the width of the bold title, whatever the width of the labels;
+// where the longest values would then overprint the next column or run off the header, they line
+// up after their column's widest label, and one that still does not fit is set smaller.
 void DrawPersonHeader(QPainter& painter, int width, const QString& title, const store::RepPerson& person);
 
 }  // namespace pulmora::reports

@@ -51,6 +51,9 @@ void ReportCanvas::triangle(const QPoint& a, const QPoint& b, const QPoint& c, c
 }
 
 void ReportCanvas::text(int x, int y, const QString& text) {
+    // A text the clip hides entirely (a part of a picture left out) is not drawn at all: on a
+    // printed page it would still be found by a search and copied, though no one can see it.
+    if (p_.hasClipping() && !p_.clipBoundingRect().intersects(QRectF(x, y, textWidth(text), textHeight()))) return;
     p_.setPen(Qt::black);
     p_.drawText(QPoint(x, y + metrics_.ascent()), text);
 }

@@ -48,7 +48,8 @@ public:
     void vLine(int x, int y1, int y2, const QColor& colour = Qt::black);
     // A triangle through the three corners, filled, with a black outline one pixel wide.
     void triangle(const QPoint& a, const QPoint& b, const QPoint& c, const QColor& fill);
-    // Text with its top left corner at (x, y), in black.
+    // Text with its top left corner at (x, y), in black; nothing where the painter's clip hides
+    // all of it.
     void text(int x, int y, const QString& text);
     void setBold(bool bold);
     void setItalic(bool italic);

@@ -28,6 +28,12 @@ const QString kUnableToSave = QStringLiteral("Error: Unable to Save Report?!");
 
 constexpr int kDesignWidth = 342, kDesignHeight = 294;
 
+// The folder a picture was last saved in during this run; empty until one was.
+QString& lastFolderUsed() {
+    static QString folder;
+    return folder;
+}
+
 QFont windowFont() {
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(11);  // Arial 8
@@ -51,6 +57,11 @@ TAsJpeg::TAsJpeg(QWidget* parent)
     for (QRadioButton* kind : {SaveAsJpeg, SaveAsBmp})
         connect(kind, &QRadioButton::clicked, this, [this, kind] { ControlBlock(kind); });
     connect(FlNames, &QListWidget::itemDoubleClicked, this, [this] { ControlBlock(FlNames); });
+    // The tree learns of a folder's subfolders only once they are read; the starting folder is
+    // brought into view as the folders on the way to it come in.
+    connect(folders_, &QFileSystemModel::directoryLoaded, this, [this](const QString& loaded) {
+        if (folder_ == loaded || folder_.startsWith(loaded)) showFolderInTree();
+    });
     connect(FlDirectory->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
                 const QString chosen = folders_->filePath(current);
@@ -86,6 +97,11 @@ void TAsJpeg::createControls() {
     FlDirectory->setModel(folders_);
     for (int column = 1; column < folders_->columnCount(); ++column) FlDirectory->hideColumn(column);
     FlDirectory->header()->hide();
+    // Deep folders keep their names whole: a narrow step in, and the tree scrolls sideways rather
+    // than cut a name short.
+    FlDirectory->setIndentation(12);
+    FlDirectory->header()->setStretchLastSection(false);
+    FlDirectory->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     FlDirectory->setAccessibleName("Folder");
     FlNames = new QListWidget(this);
     FlNames->setAccessibleName("Pictures in the folder");
@@ -132,10 +148,14 @@ QString TAsJpeg::picturesFolder() {
     return !pictures.isEmpty() && QDir(pictures).exists() ? pictures : QDir::homePath();
 }
 
+QString TAsJpeg::startingFolder() {
+    const QString& last = lastFolderUsed();
+    return !last.isEmpty() && QDir(last).exists() ? last : picturesFolder();
+}
+
 void TAsJpeg::Open(PictureSource picture, const QString& folder) {
     picture_ = std::move(picture);
-    PanHd->setText(kHeader);
-    PanHd->setToolTip({});
+    savedAs_.clear();
     FldFileName->clear();
     SaveAsJpeg->setChecked(true);
     setFolder(folder);
@@ -143,12 +163,21 @@ void TAsJpeg::Open(PictureSource picture, const QString& folder) {
 
 void TAsJpeg::setFolder(const QString& folder) {
     folder_ = QDir(folder).absolutePath();
-    const QModelIndex node = folders_->index(folder_);
-    if (node.isValid()) {
-        FlDirectory->setCurrentIndex(node);
-        FlDirectory->scrollTo(node);
-    }
+    showFolderInTree();
     ControlBlock(FlDirectory);
+}
+
+// The chosen folder highlighted in the tree, the folders above it open, and scrolled into view.
+void TAsJpeg::showFolderInTree() {
+    const QModelIndex node = folders_->index(folder_);
+    if (!node.isValid()) return;
+    if (FlDirectory->currentIndex() != node) FlDirectory->setCurrentIndex(node);
+    FlDirectory->scrollTo(node, QAbstractItemView::PositionAtCenter);
+}
+
+void TAsJpeg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    showFolderInTree();  // laid out now, the tree can scroll
 }
 
 output::PictureKind TAsJpeg::kind() const {
@@ -156,6 +185,9 @@ output::PictureKind TAsJpeg::kind() const {
 }
 
 void TAsJpeg::ControlBlock(QObject* sender) {
+    // Whatever changed may have mended what an error in the header was about.
+    PanHd->setText(kHeader);
+    PanHd->setToolTip({});
     if (sender == FlNames)
         if (const QListWidgetItem* chosen = FlNames->currentItem()) FldFileName->setText(chosen->text());
     // A new folder or kind lists its pictures again; the target follows every change.
@@ -182,6 +214,8 @@ void TAsJpeg::SaveImage() {
         PanHd->setToolTip(saved.error());  // what went wrong, for whoever looks
         return;
     }
+    savedAs_ = target;
+    lastFolderUsed() = folder_;
     accept();
 }
 

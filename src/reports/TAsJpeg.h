@@ -34,7 +34,7 @@ public:
     ~TAsJpeg() override;
 
     // What is saved, and the folder the window starts in.
-    void Open(PictureSource picture, const QString& folder = picturesFolder());
+    void Open(PictureSource picture, const QString& folder = startingFolder());
 
     // The change handler of the name, the folder tree and both kinds, and the double-click
     // handler of the file list.
@@ -45,6 +45,11 @@ public:
 
     // The user's pictures folder, or the home folder when there is none.
     static QString picturesFolder();
+    // Where the window starts: the folder a picture was last saved in during this run, at first
+    // the pictures folder.
+    static QString startingFolder();
+    // The file the picture was saved as; empty until it was.
+    const QString& savedAs() const { return savedAs_; }
     // The folder chosen in the tree.
     QString folder() const { return folder_; }
     // Shows the folder in the tree, which lists its pictures.
@@ -59,14 +64,19 @@ public:
     QListWidget* FlNames;
     QLineEdit* LabLocation;  // the target path, or why there is none yet
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void createControls();
     void layOut();
     void listPictures();
+    void showFolderInTree();
 
     QFileSystemModel* folders_;
     QString folder_;
     PictureSource picture_;
+    QString savedAs_;
 };
 
 }  // namespace pulmora::reports

@@ -1,5 +1,6 @@
 #include "TAsRep.h"
 
+#include "ControlSummary.h"
 #include "GraphChart.h"
 #include "GraphOutput.h"
 #include "GraphPage.h"
@@ -13,10 +14,12 @@
 #include "controls/GlyphButton.h"
 #include "controls/TDaButton.h"
 #include "controls/TDaPanel.h"
+#include "output/PageMargins.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDir>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -35,11 +38,14 @@ namespace glyphs = controls::glyphs;
 const QString kWelcome = QStringLiteral(" Welcome to the Pulmora Reporter");
 const QString kNoReportSelected = QStringLiteral(" You must have a report selected before using this option!");
 const QString kNoSaveWindow = QStringLiteral("ERROR: Could not open Save Jpeg Card");
+const QString kSavedAs = QStringLiteral(" Report Saved as ");
 const QString kPrinting = QStringLiteral("Printing Report ..");
 const QString kWaitWhilePrinting = QStringLiteral(" Please Wait Whilst Report is Printing ..");
 const QString kSentToPrinter = QStringLiteral("Report Sent to Printer");
 const QString kPrintCancelled = QStringLiteral(" Printing Cancelled - Nothing was Printed");
 const QString kGraphAnalysis = QStringLiteral("Graph Analysis Reports");
+const QString kWritingPack = QStringLiteral(" Please Wait Whilst the Visit Pack is Written ..");
+const QString kPackSavedAs = QStringLiteral(" Visit Pack Saved as ");
 constexpr int kThreeMonths = 1, kNineMonths = 3, kPeakFlowTrend = 1;  // items of the graph page's lists
 const QColor kNavy(0, 0, 128);
 
@@ -49,6 +55,12 @@ constexpr int kBarHeight = 40, kStatusHeight = 28, kStripWidth = 40, kButton = 3
 
 // Arial 8, the report pictures' own font: printing measures its yardstick letter in it.
 QFont windowFont() { return reportFont(); }
+
+// What the status bar says once the pack was written to the path, or was not.
+QString packSaved(const VisitPack& pack, const QString& path) {
+    const output::PrintOutcome saved = SaveVisitPack(pack, path);
+    return saved.ok() ? kPackSavedAs + QDir::toNativeSeparators(path) : "ERROR: " + saved.error();
+}
 
 // A stored placement on no screen that is still there would open the card out of sight.
 QRect onScreen(const QRect& geometry) {
@@ -93,6 +105,7 @@ void TAsRep::createControls() {
     BtnTable = button(this, glyphs::Kind::Table, "Monthly Basic Report");
     BtnMedTrig = button(this, glyphs::Kind::Additional, "Monthly Additional Report");
     BtnReport = button(this, glyphs::Kind::Weekly, "Weekly Comparison Report");
+    BtnSummary = button(this, glyphs::Kind::Control, "Asthma Control Summary");
     BtnPeakFlow = button(this, glyphs::Kind::Graphs, "Analysis Graphs");
     BtnGraphs = button(this, glyphs::Kind::Graphs, "General Analysis Graphs");
     BtnGraphs->hide();
@@ -103,6 +116,7 @@ void TAsRep::createControls() {
     RepDate->setAccessibleName("Report Date");
     BtnPrintRep = button(this, glyphs::Kind::Print, "Print Current Displayed Report");
     BtnJpeg = button(this, glyphs::Kind::Picture, "Save Report to JPEG or BMP");
+    BtnPack = button(this, glyphs::Kind::Pack, "Save Visit Pack as PDF...");
 
     TabPage = new QStackedWidget(this);
     TabPage->setAutoFillBackground(true);
@@ -139,8 +153,8 @@ void TAsRep::createControls() {
 }
 
 void TAsRep::connectControls() {
-    for (TDaButton* b : {BtnTable, BtnMedTrig, BtnReport, BtnPrintRep, BtnJpeg, BtnHelp, BtnUp, BtnDown, BtnRight,
-                         BtnLeft, BtnMed, BtnFUp, BtnFDown, BtnFRght, BtnFLeft})
+    for (TDaButton* b : {BtnTable, BtnMedTrig, BtnReport, BtnSummary, BtnPrintRep, BtnJpeg, BtnPack, BtnHelp, BtnUp,
+                         BtnDown, BtnRight, BtnLeft, BtnMed, BtnFUp, BtnFDown, BtnFRght, BtnFLeft})
         connect(b, &TDaButton::clicked, this, [this, b] { TrapControl(b); });
     connect(SelAsName, &controls::TDaPanel::clicked, this, [this] { TrapControl(SelAsName); });
     for (TDaButton* b : {BtnPeakFlow, BtnGraphs, TabData->BtnShowGraph, TabData->BtnShowData})
@@ -165,13 +179,18 @@ void TAsRep::layOut() {
         x -= 2;
     };
     const int buttonTop = (kBarHeight - kButton) / 2;
+    fromRight(BtnPack, buttonTop);
     fromRight(BtnJpeg, buttonTop);
     fromRight(BtnPrintRep, buttonTop);
     RepDate->resize(110, 24);
     x -= 4;
     fromRight(RepDate, (kBarHeight - RepDate->height()) / 2);
     x -= 4;
-    for (TDaButton* b : {BtnPeakFlow, BtnReport, BtnMedTrig, BtnTable}) fromRight(b, buttonTop);
+    for (TDaButton* b : {BtnPeakFlow, BtnSummary, BtnReport, BtnMedTrig, BtnTable}) fromRight(b, buttonTop);
+    // The name banner stops short of the buttons; a name too long for it is cut short there (and
+    // shown whole as its hint), never drawn under them.
+    SelAsName->setMaximumWidth(BtnTable->x() - 6 - SelAsName->x());
+    SelAsName->setCaption(SelAsName->Caption());
 
     TabPage->setGeometry(4, kBarHeight, w - 8, h - kBarHeight - kStatusHeight - 4);
     const QSize page = TabPage->size();
@@ -221,7 +240,8 @@ QString TAsRep::info() const { return PanInfo->text(); }
 void TAsRep::setInfo(const QString& text) { PanInfo->setText(text); }
 
 QStringList TAsRep::helpKeywords() {
-    return QStringList{"PulmoraReportCard", "WeeklyComparisonReport", "MonthlyBasicReport", "MonthlyAdditionalReport"} +
+    return QStringList{"PulmoraReportCard", "WeeklyComparisonReport", "MonthlyBasicReport", "MonthlyAdditionalReport",
+                       "ControlSummary"} +
            GraphPage::helpKeywords();
 }
 
@@ -235,6 +255,8 @@ void TAsRep::TrapControl(QObject* sender) {
     if (sender == BtnTable) MonthlyBasic();
     if (sender == BtnReport) WeeklyComparison();
     if (sender == BtnMedTrig) MonthlyAdditional();
+    if (sender == BtnSummary) ControlSummary();
+    if (sender == BtnPack) requestVisitPack();
     if (report_.available)
         if (const auto command = navigation_.find(sender); command != navigation_.end()) {
             navigate(viewport_, command->second, NavData->size());
@@ -283,6 +305,8 @@ void TAsRep::WeeklyComparison() { run(reports::WeeklyComparison); }
 void TAsRep::MonthlyBasic() { run(reports::MonthlyBasic); }
 
 void TAsRep::MonthlyAdditional() { run(reports::MonthlyAdditional); }
+
+void TAsRep::ControlSummary() { run(reports::ControlSummary); }
 
 void TAsRep::run(ReportBuilder builder) {
     startRun();
@@ -342,6 +366,7 @@ void TAsRep::nextPerson() {
     case ReportKind::Weekly: WeeklyComparison(); break;
     case ReportKind::MonthlyBasic: MonthlyBasic(); break;
     case ReportKind::MonthlyAdditional: MonthlyAdditional(); break;
+    case ReportKind::ControlSummary: ControlSummary(); break;
     case ReportKind::PeakFlowGraph: TrapPeakFlow(BtnPeakFlow); break;
     case ReportKind::GeneralGraph: TrapPeakFlow(BtnGraphs); break;
     }
@@ -356,6 +381,7 @@ void TAsRep::contextHelp() {
     case ReportKind::Weekly: emit helpRequested("WeeklyComparisonReport"); break;
     case ReportKind::MonthlyBasic: emit helpRequested("MonthlyBasicReport"); break;
     case ReportKind::MonthlyAdditional: emit helpRequested("MonthlyAdditionalReport"); break;
+    case ReportKind::ControlSummary: emit helpRequested("ControlSummary"); break;
     case ReportKind::PeakFlowGraph:
     case ReportKind::GeneralGraph:
         // The graphs name their topic by the analysis on show.
@@ -374,8 +400,35 @@ void TAsRep::savePicture() {
 
 void TAsRep::saveWindowNotOpened() { setInfo(kNoSaveWindow); }
 
+reports::VisitPackRequest TAsRep::visitPackRequest() const {
+    return {personKey_, SelAsName->Caption(), RepDate->date()};
+}
+
+// The program is asked where to save only a pack that has something in it.
+void TAsRep::requestVisitPack() {
+    if (const QString none = noVisitPack(diary_.reports, visitPackRequest()); !none.isEmpty()) {
+        setInfo(none);
+        return;
+    }
+    emit visitPackRequested(SelAsName->Caption() + " visit pack " + RepDate->date().toString(Qt::ISODate) + ".pdf");
+}
+
+void TAsRep::saveVisitPack(const QString& path) {
+    setEnabled(false);
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    setInfo(kWritingPack);
+    PanInfo->repaint();
+    const VisitPack pack = BuildVisitPack(diary_, visitPackRequest(), printer_->pageLayout().pageSize());
+    const QString outcome = pack.available() ? packSaved(pack, path) : pack.status;
+    QGuiApplication::restoreOverrideCursor();
+    setEnabled(true);
+    setInfo(outcome);
+}
+
+void TAsRep::pictureSaved(const QString& path) { setInfo(kSavedAs + QDir::toNativeSeparators(path)); }
+
 QImage TAsRep::savedPicture() const {
-    return isGraph(kind_) ? savedGraphPicture(*TabData->Chart) : savedReportPicture(report_);
+    return isGraph(kind_) ? savedGraphPicture(TabData->Chart->plan()) : savedReportPicture(report_);
 }
 
 void TAsRep::PrintTextReport() {
@@ -384,9 +437,12 @@ void TAsRep::PrintTextReport() {
     printJob(PrintAsthmaReport(report_), kSentToPrinter);
 }
 
-// The chart's own printing tells nothing while all goes well; a cancelled or failed job is
-// still told.
-void TAsRep::PrintChart() { printJob(reports::PrintChart(*TabData->Chart), {}); }
+// The chart is laid out afresh for the printer's paper, whatever the size of the window. Its own
+// printing tells nothing while all goes well; a cancelled or failed job is still told.
+void TAsRep::PrintChart() {
+    const QSizeF room = output::printableRoom(printer_->pageLayout(), QPageLayout::Landscape);
+    printJob(reports::PrintChart(TabData->Chart->plan(), room), {});
+}
 
 // The page is composed first, so the print dialog offers its orientation; once a printer is
 // chosen the card is disabled while the page is drawn. Only a page that went out says so.

@@ -4,6 +4,7 @@
 #include "reports/ReportResult.h"
 #include "reports/ReportRun.h"
 #include "reports/Viewport.h"
+#include "reports/VisitPack.h"
 #include "store/Diary.h"
 
 #include <QDialog>
@@ -66,14 +67,19 @@ public:
     QImage savedPicture() const;
     // The program could not open the save window it was asked for.
     void saveWindowNotOpened();
+    // The save window saved what is on show as this file.
+    void pictureSaved(const QString& path);
+    // Writes the visit pack of the person and the report date as a PDF file, showing that it is
+    // busy meanwhile; the status bar then says where it went or why it failed.
+    void saveVisitPack(const QString& path);
 
     // Every help keyword the card can open.
     static QStringList helpKeywords();
 
     controls::TDaPanel* SelAsName;
-    controls::TDaButton *BtnTable, *BtnMedTrig, *BtnReport, *BtnPeakFlow, *BtnGraphs;
+    controls::TDaButton *BtnTable, *BtnMedTrig, *BtnReport, *BtnSummary, *BtnPeakFlow, *BtnGraphs;
     QDateEdit* RepDate;
-    controls::TDaButton *BtnPrintRep, *BtnJpeg;
+    controls::TDaButton *BtnPrintRep, *BtnJpeg, *BtnPack;
     QStackedWidget* TabPage;
     GraphPage* TabData;
     QWidget* TabCombined;
@@ -90,6 +96,9 @@ signals:
     // The report on show is to be saved as a picture; the save window opens at the position
     // (screen coordinates).
     void savePictureRequested(const QPoint& position);
+    // The visit pack is to be saved: the program asks where, suggesting the file name, and hands
+    // the path to saveVisitPack.
+    void visitPackRequested(const QString& fileName);
     // The card is closing: where it stood, to be kept for its next opening.
     void closed(const ReportPlacement& placement);
 
@@ -110,6 +119,7 @@ private:
     void WeeklyComparison();
     void MonthlyBasic();
     void MonthlyAdditional();
+    void ControlSummary();
     void run(ReportBuilder builder);
     void plotGraph();
     void startRun();
@@ -120,6 +130,8 @@ private:
     void nextPerson();
     void contextHelp();
     void savePicture();
+    void requestVisitPack();
+    reports::VisitPackRequest visitPackRequest() const;
     void PrintTextReport();
     void PrintChart();
     void printJob(const output::PrintJob& job, const QString& printed);

@@ -84,7 +84,9 @@ void navigate(Viewport& v, Navigation command, const QSize& view) {
     case Navigation::ToggleGraph: v.GraphShown = v.GraphShown ? 0 : 1; break;
     case Navigation::Top: v.ScrollY = 0; break;
     case Navigation::Bottom:
-        v.ScrollY = nh < h ? std::max(roundedDown(h - nh - gs, v.StepY), 0) : 0;
+        // To the very end, as far as "Down" goes: rounded down to whole rows the last rows
+        // (the footer) would stay partly out of sight.
+        v.ScrollY = nh < h ? std::max(h - nh - gs, 0) : 0;
         break;
     case Navigation::Beginning: v.ScrollX = 0; break;
     case Navigation::End: v.ScrollX = nw < w ? w - nw : 0; break;

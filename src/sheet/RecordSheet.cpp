@@ -14,6 +14,17 @@ namespace {
 constexpr int kSheetPoints = 10;
 constexpr int kListPoints = 8;
 constexpr int kGridRows = 16;  // the rows above the zone line
+constexpr int kTextInset = 4;  // a text's distance from the lines it stands between
+constexpr int kHeadingGap = 12;  // at least between the name and the period in the heading
+
+QFont boldSheetFont() {
+    QFont font = sheetFont(kSheetPoints);
+    font.setBold(true);
+    return font;
+}
+
+// Where the name starts after "For: " in the heading.
+int nameLeft() { return measure(boldSheetFont()).horizontalAdvance(QStringLiteral("For:XX")) + kTextInset; }
 
 // The sheet's drawing conventions: texts placed by their top left corner, lines and boxes as
 // filled areas one pixel wide. A box from (x1, y1) to (x2, y2) covers x1 .. x2 - 1 and is cut
@@ -96,9 +107,8 @@ void drawHeading(Canvas& c, const SheetMetrics& m, const SheetPerson& person, co
     c.font(kSheetPoints, true);
     c.text(4, 2, QStringLiteral("PULMORA RECORD SHEET"));
     c.text(4, rh + 2, QStringLiteral("For: "));
-    const int nameLeft = c.textWidth(QStringLiteral("For:XX")) + 4;
     c.font(kSheetPoints);
-    c.text(nameLeft, rh + 2, person.name);
+    c.text(nameLeft(), rh + 2, person.name);
     c.rightAligned(m.width() - 4, rh + 2, periodHeading(first, m.days));
     c.hLine(2 * rh);
     c.font(kListPoints, false, true);
@@ -207,6 +217,21 @@ SheetMetrics SheetMetrics::measure(int days) {
     return m;
 }
 
+SheetMetrics SheetMetrics::forSheet(const SheetPerson& person, const QDate& first, int days) {
+    SheetMetrics m = measure(days);
+    const QFontMetrics heading = sheet::measure(sheetFont(kSheetPoints));
+    const QFontMetrics list = sheet::measure(sheetFont(kListPoints));
+    const int headingWidth = nameLeft() + heading.horizontalAdvance(person.name) + kHeadingGap +
+                             heading.horizontalAdvance(periodHeading(first, days)) + kTextInset;
+    int labels = std::max(m.labelWidth, headingWidth - days * m.columnWidth);
+    for (const QString& trigger : person.triggers)
+        labels = std::max(labels, kTextInset + list.horizontalAdvance(triggerLabel(trigger)) + kTextInset);
+    for (const SheetMedication& medication : person.medication)
+        labels = std::max(labels, kTextInset + list.horizontalAdvance(medicationLabel(medication)) + kTextInset);
+    m.labelWidth = labels;
+    return m;
+}
+
 QString dayHeading(const QDate& date) { return QStringLiteral("%1/%2").arg(date.day()).arg(date.month()); }
 
 QString weekdayHeading(const QDate& date) { return QLocale(QLocale::English).toString(date, QStringLiteral("ddd")); }
@@ -235,7 +260,7 @@ QString medicationLabel(const SheetMedication& medication) {
 }
 
 RecordSheet::RecordSheet(const SheetPerson& person, const QDate& first, int days)
-    : metrics_(SheetMetrics::measure(days)),
+    : metrics_(SheetMetrics::forSheet(person, first, days)),
       sheet_(output::RecordedPage::record({metrics_.width(), sheetHeight(metrics_, person)},
                                           [&](QPainter& p) { drawSheet(p, metrics_, person, first, sheetHeight(metrics_, person)); })),
       heading_(output::RecordedPage::record({metrics_.width(), headingHeight(metrics_)},

@@ -23,6 +23,10 @@ struct SheetMetrics {
     int days = 7;
 
     static SheetMetrics measure(int days);
+    // The metrics of one person's sheet from `first`: the label column grows, where it must, so
+    // the person's name and the period stand whole side by side in the heading and every trigger
+    // and medication stands whole in its label cell, clear of the first day's write-in box.
+    static SheetMetrics forSheet(const SheetPerson& person, const QDate& first, int days);
     int width() const { return days * columnWidth + labelWidth; }
     // The left edge of day `day`'s column.
     int columnLeft(int day) const { return labelWidth + day * columnWidth; }

@@ -173,8 +173,9 @@ TEST_F(BackupProgramTest, TheMenuRestoresABackupAndTheDiaryStartsAgainOnIt) {
                   QTest::mouseClick(restore->BtnRestore, Qt::LeftButton);
                   QTest::mouseClick(restore->BtnConfirm, Qt::LeftButton);
               });
-    EXPECT_EQ(card().info(),
-              "Restored the backup of 15 June 2024. The diary it replaced is kept as a backup of 16 June 2024.");
+    // Each backup named by its folder, so the two cannot be taken for each other.
+    EXPECT_EQ(card().info(), QDir::toNativeSeparators("Restored the backup of 15 June 2024 (backups/2024-06-15). The "
+                                                      "diary it replaced is kept in backups/2024-06-16-before-restore."));
     EXPECT_EQ(bytesOf(folder.path() / "Personal.dat"), restoredFrom);
     EXPECT_EQ(bytesOf(backups() / "2024-06-16-before-restore" / "Personal.dat"), replaced);
     ASSERT_TRUE(diary().files.allOpen());

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QHelpEvent>
+#include <QPainter>
 #include <QHBoxLayout>
 #include <QScreen>
 #include <QTest>
@@ -27,6 +28,27 @@ TEST(MessageLineTest, TheWindowGrowsToTheWholeText) {
     QCoreApplication::processEvents();
     EXPECT_GE(line->contentsRect().width(), line->fontMetrics().horizontalAdvance(longer));
     EXPECT_FALSE(line->isElided());
+}
+
+// A line given the room it asks for paints its whole text, not one cut short by a rounding.
+TEST(MessageLineTest, InTheRoomItAsksForTheWholeTextIsPainted) {
+    for (const QString& text : {QStringLiteral(" Highlight Triggers to Add"), QStringLiteral("Select Location"),
+                                QStringLiteral("il1 ,.;: ji")}) {
+        MessageLine line(text);
+        line.resize(line.sizeHint());
+        QImage whole(line.size(), QImage::Format_ARGB32);
+        whole.fill(Qt::transparent);
+        {
+            QPainter painter(&whole);
+            painter.setFont(line.font());
+            painter.setPen(line.palette().color(QPalette::WindowText));
+            painter.drawText(line.contentsRect().adjusted(4, 0, -4, 0), Qt::AlignLeft | Qt::AlignVCenter, text);
+        }
+        QImage painted(line.size(), QImage::Format_ARGB32);
+        painted.fill(Qt::transparent);
+        line.render(&painted, {}, {}, QWidget::DrawChildren);
+        EXPECT_EQ(painted, whole) << text.toStdString();
+    }
 }
 
 TEST(MessageLineTest, ATextWiderThanTheScreenAllowsIsCutShortAndWholeInItsTooltip) {

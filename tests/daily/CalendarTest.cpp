@@ -1,6 +1,7 @@
 #include "CardFixture.h"
 #include "support/CardSaves.h"
 
+#include "controls/Contrast.h"
 #include "controls/TDaPanel.h"
 #include "daily/DailyCommands.h"
 #include "daily/TAsDet.h"
@@ -12,6 +13,8 @@
 #include <QScreen>
 #include <QTableView>
 #include <QTest>
+
+#include <set>
 
 inline void PrintTo(const QColor& colour, std::ostream* out) { *out << colour.name().toStdString(); }
 
@@ -99,6 +102,24 @@ TEST_F(CalendarTest, TheCellsFollowThePersonAfterEverySwitch) {
               });
     ASSERT_EQ(card().CurrentPerson(), ben);
     expectRatingsOf(ben);
+}
+
+// Every day number reads well on its cell, whatever the cell's colour: lime, yellow, red, grey,
+// white, navy for the selected day, the button face of other months and days to come.
+TEST_F(CalendarTest, EveryDayNumberReadsWellOnItsCell) {
+    std::set<QRgb> backgrounds;
+    for (int person = 0; person < 2; ++person) {
+        for (QDate day(2024, 5, 26); day <= QDate(2024, 7, 6); day = day.addDays(1)) {
+            const auto look = card().Cal->cellLook(day);
+            backgrounds.insert(look.background.rgb());
+            EXPECT_GE(controls::contrastRatio(look.text, look.background), controls::kReadableContrast)
+                << day.toString(Qt::ISODate).toStdString() << " " << look.text.name().toStdString() << " on "
+                << look.background.name().toStdString();
+        }
+        click(card().SelAsName);
+    }
+    for (const QColor& cell : {daily::kGood, daily::kAverage, daily::kBad, daily::kUnrated, QColor(Qt::white), daily::kNavy})
+        EXPECT_TRUE(backgrounds.count(cell.rgb())) << cell.name().toStdString();
 }
 
 }  // namespace

@@ -237,6 +237,26 @@ TEST_F(CardTest, ALongNicknameStopsShortOfTheHeaderButtonsAndKeepsItsMarker) {
     EXPECT_EQ(banner->grab().toImage().pixelColor(banner->markerRect().center() + QPoint(1, -2)), QColor(0, 0, 128));
 }
 
+// A message of two lines, a 30-character nickname's export, stands whole in the card's own font;
+// a longer one is set smaller until it fits.
+TEST_F(DailyCardTest, TheInformationLineShowsMessagesWhole) {
+    const QString nickname = "Christabel Montgomery-Fotheri2";
+    const QString lines[] = {
+        "365 days of " + nickname + " exported to /home/someone/Documents/" + nickname + " diary.csv",
+        "ERROR: The diary is open for reading only (" + QString("another copy of the program has it open ").repeated(3) +
+            "), so nothing can be entered or saved. Daily.dat could not be opened (it is damaged).",
+    };
+    for (const QString& text : lines) {
+        card().setInfo(text);
+        const QLabel& line = *card().PanInfo;
+        const QRect wrapped = QFontMetrics(line.font()).boundingRect(
+            QRect(QPoint(0, 0), QSize(line.contentsRect().width(), 1000)), Qt::TextWordWrap, text);
+        EXPECT_LE(wrapped.height(), line.contentsRect().height()) << text.toStdString();
+    }
+    card().setInfo(lines[0]);
+    EXPECT_EQ(QFontInfo(card().PanInfo->font()).pixelSize(), QFontInfo(card().font()).pixelSize());
+}
+
 class NoPersonTest : public CardTest {
 protected:
     void SetUp() override {

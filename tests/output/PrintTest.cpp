@@ -1,4 +1,5 @@
 #include "PdfTools.h"
+#include "output/PageMargins.h"
 #include "output/Printing.h"
 #include "support/FileSystems.h"
 #include "support/TempFolder.h"
@@ -25,10 +26,13 @@ using output::PrintOutcome;
 using output::RecordedPage;
 using output::ScreenLetter;
 
-// Pages are printed on A4 at 1200 dpi (a PDF has no unprintable edge) and looked at rendered
-// at 150 dpi: eight printer pixels to one rendered pixel.
+// Pages are printed on A4 at 1200 dpi and looked at rendered at 150 dpi: eight printer pixels to
+// one rendered pixel. A PDF has no unprintable edge, so every margin is the least one, 6 mm.
 constexpr int kRenderDpi = 150;
 constexpr double kPrinterToRender = 150.0 / 1200.0;
+constexpr double kLeast = 6 / 25.4 * 1200;
+constexpr double kA4Width = 210 / 25.4 * 1200, kA4Height = 297 / 25.4 * 1200;
+const QPointF kCorner(kLeast, kLeast);
 constexpr ScreenLetter kScreen{8, 12};
 
 // The printed size of a page by the letter yardstick, from Arial 8 pt on the 1200 dpi PDF printer.
@@ -95,7 +99,7 @@ TEST(PrintTest, AScaledPageFillsTheRectangleTheYardstickGives) {
 
     const QImage page = renderPage(folder, pdf, 1, kRenderDpi);
     EXPECT_LT(page.width(), page.height()) << "portrait";
-    expectMarkedPageAt(page, {0, 0}, byYardstick({600, 400}));
+    expectMarkedPageAt(page, kCorner, byYardstick({600, 400}));
 }
 
 TEST(PrintTest, LandscapeJobsPrintOnLandscapePaper) {
@@ -107,16 +111,16 @@ TEST(PrintTest, LandscapeJobsPrintOnLandscapePaper) {
     const QImage page = renderPage(folder, pdf, 1, kRenderDpi);
     EXPECT_GT(page.width(), page.height());
     // 1000 / 8 * 96 printer pixels would not fit across portrait A4; they fit across landscape.
-    expectMarkedPageAt(page, {0, 0}, byYardstick({1000, 300}));
+    expectMarkedPageAt(page, kCorner, byYardstick({1000, 300}));
 }
 
 TEST(PrintTest, ATallPageIsSqueezedToThePrintableHeightAtItsWidth) {
     TempFolder folder;
     const std::string pdf = printed(folder, "tall.pdf", oneOf(markedPage({600, 3000}), PageSizing::scaled(kScreen)));
 
-    // Squeezed to the whole A4 height (297 mm at 1200 dpi).
-    expectMarkedPageAt(renderPage(folder, pdf, 1, kRenderDpi), {0, 0},
-                       {byYardstick({600, 3000}).width(), 297 / 25.4 * 1200});
+    // Squeezed to the A4 height (297 mm at 1200 dpi) within the margins.
+    expectMarkedPageAt(renderPage(folder, pdf, 1, kRenderDpi), kCorner,
+                       {byYardstick({600, 3000}).width(), kA4Height - 2 * kLeast});
 }
 
 TEST(PrintTest, AskedLeftMarginAndFixedInches) {
@@ -127,7 +131,7 @@ TEST(PrintTest, AskedLeftMarginAndFixedInches) {
     const std::string pdf = printed(folder, "pocket.pdf", job);
 
     // Half an inch in, three inches wide, capped at six inches high: 75, 450 and 900 at 150 dpi.
-    expectMarkedPageAt(renderPage(folder, pdf, 1, kRenderDpi), {600, 0}, {3600, 7200});
+    expectMarkedPageAt(renderPage(folder, pdf, 1, kRenderDpi), {600, kLeast}, {3600, 7200});
 }
 
 TEST(PrintTest, SharesOfThePrintableRoomStartAtTheMarginCorner) {
@@ -138,8 +142,9 @@ TEST(PrintTest, SharesOfThePrintableRoomStartAtTheMarginCorner) {
     const std::string pdf = printed(folder, "quarters.pdf", job);
 
     // A4 is 9921 by 14031 printer pixels at 1200 dpi (210 by 297 mm); the room starts 600 in.
-    const double roomWidth = 210 / 25.4 * 1200 - 600, roomHeight = 297 / 25.4 * 1200;
-    expectMarkedPageAt(renderPage(folder, pdf, 1, kRenderDpi), {600, 0}, {roomWidth * 3 / 4, roomHeight * 2 / 4});
+    const double roomWidth = kA4Width - 600 - kLeast, roomHeight = kA4Height - 2 * kLeast;
+    expectMarkedPageAt(renderPage(folder, pdf, 1, kRenderDpi), {600, kLeast},
+                       {roomWidth * 3 / 4, roomHeight * 2 / 4});
 }
 
 TEST(PrintTest, DrawingOutsideThePageIsCutOff) {
@@ -150,7 +155,7 @@ TEST(PrintTest, DrawingOutsideThePageIsCutOff) {
     });
     const std::string pdf = printed(folder, "spill.pdf", oneOf(spilling, PageSizing::scaled(kScreen)));
 
-    expectMarkedPageAt(renderPage(folder, pdf, 1, kRenderDpi), {0, 0}, byYardstick({600, 400}));
+    expectMarkedPageAt(renderPage(folder, pdf, 1, kRenderDpi), kCorner, byYardstick({600, 400}));
 }
 
 // A page like a report's: a bold title, labels, a rule and a box.
@@ -200,7 +205,65 @@ TEST(PrintTest, SeveralPagesGoOutAsOneJobEachOnItsOwnSheet) {
     EXPECT_NE(pdfText(pdf, 1).find("First Person"), std::string::npos);
     EXPECT_EQ(pdfText(pdf, 1).find("Second Person"), std::string::npos);
     EXPECT_NE(pdfText(pdf, 3).find("Second Person"), std::string::npos);
-    expectMarkedPageAt(renderPage(folder, pdf, 2, kRenderDpi), {600, 0}, {2400, 1200});
+    expectMarkedPageAt(renderPage(folder, pdf, 2, kRenderDpi), {600, kLeast}, {2400, 1200});
+}
+
+// A page may turn its sheet, and a footer takes the bottom of the printable room on every page: the
+// page above it is sized for what is left, and the footer's text can be searched.
+TEST(PrintTest, PagesTurnTheirSheetsAndEachCarriesTheFooter) {
+    TempFolder folder;
+    PrintJob job;
+    job.pages.push_back({markedPage({600, 3000}), PageSizing::scaled(kScreen)});
+    job.pages.push_back({markedPage({300, 200}), PageSizing::fitted(), QPageLayout::Landscape});
+    job.footer = output::PageFooter{QStringLiteral("Ann Smith"), QStringLiteral("1 Sep 2026 to 8 Dec 2026")};
+    const std::string pdf = printed(folder, "turned.pdf", job);
+
+    ASSERT_EQ(pdfInfoField(pdf, "Pages"), "2");
+    const double band = output::kFooterInches * 1200;
+    // Each page as rendered, cut off above its footer.
+    const auto above = [&](int page, double sheetHeight) {
+        const QImage rendering = renderPage(folder, pdf, page, kRenderDpi);
+        return rendering.copy(0, 0, rendering.width(), int((sheetHeight - kLeast - band) * kPrinterToRender));
+    };
+    const QImage portrait = above(1, kA4Height), landscape = above(2, kA4Width);
+    EXPECT_LT(portrait.width(), portrait.height());
+    EXPECT_GT(landscape.width(), landscape.height());
+    expectMarkedPageAt(portrait, kCorner, {byYardstick({600, 3000}).width(), kA4Height - 2 * kLeast - band});
+    // Across the turned sheet the room is 13464 by 9054 printer pixels: the page fills its width.
+    const double roomWidth = kA4Height - 2 * kLeast;
+    ASSERT_LT(roomWidth * 2 / 3, kA4Width - 2 * kLeast - band);
+    expectMarkedPageAt(landscape, kCorner, {roomWidth, roomWidth * 2 / 3});
+    for (int page : {1, 2}) {
+        const std::string text = pdfText(pdf, page);
+        for (const std::string& expected :
+             {std::string("Ann Smith"), std::string("1 Sep 2026 to 8 Dec 2026"), "Page " + std::to_string(page) + " of 2"})
+            EXPECT_NE(text.find(expected), std::string::npos) << "page " << page << ": " << text;
+    }
+}
+
+// A real printer's unprintable edge is kept where it is wider than 6 mm, and a left margin asked
+// for where it is wider still.
+TEST(PrintTest, MarginsAreTheUnprintableEdgeButAtLeastSixMillimetres) {
+    const double least = 6 / 25.4;
+    const struct {
+        QMarginsF unprintable;
+        std::optional<double> left;
+        QMarginsF expected;
+    } cases[] = {
+        {{0, 0, 0, 0}, {}, {least, least, least, least}},
+        {{0.5, 0.1, 0.3, 0.25}, {}, {0.5, least, 0.3, 0.25}},
+        {{0.1, 0, 0, 0}, 0.5, {0.5, least, least, least}},
+        {{0.7, 0, 0, 0}, 0.5, {0.7, least, least, least}},
+    };
+    for (const auto& c : cases) {
+        const QPageLayout paper(QPageSize(QPageSize::A4), QPageLayout::Portrait, c.unprintable, QPageLayout::Inch,
+                                c.unprintable);
+        const QMarginsF margins = output::pageMargins(paper, c.left);
+        EXPECT_NEAR(margins.left(), c.expected.left(), 1e-3);
+        EXPECT_NEAR(margins.top(), c.expected.top(), 1e-3);
+        EXPECT_NEAR(margins.right(), c.expected.right(), 1e-3);
+        EXPECT_NEAR(margins.bottom(), c.expected.bottom(), 1e-3);
+    }
 }
 
 TEST(PrintTest, AJobThatCannotStartFails) {

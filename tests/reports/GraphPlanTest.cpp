@@ -169,6 +169,18 @@ TEST_F(GraphPlans, DiurnalVariation) {
     EXPECT_EQ(xs(plot("Diurnal Variation", 90, true).cSerA.points), (std::vector<double>{1, 4, 5}));
 }
 
+// Days with readings, none of them with a morning and an evening reading apart: nothing to draw,
+// the empty chart as without readings.
+TEST_F(GraphPlans, DiurnalVariationWithoutAVariationIsTheEmptyChart) {
+    d.addReadings(person, QDate(2023, 6, 1), 300, 300);
+    d.addReadings(person, QDate(2023, 6, 2), 0, 300);
+    const GraphPlan plan = plot("Diurnal Variation");
+    EXPECT_EQ(plan.info, "There is no information to plot in the Graph?!");
+    EXPECT_FALSE(plan.axesShown);
+    EXPECT_FALSE(plan.cSerA.active || plan.cStatA.active || plan.cStatB.active);
+    EXPECT_TRUE(plan.title.isEmpty());
+}
+
 TEST_F(GraphPlans, DiurnalEdgesAndTheAxisGrowingWithEachHighValue) {
     d.addReadings(person, QDate(2023, 6, 1), 300, 363);  // 19
     d.addReadings(person, QDate(2023, 6, 2), 300, 368);  // 20.36 -> 20: yellow

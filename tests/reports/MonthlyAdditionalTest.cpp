@@ -31,7 +31,7 @@ std::ostream& operator<<(std::ostream& out, Mark mark) {
 class MonthlyAdditionalPicture : public ::testing::Test {
 protected:
     static inline const QDate D{2026, 12, 8};
-    const reports::MonthlyMetrics m = reports::measureMonthly();
+    const reports::MonthlyMetrics m = reports::measureMonthlyAdditional();
 
     static QDate day(int column) { return D.addDays(column - 31); }
     reports::ReportResult additional(const QString& person, qreal ratio = 1.0) {
@@ -197,7 +197,11 @@ TEST_F(MonthlyAdditionalPicture, DaysOneAndThreeAreComparedAcrossAnUnrecordedDay
     EXPECT_FALSE(report.comparisons[1].recorded);
     EXPECT_TRUE(shows(pic, 2, 0, "9/11"));
     EXPECT_TRUE(shows(pic, 2, 1, "Mon"));
-    EXPECT_EQ(at(pic, x(2) + 10, 2 * rh() - 1), kBlack);  // the blank's top edge
+    // The blank's edges lie on the row lines above and below it: single lines, not doubled.
+    EXPECT_EQ(at(pic, x(2) + 10, 2 * rh()), kBlack);
+    EXPECT_EQ(at(pic, x(2) + 10, 2 * rh() - 1), kWhite);
+    EXPECT_EQ(at(pic, x(2) + 10, 11 * rh()), kBlack);
+    EXPECT_EQ(at(pic, x(2) + 10, 11 * rh() - 1), kWhite);
     for (int row : {3, 4, 5, 7, 8, 10}) {
         EXPECT_TRUE(blank(pic, inside(2, row))) << row;
         EXPECT_EQ(at(pic, x(2) + 10, row * rh()), row == 3 || row == 7 || row == 10 ? kBlack : kWhite) << row;
@@ -313,6 +317,45 @@ TEST_F(MonthlyAdditionalPicture, TheTriggerSectionFollowsTheMedicationSection) {
 
 // A use or a trigger recorded on a day that has no daily record is still shown; only that
 // column's list grid is blanked.
+// The longest names the record files hold (20 characters a medication, 25 a trigger) in wide
+// letters: the label area grows to hold them, and the first day's cells keep only their own marks.
+TEST_F(MonthlyAdditionalPicture, TheLongestNamesLeaveTheFirstDaysCellUntouched) {
+    const QString ann = d.addPerson("Ann");
+    const QString medication = QString(20, QLatin1Char('W'));
+    const QString med = d.addMedication(ann, medication);
+    day(ann, 1, 400, 450);
+    d.useMedication(ann, day(1), med, 12, medication);
+    d.meetTrigger(ann, day(1), QString(25, QLatin1Char('M')));
+    const auto report = additional(ann);
+    const reports::MonthlyMetrics wide = reports::measureMonthlyAdditional(report.medications, report.triggers);
+    ASSERT_GT(wide.labelWidth, m.labelWidth);
+    EXPECT_EQ(report.picture.width(), wide.width);
+    EXPECT_EQ(report.viewport.FixedWidth, wide.fixedWidth());
+    const QImage& pic = report.picture;
+    const int first = wide.columnLeft(1);
+    EXPECT_TRUE(writes(pic, 15, 12 * rh() + 1, medication));
+    EXPECT_TRUE(sameAsDrawn(pic, QRect(first + 1, 12 * rh() + 1, cw() - 2, rh() - 2),
+                            [&](ReportCanvas& c) { DrawCellText(c, first, 12 * rh(), cw(), rh(), "12"); }));
+    EXPECT_TRUE(writes(pic, 15, 14 * rh() + 1, "M" + QString(24, QLatin1Char('m'))));
+    EXPECT_TRUE(blank(pic, QRect(first + 1, 14 * rh() + 1, 2, rh() - 2)));  // left of the red box
+}
+
+// Scrolled to the last days, the section headings still read whole in the fixed label area.
+TEST_F(MonthlyAdditionalPicture, HeadingsStayWholeWhenTheDaysScroll) {
+    const QString ann = d.addPerson("Ann");
+    day(ann, 1, 400, 450);
+    const auto report = additional(ann);
+    reports::Viewport v = report.viewport;
+    const QSize view(v.FixedWidth + 5 * cw(), report.picture.height());
+    reports::navigate(v, reports::Navigation::End, view);
+    ASSERT_GT(v.ScrollX, 0);
+    const QImage shown = reports::PaintViewport(report.picture, v, view);
+    for (const auto& [row, heading] : {std::pair{2, "Peak Flow Previous Day Comparison:"},
+                                       std::pair{6, "Symptom Previous Day Comparison:"},
+                                       std::pair{9, "Medication Previous Day Comparison:"}})
+        EXPECT_TRUE(writes(shown, 5, row * rh() + 1, heading)) << heading;
+}
+
 TEST_F(MonthlyAdditionalPicture, AUseOnADayWithoutARecordIsStillShown) {
     const QString ann = d.addPerson("Ann");
     const QString salbutamol = d.addMedication(ann, "Salbutamol");

@@ -1,5 +1,6 @@
 #include "app/IniRecord.h"
 #include "reports/GraphChart.h"
+#include "reports/GraphOutput.h"
 #include "reports/GraphPage.h"
 #include "controls/Pictures.h"
 #include "controls/TDaButton.h"
@@ -172,7 +173,7 @@ TEST_F(ReportCard, AMonthlyReportWithoutDataStillBecomesTheReportOnShow) {
 }
 
 // The name banner reruns the monthly report on show for the next person.
-TEST_F(ReportCard, TheBannerRerunsTheMonthlyReportsForTheNextPerson) {
+TEST_F(ReportCard, TheBannerRerunsTheMonthlyReportsAndTheSummaryForTheNextPerson) {
     const QString ann = personWithReadings("Ann", 400);
     const QString bob = personWithReadings("Bob", 600);
     open(ann);
@@ -190,9 +191,14 @@ TEST_F(ReportCard, TheBannerRerunsTheMonthlyReportsForTheNextPerson) {
     EXPECT_EQ(card->kind(), reports::ReportKind::MonthlyAdditional);
     EXPECT_EQ(card->report().person.best, 400);
     EXPECT_EQ(card->NavData->picture(), expectedView());
+    click(card->BtnSummary);
+    click(card->SelAsName);
+    EXPECT_EQ(card->PersonKey(), bob);
+    EXPECT_EQ(card->kind(), reports::ReportKind::ControlSummary);
+    EXPECT_EQ(card->report().person.best, 600);
 }
 
-TEST_F(ReportCard, HelpNamesTheMonthlyReportOnShow) {
+TEST_F(ReportCard, HelpNamesTheMonthlyReportOrTheSummaryOnShow) {
     open(personWithReadings("Ann"));
     show();
     QSignalSpy help(card.get(), &TAsRep::helpRequested);
@@ -200,9 +206,12 @@ TEST_F(ReportCard, HelpNamesTheMonthlyReportOnShow) {
     click(card->BtnHelp);
     click(card->BtnMedTrig);
     click(card->BtnHelp);
-    ASSERT_EQ(help.count(), 2);
+    click(card->BtnSummary);
+    click(card->BtnHelp);
+    ASSERT_EQ(help.count(), 3);
     EXPECT_EQ(help[0][0].toString(), "MonthlyBasicReport");
     EXPECT_EQ(help[1][0].toString(), "MonthlyAdditionalReport");
+    EXPECT_EQ(help[2][0].toString(), "ControlSummary");
 }
 
 TEST_F(ReportCard, TheWindowKeepsItsSmallestSize) {
@@ -236,8 +245,7 @@ TEST_F(ReportCard, ScrollButtons) {
     click(card->BtnFLeft);
     EXPECT_EQ(card->viewport().ScrollX, 0);
     click(card->BtnFDown);
-    const int bottom = (start.PictureHeight - view.height()) / start.StepY * start.StepY;
-    EXPECT_EQ(card->viewport().ScrollY, bottom);
+    EXPECT_EQ(card->viewport().ScrollY, start.PictureHeight - view.height());  // the footer in sight
     EXPECT_EQ(card->NavData->picture(), expectedView());
     click(card->BtnFUp);
     EXPECT_EQ(card->viewport().ScrollY, 0);
@@ -469,6 +477,52 @@ TEST_F(ReportCard, ASaveWindowThatCannotBeOpenedIsAnError) {
     QObject::connect(card.get(), &TAsRep::savePictureRequested, card.get(), [&] { card->saveWindowNotOpened(); });
     click(card->BtnJpeg);
     EXPECT_EQ(card->info(), "ERROR: Could not open Save Jpeg Card");
+}
+
+// ---- the control summary and the visit pack -------------------------------------------------------
+
+TEST_F(ReportCard, TheControlSummaryHasItsButtonAndTheVisitPackGoesWhereTheProgramSays) {
+    open(personWithReadings("Ann"));
+    show();
+    EXPECT_EQ(card->BtnSummary->toolTip(), "Asthma Control Summary");
+    click(card->BtnSummary);
+    EXPECT_EQ(card->kind(), reports::ReportKind::ControlSummary);
+    EXPECT_EQ(card->info(), " Control Summary for Period Starting 11 Nov 2026 to 8 Dec 2026");
+    EXPECT_EQ(card->NavData->picture(), expectedView());
+
+    QSignalSpy asked(card.get(), &TAsRep::visitPackRequested);
+    click(card->BtnPack);
+    ASSERT_EQ(asked.count(), 1);
+    EXPECT_EQ(asked[0][0].toString(), "Ann visit pack 2026-12-08.pdf");
+    TempFolder out;
+    const QString path = QString::fromStdString(out.file("pack.pdf"));
+    card->saveVisitPack(path);
+    EXPECT_EQ(card->info(), " Visit Pack Saved as " + path);
+    EXPECT_TRUE(card->isEnabled());
+    EXPECT_EQ(pdfInfoField(out.file("pack.pdf"), "Pages"), "8");
+    EXPECT_EQ(modeOf(out.file("pack.pdf")), 0600);
+}
+
+TEST_F(ReportCard, AVisitPackIsWrittenWholeOrNotAtAll) {
+    open(d.addPerson("Bea"));
+    show();
+    QSignalSpy asked(card.get(), &TAsRep::visitPackRequested);
+    click(card->BtnPack);
+    EXPECT_EQ(asked.count(), 0) << "nothing to save, so nowhere to ask for";
+    EXPECT_EQ(card->info(),
+              " Cannot Produce Visit Pack as there is no Data for Period Starting 9 Sep 2026 to 8 Dec 2026");
+
+    open(personWithReadings("Ann"));
+    show();
+    TempFolder out;
+    ScratchFileSystem disk(out.path(), 64 * 1024);
+    if (!disk.mounted()) GTEST_SKIP() << disk.why();
+    ASSERT_TRUE(disk.fill());
+    const std::vector<std::string> before = namesIn(out.path());
+    card->saveVisitPack(QString::fromStdString(out.file("pack.pdf")));
+    EXPECT_TRUE(card->info().startsWith("ERROR: Could not write ")) << card->info().toStdString();
+    EXPECT_TRUE(card->isEnabled());
+    EXPECT_EQ(namesIn(out.path()), before) << "no file left behind";
 }
 
 // ---- printing ------------------------------------------------------------------------------------
@@ -790,13 +844,39 @@ TEST_F(GraphPage, TheGraphPrintsOnALandscapePageOnWhiteWithoutAnyText) {
     EXPECT_EQ(pdfInfoField(pdf, "Page size"), "842 x 595 pts (A4)");
     EXPECT_NE(pdfText(pdf, 1).find("Peak Flow Trend Graph for Ann"), std::string::npos) << pdfText(pdf, 1);
     // On white: the chart's corners, where the screen's gradient starts and ends, are as white as
-    // the paper. The chart fills the page's width and keeps its proportions (800 by 500).
+    // the paper, inside the 6 mm margins.
     const QImage page = renderPage(out, pdf, 1, 50);
     ASSERT_FALSE(page.isNull());
-    const int chartBottom = page.width() * 500 / 800;
-    for (const QPoint corner : {QPoint(3, 3), QPoint(page.width() - 4, 3), QPoint(3, chartBottom - 4),
-                                QPoint(page.width() - 4, chartBottom - 4)})
+    const int margin = int(6 / 25.4 * 50) + 1;
+    for (const QPoint corner : {QPoint(margin + 2, margin + 2), QPoint(page.width() - margin - 3, margin + 2),
+                                QPoint(margin + 2, page.height() - margin - 3),
+                                QPoint(page.width() - margin - 3, page.height() - margin - 3)})
         EXPECT_EQ(qGray(page.pixel(corner)), 255) << corner.x() << "," << corner.y();
+}
+
+// In the card's smallest window the legend on screen has little room; the printed chart is laid
+// out for the page and keeps every figure of it.
+TEST_F(GraphPage, AChartPrintedFromASmallWindowKeepsItsLegendFigures) {
+    const QString p = d.addPerson("Ann", 400, 80, 50);
+    for (int i = 0; i < 60; ++i) d.addReadings(p, D.addDays(-i), 300 + i, i % 3 ? 390 : 200);
+    open(p);
+    show();
+    resize(560, 430);
+    click(card->BtnPeakFlow);
+    choose(page()->FldOptions, "Zone Frequency");
+    TempFolder out;
+    const std::string pdf = out.file("zones.pdf");
+    card->RepAsthma().setOutputFileName(QString::fromStdString(pdf));
+    answerPrintDialog(true);
+    click(card->BtnPrintRep);
+    const std::string text = pdfText(pdf, 1);
+    // Best 400, yellow limit 320, red 200: mornings of 300 .. 320 yellow and 321 .. 359 green;
+    // evenings of 390 green, of 200 red. 120 readings in all.
+    for (const char* legend : {"Green Zone (Morn 39 Even 40)", "Yellow Zone (Morn 21 Even 0)", "Red Zone (Morn 0 Even 20)"})
+        EXPECT_NE(text.find(legend), std::string::npos) << legend << " in\n" << text;
+    for (const char* figures : {"79 66 %", "21 18 %", "20 17 %"})
+        EXPECT_NE(QString::fromStdString(text).simplified().indexOf(QString(figures).simplified()), -1)
+            << figures << " in\n" << text;
 }
 
 TEST_F(GraphPage, AGraphWithoutDataStillPrints) {
@@ -832,10 +912,11 @@ TEST_F(GraphPage, TheSavedGraphIsTheChartOnWhite) {
     QSignalSpy saves(card.get(), &TAsRep::savePictureRequested);
     click(card->BtnJpeg);
     EXPECT_EQ(saves.count(), 1);
+    // Laid out at the picture size, whatever the size of the chart on show.
     const QImage saved = card->savedPicture();
-    ASSERT_EQ(saved.size(), chart()->size().toSize());
-    EXPECT_EQ(saved, chart()->picture(1.0, reports::ChartBackground::Plain));
-    EXPECT_NE(saved, chart()->picture(1.0, reports::ChartBackground::Gradient));  // the screen's has its gradient
+    ASSERT_EQ(saved.size(), reports::kSavedGraphSize);
+    EXPECT_NE(chart()->size().toSize(), reports::kSavedGraphSize);
+    EXPECT_EQ(saved, reports::renderGraph(chart()->plan(), reports::kSavedGraphSize, 1.0, reports::ChartBackground::Plain));
     EXPECT_EQ(saved.pixelColor(2, saved.height() - 3), QColor(Qt::white));
 }
 

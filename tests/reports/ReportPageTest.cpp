@@ -1,4 +1,5 @@
 #include "PictureCheck.h"
+#include "output/PageMargins.h"
 #include "output/PdfTools.h"
 #include "reports/MonthlyAdditional.h"
 #include "reports/MonthlyBasic.h"
@@ -136,6 +137,33 @@ TEST_F(PersonHeader, NothingIsDrawnBeyondItsWidth) {
     EXPECT_TRUE(blank(h, QRect(300, 0, 300, 5 * m.LH + 10)));
 }
 
+// The longest values the person file holds, on the weekly page's header and narrower: no text
+// stands over another, and each value is whole on the header, however small it had to be set.
+TEST_F(PersonHeader, TheLongestValuesOverprintNothingAndStandWhole) {
+    store::RepPerson person = smith();
+    for (auto [field, longest] : {std::pair{&store::RepPerson::surname, "Featherstonehaugh-Cholmondeley"},
+                                  {&store::RepPerson::firstName, "Christabel Rosamund Georgianna"},
+                                  {&store::RepPerson::title, "Reverend Doctor"},
+                                  {&store::RepPerson::healthNumber, "NHS 393 965 5345 PRACTICE 0001"},
+                                  {&store::RepPerson::occupation, "Head of Mathematics Department"}})
+        person.*field = longest;
+    const int weekly = reports::weeklyLayout({reports::measureWeekly().width, 100}, m).header.width();
+    for (const int width : {weekly, 480}) {
+        const std::vector<reports::HeaderText> texts = reports::layOutPersonHeader(width, "Weekly Comparison Report", person);
+        ASSERT_EQ(texts.size(), 13u);
+        for (size_t i = 0; i < texts.size(); ++i) {
+            EXPECT_GE(texts[i].rect.left(), 0) << texts[i].text.toStdString();
+            EXPECT_LE(texts[i].rect.right(), width - 1) << texts[i].text.toStdString() << " at " << width;
+            for (size_t j = i + 1; j < texts.size(); ++j)
+                EXPECT_FALSE(texts[i].rect.intersects(texts[j].rect))
+                    << texts[i].text.toStdString() << " / " << texts[j].text.toStdString() << " at " << width;
+        }
+    }
+    // On the weekly page they keep the report's own size.
+    for (const reports::HeaderText& t : reports::layOutPersonHeader(weekly, "Weekly Comparison Report", person))
+        EXPECT_EQ(t.font.pixelSize(), reports::reportFont().pixelSize()) << t.text.toStdString();
+}
+
 // ---- printed pages -------------------------------------------------------------------------------
 
 // A report of a known size whose picture is black all over, so the printed page shows exactly
@@ -167,9 +195,11 @@ QRect blockAround(const QImage& page, QPoint inside) {
 
 class PrintedReport : public ::testing::Test {
 protected:
-    // Printed on A4 at 1200 dpi (a PDF has no unprintable edge), looked at at 200 dpi.
+    // Printed on A4 at 1200 dpi, looked at at 200 dpi. A PDF has no unprintable edge, so every
+    // margin is the least one, 6 mm.
     static constexpr int kDpi = 200;
     static constexpr double kToRendered = 200.0 / 1200.0;
+    static constexpr double kMargin = 6 / 25.4 * 1200;
 
     std::string print(const reports::ReportResult& report, const std::string& name) {
         const std::string pdf = folder.file(name + ".pdf");
@@ -184,7 +214,7 @@ protected:
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setPageOrientation(orientation);
-        printer.setPageMargins(printer.pageLayout().minimumMargins());  // the unprintable edge
+        printer.setPageMargins(output::pageMargins(printer.pageLayout()), QPageLayout::Inch);
         QFont arial(QStringLiteral("Arial"));
         arial.setPointSize(8);
         const QFontMetrics onPrinter(arial, &printer);
@@ -199,7 +229,8 @@ protected:
     static QRect expectedReport(const PageLayout& layout, QSize report, QSizeF printedSize) {
         const double sx = printedSize.width() / layout.page.width() * kToRendered;
         const double sy = printedSize.height() / layout.page.height() * kToRendered;
-        return QRectF(layout.report.x() * sx, layout.report.y() * sy, report.width() * sx, report.height() * sy)
+        return QRectF(kMargin * kToRendered + layout.report.x() * sx, kMargin * kToRendered + layout.report.y() * sy,
+                      report.width() * sx, report.height() * sy)
             .toAlignedRect();
     }
     // The black report is found on the rendered page where the rule puts it.
@@ -230,8 +261,8 @@ TEST_F(PrintedReport, AWeeklyPageIsScaledByTheLetterYardstickInPortrait) {
     // The band's marks stand at the corner of the margins.
     const QImage page = renderPage(folder, pdf, 1, kDpi);
     const QRect all = darkBounds(page);
-    EXPECT_LE(all.left(), 3);  // "Punch" and its letter's bearing
-    EXPECT_LE(all.top(), 3);
+    EXPECT_NEAR(all.left(), kMargin * kToRendered, 3);  // "Punch" and its letter's bearing
+    EXPECT_NEAR(all.top(), kMargin * kToRendered, 3);
 }
 
 TEST_F(PrintedReport, AMonthlyPageTooWideForThePaperIsSqueezedInWidthOnlyInLandscape) {
@@ -241,7 +272,7 @@ TEST_F(PrintedReport, AMonthlyPageTooWideForThePaperIsSqueezedInWidthOnlyInLands
     const PageLayout layout = reports::monthlyLayout(report, m);
     const QSizeF size = printed(layout.page, QPageLayout::Landscape);
     ASSERT_LT(size.height(), 0.9 * 595.0 / 72 * 1200);
-    ASSERT_NEAR(size.width(), 842.0 / 72 * 1200, 12);  // the paper's width
+    ASSERT_NEAR(size.width(), 842.0 / 72 * 1200 - 2 * kMargin, 12);  // the paper's width within the margins
     expectReportAt(pdf, expectedReport(layout, report, size));
 }
 
@@ -250,7 +281,7 @@ TEST_F(PrintedReport, ATallReportIsSqueezedToThePrintableHeightAtItsComputedWidt
     const std::string pdf = print(blackReport(ReportKind::Weekly, report), "tall");
     const PageLayout layout = reports::weeklyLayout(report, m);
     const QSizeF size = printed(layout.page, QPageLayout::Portrait);
-    ASSERT_NEAR(size.height(), 842.0 / 72 * 1200, 12);
+    ASSERT_NEAR(size.height(), 842.0 / 72 * 1200 - 2 * kMargin, 12);
     ASSERT_LT(size.width(), 0.9 * 595.0 / 72 * 1200);
     expectReportAt(pdf, expectedReport(layout, report, size));
 }
@@ -290,6 +321,30 @@ TEST_F(PrintedReports, EachReportPrintsOnOnePageInItsOrientationWithItsHeaderAsT
         // Drawn as vectors: no picture of the page is stretched onto the paper.
         const std::string images = pdfImages(pdf);
         EXPECT_EQ(std::count(images.begin(), images.end(), '\n'), 2) << "only the list's heading lines:\n" << images;
+    }
+}
+
+// Without readings a report leaves out its chart and reading rows; their texts must not lie
+// hidden on the page either, where a search or a copy would find them.
+TEST_F(PrintedReports, APageWithoutReadingsHoldsOnlyTheTextItShows) {
+    const QString bea = d.addPerson("Bea");
+    store::DayValues coughing;
+    coughing.coughDay = true;
+    for (int i = 0; i < 40; i += 3) d.addDay(bea, D.addDays(-i), coughing);
+    const std::tuple<reports::ReportBuilder, const char*, std::vector<const char*>> kinds[] = {
+        {reports::WeeklyComparison, "Symptoms Occurred:", {"Peak Flow Percentage Best Chart", "Zone", "Minimum"}},
+        {reports::MonthlyBasic, "Breathless", {"Morning/Evening Change", "Peak Reading", "% Best", "N/A"}},
+        {reports::MonthlyAdditional, "Symptom Previous Day Comparison:",
+         {"Peak Flow Previous Day Comparison:", "Morning", "Diurnal Variation"}},
+    };
+    for (const auto& [build, shown, hidden] : kinds) {
+        const auto report = build(d.diary.reports, bea, D, 1.0);
+        ASSERT_TRUE(report.available && !report.person.anyReading) << shown;
+        const std::string pdf = folder.file(std::string("bea") + std::to_string(int(report.kind)) + ".pdf");
+        ASSERT_TRUE(output::printToPdf(QString::fromStdString(pdf), reports::PrintAsthmaReport(report)).ok());
+        const std::string text = pdfText(pdf, 1);
+        EXPECT_NE(text.find(shown), std::string::npos) << text;
+        for (const char* left : hidden) EXPECT_EQ(text.find(left), std::string::npos) << left << " in\n" << text;
     }
 }
 

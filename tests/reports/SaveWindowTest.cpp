@@ -127,6 +127,43 @@ TEST_F(SaveWindow, WithoutANameNothingIsWritten) {
     EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
 }
 
+TEST_F(SaveWindow, AnErrorInTheHeaderGoesOnceItsCauseIsMended) {
+    click(window.BtnSave);
+    EXPECT_EQ(window.PanHd->text(), "You must specify a file name!");
+    type("week");
+    EXPECT_EQ(window.PanHd->text(), "Select Location and Required File Name");
+}
+
+// The tree opens at the starting folder, some way down, with it in sight; once a picture is saved,
+// the next window of the run starts in the folder it went to.
+TEST_F(SaveWindow, ItOpensAtItsFolderInSightThenAtTheLastFolderUsed) {
+    QString deep = here();
+    for (const char* level : {"Reports", "2026", "December", "Weekly", "Printed"}) deep += QStringLiteral("/") + level;
+    ASSERT_TRUE(QDir().mkpath(deep));
+    TAsJpeg deeper;
+    deeper.resize(342, 294);
+    deeper.Open([this] { return picture; }, deep);
+    deeper.show();
+    auto* model = qobject_cast<QFileSystemModel*>(deeper.FlDirectory->model());
+    ASSERT_NE(model, nullptr);
+    const QModelIndex node = model->index(deep);
+    const auto inSight = [&] {
+        const QRect row = deeper.FlDirectory->visualRect(node), view = deeper.FlDirectory->viewport()->rect();
+        return deeper.FlDirectory->currentIndex() == node && row.top() >= 0 && row.bottom() <= view.bottom() &&
+               row.left() >= 0 && row.left() < view.width() / 2;
+    };
+    EXPECT_TRUE(QTest::qWaitFor(inSight, 5000));
+
+    QTest::keyClicks(deeper.FldFileName, "deep");
+    deeper.SaveImage();
+    ASSERT_EQ(deeper.result(), QDialog::Accepted);
+    EXPECT_EQ(deeper.savedAs(), deep + "/deep.jpg");
+    EXPECT_EQ(TAsJpeg::startingFolder(), deep);
+    TAsJpeg next;
+    next.Open([this] { return picture; });
+    EXPECT_EQ(next.folder(), deep);
+}
+
 TEST_F(SaveWindow, SavesAJpegAndCloses) {
     type("report.bmp");
     click(window.BtnSave);

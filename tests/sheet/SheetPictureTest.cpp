@@ -186,6 +186,29 @@ TEST(SheetPictureTest, SeparateListsGoOnASecondPageUnderTheHeadingAndAtLeastAsTa
     }
 }
 
+// The longest name, trigger and medication name in wide letters, over a long period: the name and
+// the period stand apart in the heading, and the labels keep clear of the first day's boxes.
+TEST(SheetPictureTest, TheLongestTextsOverprintNeitherThePeriodNorTheFirstDay) {
+    SheetPerson person = amy();
+    person.name = QString(30, QLatin1Char('W'));
+    person.triggers = {QString(25, QLatin1Char('M'))};
+    person.medication = {{QString(20, QLatin1Char('W')), "Reliever"}};
+    const RecordSheet sheet(person, QDate(2026, 9, 30), 7);  // 30 September 2026 to 6 October 2026
+    const SheetMetrics& m = sheet.metrics();
+    const QImage image = sheet.sheet().toImage();
+    // Somewhere after the name's first letter a blank stretch parts it from the period.
+    int blankRun = 0, longest = 0;
+    for (int x = m.columnLeft(0) / 2; x < m.width(); ++x) {
+        blankRun = inkIn(image, QRect(x, m.rowTop(1) + 2, 1, m.textHeight)) ? 0 : blankRun + 1;
+        longest = std::max(longest, blankRun);
+    }
+    EXPECT_GE(longest, 8);
+    const QImage lists = sheet.lists().toImage();
+    for (int row : {1, 6})  // the trigger and the medication
+        EXPECT_FALSE(inkIn(lists, QRect(m.columnLeft(0) + 1, m.rowTop(row) + 2, m.columnWidth - 3, m.rowHeight - 3)))
+            << "row " << row;
+}
+
 TEST(SheetPictureTest, EveryDayCellOfTheMarkedRowsHasItsRatingPicture) {
     const RecordSheet sheet(amy(), QDate(2026, 1, 5), 7);
     const SheetMetrics& m = sheet.metrics();

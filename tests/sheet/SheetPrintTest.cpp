@@ -15,11 +15,12 @@ using sheet::RecordSheet;
 using sheet::SheetPerson;
 
 // Sheets are printed on A4 at 1200 dpi (a PDF has no unprintable edge, so the margins are the
-// half inch on the left and none elsewhere) and looked at rendered at 150 dpi.
+// half inch on the left and the least margin, 6 mm, elsewhere) and looked at rendered at 150 dpi.
 constexpr int kPrinterDpi = 1200;
 constexpr int kRenderDpi = 150;
 constexpr double kToRendered = double(kRenderDpi) / kPrinterDpi;
 constexpr int kLeftMargin = kPrinterDpi / 2;
+constexpr double kMargin = 6 / 25.4 * kPrinterDpi;
 
 SheetPerson withoutLists() {
     SheetPerson person;
@@ -44,7 +45,7 @@ Printer pdfPrinter() {
     const QFontMetrics metrics(arial, &printer);
     const QSizeF a4 = QPageSize(QPageSize::A4).size(QPageSize::Inch) * kPrinterDpi;
     return {metrics.horizontalAdvance(QLatin1Char('H')), metrics.lineSpacing(),
-            QSize(int(a4.width()) - kLeftMargin, int(a4.height()))};
+            QSize(int(a4.width() - kLeftMargin - kMargin), int(a4.height() - 2 * kMargin))};
 }
 
 // The sheet page (its frame runs round all four edges) printed alone, as rendered: the
@@ -60,7 +61,9 @@ QRect printedSheet(const TempFolder& folder, const PageChoice& size, QSize* scre
 }
 
 // The rendered rectangle of a page printed `size` printer pixels large from the margin corner.
-QRect expected(QSizeF size) { return QRectF(QPointF(kLeftMargin, 0) * kToRendered, size * kToRendered).toAlignedRect(); }
+QRect expected(QSizeF size) {
+    return QRectF(QPointF(kLeftMargin, kMargin) * kToRendered, size * kToRendered).toAlignedRect();
+}
 
 void expectNear(const QRect& actual, const QRect& wanted) {
     // The frame's last screen pixel is a few rendered pixels wide.

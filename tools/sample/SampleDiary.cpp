@@ -10,11 +10,46 @@ namespace {
 
 const QStringList kSurnames = {"Smith", "Jones", "Taylor", "Brown", "Williams", "Wilson", "Johnson",
                                "Davies", "Robinson", "Wright", "Thompson", "Evans", "Walker", "White"};
-const QStringList kFirstNames = {"John", "Mary", "Peter", "Susan", "David", "Emma", "James",
-                                 "Lucy", "Robert", "Anna", "Thomas", "Clare", "Mark", "Helen"};
+// Every second person is a woman; a first name, title and gender always agree.
+const QStringList kWomensNames = {"Mary", "Susan", "Emma", "Lucy", "Anna", "Clare", "Helen"};
+const QStringList kMensNames = {"John", "Peter", "David", "James", "Robert", "Thomas", "Mark"};
 const QStringList kTriggers = {"POLLEN", "HOUSE DUST", "HOUSE DUST MITES", "COLD AIR", "EXERCISE",
                                "CIGARETTE SMOKE", "CATS", "DOGS", "COLDS AND FLU", "DAMP", "PERFUME",
                                "TRAFFIC FUMES", "STRESS", "THUNDERSTORMS"};
+
+// The longest texts the record files hold: 30 characters a name, 20 a medication, 25 a trigger.
+const QStringList kLongSurnames = {"Featherstonehaugh-Cholmondeley", "Montgomery-Fotheringham-Blythe",
+                                   "Wolstenholme-Aldersley-Beckett"};
+const QString kLongWomansName = QStringLiteral("Christabel Rosamund Georgianna");
+const QString kLongMansName = QStringLiteral("Sebastian Montgomery Augustine");
+const QString kLongTitle = QStringLiteral("Reverend Doctor");  // a title for a woman or a man
+const QString kLongOccupation = QStringLiteral("Head of Mathematics Department");
+const QStringList kLongTriggers = {"HOUSE DUST MITE DROPPINGS", "FRESHLY MOWN GRASS POLLEN", "CHLORINE IN SWIMMING POOL",
+                                   "FUMES FROM PAINT AND GLUE", "WOOD SMOKE FROM OPEN FIRE", "MOULD SPORES IN THE ATTIC",
+                                   "PETS: CATS, DOGS, RABBITS", "CIGARETTE SMOKE IN A CAFE"};
+constexpr int kNameLength = 30;
+
+struct MedicationNames {
+    QString reliever, preventer, renewedPreventer;
+};
+const MedicationNames kMedication = {"Salbutamol", "Beclometasone", "Budesonide"};
+const MedicationNames kLongMedication = {"Salbutamol Accuhaler", "Beclometasone Clenil", "Budesonide Easyhaler"};
+// With the longest texts a person takes the ten medications the personal card holds: eight more
+// than the reliever and the preventer, prescribed with the longest instructions and prescriber.
+const std::pair<const char*, const char*> kLongMoreMedication[] = {
+    {"Formoterol Easyhaler", "Protector"}, {"Budesonide Symbicort", "Combined"},
+    {"Fluticasone Flixotid", "Preventer"}, {"Montelukast Granules", "Other"},
+    {"Prednisolone Tablets", "Other"},     {"Ipratropium Atrovent", "Reliever"},
+    {"Theophylline Uniphyl", "Other"},     {"Omalizumab Injection", "Other"}};
+const QString kLongInstructions = QStringLiteral("1 tablet each night with water");
+const QString kPrescriber = QStringLiteral("Dr Patel");
+const QString kLongPrescriber = QStringLiteral("Dr Featherstonehaugh");
+
+const MedicationNames& medicationNames(const SampleOptions& options) {
+    return options.longNames ? kLongMedication : kMedication;
+}
+
+const QString& prescriber(const SampleOptions& options) { return options.longNames ? kLongPrescriber : kPrescriber; }
 
 QString check(const store::Result& r) { return r ? QString() : r.error(); }
 
@@ -24,7 +59,7 @@ SampleDiary::SampleDiary(store::Diary& diary, const SampleOptions& options)
     : diary_(diary), options_(options), random_(options.seed) {}
 
 QString SampleDiary::write() {
-    for (const QString& trigger : kTriggers)
+    for (const QString& trigger : triggerNames())
         if (QString e = check(diary_.persons.AddTrg("", trigger).result); !e.isEmpty()) return e;
 
     const QDate first = options_.lastDay.addYears(-options_.years).addDays(1);
@@ -47,17 +82,35 @@ QString SampleDiary::write() {
     return {};
 }
 
+const QStringList& SampleDiary::triggerNames() const { return options_.longNames ? kLongTriggers : kTriggers; }
+
 QString SampleDiary::addPerson(int index, Person& person) {
     store::PersonDetails d;
-    d.surname = kSurnames[index % kSurnames.size()];
-    d.firstName = kFirstNames[(index * 5 + 3) % kFirstNames.size()];
-    d.nickname = d.firstName + (index >= kFirstNames.size() ? QString::number(index) : QString());
     const bool female = index % 2 == 1;
     d.gender = female ? "Female" : "Male";
-    d.title = female ? "Ms" : "Mr";
     d.birthDate = store::keys::dateKey(QDate(uniform(1940, 2010), uniform(1, 12), uniform(1, 28)));
-    d.occupation = female ? "Teacher" : "Engineer";
-    d.healthNumber = QStringLiteral("NH%1").arg(uniform(100000, 999999));
+    if (options_.longNames) {
+        d.surname = kLongSurnames[index % kLongSurnames.size()];
+        d.firstName = female ? kLongWomansName : kLongMansName;
+        // A unique nickname of the full length: the first name and surname, a number at its end.
+        const QString number = QString::number(index + 1);
+        d.nickname = (d.firstName.section(' ', 0, 0) + ' ' + d.surname).left(kNameLength - int(number.size())) + number;
+        d.title = kLongTitle;
+        d.occupation = kLongOccupation;
+        d.healthNumber = QStringLiteral("NHS %1 %2 %3 PRACTICE %4")
+                             .arg(uniform(100, 999))
+                             .arg(uniform(100, 999))
+                             .arg(uniform(1000, 9999))
+                             .arg(index % 10000, 4, 10, QLatin1Char('0'));
+    } else {
+        const QStringList& names = female ? kWomensNames : kMensNames;
+        d.surname = kSurnames[index % kSurnames.size()];
+        d.firstName = names[(index / 2) % names.size()];
+        d.nickname = d.firstName + (index >= 2 * names.size() ? QString::number(index) : QString());
+        d.title = female ? "Ms" : "Mr";
+        d.occupation = female ? "Teacher" : "Engineer";
+        d.healthNumber = QStringLiteral("NH%1").arg(uniform(100000, 999999));
+    }
     person.best = uniform(38, 62) * 10;
     d.best = QString::number(person.best);
     d.predicted = QString::number(person.best + uniform(-3, 3) * 10);
@@ -67,37 +120,46 @@ QString SampleDiary::addPerson(int index, Person& person) {
     if (!added) return added.error();
     person.id = added.value.id;
 
-    QStringList triggers = kTriggers;
+    QStringList triggers = triggerNames();
     std::shuffle(triggers.begin(), triggers.end(), random_);
     person.triggers = triggers.mid(0, uniform(2, 5));
+
     const QString start = store::keys::dateKey(options_.lastDay.addYears(-options_.years));
-    return saveLists(person, {{"", "Salbutamol", store::kReliever, "2 puffs when needed", "Dr Patel", start},
-                              {"", "Beclometasone", store::kPreventer, "2 puffs twice a day", "Dr Patel", start}});
-}
-
-// The personal card's save after the preventer was changed: the reliever kept, the changed
-// preventer stored as a new version, so the old one stays on file not in use. The card lists
-// them by name.
-QString SampleDiary::renewMedication(Person& person, const QDate& when) {
-    const Medication reliever = person.medication.front();
-    return saveLists(person, {{"", "Budesonide", store::kPreventer, "1 puff twice a day", "Dr Patel",
-                               store::keys::dateKey(when)},
-                              {reliever.id, reliever.name, reliever.category, "2 puffs when needed", "Dr Patel",
-                               store::keys::dateKey(when.addYears(-1))}});
-}
-
-QString SampleDiary::saveLists(Person& person, const std::vector<store::PersonMedRow>& medication) {
-    if (QString e = check(diary_.persons.savePersonLists(person.id, person.triggers, medication)); !e.isEmpty())
-        return e;
-    // Kept in the order given, which is the order the days record them in.
+    const MedicationNames& names = medicationNames(options_);
+    std::vector<store::PersonMedRow> rows = {
+        {"", names.reliever, store::kReliever, "2 puffs when needed", prescriber(options_), start},
+        {"", names.preventer, store::kPreventer, "2 puffs twice a day", prescriber(options_), start}};
+    if (options_.longNames)
+        for (const auto& [name, category] : kLongMoreMedication)
+            rows.push_back({"", name, category, kLongInstructions, prescriber(options_), start});
+    if (QString e = check(diary_.persons.savePersonLists(person.id, person.triggers, rows)); !e.isEmpty()) return e;
+    // The days record the medication in the order the card was given it.
     const std::vector<store::PersonMedRow> stored = diary_.persons.ListMed(person.id);
-    person.medication.clear();
-    for (const store::PersonMedRow& row : medication) {
+    for (store::PersonMedRow& row : rows) {
         const auto match = std::find_if(stored.begin(), stored.end(),
                                         [&](const store::PersonMedRow& s) { return s.name == row.name; });
         if (match == stored.end()) return QStringLiteral("%1 was not stored").arg(row.name);
-        person.medication.push_back({match->medId.trimmed(), match->name, match->category});
+        row.medId = match->medId.trimmed();
+        person.medication.push_back({row.medId, row.name, row.category});
     }
+    person.moreMedication.assign(rows.begin() + 2, rows.end());
+    return {};
+}
+
+// The personal card's save after the preventer was changed: the reliever kept, the changed
+// preventer stored as a new version, so the old one stays on file not in use.
+QString SampleDiary::renewMedication(Person& person, const QDate& when) {
+    const Medication reliever = person.medication.front();
+    std::vector<store::PersonMedRow> rows = {
+        {reliever.id, reliever.name, reliever.category, "2 puffs when needed", prescriber(options_),
+         store::keys::dateKey(when.addYears(-1))},
+        {"", medicationNames(options_).renewedPreventer, store::kPreventer, "1 puff twice a day", prescriber(options_),
+         store::keys::dateKey(when)}};
+    rows.insert(rows.end(), person.moreMedication.begin(), person.moreMedication.end());
+    if (QString e = check(diary_.persons.savePersonLists(person.id, person.triggers, rows)); !e.isEmpty()) return e;
+    person.medication.clear();
+    for (const store::PersonMedRow& row : diary_.persons.ListMed(person.id))
+        person.medication.push_back({row.medId.trimmed(), row.name, row.category});
     return {};
 }
 

@@ -13,6 +13,10 @@ struct SampleOptions {
     int years = 1;
     unsigned seed = 1;
     QDate lastDay;  // the diary ends here; usually today
+    // Every name and text as long as the record files hold: names of 30 characters,
+    // medication names of 20, triggers of 25, and ten medications in use. For looking at pages
+    // and windows at their fullest.
+    bool longNames = false;
 };
 
 // Writes a plausible diary through the store's own operations, in the order the cards call
@@ -34,12 +38,12 @@ private:
         int best = 0;
         QStringList triggers;
         std::vector<Medication> medication;
+        std::vector<store::PersonMedRow> moreMedication;  // kept in use when the preventer is renewed
     };
 
     QString addPerson(int index, Person& person);
+    const QStringList& triggerNames() const;
     QString renewMedication(Person& person, const QDate& when);
-    // The person's triggers and the medication in use, as the personal card saves them.
-    QString saveLists(Person& person, const std::vector<store::PersonMedRow>& medication);
     QString addDay(const Person& person, const QDate& day);
     int uniform(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
     bool chance(double p) { return std::bernoulli_distribution(p)(random_); }

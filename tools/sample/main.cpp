@@ -1,6 +1,7 @@
-// pulmora-sample [--persons N] [--years Y] [--seed S] FOLDER
+// pulmora-sample [--persons N] [--years Y] [--seed S] [--long-names] FOLDER
 // Writes a realistic sample diary into FOLDER. It never writes into a folder that already
-// holds record files.
+// holds record files. With --long-names every name, medication and trigger is as long as the
+// record files allow, and each person takes the ten medications a person may have in use.
 #include "SampleDiary.h"
 
 #include "store/Clock.h"
@@ -13,7 +14,7 @@
 namespace {
 
 int usage() {
-    std::fprintf(stderr, "usage: pulmora-sample [--persons N] [--years Y] [--seed S] FOLDER\n");
+    std::fprintf(stderr, "usage: pulmora-sample [--persons N] [--years Y] [--seed S] [--long-names] FOLDER\n");
     return 2;
 }
 
@@ -42,6 +43,8 @@ int main(int argc, char** argv) {
             if (a == "--persons") options.persons = int(value);
             if (a == "--years") options.years = int(value);
             if (a == "--seed") options.seed = value;
+        } else if (a == "--long-names") {
+            options.longNames = true;
         } else if (folder.isEmpty() && !a.startsWith("--")) {
             folder = a;
         } else {
