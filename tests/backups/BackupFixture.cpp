@@ -1,6 +1,6 @@
 #include "BackupFixture.h"
 
-#include "engine/FaultSeam.h"
+#include "files/FaultSeam.h"
 #include "store/Keys.h"
 
 #include <algorithm>
@@ -60,7 +60,7 @@ void BackupTest::SetUp() {
 }
 
 void BackupTest::TearDown() {
-    engine::faults::setHook({});
+    files::faults::setHook({});
     store::clock::setToday(QDate());
 }
 
