@@ -14,6 +14,7 @@
 #include "controls/TDaButton.h"
 #include "controls/TDaPanel.h"
 #include "output/PageMargins.h"
+#include "output/Printer.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -97,8 +98,6 @@ void TAsRep::createControls() {
     BtnMedTrig = button(this, glyphs::Kind::Additional, "Monthly Additional Report");
     BtnReport = button(this, glyphs::Kind::Weekly, "Weekly Comparison Report");
     BtnPeakFlow = button(this, glyphs::Kind::Graphs, "Analysis Graphs");
-    BtnGraphs = button(this, glyphs::Kind::Graphs, "General Analysis Graphs");
-    BtnGraphs->hide();
     RepDate = new QDateEdit(this);
     RepDate->setLocale(QLocale(QLocale::English));
     RepDate->setDisplayFormat("dd/MMM/yyyy");
@@ -146,7 +145,7 @@ void TAsRep::connectControls() {
                          BtnLeft, BtnMed, BtnFUp, BtnFDown, BtnFRght, BtnFLeft})
         connect(b, &TDaButton::clicked, this, [this, b] { TrapControl(b); });
     connect(SelAsName, &controls::TDaPanel::clicked, this, [this] { TrapControl(SelAsName); });
-    for (TDaButton* b : {BtnPeakFlow, BtnGraphs, TabData->BtnShowGraph, TabData->BtnShowData})
+    for (TDaButton* b : {BtnPeakFlow, TabData->BtnShowGraph, TabData->BtnShowData})
         connect(b, &TDaButton::clicked, this, [this, b] { TrapPeakFlow(b); });
     // Only what the user changes redraws: the card itself sets the lists without a redraw.
     for (QComboBox* list : {TabData->FldOptions, TabData->FldPeriod})
@@ -194,13 +193,12 @@ void TAsRep::layOut() {
 
 TAsRep::~TAsRep() = default;
 
-void TAsRep::Open(const QString& personKey, const QString& caption, const QDate& today,
-                  const ReportPlacement& placement) {
+void TAsRep::Open(const store::PersonRef& person, const QDate& today, const ReportPlacement& placement) {
     TabPage->setCurrentWidget(TabCombined);
     kind_ = ReportKind::Weekly;
-    personKey_ = personKey.left(8);
+    personKey_ = person.id.left(8);
     RepDate->setDate(today);
-    SelAsName->setCaption(caption);
+    SelAsName->setCaption(person.nickname);
     TabData->FldPeriod->setCurrentIndex(kThreeMonths);
     TabData->PageAnalysis->setCurrentWidget(TabData->TabAnalGraph);
     TabData->setRowHeight();
@@ -255,9 +253,7 @@ void TAsRep::TrapPeakFlow(QObject* sender) {
     setInfo(kGraphAnalysis);
     if (TabData->FldOptions->currentIndex() < 0) TabData->FldOptions->setCurrentIndex(kPeakFlowTrend);
     kind_ = isSymptomAnalysis(TabData->FldOptions->currentText()) ? ReportKind::GeneralGraph : ReportKind::PeakFlowGraph;
-    // The hidden general-graph button reruns the graph as the graph button does: the name banner
-    // uses it for the symptom graph, which must then show the new person's days.
-    if (sender == BtnPeakFlow || sender == BtnGraphs) {
+    if (sender == BtnPeakFlow) {
         TabPage->setCurrentWidget(TabData);
         TabData->PageAnalysis->setCurrentWidget(TabData->TabAnalGraph);
         clearPicture();
@@ -349,8 +345,9 @@ void TAsRep::nextPerson() {
     case ReportKind::Weekly: WeeklyComparison(); break;
     case ReportKind::MonthlyBasic: MonthlyBasic(); break;
     case ReportKind::MonthlyAdditional: MonthlyAdditional(); break;
-    case ReportKind::PeakFlowGraph: TrapPeakFlow(BtnPeakFlow); break;
-    case ReportKind::GeneralGraph: TrapPeakFlow(BtnGraphs); break;
+    // Either graph is drawn again, as the graph button draws it, for the new person's days.
+    case ReportKind::PeakFlowGraph:
+    case ReportKind::GeneralGraph: TrapPeakFlow(BtnPeakFlow); break;
     }
 }
 

@@ -1,5 +1,6 @@
 #include "controls/TDaButton.h"
 #include "controls/TDaNumber.h"
+#include "personal/DateBox.h"
 #include "personal/TAsPer.h"
 #include "personal/TasTrg.h"
 #include "store/ReportCursors.h"
@@ -418,7 +419,7 @@ TEST_F(PersonalTest, TriggersPickedFromTheListAreAddedOnceAndHelpFollowsThePage)
 
 TEST_F(PersonalTest, TheTriggerListIsMaintainedAndReportsWhatHappened) {
     TasTrg window(diary);
-    window.SetList(jo, 'M');
+    window.SetList(jo, TasTrg::Mode::Maintain);
     EXPECT_FALSE(window.BtnSave->isVisibleTo(&window));
     EXPECT_TRUE(window.PanEdBar->isVisibleTo(&window));
     EXPECT_EQ(window.ListTriggers->count(), 4);
@@ -459,7 +460,7 @@ TEST_F(PersonalTest, TheTriggerListIsMaintainedAndReportsWhatHappened) {
 
 TEST_F(PersonalTest, PickingHandsTheHighlightedTriggersToTheCaller) {
     TasTrg window(diary);
-    window.SetList(jo, 'D');
+    window.SetList(jo, TasTrg::Mode::Pick);
     EXPECT_TRUE(window.BtnSave->isVisibleTo(&window));
     EXPECT_FALSE(window.PanEdBar->isVisibleTo(&window));
     for (const char* name : {"CATS", "DAMP", "SMOKE"})
