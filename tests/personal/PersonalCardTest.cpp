@@ -331,6 +331,23 @@ TEST_F(PersonalTest, SavingWritesTheDetailsTrimmedAndBothLists) {
     EXPECT_EQ(meds[0].category, "Preventer");
 }
 
+// The card does not show the predicted peak flow; a save writes it back as it was stored.
+TEST_F(PersonalTest, ThePredictedPeakFlowIsKeptThroughASave) {
+    store::PersonDetails d;
+    d.nickname = "Al";
+    d.surname = "Adams";
+    d.firstName = "Alan";
+    d.predicted = "455";
+    const QString al = diary.persons.AddPer("New", d).value.id;
+    TAsPer card(diary, windows);
+    card.SetUser(al);
+    type(card.FldOcup, "Baker");
+    click(card.BtnSave);
+    ASSERT_EQ(card.result(), QDialog::Accepted) << card.header().toStdString();
+    EXPECT_EQ(diary.persons.GetPerCrd(al)->occupation, "Baker");
+    EXPECT_EQ(diary.persons.GetPerCrd(al)->predicted, "455");
+}
+
 TEST_F(PersonalTest, AChangedMedicationIsStoredAsANewVersion) {
     TAsPer card(diary, windows);
     card.SetUser(jo);
