@@ -197,8 +197,9 @@ void TAsRep::Open(const store::PersonRef& person, const QDate& today, const Repo
     TabPage->setCurrentWidget(TabCombined);
     kind_ = ReportKind::Weekly;
     personKey_ = person.id.left(8);
+    nickname_ = person.nickname;
     RepDate->setDate(today);
-    SelAsName->setCaption(person.nickname);
+    SelAsName->setCaption(nickname_);
     TabData->FldPeriod->setCurrentIndex(kThreeMonths);
     TabData->PageAnalysis->setCurrentWidget(TabData->TabAnalGraph);
     TabData->setRowHeight();
@@ -268,7 +269,7 @@ void TAsRep::TrapPeakFlow(QObject* sender) {
 
 // The working table of the analysis for the person and period, and the chart drawn from it.
 void TAsRep::plotGraph() {
-    const GraphRequest request{TabData->FldOptions->currentText(), SelAsName->Caption(),
+    const GraphRequest request{TabData->FldOptions->currentText(), nickname_,
                                graphPeriod(RepDate->date(), PeriodDays(TabData->FldPeriod->currentText())),
                                TabData->CheckDate->isChecked()};
     const GraphRun graph = runGraph(diary_.reports, personKey_, request);
@@ -339,7 +340,8 @@ void TAsRep::nextPerson() {
     const auto next = diary_.persons.GetPerDly(store::Persons::Step::Next, personKey_);
     if (!next) return;  // nobody on file any more: there is no one to move to
     personKey_ = next->id.left(8);
-    SelAsName->setCaption(next->nickname);
+    nickname_ = next->nickname;
+    SelAsName->setCaption(nickname_);
     emit personChosen(*next);
     switch (kind_) {
     case ReportKind::Weekly: WeeklyComparison(); break;

@@ -129,6 +129,8 @@ private:
 
     store::Diary& diary_;
     QString personKey_;
+    // The nickname the banner shows, which the graphs are titled with.
+    QString nickname_;
     ReportKind kind_ = ReportKind::Weekly;
     ReportResult report_;
     Viewport viewport_;
