@@ -43,7 +43,8 @@ BasicDailyPage::BasicDailyPage(QWidget* parent) : QWidget(parent) {
         entry->setFixedSize(size);
         entry->setToolTip(name);
         entry->setAccessibleName(name);
-        connect(entry, &Entry::mouseReleased, this, [this, entry, dose] { emit entryReleased(dose, entry->NoValue()); });
+        connect(entry, &Entry::mouseReleased, this,
+                [this, entry, dose] { emit entryReleased(dose, entry->NoValue()); });
         return entry;
     };
 

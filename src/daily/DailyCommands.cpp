@@ -140,11 +140,10 @@ void DailyCommands::openReportCard() {
 void DailyCommands::openPersonalCard(bool newPerson) {
     if (card_.CurrentPerson() != store::keys::kNoPerson && card_.RecChanged()) card_.RecUpdate();
     const auto& shown = card_.selectedPerson();
-    const QString shownName = shown ? shown->nickname : store::keys::kNoPerson;
-    const auto saved =
-        windows_.personalCard(card_, newPerson ? store::keys::kNoPerson : card_.CurrentPerson(),
-                              newPerson ? QStringLiteral("New Personal Card") : "Retrieved " + shownName + " Personal Card",
-                              card_.anchor(Anchor::PersonButton));
+    const QString header = newPerson ? QStringLiteral("New Personal Card")
+                                     : "Retrieved " + (shown ? shown->nickname : store::keys::kNoPerson) + " Personal Card";
+    const auto saved = windows_.personalCard(card_, newPerson ? store::keys::kNoPerson : card_.CurrentPerson(), header,
+                                             card_.anchor(Anchor::PersonButton));
     if (!saved.opened) card_.setInfo("ERROR: Could not open Personal Card");
     if (!saved.choice) return;
     card_.selectPerson(*saved.choice);

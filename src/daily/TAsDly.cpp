@@ -40,7 +40,8 @@ Control* named(Control* control, const char* name) {
     return control;
 }
 
-TDaButton* imageButton(QWidget* parent, const char* name, glyphs::Kind kind, const QString& hint, const QRect& geometry) {
+TDaButton* imageButton(QWidget* parent, const char* name, glyphs::Kind kind, const QString& hint,
+                       const QRect& geometry) {
     TDaButton* b = named(controls::glyphButton(parent, kind, hint, geometry.size()), name);
     b->move(geometry.topLeft());
     return b;
@@ -89,7 +90,8 @@ void TAsDly::layOut() {
     PanDate->setGeometry(52, 36, 136, 24);
     PanDate->setToolTip("Click on this for Today");
     PanDate->setAccessibleName("Click on this for Today");
-    ForwardMonth = imageButton(this, "ForwardMonth", glyphs::Kind::Next, "Forward a Calendar Month", {188, 36, 24, 24});
+    ForwardMonth =
+        imageButton(this, "ForwardMonth", glyphs::Kind::Next, "Forward a Calendar Month", {188, 36, 24, 24});
     ForwardYear = imageButton(this, "ForwardYear", glyphs::Kind::NextYear, "Forward a Calendar Year", {212, 36, 24, 24});
     Cal = named(new DayCalendar(this), "Cal");
     Cal->setGeometry(4, 62, 232, 160);
@@ -124,9 +126,9 @@ void TAsDly::connectControls(DailyWindows& windows) {
     using Command = DailyCommands::Command;
     commands_ = new DailyCommands(*this, diary_, windows);
     const std::pair<TDaButton*, Command> buttons[] = {
-        {BackYear, Command::BackYear},     {BackMonth, Command::BackMonth},       {ForwardMonth, Command::ForwardMonth},
-        {ForwardYear, Command::ForwardYear}, {PanDate, Command::Today},           {BtnCancel, Command::CancelChanges},
-        {BtnPer, Command::PersonalCard},   {BtnRep, Command::ReportCard},         {BtnSheet, Command::RecordSheet},
+        {BackYear, Command::BackYear},       {BackMonth, Command::BackMonth}, {ForwardMonth, Command::ForwardMonth},
+        {ForwardYear, Command::ForwardYear}, {PanDate, Command::Today},       {BtnCancel, Command::CancelChanges},
+        {BtnPer, Command::PersonalCard},     {BtnRep, Command::ReportCard},   {BtnSheet, Command::RecordSheet},
         {BtnMenu, Command::Menu}};
     for (const auto& [button, command] : buttons)
         connect(button, &TDaButton::clicked, this, [this, command] { commands_->TrapBtns(command); });
@@ -134,7 +136,8 @@ void TAsDly::connectControls(DailyWindows& windows) {
     connect(SelAsName, &controls::TDaPanel::clicked, this, [this] { commands_->TrapBtns(Command::NextPerson); });
     connect(Additional, &AdditionalDailyPage::addTriggerClicked, this,
             [this] { commands_->InternalActions(Command::AddTrigger); });
-    Cal->setRatingSource([this](const QDate& date) { return diary_.days.ChkDly(CurrentPerson(), store::keys::dateKey(date)); });
+    Cal->setRatingSource(
+        [this](const QDate& date) { return diary_.days.ChkDly(CurrentPerson(), store::keys::dateKey(date)); });
     connect(Cal, &QCalendarWidget::selectionChanged, this, &TAsDly::CalDateChange);
 
     connect(Basic, &BasicDailyPage::switchClicked, this, [this] { TrapUpdate(); });
