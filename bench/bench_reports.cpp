@@ -3,7 +3,8 @@
 // opening the report card up to its first painted report, saving and printing the monthly basic
 // report on show as the save window and the print button do, and the graph analyses: the working
 // table of a year, the plan drawn from it, and a change of analysis on the card from the choice
-// to the painted chart. There is no SQLite peer: these measure the statistics and pictures on
+// to the painted chart; and the visit pack of the report date written as a PDF file beside the
+// single report's print. There is no SQLite peer: these measure the statistics and pictures on
 // top of the store.
 #include "controls/TDaButton.h"
 #include "output/PictureFile.h"
@@ -15,6 +16,7 @@
 #include "reports/ReportPage.h"
 #include "reports/ReportRun.h"
 #include "reports/TAsRep.h"
+#include "reports/VisitPack.h"
 #include "reports/WeeklyComparison.h"
 #include "sample/SampleDiary.h"
 #include "stats/PeriodStats.h"
@@ -148,6 +150,20 @@ void PrintMonthlyBasicPdf(benchmark::State& state) {
     }
 }
 
+// Everything the card's "Save Visit Pack as PDF..." does once the file is chosen: the summary, the
+// three reports and four graphs built from the store, recorded and printed into a PDF file.
+void VisitPackPdf(benchmark::State& state) {
+    auto& f = fixture();
+    const QString target = f.folder.filePath("pack.pdf");
+    for (auto _ : state) {
+        const reports::VisitPack pack =
+            reports::BuildVisitPack(f.diary, {f.person.id, f.person.nickname, kLastDay}, QPageSize(QPageSize::A4));
+        if (!pack.available()) state.SkipWithError("the sample person has no pack");
+        const output::PrintOutcome printed = reports::SaveVisitPack(pack, target);
+        if (!printed.ok()) state.SkipWithError(qPrintable(printed.error()));
+    }
+}
+
 const QString kYear = QStringLiteral("Year");
 
 reports::GraphRequest yearOf(const QString& option) {
@@ -207,6 +223,7 @@ BENCHMARK(OpenReportCard)->Unit(benchmark::kMillisecond);
 BENCHMARK(SaveMonthlyBasicJpeg)->Unit(benchmark::kMillisecond);
 BENCHMARK(SaveMonthlyBasicBitmap)->Unit(benchmark::kMillisecond);
 BENCHMARK(PrintMonthlyBasicPdf)->Unit(benchmark::kMillisecond);
+BENCHMARK(VisitPackPdf)->Unit(benchmark::kMillisecond);
 BENCHMARK(GraphTableYear)->Unit(benchmark::kMillisecond);
 BENCHMARK(GraphAnalysesYear)->Unit(benchmark::kMillisecond);
 BENCHMARK(GraphOptionChange)->Unit(benchmark::kMillisecond);

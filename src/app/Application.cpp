@@ -4,6 +4,7 @@
 #include "HelpWindow.h"
 #include "IniRecord.h"
 #include "RestoreWindow.h"
+#include "SaveChooser.h"
 #include "SingleInstance.h"
 #include "TAsDB.h"
 #include "WindowOpener.h"
@@ -14,10 +15,7 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFileDialog>
-#include <QRegularExpression>
 #include <QScreen>
-#include <QStandardPaths>
 
 namespace pulmora::app {
 namespace {
@@ -145,17 +143,9 @@ void Application::restoreBackup(const store::Backup& backup) {
 }
 
 void Application::exportDiary(const store::PersonRef& person) {
-    // The chooser starts in the documents folder, or in the home folder where there is none.
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::homePath();
-    // A nickname may hold characters a file name cannot.
-    static const QRegularExpression unsafe(QStringLiteral("[/\\\\:*?\"<>|\\x00-\\x1f]"));
-    QFileDialog chooser(card_.get(), "Export Diary to CSV", folder, "CSV files (*.csv)");
-    chooser.setAcceptMode(QFileDialog::AcceptSave);
-    chooser.setDefaultSuffix("csv");
-    chooser.selectFile(QString(person.nickname).replace(unsafe, "_") + " diary.csv");
-    if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) return;
-    const QString path = chooser.selectedFiles().first();
+    const QString path =
+        chooseFileToSave(*card_, {"Export Diary to CSV", person.nickname + " diary.csv", "CSV files (*.csv)", "csv"});
+    if (path.isEmpty()) return;
     const stats::DiaryCsv csv = stats::ExportDiaryCsv(diary_.reports, person.id);
     if (const QString problem = stats::SaveDiaryCsv(csv, path); !problem.isEmpty()) {
         card_->setInfo("ERROR: The diary was not exported: " + problem + ".");

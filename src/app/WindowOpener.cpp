@@ -2,6 +2,7 @@
 
 #include "HelpWindow.h"
 #include "IniRecord.h"
+#include "SaveChooser.h"
 #include "about/TAsAbo.h"
 #include "daily/TAsDet.h"
 #include "personal/TAsPer.h"
@@ -158,6 +159,11 @@ WindowAnswer<std::optional<store::PersonRef>> WindowOpener::reportCard(QWidget& 
                              [&shownLast](const store::PersonRef& next) { shownLast = next; });
             QObject::connect(card, &reports::TAsRep::savePictureRequested,
                              [this, card](const QPoint& position) { savePicture(*card, position); });
+            QObject::connect(card, &reports::TAsRep::visitPackRequested, [card](const QString& fileName) {
+                const QString path =
+                    chooseFileToSave(*card, {"Save Visit Pack as PDF", fileName, "PDF files (*.pdf)", "pdf"});
+                if (!path.isEmpty()) card->saveVisitPack(path);
+            });
             QObject::connect(card, &reports::TAsRep::helpRequested, [this](const QString& keyword) { showHelp(keyword); });
             QObject::connect(card, &reports::TAsRep::closed, [this](const reports::ReportPlacement& placement) {
                 settings_.setReportMaximised(placement.maximised);

@@ -129,6 +129,19 @@ void draw(QPainter& p, Kind kind, const QColor& ink) {
         p.drawPolyline(QPolygonF({QPointF(5, 9), QPointF(9, 6), QPointF(13, 8), QPointF(19, 5)}));
         for (qreal y : {15.0, 19.0}) p.drawLine(QPointF(3, y), QPointF(21, y));
         break;
+    case Kind::Control:
+        // A checklist: three questions, two of them ticked.
+        for (qreal y : {5.0, 12.0, 19.0}) p.drawLine(QPointF(11, y), QPointF(21, y));
+        for (qreal y : {5.0, 12.0}) p.drawPolyline(QPolygonF({QPointF(2, y), QPointF(4.5, y + 2.5), QPointF(8, y - 2.5)}));
+        p.drawRect(QRectF(3, 17, 4, 4));
+        break;
+    case Kind::Pack:
+        // Pages stacked behind a page folded at its corner.
+        p.drawPolyline(QPolygonF({QPointF(4, 17), QPointF(4, 2), QPointF(14, 2)}));
+        p.drawPolygon(QPolygonF({QPointF(8, 6), QPointF(16, 6), QPointF(20, 10), QPointF(20, 22), QPointF(8, 22)}));
+        p.drawLine(QPointF(11, 14), QPointF(17, 14));
+        p.drawLine(QPointF(11, 18), QPointF(17, 18));
+        break;
     case Kind::Top:
     case Kind::Bottom:
     case Kind::Beginning:

@@ -27,8 +27,8 @@ public:
 // be read), found before anything starts; empty when it can be.
 QString printFault(const PrintJob& job);
 
-// Sets the device up for the job: its orientation, and its margins on the device's paper. Empty
-// when the device took them, else what it did not take.
+// Sets the device up for the job's first sheet: its orientation, and its margins on the device's
+// paper. Empty when the device took them, else what it did not take.
 QString prepareTarget(PrintTarget& target, const PrintJob& job);
 
 // Prints the job on a target already chosen. Printed only once every page went out; a job that

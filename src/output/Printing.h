@@ -17,15 +17,31 @@ namespace pulmora::output {
 struct PrintedPage {
     RecordedPage page;
     PageSizing sizing;
+    // The page's own orientation, where it is not the job's: a job may turn some of its sheets.
+    std::optional<QPageLayout::Orientation> orientation = std::nullopt;
 };
 
-// One print job: its pages in order, each on a new sheet of paper, all in one orientation.
-// Each page is drawn from the corner of the margins: the printer's unprintable widths, but at
-// least 6 mm a side, and a left margin that is asked for where it is wider (see PageMargins.h).
+// A line along the foot of every page of a job, in the printer's font: a text at its left, one
+// in its middle, and "Page n of N" at its right. It takes the bottom of the printable room, so
+// the pages are sized for the room above it.
+struct PageFooter {
+    QString left, middle;
+};
+inline constexpr double kFooterInches = 0.25;
+
+// One print job: its pages in order, each on a new sheet of paper, all in one orientation but for
+// the pages that have their own. Each page is drawn from the corner of the margins: the
+// printer's unprintable widths, but at least 6 mm a side, and a left margin that is asked for
+// where it is wider (see PageMargins.h).
 struct PrintJob {
     QPageLayout::Orientation orientation = QPageLayout::Portrait;
     std::optional<double> leftMarginInches;
     std::vector<PrintedPage> pages;
+    std::optional<PageFooter> footer;
+
+    QPageLayout::Orientation orientationOf(const PrintedPage& page) const {
+        return page.orientation.value_or(orientation);
+    }
 };
 
 // The title every job carries.

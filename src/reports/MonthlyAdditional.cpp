@@ -89,9 +89,6 @@ std::vector<ListLine> medicationLines(store::ReportCursors& cursors, const QStri
     return lines;
 }
 
-// A trigger is stored in capitals and written as "House dust".
-QString triggerCaption(const QString& stored) { return stored.left(1) + stored.mid(1).toLower(); }
-
 std::vector<ListLine> triggerLines(store::ReportCursors& cursors, const QString& person, const QString& date) {
     std::vector<ListLine> lines;
     QString lastName;

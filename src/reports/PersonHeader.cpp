@@ -19,6 +19,7 @@ QString reportTitle(ReportKind kind) {
     case ReportKind::Weekly: return QStringLiteral("Weekly Comparison Report");
     case ReportKind::MonthlyBasic: return QStringLiteral("Monthly Basic Report");
     case ReportKind::MonthlyAdditional: return QStringLiteral("Monthly Additional Report");
+    case ReportKind::ControlSummary: return QStringLiteral("Control Summary");
     case ReportKind::PeakFlowGraph:
     case ReportKind::GeneralGraph: break;
     }

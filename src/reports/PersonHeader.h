@@ -26,7 +26,7 @@ struct PageMetrics {
     int headerHeight() const { return 5 * LH; }
 };
 
-// "Weekly Comparison Report", "Monthly Basic Report" or "Monthly Additional Report".
+// "Weekly Comparison Report", "Monthly Basic Report", "Monthly Additional Report" or "Control Summary".
 QString reportTitle(ReportKind kind);
 
 // A date of birth stored as "YYYYMMDD", written "D-MMM-YYYY". A stored day of 0 stands for

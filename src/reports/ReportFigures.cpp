@@ -61,6 +61,29 @@ QJsonArray linesJson(const std::vector<ListLine>& lines) {
     return array;
 }
 
+QJsonObject questionsJson(const stats::ControlQuestions& q) {
+    return {{"first", isoDate(q.period.first)},
+            {"last", isoDate(q.period.last)},
+            {"daysRecorded", q.daysRecorded},
+            {"daytimeSymptomDays", q.daytimeSymptomDays},
+            {"nightSymptomNights", q.nightSymptomNights},
+            {"relieverDays", q.relieverDays},
+            {"relieverDoses", q.relieverDoses},
+            {"limitedDays", q.limitedDays},
+            {"daytimeSymptoms", q.daytimeSymptoms()},
+            {"nightWaking", q.nightWaking()},
+            {"relieverNeeded", q.relieverNeeded()},
+            {"activityLimited", q.activityLimited()},
+            {"level", q.daysRecorded > 0 ? QJsonValue(stats::controlLevelText(q.level())) : QJsonValue()}};
+}
+
+QJsonObject controlJson(const stats::AsthmaControl& c) {
+    return {{"current", questionsJson(c.current)},
+            {"before", questionsJson(c.before)},
+            {"preventerDays", c.preventerDays},
+            {"bothReadingDays", c.bothReadingDays}};
+}
+
 }  // namespace
 
 QJsonObject figuresJson(const ReportResult& report) {
@@ -78,6 +101,7 @@ QJsonObject figuresJson(const ReportResult& report) {
         o.insert("medications", linesJson(report.medications));
         o.insert("triggers", linesJson(report.triggers));
     }
+    if (report.control) o.insert("control", controlJson(*report.control));
     return o;
 }
 

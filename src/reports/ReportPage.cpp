@@ -86,9 +86,10 @@ output::PrintJob PrintAsthmaReport(const ReportResult& report) {
     output::PrintJob job;
     if (!report.available || !report.drawing) return job;
     const PageMetrics m = PageMetrics::measure();
-    const bool weekly = report.kind == ReportKind::Weekly;
-    const PageLayout layout = weekly ? weeklyLayout(pictureSize(report), m) : monthlyLayout(pictureSize(report), m);
-    job.orientation = weekly ? QPageLayout::Portrait : QPageLayout::Landscape;
+    // The weekly comparison and the control summary are tall and narrow, the monthly reports wide.
+    const bool portrait = report.kind == ReportKind::Weekly || report.kind == ReportKind::ControlSummary;
+    const PageLayout layout = portrait ? weeklyLayout(pictureSize(report), m) : monthlyLayout(pictureSize(report), m);
+    job.orientation = portrait ? QPageLayout::Portrait : QPageLayout::Landscape;
     job.pages.push_back({output::RecordedPage::record(layout.page,
                                                       [&](QPainter& p) { drawPage(p, report, layout, m); }),
                          output::PageSizing::scaled(cardLetter())});

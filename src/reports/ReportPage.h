@@ -29,8 +29,8 @@ PageLayout weeklyLayout(QSize report, const PageMetrics& m);
 PageLayout monthlyLayout(QSize report, const PageMetrics& m);
 
 // The page of a text report on show, recorded as vectors by the drawing that made its
-// picture, with the orientation and the letter yardstick it prints by: one page, weekly in
-// portrait, monthly in landscape.
+// picture, with the orientation and the letter yardstick it prints by: one page, the weekly
+// comparison and the control summary in portrait, the monthly reports in landscape.
 output::PrintJob PrintAsthmaReport(const ReportResult& report);
 
 // The size of the picture a text report is saved as: the report's width, the header's and

@@ -1,5 +1,7 @@
 #include "ReportPicture.h"
 
+#include "stats/Figures.h"
+
 #include <QLocale>
 
 #include <cmath>
@@ -70,6 +72,14 @@ void DrawZoneBands(ReportCanvas& canvas, const ChartPlacement& chart, const stor
     canvas.text(10, scale.captionY(yellow), QStringLiteral("Yellow Zone"));
     canvas.text(10, scale.captionY(red), QStringLiteral("Red Zone"));
 }
+
+QStringList zoneLabels(const store::RepPerson& p) {
+    return {QStringLiteral("Green (%1 = 100%)").arg(p.best),
+            QStringLiteral("Yellow (%1 = %2%)").arg(stats::ZoneLimit(p.best, p.zoneYellow)).arg(p.zoneYellow),
+            QStringLiteral("Red (%1 = %2%)").arg(stats::ZoneLimit(p.best, p.zoneRed)).arg(p.zoneRed)};
+}
+
+QString triggerCaption(const QString& stored) { return stored.left(1) + stored.mid(1).toLower(); }
 
 QString reportDate(const QDate& date) { return QLocale(QLocale::English).toString(date, QStringLiteral("d MMM yyyy")); }
 

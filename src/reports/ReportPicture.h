@@ -61,6 +61,13 @@ void DrawZoneBands(ReportCanvas& canvas, const ChartPlacement& chart, const stor
 // "Report from <first> to <last>" in bold, its right end at the right edge of the picture.
 void DrawReportFooter(ReportCanvas& canvas, const QDate& first, const QDate& last, int y);
 
+// The zone labels with the person's figures: "Green (500 = 100%)", "Yellow (400 = 80%)" and
+// "Red (250 = 50%)".
+QStringList zoneLabels(const store::RepPerson& person);
+
+// A trigger, stored in capitals, as the reports write it: "House dust".
+QString triggerCaption(const QString& stored);
+
 // A date as the reports write it in their texts: "5 Nov 2026".
 QString reportDate(const QDate& date);
 // A day column's date, "5/11", and weekday, "Mon" ... "Sun".

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Viewport.h"
+#include "stats/AsthmaControl.h"
 #include "stats/PeriodStats.h"
 #include "store/Values.h"
 
@@ -18,6 +19,7 @@ enum class ReportKind : char {
     Weekly = 'D',
     MonthlyBasic = 'T',
     MonthlyAdditional = 'Y',
+    ControlSummary = 'C',
     PeakFlowGraph = 'P',
     GeneralGraph = 'S',
 };
@@ -69,6 +71,7 @@ struct ReportResult {
     std::vector<PeriodFigures> periods;  // in report order, oldest first
     std::vector<DayComparison> comparisons;       // the monthly additional's day columns, oldest first
     std::vector<ListLine> medications, triggers;  // and its list lines, in the store's order
+    std::optional<stats::AsthmaControl> control;  // the control summary's figures
     Viewport viewport;                   // set when the report is available
     QImage picture;       // the report picture; without a report, the no-data picture
     ReportDrawing drawing;  // draws `picture` again; empty without a report

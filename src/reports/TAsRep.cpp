@@ -1,5 +1,6 @@
 #include "TAsRep.h"
 
+#include "ControlSummary.h"
 #include "GraphChart.h"
 #include "GraphOutput.h"
 #include "GraphPage.h"
@@ -44,6 +45,8 @@ const QString kWaitWhilePrinting = QStringLiteral(" Please Wait Whilst Report is
 const QString kSentToPrinter = QStringLiteral("Report Sent to Printer");
 const QString kPrintCancelled = QStringLiteral(" Printing Cancelled - Nothing was Printed");
 const QString kGraphAnalysis = QStringLiteral("Graph Analysis Reports");
+const QString kWritingPack = QStringLiteral(" Please Wait Whilst the Visit Pack is Written ..");
+const QString kPackSavedAs = QStringLiteral(" Visit Pack Saved as ");
 constexpr int kThreeMonths = 1, kNineMonths = 3, kPeakFlowTrend = 1;  // items of the graph page's lists
 const QColor kNavy(0, 0, 128);
 
@@ -53,6 +56,12 @@ constexpr int kBarHeight = 40, kStatusHeight = 28, kStripWidth = 40, kButton = 3
 
 // Arial 8, the report pictures' own font: printing measures its yardstick letter in it.
 QFont windowFont() { return reportFont(); }
+
+// What the status bar says once the pack was written to the path, or was not.
+QString packSaved(const VisitPack& pack, const QString& path) {
+    const output::PrintOutcome saved = SaveVisitPack(pack, path);
+    return saved.ok() ? kPackSavedAs + QDir::toNativeSeparators(path) : "ERROR: " + saved.error();
+}
 
 // A stored placement on no screen that is still there would open the card out of sight.
 QRect onScreen(const QRect& geometry) {
@@ -97,6 +106,7 @@ void TAsRep::createControls() {
     BtnTable = button(this, glyphs::Kind::Table, "Monthly Basic Report");
     BtnMedTrig = button(this, glyphs::Kind::Additional, "Monthly Additional Report");
     BtnReport = button(this, glyphs::Kind::Weekly, "Weekly Comparison Report");
+    BtnSummary = button(this, glyphs::Kind::Control, "Asthma Control Summary");
     BtnPeakFlow = button(this, glyphs::Kind::Graphs, "Analysis Graphs");
     RepDate = new QDateEdit(this);
     RepDate->setLocale(QLocale(QLocale::English));
@@ -105,6 +115,7 @@ void TAsRep::createControls() {
     RepDate->setAccessibleName("Report Date");
     BtnPrintRep = button(this, glyphs::Kind::Print, "Print Current Displayed Report");
     BtnJpeg = button(this, glyphs::Kind::Picture, "Save Report to JPEG or BMP");
+    BtnPack = button(this, glyphs::Kind::Pack, "Save Visit Pack as PDF...");
 
     TabPage = new QStackedWidget(this);
     TabPage->setAutoFillBackground(true);
@@ -141,8 +152,8 @@ void TAsRep::createControls() {
 }
 
 void TAsRep::connectControls() {
-    for (TDaButton* b : {BtnTable, BtnMedTrig, BtnReport, BtnPrintRep, BtnJpeg, BtnHelp, BtnUp, BtnDown, BtnRight,
-                         BtnLeft, BtnMed, BtnFUp, BtnFDown, BtnFRght, BtnFLeft})
+    for (TDaButton* b : {BtnTable, BtnMedTrig, BtnReport, BtnSummary, BtnPrintRep, BtnJpeg, BtnPack, BtnHelp, BtnUp,
+                         BtnDown, BtnRight, BtnLeft, BtnMed, BtnFUp, BtnFDown, BtnFRght, BtnFLeft})
         connect(b, &TDaButton::clicked, this, [this, b] { TrapControl(b); });
     connect(SelAsName, &controls::TDaPanel::clicked, this, [this] { TrapControl(SelAsName); });
     for (TDaButton* b : {BtnPeakFlow, TabData->BtnShowGraph, TabData->BtnShowData})
@@ -167,13 +178,14 @@ void TAsRep::layOut() {
         x -= 2;
     };
     const int buttonTop = (kBarHeight - kButton) / 2;
+    fromRight(BtnPack, buttonTop);
     fromRight(BtnJpeg, buttonTop);
     fromRight(BtnPrintRep, buttonTop);
     RepDate->resize(110, 24);
     x -= 4;
     fromRight(RepDate, (kBarHeight - RepDate->height()) / 2);
     x -= 4;
-    for (TDaButton* b : {BtnPeakFlow, BtnReport, BtnMedTrig, BtnTable}) fromRight(b, buttonTop);
+    for (TDaButton* b : {BtnPeakFlow, BtnSummary, BtnReport, BtnMedTrig, BtnTable}) fromRight(b, buttonTop);
     // The name banner stops short of the buttons; a name too long for it is cut short there (and
     // shown whole as its hint), never drawn under them.
     SelAsName->setMaximumWidth(BtnTable->x() - 6 - SelAsName->x());
@@ -227,7 +239,8 @@ QString TAsRep::info() const { return PanInfo->text(); }
 void TAsRep::setInfo(const QString& text) { PanInfo->setText(text); }
 
 QStringList TAsRep::helpKeywords() {
-    return QStringList{"PulmoraReportCard", "WeeklyComparisonReport", "MonthlyBasicReport", "MonthlyAdditionalReport"} +
+    return QStringList{"PulmoraReportCard", "WeeklyComparisonReport", "MonthlyBasicReport", "MonthlyAdditionalReport",
+                       "ControlSummary"} +
            GraphPage::helpKeywords();
 }
 
@@ -241,6 +254,8 @@ void TAsRep::TrapControl(QObject* sender) {
     if (sender == BtnTable) MonthlyBasic();
     if (sender == BtnReport) WeeklyComparison();
     if (sender == BtnMedTrig) MonthlyAdditional();
+    if (sender == BtnSummary) ControlSummary();
+    if (sender == BtnPack) requestVisitPack();
     if (report_.available)
         if (const auto command = navigation_.find(sender); command != navigation_.end()) {
             navigate(viewport_, command->second, NavData->size());
@@ -287,6 +302,8 @@ void TAsRep::WeeklyComparison() { run(reports::WeeklyComparison); }
 void TAsRep::MonthlyBasic() { run(reports::MonthlyBasic); }
 
 void TAsRep::MonthlyAdditional() { run(reports::MonthlyAdditional); }
+
+void TAsRep::ControlSummary() { run(reports::ControlSummary); }
 
 void TAsRep::run(ReportBuilder builder) {
     startRun();
@@ -347,6 +364,7 @@ void TAsRep::nextPerson() {
     case ReportKind::Weekly: WeeklyComparison(); break;
     case ReportKind::MonthlyBasic: MonthlyBasic(); break;
     case ReportKind::MonthlyAdditional: MonthlyAdditional(); break;
+    case ReportKind::ControlSummary: ControlSummary(); break;
     // Either graph is drawn again, as the graph button draws it, for the new person's days.
     case ReportKind::PeakFlowGraph:
     case ReportKind::GeneralGraph: TrapPeakFlow(BtnPeakFlow); break;
@@ -362,6 +380,7 @@ void TAsRep::contextHelp() {
     case ReportKind::Weekly: emit helpRequested("WeeklyComparisonReport"); break;
     case ReportKind::MonthlyBasic: emit helpRequested("MonthlyBasicReport"); break;
     case ReportKind::MonthlyAdditional: emit helpRequested("MonthlyAdditionalReport"); break;
+    case ReportKind::ControlSummary: emit helpRequested("ControlSummary"); break;
     case ReportKind::PeakFlowGraph:
     case ReportKind::GeneralGraph:
         // The graphs name their topic by the analysis on show.
@@ -380,6 +399,31 @@ void TAsRep::savePicture() {
 }
 
 void TAsRep::saveWindowNotOpened() { setInfo(kNoSaveWindow); }
+
+reports::VisitPackRequest TAsRep::visitPackRequest() const {
+    return {personKey_, nickname_, RepDate->date()};
+}
+
+// The program is asked where to save only a pack that has something in it.
+void TAsRep::requestVisitPack() {
+    if (const QString none = noVisitPack(diary_.reports, visitPackRequest()); !none.isEmpty()) {
+        setInfo(none);
+        return;
+    }
+    emit visitPackRequested(nickname_ + " visit pack " + RepDate->date().toString(Qt::ISODate) + ".pdf");
+}
+
+void TAsRep::saveVisitPack(const QString& path) {
+    setEnabled(false);
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    setInfo(kWritingPack);
+    PanInfo->repaint();
+    const VisitPack pack = BuildVisitPack(diary_, visitPackRequest(), printer_->pageLayout().pageSize());
+    const QString outcome = pack.available() ? packSaved(pack, path) : pack.status;
+    QGuiApplication::restoreOverrideCursor();
+    setEnabled(true);
+    setInfo(outcome);
+}
 
 void TAsRep::pictureSaved(const QString& path) { setInfo(kSavedAs + QDir::toNativeSeparators(path)); }
 

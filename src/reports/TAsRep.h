@@ -4,6 +4,7 @@
 #include "reports/ReportResult.h"
 #include "reports/ReportRun.h"
 #include "reports/Viewport.h"
+#include "reports/VisitPack.h"
 #include "store/Diary.h"
 
 #include <QDialog>
@@ -68,14 +69,17 @@ public:
     void saveWindowNotOpened();
     // The save window saved what is on show as this file.
     void pictureSaved(const QString& path);
+    // Writes the visit pack of the person and the report date as a PDF file, showing that it is
+    // busy meanwhile; the status bar then says where it went or why it failed.
+    void saveVisitPack(const QString& path);
 
     // Every help keyword the card can open.
     static QStringList helpKeywords();
 
     controls::TDaPanel* SelAsName;
-    controls::TDaButton *BtnTable, *BtnMedTrig, *BtnReport, *BtnPeakFlow;
+    controls::TDaButton *BtnTable, *BtnMedTrig, *BtnReport, *BtnSummary, *BtnPeakFlow;
     QDateEdit* RepDate;
-    controls::TDaButton *BtnPrintRep, *BtnJpeg;
+    controls::TDaButton *BtnPrintRep, *BtnJpeg, *BtnPack;
     QStackedWidget* TabPage;
     GraphPage* TabData;
     QWidget* TabCombined;
@@ -92,6 +96,9 @@ signals:
     // The report on show is to be saved as a picture; the save window opens at the position
     // (screen coordinates).
     void savePictureRequested(const QPoint& position);
+    // The visit pack is to be saved: the program asks where, suggesting the file name, and hands
+    // the path to saveVisitPack.
+    void visitPackRequested(const QString& fileName);
     // The card is closing: where it stood, to be kept for its next opening.
     void closed(const ReportPlacement& placement);
 
@@ -112,6 +119,7 @@ private:
     void WeeklyComparison();
     void MonthlyBasic();
     void MonthlyAdditional();
+    void ControlSummary();
     void run(ReportBuilder builder);
     void plotGraph();
     void startRun();
@@ -122,6 +130,8 @@ private:
     void nextPerson();
     void contextHelp();
     void savePicture();
+    void requestVisitPack();
+    reports::VisitPackRequest visitPackRequest() const;
     void PrintTextReport();
     void PrintChart();
     void printJob(const output::PrintJob& job, const QString& printed);
@@ -129,7 +139,7 @@ private:
 
     store::Diary& diary_;
     QString personKey_;
-    // The nickname the banner shows, which the graphs are titled with.
+    // The nickname the banner shows, which the graphs and the visit pack are titled with.
     QString nickname_;
     ReportKind kind_ = ReportKind::Weekly;
     ReportResult report_;

@@ -116,14 +116,10 @@ void peakFlowWeek(ReportCanvas& c, const WeeklyReport& r, int k) {
 void peakFlowTable(ReportCanvas& c, const WeeklyReport& r) {
     const WeeklyMetrics& m = r.m;
     tableFrame(c, m, 13);
-    const store::RepPerson& p = r.person;
-    const QString green = QStringLiteral("Green (%1 = 100%)").arg(p.best);
-    const QString yellow = QStringLiteral("Yellow (%1 = %2%)").arg(stats::ZoneLimit(p.best, p.zoneYellow)).arg(p.zoneYellow);
-    const QString red = QStringLiteral("Red (%1 = %2%)").arg(stats::ZoneLimit(p.best, p.zoneRed)).arg(p.zoneRed);
     const SectionBlock blocks[] = {
         {0, 3, "Peak Flow Graph Data:", {"Minimum", "Average"}},
         {3, 3, "Variation Calculations:", {"Variation", "Avg. Diurnal Variation"}},
-        {6, 4, "Zone Activity:", {green, yellow, red}},
+        {6, 4, "Zone Activity:", zoneLabels(r.person)},
         {10, 3, "Other (Days):", {"Peak Readings Taken", "Total Days Recorded"}},
     };
     for (const SectionBlock& b : blocks) DrawSectionBlock(c, m.rowHeight, m.labelWidth, b);

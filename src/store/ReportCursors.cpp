@@ -90,13 +90,6 @@ void fillComparison(const DayRecord& day, CompareRecord& into) {
     into.relievers = v.relievers;
 }
 
-RepDay repDayOf(const DayRecord& day) {
-    const DayValues& v = day.values;
-    return {1,         v.morning,     v.evening,   v.coughDay,  v.breathDay,         v.wheezeDay,
-            v.chestDay, v.coughNight, v.breathNight, v.wheezeNight, v.chestNight, v.activityRestricted,
-            v.sportRestricted, v.offWork, qint16(v.relievers), qint16(v.preventers), qint16(v.rating)};
-}
-
 RepMed repMedOf(const DayMedItem& m) {
     return {m.person.leftJustified(width::kPersonId), m.medId.leftJustified(width::kMedId), m.name.trimmed(),
             QString::number(m.timesUsed), m.category.trimmed(), m.date.leftJustified(width::kDateKey)};
@@ -119,6 +112,13 @@ int diurnalVariation(int morning, int evening) {
     if (morning == 0 || evening == 0) return 0;
     // |evening - morning| / ((evening + morning) / 2) x 100, as one fraction of whole numbers.
     return RoundHalfEven(200LL * std::abs(evening - morning), (long long)evening + morning);
+}
+
+RepDay repDayOf(const DayRecord& day) {
+    const DayValues& v = day.values;
+    return {1,         v.morning,     v.evening,   v.coughDay,  v.breathDay,         v.wheezeDay,
+            v.chestDay, v.coughNight, v.breathNight, v.wheezeNight, v.chestNight, v.activityRestricted,
+            v.sportRestricted, v.offWork, qint16(v.relievers), qint16(v.preventers), qint16(v.rating)};
 }
 
 bool ReportCursors::InRMdDt(const QString& date, const QString& recordDate) {

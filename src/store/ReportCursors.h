@@ -71,4 +71,7 @@ private:
 // half to even.
 int diurnalVariation(int morning, int evening);
 
+// A day's row as the report record GetRDly fills for it.
+RepDay repDayOf(const DayRecord& day);
+
 }  // namespace pulmora::store

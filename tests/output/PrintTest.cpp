@@ -209,6 +209,39 @@ TEST(PrintTest, SeveralPagesGoOutAsOneJobEachOnItsOwnSheet) {
     expectMarkedPageAt(renderPage(folder, pdf, 2, kRenderDpi), {600, kLeast}, {2400, 1200});
 }
 
+// A page may turn its sheet, and a footer takes the bottom of the printable room on every page: the
+// page above it is sized for what is left, and the footer's text can be searched.
+TEST(PrintTest, PagesTurnTheirSheetsAndEachCarriesTheFooter) {
+    TempFolder folder;
+    PrintJob job;
+    job.pages.push_back({markedPage({600, 3000}), PageSizing::scaled(kScreen)});
+    job.pages.push_back({markedPage({300, 200}), PageSizing::fitted(), QPageLayout::Landscape});
+    job.footer = output::PageFooter{QStringLiteral("Ann Smith"), QStringLiteral("1 Sep 2026 to 8 Dec 2026")};
+    const std::string pdf = printed(folder, "turned.pdf", job);
+
+    ASSERT_EQ(pdfInfoField(pdf, "Pages"), "2");
+    const double band = output::kFooterInches * 1200;
+    // Each page as rendered, cut off above its footer.
+    const auto above = [&](int page, double sheetHeight) {
+        const QImage rendering = renderPage(folder, pdf, page, kRenderDpi);
+        return rendering.copy(0, 0, rendering.width(), int((sheetHeight - kLeast - band) * kPrinterToRender));
+    };
+    const QImage portrait = above(1, kA4Height), landscape = above(2, kA4Width);
+    EXPECT_LT(portrait.width(), portrait.height());
+    EXPECT_GT(landscape.width(), landscape.height());
+    expectMarkedPageAt(portrait, kCorner, {byYardstick({600, 3000}).width(), kA4Height - 2 * kLeast - band});
+    // Across the turned sheet the room is 13464 by 9054 printer pixels: the page fills its width.
+    const double roomWidth = kA4Height - 2 * kLeast;
+    ASSERT_LT(roomWidth * 2 / 3, kA4Width - 2 * kLeast - band);
+    expectMarkedPageAt(landscape, kCorner, {roomWidth, roomWidth * 2 / 3});
+    for (int page : {1, 2}) {
+        const std::string text = pdfText(pdf, page);
+        for (const std::string& expected :
+             {std::string("Ann Smith"), std::string("1 Sep 2026 to 8 Dec 2026"), "Page " + std::to_string(page) + " of 2"})
+            EXPECT_NE(text.find(expected), std::string::npos) << "page " << page << ": " << text;
+    }
+}
+
 // A real printer's unprintable edge is kept where it is wider than 6 mm, and a left margin asked
 // for where it is wider still.
 TEST(PrintTest, MarginsAreTheUnprintableEdgeButAtLeastSixMillimetres) {

@@ -175,7 +175,7 @@ TEST_F(ReportCard, AMonthlyReportWithoutDataStillBecomesTheReportOnShow) {
 }
 
 // The name banner reruns the monthly report on show for the next person.
-TEST_F(ReportCard, TheBannerRerunsTheMonthlyReportsForTheNextPerson) {
+TEST_F(ReportCard, TheBannerRerunsTheMonthlyReportsAndTheSummaryForTheNextPerson) {
     const QString ann = personWithReadings("Ann", 400);
     const QString bob = personWithReadings("Bob", 600);
     open(ann);
@@ -193,9 +193,14 @@ TEST_F(ReportCard, TheBannerRerunsTheMonthlyReportsForTheNextPerson) {
     EXPECT_EQ(card->kind(), reports::ReportKind::MonthlyAdditional);
     EXPECT_EQ(card->report().person.best, 400);
     EXPECT_EQ(card->NavData->picture(), expectedView());
+    click(card->BtnSummary);
+    click(card->SelAsName);
+    EXPECT_EQ(card->PersonKey(), bob);
+    EXPECT_EQ(card->kind(), reports::ReportKind::ControlSummary);
+    EXPECT_EQ(card->report().person.best, 600);
 }
 
-TEST_F(ReportCard, HelpNamesTheMonthlyReportOnShow) {
+TEST_F(ReportCard, HelpNamesTheMonthlyReportOrTheSummaryOnShow) {
     open(personWithReadings("Ann"));
     show();
     QSignalSpy help(card.get(), &TAsRep::helpRequested);
@@ -203,9 +208,12 @@ TEST_F(ReportCard, HelpNamesTheMonthlyReportOnShow) {
     click(card->BtnHelp);
     click(card->BtnMedTrig);
     click(card->BtnHelp);
-    ASSERT_EQ(help.count(), 2);
+    click(card->BtnSummary);
+    click(card->BtnHelp);
+    ASSERT_EQ(help.count(), 3);
     EXPECT_EQ(help[0][0].toString(), "MonthlyBasicReport");
     EXPECT_EQ(help[1][0].toString(), "MonthlyAdditionalReport");
+    EXPECT_EQ(help[2][0].toString(), "ControlSummary");
 }
 
 TEST_F(ReportCard, TheWindowKeepsItsSmallestSize) {
@@ -471,6 +479,52 @@ TEST_F(ReportCard, ASaveWindowThatCannotBeOpenedIsAnError) {
     QObject::connect(card.get(), &TAsRep::savePictureRequested, card.get(), [&] { card->saveWindowNotOpened(); });
     click(card->BtnJpeg);
     EXPECT_EQ(card->info(), "ERROR: Could not open Save Jpeg Card");
+}
+
+// ---- the control summary and the visit pack -------------------------------------------------------
+
+TEST_F(ReportCard, TheControlSummaryHasItsButtonAndTheVisitPackGoesWhereTheProgramSays) {
+    open(personWithReadings("Ann"));
+    show();
+    EXPECT_EQ(card->BtnSummary->toolTip(), "Asthma Control Summary");
+    click(card->BtnSummary);
+    EXPECT_EQ(card->kind(), reports::ReportKind::ControlSummary);
+    EXPECT_EQ(card->info(), " Control Summary for Period Starting 11 Nov 2026 to 8 Dec 2026");
+    EXPECT_EQ(card->NavData->picture(), expectedView());
+
+    QSignalSpy asked(card.get(), &TAsRep::visitPackRequested);
+    click(card->BtnPack);
+    ASSERT_EQ(asked.count(), 1);
+    EXPECT_EQ(asked[0][0].toString(), "Ann visit pack 2026-12-08.pdf");
+    TempFolder out;
+    const QString path = QString::fromStdString(out.file("pack.pdf"));
+    card->saveVisitPack(path);
+    EXPECT_EQ(card->info(), " Visit Pack Saved as " + path);
+    EXPECT_TRUE(card->isEnabled());
+    EXPECT_EQ(pdfInfoField(out.file("pack.pdf"), "Pages"), "8");
+    EXPECT_EQ(modeOf(out.file("pack.pdf")), 0600);
+}
+
+TEST_F(ReportCard, AVisitPackIsWrittenWholeOrNotAtAll) {
+    open(d.addPerson("Bea"));
+    show();
+    QSignalSpy asked(card.get(), &TAsRep::visitPackRequested);
+    click(card->BtnPack);
+    EXPECT_EQ(asked.count(), 0) << "nothing to save, so nowhere to ask for";
+    EXPECT_EQ(card->info(),
+              " Cannot Produce Visit Pack as there is no Data for Period Starting 9 Sep 2026 to 8 Dec 2026");
+
+    open(personWithReadings("Ann"));
+    show();
+    TempFolder out;
+    ScratchFileSystem disk(out.path(), 64 * 1024);
+    if (!disk.mounted()) GTEST_SKIP() << disk.why();
+    ASSERT_TRUE(disk.fill());
+    const std::vector<std::string> before = namesIn(out.path());
+    card->saveVisitPack(QString::fromStdString(out.file("pack.pdf")));
+    EXPECT_TRUE(card->info().startsWith("ERROR: Could not write ")) << card->info().toStdString();
+    EXPECT_TRUE(card->isEnabled());
+    EXPECT_EQ(namesIn(out.path()), before) << "no file left behind";
 }
 
 // ---- printing ------------------------------------------------------------------------------------

@@ -1,4 +1,5 @@
 #include "output/PdfTools.h"
+#include "reports/ControlSummary.h"
 #include "reports/GraphChart.h"
 #include "reports/GraphFigures.h"
 #include "reports/MonthlyAdditional.h"
@@ -176,9 +177,10 @@ TEST_F(Reporter, WritesThePictureAndTheFiguresWithoutTouchingTheDiary) {
     EXPECT_EQ(doc.object(), reports::figuresJson(report));
 }
 
-TEST_F(Reporter, WritesTheMonthlyReports) {
+TEST_F(Reporter, WritesTheMonthlyReportsAndTheControlSummary) {
     const std::pair<std::string, reports::ReportBuilder> kinds[] = {{"monthly-basic", reports::MonthlyBasic},
-                                                                    {"monthly-additional", reports::MonthlyAdditional}};
+                                                                    {"monthly-additional", reports::MonthlyAdditional},
+                                                                    {"summary", reports::ControlSummary}};
     for (const auto& [name, build] : kinds) {
         const std::string png = out.file(name + ".png");
         int status = -1;
@@ -229,7 +231,8 @@ TEST_F(Reporter, RefusesAMissingPersonABadDateAndAnUnwritableOutput) {
 TEST_F(Reporter, PrintsThePagesAsPdf) {
     const std::pair<const char*, const char*> kinds[] = {{"weekly", "595 x 842 pts (A4)"},
                                                          {"monthly-basic", "842 x 595 pts (A4)"},
-                                                         {"monthly-additional", "842 x 595 pts (A4)"}};
+                                                         {"monthly-additional", "842 x 595 pts (A4)"},
+                                                         {"summary", "595 x 842 pts (A4)"}};
     for (const auto& [name, paper] : kinds) {
         const std::string pdf = out.file(std::string(name) + ".pdf");
         int status = -1;
@@ -241,6 +244,44 @@ TEST_F(Reporter, PrintsThePagesAsPdf) {
         EXPECT_NE(text.find(": Smith"), std::string::npos) << name << "\n" << text;
         EXPECT_NE(text.find("Notes"), std::string::npos) << name << "\n" << text;
     }
+}
+
+// The visit pack: its first page, the three reports as they print and the four graphs over three
+// months, every page with the person's name, the pack's period and its number; a person without a
+// recorded day in the three months has no pack.
+TEST_F(Reporter, WritesTheVisitPack) {
+    const std::string pdf = out.file("pack.pdf");
+    int status = -1;
+    run(folder() + " --person Ann --date 2026-12-08 --report pack --out " + pdf, status);
+    ASSERT_EQ(status, 0) << errorText();
+    ASSERT_EQ(pdfInfoField(pdf, "Pages"), "8");
+    const std::string titles[] = {"Medication in Use:", "Weekly Comparison Report", "Monthly Basic Report",
+                                  "Monthly Additional Report", "Percentage Best Graph for Ann",
+                                  "Zone Frequency Graph for Ann", "Diurnal Variation Graph for Ann",
+                                  "Reliever Use vs Percentage Best Graph for Ann"};
+    for (int page = 1; page <= 8; ++page) {
+        const std::string text = pdfText(pdf, page);
+        for (const std::string& expected : {titles[page - 1], std::string("Ann Smith"),
+                                            std::string("9 Sep 2026 to 8 Dec 2026"),
+                                            "Page " + std::to_string(page) + " of 8"})
+            EXPECT_NE(text.find(expected), std::string::npos)
+                << "page " << page << " lacks " << expected << "\n" << text;
+    }
+    const std::string sizes = runCommand("pdfinfo -f 1 -l 8 '" + pdf + "'", status);
+    for (int page = 1; page <= 8; ++page) {
+        const size_t line = sizes.find("Page    " + std::to_string(page) + " size:");
+        ASSERT_NE(line, std::string::npos) << sizes;
+        EXPECT_NE(sizes.substr(line, sizes.find('\n', line) - line).find(page <= 2 ? "595 x 842" : "842 x 595"),
+                  std::string::npos)
+            << "page " << page << (page <= 2 ? " in portrait" : " in landscape") << "\n" << sizes;
+    }
+
+    d.diary.files.OpenDB();
+    d.addPerson("Bea");
+    d.diary.files.CloseDB();
+    run(folder() + " --person Bea --date 2026-12-08 --report pack --out " + out.file("none.pdf"), status);
+    EXPECT_EQ(status, 3) << errorText();
+    EXPECT_FALSE(std::filesystem::exists(out.file("none.pdf")));
 }
 
 TEST_F(Reporter, SavesThePictureOfTheSaveWindowAsJpegAndBitmap) {

@@ -3,12 +3,13 @@
 // the page the card prints, as JPEG or bitmap the picture the save window writes. With --figures
 // it also prints the report's figures as JSON. With --report sheet it prints record sheets to a
 // PDF file (or their pages as PNG pictures) as the record sheet window does. With --report csv it
-// writes the person's whole diary as the CSV file the daily card's menu exports. It only reads
-// the diary.
+// writes the person's whole diary as the CSV file the daily card's menu exports. With --report
+// pack it writes the visit pack the report card saves as a PDF file. It only reads the diary.
 #include "files/Replacement.h"
 #include "output/PageMargins.h"
 #include "output/PictureFile.h"
 #include "output/Printing.h"
+#include "reports/ControlSummary.h"
 #include "reports/GraphChart.h"
 #include "reports/GraphFigures.h"
 #include "reports/GraphOutput.h"
@@ -17,6 +18,7 @@
 #include "reports/ReportFigures.h"
 #include "reports/ReportPage.h"
 #include "reports/ReportRun.h"
+#include "reports/VisitPack.h"
 #include "reports/WeeklyComparison.h"
 #include "sheet/SheetJob.h"
 #include "stats/DiaryCsv.h"
@@ -50,6 +52,7 @@ const ReportChoice kReports[] = {
     {"weekly", reports::WeeklyComparison},
     {"monthly-basic", reports::MonthlyBasic},
     {"monthly-additional", reports::MonthlyAdditional},
+    {"summary", reports::ControlSummary},
 };
 
 std::optional<reports::ReportBuilder> builderNamed(const QString& name) {
@@ -64,11 +67,13 @@ constexpr const char* kGraph = "graph";
 constexpr const char* kSheet = "sheet";
 // The CSV file is every recorded day of the person, not a report of a date.
 constexpr const char* kCsv = "csv";
+// The visit pack is every report and several graphs in one PDF file.
+constexpr const char* kPack = "pack";
 
 QString reportNames() {
     QStringList names;
     for (const ReportChoice& choice : kReports) names << choice.name;
-    names << kGraph << kSheet << kCsv;
+    names << kGraph << kSheet << kCsv << kPack;
     return names.join(", ");
 }
 
@@ -218,6 +223,17 @@ int writeSheets(store::Persons& persons, const QDate& first, const QCommandLineP
     return failed.isEmpty() ? 0 : refuse(failed);
 }
 
+// The visit pack on A4 paper, as the report card writes it; nothing without a recorded day in its
+// period.
+int writePack(store::Diary& diary, const store::PersonRef& person, const QDate& date, const QString& path) {
+    if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) return refuse("a visit pack is a .pdf file");
+    const reports::VisitPack pack =
+        reports::BuildVisitPack(diary, {person.id, person.nickname, date}, QPageSize(QPageSize::A4));
+    if (!pack.available()) return refuse("there is no visit pack to write:" + pack.status, kNothingToReport);
+    const output::PrintOutcome written = reports::SaveVisitPack(pack, path);
+    return written.ok() ? 0 : refuse(written.error());
+}
+
 int writeCsv(store::Diary& diary, const store::PersonRef& person, const QString& path) {
     const QString problem = stats::SaveDiaryCsv(stats::ExportDiaryCsv(diary.reports, person.id), path);
     return problem.isEmpty() ? 0 : refuse(problem);
@@ -241,7 +257,8 @@ int main(int argc, char** argv) {
     parser.addOption({"option", "the graph's analysis, as the report card lists it", "TEXT"});
     parser.addOption({"period", "the graph's period: 1 Month, 3 Months, 6 Months, 9 Months or Year", "TEXT"});
     parser.addOption({"date-axis", "the graph keeps an empty slot for every missed day"});
-    parser.addOption({"out", "the file to write, its kind by its extension (sheets: .pdf or .png; csv: any name)",
+    parser.addOption({"out",
+                      "the file to write, its kind by its extension (sheets: .pdf or .png; pack: .pdf; csv: any name)",
                       "FILE.png|.pdf|.jpg|.bmp|.csv"});
     parser.addOption({"figures", "print the report's figures as JSON on standard output"});
     parser.addOption({"two-weeks", "sheets for two weeks rather than one"});
@@ -259,7 +276,8 @@ int main(int argc, char** argv) {
     const bool graph = kind == QLatin1String(kGraph);
     const bool sheets = kind == QLatin1String(kSheet);
     const bool csv = kind == QLatin1String(kCsv);
-    if (!build && !graph && !sheets && !csv) return refuse("the report \"" + kind + "\" is not one of: " + reportNames());
+    const bool pack = kind == QLatin1String(kPack);
+    if (!build && !graph && !sheets && !csv && !pack) return refuse("the report \"" + kind + "\" is not one of: " + reportNames());
     const auto output = outputKind(parser.value("out"));
     // Sheets check their own output, which is a PDF file or PNG pages; a CSV file may have any name.
     if (!sheets && !csv && !output)
@@ -292,6 +310,10 @@ int main(int argc, char** argv) {
 
     if (csv) return writeCsv(diary, *person, parser.value("out"));
     if (graph) return writeGraph(diary, *person, *date, parser, *output);
+    if (pack) {
+        if (parser.isSet("figures")) return refuse("--figures is for the reports and graphs; a pack is only a PDF file");
+        return writePack(diary, *person, *date, parser.value("out"));
+    }
     const reports::ReportResult report = (*build)(diary.reports, person->id, *date, 1.0);
     // Printing and saving a text report, like the card's buttons, need a report on show.
     if (*output != OutputKind::Png && !report.available)

@@ -34,10 +34,22 @@ struct MedicationNames {
 };
 const MedicationNames kMedication = {"Salbutamol", "Beclometasone", "Budesonide"};
 const MedicationNames kLongMedication = {"Salbutamol Accuhaler", "Beclometasone Clenil", "Budesonide Easyhaler"};
+// With the longest texts a person takes the ten medications the personal card holds: eight more
+// than the reliever and the preventer, prescribed with the longest instructions and prescriber.
+const std::pair<const char*, const char*> kLongMoreMedication[] = {
+    {"Formoterol Easyhaler", "Protector"}, {"Budesonide Symbicort", "Combined"},
+    {"Fluticasone Flixotid", "Preventer"}, {"Montelukast Granules", "Other"},
+    {"Prednisolone Tablets", "Other"},     {"Ipratropium Atrovent", "Reliever"},
+    {"Theophylline Uniphyl", "Other"},     {"Omalizumab Injection", "Other"}};
+const QString kLongInstructions = QStringLiteral("1 tablet each night with water");
+const QString kPrescriber = QStringLiteral("Dr Patel");
+const QString kLongPrescriber = QStringLiteral("Dr Featherstonehaugh");
 
 const MedicationNames& medicationNames(const SampleOptions& options) {
     return options.longNames ? kLongMedication : kMedication;
 }
+
+const QString& prescriber(const SampleOptions& options) { return options.longNames ? kLongPrescriber : kPrescriber; }
 
 QString check(const store::Result& r) { return r ? QString() : r.error(); }
 
@@ -118,12 +130,20 @@ QString SampleDiary::addPerson(int index, Person& person) {
     const MedicationNames& names = medicationNames(options_);
     if (QString e = addMedication(person, names.reliever, "Reliever", "2 puffs when needed", start); !e.isEmpty())
         return e;
-    return addMedication(person, names.preventer, "Preventer", "2 puffs twice a day", start);
+    if (QString e = addMedication(person, names.preventer, "Preventer", "2 puffs twice a day", start); !e.isEmpty())
+        return e;
+    if (!options_.longNames) return {};
+    for (const auto& [name, category] : kLongMoreMedication) {
+        if (QString e = addMedication(person, name, category, kLongInstructions, start); !e.isEmpty()) return e;
+        person.moreMedication.push_back({person.medication.back().id, name, category, kLongInstructions,
+                                         kLongPrescriber, store::keys::dateKey(start)});
+    }
+    return {};
 }
 
 QString SampleDiary::addMedication(Person& person, const QString& name, const QString& category,
                                    const QString& instructions, const QDate& prescribed) {
-    auto added = diary_.persons.AddMed({"", person.id, name, instructions, "Dr Patel",
+    auto added = diary_.persons.AddMed({"", person.id, name, instructions, prescriber(options_),
                                         store::keys::dateKey(prescribed), category, "Yes"});
     if (!added) return added.error();
     person.medication.push_back({added.value, name, category});
@@ -134,10 +154,12 @@ QString SampleDiary::addMedication(Person& person, const QString& name, const QS
 // preventer stored as a new version, so the old one stays on file not in use.
 QString SampleDiary::renewMedication(Person& person, const QDate& when) {
     const Medication reliever = person.medication.front();
-    const std::vector<store::PersonMedRow> rows = {
-        {reliever.id, reliever.name, reliever.category, "2 puffs when needed", "Dr Patel",
+    std::vector<store::PersonMedRow> rows = {
+        {reliever.id, reliever.name, reliever.category, "2 puffs when needed", prescriber(options_),
          store::keys::dateKey(when.addYears(-1))},
-        {"", medicationNames(options_).renewedPreventer, "Preventer", "1 puff twice a day", "Dr Patel", store::keys::dateKey(when)}};
+        {"", medicationNames(options_).renewedPreventer, "Preventer", "1 puff twice a day", prescriber(options_),
+         store::keys::dateKey(when)}};
+    rows.insert(rows.end(), person.moreMedication.begin(), person.moreMedication.end());
     if (QString e = check(diary_.persons.savePersonLists(person.id, person.triggers, rows)); !e.isEmpty()) return e;
     person.medication.clear();
     for (const store::PersonMedRow& row : diary_.persons.ListMed(person.id))

@@ -14,7 +14,8 @@ struct SampleOptions {
     unsigned seed = 1;
     QDate lastDay;  // the diary ends here; usually today
     // Every name and text as long as the record files hold: names of 30 characters,
-    // medication names of 20, triggers of 25. For looking at pages and windows at their fullest.
+    // medication names of 20, triggers of 25, and ten medications in use. For looking at pages
+    // and windows at their fullest.
     bool longNames = false;
 };
 
@@ -37,6 +38,7 @@ private:
         int best = 0;
         QStringList triggers;
         std::vector<Medication> medication;
+        std::vector<store::PersonMedRow> moreMedication;  // kept in use when the preventer is renewed
     };
 
     QString addPerson(int index, Person& person);

@@ -1,7 +1,7 @@
 // pulmora-sample [--persons N] [--years Y] [--seed S] [--long-names] FOLDER
 // Writes a realistic sample diary into FOLDER. It never writes into a folder that already
 // holds record files. With --long-names every name, medication and trigger is as long as the
-// record files allow.
+// record files allow, and each person takes the ten medications a person may have in use.
 #include "SampleDiary.h"
 
 #include "store/Clock.h"

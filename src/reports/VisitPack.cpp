@@ -1,0 +1,78 @@
+#include "VisitPack.h"
+
+#include "ControlSummary.h"
+#include "GraphOutput.h"
+#include "GraphPlan.h"
+#include "MonthlyAdditional.h"
+#include "MonthlyBasic.h"
+#include "ReportPage.h"
+#include "ReportRun.h"
+#include "VisitFirstPage.h"
+#include "WeeklyComparison.h"
+#include "output/PageMargins.h"
+#include "stats/AsthmaControl.h"
+
+namespace pulmora::reports {
+namespace {
+
+// The job's pages, each keeping the orientation it prints in on its own.
+void append(output::PrintJob& pack, const output::PrintJob& part) {
+    for (output::PrintedPage page : part.pages) {
+        page.orientation = part.orientationOf(page);
+        pack.pages.push_back(std::move(page));
+    }
+}
+
+// The person's names, as the footer gives them; the banner's name for a person without any.
+QString footerName(const store::RepPerson& person, const QString& shownName) {
+    const QString name = (person.firstName.trimmed() + QLatin1Char(' ') + person.surname.trimmed()).trimmed();
+    return name.isEmpty() ? shownName : name;
+}
+
+}  // namespace
+
+const QStringList& visitPackGraphs() {
+    static const QStringList graphs = {"Percentage Best", "Zone Frequency", "Diurnal Variation",
+                                       "Reliever Use vs Percentage Best"};
+    return graphs;
+}
+
+stats::Period visitPackPeriod(const QDate& reportDate) {
+    const GraphPeriod months = graphPeriod(reportDate, PeriodDays(kVisitPackGraphPeriod));
+    return {months.first, months.last};
+}
+
+QString noVisitPack(store::ReportCursors& cursors, const VisitPackRequest& request) {
+    const stats::Period period = visitPackPeriod(request.reportDate);
+    if (cursors.GetRPer(request.person, period.first, period.last).reportAvailable) return {};
+    return " Cannot Produce Visit Pack as there is no Data for Period Starting " + periodText(period);
+}
+
+VisitPack BuildVisitPack(store::Diary& diary, const VisitPackRequest& request, const QPageSize& paper) {
+    VisitPack pack{visitPackPeriod(request.reportDate), paper, {}, noVisitPack(diary.reports, request)};
+    if (!pack.available()) return pack;
+    const GraphPeriod months{pack.period.first, pack.period.last};
+    const store::RepPerson person = diary.reports.GetRPer(request.person, months.first, months.last);
+
+    const ReportResult summary = ControlSummary(diary.reports, request.person, request.reportDate);
+    append(pack.job, PrintAsthmaReport(VisitFirstPage(summary, stats::controlPeriod(request.reportDate),
+                                                      readVisitDetails(diary.persons, request.person))));
+    for (ReportBuilder build : {ReportBuilder(WeeklyComparison), ReportBuilder(MonthlyBasic),
+                                ReportBuilder(MonthlyAdditional)})
+        append(pack.job, PrintAsthmaReport(build(diary.reports, request.person, request.reportDate, 1.0)));
+
+    QSizeF room = output::printableRoom(QPageLayout(paper, QPageLayout::Portrait, {}), QPageLayout::Landscape);
+    room.rheight() -= output::kFooterInches;
+    for (const QString& option : visitPackGraphs()) {
+        const GraphRun graph = runGraph(diary.reports, request.person, {option, request.shownName, months, false});
+        if (graph.plan.info.isEmpty()) append(pack.job, PrintChart(graph.plan, room));
+    }
+    pack.job.footer = output::PageFooter{footerName(person, request.shownName), periodText(pack.period)};
+    return pack;
+}
+
+output::PrintOutcome SaveVisitPack(const VisitPack& pack, const QString& path) {
+    return output::printToPdf(path, pack.job, pack.paper);
+}
+
+}  // namespace pulmora::reports
