@@ -2,13 +2,14 @@
 // onto the card, and starting the program up to its first painted window. There is no SQLite
 // peer for these: they measure the windows on top of the store.
 #include "app/Application.h"
-#include "daily/DayCalendar.h"
+#include "daily/TAsDly.h"
 #include "sample/SampleDiary.h"
 #include "store/Clock.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
@@ -50,8 +51,9 @@ Fixture& fixture() {
 }
 
 void CalendarMonth(benchmark::State& state) {
-    auto& cal = *fixture().card().Cal;
-    cal.setSelectedDate(kLastDay.addDays(-40));
+    auto& card = fixture().card();
+    card.showDate(kLastDay.addDays(-40));
+    auto& cal = *card.findChild<QCalendarWidget*>("Cal");
     QImage image(cal.size(), QImage::Format_RGB32);
     for (auto _ : state) cal.render(&image);
 }
@@ -61,7 +63,7 @@ void LoadRecordedDay(benchmark::State& state) {
     QImage image(card.size(), QImage::Format_RGB32);
     int round = 0;
     for (auto _ : state) {
-        card.Cal->setSelectedDate(kLastDay.addDays(-100 - round++ % 2));
+        card.showDate(kLastDay.addDays(-100 - round++ % 2));
         card.render(&image);
     }
 }

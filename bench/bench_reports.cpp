@@ -107,7 +107,7 @@ void OpenReportCard(benchmark::State& state) {
     auto& f = fixture();
     for (auto _ : state) {
         reports::TAsRep card(f.diary);
-        card.Open(f.person.id, f.person.nickname, kLastDay, {false, QRect(0, 0, 637, 432)});
+        card.Open(f.person, kLastDay, {false, QRect(0, 0, 637, 432)});
         card.show();
         QImage painted(card.size(), QImage::Format_RGB32);
         card.render(&painted);
@@ -193,7 +193,7 @@ void GraphAnalysesYear(benchmark::State& state) {
 void GraphOptionChange(benchmark::State& state) {
     auto& f = fixture();
     reports::TAsRep card(f.diary);
-    card.Open(f.person.id, f.person.nickname, kLastDay, {false, QRect(0, 0, 800, 560)});
+    card.Open(f.person, kLastDay, {false, QRect(0, 0, 800, 560)});
     card.show();
     emit card.BtnPeakFlow->clicked();
     QComboBox* period = card.TabData->FldPeriod;

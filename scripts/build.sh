@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Configures and builds the project into build/ (Release with debug information).
+# Configures and builds the project into build/ (Release with debug information). Arguments go to
+# CMake when it configures, for example -DPULMORA_WARNINGS_AS_ERRORS=ON.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 generator=Ninja
@@ -10,7 +11,7 @@ if [ -f build/CMakeCache.txt ] && ! grep -qx "CMAKE_GENERATOR:INTERNAL=$generato
   rm -rf build/CMakeCache.txt build/CMakeFiles
 fi
 # Quiet when it works; on failure everything CMake said is shown.
-if ! configured=$(cmake -S . -B build -G "$generator" -DCMAKE_BUILD_TYPE=RelWithDebInfo 2>&1); then
+if ! configured=$(cmake -S . -B build -G "$generator" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" 2>&1); then
   printf '%s\n' "$configured" >&2
   echo "Configuring the build failed: see CMake's output above." >&2
   exit 1

@@ -1,19 +1,31 @@
 #pragma once
 
-#include "HelpWindow.h"
-#include "IniRecord.h"
-#include "SingleInstance.h"
-#include "TAsDB.h"
-#include "WindowOpener.h"
-#include "daily/TAsDly.h"
 #include "store/Diary.h"
+
+#include <QString>
 
 #include <memory>
 
+namespace pulmora::daily {
+class TAsDly;
+}
+namespace pulmora::store {
+struct Backup;
+}
+
 namespace pulmora::app {
 
+class DiaryLife;
+class HelpWindow;
+class IniRecord;
+class SingleInstance;
+class TAsDB;
+class WindowOpener;
+
 // The program's start and end: the daily card and the store window, the single-copy guard,
-// the settings file and the diary; and the windows the cards ask for, with the help window.
+// the settings file and the diary's life; and the windows the cards ask for, with the help
+// window. The cards ask the program, never each other: what the diary's life did is shown on
+// the card through the card's own operations.
 class Application {
 public:
     // An empty folder means the folder of the running executable.
@@ -26,29 +38,36 @@ public:
 
     daily::TAsDly& card() { return *card_; }
     TAsDB& db() { return *db_; }
+    DiaryLife& life() { return *life_; }
     HelpWindow& help() { return *help_; }
     // The single-copy guard, there once start() has run.
     SingleInstance& guard() { return *guard_; }
     store::Diary& diary() { return diary_; }
-    const IniRecord& settings() const { return settings_; }
+    const IniRecord& settings() const { return *settings_; }
     QString iniPath() const;
+    // Puts the backup back in place of the diary and starts it again; the card says how it went.
+    void restoreBackup(const store::Backup& backup);
 
 private:
     void ReadIni();
     // The settings in the file, or the defaults; answers whether the file had them.
     bool loadSettings();
+    // Starts the diary (again) and shows the card on its first person today.
+    void startDiary();
     void restoreFromBackup();
-    void exportDiary(const QString& person, const QString& nickname);
+    void exportDiary(const store::PersonRef& person);
+    void closing();
     void WriteIni();
     void bringForward();
 
     store::Diary diary_;
+    std::unique_ptr<IniRecord> settings_;
+    std::unique_ptr<DiaryLife> life_;
     std::unique_ptr<HelpWindow> help_;
     std::unique_ptr<WindowOpener> windows_;
     std::unique_ptr<daily::TAsDly> card_;
     std::unique_ptr<TAsDB> db_;
     std::unique_ptr<SingleInstance> guard_;
-    IniRecord settings_;
 };
 
 }  // namespace pulmora::app

@@ -85,7 +85,8 @@ WindowAnswer<std::optional<store::PersonRef>> WindowOpener::personalCard(QWidget
         });
 }
 
-Triggers WindowOpener::triggerList(QWidget& owner, const QString& person, QChar mode, const QPoint& topRight) {
+Triggers WindowOpener::triggerList(QWidget& owner, const QString& person, personal::TasTrg::Mode mode,
+                                   const QPoint& topRight) {
     return opening(
         [&] {
             auto window = std::make_unique<personal::TasTrg>(diary_, &owner);
@@ -100,15 +101,15 @@ Triggers WindowOpener::triggerList(QWidget& owner, const QString& person, QChar 
 }
 
 Triggers WindowOpener::pickTriggersForDay(QWidget& owner, const QString& person, const QPoint& topRight) {
-    return triggerList(owner, person, QLatin1Char('D'), topRight);
+    return triggerList(owner, person, personal::TasTrg::Mode::Pick, topRight);
 }
 
 Triggers WindowOpener::pickTriggersForPerson(QWidget& owner, const QString& person, const QPoint& topRight) {
-    return triggerList(owner, person, QLatin1Char('P'), topRight);
+    return triggerList(owner, person, personal::TasTrg::Mode::Pick, topRight);
 }
 
 bool WindowOpener::maintainTriggers(QWidget& owner, const QString& person, const QPoint& topRight) {
-    return triggerList(owner, person, QLatin1Char('M'), topRight).opened;
+    return triggerList(owner, person, personal::TasTrg::Mode::Maintain, topRight).opened;
 }
 
 WindowAnswer<bool> WindowOpener::confirmDeletion(QWidget& owner, const daily::Deletion& deletion,
@@ -147,8 +148,8 @@ WindowAnswer<bool> WindowOpener::leaveWithoutSaving(QWidget& owner, const QStrin
         });
 }
 
-WindowAnswer<std::optional<store::PersonRef>> WindowOpener::reportCard(QWidget& owner, const QString& person,
-                                                                      const QString& caption) {
+WindowAnswer<std::optional<store::PersonRef>> WindowOpener::reportCard(QWidget& owner,
+                                                                      const store::PersonRef& person) {
     std::optional<store::PersonRef> shownLast;
     return opening(
         [&] {
@@ -168,7 +169,7 @@ WindowAnswer<std::optional<store::PersonRef>> WindowOpener::reportCard(QWidget& 
                 settings_.setReportMaximised(placement.maximised);
                 settings_.setReportGeometry(placement.geometry);
             });
-            card->Open(person, caption, store::clock::today(),
+            card->Open(person, store::clock::today(),
                        {settings_.reportMaximised(), settings_.reportGeometry()});
             return window;
         },
@@ -193,11 +194,11 @@ void WindowOpener::savePicture(reports::TAsRep& card, const QPoint& topLeft) {
     if (!opened) card.saveWindowNotOpened();
 }
 
-bool WindowOpener::recordSheet(QWidget& owner, const QString& shownName, const QPoint& topRight) {
+bool WindowOpener::recordSheet(QWidget& owner, const QString& person, const QPoint& topRight) {
     return opening(
         [&] {
             auto window = std::make_unique<sheet::TAsSheet>(diary_, &owner);
-            window->Open(shownName);
+            window->Open(person);
             placeLeftOf(*window, topRight, owner);
             return window;
         },

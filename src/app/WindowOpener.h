@@ -2,6 +2,7 @@
 
 #include "daily/DailyWindows.h"
 #include "personal/PersonalWindows.h"
+#include "personal/TasTrg.h"
 #include "store/Diary.h"
 
 namespace pulmora::reports {
@@ -32,19 +33,19 @@ public:
     bool maintainTriggers(QWidget& owner, const QString& person, const QPoint& topRight) override;
     controls::WindowAnswer<bool> confirmDeletion(QWidget& owner, const daily::Deletion& deletion,
                                                  const QPoint& topRight) override;
-    controls::WindowAnswer<std::optional<store::PersonRef>> reportCard(QWidget& owner, const QString& person,
-                                                                      const QString& caption) override;
+    controls::WindowAnswer<std::optional<store::PersonRef>> reportCard(QWidget& owner,
+                                                                      const store::PersonRef& person) override;
     controls::WindowAnswer<bool> leaveWithoutSaving(QWidget& owner, const QString& loss) override;
-    bool recordSheet(QWidget& owner, const QString& shownName, const QPoint& topRight) override;
+    bool recordSheet(QWidget& owner, const QString& person, const QPoint& topRight) override;
     bool about(QWidget& owner, const QPoint& topLeft) override;
     void showHelp(const QString& keyword) override;
 
 private:
     // The save window for the picture the report card has on show, its top left corner at `topLeft`.
     void savePicture(reports::TAsRep& card, const QPoint& topLeft);
-    // The trigger list in the mode given by its letter: "D" and "P" pick, "M" maintains.
-    controls::WindowAnswer<std::optional<QStringList>> triggerList(QWidget& owner, const QString& person, QChar mode,
-                                                                  const QPoint& topRight);
+    // The trigger list, to pick from or to maintain.
+    controls::WindowAnswer<std::optional<QStringList>> triggerList(QWidget& owner, const QString& person,
+                                                                  personal::TasTrg::Mode mode, const QPoint& topRight);
 
     store::Diary& diary_;
     HelpWindow& help_;

@@ -1,4 +1,5 @@
 #include "Application.h"
+#include "daily/TAsDly.h"
 
 #include <QApplication>
 

@@ -15,21 +15,21 @@ namespace pulmora::daily {
 namespace {
 
 constexpr int kMaxTimesUsed = 20;
-enum Column { Used, Medication, Category, MedId };
+enum Column { Used, Medication };
 
 }  // namespace
 
 AdditionalDailyPage::AdditionalDailyPage(QWidget* parent) : QWidget(parent) {
     ListTrg = new QListWidget(this);
+    ListTrg->setObjectName("ListTrg");
     ListTrg->setSelectionMode(QAbstractItemView::ExtendedSelection);
     ListTrg->setAccessibleName("Triggers met today");
     connect(ListTrg, &QListWidget::itemChanged, this, [this] { emit triggerTicked(); });
 
-    MedGrd = new QTableWidget(0, 4, this);
-    MedGrd->setHorizontalHeaderLabels({"Used:", "Medication:", "", ""});
+    MedGrd = new QTableWidget(0, 2, this);
+    MedGrd->setObjectName("MedGrd");
+    MedGrd->setHorizontalHeaderLabels({"Used:", "Medication:"});
     MedGrd->verticalHeader()->hide();
-    MedGrd->setColumnHidden(Category, true);
-    MedGrd->setColumnHidden(MedId, true);
     MedGrd->setEditTriggers(QAbstractItemView::NoEditTriggers);
     MedGrd->setSelectionMode(QAbstractItemView::SingleSelection);
     MedGrd->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -41,7 +41,11 @@ AdditionalDailyPage::AdditionalDailyPage(QWidget* parent) : QWidget(parent) {
     MedGrd->installEventFilter(this);
 
     BtnAddTrg = controls::glyphButton(this, controls::glyphs::Kind::Add, "Add New Trigger", {26, 26});
+    BtnAddTrg->setObjectName("BtnAddTrg");
+    connect(BtnAddTrg, &controls::TDaButton::clicked, this, &AdditionalDailyPage::addTriggerClicked);
     BtnAddMed = controls::glyphButton(this, controls::glyphs::Kind::Add, "Add All Current Medication", {26, 26});
+    BtnAddMed->setObjectName("BtnAddMed");
+    connect(BtnAddMed, &controls::TDaButton::clicked, this, &AdditionalDailyPage::addMedicationClicked);
 
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(6, 4, 6, 4);
@@ -116,8 +120,8 @@ void AdditionalDailyPage::FillMedGrid() {
     for (const auto& row : rows_.rows) {
         if (row.isFree()) continue;
         const QString shown = (row.name + " (" + row.category + ")").left(32);
-        const QString cells[] = {QString::number(row.timesUsed), shown, row.category, row.medId};
-        for (int c = 0; c < 4; ++c) MedGrd->setItem(r, c, new QTableWidgetItem(cells[c]));
+        MedGrd->setItem(r, Used, new QTableWidgetItem(QString::number(row.timesUsed)));
+        MedGrd->setItem(r, Medication, new QTableWidgetItem(shown));
         ++r;
     }
 }
@@ -128,9 +132,18 @@ void AdditionalDailyPage::fitMedicationColumn() {
     MedGrd->setColumnWidth(Medication, std::max(0, MedGrd->viewport()->width() - MedGrd->columnWidth(Used) - 6));
 }
 
-void AdditionalDailyPage::countDose(int row, int step) {
-    if (row < 0 || row >= filledRows()) return;
-    const QString medId = MedGrd->item(row, MedId)->text();
+const store::DayMedRow* AdditionalDailyPage::shownRow(int line) const {
+    for (const auto& row : rows_.rows) {
+        if (row.isFree()) continue;
+        if (line-- == 0) return &row;
+    }
+    return nullptr;
+}
+
+void AdditionalDailyPage::countDose(int line, int step) {
+    const store::DayMedRow* shown = line < 0 ? nullptr : shownRow(line);
+    if (!shown) return;
+    const QString medId = shown->medId;
     QString category;
     for (auto& r : rows_.rows) {
         if (r.medId != medId) continue;
@@ -141,7 +154,7 @@ void AdditionalDailyPage::countDose(int row, int step) {
     for (const auto& r : rows_.rows)
         if (!r.isFree() && r.category == category) sum += r.timesUsed;
     FillMedGrid();
-    MedGrd->setCurrentCell(row, Used);
+    MedGrd->setCurrentCell(line, Used);
     emit doseCounted(category, sum);
 }
 

@@ -14,7 +14,8 @@ class TDaButton;
 namespace pulmora::daily {
 
 // The "Additional Daily" page: the check list of the day's triggers and the grid of the day's
-// medication, whose "Used:" counts go up with a left click and down with a right click.
+// medication, whose "Used:" counts go up with a left click and down with a right click. Its
+// controls carry their names as object names.
 class AdditionalDailyPage : public QWidget {
     Q_OBJECT
 public:
@@ -35,16 +36,15 @@ public:
     bool copyDose(const QString& category, int count);
     // Rebuilds the grid from DayMedRows.
     void FillMedGrid();
-    // Steps the "Used:" count of a grid row (0-based among the filled rows) by +1 or -1, within 0..20.
-    void countDose(int row, int step);
-
-    QListWidget* ListTrg;
-    QTableWidget* MedGrd;
-    controls::TDaButton* BtnAddTrg;
-    controls::TDaButton* BtnAddMed;
+    // Steps the "Used:" count of a grid line (0-based among the filled rows) by +1 or -1, within 0..20.
+    void countDose(int line, int step);
 
 signals:
     void triggerTicked();
+    // The "+" above the triggers: triggers are to be picked from the common list.
+    void addTriggerClicked();
+    // The "+" above the medication: the person's current medication is to be added.
+    void addMedicationClicked();
     // A count changed: the new sum of times used over the rows of that category.
     void doseCounted(const QString& category, int sum);
 
@@ -53,9 +53,15 @@ protected:
 
 private:
     int filledRows() const;
+    // The filled row shown on that line of the grid; null when none is.
+    const store::DayMedRow* shownRow(int line) const;
     void fitMedicationColumn();
 
     store::DayMedication rows_;
+    QListWidget* ListTrg;
+    QTableWidget* MedGrd;
+    controls::TDaButton* BtnAddTrg;
+    controls::TDaButton* BtnAddMed;
 };
 
 }  // namespace pulmora::daily

@@ -3,6 +3,7 @@
 #include "controls/Glyphs.h"
 #include "controls/TDaNumber.h"
 #include "controls/TDaSwitch.h"
+#include "store/Values.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -24,23 +25,27 @@ QLabel* caption(const QString& text, QWidget* parent) {
 
 BasicDailyPage::BasicDailyPage(QWidget* parent) : QWidget(parent) {
     const qreal ratio = devicePixelRatioF();
-    auto makeSwitch = [&](const QString& hint, const QColor& colour, int group = 0) {
+    auto makeSwitch = [&](const char* name, const QString& hint, const QColor& colour, int group = 0) {
         auto* s = new TDaSwitch(this);
+        s->setObjectName(QLatin1String(name));
         s->setBtnImage(controls::glyphs::switchStrip(colour, 18, ratio));
         s->setToolTip(hint);
         s->setAccessibleName(hint);
         s->setGroupIndex(group);
         s->setFixedSize(26, 26);
-        connect(s, &TDaSwitch::clicked, this, [this, s] { emit switchClicked(s); });
+        connect(s, &TDaSwitch::clicked, this, &BasicDailyPage::switchClicked);
         return s;
     };
-    auto makeEntry = [&]<class Entry>(Entry* entry, const QString& name, int max, QSize size) {
+    auto makeEntry = [&]<class Entry>(Entry* entry, const char* objectName, const QString& name, const QString& dose,
+                                      int max, QSize size) {
+        entry->setObjectName(QLatin1String(objectName));
         entry->setMaxValue(max);
         entry->setBtnFrame(true);
         entry->setFixedSize(size);
         entry->setToolTip(name);
         entry->setAccessibleName(name);
-        connect(entry, &Entry::mouseReleased, this, [this, entry] { emit entryReleased(entry); });
+        connect(entry, &Entry::mouseReleased, this,
+                [this, entry, dose] { emit entryReleased(dose, entry->NoValue()); });
         return entry;
     };
 
@@ -51,32 +56,32 @@ BasicDailyPage::BasicDailyPage(QWidget* parent) : QWidget(parent) {
         for (auto group : {QPalette::Active, QPalette::Inactive}) p.setColor(group, role, c);
         entry->setPalette(p);
     };
-    PkMorn = makeEntry(new TDaNumber(this), "Morning Peak Flow", 800, {72, 28});
+    PkMorn = makeEntry(new TDaNumber(this), "PkMorn", "Morning Peak Flow", {}, 800, {72, 28});
     colour(PkMorn, QPalette::Base, QColor(255, 255, 0));
-    PkEven = makeEntry(new TDaNumber(this), "Evening Peak Flow", 800, {72, 28});
+    PkEven = makeEntry(new TDaNumber(this), "PkEven", "Evening Peak Flow", {}, 800, {72, 28});
     colour(PkEven, QPalette::Base, QColor(0, 0, 128));
     colour(PkEven, QPalette::Text, Qt::white);
     QFont bold = PkEven->font();
     bold.setBold(true);
     PkEven->setFont(bold);
-    RelUse = makeEntry(new TDaSingle(this), "Reliever Use", 20, {34, 26});
-    PreUse = makeEntry(new TDaSingle(this), "Preventer Use", 20, {34, 26});
+    RelUse = makeEntry(new TDaSingle(this), "RelUse", "Reliever Use", store::kReliever, 20, {34, 26});
+    PreUse = makeEntry(new TDaSingle(this), "PreUse", "Preventer Use", store::kPreventer, 20, {34, 26});
 
     const QColor symptom(0, 0, 160);
-    BreathDay = makeSwitch("Morning", symptom);
-    BreathNight = makeSwitch("Evening", symptom);
-    WheezDay = makeSwitch("Morning", symptom);
-    WheezNight = makeSwitch("Evening", symptom);
-    CoughDay = makeSwitch("Morning", symptom);
-    CoughNight = makeSwitch("Evening", symptom);
-    ChestDay = makeSwitch("Morning", symptom);
-    ChestNight = makeSwitch("Evening", symptom);
-    Offwork = makeSwitch("Off Work/School", symptom);
-    ActWalk = makeSwitch("Normal", symptom);
-    ActRun = makeSwitch("Sport", symptom);
-    RateBad = makeSwitch("Bad", QColor(255, 0, 0), 1);
-    RateAvg = makeSwitch("Average", QColor(220, 200, 0), 1);
-    RateGood = makeSwitch("Good", QColor(0, 200, 0), 1);
+    BreathDay = makeSwitch("BreathDay", "Morning", symptom);
+    BreathNight = makeSwitch("BreathNight", "Evening", symptom);
+    WheezDay = makeSwitch("WheezDay", "Morning", symptom);
+    WheezNight = makeSwitch("WheezNight", "Evening", symptom);
+    CoughDay = makeSwitch("CoughDay", "Morning", symptom);
+    CoughNight = makeSwitch("CoughNight", "Evening", symptom);
+    ChestDay = makeSwitch("ChestDay", "Morning", symptom);
+    ChestNight = makeSwitch("ChestNight", "Evening", symptom);
+    Offwork = makeSwitch("Offwork", "Off Work/School", symptom);
+    ActWalk = makeSwitch("ActWalk", "Normal", symptom);
+    ActRun = makeSwitch("ActRun", "Sport", symptom);
+    RateBad = makeSwitch("RateBad", "Bad", QColor(255, 0, 0), 1);
+    RateAvg = makeSwitch("RateAvg", "Average", QColor(220, 200, 0), 1);
+    RateGood = makeSwitch("RateGood", "Good", QColor(0, 200, 0), 1);
     for (auto* rate : {RateBad, RateAvg, RateGood}) rate->setBtnFrame(true);
 
     auto* grid = new QGridLayout(this);
@@ -177,6 +182,11 @@ void BasicDailyPage::clear() {
 
 int BasicDailyPage::daySymptoms() const {
     return BreathDay->BtnState() + WheezDay->BtnState() + CoughDay->BtnState() + ChestDay->BtnState();
+}
+
+void BasicDailyPage::setDoseCount(const QString& category, int count) {
+    if (category == store::kReliever) RelUse->setNoValue(count);
+    if (category == store::kPreventer) PreUse->setNoValue(count);
 }
 
 int BasicDailyPage::nightSymptoms() const {

@@ -13,7 +13,7 @@ class TDaSwitch;
 namespace pulmora::daily {
 
 // The "Basic Daily " page: the two peak flows, the day and night symptoms, activity, time off,
-// the dose counts and the rating of the day.
+// the dose counts and the rating of the day. Its controls carry their names as object names.
 class BasicDailyPage : public QWidget {
     Q_OBJECT
 public:
@@ -29,6 +29,18 @@ public:
     QList<QWidget*> tabOrder() const;
     int daySymptoms() const;
     int nightSymptoms() const;
+    // Shows the count on the dose entry of the category ("Reliever" or "Preventer").
+    void setDoseCount(const QString& category, int count);
+
+signals:
+    // A switch was clicked (TrapUpdate).
+    void switchClicked();
+    // A mouse button released on an entry or a digit typed into it (TrapUpdate2): for a dose
+    // entry its category ("Reliever" or "Preventer") and count, for a peak flow an empty category.
+    void entryReleased(const QString& category, int count);
+
+private:
+    std::vector<controls::TDaSwitch*> switches() const;
 
     controls::TDaNumber* PkMorn;
     controls::TDaNumber* PkEven;
@@ -38,14 +50,6 @@ public:
     controls::TDaSingle* RelUse;
     controls::TDaSingle* PreUse;
     controls::TDaSwitch *RateBad, *RateAvg, *RateGood;
-
-signals:
-    // A switch was clicked (TrapUpdate) or a mouse button released on an entry (TrapUpdate2).
-    void switchClicked(QWidget* sender);
-    void entryReleased(QWidget* sender);
-
-private:
-    std::vector<controls::TDaSwitch*> switches() const;
 };
 
 }  // namespace pulmora::daily

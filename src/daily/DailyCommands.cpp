@@ -1,17 +1,13 @@
 #include "DailyCommands.h"
 
-#include "AdditionalDailyPage.h"
 #include "DailyWindows.h"
-#include "DayCalendar.h"
 #include "TAsDly.h"
-#include "controls/TDaButton.h"
-#include "controls/TDaPanel.h"
+#include "store/Clock.h"
 #include "store/Keys.h"
 
+#include <QAction>
 #include <QLocale>
 #include <QMenu>
-#include <QPushButton>
-#include <QTabWidget>
 
 namespace pulmora::daily {
 namespace {
@@ -29,9 +25,8 @@ const std::pair<const char*, const char*> kCaseStudies[] = {
 
 const QString kNoTriggerList = QStringLiteral("ERROR: Could not open Trigger List");
 
-// The screen point of a button's top left or top right corner, where the windows opened beside it go.
-QPoint topLeftOf(const QWidget* button) { return button->mapToGlobal(QPoint(0, 0)); }
-QPoint topRightOf(const QWidget* button) { return button->mapToGlobal(QPoint(button->width(), 0)); }
+using Command = DailyCommands::Command;
+using Anchor = TAsDly::Anchor;
 
 }  // namespace
 
@@ -48,65 +43,71 @@ QStringList DailyCommands::helpKeywords() {
 
 void DailyCommands::buildMenu() {
     AsMenu = new QMenu(&card_);
-    auto item = [this](QMenu* menu, const QString& caption, bool internal = false) {
+    AsMenu->setObjectName("AsMenu");
+    auto item = [this](QMenu* menu, const QString& caption, const char* name, auto run) {
         QAction* action = menu->addAction(caption);
-        connect(action, &QAction::triggered, this, [this, action, internal] {
-            internal ? InternalActions(action) : TrapBtns(action);
-        });
-        return action;
+        action->setObjectName(name);
+        connect(action, &QAction::triggered, this, run);
     };
-    MnNew = item(AsMenu, "Create New User");
+    auto command = [this](Command c) { return [this, c] { TrapBtns(c); }; };
+    item(AsMenu, "Create New User", "MnNew", command(Command::NewPerson));
     AsMenu->addSeparator();
-    MnTriggers = item(AsMenu, "Maintain Trigger List", true);
+    item(AsMenu, "Maintain Trigger List", "MnTriggers", [this] { InternalActions(Command::MaintainTriggers); });
     QMenu* maintenance = AsMenu->addMenu("Maintenance");
-    MnDelDly = item(maintenance, "Remove Todays Record");
-    MnDelPer = item(maintenance, "Delete Person Permanently");
+    item(maintenance, "Remove Todays Record", "MnDelDly", command(Command::RemoveDay));
+    item(maintenance, "Delete Person Permanently", "MnDelPer", command(Command::DeletePerson));
     AsMenu->addSeparator();
-    MnExport = item(AsMenu, "Export Diary to CSV...");
-    MnRestore = item(AsMenu, "Restore from Backup...");
+    item(AsMenu, "Export Diary to CSV...", "MnExport", command(Command::Export));
+    item(AsMenu, "Restore from Backup...", "MnRestore", command(Command::Restore));
     AsMenu->addSeparator();
-    MnHelp = item(AsMenu, "Help");
+    item(AsMenu, "Help", "MnHelp", [this] { help(QString()); });
     QMenu* studies = AsMenu->addMenu("Case Studies");
-    for (const auto& [caption, keyword] : kCaseStudies) caseStudies << item(studies, caption);
+    // Each case study is named by its help topic.
+    for (const auto& [caption, keyword] : kCaseStudies)
+        item(studies, caption, keyword, [this, topic = QString(keyword)] { help(topic); });
     AsMenu->addSeparator();
-    MnAbout = item(AsMenu, "About && Support");
+    item(AsMenu, "About && Support", "MnAbout", command(Command::About));
 }
 
-void DailyCommands::TrapBtns(QObject* sender) {
-    DayCalendar* cal = card_.Cal;
-    if (sender == card_.PanDate) cal->goToday();
-    if (sender == card_.BackMonth) cal->stepMonths(-1);
-    if (sender == card_.BackYear) cal->stepYears(-1);
-    if (sender == card_.ForwardMonth) cal->stepMonths(1);
-    if (sender == card_.ForwardYear) cal->stepYears(1);
-    if (sender == card_.BtnCancel) card_.cancelChanges();
-    if (sender == MnAbout) showAbout();
-    if (sender == card_.BtnHelp || sender == MnHelp || caseStudies.contains(sender)) help(sender);
-    if (sender == MnDelDly || sender == MnDelPer) deletion(sender == MnDelPer);
+void DailyCommands::TrapBtns(Command command) {
+    const QDate shown = card_.selectedDate();
+    switch (command) {
+    case Command::Today: card_.showDate(store::clock::today()); break;
+    // A month or year step keeps the day of the month, shortened to the target month's last day.
+    case Command::BackMonth: card_.showDate(shown.addMonths(-1)); break;
+    case Command::BackYear: card_.showDate(shown.addYears(-1)); break;
+    case Command::ForwardMonth: card_.showDate(shown.addMonths(1)); break;
+    case Command::ForwardYear: card_.showDate(shown.addYears(1)); break;
+    case Command::CancelChanges: card_.cancelChanges(); break;
+    case Command::About: showAbout(); break;
+    case Command::RemoveDay: deletion(false); break;
+    case Command::DeletePerson: deletion(true); break;
+    default: break;
+    }
     const bool person = card_.CurrentPerson() != store::keys::kNoPerson;
     if (person && card_.RecChanged()) card_.RecUpdate();
-    if (sender == card_.BtnPer) openPersonalCard(false);
-    if (sender == card_.BtnRep) openReportCard();
-    if (sender == card_.BtnSheet) openSheet();
-    if (sender == card_.SelAsName) nextPerson();
-    if (sender == MnNew) openPersonalCard(true);
-    if (sender == MnExport) exportDiary();
-    if (sender == MnRestore) emit card_.restoreRequested();
-    if (sender == card_.BtnMenu) {
-        const QPoint corner(card_.BtnPer->x(), card_.BtnPer->geometry().bottom() + 2);
-        AsMenu->popup(card_.mapToGlobal(corner));
+    switch (command) {
+    case Command::PersonalCard: openPersonalCard(false); break;
+    case Command::ReportCard: openReportCard(); break;
+    case Command::RecordSheet: openSheet(); break;
+    case Command::NextPerson: nextPerson(); break;
+    case Command::NewPerson: openPersonalCard(true); break;
+    case Command::Export: exportDiary(); break;
+    case Command::Restore: emit card_.restoreRequested(); break;
+    case Command::Menu: AsMenu->popup(card_.anchor(Anchor::Menu)); break;
+    default: break;
     }
     card_.showPendingButtons(card_.RecChanged());
 }
 
-void DailyCommands::InternalActions(QObject* sender) {
-    const bool addTrigger = sender == card_.Additional->BtnAddTrg;
-    if (sender != MnTriggers && !addTrigger) return;
+void DailyCommands::InternalActions(Command command) {
+    const bool addTrigger = command == Command::AddTrigger;
+    if (command != Command::MaintainTriggers && !addTrigger) return;
     if (card_.CurrentPerson() == store::keys::kNoPerson) {
         if (addTrigger) openPersonalCard(true);  // as any entry without a person does
         return;
     }
-    const QPoint beside = topLeftOf(card_.BtnMenu);
+    const QPoint beside = card_.anchor(Anchor::MenuButton);
     if (!addTrigger) {
         if (!windows_.maintainTriggers(card_, card_.CurrentPerson(), beside)) card_.setInfo(kNoTriggerList);
         return;
@@ -114,16 +115,22 @@ void DailyCommands::InternalActions(QObject* sender) {
     const auto picked = windows_.pickTriggersForDay(card_, card_.CurrentPerson(), beside);
     if (!picked.opened) card_.setInfo(kNoTriggerList);
     if (!picked.choice) return;
-    for (const QString& name : *picked.choice) card_.Additional->TickTrigger(name);
-    card_.markChanged();
+    card_.tickTriggers(*picked.choice);
+}
+
+void DailyCommands::help(const QString& topic) {
+    windows_.showHelp(topic);
+    const bool person = card_.CurrentPerson() != store::keys::kNoPerson;
+    if (person && card_.RecChanged()) card_.RecUpdate();
+    card_.showPendingButtons(card_.RecChanged());
 }
 
 void DailyCommands::openReportCard() {
-    if (card_.CurrentPerson() == store::keys::kNoPerson) {
+    if (!card_.selectedPerson()) {
         card_.setInfo("There are no asthmatic data to assess?");
         return;
     }
-    const auto shown = windows_.reportCard(card_, card_.CurrentPerson(), card_.SelAsName->Caption());
+    const auto shown = windows_.reportCard(card_, *card_.selectedPerson());
     if (!shown.opened) card_.setInfo("ERROR: Could not open Report Card");
     if (!shown.choice) return;
     card_.selectPerson(*shown.choice);
@@ -132,10 +139,11 @@ void DailyCommands::openReportCard() {
 
 void DailyCommands::openPersonalCard(bool newPerson) {
     if (card_.CurrentPerson() != store::keys::kNoPerson && card_.RecChanged()) card_.RecUpdate();
-    const auto saved = windows_.personalCard(
-        card_, newPerson ? store::keys::kNoPerson : card_.CurrentPerson(),
-        newPerson ? QStringLiteral("New Personal Card") : "Retrieved " + card_.SelAsName->Caption() + " Personal Card",
-        topRightOf(card_.BtnPer));
+    const auto& shown = card_.selectedPerson();
+    const QString header = newPerson ? QStringLiteral("New Personal Card")
+                                     : "Retrieved " + (shown ? shown->nickname : store::keys::kNoPerson) + " Personal Card";
+    const auto saved = windows_.personalCard(card_, newPerson ? store::keys::kNoPerson : card_.CurrentPerson(), header,
+                                             card_.anchor(Anchor::PersonButton));
     if (!saved.opened) card_.setInfo("ERROR: Could not open Personal Card");
     if (!saved.choice) return;
     card_.selectPerson(*saved.choice);
@@ -143,28 +151,20 @@ void DailyCommands::openPersonalCard(bool newPerson) {
 }
 
 void DailyCommands::openSheet() {
-    if (!windows_.recordSheet(card_, card_.SelAsName->Caption(), topRightOf(card_.BtnSheet)))
+    if (!windows_.recordSheet(card_, card_.CurrentPerson(), card_.anchor(Anchor::SheetButton)))
         card_.setInfo("ERROR: Could not open Manual Sheet");
 }
 
-void DailyCommands::help(QObject* sender) {
-    for (int i = 0; i < caseStudies.size(); ++i)
-        if (sender == caseStudies[i]) windows_.showHelp(kCaseStudies[i].second);
-    if (sender == MnHelp) windows_.showHelp(QString());
-    if (sender == card_.BtnHelp)
-        windows_.showHelp(card_.Tabs->currentIndex() == 0 ? "BasicDailyCard" : "AdditionalDailyCard");
-}
-
 void DailyCommands::deletion(bool person) {
-    if (card_.CurrentPerson() == store::keys::kNoPerson) {
+    if (!card_.selectedPerson()) {
         card_.setInfo("There is nothing to delete?");
         return;
     }
     Deletion asked;
     asked.of = person ? Deletion::Of::Person : Deletion::Of::Day;
-    asked.date = QLocale(QLocale::English).toString(card_.Cal->selectedDate(), "d-MMMM-yyyy");
-    asked.name = card_.SelAsName->Caption();
-    const auto confirmed = windows_.confirmDeletion(card_, asked, topRightOf(card_.BtnPer));
+    asked.date = QLocale(QLocale::English).toString(card_.selectedDate(), "d-MMMM-yyyy");
+    asked.name = card_.selectedPerson()->nickname;
+    const auto confirmed = windows_.confirmDeletion(card_, asked, card_.anchor(Anchor::PersonButton));
     if (!confirmed.opened) card_.setInfo("ERROR: Could not open Delete Confirmation");
     if (!confirmed.choice) return;
     if (!person) {
@@ -192,15 +192,15 @@ void DailyCommands::nextPerson() {
 }
 
 void DailyCommands::exportDiary() {
-    if (card_.CurrentPerson() == store::keys::kNoPerson) {
+    if (!card_.selectedPerson()) {
         card_.setInfo("There is no diary to export?");
         return;
     }
-    emit card_.exportRequested(card_.CurrentPerson(), card_.SelAsName->Caption());
+    emit card_.exportRequested(*card_.selectedPerson());
 }
 
 void DailyCommands::showAbout() {
-    if (!windows_.about(card_, card_.Cal->mapToGlobal(QPoint(-1, -1)))) card_.setInfo("ERROR: Could not open About Card");
+    if (!windows_.about(card_, card_.anchor(Anchor::Calendar))) card_.setInfo("ERROR: Could not open About Card");
 }
 
 }  // namespace pulmora::daily

@@ -41,13 +41,13 @@ public:
     // The choice is whether the user confirmed the deletion.
     virtual controls::WindowAnswer<bool> confirmDeletion(QWidget& owner, const Deletion& deletion,
                                                          const QPoint& topRight) = 0;
-    // The report card on the person, whose name banner reads `caption`. The choice is the person
-    // the card showed last when the user moved on to another there, so the daily card follows.
-    virtual controls::WindowAnswer<std::optional<store::PersonRef>> reportCard(QWidget& owner, const QString& person,
-                                                                              const QString& caption) = 0;
-    // The record sheet window with the person whose name the banner shows ticked; answers
+    // The report card on the person. The choice is the person the card showed last when the user
+    // moved on to another there, so the daily card follows.
+    virtual controls::WindowAnswer<std::optional<store::PersonRef>> reportCard(QWidget& owner,
+                                                                              const store::PersonRef& person) = 0;
+    // The record sheet window with the person of that identifier ticked ("New": nobody); answers
     // whether it could be opened.
-    virtual bool recordSheet(QWidget& owner, const QString& shownName, const QPoint& topRight) = 0;
+    virtual bool recordSheet(QWidget& owner, const QString& person, const QPoint& topRight) = 0;
     // Answers whether the about window could be opened.
     virtual bool about(QWidget& owner, const QPoint& topLeft) = 0;
     // Asks whether to leave the card although `loss`, sentences that say what cannot be saved

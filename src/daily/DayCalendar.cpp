@@ -86,10 +86,4 @@ void DayCalendar::paintCell(QPainter* painter, const QRect& rect, QDate date) co
     drawCell(*painter, rect, date);
 }
 
-void DayCalendar::goToday() { setSelectedDate(store::clock::today()); }
-
-void DayCalendar::stepMonths(int months) { setSelectedDate(selectedDate().addMonths(months)); }
-
-void DayCalendar::stepYears(int years) { setSelectedDate(selectedDate().addYears(years)); }
-
 }  // namespace pulmora::daily

@@ -32,12 +32,6 @@ public:
     // CalDrawCell: fills the cell and draws its day number.
     void drawCell(QPainter& painter, const QRect& rect, const QDate& date) const;
 
-    // The date bar's steps. A month or year step keeps the day of the month, shortened to the
-    // target month's last day where needed.
-    void goToday();
-    void stepMonths(int months);
-    void stepYears(int years);
-
     // Whether the day cells have the keyboard's focus; the selected cell then shows it.
     bool cellsHaveFocus() const;
 

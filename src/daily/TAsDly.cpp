@@ -10,7 +10,6 @@
 #include "controls/Painting.h"
 #include "controls/Pictures.h"
 #include "controls/TDaButton.h"
-#include "controls/TDaNumber.h"
 #include "controls/TDaPanel.h"
 #include "store/Clock.h"
 #include "store/Keys.h"
@@ -34,8 +33,16 @@ const QSize kReportSize = controls::pictures::kSplashSize;
 const QSize kCardSize(524, 429);
 constexpr int kInfoHeight = 33;  // two lines of the card's font
 
-TDaButton* imageButton(QWidget* parent, glyphs::Kind kind, const QString& hint, const QRect& geometry) {
-    TDaButton* b = controls::glyphButton(parent, kind, hint, geometry.size());
+// The card's controls are named as the card knows them, so that tests can find them.
+template <class Control>
+Control* named(Control* control, const char* name) {
+    control->setObjectName(QLatin1String(name));
+    return control;
+}
+
+TDaButton* imageButton(QWidget* parent, const char* name, glyphs::Kind kind, const QString& hint,
+                       const QRect& geometry) {
+    TDaButton* b = named(controls::glyphButton(parent, kind, hint, geometry.size()), name);
     b->move(geometry.topLeft());
     return b;
 }
@@ -54,7 +61,7 @@ QString listIn(store::TableId file) {
 TAsDly::TAsDly(store::Diary& diary, DailyWindows& windows, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
-      diary_(diary), windows_(windows), currentPerson_(store::keys::kNoPerson) {
+      diary_(diary), windows_(windows) {
     setWindowTitle("Pulmora");
     setFixedSize(kCardSize);
     layOut();
@@ -67,44 +74,45 @@ TAsDly::TAsDly(store::Diary& diary, DailyWindows& windows, QWidget* parent)
 }
 
 void TAsDly::layOut() {
-    SelAsName = new controls::TDaPanel(this);
+    SelAsName = named(new controls::TDaPanel(this), "SelAsName");
     SelAsName->setGeometry(4, 4, 60, 26);
     SelAsName->setToolTip("Next person");
-    BtnPer = imageButton(this, glyphs::Kind::Person, "Personal Card", {352, 2, 40, 30});
+    BtnPer = imageButton(this, "BtnPer", glyphs::Kind::Person, "Personal Card", {352, 2, 40, 30});
     // The banner widens to the name but stops short of the header buttons.
     SelAsName->setMaximumWidth(BtnPer->x() - 6 - SelAsName->x());
-    BtnRep = imageButton(this, glyphs::Kind::Report, "Reports", {394, 2, 40, 30});
-    BtnSheet = imageButton(this, glyphs::Kind::Sheet, "Record Sheet", {436, 2, 40, 30});
-    BtnMenu = imageButton(this, glyphs::Kind::Menu, "Menu", {478, 2, 42, 30});
+    BtnRep = imageButton(this, "BtnRep", glyphs::Kind::Report, "Reports", {394, 2, 40, 30});
+    BtnSheet = imageButton(this, "BtnSheet", glyphs::Kind::Sheet, "Record Sheet", {436, 2, 40, 30});
+    BtnMenu = imageButton(this, "BtnMenu", glyphs::Kind::Menu, "Menu", {478, 2, 42, 30});
 
-    BackYear = imageButton(this, glyphs::Kind::PreviousYear, "Back a Calendar Year", {4, 36, 24, 24});
-    BackMonth = imageButton(this, glyphs::Kind::Previous, "Back a Calendar Month", {28, 36, 24, 24});
-    PanDate = new TDaButton(this);
+    BackYear = imageButton(this, "BackYear", glyphs::Kind::PreviousYear, "Back a Calendar Year", {4, 36, 24, 24});
+    BackMonth = imageButton(this, "BackMonth", glyphs::Kind::Previous, "Back a Calendar Month", {28, 36, 24, 24});
+    PanDate = named(new TDaButton(this), "PanDate");
     PanDate->setGeometry(52, 36, 136, 24);
     PanDate->setToolTip("Click on this for Today");
     PanDate->setAccessibleName("Click on this for Today");
-    ForwardMonth = imageButton(this, glyphs::Kind::Next, "Forward a Calendar Month", {188, 36, 24, 24});
-    ForwardYear = imageButton(this, glyphs::Kind::NextYear, "Forward a Calendar Year", {212, 36, 24, 24});
-    Cal = new DayCalendar(this);
+    ForwardMonth =
+        imageButton(this, "ForwardMonth", glyphs::Kind::Next, "Forward a Calendar Month", {188, 36, 24, 24});
+    ForwardYear = imageButton(this, "ForwardYear", glyphs::Kind::NextYear, "Forward a Calendar Year", {212, 36, 24, 24});
+    Cal = named(new DayCalendar(this), "Cal");
     Cal->setGeometry(4, 62, 232, 160);
 
-    Report = new QLabel(this);
+    Report = named(new QLabel(this), "Report");
     Report->setGeometry(QRect(QPoint(244, 36), kReportSize));
 
-    Tabs = new QTabWidget(this);
+    Tabs = named(new QTabWidget(this), "Tabs");
     Tabs->setGeometry(4, 226, 516, 166);
-    Basic = new BasicDailyPage(Tabs);
-    Additional = new AdditionalDailyPage(Tabs);
+    Basic = named(new BasicDailyPage(Tabs), "Basic");
+    Additional = named(new AdditionalDailyPage(Tabs), "Additional");
     Tabs->addTab(Basic, "Basic Daily ");
     Tabs->addTab(Additional, "Additional Daily");
 
-    PanInfo = new QLabel(this);
+    PanInfo = named(new QLabel(this), "PanInfo");
     PanInfo->setGeometry(4, 394, 400, kInfoHeight);
     PanInfo->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     PanInfo->setWordWrap(true);
-    BtnSave = imageButton(this, glyphs::Kind::Save, "Save", {410, 396, 34, 30});
-    BtnCancel = imageButton(this, glyphs::Kind::Cancel, "Cancel Changes", {446, 396, 34, 30});
-    BtnHelp = imageButton(this, glyphs::Kind::Help, "Help", {484, 396, 34, 30});
+    BtnSave = imageButton(this, "BtnSave", glyphs::Kind::Save, "Save", {410, 396, 34, 30});
+    BtnCancel = imageButton(this, "BtnCancel", glyphs::Kind::Cancel, "Cancel Changes", {446, 396, 34, 30});
+    BtnHelp = imageButton(this, "BtnHelp", glyphs::Kind::Help, "Help", {484, 396, 34, 30});
 
     // Tab follows the card's reading order: the header, the date bar and calendar, the page in
     // front, then the bottom buttons.
@@ -115,16 +123,21 @@ void TAsDly::layOut() {
 }
 
 void TAsDly::connectControls(DailyWindows& windows) {
+    using Command = DailyCommands::Command;
     commands_ = new DailyCommands(*this, diary_, windows);
-    for (TDaButton* b : {BackYear, BackMonth, ForwardMonth, ForwardYear, BtnCancel, BtnHelp, BtnPer, BtnRep, BtnSheet, BtnMenu})
-        connect(b, &TDaButton::clicked, this, [this, b] { commands_->TrapBtns(b); });
-    connect(PanDate, &TDaButton::clicked, this, [this] { commands_->TrapBtns(PanDate); });
-    connect(SelAsName, &controls::TDaPanel::clicked, this, [this] { commands_->TrapBtns(SelAsName); });
-    connect(Additional->BtnAddTrg, &TDaButton::clicked, this,
-            [this] { commands_->InternalActions(Additional->BtnAddTrg); });
-    Cal->setRatingSource([this](const QDate& date) {
-        return diary_.days.ChkDly(currentPerson_, store::keys::dateKey(date));
-    });
+    const std::pair<TDaButton*, Command> buttons[] = {
+        {BackYear, Command::BackYear},       {BackMonth, Command::BackMonth}, {ForwardMonth, Command::ForwardMonth},
+        {ForwardYear, Command::ForwardYear}, {PanDate, Command::Today},       {BtnCancel, Command::CancelChanges},
+        {BtnPer, Command::PersonalCard},     {BtnRep, Command::ReportCard},   {BtnSheet, Command::RecordSheet},
+        {BtnMenu, Command::Menu}};
+    for (const auto& [button, command] : buttons)
+        connect(button, &TDaButton::clicked, this, [this, command] { commands_->TrapBtns(command); });
+    connect(BtnHelp, &TDaButton::clicked, this, [this] { commands_->help(helpTopic()); });
+    connect(SelAsName, &controls::TDaPanel::clicked, this, [this] { commands_->TrapBtns(Command::NextPerson); });
+    connect(Additional, &AdditionalDailyPage::addTriggerClicked, this,
+            [this] { commands_->InternalActions(Command::AddTrigger); });
+    Cal->setRatingSource(
+        [this](const QDate& date) { return diary_.days.ChkDly(CurrentPerson(), store::keys::dateKey(date)); });
     connect(Cal, &QCalendarWidget::selectionChanged, this, &TAsDly::CalDateChange);
 
     connect(Basic, &BasicDailyPage::switchClicked, this, [this] { TrapUpdate(); });
@@ -132,13 +145,12 @@ void TAsDly::connectControls(DailyWindows& windows) {
     connect(Additional, &AdditionalDailyPage::triggerTicked, this, [this] { TrapUpdate(); });
     connect(Additional, &AdditionalDailyPage::doseCounted, this, [this](const QString& category, int sum) {
         if (refuseWithoutPerson()) return;
-        if (category == store::kReliever) Basic->RelUse->setNoValue(sum);
-        if (category == store::kPreventer) Basic->PreUse->setNoValue(sum);
+        Basic->setDoseCount(category, sum);
         markChanged();
     });
-    connect(Additional->BtnAddMed, &TDaButton::clicked, this, [this] {
+    connect(Additional, &AdditionalDailyPage::addMedicationClicked, this, [this] {
         // Rows added with a count of 0 are not stored, so this is no change to save.
-        Additional->showMedication(diary_.days.AddNewDlyMed(currentPerson_, Additional->DayMedRows()));
+        Additional->showMedication(diary_.days.AddNewDlyMed(CurrentPerson(), Additional->DayMedRows()));
     });
     connect(BtnSave, &TDaButton::clicked, this, &TAsDly::RecUpdate);
     auto* save = new QShortcut(QKeySequence::Save, this);
@@ -147,13 +159,44 @@ void TAsDly::connectControls(DailyWindows& windows) {
     });
 }
 
+QString TAsDly::CurrentPerson() const { return person_ ? person_->id : store::keys::kNoPerson; }
+
+QDate TAsDly::selectedDate() const { return Cal->selectedDate(); }
+
+QPoint TAsDly::anchor(Anchor at) const {
+    switch (at) {
+    case Anchor::PersonButton: return BtnPer->mapToGlobal(QPoint(BtnPer->width(), 0));
+    case Anchor::SheetButton: return BtnSheet->mapToGlobal(QPoint(BtnSheet->width(), 0));
+    case Anchor::MenuButton: return BtnMenu->mapToGlobal(QPoint(0, 0));
+    case Anchor::Calendar: return Cal->mapToGlobal(QPoint(-1, -1));
+    case Anchor::Menu: return mapToGlobal(QPoint(BtnPer->x(), BtnPer->geometry().bottom() + 2));
+    }
+    return {};
+}
+
+QString TAsDly::helpTopic() const {
+    return Tabs->currentWidget() == Basic ? QStringLiteral("BasicDailyCard") : QStringLiteral("AdditionalDailyCard");
+}
+
 // ---- selection -------------------------------------------------------------------------------
 
 void TAsDly::selectPerson(const std::optional<store::PersonRef>& person) {
-    currentPerson_ = person ? person->id : store::keys::kNoPerson;
+    person_ = person;
     SelAsName->setCaption(person ? person->nickname : store::keys::kNoPerson);
     Cal->repaintCells();
 }
+
+void TAsDly::showDay(const std::optional<store::PersonRef>& person, const QDate& date) {
+    {
+        // The load below is the one for the day; the calendar's own report would load it twice.
+        const QSignalBlocker quiet(Cal);
+        Cal->setSelectedDate(date);
+    }
+    selectPerson(person);
+    CalDateChange();
+}
+
+void TAsDly::showDate(const QDate& date) { Cal->setSelectedDate(date); }
 
 bool TAsDly::entryAllowed() const {
     return !diary_.files.readOnly() && diary_.files.has(store::TableId::Personal) &&
@@ -173,9 +216,9 @@ void TAsDly::CalDateChange() {
     Tabs->setEnabled(entryAllowed());
     showPendingButtons(false);
     currentDate_ = key;
-    LoadDay();
-    comparison_ = diary_.reports.GetRepDly(currentPerson_, currentDate_);
-    if (!info().isEmpty())
+    const bool recorded = LoadDay();
+    comparison_ = diary_.reports.GetRepDly(CurrentPerson(), currentDate_);
+    if (recorded)
         ShowSummary();
     else
         Report->setPixmap(QPixmap::fromImage(controls::pictures::splash(kReportSize, devicePixelRatioF())));
@@ -196,13 +239,14 @@ void TAsDly::ClearCard() {
     Additional->showMedication({});
 }
 
-void TAsDly::LoadDay() {
+bool TAsDly::LoadDay() {
     ClearCard();
-    const store::DayCard day = diary_.days.GetDly(currentPerson_, currentDate_);
+    const store::DayCard day = diary_.days.GetDly(CurrentPerson(), currentDate_);
     Basic->showValues(day.values);
     Additional->showTriggers(day.triggers);
     Additional->showMedication(day.medication);
     setInfo(day.found ? "Asthma Record Retrieved for " + longDate(Cal->selectedDate(), "dd MMMM yyyy") : QString());
+    return day.found;
 }
 
 // ---- changes ---------------------------------------------------------------------------------
@@ -210,7 +254,7 @@ void TAsDly::LoadDay() {
 // Without a person nothing typed can be kept: the click is undone and the personal card opens
 // so that one can be created.
 bool TAsDly::refuseWithoutPerson() {
-    if (currentPerson_ != store::keys::kNoPerson) return false;
+    if (person_) return false;
     LoadDay();
     commands_->openPersonalCard(true);
     return true;
@@ -226,10 +270,14 @@ void TAsDly::TrapUpdate() {
     if (!refuseWithoutPerson()) markChanged();
 }
 
-void TAsDly::TrapUpdate2(QWidget* sender) {
+void TAsDly::TrapUpdate2(const QString& category, int count) {
     if (refuseWithoutPerson()) return;
-    if (sender == Basic->RelUse) Additional->copyDose(store::kReliever, Basic->RelUse->NoValue());
-    if (sender == Basic->PreUse) Additional->copyDose(store::kPreventer, Basic->PreUse->NoValue());
+    if (!category.isEmpty()) Additional->copyDose(category, count);
+    markChanged();
+}
+
+void TAsDly::tickTriggers(const QStringList& names) {
+    for (const QString& name : names) Additional->TickTrigger(name);
     markChanged();
 }
 
@@ -248,7 +296,7 @@ void TAsDly::cancelChanges() {
 bool TAsDly::SaveDay() { return saveDay(Additional->tickedTriggers(), Additional->DayMedRows().rows); }
 
 bool TAsDly::saveDay(const QStringList& triggers, std::span<const store::DayMedRow> medication) {
-    const QString& person = currentPerson_;
+    const QString person = CurrentPerson();
     const QString& date = currentDate_;
     const store::Result r = diary_.days.saveDay(person, date, Basic->values(), triggers, medication);
     if (!r) {
@@ -263,23 +311,24 @@ bool TAsDly::saveDay(const QStringList& triggers, std::span<const store::DayMedR
 }
 
 void TAsDly::RecUpdate() {
-    if (currentPerson_ == store::keys::kNoPerson)
+    if (!person_)
         commands_->openPersonalCard(true);
     else
         SaveDay();
 }
 
 void TAsDly::ShowSummary() {
-    if (currentPerson_ == store::keys::kNoPerson || !comparison_.found) {
+    if (!person_ || !comparison_.found) {
         Report->setPixmap(QPixmap::fromImage(controls::pictures::splash(kReportSize, devicePixelRatioF())));
         return;
     }
+    const store::DayValues day = Basic->values();
     SummaryValues v;
-    v.morning = Basic->PkMorn->NoValue();
-    v.evening = Basic->PkEven->NoValue();
+    v.morning = day.morning;
+    v.evening = day.evening;
     v.daySymptoms = Basic->daySymptoms();
     v.nightSymptoms = Basic->nightSymptoms();
-    v.relievers = Basic->RelUse->NoValue();
+    v.relievers = day.relievers;
     v.previous = comparison_;
     Report->setPixmap(QPixmap::fromImage(drawComparison(kReportSize, v, font(), palette(), devicePixelRatioF())));
 }

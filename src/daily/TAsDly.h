@@ -2,6 +2,7 @@
 
 #include "store/Diary.h"
 
+#include <QDate>
 #include <QPoint>
 #include <QWidget>
 
@@ -27,21 +28,31 @@ class DayCalendar;
 // The daily card, the program's main window: one day of one person's diary. A day is loaded
 // when it is chosen on the calendar, changes are tracked as they are made, and they are saved
 // with the save button, before another day is shown and when the window closes. The other
-// windows it needs are opened through `windows`.
+// windows it needs are opened through `windows`. Its controls are its own: others use the
+// operations below.
 class TAsDly : public QWidget {
     Q_OBJECT
 public:
     TAsDly(store::Diary& diary, DailyWindows& windows, QWidget* parent = nullptr);
 
-    const QString& CurrentPerson() const { return currentPerson_; }
+    // The selected person's identifier, "New" when there is none.
+    QString CurrentPerson() const;
+    const std::optional<store::PersonRef>& selectedPerson() const { return person_; }
     const QString& CurrentDate() const { return currentDate_; }
+    QDate selectedDate() const;
     bool RecChanged() const { return recChanged_; }
 
     // Shows the person on the name banner and repaints the calendar for them; none is "New".
     void selectPerson(const std::optional<store::PersonRef>& person);
+    // Shows the person's day: the person selected and the day loaded, once, whatever was shown.
+    void showDay(const std::optional<store::PersonRef>& person, const QDate& date);
+    // Selects the day on the calendar, as a click on it does: a pending change of the day being
+    // left is written first, and the day shown is not loaded again when it is the same.
+    void showDate(const QDate& date);
     // Selects the calendar's day: writes a pending change to the day being left, then loads the new one.
     void CalDateChange();
-    void LoadDay();
+    // Loads the day; answers whether it has a record.
+    bool LoadDay();
     void ClearCard();
     // Writes the day with its triggers and medication. On failure the info line says why and the
     // changes stay pending.
@@ -57,6 +68,9 @@ public:
     void showFileProblems(const QStringList& notices = {});
     // What showFileProblems shows, "ERROR: " and the sentences; empty when there is nothing wrong.
     QString problemsText(const QStringList& notices = {}) const;
+    // Ticks the day's triggers of those names, adding any the list does not hold, and marks the
+    // day changed.
+    void tickTriggers(const QStringList& names);
     // Marks the card as holding changes not yet written.
     void markChanged();
     // Drops the pending changes without writing them (the day itself is gone, or reloaded next).
@@ -64,19 +78,18 @@ public:
     // Drops the pending changes and shows the day as stored.
     void cancelChanges();
     void showPendingButtons(bool shown);
-    DailyCommands& commands() { return *commands_; }
 
-    DayCalendar* Cal;
-    controls::TDaPanel* SelAsName;
-    controls::TDaButton *BtnPer, *BtnRep, *BtnSheet, *BtnMenu;
-    controls::TDaButton *BackYear, *BackMonth, *ForwardMonth, *ForwardYear;
-    controls::TDaButton* PanDate;
-    QLabel* Report;
-    QTabWidget* Tabs;
-    BasicDailyPage* Basic;
-    AdditionalDailyPage* Additional;
-    QLabel* PanInfo;
-    controls::TDaButton *BtnSave, *BtnCancel, *BtnHelp;
+    // Where the windows the card asks for are placed: screen points at its controls.
+    enum class Anchor {
+        PersonButton,  // the top right corner of the personal card button: the personal card, deletions
+        SheetButton,   // the top right corner of the record sheet button
+        MenuButton,    // the top left corner of the menu button: the trigger list
+        Calendar,      // just above and left of the calendar: the about window
+        Menu,          // below the header buttons, from the personal card button: the menu
+    };
+    QPoint anchor(Anchor at) const;
+    // The help topic of the page in front.
+    QString helpTopic() const;
 
 signals:
     // The window is closing and its day is saved: the store closes and the settings are written.
@@ -86,7 +99,7 @@ signals:
     // The menu asks for the diary's backups, to restore one.
     void restoreRequested();
     // The menu asks to export the person's diary to a CSV file.
-    void exportRequested(const QString& person, const QString& nickname);
+    void exportRequested(const store::PersonRef& person);
     // The information line shows a new message.
     void infoChanged(const QString& text);
 
@@ -103,7 +116,8 @@ private:
     // "DlyTrig.dat could not be opened (why)", and what of the day cannot be saved because of it.
     QString fileProblemText(const store::FileProblem& problem) const;
     void TrapUpdate();
-    void TrapUpdate2(QWidget* sender);
+    // A dose typed or counted on the basic page; `category` is empty for a peak flow.
+    void TrapUpdate2(const QString& category, int count);
     bool refuseWithoutPerson();
     bool entryAllowed() const;
     void layOut();
@@ -111,11 +125,23 @@ private:
 
     store::Diary& diary_;
     DailyWindows& windows_;
-    QString currentPerson_;
+    std::optional<store::PersonRef> person_;
     QString currentDate_;
     bool recChanged_ = false;
     store::CompareRecord comparison_;
     DailyCommands* commands_;
+
+    DayCalendar* Cal;
+    controls::TDaPanel* SelAsName;
+    controls::TDaButton *BtnPer, *BtnRep, *BtnSheet, *BtnMenu;
+    controls::TDaButton *BackYear, *BackMonth, *ForwardMonth, *ForwardYear;
+    controls::TDaButton* PanDate;
+    QLabel* Report;
+    QTabWidget* Tabs;
+    BasicDailyPage* Basic;
+    AdditionalDailyPage* Additional;
+    QLabel* PanInfo;
+    controls::TDaButton *BtnSave, *BtnCancel, *BtnHelp;
 };
 
 }  // namespace pulmora::daily

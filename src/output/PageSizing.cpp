@@ -2,7 +2,7 @@
 
 #include <QFont>
 #include <QFontMetrics>
-#include <QPrinter>
+#include <QPagedPaintDevice>
 
 #include <algorithm>
 
@@ -12,11 +12,11 @@ ScreenLetter ScreenLetter::measure(const QFontMetrics& metrics) {
     return {metrics.horizontalAdvance(QLatin1Char('H')), metrics.height()};
 }
 
-PrinterGauge PrinterGauge::measure(const QPrinter& printer) {
+PrinterGauge PrinterGauge::measure(const QPagedPaintDevice& printer) {
     QFont font(QStringLiteral("Arial"));
     font.setPointSize(8);
     const QFontMetrics metrics(font, &printer);
-    const QRectF room = printer.pageRect(QPrinter::DevicePixel);
+    const QRect room = printer.pageLayout().paintRectPixels(printer.logicalDpiX());
     return {metrics.horizontalAdvance(QLatin1Char('H')), metrics.lineSpacing(),
             QSize(int(room.width()), int(room.height())), printer.logicalDpiX(), printer.logicalDpiY()};
 }

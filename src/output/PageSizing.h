@@ -6,7 +6,7 @@
 #include <optional>
 
 class QFontMetrics;
-class QPrinter;
+class QPagedPaintDevice;
 
 namespace pulmora::output {
 
@@ -27,8 +27,8 @@ struct PrinterGauge {
     int dpiX = 0;
     int dpiY = 0;
 
-    // Measures a printer whose orientation and margins are already set.
-    static PrinterGauge measure(const QPrinter& printer);
+    // Measures a printer (or a PDF writer) whose orientation and margins are already set.
+    static PrinterGauge measure(const QPagedPaintDevice& printer);
 };
 
 // How long one side of a printed page is. Whatever the rule, a side never exceeds the

@@ -7,13 +7,9 @@
 #include <QPageSize>
 #include <QString>
 
-#include <functional>
 #include <optional>
 #include <utility>
 #include <vector>
-
-class QPrinter;
-class QWidget;
 
 namespace pulmora::output {
 
@@ -70,21 +66,11 @@ private:
     QString error_;
 };
 
-// Prints the job on a printer already chosen. Printed only once every page went out; a job
-// that cannot start or a page that cannot be drawn aborts the job and fails, saying what went
-// wrong. A PDF file is written whole or not at all: a failed job leaves an existing file of
-// the name as it was. As every file the user names, a new PDF file is for its owner only, one
-// replaced keeps its permissions, one the user may not write is refused and a link is written
-// through to the file it names.
-[[nodiscard]] PrintOutcome print(QPrinter& printer, const PrintJob& job);
-
-// Lets the user choose the printer (or a PDF file) in the platform's print dialog, then prints
-// the job there. Closing the dialog without printing is Cancelled, and nothing is printed.
-// `printing`, when given, runs once the printer is chosen, just before the pages are drawn.
-[[nodiscard]] PrintOutcome printWithDialog(QPrinter& printer, const PrintJob& job, QWidget* parent,
-                                           const std::function<void()>& printing = {});
-
-// Prints the job into a PDF file on paper of the given size, without a dialog.
+// Prints the job into a PDF file on paper of the given size, without a dialog. A PDF file is
+// written whole or not at all: a failed job leaves an existing file of the name as it was. As
+// every file the user names, a new PDF file is for its owner only, one replaced keeps its
+// permissions, one the user may not write is refused and a link is written through to the file it
+// names.
 [[nodiscard]] PrintOutcome printToPdf(const QString& path, const PrintJob& job,
                                       const QPageSize& paper = QPageSize(QPageSize::A4));
 

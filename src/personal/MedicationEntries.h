@@ -8,6 +8,12 @@
 
 namespace pulmora::personal {
 
+// What the boxes of the medication page hold.
+struct MedicationBoxes {
+    QString name, category, instructions, prescribedBy;
+    QDate date;  // invalid: no date
+};
+
 // The personal card's ten medication entries and the editing state of its medication page.
 // A medication taken from the store and then changed is stored as a new version at the next
 // save, so older days keep referring to what was taken then.
@@ -15,11 +21,7 @@ class MedicationEntries {
 public:
     static constexpr int kEntries = store::kCurrentMedications;
 
-    // What the boxes of the medication page hold.
-    struct Boxes {
-        QString name, category, instructions, prescribedBy;
-        QDate date;  // invalid: no date
-    };
+    using Boxes = MedicationBoxes;
 
     // The card's state on opening: the person's current medication from the first entry on.
     void load(const std::vector<store::PersonMedRow>& rows);

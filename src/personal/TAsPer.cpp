@@ -1,6 +1,7 @@
 #include "TAsPer.h"
 
 #include "DateBox.h"
+#include "MedicationEntries.h"
 #include "StorableText.h"
 #include "controls/GlyphButton.h"
 #include "controls/MessageLine.h"
@@ -9,7 +10,6 @@
 #include "store/Clock.h"
 #include "store/Keys.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QKeyEvent>
@@ -37,7 +37,10 @@ void showDate(DateBox* box, const QString& key) { box->setDate(store::keys::Get4
 }  // namespace
 
 TAsPer::TAsPer(store::Diary& diary, PersonalWindows& windows, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint), diary_(diary), windows_(windows) {
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint),
+      diary_(diary),
+      windows_(windows),
+      entries_(std::make_unique<MedicationEntries>()) {
     setWindowTitle("Pulmora Personal Card");
     PanHd = new controls::MessageLine(QString(), this);
     PanHd->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -127,13 +130,10 @@ QWidget* TAsPer::peakFlowPage() {
     auto* page = new QWidget;
     FldBest = new QLineEdit(page);
     FldBest->setMaxLength(4);
-    FldPred = new QLineEdit(page);
-    FldPred->hide();
-    for (QLineEdit* box : {FldBest, FldPred})
-        connect(box, &QLineEdit::textChanged, this, [this, box] {
-            if (isYellow(box) && isPeakFlow(box)) setYellow(box, false);
-            dropMendedRefusal();
-        });
+    connect(FldBest, &QLineEdit::textChanged, this, [this] {
+        if (isYellow(FldBest) && isPeakFlow(FldBest->text())) setYellow(FldBest, false);
+        dropMendedRefusal();
+    });
     FldZYel = new controls::TDaNumber(page);
     FldZYel->setMaxValue(80);
     FldZYel->setMinValue(60);
@@ -197,7 +197,7 @@ QWidget* TAsPer::medicationPage() {
         auto* box = new QLineEdit(page);
         box->setMaxLength(length);
         refuseUnstorableText(box, [this](const QString& m) { setHeader(m); });
-        connect(box, &QLineEdit::textEdited, this, [this] { entries_.boxChanged(); });
+        connect(box, &QLineEdit::textEdited, this, [this] { entries_->boxChanged(); });
         return box;
     };
     FldMedDes = textBox(20);
@@ -206,10 +206,8 @@ QWidget* TAsPer::medicationPage() {
     FldMedType = new QComboBox(page);
     FldMedType->addItems(store::kCategories);
     FldMedDate = makeDateBox(page);
-    FldMedHis = new QCheckBox("History", page);
-    FldMedHis->hide();
-    connect(FldMedType, &QComboBox::activated, this, [this] { entries_.boxChanged(); });
-    connect(FldMedDate, &DateBox::edited, this, [this] { entries_.boxChanged(); });
+    connect(FldMedType, &QComboBox::activated, this, [this] { entries_->boxChanged(); });
+    connect(FldMedDate, &DateBox::edited, this, [this] { entries_->boxChanged(); });
     BtnAdd = button(page, glyphs::Kind::Add, "Add New Medication");
     BtnDel = button(page, glyphs::Kind::Delete, "Delete Selected Medication");
     BtnTSave = button(page, glyphs::Kind::Save, "Confirm Change");
@@ -268,7 +266,7 @@ void TAsPer::SetUser(const QString& person) {
         FldOcup->setText(card->occupation);
         FldHlth->setText(card->healthNumber);
         FldBest->setText(card->best);
-        FldPred->setText(card->predicted);
+        predicted_ = card->predicted;
         FldGend->setCurrentIndex(card->genderItem);
         showDate(FldDofB, card->birthDate);  // an empty or invalid stored date stays "no date"
         if (card->titleItem >= 0) FldTitl->setCurrentIndex(card->titleItem);
@@ -278,7 +276,7 @@ void TAsPer::SetUser(const QString& person) {
     for (QLineEdit* box : {FldLNam, FldFNam, FldWhoI, FldOcup, FldHlth}) ReqEntry(box);
     ListTrg->clear();
     ListTrg->addItems(diary_.persons.ListPerTrg(person));
-    entries_.load(diary_.persons.ListMed(person));
+    entries_->load(diary_.persons.ListMed(person));
     rebuildMedicationList();
     if (LsMed->count() == 0) {
         addMedication();
@@ -323,6 +321,8 @@ void TAsPer::ReqEntry(QLineEdit* box) {
     setYellow(box, yellow);
 }
 
+TAsPer::~TAsPer() = default;
+
 bool TAsPer::ReqNick() {
     const QString nickname = FldWhoI->text().trimmed();
     const bool taken = diary_.persons.ChkPerNick(cardPerson_, nickname);
@@ -336,20 +336,30 @@ void TAsPer::PopNick() {
 }
 
 // Empty counts as 0; anything else must be plain digits that fit the three-digit field.
-bool TAsPer::isPeakFlow(const QLineEdit* box) {
-    const QString text = box->text().trimmed();
+bool TAsPer::isPeakFlow(const QString& typed) {
+    const QString text = typed.trimmed();
     bool number = false;
     const int value = text.toInt(&number);
     return text.isEmpty() || (number && text.front().isDigit() && value <= 999);
 }
 
-bool TAsPer::checkPeakFlow(QLineEdit* box, const QString& name) {
-    const bool ok = isPeakFlow(box);
-    setYellow(box, !ok);
-    if (!ok)
-        refuse(QStringLiteral("ADJUST: The %1 must be a whole number from 0 to 999").arg(name),
-               [box] { return isPeakFlow(box); });
-    return ok;
+// The predicted peak flow is not shown and cannot be changed here: it is written back as it was
+// read, and refused, as the store would refuse it, when it is no peak flow.
+bool TAsPer::checkPeakFlows() {
+    const auto refusal = [](const QString& name) {
+        return QStringLiteral("ADJUST: The %1 must be a whole number from 0 to 999").arg(name);
+    };
+    const bool best = isPeakFlow(FldBest->text());
+    setYellow(FldBest, !best);
+    if (!best) {
+        refuse(refusal("personal best peak flow"), [this] { return isPeakFlow(FldBest->text()); });
+        return false;
+    }
+    if (!isPeakFlow(predicted_)) {
+        refuse(refusal("predicted peak flow"), [] { return false; });
+        return false;
+    }
+    return true;
 }
 
 // ---- saving ----------------------------------------------------------------------------------
@@ -361,7 +371,7 @@ void TAsPer::save() {
         refuse("Still Outstanding Require Yellow Boxes!", [outstanding] { return !outstanding(); });
         return;
     }
-    if (!checkPeakFlow(FldBest, "personal best peak flow") || !checkPeakFlow(FldPred, "predicted peak flow")) return;
+    if (!checkPeakFlows()) return;
     if (!FldDofB->check()) return;
     store::PersonDetails d;
     d.nickname = FldWhoI->text().trimmed();
@@ -375,7 +385,7 @@ void TAsPer::save() {
     d.zoneYellow = QString::number(FldZYel->NoValue());
     d.zoneRed = QString::number(FldZRed->NoValue());
     d.best = FldBest->text().trimmed();
-    d.predicted = FldPred->text().trimmed();
+    d.predicted = predicted_.trimmed();
     const auto added = diary_.persons.AddPer(cardPerson_, d);
     if (!added) {
         setHeader("ERROR: " + added.error());
@@ -390,7 +400,7 @@ void TAsPer::save() {
 bool TAsPer::writeLists() {
     QStringList triggers;
     for (int i = 0; i < ListTrg->count(); ++i) triggers << ListTrg->item(i)->text();
-    const store::Result r = diary_.persons.savePersonLists(cardPerson_, triggers, entries_.entries());
+    const store::Result r = diary_.persons.savePersonLists(cardPerson_, triggers, entries_->entries());
     if (!r) setHeader("ERROR: The person was saved, their lists not completely: " + r.error());
     return r.ok();
 }
@@ -412,27 +422,26 @@ void TAsPer::addTriggers() {
 
 void TAsPer::rebuildMedicationList() {
     LsMed->clear();
-    LsMed->addItems(entries_.names());
+    LsMed->addItems(entries_->names());
 }
 
-MedicationEntries::Boxes TAsPer::boxes() const {
+MedicationBoxes TAsPer::boxes() const {
     return {FldMedDes->text(), FldMedType->currentIndex() < 0 ? QString() : FldMedType->currentText(),
             FldMedIns->text(), FldMedPre->text(), FldMedDate->date()};
 }
 
-void TAsPer::showBoxes(const MedicationEntries::Boxes& b) {
+void TAsPer::showBoxes(const MedicationBoxes& b) {
     FldMedDes->setText(b.name);
     if (const int i = int(store::kCategories.indexOf(b.category)); i >= 0 || b.category.isEmpty())
         FldMedType->setCurrentIndex(i);
     FldMedIns->setText(b.instructions);
     FldMedPre->setText(b.prescribedBy);
     FldMedDate->setDate(b.date.isValid() ? b.date : store::clock::today());
-    FldMedHis->setChecked(entries_.newVersion());
 }
 
 void TAsPer::retrieve() {
     const auto* item = LsMed->currentItem();
-    const auto found = item ? entries_.retrieve(item->text()) : std::nullopt;
+    const auto found = item ? entries_->retrieve(item->text()) : std::nullopt;
     if (!found) {
         setHeader("ERROR: Could Not Retrieve Medication");
         return;
@@ -442,7 +451,7 @@ void TAsPer::retrieve() {
 }
 
 void TAsPer::addMedication() {
-    if (!entries_.add()) {
+    if (!entries_->add()) {
         setHeader(kLimitMessage);
         return;
     }
@@ -452,22 +461,21 @@ void TAsPer::addMedication() {
 
 void TAsPer::confirmMedication() {
     if (!FldMedDate->check()) return;
-    if (const QString refusal = entries_.confirm(boxes()); !refusal.isEmpty()) {
+    if (const QString refusal = entries_->confirm(boxes()); !refusal.isEmpty()) {
         setHeader(refusal);
         return;
     }
     rebuildMedicationList();
-    FldMedHis->setChecked(false);
 }
 
 void TAsPer::cancelMedication() {
-    entries_.cancel();
+    entries_->cancel();
     showBoxes({});
 }
 
 void TAsPer::deleteMedication() {
     const auto* item = LsMed->currentItem();
-    if (!item || !entries_.remove(item->text())) {
+    if (!item || !entries_->remove(item->text())) {
         setHeader("ERROR: Could not delete record");
         return;
     }

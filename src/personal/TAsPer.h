@@ -1,15 +1,13 @@
 #pragma once
 
-#include "DateBox.h"
-#include "MedicationEntries.h"
 #include "PersonalWindows.h"
 #include "store/Diary.h"
 
 #include <QDialog>
 
 #include <functional>
+#include <memory>
 
-class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QListWidget;
@@ -23,6 +21,10 @@ class TDaNumber;
 
 namespace pulmora::personal {
 
+class DateBox;
+class MedicationEntries;
+struct MedicationBoxes;
+
 // "Pulmora Personal Card": a person's details, peak-flow zones, triggers and current
 // medication. Nothing is written until it is saved; cancelling leaves the diary as it was. The
 // trigger list and help are opened through `windows`.
@@ -30,6 +32,7 @@ class TAsPer : public QDialog {
     Q_OBJECT
 public:
     TAsPer(store::Diary& diary, PersonalWindows& windows, QWidget* parent = nullptr);
+    ~TAsPer() override;
 
     // Fills the card for the person, or empties it for "New".
     void SetUser(const QString& person);
@@ -38,13 +41,13 @@ public:
     const QString& CardPerson() const { return cardPerson_; }
     // The person stored by the last save: identifier and nickname for the daily card.
     const store::PersonRef& saved() const { return saved_; }
-    const MedicationEntries& medication() const { return entries_; }
+    const MedicationEntries& medication() const { return *entries_; }
     bool isYellow(const QLineEdit* box) const;
 
     controls::MessageLine* PanHd;
     controls::TDaButton *BtnSave, *BtnCancel, *BtnHelp;
     QTabWidget* Pages;
-    QLineEdit *FldLNam, *FldFNam, *FldOcup, *FldHlth, *FldWhoI, *FldBest, *FldPred;
+    QLineEdit *FldLNam, *FldFNam, *FldOcup, *FldHlth, *FldWhoI, *FldBest;
     QComboBox *FldTitl, *FldGend;
     DateBox* FldDofB;
     controls::TDaNumber *FldZYel, *FldZRed;
@@ -54,7 +57,6 @@ public:
     QLineEdit *FldMedDes, *FldMedIns, *FldMedPre;
     QComboBox* FldMedType;
     DateBox* FldMedDate;
-    QCheckBox* FldMedHis;
     controls::TDaButton *BtnAdd, *BtnDel, *BtnTSave, *BtnTCancel;
 
 protected:
@@ -70,16 +72,17 @@ private:
     bool ReqNick();
     void PopNick();
     void save();
-    bool checkPeakFlow(QLineEdit* box, const QString& name);
-    static bool isPeakFlow(const QLineEdit* box);
+    // Whether the peak flows are whole numbers the record holds; the header says which is not.
+    bool checkPeakFlows();
+    static bool isPeakFlow(const QString& text);
     // A refusal on the header that goes as soon as `mended` answers true.
     void refuse(const QString& message, std::function<bool()> mended);
     void dropMendedRefusal();
     bool writeLists();
     void addTriggers();
     void rebuildMedicationList();
-    void showBoxes(const MedicationEntries::Boxes& boxes);
-    MedicationEntries::Boxes boxes() const;
+    void showBoxes(const MedicationBoxes& boxes);
+    MedicationBoxes boxes() const;
     void retrieve();
     void addMedication();
     void confirmMedication();
@@ -91,7 +94,9 @@ private:
     PersonalWindows& windows_;
     QString cardPerson_;
     store::PersonRef saved_;
-    MedicationEntries entries_;
+    // The stored predicted peak flow, kept unchanged through a save.
+    QString predicted_;
+    std::unique_ptr<MedicationEntries> entries_;
     std::function<bool()> refusalMended_;
 };
 

@@ -79,13 +79,12 @@ TasTrg::TasTrg(store::Diary& diary, QWidget* parent)
     connect(BtnTCancel, &TDaButton::clicked, this, &TasTrg::cancelEdit);
 }
 
-void TasTrg::SetList(const QString& person, QChar mode) {
+void TasTrg::SetList(const QString& person, Mode mode) {
     confirmed_ = false;
     person_ = person;
-    mode_ = mode;
     selectedTrigger_.clear();
     FldTrigger->clear();
-    const bool maintaining = mode == QLatin1Char('M');
+    const bool maintaining = mode == Mode::Maintain;
     BtnSave->setVisible(!maintaining);
     PanEdBar->setVisible(maintaining);
     fill();

@@ -14,15 +14,17 @@ class TDaButton;
 
 namespace pulmora::personal {
 
-// "List of Common Triggers": the reference list shared by everyone. The daily card ("D") and
-// the personal card ("P") pick triggers from it; maintenance ("M") edits it. Changes to the
-// list are written at once, whichever button closes the window.
+// "List of Common Triggers": the reference list shared by everyone. The daily card and the
+// personal card pick triggers from it; maintenance edits it. Changes to the list are written at
+// once, whichever button closes the window.
 class TasTrg : public QDialog {
     Q_OBJECT
 public:
+    enum class Mode { Pick, Maintain };
+
     TasTrg(store::Diary& diary, QWidget* parent = nullptr);
 
-    void SetList(const QString& person, QChar mode);
+    void SetList(const QString& person, Mode mode);
     bool Confirmed() const { return confirmed_; }
     // The highlighted triggers, for a picking caller.
     QStringList highlighted() const;
@@ -45,7 +47,6 @@ private:
 
     store::Diary& diary_;
     QString person_;
-    QChar mode_ = QLatin1Char('M');
     QString selectedTrigger_;
     bool confirmed_ = false;
 };

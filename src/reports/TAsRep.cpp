@@ -15,6 +15,7 @@
 #include "controls/TDaButton.h"
 #include "controls/TDaPanel.h"
 #include "output/PageMargins.h"
+#include "output/Printer.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -107,8 +108,6 @@ void TAsRep::createControls() {
     BtnReport = button(this, glyphs::Kind::Weekly, "Weekly Comparison Report");
     BtnSummary = button(this, glyphs::Kind::Control, "Asthma Control Summary");
     BtnPeakFlow = button(this, glyphs::Kind::Graphs, "Analysis Graphs");
-    BtnGraphs = button(this, glyphs::Kind::Graphs, "General Analysis Graphs");
-    BtnGraphs->hide();
     RepDate = new QDateEdit(this);
     RepDate->setLocale(QLocale(QLocale::English));
     RepDate->setDisplayFormat("dd/MMM/yyyy");
@@ -157,7 +156,7 @@ void TAsRep::connectControls() {
                          BtnDown, BtnRight, BtnLeft, BtnMed, BtnFUp, BtnFDown, BtnFRght, BtnFLeft})
         connect(b, &TDaButton::clicked, this, [this, b] { TrapControl(b); });
     connect(SelAsName, &controls::TDaPanel::clicked, this, [this] { TrapControl(SelAsName); });
-    for (TDaButton* b : {BtnPeakFlow, BtnGraphs, TabData->BtnShowGraph, TabData->BtnShowData})
+    for (TDaButton* b : {BtnPeakFlow, TabData->BtnShowGraph, TabData->BtnShowData})
         connect(b, &TDaButton::clicked, this, [this, b] { TrapPeakFlow(b); });
     // Only what the user changes redraws: the card itself sets the lists without a redraw.
     for (QComboBox* list : {TabData->FldOptions, TabData->FldPeriod})
@@ -206,13 +205,13 @@ void TAsRep::layOut() {
 
 TAsRep::~TAsRep() = default;
 
-void TAsRep::Open(const QString& personKey, const QString& caption, const QDate& today,
-                  const ReportPlacement& placement) {
+void TAsRep::Open(const store::PersonRef& person, const QDate& today, const ReportPlacement& placement) {
     TabPage->setCurrentWidget(TabCombined);
     kind_ = ReportKind::Weekly;
-    personKey_ = personKey.left(8);
+    personKey_ = person.id.left(8);
+    nickname_ = person.nickname;
     RepDate->setDate(today);
-    SelAsName->setCaption(caption);
+    SelAsName->setCaption(nickname_);
     TabData->FldPeriod->setCurrentIndex(kThreeMonths);
     TabData->PageAnalysis->setCurrentWidget(TabData->TabAnalGraph);
     TabData->setRowHeight();
@@ -270,9 +269,7 @@ void TAsRep::TrapPeakFlow(QObject* sender) {
     setInfo(kGraphAnalysis);
     if (TabData->FldOptions->currentIndex() < 0) TabData->FldOptions->setCurrentIndex(kPeakFlowTrend);
     kind_ = isSymptomAnalysis(TabData->option()) ? ReportKind::GeneralGraph : ReportKind::PeakFlowGraph;
-    // The hidden general-graph button reruns the graph as the graph button does: the name banner
-    // uses it for the symptom graph, which must then show the new person's days.
-    if (sender == BtnPeakFlow || sender == BtnGraphs) {
+    if (sender == BtnPeakFlow) {
         TabPage->setCurrentWidget(TabData);
         TabData->PageAnalysis->setCurrentWidget(TabData->TabAnalGraph);
         clearPicture();
@@ -287,7 +284,7 @@ void TAsRep::TrapPeakFlow(QObject* sender) {
 
 // The working table of the analysis for the person and period, and the chart drawn from it.
 void TAsRep::plotGraph() {
-    const GraphRequest request{TabData->option(), SelAsName->Caption(),
+    const GraphRequest request{TabData->option(), nickname_,
                                graphPeriod(RepDate->date(), PeriodDays(TabData->FldPeriod->currentText())),
                                TabData->CheckDate->isChecked()};
     const GraphRun graph = runGraph(diary_.reports, personKey_, request);
@@ -360,15 +357,17 @@ void TAsRep::nextPerson() {
     const auto next = diary_.persons.GetPerDly(store::Persons::Step::Next, personKey_);
     if (!next) return;  // nobody on file any more: there is no one to move to
     personKey_ = next->id.left(8);
-    SelAsName->setCaption(next->nickname);
+    nickname_ = next->nickname;
+    SelAsName->setCaption(nickname_);
     emit personChosen(*next);
     switch (kind_) {
     case ReportKind::Weekly: WeeklyComparison(); break;
     case ReportKind::MonthlyBasic: MonthlyBasic(); break;
     case ReportKind::MonthlyAdditional: MonthlyAdditional(); break;
     case ReportKind::ControlSummary: ControlSummary(); break;
-    case ReportKind::PeakFlowGraph: TrapPeakFlow(BtnPeakFlow); break;
-    case ReportKind::GeneralGraph: TrapPeakFlow(BtnGraphs); break;
+    // Either graph is drawn again, as the graph button draws it, for the new person's days.
+    case ReportKind::PeakFlowGraph:
+    case ReportKind::GeneralGraph: TrapPeakFlow(BtnPeakFlow); break;
     }
 }
 
@@ -401,7 +400,7 @@ void TAsRep::savePicture() {
 void TAsRep::saveWindowNotOpened() { setInfo(kNoSaveWindow); }
 
 reports::VisitPackRequest TAsRep::visitPackRequest() const {
-    return {personKey_, SelAsName->Caption(), RepDate->date()};
+    return {personKey_, nickname_, RepDate->date()};
 }
 
 // The program is asked where to save only a pack that has something in it.
@@ -410,7 +409,7 @@ void TAsRep::requestVisitPack() {
         setInfo(none);
         return;
     }
-    emit visitPackRequested(SelAsName->Caption() + " visit pack " + RepDate->date().toString(Qt::ISODate) + ".pdf");
+    emit visitPackRequested(nickname_ + " visit pack " + RepDate->date().toString(Qt::ISODate) + ".pdf");
 }
 
 void TAsRep::saveVisitPack(const QString& path) {

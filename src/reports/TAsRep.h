@@ -44,9 +44,9 @@ public:
     explicit TAsRep(store::Diary& diary, QWidget* parent = nullptr);
     ~TAsRep() override;
 
-    // Everything the card needs before it is shown: the person reported on, the caption of the
-    // daily card's name banner, today (the first report date) and the stored placement.
-    void Open(const QString& personKey, const QString& caption, const QDate& today, const ReportPlacement& placement);
+    // Everything the card needs before it is shown: the person reported on, named on the banner by
+    // their nickname, today (the first report date) and the stored placement.
+    void Open(const store::PersonRef& person, const QDate& today, const ReportPlacement& placement);
 
     // The click handler of the name banner and the buttons, and the resize handler (sender this).
     void TrapControl(QObject* sender);
@@ -77,7 +77,7 @@ public:
     static QStringList helpKeywords();
 
     controls::TDaPanel* SelAsName;
-    controls::TDaButton *BtnTable, *BtnMedTrig, *BtnReport, *BtnSummary, *BtnPeakFlow, *BtnGraphs;
+    controls::TDaButton *BtnTable, *BtnMedTrig, *BtnReport, *BtnSummary, *BtnPeakFlow;
     QDateEdit* RepDate;
     controls::TDaButton *BtnPrintRep, *BtnJpeg, *BtnPack;
     QStackedWidget* TabPage;
@@ -139,6 +139,8 @@ private:
 
     store::Diary& diary_;
     QString personKey_;
+    // The nickname the banner shows, which the graphs and the visit pack are titled with.
+    QString nickname_;
     ReportKind kind_ = ReportKind::Weekly;
     ReportResult report_;
     Viewport viewport_;

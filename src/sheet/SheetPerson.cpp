@@ -9,10 +9,10 @@ constexpr int kNameLength = 30;
 
 }  // namespace
 
-QStringList sheetNames(store::Persons& persons) {
-    QStringList names;
-    for (const store::PersonRecord& row : persons.ListPer()) names << row.nickname.trimmed();
-    return names;
+std::vector<store::PersonRef> sheetEntries(store::Persons& persons) {
+    std::vector<store::PersonRef> entries;
+    for (const store::PersonRecord& row : persons.ListPer()) entries.push_back({row.id, row.nickname.trimmed()});
+    return entries;
 }
 
 SheetPerson GetAsthmatic(store::Persons& persons, const QString& name) {

@@ -24,8 +24,8 @@ struct SheetPerson {
     std::vector<SheetMedication> medication;  // in use, in the order it was stored
 };
 
-// The persons' nicknames, trimmed, in identifier order: the entries the sheet window offers.
-QStringList sheetNames(store::Persons& persons);
+// The persons, their nicknames trimmed, in identifier order: the entries the sheet window offers.
+std::vector<store::PersonRef> sheetEntries(store::Persons& persons);
 
 // The person whose nickname is `name` (trimmed, cut to 30 characters), with the zone limits
 // worked out from their percentages, their triggers and the medication they use. Should two

@@ -5,6 +5,7 @@
 
 #include "controls/GlyphButton.h"
 #include "controls/TDaButton.h"
+#include "output/Printer.h"
 #include "store/Clock.h"
 
 #include <QCheckBox>
@@ -90,17 +91,17 @@ TAsSheet::TAsSheet(store::Diary& diary, QWidget* parent)
     connect(ChkMan, &QCheckBox::clicked, this, [this] { ControlBlock(ChkMan); });
 }
 
-void TAsSheet::Open(const QString& shownName) {
+void TAsSheet::Open(const QString& person) {
     FldStart->setDate(store::clock::today());
     FldPeriod->setCurrentIndex(0);
     FldOptions->setCurrentIndex(0);
     ChkMan->setChecked(true);
     DocSize->setAutomatic(true);
     ListAsthmatics->clear();
-    for (const QString& name : sheetNames(diary_.persons)) {
-        auto* entry = new QListWidgetItem(name, ListAsthmatics);
+    for (const store::PersonRef& listed : sheetEntries(diary_.persons)) {
+        auto* entry = new QListWidgetItem(listed.nickname, ListAsthmatics);
         entry->setFlags(entry->flags() | Qt::ItemIsUserCheckable);
-        entry->setCheckState(name.trimmed() == shownName.trimmed() ? Qt::Checked : Qt::Unchecked);
+        entry->setCheckState(listed.id == person ? Qt::Checked : Qt::Unchecked);
     }
 }
 

@@ -34,8 +34,8 @@ public:
 
     explicit TAsSheet(store::Diary& diary, QWidget* parent = nullptr);
 
-    // Lists everyone and ticks the person the daily card shows by the name on its banner.
-    void Open(const QString& shownName);
+    // Lists everyone and ticks the person of that identifier, the one the daily card shows.
+    void Open(const QString& person);
     void setPrinting(Printing printing) { printing_ = std::move(printing); }
 
     // The ticked entries' names, in list order.

@@ -1,5 +1,8 @@
 #include "app/Application.h"
-#include "support/CardSaves.h"
+#include "app/DiaryLife.h"
+#include "app/HelpWindow.h"
+#include "app/SingleInstance.h"
+#include "daily/TAsDly.h"
 #include "output/PictureFile.h"
 #include "output/Printing.h"
 #include "reports/MonthlyBasic.h"
@@ -7,6 +10,7 @@
 #include "stats/DiaryCsv.h"
 #include "store/Clock.h"
 #include "store/Keys.h"
+#include "support/CardSaves.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -98,7 +102,7 @@ TEST(ForeignNamesTest, EveryFileOfTheProgramWorksUnderAnyName) {
         store::DayValues later;
         later.morning = 444;
         ASSERT_TRUE(cards::saveDay(app->diary(), zoe, store::keys::dateKey(kToday.addDays(-20)), later));
-        app->db().RestoreBackup(app->db().backups().list().front(), app->card());
+        app->restoreBackup(app->life().backups().list().front());
         EXPECT_TRUE(app->card().info().startsWith("Restored the backup of")) << app->card().info().toStdString();
         EXPECT_EQ(app->diary().days.ChkDly(zoe, store::keys::dateKey(kToday.addDays(-20))), -1) << locale;
 

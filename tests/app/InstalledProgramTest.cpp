@@ -1,7 +1,10 @@
 #include "about/TAsAbo.h"
 #include "app/Application.h"
+#include "app/DiaryLife.h"
 #include "app/HelpWindow.h"
-#include "daily/DailyCommands.h"
+#include "app/IniRecord.h"
+#include "daily/TAsDly.h"
+#include "support/Children.h"
 #include "support/FileSystems.h"
 #include "support/TempFolder.h"
 
@@ -70,7 +73,7 @@ protected:
             look(*window);
             window->reject();
         });
-        program->card().commands().MnAbout->trigger();
+        childNamed<QAction>(program->card(), "MnAbout")->trigger();
         EXPECT_TRUE(seen) << "the about window did not open";
     }
 
@@ -89,7 +92,7 @@ TEST_F(InstalledProgramTest, KeepsTheDiaryTheSettingsAndTheLockInTheUsersFolderA
     const auto installed = namesIn(root.path() / "prefix");
     start();
     const QString folder = q(user) + '/';
-    EXPECT_EQ(program->db().ProgDir(), folder);
+    EXPECT_EQ(program->life().ProgDir(), folder);
     EXPECT_EQ(program->diary().files.folder(), folder);
     EXPECT_EQ(modeOf(user), 0700);
     for (const char* name : kRecordFiles) EXPECT_TRUE(fs::is_regular_file(user / name)) << name;
@@ -119,7 +122,7 @@ TEST_F(InstalledProgramTest, AReadOnlyFolderOfItsOwnWithoutADiaryAlsoSendsTheDia
     writeBytes((bin / "pulmora").string(), {});
     ASSERT_TRUE(readOnly.apply());
     start();
-    EXPECT_EQ(program->db().ProgDir(), q(user) + '/');
+    EXPECT_EQ(program->life().ProgDir(), q(user) + '/');
     EXPECT_FALSE(program->diary().files.readOnly());
     EXPECT_TRUE(fs::is_regular_file(user / "Daily.dat"));
     EXPECT_EQ(program->card().info(), "Welcome to the Pulmora");

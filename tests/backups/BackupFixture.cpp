@@ -1,7 +1,7 @@
 #include "BackupFixture.h"
 #include "support/CardSaves.h"
 
-#include "engine/FaultSeam.h"
+#include "files/FaultSeam.h"
 #include "store/Keys.h"
 
 #include <algorithm>
@@ -61,7 +61,7 @@ void BackupTest::SetUp() {
 }
 
 void BackupTest::TearDown() {
-    engine::faults::setHook({});
+    files::faults::setHook({});
     store::clock::setToday(QDate());
 }
 

@@ -6,7 +6,7 @@ namespace pulmora::test {
 namespace {
 
 namespace fs = std::filesystem;
-using engine::faults::Operation;
+using files::faults::Operation;
 
 // A backup and a restore stopped before each of their writes, disk syncs and renames in turn,
 // as a killed process or a power cut would stop them, followed by the next start.

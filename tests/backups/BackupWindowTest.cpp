@@ -92,7 +92,6 @@ protected:
     size_t backupCount() const {
         return size_t(std::distance(fs::directory_iterator(backups()), fs::directory_iterator()));
     }
-    daily::DailyCommands& commands() { return card().commands(); }
 };
 
 TEST_F(BackupProgramTest, EachStartBacksTheDiaryUpOnceADayBeforeItOpens) {
@@ -116,8 +115,8 @@ TEST_F(BackupProgramTest, ABackupThatCannotBeMadeIsNamedAndTheProgramStartsAsUsu
     EXPECT_TRUE(card().info().endsWith("The diary has opened as usual."));
     EXPECT_FALSE(diary().files.readOnly());
     EXPECT_TRUE(diary().files.allOpen());
-    EXPECT_EQ(card().SelAsName->Caption(), "Jo");
-    EXPECT_TRUE(basic().PkMorn->isEnabled());
+    EXPECT_EQ(on<controls::TDaPanel>("SelAsName")->Caption(), "Jo");
+    EXPECT_TRUE(widget("PkMorn")->isEnabled());
 }
 
 // A start never wipes the diary with a restore that is not whole: it keeps the diary and says
@@ -132,7 +131,7 @@ TEST_F(BackupProgramTest, AStartSetsADamagedRestoreAsideAndSaysWhere) {
                              "kept as it was and the restore moved to " + QString::fromStdString(aside.string()) + ".");
     EXPECT_TRUE(fs::is_directory(aside));
     EXPECT_EQ(bytesOf(folder.path() / "Daily.dat"), daily);
-    EXPECT_EQ(card().SelAsName->Caption(), "Jo");
+    EXPECT_EQ(on<controls::TDaPanel>("SelAsName")->Caption(), "Jo");
     EXPECT_FALSE(diary().files.readOnly());
 }
 
@@ -148,7 +147,7 @@ TEST_F(BackupProgramTest, AFailedBackupAndAFileThatCannotBeOpenedAreBothShownWho
     EXPECT_TRUE(info.startsWith("ERROR: Today's backup of the diary could not be made (")) << info.toStdString();
     EXPECT_NE(info.indexOf(QString::fromStdString(backups().string())), -1) << info.toStdString();
     EXPECT_NE(info.indexOf(". The diary has opened as usual. DlyMed.dat could not be opened ("), -1) << info.toStdString();
-    const QLabel& line = *card().PanInfo;
+    const QLabel& line = *on<QLabel>("PanInfo");
     EXPECT_GE(line.height(), line.heightForWidth(line.width()));
     EXPECT_LE(line.geometry().bottom(), card().height());
 }
@@ -164,7 +163,7 @@ TEST_F(BackupProgramTest, TheMenuRestoresABackupAndTheDiaryStartsAgainOnIt) {
     const auto restoredFrom = readBytes(folder.file("backups/2024-06-15/Personal.dat"));
     const auto replaced = bytesOf(folder.path() / "Personal.dat");
 
-    withModal([&] { commands().MnRestore->trigger(); },
+    withModal([&] { choose("MnRestore"); },
               [&](QWidget* window) {
                   auto* restore = qobject_cast<app::RestoreWindow*>(window);
                   ASSERT_TRUE(restore);
@@ -179,7 +178,7 @@ TEST_F(BackupProgramTest, TheMenuRestoresABackupAndTheDiaryStartsAgainOnIt) {
     EXPECT_EQ(bytesOf(folder.path() / "Personal.dat"), restoredFrom);
     EXPECT_EQ(bytesOf(backups() / "2024-06-16-before-restore" / "Personal.dat"), replaced);
     ASSERT_TRUE(diary().files.allOpen());
-    EXPECT_EQ(card().SelAsName->Caption(), "Jo");
+    EXPECT_EQ(on<controls::TDaPanel>("SelAsName")->Caption(), "Jo");
     const auto next = diary().persons.GetPerDly(store::Persons::Step::Next, card().CurrentPerson());
     ASSERT_TRUE(next);
     EXPECT_EQ(next->nickname, "Jo");  // Max is gone with the restore
@@ -189,7 +188,7 @@ TEST_F(BackupProgramTest, ACancelledRestoreChangesNothing) {
     prepare([&](store::Diary& d) { addPerson(d, "Jo"); });
     start();
     const auto before = bytesOf(folder.path() / "Personal.dat");
-    withModal([&] { commands().MnRestore->trigger(); },
+    withModal([&] { choose("MnRestore"); },
               [&](QWidget* window) { QTest::mouseClick(qobject_cast<app::RestoreWindow*>(window)->BtnCancel, Qt::LeftButton); });
     EXPECT_EQ(bytesOf(folder.path() / "Personal.dat"), before);
     EXPECT_EQ(card().info(), "Welcome to the Pulmora");
@@ -207,7 +206,7 @@ TEST_F(BackupProgramTest, TheMenuExportsThePersonsDiaryToTheFileChosen) {
     start();
     const QString path = QString::fromStdString(folder.file("exported.csv"));
     QString suggested;
-    withModal([&] { commands().MnExport->trigger(); },
+    withModal([&] { choose("MnExport"); },
               [&](QWidget* window) {
                   auto* chooser = qobject_cast<QFileDialog*>(window);
                   ASSERT_TRUE(chooser);
@@ -226,7 +225,7 @@ TEST_F(BackupProgramTest, TheMenuExportsThePersonsDiaryToTheFileChosen) {
 
 TEST_F(BackupProgramTest, ThereIsNothingToExportWithoutAPerson) {
     start();
-    commands().MnExport->trigger();
+    choose("MnExport");
     EXPECT_EQ(card().info(), "There is no diary to export?");
 }
 

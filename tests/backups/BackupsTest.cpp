@@ -1,6 +1,6 @@
 #include "BackupFixture.h"
 
-#include "engine/FaultSeam.h"
+#include "files/FaultSeam.h"
 #include "support/FileSystems.h"
 
 #include <functional>
@@ -73,9 +73,9 @@ TEST_F(BackupTest, ABackupThatCannotBeWrittenSaysWhyAndLeavesTheDiaryAsItWas) {
 // On a full disk what a failed backup wrote would take the room the diary's saves need.
 TEST_F(BackupTest, ABackupThatFailsPartWayLeavesNothingBehind) {
     int writes = 0;
-    engine::faults::setHook([&](engine::faults::Operation op) { return op != engine::faults::Operation::Write || ++writes != 3; });
+    files::faults::setHook([&](files::faults::Operation op) { return op != files::faults::Operation::Write || ++writes != 3; });
     const store::Result done = backups().backUpDaily();
-    engine::faults::setHook({});
+    files::faults::setHook({});
     EXPECT_TRUE(done.error().contains("Input/output error")) << done.error().toStdString();
     EXPECT_EQ(foldersIn(backupFolder()), std::vector<std::string>{});
 }

@@ -50,7 +50,7 @@ protected:
     // from the cell's top left corner (clear of the day number).
     QColor shownColour(const QDate& date) {
         QCoreApplication::processEvents();
-        auto* view = card().Cal->findChild<QTableView*>();
+        auto* view = on<daily::DayCalendar>("Cal")->findChild<QTableView*>();
         const QImage shown = card().screen()->grabWindow(card().winId()).toImage();
         for (int row = 1; row < view->model()->rowCount(); ++row)
             for (int column = 0; column < view->model()->columnCount(); ++column) {
@@ -77,7 +77,7 @@ protected:
     void expectRatingsOf(const QString& person) {
         for (int day = 2; day <= 8; ++day)
             EXPECT_EQ(shownColour(QDate(2024, 6, day)), ratingColour(person, day))
-                << card().SelAsName->Caption().toStdString() << " on " << day << " June";
+                << on<controls::TDaPanel>("SelAsName")->Caption().toStdString() << " on " << day << " June";
     }
 
     QString ann, ben;
@@ -86,14 +86,14 @@ protected:
 TEST_F(CalendarTest, TheCellsFollowThePersonAfterEverySwitch) {
     ASSERT_EQ(card().CurrentPerson(), ann);
     expectRatingsOf(ann);
-    click(card().SelAsName);
+    click(widget("SelAsName"));
     ASSERT_EQ(card().CurrentPerson(), ben);
     expectRatingsOf(ben);
-    click(card().SelAsName);
+    click(widget("SelAsName"));
     ASSERT_EQ(card().CurrentPerson(), ann);
     expectRatingsOf(ann);
     // Deleting Ann starts the diary again on the one left.
-    withModal([&] { card().commands().MnDelPer->trigger(); },
+    withModal([&] { choose("MnDelPer"); },
               [](QWidget* window) {
                   auto* det = qobject_cast<daily::TAsDet*>(window);
                   ASSERT_TRUE(det);
@@ -110,13 +110,13 @@ TEST_F(CalendarTest, EveryDayNumberReadsWellOnItsCell) {
     std::set<QRgb> backgrounds;
     for (int person = 0; person < 2; ++person) {
         for (QDate day(2024, 5, 26); day <= QDate(2024, 7, 6); day = day.addDays(1)) {
-            const auto look = card().Cal->cellLook(day);
+            const auto look = on<daily::DayCalendar>("Cal")->cellLook(day);
             backgrounds.insert(look.background.rgb());
             EXPECT_GE(controls::contrastRatio(look.text, look.background), controls::kReadableContrast)
                 << day.toString(Qt::ISODate).toStdString() << " " << look.text.name().toStdString() << " on "
                 << look.background.name().toStdString();
         }
-        click(card().SelAsName);
+        click(widget("SelAsName"));
     }
     for (const QColor& cell : {daily::kGood, daily::kAverage, daily::kBad, daily::kUnrated, QColor(Qt::white), daily::kNavy})
         EXPECT_TRUE(backgrounds.count(cell.rgb())) << cell.name().toStdString();

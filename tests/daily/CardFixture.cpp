@@ -1,5 +1,6 @@
 #include "CardFixture.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QTest>
@@ -33,6 +34,8 @@ void CardTest::start() {
     program = std::make_unique<app::Application>(folderPath());
     ASSERT_TRUE(program->start());
 }
+
+void CardTest::choose(const char* item) { childNamed<QAction>(card(), item)->trigger(); }
 
 void CardTest::click(QWidget* widget, Qt::MouseButton button) {
     QTest::mouseClick(widget, button, {}, widget->rect().center());

@@ -1,11 +1,18 @@
 #pragma once
 
 #include "app/Application.h"
+#include "app/DiaryLife.h"
+#include "app/HelpWindow.h"
+#include "app/IniRecord.h"
+#include "app/SingleInstance.h"
+#include "app/TAsDB.h"
 #include "daily/AdditionalDailyPage.h"
 #include "daily/BasicDailyPage.h"
 #include "daily/DayCalendar.h"
+#include "daily/TAsDly.h"
 #include "store/Clock.h"
 #include "store/Keys.h"
+#include "support/Children.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -43,11 +50,25 @@ protected:
     QString addPerson(store::Diary& diary, const QString& nickname, const QString& surname = "Smith");
     void start();
 
-    daily::TAsDly& card() { return program->card(); }
-    daily::BasicDailyPage& basic() { return *card().Basic; }
-    daily::AdditionalDailyPage& additional() { return *card().Additional; }
+    // The card under test: the program's, unless a test makes one of its own.
+    virtual daily::TAsDly& card() { return program->card(); }
+    // The card's own controls (its pages' too), by their names.
+    template <class Control>
+    Control* on(const char* name) {
+        return childNamed<Control>(card(), name);
+    }
+    QWidget* widget(const char* name) { return on<QWidget>(name); }
+    QList<QWidget*> widgets(std::initializer_list<const char*> names) {
+        QList<QWidget*> found;
+        for (const char* name : names) found << widget(name);
+        return found;
+    }
+    daily::BasicDailyPage& basic() { return *on<daily::BasicDailyPage>("Basic"); }
+    daily::AdditionalDailyPage& additional() { return *on<daily::AdditionalDailyPage>("Additional"); }
+    // Chooses the menu item of that name.
+    void choose(const char* item);
     store::Diary& diary() { return program->diary(); }
-    void selectDay(const QDate& date) { card().Cal->setSelectedDate(date); }
+    void selectDay(const QDate& date) { card().showDate(date); }
     static void click(QWidget* widget, Qt::MouseButton button = Qt::LeftButton);
     // Runs `action`, which opens a modal window, and hands that window to `use` once it is up.
     // The window must be closed by `use`; it is rejected afterwards if it is still open.

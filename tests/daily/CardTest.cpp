@@ -27,9 +27,9 @@ protected:
         start();
     }
     store::DayCard stored(const QDate& date) { return diary().days.GetDly(person, dateKey(date)); }
-    int usedCell(int row) { return additional().MedGrd->item(row, 0)->text().toInt(); }
+    int usedCell(int row) { return on<QTableWidget>("MedGrd")->item(row, 0)->text().toInt(); }
     void clickUsed(int row, Qt::MouseButton button = Qt::LeftButton) {
-        auto* grid = additional().MedGrd;
+        auto* grid = on<QTableWidget>("MedGrd");
         const QRect cell = grid->visualRect(grid->model()->index(row, 0));
         QTest::mouseClick(grid->viewport(), button, {}, cell.center());
     }
@@ -39,24 +39,25 @@ protected:
 TEST_F(DailyCardTest, StartsOnTodayForTheFirstPerson) {
     EXPECT_EQ(card().CurrentPerson(), person);
     EXPECT_EQ(card().CurrentDate(), "20240615");
-    EXPECT_EQ(card().SelAsName->Caption(), "Jo");
+    EXPECT_EQ(on<controls::TDaPanel>("SelAsName")->Caption(), "Jo");
     EXPECT_EQ(card().info(), "Welcome to the Pulmora");
     EXPECT_EQ(card().windowTitle(), "Pulmora Daily Card");
-    EXPECT_EQ(card().PanDate->Caption(), "June 2024");
-    EXPECT_FALSE(card().BtnSave->isVisible());
+    EXPECT_EQ(on<controls::TDaButton>("PanDate")->Caption(), "June 2024");
+    EXPECT_FALSE(widget("BtnSave")->isVisible());
 }
 
 TEST_F(DailyCardTest, ANewDayOffersTheTriggersAndMedicationEmpty) {
     EXPECT_EQ(basic().values().morning, 0);
-    EXPECT_FALSE(basic().CoughDay->BtnState());
+    EXPECT_FALSE(on<controls::TDaSwitch>("CoughDay")->BtnState());
     const auto lines = additional().triggers();
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_FALSE(lines[0].ticked || lines[1].ticked);
-    EXPECT_EQ(additional().MedGrd->rowCount(), 2);
+    EXPECT_EQ(on<QTableWidget>("MedGrd")->rowCount(), 2);
     EXPECT_EQ(usedCell(0), 0);
     // Nothing compared yet: the splash picture.
-    EXPECT_EQ(card().Report->pixmap().toImage(),
-              QPixmap::fromImage(controls::pictures::splash(card().Report->size(), card().devicePixelRatioF())).toImage());
+    const QLabel& summary = *on<QLabel>("Report");
+    EXPECT_EQ(summary.pixmap().toImage(),
+              QPixmap::fromImage(controls::pictures::splash(summary.size(), card().devicePixelRatioF())).toImage());
     // Saving an untouched new day stores no triggers and no medication.
     ASSERT_TRUE(card().SaveDay());
     EXPECT_EQ(diary().files.table(store::TableId::DlyTrig)->recordCount(), 0u);
@@ -64,28 +65,28 @@ TEST_F(DailyCardTest, ANewDayOffersTheTriggersAndMedicationEmpty) {
 }
 
 TEST_F(DailyCardTest, LeavingADayWritesItsPendingChangesToThatDay) {
-    click(basic().CoughDay);
+    click(widget("CoughDay"));
     EXPECT_TRUE(card().RecChanged());
-    EXPECT_TRUE(card().BtnSave->isVisibleTo(&card()));
+    EXPECT_TRUE(widget("BtnSave")->isVisibleTo(&card()));
     selectDay(QDate(2024, 6, 14));
     EXPECT_FALSE(card().RecChanged());
     EXPECT_TRUE(stored(kToday).found);
     EXPECT_TRUE(stored(kToday).values.coughDay);
     EXPECT_FALSE(stored(QDate(2024, 6, 14)).found);
-    EXPECT_FALSE(basic().CoughDay->BtnState());
+    EXPECT_FALSE(on<controls::TDaSwitch>("CoughDay")->BtnState());
     selectDay(kToday);
-    EXPECT_TRUE(basic().CoughDay->BtnState());
+    EXPECT_TRUE(on<controls::TDaSwitch>("CoughDay")->BtnState());
     EXPECT_EQ(card().info(), "Asthma Record Retrieved for 15 June 2024");
 }
 
 TEST_F(DailyCardTest, FutureDaysAreRefusedAndTodayIsEditable) {
-    EXPECT_TRUE(card().Tabs->isEnabled());
+    EXPECT_TRUE(widget("Tabs")->isEnabled());
     selectDay(kToday.addDays(1));
-    EXPECT_FALSE(card().Tabs->isEnabled());
+    EXPECT_FALSE(widget("Tabs")->isEnabled());
     EXPECT_EQ(card().info(), "You are not allowed to record forward date information!");
-    EXPECT_EQ(card().Tabs->currentIndex(), 0);
+    EXPECT_EQ(on<QTabWidget>("Tabs")->currentIndex(), 0);
     selectDay(kToday);
-    EXPECT_TRUE(card().Tabs->isEnabled());
+    EXPECT_TRUE(widget("Tabs")->isEnabled());
 }
 
 TEST_F(DailyCardTest, AFutureDaysEntriesLookDisabled) {
@@ -93,41 +94,41 @@ TEST_F(DailyCardTest, AFutureDaysEntriesLookDisabled) {
     const QPoint inCell(6, 14);  // inside the first digit cell, clear of its digit
     // As any disabled entry on the page: not the yellow and navy faces of the entries in use.
     const QColor disabled = basic().palette().color(QPalette::Disabled, QPalette::Base);
-    for (controls::TDaNumber* entry : {basic().PkMorn, basic().PkEven})
+    for (controls::TDaNumber* entry : {on<controls::TDaNumber>("PkMorn"), on<controls::TDaNumber>("PkEven")})
         EXPECT_EQ(entry->grab().toImage().pixelColor(inCell), disabled) << entry->accessibleName().toStdString();
     selectDay(kToday);
-    EXPECT_EQ(basic().PkEven->grab().toImage().pixelColor(inCell), QColor(0, 0, 128));
-    EXPECT_EQ(basic().PkMorn->grab().toImage().pixelColor(inCell), QColor(255, 255, 0));
+    EXPECT_EQ(widget("PkEven")->grab().toImage().pixelColor(inCell), QColor(0, 0, 128));
+    EXPECT_EQ(widget("PkMorn")->grab().toImage().pixelColor(inCell), QColor(255, 255, 0));
 }
 
 TEST_F(DailyCardTest, CancelDropsTheChangesAndReloads) {
-    click(basic().WheezNight);
-    click(card().BtnCancel);
+    click(widget("WheezNight"));
+    click(widget("BtnCancel"));
     EXPECT_FALSE(card().RecChanged());
-    EXPECT_FALSE(basic().WheezNight->BtnState());
+    EXPECT_FALSE(on<controls::TDaSwitch>("WheezNight")->BtnState());
     EXPECT_FALSE(stored(kToday).found);
 }
 
 TEST_F(DailyCardTest, TheOneRelieverFollowsTheCountBothWays) {
-    for (int i = 0; i < 3; ++i) click(basic().RelUse);
-    EXPECT_EQ(basic().RelUse->NoValue(), 3);
+    for (int i = 0; i < 3; ++i) click(widget("RelUse"));
+    EXPECT_EQ(on<controls::TDaSingle>("RelUse")->NoValue(), 3);
     EXPECT_EQ(usedCell(0), 3);  // Salbutamol, the only reliever
     clickUsed(0);
     EXPECT_EQ(usedCell(0), 4);
-    EXPECT_EQ(basic().RelUse->NoValue(), 4);
+    EXPECT_EQ(on<controls::TDaSingle>("RelUse")->NoValue(), 4);
     // A preventer row changes the preventer count and leaves the reliever count alone.
     clickUsed(1);
-    EXPECT_EQ(basic().PreUse->NoValue(), 1);
-    EXPECT_EQ(basic().RelUse->NoValue(), 4);
+    EXPECT_EQ(on<controls::TDaSingle>("PreUse")->NoValue(), 1);
+    EXPECT_EQ(on<controls::TDaSingle>("RelUse")->NoValue(), 4);
     // A right click acts on the cell under the pointer, not on the current cell.
-    additional().MedGrd->setCurrentCell(0, 0);
+    on<QTableWidget>("MedGrd")->setCurrentCell(0, 0);
     clickUsed(1, Qt::RightButton);
     EXPECT_EQ(usedCell(0), 4);
     EXPECT_EQ(usedCell(1), 0);
     clickUsed(1, Qt::RightButton);
     EXPECT_EQ(usedCell(1), 0);
     // The medication column is not a count.
-    const auto* grid = additional().MedGrd;
+    const auto* grid = on<QTableWidget>("MedGrd");
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->model()->index(0, 1)).center());
     EXPECT_EQ(usedCell(0), 4);
 
@@ -143,11 +144,11 @@ TEST_F(DailyCardTest, TheOneRelieverFollowsTheCountBothWays) {
 TEST_F(DailyCardTest, TheMedicationColumnFillsTheGrid) {
     card().show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&card()));
-    ASSERT_EQ(card().Tabs->currentIndex(), 0);
+    ASSERT_EQ(on<QTabWidget>("Tabs")->currentIndex(), 0);
     selectDay(QDate(2024, 6, 14));
-    card().Tabs->setCurrentIndex(1);
+    on<QTabWidget>("Tabs")->setCurrentIndex(1);
     QCoreApplication::processEvents();
-    const auto* grid = additional().MedGrd;
+    const auto* grid = on<QTableWidget>("MedGrd");
     EXPECT_EQ(grid->columnWidth(1), grid->viewport()->width() - grid->columnWidth(0) - 6);
     EXPECT_GT(grid->columnWidth(1), 150);
     selectDay(QDate(2024, 6, 13));
@@ -157,21 +158,21 @@ TEST_F(DailyCardTest, TheMedicationColumnFillsTheGrid) {
 TEST_F(DailyCardTest, TwoRelieversKeepTheirOwnCounts) {
     ASSERT_TRUE(cards::addMedication(diary(), person, "Terbutaline", "Reliever"));
     card().CalDateChange();
-    ASSERT_EQ(additional().MedGrd->rowCount(), 3);
-    click(basic().RelUse);
+    ASSERT_EQ(on<QTableWidget>("MedGrd")->rowCount(), 3);
+    click(widget("RelUse"));
     for (int row = 0; row < 3; ++row) EXPECT_EQ(usedCell(row), 0);
     // A count typed by hand survives a click on a preventer row.
     for (int row = 0; row < 3; ++row)
-        if (additional().MedGrd->item(row, 2)->text() == "Preventer") clickUsed(row);
-    EXPECT_EQ(basic().RelUse->NoValue(), 1);
+        if (on<QTableWidget>("MedGrd")->item(row, 1)->text().endsWith("(Preventer)")) clickUsed(row);
+    EXPECT_EQ(on<controls::TDaSingle>("RelUse")->NoValue(), 1);
     for (int row = 0; row < 3; ++row)
-        if (additional().MedGrd->item(row, 2)->text() == "Reliever") clickUsed(row);
-    EXPECT_EQ(basic().RelUse->NoValue(), 2);
+        if (on<QTableWidget>("MedGrd")->item(row, 1)->text().endsWith("(Reliever)")) clickUsed(row);
+    EXPECT_EQ(on<controls::TDaSingle>("RelUse")->NoValue(), 2);
 }
 
 TEST_F(DailyCardTest, EveryTickChangeMarksTheDay) {
-    auto* list = additional().ListTrg;
-    card().Tabs->setCurrentIndex(1);
+    auto* list = on<QListWidget>("ListTrg");
+    on<QTabWidget>("Tabs")->setCurrentIndex(1);
     list->setCurrentRow(1);
     list->setFocus();
     QTest::keyClick(list, Qt::Key_Space);
@@ -197,33 +198,33 @@ TEST_F(DailyCardTest, TickTriggerTicksAListedNameWithoutAddingIt) {
 
 TEST_F(DailyCardTest, TheDateBarStepsMonthsAndYears) {
     selectDay(QDate(2024, 3, 31));
-    click(card().BackMonth);
-    EXPECT_EQ(card().Cal->selectedDate(), QDate(2024, 2, 29));
+    click(widget("BackMonth"));
+    EXPECT_EQ(on<daily::DayCalendar>("Cal")->selectedDate(), QDate(2024, 2, 29));
     selectDay(QDate(2000, 2, 29));
-    click(card().ForwardYear);
-    EXPECT_EQ(card().Cal->selectedDate(), QDate(2001, 2, 28));
-    click(card().ForwardMonth);
-    click(card().BackYear);
-    EXPECT_EQ(card().Cal->selectedDate(), QDate(2000, 3, 28));
-    click(card().PanDate);
-    EXPECT_EQ(card().Cal->selectedDate(), kToday);
+    click(widget("ForwardYear"));
+    EXPECT_EQ(on<daily::DayCalendar>("Cal")->selectedDate(), QDate(2001, 2, 28));
+    click(widget("ForwardMonth"));
+    click(widget("BackYear"));
+    EXPECT_EQ(on<daily::DayCalendar>("Cal")->selectedDate(), QDate(2000, 3, 28));
+    click(widget("PanDate"));
+    EXPECT_EQ(on<daily::DayCalendar>("Cal")->selectedDate(), kToday);
     // Clicking it again on today keeps the day; like every command it first saves what is pending.
-    click(basic().ChestDay);
-    click(card().PanDate);
-    EXPECT_EQ(card().Cal->selectedDate(), kToday);
-    EXPECT_TRUE(basic().ChestDay->BtnState());
+    click(widget("ChestDay"));
+    click(widget("PanDate"));
+    EXPECT_EQ(on<daily::DayCalendar>("Cal")->selectedDate(), kToday);
+    EXPECT_TRUE(on<controls::TDaSwitch>("ChestDay")->BtnState());
     EXPECT_FALSE(card().RecChanged());
     EXPECT_TRUE(stored(kToday).values.chestDay);
 }
 
 TEST_F(DailyCardTest, SavingRaisesTheBestAndTheSummaryComparesWithThePreviousDay) {
     selectDay(QDate(2024, 6, 10));
-    for (int i = 0; i < 3; ++i) click(basic().PkMorn, Qt::LeftButton);
+    for (int i = 0; i < 3; ++i) click(widget("PkMorn"), Qt::LeftButton);
     ASSERT_TRUE(card().SaveDay());
     selectDay(kToday);
-    const QImage splash = card().Report->pixmap().toImage();
-    click(basic().RateGood);
-    EXPECT_NE(card().Report->pixmap().toImage(), splash);
+    const QImage splash = on<QLabel>("Report")->pixmap().toImage();
+    click(widget("RateGood"));
+    EXPECT_NE(on<QLabel>("Report")->pixmap().toImage(), splash);
     ASSERT_TRUE(card().SaveDay());
     EXPECT_EQ(stored(kToday).values.rating, 3);
 }
@@ -231,8 +232,8 @@ TEST_F(DailyCardTest, SavingRaisesTheBestAndTheSummaryComparesWithThePreviousDay
 TEST_F(CardTest, ALongNicknameStopsShortOfTheHeaderButtonsAndKeepsItsMarker) {
     prepare([&](store::Diary& d) { addPerson(d, QString(30, QLatin1Char('W'))); });
     start();
-    controls::TDaPanel* banner = card().SelAsName;
-    EXPECT_LT(banner->geometry().right(), card().BtnPer->x());
+    controls::TDaPanel* banner = on<controls::TDaPanel>("SelAsName");
+    EXPECT_LT(banner->geometry().right(), widget("BtnPer")->x());
     EXPECT_LE(banner->markerRect().right(), banner->width() - 1);
     EXPECT_EQ(banner->grab().toImage().pixelColor(banner->markerRect().center() + QPoint(1, -2)), QColor(0, 0, 128));
 }
@@ -248,13 +249,13 @@ TEST_F(DailyCardTest, TheInformationLineShowsMessagesWhole) {
     };
     for (const QString& text : lines) {
         card().setInfo(text);
-        const QLabel& line = *card().PanInfo;
+        const QLabel& line = *on<QLabel>("PanInfo");
         const QRect wrapped = QFontMetrics(line.font()).boundingRect(
             QRect(QPoint(0, 0), QSize(line.contentsRect().width(), 1000)), Qt::TextWordWrap, text);
         EXPECT_LE(wrapped.height(), line.contentsRect().height()) << text.toStdString();
     }
     card().setInfo(lines[0]);
-    EXPECT_EQ(QFontInfo(card().PanInfo->font()).pixelSize(), QFontInfo(card().font()).pixelSize());
+    EXPECT_EQ(QFontInfo(on<QLabel>("PanInfo")->font()).pixelSize(), QFontInfo(card().font()).pixelSize());
 }
 
 class NoPersonTest : public CardTest {
@@ -267,21 +268,21 @@ protected:
 
 TEST_F(NoPersonTest, EntryWithoutAPersonOpensThePersonalCard) {
     EXPECT_EQ(card().CurrentPerson(), "New");
-    EXPECT_EQ(card().SelAsName->Caption(), "New");
+    EXPECT_EQ(on<controls::TDaPanel>("SelAsName")->Caption(), "New");
     EXPECT_EQ(card().info(), "Welcome to the Pulmora");
     auto expectNewPersonalCard = [](QWidget* window) {
         EXPECT_EQ(window->windowTitle(), "Pulmora Personal Card");
     };
-    withModal([&] { click(basic().CoughDay); }, expectNewPersonalCard);
-    EXPECT_FALSE(basic().CoughDay->BtnState());
+    withModal([&] { click(widget("CoughDay")); }, expectNewPersonalCard);
+    EXPECT_FALSE(on<controls::TDaSwitch>("CoughDay")->BtnState());
     EXPECT_FALSE(card().RecChanged());
-    withModal([&] { click(basic().PkMorn); }, expectNewPersonalCard);
-    EXPECT_EQ(basic().PkMorn->NoValue(), 0);
+    withModal([&] { click(widget("PkMorn")); }, expectNewPersonalCard);
+    EXPECT_EQ(on<controls::TDaNumber>("PkMorn")->NoValue(), 0);
     EXPECT_FALSE(card().RecChanged());
     // A typed digit counts at once, so it too asks for a person first and is not kept.
-    withModal([&] { QTest::keyClick(basic().PkEven, Qt::Key_4); }, expectNewPersonalCard);
-    EXPECT_EQ(basic().PkEven->NoValue(), 0);
-    EXPECT_FALSE(basic().PkEven->typing());
+    withModal([&] { QTest::keyClick(widget("PkEven"), Qt::Key_4); }, expectNewPersonalCard);
+    EXPECT_EQ(on<controls::TDaNumber>("PkEven")->NoValue(), 0);
+    EXPECT_FALSE(on<controls::TDaNumber>("PkEven")->typing());
     EXPECT_FALSE(card().RecChanged());
     withModal([&] { card().RecUpdate(); }, expectNewPersonalCard);
     EXPECT_EQ(diary().files.table(store::TableId::Daily)->recordCount(), 0u);

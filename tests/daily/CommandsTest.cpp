@@ -39,7 +39,6 @@ protected:
         });
         start();
     }
-    daily::DailyCommands& commands() { return card().commands(); }
     QString carol, alan, bea;
 };
 
@@ -47,34 +46,34 @@ TEST_F(CommandsTest, TheBannerCyclesThroughThePeopleInNicknameOrder) {
     EXPECT_EQ(card().CurrentPerson(), alan);
     QStringList seen;
     for (int i = 0; i < 3; ++i) {
-        click(card().SelAsName);
-        seen << card().SelAsName->Caption();
+        click(widget("SelAsName"));
+        seen << on<controls::TDaPanel>("SelAsName")->Caption();
     }
     EXPECT_EQ(seen, (QStringList{"Bea", "Carol", "Alan"}));
 }
 
 TEST_F(CommandsTest, EveryCommandSavesThePendingDayFirst) {
-    click(card().Basic->WheezDay);
+    click(widget("WheezDay"));
     ASSERT_TRUE(card().RecChanged());
-    click(card().SelAsName);
+    click(widget("SelAsName"));
     EXPECT_EQ(card().CurrentPerson(), bea);
     EXPECT_TRUE(diary().days.GetDly(alan, dateKey(kToday)).values.wheezeDay);
-    EXPECT_FALSE(card().Basic->WheezDay->BtnState());
-    EXPECT_FALSE(card().BtnSave->isVisibleTo(&card()));
+    EXPECT_FALSE(on<controls::TDaSwitch>("WheezDay")->BtnState());
+    EXPECT_FALSE(widget("BtnSave")->isVisibleTo(&card()));
 }
 
 TEST_F(CommandsTest, TheRecordSheetOpensBesideItsButtonWithTheShownPersonTickedAfterSaving) {
-    ASSERT_TRUE(card().BtnSheet->isEnabled());
-    click(card().SelAsName);
-    click(card().Basic->WheezDay);
+    ASSERT_TRUE(widget("BtnSheet")->isEnabled());
+    click(widget("SelAsName"));
+    click(widget("WheezDay"));
     ASSERT_TRUE(card().RecChanged());
     QStringList ticked;
-    withModal([&] { click(card().BtnSheet); },
+    withModal([&] { click(widget("BtnSheet")); },
               [&](QWidget* window) {
                   auto* sheet = qobject_cast<sheet::TAsSheet*>(window);
                   ASSERT_NE(sheet, nullptr);
                   ticked = sheet->tickedNames();
-                  const QPoint corner = card().BtnSheet->mapToGlobal(QPoint(card().BtnSheet->width(), 0));
+                  const QPoint corner = widget("BtnSheet")->mapToGlobal(QPoint(widget("BtnSheet")->width(), 0));
                   EXPECT_EQ(sheet->x() + sheet->width(), corner.x());
                   EXPECT_EQ(sheet->y(), corner.y());
                   // The day was written before the window opened.
@@ -87,11 +86,11 @@ TEST_F(CommandsTest, TheRecordSheetOpensBesideItsButtonWithTheShownPersonTickedA
 
 TEST_F(CommandsTest, RemovingTheDayReloadsItEmpty) {
     selectDay(QDate(2024, 6, 3));
-    card().Additional->TickTrigger("POLLEN");
+    additional().TickTrigger("POLLEN");
     card().markChanged();
-    click(card().Basic->RateBad);
+    click(widget("RateBad"));
     ASSERT_TRUE(card().SaveDay());
-    withModal([&] { commands().MnDelDly->trigger(); },
+    withModal([&] { choose("MnDelDly"); },
               [](QWidget* window) {
                   auto* det = qobject_cast<daily::TAsDet*>(window);
                   ASSERT_TRUE(det);
@@ -103,14 +102,14 @@ TEST_F(CommandsTest, RemovingTheDayReloadsItEmpty) {
               });
     EXPECT_EQ(diary().days.ChkDly(alan, "20240603"), -1);
     EXPECT_TRUE(card().info().isEmpty());
-    for (const auto& line : card().Additional->triggers()) EXPECT_FALSE(line.ticked) << line.name.toStdString();
-    EXPECT_FALSE(card().Basic->RateBad->BtnState());
+    for (const auto& line : additional().triggers()) EXPECT_FALSE(line.ticked) << line.name.toStdString();
+    EXPECT_FALSE(on<controls::TDaSwitch>("RateBad")->BtnState());
     EXPECT_FALSE(card().RecChanged());
 }
 
 TEST_F(CommandsTest, APersonIsDeletedOnlyWithTheWordTyped) {
     ASSERT_TRUE(card().SaveDay());
-    withModal([&] { commands().MnDelPer->trigger(); },
+    withModal([&] { choose("MnDelPer"); },
               [](QWidget* window) {
                   auto* det = qobject_cast<daily::TAsDet*>(window);
                   ASSERT_TRUE(det);
@@ -168,7 +167,7 @@ TEST(DeletionConfirmationTest, EscapeAndACloseRequestActAsCancel) {
 }
 
 TEST_F(CommandsTest, CancellingADeletionKeepsEverything) {
-    withModal([&] { commands().MnDelPer->trigger(); },
+    withModal([&] { choose("MnDelPer"); },
               [](QWidget* window) { click(qobject_cast<daily::TAsDet*>(window)->BtnCancel); });
     EXPECT_TRUE(diary().persons.GetPerCrd(alan));
     EXPECT_EQ(card().CurrentPerson(), alan);
@@ -177,21 +176,21 @@ TEST_F(CommandsTest, CancellingADeletionKeepsEverything) {
 TEST_F(CommandsTest, HelpOpensTheTopicOfThePageInFront) {
     std::filesystem::copy(PULMORA_HELP_DIR, folder.path() / "help", std::filesystem::copy_options::recursive);
     const auto& help = program->help();
-    click(card().BtnHelp);
+    click(widget("BtnHelp"));
     EXPECT_EQ(help.currentPage(), "BasicDailyCard");
-    card().Tabs->setCurrentIndex(1);
-    click(card().BtnHelp);
+    on<QTabWidget>("Tabs")->setCurrentIndex(1);
+    click(widget("BtnHelp"));
     EXPECT_EQ(help.currentPage(), "AdditionalDailyCard");
-    commands().caseStudies[8]->trigger();
+    choose("AreYouAPoorPerceiver");  // the last case study
     EXPECT_EQ(help.currentPage(), "AreYouAPoorPerceiver");
-    commands().MnHelp->trigger();
+    choose("MnHelp");
     EXPECT_EQ(help.currentPage(), "index");
     program->help().showTopic("AreYouAPoorPerceiver");
     EXPECT_TRUE(program->help().browser->toPlainText().contains("written asthma action plan"));
 }
 
 TEST_F(CommandsTest, ThePersonalCardOpensForTheSelectedPerson) {
-    withModal([&] { click(card().BtnPer); },
+    withModal([&] { click(widget("BtnPer")); },
               [](QWidget* window) {
                   auto* per = qobject_cast<personal::TAsPer*>(window);
                   ASSERT_TRUE(per);
@@ -199,40 +198,40 @@ TEST_F(CommandsTest, ThePersonalCardOpensForTheSelectedPerson) {
                   per->FldWhoI->setText("Allie");
                   click(per->BtnSave);
               });
-    EXPECT_EQ(card().SelAsName->Caption(), "Allie");
+    EXPECT_EQ(on<controls::TDaPanel>("SelAsName")->Caption(), "Allie");
     EXPECT_EQ(card().CurrentPerson(), alan);
 }
 
 TEST_F(CardTest, DeletingTheOnlyPersonLeavesNewAndEntryOpensThePersonalCard) {
     prepare([&](store::Diary& d) { addPerson(d, "Solo"); });
     start();
-    withModal([&] { card().commands().MnDelPer->trigger(); },
+    withModal([&] { choose("MnDelPer"); },
               [](QWidget* window) {
                   auto* det = qobject_cast<daily::TAsDet*>(window);
                   det->deleteBox->setText("DELETE");
                   click(det->BtnConfirm);
               });
     EXPECT_EQ(card().CurrentPerson(), "New");
-    EXPECT_EQ(card().SelAsName->Caption(), "New");
-    withModal([&] { click(card().Basic->CoughDay); },
+    EXPECT_EQ(on<controls::TDaPanel>("SelAsName")->Caption(), "New");
+    withModal([&] { click(widget("CoughDay")); },
               [](QWidget* window) {
                   auto* per = qobject_cast<personal::TAsPer*>(window);
                   ASSERT_TRUE(per);
                   EXPECT_EQ(per->header(), "New Personal Card");
               });
-    card().commands().MnDelDly->trigger();
+    choose("MnDelDly");
     EXPECT_EQ(card().info(), "There is nothing to delete?");
 }
 
 TEST_F(CardTest, TheMenuHasItsItems) {
     start();
     QStringList captions;
-    for (QAction* a : card().commands().AsMenu->actions())
+    for (QAction* a : on<QMenu>("AsMenu")->actions())
         if (!a->isSeparator()) captions << a->text();
     EXPECT_EQ(captions, (QStringList{"Create New User", "Maintain Trigger List", "Maintenance",
                                      "Export Diary to CSV...", "Restore from Backup...", "Help", "Case Studies",
                                      "About && Support"}));
-    withModal([&] { card().commands().MnAbout->trigger(); },
+    withModal([&] { choose("MnAbout"); },
               [](QWidget* window) {
                   EXPECT_EQ(window->windowTitle(), "About Application");
                   EXPECT_EQ(window->size(), QSize(314, 249));

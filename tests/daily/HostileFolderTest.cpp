@@ -62,11 +62,11 @@ protected:
         const QString notice = "ERROR: The diary is open for reading only (" + lockProblem +
                                "), so nothing can be entered or saved.";
         EXPECT_EQ(card().info(), notice);
-        EXPECT_EQ(card().SelAsName->Caption(), "Jo");
-        EXPECT_FALSE(card().Tabs->isEnabled());
+        EXPECT_EQ(on<controls::TDaPanel>("SelAsName")->Caption(), "Jo");
+        EXPECT_FALSE(widget("Tabs")->isEnabled());
         selectDay(QDate(2024, 6, 10));
-        EXPECT_EQ(basic().PkMorn->NoValue(), 310);
-        EXPECT_FALSE(card().Tabs->isEnabled());
+        EXPECT_EQ(on<controls::TDaNumber>("PkMorn")->NoValue(), 310);
+        EXPECT_FALSE(widget("Tabs")->isEnabled());
         EXPECT_EQ(card().info(), notice);
         EXPECT_FALSE(card().SaveDay());
         EXPECT_TRUE(card().info().contains("so nothing was saved"));
@@ -224,12 +224,12 @@ TEST_F(HostileFolderTest, ALongMessageIsWholeInTheTooltipAndTheMonitor) {
     const QString info = card().info();
     EXPECT_TRUE(info.contains("DlyMed.dat could not be opened (field 1 \"DyID\" is a numeric field (type N)"));
     EXPECT_TRUE(info.endsWith("It has been left as it is."));
-    EXPECT_EQ(card().PanInfo->toolTip(), info);
+    EXPECT_EQ(on<QLabel>("PanInfo")->toolTip(), info);
     EXPECT_EQ(program->db().message(), info);
 
     // The information line grows to the whole text, and the text fits below the monitor's frames too.
-    EXPECT_GE(card().PanInfo->height(), card().PanInfo->heightForWidth(card().PanInfo->width()));
-    EXPECT_GT(card().PanInfo->height(), 26);
+    EXPECT_GE(widget("PanInfo")->height(), on<QLabel>("PanInfo")->heightForWidth(widget("PanInfo")->width()));
+    EXPECT_GT(widget("PanInfo")->height(), 26);
     const QFontMetrics metrics(program->db().font());
     const int h = metrics.height() + 2;
     const QImage& monitor = program->db().Image1();

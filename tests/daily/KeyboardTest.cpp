@@ -46,44 +46,41 @@ protected:
 };
 
 TEST_F(KeyboardTest, TabLeavesTheGridAndReachesEveryButtonInReadingOrder) {
-    card().Tabs->setCurrentIndex(1);
-    auto& page = additional();
-    const QList<QWidget*> forward = walk(card().SelAsName, 40);
-    const QList<QWidget*> expected = {card().BtnPer,       card().BtnRep,      card().BtnSheet,    card().BtnMenu,
-                                      card().BackYear,     card().BackMonth,   card().PanDate,
-                                      card().ForwardMonth, card().ForwardYear};
+    on<QTabWidget>("Tabs")->setCurrentIndex(1);
+    const QList<QWidget*> forward = walk(widget("SelAsName"), 40);
+    const QList<QWidget*> expected =
+        widgets({"BtnPer", "BtnRep", "BtnSheet", "BtnMenu", "BackYear", "BackMonth", "PanDate", "ForwardMonth", "ForwardYear"});
     for (int i = 0; i < expected.size(); ++i) EXPECT_EQ(forward.value(i), expected[i]) << "press " << i + 1;
-    const qsizetype addTrg = forward.indexOf(page.BtnAddTrg);
+    const qsizetype addTrg = forward.indexOf(widget("BtnAddTrg"));
     ASSERT_GE(addTrg, 0) << "the trigger \"+\" is never reached";
-    EXPECT_EQ(forward.value(addTrg + 1), page.ListTrg);
-    EXPECT_EQ(forward.value(addTrg + 2), page.BtnAddMed);
-    EXPECT_EQ(forward.value(addTrg + 3), page.MedGrd);
-    EXPECT_EQ(forward.value(addTrg + 4), card().BtnHelp) << "Tab stays in the grid";
-    EXPECT_TRUE(forward.contains(card().SelAsName)) << "the order does not come round again";
+    EXPECT_EQ(forward.value(addTrg + 1), widget("ListTrg"));
+    EXPECT_EQ(forward.value(addTrg + 2), widget("BtnAddMed"));
+    EXPECT_EQ(forward.value(addTrg + 3), widget("MedGrd"));
+    EXPECT_EQ(forward.value(addTrg + 4), widget("BtnHelp")) << "Tab stays in the grid";
+    EXPECT_TRUE(forward.contains(widget("SelAsName"))) << "the order does not come round again";
 
-    const QList<QWidget*> backward = walk(card().BtnHelp, 3, true);
-    EXPECT_EQ(backward, (QList<QWidget*>{page.MedGrd, page.BtnAddMed, page.ListTrg}));
+    const QList<QWidget*> backward = walk(widget("BtnHelp"), 3, true);
+    EXPECT_EQ(backward, widgets({"MedGrd", "BtnAddMed", "ListTrg"}));
 }
 
 // With changes pending, Save and Cancel stand between the page and Help, and are reached.
 TEST_F(KeyboardTest, SaveAndCancelAreReachedWhenShown) {
-    click(basic().CoughDay);
-    ASSERT_TRUE(card().BtnSave->isVisible());
-    card().Tabs->setCurrentIndex(1);
-    EXPECT_EQ(walk(additional().MedGrd, 3), (QList<QWidget*>{card().BtnSave, card().BtnCancel, card().BtnHelp}));
-    QTest::keyClick(card().BtnCancel, Qt::Key_Space, Qt::NoModifier);
+    click(widget("CoughDay"));
+    ASSERT_TRUE(widget("BtnSave")->isVisible());
+    on<QTabWidget>("Tabs")->setCurrentIndex(1);
+    EXPECT_EQ(walk(widget("MedGrd"), 3), widgets({"BtnSave", "BtnCancel", "BtnHelp"}));
+    QTest::keyClick(widget("BtnCancel"), Qt::Key_Space, Qt::NoModifier);
     EXPECT_FALSE(card().RecChanged());
 }
 
 // Whatever Tab reaches shows that it has the focus: each control looks different with the
 // focus than without it.
 TEST_F(KeyboardTest, EveryControlTabReachesShowsTheFocus) {
-    click(basic().CoughDay);
+    click(widget("CoughDay"));
     for (int page = 0; page < 2; ++page) {
-        card().Tabs->setCurrentIndex(page);
-        const QList<QWidget*> reached = walk(card().SelAsName, 40);
-        for (QWidget* needed : {static_cast<QWidget*>(card().SelAsName), static_cast<QWidget*>(card().PanDate),
-                                static_cast<QWidget*>(card().Cal), static_cast<QWidget*>(card().BtnSave)})
+        on<QTabWidget>("Tabs")->setCurrentIndex(page);
+        const QList<QWidget*> reached = walk(widget("SelAsName"), 40);
+        for (QWidget* needed : widgets({"SelAsName", "PanDate", "Cal", "BtnSave"}))
             ASSERT_TRUE(std::any_of(reached.begin(), reached.end(),
                                     [&](QWidget* w) { return w == needed || needed->isAncestorOf(w); }))
                 << "page " << page << ": " << needed->metaObject()->className() << " is never reached";
@@ -101,25 +98,24 @@ TEST_F(KeyboardTest, EveryControlTabReachesShowsTheFocus) {
 }
 
 TEST_F(KeyboardTest, TheBasicPageIsWalkedInReadingOrder) {
-    auto& page = basic();
-    const QList<QWidget*> forward = walk(page.PkMorn, 5);
-    EXPECT_EQ(forward, (QList<QWidget*>{page.PkEven, page.BreathDay, page.BreathNight, page.WheezDay, page.WheezNight}));
-    const QList<QWidget*> tail = walk(page.RateGood, 6);
-    EXPECT_EQ(tail, (QList<QWidget*>{page.Offwork, page.ActWalk, page.ActRun, page.RelUse, page.PreUse, card().BtnHelp}));
+    const QList<QWidget*> forward = walk(widget("PkMorn"), 5);
+    EXPECT_EQ(forward, widgets({"PkEven", "BreathDay", "BreathNight", "WheezDay", "WheezNight"}));
+    const QList<QWidget*> tail = walk(widget("RateGood"), 6);
+    EXPECT_EQ(tail, widgets({"Offwork", "ActWalk", "ActRun", "RelUse", "PreUse", "BtnHelp"}));
 }
 
 TEST_F(KeyboardTest, APeakFlowIsTypedAndTabConfirmsIt) {
-    basic().PkMorn->setFocus();
-    QTest::keyClicks(basic().PkMorn, "450");
+    widget("PkMorn")->setFocus();
+    QTest::keyClicks(widget("PkMorn"), "450");
     EXPECT_TRUE(card().RecChanged());
     EXPECT_EQ(basic().values().morning, 450);
-    QTest::keyClick(basic().PkMorn, Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), basic().PkEven);
+    QTest::keyClick(widget("PkMorn"), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), on<controls::TDaNumber>("PkEven"));
     EXPECT_EQ(basic().values().morning, 450);
     EXPECT_TRUE(card().RecChanged());
     // Fewer digits than cells: the number typed, as in any number entry.
-    QTest::keyClicks(basic().PkEven, "95");
-    QTest::keyClick(basic().PkEven, Qt::Key_Return);
+    QTest::keyClicks(widget("PkEven"), "95");
+    QTest::keyClick(widget("PkEven"), Qt::Key_Return);
     EXPECT_EQ(basic().values().evening, 95);
     ASSERT_TRUE(card().SaveDay());
     EXPECT_EQ(diary().days.GetDly(card().CurrentPerson(), card().CurrentDate()).values.morning, 450);
@@ -158,10 +154,10 @@ protected:
 // the entry.
 TEST_F(TypingTest, APeakFlowBeingTypedIsSavedByEveryRoadThatSaves) {
     const std::vector<std::pair<const char*, std::function<void()>>> roads = {
-        {"the save shortcut", [&] { QTest::keyClick(basic().PkMorn, Qt::Key_S, Qt::ControlModifier); }},
+        {"the save shortcut", [&] { QTest::keyClick(widget("PkMorn"), Qt::Key_S, Qt::ControlModifier); }},
         {"another day", [&] { selectDay(kToday); }},
-        {"the report card", [&] { withModal([&] { click(card().BtnRep); }, [](QWidget* window) { window->close(); }); }},
-        {"the next person", [&] { click(card().SelAsName); }},
+        {"the report card", [&] { withModal([&] { click(widget("BtnRep")); }, [](QWidget* window) { window->close(); }); }},
+        {"the next person", [&] { click(widget("SelAsName")); }},
         {"closing the window", [&] { card().close(); }},
     };
     for (size_t i = 0; i < roads.size(); ++i) {
@@ -170,15 +166,15 @@ TEST_F(TypingTest, APeakFlowBeingTypedIsSavedByEveryRoadThatSaves) {
         selectDay(day);
         const QString person = card().CurrentPerson();
         ASSERT_EQ(storedMorning(person, day), -1) << road;
-        const QImage summary = card().Report->pixmap().toImage();
+        const QImage summary = on<QLabel>("Report")->pixmap().toImage();
         QApplication::setActiveWindow(&card());  // again after the report card
-        basic().PkMorn->setFocus();
-        QTest::keyClick(basic().PkMorn, Qt::Key_3);
+        widget("PkMorn")->setFocus();
+        QTest::keyClick(widget("PkMorn"), Qt::Key_3);
         EXPECT_TRUE(card().RecChanged()) << road;
-        EXPECT_TRUE(card().BtnSave->isVisible()) << road;
-        EXPECT_NE(card().Report->pixmap().toImage(), summary) << road;
-        QTest::keyClicks(basic().PkMorn, "33");
-        ASSERT_TRUE(basic().PkMorn->hasFocus()) << road;
+        EXPECT_TRUE(widget("BtnSave")->isVisible()) << road;
+        EXPECT_NE(on<QLabel>("Report")->pixmap().toImage(), summary) << road;
+        QTest::keyClicks(widget("PkMorn"), "33");
+        ASSERT_TRUE(widget("PkMorn")->hasFocus()) << road;
         take();
         EXPECT_EQ(storedMorning(person, day), 333) << road;
     }
@@ -186,14 +182,14 @@ TEST_F(TypingTest, APeakFlowBeingTypedIsSavedByEveryRoadThatSaves) {
 
 // Whatever has the focus shows it.
 TEST_F(KeyboardTest, TheDateBarAndTheCalendarShowTheFocus) {
-    card().BtnHelp->setFocus();
-    const QImage dateBar = card().PanDate->grab().toImage();
-    const QImage calendar = card().Cal->grab().toImage();
-    card().PanDate->setFocus();
-    EXPECT_NE(card().PanDate->grab().toImage(), dateBar);
-    card().Cal->findChild<QAbstractItemView*>()->setFocus();
-    ASSERT_TRUE(card().Cal->cellsHaveFocus());
-    EXPECT_NE(card().Cal->grab().toImage(), calendar);
+    widget("BtnHelp")->setFocus();
+    const QImage dateBar = widget("PanDate")->grab().toImage();
+    const QImage calendar = widget("Cal")->grab().toImage();
+    widget("PanDate")->setFocus();
+    EXPECT_NE(widget("PanDate")->grab().toImage(), dateBar);
+    on<daily::DayCalendar>("Cal")->findChild<QAbstractItemView*>()->setFocus();
+    ASSERT_TRUE(on<daily::DayCalendar>("Cal")->cellsHaveFocus());
+    EXPECT_NE(widget("Cal")->grab().toImage(), calendar);
 }
 
 }  // namespace

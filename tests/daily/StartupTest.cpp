@@ -130,9 +130,9 @@ TEST_F(CardTest, ADamagedDayFileIsNamedAndLeftAlone) {
     start();
     EXPECT_TRUE(card().info().contains("Daily.dat"));
     EXPECT_TRUE(card().info().startsWith("ERROR: "));
-    EXPECT_FALSE(card().Tabs->isEnabled());
+    EXPECT_FALSE(widget("Tabs")->isEnabled());
     selectDay(kToday.addDays(-1));
-    EXPECT_FALSE(card().Tabs->isEnabled());
+    EXPECT_FALSE(widget("Tabs")->isEnabled());
     card().close();
     EXPECT_EQ(readBytes(folder.file("Daily.dat")), damaged);
 }
@@ -161,10 +161,10 @@ TEST_F(CardTest, CellsAreColouredByTheDaysRating) {
     auto cellAt = [&](const QDate& date) {
         QImage image(30, 20, QImage::Format_RGB32);
         QPainter painter(&image);
-        card().Cal->drawCell(painter, image.rect(), date);
+        on<daily::DayCalendar>("Cal")->drawCell(painter, image.rect(), date);
         return image;
     };
-    const QColor face = card().Cal->palette().color(QPalette::Button);
+    const QColor face = on<daily::DayCalendar>("Cal")->palette().color(QPalette::Button);
     EXPECT_EQ(cellAt({2024, 6, 1}).pixelColor(2, 2), QColor(128, 128, 128));
     EXPECT_EQ(cellAt({2024, 6, 2}).pixelColor(2, 2), QColor(255, 0, 0));
     EXPECT_EQ(cellAt({2024, 6, 3}).pixelColor(2, 2), QColor(255, 255, 0));
@@ -251,7 +251,7 @@ TEST_F(CardTest, TheMonitorIsDrawnWhileHidden) {
     EXPECT_EQ(image.height(), 16 * (metrics.height() + 2));
     EXPECT_TRUE(program->db().monitor().drawn);
     EXPECT_EQ(program->db().monitor().personal, "1:100%:1");
-    click(card().Basic->CoughDay);
+    click(widget("CoughDay"));
     ASSERT_TRUE(card().SaveDay());
     EXPECT_EQ(program->db().monitor().daily, "1:100%:1");
 }

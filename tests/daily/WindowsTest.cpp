@@ -55,13 +55,12 @@ public:
         at = topRight;
         return {opens, false};
     }
-    WindowAnswer<std::optional<store::PersonRef>> reportCard(QWidget&, const QString& person,
-                                                             const QString& caption) override {
-        asked << "report " + person + " / " + caption;
+    WindowAnswer<std::optional<store::PersonRef>> reportCard(QWidget&, const store::PersonRef& person) override {
+        asked << "report " + person.id + " / " + person.nickname;
         return opens ? report : WindowAnswer<std::optional<store::PersonRef>>{};
     }
-    bool recordSheet(QWidget&, const QString& shownName, const QPoint& topRight) override {
-        asked << "sheet " + shownName;
+    bool recordSheet(QWidget&, const QString& person, const QPoint& topRight) override {
+        asked << "sheet " + person;
         at = topRight;
         return opens;
     }
@@ -93,112 +92,108 @@ protected:
         prepare([&](store::Diary& d) { jo = addPerson(d, "Jo"); });
         diary.files.setFolder(folderPath());
         diary.files.OpenDB();
-        card = std::make_unique<daily::TAsDly>(diary, windows);
-        card->move(300, 200);
-        {
-            const QSignalBlocker quiet(card->Cal);
-            card->Cal->setSelectedDate(kToday);
-        }
-        card->selectPerson(diary.persons.GetPerDly(store::Persons::Step::First));
-        card->CalDateChange();
+        own = std::make_unique<daily::TAsDly>(diary, windows);
+        card().move(300, 200);
+        card().showDay(diary.persons.GetPerDly(store::Persons::Step::First), kToday);
     }
+    daily::TAsDly& card() override { return *own; }
     void TearDown() override {
-        card.reset();
+        own.reset();
         diary.files.CloseDB();
         CardTest::TearDown();
     }
     store::Diary diary;
     ScriptedWindows windows;
-    std::unique_ptr<daily::TAsDly> card;
+    std::unique_ptr<daily::TAsDly> own;
     QString jo;
 };
 
 TEST_F(ScriptedCardTest, EachWindowIsAskedForBesideItsButton) {
-    click(card->BtnPer);
+    click(widget("BtnPer"));
     EXPECT_EQ(windows.asked.takeLast(), "personal " + jo + " / Retrieved Jo Personal Card");
-    EXPECT_EQ(windows.at, topRightOf(card->BtnPer));
-    card->commands().MnNew->trigger();
+    EXPECT_EQ(windows.at, topRightOf(on<controls::TDaButton>("BtnPer")));
+    choose("MnNew");
     EXPECT_EQ(windows.asked.takeLast(), "personal New / New Personal Card");
-    card->commands().MnTriggers->trigger();
+    choose("MnTriggers");
     EXPECT_EQ(windows.asked.takeLast(), "maintain " + jo);
-    EXPECT_EQ(windows.at, topLeftOf(card->BtnMenu));
-    card->commands().MnDelDly->trigger();
+    EXPECT_EQ(windows.at, topLeftOf(on<controls::TDaButton>("BtnMenu")));
+    choose("MnDelDly");
     EXPECT_EQ(windows.asked.takeLast(), "delete day 15-June-2024 Jo");
-    EXPECT_EQ(windows.at, topRightOf(card->BtnPer));
-    card->commands().MnDelPer->trigger();
+    EXPECT_EQ(windows.at, topRightOf(on<controls::TDaButton>("BtnPer")));
+    choose("MnDelPer");
     EXPECT_EQ(windows.asked.takeLast(), "delete person 15-June-2024 Jo");
-    click(card->BtnSheet);
-    EXPECT_EQ(windows.asked.takeLast(), "sheet Jo");
-    EXPECT_EQ(windows.at, topRightOf(card->BtnSheet));
-    card->commands().MnAbout->trigger();
+    click(widget("BtnSheet"));
+    EXPECT_EQ(windows.asked.takeLast(), "sheet " + jo);
+    EXPECT_EQ(windows.at, topRightOf(on<controls::TDaButton>("BtnSheet")));
+    choose("MnAbout");
     EXPECT_EQ(windows.asked.takeLast(), "about");
-    EXPECT_EQ(windows.at, card->Cal->mapToGlobal(QPoint(-1, -1)));
-    EXPECT_FALSE(card->info().startsWith("ERROR")) << card->info().toStdString();
+    EXPECT_EQ(windows.at, widget("Cal")->mapToGlobal(QPoint(-1, -1)));
+    EXPECT_FALSE(card().info().startsWith("ERROR")) << card().info().toStdString();
 }
 
 TEST_F(ScriptedCardTest, PickedTriggersAreTickedAndMarkTheDay) {
     windows.picked = {true, QStringList{"COLD AIR", "SMOKE"}};
-    click(card->Additional->BtnAddTrg);
+    click(widget("BtnAddTrg"));
     EXPECT_EQ(windows.asked.takeLast(), "pick " + jo);
-    EXPECT_EQ(windows.at, topLeftOf(card->BtnMenu));
-    EXPECT_EQ(card->Additional->tickedTriggers(), (QStringList{"COLD AIR", "SMOKE"}));
-    EXPECT_TRUE(card->RecChanged());
+    EXPECT_EQ(windows.at, topLeftOf(on<controls::TDaButton>("BtnMenu")));
+    EXPECT_EQ(on<daily::AdditionalDailyPage>("Additional")->tickedTriggers(), (QStringList{"COLD AIR", "SMOKE"}));
+    EXPECT_TRUE(card().RecChanged());
     // Closed without adding: nothing changes.
-    ASSERT_TRUE(card->SaveDay());
+    ASSERT_TRUE(card().SaveDay());
     windows.picked = {true, std::nullopt};
-    click(card->Additional->BtnAddTrg);
-    EXPECT_FALSE(card->RecChanged());
+    click(widget("BtnAddTrg"));
+    EXPECT_FALSE(card().RecChanged());
 }
 
 TEST_F(ScriptedCardTest, ASavedPersonalCardSelectsThePerson) {
     windows.personal = {true, store::PersonRef{jo, "Joanna"}};
-    click(card->BtnPer);
-    EXPECT_EQ(card->SelAsName->Caption(), "Joanna");
-    EXPECT_EQ(card->CurrentPerson(), jo);
+    click(widget("BtnPer"));
+    EXPECT_EQ(on<controls::TDaPanel>("SelAsName")->Caption(), "Joanna");
+    EXPECT_EQ(card().CurrentPerson(), jo);
 }
 
 // The report card is asked for the person on show, after the pending day has been saved; the
 // daily card follows the person the report card moved on to.
 TEST_F(ScriptedCardTest, TheReportCardReportsOnTheSavedDayAndTheCardFollowsItsPerson) {
-    click(card->Basic->CoughDay);
-    ASSERT_TRUE(card->RecChanged());
+    click(widget("CoughDay"));
+    ASSERT_TRUE(card().RecChanged());
     const QString ann = addPerson(diary, "Ann");
     windows.report = {true, store::PersonRef{ann, "Ann"}};
-    click(card->BtnRep);
+    click(widget("BtnRep"));
     EXPECT_EQ(windows.asked.takeLast(), "report " + jo + " / Jo");
     EXPECT_GE(diary.days.ChkDly(jo, store::keys::dateKey(kToday)), 0) << "the pending day is written before the report";
-    EXPECT_EQ(card->CurrentPerson(), ann);
-    EXPECT_EQ(card->SelAsName->Caption(), "Ann");
+    EXPECT_EQ(card().CurrentPerson(), ann);
+    EXPECT_EQ(on<controls::TDaPanel>("SelAsName")->Caption(), "Ann");
 }
 
 TEST_F(ScriptedCardTest, WithoutAPersonThereIsNoReportCard) {
-    card->selectPerson(std::nullopt);
-    click(card->BtnRep);
+    card().selectPerson(std::nullopt);
+    click(widget("BtnRep"));
     EXPECT_TRUE(windows.asked.isEmpty()) << windows.asked.join(", ").toStdString();
-    EXPECT_EQ(card->info(), "There are no asthmatic data to assess?");
+    EXPECT_EQ(card().info(), "There are no asthmatic data to assess?");
 }
 
 TEST_F(ScriptedCardTest, AWindowThatCannotBeOpenedIsReportedOnTheInfoLine) {
     windows.opens = false;
-    click(card->BtnPer);
-    EXPECT_EQ(card->info(), "ERROR: Could not open Personal Card");
-    card->setInfo({});
-    card->commands().MnTriggers->trigger();
-    EXPECT_EQ(card->info(), "ERROR: Could not open Trigger List");
-    card->setInfo({});
-    click(card->Additional->BtnAddTrg);
-    EXPECT_EQ(card->info(), "ERROR: Could not open Trigger List");
-    card->commands().MnDelDly->trigger();
-    EXPECT_EQ(card->info(), "ERROR: Could not open Delete Confirmation");
-    card->commands().MnAbout->trigger();
-    EXPECT_EQ(card->info(), "ERROR: Could not open About Card");
-    click(card->BtnRep);
-    EXPECT_EQ(card->info(), "ERROR: Could not open Report Card");
-    click(card->BtnSheet);
-    EXPECT_EQ(card->info(), "ERROR: Could not open Manual Sheet");
+    click(widget("BtnPer"));
+    EXPECT_EQ(card().info(), "ERROR: Could not open Personal Card");
+    card().setInfo({});
+    choose("MnTriggers");
+    EXPECT_EQ(card().info(), "ERROR: Could not open Trigger List");
+    card().setInfo({});
+    click(widget("BtnAddTrg"));
+    EXPECT_EQ(card().info(), "ERROR: Could not open Trigger List");
+    choose("MnDelDly");
+    EXPECT_EQ(card().info(), "ERROR: Could not open Delete Confirmation");
+    choose("MnAbout");
+    EXPECT_EQ(card().info(), "ERROR: Could not open About Card");
+    click(widget("BtnRep"));
+    EXPECT_EQ(card().info(), "ERROR: Could not open Report Card");
+    click(widget("BtnSheet"));
+    EXPECT_EQ(card().info(), "ERROR: Could not open Manual Sheet");
     // The card stays usable.
-    click(card->Basic->CoughDay);
-    EXPECT_TRUE(card->RecChanged());
+    click(widget("CoughDay"));
+    EXPECT_TRUE(card().RecChanged());
 }
 
 // With the day's trigger file unusable the card says so as soon as the day is shown. Closing with
@@ -210,21 +205,21 @@ TEST_F(ScriptedCardTest, ATriggerThatCannotBeSavedIsSaidAtOnceAndClosingAsksWhet
     damaged[32 + 11] = 'N';  // its first field made numeric
     writeBytes(folder.file("DlyTrig.dat"), damaged);
     diary.files.OpenDB();
-    card->CalDateChange();
+    card().CalDateChange();
     const QString problem = "DlyTrig.dat could not be opened (field 1 \"DyID\" is a numeric field (type N); only "
                             "character and date fields are stored), so the day's triggers cannot be saved.";
-    EXPECT_EQ(card->info(), "ERROR: " + problem + " It has been left as it is.");
+    EXPECT_EQ(card().info(), "ERROR: " + problem + " It has been left as it is.");
 
-    card->show();
-    click(card->Basic->CoughDay);
-    card->Additional->TickTrigger("POLLEN");
-    EXPECT_FALSE(card->close());
+    card().show();
+    click(widget("CoughDay"));
+    on<daily::AdditionalDailyPage>("Additional")->TickTrigger("POLLEN");
+    EXPECT_FALSE(card().close());
     EXPECT_EQ(windows.asked, QStringList{"leave " + problem});
-    EXPECT_TRUE(card->RecChanged());
+    EXPECT_TRUE(card().RecChanged());
     EXPECT_EQ(diary.days.ChkDly(jo, store::keys::dateKey(kToday)), -1);
 
     windows.leaves = true;
-    EXPECT_TRUE(card->close());
+    EXPECT_TRUE(card().close());
     EXPECT_TRUE(diary.days.GetDly(jo, store::keys::dateKey(kToday)).values.coughDay);
     diary.files.CloseDB();
     EXPECT_EQ(readBytes(folder.file("DlyTrig.dat")), damaged);
@@ -245,20 +240,20 @@ protected:
 TEST_F(OpenerTest, TheCardsOpenBesideTheirButtonsAndStayOnTheScreen) {
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     card().move(screen.right() - card().width() - 10, screen.top() + 40);
-    withModal([&] { click(card().BtnPer); },
+    withModal([&] { click(widget("BtnPer")); },
               [&](QWidget* window) {
-                  const QPoint corner = topRightOf(card().BtnPer);
+                  const QPoint corner = topRightOf(on<controls::TDaButton>("BtnPer"));
                   EXPECT_EQ(window->y(), corner.y());
                   EXPECT_EQ(window->x(), std::max(screen.left(), corner.x() - window->width()));
               });
-    withModal([&] { card().commands().MnTriggers->trigger(); },
+    withModal([&] { choose("MnTriggers"); },
               [&](QWidget* window) {
                   EXPECT_EQ(window->windowTitle(), "List of Common Triggers");
-                  EXPECT_EQ(window->x() + window->width(), topLeftOf(card().BtnMenu).x());
+                  EXPECT_EQ(window->x() + window->width(), topLeftOf(on<controls::TDaButton>("BtnMenu")).x());
               });
     // Near the bottom right corner the window is pulled back onto the screen.
     card().move(screen.right() - card().width(), screen.bottom() - 40);
-    withModal([&] { card().commands().MnAbout->trigger(); },
+    withModal([&] { choose("MnAbout"); },
               [&](QWidget* window) {
                   EXPECT_LE(window->y() + window->height() - 1, screen.bottom());
                   EXPECT_LE(window->x() + window->width() - 1, screen.right());
@@ -274,7 +269,7 @@ TEST_F(OpenerTest, TheCardsOpenBesideTheirButtonsAndStayOnTheScreen) {
 
 TEST_F(OpenerTest, TheReportCardOpensOnThePersonAndItsPlacementIsKept) {
     const QString jo = card().CurrentPerson();
-    withModal([&] { click(card().BtnRep); },
+    withModal([&] { click(widget("BtnRep")); },
               [&](QWidget* window) {
                   auto* report = qobject_cast<reports::TAsRep*>(window);
                   ASSERT_TRUE(report);
@@ -298,7 +293,7 @@ TEST_F(OpenerTest, TheReportCardOpensOnThePersonAndItsPlacementIsKept) {
 // system, where a window blocked by a modal one would drop it.
 TEST_F(OpenerTest, HelpCanBeUsedWhileThePersonalCardIsOpen) {
     app::HelpWindow& help = program->help();
-    withModal([&] { click(card().BtnPer); },
+    withModal([&] { click(widget("BtnPer")); },
               [&](QWidget* window) {
                   auto* per = qobject_cast<personal::TAsPer*>(window);
                   ASSERT_TRUE(per);
@@ -321,7 +316,7 @@ TEST_F(CardTest, ClosingOnATriggerThatCannotBeSavedAsksFirst) {
     writeBytes(folder.file("DlyTrig.dat"), damaged);
     start();
     card().show();
-    click(basic().CoughDay);
+    click(widget("CoughDay"));
     additional().TickTrigger("POLLEN");
     withModal([&] { EXPECT_TRUE(card().close()); },
               [&](QWidget* window) {

@@ -1,6 +1,6 @@
 #include "EngineFixture.h"
 
-#include "engine/FaultSeam.h"
+#include "files/FaultSeam.h"
 
 #include <functional>
 
@@ -11,19 +11,19 @@
 namespace pulmora::test {
 namespace {
 
-using engine::faults::Operation;
+using files::faults::Operation;
 using Names = std::vector<std::string>;
 
 // Counts the engine's writes, syncs and renames, and fails the one chosen.
 class FaultCounter {
 public:
     FaultCounter() {
-        engine::faults::setHook([this](Operation op) {
+        files::faults::setHook([this](Operation op) {
             const int n = ++counts_[size_t(op)];
             return !(op == failing_ && n == failAt_);
         });
     }
-    ~FaultCounter() { engine::faults::setHook({}); }
+    ~FaultCounter() { files::faults::setHook({}); }
     void failNth(Operation op, int n) {
         counts_ = {};
         failing_ = op;
@@ -95,7 +95,7 @@ TEST_F(ExplicitWriteTest, AfterAPackTheTableWritesTheFileInPlace) {
     ASSERT_TRUE(t->flush());
     rlimit usual{};
     ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &usual), 0);
-    engine::faults::setHook([&usual](Operation op) {
+    files::faults::setHook([&usual](Operation op) {
         if (op != Operation::Rename) return true;
         const int next = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
         ::close(next);
@@ -105,7 +105,7 @@ TEST_F(ExplicitWriteTest, AfterAPackTheTableWritesTheFileInPlace) {
         return true;
     });
     const engine::Status packed = t->pack();
-    engine::faults::setHook({});
+    files::faults::setHook({});
     ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &usual), 0);
     EXPECT_TRUE(packed) << packed.reason;
 

@@ -1,5 +1,6 @@
 #include "PdfTools.h"
 #include "output/PageMargins.h"
+#include "output/Printer.h"
 #include "output/Printing.h"
 #include "support/FileSystems.h"
 #include "support/TempFolder.h"

@@ -1,5 +1,6 @@
 #include "controls/TDaButton.h"
 #include "controls/TDaNumber.h"
+#include "personal/DateBox.h"
 #include "personal/TAsPer.h"
 #include "personal/TasTrg.h"
 #include "store/ReportCursors.h"
@@ -331,6 +332,23 @@ TEST_F(PersonalTest, SavingWritesTheDetailsTrimmedAndBothLists) {
     EXPECT_EQ(meds[0].category, "Preventer");
 }
 
+// The card does not show the predicted peak flow; a save writes it back as it was stored.
+TEST_F(PersonalTest, ThePredictedPeakFlowIsKeptThroughASave) {
+    store::PersonDetails d;
+    d.nickname = "Al";
+    d.surname = "Adams";
+    d.firstName = "Alan";
+    d.predicted = "455";
+    const QString al = diary.persons.AddPer("New", d).value.id;
+    TAsPer card(diary, windows);
+    card.SetUser(al);
+    type(card.FldOcup, "Baker");
+    click(card.BtnSave);
+    ASSERT_EQ(card.result(), QDialog::Accepted) << card.header().toStdString();
+    EXPECT_EQ(diary.persons.GetPerCrd(al)->occupation, "Baker");
+    EXPECT_EQ(diary.persons.GetPerCrd(al)->predicted, "455");
+}
+
 TEST_F(PersonalTest, AChangedMedicationIsStoredAsANewVersion) {
     TAsPer card(diary, windows);
     card.SetUser(jo);
@@ -419,7 +437,7 @@ TEST_F(PersonalTest, TriggersPickedFromTheListAreAddedOnceAndHelpFollowsThePage)
 
 TEST_F(PersonalTest, TheTriggerListIsMaintainedAndReportsWhatHappened) {
     TasTrg window(diary);
-    window.SetList(jo, 'M');
+    window.SetList(jo, TasTrg::Mode::Maintain);
     EXPECT_FALSE(window.BtnSave->isVisibleTo(&window));
     EXPECT_TRUE(window.PanEdBar->isVisibleTo(&window));
     EXPECT_EQ(window.ListTriggers->count(), 4);
@@ -460,7 +478,7 @@ TEST_F(PersonalTest, TheTriggerListIsMaintainedAndReportsWhatHappened) {
 
 TEST_F(PersonalTest, PickingHandsTheHighlightedTriggersToTheCaller) {
     TasTrg window(diary);
-    window.SetList(jo, 'D');
+    window.SetList(jo, TasTrg::Mode::Pick);
     EXPECT_TRUE(window.BtnSave->isVisibleTo(&window));
     EXPECT_FALSE(window.PanEdBar->isVisibleTo(&window));
     for (const char* name : {"CATS", "DAMP", "SMOKE"})

@@ -47,7 +47,7 @@ protected:
     void open(const QString& person, const QString& caption = "Ann",
               const reports::ReportPlacement& placement = kNormal) {
         card = std::make_unique<TAsRep>(d.diary);
-        card->Open(person, caption, D, placement);
+        card->Open({person, caption}, D, placement);
     }
     void show() {
         card->show();
@@ -86,7 +86,9 @@ TEST_F(ReportCard, OpenPreparesAnEmptyCard) {
     EXPECT_EQ(card->kind(), reports::ReportKind::Weekly);
     EXPECT_TRUE(card->NavData->picture().isNull());
     EXPECT_EQ(card->info(), " Welcome to the Pulmora Reporter");
-    EXPECT_TRUE(card->BtnGraphs->isHidden());
+    // One graph button: none for the general graphs.
+    for (const QWidget* button : card->findChildren<controls::TDaButton*>())
+        EXPECT_NE(button->toolTip(), "General Analysis Graphs");
     EXPECT_TRUE(card->BtnMed->isHidden());
     // Printing and saving answer from the start.
     for (QWidget* report : {card->BtnTable, card->BtnMedTrig, card->BtnReport, card->BtnPeakFlow})

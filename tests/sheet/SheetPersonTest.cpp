@@ -9,11 +9,17 @@ using sheet::GetAsthmatic;
 using sheet::SheetPerson;
 
 TEST_F(SheetDiaryTest, PersonsAreOfferedInIdentifierOrder) {
-    addPerson("Zed", "Young");
-    addPerson("Amy", "Brown");
-    addPerson("Max", "Adams");
+    const QString zed = addPerson("Zed", "Young");
+    const QString amy = addPerson("Amy", "Brown");
+    const QString max = addPerson("Max", "Adams");
     // Identifiers begin with the surname: Adams, Brown, Young.
-    EXPECT_EQ(sheet::sheetNames(diary.persons), (QStringList{"Max", "Amy", "Zed"}));
+    QStringList names, ids;
+    for (const store::PersonRef& entry : sheet::sheetEntries(diary.persons)) {
+        names << entry.nickname;
+        ids << entry.id;
+    }
+    EXPECT_EQ(names, (QStringList{"Max", "Amy", "Zed"}));
+    EXPECT_EQ(ids, (QStringList{max, amy, zed}));
 }
 
 TEST_F(SheetDiaryTest, ThePersonFoundHasLimitsRoundedHalfToEvenAndListsAsStored) {

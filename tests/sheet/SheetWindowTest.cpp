@@ -32,7 +32,7 @@ protected:
         amy = addPerson("Amy", "Young");
         addPerson("Bea", "Adams");
         addPerson("Cal", "Moore");
-        window.Open("Amy ");
+        window.Open(amy);
         window.show();
     }
 

@@ -3,7 +3,7 @@
 namespace pulmora::test {
 namespace {
 
-using engine::faults::Operation;
+using files::faults::Operation;
 
 class CrashPointTest : public SaveTest {
 protected:

@@ -98,7 +98,7 @@ protected:
             open(diary, folder);
             EXPECT_TRUE(deletion.run(diary));
         });
-        return int(std::count(operations.begin(), operations.end(), engine::faults::Operation::Rename));
+        return int(std::count(operations.begin(), operations.end(), files::faults::Operation::Rename));
     }
 };
 

@@ -8,7 +8,7 @@
 namespace pulmora::test {
 namespace {
 
-using engine::faults::Operation;
+using files::faults::Operation;
 using store::TableId;
 
 std::map<std::string, std::vector<char>> filesOf(const TempFolder& folder) {
@@ -90,9 +90,9 @@ TEST_F(SaveDayTest, AFailingWriteIsReportedByTheSaveWithNothingHalfWritten) {
         store::Diary diary;
         open(diary, work);
         int count = 0;
-        engine::faults::setHook([&count, n](Operation) { return ++count != n; });
+        files::faults::setHook([&count, n](Operation) { return ++count != n; });
         const store::Result saved = listsChange().run(diary);
-        engine::faults::setHook({});
+        files::faults::setHook({});
         if (saved) {
             // Only the sync of the folder after a rename may fail unreported: the file is
             // already whole by then.
@@ -133,9 +133,9 @@ TEST_F(SaveDayTest, ASaveWhosePackFailsTakesNoRowOfTheDayAwayLater) {
         store::Diary diary;
         open(diary, work);
         int packs = 0;
-        engine::faults::setHook([&, n = failingPack](Operation op) { return op != Operation::Rename || ++packs != n; });
+        files::faults::setHook([&, n = failingPack](Operation op) { return op != Operation::Rename || ++packs != n; });
         EXPECT_FALSE(listsChange().run(diary)) << failingPack;
-        engine::faults::setHook({});
+        files::faults::setHook({});
         const DayState cancelled = readDay(diary, plan::kJohn, kDay);
         EXPECT_TRUE(listKept(cancelled)) << "pack " << failingPack;
         ASSERT_TRUE(plan::saveOf(0).run(diary));
@@ -232,9 +232,9 @@ TEST_F(SaveDayTest, ThePersonsListsWhosePackFailsLoseNoTriggerLater) {
     store::Diary diary;
     open(diary, base);
     const QStringList before = diary.persons.ListPerTrg(plan::kJohn);
-    engine::faults::setHook([](Operation op) { return op != Operation::Rename; });
+    files::faults::setHook([](Operation op) { return op != Operation::Rename; });
     EXPECT_FALSE(diary.persons.savePersonLists(plan::kJohn, {"DUST"}, diary.persons.ListMed(plan::kJohn)));
-    engine::faults::setHook({});
+    files::faults::setHook({});
     const QStringList cancelled = diary.persons.ListPerTrg(plan::kJohn);
     EXPECT_TRUE(std::all_of(before.begin(), before.end(), [&](const QString& t) { return cancelled.contains(t); }));
     ASSERT_TRUE(diary.persons.savePersonLists(plan::kJack, {"CATS"}, {}));

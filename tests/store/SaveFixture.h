@@ -23,7 +23,7 @@ protected:
         ASSERT_TRUE(known().run(diary));
     }
     void TearDown() override {
-        engine::faults::setHook({});
+        files::faults::setHook({});
         store::clock::setToday(QDate());
     }
 

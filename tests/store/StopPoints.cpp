@@ -12,7 +12,7 @@ Stop runStoppedBefore(int n, const std::function<bool()>& work) {
     const pid_t child = ::fork();
     if (child == 0) {
         int count = 0;
-        engine::faults::setHook([&count, n](engine::faults::Operation) {
+        files::faults::setHook([&count, n](files::faults::Operation) {
             if (++count == n) ::_exit(kStoppedStatus);
             return true;
         });
@@ -27,14 +27,14 @@ Stop runStoppedBefore(int n, const std::function<bool()>& work) {
     }
 }
 
-std::vector<engine::faults::Operation> operationsOf(const std::function<void()>& work) {
-    std::vector<engine::faults::Operation> seen;
-    engine::faults::setHook([&seen](engine::faults::Operation op) {
+std::vector<files::faults::Operation> operationsOf(const std::function<void()>& work) {
+    std::vector<files::faults::Operation> seen;
+    files::faults::setHook([&seen](files::faults::Operation op) {
         seen.push_back(op);
         return true;
     });
     work();
-    engine::faults::setHook({});
+    files::faults::setHook({});
     return seen;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/FaultSeam.h"
+#include "files/FaultSeam.h"
 
 #include <filesystem>
 #include <functional>
@@ -17,7 +17,7 @@ enum class Stop { Stopped, Finished, Failed };
 Stop runStoppedBefore(int n, const std::function<bool()>& work);
 
 // The writes, syncs and renames `work` makes, in order, in this process.
-std::vector<engine::faults::Operation> operationsOf(const std::function<void()>& work);
+std::vector<files::faults::Operation> operationsOf(const std::function<void()>& work);
 
 // Replaces the files of `to` by copies of those of `from`.
 void copyFiles(const std::filesystem::path& from, const std::filesystem::path& to);
