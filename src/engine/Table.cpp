@@ -85,7 +85,8 @@ void Field::assign(std::string_view text) {
     table_->beginChange();
     char* target = table_->currentBuffer() + offset_;
     const size_t n = std::min(text.size(), size_t(width_));
-    std::memcpy(target, text.data(), n);
+    // An empty text may have no data at all, which memcpy may not be given.
+    std::copy_n(text.data(), n, target);
     std::memset(target + n, ' ', size_t(width_) - n);
 }
 
