@@ -4,6 +4,7 @@
 #include "controls/TDaButton.h"
 
 #include <QDir>
+#include <QEvent>
 #include <QFileSystemModel>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -13,6 +14,7 @@
 #include <QListWidget>
 #include <QRadioButton>
 #include <QStandardPaths>
+#include <QScrollBar>
 #include <QTreeView>
 
 namespace pulmora::reports {
@@ -57,11 +59,18 @@ TAsJpeg::TAsJpeg(QWidget* parent)
     for (QRadioButton* kind : {SaveAsJpeg, SaveAsBmp})
         connect(kind, &QRadioButton::clicked, this, [this, kind] { ControlBlock(kind); });
     connect(FlNames, &QListWidget::itemDoubleClicked, this, [this] { ControlBlock(FlNames); });
-    // The tree learns of a folder's subfolders only once they are read; the starting folder is
-    // brought into view as the folders on the way to it come in.
-    connect(folders_, &QFileSystemModel::directoryLoaded, this, [this](const QString& loaded) {
-        if (folder_ == loaded || folder_.startsWith(loaded)) showFolderInTree();
-    });
+    // The tree learns of a folder's subfolders only once they are read, and those read later go
+    // in above the chosen folder and push it down: it is brought back into view each time, until
+    // the user moves about the tree.
+    const auto follow = [this] {
+        if (followFolder_) showFolderInTree();
+    };
+    connect(folders_, &QAbstractItemModel::rowsInserted, this, follow);
+    connect(folders_, &QAbstractItemModel::layoutChanged, this, follow);
+    for (QObject* input : {static_cast<QObject*>(FlDirectory), static_cast<QObject*>(FlDirectory->viewport())})
+        input->installEventFilter(this);
+    for (QScrollBar* bar : {FlDirectory->horizontalScrollBar(), FlDirectory->verticalScrollBar()})
+        connect(bar, &QScrollBar::actionTriggered, this, [this] { followFolder_ = false; });
     connect(FlDirectory->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
                 const QString chosen = folders_->filePath(current);
@@ -173,6 +182,23 @@ void TAsJpeg::showFolderInTree() {
     if (!node.isValid()) return;
     if (FlDirectory->currentIndex() != node) FlDirectory->setCurrentIndex(node);
     FlDirectory->scrollTo(node, QAbstractItemView::PositionAtCenter);
+    // Centred sideways, a column widened by a long name elsewhere would hide the start of this
+    // one: the view starts a step before the folder's name, wherever the column ends.
+    QScrollBar* sideways = FlDirectory->horizontalScrollBar();
+    sideways->setValue(sideways->value() + FlDirectory->visualRect(node).left() - FlDirectory->indentation());
+}
+
+bool TAsJpeg::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+        followFolder_ = false;
+        break;
+    default:
+        break;
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TAsJpeg::showEvent(QShowEvent* event) {

@@ -66,6 +66,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void createControls();
@@ -75,6 +76,8 @@ private:
 
     QFileSystemModel* folders_;
     QString folder_;
+    // The tree keeps the folder in view as folders are read, until the user moves about it.
+    bool followFolder_ = true;
     PictureSource picture_;
     QString savedAs_;
 };

@@ -140,6 +140,9 @@ TEST_F(SaveWindow, ItOpensAtItsFolderInSightThenAtTheLastFolderUsed) {
     QString deep = here();
     for (const char* level : {"Reports", "2026", "December", "Weekly", "Printed"}) deep += QStringLiteral("/") + level;
     ASSERT_TRUE(QDir().mkpath(deep));
+    // A folder with a long name beside the path makes the tree's column far wider than the view.
+    const QString wide = QString(120, QLatin1Char('w'));
+    ASSERT_TRUE(QDir(here()).mkdir(wide));
     TAsJpeg deeper;
     deeper.resize(342, 294);
     deeper.Open([this] { return picture; }, deep);
@@ -153,6 +156,11 @@ TEST_F(SaveWindow, ItOpensAtItsFolderInSightThenAtTheLastFolderUsed) {
                row.left() >= 0 && row.left() < view.width() / 2;
     };
     EXPECT_TRUE(QTest::qWaitFor(inSight, 5000));
+    // Once the folders around it are read, the long name has widened the column and others have
+    // gone in above the folder, which is still in sight, its name from its start.
+    const int wideText = deeper.FlDirectory->fontMetrics().horizontalAdvance(wide);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return deeper.FlDirectory->columnWidth(0) > wideText; }, 5000));
+    EXPECT_TRUE(inSight());
 
     QTest::keyClicks(deeper.FldFileName, "deep");
     deeper.SaveImage();
