@@ -95,12 +95,12 @@ AsthmaControl CollectAsthmaControl(store::ReportCursors& cursors, const QString&
     c.before.period = controlPeriodBefore(reportDate);
     // The comparison record carries the best as the personal card holds it, never raised.
     c.cardBest = cursors.GetRepDly(person, store::keys::dateKey(reportDate)).personBest;
+    // The cursor's record, used up before another Get call overwrites it.
     const store::PersonPeriod& read = cursors.GetRPer(person, c.before.period.first, c.current.period.last);
     c.person = read.person;
-    const std::vector<store::DayRecord> days = read.days;  // the cursor's record is overwritten by the next read
     PeriodCollection now = StartPeriodStats(), earlier = StartPeriodStats();
     std::set<QDate> recorded;
-    for (const store::DayRecord& day : days) {
+    for (const store::DayRecord& day : read.days) {
         const store::DayValues& v = day.values;
         if (c.person.best > c.cardBest && (v.morning == c.person.best || v.evening == c.person.best))
             c.bestReadingDay = day.date;
