@@ -62,6 +62,7 @@ QJsonArray linesJson(const std::vector<ListLine>& lines) {
 }
 
 QJsonObject questionsJson(const stats::ControlQuestions& q) {
+    const auto level = q.level();
     return {{"first", isoDate(q.period.first)},
             {"last", isoDate(q.period.last)},
             {"daysRecorded", q.daysRecorded},
@@ -69,19 +70,32 @@ QJsonObject questionsJson(const stats::ControlQuestions& q) {
             {"nightSymptomNights", q.nightSymptomNights},
             {"relieverDays", q.relieverDays},
             {"relieverDoses", q.relieverDoses},
+            {"restrictedDays", q.restrictedDays},
+            {"offWorkDays", q.offWorkDays},
             {"limitedDays", q.limitedDays},
             {"daytimeSymptoms", q.daytimeSymptoms()},
-            {"nightWaking", q.nightWaking()},
+            {"nightSymptoms", q.nightSymptoms()},
             {"relieverNeeded", q.relieverNeeded()},
             {"activityLimited", q.activityLimited()},
-            {"level", q.daysRecorded > 0 ? QJsonValue(stats::controlLevelText(q.level())) : QJsonValue()}};
+            {"judged", q.judged()},
+            {"level", level ? QJsonValue(stats::controlLevelText(*level)) : QJsonValue()}};
 }
 
 QJsonObject controlJson(const stats::AsthmaControl& c) {
+    QJsonArray medication, triggers;
+    for (const stats::MedicationTaken& m : c.medication)
+        medication.append(QJsonObject{
+            {"medId", m.medId}, {"name", m.name}, {"category", m.category}, {"days", m.days}, {"doses", m.doses}});
+    for (const stats::TriggerMet& t : c.triggers) triggers.append(QJsonObject{{"name", t.name}, {"days", t.days}});
     return {{"current", questionsJson(c.current)},
             {"before", questionsJson(c.before)},
+            {"cardBest", c.cardBest},
+            {"bestReadingDay", c.bestAboveCard() ? QJsonValue(isoDate(c.bestReadingDay)) : QJsonValue()},
             {"preventerDays", c.preventerDays},
-            {"bothReadingDays", c.bothReadingDays}};
+            {"bothReadingDays", c.bothReadingDays},
+            {"bothReadingDaysBefore", c.bothReadingDaysBefore},
+            {"medication", medication},
+            {"triggers", triggers}};
 }
 
 }  // namespace

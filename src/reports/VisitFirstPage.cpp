@@ -1,5 +1,6 @@
 #include "VisitFirstPage.h"
 
+#include "ControlSummary.h"
 #include "ReportCanvas.h"
 #include "ReportPicture.h"
 #include "ReportRun.h"
@@ -8,6 +9,8 @@
 
 #include <algorithm>
 #include <numeric>
+
+#include <QSet>
 
 namespace pulmora::reports {
 namespace {
@@ -101,6 +104,66 @@ int drawSection(ReportCanvas& c, const GridSection& s, const std::vector<int>& w
     return bottom;
 }
 
+// A combined inhaler holds a preventer too.
+bool isPreventer(const store::PersonMedRow& m) {
+    const QString category = m.category.trimmed();
+    return category == store::kPreventer || category == QLatin1String("Combined");
+}
+
+// Each preventer in use with the recorded days of the four weeks it was taken on and its doses:
+// a regimen of relievers alone is what a review looks for first.
+GridSection preventerSection(const VisitDetails& details, const stats::AsthmaControl* control) {
+    GridSection section{QStringLiteral("Preventer Use, Last 4 Weeks:"), {"Name", "Category", "Taken", "Doses"}, {}};
+    for (const store::PersonMedRow& m : details.medication) {
+        if (!isPreventer(m)) continue;
+        QStringList row{m.name.trimmed(), m.category.trimmed()};
+        if (control) {
+            const auto taken =
+                std::find_if(control->medication.begin(), control->medication.end(),
+                             [&m](const stats::MedicationTaken& t) { return t.medId == m.medId.trimmed(); });
+            const bool any = taken != control->medication.end();
+            row << "on " + ofDaysRecorded(any ? taken->days : 0, control->current.daysRecorded)
+                << countOf(any ? taken->doses : 0, "dose", "doses");
+        }
+        section.rows.push_back(row);
+    }
+    if (section.rows.empty()) return {section.heading, {}, {{QStringLiteral("No preventer in use")}}};
+    return section;
+}
+
+// The texts in as many columns as the width holds, filled row by row; `kNone` for none.
+std::vector<QStringList> inColumns(const QStringList& texts, int width) {
+    const QFontMetrics metrics = measure(reportFont());
+    int widest = metrics.horizontalAdvance(kNone);
+    for (const QString& t : texts) widest = std::max(widest, metrics.horizontalAdvance(t));
+    const int perRow = std::clamp(width / (widest + kPadding), 1, kMostTriggerColumns);
+    std::vector<QStringList> rows;
+    for (qsizetype i = 0; i < texts.size(); i += perRow) {
+        QStringList row = texts.mid(i, perRow);
+        while (row.size() < perRow) row << QString();
+        rows.push_back(row);
+    }
+    if (rows.empty()) rows.push_back({kNone});
+    return rows;
+}
+
+// The triggers met in the four weeks, the most days first, then the rest of the person's list in
+// name order: a list alone would read as if all of it had been met.
+std::pair<GridSection, GridSection> triggerSections(const VisitDetails& details, const stats::AsthmaControl* control,
+                                                    int width) {
+    QStringList met, others;
+    QSet<QString> metNames;
+    if (control)
+        for (const stats::TriggerMet& t : control->triggers) {
+            met << QStringLiteral("%1 (%2)").arg(triggerCaption(t.name), countOf(t.days, "day", "days"));
+            metNames.insert(store::keys::triggerName(t.name));
+        }
+    for (const QString& t : details.triggers)
+        if (!metNames.contains(store::keys::triggerName(t))) others << t;
+    return {{QStringLiteral("Triggers Met, Last 4 Weeks:"), {}, inColumns(met, width), true},
+            {QStringLiteral("Other Triggers in the List:"), {}, inColumns(others, width), true}};
+}
+
 }  // namespace
 
 VisitDetails readVisitDetails(store::Persons& persons, const QString& person) {
@@ -116,7 +179,7 @@ VisitDetails readVisitDetails(store::Persons& persons, const QString& person) {
     return details;
 }
 
-std::vector<GridSection> visitSections(const VisitDetails& details, int width) {
+std::vector<GridSection> visitSections(const VisitDetails& details, const stats::AsthmaControl* control, int width) {
     GridSection medication{QStringLiteral("Medication in Use:"),
                            {"Name", "Category", "Instructions", "Prescribed By", "On"},
                            {}};
@@ -125,26 +188,14 @@ std::vector<GridSection> visitSections(const VisitDetails& details, int width) {
                                    m.prescribedBy.trimmed(), prescribed(m.prescribedDate)});
     if (medication.rows.empty()) medication.rows.push_back({kNone});
 
-    // As many columns of triggers as the width holds, filled row by row in name order.
-    GridSection triggers{QStringLiteral("Triggers:"), {}, {}, true};
-    const QFontMetrics metrics = measure(reportFont());
-    int widest = metrics.horizontalAdvance(kNone);
-    for (const QString& t : details.triggers) widest = std::max(widest, metrics.horizontalAdvance(t));
-    const int perRow = std::clamp(width / (widest + kPadding), 1, kMostTriggerColumns);
-    for (qsizetype i = 0; i < details.triggers.size(); i += perRow) {
-        QStringList row = details.triggers.mid(i, perRow);
-        while (row.size() < perRow) row << QString();
-        triggers.rows.push_back(row);
-    }
-    if (triggers.rows.empty()) triggers.rows.push_back({kNone});
-
     GridSection best{QStringLiteral("Personal Best and Zones:"),
                      {},
                      {{QStringLiteral("Personal best"), flow(details.best)},
                       {QStringLiteral("Predicted"), flow(details.predicted)},
                       {QStringLiteral("Yellow zone limit"), limit(details.best, details.zoneYellow)},
                       {QStringLiteral("Red zone limit"), limit(details.best, details.zoneRed)}}};
-    return {medication, triggers, best};
+    const auto [met, others] = triggerSections(details, control, width);
+    return {medication, preventerSection(details, control), met, others, best};
 }
 
 ReportResult VisitFirstPage(const ReportResult& summary, const stats::Period& summaryPeriod,
@@ -153,7 +204,8 @@ ReportResult VisitFirstPage(const ReportResult& summary, const stats::Period& su
         "No day was recorded from " + periodText(summaryPeriod) + ": there is no control summary.";
     const int summaryWidth = summary.available ? summary.viewport.PictureWidth
                                                : measure(reportFont()).horizontalAdvance(noSummary) + kPadding;
-    const std::vector<GridSection> sections = visitSections(details, summaryWidth);
+    const std::vector<GridSection> sections =
+        visitSections(details, summary.control ? &*summary.control : nullptr, summaryWidth);
     const Grid grid = layOut(sections, summaryWidth);
     const int summaryHeight = summary.available ? summary.viewport.PictureHeight : grid.rowHeight;
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ReportResult.h"
+#include "stats/AsthmaControl.h"
 #include "stats/Periods.h"
 #include "store/Persons.h"
 
@@ -27,9 +28,12 @@ struct GridSection {
     std::vector<QStringList> rows;
     bool evenColumns = false;  // the columns share the width evenly, rather than each as wide as its texts
 };
-// The medication in use (name, category, instructions, prescribed by and on), the triggers in as
-// many columns as fit `width`, and the personal best with the zone limits.
-std::vector<GridSection> visitSections(const VisitDetails& details, int width);
+// The medication in use (name, category, instructions, prescribed by and on); how often each
+// preventer among it (a combined one too) was taken in the four weeks of the summary, or that there
+// is none; the triggers met in those weeks with their days, then the rest of the person's list,
+// each in as many columns as fit `width`; and the personal best with the zone limits. Without a
+// summary (no day recorded in the four weeks) the preventers have no figures and no trigger is met.
+std::vector<GridSection> visitSections(const VisitDetails& details, const stats::AsthmaControl* control, int width);
 
 // The page as a report of its own, printed as the control summary is, in portrait under the
 // person header titled "Control Summary": the summary of the period (or, without one, a line

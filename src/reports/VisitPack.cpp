@@ -43,6 +43,8 @@ stats::Period visitPackPeriod(const QDate& reportDate) {
 }
 
 QString noVisitPack(store::ReportCursors& cursors, const VisitPackRequest& request) {
+    if (QString refused = refusedFutureDate(QStringLiteral("Visit Pack"), request.reportDate); !refused.isEmpty())
+        return refused;
     const stats::Period period = visitPackPeriod(request.reportDate);
     if (cursors.GetRPer(request.person, period.first, period.last).person.reportAvailable) return {};
     return " Cannot Produce Visit Pack as there is no Data for Period Starting " + periodText(period);

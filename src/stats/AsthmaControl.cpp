@@ -1,5 +1,12 @@
 #include "AsthmaControl.h"
 
+#include "store/Keys.h"
+
+#include <algorithm>
+#include <map>
+#include <set>
+#include <tuple>
+
 namespace pulmora::stats {
 namespace {
 
@@ -9,10 +16,54 @@ void countDay(ControlQuestions& q, const store::DayValues& v) {
     q.nightSymptomNights += v.nightSymptoms() > 0;
     q.relieverDays += v.relievers > 0;
     q.relieverDoses += v.relievers;
-    q.limitedDays += v.activityRestricted || v.sportRestricted;
+    const bool restricted = v.activityRestricted || v.sportRestricted;
+    q.restrictedDays += restricted;
+    q.offWorkDays += v.offWork;
+    q.limitedDays += restricted || v.offWork;
+}
+
+// Items of days without a record count nowhere, as those days count nowhere else in the summary.
+std::vector<MedicationTaken> medicationTaken(const std::vector<store::DayMedItem>& items,
+                                             const std::set<QDate>& recorded) {
+    struct Taking {
+        MedicationTaken figures;
+        std::set<QDate> days;
+    };
+    std::map<QString, Taking> byId;
+    for (const store::DayMedItem& item : items) {
+        if (item.timesUsed <= 0 || !recorded.contains(item.date)) continue;
+        Taking& t = byId[item.medId.trimmed()];
+        // The items come in date order: the name and category of the latest day stay.
+        t.figures.medId = item.medId.trimmed();
+        t.figures.name = item.name.trimmed();
+        t.figures.category = item.category.trimmed();
+        t.figures.doses += item.timesUsed;
+        t.days.insert(item.date);
+    }
+    std::vector<MedicationTaken> taken;
+    for (auto& [id, t] : byId) {
+        t.figures.days = int(t.days.size());
+        taken.push_back(t.figures);
+    }
+    std::sort(taken.begin(), taken.end(), [](const MedicationTaken& a, const MedicationTaken& b) {
+        return std::tie(a.name, a.medId) < std::tie(b.name, b.medId);
+    });
+    return taken;
+}
+
+std::vector<TriggerMet> triggersMet(const std::vector<store::DayTriggerItem>& items, const std::set<QDate>& recorded) {
+    std::map<QString, std::set<QDate>> daysOf;
+    for (const store::DayTriggerItem& item : items)
+        if (recorded.contains(item.date)) daysOf[store::keys::triggerName(item.trigger)].insert(item.date);
+    std::vector<TriggerMet> met;
+    for (const auto& [name, days] : daysOf) met.push_back({name, int(days.size())});
+    std::stable_sort(met.begin(), met.end(), [](const TriggerMet& a, const TriggerMet& b) { return a.days > b.days; });
+    return met;
 }
 
 }  // namespace
+
+bool moreThanTwiceAWeek(int days, int daysRecorded) { return 7 * days > 2 * daysRecorded; }
 
 Period controlPeriod(const QDate& reportDate) { return {reportDate.addDays(1 - kControlDays), reportDate}; }
 
@@ -28,10 +79,11 @@ QString controlLevelText(ControlLevel level) {
 }
 
 int ControlQuestions::answeredYes() const {
-    return int(daytimeSymptoms()) + int(nightWaking()) + int(relieverNeeded()) + int(activityLimited());
+    return int(daytimeSymptoms()) + int(nightSymptoms()) + int(relieverNeeded()) + int(activityLimited());
 }
 
-ControlLevel ControlQuestions::level() const {
+std::optional<ControlLevel> ControlQuestions::level() const {
+    if (!judged()) return std::nullopt;
     const int yes = answeredYes();
     if (yes == 0) return ControlLevel::Well;
     return yes <= 2 ? ControlLevel::Partly : ControlLevel::Uncontrolled;
@@ -41,19 +93,34 @@ AsthmaControl CollectAsthmaControl(store::ReportCursors& cursors, const QString&
     AsthmaControl c;
     c.current.period = controlPeriod(reportDate);
     c.before.period = controlPeriodBefore(reportDate);
-    c.person = cursors.GetRPer(person, c.current.period.first, c.current.period.last).person;
-    PeriodCollection collection = StartPeriodStats();
-    for (const store::DayRecord& day : cursors.daysBetween(person, c.before.period.first, c.current.period.last)) {
+    // The comparison record carries the best as the personal card holds it, never raised.
+    c.cardBest = cursors.GetRepDly(person, store::keys::dateKey(reportDate)).personBest;
+    // The cursor's record, used up before another Get call overwrites it.
+    const store::PersonPeriod& read = cursors.GetRPer(person, c.before.period.first, c.current.period.last);
+    c.person = read.person;
+    PeriodCollection now = StartPeriodStats(), earlier = StartPeriodStats();
+    std::set<QDate> recorded;
+    for (const store::DayRecord& day : read.days) {
+        const store::DayValues& v = day.values;
+        if (c.person.best > c.cardBest && (v.morning == c.person.best || v.evening == c.person.best))
+            c.bestReadingDay = day.date;
         if (day.date < c.current.period.first) {
-            countDay(c.before, day.values);
+            countDay(c.before, v);
+            AddDay(earlier, v, c.person);
             continue;
         }
-        countDay(c.current, day.values);
-        AddDay(collection, day.values, c.person);
-        c.preventerDays += day.values.preventers > 0;
+        countDay(c.current, v);
+        AddDay(now, v, c.person);
+        c.preventerDays += v.preventers > 0;
+        recorded.insert(day.date);
     }
-    c.fourWeeks = FinishPeriodStats(collection);
-    c.bothReadingDays = collection.bothReadingDays;
+    c.fourWeeks = FinishPeriodStats(now);
+    c.bothReadingDays = now.bothReadingDays;
+    c.weeksBefore = FinishPeriodStats(earlier);
+    c.bothReadingDaysBefore = earlier.bothReadingDays;
+    c.medication = medicationTaken(cursors.medicationBetween(person, c.current.period.first, c.current.period.last),
+                                   recorded);
+    c.triggers = triggersMet(cursors.triggersBetween(person, c.current.period.first, c.current.period.last), recorded);
     return c;
 }
 

@@ -4,16 +4,24 @@
 #include "Periods.h"
 #include "store/ReportCursors.h"
 
+#include <optional>
+#include <vector>
+
 // How well a person's asthma was controlled over the four weeks up to the report date, by the
 // four questions asked at every asthma review, each answered from the diary's days:
-//   daytime symptoms more than twice a week, any night waking due to asthma, reliever needed
+//   daytime symptoms more than twice a week, any night symptoms or night waking, reliever needed
 //   more than twice a week, any activity limited by asthma.
 // None of them means well controlled, one or two partly controlled, three or four uncontrolled.
 namespace pulmora::stats {
 
 constexpr int kControlDays = 28;
-// More than twice a week, over four weeks: on more than 8 of the 28 days.
-constexpr int kTwiceAWeekOverFourWeeks = 8;
+// "More than twice a week" is a rate over the days recorded, more than 2 of every 7 of them, so
+// that a diary kept on few days is judged by what those days show rather than counted as
+// symptom-free on the days it leaves out. Over all 28 days it is more than 8 of them.
+bool moreThanTwiceAWeek(int days, int daysRecorded);
+// With fewer recorded days than this the four answers are given but no level: too little of the
+// four weeks is known to call it controlled or not.
+constexpr int kFewestDaysToJudge = 14;
 // A summary resting on fewer recorded days than this says how few.
 constexpr int kFewRecordedDays = 20;
 
@@ -33,30 +41,53 @@ struct ControlQuestions {
     int nightSymptomNights = 0;  // nights with any night symptom
     int relieverDays = 0;        // days the reliever was used
     int relieverDoses = 0;
-    int limitedDays = 0;  // days with normal activity or sport restricted
+    int restrictedDays = 0;  // days with normal activity or sport restricted
+    int offWorkDays = 0;     // days off work or school
+    int limitedDays = 0;     // days with either
 
-    bool daytimeSymptoms() const { return daytimeSymptomDays > kTwiceAWeekOverFourWeeks; }
-    bool nightWaking() const { return nightSymptomNights > 0; }
-    bool relieverNeeded() const { return relieverDays > kTwiceAWeekOverFourWeeks; }
+    bool daytimeSymptoms() const { return moreThanTwiceAWeek(daytimeSymptomDays, daysRecorded); }
+    // The diary keeps symptoms by night, not whether they woke the person.
+    bool nightSymptoms() const { return nightSymptomNights > 0; }
+    bool relieverNeeded() const { return moreThanTwiceAWeek(relieverDays, daysRecorded); }
     bool activityLimited() const { return limitedDays > 0; }
     int answeredYes() const;
-    ControlLevel level() const;
+    bool judged() const { return daysRecorded >= kFewestDaysToJudge; }
+    // None while too few days are recorded to judge.
+    std::optional<ControlLevel> level() const;
+};
+
+// A medication taken on recorded days of the four weeks: on how many of them, how often in all.
+struct MedicationTaken {
+    QString medId, name, category;  // trimmed, as the latest day of the four weeks holds them
+    int days = 0, doses = 0;
+};
+// A trigger met on recorded days of the four weeks, by its name as the days hold it.
+struct TriggerMet {
+    QString name;
+    int days = 0;
 };
 
 struct AsthmaControl {
-    // The person's figures for the four weeks, the best raised to their highest reading.
+    // The person's figures for the eight weeks, the best raised to their highest reading, so that
+    // both periods' readings are taken against one best.
     store::RepPerson person;
+    int cardBest = 0;       // the best on the personal card
+    QDate bestReadingDay;   // the latest day with a reading above the card's best that set the best used
     ControlQuestions current, before;
-    // The four weeks' statistics: readings, zones, diurnal variation, days off, preventer doses.
-    PeriodStats fourWeeks;
-    int preventerDays = 0;      // days of the four weeks with a preventer dose
-    int bothReadingDays = 0;    // days of the four weeks with a morning and an evening reading
+    // Each period's statistics: readings, zones, diurnal variation, days off, preventer doses.
+    PeriodStats fourWeeks, weeksBefore;
+    int bothReadingDays = 0, bothReadingDaysBefore = 0;  // days with a morning and an evening reading
+    int preventerDays = 0;  // days of the four weeks with a preventer dose
+    std::vector<MedicationTaken> medication;  // by name
+    std::vector<TriggerMet> triggers;         // the most days first, then by name
 
     // Without a recorded day in the four weeks there is nothing to summarise.
     bool available() const { return current.daysRecorded > 0; }
+    bool bestAboveCard() const { return bestReadingDay.isValid(); }
 };
 
-// The summary up to the report date, from the person's rows of the 56 days: one range read.
+// The summary up to the report date, from the person's rows of the 56 days: one range read of
+// the days, and of the four weeks' triggers and medication.
 AsthmaControl CollectAsthmaControl(store::ReportCursors& cursors, const QString& person, const QDate& reportDate);
 
 }  // namespace pulmora::stats

@@ -40,8 +40,9 @@ TEST(VisitPack, LeavesOutWhatHasNothingToShow) {
     }
 }
 
-// The medication with its prescription, the triggers row by row in as many columns as fit, and
-// the zone limits in litres a minute; an empty list says so.
+// The medication with its prescription, no preventer among it, the triggers row by row in as many
+// columns as fit (without a summary none of them met), and the zone limits in litres a minute; an
+// empty list says so.
 TEST(VisitFirstPage, SectionsListTheMedicationTriggersAndZones) {
     reports::VisitDetails details;
     details.medication = {{"SALB0001", "Salbutamol", "Reliever", "2 puffs when needed", "Dr Patel", "20250609"}};
@@ -50,22 +51,24 @@ TEST(VisitFirstPage, SectionsListTheMedicationTriggersAndZones) {
     details.predicted = 480;
     details.zoneYellow = 80;
     details.zoneRed = 50;
-    const auto sections = reports::visitSections(details, 600);
-    ASSERT_EQ(sections.size(), 3u);
+    const auto sections = reports::visitSections(details, nullptr, 600);
+    ASSERT_EQ(sections.size(), 5u);
     EXPECT_EQ(sections[0].rows,
               (std::vector<QStringList>{{"Salbutamol", "Reliever", "2 puffs when needed", "Dr Patel", "9 Jun 2025"}}));
-    const std::vector<QStringList>& triggers = sections[1].rows;
+    EXPECT_EQ(sections[1].rows, (std::vector<QStringList>{{"No preventer in use"}}));
+    EXPECT_EQ(sections[2].rows, (std::vector<QStringList>{{"None recorded"}}));
+    const std::vector<QStringList>& triggers = sections[3].rows;
     ASSERT_EQ(triggers.size(), 2u) << "four to a row across 600 pixels";
     EXPECT_EQ(triggers[0], QStringList({"Cats", "Cold air", "Dogs", "Exercise"}));
     EXPECT_EQ(triggers[1], QStringList({"Pollen", "", "", ""}));
-    EXPECT_EQ(sections[2].rows, (std::vector<QStringList>{{"Personal best", "500 l/min"},
+    EXPECT_EQ(sections[4].rows, (std::vector<QStringList>{{"Personal best", "500 l/min"},
                                                           {"Predicted", "480 l/min"},
                                                           {"Yellow zone limit", "400 l/min (80% of best)"},
                                                           {"Red zone limit", "250 l/min (50% of best)"}}));
 
-    const auto empty = reports::visitSections({}, 600);
+    const auto empty = reports::visitSections({}, nullptr, 600);
     EXPECT_EQ(empty[0].rows, (std::vector<QStringList>{{"None recorded"}}));
-    EXPECT_EQ(empty[1].rows, (std::vector<QStringList>{{"None recorded"}}));
+    EXPECT_EQ(empty[3].rows, (std::vector<QStringList>{{"None recorded"}}));
 }
 
 }  // namespace
