@@ -98,12 +98,20 @@ AsthmaControl CollectAsthmaControl(store::ReportCursors& cursors, const QString&
     // The cursor's record, used up before another Get call overwrites it.
     const store::PersonPeriod& read = cursors.GetRPer(person, c.before.period.first, c.current.period.last);
     c.person = read.person;
+    // The best of the report period is the card's raised to the four weeks' highest reading, as
+    // in every report; the four weeks before are measured against the same best, so that both
+    // columns and the zone limits read against one figure.
+    c.person.best = c.cardBest;
+    for (const store::DayRecord& day : read.days) {
+        const store::DayValues& v = day.values;
+        if (day.date < c.current.period.first || std::max(v.morning, v.evening) <= c.person.best) continue;
+        c.person.best = std::max(v.morning, v.evening);
+        c.bestReadingDay = day.date;
+    }
     PeriodCollection now = StartPeriodStats(), earlier = StartPeriodStats();
     std::set<QDate> recorded;
     for (const store::DayRecord& day : read.days) {
         const store::DayValues& v = day.values;
-        if (c.person.best > c.cardBest && (v.morning == c.person.best || v.evening == c.person.best))
-            c.bestReadingDay = day.date;
         if (day.date < c.current.period.first) {
             countDay(c.before, v);
             AddDay(earlier, v, c.person);

@@ -68,11 +68,11 @@ struct TriggerMet {
 };
 
 struct AsthmaControl {
-    // The person's figures for the eight weeks, the best raised to their highest reading, so that
-    // both periods' readings are taken against one best.
+    // The person's figures, the best raised to the four weeks' highest reading; both periods'
+    // readings are taken against it.
     store::RepPerson person;
     int cardBest = 0;       // the best on the personal card
-    QDate bestReadingDay;   // the latest day with a reading above the card's best that set the best used
+    QDate bestReadingDay;   // the first day of the four weeks with the reading that set a best above the card's
     ControlQuestions current, before;
     // Each period's statistics: readings, zones, diurnal variation, days off, preventer doses.
     PeriodStats fourWeeks, weeksBefore;

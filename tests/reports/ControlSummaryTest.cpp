@@ -104,18 +104,19 @@ TEST(ControlSummaryText, EachCraftedMonthSaysOnlyWhatTheDiaryShows) {
           {"Days off work or school", {"3 of 28 days recorded"}},
           {"Level of asthma control", {"Partly controlled", "No days recorded"}}},
          {}},
-        {"a reading of 620 on 6 Dec above the stored best of 450", 450,
+        {"a reading of 620 on 6 Dec above the stored best of 450, and 700 in the weeks before", 450,
          [](ReportDiary& d, const QString& p) {
              recordDays(d, p, 20, [](int i, store::DayValues& v) {
                  v.morning = i == 2 ? 620 : 400;
                  v.evening = 410;
              });
+             d.addReadings(p, D.addDays(-30), 700, 410);
              d.setBest(p, "Ann", 450);
          },
          D, {},
          {{"Best used", {"620 l/min, the reading of 6 Dec 2026, above the personal best of 450 l/min"}},
-          {"Green (620 = 100%)", {"5%", "0%", "-", "-"}},
-          {"Average (l/min)", {"411 (66%)", "410 (66%)", "-", "-"}}},
+          {"Green (620 = 100%)", {"5%", "0%", "100%", "0%"}},
+          {"Average (l/min)", {"411 (66%)", "410 (66%)", "700 (113%)", "410 (66%)"}}},
          {{"Personal Best and Zones:",
            {{"Personal best", "450 l/min"},
             {"Predicted", "450 l/min"},
