@@ -101,7 +101,7 @@ int drawWrapped(QPainter& p, const QFont& font, const QRect& room, const QString
     return wrappedHeight(font, room.width(), text);
 }
 
-int drawMedication(QPainter& p, const Band& band, int x, int y, int width) {
+int drawMedication(QPainter& p, const Band& band, int x, int y) {
     const QFontMetrics names = measure(bodyFont(true));
     int nameColumn = 160;
     for (const store::PersonMedRow* m : band.medication)
@@ -116,10 +116,7 @@ int drawMedication(QPainter& p, const Band& band, int x, int y, int width) {
     }
     for (const store::PersonMedRow* m : band.medication) {
         drawText(p, bodyFont(true), x + 10, y, m->name.trimmed());
-        const QString instructions = m->instructions.trimmed();
-        p.setFont(bodyFont());
-        p.drawText(QRect(x + 10 + nameColumn, y, width - 10 - nameColumn, lineHeight()), Qt::AlignLeft | Qt::AlignTop,
-                   instructions);
+        drawText(p, bodyFont(), x + 10 + nameColumn, y, m->instructions.trimmed());
         y += lineHeight();
     }
     return y + kGap / 2;
@@ -140,7 +137,7 @@ int drawBand(QPainter& p, const Band& band, int top, int width, int rules) {
     int y = top + kHeadingRow + kGap / 2;
     if (!band.advice.isEmpty())
         y += drawWrapped(p, bodyFont(true), QRect(kIndent, y, inner, 1000), band.advice) + kGap / 2;
-    if (!band.medicationCaption.isEmpty()) y = drawMedication(p, band, kIndent, y, inner);
+    if (!band.medicationCaption.isEmpty()) y = drawMedication(p, band, kIndent, y);
     drawText(p, bodyFont(true), kIndent, y, kWhatToDo);
     y += lineHeight();
     for (int i = 1; i <= rules; ++i) c.hLine(kIndent, width - kIndent, y + i * kRule - 4, colours::kGrey);
