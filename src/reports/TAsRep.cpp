@@ -157,8 +157,7 @@ void TAsRep::createControls() {
 
 void TAsRep::connectControls() {
     for (TDaButton* b : {BtnTable, BtnMedTrig, BtnReport, BtnSummary, BtnPrintRep, BtnJpeg, BtnPlan, BtnPack, BtnHelp,
-                         BtnUp,
-                         BtnDown, BtnRight, BtnLeft, BtnMed, BtnFUp, BtnFDown, BtnFRght, BtnFLeft})
+                         BtnUp, BtnDown, BtnRight, BtnLeft, BtnMed, BtnFUp, BtnFDown, BtnFRght, BtnFLeft})
         connect(b, &TDaButton::clicked, this, [this, b] { TrapControl(b); });
     connect(SelAsName, &controls::TDaPanel::clicked, this, [this] { TrapControl(SelAsName); });
     for (TDaButton* b : {BtnPeakFlow, TabData->BtnShowGraph, TabData->BtnShowData})

@@ -43,9 +43,8 @@ TEST(ActionPlan, PrintsTheMedicationAndSaysWhenThereIsNoBest) {
     ASSERT_TRUE(cards::addMedication(d.diary, p, "Salbutamol", store::kReliever, "20240101", "2 puffs when needed"));
     const reports::ActionPlan plan = reports::readActionPlan(d.diary, p, QDate(2026, 12, 8));
     const std::string pdf = d.folder.file("plan.pdf");
-    ASSERT_TRUE(output::printToPdf(QString::fromStdString(pdf),
-                                   reports::PrintActionPlan(plan, reports::portraitRoom(QPageSize(QPageSize::A4), false)))
-                    .ok());
+    const QSizeF a4 = reports::portraitRoom(QPageSize(QPageSize::A4), false);
+    ASSERT_TRUE(output::printToPdf(QString::fromStdString(pdf), reports::PrintActionPlan(plan, a4)).ok());
     EXPECT_EQ(pdfInfoField(pdf, "Pages"), "1");
     const std::string text = pdfText(pdf, 1);
     for (const char* expected : {"Asthma Action Plan", "Printed on 8 Dec 2026", "Personal best: not recorded",

@@ -213,8 +213,8 @@ TEST_F(Reporter, WritesThePlanAndTheLastTwelveMonths) {
                   reports::roomPageSize(reports::portraitRoom(QPageSize(QPageSize::A4), false)))
             << kind << ": the page filling A4 within its margins";
     }
-    const std::string json =
-        run(folder() + " --person Ann --date 2026-12-08 --report year --out " + out.file("y.pdf") + " --figures", status);
+    const std::string json = run(
+        folder() + " --person Ann --date 2026-12-08 --report year --out " + out.file("y.pdf") + " --figures", status);
     ASSERT_EQ(status, 0) << errorText();
     d.diary.files.OpenDB();
     EXPECT_EQ(QJsonDocument::fromJson(QByteArray::fromStdString(json)).object(),
@@ -278,9 +278,15 @@ TEST_F(Reporter, WritesTheVisitPack) {
     run(folder() + " --person Ann --date 2026-12-08 --report pack --out " + pdf, status);
     ASSERT_EQ(status, 0) << errorText();
     ASSERT_EQ(pdfInfoField(pdf, "Pages"), "10");
-    const std::string titles[] = {"Medication in Use:",        "Asthma Action Plan",   "The Last 12 Months",
-                                  "Weekly Comparison Report",  "Monthly Basic Report", "Monthly Additional Report", "Percentage Best Graph for Ann",
-                                  "Zone Frequency Graph for Ann", "Diurnal Variation Graph for Ann",
+    const std::string titles[] = {"Medication in Use:",
+                                  "Asthma Action Plan",
+                                  "The Last 12 Months",
+                                  "Weekly Comparison Report",
+                                  "Monthly Basic Report",
+                                  "Monthly Additional Report",
+                                  "Percentage Best Graph for Ann",
+                                  "Zone Frequency Graph for Ann",
+                                  "Diurnal Variation Graph for Ann",
                                   "Reliever Use vs Percentage Best Graph for Ann"};
     for (int page = 1; page <= 10; ++page) {
         const std::string text = pdfText(pdf, page);

@@ -34,7 +34,8 @@ TEST(YearRisks, TheCraftedYearIsCountedAsByHand) {
     });
     day(QDate(2026, 1, 31), [](store::DayValues& v) { v.morning = 260, v.offWork = true; });
     day(QDate(2026, 2, 1), [](store::DayValues& v) { v.evening = 600; });
-    day(QDate(2026, 3, 15), [](store::DayValues& v) { v.morning = 301, v.evening = 300, v.wheezeNight = true, v.rating = 2; });
+    day(QDate(2026, 3, 15),
+        [](store::DayValues& v) { v.morning = 301, v.evening = 300, v.wheezeNight = true, v.rating = 2; });
     for (int i = 1; i <= 30; ++i) day(QDate(2026, 6, i), [](store::DayValues& v) { v.relievers = 20; });
     day(D, [](store::DayValues& v) { v.morning = 480, v.rating = 1, v.offWork = true, v.preventers = 4; });
     day(D.addDays(1), [](store::DayValues& v) { v.relievers = 40; });

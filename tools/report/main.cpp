@@ -271,8 +271,8 @@ int writeYear(store::Diary& diary, const store::PersonRef& person, const QDate& 
     if (!year.available())
         return refuse("there is no page to write: no day is recorded from " + reports::periodText(year.period),
                       kNothingToReport);
-    const int written = writeRoomPage(
-        reports::PrintYearPage(year, reports::portraitRoom(QPageSize(QPageSize::A4), false)), parser.value("out"), kind);
+    const QSizeF a4 = reports::portraitRoom(QPageSize(QPageSize::A4), false);
+    const int written = writeRoomPage(reports::PrintYearPage(year, a4), parser.value("out"), kind);
     if (written == 0 && parser.isSet("figures")) printFigures(reports::yearFiguresJson(year));
     return written;
 }
@@ -304,7 +304,8 @@ int main(int argc, char** argv) {
     parser.addOption({"period", "the graph's period: 1 Month, 3 Months, 6 Months, 9 Months or Year", "TEXT"});
     parser.addOption({"date-axis", "the graph keeps an empty slot for every missed day"});
     parser.addOption({"out",
-                      "the file to write, its kind by its extension (sheets, plan, year: .pdf or .png; pack: .pdf; csv: any name)",
+                      "the file to write, its kind by its extension "
+                      "(sheets, plan, year: .pdf or .png; pack: .pdf; csv: any name)",
                       "FILE.png|.pdf|.jpg|.bmp|.csv"});
     parser.addOption({"figures", "print the report's figures as JSON on standard output"});
     parser.addOption({"two-weeks", "sheets for two weeks rather than one"});
@@ -325,7 +326,8 @@ int main(int argc, char** argv) {
     const bool pack = kind == QLatin1String(kPack);
     const bool plan = kind == QLatin1String(kPlan);
     const bool year = kind == QLatin1String(kYear);
-    if (!build && !graph && !sheets && !csv && !pack && !plan && !year) return refuse("the report \"" + kind + "\" is not one of: " + reportNames());
+    if (!build && !graph && !sheets && !csv && !pack && !plan && !year)
+        return refuse("the report \"" + kind + "\" is not one of: " + reportNames());
     const auto output = outputKind(parser.value("out"));
     // Sheets check their own output, which is a PDF file or PNG pages; a CSV file may have any name.
     if (!sheets && !csv && !output)
