@@ -142,6 +142,13 @@ void draw(QPainter& p, Kind kind, const QColor& ink) {
         p.drawLine(QPointF(11, 14), QPointF(17, 14));
         p.drawLine(QPointF(11, 18), QPointF(17, 18));
         break;
+    case Kind::Plan:
+        // A page of three bands, the top one with a cross: what to do in each zone.
+        p.drawRect(QRectF(4, 2, 16, 20));
+        for (qreal y : {9.0, 15.0}) p.drawLine(QPointF(4, y), QPointF(20, y));
+        p.drawLine(QPointF(12, 3.5), QPointF(12, 7.5));
+        p.drawLine(QPointF(10, 5.5), QPointF(14, 5.5));
+        break;
     case Kind::Top:
     case Kind::Bottom:
     case Kind::Beginning:

@@ -1,5 +1,6 @@
 #include "TAsRep.h"
 
+#include "ActionPlan.h"
 #include "ControlSummary.h"
 #include "GraphChart.h"
 #include "GraphOutput.h"
@@ -16,6 +17,7 @@
 #include "controls/TDaPanel.h"
 #include "output/PageMargins.h"
 #include "output/Printer.h"
+#include "store/Clock.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -43,6 +45,7 @@ const QString kSavedAs = QStringLiteral(" Report Saved as ");
 const QString kPrinting = QStringLiteral("Printing Report ..");
 const QString kWaitWhilePrinting = QStringLiteral(" Please Wait Whilst Report is Printing ..");
 const QString kSentToPrinter = QStringLiteral("Report Sent to Printer");
+const QString kPlanSentToPrinter = QStringLiteral("Asthma Action Plan Sent to Printer");
 const QString kPrintCancelled = QStringLiteral(" Printing Cancelled - Nothing was Printed");
 const QString kGraphAnalysis = QStringLiteral("Graph Analysis Reports");
 const QString kWritingPack = QStringLiteral(" Please Wait Whilst the Visit Pack is Written ..");
@@ -115,6 +118,7 @@ void TAsRep::createControls() {
     RepDate->setAccessibleName("Report Date");
     BtnPrintRep = button(this, glyphs::Kind::Print, "Print Current Displayed Report");
     BtnJpeg = button(this, glyphs::Kind::Picture, "Save Report to JPEG or BMP");
+    BtnPlan = button(this, glyphs::Kind::Plan, "Print Asthma Action Plan");
     BtnPack = button(this, glyphs::Kind::Pack, "Save Visit Pack as PDF...");
 
     TabPage = new QStackedWidget(this);
@@ -152,8 +156,8 @@ void TAsRep::createControls() {
 }
 
 void TAsRep::connectControls() {
-    for (TDaButton* b : {BtnTable, BtnMedTrig, BtnReport, BtnSummary, BtnPrintRep, BtnJpeg, BtnPack, BtnHelp, BtnUp,
-                         BtnDown, BtnRight, BtnLeft, BtnMed, BtnFUp, BtnFDown, BtnFRght, BtnFLeft})
+    for (TDaButton* b : {BtnTable, BtnMedTrig, BtnReport, BtnSummary, BtnPrintRep, BtnJpeg, BtnPlan, BtnPack, BtnHelp,
+                         BtnUp, BtnDown, BtnRight, BtnLeft, BtnMed, BtnFUp, BtnFDown, BtnFRght, BtnFLeft})
         connect(b, &TDaButton::clicked, this, [this, b] { TrapControl(b); });
     connect(SelAsName, &controls::TDaPanel::clicked, this, [this] { TrapControl(SelAsName); });
     for (TDaButton* b : {BtnPeakFlow, TabData->BtnShowGraph, TabData->BtnShowData})
@@ -179,6 +183,7 @@ void TAsRep::layOut() {
     };
     const int buttonTop = (kBarHeight - kButton) / 2;
     fromRight(BtnPack, buttonTop);
+    fromRight(BtnPlan, buttonTop);
     fromRight(BtnJpeg, buttonTop);
     fromRight(BtnPrintRep, buttonTop);
     RepDate->resize(110, 24);
@@ -256,6 +261,7 @@ void TAsRep::TrapControl(QObject* sender) {
     if (sender == BtnMedTrig) MonthlyAdditional();
     if (sender == BtnSummary) ControlSummary();
     if (sender == BtnPack) requestVisitPack();
+    if (sender == BtnPlan) PrintActionPlan();
     if (report_.available)
         if (const auto command = navigation_.find(sender); command != navigation_.end()) {
             navigate(viewport_, command->second, NavData->size());
@@ -441,6 +447,13 @@ void TAsRep::PrintTextReport() {
 void TAsRep::PrintChart() {
     const QSizeF room = output::printableRoom(printer_->pageLayout(), QPageLayout::Landscape);
     printJob(reports::PrintChart(TabData->Chart->plan(), room), {});
+}
+
+// The plan needs no recorded day: it is laid out for the printer's paper from the personal card.
+void TAsRep::PrintActionPlan() {
+    const QSizeF room = output::printableRoom(printer_->pageLayout(), QPageLayout::Portrait);
+    printJob(reports::PrintActionPlan(readActionPlan(diary_, personKey_, store::clock::today()), room),
+             kPlanSentToPrinter);
 }
 
 // The page is composed first, so the print dialog offers its orientation; once a printer is

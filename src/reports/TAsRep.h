@@ -79,7 +79,7 @@ public:
     controls::TDaPanel* SelAsName;
     controls::TDaButton *BtnTable, *BtnMedTrig, *BtnReport, *BtnSummary, *BtnPeakFlow;
     QDateEdit* RepDate;
-    controls::TDaButton *BtnPrintRep, *BtnJpeg, *BtnPack;
+    controls::TDaButton *BtnPrintRep, *BtnJpeg, *BtnPlan, *BtnPack;
     QStackedWidget* TabPage;
     GraphPage* TabData;
     QWidget* TabCombined;
@@ -134,6 +134,7 @@ private:
     reports::VisitPackRequest visitPackRequest() const;
     void PrintTextReport();
     void PrintChart();
+    void PrintActionPlan();
     void printJob(const output::PrintJob& job, const QString& printed);
     bool navigationKey(int key, Qt::KeyboardModifiers modifiers);
 

@@ -1,5 +1,6 @@
 #include "VisitPack.h"
 
+#include "ActionPlan.h"
 #include "ControlSummary.h"
 #include "GraphOutput.h"
 #include "GraphPlan.h"
@@ -7,10 +8,14 @@
 #include "MonthlyBasic.h"
 #include "ReportPage.h"
 #include "ReportRun.h"
+#include "RoomPage.h"
 #include "VisitFirstPage.h"
 #include "WeeklyComparison.h"
+#include "YearPage.h"
 #include "output/PageMargins.h"
 #include "stats/AsthmaControl.h"
+#include "stats/YearRisks.h"
+#include "store/Clock.h"
 
 namespace pulmora::reports {
 namespace {
@@ -59,6 +64,10 @@ VisitPack BuildVisitPack(store::Diary& diary, const VisitPackRequest& request, c
     const ReportResult summary = ControlSummary(diary.reports, request.person, request.reportDate);
     append(pack.job, PrintAsthmaReport(VisitFirstPage(summary, stats::controlPeriod(request.reportDate),
                                                       readVisitDetails(diary.persons, request.person))));
+    const QSizeF portrait = portraitRoom(paper, true);
+    append(pack.job, PrintActionPlan(readActionPlan(diary, request.person, store::clock::today()), portrait));
+    append(pack.job,
+           PrintYearPage(stats::CollectYearRisks(diary.reports, request.person, request.reportDate), portrait));
     for (ReportBuilder build : {ReportBuilder(WeeklyComparison), ReportBuilder(MonthlyBasic),
                                 ReportBuilder(MonthlyAdditional)})
         append(pack.job, PrintAsthmaReport(build(diary.reports, request.person, request.reportDate, 1.0)));

@@ -22,7 +22,8 @@ struct VisitPackRequest {
 };
 
 // The pack's pages for one person and report date: the first page (the control summary, the
-// medication in use, the triggers, the personal best and zone limits), the weekly comparison,
+// medication in use, the triggers, the personal best and zone limits), the asthma action plan,
+// the last 12 months up to the report date, the weekly comparison,
 // the monthly basic and the monthly additional report, each as it prints, and the graphs laid out
 // for a landscape page of the paper. A report or graph with nothing to show is left out. Every
 // page carries a footer with the person's name, the pack's period and its page number.

@@ -103,7 +103,7 @@ TEST_F(ReportCard, TheButtonsOnTheNavyFrameShowTheirFace) {
     show();
     const QImage shown = card->grab().toImage();
     for (QWidget* b : {card->BtnTable, card->BtnMedTrig, card->BtnReport, card->BtnPeakFlow, card->BtnPrintRep,
-                       card->BtnJpeg, card->BtnHelp})
+                       card->BtnJpeg, card->BtnPlan, card->BtnHelp})
         EXPECT_EQ(shown.pixelColor(b->geometry().topLeft() + QPoint(2, 2)), b->palette().color(QPalette::Button))
             << b->toolTip().toStdString();
 }
@@ -501,7 +501,7 @@ TEST_F(ReportCard, TheControlSummaryHasItsButtonAndTheVisitPackGoesWhereTheProgr
     card->saveVisitPack(path);
     EXPECT_EQ(card->info(), " Visit Pack Saved as " + path);
     EXPECT_TRUE(card->isEnabled());
-    EXPECT_EQ(pdfInfoField(out.file("pack.pdf"), "Pages"), "8");
+    EXPECT_EQ(pdfInfoField(out.file("pack.pdf"), "Pages"), "10");
     EXPECT_EQ(modeOf(out.file("pack.pdf")), 0600);
 }
 
@@ -577,6 +577,23 @@ TEST_F(ReportCardPrinting, MonthlyReportsPrintInLandscapeAndThePrinterKeepsIt) {
     click(card->BtnPrintRep);
     EXPECT_EQ(pdfInfoField(pdf, "Page size"), "842 x 595 pts (A4)");
     EXPECT_NE(pdfText(pdf, 1).find("Monthly Additional Report"), std::string::npos);
+}
+
+// The plan prints through the dialog on a portrait page of its own, whatever the printer kept from
+// the monthly report printed before it.
+TEST_F(ReportCardPrinting, TheActionPlanPrintsInPortraitAfterALandscapeReport) {
+    click(card->BtnTable);
+    answerPrintDialog(true);
+    click(card->BtnPrintRep);
+    std::filesystem::remove(pdf);
+    EXPECT_EQ(card->BtnPlan->toolTip(), "Print Asthma Action Plan");
+    answerPrintDialog(true);
+    click(card->BtnPlan);
+    EXPECT_EQ(card->info(), "Asthma Action Plan Sent to Printer");
+    EXPECT_EQ(pdfInfoField(pdf, "Page size"), "595 x 842 pts (A4)");
+    const std::string text = pdfText(pdf, 1);
+    for (const char* expected : {"Asthma Action Plan", ": Smith", "Doing well: peak flow above 400 l/min"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
 }
 
 TEST_F(ReportCardPrinting, CancellingTheDialogPrintsNothingAndSaysSo) {

@@ -7,7 +7,9 @@
 #include "reports/ReportFigures.h"
 #include "reports/ReportPage.h"
 #include "reports/ReportRun.h"
+#include "reports/RoomPage.h"
 #include "reports/WeeklyComparison.h"
+#include "reports/YearPage.h"
 #include "stats/ReportDiary.h"
 #include "support/FileSystems.h"
 
@@ -16,6 +18,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 
+#include <cstdio>
 #include <map>
 
 namespace pulmora::test {
@@ -198,6 +201,26 @@ TEST_F(Reporter, WritesTheMonthlyReportsAndTheControlSummary) {
     }
 }
 
+// The plan and the year page are whole pages, written as PNG pictures of them; the year's figures
+// are those the page is drawn from.
+TEST_F(Reporter, WritesThePlanAndTheLastTwelveMonths) {
+    int status = -1;
+    for (const char* kind : {"plan", "year"}) {
+        const std::string png = out.file(std::string(kind) + ".png");
+        run(folder() + " --person Ann --date 2026-12-08 --report " + kind + " --out " + png, status);
+        ASSERT_EQ(status, 0) << kind << ": " << errorText();
+        EXPECT_EQ(QImage(QString::fromStdString(png)).size(),
+                  reports::roomPageSize(reports::portraitRoom(QPageSize(QPageSize::A4), false)))
+            << kind << ": the page filling A4 within its margins";
+    }
+    const std::string json = run(
+        folder() + " --person Ann --date 2026-12-08 --report year --out " + out.file("y.pdf") + " --figures", status);
+    ASSERT_EQ(status, 0) << errorText();
+    d.diary.files.OpenDB();
+    EXPECT_EQ(QJsonDocument::fromJson(QByteArray::fromStdString(json)).object(),
+              reports::yearFiguresJson(stats::CollectYearRisks(d.diary.reports, person, D)));
+}
+
 TEST_F(Reporter, WithoutFiguresNothingIsPrinted) {
     int status = -1;
     const std::string printed =
@@ -246,34 +269,42 @@ TEST_F(Reporter, PrintsThePagesAsPdf) {
     }
 }
 
-// The visit pack: its first page, the three reports as they print and the four graphs over three
-// months, every page with the person's name, the pack's period and its number; a person without a
-// recorded day in the three months has no pack.
+// The visit pack: its first page, the action plan, the last 12 months, the three reports as they
+// print and the four graphs over three months, every page with the person's name, the pack's
+// period and its number; a person without a recorded day in the three months has no pack.
 TEST_F(Reporter, WritesTheVisitPack) {
     const std::string pdf = out.file("pack.pdf");
     int status = -1;
     run(folder() + " --person Ann --date 2026-12-08 --report pack --out " + pdf, status);
     ASSERT_EQ(status, 0) << errorText();
-    ASSERT_EQ(pdfInfoField(pdf, "Pages"), "8");
-    const std::string titles[] = {"Medication in Use:", "Weekly Comparison Report", "Monthly Basic Report",
-                                  "Monthly Additional Report", "Percentage Best Graph for Ann",
-                                  "Zone Frequency Graph for Ann", "Diurnal Variation Graph for Ann",
+    ASSERT_EQ(pdfInfoField(pdf, "Pages"), "10");
+    const std::string titles[] = {"Medication in Use:",
+                                  "Asthma Action Plan",
+                                  "The Last 12 Months",
+                                  "Weekly Comparison Report",
+                                  "Monthly Basic Report",
+                                  "Monthly Additional Report",
+                                  "Percentage Best Graph for Ann",
+                                  "Zone Frequency Graph for Ann",
+                                  "Diurnal Variation Graph for Ann",
                                   "Reliever Use vs Percentage Best Graph for Ann"};
-    for (int page = 1; page <= 8; ++page) {
+    for (int page = 1; page <= 10; ++page) {
         const std::string text = pdfText(pdf, page);
         for (const std::string& expected : {titles[page - 1], std::string("Ann Smith"),
                                             std::string("9 Sep 2026 to 8 Dec 2026"),
-                                            "Page " + std::to_string(page) + " of 8"})
+                                            "Page " + std::to_string(page) + " of 10"})
             EXPECT_NE(text.find(expected), std::string::npos)
                 << "page " << page << " lacks " << expected << "\n" << text;
     }
-    const std::string sizes = runCommand("pdfinfo -f 1 -l 8 '" + pdf + "'", status);
-    for (int page = 1; page <= 8; ++page) {
-        const size_t line = sizes.find("Page    " + std::to_string(page) + " size:");
+    const std::string sizes = runCommand("pdfinfo -f 1 -l 10 '" + pdf + "'", status);
+    for (int page = 1; page <= 10; ++page) {
+        char label[32];
+        std::snprintf(label, sizeof label, "Page %4d size:", page);  // as pdfinfo aligns the numbers
+        const size_t line = sizes.find(label);
         ASSERT_NE(line, std::string::npos) << sizes;
-        EXPECT_NE(sizes.substr(line, sizes.find('\n', line) - line).find(page <= 2 ? "595 x 842" : "842 x 595"),
+        EXPECT_NE(sizes.substr(line, sizes.find('\n', line) - line).find(page <= 4 ? "595 x 842" : "842 x 595"),
                   std::string::npos)
-            << "page " << page << (page <= 2 ? " in portrait" : " in landscape") << "\n" << sizes;
+            << "page " << page << (page <= 4 ? " in portrait" : " in landscape") << "\n" << sizes;
     }
 
     d.diary.files.OpenDB();

@@ -17,9 +17,9 @@ TEST(VisitPack, LeavesOutWhatHasNothingToShow) {
         bool readings;
         size_t pages;
     } cases[] = {
-        {"readings on the report date: everything", 0, true, 8},
-        {"only symptoms on the report date: no graph", 0, false, 4},
-        {"readings 60 days before: only the graphs", 60, true, 5},
+        {"readings on the report date: everything", 0, true, 10},
+        {"only symptoms on the report date: no graph", 0, false, 6},
+        {"readings 60 days before: no text report", 60, true, 7},
     };
     for (const auto& c : cases) {
         ReportDiary d;

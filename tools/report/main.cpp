@@ -4,11 +4,14 @@
 // it also prints the report's figures as JSON. With --report sheet it prints record sheets to a
 // PDF file (or their pages as PNG pictures) as the record sheet window does. With --report csv it
 // writes the person's whole diary as the CSV file the daily card's menu exports. With --report
-// pack it writes the visit pack the report card saves as a PDF file. It only reads the diary.
+// pack it writes the visit pack the report card saves as a PDF file, with --report plan the asthma
+// action plan the card prints and with --report year the pack's page of the last 12 months (with
+// --figures also its figures as JSON). It only reads the diary.
 #include "files/Replacement.h"
 #include "output/PageMargins.h"
 #include "output/PictureFile.h"
 #include "output/Printing.h"
+#include "reports/ActionPlan.h"
 #include "reports/ControlSummary.h"
 #include "reports/GraphChart.h"
 #include "reports/GraphFigures.h"
@@ -18,10 +21,13 @@
 #include "reports/ReportFigures.h"
 #include "reports/ReportPage.h"
 #include "reports/ReportRun.h"
+#include "reports/RoomPage.h"
 #include "reports/VisitPack.h"
 #include "reports/WeeklyComparison.h"
+#include "reports/YearPage.h"
 #include "sheet/SheetJob.h"
 #include "stats/DiaryCsv.h"
+#include "stats/YearRisks.h"
 #include "store/Diary.h"
 
 #include <QBuffer>
@@ -69,11 +75,14 @@ constexpr const char* kSheet = "sheet";
 constexpr const char* kCsv = "csv";
 // The visit pack is every report and several graphs in one PDF file.
 constexpr const char* kPack = "pack";
+// The action plan and the last 12 months are whole pages of their own, written as PDF or PNG.
+constexpr const char* kPlan = "plan";
+constexpr const char* kYear = "year";
 
 QString reportNames() {
     QStringList names;
     for (const ReportChoice& choice : kReports) names << choice.name;
-    names << kGraph << kSheet << kCsv << kPack;
+    names << kGraph << kSheet << kCsv << kPack << kPlan << kYear;
     return names.join(", ");
 }
 
@@ -236,6 +245,38 @@ int writePack(store::Diary& diary, const store::PersonRef& person, const QDate& 
     return written.ok() ? 0 : refuse(written.error());
 }
 
+// A page filling an A4 portrait sheet, as a PDF file or as a PNG picture of the page.
+int writeRoomPage(const output::PrintJob& job, const QString& path, OutputKind kind) {
+    if (kind == OutputKind::Pdf) {
+        const output::PrintOutcome printed = output::printToPdf(path, job);
+        return printed.ok() ? 0 : refuse(printed.error());
+    }
+    if (kind != OutputKind::Png) return refuse("--out must name a .pdf or .png file for this page");
+    const QString failed = writePngs({{job.pages.front().page.toImage(), path}});
+    return failed.isEmpty() ? 0 : refuse(failed);
+}
+
+// The plan says it was printed on the date given.
+int writePlan(store::Diary& diary, const store::PersonRef& person, const QDate& date, const QString& path,
+              OutputKind kind) {
+    const reports::ActionPlan plan = reports::readActionPlan(diary, person.id, date);
+    return writeRoomPage(reports::PrintActionPlan(plan, reports::portraitRoom(QPageSize(QPageSize::A4), false)), path,
+                         kind);
+}
+
+// The 12 months up to the date; nothing without a recorded day in them.
+int writeYear(store::Diary& diary, const store::PersonRef& person, const QDate& date, const QCommandLineParser& parser,
+              OutputKind kind) {
+    const stats::YearRisks year = stats::CollectYearRisks(diary.reports, person.id, date);
+    if (!year.available())
+        return refuse("there is no page to write: no day is recorded from " + reports::periodText(year.period),
+                      kNothingToReport);
+    const QSizeF a4 = reports::portraitRoom(QPageSize(QPageSize::A4), false);
+    const int written = writeRoomPage(reports::PrintYearPage(year, a4), parser.value("out"), kind);
+    if (written == 0 && parser.isSet("figures")) printFigures(reports::yearFiguresJson(year));
+    return written;
+}
+
 int writeCsv(store::Diary& diary, const store::PersonRef& person, const QString& path) {
     const QString problem = stats::SaveDiaryCsv(stats::ExportDiaryCsv(diary.reports, person.id), path);
     return problem.isEmpty() ? 0 : refuse(problem);
@@ -254,13 +295,17 @@ int main(int argc, char** argv) {
     parser.addPositionalArgument("FOLDER", "the diary's program folder");
     parser.addOption({"person", "the person's nickname; for sheets, given once for each person", "NICKNAME"});
     parser.addOption(
-        {"date", "the report date, the last day reported; for sheets the first day; not for csv", "YYYY-MM-DD"});
+        {"date",
+         "the report date, the last day reported; for sheets the first day; for the plan the day it was printed; "
+         "not for csv",
+         "YYYY-MM-DD"});
     parser.addOption({"report", "the report: " + reportNames(), "KIND"});
     parser.addOption({"option", "the graph's analysis, as the report card lists it", "TEXT"});
     parser.addOption({"period", "the graph's period: 1 Month, 3 Months, 6 Months, 9 Months or Year", "TEXT"});
     parser.addOption({"date-axis", "the graph keeps an empty slot for every missed day"});
     parser.addOption({"out",
-                      "the file to write, its kind by its extension (sheets: .pdf or .png; pack: .pdf; csv: any name)",
+                      "the file to write, its kind by its extension "
+                      "(sheets, plan, year: .pdf or .png; pack: .pdf; csv: any name)",
                       "FILE.png|.pdf|.jpg|.bmp|.csv"});
     parser.addOption({"figures", "print the report's figures as JSON on standard output"});
     parser.addOption({"two-weeks", "sheets for two weeks rather than one"});
@@ -279,7 +324,10 @@ int main(int argc, char** argv) {
     const bool sheets = kind == QLatin1String(kSheet);
     const bool csv = kind == QLatin1String(kCsv);
     const bool pack = kind == QLatin1String(kPack);
-    if (!build && !graph && !sheets && !csv && !pack) return refuse("the report \"" + kind + "\" is not one of: " + reportNames());
+    const bool plan = kind == QLatin1String(kPlan);
+    const bool year = kind == QLatin1String(kYear);
+    if (!build && !graph && !sheets && !csv && !pack && !plan && !year)
+        return refuse("the report \"" + kind + "\" is not one of: " + reportNames());
     const auto output = outputKind(parser.value("out"));
     // Sheets check their own output, which is a PDF file or PNG pages; a CSV file may have any name.
     if (!sheets && !csv && !output)
@@ -316,6 +364,11 @@ int main(int argc, char** argv) {
         if (parser.isSet("figures")) return refuse("--figures is for the reports and graphs; a pack is only a PDF file");
         return writePack(diary, *person, *date, parser.value("out"));
     }
+    if (plan) {
+        if (parser.isSet("figures")) return refuse("--figures is for the reports and graphs; a plan is only a page");
+        return writePlan(diary, *person, *date, parser.value("out"), *output);
+    }
+    if (year) return writeYear(diary, *person, *date, parser, *output);
     const reports::ReportResult report = (*build)(diary.reports, person->id, *date, 1.0);
     // Printing and saving a text report, like the card's buttons, need a report on show.
     if (*output != OutputKind::Png && !report.available)
