@@ -27,4 +27,9 @@ private:
     int widestWanted() const;
 };
 
+// Marks a label as a window's message line, as every MessageLine is: screen readers see it as
+// an alert and announce each new message. Marked before anything asks how it reads.
+void markAsMessageLine(QLabel& label);
+bool isMessageLine(const QObject& object);
+
 }  // namespace pulmora::controls

@@ -7,6 +7,7 @@
 #include "DayCalendar.h"
 #include "SummaryPicture.h"
 #include "controls/GlyphButton.h"
+#include "controls/MessageLine.h"
 #include "controls/Painting.h"
 #include "controls/Pictures.h"
 #include "controls/TDaButton.h"
@@ -97,6 +98,7 @@ void TAsDly::layOut() {
     Cal->setGeometry(4, 62, 232, 160);
 
     Report = named(new QLabel(this), "Report");
+    Report->setAccessibleName("The day beside the previous recorded day");
     Report->setGeometry(QRect(QPoint(244, 36), kReportSize));
 
     Tabs = named(new QTabWidget(this), "Tabs");
@@ -107,6 +109,7 @@ void TAsDly::layOut() {
     Tabs->addTab(Additional, "Additional Daily");
 
     PanInfo = named(new QLabel(this), "PanInfo");
+    controls::markAsMessageLine(*PanInfo);
     PanInfo->setGeometry(4, 394, 400, kInfoHeight);
     PanInfo->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     PanInfo->setWordWrap(true);

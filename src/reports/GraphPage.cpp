@@ -3,6 +3,7 @@
 #include "controls/GlyphButton.h"
 #include "controls/TDaButton.h"
 #include "reports/GraphChart.h"
+#include "reports/SpokenReport.h"
 
 #include <QChartView>
 #include <QCheckBox>
@@ -52,6 +53,7 @@ GraphPage::GraphPage(QWidget* parent) : QWidget(parent) {
     PageAnalysis->addWidget(TabAnalData);
     Chart = new GraphChart;
     chartView = new QChartView(Chart, TabAnalGraph);
+    chartView->setAccessibleName("Graph");
     chartView->setRenderHint(QPainter::Antialiasing);
     chartView->setFrameShape(QFrame::NoFrame);
     GrdRep = new QTableWidget(TabAnalData);
@@ -100,6 +102,7 @@ void GraphPage::showTable(const WorkingTable& table) {
 
 void GraphPage::showPlan(const GraphPlan& plan) {
     Chart->Plot(plan);
+    chartView->setAccessibleDescription(describeGraph(plan));
     if (plan.dateAxisEnabled) CheckDate->setEnabled(*plan.dateAxisEnabled);
 }
 

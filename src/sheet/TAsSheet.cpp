@@ -4,6 +4,7 @@
 #include "SizePreview.h"
 
 #include "controls/GlyphButton.h"
+#include "controls/MessageLine.h"
 #include "controls/TDaButton.h"
 #include "output/Printer.h"
 #include "store/Clock.h"
@@ -49,6 +50,7 @@ TAsSheet::TAsSheet(store::Diary& diary, QWidget* parent)
     setPalette(purple);
 
     PanHd = new QLabel(" Select Printing Options", this);
+    controls::markAsMessageLine(*PanHd);
     QFont bold = font();
     bold.setBold(true);
     PanHd->setFont(bold);
@@ -88,7 +90,8 @@ TAsSheet::TAsSheet(store::Diary& diary, QWidget* parent)
 
     connect(BtnPrint, &controls::TDaButton::clicked, this, [this] { ControlBlock(BtnPrint); });
     connect(BtnCancel, &controls::TDaButton::clicked, this, [this] { ControlBlock(BtnCancel); });
-    connect(ChkMan, &QCheckBox::clicked, this, [this] { ControlBlock(ChkMan); });
+    // Followed however it changes: a click, a key or an assistive tool's action.
+    connect(ChkMan, &QCheckBox::toggled, this, [this] { ControlBlock(ChkMan); });
 }
 
 void TAsSheet::Open(const QString& person) {
