@@ -1,12 +1,15 @@
 #include "AccessibleControls.h"
 
-#include "MessageLine.h"
 #include "SpinEntry.h"
 #include "TDaButton.h"
 #include "TDaPanel.h"
 #include "TDaSwitch.h"
 
+#include <QAbstractItemView>
 #include <QAccessibleWidget>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
 
 namespace pulmora::controls {
 namespace {
@@ -15,7 +18,7 @@ namespace {
 QString nameOf(const QWidget& widget, std::initializer_list<QString> fallbacks) {
     if (!widget.accessibleName().isEmpty()) return widget.accessibleName();
     for (const QString& text : fallbacks)
-        if (!text.isEmpty()) return text;
+        if (!text.trimmed().isEmpty()) return text.trimmed();
     return {};
 }
 
@@ -87,7 +90,9 @@ private:
 };
 
 // A button or banner: pressed by Press, as by a click. The hint names it; a caption that says
-// something else (the month on the date button) is its description.
+// something else (the month on the date button) is its description. The press is queued, as a
+// standard button's is: what it opens may be a modal window, and the assistive tool that asked
+// for it hears back at once rather than when that window closes.
 template <class Control>
 class PressableAccessible : public QAccessibleWidget {
 public:
@@ -102,7 +107,8 @@ public:
     }
     QStringList actionNames() const override { return {pressAction()}; }
     void doAction(const QString& action) override {
-        if (action == pressAction() && control()->isEnabled()) control()->click();
+        if (action == pressAction() && control()->isEnabled())
+            QMetaObject::invokeMethod(control(), &Control::click, Qt::QueuedConnection);
     }
     QStringList keyBindingsForAction(const QString& action) const override {
         return action == pressAction() ? QStringList{QStringLiteral("Space")} : QStringList{};
@@ -124,21 +130,95 @@ public:
     }
 };
 
+// A drop-down list named by what it chooses, with its current item as its value, its list of
+// items as its first child and, where the items can be typed, the box as its second.
+class ChoiceListAccessible : public QAccessibleWidget {
+public:
+    explicit ChoiceListAccessible(QComboBox* list) : QAccessibleWidget(list, QAccessible::ComboBox) {}
+
+    int childCount() const override { return list()->isEditable() ? 2 : 1; }
+    QAccessibleInterface* child(int index) const override {
+        if (index == 0) return QAccessible::queryAccessibleInterface(list()->view());
+        if (index == 1 && list()->isEditable()) return QAccessible::queryAccessibleInterface(list()->lineEdit());
+        return nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        for (int i = 0; i < childCount(); ++i)
+            if (this->child(i) == child) return i;
+        return -1;
+    }
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.expandable = true;
+        state.expanded = list()->view()->isVisible();
+        state.editable = list()->isEditable();
+        return state;
+    }
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Value) return list()->currentText();
+        return QAccessibleWidget::text(t);
+    }
+    QStringList actionNames() const override { return {showMenuAction(), pressAction()}; }
+    void doAction(const QString& action) override {
+        if (action != showMenuAction() && action != pressAction()) return;
+        if (list()->view()->isVisible())
+            list()->hidePopup();
+        else
+            list()->showPopup();
+    }
+
+private:
+    QComboBox* list() const { return static_cast<QComboBox*>(widget()); }
+};
+
+// A widget given its role: named and described as any widget is.
+class RoleAccessible : public QAccessibleWidget {
+public:
+    RoleAccessible(QWidget* widget, QAccessible::Role role) : QAccessibleWidget(widget, role) {}
+};
+
+constexpr char kRole[] = "pulmoraAccessibleRole";
+
 bool is(const QString& key, const QMetaObject& type) { return key == QLatin1String(type.className()); }
 
 // Asked for each class of an object, its own first, then its base classes in turn.
 QAccessibleInterface* controlInterface(const QString& key, QObject* object) {
+    if (const QVariant given = object->property(kRole); given.isValid() && object->isWidgetType()) {
+        const auto role = QAccessible::Role(given.toInt());
+        auto* widget = static_cast<QWidget*>(object);
+        if (auto* line = qobject_cast<QLabel*>(widget); line && role == QAccessible::AlertMessage)
+            return new MessageLineAccessible(line);
+        return new RoleAccessible(widget, role);
+    }
+    if (is(key, QComboBox::staticMetaObject) && !static_cast<QComboBox*>(object)->accessibleName().isEmpty())
+        return new ChoiceListAccessible(static_cast<QComboBox*>(object));
     if (is(key, TDaSwitch::staticMetaObject)) return new SwitchAccessible(static_cast<TDaSwitch*>(object));
     if (is(key, SpinEntry::staticMetaObject)) return new SpinEntryAccessible(static_cast<SpinEntry*>(object));
     if (is(key, TDaButton::staticMetaObject)) return new PressableAccessible<TDaButton>(static_cast<TDaButton*>(object));
     if (is(key, TDaPanel::staticMetaObject)) return new PressableAccessible<TDaPanel>(static_cast<TDaPanel*>(object));
-    if (is(key, QLabel::staticMetaObject) && isMessageLine(*object))
-        return new MessageLineAccessible(static_cast<QLabel*>(object));
     return nullptr;
+}
+
+// An interface made for a widget before it was told how it reads (setting up a list already
+// tells assistive tools of its current item) is dropped; the next one asked for reads it so.
+template <class Reads>
+void dropInterfaceUnless(QWidget& widget, Reads readsRight) {
+    QAccessibleInterface* made = QAccessible::queryAccessibleInterface(&widget);
+    if (made && !readsRight(*made)) QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
 }
 
 }  // namespace
 
 void installAccessibleControls() { QAccessible::installFactory(&controlInterface); }
+
+void setAccessibleRole(QWidget& widget, QAccessible::Role role) {
+    widget.setProperty(kRole, int(role));
+    dropInterfaceUnless(widget, [role](QAccessibleInterface& made) { return made.role() == role; });
+}
+
+void nameChoiceList(QComboBox& list, const QString& name) {
+    list.setAccessibleName(name);
+    dropInterfaceUnless(list, [](QAccessibleInterface& made) { return dynamic_cast<ChoiceListAccessible*>(&made); });
+}
 
 }  // namespace pulmora::controls

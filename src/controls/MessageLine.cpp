@@ -1,6 +1,7 @@
 #include "MessageLine.h"
 
-#include <QAccessible>
+#include "AccessibleControls.h"
+
 #include <QHelpEvent>
 #include <QPainter>
 #include <QScreen>
@@ -13,27 +14,17 @@ namespace pulmora::controls {
 namespace {
 
 constexpr int kPadding = 4;  // between the frame and the text, on either side
-constexpr char kMessageLine[] = "pulmoraMessageLine";
 
 }  // namespace
 
-MessageLine::MessageLine(const QString& text, QWidget* parent) : QLabel(parent) {
+MessageLine::MessageLine(const QString& text, QWidget* parent) : QLabel(text, parent) {
     setWordWrap(false);
     setTextFormat(Qt::PlainText);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     markAsMessageLine(*this);
-    setText(text);
 }
 
-void markAsMessageLine(QLabel& label) {
-    label.setProperty(kMessageLine, true);
-    // An interface made before the mark reads the label as plain text; dropped, the next one
-    // asked for reads it as a message line.
-    QAccessibleInterface* made = QAccessible::queryAccessibleInterface(&label);
-    if (made && made->role() != QAccessible::AlertMessage) QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
-}
-
-bool isMessageLine(const QObject& object) { return object.property(kMessageLine).toBool(); }
+void markAsMessageLine(QLabel& label) { setAccessibleRole(label, QAccessible::AlertMessage); }
 
 // Measured to the fraction of a pixel and rounded up: a text measured a pixel short would be cut
 // short with "…" in the room asked for it.

@@ -28,8 +28,7 @@ private:
 };
 
 // Marks a label as a window's message line, as every MessageLine is: screen readers see it as
-// an alert and announce each new message. Marked before anything asks how it reads.
+// an alert named by its message, and hear each new message as the name changes.
 void markAsMessageLine(QLabel& label);
-bool isMessageLine(const QObject& object);
 
 }  // namespace pulmora::controls

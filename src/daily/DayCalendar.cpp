@@ -20,10 +20,11 @@ DayCalendar::DayCalendar(QWidget* parent) : QCalendarWidget(parent) {
     setGridVisible(false);
     // The cells are painted here, so their focus is too: the view is told to repaint them when
     // it gains or loses the focus.
-    cells_ = findChild<QAbstractItemView*>();
+    auto* cells = findChild<QAbstractItemView*>();
+    cells_ = cells;
     cells_->installEventFilter(this);
     cells_->setAccessibleName("Days");
-    readDayCellsAloud(*cells_);
+    readDayCellsAloud(*cells);
 }
 
 // A month that starts in the first column starts on the second week, so a week of the month

@@ -6,6 +6,7 @@
 #include "DailyWindows.h"
 #include "DayCalendar.h"
 #include "SummaryPicture.h"
+#include "controls/AccessibleControls.h"
 #include "controls/GlyphButton.h"
 #include "controls/MessageLine.h"
 #include "controls/Painting.h"
@@ -63,6 +64,7 @@ TAsDly::TAsDly(store::Diary& diary, DailyWindows& windows, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
       diary_(diary), windows_(windows) {
+    controls::setAccessibleRole(*this, QAccessible::Window);
     setWindowTitle("Pulmora");
     setFixedSize(kCardSize);
     layOut();
@@ -95,6 +97,7 @@ void TAsDly::layOut() {
         imageButton(this, "ForwardMonth", glyphs::Kind::Next, "Forward a Calendar Month", {188, 36, 24, 24});
     ForwardYear = imageButton(this, "ForwardYear", glyphs::Kind::NextYear, "Forward a Calendar Year", {212, 36, 24, 24});
     Cal = named(new DayCalendar(this), "Cal");
+    Cal->setAccessibleName("Calendar");
     Cal->setGeometry(4, 62, 232, 160);
 
     Report = named(new QLabel(this), "Report");
@@ -102,6 +105,8 @@ void TAsDly::layOut() {
     Report->setGeometry(QRect(QPoint(244, 36), kReportSize));
 
     Tabs = named(new QTabWidget(this), "Tabs");
+    Tabs->setAccessibleName("The day's entries");
+    controls::setAccessibleRole(*Tabs, QAccessible::Pane);
     Tabs->setGeometry(4, 226, 516, 166);
     Basic = named(new BasicDailyPage(Tabs), "Basic");
     Additional = named(new AdditionalDailyPage(Tabs), "Additional");

@@ -3,6 +3,7 @@
 #include "SheetFont.h"
 #include "SizePreview.h"
 
+#include "controls/AccessibleControls.h"
 #include "controls/GlyphButton.h"
 #include "controls/MessageLine.h"
 #include "controls/TDaButton.h"
@@ -78,6 +79,10 @@ TAsSheet::TAsSheet(store::Diary& diary, QWidget* parent)
     FldOptions = new QComboBox(this);
     FldOptions->addItems({"All Together", "Trig/Med Seperate"});
     FldOptions->setGeometry(138, 148, 132, 24);
+    // Each list and box is known by its caption, not by what it holds.
+    controls::nameChoiceList(*FldPeriod, "Recording Period");
+    FldStart->setAccessibleName("Starting Date");
+    controls::nameChoiceList(*FldOptions, "Sheet Options");
     ChkMan = new QCheckBox("Auto. Print Page", this);
     ChkMan->setGeometry(138, 182, 132, 22);
 

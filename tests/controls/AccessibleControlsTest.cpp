@@ -9,6 +9,8 @@
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QAccessibleValueInterface>
+#include <QApplication>
+#include <QComboBox>
 #include <QSignalSpy>
 
 #include <functional>
@@ -29,6 +31,7 @@ QString reading(QAccessibleInterface& control) {
             .arg(value->minimumValue().toInt())
             .arg(value->maximumValue().toInt());
     if (control.state().checkable) return control.state().checked ? "checked" : "unchecked";
+    if (!control.text(QAccessible::Value).isEmpty()) return control.text(QAccessible::Value);
     return control.state().disabled ? "disabled" : "enabled";
 }
 
@@ -73,6 +76,13 @@ Entry* entry(QWidget& parent, int min, int max, int value) {
     return e;
 }
 
+QComboBox* titleList(QWidget& parent) {
+    auto* list = new QComboBox(&parent);
+    list->addItems({"Mr", "Mrs"});
+    controls::nameChoiceList(*list, "Title");
+    return list;
+}
+
 TDaButton* dateButton(QWidget& parent) {
     auto* b = new TDaButton(&parent);
     b->setToolTip("Click on this for Today");
@@ -103,6 +113,8 @@ TEST(AccessibleControlsTest, EachControlReadsAndWorksAsTheStandardControlItStand
          "Morning Peak Flow", "70 in 60..80", {}, "80 in 60..80", SIGNAL(mouseReleased(Qt::MouseButton)), 1},
         {"dose at nought", [](QWidget& p) { return entry<TDaSingle>(p, 0, 20, 0); }, QAccessible::SpinBox,
          "Morning Peak Flow", "0 in 0..20", decrease, "0 in 0..20", SIGNAL(mouseReleased(Qt::MouseButton)), 1},
+        {"title list", titleList, QAccessible::ComboBox, "Title", "Mr", QAccessibleActionInterface::showMenuAction(),
+         "Mr", SIGNAL(currentIndexChanged(int)), 0},
         {"date button", dateButton, QAccessible::Button, "Click on this for Today", "enabled", press, "enabled",
          SIGNAL(clicked()), 1},
         {"disabled save", disabledSave, QAccessible::Button, "Save", "disabled", press, "disabled", SIGNAL(clicked()), 0},
@@ -124,6 +136,7 @@ TEST(AccessibleControlsTest, EachControlReadsAndWorksAsTheStandardControlItStand
             ASSERT_NE(seen->actionInterface(), nullptr);
             EXPECT_TRUE(seen->actionInterface()->actionNames().contains(c.action));
             seen->actionInterface()->doAction(c.action);
+            QApplication::processEvents();  // a press is queued
         }
         EXPECT_EQ(reading(*seen), c.after);
         EXPECT_EQ(heard.size(), c.heard);
