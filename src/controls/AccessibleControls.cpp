@@ -171,10 +171,22 @@ private:
     QComboBox* list() const { return static_cast<QComboBox*>(widget()); }
 };
 
-// A widget given its role: named and described as any widget is.
+// A widget given its role: named and described as any widget is. A picture is read as one
+// thing: whatever it is built of inside is not offered.
 class RoleAccessible : public QAccessibleWidget {
 public:
     RoleAccessible(QWidget* widget, QAccessible::Role role) : QAccessibleWidget(widget, role) {}
+
+    int childCount() const override { return isPicture() ? 0 : QAccessibleWidget::childCount(); }
+    QAccessibleInterface* child(int index) const override {
+        return isPicture() ? nullptr : QAccessibleWidget::child(index);
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        return isPicture() ? -1 : QAccessibleWidget::indexOfChild(child);
+    }
+
+private:
+    bool isPicture() const { return role() == QAccessible::Graphic; }
 };
 
 constexpr char kRole[] = "pulmoraAccessibleRole";

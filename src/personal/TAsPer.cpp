@@ -49,6 +49,8 @@ TAsPer::TAsPer(store::Diary& diary, PersonalWindows& windows, QWidget* parent)
     BtnCancel = button(this, glyphs::Kind::Cancel, "Cancel Changes");
     BtnHelp = button(this, glyphs::Kind::Help, "Help");
     Pages = new QTabWidget(this);
+    Pages->setAccessibleName("Personal card");
+    controls::setAccessibleRole(*Pages, QAccessible::Pane);
     Pages->addTab(personalPage(), "Personal");
     Pages->addTab(peakFlowPage(), "Peak Flow");
     Pages->addTab(triggersPage(), "Triggers");
