@@ -9,6 +9,12 @@
 namespace pulmora::about {
 namespace {
 
+// The credits, as drawn and as a screen reader reads them.
+const QString kMadeBy = QStringLiteral("Made by");
+const QString kMakers[] = {QStringLiteral("The Pulmora project"), QStringLiteral("and its contributors")};
+const QString kVersionTitle = QStringLiteral("Version");
+const QString kVersion = QStringLiteral("Pulmora " PULMORA_VERSION);
+
 // The product picture: the program's mark over its name.
 QImage productPicture(const QSize& size) {
     QImage image(size, QImage::Format_RGB32);
@@ -46,7 +52,10 @@ TAsAbo::TAsAbo(QWidget* parent)
     ImVer->setGeometry(11, 8, 105, 174);
     ImVer->setAlignment(Qt::AlignCenter);
     ImVer->setPixmap(QPixmap::fromImage(productPicture({105, 174})));
+    ImVer->setAccessibleName("Pulmora");
     ImDet = new QLabel(this);
+    // The credits are drawn; a screen reader reads them from the name.
+    ImDet->setAccessibleName(QStringLiteral("%1 %2 %3. %4 %5.").arg(kMadeBy, kMakers[0], kMakers[1], kVersionTitle, kVersion));
     ImDet->setGeometry(132, 8, 172, 174);
     auto* bevel = new QFrame(this);
     bevel->setFrameShape(QFrame::HLine);
@@ -90,8 +99,8 @@ void TAsAbo::DisplayAbout(const QString& diaryFolder) {
         p.setPen(ink);
         for (const auto& [y, text] : lines) p.drawText(QPoint(r - metrics.horizontalAdvance(text), y + metrics.ascent()), text);
     };
-    block(u, "Made by", {{4 * u, "The Pulmora project"}, {6 * u, "and its contributors"}});
-    block(9 * u, "Version", {{12 * u, "Pulmora " PULMORA_VERSION}});
+    block(u, kMadeBy, {{4 * u, kMakers[0]}, {6 * u, kMakers[1]}});
+    block(9 * u, kVersionTitle, {{12 * u, kVersion}});
     rule(16 * u - u / 2);
     ImDet->setPixmap(QPixmap::fromImage(credits_));
 }

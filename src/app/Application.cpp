@@ -8,6 +8,7 @@
 #include "SingleInstance.h"
 #include "TAsDB.h"
 #include "WindowOpener.h"
+#include "controls/AccessibleControls.h"
 #include "controls/Pictures.h"
 #include "daily/TAsDly.h"
 #include "stats/DiaryCsv.h"
@@ -38,6 +39,8 @@ void showStart(daily::TAsDly& card, const DiaryLife::Start& start) {
 
 Application::Application(const QString& programFolder)
     : settings_(std::make_unique<IniRecord>()), life_(std::make_unique<DiaryLife>(diary_, programFolder)) {
+    // Before any window exists, so assistive tools read every control through these.
+    controls::installAccessibleControls();
     help_ = std::make_unique<HelpWindow>();
     windows_ = std::make_unique<WindowOpener>(diary_, *help_, *settings_);
     card_ = std::make_unique<daily::TAsDly>(diary_, *windows_);

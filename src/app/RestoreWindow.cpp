@@ -24,6 +24,7 @@ RestoreWindow::RestoreWindow(const std::vector<store::Backup>& backups, QWidget*
                                         : "Choose the backup that replaces the diary:");
     chooseLayout->addWidget(Intro);
     List = new QListWidget;
+    List->setAccessibleName("Backups");
     for (const store::Backup& backup : backups_) List->addItem(describe(backup));
     List->setMinimumWidth(List->sizeHintForColumn(0) + 2 * List->frameWidth() + 24);
     chooseLayout->addWidget(List);

@@ -1,5 +1,7 @@
 #include "MessageLine.h"
 
+#include "AccessibleControls.h"
+
 #include <QHelpEvent>
 #include <QPainter>
 #include <QScreen>
@@ -19,7 +21,10 @@ MessageLine::MessageLine(const QString& text, QWidget* parent) : QLabel(text, pa
     setWordWrap(false);
     setTextFormat(Qt::PlainText);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    markAsMessageLine(*this);
 }
+
+void markAsMessageLine(QLabel& label) { setAccessibleRole(label, QAccessible::AlertMessage); }
 
 // Measured to the fraction of a pixel and rounded up: a text measured a pixel short would be cut
 // short with "…" in the room asked for it.

@@ -27,4 +27,8 @@ private:
     int widestWanted() const;
 };
 
+// Marks a label as a window's message line, as every MessageLine is: screen readers see it as
+// an alert named by its message, and hear each new message as the name changes.
+void markAsMessageLine(QLabel& label);
+
 }  // namespace pulmora::controls

@@ -2,6 +2,7 @@
 
 #include "Painting.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QPainter>
 
@@ -20,22 +21,41 @@ void SpinEntry::setNoValue(int value) {
 }
 
 void SpinEntry::storeValue(int value) {
-    value_ = value < min_ ? min_ : value > max_ ? max_ : value;
-    update();
+    holdValue(value < min_ ? min_ : value > max_ ? max_ : value);
 }
 
 void SpinEntry::setMinValue(int value) {
     if (max_ < value) max_ = value;
     min_ = value;
-    if (value_ < value) value_ = value;
-    update();
+    holdValue(std::max(value_, value));
 }
 
 void SpinEntry::setMaxValue(int value) {
     if (min_ > value) min_ = value;
     max_ = value;
-    if (value_ > value) value_ = value;
+    holdValue(std::min(value_, value));
+}
+
+void SpinEntry::holdValue(int value) {
+    const bool changed = value != value_;
+    value_ = value;
     update();
+    if (changed) {
+        QAccessibleValueChangeEvent event(this, value_);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+void SpinEntry::enter(int value) { change(value, value >= value_ ? Qt::LeftButton : Qt::RightButton); }
+
+void SpinEntry::step(int direction) {
+    change(value_ + direction * keyStep(), direction > 0 ? Qt::LeftButton : Qt::RightButton);
+}
+
+// The cards treat a key or an entered value like a click with the matching mouse button.
+void SpinEntry::change(int value, Qt::MouseButton as) {
+    setNoValue(value);
+    emit mouseReleased(as);
 }
 
 void SpinEntry::press(Qt::MouseButton button, int x) {
@@ -64,9 +84,7 @@ void SpinEntry::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Minus: delta = -1; break;
     default: QWidget::keyPressEvent(event); return;
     }
-    setNoValue(value_ + delta * keyStep());
-    // The cards treat a key like a click with the matching mouse button.
-    emit mouseReleased(delta > 0 ? Qt::LeftButton : Qt::RightButton);
+    step(delta);
 }
 
 void SpinEntry::enterEvent(QEnterEvent*) {

@@ -28,6 +28,11 @@ public:
     // Lowers MinValue first when it is above, then lowers NoValue when it is above.
     void setMaxValue(int value);
     void setBtnFrame(bool frame) { frame_ = frame; }
+    // The value as the user enters it: set, clamped, and the card told as it is of a press (a
+    // left one for a value that did not fall).
+    void enter(int value);
+    // One step up (1) or down (-1), as the Up and Down keys take it.
+    void step(int direction);
 
     QSize sizeHint() const override { return {20, 20}; }
 
@@ -64,6 +69,9 @@ protected:
 
 private:
     void press(Qt::MouseButton button, int x);
+    void change(int value, Qt::MouseButton as);
+    // Stores a value already within range, repaints and tells assistive tools of a change.
+    void holdValue(int value);
     void growToFont();
 
     int value_ = 0;

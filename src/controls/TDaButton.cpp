@@ -21,7 +21,6 @@ void TDaButton::setCaption(const QString& caption) {
     if (caption == caption_) return;
     caption_ = caption;
     activeCaption_ = false;
-    if (!caption.isEmpty()) setAccessibleName(caption);
     update();
 }
 
@@ -89,9 +88,13 @@ void TDaButton::mouseReleaseEvent(QMouseEvent* event) {
     if (rect().contains(event->position().toPoint())) emit clicked();
 }
 
+void TDaButton::click() {
+    if (isEnabled()) emit clicked();
+}
+
 void TDaButton::keyPressEvent(QKeyEvent* event) {
     if (isClickKey(*event))
-        emit clicked();
+        click();
     else
         QWidget::keyPressEvent(event);
 }

@@ -35,6 +35,9 @@ public:
     QColor InactiveFontColor() const { return inactiveColour_; }
     void setInactiveFontColor(const QColor& colour);
 
+    // As a click does: raises clicked, unless the button is disabled.
+    void click();
+
     MouseState mouseState() const { return state_; }
     QSize sizeHint() const override { return {50, 40}; }
 

@@ -80,9 +80,13 @@ void TDaPanel::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) emit clicked();
 }
 
+void TDaPanel::click() {
+    if (isEnabled()) emit clicked();
+}
+
 void TDaPanel::keyPressEvent(QKeyEvent* event) {
     if (isClickKey(*event))
-        emit clicked();
+        click();
     else
         QWidget::keyPressEvent(event);
 }

@@ -27,6 +27,9 @@ public:
     bool PanFrame() const { return frame_; }
     void setPanFrame(bool frame) { frame_ = frame; }
 
+    // As a click does: raises clicked, unless the banner is disabled.
+    void click();
+
     QSize sizeHint() const override;
     // Left edge, top and size of the marker triangle.
     QRect markerRect() const;

@@ -2,6 +2,7 @@
 
 #include "Painting.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QPainter>
 
@@ -35,13 +36,19 @@ QImage TDaSwitch::disabledLook(const QImage& picture) {
 }
 
 void TDaSwitch::setBtnState(bool on) {
+    const bool changed = on != state_;
     state_ = on;
     update();
+    if (changed) {
+        QAccessible::State checked;
+        checked.checked = true;
+        QAccessibleStateChangeEvent event(this, checked);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void TDaSwitch::setCaption(const QString& caption) {
     caption_ = caption;
-    setAccessibleName(caption);
     update();
 }
 

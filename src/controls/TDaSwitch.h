@@ -34,6 +34,8 @@ public:
     // Turns the rest of the group off, then sets this switch; raises no event. Shows a stored
     // choice, such as the day's rating.
     void SetGroupState(bool on);
+    // As a click does: turns the rest of the group off, toggles this switch and raises clicked.
+    void click();
 
     QSize sizeHint() const override { return {20, 20}; }
 
@@ -48,7 +50,6 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
-    void click();
     void turnGroupOff();
     static QImage disabledLook(const QImage& picture);
 

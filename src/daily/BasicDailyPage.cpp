@@ -102,12 +102,17 @@ BasicDailyPage::BasicDailyPage(QWidget* parent) : QWidget(parent) {
                     {"Coughing", CoughDay, CoughNight},
                     {"Chest Tightness", ChestDay, ChestNight}};
     for (int i = 0; i < 4; ++i) {
+        // Each switch is known by its row and column, as a sighted user reads it.
+        symptoms[i].day->setAccessibleName(QString("%1 by day").arg(symptoms[i].name));
+        symptoms[i].night->setAccessibleName(QString("%1 by night").arg(symptoms[i].name));
         grid->addWidget(caption(symptoms[i].name, this), i, 1);
         grid->addWidget(symptoms[i].day, i, 2);
         grid->addWidget(symptoms[i].night, i, 3);
     }
     grid->addWidget(caption("Off Work/School", this), 0, 4);
     grid->addWidget(Offwork, 0, 5);
+    ActWalk->setAccessibleName("Normal activities restricted");
+    ActRun->setAccessibleName("Sport restricted");
     grid->addWidget(caption("Activities Restricted", this), 1, 4);
     auto* activity = new QHBoxLayout;
     activity->addWidget(ActWalk);

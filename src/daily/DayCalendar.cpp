@@ -1,10 +1,12 @@
 #include "DayCalendar.h"
 
+#include "DayCellsAccessible.h"
 #include "controls/Contrast.h"
 #include "store/Clock.h"
 
 #include <QAbstractItemView>
 #include <QEvent>
+#include <QLocale>
 #include <QPainter>
 
 namespace pulmora::daily {
@@ -18,8 +20,32 @@ DayCalendar::DayCalendar(QWidget* parent) : QCalendarWidget(parent) {
     setGridVisible(false);
     // The cells are painted here, so their focus is too: the view is told to repaint them when
     // it gains or loses the focus.
-    cells_ = findChild<QAbstractItemView*>();
+    auto* cells = findChild<QAbstractItemView*>();
+    cells_ = cells;
     cells_->installEventFilter(this);
+    cells_->setAccessibleName("Days");
+    readDayCellsAloud(*cells);
+}
+
+// A month that starts in the first column starts on the second week, so a week of the month
+// before is always on show, as the cells lay them out.
+QDate DayCalendar::dateAt(int row, int column) const {
+    const QDate first(yearShown(), monthShown(), 1);
+    int firstColumn = (first.dayOfWeek() - firstDayOfWeek() + 7) % 7;
+    if (firstColumn == 0) firstColumn = 7;
+    return first.addDays(7 * (row - 1) + column - firstColumn);
+}
+
+QString DayCalendar::dayReading(const QDate& date) const {
+    const QString day = QLocale(QLocale::English).toString(date, "d MMMM");
+    if (date > store::clock::today()) return day + ", still to come";
+    switch (rating_ ? rating_(date) : -1) {
+    case 0: return day + ", recorded without a rating";
+    case 1: return day + ", bad day";
+    case 2: return day + ", average day";
+    case 3: return day + ", good day";
+    default: return day + ", not recorded";
+    }
 }
 
 bool DayCalendar::cellsHaveFocus() const { return cells_->hasFocus(); }

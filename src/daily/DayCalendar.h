@@ -32,6 +32,12 @@ public:
     // CalDrawCell: fills the cell and draws its day number.
     void drawCell(QPainter& painter, const QRect& rect, const QDate& date) const;
 
+    // The day in a cell of the shown page: row 1 is the first week (row 0 holds the weekday
+    // names), column 0 the first day of the week.
+    QDate dateAt(int row, int column) const;
+    // A day as a screen reader says it: "9 December, good day", "10 December, not recorded".
+    QString dayReading(const QDate& date) const;
+
     // Whether the day cells have the keyboard's focus; the selected cell then shows it.
     bool cellsHaveFocus() const;
 

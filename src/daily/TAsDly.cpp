@@ -6,7 +6,9 @@
 #include "DailyWindows.h"
 #include "DayCalendar.h"
 #include "SummaryPicture.h"
+#include "controls/AccessibleControls.h"
 #include "controls/GlyphButton.h"
+#include "controls/MessageLine.h"
 #include "controls/Painting.h"
 #include "controls/Pictures.h"
 #include "controls/TDaButton.h"
@@ -62,6 +64,7 @@ TAsDly::TAsDly(store::Diary& diary, DailyWindows& windows, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
       diary_(diary), windows_(windows) {
+    controls::setAccessibleRole(*this, QAccessible::Window);
     setWindowTitle("Pulmora");
     setFixedSize(kCardSize);
     layOut();
@@ -94,12 +97,16 @@ void TAsDly::layOut() {
         imageButton(this, "ForwardMonth", glyphs::Kind::Next, "Forward a Calendar Month", {188, 36, 24, 24});
     ForwardYear = imageButton(this, "ForwardYear", glyphs::Kind::NextYear, "Forward a Calendar Year", {212, 36, 24, 24});
     Cal = named(new DayCalendar(this), "Cal");
+    Cal->setAccessibleName("Calendar");
     Cal->setGeometry(4, 62, 232, 160);
 
     Report = named(new QLabel(this), "Report");
+    Report->setAccessibleName("The day beside the previous recorded day");
     Report->setGeometry(QRect(QPoint(244, 36), kReportSize));
 
     Tabs = named(new QTabWidget(this), "Tabs");
+    Tabs->setAccessibleName("The day's entries");
+    controls::setAccessibleRole(*Tabs, QAccessible::Pane);
     Tabs->setGeometry(4, 226, 516, 166);
     Basic = named(new BasicDailyPage(Tabs), "Basic");
     Additional = named(new AdditionalDailyPage(Tabs), "Additional");
@@ -107,6 +114,7 @@ void TAsDly::layOut() {
     Tabs->addTab(Additional, "Additional Daily");
 
     PanInfo = named(new QLabel(this), "PanInfo");
+    controls::markAsMessageLine(*PanInfo);
     PanInfo->setGeometry(4, 394, 400, kInfoHeight);
     PanInfo->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     PanInfo->setWordWrap(true);

@@ -17,6 +17,11 @@ QDate parsed(const QString& text) { return QDate::fromString(text.trimmed(), QSt
 
 }  // namespace
 
+void DateBox::setAccessibleLabel(const QString& label) {
+    edit->setAccessibleName(label);
+    popupButton->setAccessibleName(label + QStringLiteral(" from a calendar"));
+}
+
 DateBox::DateBox(QWidget* parent) : QWidget(parent) {
     edit = new QLineEdit(this);
     edit->setPlaceholderText(QStringLiteral("dd/mm/yyyy"));

@@ -33,6 +33,8 @@ public:
     void setPopupStart(const QDate& date) { popupStart_ = date; }
     // Opens the calendar at the box's date, or at the popup start; answers the calendar shown.
     QCalendarWidget* showPopup();
+    // Names the box for screen readers by the label beside it, and its calendar button after it.
+    void setAccessibleLabel(const QString& label);
 
     QLineEdit* edit;
     QToolButton* popupButton;

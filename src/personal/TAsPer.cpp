@@ -4,6 +4,7 @@
 #include "MedicationEntries.h"
 #include "StorableText.h"
 #include "controls/GlyphButton.h"
+#include "controls/AccessibleControls.h"
 #include "controls/MessageLine.h"
 #include "controls/TDaButton.h"
 #include "controls/TDaNumber.h"
@@ -48,6 +49,8 @@ TAsPer::TAsPer(store::Diary& diary, PersonalWindows& windows, QWidget* parent)
     BtnCancel = button(this, glyphs::Kind::Cancel, "Cancel Changes");
     BtnHelp = button(this, glyphs::Kind::Help, "Help");
     Pages = new QTabWidget(this);
+    Pages->setAccessibleName("Personal card");
+    controls::setAccessibleRole(*Pages, QAccessible::Pane);
     Pages->addTab(personalPage(), "Personal");
     Pages->addTab(peakFlowPage(), "Peak Flow");
     Pages->addTab(triggersPage(), "Triggers");
@@ -112,6 +115,10 @@ QWidget* TAsPer::personalPage() {
     form->addRow("Occupation:", FldOcup);
     form->addRow("Health Number:", FldHlth);
     form->addRow("My Nickname (Unique):", FldWhoI);
+    // A list is known by what it chooses, a date box by its label, as a sighted user reads them.
+    controls::nameChoiceList(*FldTitl, "Title");
+    controls::nameChoiceList(*FldGend, "Gender");
+    FldDofB->setAccessibleLabel("Date of Birth");
     for (QLineEdit* box : {FldLNam, FldFNam, FldWhoI, FldOcup, FldHlth})
         connect(box, &QLineEdit::textChanged, this, [this, box] {
             ReqEntry(box);
@@ -147,7 +154,9 @@ QWidget* TAsPer::peakFlowPage() {
     FldZYel->setAccessibleName("Yellow zone limit");
     FldZRed->setAccessibleName("Red zone limit");
     auto* grid = new QGridLayout(page);
-    grid->addWidget(new QLabel("Personal best peak flow:", page), 0, 0);
+    auto* bestLabel = new QLabel("Personal best peak flow:", page);
+    bestLabel->setBuddy(FldBest);
+    grid->addWidget(bestLabel, 0, 0);
     grid->addWidget(FldBest, 0, 1);
     grid->addWidget(new QLabel("litres/minute", page), 0, 2);
     auto* note = new QLabel("nb. This figure will be adjusted should you exceed this value within the program", page);
@@ -179,6 +188,7 @@ QWidget* TAsPer::peakFlowPage() {
 QWidget* TAsPer::triggersPage() {
     auto* page = new QWidget;
     ListTrg = new QListWidget(page);
+    ListTrg->setAccessibleName("Personal triggers");
     BtnAddTrg = button(page, glyphs::Kind::Add, "Add New Trigger from List");
     BtnDelTrg = button(page, glyphs::Kind::Delete, "Remove Selected Trigger");
     auto* grid = new QGridLayout(page);
@@ -193,6 +203,7 @@ QWidget* TAsPer::triggersPage() {
 QWidget* TAsPer::medicationPage() {
     auto* page = new QWidget;
     LsMed = new QListWidget(page);
+    LsMed->setAccessibleName("Medication in use");
     auto textBox = [&](int length) {
         auto* box = new QLineEdit(page);
         box->setMaxLength(length);
@@ -218,6 +229,8 @@ QWidget* TAsPer::medicationPage() {
     form->addRow("Instructions on Use:", FldMedIns);
     form->addRow("Prescribed by:", FldMedPre);
     form->addRow("Date:", FldMedDate);
+    controls::nameChoiceList(*FldMedType, "Category");
+    FldMedDate->setAccessibleLabel("Date");
     auto* buttons = new QHBoxLayout;
     for (auto* b : {BtnAdd, BtnDel, BtnTSave, BtnTCancel}) buttons->addWidget(b);
     buttons->addStretch();

@@ -1,8 +1,10 @@
 #include "GraphPage.h"
 
+#include "controls/AccessibleControls.h"
 #include "controls/GlyphButton.h"
 #include "controls/TDaButton.h"
 #include "reports/GraphChart.h"
+#include "reports/SpokenReport.h"
 
 #include <QChartView>
 #include <QCheckBox>
@@ -37,6 +39,9 @@ GraphPage::GraphPage(QWidget* parent) : QWidget(parent) {
     FldOptions->setToolTip("Analysis Graph to Show");
     FldOptions->setCurrentIndex(-1);
     FldOptions->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    // The lists are known by what they choose, not by what they hold.
+    controls::nameChoiceList(*FldPeriod, FldPeriod->toolTip());
+    controls::nameChoiceList(*FldOptions, FldOptions->toolTip());
     CheckDate = new QCheckBox("Date Axis", this);
     CheckDate->setToolTip("Include the missed days on the date axis");
     const QSize button(kBarButton, kBarButton);
@@ -52,6 +57,8 @@ GraphPage::GraphPage(QWidget* parent) : QWidget(parent) {
     PageAnalysis->addWidget(TabAnalData);
     Chart = new GraphChart;
     chartView = new QChartView(Chart, TabAnalGraph);
+    chartView->setAccessibleName("Graph");
+    controls::setAccessibleRole(*chartView, QAccessible::Graphic);
     chartView->setRenderHint(QPainter::Antialiasing);
     chartView->setFrameShape(QFrame::NoFrame);
     GrdRep = new QTableWidget(TabAnalData);
@@ -100,6 +107,7 @@ void GraphPage::showTable(const WorkingTable& table) {
 
 void GraphPage::showPlan(const GraphPlan& plan) {
     Chart->Plot(plan);
+    chartView->setAccessibleDescription(describeGraph(plan));
     if (plan.dateAxisEnabled) CheckDate->setEnabled(*plan.dateAxisEnabled);
 }
 

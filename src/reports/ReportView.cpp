@@ -1,5 +1,7 @@
 #include "ReportView.h"
 
+#include "controls/AccessibleControls.h"
+
 #include <QPainter>
 
 namespace pulmora::reports {
@@ -7,6 +9,8 @@ namespace pulmora::reports {
 ReportView::ReportView(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::StrongFocus);
     setAccessibleName(QStringLiteral("Report"));
+    // Read as a picture, with the report in words as its description.
+    controls::setAccessibleRole(*this, QAccessible::Graphic);
 }
 
 void ReportView::setPicture(const QImage& picture) {

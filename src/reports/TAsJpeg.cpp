@@ -1,6 +1,7 @@
 #include "TAsJpeg.h"
 
 #include "controls/GlyphButton.h"
+#include "controls/MessageLine.h"
 #include "controls/TDaButton.h"
 
 #include <QDir>
@@ -56,8 +57,9 @@ TAsJpeg::TAsJpeg(QWidget* parent)
     connect(BtnSave, &TDaButton::clicked, this, &TAsJpeg::SaveImage);
     connect(BtnCancel, &TDaButton::clicked, this, &QDialog::reject);  // BtnCancelClick
     connect(FldFileName, &QLineEdit::textEdited, this, [this] { ControlBlock(FldFileName); });
-    for (QRadioButton* kind : {SaveAsJpeg, SaveAsBmp})
-        connect(kind, &QRadioButton::clicked, this, [this, kind] { ControlBlock(kind); });
+    // The choice is followed however it is made: a click, a key or an assistive tool's action.
+    // Either button's change changes both, so one of them is heard.
+    connect(SaveAsJpeg, &QRadioButton::toggled, this, [this] { ControlBlock(SaveAsJpeg); });
     connect(FlNames, &QListWidget::itemDoubleClicked, this, [this] { ControlBlock(FlNames); });
     // The tree learns of a folder's subfolders only once they are read, and those read later go
     // in above the chosen folder and push it down: it is brought back into view each time, until
@@ -84,6 +86,7 @@ TAsJpeg::~TAsJpeg() = default;
 
 void TAsJpeg::createControls() {
     PanHd = new QLabel(kHeader, this);
+    controls::markAsMessageLine(*PanHd);
     QFont bold = font();
     bold.setBold(true);
     PanHd->setFont(bold);
@@ -166,7 +169,10 @@ void TAsJpeg::Open(PictureSource picture, const QString& folder) {
     picture_ = std::move(picture);
     savedAs_.clear();
     FldFileName->clear();
-    SaveAsJpeg->setChecked(true);
+    {
+        const QSignalBlocker quiet(SaveAsJpeg);  // the folder is listed next
+        SaveAsJpeg->setChecked(true);
+    }
     setFolder(folder);
 }
 

@@ -11,8 +11,10 @@
 #include "ReportPage.h"
 #include "ReportRun.h"
 #include "ReportView.h"
+#include "SpokenReport.h"
 #include "WeeklyComparison.h"
 #include "controls/GlyphButton.h"
+#include "controls/MessageLine.h"
 #include "controls/TDaButton.h"
 #include "controls/TDaPanel.h"
 #include "output/PageMargins.h"
@@ -147,6 +149,7 @@ void TAsRep::createControls() {
     BtnMed->hide();
 
     PanInfo = new QLabel(kWelcome, this);
+    controls::markAsMessageLine(*PanInfo);
     QFont bold = font();
     bold.setBold(true);
     PanInfo->setFont(bold);
@@ -165,7 +168,8 @@ void TAsRep::connectControls() {
     // Only what the user changes redraws: the card itself sets the lists without a redraw.
     for (QComboBox* list : {TabData->FldOptions, TabData->FldPeriod})
         connect(list, &QComboBox::activated, this, [this, list] { TrapPeakFlow(list); });
-    connect(TabData->CheckDate, &QCheckBox::clicked, this, [this] { TrapPeakFlow(TabData->CheckDate); });
+    // Followed however it changes: a click, a key or an assistive tool's action.
+    connect(TabData->CheckDate, &QCheckBox::toggled, this, [this] { TrapPeakFlow(TabData->CheckDate); });
     NavData->installEventFilter(this);
 }
 
@@ -331,6 +335,7 @@ void TAsRep::showReport(ReportResult report) {
     kind_ = report_.kind;
     BtnMed->setVisible(report_.hasGraphStrip());
     setInfo(report_.status);
+    NavData->setAccessibleDescription(reports::describeReport(report_));
     PaintViewport();
 }
 
@@ -338,6 +343,7 @@ void TAsRep::clearPicture() {
     report_ = {};
     viewport_ = {};
     NavData->clear();
+    NavData->setAccessibleDescription({});
     BtnMed->hide();
 }
 

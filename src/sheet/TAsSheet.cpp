@@ -3,7 +3,9 @@
 #include "SheetFont.h"
 #include "SizePreview.h"
 
+#include "controls/AccessibleControls.h"
 #include "controls/GlyphButton.h"
+#include "controls/MessageLine.h"
 #include "controls/TDaButton.h"
 #include "output/Printer.h"
 #include "store/Clock.h"
@@ -49,6 +51,7 @@ TAsSheet::TAsSheet(store::Diary& diary, QWidget* parent)
     setPalette(purple);
 
     PanHd = new QLabel(" Select Printing Options", this);
+    controls::markAsMessageLine(*PanHd);
     QFont bold = font();
     bold.setBold(true);
     PanHd->setFont(bold);
@@ -76,6 +79,10 @@ TAsSheet::TAsSheet(store::Diary& diary, QWidget* parent)
     FldOptions = new QComboBox(this);
     FldOptions->addItems({"All Together", "Trig/Med Seperate"});
     FldOptions->setGeometry(138, 148, 132, 24);
+    // Each list and box is known by its caption, not by what it holds.
+    controls::nameChoiceList(*FldPeriod, "Recording Period");
+    FldStart->setAccessibleName("Starting Date");
+    controls::nameChoiceList(*FldOptions, "Sheet Options");
     ChkMan = new QCheckBox("Auto. Print Page", this);
     ChkMan->setGeometry(138, 182, 132, 22);
 
@@ -88,7 +95,8 @@ TAsSheet::TAsSheet(store::Diary& diary, QWidget* parent)
 
     connect(BtnPrint, &controls::TDaButton::clicked, this, [this] { ControlBlock(BtnPrint); });
     connect(BtnCancel, &controls::TDaButton::clicked, this, [this] { ControlBlock(BtnCancel); });
-    connect(ChkMan, &QCheckBox::clicked, this, [this] { ControlBlock(ChkMan); });
+    // Followed however it changes: a click, a key or an assistive tool's action.
+    connect(ChkMan, &QCheckBox::toggled, this, [this] { ControlBlock(ChkMan); });
 }
 
 void TAsSheet::Open(const QString& person) {

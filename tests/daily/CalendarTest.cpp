@@ -6,6 +6,7 @@
 #include "daily/DailyCommands.h"
 #include "daily/TAsDet.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QLineEdit>
 #include <QPushButton>
@@ -14,6 +15,7 @@
 #include <QTableView>
 #include <QTest>
 
+#include <map>
 #include <set>
 
 inline void PrintTo(const QColor& colour, std::ostream* out) { *out << colour.name().toStdString(); }
@@ -120,6 +122,40 @@ TEST_F(CalendarTest, EveryDayNumberReadsWellOnItsCell) {
     }
     for (const QColor& cell : {daily::kGood, daily::kAverage, daily::kBad, daily::kUnrated, QColor(Qt::white), daily::kNavy})
         EXPECT_TRUE(backgrounds.count(cell.rgb())) << cell.name().toStdString();
+}
+
+// A screen reader hears each day cell as its colour shows it. The cells are numbered as the
+// view numbers them when it reports where the focus went: a slot before each row and a row of
+// slots before the first.
+TEST_F(CalendarTest, EachDayCellSaysItsDayAndRating) {
+    auto* view = on<daily::DayCalendar>("Cal")->findChild<QTableView*>();
+    QAccessibleInterface* cells = QAccessible::queryAccessibleInterface(view);
+    ASSERT_NE(cells, nullptr);
+    const int columns = view->model()->columnCount();
+    auto cellAt = [&](int row, int column) { return cells->child((row + 1) * (columns + 1) + column + 1); };
+    std::map<QString, QString> june;  // what the cells of June say, by the number they show
+    for (int row = 1; row < view->model()->rowCount(); ++row)
+        for (int column = 0; column < columns; ++column) {
+            const QString shown = view->model()->index(row, column).data().toString();
+            const QString said = cellAt(row, column)->text(QAccessible::Name);
+            EXPECT_TRUE(said.startsWith(shown + " ")) << said.toStdString() << " in the cell showing " << shown.toStdString();
+            if (said.contains("June")) june[shown] = said;
+        }
+    EXPECT_EQ(june.size(), 30u);
+    EXPECT_EQ(june["3"], "3 June, good day");
+    EXPECT_EQ(june["4"], "4 June, bad day");
+    EXPECT_EQ(june["5"], "5 June, not recorded");
+    EXPECT_EQ(june["6"], "6 June, recorded without a rating");
+    EXPECT_EQ(june["20"], "20 June, still to come");
+    EXPECT_EQ(cellAt(0, 0)->text(QAccessible::Name), "Sun");
+    // September 2024 starts on the first column, so its page opens with a week of August.
+    on<daily::DayCalendar>("Cal")->setCurrentPage(2024, 9);
+    EXPECT_EQ(cellAt(1, 0)->text(QAccessible::Name), "25 August, still to come");
+    EXPECT_EQ(cellAt(2, 0)->text(QAccessible::Name), "1 September, still to come");
+    on<daily::DayCalendar>("Cal")->setCurrentPage(2024, 6);
+    QAccessibleInterface* current = cellAt(view->currentIndex().row(), view->currentIndex().column());
+    EXPECT_TRUE(current->state().selected);
+    EXPECT_EQ(current->text(QAccessible::Name), "15 June, not recorded");
 }
 
 }  // namespace
