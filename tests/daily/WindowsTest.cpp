@@ -4,6 +4,7 @@
 #include "app/HelpWindow.h"
 #include "controls/TDaButton.h"
 #include "controls/TDaPanel.h"
+#include "controls/TDaNumber.h"
 #include "controls/TDaSwitch.h"
 #include "daily/DailyCommands.h"
 #include "daily/DailyWindows.h"
@@ -13,6 +14,7 @@
 #include <QAction>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QListWidget>
 #include <QScreen>
 #include <QTest>
 #include <QToolButton>
@@ -74,9 +76,14 @@ public:
         asked << "leave " + loss;
         return {opens, leaves};
     }
+    WindowAnswer<int> ask(QWidget&, const controls::Question& question) override {
+        asked << "ask " + question.text;
+        return {opens, answer};
+    }
 
     bool opens = true;
     bool leaves = false;
+    int answer = 0;
     WindowAnswer<std::optional<store::PersonRef>> personal{true, std::nullopt};
     WindowAnswer<std::optional<QStringList>> picked{true, std::nullopt};
     WindowAnswer<std::optional<store::PersonRef>> report{true, std::nullopt};
@@ -129,6 +136,39 @@ TEST_F(ScriptedCardTest, EachWindowIsAskedForBesideItsButton) {
     EXPECT_EQ(windows.asked.takeLast(), "about");
     EXPECT_EQ(windows.at, widget("Cal")->mapToGlobal(QPoint(-1, -1)));
     EXPECT_FALSE(card().info().startsWith("ERROR")) << card().info().toStdString();
+}
+
+// A typing slip must not become the measure of every zone and percentage after it.
+TEST_F(ScriptedCardTest, AReadingAboveTheBestBecomesTheBestOnlyWhenTheUserSaysSo) {
+    auto* morning = on<controls::TDaNumber>("PkMorn");
+    const auto best = [&] { return diary.persons.GetPerCrd(jo)->best; };
+    morning->setFocus();
+    QTest::keyClicks(morning, "999");
+    EXPECT_EQ(morning->shownDigits(), "800");
+    QTest::keyClick(morning, Qt::Key_Return);
+    windows.answer = 1;  // No
+    ASSERT_TRUE(card().SaveDay());
+    EXPECT_EQ(windows.asked, QStringList{"ask Morning 800 is above Jo's personal best of 400 l/min. Make 800 the personal best?"});
+    EXPECT_EQ(diary.days.GetDly(jo, card().CurrentDate()).values.morning, 800);
+    EXPECT_EQ(best(), "400");
+    // The reading the day holds is not asked about again; a new one is.
+    click(widget("BreathDay"));
+    ASSERT_TRUE(card().SaveDay());
+    EXPECT_EQ(windows.asked.size(), 1);
+    QTest::keyClicks(morning, "450");
+    windows.answer = 0;  // Yes
+    ASSERT_TRUE(card().SaveDay());
+    EXPECT_EQ(windows.asked.size(), 2);
+    EXPECT_EQ(best(), "450");
+}
+
+TEST_F(ScriptedCardTest, ATriggerNameCutAtTheListsEdgeCanBeReadWhole) {
+    const QString longest = "HOUSE DUST AND MOULD SPOR";  // as long as the record holds
+    ASSERT_TRUE(diary.persons.savePersonLists(jo, {longest}, diary.persons.ListMed(jo)));
+    card().showDay(diary.persons.GetPerDly(store::Persons::Step::First), kToday);
+    const auto* list = on<QListWidget>("ListTrg");
+    ASSERT_EQ(list->count(), 1);
+    EXPECT_EQ(list->item(0)->toolTip(), longest);
 }
 
 TEST_F(ScriptedCardTest, PickedTriggersAreTickedAndMarkTheDay) {
