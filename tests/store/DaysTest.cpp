@@ -182,12 +182,8 @@ TEST_F(DaysTest, AFullMedicationGridIsNeverOverwritten) {
 TEST_F(DaysTest, AnEarlierDayOffersAChangedMedicationOnceAsTakenThen) {
     saveLists("20240601", {}, {{reliever, 2}});
     std::vector<store::PersonMedRow> current = diary.persons.ListMed(john);
-    for (auto& m : current)
-        if (m.name == "Salbutamol") {
-            m.medId.clear();  // changed: stored as a new version
-            m.instructions = "2 puffs";
-        }
-    ASSERT_TRUE(diary.persons.savePersonLists(john, diary.persons.ListPerTrg(john), current));
+    current[1].medId.clear();  // Salbutamol changed: stored as a new version
+    ASSERT_TRUE(diary.persons.savePersonLists(john, {}, current));
     const auto rows = diary.days.AddNewDlyMed(john, diary.days.GetDly(john, "20240601").medication).rows;
     EXPECT_EQ(rows[0], (store::DayMedRow{"Salbutamol", "Reliever", reliever, 2}));
     EXPECT_EQ(rows[1], (store::DayMedRow{"Budesonide", "Preventer", preventer, 0}));
