@@ -148,6 +148,25 @@ WindowAnswer<bool> WindowOpener::leaveWithoutSaving(QWidget& owner, const QStrin
         });
 }
 
+WindowAnswer<int> WindowOpener::ask(QWidget& owner, const controls::Question& question) {
+    QList<QPushButton*> buttons;
+    return opening(
+        [&] {
+            auto window = std::make_unique<QMessageBox>(QMessageBox::Question, QStringLiteral("Pulmora"), question.text,
+                                                        QMessageBox::NoButton, &owner);
+            for (const QString& answer : question.answers)
+                buttons << window->addButton(answer, QMessageBox::ActionRole);
+            window->setDefaultButton(buttons.value(question.defaultAnswer));
+            window->setEscapeButton(buttons.value(question.escapeAnswer));
+            return window;
+        },
+        [&](QMessageBox& window) {
+            runModal(window);
+            const auto taken = buttons.indexOf(window.clickedButton());
+            return WindowAnswer<int>{true, taken < 0 ? question.escapeAnswer : int(taken)};
+        });
+}
+
 WindowAnswer<std::optional<store::PersonRef>> WindowOpener::reportCard(QWidget& owner,
                                                                       const store::PersonRef& person) {
     std::optional<store::PersonRef> shownLast;

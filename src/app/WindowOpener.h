@@ -36,6 +36,8 @@ public:
     controls::WindowAnswer<std::optional<store::PersonRef>> reportCard(QWidget& owner,
                                                                       const store::PersonRef& person) override;
     controls::WindowAnswer<bool> leaveWithoutSaving(QWidget& owner, const QString& loss) override;
+    // The question for both cards.
+    controls::WindowAnswer<int> ask(QWidget& owner, const controls::Question& question) override;
     bool recordSheet(QWidget& owner, const QString& person, const QPoint& topRight) override;
     bool about(QWidget& owner, const QPoint& topLeft) override;
     void showHelp(const QString& keyword) override;

@@ -27,9 +27,11 @@ int TDaNumber::stepAt(int x) const {
 }
 
 // While digits are typed they fill the cells from the left and the cells not yet typed stand
-// empty: what is typed is the number entered, never mixed with the old value's digits.
+// empty: what is typed is the number entered, never mixed with the old value's digits. Digits
+// outside the range show as the limit the entry holds instead, so the cells never show a number
+// that is not the value.
 QString TDaNumber::shownDigits() const {
-    if (typing()) return typed_.leftJustified(digitCount(), QLatin1Char(' '));
+    if (typing() && typed_.toInt() == NoValue()) return typed_.leftJustified(digitCount(), QLatin1Char(' '));
     return QString::number(NoValue()).rightJustified(digitCount(), QLatin1Char('0'));
 }
 

@@ -18,7 +18,8 @@ public:
     explicit TDaNumber(QWidget* parent = nullptr) : SpinEntry(parent) {}
     // The number of digit cells: the digits of MaxValue.
     int digitCount() const;
-    // The digits shown: the value's, or those being typed with the cells after them empty.
+    // The digits shown: the value's, or, while they are the value, those being typed with the
+    // cells after them empty.
     QString shownDigits() const;
     bool typing() const { return !typed_.isEmpty(); }
     // The cell with the focus mark (0 is the leftmost), or -1 when every cell has been typed.

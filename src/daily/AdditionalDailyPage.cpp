@@ -72,6 +72,8 @@ void AdditionalDailyPage::showTriggers(const std::vector<store::TriggerLine>& li
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         item->setCheckState(line.ticked ? Qt::Checked : Qt::Unchecked);
         item->setSizeHint(QSize(0, ListTrg->fontMetrics().height() + 2));
+        // A long name is cut at the list's edge; it can always be read whole.
+        item->setToolTip(line.name.trimmed());
     }
 }
 

@@ -53,6 +53,8 @@ public:
     // Asks whether to leave the card although `loss`, sentences that say what cannot be saved
     // and why, would be lost. The choice is true for leaving.
     virtual controls::WindowAnswer<bool> leaveWithoutSaving(QWidget& owner, const QString& loss) = 0;
+    // Puts the question to the user, modal to `owner`.
+    virtual controls::WindowAnswer<int> ask(QWidget& owner, const controls::Question& question) = 0;
     // The help topic by keyword; an empty keyword shows the contents. Help stays open beside
     // the cards and can be used while a modal card is open.
     virtual void showHelp(const QString& keyword) = 0;

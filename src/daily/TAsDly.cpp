@@ -251,6 +251,7 @@ bool TAsDly::LoadDay() {
     ClearCard();
     const store::DayCard day = diary_.days.GetDly(CurrentPerson(), currentDate_);
     Basic->showValues(day.values);
+    heldReading_ = std::max(day.values.morning, day.values.evening);
     Additional->showTriggers(day.triggers);
     Additional->showMedication(day.medication);
     setInfo(day.found ? "Asthma Record Retrieved for " + longDate(Cal->selectedDate(), "dd MMMM yyyy") : QString());
@@ -306,16 +307,39 @@ bool TAsDly::SaveDay() { return saveDay(Additional->tickedTriggers(), Additional
 bool TAsDly::saveDay(const QStringList& triggers, std::span<const store::DayMedRow> medication) {
     const QString person = CurrentPerson();
     const QString& date = currentDate_;
-    const store::Result r = diary_.days.saveDay(person, date, Basic->values(), triggers, medication);
+    const store::DayValues values = Basic->values();
+    const store::Result r = diary_.days.saveDay(person, date, values, triggers, medication, raiseBest(values));
     if (!r) {
         setInfo("ERROR: The day was not saved completely: " + r.error());
         return false;
     }
+    heldReading_ = std::max(values.morning, values.evening);
     comparison_ = diary_.reports.GetRepDly(person, date);
     ShowSummary();
     recChanged_ = false;
     showPendingButtons(false);
     return true;
+}
+
+// A reading above the person's best becomes the best only when the user says so, so that a typing
+// slip does not become the measure of every zone and percentage after it. A reading the day
+// held already was asked about when it was entered; with no best yet there is nothing to keep.
+store::Days::RaiseBest TAsDly::raiseBest(const store::DayValues& day) {
+    const bool evening = day.evening >= day.morning;
+    const int reading = evening ? day.evening : day.morning;
+    const int best = comparison_.personBest;
+    if (best == 0 || reading <= best) return store::Days::RaiseBest::WhenExceeded;
+    if (reading == heldReading_) return store::Days::RaiseBest::Never;
+    controls::Question question;
+    question.text = QStringLiteral("%1 %2 is above %3's personal best of %4 l/min. Make %2 the personal best?")
+                        .arg(evening ? QStringLiteral("Evening") : QStringLiteral("Morning"))
+                        .arg(reading)
+                        .arg(person_ ? person_->nickname : QString())
+                        .arg(best);
+    question.answers = {QStringLiteral("Yes"), QStringLiteral("No")};
+    question.defaultAnswer = question.escapeAnswer = 1;
+    const auto answer = windows_.ask(*this, question);
+    return answer.opened && answer.choice == 0 ? store::Days::RaiseBest::WhenExceeded : store::Days::RaiseBest::Never;
 }
 
 void TAsDly::RecUpdate() {

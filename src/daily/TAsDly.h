@@ -109,6 +109,8 @@ protected:
 private:
     // Writes the day with the given lists.
     bool saveDay(const QStringList& triggers, std::span<const store::DayMedRow> medication);
+    // Whether the save may raise the person's best to the day's higher reading; asks the user.
+    store::Days::RaiseBest raiseBest(const store::DayValues& day);
     // Writes the pending day before the window closes and answers whether it may close. A list
     // whose file could not be opened cannot be written: the user is told what would be lost and
     // chooses to leave without it, the rest of the day written, or to stay.
@@ -128,6 +130,8 @@ private:
     std::optional<store::PersonRef> person_;
     QString currentDate_;
     bool recChanged_ = false;
+    // The day's higher reading as loaded or last saved.
+    int heldReading_ = 0;
     store::CompareRecord comparison_;
     DailyCommands* commands_;
 

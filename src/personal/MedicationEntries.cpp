@@ -1,6 +1,9 @@
 #include "MedicationEntries.h"
 
+#include "store/Cp1252.h"
 #include "store/Keys.h"
+
+#include <algorithm>
 
 namespace pulmora::personal {
 
@@ -14,6 +17,9 @@ QStringList MedicationEntries::names() const {
     QStringList names;
     for (const auto& e : entries_)
         if (!e.name.trimmed().isEmpty()) names << e.name.trimmed();
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        return store::cp1252::encodeRead(a) < store::cp1252::encodeRead(b);
+    });
     return names;
 }
 
@@ -38,6 +44,7 @@ bool MedicationEntries::add() {
         newVersion_ = false;
         return true;
     }
+    cancel();
     return false;
 }
 

@@ -12,6 +12,7 @@ namespace pulmora::personal {
 struct MedicationBoxes {
     QString name, category, instructions, prescribedBy;
     QDate date;  // invalid: no date
+    bool operator==(const MedicationBoxes&) const = default;
 };
 
 // The personal card's ten medication entries and the editing state of its medication page.
@@ -26,7 +27,9 @@ public:
     // The card's state on opening: the person's current medication from the first entry on.
     void load(const std::vector<store::PersonMedRow>& rows);
     const std::array<store::PersonMedRow, kEntries>& entries() const { return entries_; }
-    // Names of the entries that have one, in entry order: the lines of the list.
+    // Names of the entries that have one: the lines of the list. They stand in the order the
+    // store lists a person's medication in (by name, as the record file holds it), so the list
+    // reads alike while it is edited and when the card opens again.
     QStringList names() const;
     int editEntry() const { return editEntry_; }
     const QString& retrievedMedId() const { return retrievedMedId_; }
@@ -34,7 +37,8 @@ public:
 
     // Takes the entry with that name into the boxes; nothing when no entry has it.
     std::optional<Boxes> retrieve(const QString& name);
-    // Starts a new entry in the last free place; false when all ten are used.
+    // Starts a new entry in the last free place; false when all ten are used, and then no entry
+    // is being edited, so that what is typed next replaces none of the ten.
     bool add();
     void cancel();
     // A box changed: a medication that came from the store becomes a new version.

@@ -22,6 +22,8 @@ public:
     virtual controls::WindowAnswer<std::optional<QStringList>> pickTriggersForPerson(QWidget& owner,
                                                                                     const QString& person,
                                                                                     const QPoint& topRight) = 0;
+    // Puts the question to the user, modal to `owner`.
+    virtual controls::WindowAnswer<int> ask(QWidget& owner, const controls::Question& question) = 0;
     // The help topic by keyword, usable while the card is open.
     virtual void showHelp(const QString& keyword) = 0;
 };

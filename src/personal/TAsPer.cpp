@@ -11,6 +11,7 @@
 #include "store/Clock.h"
 #include "store/Keys.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QKeyEvent>
@@ -18,6 +19,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTabWidget>
+
+#include <array>
+#include <optional>
 
 namespace pulmora::personal {
 namespace {
@@ -35,13 +39,36 @@ QString dateOf(const DateBox* box) { return box->date().isValid() ? store::keys:
 
 void showDate(DateBox* box, const QString& key) { box->setDate(store::keys::Get4Date(key).value_or(QDate())); }
 
+// A text put in a box shows from its start, where a long one says what it is.
+void showText(QLineEdit* box, const QString& text) {
+    box->setText(text);
+    box->setCursorPosition(0);
+}
+
 }  // namespace
+
+// Everything a save would write, and the medication boxes: the card holds a change while this
+// differs from what it was filled with.
+struct TAsPer::CardState {
+    store::PersonDetails details;
+    QString birthDateText;
+    QStringList triggers;
+    std::array<store::PersonMedRow, MedicationEntries::kEntries> medication;
+    MedicationBoxes boxes;
+    bool operator==(const CardState&) const = default;
+};
+
+struct TAsPer::Tracking {
+    MedicationBoxes shownBoxes;
+    std::optional<CardState> filled;
+};
 
 TAsPer::TAsPer(store::Diary& diary, PersonalWindows& windows, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint),
       diary_(diary),
       windows_(windows),
-      entries_(std::make_unique<MedicationEntries>()) {
+      entries_(std::make_unique<MedicationEntries>()),
+      tracking_(std::make_unique<Tracking>()) {
     setWindowTitle("Pulmora Personal Card");
     PanHd = new controls::MessageLine(QString(), this);
     PanHd->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -126,6 +153,11 @@ QWidget* TAsPer::personalPage() {
         });
     connect(FldFNam, &QLineEdit::editingFinished, this, &TAsPer::PopNick);
     connect(FldHlth, &QLineEdit::editingFinished, this, &TAsPer::PopNick);
+    // A stored title the list does not offer stands as an extra last item while it is chosen.
+    connect(FldTitl, &QComboBox::currentIndexChanged, this, [this](int index) {
+        const int extra = int(store::kTitles.size());
+        if (FldTitl->count() > extra && index != extra) FldTitl->removeItem(extra);
+    });
     connect(FldTitl, &QComboBox::currentTextChanged, this, [this](const QString& title) {
         if (title == "Miss" || title == "Mrs") FldGend->setCurrentText("Female");
         if (title == "Mr" || title == "Sir") FldGend->setCurrentText("Male");
@@ -273,16 +305,17 @@ void TAsPer::SetUser(const QString& person) {
     FldZYel->setNoValue(80);
     FldZRed->setNoValue(50);
     if (const auto card = diary_.persons.GetPerCrd(person)) {
-        FldWhoI->setText(card->nickname);
-        FldLNam->setText(card->surname);
-        FldFNam->setText(card->firstName);
-        FldOcup->setText(card->occupation);
-        FldHlth->setText(card->healthNumber);
-        FldBest->setText(card->best);
+        showText(FldWhoI, card->nickname);
+        showText(FldLNam, card->surname);
+        showText(FldFNam, card->firstName);
+        showText(FldOcup, card->occupation);
+        showText(FldHlth, card->healthNumber);
+        showText(FldBest, card->best);
         predicted_ = card->predicted;
         FldGend->setCurrentIndex(card->genderItem);
         showDate(FldDofB, card->birthDate);  // an empty or invalid stored date stays "no date"
-        if (card->titleItem >= 0) FldTitl->setCurrentIndex(card->titleItem);
+        if (card->titleItem < 0 && !card->title.isEmpty()) FldTitl->addItem(card->title);
+        if (!card->title.isEmpty()) FldTitl->setCurrentText(card->title);
         FldZYel->setNoValue(card->zoneYellow);
         FldZRed->setNoValue(card->zoneRed);
     }
@@ -297,6 +330,41 @@ void TAsPer::SetUser(const QString& person) {
         LsMed->setCurrentRow(0);
         retrieve();
     }
+    tracking_->filled = state();
+}
+
+TAsPer::CardState TAsPer::state() const {
+    CardState now{details(), FldDofB->text(), {}, entries_->entries(), boxes()};
+    for (int i = 0; i < ListTrg->count(); ++i) now.triggers << ListTrg->item(i)->text();
+    return now;
+}
+
+bool TAsPer::changed() const { return tracking_->filled && state() != *tracking_->filled; }
+
+// The window manager's close button cannot be taken off the card: with changes it asks, as the
+// daily card does when it closes, rather than dropping them.
+void TAsPer::closeEvent(QCloseEvent* event) {
+    if (!changed()) {
+        QDialog::closeEvent(event);
+        return;
+    }
+    controls::Question question;
+    question.text = QStringLiteral("The personal card holds changes that are not saved. Save them, leave without "
+                                   "saving, or stay on the card?");
+    question.answers = {QStringLiteral("Save"), QStringLiteral("Leave Without Saving"), QStringLiteral("Stay")};
+    question.escapeAnswer = 2;
+    const auto answer = windows_.ask(*this, question);
+    const int choice = answer.opened ? answer.choice : question.escapeAnswer;
+    if (choice == 1) {
+        QDialog::closeEvent(event);
+        return;
+    }
+    if (choice == 0) save();
+    // A save that was refused keeps the card open with the reason on its header.
+    if (isVisible())
+        event->ignore();
+    else
+        event->accept();
 }
 
 void TAsPer::setHeader(const QString& text) {
@@ -336,11 +404,13 @@ void TAsPer::ReqEntry(QLineEdit* box) {
 
 TAsPer::~TAsPer() = default;
 
+bool TAsPer::nicknameTaken() const { return diary_.persons.ChkPerNick(cardPerson_, FldWhoI->text().trimmed()); }
+
 bool TAsPer::ReqNick() {
     const QString nickname = FldWhoI->text().trimmed();
-    const bool taken = diary_.persons.ChkPerNick(cardPerson_, nickname);
     // "New" stands for no person at all, so it can never be a nickname.
-    setYellow(FldWhoI, taken || nickname.size() < 2 || store::keys::upper(nickname) == QLatin1String("NEW"));
+    setYellow(FldWhoI,
+              nicknameTaken() || nickname.size() < 2 || store::keys::upper(nickname) == QLatin1String("NEW"));
     return !isYellow(FldWhoI);
 }
 
@@ -381,11 +451,27 @@ void TAsPer::save() {
     ReqNick();
     const auto outstanding = [this] { return isYellow(FldLNam) || isYellow(FldFNam) || isYellow(FldWhoI); };
     if (outstanding()) {
-        refuse("Still Outstanding Require Yellow Boxes!", [outstanding] { return !outstanding(); });
+        QString message = QStringLiteral("Still Outstanding Require Yellow Boxes!");
+        if (nicknameTaken())
+            message += QStringLiteral(" The nickname \"%1\" is taken by another person.").arg(FldWhoI->text().trimmed());
+        refuse(message, [outstanding] { return !outstanding(); });
         return;
     }
     if (!checkPeakFlows()) return;
     if (!FldDofB->check()) return;
+    if (!takeTypedMedication()) return;
+    const auto added = diary_.persons.AddPer(cardPerson_, details());
+    if (!added) {
+        setHeader("ERROR: " + added.error());
+        return;
+    }
+    cardPerson_ = added.value.id;
+    saved_ = added.value;
+    if (!writeLists()) return;
+    accept();
+}
+
+store::PersonDetails TAsPer::details() const {
     store::PersonDetails d;
     d.nickname = FldWhoI->text().trimmed();
     d.surname = FldLNam->text().trimmed();
@@ -399,15 +485,26 @@ void TAsPer::save() {
     d.zoneRed = QString::number(FldZRed->NoValue());
     d.best = FldBest->text().trimmed();
     d.predicted = predicted_.trimmed();
-    const auto added = diary_.persons.AddPer(cardPerson_, d);
-    if (!added) {
-        setHeader("ERROR: " + added.error());
-        return;
-    }
-    cardPerson_ = added.value.id;
-    saved_ = added.value;
-    if (!writeLists()) return;
-    accept();
+    return d;
+}
+
+// A medication typed in the boxes but not confirmed is part of what the user means to save, as a
+// reading being typed is part of the day: complete, it is taken as if confirmed; otherwise the
+// user chooses between saving without it and staying to put it right.
+bool TAsPer::takeTypedMedication() {
+    if (boxes() == tracking_->shownBoxes) return true;
+    const QString refusal = confirmBoxes();
+    if (refusal.isEmpty()) return true;
+    controls::Question question;
+    question.text = QStringLiteral("The medication typed on the Medication page cannot be taken as it is (%1). Save "
+                                   "the card without it, or stay and put it right?")
+                        .arg(refusal);
+    question.answers = {QStringLiteral("Save Without It"), QStringLiteral("Stay")};
+    question.defaultAnswer = question.escapeAnswer = 1;
+    const auto answer = windows_.ask(*this, question);
+    if (answer.opened && answer.choice == 0) return true;
+    Pages->setCurrentIndex(3);
+    return false;
 }
 
 bool TAsPer::writeLists() {
@@ -444,12 +541,13 @@ MedicationBoxes TAsPer::boxes() const {
 }
 
 void TAsPer::showBoxes(const MedicationBoxes& b) {
-    FldMedDes->setText(b.name);
+    showText(FldMedDes, b.name);
     if (const int i = int(store::kCategories.indexOf(b.category)); i >= 0 || b.category.isEmpty())
         FldMedType->setCurrentIndex(i);
-    FldMedIns->setText(b.instructions);
-    FldMedPre->setText(b.prescribedBy);
+    showText(FldMedIns, b.instructions);
+    showText(FldMedPre, b.prescribedBy);
     FldMedDate->setDate(b.date.isValid() ? b.date : store::clock::today());
+    tracking_->shownBoxes = boxes();
 }
 
 void TAsPer::retrieve() {
@@ -465,6 +563,8 @@ void TAsPer::retrieve() {
 
 void TAsPer::addMedication() {
     if (!entries_->add()) {
+        // The boxes stay as they are, bound to no entry: confirming them adds nothing and
+        // replaces none of the ten.
         setHeader(kLimitMessage);
         return;
     }
@@ -472,14 +572,18 @@ void TAsPer::addMedication() {
     FldMedDes->setFocus();
 }
 
-void TAsPer::confirmMedication() {
-    if (!FldMedDate->check()) return;
+QString TAsPer::confirmBoxes() {
+    if (!FldMedDate->check()) return header();  // the date box put its refusal there
     if (const QString refusal = entries_->confirm(boxes()); !refusal.isEmpty()) {
         setHeader(refusal);
-        return;
+        return refusal;
     }
     rebuildMedicationList();
+    tracking_->shownBoxes = boxes();
+    return {};
 }
+
+void TAsPer::confirmMedication() { confirmBoxes(); }
 
 void TAsPer::cancelMedication() {
     entries_->cancel();

@@ -59,8 +59,12 @@ public:
     DateBox* FldMedDate;
     controls::TDaButton *BtnAdd, *BtnDel, *BtnTSave, *BtnTCancel;
 
+    // Whether anything on the card differs from what it was filled with.
+    bool changed() const;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     QWidget* personalPage();
@@ -70,8 +74,13 @@ private:
     DateBox* makeDateBox(QWidget* page);
     void ReqEntry(QLineEdit* box);
     bool ReqNick();
+    bool nicknameTaken() const;
     void PopNick();
     void save();
+    // The person's details as a save writes them.
+    store::PersonDetails details() const;
+    // Whether the boxes of the medication page hold nothing unconfirmed that the user wants kept.
+    bool takeTypedMedication();
     // Whether the peak flows are whole numbers the record holds; the header says which is not.
     bool checkPeakFlows();
     static bool isPeakFlow(const QString& text);
@@ -85,6 +94,9 @@ private:
     MedicationBoxes boxes() const;
     void retrieve();
     void addMedication();
+    // Confirms the boxes into the entry being edited; answers the refusal, which the header
+    // shows, or an empty text.
+    QString confirmBoxes();
     void confirmMedication();
     void cancelMedication();
     void deleteMedication();
@@ -98,6 +110,12 @@ private:
     QString predicted_;
     std::unique_ptr<MedicationEntries> entries_;
     std::function<bool()> refusalMended_;
+    struct CardState;
+    CardState state() const;
+    // What the card was filled with, and what the medication boxes showed when they were last
+    // filled or confirmed.
+    struct Tracking;
+    std::unique_ptr<Tracking> tracking_;
 };
 
 }  // namespace pulmora::personal

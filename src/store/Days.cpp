@@ -73,7 +73,7 @@ Writes Days::writes() const { return Writes(store_); }
 // ---- the day's save ----------------------------------------------------------------------
 
 Result Days::saveDay(const QString& person, const QString& date, const DayValues& values,
-                     const QStringList& tickedTriggers, std::span<const DayMedRow> medication) {
+                     const QStringList& tickedTriggers, std::span<const DayMedRow> medication, RaiseBest raise) {
     Checks checks = dayChecks(store_, TableId::Daily, person, date);
     // A list with nothing to store leaves a file that could not be opened alone.
     for (TableId list : unsavableLists(tickedTriggers, medication)) checks.open(store_, list);
@@ -89,7 +89,7 @@ Result Days::saveDay(const QString& person, const QString& date, const DayValues
     if (const Result r = checks.result(); !r) return r;
 
     const QDate day = *keys::Get4Date(date);
-    if (const Result r = writeDay(person, day, values); !r) return r;
+    if (const Result r = writeDay(person, day, values, raise); !r) return r;
 
     std::vector<quint32> wanted;
     for (const QString& name : triggers) {
@@ -121,13 +121,13 @@ std::vector<TableId> Days::unsavableLists(const QStringList& tickedTriggers, std
 
 // ---- days --------------------------------------------------------------------------------
 
-Result Days::writeDay(const QString& person, const QDate& date, const DayValues& v) {
+Result Days::writeDay(const QString& person, const QDate& date, const DayValues& v, RaiseBest raise) {
     const DailyTable t(store_);
     const bool found = fields::seek(t.table(), t.tag(DailyTag::diDyID), keys::dayId(person, keys::dateKey(date)));
     if (!found) t->appendStart();
     mapping::writeDay(t, person, {date, v});
     if (const Result r = writes().save(TableId::Daily, !found); !r) return r;
-    return raiseBest(person, v);
+    return raise == RaiseBest::WhenExceeded ? raiseBest(person, v) : Result::done();
 }
 
 Result Days::raiseBest(const QString& person, const DayValues& v) {
@@ -282,10 +282,14 @@ DayMedication Days::AddNewDlyMed(const QString& person, DayMedication m) {
         if (med.person != person) break;
         if (!med.inUse) continue;
         const QString id = med.medId.trimmed();
-        if (std::any_of(m.rows.begin(), m.rows.end(), [&](const DayMedRow& r) { return r.medId == id; }))
+        const QString name = med.name.trimmed();
+        // A medication changed since the day was recorded is on it already, as the version taken
+        // then: the version now in use would be a second row of the same name.
+        if (std::any_of(m.rows.begin(), m.rows.end(),
+                        [&](const DayMedRow& r) { return r.medId == id || (!r.isFree() && r.name == name); }))
             continue;
         const QString category = med.category.trimmed();
-        *freeRow = {med.name.trimmed(), category, id, 0};
+        *freeRow = {name, category, id, 0};
         countCategory(m, category);
         freeRow = std::find_if(freeRow, m.rows.end(), [](const DayMedRow& r) { return r.isFree(); });
     }

@@ -26,8 +26,11 @@ public:
     // pack to take. Everything is checked before anything is written. A trigger or medication
     // file that is not open refuses the save only when its list has something to store;
     // otherwise it is left alone.
+    // With `RaiseBest::Never` the readings are stored and the stored best stays as it was.
+    enum class RaiseBest { WhenExceeded, Never };
     Result saveDay(const QString& person, const QString& date, const DayValues& values,
-                   const QStringList& tickedTriggers, std::span<const DayMedRow> medication);
+                   const QStringList& tickedTriggers, std::span<const DayMedRow> medication,
+                   RaiseBest raise = RaiseBest::WhenExceeded);
     // The lists of such a save that have something to store in a file that is not open
     // ("DlyTrig.dat", "DlyMed.dat"): what saveDay refuses, and what the card cannot keep.
     std::vector<TableId> unsavableLists(const QStringList& tickedTriggers, std::span<const DayMedRow> medication) const;
@@ -41,13 +44,14 @@ public:
     Result DelDly(const QString& person, const QString& date);
 
     // The rows extended by the person's current medication not on them yet, into free rows
-    // only: a filled row is never overwritten.
+    // only: a filled row is never overwritten. A medication whose name a row already shows is on
+    // them (an earlier version of it, taken on that day).
     DayMedication AddNewDlyMed(const QString& person, DayMedication medication);
 
 private:
     // Writes the day (updating the one record of that day) and raises the person's stored best
     // peak flow when a reading exceeds it.
-    Result writeDay(const QString& person, const QDate& date, const DayValues& values);
+    Result writeDay(const QString& person, const QDate& date, const DayValues& values, RaiseBest raise);
     Result raiseBest(const QString& person, const DayValues& values);
     // The day's trigger or medication as saveDay wants it, answering its record number.
     Outcome<quint32> addTrigger(const QString& person, const QString& name, const QDate& date);

@@ -1,5 +1,7 @@
 #include "Keys.h"
 
+#include "Cp1252.h"
+
 namespace pulmora::store::keys {
 namespace {
 
@@ -31,7 +33,8 @@ QString dayId(const QString& person, const QString& dateKey) { return padded(per
 
 QString upper(const QString& text) {
     QString result = text;
-    for (QChar& c : result) c = c.toUpper();
+    for (QChar& c : result)
+        if (const QChar capital = c.toUpper(); cp1252::canEncode(QString(capital))) c = capital;
     return result;
 }
 

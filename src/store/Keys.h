@@ -19,7 +19,8 @@ QString padded(const QString& text, int width, QChar fill = QLatin1Char(' '));
 // Person identifier padded to 8, then the date key: 16 characters.
 QString dayId(const QString& person, const QString& dateKey);
 // Capitals letter for letter: unlike QString::toUpper, "ß" stays one character, so a text keeps
-// its length and still fits its field.
+// its length and still fits its field. A letter whose capital the record files cannot hold, as
+// "µ" (Greek "Μ") or "ƒ", stays as typed.
 QString upper(const QString& text);
 // Trimmed and in capitals: how trigger names are stored and looked up.
 QString triggerName(const QString& name);

@@ -162,7 +162,8 @@ std::optional<PersonCard> Persons::GetPerCrd(const QString& id) {
     const QString gender = row.gender.trimmed();
     card.genderItem = gender.isEmpty() ? -1 : gender == QLatin1String("Male") ? 1 : 0;
     card.birthDate = row.birthDate.trimmed();
-    card.titleItem = int(kTitles.indexOf(row.title.trimmed()));
+    card.title = row.title.trimmed();
+    card.titleItem = int(kTitles.indexOf(card.title));
     card.zoneYellow = row.zoneYellow.value_or(0);
     card.zoneRed = row.zoneRed.value_or(0);
     return card;

@@ -17,6 +17,7 @@ namespace pulmora::store {
 struct PersonDetails {
     QString nickname, surname, firstName, gender, birthDate /* date key */, title, occupation,
         healthNumber, zoneYellow, zoneRed, best, predicted;
+    bool operator==(const PersonDetails&) const = default;
 };
 
 struct PersonRef {
@@ -31,6 +32,7 @@ struct PersonCard {
     int genderItem = 0;  // 1 male, 0 female (any other stored text), -1 none stored
     QString birthDate;   // date key as stored
     int titleItem = -1;  // index in kTitles; -1 when the stored title is none of them
+    QString title;       // as stored, trimmed: also a title the list does not offer
     int zoneYellow = 0, zoneRed = 0;
 };
 
@@ -50,6 +52,7 @@ constexpr int kCurrentMedications = 10;
 struct PersonMedRow {
     QString medId;  // full width
     QString name, category, instructions, prescribedBy, prescribedDate;
+    bool operator==(const PersonMedRow&) const = default;
 };
 
 // ---- days ------------------------------------------------------------------------------------

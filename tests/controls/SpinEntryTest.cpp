@@ -166,9 +166,16 @@ TEST(SpinEntryKeys, DigitsTypedReplaceFromTheLeftAndCountAtOnce) {
     EXPECT_FALSE(entry.typing());
     EXPECT_EQ(entry.NoValue(), 450);
 
-    // Too high for the range: clamped as a press would be.
+    // Too high for the range: clamped as a press would be, and the cells show what is held.
+    TDaNumber held;
+    held.setMaxValue(800);
+    held.setNoValue(800);
+    entry.resize(90, 30);
+    held.resize(90, 30);
     QTest::keyClicks(&entry, "950");
     EXPECT_EQ(entry.NoValue(), 800);
+    EXPECT_EQ(entry.shownDigits(), "800");
+    EXPECT_EQ(entry.grab().toImage(), held.grab().toImage());
     QTest::keyClick(&entry, Qt::Key_Enter);
     EXPECT_EQ(entry.NoValue(), 800);
 

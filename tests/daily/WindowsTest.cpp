@@ -4,6 +4,7 @@
 #include "app/HelpWindow.h"
 #include "controls/TDaButton.h"
 #include "controls/TDaPanel.h"
+#include "controls/TDaNumber.h"
 #include "controls/TDaSwitch.h"
 #include "daily/DailyCommands.h"
 #include "daily/DailyWindows.h"
@@ -13,6 +14,7 @@
 #include <QAction>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QListWidget>
 #include <QScreen>
 #include <QTest>
 #include <QToolButton>
@@ -74,9 +76,14 @@ public:
         asked << "leave " + loss;
         return {opens, leaves};
     }
+    WindowAnswer<int> ask(QWidget&, const controls::Question& question) override {
+        asked << "ask " + question.text;
+        return {opens, answer};
+    }
 
     bool opens = true;
     bool leaves = false;
+    int answer = 0;
     WindowAnswer<std::optional<store::PersonRef>> personal{true, std::nullopt};
     WindowAnswer<std::optional<QStringList>> picked{true, std::nullopt};
     WindowAnswer<std::optional<store::PersonRef>> report{true, std::nullopt};
@@ -131,12 +138,31 @@ TEST_F(ScriptedCardTest, EachWindowIsAskedForBesideItsButton) {
     EXPECT_FALSE(card().info().startsWith("ERROR")) << card().info().toStdString();
 }
 
+// A typing slip must not become the measure of every zone and percentage after it.
+TEST_F(ScriptedCardTest, AReadingAboveTheBestBecomesTheBestOnlyWhenTheUserSaysSo) {
+    auto* morning = on<controls::TDaNumber>("PkMorn");
+    QTest::keyClicks(morning, "999\r");  // a slip: the entry holds and shows 800
+    windows.answer = 1;                    // No
+    ASSERT_TRUE(card().SaveDay());
+    EXPECT_EQ(windows.asked, QStringList{"ask Morning 800 is above Jo's personal best of 400 l/min. Make 800 the personal best?"});
+    EXPECT_EQ(diary.days.GetDly(jo, card().CurrentDate()).values.morning, 800);
+    // The reading the day holds is not asked about again; a new one is.
+    ASSERT_TRUE(card().SaveDay());
+    QTest::keyClicks(morning, "450");
+    windows.answer = 0;  // Yes
+    ASSERT_TRUE(card().SaveDay());
+    EXPECT_EQ(windows.asked.size(), 2);
+    EXPECT_EQ(diary.persons.GetPerCrd(jo)->best, "450");
+}
+
 TEST_F(ScriptedCardTest, PickedTriggersAreTickedAndMarkTheDay) {
     windows.picked = {true, QStringList{"COLD AIR", "SMOKE"}};
     click(widget("BtnAddTrg"));
     EXPECT_EQ(windows.asked.takeLast(), "pick " + jo);
     EXPECT_EQ(windows.at, topLeftOf(on<controls::TDaButton>("BtnMenu")));
     EXPECT_EQ(on<daily::AdditionalDailyPage>("Additional")->tickedTriggers(), (QStringList{"COLD AIR", "SMOKE"}));
+    // A name cut at the list's edge can be read whole.
+    EXPECT_EQ(on<QListWidget>("ListTrg")->item(0)->toolTip(), "COLD AIR");
     EXPECT_TRUE(card().RecChanged());
     // Closed without adding: nothing changes.
     ASSERT_TRUE(card().SaveDay());

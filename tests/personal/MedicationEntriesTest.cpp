@@ -18,7 +18,7 @@ TEST(MedicationEntriesTest, NamesMustBeLongEnoughAndUnique) {
     EXPECT_EQ(e.confirm(boxes("AB")), "ADJUST: Incorrect Medication Name Entered");
     EXPECT_EQ(e.confirm(boxes(" Salbutamol ")), "ADJUST: Medication Name Must Be Unique Please Amend");
     EXPECT_EQ(e.confirm(boxes("ABC", "")), "");
-    EXPECT_EQ(e.names(), (QStringList{"Salbutamol", "ABC"}));
+    EXPECT_EQ(e.names(), (QStringList{"ABC", "Salbutamol"}));
     const auto stored = e.entries()[size_t(e.editEntry())];
     EXPECT_EQ(stored.category, "Other");
     EXPECT_EQ(stored.prescribedDate, "20240102");

@@ -22,6 +22,8 @@
 #include <QKeyEvent>
 #include <QTest>
 
+#include <functional>
+
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace pulmora::test {
@@ -40,8 +42,15 @@ public:
         return pick;
     }
     void showHelp(const QString& keyword) override { help << keyword; }
+    // Answers each question with the next of `answers`, or with its escape answer when none is left.
+    controls::WindowAnswer<int> ask(QWidget&, const controls::Question& question) override {
+        questions << question.text;
+        return {true, answers.isEmpty() ? question.escapeAnswer : answers.takeFirst()};
+    }
 
     controls::WindowAnswer<std::optional<QStringList>> pick;
+    QList<int> answers;
+    QStringList questions;
     QStringList pickedFor;
     QStringList help;
 };
@@ -231,7 +240,8 @@ TEST_F(PersonalTest, NicknameRules) {
     for (const char* taken : {"new", "NeW", "Jo"}) {
         type(card.FldWhoI, taken);
         click(card.BtnSave);
-        EXPECT_EQ(card.header(), "Still Outstanding Require Yellow Boxes!") << taken;
+        EXPECT_TRUE(card.header().startsWith("Still Outstanding Require Yellow Boxes!")) << taken;
+        EXPECT_EQ(card.header().contains("\"Jo\" is taken by another person"), taken == std::string("Jo")) << taken;
         EXPECT_TRUE(card.isYellow(card.FldWhoI)) << taken;
     }
     EXPECT_EQ(diary.files.table(store::TableId::Personal)->recordCount(), 1u);
@@ -388,27 +398,129 @@ TEST_F(PersonalTest, CancelWritesNothingAndAnEmptyStoredDateStaysEmpty) {
     EXPECT_EQ(diary.persons.GetPerCrd(jo)->birthDate, "");
 }
 
-// The card asks for no close button; Escape and a close request that still arrives do what
-// Cancel does.
-TEST_F(PersonalTest, EscapeAndACloseRequestActAsCancel) {
+// The card asks for no close button; Escape does what Cancel does.
+TEST_F(PersonalTest, EscapeActsAsCancel) {
     const auto before = readBytes(folder.file("Personal.dat"));
-    for (const bool escape : {true, false}) {
-        TAsPer card(diary, windows);
-        EXPECT_TRUE(card.windowFlags() & Qt::CustomizeWindowHint);
-        EXPECT_FALSE(card.windowFlags() & Qt::WindowCloseButtonHint);
-        card.SetUser(jo);
-        card.show();
-        QApplication::setActiveWindow(&card);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&card));
-        type(card.FldLNam, "Changed");
-        if (escape)
-            QTest::keyClick(card.FldLNam, Qt::Key_Escape);
-        else
-            card.close();
-        EXPECT_FALSE(card.isVisible()) << (escape ? "Escape" : "close");
-        EXPECT_EQ(card.result(), QDialog::Rejected);
-    }
+    TAsPer card(diary, windows);
+    EXPECT_TRUE(card.windowFlags() & Qt::CustomizeWindowHint);
+    EXPECT_FALSE(card.windowFlags() & Qt::WindowCloseButtonHint);
+    card.SetUser(jo);
+    card.show();
+    QApplication::setActiveWindow(&card);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&card));
+    type(card.FldLNam, "Changed");
+    QTest::keyClick(card.FldLNam, Qt::Key_Escape);
+    EXPECT_FALSE(card.isVisible());
+    EXPECT_EQ(card.result(), QDialog::Rejected);
     EXPECT_EQ(readBytes(folder.file("Personal.dat")), before);
+}
+
+// What the user typed or keeps on the card is never lost without a word: each case is a road
+// that once dropped or replaced something.
+TEST_F(PersonalTest, NothingTypedOrKeptIsLostWithoutAWord) {
+    auto lines = [](const QListWidget* list) {
+        QStringList texts;
+        for (int i = 0; i < list->count(); ++i) texts << list->item(i)->text();
+        return texts;
+    };
+    auto storedNames = [&] {
+        QStringList names;
+        for (const auto& m : diary.persons.ListMed(jo)) names << m.name;
+        return names;
+    };
+    auto saved = [&](TAsPer& card) {
+        click(card.BtnSave);
+        return card.result() == QDialog::Accepted;
+    };
+    const std::vector<std::pair<const char*, std::function<void(TAsPer&)>>> cases = {
+        {"a stored title the list does not offer is kept",
+         [&](TAsPer& card) {
+             store::PersonDetails d;
+             d.nickname = "Rev";
+             d.surname = "Green";
+             d.firstName = "Peter";
+             d.title = "Reverend Doctor";
+             const QString rev = diary.persons.AddPer("New", d).value.id;
+             card.SetUser(rev);
+             ASSERT_TRUE(saved(card));
+             EXPECT_EQ(diary.reports.GetRPer(rev, QDate(2024, 1, 1), QDate(2024, 1, 31)).person.title.trimmed(),
+                       "Reverend Doctor");
+         }},
+        {"a complete medication typed but not confirmed is saved",
+         [&](TAsPer& card) {
+             click(card.BtnAdd);
+             type(card.FldMedDes, "Budesonide");
+             ASSERT_TRUE(saved(card));
+             EXPECT_EQ(storedNames(), (QStringList{"Budesonide", "Salbutamol"}));
+         }},
+        {"an incomplete one is asked about: stay, then save without it",
+         [&](TAsPer& card) {
+             click(card.BtnAdd);
+             type(card.FldMedDes, "AB");
+             windows.answers = {1, 0};  // stay, then save without it
+             EXPECT_FALSE(saved(card));
+             EXPECT_TRUE(windows.questions.value(0).contains("ADJUST: Incorrect Medication Name Entered"));
+             EXPECT_EQ(card.Pages->currentIndex(), 3);
+             ASSERT_TRUE(saved(card));
+             EXPECT_EQ(storedNames(), QStringList{"Salbutamol"});
+         }},
+        {"at the limit nothing is added and nothing replaced",
+         [&](TAsPer& card) {
+             std::vector<store::PersonMedRow> ten;
+             for (int i = 0; i < 10; ++i) ten.push_back({"", QString("Medicine %1").arg(i), "Other", "", "", ""});
+             ASSERT_TRUE(diary.persons.savePersonLists(jo, {}, ten));
+             const QStringList before = storedNames();
+             card.SetUser(jo);
+             click(card.BtnAdd);
+             type(card.FldMedDes, "Eleventh");
+             click(card.BtnTSave);
+             EXPECT_EQ(card.header(), "LIMIT: Cannot Add Anymore Medication Entries");
+             windows.answers = {0};  // save without it
+             ASSERT_TRUE(saved(card));
+             EXPECT_EQ(storedNames(), before);
+         }},
+        {"the title-bar close asks when there are changes: stay, leave, save",
+         [&](TAsPer& card) {
+             card.show();
+             ASSERT_TRUE(QTest::qWaitForWindowExposed(&card));
+             card.close();  // nothing changed: closed without a question
+             EXPECT_FALSE(card.isVisible());
+             for (const int answer : {2, 1, 0}) {
+                 card.SetUser(jo);
+                 card.show();
+                 type(card.FldOcup, answer == 1 ? "Lost" : "Baker");
+                 windows.answers = {answer};
+                 card.close();
+                 EXPECT_EQ(card.isVisible(), answer == 2);
+             }
+             EXPECT_EQ(windows.questions.size(), 3);
+             EXPECT_EQ(card.result(), QDialog::Accepted);
+             EXPECT_EQ(diary.persons.GetPerCrd(jo)->occupation, "Baker");
+         }},
+        {"long instructions show from their start",
+         [&](TAsPer& card) { EXPECT_EQ(card.FldMedIns->cursorPosition(), 0); }},
+        {"the medication list keeps one order while edited and when opened again",
+         [&](TAsPer& card) {
+             click(card.BtnAdd);
+             type(card.FldMedDes, "Atrovent");
+             click(card.BtnTSave);
+             EXPECT_EQ(lines(card.LsMed), (QStringList{"Atrovent", "Salbutamol"}));
+             ASSERT_TRUE(saved(card));
+             card.SetUser(jo);
+             EXPECT_EQ(lines(card.LsMed), (QStringList{"Atrovent", "Salbutamol"}));
+         }},
+    };
+    for (const auto& [road, check] : cases) {
+        SCOPED_TRACE(road);
+        const std::vector<store::PersonMedRow> one = {
+            {salbutamol, "Salbutamol", "Reliever", "2 puffs when needed, up to 4x", "", ""}};
+        ASSERT_TRUE(diary.persons.savePersonLists(jo, {"POLLEN"}, one));
+        windows.questions.clear();
+        windows.answers.clear();
+        TAsPer card(diary, windows);
+        card.SetUser(jo);
+        check(card);
+    }
 }
 
 // The card asks the program for the trigger list and for help, and adds what was picked.

@@ -42,6 +42,12 @@ TEST_F(DaysTest, SavingADayTwiceKeepsOneRecordAndRaisesTheBest) {
     EXPECT_EQ(diary.days.ChkDly(john, "20240610"), 3);
     addDay(john, "20240611", 460, 460);
     EXPECT_EQ(diary.persons.GetPerCrd(john)->best, "460");
+    // A reading the user does not take as the best is stored and leaves the best alone.
+    store::DayValues slip;
+    slip.morning = 800;
+    ASSERT_TRUE(diary.days.saveDay(john, "20240612", slip, {}, {}, store::Days::RaiseBest::Never));
+    EXPECT_EQ(diary.days.GetDly(john, "20240612").values.morning, 800);
+    EXPECT_EQ(diary.persons.GetPerCrd(john)->best, "460");
     EXPECT_TRUE(readableByDbfread());
 }
 
@@ -171,6 +177,17 @@ TEST_F(DaysTest, AFullMedicationGridIsNeverOverwritten) {
     EXPECT_EQ(one.rows[19].medId, reliever);
     EXPECT_EQ(one.relieverRows, 1);
     EXPECT_EQ(one.preventerRows, 0);
+}
+
+TEST_F(DaysTest, AnEarlierDayOffersAChangedMedicationOnceAsTakenThen) {
+    saveLists("20240601", {}, {{reliever, 2}});
+    std::vector<store::PersonMedRow> current = diary.persons.ListMed(john);
+    current[1].medId.clear();  // Salbutamol changed: stored as a new version
+    ASSERT_TRUE(diary.persons.savePersonLists(john, {}, current));
+    const auto rows = diary.days.AddNewDlyMed(john, diary.days.GetDly(john, "20240601").medication).rows;
+    EXPECT_EQ(rows[0], (store::DayMedRow{"Salbutamol", "Reliever", reliever, 2}));
+    EXPECT_EQ(rows[1], (store::DayMedRow{"Budesonide", "Preventer", preventer, 0}));
+    EXPECT_TRUE(rows[2].isFree());
 }
 
 TEST_F(DaysTest, StoredTextThatIsNotANumberReadsAsZero) {

@@ -171,6 +171,10 @@ TEST_F(DiaryTest, ReferenceTriggersAreStoredOnceTrimmedAndInCapitals) {
     // Capitals keep the length: "ß" stays one letter.
     ASSERT_TRUE(diary.persons.AddTrg("", QString("stra\u00dfe ").repeated(3).trimmed() + "xxxx").value);
     EXPECT_TRUE(diary.persons.ListTrg().contains(QString("STRA\u00dfE STRA\u00dfE STRA\u00dfEXXXX")));
+    // A letter whose capital the files cannot hold is kept as typed.
+    const auto micro = diary.persons.AddTrg("", "200\u00b5g spray \u0192");
+    ASSERT_TRUE(micro) << micro.error().toStdString();
+    EXPECT_TRUE(diary.persons.ListTrg().contains(QString("200\u00b5G SPRAY \u0192")));
     EXPECT_FALSE(diary.persons.AddTrg("", "   "));
     EXPECT_FALSE(diary.persons.AddTrg("", QString(26, 'X')));
 }
