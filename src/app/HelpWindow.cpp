@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QToolButton>
 
@@ -27,6 +28,10 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     column->addLayout(bar);
     column->addWidget(browser);
     resize(620, 520);
+
+    // The help window closes from the keyboard as a dialog does, and as a document window does.
+    for (const QKeySequence& key : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)})
+        connect(new QShortcut(key, this), &QShortcut::activated, this, &QWidget::close);
 
     connect(contents, &QToolButton::clicked, this, [this] { showTopic(QString()); });
     connect(back, &QToolButton::clicked, browser, &QTextBrowser::backward);

@@ -60,7 +60,10 @@ void TAsDet::MesDelDly(const QString& date, const QString& name) {
     confirmed_ = false;
     showMessage("This action will remove \"" + date + "\" daily record from the Pulmora for " + name +
                 "?!  Verify this action by  clicking on the Confirm action button.");
-    BtnConfirm->setFocus();
+    // The hidden box already holds the word, so one press of Enter on Confirm would delete the
+    // day: the window opens on Cancel, which Enter presses, and Confirm must be chosen.
+    BtnCancel->setDefault(true);
+    BtnCancel->setFocus();
 }
 
 void TAsDet::MesDelPer(const QString& name) {

@@ -133,6 +133,7 @@ void TAsDly::connectControls(DailyWindows& windows) {
     for (const auto& [button, command] : buttons)
         connect(button, &TDaButton::clicked, this, [this, command] { commands_->TrapBtns(command); });
     connect(BtnHelp, &TDaButton::clicked, this, [this] { commands_->help(helpTopic()); });
+    connect(new QShortcut(Qt::Key_F1, this), &QShortcut::activated, this, [this] { commands_->help(helpTopic()); });
     connect(SelAsName, &controls::TDaPanel::clicked, this, [this] { commands_->TrapBtns(Command::NextPerson); });
     connect(Additional, &AdditionalDailyPage::addTriggerClicked, this,
             [this] { commands_->InternalActions(Command::AddTrigger); });

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QShortcut>
 #include <QTabWidget>
 
 namespace pulmora::personal {
@@ -73,10 +74,12 @@ TAsPer::TAsPer(store::Diary& diary, PersonalWindows& windows, QWidget* parent)
 
     connect(BtnSave, &TDaButton::clicked, this, &TAsPer::save);
     connect(BtnCancel, &TDaButton::clicked, this, &QDialog::reject);
-    connect(BtnHelp, &TDaButton::clicked, this, [this] {
+    const auto help = [this] {
         static const QStringList topics = {"PersonalPage", "PeakFlowPage", "TriggersPage", "MedicationPage"};
         windows_.showHelp(topics[Pages->currentIndex()]);
-    });
+    };
+    connect(BtnHelp, &TDaButton::clicked, this, help);
+    connect(new QShortcut(Qt::Key_F1, this), &QShortcut::activated, this, help);
     // Enter moves on to the next box rather than closing the card.
     for (auto* box : findChildren<QWidget*>())
         if (qobject_cast<QLineEdit*>(box) || qobject_cast<QComboBox*>(box))

@@ -11,10 +11,12 @@
 #include "reports/TAsRep.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
 #include <QTest>
+#include <QTextBrowser>
 #include <QToolButton>
 
 #include <QMessageBox>
@@ -305,6 +307,42 @@ TEST_F(OpenerTest, HelpCanBeUsedWhileThePersonalCardIsOpen) {
                   EXPECT_EQ(help.currentPage(), "index");
                   EXPECT_TRUE(per->isVisible());
               });
+}
+
+// F1 opens the help of the window and page in front, and a window without a page of its own
+// opens the contents; Escape and Ctrl+W close the help window again.
+TEST_F(OpenerTest, F1OpensTheHelpOfTheWindowAndPageInFront) {
+    app::HelpWindow& help = program->help();
+    const auto activate = [](QWidget* window) {
+        QApplication::setActiveWindow(window);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    };
+    // F1 where the focus is in the window, and the page the help window then shows.
+    const auto pressF1 = [&](QWidget* window) {
+        help.close();
+        activate(window);
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus && window->isAncestorOf(focus) ? focus : window, Qt::Key_F1);
+        return help.isVisible() ? help.currentPage() : QString();
+    };
+    const auto closesHelp = [&](const QKeySequence& key) {
+        activate(&help);
+        QTest::keySequence(help.browser, key);
+        return !help.isVisible();
+    };
+    card().show();
+    on<QTabWidget>("Tabs")->setCurrentIndex(1);
+    EXPECT_EQ(pressF1(&card()), "AdditionalDailyCard");
+    EXPECT_TRUE(closesHelp(Qt::Key_Escape));
+    withModal([&] { click(widget("BtnPer")); },
+              [&](QWidget* window) {
+                  qobject_cast<personal::TAsPer*>(window)->Pages->setCurrentIndex(1);
+                  EXPECT_EQ(pressF1(window), "PeakFlowPage");
+                  EXPECT_TRUE(closesHelp(QKeySequence(Qt::CTRL | Qt::Key_W)));
+              });
+    withModal([&] { click(widget("BtnRep")); },
+              [&](QWidget* window) { EXPECT_EQ(pressF1(window), "PulmoraReportCard"); });
+    withModal([&] { click(widget("BtnSheet")); }, [&](QWidget* window) { EXPECT_EQ(pressF1(window), "index"); });
 }
 
 // The program's question before the card closes on a trigger that cannot be saved: it says what

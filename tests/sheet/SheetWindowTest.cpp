@@ -122,6 +122,28 @@ TEST_F(SheetWindowTest, ThePreviewSaysTheSizeIsAutomaticUntilTheBoxIsCleared) {
     EXPECT_EQ(image.pixelColor(50, 50), QColor(Qt::white));
 }
 
+// Tab reaches the picker, and the arrows set the share a quarter at a time, within two to four.
+TEST_F(SheetWindowTest, TheSizeIsReachedAndSetFromTheKeyboard) {
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    window.ChkMan->setFocus();
+    QTest::keyClick(window.ChkMan, Qt::Key_Space);
+    ASSERT_FALSE(window.options().size.automatic);
+    for (int press = 0; press < 12 && QApplication::focusWidget() != window.DocSize; ++press)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), window.DocSize) << "Tab never reaches the size picker";
+    const QImage shown = preview();
+    for (const int key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Down})
+        QTest::keyClick(window.DocSize, Qt::Key(key));
+    EXPECT_EQ(window.options().size.widthQuarters, 4);
+    EXPECT_EQ(window.options().size.heightQuarters, 3);
+    EXPECT_NE(preview(), shown);
+    for (const int key : {Qt::Key_Left, Qt::Key_Up, Qt::Key_Up})
+        QTest::keyClick(window.DocSize, Qt::Key(key));
+    EXPECT_EQ(window.options().size.widthQuarters, 3);
+    EXPECT_EQ(window.options().size.heightQuarters, 2);
+}
+
 TEST_F(SheetWindowTest, QuarterClicksPickTheSizeShownInThePreview) {
     click(window.ChkMan);
     const QSize size = SizePreview::kSize;
