@@ -61,6 +61,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     QWidget* personalPage();
@@ -98,6 +99,8 @@ private:
     QString predicted_;
     std::unique_ptr<MedicationEntries> entries_;
     std::function<bool()> refusalMended_;
+    // Every control Tab stops at, in reading order.
+    QList<QWidget*> tabOrder_;
 };
 
 }  // namespace pulmora::personal
