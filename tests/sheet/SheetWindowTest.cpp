@@ -4,6 +4,7 @@
 #include "output/PdfTools.h"
 #include "sheet/SizePreview.h"
 #include "sheet/TAsSheet.h"
+#include "support/Contrast.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -120,6 +121,13 @@ TEST_F(SheetWindowTest, ThePreviewSaysTheSizeIsAutomaticUntilTheBoxIsCleared) {
     image = preview();
     EXPECT_EQ(image.pixelColor(100, 100), QColor(128, 128, 128)) << "outside the two quarters";
     EXPECT_EQ(image.pixelColor(50, 50), QColor(Qt::white));
+}
+
+// The purple window keeps its texts and buttons readable, on a dark desktop too.
+TEST_F(SheetWindowTest, EveryTextAndGlyphReadsOnThePurple) {
+    expectReadable(window, "the desktop's own colours");
+    const DesktopPalette dark(darkPalette());
+    expectReadable(window, "a dark desktop");
 }
 
 // Tab reaches the picker, and the arrows set the share a quarter at a time, within two to four.
