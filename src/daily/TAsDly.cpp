@@ -33,6 +33,17 @@ const QSize kReportSize = controls::pictures::kSplashSize;
 const QSize kCardSize(524, 429);
 constexpr int kInfoHeight = 33;  // two lines of the card's font
 
+// The card's controls stand where they were placed for its own font, a sans-serif face 12 pixels
+// high (9 points on an ordinary screen), so a larger desktop font cuts none of its texts short:
+// the card keeps this one whatever the desktop's.
+QFont cardFont() {
+    QFont font;
+    font.setFamilies({QStringLiteral("sans-serif")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(12);
+    return font;
+}
+
 // The card's controls are named as the card knows them, so that tests can find them.
 template <class Control>
 Control* named(Control* control, const char* name) {
@@ -63,6 +74,7 @@ TAsDly::TAsDly(store::Diary& diary, DailyWindows& windows, QWidget* parent)
                           Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
       diary_(diary), windows_(windows) {
     setWindowTitle("Pulmora");
+    setFont(cardFont());
     setFixedSize(kCardSize);
     layOut();
     connectControls(windows);
