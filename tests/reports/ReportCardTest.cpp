@@ -32,6 +32,7 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QStackedWidget>
+#include <QApplication>
 #include <QTest>
 #include <QTimer>
 
@@ -671,6 +672,22 @@ protected:
         return p;
     }
 };
+
+// Tab runs along the bar as it reads: the analysis, the period, the date axis.
+TEST_F(GraphPage, TheBarIsWalkedFromTheLeft) {
+    open(personWithReadings("Ann"));
+    show();
+    click(card->BtnPeakFlow);
+    QApplication::setActiveWindow(card.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(card.get()));
+    ASSERT_LT(page()->FldOptions->x(), page()->FldPeriod->x());
+    ASSERT_LT(page()->FldPeriod->x(), page()->CheckDate->x());
+    page()->FldOptions->setFocus();
+    QTest::keyClick(page()->FldOptions, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), page()->FldPeriod);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), page()->CheckDate);
+}
 
 TEST_F(GraphPage, OpenPreparesTheGraphPage) {
     open(personWithReadings("Ann"));
