@@ -8,7 +8,6 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <optional>
 
 namespace pulmora::app {
 namespace {
@@ -27,15 +26,6 @@ bool isPlainId(const QByteArray& id) {
     return true;
 }
 
-// The moment the user started the program, which launchers write into the id after "_TIME".
-std::optional<uint32_t> launchTime(const QByteArray& id) {
-    const qsizetype at = id.lastIndexOf("_TIME");
-    if (at < 0) return std::nullopt;
-    bool number = false;
-    const uint time = id.mid(at + 5).toUInt(&number);
-    return number ? std::optional<uint32_t>(time) : std::nullopt;
-}
-
 xcb_atom_t atom(xcb_connection_t* connection, const char* name) {
     const xcb_intern_atom_cookie_t cookie = xcb_intern_atom(connection, 0, uint16_t(std::strlen(name)), name);
     xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
@@ -49,12 +39,9 @@ xcb_connection_t* x11Connection() {
     return x11 ? x11->connection() : nullptr;
 }
 
-// The window manager lets a window come to the front when the user asked for it: the window
-// says it is shown for the start the user made, at the moment it was made.
+// The window says it comes forward for that start: a window manager that keeps windows from
+// taking the front unasked looks the start up by its id, with the moment the user made it.
 void claimStart(xcb_connection_t* connection, xcb_window_t window, const QByteArray& id) {
-    if (const auto time = launchTime(id))
-        xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, atom(connection, "_NET_WM_USER_TIME"),
-                            XCB_ATOM_CARDINAL, 32, 1, &*time);
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, atom(connection, "_NET_STARTUP_ID"),
                         atom(connection, "UTF8_STRING"), 8, uint32_t(id.size()), id.constData());
 }
