@@ -133,6 +133,7 @@ void Application::restoreFromBackup() {
         return;
     }
     RestoreWindow window(life_->backups().list(), card_.get());
+    help_->offerContentsOnF1(window);
     if (window.exec() != QDialog::Accepted || !window.chosen()) return;
     restoreBackup(*window.chosen());
 }

@@ -56,6 +56,10 @@ void HelpWindow::showTopic(const QString& keyword) {
     activateWindow();
 }
 
+void HelpWindow::offerContentsOnF1(QWidget& window) {
+    connect(new QShortcut(Qt::Key_F1, &window), &QShortcut::activated, this, [this] { showTopic(QString()); });
+}
+
 QString HelpWindow::currentPage() const { return QFileInfo(browser->source().toLocalFile()).completeBaseName(); }
 
 }  // namespace pulmora::app

@@ -16,7 +16,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
-#include <QShortcut>
 
 #include <exception>
 #include <memory>
@@ -50,13 +49,6 @@ void placeLeftOf(QWidget& window, const QPoint& topRight, const QWidget& owner) 
 int runModal(QDialog& window) {
     window.setWindowModality(Qt::WindowModal);
     return window.exec();
-}
-
-// F1 in a window without a help page of its own opens the help contents; the cards with pages
-// of their own open them themselves.
-void contentsOnF1(QWidget& window, HelpWindow& help) {
-    QObject::connect(new QShortcut(Qt::Key_F1, &window), &QShortcut::activated, &help,
-                     [&help] { help.showTopic(QString()); });
 }
 
 // A window that cannot be made (created and given its data) answers "not opened"; the card that
@@ -99,7 +91,7 @@ Triggers WindowOpener::triggerList(QWidget& owner, const QString& person, person
         [&] {
             auto window = std::make_unique<personal::TasTrg>(diary_, &owner);
             window->SetList(person, mode);
-            contentsOnF1(*window, help_);
+            help_.offerContentsOnF1(*window);
             placeLeftOf(*window, topRight, owner);
             return window;
         },
@@ -130,7 +122,7 @@ WindowAnswer<bool> WindowOpener::confirmDeletion(QWidget& owner, const daily::De
                 window->MesDelPer(deletion.name);
             else
                 window->MesDelDly(deletion.date, deletion.name);
-            contentsOnF1(*window, help_);
+            help_.offerContentsOnF1(*window);
             placeLeftOf(*window, topRight, owner);
             return window;
         },
@@ -194,7 +186,7 @@ void WindowOpener::savePicture(reports::TAsRep& card, const QPoint& topLeft) {
         [&] {
             auto window = std::make_unique<reports::TAsJpeg>(&card);
             window->Open([&card] { return card.savedPicture(); });
-            contentsOnF1(*window, help_);
+            help_.offerContentsOnF1(*window);
             placeOnScreen(*window, topLeft, topLeft, card);
             return window;
         },
@@ -210,7 +202,7 @@ bool WindowOpener::recordSheet(QWidget& owner, const QString& person, const QPoi
         [&] {
             auto window = std::make_unique<sheet::TAsSheet>(diary_, &owner);
             window->Open(person);
-            contentsOnF1(*window, help_);
+            help_.offerContentsOnF1(*window);
             placeLeftOf(*window, topRight, owner);
             return window;
         },
@@ -225,7 +217,7 @@ bool WindowOpener::about(QWidget& owner, const QPoint& topLeft) {
         [&] {
             auto window = std::make_unique<about::TAsAbo>(&owner);
             window->DisplayAbout(diary_.files.folder());
-            contentsOnF1(*window, help_);
+            help_.offerContentsOnF1(*window);
             placeOnScreen(*window, topLeft, topLeft, owner);
             return window;
         },
