@@ -118,11 +118,8 @@ TEST_F(CardTest, ASecondCopyBringsTheFirstForwardAndTouchesNoFile) {
 // Each size drawn, so the desktop scales none of them.
 TEST_F(CardTest, TheWindowCarriesItsIconAtEverySize) {
     start();
-    const QList<QSize> sizes = card().windowIcon().availableSizes();
     for (const int side : controls::pictures::kAppIconSizes)
-        EXPECT_TRUE(sizes.contains(QSize(side, side))) << side;
-    EXPECT_EQ(card().windowIcon().pixmap(QSize(16, 16)).toImage(),
-              QPixmap::fromImage(controls::pictures::appIcon(16)).toImage());
+        EXPECT_TRUE(card().windowIcon().availableSizes().contains(QSize(side, side))) << side;
 }
 
 TEST_F(CardTest, TheLockIsFreeOnceItsHolderHasGone) {

@@ -313,36 +313,29 @@ TEST_F(OpenerTest, HelpCanBeUsedWhileThePersonalCardIsOpen) {
 // opens the contents; Escape and Ctrl+W close the help window again.
 TEST_F(OpenerTest, F1OpensTheHelpOfTheWindowAndPageInFront) {
     app::HelpWindow& help = program->help();
-    const auto activate = [](QWidget* window) {
+    const auto press = [&](QWidget* window, const QKeySequence& key) {
         QApplication::setActiveWindow(window);
         ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        QTest::keySequence(window->isAncestorOf(QApplication::focusWidget()) ? QApplication::focusWidget() : window, key);
     };
-    // F1 where the focus is in the window, and the page the help window then shows.
-    const auto pressF1 = [&](QWidget* window) {
-        help.close();
-        activate(window);
-        QWidget* focus = QApplication::focusWidget();
-        QTest::keyClick(focus && window->isAncestorOf(focus) ? focus : window, Qt::Key_F1);
+    const auto helpOn = [&](QWidget* window) {
+        press(window, Qt::Key_F1);
         return help.isVisible() ? help.currentPage() : QString();
-    };
-    const auto closesHelp = [&](const QKeySequence& key) {
-        activate(&help);
-        QTest::keySequence(help.browser, key);
-        return !help.isVisible();
     };
     card().show();
     on<QTabWidget>("Tabs")->setCurrentIndex(1);
-    EXPECT_EQ(pressF1(&card()), "AdditionalDailyCard");
-    EXPECT_TRUE(closesHelp(Qt::Key_Escape));
-    withModal([&] { click(widget("BtnPer")); },
-              [&](QWidget* window) {
-                  qobject_cast<personal::TAsPer*>(window)->Pages->setCurrentIndex(1);
-                  EXPECT_EQ(pressF1(window), "PeakFlowPage");
-                  EXPECT_TRUE(closesHelp(QKeySequence(Qt::CTRL | Qt::Key_W)));
-              });
-    withModal([&] { click(widget("BtnRep")); },
-              [&](QWidget* window) { EXPECT_EQ(pressF1(window), "PulmoraReportCard"); });
-    withModal([&] { click(widget("BtnSheet")); }, [&](QWidget* window) { EXPECT_EQ(pressF1(window), "index"); });
+    EXPECT_EQ(helpOn(&card()), "AdditionalDailyCard");
+    press(&help, Qt::Key_Escape);
+    EXPECT_FALSE(help.isVisible());
+    withModal([&] { click(widget("BtnPer")); }, [&](QWidget* window) {
+        qobject_cast<personal::TAsPer*>(window)->Pages->setCurrentIndex(1);
+        EXPECT_EQ(helpOn(window), "PeakFlowPage");
+        press(&help, QKeySequence(Qt::CTRL | Qt::Key_W));
+        EXPECT_FALSE(help.isVisible());
+    });
+    withModal([&] { click(widget("BtnRep")); }, [&](QWidget* window) { EXPECT_EQ(helpOn(window), "PulmoraReportCard"); });
+    help.close();
+    withModal([&] { click(widget("BtnSheet")); }, [&](QWidget* window) { EXPECT_EQ(helpOn(window), "index"); });
 }
 
 // The program's question before the card closes on a trigger that cannot be saved: it says what

@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QApplication>
 #include <QCoreApplication>
@@ -183,44 +184,28 @@ TEST_F(PersonalTest, TabAndEnterFollowTheReadingOrder) {
     for (QWidget* next : medication) EXPECT_EQ(press(Qt::Key_Tab), next) << next->metaObject()->className();
 }
 
-// Tab from the header walks every box of the page in front in reading order and comes round
-// to the header again.
+// Tab from the header walks the tabs, every box of the page in front in reading order (the date
+// box's calendar button takes no stop) and comes round to the header again.
 TEST_F(PersonalTest, ForwardTabReachesEveryBoxOfThePageInOrder) {
     TAsPer card(diary, windows);
     card.SetUser(jo);
     card.show();
     QApplication::setActiveWindow(&card);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&card));
-    const auto walk = [&](int count) {
-        card.BtnHelp->setFocus();
-        QList<QWidget*> seen;
-        for (int i = 0; i < count; ++i) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            seen << QApplication::focusWidget();
-        }
-        return seen;
-    };
     const QList<QWidget*> pages[] = {
-        {card.FldLNam, card.FldFNam, card.FldTitl, card.FldGend, card.FldDofB->edit, card.FldOcup, card.FldHlth,
-         card.FldWhoI},
+        {card.FldLNam, card.FldFNam, card.FldTitl, card.FldGend, card.FldDofB->edit, card.FldOcup, card.FldHlth, card.FldWhoI},
         {card.FldBest, card.FldZYel, card.FldZRed},
         {card.ListTrg, card.BtnAddTrg, card.BtnDelTrg},
-        {card.LsMed, card.FldMedDes, card.FldMedType, card.FldMedIns, card.FldMedPre, card.FldMedDate->edit,
-         card.BtnAdd, card.BtnDel, card.BtnTSave, card.BtnTCancel},
-    };
+        {card.LsMed, card.FldMedDes, card.FldMedType, card.FldMedIns, card.FldMedPre, card.FldMedDate->edit, card.BtnAdd,
+         card.BtnDel, card.BtnTSave, card.BtnTCancel}};
     for (int page = 0; page < 4; ++page) {
         card.Pages->setCurrentIndex(page);
-        const QList<QWidget*> seen = walk(30);
-        const qsizetype first = seen.indexOf(pages[page].first());
-        ASSERT_GE(first, 0) << "page " << page;
-        EXPECT_EQ(first, 1) << "page " << page << ": the page's first box follows its tab";
-        for (qsizetype i = 0; i < pages[page].size(); ++i) {
-            // The date box's calendar button may stand between the date and the next box.
-            const qsizetype at = seen.indexOf(pages[page][i], first);
-            EXPECT_GE(at, first + i) << "page " << page << ", box " << i;
-            EXPECT_LE(at, first + i + 1) << "page " << page << ", box " << i;
+        card.BtnHelp->setFocus();
+        const QList<QWidget*> expected = QList<QWidget*>{card.Pages->tabBar()} + pages[page] + QList<QWidget*>{card.BtnSave};
+        for (QWidget* next : expected) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            EXPECT_EQ(QApplication::focusWidget(), next) << "page " << page << ": " << next->metaObject()->className();
         }
-        EXPECT_TRUE(seen.contains(card.BtnSave)) << "page " << page << ": Tab comes round to the header";
     }
 }
 
