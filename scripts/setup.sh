@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
-  libjpeg62-turbo-dev
+  libjpeg62-turbo-dev libxcb1-dev
   googletest libgtest-dev
   libbenchmark-dev libsqlite3-dev
   python3 python3-dbfread python3-dbf

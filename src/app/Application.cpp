@@ -6,6 +6,7 @@
 #include "RestoreWindow.h"
 #include "SaveChooser.h"
 #include "SingleInstance.h"
+#include "StartupNotice.h"
 #include "TAsDB.h"
 #include "WindowOpener.h"
 #include "controls/AccessibleControls.h"
@@ -44,7 +45,11 @@ Application::Application(const QString& programFolder)
     help_ = std::make_unique<HelpWindow>();
     windows_ = std::make_unique<WindowOpener>(diary_, *help_, *settings_);
     card_ = std::make_unique<daily::TAsDly>(diary_, *windows_);
-    const QIcon icon(QPixmap::fromImage(controls::pictures::appIcon()));
+    // Drawn at each size rather than scaled from one, so the title bar, the task bar and the
+    // window switcher each show a sharp icon.
+    QIcon icon;
+    for (const int size : controls::pictures::kAppIconSizes)
+        icon.addPixmap(QPixmap::fromImage(controls::pictures::appIcon(size)));
     card_->setWindowIcon(icon);
     QApplication::setWindowIcon(icon);
     QApplication::setApplicationName("Pulmora");
@@ -61,14 +66,17 @@ Application::~Application() = default;
 
 QString Application::iniPath() const { return life_->ProgDir() + IniRecord::kFileName; }
 
-bool Application::start() {
+bool Application::start() { return start(StartupNotice()); }
+
+bool Application::start(const StartupNotice& notice) {
     life_->ChkFiles();
     help_->setHelpFolder(helpFolder(life_->programFolder()));
     guard_ = std::make_unique<SingleInstance>(life_->ProgDir());
-    if (guard_->ShowOtherCopy()) return false;
+    if (guard_->ShowOtherCopy(notice)) return false;
     if (guard_->lockProblem().isEmpty()) {
         guard_->listen();
-        QObject::connect(guard_.get(), &SingleInstance::showRequested, [this] { bringForward(); });
+        QObject::connect(guard_.get(), &SingleInstance::showRequested,
+                         [this](const StartupNotice& later) { bringForward(later); });
     } else {
         // Without the lock nothing keeps another copy from writing the same files: this one
         // writes none of them.
@@ -128,6 +136,7 @@ void Application::restoreFromBackup() {
         return;
     }
     RestoreWindow window(life_->backups().list(), card_.get());
+    help_->offerContentsOnF1(window);
     if (window.exec() != QDialog::Accepted || !window.chosen()) return;
     restoreBackup(*window.chosen());
 }
@@ -159,10 +168,6 @@ void Application::exportDiary(const store::PersonRef& person) {
                        .arg(csv.days == 1 ? "day" : "days", person.nickname, QDir::toNativeSeparators(path)));
 }
 
-void Application::bringForward() {
-    card_->showNormal();
-    card_->raise();
-    card_->activateWindow();
-}
+void Application::bringForward(const StartupNotice& notice) { raiseUnder(*card_, notice); }
 
 }  // namespace pulmora::app

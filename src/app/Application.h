@@ -19,6 +19,7 @@ class DiaryLife;
 class HelpWindow;
 class IniRecord;
 class SingleInstance;
+struct StartupNotice;
 class TAsDB;
 class WindowOpener;
 
@@ -33,7 +34,9 @@ public:
     ~Application();
 
     // Everything up to showing the card. Answers false when another copy runs: it has been asked
-    // to come forward and this copy should end without touching the diary.
+    // to come forward, under the desktop's notice of this start, and this copy should end
+    // without touching the diary.
+    bool start(const StartupNotice& notice);
     bool start();
 
     daily::TAsDly& card() { return *card_; }
@@ -58,7 +61,7 @@ private:
     void exportDiary(const store::PersonRef& person);
     void closing();
     void WriteIni();
-    void bringForward();
+    void bringForward(const StartupNotice& notice);
 
     store::Diary diary_;
     std::unique_ptr<IniRecord> settings_;

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QToolButton>
 
@@ -28,6 +29,10 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     column->addWidget(browser);
     resize(620, 520);
 
+    // The help window closes from the keyboard as a dialog does, and as a document window does.
+    for (const QKeySequence& key : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)})
+        connect(new QShortcut(key, this), &QShortcut::activated, this, &QWidget::close);
+
     connect(contents, &QToolButton::clicked, this, [this] { showTopic(QString()); });
     connect(back, &QToolButton::clicked, browser, &QTextBrowser::backward);
     connect(forward, &QToolButton::clicked, browser, &QTextBrowser::forward);
@@ -49,6 +54,10 @@ void HelpWindow::showTopic(const QString& keyword) {
     showNormal();
     raise();
     activateWindow();
+}
+
+void HelpWindow::offerContentsOnF1(QWidget& window) {
+    connect(new QShortcut(Qt::Key_F1, &window), &QShortcut::activated, this, [this] { showTopic(QString()); });
 }
 
 QString HelpWindow::currentPage() const { return QFileInfo(browser->source().toLocalFile()).completeBaseName(); }

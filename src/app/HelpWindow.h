@@ -18,6 +18,8 @@ public:
     // Shows the topic's page, or the contents for an empty keyword.
     void showTopic(const QString& keyword);
     QString currentPage() const;
+    // F1 in a window without a help page of its own opens the contents.
+    void offerContentsOnF1(QWidget& window);
 
     QTextBrowser* browser;
     QToolButton *contents, *back, *forward;

@@ -14,7 +14,8 @@
 
 namespace pulmora::app {
 namespace {
-const char kShow[] = "show\n";
+// One line per request: "show", then the start's notice after a blank when it has one.
+const QByteArray kShow = QByteArrayLiteral("show");
 }
 
 SingleInstance::SingleInstance(const QString& programFolder, QObject* parent) : QObject(parent) {
@@ -61,12 +62,13 @@ bool SingleInstance::ChkOtherCopy() {
     return false;
 }
 
-bool SingleInstance::ShowOtherCopy() {
+bool SingleInstance::ShowOtherCopy(const StartupNotice& notice) {
     if (!ChkOtherCopy()) return false;
     QLocalSocket socket;
     socket.connectToServer(serverName());
     if (socket.waitForConnected(1000)) {
-        socket.write(kShow);
+        const QByteArray start = notice.encoded();
+        socket.write(start.isEmpty() ? kShow + '\n' : kShow + ' ' + start + '\n');
         socket.waitForBytesWritten(1000);
         socket.disconnectFromServer();
     }
@@ -83,7 +85,12 @@ void SingleInstance::listen() {
     connect(server_, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* socket = server_->nextPendingConnection()) {
             connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-                if (socket->readAll().contains("show")) emit showRequested();
+                while (socket->canReadLine()) {
+                    const QByteArray line = socket->readLine().trimmed();
+                    const qsizetype blank = line.indexOf(' ');
+                    if (line.left(blank) == kShow)
+                        emit showRequested(blank < 0 ? StartupNotice() : StartupNotice::decoded(line.mid(blank + 1)));
+                }
             });
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         }

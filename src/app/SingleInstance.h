@@ -1,5 +1,7 @@
 #pragma once
 
+#include "StartupNotice.h"
+
 #include <QObject>
 #include <QString>
 
@@ -24,13 +26,16 @@ public:
     bool ChkOtherCopy();
     // Why this copy could not take the lock although no other copy holds it; empty otherwise.
     const QString& lockProblem() const { return problem_; }
-    // When another copy runs, asks it to show its window and answers yes.
-    bool ShowOtherCopy();
+    // When another copy runs, asks it to show its window, under the desktop's notice of this
+    // start when there is one, and answers yes.
+    bool ShowOtherCopy(const StartupNotice& notice = {});
     // The first copy listens for later copies' requests.
     void listen();
 
 signals:
-    void showRequested();
+    // A later copy asks for the window, under the notice of its start (none from a copy that
+    // had none).
+    void showRequested(const pulmora::app::StartupNotice& notice);
 
 private:
     QString serverName() const;

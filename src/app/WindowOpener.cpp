@@ -91,6 +91,7 @@ Triggers WindowOpener::triggerList(QWidget& owner, const QString& person, person
         [&] {
             auto window = std::make_unique<personal::TasTrg>(diary_, &owner);
             window->SetList(person, mode);
+            help_.offerContentsOnF1(*window);
             placeLeftOf(*window, topRight, owner);
             return window;
         },
@@ -121,6 +122,7 @@ WindowAnswer<bool> WindowOpener::confirmDeletion(QWidget& owner, const daily::De
                 window->MesDelPer(deletion.name);
             else
                 window->MesDelDly(deletion.date, deletion.name);
+            help_.offerContentsOnF1(*window);
             placeLeftOf(*window, topRight, owner);
             return window;
         },
@@ -203,6 +205,7 @@ void WindowOpener::savePicture(reports::TAsRep& card, const QPoint& topLeft) {
         [&] {
             auto window = std::make_unique<reports::TAsJpeg>(&card);
             window->Open([&card] { return card.savedPicture(); });
+            help_.offerContentsOnF1(*window);
             placeOnScreen(*window, topLeft, topLeft, card);
             return window;
         },
@@ -218,6 +221,7 @@ bool WindowOpener::recordSheet(QWidget& owner, const QString& person, const QPoi
         [&] {
             auto window = std::make_unique<sheet::TAsSheet>(diary_, &owner);
             window->Open(person);
+            help_.offerContentsOnF1(*window);
             placeLeftOf(*window, topRight, owner);
             return window;
         },
@@ -232,6 +236,7 @@ bool WindowOpener::about(QWidget& owner, const QPoint& topLeft) {
         [&] {
             auto window = std::make_unique<about::TAsAbo>(&owner);
             window->DisplayAbout(diary_.files.folder());
+            help_.offerContentsOnF1(*window);
             placeOnScreen(*window, topLeft, topLeft, owner);
             return window;
         },

@@ -1,5 +1,6 @@
 #include "Glyphs.h"
 
+#include "Contrast.h"
 #include "Transparency.h"
 
 #include <QPainter>
@@ -169,14 +170,15 @@ void draw(QPainter& p, Kind kind, const QColor& ink) {
 
 }  // namespace
 
-QImage glyph(Kind kind, Look look, int size, qreal pixelRatio) {
+QImage glyph(Kind kind, Look look, int size, qreal pixelRatio, const QColor& background) {
     QImage image = canvas(size, size, pixelRatio);
     QPainter p(&image);
     // Anti-aliasing would blend edges with olive and leave a tinted fringe once olive is
     // taken out, so the shapes are drawn with hard edges.
     p.scale(size / 24.0, size / 24.0);
     const QColor base = kind == Kind::Delete || kind == Kind::Cancel ? QColor(176, 0, 0) : QColor(0, 0, 128);
-    draw(p, kind, inkFor(look, base));
+    const QColor ink = inkFor(look, base);
+    draw(p, kind, background.isValid() && look != Look::Disabled ? readableOn(ink, background) : ink);
     return image;
 }
 

@@ -14,8 +14,10 @@ enum class Kind {
 };
 enum class Look { Inactive, Active, Disabled };
 
-// A square glyph of `size` logical pixels at the given device pixel ratio.
-QImage glyph(Kind kind, Look look, int size = 24, qreal pixelRatio = 1.0);
+// A square glyph of `size` logical pixels at the given device pixel ratio. On a valid
+// `background` its ink is taken towards black or white where its own colour would not stand out
+// enough there (a dark desktop, a coloured window); the disabled look keeps its grey.
+QImage glyph(Kind kind, Look look, int size = 24, qreal pixelRatio = 1.0, const QColor& background = {});
 
 // A switch picture strip: the off picture on the left half, the on picture on the right.
 QImage switchStrip(const QColor& onColour, int size = 20, qreal pixelRatio = 1.0);

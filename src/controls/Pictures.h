@@ -40,5 +40,7 @@ struct IconDrawing {
 };
 IconDrawing appIconDrawing(qreal side);
 QImage appIcon(int size = 64);
+// The sizes desktops look for in an icon theme, and that the window carries its icon in.
+inline constexpr int kAppIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
 
 }  // namespace pulmora::controls::pictures

@@ -58,6 +58,7 @@ BasicDailyPage::BasicDailyPage(QWidget* parent) : QWidget(parent) {
     };
     PkMorn = makeEntry(new TDaNumber(this), "PkMorn", "Morning Peak Flow", {}, 800, {72, 28});
     colour(PkMorn, QPalette::Base, QColor(255, 255, 0));
+    colour(PkMorn, QPalette::Text, Qt::black);  // the desktop's text colour may be light
     PkEven = makeEntry(new TDaNumber(this), "PkEven", "Evening Peak Flow", {}, 800, {72, 28});
     colour(PkEven, QPalette::Base, QColor(0, 0, 128));
     colour(PkEven, QPalette::Text, Qt::white);

@@ -1,5 +1,7 @@
 #include "TAsDet.h"
 
+#include "controls/Contrast.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,6 +12,7 @@ namespace pulmora::daily {
 namespace {
 
 constexpr int kMessageWidth = 320;
+const QColor kRed(255, 0, 0);
 
 }  // namespace
 
@@ -17,8 +20,9 @@ TAsDet::TAsDet(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::WindowTitleHi
     setWindowTitle("Deletion Confirmation");
     setAutoFillBackground(true);
     QPalette red = palette();
-    red.setColor(QPalette::Window, QColor(255, 0, 0));
-    red.setColor(QPalette::WindowText, Qt::white);
+    red.setColor(QPalette::Window, kRed);
+    // White on this red falls short of reading well; the text is taken to what does.
+    red.setColor(QPalette::WindowText, controls::readableOn(Qt::white, kRed));
     setPalette(red);
 
     LabMes = new QLabel(this);
@@ -60,7 +64,10 @@ void TAsDet::MesDelDly(const QString& date, const QString& name) {
     confirmed_ = false;
     showMessage("This action will remove \"" + date + "\" daily record from the Pulmora for " + name +
                 "?!  Verify this action by  clicking on the Confirm action button.");
-    BtnConfirm->setFocus();
+    // The hidden box already holds the word, so one press of Enter on Confirm would delete the
+    // day: the window opens on Cancel, which Enter presses, and Confirm must be chosen.
+    BtnCancel->setDefault(true);
+    BtnCancel->setFocus();
 }
 
 void TAsDet::MesDelPer(const QString& name) {

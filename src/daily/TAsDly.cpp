@@ -35,6 +35,17 @@ const QSize kReportSize = controls::pictures::kSplashSize;
 const QSize kCardSize(524, 429);
 constexpr int kInfoHeight = 33;  // two lines of the card's font
 
+// The card's controls stand where they were placed for its own font, a sans-serif face 12 pixels
+// high (9 points on an ordinary screen), so a larger desktop font cuts none of its texts short:
+// the card keeps this one whatever the desktop's.
+QFont cardFont() {
+    QFont font;
+    font.setFamilies({QStringLiteral("sans-serif")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(12);
+    return font;
+}
+
 // The card's controls are named as the card knows them, so that tests can find them.
 template <class Control>
 Control* named(Control* control, const char* name) {
@@ -66,6 +77,7 @@ TAsDly::TAsDly(store::Diary& diary, DailyWindows& windows, QWidget* parent)
       diary_(diary), windows_(windows) {
     controls::setAccessibleRole(*this, QAccessible::Window);
     setWindowTitle("Pulmora");
+    setFont(cardFont());
     setFixedSize(kCardSize);
     layOut();
     connectControls(windows);
@@ -141,6 +153,7 @@ void TAsDly::connectControls(DailyWindows& windows) {
     for (const auto& [button, command] : buttons)
         connect(button, &TDaButton::clicked, this, [this, command] { commands_->TrapBtns(command); });
     connect(BtnHelp, &TDaButton::clicked, this, [this] { commands_->help(helpTopic()); });
+    connect(new QShortcut(Qt::Key_F1, this), &QShortcut::activated, this, [this] { commands_->help(helpTopic()); });
     connect(SelAsName, &controls::TDaPanel::clicked, this, [this] { commands_->TrapBtns(Command::NextPerson); });
     connect(Additional, &AdditionalDailyPage::addTriggerClicked, this,
             [this] { commands_->InternalActions(Command::AddTrigger); });

@@ -18,6 +18,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QShortcut>
+#include <QTabBar>
 #include <QTabWidget>
 
 #include <array>
@@ -92,21 +94,22 @@ TAsPer::TAsPer(store::Diary& diary, PersonalWindows& windows, QWidget* parent)
     resize(460, 400);
 
     // Tab and Enter follow the card's reading order: the header buttons, the page tabs, then
-    // each page's boxes from the top.
-    const QList<QWidget*> order = {BtnSave, BtnCancel, BtnHelp, Pages,
-                                   FldLNam, FldFNam, FldTitl, FldGend, FldDofB->edit, FldOcup, FldHlth, FldWhoI,
-                                   FldBest, FldZYel, FldZRed,
-                                   ListTrg, BtnAddTrg, BtnDelTrg,
-                                   LsMed, FldMedDes, FldMedType, FldMedIns, FldMedPre, FldMedDate->edit,
-                                   BtnAdd, BtnDel, BtnTSave, BtnTCancel};
-    for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
+    // each page's boxes from the top, and round to the header (see focusNextPrevChild).
+    tabOrder_ = {BtnSave, BtnCancel, BtnHelp, Pages->tabBar(),
+                 FldLNam, FldFNam, FldTitl, FldGend, FldDofB->edit, FldOcup, FldHlth, FldWhoI,
+                 FldBest, FldZYel, FldZRed,
+                 ListTrg, BtnAddTrg, BtnDelTrg,
+                 LsMed, FldMedDes, FldMedType, FldMedIns, FldMedPre, FldMedDate->edit,
+                 BtnAdd, BtnDel, BtnTSave, BtnTCancel};
 
     connect(BtnSave, &TDaButton::clicked, this, &TAsPer::save);
     connect(BtnCancel, &TDaButton::clicked, this, &QDialog::reject);
-    connect(BtnHelp, &TDaButton::clicked, this, [this] {
+    const auto help = [this] {
         static const QStringList topics = {"PersonalPage", "PeakFlowPage", "TriggersPage", "MedicationPage"};
         windows_.showHelp(topics[Pages->currentIndex()]);
-    });
+    };
+    connect(BtnHelp, &TDaButton::clicked, this, help);
+    connect(new QShortcut(Qt::Key_F1, this), &QShortcut::activated, this, help);
     // Enter moves on to the next box rather than closing the card.
     for (auto* box : findChildren<QWidget*>())
         if (qobject_cast<QLineEdit*>(box) || qobject_cast<QComboBox*>(box))
@@ -597,6 +600,23 @@ void TAsPer::deleteMedication() {
         return;
     }
     rebuildMedicationList();
+}
+
+// The order is kept here rather than in the toolkit's focus chain: set through the page control,
+// whose pages hold the boxes, that chain took the first boxes of a page out of the order and
+// left the last leading back to the tabs instead of the header.
+bool TAsPer::focusNextPrevChild(bool next) {
+    const qsizetype at = tabOrder_.indexOf(focusWidget());
+    if (at < 0) return QDialog::focusNextPrevChild(next);
+    const qsizetype count = tabOrder_.size();
+    for (qsizetype step = 1; step < count; ++step) {
+        QWidget* candidate = tabOrder_[(at + (next ? step : count - step)) % count];
+        if (candidate->isVisibleTo(this) && candidate->isEnabled() && (candidate->focusPolicy() & Qt::TabFocus)) {
+            candidate->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    return QDialog::focusNextPrevChild(next);
 }
 
 bool TAsPer::eventFilter(QObject* watched, QEvent* event) {

@@ -65,6 +65,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     QWidget* personalPage();
@@ -116,6 +117,8 @@ private:
     // filled or confirmed.
     struct Tracking;
     std::unique_ptr<Tracking> tracking_;
+    // Every control Tab stops at, in reading order.
+    QList<QWidget*> tabOrder_;
 };
 
 }  // namespace pulmora::personal

@@ -79,6 +79,9 @@ GraphPage::GraphPage(QWidget* parent) : QWidget(parent) {
     bar->addStretch();
     bar->addWidget(BtnShowGraph);
     bar->addWidget(BtnShowData);
+    // Tab runs along the bar as it reads, from the left.
+    setTabOrder(FldOptions, FldPeriod);
+    setTabOrder(FldPeriod, CheckDate);
     auto* page = new QVBoxLayout(this);
     page->setContentsMargins(0, 0, 0, 0);
     page->setSpacing(0);

@@ -31,6 +31,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QScreen>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QWheelEvent>
 
@@ -163,6 +164,7 @@ void TAsRep::connectControls() {
                          BtnUp, BtnDown, BtnRight, BtnLeft, BtnMed, BtnFUp, BtnFDown, BtnFRght, BtnFLeft})
         connect(b, &TDaButton::clicked, this, [this, b] { TrapControl(b); });
     connect(SelAsName, &controls::TDaPanel::clicked, this, [this] { TrapControl(SelAsName); });
+    connect(new QShortcut(Qt::Key_F1, this), &QShortcut::activated, this, [this] { TrapControl(BtnHelp); });
     for (TDaButton* b : {BtnPeakFlow, TabData->BtnShowGraph, TabData->BtnShowData})
         connect(b, &TDaButton::clicked, this, [this, b] { TrapPeakFlow(b); });
     // Only what the user changes redraws: the card itself sets the lists without a redraw.

@@ -1,9 +1,13 @@
 #include "SizePreview.h"
 
+#include "controls/Painting.h"
 #include "stats/Figures.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+
+#include <algorithm>
 
 namespace pulmora::sheet {
 namespace {
@@ -16,6 +20,7 @@ int quarters(int count, int extent) { return stats::RoundHalfEven(count * extent
 SizePreview::SizePreview(QWidget* parent) : QWidget(parent) {
     setFixedSize(kSize);
     setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::StrongFocus);
     setAccessibleName("Print size");
 }
 
@@ -32,10 +37,32 @@ int SizePreview::quartersAt(int position, int extent) {
 }
 
 void SizePreview::DocSizeMouseDown(const QPoint& position) {
-    choice_.widthQuarters = quartersAt(position.x(), width());
-    choice_.heightQuarters = quartersAt(position.y(), height());
+    choose(quartersAt(position.x(), width()), quartersAt(position.y(), height()));
+}
+
+void SizePreview::choose(int widthQuarters, int heightQuarters) {
+    choice_.widthQuarters = std::clamp(widthQuarters, 2, 4);
+    choice_.heightQuarters = std::clamp(heightQuarters, 2, 4);
     update();
     emit choiceChanged();
+}
+
+// While the size is chosen automatically the preview shows no share to change, so the arrows
+// are left to the window.
+void SizePreview::keyPressEvent(QKeyEvent* event) {
+    const int w = choice_.widthQuarters, h = choice_.heightQuarters;
+    const bool arrow = event->key() == Qt::Key_Left || event->key() == Qt::Key_Right || event->key() == Qt::Key_Up ||
+                       event->key() == Qt::Key_Down;
+    if (choice_.automatic || !arrow || event->modifiers() != Qt::NoModifier) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    switch (event->key()) {
+    case Qt::Key_Left: choose(w - 1, h); break;
+    case Qt::Key_Right: choose(w + 1, h); break;
+    case Qt::Key_Up: choose(w, h - 1); break;
+    case Qt::Key_Down: choose(w, h + 1); break;
+    }
 }
 
 void SizePreview::mousePressEvent(QMouseEvent* event) {
@@ -55,6 +82,7 @@ void SizePreview::paintEvent(QPaintEvent*) {
         text(5, th, "Print size will");
         text(5, 2 * th, "be automatically");
         text(5, 3 * th, "decided for you.");
+        controls::drawFocusFrame(p, *this);
         return;
     }
     p.fillRect(rect(), QColor(128, 128, 128));
@@ -72,6 +100,7 @@ void SizePreview::paintEvent(QPaintEvent*) {
         text(3, th + 8, QStringLiteral("w:%1%").arg(choice_.widthQuarters));
         text(3, 2 * th + 8, QStringLiteral("h:%1%").arg(choice_.heightQuarters));
     }
+    controls::drawFocusFrame(p, *this);
 }
 
 }  // namespace pulmora::sheet

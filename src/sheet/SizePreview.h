@@ -9,7 +9,8 @@ namespace pulmora::sheet {
 // The page-size preview and picker (`DocSize`): with the automatic size it says so; otherwise
 // the chosen share of the page shows white on grey, and a click picks the quarters by where it
 // falls (left half: two quarters wide, the next quarter: three, the last: the whole width;
-// likewise downwards).
+// likewise downwards). From the keyboard, Right and Left widen and narrow the share by a
+// quarter, Down and Up lengthen and shorten it.
 class SizePreview : public QWidget {
     Q_OBJECT
 public:
@@ -29,9 +30,11 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void DocSizeMouseDown(const QPoint& position);
+    void choose(int widthQuarters, int heightQuarters);
 
     PageChoice choice_;
 };

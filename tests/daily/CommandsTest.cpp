@@ -166,6 +166,26 @@ TEST(DeletionConfirmationTest, EscapeAndACloseRequestActAsCancel) {
     }
 }
 
+// The window opens on what cannot delete: Cancel for a day (whose hidden box holds the word
+// already), the empty box for a person. So Enter pressed at once deletes nothing.
+TEST(DeletionConfirmationTest, EnterAtOnceDeletesNothing) {
+    for (const bool person : {false, true}) {
+        daily::TAsDet window;
+        if (person)
+            window.MesDelPer("Jo");
+        else
+            window.MesDelDly("3-June-2024", "Jo");
+        window.show();
+        QApplication::setActiveWindow(&window);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        QWidget* focus = QApplication::focusWidget();
+        EXPECT_EQ(focus, person ? static_cast<QWidget*>(window.deleteBox) : window.BtnCancel);
+        QTest::keyClick(focus, Qt::Key_Return);
+        EXPECT_FALSE(window.DeleteConfirmed()) << (person ? "person" : "day");
+        EXPECT_EQ(window.isVisible(), person) << "the day's window is cancelled, the person's waits for the word";
+    }
+}
+
 TEST_F(CommandsTest, CancellingADeletionKeepsEverything) {
     withModal([&] { choose("MnDelPer"); },
               [](QWidget* window) { click(qobject_cast<daily::TAsDet*>(window)->BtnCancel); });

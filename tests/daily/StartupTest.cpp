@@ -3,6 +3,7 @@
 
 #include "app/IniRecord.h"
 #include "app/SingleInstance.h"
+#include "controls/Pictures.h"
 #include "daily/SummaryPicture.h"
 #include "store/ReportCursors.h"
 
@@ -89,6 +90,7 @@ TEST_F(CardTest, ASecondCopyBringsTheFirstForwardAndTouchesNoFile) {
     second.setProcessEnvironment([] {
         auto env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("DESKTOP_STARTUP_ID", "launcher-1234_TIME5678");
         return env;
     }());
     QSignalSpy raised(&program->guard(), &app::SingleInstance::showRequested);
@@ -96,7 +98,11 @@ TEST_F(CardTest, ASecondCopyBringsTheFirstForwardAndTouchesNoFile) {
     second.start(QString::fromStdString(executable), {});
     ASSERT_TRUE(second.waitForStarted(5000));
     // The request reaches this copy while the spy runs its event loop.
-    EXPECT_TRUE(raised.wait(10000));
+    ASSERT_TRUE(raised.wait(10000));
+    // The launcher's notice of the second start comes along, for the window to come forward under.
+    const auto notice = raised.first().first().value<app::StartupNotice>();
+    EXPECT_EQ(notice.kind, app::StartupNotice::Kind::StartupId);
+    EXPECT_EQ(notice.id, "launcher-1234_TIME5678");
     // The second copy may already have ended while the spy's event loop ran.
     if (second.state() != QProcess::NotRunning) {
         EXPECT_TRUE(second.waitForFinished(10000));
@@ -107,6 +113,13 @@ TEST_F(CardTest, ASecondCopyBringsTheFirstForwardAndTouchesNoFile) {
     EXPECT_FALSE(std::filesystem::exists(folder.file("RefTrig.dat")));
     EXPECT_EQ(readBytes(folder.file("Daily.dat")), before);
     EXPECT_FALSE(std::filesystem::exists(folder.file("pulmora.ini")));
+}
+
+// Each size drawn, so the desktop scales none of them.
+TEST_F(CardTest, TheWindowCarriesItsIconAtEverySize) {
+    start();
+    for (const int side : controls::pictures::kAppIconSizes)
+        EXPECT_TRUE(card().windowIcon().availableSizes().contains(QSize(side, side))) << side;
 }
 
 TEST_F(CardTest, TheLockIsFreeOnceItsHolderHasGone) {

@@ -12,11 +12,13 @@
 #include "reports/TAsRep.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QScreen>
 #include <QTest>
+#include <QTextBrowser>
 #include <QToolButton>
 
 #include <QMessageBox>
@@ -331,6 +333,35 @@ TEST_F(OpenerTest, HelpCanBeUsedWhileThePersonalCardIsOpen) {
                   EXPECT_EQ(help.currentPage(), "index");
                   EXPECT_TRUE(per->isVisible());
               });
+}
+
+// F1 opens the help of the window and page in front, and a window without a page of its own
+// opens the contents; Escape and Ctrl+W close the help window again.
+TEST_F(OpenerTest, F1OpensTheHelpOfTheWindowAndPageInFront) {
+    app::HelpWindow& help = program->help();
+    const auto press = [&](QWidget* window, const QKeySequence& key) {
+        QApplication::setActiveWindow(window);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        QTest::keySequence(window->isAncestorOf(QApplication::focusWidget()) ? QApplication::focusWidget() : window, key);
+    };
+    const auto helpOn = [&](QWidget* window) {
+        press(window, Qt::Key_F1);
+        return help.isVisible() ? help.currentPage() : QString();
+    };
+    card().show();
+    on<QTabWidget>("Tabs")->setCurrentIndex(1);
+    EXPECT_EQ(helpOn(&card()), "AdditionalDailyCard");
+    press(&help, Qt::Key_Escape);
+    EXPECT_FALSE(help.isVisible());
+    withModal([&] { click(widget("BtnPer")); }, [&](QWidget* window) {
+        qobject_cast<personal::TAsPer*>(window)->Pages->setCurrentIndex(1);
+        EXPECT_EQ(helpOn(window), "PeakFlowPage");
+        press(&help, QKeySequence(Qt::CTRL | Qt::Key_W));
+        EXPECT_FALSE(help.isVisible());
+    });
+    withModal([&] { click(widget("BtnRep")); }, [&](QWidget* window) { EXPECT_EQ(helpOn(window), "PulmoraReportCard"); });
+    help.close();
+    withModal([&] { click(widget("BtnSheet")); }, [&](QWidget* window) { EXPECT_EQ(helpOn(window), "index"); });
 }
 
 // The program's question before the card closes on a trigger that cannot be saved: it says what

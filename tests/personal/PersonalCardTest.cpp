@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QApplication>
 #include <QCoreApplication>
@@ -190,6 +191,31 @@ TEST_F(PersonalTest, TabAndEnterFollowTheReadingOrder) {
     const QList<QWidget*> medication = {card.FldMedDes, card.FldMedType, card.FldMedIns, card.FldMedPre,
                                         card.FldMedDate->edit, card.BtnAdd};
     for (QWidget* next : medication) EXPECT_EQ(press(Qt::Key_Tab), next) << next->metaObject()->className();
+}
+
+// Tab from the header walks the tabs, every box of the page in front in reading order (the date
+// box's calendar button takes no stop) and comes round to the header again.
+TEST_F(PersonalTest, ForwardTabReachesEveryBoxOfThePageInOrder) {
+    TAsPer card(diary, windows);
+    card.SetUser(jo);
+    card.show();
+    QApplication::setActiveWindow(&card);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&card));
+    const QList<QWidget*> pages[] = {
+        {card.FldLNam, card.FldFNam, card.FldTitl, card.FldGend, card.FldDofB->edit, card.FldOcup, card.FldHlth, card.FldWhoI},
+        {card.FldBest, card.FldZYel, card.FldZRed},
+        {card.ListTrg, card.BtnAddTrg, card.BtnDelTrg},
+        {card.LsMed, card.FldMedDes, card.FldMedType, card.FldMedIns, card.FldMedPre, card.FldMedDate->edit, card.BtnAdd,
+         card.BtnDel, card.BtnTSave, card.BtnTCancel}};
+    for (int page = 0; page < 4; ++page) {
+        card.Pages->setCurrentIndex(page);
+        card.BtnHelp->setFocus();
+        const QList<QWidget*> expected = QList<QWidget*>{card.Pages->tabBar()} + pages[page] + QList<QWidget*>{card.BtnSave};
+        for (QWidget* next : expected) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            EXPECT_EQ(QApplication::focusWidget(), next) << "page " << page << ": " << next->metaObject()->className();
+        }
+    }
 }
 
 TEST_F(PersonalTest, ADateOfBirthIsTypedOrPickedAndANonDayIsRefused) {

@@ -31,6 +31,7 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QStackedWidget>
+#include <QApplication>
 #include <QTest>
 #include <QTimer>
 
@@ -676,6 +677,20 @@ protected:
         return p;
     }
 };
+
+// Tab runs along the bar as it reads: the analysis, the period, the date axis.
+TEST_F(GraphPage, TheBarIsWalkedFromTheLeft) {
+    open(personWithReadings("Ann"));
+    show();
+    click(card->BtnPeakFlow);
+    QApplication::setActiveWindow(card.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(card.get()));
+    page()->FldOptions->setFocus();
+    QTest::keyClick(page()->FldOptions, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), page()->FldPeriod);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), page()->CheckDate);
+}
 
 TEST_F(GraphPage, OpenPreparesTheGraphPage) {
     open(personWithReadings("Ann"));

@@ -122,6 +122,21 @@ TEST_F(SheetWindowTest, ThePreviewSaysTheSizeIsAutomaticUntilTheBoxIsCleared) {
     EXPECT_EQ(image.pixelColor(50, 50), QColor(Qt::white));
 }
 
+// Tab reaches the picker, and the arrows set the share a quarter at a time, within two to four.
+TEST_F(SheetWindowTest, TheSizeIsReachedAndSetFromTheKeyboard) {
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    window.ChkMan->setFocus();
+    QTest::keyClick(window.ChkMan, Qt::Key_Space);
+    QTest::keyClick(window.ChkMan, Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), window.DocSize) << "Tab never reaches the size picker";
+    for (const auto key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Down, Qt::Key_Left})
+        QTest::keyClick(window.DocSize, key);
+    EXPECT_EQ(window.options().size.widthQuarters, 3);
+    EXPECT_EQ(window.options().size.heightQuarters, 3);
+    EXPECT_FALSE(window.options().size.automatic);
+}
+
 TEST_F(SheetWindowTest, QuarterClicksPickTheSizeShownInThePreview) {
     click(window.ChkMan);
     const QSize size = SizePreview::kSize;

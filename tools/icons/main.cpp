@@ -13,8 +13,6 @@ namespace {
 
 using pulmora::controls::pictures::IconDrawing;
 
-// The sizes desktops look for in an icon theme.
-constexpr int kSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
 // The side of the scalable icon's drawing box.
 constexpr int kSvgSide = 64;
 
@@ -54,7 +52,7 @@ bool writeIcons(const QDir& folder, const QString& name) {
     const QString svgPath = scalable + '/' + name + ".svg";
     if (!writeText(svgPath, svg(pulmora::controls::pictures::appIconDrawing(kSvgSide), kSvgSide)))
         return fail(svgPath + " could not be written");
-    for (int size : kSizes) {
+    for (int size : pulmora::controls::pictures::kAppIconSizes) {
         const QString sized = folder.filePath(QStringLiteral("%1x%1/apps").arg(size));
         if (!QDir().mkpath(sized)) return fail(sized + " could not be made");
         const QString pngPath = sized + '/' + name + ".png";
