@@ -48,10 +48,14 @@ bool linkAs(int fd, const std::string& to) {
            ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, to.c_str(), AT_SYMLINK_FOLLOW) == 0;
 }
 
+int openFolderOf(const std::string& path) { return ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); }
+
+bool syncFolder(int folder) { return syncAll(folder) || errno == EINVAL; }
+
 bool syncFolderOf(const std::string& path) {
-    const int dir = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int dir = openFolderOf(path);
     if (dir < 0) return false;
-    const bool synced = syncAll(dir) || errno == EINVAL;
+    const bool synced = syncFolder(dir);
     const int error = errno;
     ::close(dir);
     errno = error;

@@ -146,11 +146,17 @@ bool Replacement::commit() {
     // Each step is checked: a write can be accepted into the cache and fail only when it is
     // synced or closed, and putting an incomplete file in place of the old one would lose it.
     if (!seamed::syncAll(fd_)) return fail("cannot write to disk the new file for", target_);
-    if (!putInPlace()) return false;
-    committed_ = true;
-    // The new name must reach the disk, or a crash could bring the old file back.
-    if (!seamed::syncFolderOf(target_)) return fail("cannot write to disk the new", target_);
-    return true;
+    // The new name must reach the disk, or a crash could bring the old file back. The folder is
+    // opened first, so its sync needs nothing that could run out once the file is in place.
+    const int folder = seamed::openFolderOf(target_);
+    if (folder < 0) return fail("cannot open the folder of", target_);
+    committed_ = putInPlace();
+    const bool synced = committed_ && seamed::syncFolder(folder);
+    const int error = errno;
+    ::close(folder);
+    errno = error;
+    if (committed_ && !synced) return fail("cannot write to disk the new", target_);
+    return synced;
 }
 
 bool Replacement::putInPlace() {

@@ -54,6 +54,9 @@ public:
     int openCopy();
     // Puts the new file in place as described above.
     bool commit();
+    // Whether the new file stands under the target's name: after a commit, even one that failed
+    // at its last step (the folder's sync), when the file in place is the new one.
+    bool inPlace() const { return committed_; }
     // All of it at once: begin, write the bytes, commit.
     bool replaceBy(const char* data, size_t size);
 

@@ -23,6 +23,10 @@ bool linkAs(int fd, const std::string& to);
 // when that fails. A file system that cannot sync a folder at all (EINVAL) is no failure, as
 // there is nothing more to wait for.
 bool syncFolderOf(const std::string& path);
+// The same for a folder already open.
+bool syncFolder(int folder);
+// The folder part of the path opened for its sync; -1 with errno set when it cannot be.
+int openFolderOf(const std::string& path);
 
 // The folder part of a path, with its trailing '/', or "." for a bare name.
 std::string folderOf(const std::string& path);

@@ -123,7 +123,8 @@ std::vector<TableId> Days::unsavableLists(const QStringList& tickedTriggers, std
 
 Result Days::writeDay(const QString& person, const QDate& date, const DayValues& v) {
     const DailyTable t(store_);
-    const bool found = fields::seek(t.table(), t.tag(DailyTag::diDyID), keys::dayId(person, keys::dateKey(date)));
+    const bool found =
+        fields::seekIncludingMarked(t.table(), t.tag(DailyTag::diDyID), keys::dayId(person, keys::dateKey(date)));
     if (!found) t->appendStart();
     mapping::writeDay(t, person, {date, v});
     if (const Result r = writes().save(TableId::Daily, !found); !r) return r;
@@ -201,7 +202,7 @@ Result Days::removeDayExcept(TableId id, const QString& person, const QString& d
 Outcome<quint32> Days::addTrigger(const QString& person, const QString& name, const QDate& date) {
     const DlyTrigTable t(store_);
     const QString key = keys::padded(keys::dayId(person, keys::dateKey(date)) + name, w::kDayId + w::kTrigger);
-    const bool found = fields::seek(t.table(), t.tag(DlyTrigTag::dtiKEY), key);
+    const bool found = fields::seekIncludingMarked(t.table(), t.tag(DlyTrigTag::dtiKEY), key);
     return writes().keep(TableId::DlyTrig, found, [&] { mapping::writeDayTrigger(t, person, {date, name}); });
 }
 
@@ -232,7 +233,7 @@ std::vector<TriggerLine> Days::AddNewDlyTrg(const QString& person, std::vector<T
 Outcome<quint32> Days::addMedication(const QString& person, const QDate& date, const DayMedRow& row) {
     const DlyMedTable t(store_);
     const QString key = keys::dayId(person, keys::dateKey(date)) + keys::padded(row.medId, w::kMedId);
-    const bool found = fields::seek(t.table(), t.tag(DlyMedTag::dmiKEY), key);
+    const bool found = fields::seekIncludingMarked(t.table(), t.tag(DlyMedTag::dmiKEY), key);
     Outcome<quint32> out;
     if (found) {
         // Name and category stay as they were recorded that day.

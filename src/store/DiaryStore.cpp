@@ -91,6 +91,9 @@ TableHandles DiaryStore::openTable(TableId id) {
         engine_->close(opened.table);
         return report(mismatch);
     }
+    // What a user sees is what a pack would leave: records another program marked deleted are
+    // gone for every read, as they are for the next pack.
+    opened.table->setMarkedHidden(true);
     // The layout is checked, so every field and tag of the definition is there.
     TableHandles h{opened.table, {}, {}};
     for (const auto& f : def.fields) h.fields.push_back(opened.table->field(f.name));
