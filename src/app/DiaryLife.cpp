@@ -54,6 +54,10 @@ DiaryLife::Start DiaryLife::AsthmaStart() {
     }
     diary_.files.setFolder(ProgDir());
     diary_.files.OpenDB(access_ == store::Access::ReadWrite ? prepareFiles(start) : access_);
+    for (const store::FileProblem& file : diary_.files.unwritableFiles())
+        start.notices << QStringLiteral("%1 can be read but not written (%2): it is shown, and nothing in it can be "
+                                        "changed.")
+                             .arg(file.fileName, file.reason);
     start.firstPerson = diary_.persons.GetPerDly(store::Persons::Step::First);
     return start;
 }

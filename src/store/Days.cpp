@@ -10,6 +10,7 @@
 #include "Writes.h"
 
 #include <algorithm>
+#include <set>
 
 namespace pulmora::store {
 
@@ -86,6 +87,12 @@ Result Days::saveDay(const QString& person, const QString& date, const DayValues
     }
     for (const DayMedRow& row : medication)
         if (kept(row)) medicationChecks(checks, row);
+    // A list file that may only be read refuses the save before anything is written, when the
+    // save would change its list.
+    if (checks.result() && changesList(person, date, TableId::DlyTrig, triggers, medication))
+        checks.open(store_, TableId::DlyTrig);
+    if (checks.result() && changesList(person, date, TableId::DlyMed, triggers, medication))
+        checks.open(store_, TableId::DlyMed);
     if (const Result r = checks.result(); !r) return r;
 
     const QDate day = *keys::Get4Date(date);
@@ -109,6 +116,25 @@ Result Days::saveDay(const QString& person, const QString& date, const DayValues
         wanted.push_back(added.value);
     }
     return removeDayExcept(TableId::DlyMed, person, date, wanted);
+}
+
+bool Days::changesList(const QString& person, const QString& date, TableId list, const QStringList& triggers,
+                       std::span<const DayMedRow> medication) {
+    if (store_.unwritableReason(list).isEmpty()) return false;
+    if (list == TableId::DlyTrig) {
+        QStringList stored;
+        for (const TriggerLine& line : ListDlyTrg(person, date)) stored << line.name;
+        QStringList wanted = triggers;
+        stored.sort();
+        wanted.sort();
+        return stored != wanted;
+    }
+    std::set<std::pair<QString, int>> stored, wanted;
+    for (const DayMedRow& row : ListDlyMed(person, date).rows)
+        if (kept(row)) stored.insert({row.medId, row.timesUsed});
+    for (const DayMedRow& row : medication)
+        if (kept(row)) wanted.insert({row.medId.trimmed(), row.timesUsed});
+    return stored != wanted;
 }
 
 std::vector<TableId> Days::unsavableLists(const QStringList& tickedTriggers, std::span<const DayMedRow> medication) const {

@@ -64,6 +64,7 @@ void DiaryStore::OpenDB(Access access) {
     engine_ = std::make_unique<engine::Engine>();
     engine_->setWaitForDisk(waitForDisk_);
     problems_.clear();
+    unwritable_.clear();
     for (TableId id : kAllTables) handles_[size_t(id)] = openTable(id);
     emit opened();
 }
@@ -85,6 +86,15 @@ TableHandles DiaryStore::openTable(TableId id) {
     if (opened.outcome == engine::Engine::OpenOutcome::Missing) {
         if (readOnly()) return TableHandles{};
         opened = engine_->create(path, def.fields, def.tags);
+    }
+    // A file that cannot be opened for writing may still be read: its table is shown, and only
+    // the writes to it are refused.
+    if (opened.outcome == engine::Engine::OpenOutcome::Unusable && !readOnly()) {
+        auto reading = engine_->open(path, def.tags, engine::Engine::Access::ReadOnly);
+        if (reading.table) {
+            unwritable_.push_back({id, QString::fromStdString(def.fileName), QString::fromStdString(opened.reason)});
+            opened = reading;
+        }
     }
     if (!opened.table) return report(QString::fromStdString(opened.reason));
     if (const QString mismatch = fieldMismatch(fieldsOf(*opened.table), def); !mismatch.isEmpty()) {
@@ -115,6 +125,11 @@ QString DiaryStore::headerProblem(const QString& folder, TableId id) {
     case engine::Engine::OpenOutcome::Opened: break;
     }
     return fieldMismatch(inspected.fields, definition(id));
+}
+
+QString DiaryStore::unwritableReason(TableId id) const {
+    const auto file = std::find_if(unwritable_.begin(), unwritable_.end(), [id](const FileProblem& p) { return p.table == id; });
+    return file == unwritable_.end() || !has(id) ? QString() : file->reason;
 }
 
 QString DiaryStore::readOnlyReason() const {

@@ -1,5 +1,6 @@
 #include "files/FaultSeam.h"
 #include "files/Replacement.h"
+#include "support/FileSystems.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -60,32 +61,6 @@ TEST(UserFileTest, ANewFileIsTheOwnersAnOldOneKeepsItsModeALinkIsWrittenThrough)
         EXPECT_EQ(modeOf(folder.file(c.written)), c.mode) << c.situation;
         EXPECT_EQ(namesIn(folder.path()), c.names) << c.situation;
     }
-}
-
-// Runs `work` in a child process as an ordinary user: started by the superuser, the child first
-// becomes "nobody", for whom permissions hold as they do for anyone else. Answers what the child
-// wrote to its output.
-std::string asOrdinaryUser(const std::function<std::string()>& work) {
-    int channel[2];
-    if (::pipe(channel) != 0) return "no pipe";
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(channel[0]);
-        constexpr uid_t kNobody = 65534;
-        std::string said = "could not become nobody";
-        if (::geteuid() != 0 || (::setgroups(0, nullptr) == 0 && ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0))
-            said = work();
-        const ssize_t ignored = ::write(channel[1], said.data(), said.size());
-        (void)ignored;
-        ::_exit(0);
-    }
-    ::close(channel[1]);
-    std::string heard;
-    char buffer[256];
-    for (ssize_t n; (n = ::read(channel[0], buffer, sizeof buffer)) > 0;) heard.append(buffer, size_t(n));
-    ::close(channel[0]);
-    ::waitpid(child, nullptr, 0);
-    return heard;
 }
 
 // The folder lets the user make files; the file itself is not the user's to write.
