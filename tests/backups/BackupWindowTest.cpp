@@ -25,9 +25,9 @@ std::vector<char> bytesOf(const fs::path& path) { return readBytes(path.string()
 // ---- the restore window ----------------------------------------------------------------------
 
 std::vector<store::Backup> twoBackups() {
-    return {{"2024-06-15-before-restore", {2024, 6, 15}, true, 12},
-            {"2024-06-14", {2024, 6, 14}, false, 1},
-            {"2024-06-13", {2024, 6, 13}, false, -1}};
+    return {{"2024-06-15-before-restore", {2024, 6, 15}, true, 12, {}},
+            {"2024-06-14", {2024, 6, 14}, false, 1, {}},
+            {"2024-06-13", {2024, 6, 13}, false, -1, {}}};
 }
 
 TEST(RestoreWindowTest, ListsEachBackupWithItsDayAndTheDaysItHolds) {
