@@ -63,6 +63,15 @@ TEST(RestoreWindowTest, AsksBeforeItAnswersAndOffersNoUnreadableBackup) {
     EXPECT_EQ(window.chosen()->name, "2024-06-14");
 }
 
+// A backup without every record file would empty the lists it lacks: it is shown, never offered.
+TEST(RestoreWindowTest, AnIncompleteBackupIsListedAsSuchAndNotOffered) {
+    app::RestoreWindow window({{"2024-06-14", {2024, 6, 14}, false, 592, "DlyTrig.dat is missing from it"}});
+    EXPECT_EQ(window.List->item(0)->text(), "Friday 14 June 2024: incomplete, DlyTrig.dat is missing from it");
+    window.show();
+    window.List->setCurrentRow(0);
+    EXPECT_FALSE(window.BtnRestore->isEnabled());
+}
+
 TEST(RestoreWindowTest, ReturnAsksAndReturnAgainGoesBackWithoutAnswering) {
     app::RestoreWindow window(twoBackups());
     window.show();
