@@ -32,8 +32,9 @@ void showStart(daily::TAsDly& card, const DiaryLife::Start& start) {
         return;
     }
     card.showDay(start.firstPerson, store::clock::today());
-    card.setInfo("Welcome to the Pulmora");
-    card.showFileProblems(start.notices);
+    QStringList said = start.said;
+    if (const QString problems = card.problemsText(start.notices); !problems.isEmpty()) said << problems;
+    card.setInfo(said.isEmpty() ? QStringLiteral("Welcome to the Pulmora") : said.join(' '));
 }
 
 }  // namespace

@@ -53,29 +53,50 @@ DiaryLife::Start DiaryLife::AsthmaStart() {
         return start;
     }
     diary_.files.setFolder(ProgDir());
-    diary_.files.OpenDB(access_ == store::Access::ReadWrite ? prepareFiles(start.notices) : access_);
+    diary_.files.OpenDB(access_ == store::Access::ReadWrite ? prepareFiles(start) : access_);
+    for (const store::FileProblem& file : diary_.files.unwritableFiles())
+        start.notices << QStringLiteral("%1 can be read but not written (%2): it is shown, and nothing in it can be "
+                                        "changed.")
+                             .arg(file.fileName, file.reason);
     start.firstPerson = diary_.persons.GetPerDly(store::Persons::Step::First);
     return start;
 }
 
 store::Backups DiaryLife::backups() const { return store::Backups(ProgDir(), {IniRecord::kFileName}); }
 
-store::Access DiaryLife::prepareFiles(QStringList& notices) {
+QString DiaryLife::backupFolderName(const QString& name) const {
+    return QDir::toNativeSeparators(QFileInfo(backups().folder()).fileName() + '/' + name);
+}
+
+store::Access DiaryLife::prepareFiles(Start& start) {
     store::Backups diaryBackups = backups();
     // Half of the files would be the backup's and half the replaced ones: such a diary is not
     // written to until the restore is finished.
-    const store::Outcome<store::SetAsideRestore> finished = diaryBackups.finishRestore();
+    const store::Outcome<store::UnfinishedRestore> finished = diaryBackups.finishRestore();
     if (!finished) {
         diary_.files.setReadOnlyReason("a restore from a backup could not be finished: " + finished.error());
         return store::Access::ReadOnly;
     }
     if (!finished.value.movedTo.isEmpty())
-        notices << QStringLiteral("An unfinished restore from a backup was not used, as %1; the diary was kept as it "
-                                  "was and the restore moved to %2.")
-                       .arg(finished.value.found, QDir::toNativeSeparators(finished.value.movedTo));
-    if (const store::Result backedUp = diaryBackups.backUpDaily(); !backedUp)
-        notices << QStringLiteral("Today's backup of the diary could not be made (%1). The diary has opened as usual.")
-                       .arg(backedUp.error());
+        start.notices << QStringLiteral("An unfinished restore from a backup was not used, as %1; the diary was kept "
+                                        "as it was and the restore moved to %2.")
+                             .arg(finished.value.found, QDir::toNativeSeparators(finished.value.movedTo));
+    if (finished.value.finished) {
+        // The diary the user finds is not the one they last saw: they hear why.
+        const QString from = finished.value.restored.isEmpty()
+                                 ? QStringLiteral("a backup")
+                                 : QStringLiteral("the backup %1").arg(backupFolderName(finished.value.restored));
+        start.said << QStringLiteral("A restore from %1 that was cut short has been finished.").arg(from);
+        if (!finished.value.kept.isEmpty())
+            start.said << QStringLiteral("The diary it replaced is kept in %1.").arg(backupFolderName(finished.value.kept));
+    }
+    const store::Outcome<store::SetAside> backedUp = diaryBackups.backUpDaily();
+    if (!backedUp.value.movedTo.isEmpty())
+        start.notices << QStringLiteral("Today's backup was not whole, as %1; it was moved to %2 and made again.")
+                             .arg(backedUp.value.found, QDir::toNativeSeparators(backedUp.value.movedTo));
+    if (!backedUp)
+        start.notices << QStringLiteral("Today's backup of the diary could not be made (%1). The diary has opened as usual.")
+                             .arg(backedUp.error());
     return store::Access::ReadWrite;
 }
 
@@ -90,12 +111,10 @@ DiaryLife::Restore DiaryLife::RestoreBackup(const store::Backup& backup) {
     }
     // Named by their folders, the backup restored and the one that keeps the replaced diary
     // cannot be taken for each other, even when both are of the same day.
-    const QString backupsFolder = QFileInfo(backups().folder()).fileName();
-    const auto folderOf = [&](const QString& name) { return QDir::toNativeSeparators(backupsFolder + '/' + name); };
-    outcome.said = QStringLiteral("Restored the backup of %1 (%2).").arg(day, folderOf(backup.name)) +
+    outcome.said = QStringLiteral("Restored the backup of %1 (%2).").arg(day, backupFolderName(backup.name)) +
                    (restored.value.isEmpty()
                         ? QString()
-                        : QStringLiteral(" The diary it replaced is kept in %1.").arg(folderOf(restored.value)));
+                        : QStringLiteral(" The diary it replaced is kept in %1.").arg(backupFolderName(restored.value)));
     return outcome;
 }
 

@@ -23,6 +23,8 @@ public:
         std::optional<store::PersonRef> firstPerson;
         // What went wrong with the backups before the diary opened, as sentences for the card.
         QStringList notices;
+        // What else the start did that the user must hear of, as sentences: a restore finished.
+        QStringList said;
 
         bool opened() const { return problem.isEmpty(); }
     };
@@ -59,7 +61,9 @@ private:
     QString filesProblem() const;
     // What a start does before any record file is opened for writing; answers how the diary
     // can be opened, and adds what went wrong with the backups to `notices`.
-    store::Access prepareFiles(QStringList& notices);
+    store::Access prepareFiles(Start& start);
+    // A backup folder's name as the card shows it: "backups/2024-01-01".
+    QString backupFolderName(const QString& name) const;
 
     store::Diary& diary_;
     QString programFolder_;

@@ -47,10 +47,10 @@ RestoreWindow::RestoreWindow(const std::vector<store::Backup>& backups, QWidget*
     askLayout->addWidget(askButtons);
     pages_->addWidget(asking);
 
-    // A backup whose day file cannot be read is shown, but the store would refuse it.
+    // A backup that is not whole is shown, but the store would refuse it.
     auto restorable = [this] {
         const int row = List->currentRow();
-        return row >= 0 && backups_[size_t(row)].daysRecorded >= 0;
+        return row >= 0 && backups_[size_t(row)].daysRecorded >= 0 && backups_[size_t(row)].incomplete.isEmpty();
     };
     BtnRestore->setEnabled(false);
     BtnRestore->setDefault(true);
@@ -78,6 +78,7 @@ RestoreWindow::RestoreWindow(const std::vector<store::Backup>& backups, QWidget*
 QString RestoreWindow::describe(const store::Backup& backup) {
     QString text = QLocale(QLocale::English).toString(backup.date, "dddd d MMMM yyyy");
     if (backup.beforeRestore) text += ", the diary as it was before a restore";
+    if (!backup.incomplete.isEmpty()) return text + QStringLiteral(": incomplete, %1").arg(backup.incomplete);
     if (backup.daysRecorded < 0) return text + ": its day file cannot be read";
     return text + QStringLiteral(": %1 %2 recorded").arg(backup.daysRecorded).arg(backup.daysRecorded == 1 ? "day" : "days");
 }

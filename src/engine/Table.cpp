@@ -301,16 +301,29 @@ void Table::moveTo(size_t index) {
     index_ = std::min(index, orderSize());
 }
 
+void Table::passMarked() {
+    while (markedHidden_ && index_ < orderSize() && recordData(recordAt(index_))[0] == dbf::kDeleted) ++index_;
+}
+
 bool Table::seek(std::string_view text) {
     if (!selected_) return false;
     text = text.substr(0, size_t(selected_->keyLength()));
     moveTo(selected_->firstMatching(text));
+    passMarked();
     return index_ < orderSize() && selected_->compareWithText(recordAt(index_), text) == 0;
+}
+
+bool Table::seekIncludingMarked(std::string_view text) {
+    const bool hidden = std::exchange(markedHidden_, false);
+    const bool found = seek(text);
+    markedHidden_ = hidden;
+    return found;
 }
 
 bool Table::top() {
     moveTo(0);
-    return count_ > 0;
+    passMarked();
+    return index_ < orderSize();
 }
 
 bool Table::skip() {
@@ -319,6 +332,7 @@ bool Table::skip() {
         return false;
     }
     moveTo(index_ + 1);
+    passMarked();
     return index_ < orderSize();
 }
 
@@ -495,7 +509,10 @@ Status Table::packRemoving(const std::vector<uint32_t>& recordNumbers) {
         return Status::failure(replacement.error());
     const int fd = replacement.openCopy();
     if (fd < 0) return Status::failure(replacement.error());
-    if (!replacement.commit()) {
+    // Once the new file is in place the table is the new file, even when the folder's sync then
+    // failed: memory keeps matching the file, and the failure is still answered.
+    const bool committed = replacement.commit();
+    if (!replacement.inPlace()) {
         files::close(fd);
         return Status::failure(replacement.error());
     }
@@ -509,7 +526,7 @@ Status Table::packRemoving(const std::vector<uint32_t>& recordNumbers) {
     // The records kept stay in the order they had, so each tag only loses the removed ones.
     for (auto& t : tags_) t->order_ = tagorder::without(t->order_, renumbered);
     index_ = 0;
-    return Status::success();
+    return committed ? Status::success() : Status::failure(replacement.error());
 }
 
 uint32_t Table::recordNumber() const {

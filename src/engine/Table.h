@@ -138,9 +138,16 @@ public:
     void selectTag(Tag* tag);
     Tag* selectedTag() const { return selected_; }
 
+    // Whether seeks and walks pass over the records marked deleted, so that a reader sees the
+    // table as a pack would leave it. Off unless set.
+    void setMarkedHidden(bool hidden) { markedHidden_ = hidden; }
+
     // Positions on the first record in tag order whose key begins with the text. Answers
     // whether one was found; otherwise the position is where such a key would stand.
     bool seek(std::string_view text);
+    // The same, finding a marked record too where marked records are hidden: for a write that
+    // recalls the record it finds rather than add a second one of that key.
+    bool seekIncludingMarked(std::string_view text);
     // First record in the selected order; false when the table is empty.
     bool top();
     // Same position as top(): a walk starts here.
@@ -215,6 +222,8 @@ private:
     // change is discarded with it.
     Status reportDroppedChange();
     void moveTo(size_t index);
+    // Moves on past marked records where they are hidden.
+    void passMarked();
     uint32_t recordAt(size_t index) const;
     size_t orderSize() const { return count_; }
     bool syncFile(std::string& error);
@@ -240,6 +249,7 @@ private:
     bool changed_ = false;
     bool waitForDisk_ = true;
     bool readOnly_ = false;
+    bool markedHidden_ = false;
     std::vector<char> before_;  // the current record as on disk, while it has unsaved changes
     std::string dropped_;       // what a cursor move dropped, until a write reports it
 };

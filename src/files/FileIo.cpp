@@ -42,11 +42,24 @@ bool renameOver(const std::string& from, const std::string& to) {
     return allowed(faults::Operation::Rename) && ::rename(from.c_str(), to.c_str()) == 0;
 }
 
-void syncFolderOf(const std::string& path) {
-    const int dir = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir < 0) return;
-    syncAll(dir);
+bool linkAs(int fd, const std::string& to) {
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    return allowed(faults::Operation::Rename) &&
+           ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, to.c_str(), AT_SYMLINK_FOLLOW) == 0;
+}
+
+int openFolderOf(const std::string& path) { return ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); }
+
+bool syncFolder(int folder) { return syncAll(folder) || errno == EINVAL; }
+
+bool syncFolderOf(const std::string& path) {
+    const int dir = openFolderOf(path);
+    if (dir < 0) return false;
+    const bool synced = syncFolder(dir);
+    const int error = errno;
     ::close(dir);
+    errno = error;
+    return synced;
 }
 
 std::string folderOf(const std::string& path) {
@@ -150,8 +163,11 @@ bool renameDurably(const std::string& from, const std::string& to, std::string& 
         error = describe("cannot rename", from) + " to " + to;
         return false;
     }
-    seamed::syncFolderOf(to);
-    if (seamed::folderOf(from) != seamed::folderOf(to)) seamed::syncFolderOf(from);
+    if (!seamed::syncFolderOf(to) ||
+        (seamed::folderOf(from) != seamed::folderOf(to) && !seamed::syncFolderOf(from))) {
+        error = describe("cannot write to disk the rename of", from) + " to " + to;
+        return false;
+    }
     return true;
 }
 
@@ -162,7 +178,10 @@ bool makeFolder(const std::string& path, std::string& error) {
         error = describe("cannot make the folder", path);
         return false;
     }
-    seamed::syncFolderOf(path);
+    if (!seamed::syncFolderOf(path)) {
+        error = describe("cannot write to disk the new folder", path);
+        return false;
+    }
     return true;
 }
 
@@ -172,7 +191,10 @@ bool removeDurably(const std::string& path, std::string& error) {
         error = describe("cannot remove", path);
         return false;
     }
-    seamed::syncFolderOf(path);
+    if (!seamed::syncFolderOf(path)) {
+        error = describe("cannot write to disk the removal of", path);
+        return false;
+    }
     return true;
 }
 

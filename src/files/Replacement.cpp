@@ -5,20 +5,54 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <random>
+#include <string_view>
+#include <sys/file.h>
 #include <unistd.h>
+#include <utility>
 
 namespace pulmora::files {
+namespace {
+
+// The hidden names of unfinished replacements: this prefix and six letters or digits, as
+// mkstemp and hiddenNameIn make them. 26 bytes, whatever the target's name.
+constexpr std::string_view kHiddenPrefix = ".pulmora-unfinished-";
+constexpr size_t kHiddenLetters = 6;
+constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+
+bool isHiddenName(std::string_view name) {
+    return name.size() == kHiddenPrefix.size() + kHiddenLetters && name.starts_with(kHiddenPrefix) &&
+           name.find_first_not_of(kLetters, kHiddenPrefix.size()) == std::string_view::npos;
+}
+
+std::string folderPrefix(const std::string& folder) { return folder.ends_with('/') ? folder : folder + '/'; }
+
+// A hidden name in the folder that was free a moment ago; the caller takes it with O_EXCL or link.
+std::string hiddenNameIn(const std::string& folder) {
+    static std::minstd_rand random{std::random_device{}()};
+    std::uniform_int_distribution<size_t> letter(0, sizeof kLetters - 2);
+    std::string name = folder + std::string(kHiddenPrefix);
+    for (size_t i = 0; i < kHiddenLetters; ++i) name += kLetters[letter(random)];
+    return name;
+}
+
+// A running replacement holds a lock on its new file, so removeUnfinished never takes it.
+bool holdAgainstRemoval(int fd) { return ::flock(fd, LOCK_EX | LOCK_NB) == 0; }
+
+}  // namespace
 
 Replacement::Replacement(std::string path, ReplaceRules rules) : path_(std::move(path)), rules_(rules) {}
 
 Replacement::~Replacement() {
     if (fd_ >= 0) ::close(fd_);
-    if (!committed_ && !newPath_.empty()) ::unlink(newPath_.c_str());
+    // A file without a name went with its descriptor.
+    if (!committed_ && !hiddenName_.empty()) ::unlink(hiddenName_.c_str());
 }
 
-bool Replacement::fail(const char* what, const std::string& path) {
-    return failBecause(seamed::describe(what, path), std::strerror(errno));
+bool Replacement::fail(const std::string& what, const std::string& path) {
+    return failBecause(seamed::describe(what.c_str(), path), std::strerror(errno));
 }
 
 bool Replacement::failBecause(std::string error, std::string reason) {
@@ -55,24 +89,43 @@ bool Replacement::resolve() {
 
 bool Replacement::begin() {
     if (!resolve()) return false;
-    const std::string name = target_ + ".new";
-    // A file of that name is the leftover of a replacement that was cut short.
-    if (::unlink(name.c_str()) != 0 && errno != ENOENT) return fail("cannot remove the unfinished", name);
-    fd_ = ::open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (fd_ < 0) return fail("cannot create", name);
-    newPath_ = name;
+    const std::string folder = seamed::folderOf(target_);
+    fd_ = ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+    if (fd_ >= 0) {
+        newPath_ = "/proc/self/fd/" + std::to_string(fd_);
+        // Without that name the file could never be linked into place.
+        if (::access(newPath_.c_str(), F_OK) == 0 && holdAgainstRemoval(fd_)) {
+            unnamed_ = true;
+            return true;
+        }
+        ::close(fd_);
+        fd_ = -1;
+    }
+    return makeNamed(folder);
+}
+
+// The file system makes no file without a name: the new file takes a hidden one of its own, and
+// what stopped replacements left under such names in the folder goes first.
+bool Replacement::makeNamed(const std::string& folder) {
+    std::string error;
+    if (!removeUnfinished(folder, error)) return failBecause(error, std::strerror(errno));
+    std::string name = folder + std::string(kHiddenPrefix) + "XXXXXX";
+    fd_ = ::mkostemp(name.data(), O_CLOEXEC);
+    if (fd_ < 0) return fail("cannot create a new file in", folder);
+    hiddenName_ = newPath_ = name;
+    if (!holdAgainstRemoval(fd_)) return fail("cannot lock", name);
     return true;
 }
 
 bool Replacement::write(const char* data, size_t size) {
-    if (!seamed::writeFully(fd_, data, size, written_)) return fail("cannot write", newPath_);
+    if (!seamed::writeFully(fd_, data, size, written_)) return fail("cannot write the new file for", target_);
     written_ += (long long)size;
     return true;
 }
 
 int Replacement::openCopy() {
     const int copy = ::fcntl(fd_, F_DUPFD_CLOEXEC, 0);
-    if (copy < 0) fail("cannot open", newPath_);
+    if (copy < 0) fail("cannot open the new file again for", target_);
     return copy;
 }
 
@@ -89,17 +142,48 @@ bool Replacement::keepAccess() {
 }
 
 bool Replacement::commit() {
-    if (!keepAccess()) return fail("cannot set the permissions of", newPath_);
+    if (!keepAccess()) return fail("cannot set the permissions of the new file for", target_);
     // Each step is checked: a write can be accepted into the cache and fail only when it is
-    // synced or closed, and renaming an incomplete file over the old one would lose the old one.
-    if (!seamed::syncAll(fd_)) return fail("cannot write to disk", newPath_);
-    const int fd = fd_;
-    fd_ = -1;
-    if (::close(fd) != 0) return fail("cannot write", newPath_);
-    if (!seamed::renameOver(newPath_, target_)) return fail("cannot replace", target_);
-    committed_ = true;
-    // The rename itself must reach the disk, or a crash could bring the old file back.
-    seamed::syncFolderOf(target_);
+    // synced or closed, and putting an incomplete file in place of the old one would lose it.
+    if (!seamed::syncAll(fd_)) return fail("cannot write to disk the new file for", target_);
+    // The new name must reach the disk, or a crash could bring the old file back. The folder is
+    // opened first, so its sync needs nothing that could run out once the file is in place.
+    const int folder = seamed::openFolderOf(target_);
+    if (folder < 0) return fail("cannot open the folder of", target_);
+    committed_ = putInPlace();
+    const bool synced = committed_ && seamed::syncFolder(folder);
+    const int error = errno;
+    ::close(folder);
+    errno = error;
+    if (committed_ && !synced) return fail("cannot write to disk the new", target_);
+    return synced;
+}
+
+bool Replacement::putInPlace() {
+    const auto closeNew = [this] {
+        const int fd = std::exchange(fd_, -1);
+        return ::close(fd) == 0 || fail("cannot write the new file for", target_);
+    };
+    if (unnamed_ && !targetExists_) {
+        // Nothing stands in the way: the complete file gets the target's name in one step.
+        if (seamed::linkAs(fd_, target_)) {
+            if (closeNew()) return true;
+            if (::unlink(target_.c_str()) != 0) error_ += "; it stays incomplete";
+            return false;
+        }
+        if (errno != EEXIST) return fail("cannot create", target_);
+    }
+    while (unnamed_ && hiddenName_.empty()) {
+        const std::string name = hiddenNameIn(seamed::folderOf(target_));
+        const std::string self = "/proc/self/fd/" + std::to_string(fd_);
+        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0)
+            hiddenName_ = name;
+        else if (errno != EEXIST)
+            return fail("cannot create the new file for", target_);
+    }
+    if (!closeNew()) return false;
+    if (!seamed::renameOver(hiddenName_, target_)) return fail("cannot replace", target_);
+    hiddenName_.clear();
     return true;
 }
 
@@ -110,6 +194,32 @@ bool replaceWhole(const std::string& path, const std::vector<char>& bytes, std::
     if (replacement.replaceBy(bytes.data(), bytes.size())) return true;
     error = replacement.error();
     return false;
+}
+
+bool removeUnfinished(const std::string& folder, std::string& error) {
+    const std::string prefix = folderPrefix(folder);
+    DIR* dir = ::opendir(prefix.c_str());
+    if (!dir) {
+        error = seamed::describe("cannot read the folder", folder);
+        return false;
+    }
+    bool removed = true;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (!isHiddenName(entry->d_name)) continue;
+        const std::string path = prefix + entry->d_name;
+        const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) continue;  // gone already, or not a file this program could have made
+        struct stat status {};
+        // Only a plain file of this user's that no replacement holds; the lock is kept until it is gone.
+        if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_uid == ::geteuid() &&
+            holdAgainstRemoval(fd) && ::unlink(path.c_str()) != 0 && errno != ENOENT && removed) {
+            error = seamed::describe("cannot remove the unfinished", path);
+            removed = false;
+        }
+        ::close(fd);
+    }
+    ::closedir(dir);
+    return removed;
 }
 
 }  // namespace pulmora::files

@@ -16,9 +16,17 @@ bool writeFully(int fd, const char* data, size_t size, long long offset);
 bool syncData(int fd);
 bool syncAll(int fd);
 bool renameOver(const std::string& from, const std::string& to);
-// A folder's entries reach the disk only when the folder itself is synced. Some file systems
-// cannot sync a folder; what was done is in place either way, so that is not a failure.
-void syncFolderOf(const std::string& path);
+// Gives the file open as `fd` the name `to`, which must be free, as a rename would: a temporary
+// file made without a name (O_TMPFILE) gets its first one.
+bool linkAs(int fd, const std::string& to);
+// A folder's entries reach the disk only when the folder itself is synced: false with errno set
+// when that fails. A file system that cannot sync a folder at all (EINVAL) is no failure, as
+// there is nothing more to wait for.
+bool syncFolderOf(const std::string& path);
+// The same for a folder already open.
+bool syncFolder(int folder);
+// The folder part of the path opened for its sync; -1 with errno set when it cannot be.
+int openFolderOf(const std::string& path);
 
 // The folder part of a path, with its trailing '/', or "." for a bare name.
 std::string folderOf(const std::string& path);

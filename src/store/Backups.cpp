@@ -27,14 +27,18 @@ const QString kReady = QStringLiteral(".restore-ready");
 const QString kDone = QStringLiteral(".restore-done");
 // Written last into the staging folder: what each of its files must be for the restore to count.
 const QString kFingerprints = QStringLiteral("restore-fingerprints");
-// Where a start moves what it will not use. Neither name is listed, rotated or cleared away.
+// Where a start moves what it will not use. Neither name is listed; both go with the rotation.
 const QString kIncomplete = QStringLiteral("-incomplete");
+// The lines before the files' in the fingerprints: the backup restored and the one that keeps
+// the replaced files ("kept " alone when there was nothing to keep).
+const QByteArray kRestoring = "of ";
+const QByteArray kKept = "kept ";
 const QString kNoRecordFile = QStringLiteral("it holds no record file");
+const QString kDamagedRestore = QStringLiteral("damaged-restore-");
 
 QString cannotBeRead(const QString& fileName, const QString& reason) {
     return QStringLiteral("its %1 cannot be read (%2)").arg(fileName, reason);
 }
-const QString kDamagedRestore = QStringLiteral("damaged-restore-");
 
 std::string native(const QString& path) { return QFile::encodeName(QDir::toNativeSeparators(path)).toStdString(); }
 
@@ -96,7 +100,16 @@ std::optional<Backup> parseName(const QString& name) {
     if (!match.hasMatch()) return std::nullopt;
     const QDate date = QDate::fromString(match.captured(1), kDateFormat);
     if (!date.isValid()) return std::nullopt;
-    return Backup{name, date, match.hasCaptured(2), -1};
+    return Backup{name, date, match.hasCaptured(2), -1, {}};
+}
+
+// The day of a folder a start set aside, or none when the name is not one it gives.
+QDate setAsideDay(const QString& name) {
+    static const QRegularExpression shape(
+        QStringLiteral("^(?:(\\d{4}-\\d{2}-\\d{2})%1|%2(\\d{4}-\\d{2}-\\d{2}))(-\\d+)?$").arg(kIncomplete, kDamagedRestore));
+    const auto match = shape.match(name);
+    if (!match.hasMatch()) return {};
+    return QDate::fromString(match.captured(1).isEmpty() ? match.captured(2) : match.captured(1), kDateFormat);
 }
 
 }  // namespace
@@ -128,8 +141,11 @@ std::vector<Backup> Backups::backups() const {
 
 std::vector<Backup> Backups::list() const {
     std::vector<Backup> found = backups();
-    for (Backup& backup : found)
-        backup.daysRecorded = daysIn(DiaryStore::pathIn(folder() + '/' + backup.name, TableId::Daily));
+    for (Backup& backup : found) {
+        const QString path = folder() + '/' + backup.name;
+        backup.daysRecorded = daysIn(DiaryStore::pathIn(path, TableId::Daily));
+        backup.incomplete = incomplete(path);
+    }
     return found;
 }
 
@@ -161,21 +177,26 @@ Result Backups::removeFolder(const QString& path) const {
     return Result::refused(QStringLiteral("cannot remove %1").arg(QDir::toNativeSeparators(path)));
 }
 
-Result Backups::backUpDaily() {
-    if (!DiaryStore::holdsRecordFiles(diaryFolder_)) return Result::done();
-    if (const Result made = makeFolder(folder()); !made) return made;
+Outcome<SetAside> Backups::backUpDaily() {
+    Outcome<SetAside> out;
+    if (!DiaryStore::holdsRecordFiles(diaryFolder_)) return out;
+    if (out.result = makeFolder(folder()); !out) return out;
     for (const QString& name : QDir(folder()).entryList({"*" + kUnfinished}, QDir::Dirs | QDir::NoDotAndDotDot))
-        if (const Result cleared = removeFolder(folder() + '/' + name); !cleared) return cleared;
+        if (out.result = removeFolder(folder() + '/' + name); !out) return out;
 
     const QDate today = clock::today();
     const QString name = today.toString(kDateFormat);
     const QString todays = folder() + '/' + name;
-    if (!QFileInfo::exists(todays) || !incomplete(todays).isEmpty()) {
-        if (QFileInfo::exists(todays))
-            if (const Result moved = renameDurably(todays, freeName(name + kIncomplete)); !moved) return moved;
-        if (const Result backedUp = makeBackup(name); !backedUp) return backedUp;
+    if (QFileInfo::exists(todays)) out.value.found = incomplete(todays);
+    if (!QFileInfo::exists(todays) || !out.value.found.isEmpty()) {
+        if (QFileInfo::exists(todays)) {
+            out.value.movedTo = freeName(name + kIncomplete);
+            if (out.result = renameDurably(todays, out.value.movedTo); !out) return out;
+        }
+        if (out.result = makeBackup(name); !out) return out;
     }
-    return rotate(today);
+    out.result = rotate(today);
+    return out;
 }
 
 std::vector<QDate> Backups::rotationKeeps(std::vector<QDate> made, const QDate& today) {
@@ -207,6 +228,20 @@ Result Backups::rotate(const QDate& today) const {
         if (const Result renamed = renameDurably(folder() + '/' + backup.name, doomed); !renamed) return renamed;
         if (const Result removed = removeFolder(doomed); !removed) return removed;
     }
+    return clearSetAside(kept);
+}
+
+Result Backups::clearSetAside(const std::vector<QDate>& keptDaily) const {
+    if (keptDaily.size() < size_t(kDailyKept)) return Result::done();
+    const QDate oldestKept = keptDaily[size_t(kDailyKept) - 1];
+    for (const QString& name : QDir(folder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot)) {
+        const QDate day = setAsideDay(name);
+        if (!day.isValid() || day >= oldestKept) continue;
+        const QString doomed = folder() + '/' + name + kUnfinished;
+        if (const Result renamed = renameDurably(folder() + '/' + name, doomed); !renamed) return renamed;
+        if (const Result removed = QFileInfo(doomed).isDir() ? removeFolder(doomed) : removeFile(doomed); !removed)
+            return removed;
+    }
     return Result::done();
 }
 
@@ -216,8 +251,16 @@ QString Backups::freeName(const QString& base) const {
     return folder() + '/' + name;
 }
 
-QString Backups::unreadable(const QString& folder) {
+QString Backups::missingRecordFile(const QString& folder) {
     if (!DiaryStore::holdsRecordFiles(folder)) return kNoRecordFile;
+    for (TableId id : kAllTables)
+        if (!QFileInfo::exists(DiaryStore::pathIn(folder, id)))
+            return QStringLiteral("%1 is missing from it").arg(QString::fromStdString(definition(id).fileName));
+    return {};
+}
+
+QString Backups::unreadable(const QString& folder) {
+    if (const QString missing = missingRecordFile(folder); !missing.isEmpty()) return missing;
     DiaryStore probe;
     probe.setFolder(folder);
     probe.OpenDB(Access::ReadOnly);
@@ -227,7 +270,7 @@ QString Backups::unreadable(const QString& folder) {
 }
 
 QString Backups::incomplete(const QString& folder) {
-    if (!DiaryStore::holdsRecordFiles(folder)) return kNoRecordFile;
+    if (const QString missing = missingRecordFile(folder); !missing.isEmpty()) return missing;
     for (TableId id : kAllTables)
         if (const QString problem = DiaryStore::headerProblem(folder, id); !problem.isEmpty())
             return cannotBeRead(QString::fromStdString(definition(id).fileName), problem);
@@ -275,9 +318,9 @@ Outcome<QString> Backups::restore(const QString& name) {
     if (const Result copied = copyDiary(source, staging); !copied) return {copied, {}};
     const Outcome<QByteArray> written = fingerprints(staging);
     if (!written) return {written.result, {}};
+    const QByteArray commit = kRestoring + name.toUtf8() + '\n' + kKept + kept.toUtf8() + '\n' + written.value;
     std::string error;
-    const std::vector<char> bytes(written.value.begin(), written.value.end());
-    if (!files::replaceWhole(native(staging + '/' + kFingerprints), bytes, error))
+    if (!files::replaceWhole(native(staging + '/' + kFingerprints), {commit.begin(), commit.end()}, error))
         return {refusedFor(error), {}};
     if (const Result committed = renameDurably(staging, folder() + '/' + kReady); !committed) return {committed, {}};
     return {install(), kept};
@@ -299,7 +342,7 @@ Result Backups::install() const {
     return removeFolder(done);
 }
 
-QString Backups::stagedProblem(const QString& ready) const {
+QString Backups::stagedProblem(const QString& ready, UnfinishedRestore& restore, bool& keptRecorded) const {
     if (!QFileInfo(ready).isDir()) return QStringLiteral("it is a file, not a folder");
     if (QDir(ready).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System))
         return QStringLiteral("it is empty");
@@ -307,35 +350,68 @@ QString Backups::stagedProblem(const QString& ready) const {
     std::string error;
     if (!files::readFile(native(ready + '/' + kFingerprints), bytes, error))
         return QStringLiteral("it does not say what it should hold (%1)").arg(QString::fromStdString(error));
-    const QList<QByteArray> wanted = QByteArray(bytes.data(), qsizetype(bytes.size())).split('\n');
+    QList<QByteArray> wanted = QByteArray(bytes.data(), qsizetype(bytes.size())).split('\n');
+    // A restore committed by an earlier version of the program names neither backup.
+    for (; !wanted.isEmpty(); wanted.removeFirst()) {
+        if (wanted.front().startsWith(kRestoring))
+            restore.restored = QString::fromUtf8(wanted.front().mid(kRestoring.size()));
+        else if (wanted.front().startsWith(kKept)) {
+            restore.kept = QString::fromUtf8(wanted.front().mid(kKept.size()));
+            keptRecorded = true;
+        } else
+            break;
+    }
     const Outcome<QByteArray> found = fingerprints(ready);
     if (!found) return QStringLiteral("it cannot be read (%1)").arg(found.error());
     const QList<QByteArray> got = found.value.split('\n');
     if (wanted.size() != got.size()) return QStringLiteral("what it should hold is not recorded whole");
     const QStringList staged = filesIn(ready);
     for (qsizetype i = 0; i < staged.size(); ++i) {
-        if (wanted[i] == got[i]) continue;
         const QString name = QFileInfo(staged[i]).fileName();
-        if (got[i].startsWith("- ")) return QStringLiteral("%1 is missing from it").arg(name);
+        // Put in place without a record file, it would leave the diary without that list.
+        const bool recordFile = i < qsizetype(kAllTables.size());
+        if (got[i].startsWith("- ") && (recordFile || wanted[i] != got[i]))
+            return QStringLiteral("%1 is missing from it").arg(name);
+        if (wanted[i] == got[i]) continue;
         if (wanted[i].startsWith("- ")) return QStringLiteral("it holds %1, which the restore did not write").arg(name);
         return QStringLiteral("its %1 is not as the restore wrote it").arg(name);
     }
     return {};
 }
 
-Outcome<SetAsideRestore> Backups::finishRestore() {
-    Outcome<SetAsideRestore> out;
+Result Backups::removeLeftovers() const {
+    std::string error;
+    if (!files::removeUnfinished(native(diaryFolder_), error)) return refusedFor(error);
+    // Earlier versions of the program wrote a replacement under the file's name and ".new".
+    for (const QString& path : filesIn(diaryFolder_))
+        if (const Result removed = removeFile(path + QStringLiteral(".new")); !removed) return removed;
+    return Result::done();
+}
+
+Outcome<UnfinishedRestore> Backups::finishRestore() {
+    Outcome<UnfinishedRestore> out;
+    if (out.result = removeLeftovers(); !out) return out;
     for (const QString& leftover : {kStaging, kDone})
         if (out.result = removeFolder(folder() + '/' + leftover); !out) return out;
     const QString ready = folder() + '/' + kReady;
     if (!QFileInfo::exists(ready)) return out;
-    out.value.found = stagedProblem(ready);
-    if (out.value.found.isEmpty()) {
-        out.result = install();
+    bool keptRecorded = false;
+    out.value.found = stagedProblem(ready, out.value, keptRecorded);
+    if (!out.value.found.isEmpty()) {
+        out.value.restored.clear();
+        out.value.kept.clear();
+        out.value.movedTo = freeName(kDamagedRestore + clock::today().toString(kDateFormat));
+        out.result = renameDurably(ready, out.value.movedTo);
         return out;
     }
-    out.value.movedTo = freeName(kDamagedRestore + clock::today().toString(kDateFormat));
-    out.result = renameDurably(ready, out.value.movedTo);
+    // The restore that committed this kept the files it replaces; one that does not say so
+    // (made by hand, or by an earlier version) has them kept now, as a restore would.
+    if (!keptRecorded && DiaryStore::holdsRecordFiles(diaryFolder_)) {
+        out.value.kept = QFileInfo(freeName(clock::today().toString(kDateFormat) + kBeforeRestore)).fileName();
+        if (out.result = makeBackup(out.value.kept); !out) return out;
+    }
+    out.result = install();
+    out.value.finished = out.ok();
     return out;
 }
 

@@ -71,6 +71,9 @@ Checks& Checks::optionalOneOf(const QString& value, const QStringList& allowed, 
 Checks& Checks::open(const DiaryStore& store, TableId id) {
     writable(store);
     if (!store.has(id)) fail(fields::notOpen(id).error());
+    if (const QString why = store.unwritableReason(id); !why.isEmpty())
+        fail(QStringLiteral("%1 can be read but not written (%2), so nothing was saved.")
+                 .arg(QString::fromStdString(definition(id).fileName), why));
     return *this;
 }
 

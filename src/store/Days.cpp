@@ -10,6 +10,7 @@
 #include "Writes.h"
 
 #include <algorithm>
+#include <set>
 
 namespace pulmora::store {
 
@@ -86,6 +87,12 @@ Result Days::saveDay(const QString& person, const QString& date, const DayValues
     }
     for (const DayMedRow& row : medication)
         if (kept(row)) medicationChecks(checks, row);
+    // A list file that may only be read refuses the save before anything is written, when the
+    // save would change its list.
+    if (checks.result() && changesList(person, date, TableId::DlyTrig, triggers, medication))
+        checks.open(store_, TableId::DlyTrig);
+    if (checks.result() && changesList(person, date, TableId::DlyMed, triggers, medication))
+        checks.open(store_, TableId::DlyMed);
     if (const Result r = checks.result(); !r) return r;
 
     const QDate day = *keys::Get4Date(date);
@@ -111,6 +118,25 @@ Result Days::saveDay(const QString& person, const QString& date, const DayValues
     return removeDayExcept(TableId::DlyMed, person, date, wanted);
 }
 
+bool Days::changesList(const QString& person, const QString& date, TableId list, const QStringList& triggers,
+                       std::span<const DayMedRow> medication) {
+    if (store_.unwritableReason(list).isEmpty()) return false;
+    if (list == TableId::DlyTrig) {
+        QStringList stored;
+        for (const TriggerLine& line : ListDlyTrg(person, date)) stored << line.name;
+        QStringList wanted = triggers;
+        stored.sort();
+        wanted.sort();
+        return stored != wanted;
+    }
+    std::set<std::pair<QString, int>> stored, wanted;
+    for (const DayMedRow& row : ListDlyMed(person, date).rows)
+        if (kept(row)) stored.insert({row.medId, row.timesUsed});
+    for (const DayMedRow& row : medication)
+        if (kept(row)) wanted.insert({row.medId.trimmed(), row.timesUsed});
+    return stored != wanted;
+}
+
 std::vector<TableId> Days::unsavableLists(const QStringList& tickedTriggers, std::span<const DayMedRow> medication) const {
     std::vector<TableId> lists;
     if (!tickedTriggers.isEmpty() && !store_.has(TableId::DlyTrig)) lists.push_back(TableId::DlyTrig);
@@ -123,7 +149,8 @@ std::vector<TableId> Days::unsavableLists(const QStringList& tickedTriggers, std
 
 Result Days::writeDay(const QString& person, const QDate& date, const DayValues& v, RaiseBest raise) {
     const DailyTable t(store_);
-    const bool found = fields::seek(t.table(), t.tag(DailyTag::diDyID), keys::dayId(person, keys::dateKey(date)));
+    const bool found =
+        fields::seekIncludingMarked(t.table(), t.tag(DailyTag::diDyID), keys::dayId(person, keys::dateKey(date)));
     if (!found) t->appendStart();
     mapping::writeDay(t, person, {date, v});
     if (const Result r = writes().save(TableId::Daily, !found); !r) return r;
@@ -201,7 +228,7 @@ Result Days::removeDayExcept(TableId id, const QString& person, const QString& d
 Outcome<quint32> Days::addTrigger(const QString& person, const QString& name, const QDate& date) {
     const DlyTrigTable t(store_);
     const QString key = keys::padded(keys::dayId(person, keys::dateKey(date)) + name, w::kDayId + w::kTrigger);
-    const bool found = fields::seek(t.table(), t.tag(DlyTrigTag::dtiKEY), key);
+    const bool found = fields::seekIncludingMarked(t.table(), t.tag(DlyTrigTag::dtiKEY), key);
     return writes().keep(TableId::DlyTrig, found, [&] { mapping::writeDayTrigger(t, person, {date, name}); });
 }
 
@@ -232,7 +259,7 @@ std::vector<TriggerLine> Days::AddNewDlyTrg(const QString& person, std::vector<T
 Outcome<quint32> Days::addMedication(const QString& person, const QDate& date, const DayMedRow& row) {
     const DlyMedTable t(store_);
     const QString key = keys::dayId(person, keys::dateKey(date)) + keys::padded(row.medId, w::kMedId);
-    const bool found = fields::seek(t.table(), t.tag(DlyMedTag::dmiKEY), key);
+    const bool found = fields::seekIncludingMarked(t.table(), t.tag(DlyMedTag::dmiKEY), key);
     Outcome<quint32> out;
     if (found) {
         // Name and category stay as they were recorded that day.

@@ -53,6 +53,9 @@ private:
     // peak flow when a reading exceeds it.
     Result writeDay(const QString& person, const QDate& date, const DayValues& values, RaiseBest raise);
     Result raiseBest(const QString& person, const DayValues& values);
+    // Whether a save of these lists would write the list file, when that file may only be read.
+    bool changesList(const QString& person, const QString& date, TableId list, const QStringList& triggers,
+                     std::span<const DayMedRow> medication);
     // The day's trigger or medication as saveDay wants it, answering its record number.
     Outcome<quint32> addTrigger(const QString& person, const QString& name, const QDate& date);
     Outcome<quint32> addMedication(const QString& person, const QDate& date, const DayMedRow& row);

@@ -64,6 +64,7 @@ void DiaryStore::OpenDB(Access access) {
     engine_ = std::make_unique<engine::Engine>();
     engine_->setWaitForDisk(waitForDisk_);
     problems_.clear();
+    unwritable_.clear();
     for (TableId id : kAllTables) handles_[size_t(id)] = openTable(id);
     emit opened();
 }
@@ -86,11 +87,23 @@ TableHandles DiaryStore::openTable(TableId id) {
         if (readOnly()) return TableHandles{};
         opened = engine_->create(path, def.fields, def.tags);
     }
+    // A file that cannot be opened for writing may still be read: its table is shown, and only
+    // the writes to it are refused.
+    if (opened.outcome == engine::Engine::OpenOutcome::Unusable && !readOnly()) {
+        auto reading = engine_->open(path, def.tags, engine::Engine::Access::ReadOnly);
+        if (reading.table) {
+            unwritable_.push_back({id, QString::fromStdString(def.fileName), QString::fromStdString(opened.reason)});
+            opened = reading;
+        }
+    }
     if (!opened.table) return report(QString::fromStdString(opened.reason));
     if (const QString mismatch = fieldMismatch(fieldsOf(*opened.table), def); !mismatch.isEmpty()) {
         engine_->close(opened.table);
         return report(mismatch);
     }
+    // What a user sees is what a pack would leave: records another program marked deleted are
+    // gone for every read, as they are for the next pack.
+    opened.table->setMarkedHidden(true);
     // The layout is checked, so every field and tag of the definition is there.
     TableHandles h{opened.table, {}, {}};
     for (const auto& f : def.fields) h.fields.push_back(opened.table->field(f.name));
@@ -112,6 +125,11 @@ QString DiaryStore::headerProblem(const QString& folder, TableId id) {
     case engine::Engine::OpenOutcome::Opened: break;
     }
     return fieldMismatch(inspected.fields, definition(id));
+}
+
+QString DiaryStore::unwritableReason(TableId id) const {
+    const auto file = std::find_if(unwritable_.begin(), unwritable_.end(), [id](const FileProblem& p) { return p.table == id; });
+    return file == unwritable_.end() || !has(id) ? QString() : file->reason;
 }
 
 QString DiaryStore::readOnlyReason() const {

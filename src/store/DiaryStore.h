@@ -82,6 +82,11 @@ public:
     bool has(TableId id) const { return table(id) != nullptr; }
     const TableHandles& handles(TableId id) const { return handles_[size_t(id)]; }
     const std::vector<FileProblem>& fileProblems() const { return problems_; }
+    // Record files the diary may read but not write (their permissions, a read-only disk): each
+    // is open for reading, and every write to it is refused with the reason given here.
+    const std::vector<FileProblem>& unwritableFiles() const { return unwritable_; }
+    // Why the open table cannot be written; empty when it can.
+    QString unwritableReason(TableId id) const;
     TablePosition position(TableId id) const;
 
 signals:
@@ -101,6 +106,7 @@ private:
     std::unique_ptr<engine::Engine> engine_;
     std::array<TableHandles, kTableCount> handles_{};
     std::vector<FileProblem> problems_;
+    std::vector<FileProblem> unwritable_;
     bool waitForDisk_ = true;
 };
 

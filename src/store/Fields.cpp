@@ -77,6 +77,11 @@ bool seek(engine::Table& table, engine::Tag* tag, const QString& key) {
     return table.seek(bytes(key));
 }
 
+bool seekIncludingMarked(engine::Table& table, engine::Tag* tag, const QString& key) {
+    table.selectTag(tag);
+    return table.seekIncludingMarked(bytes(key));
+}
+
 Result notOpen(TableId id) {
     return Result::refused(QStringLiteral("%1 is not open, so nothing was saved.")
                                .arg(QString::fromStdString(definition(id).fileName)));

@@ -36,8 +36,13 @@ void assign(engine::Field& field, int value);
 void assign(engine::Field& field, StoredNumber value);
 void assign(engine::Field& field, const QDate& date);
 std::string bytes(const QString& text);
-// Selects the tag and seeks the key; answers whether a key begins with it.
+// Selects the tag and seeks the key; answers whether a key begins with it. The store's tables
+// hide the records marked deleted (by a removal that was stopped, or another program): every
+// read sees what a pack would leave.
 bool seek(engine::Table& table, engine::Tag* tag, const QString& key);
+// The same finding a marked record too, for the writes that recall what they find, and for the
+// identifiers made new, which no record in the file may hold.
+bool seekIncludingMarked(engine::Table& table, engine::Tag* tag, const QString& key);
 
 // "Daily.dat is not open, so nothing was saved."
 Result notOpen(TableId id);

@@ -67,7 +67,7 @@ QString Persons::newPersonId(const PersonDetails& d) {
     for (quint32 n = 1; n <= 0xFFFF; ++n) {
         const QString id = keys::personIdCandidate(d.surname, d.firstName, n);
         const bool free = forEachPersonFile(store_, [&](const auto& t, auto byPerson) {
-            return !t || !fields::seek(t.table(), t.tag(byPerson), id);
+            return !t || !fields::seekIncludingMarked(t.table(), t.tag(byPerson), id);
         });
         if (free) return id;
     }
@@ -303,8 +303,8 @@ QString Persons::newMedId(const QString& name) {
     const quint32 last = name.trimmed().size() >= 4 ? 0xFFFF : 0xFFFFFF;
     for (quint32 n = 1; n <= last; ++n) {
         const QString id = keys::medIdCandidate(name, n);
-        if (!fields::seek(t.table(), t.tag(PerMedTag::pmiMDID), id) &&
-            !(days && fields::seek(days.table(), days.tag(DlyMedTag::dmiMDID), id)))
+        if (!fields::seekIncludingMarked(t.table(), t.tag(PerMedTag::pmiMDID), id) &&
+            !(days && fields::seekIncludingMarked(days.table(), days.tag(DlyMedTag::dmiMDID), id)))
             return id;
     }
     return {};
@@ -358,11 +358,17 @@ Outcome<bool> Persons::AddTrg(const QString& oldName, const QString& newName) {
     if (!out) return out;
     const RefTrigTable t(store_);
     engine::Tag* byName = t.tag(RefTrigTag::rtiTRIG);
-    const bool newListed = fields::seek(t.table(), byName, refTriggerKey(name));
+    // A record of the new name that is marked deleted is recalled: the name is unique in the file.
+    const bool newStored = fields::seekIncludingMarked(t.table(), byName, refTriggerKey(name));
+    const bool newMarked = newStored && t->isDeleted();
+    if (newMarked) {
+        if (out.result = writes().save(TableId::RefTrig, false); !out) return out;
+        out.value = true;
+    }
     const bool oldListed = !oldName.trimmed().isEmpty() && cp1252::canEncode(oldName) &&
                            fields::seek(t.table(), byName, refTriggerKey(oldName));
     if (oldListed && keys::triggerName(oldName) != name) {
-        if (newListed) {
+        if (newStored) {
             // Renaming onto a listed name: the two become one.
             out.result = writes().pack(TableId::RefTrig, {t->recordNumber()});
         } else {
@@ -370,7 +376,7 @@ Outcome<bool> Persons::AddTrg(const QString& oldName, const QString& newName) {
             out.result = writes().save(TableId::RefTrig, false);
         }
         out.value = out.ok();
-    } else if (!oldListed && !newListed) {
+    } else if (!oldListed && !newStored) {
         t->appendStart();
         mapping::writeRefTrigger(t, {name});
         out.result = writes().save(TableId::RefTrig, true);
@@ -411,7 +417,7 @@ QStringList Persons::personTriggers(PerTrigTag order, const QString& id) {
 
 Outcome<quint32> Persons::addPersonTrigger(const QString& id, const QString& name) {
     const PerTrigTable t(store_);
-    const bool found = fields::seek(t.table(), t.tag(PerTrigTag::ptiTRIG), personTriggerKey(id, name));
+    const bool found = fields::seekIncludingMarked(t.table(), t.tag(PerTrigTag::ptiTRIG), personTriggerKey(id, name));
     return writes().keep(TableId::PerTrig, found, [&] { mapping::writePersonTrigger(t, {id, name}); });
 }
 

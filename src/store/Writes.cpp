@@ -18,8 +18,9 @@ Result Writes::save(TableId id, bool isNew) {
     return outcome(id, t.flush());
 }
 
-Result Writes::pack(TableId id, const std::vector<quint32>& alsoRemove) {
-    return outcome(id, store_.table(id)->packRemoving(alsoRemove));
+Result Writes::pack(TableId id, const std::vector<quint32>& remove) {
+    if (remove.empty()) return Result::done();
+    return outcome(id, store_.table(id)->packRemoving(remove));
 }
 
 }  // namespace pulmora::store

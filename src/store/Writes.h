@@ -31,8 +31,10 @@ public:
         out.value = t.recordNumber();
         return out;
     }
-    // Removes the marked records, and the given ones (1-based record numbers) with them.
-    Result pack(TableId id, const std::vector<quint32>& alsoRemove = {});
+    // Removes the given records (1-based record numbers), and the marked ones with them, in one
+    // replacement of the file. With none given the file is left alone: its marked records are
+    // hidden from every read already, and a save touches only the files whose lists changed.
+    Result pack(TableId id, const std::vector<quint32>& remove);
 
 private:
     Result outcome(TableId id, const engine::Status& status);

@@ -67,7 +67,7 @@ void BackupTest::TearDown() {
 
 void BackupTest::startOn(const QDate& day) {
     store::clock::setToday(day);
-    const store::Result done = backups().backUpDaily();
+    const auto done = backups().backUpDaily();
     ASSERT_TRUE(done) << done.error().toStdString();
 }
 

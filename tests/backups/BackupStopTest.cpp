@@ -51,7 +51,7 @@ TEST_F(BackupStopTest, ADailyBackupStoppedAnywhereIsEitherWholeOrNotThere) {
         EXPECT_EQ(filesOf(work.path()), diaryFiles) << where;
         expectWhole(work, diaryFiles, false, where);
         // The next start finishes the work.
-        const store::Result again = backupsOf(work).backUpDaily();
+        const auto again = backupsOf(work).backUpDaily();
         EXPECT_TRUE(again) << where << ": " << again.error().toStdString();
         EXPECT_EQ(foldersIn(work.path() / "backups"), after) << where;
         expectWhole(work, diaryFiles, false, where);
@@ -152,7 +152,7 @@ TEST_F(BackupStopTest, AStagedRestoreThatIsNotWholeIsSetAsideAndTheDiaryKept) {
         const fs::path aside = finished.value.movedTo.toStdString();
         EXPECT_EQ(aside.parent_path(), work.path() / "backups") << found.toStdString();
         EXPECT_EQ(contentOf(aside), damaged) << found.toStdString();
-        // Never offered for a restore, never cleared away.
+        // Never offered for a restore, nor cleared by the next start.
         EXPECT_TRUE(backupsOf(work).backUpDaily());
         for (const store::Backup& backup : backupsOf(work).list())
             EXPECT_NE(backup.name.toStdString(), aside.filename().string());

@@ -25,9 +25,9 @@ std::vector<char> bytesOf(const fs::path& path) { return readBytes(path.string()
 // ---- the restore window ----------------------------------------------------------------------
 
 std::vector<store::Backup> twoBackups() {
-    return {{"2024-06-15-before-restore", {2024, 6, 15}, true, 12},
-            {"2024-06-14", {2024, 6, 14}, false, 1},
-            {"2024-06-13", {2024, 6, 13}, false, -1}};
+    return {{"2024-06-15-before-restore", {2024, 6, 15}, true, 12, {}},
+            {"2024-06-14", {2024, 6, 14}, false, 1, {}},
+            {"2024-06-13", {2024, 6, 13}, false, -1, {}}};
 }
 
 TEST(RestoreWindowTest, ListsEachBackupWithItsDayAndTheDaysItHolds) {
@@ -61,6 +61,15 @@ TEST(RestoreWindowTest, AsksBeforeItAnswersAndOffersNoUnreadableBackup) {
     EXPECT_EQ(window.result(), QDialog::Accepted);
     ASSERT_TRUE(window.chosen());
     EXPECT_EQ(window.chosen()->name, "2024-06-14");
+}
+
+// A backup without every record file would empty the lists it lacks: it is shown, never offered.
+TEST(RestoreWindowTest, AnIncompleteBackupIsListedAsSuchAndNotOffered) {
+    app::RestoreWindow window({{"2024-06-14", {2024, 6, 14}, false, 592, "DlyTrig.dat is missing from it"}});
+    EXPECT_EQ(window.List->item(0)->text(), "Friday 14 June 2024: incomplete, DlyTrig.dat is missing from it");
+    window.show();
+    window.List->setCurrentRow(0);
+    EXPECT_FALSE(window.BtnRestore->isEnabled());
 }
 
 TEST(RestoreWindowTest, ReturnAsksAndReturnAgainGoesBackWithoutAnswering) {

@@ -63,7 +63,7 @@ TEST_F(BackupTest, ABackupThatCannotBeWrittenSaysWhyAndLeavesTheDiaryAsItWas) {
     if (!readOnly.usable()) GTEST_SKIP() << readOnly.why();
     ASSERT_TRUE(readOnly.apply());
     const Files before = filesOf(diary.path());
-    const store::Result done = backups().backUpDaily();
+    const auto done = backups().backUpDaily();
     ASSERT_FALSE(done);
     EXPECT_NE(done.error().indexOf(QString::fromStdString(backupFolder().string())), -1) << done.error().toStdString();
     EXPECT_EQ(filesOf(diary.path()), before);
@@ -74,7 +74,7 @@ TEST_F(BackupTest, ABackupThatCannotBeWrittenSaysWhyAndLeavesTheDiaryAsItWas) {
 TEST_F(BackupTest, ABackupThatFailsPartWayLeavesNothingBehind) {
     int writes = 0;
     files::faults::setHook([&](files::faults::Operation op) { return op != files::faults::Operation::Write || ++writes != 3; });
-    const store::Result done = backups().backUpDaily();
+    const auto done = backups().backUpDaily();
     files::faults::setHook({});
     EXPECT_TRUE(done.error().contains("Input/output error")) << done.error().toStdString();
     EXPECT_EQ(foldersIn(backupFolder()), std::vector<std::string>{});

@@ -1,4 +1,6 @@
+#include "files/FaultSeam.h"
 #include "files/Replacement.h"
+#include "support/FileSystems.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +9,7 @@
 #include <filesystem>
 #include <functional>
 #include <grp.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -60,32 +63,6 @@ TEST(UserFileTest, ANewFileIsTheOwnersAnOldOneKeepsItsModeALinkIsWrittenThrough)
     }
 }
 
-// Runs `work` in a child process as an ordinary user: started by the superuser, the child first
-// becomes "nobody", for whom permissions hold as they do for anyone else. Answers what the child
-// wrote to its output.
-std::string asOrdinaryUser(const std::function<std::string()>& work) {
-    int channel[2];
-    if (::pipe(channel) != 0) return "no pipe";
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(channel[0]);
-        constexpr uid_t kNobody = 65534;
-        std::string said = "could not become nobody";
-        if (::geteuid() != 0 || (::setgroups(0, nullptr) == 0 && ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0))
-            said = work();
-        const ssize_t ignored = ::write(channel[1], said.data(), said.size());
-        (void)ignored;
-        ::_exit(0);
-    }
-    ::close(channel[1]);
-    std::string heard;
-    char buffer[256];
-    for (ssize_t n; (n = ::read(channel[0], buffer, sizeof buffer)) > 0;) heard.append(buffer, size_t(n));
-    ::close(channel[0]);
-    ::waitpid(child, nullptr, 0);
-    return heard;
-}
-
 // The folder lets the user make files; the file itself is not the user's to write.
 TEST(UserFileTest, AFileTheUserMayNotWriteIsRefusedAndKept) {
     TempFolder folder;
@@ -102,6 +79,63 @@ TEST(UserFileTest, AFileTheUserMayNotWriteIsRefusedAndKept) {
     EXPECT_EQ(reason, "Permission denied");
     EXPECT_EQ(readBytes(path), old);
     EXPECT_EQ(namesIn(folder.path()), std::vector<std::string>{"out"});
+}
+
+// The new file's name is never one a user could have chosen, fits beside a name of any legal
+// length, and a replacement stopped before its end leaves no name behind.
+TEST(UserFileTest, TheNewFileTakesNoNameOfTheUsersAndAStopLeavesNone) {
+    TempFolder folder;
+    const std::vector<char> users{'m', 'i', 'n', 'e'};
+    writeBytes(folder.file("out.new"), users);
+    const std::string longest(255, 'L');
+    for (const std::string& name : {std::string("out"), longest}) {
+        ASSERT_TRUE(replaceAsUser(folder.file(name))) << name.size();
+        ASSERT_TRUE(replaceAsUser(folder.file(name))) << name.size();  // over an old file
+        EXPECT_EQ(readBytes(folder.file(name)), kNew);
+    }
+    EXPECT_EQ(readBytes(folder.file("out.new")), users);
+    EXPECT_EQ(namesIn(folder.path()), (std::vector<std::string>{longest, "out", "out.new"}));
+
+    for (const std::string& name : {std::string("out"), std::string("fresh")}) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            files::Replacement file(folder.file(name), files::kUserFile);
+            if (file.begin() && file.write(kNew.data(), kNew.size())) ::_exit(0);  // as a kill, nothing cleared
+            ::_exit(1);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    EXPECT_EQ(namesIn(folder.path()), (std::vector<std::string>{longest, "out", "out.new"}));
+}
+
+// What a stop left under the hidden names goes; a user's file, and one a replacement is writing, stay.
+TEST(UserFileTest, OnlyUnfinishedFilesNoReplacementHoldsAreRemoved) {
+    TempFolder folder;
+    writeBytes(folder.file(".pulmora-unfinished-Ab3dE9"), kNew);
+    writeBytes(folder.file(".pulmora-unfinished-held00"), kNew);
+    writeBytes(folder.file(".pulmora-unfinished-x"), kNew);
+    writeBytes(folder.file("out.new"), kNew);
+    const int held = ::open(folder.file(".pulmora-unfinished-held00").c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    std::string error;
+    EXPECT_TRUE(files::removeUnfinished(folder.path().string(), error)) << error;
+    ::close(held);
+    EXPECT_EQ(namesIn(folder.path()),
+              (std::vector<std::string>{".pulmora-unfinished-held00", ".pulmora-unfinished-x", "out.new"}));
+}
+
+// The folder's sync is what makes the new name last: when it fails the replacement fails.
+TEST(UserFileTest, AFolderThatCannotBeSyncedFailsTheReplacement) {
+    TempFolder folder;
+    int syncs = 0;
+    files::faults::setHook([&syncs](files::faults::Operation op) { return op != files::faults::Operation::Sync || ++syncs != 2; });
+    files::Replacement file(folder.file("out"), files::kUserFile);
+    const bool replaced = file.replaceBy(kNew.data(), kNew.size());
+    files::faults::setHook({});
+    EXPECT_FALSE(replaced);
+    EXPECT_EQ(file.reason(), "Input/output error");
 }
 
 }  // namespace

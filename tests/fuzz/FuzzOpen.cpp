@@ -10,8 +10,10 @@ namespace {
 
 using namespace pulmora::engine;
 
+// In memory where the machine has a memory file system: every input is written and synced.
 const std::string& scratchPath() {
-    static const std::string path = "/tmp/pulmora-fuzz-" + std::to_string(::getpid()) + ".dbf";
+    static const std::string folder = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+    static const std::string path = folder + "/pulmora-fuzz-" + std::to_string(::getpid()) + ".dbf";
     return path;
 }
 

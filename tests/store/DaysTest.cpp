@@ -204,5 +204,47 @@ TEST_F(DaysTest, StoredTextThatIsNotANumberReadsAsZero) {
     EXPECT_EQ(diary.reports.daysBetween(john, QDate(2024, 6, 1), QDate(2024, 6, 1)).front().values.morning, 0);
 }
 
+// Records another dBASE program marked deleted are gone for every read, as a pack would leave
+// them; a save touches only the files whose lists it changes, and a day saved again with a
+// marked row recalls it rather than add a second one.
+TEST_F(DaysTest, RecordsMarkedElsewhereAreGoneForEveryReadAndUntouchedByOtherSaves) {
+    saveLists("20240610", {"POLLEN"}, {{reliever, 1}});
+    saveLists("20240611", {"COLD AIR"}, {{preventer, 2}});
+    addDay(john, "20240612", 300, 310);
+    const auto mark = [&](TableId id, const char* tag, const QString& key) {
+        engine::Table& t = *table(id);
+        t.selectTag(t.tag(tag));
+        ASSERT_TRUE(t.seek(key.toStdString())) << key.toStdString();
+        t.markDeleted();
+        ASSERT_TRUE(t.flush());
+    };
+    mark(TableId::DlyTrig, "dtiDyID", store::keys::dayId(john, "20240611"));
+    mark(TableId::DlyMed, "dmiDyID", store::keys::dayId(john, "20240611"));
+    mark(TableId::Daily, "diDyID", store::keys::dayId(john, "20240612"));
+    diary.files.OpenDB();
+
+    EXPECT_TRUE(names(diary.days.GetDly(john, "20240611").triggers, true).empty());
+    EXPECT_TRUE(diary.days.GetDly(john, "20240611").medication.rows[0].isFree());
+    EXPECT_FALSE(diary.days.GetDly(john, "20240612").found);
+    EXPECT_EQ(diary.days.ChkDly(john, "20240612"), -1);
+    EXPECT_EQ(diary.reports.daysBetween(john, QDate(2024, 6, 1), QDate(2024, 6, 30)).size(), 2u);
+
+    const auto trigFile = readBytes(diary.files.filePath(TableId::DlyTrig).toStdString());
+    const auto medFile = readBytes(diary.files.filePath(TableId::DlyMed).toStdString());
+    store::DayValues values = diary.days.GetDly(john, "20240610").values;
+    values.morning = 420;  // a reading changed, its lists as they were
+    const std::vector<store::DayMedRow> rows{{"Salbutamol", "Reliever", reliever, 1}};
+    ASSERT_TRUE(diary.days.saveDay(john, "20240610", values, {"POLLEN"}, rows));
+    EXPECT_EQ(readBytes(diary.files.filePath(TableId::DlyTrig).toStdString()), trigFile);
+    EXPECT_EQ(readBytes(diary.files.filePath(TableId::DlyMed).toStdString()), medFile);
+
+    saveLists("20240611", {"COLD AIR"}, {});
+    EXPECT_EQ(names(diary.days.GetDly(john, "20240611").triggers, true), std::vector<QString>{"COLD AIR"});
+    EXPECT_EQ(table(TableId::DlyTrig)->recordCount(), 2u);
+    addDay(john, "20240612", 330, 340);
+    EXPECT_TRUE(diary.days.GetDly(john, "20240612").found);
+    EXPECT_EQ(table(TableId::Daily)->recordCount(), 3u);
+}
+
 }  // namespace
 }  // namespace pulmora::test

@@ -1,4 +1,5 @@
 #include "DiaryFixture.h"
+#include "support/FileSystems.h"
 
 #include <filesystem>
 #include <map>
@@ -181,6 +182,40 @@ TEST_F(FileAccessTest, ALinkedDayFileStaysLinkedAndPrivateThroughAPack) {
     EXPECT_EQ(st.st_mode & 0777, 0600u);
     diary.files.OpenDB();
     EXPECT_EQ(table(TableId::DlyMed)->recordCount(), 0u);
+}
+
+// A record file the user may read but not write hides nothing: its table is open for reading,
+// the store names it, and only a save that would change it is refused, before anything is written.
+TEST_F(FileAccessTest, ARecordFileThatCannotBeWrittenIsReadAndOnlyItsWritesRefused) {
+    const QString jo = john;
+    ASSERT_EQ(::chmod(folder.path().c_str(), 0777), 0);
+    for (const auto& entry : fs::directory_iterator(folder.path())) ::chmod(entry.path().c_str(), 0666);
+    ::chmod(diary.files.filePath(TableId::DlyTrig).toStdString().c_str(), 0444);
+    const auto before = readBytes(diary.files.filePath(TableId::Daily).toStdString());
+
+    const std::string heard = asOrdinaryUser([&] {
+        diary.files.OpenDB();
+        std::string said;
+        for (const store::FileProblem& file : diary.files.unwritableFiles())
+            said += file.fileName.toStdString() + " (" + file.reason.toStdString() + ")\n";
+        for (const store::TriggerLine& line : diary.days.GetDly(jo, "20240610").triggers)
+            said += line.name.toStdString() + (line.ticked ? " ticked\n" : "\n");
+        store::DayValues values;
+        values.morning = 300;
+        const store::Result changed = diary.days.saveDay(jo, "20240610", values, {"POLLEN", "DUST"}, {});
+        said += changed ? "saved\n" : changed.error().toStdString() + "\n";
+        const store::Result kept = diary.days.saveDay(jo, "20240611", values, {}, {});
+        said += kept ? "saved\n" : kept.error().toStdString() + "\n";
+        return said;
+    });
+    const std::string trigPath = diary.files.filePath(TableId::DlyTrig).toStdString();
+    EXPECT_EQ(heard, "DlyTrig.dat (cannot open " + trigPath + ": Permission denied)\nPOLLEN ticked\n"
+                     "DlyTrig.dat can be read but not written (cannot open " + trigPath +
+                     ": Permission denied), so nothing was saved.\nsaved\n");
+    diary.files.OpenDB();
+    EXPECT_TRUE(diary.days.GetDly(jo, "20240611").found);
+    EXPECT_EQ(diary.days.GetDly(jo, "20240610").values.morning, 300);
+    EXPECT_NE(readBytes(diary.files.filePath(TableId::Daily).toStdString()), before);
 }
 
 }  // namespace

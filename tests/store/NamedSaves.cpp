@@ -18,9 +18,10 @@ store::Result resultOf(const engine::Status& status) {
 
 engine::Table& table(store::Diary& diary, TableId id) { return *diary.files.table(id); }
 
+// The named operations saw the records they had marked: they recalled them.
 bool seek(engine::Table& t, const char* tag, const QString& key) {
     t.selectTag(t.tag(tag));
-    return t.seek(bytes(key));
+    return t.seekIncludingMarked(bytes(key));
 }
 
 QString text(engine::Table& t, const char* field) {

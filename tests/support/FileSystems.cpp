@@ -3,8 +3,10 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <grp.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace pulmora::test {
@@ -50,5 +52,29 @@ bool ReadOnlyFolder::apply() {
     applied_ = scratch_ ? scratch_->makeReadOnly() : ::chmod(folder_.c_str(), 0555) == 0;
     return applied_;
 }
+
+std::string asOrdinaryUser(const std::function<std::string()>& work) {
+    int channel[2];
+    if (::pipe(channel) != 0) return "no pipe";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(channel[0]);
+        constexpr uid_t kNobody = 65534;
+        std::string said = "could not become nobody";
+        if (::geteuid() != 0 || (::setgroups(0, nullptr) == 0 && ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0))
+            said = work();
+        const ssize_t ignored = ::write(channel[1], said.data(), said.size());
+        (void)ignored;
+        ::_exit(0);
+    }
+    ::close(channel[1]);
+    std::string heard;
+    char buffer[256];
+    for (ssize_t n; (n = ::read(channel[0], buffer, sizeof buffer)) > 0;) heard.append(buffer, size_t(n));
+    ::close(channel[0]);
+    ::waitpid(child, nullptr, 0);
+    return heard;
+}
+
 
 }  // namespace pulmora::test

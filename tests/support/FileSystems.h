@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -50,5 +51,10 @@ private:
     std::unique_ptr<ScratchFileSystem> scratch_;
     bool applied_ = false;
 };
+
+// Runs `work` in a child process as an ordinary user: started by the superuser, the child first
+// becomes "nobody", for whom permissions hold as they do for anyone else. Answers what the child
+// wrote to its output.
+std::string asOrdinaryUser(const std::function<std::string()>& work);
 
 }  // namespace pulmora::test
