@@ -152,7 +152,8 @@ void TAsDly::connectControls(DailyWindows& windows) {
         // Rows added with a count of 0 are not stored, so this is no change to save.
         Additional->showMedication(diary_.days.AddNewDlyMed(CurrentPerson(), Additional->DayMedRows()));
     });
-    connect(BtnSave, &TDaButton::clicked, this, &TAsDly::RecUpdate);
+    // A save that fails has said why on the info line; there is nothing more to do here.
+    connect(BtnSave, &TDaButton::clicked, this, [this] { RecUpdate(); });
     auto* save = new QShortcut(QKeySequence::Save, this);
     connect(save, &QShortcut::activated, this, [this] {
         if (recChanged_) RecUpdate();
@@ -310,11 +311,10 @@ bool TAsDly::saveDay(const QStringList& triggers, std::span<const store::DayMedR
     return true;
 }
 
-void TAsDly::RecUpdate() {
-    if (!person_)
-        commands_->openPersonalCard(true);
-    else
-        SaveDay();
+bool TAsDly::RecUpdate() {
+    if (person_) return SaveDay();
+    commands_->openPersonalCard(true);
+    return false;
 }
 
 void TAsDly::ShowSummary() {
