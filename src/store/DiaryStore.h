@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Schema.h"
+#include "files/OwnFiles.h"
 
 #include <QObject>
 #include <QString>
@@ -102,6 +103,8 @@ private:
     std::array<TableHandles, kTableCount> handles_{};
     std::vector<FileProblem> problems_;
     bool waitForDisk_ = true;
+    // While the diary is open its record files and backups are its own: no file a user names replaces them.
+    files::OwnFiles ownFiles_;
 };
 
 }  // namespace pulmora::store

@@ -149,7 +149,7 @@ protected:
     std::map<std::string, std::vector<char>> diaryFiles() const {
         std::map<std::string, std::vector<char>> files;
         for (const auto& entry : std::filesystem::directory_iterator(d.folder.path()))
-            files[entry.path().filename().string()] = readBytes(entry.path().string());
+            if (entry.is_regular_file()) files[entry.path().filename().string()] = readBytes(entry.path().string());
         return files;
     }
 
@@ -371,6 +371,36 @@ TEST_F(Reporter, OnAFullDiskEveryKindOfFileSaysWhy) {
         EXPECT_NE(errorText().find("No space left on device"), std::string::npos) << arguments << ": " << errorText();
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(full.path()), {}), 1) << "only the filler";
     }
+}
+
+// No file the tool writes replaces one of the diary's own, whatever the kind and however the name
+// reaches it; what is written is the same file that ends up refused.
+TEST_F(Reporter, RefusesToWriteOverTheDiarysOwnFiles) {
+    namespace fs = std::filesystem;
+    fs::create_directories(d.folder.path() / "backups" / "2026-12-08");
+    fs::create_directories(d.folder.path() / "help");
+    writeBytes(d.folder.file("pulmora.ini"), std::vector<char>(168, '\0'));
+    fs::create_directory_symlink(d.folder.path(), out.path() / "diary");
+    const auto before = diaryFiles();
+    const std::string report = " --person Ann --date 2026-12-08 --report weekly --out ";
+    const std::string csv = " --person Ann --report csv --out ";
+    for (const std::string& arguments :
+         {csv + d.folder.file("Daily.dat"), csv + (out.path() / "diary" / "PerTrig.dat").string(),
+          csv + d.folder.file("pulmora.ini"), csv + d.folder.file("pulmora.lock"),
+          report + (d.folder.path() / "backups" / "2026-12-08" / "w.pdf").string(),
+          report + (d.folder.path() / "help" / "w.png").string(), report + d.folder.file("backups/../help/w.jpg")}) {
+        int status = -1;
+        run(folder() + arguments, status);
+        EXPECT_EQ(status, 2) << arguments;
+        EXPECT_NE(errorText().find("which only the program writes"), std::string::npos) << arguments << ": "
+                                                                                        << errorText();
+    }
+    EXPECT_EQ(diaryFiles(), before);
+    EXPECT_TRUE(fs::is_empty(d.folder.path() / "help"));
+    EXPECT_FALSE(fs::exists(d.folder.file("pulmora.lock")));
+    int status = -1;
+    run(folder() + csv + d.folder.file("Ann.csv"), status);  // beside them is the user's to choose
+    EXPECT_EQ(status, 0) << errorText();
 }
 
 // A diary on a read-only disk (a backup, a mounted stick) can still be reported on.
