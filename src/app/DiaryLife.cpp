@@ -1,6 +1,7 @@
 #include "DiaryLife.h"
 
 #include "IniRecord.h"
+#include "ProgramFiles.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -35,6 +36,7 @@ void DiaryLife::openReadOnly(const QString& reason) {
 
 bool DiaryLife::ChkFiles() {
     diaryFolder_ = DiaryFolder::choose(programFolder());
+    ownFiles_ = ProgDir().isEmpty() ? files::OwnFiles() : program_files::claimIn(ProgDir());
     return filesProblem().isEmpty();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ProgramFolders.h"
+#include "files/OwnFiles.h"
 #include "store/Backups.h"
 #include "store/Diary.h"
 
@@ -69,6 +70,8 @@ private:
     QString programFolder_;
     DiaryFolder diaryFolder_;
     store::Access access_ = store::Access::ReadWrite;
+    // The settings file, the lock and the help pages of the diary folder, the program's own.
+    files::OwnFiles ownFiles_;
 };
 
 }  // namespace pulmora::app

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ProgramFiles.h"
+
 #include <QPoint>
 #include <QRect>
 #include <QString>
@@ -15,7 +17,7 @@ class IniRecord {
 public:
     static constexpr int kSize = 168;
     // Its name in the diary folder.
-    static inline const QString kFileName = QStringLiteral("pulmora.ini");
+    static inline const QString kFileName = program_files::kSettings;
 
     // IniDefaults: reserved bytes zero, main window at 0,0, the folder text, report window
     // maximised with no stored placement.

@@ -1,5 +1,6 @@
 #include "ProgramFolders.h"
 
+#include "ProgramFiles.h"
 #include "store/DiaryStore.h"
 
 #include <QDir>
@@ -75,10 +76,10 @@ QString installedDataFolder(const QString& programFolder) {
 }
 
 QString helpFolder(const QString& programFolder) {
-    const QString beside = QDir(programFolder).filePath(QStringLiteral("help"));
+    const QString beside = QDir(programFolder).filePath(program_files::kHelpFolder);
     if (QFileInfo(beside).isDir()) return beside;
     const QString installed = installedDataFolder(programFolder);
-    return installed.isEmpty() ? beside : installed + QStringLiteral("help");
+    return installed.isEmpty() ? beside : installed + program_files::kHelpFolder;
 }
 
 }  // namespace pulmora::app

@@ -1,5 +1,7 @@
 #include "SingleInstance.h"
 
+#include "ProgramFiles.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -43,7 +45,7 @@ bool SingleInstance::ChkOtherCopy() {
         problem_ = QStringLiteral("there is no diary folder to hold the lock");
         return false;
     }
-    const QString path = QDir(folder_).filePath("pulmora.lock");
+    const QString path = QDir(folder_).filePath(program_files::kLock);
     auto fail = [&](const char* what) {
         problem_ = QStringLiteral("%1 %2 (%3)").arg(QDir::toNativeSeparators(path), what, std::strerror(errno));
         return false;

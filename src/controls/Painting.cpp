@@ -1,10 +1,13 @@
 #include "Painting.h"
 
+#include <QDir>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace pulmora::controls {
 
@@ -17,6 +20,23 @@ QFont fittedFont(QFont font, const QString& text, const QSize& room, int smalles
     if (font.pixelSize() < 0) font.setPixelSize(QFontInfo(font).pixelSize());  // steps of whole pixels
     while (!fits(font) && font.pixelSize() > smallestPixels) font.setPixelSize(font.pixelSize() - 1);
     return font;
+}
+
+QString fittedMessage(const QString& text, const QString& path, const QFontMetrics& metrics, int width) {
+    if (metrics.horizontalAdvance(text) <= width) return text;
+    QString named = path;
+    qsizetype at = named.isEmpty() ? -1 : text.indexOf(named);
+    if (at < 0 && !named.isEmpty()) {
+        named = QDir::toNativeSeparators(path);
+        at = text.indexOf(named);
+    }
+    if (at < 0) return metrics.elidedText(text, Qt::ElideRight, width);
+    const QString before = text.left(at), after = text.mid(at + named.size());
+    const int room = width - metrics.horizontalAdvance(before) - metrics.horizontalAdvance(after);
+    const QString cut = metrics.elidedText(named, Qt::ElideMiddle, std::max(room, 0));
+    if (!cut.isEmpty() && metrics.horizontalAdvance(before + cut + after) <= width) return before + cut + after;
+    // Not even the path's ends fit: the message keeps its start and its end.
+    return metrics.elidedText(before + QChar(0x2026) + after, Qt::ElideMiddle, width);
 }
 
 void drawDottedFrame(QPainter& painter, const QRect& bounds, const QColor& colour) {

@@ -5,7 +5,9 @@
 #include <QColor>
 #include <QFont>
 #include <QRect>
+#include <QString>
 
+class QFontMetrics;
 class QKeyEvent;
 class QPainter;
 class QWidget;
@@ -27,6 +29,12 @@ void drawEmbossedText(QPainter& painter, const QPoint& baseline, const QString& 
 // the text, wrapped at the room's width, fits the room's height: a message shown whole in a
 // fixed place.
 QFont fittedFont(QFont font, const QString& text, const QSize& room, int smallestPixels = 8);
+
+// The one-line message cut to `width` in the metrics' letters. The path it names (written as
+// given or with the platform's separators) is cut in its middle first, so that what the message
+// says after it, such as why the file could not be written, stays in view; a message without the
+// path is cut at its end.
+QString fittedMessage(const QString& text, const QString& path, const QFontMetrics& metrics, int width);
 
 // Space and Enter click a focused button, switch or banner, as they do standard buttons.
 bool isClickKey(const QKeyEvent& event);

@@ -84,20 +84,25 @@ void DailyCommands::TrapBtns(Command command) {
     case Command::DeletePerson: deletion(true); break;
     default: break;
     }
-    const bool person = card_.CurrentPerson() != store::keys::kNoPerson;
-    if (person && card_.RecChanged()) card_.RecUpdate();
-    switch (command) {
-    case Command::PersonalCard: openPersonalCard(false); break;
-    case Command::ReportCard: openReportCard(); break;
-    case Command::RecordSheet: openSheet(); break;
-    case Command::NextPerson: nextPerson(); break;
-    case Command::NewPerson: openPersonalCard(true); break;
-    case Command::Export: exportDiary(); break;
-    case Command::Restore: emit card_.restoreRequested(); break;
-    case Command::Menu: AsMenu->popup(card_.anchor(Anchor::Menu)); break;
-    default: break;
+    if (savePendingDay()) {
+        switch (command) {
+        case Command::PersonalCard: openPersonalCard(false); break;
+        case Command::ReportCard: openReportCard(); break;
+        case Command::RecordSheet: openSheet(); break;
+        case Command::NextPerson: nextPerson(); break;
+        case Command::NewPerson: openPersonalCard(true); break;
+        case Command::Export: exportDiary(); break;
+        case Command::Restore: emit card_.restoreRequested(); break;
+        case Command::Menu: AsMenu->popup(card_.anchor(Anchor::Menu)); break;
+        default: break;
+        }
     }
     card_.showPendingButtons(card_.RecChanged());
+}
+
+bool DailyCommands::savePendingDay() {
+    if (card_.CurrentPerson() == store::keys::kNoPerson || !card_.RecChanged()) return true;
+    return card_.RecUpdate();
 }
 
 void DailyCommands::InternalActions(Command command) {
@@ -120,8 +125,9 @@ void DailyCommands::InternalActions(Command command) {
 
 void DailyCommands::help(const QString& topic) {
     windows_.showHelp(topic);
-    const bool person = card_.CurrentPerson() != store::keys::kNoPerson;
-    if (person && card_.RecChanged()) card_.RecUpdate();
+    // Help is open whatever becomes of the day: nothing follows the save that could meet a day
+    // left unwritten, whose reason the info line then shows.
+    savePendingDay();
     card_.showPendingButtons(card_.RecChanged());
 }
 
@@ -138,7 +144,7 @@ void DailyCommands::openReportCard() {
 }
 
 void DailyCommands::openPersonalCard(bool newPerson) {
-    if (card_.CurrentPerson() != store::keys::kNoPerson && card_.RecChanged()) card_.RecUpdate();
+    if (!savePendingDay()) return;
     const auto& shown = card_.selectedPerson();
     const QString header = newPerson ? QStringLiteral("New Personal Card")
                                      : "Retrieved " + (shown ? shown->nickname : store::keys::kNoPerson) + " Personal Card";

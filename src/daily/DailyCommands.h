@@ -43,6 +43,10 @@ public:
     static QStringList helpKeywords();
 
 private:
+    // Writes the day's pending changes before a command goes on. Answers false when they could
+    // not be written: the command then stops, the info line says why and the changes stay with
+    // the person and day they were made on.
+    bool savePendingDay();
     void buildMenu();
     void deletion(bool person);
     void nextPerson();

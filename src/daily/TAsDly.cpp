@@ -173,7 +173,8 @@ void TAsDly::connectControls(DailyWindows& windows) {
         // Rows added with a count of 0 are not stored, so this is no change to save.
         Additional->showMedication(diary_.days.AddNewDlyMed(CurrentPerson(), Additional->DayMedRows()));
     });
-    connect(BtnSave, &TDaButton::clicked, this, &TAsDly::RecUpdate);
+    // A save that fails has said why on the info line; there is nothing more to do here.
+    connect(BtnSave, &TDaButton::clicked, this, [this] { RecUpdate(); });
     auto* save = new QShortcut(QKeySequence::Save, this);
     connect(save, &QShortcut::activated, this, [this] {
         if (recChanged_) RecUpdate();
@@ -355,11 +356,10 @@ store::Days::RaiseBest TAsDly::raiseBest(const store::DayValues& day) {
     return answer.opened && answer.choice == 0 ? store::Days::RaiseBest::WhenExceeded : store::Days::RaiseBest::Never;
 }
 
-void TAsDly::RecUpdate() {
-    if (!person_)
-        commands_->openPersonalCard(true);
-    else
-        SaveDay();
+bool TAsDly::RecUpdate() {
+    if (person_) return SaveDay();
+    commands_->openPersonalCard(true);
+    return false;
 }
 
 void TAsDly::ShowSummary() {

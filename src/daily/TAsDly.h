@@ -57,7 +57,10 @@ public:
     // Writes the day with its triggers and medication. On failure the info line says why and the
     // changes stay pending.
     bool SaveDay();
-    void RecUpdate();
+    // The save button: the day is written, or without a person the personal card opens instead.
+    // Answers whether the day was written; when it was not, the info line says why and the
+    // changes stay pending, with the person and day they were made on.
+    bool RecUpdate();
     void ShowSummary();
     void setInfo(const QString& text);
     QString info() const;

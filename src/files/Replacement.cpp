@@ -1,5 +1,6 @@
 #include "Replacement.h"
 
+#include "OwnFiles.h"
 #include "SeamedCalls.h"
 
 #include <cerrno>
@@ -63,6 +64,9 @@ bool Replacement::failBecause(std::string error, std::string reason) {
 
 bool Replacement::resolve() {
     target_ = path_;
+    if (rules_.refuseOwnFiles)
+        if (std::string why = ownFileRefusal(path_); !why.empty())
+            return failBecause("cannot write " + path_ + ": " + why, why);
     struct stat entry {};
     if (::lstat(path_.c_str(), &entry) != 0) {
         if (errno != ENOENT) return fail("cannot examine", path_);

@@ -16,11 +16,14 @@ struct ReplaceRules {
     Links links = Links::Followed;
     // An existing file its user may not write is refused, not replaced.
     bool refuseUnwritable = false;
+    // One of the open diary's own files, or a file in one of its own folders, is refused
+    // (see OwnFiles), however the name reaches it.
+    bool refuseOwnFiles = false;
 };
 
 // A file the user names for a report, a picture or an export: written through a link to the
-// file it names, and never in place of a file the user may not write.
-inline constexpr ReplaceRules kUserFile{Links::Followed, true};
+// file it names, never in place of a file the user may not write, nor of the diary's own.
+inline constexpr ReplaceRules kUserFile{Links::Followed, true, true};
 // The settings file is only ever a plain file of its own: a link under its name is replaced.
 inline constexpr ReplaceRules kPlainFileOnly{Links::NotFollowed, false};
 

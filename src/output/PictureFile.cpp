@@ -32,7 +32,8 @@ QImage opaqueRgb(const QImage& picture) {
 WriteResult replaceFile(const QString& path, const QByteArray& bytes) {
     files::Replacement file(QFile::encodeName(path).toStdString(), files::kUserFile);
     if (file.replaceBy(bytes.constData(), size_t(bytes.size()))) return WriteResult::written();
-    return WriteResult::failed(QStringLiteral("Could not write %1: %2").arg(path, QString::fromStdString(file.reason())));
+    const QString why = QString::fromStdString(file.reason());
+    return WriteResult::failed(QStringLiteral("Could not write %1: %2").arg(path, why), why);
 }
 
 }  // namespace
@@ -52,11 +53,13 @@ QString pictureTargetPath(const QString& folder, const QString& fileName, Pictur
 }
 
 WriteResult savePicture(const QImage& picture, const QString& path, PictureKind kind) {
-    if (picture.isNull()) return WriteResult::failed(QStringLiteral("There is no picture to save as %1").arg(path));
+    if (picture.isNull())
+        return WriteResult::failed(QStringLiteral("There is no picture to save as %1").arg(path),
+                                   QStringLiteral("there is no picture to save"));
     const QImage rgb = opaqueRgb(picture);
     const Encoded encoded = kind == PictureKind::Jpeg ? encodeJpeg(rgb) : encodeBitmap(rgb);
     if (!encoded.error.isEmpty())
-        return WriteResult::failed(QStringLiteral("Could not make %1: %2").arg(path, encoded.error));
+        return WriteResult::failed(QStringLiteral("Could not make %1: %2").arg(path, encoded.error), encoded.error);
     return replaceFile(path, encoded.bytes);
 }
 

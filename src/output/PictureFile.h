@@ -21,16 +21,19 @@ QString pictureTargetPath(const QString& folder, const QString& fileName, Pictur
 
 class WriteResult {
 public:
-    static WriteResult written() { return WriteResult({}); }
-    static WriteResult failed(QString what) { return WriteResult(std::move(what)); }
+    static WriteResult written() { return WriteResult({}, {}); }
+    static WriteResult failed(QString what, QString why) { return WriteResult(std::move(what), std::move(why)); }
 
     bool ok() const { return error_.isEmpty(); }
-    // What failed; empty when the file was written.
+    // What failed, naming the file; empty when the file was written.
     const QString& error() const { return error_; }
+    // Why, without the file's name: in the system's words where it has them ("No space left on device").
+    const QString& reason() const { return reason_; }
 
 private:
-    explicit WriteResult(QString error) : error_(std::move(error)) {}
+    WriteResult(QString error, QString reason) : error_(std::move(error)), reason_(std::move(reason)) {}
     QString error_;
+    QString reason_;
 };
 
 // Saves the picture as a JPEG file or a 24-bit Windows bitmap at `path`, replacing a file of

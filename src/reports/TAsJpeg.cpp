@@ -242,8 +242,10 @@ void TAsJpeg::SaveImage() {
     const QString target = output::pictureTargetPath(folder_, FldFileName->text(), kind());
     const output::WriteResult saved = output::savePicture(picture_ ? picture_() : QImage(), target, kind());
     if (!saved.ok()) {
-        PanHd->setText(kUnableToSave);
-        PanHd->setToolTip(saved.error());  // what went wrong, for whoever looks
+        QString why = saved.reason();
+        if (!why.isEmpty()) why[0] = why[0].toUpper();  // a sentence of its own after the question marks
+        PanHd->setText(kUnableToSave + QLatin1Char(' ') + why);
+        PanHd->setToolTip(saved.error());  // the whole of it, with the file's name
         return;
     }
     savedAs_ = target;

@@ -15,6 +15,7 @@
 #include "WeeklyComparison.h"
 #include "controls/GlyphButton.h"
 #include "controls/MessageLine.h"
+#include "controls/Painting.h"
 #include "controls/TDaButton.h"
 #include "controls/TDaPanel.h"
 #include "output/PageMargins.h"
@@ -149,13 +150,14 @@ void TAsRep::createControls() {
     }
     BtnMed->hide();
 
-    PanInfo = new QLabel(kWelcome, this);
+    PanInfo = new QLabel(this);
     controls::markAsMessageLine(*PanInfo);
     QFont bold = font();
     bold.setBold(true);
     PanInfo->setFont(bold);
     PanInfo->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     PanInfo->setAutoFillBackground(true);
+    setInfo(kWelcome);
     BtnHelp = button(this, glyphs::Kind::Help, "Help");
 }
 
@@ -211,6 +213,7 @@ void TAsRep::layOut() {
         y += kButton + 2;
     }
     PanInfo->setGeometry(4, h - kStatusHeight - 2, w - 8 - kButton - 4, kStatusHeight);
+    showInfo();
     BtnHelp->move(w - 4 - kButton, h - kStatusHeight - 2 + (kStatusHeight - kButton) / 2);
 }
 
@@ -245,9 +248,22 @@ void TAsRep::done(int result) {
     QDialog::done(result);
 }
 
-QString TAsRep::info() const { return PanInfo->text(); }
+QString TAsRep::info() const { return info_; }
 
-void TAsRep::setInfo(const QString& text) { PanInfo->setText(text); }
+void TAsRep::setInfo(const QString& text, const QString& path) {
+    info_ = text;
+    infoPath_ = path;
+    showInfo();
+}
+
+void TAsRep::showInfo() {
+    // A framed label indents its text by half an "x" on either side.
+    const QFontMetrics metrics(PanInfo->font());
+    const int room = PanInfo->contentsRect().width() - metrics.horizontalAdvance(QLatin1Char('x'));
+    const QString shown = controls::fittedMessage(info_, infoPath_, metrics, room);
+    PanInfo->setText(shown);
+    PanInfo->setToolTip(shown == info_ ? QString() : info_);
+}
 
 QStringList TAsRep::helpKeywords() {
     return QStringList{"PulmoraReportCard", "WeeklyComparisonReport", "MonthlyBasicReport", "MonthlyAdditionalReport",
@@ -435,10 +451,10 @@ void TAsRep::saveVisitPack(const QString& path) {
     const QString outcome = pack.available() ? packSaved(pack, path) : pack.status;
     QGuiApplication::restoreOverrideCursor();
     setEnabled(true);
-    setInfo(outcome);
+    setInfo(outcome, path);
 }
 
-void TAsRep::pictureSaved(const QString& path) { setInfo(kSavedAs + QDir::toNativeSeparators(path)); }
+void TAsRep::pictureSaved(const QString& path) { setInfo(kSavedAs + QDir::toNativeSeparators(path), path); }
 
 QImage TAsRep::savedPicture() const {
     return isGraph(kind_) ? savedGraphPicture(TabData->Chart->plan()) : savedReportPicture(report_);

@@ -115,7 +115,10 @@ private:
     void createControls();
     void connectControls();
     void layOut();
-    void setInfo(const QString& text);
+    // The status bar says `text`; a text too long for it is cut in the `path` it names, if any,
+    // so that what it says of the file stays in view, and is whole in the tooltip.
+    void setInfo(const QString& text, const QString& path = {});
+    void showInfo();
     void WeeklyComparison();
     void MonthlyBasic();
     void MonthlyAdditional();
@@ -147,6 +150,7 @@ private:
     Viewport viewport_;
     std::map<QObject*, Navigation> navigation_;
     bool shown_ = false;
+    QString info_, infoPath_;  // the status bar's whole message, and the path it names
     std::unique_ptr<QPrinter> printer_;
 };
 

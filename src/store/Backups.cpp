@@ -117,7 +117,11 @@ QDate setAsideDay(const QString& name) {
 Backups::Backups(const QString& diaryFolder, const QStringList& otherFiles)
     : diaryFolder_(QDir::cleanPath(diaryFolder)), otherFiles_(otherFiles) {}
 
-QString Backups::folder() const { return diaryFolder_ + QStringLiteral("/backups"); }
+QString Backups::folderIn(const QString& diaryFolder) {
+    return QDir::cleanPath(diaryFolder) + QStringLiteral("/backups");
+}
+
+QString Backups::folder() const { return folderIn(diaryFolder_); }
 
 QStringList Backups::filesIn(const QString& folder) const {
     QStringList paths;

@@ -52,6 +52,8 @@ public:
     // are backed up with them (the settings file).
     Backups(const QString& diaryFolder, const QStringList& otherFiles);
 
+    // The folder that holds the backups of the diary in `diaryFolder`, without a trailing separator.
+    static QString folderIn(const QString& diaryFolder);
     // The folder that holds the backups, without a trailing separator.
     QString folder() const;
 

@@ -1,5 +1,7 @@
 #include "DiaryStore.h"
 
+#include "Backups.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -66,6 +68,9 @@ void DiaryStore::OpenDB(Access access) {
     problems_.clear();
     unwritable_.clear();
     for (TableId id : kAllTables) handles_[size_t(id)] = openTable(id);
+    std::vector<std::string> recordFiles;
+    for (TableId id : kAllTables) recordFiles.push_back(nativePath(filePath(id)));
+    ownFiles_ = files::OwnFiles(std::move(recordFiles), {nativePath(Backups::folderIn(folder_))});
     emit opened();
 }
 
@@ -115,6 +120,7 @@ void DiaryStore::CloseDB() {
     if (engine_) engine_->closeAll();
     engine_.reset();
     handles_.fill(TableHandles{});
+    ownFiles_ = {};
 }
 
 QString DiaryStore::headerProblem(const QString& folder, TableId id) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Schema.h"
+#include "files/OwnFiles.h"
 
 #include <QObject>
 #include <QString>
@@ -108,6 +109,8 @@ private:
     std::vector<FileProblem> problems_;
     std::vector<FileProblem> unwritable_;
     bool waitForDisk_ = true;
+    // While the diary is open its record files and backups are its own: no file a user names replaces them.
+    files::OwnFiles ownFiles_;
 };
 
 }  // namespace pulmora::store

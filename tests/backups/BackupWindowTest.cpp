@@ -232,6 +232,24 @@ TEST_F(BackupProgramTest, TheMenuExportsThePersonsDiaryToTheFileChosen) {
     EXPECT_EQ(card().info(), "2 days of Jo exported to " + path);
 }
 
+// The chooser takes any name, but the export never replaces one of the open diary's own files.
+TEST_F(BackupProgramTest, TheExportRefusesTheDiarysOwnFiles) {
+    prepare([&](store::Diary& d) { addPerson(d, "Jo"); });
+    start();
+    const std::vector<char> before = readBytes(folder.file("pulmora.ini"));
+    withModal([&] { choose("MnExport"); },
+              [&](QWidget* window) {
+                  auto* chooser = qobject_cast<QFileDialog*>(window);
+                  ASSERT_TRUE(chooser);
+                  chooser->setOption(QFileDialog::DontConfirmOverwrite);  // as a user saying yes to replacing it
+                  chooser->selectFile(QString::fromStdString(folder.file("pulmora.ini")));
+                  static_cast<QDialog*>(chooser)->accept();
+              });
+    EXPECT_TRUE(card().info().startsWith("ERROR: The diary was not exported: ")) << card().info().toStdString();
+    EXPECT_TRUE(card().info().contains("which only the program writes")) << card().info().toStdString();
+    EXPECT_EQ(readBytes(folder.file("pulmora.ini")), before);
+}
+
 TEST_F(BackupProgramTest, ThereIsNothingToExportWithoutAPerson) {
     start();
     choose("MnExport");

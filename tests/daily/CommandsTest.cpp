@@ -6,6 +6,7 @@
 #include "controls/TDaSwitch.h"
 #include "daily/DailyCommands.h"
 #include "daily/TAsDet.h"
+#include "files/FaultSeam.h"
 #include "personal/TAsPer.h"
 #include "sheet/TAsSheet.h"
 
@@ -22,6 +23,9 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTimer>
+
+#include <functional>
 
 namespace pulmora::test {
 namespace {
@@ -60,6 +64,57 @@ TEST_F(CommandsTest, EveryCommandSavesThePendingDayFirst) {
     EXPECT_TRUE(diary().days.GetDly(alan, dateKey(kToday)).values.wheezeDay);
     EXPECT_FALSE(on<controls::TDaSwitch>("WheezDay")->BtnState());
     EXPECT_FALSE(widget("BtnSave")->isVisibleTo(&card()));
+}
+
+// Every road that writes the pending day before it goes on, meeting a disk that refuses every
+// write: it stops there, says why, and leaves the day's changes on the card with Alan's day.
+TEST_F(CommandsTest, EveryRoadThatSavesFirstStopsWhenTheSaveFails) {
+    const std::pair<const char*, std::function<void()>> roads[] = {
+        {"the name banner", [&] { click(widget("SelAsName")); }},
+        {"the personal card", [&] { click(widget("BtnPer")); }},
+        {"the report card", [&] { click(widget("BtnRep")); }},
+        {"the record sheet", [&] { click(widget("BtnSheet")); }},
+        {"the menu", [&] { click(widget("BtnMenu")); }},
+        {"a new user", [&] { choose("MnNew"); }},
+        {"the export", [&] { choose("MnExport"); }},
+        {"the restore", [&] { choose("MnRestore"); }},
+        {"help", [&] { click(widget("BtnHelp")); }},
+        {"the save button", [&] { click(widget("BtnSave")); }},
+        {"another month", [&] { click(widget("BackMonth")); }},
+        {"closing the card", [&] { card().close(); }},
+    };
+    card().show();
+    for (const auto& [road, take] : roads) {
+        click(widget("WheezDay"));
+        const bool wheeze = on<controls::TDaSwitch>("WheezDay")->BtnState();
+        ASSERT_TRUE(card().RecChanged()) << road;
+        files::faults::setHook([](files::faults::Operation) { return false; });
+        std::string opened;  // the window the road went on to, if it did
+        QTimer::singleShot(0, [&] {
+            if (QWidget* window = QApplication::activeModalWidget()) {
+                opened = window->metaObject()->className();
+                window->close();
+            }
+        });
+        take();
+        QCoreApplication::processEvents();
+        files::faults::setHook({});
+
+        EXPECT_EQ(opened, "") << road;
+        EXPECT_FALSE(childNamed<QMenu>(card(), "AsMenu")->isVisible()) << road;
+        EXPECT_TRUE(card().info().startsWith("ERROR: The day was not saved")) << road << ": " << card().info().toStdString();
+        EXPECT_TRUE(card().info().contains("Input/output error")) << road << ": " << card().info().toStdString();
+        EXPECT_EQ(card().CurrentPerson(), alan) << road;
+        EXPECT_EQ(card().selectedDate(), kToday) << road;
+        EXPECT_TRUE(card().RecChanged()) << road;
+        EXPECT_TRUE(widget("BtnSave")->isVisible()) << road;
+        EXPECT_EQ(on<controls::TDaSwitch>("WheezDay")->BtnState(), wheeze) << road;
+        EXPECT_TRUE(card().isVisible()) << road;
+        // With the disk working again the changes are Alan's day's, and nobody else's.
+        ASSERT_TRUE(card().SaveDay()) << road;
+        EXPECT_EQ(diary().days.GetDly(alan, dateKey(kToday)).values.wheezeDay, wheeze) << road;
+        EXPECT_EQ(diary().days.ChkDly(bea, dateKey(kToday)), -1) << road;
+    }
 }
 
 TEST_F(CommandsTest, TheRecordSheetOpensBesideItsButtonWithTheShownPersonTickedAfterSaving) {

@@ -528,6 +528,23 @@ TEST_F(ReportCard, AVisitPackIsWrittenWholeOrNotAtAll) {
     EXPECT_EQ(namesIn(out.path()), before) << "no file left behind";
 }
 
+// A message too long for the status bar is cut in the path it names, so why stays in view.
+TEST_F(ReportCard, ALongFailureKeepsItsReasonInTheStatusBar) {
+    open(personWithReadings("Ann"));
+    show();
+    TempFolder out;
+    const QString path = QString::fromStdString(out.file(std::string(120, 'f') + "/visit pack.pdf"));
+    card->saveVisitPack(path);
+    const QString whole = "ERROR: Could not write " + path + ": No such file or directory";
+    EXPECT_EQ(card->info(), whole);
+    const QString shown = card->PanInfo->text();
+    EXPECT_NE(shown, whole);
+    EXPECT_TRUE(shown.startsWith("ERROR: Could not write ")) << shown.toStdString();
+    EXPECT_TRUE(shown.endsWith("visit pack.pdf: No such file or directory")) << shown.toStdString();
+    EXPECT_LE(QFontMetrics(card->PanInfo->font()).horizontalAdvance(shown), card->PanInfo->contentsRect().width());
+    EXPECT_EQ(card->PanInfo->toolTip(), whole);
+}
+
 // ---- printing ------------------------------------------------------------------------------------
 
 // Answers the print dialog once it is up, as a user would; `asked` tells whether one came.

@@ -152,7 +152,7 @@ protected:
     std::map<std::string, std::vector<char>> diaryFiles() const {
         std::map<std::string, std::vector<char>> files;
         for (const auto& entry : std::filesystem::directory_iterator(d.folder.path()))
-            files[entry.path().filename().string()] = readBytes(entry.path().string());
+            if (entry.is_regular_file()) files[entry.path().filename().string()] = readBytes(entry.path().string());
         return files;
     }
 
@@ -402,6 +402,30 @@ TEST_F(Reporter, OnAFullDiskEveryKindOfFileSaysWhy) {
         EXPECT_NE(errorText().find("No space left on device"), std::string::npos) << arguments << ": " << errorText();
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(full.path()), {}), 1) << "only the filler";
     }
+}
+
+// No file the tool writes replaces one of the diary's own, of the store's or the program's.
+TEST_F(Reporter, RefusesToWriteOverTheDiarysOwnFiles) {
+    std::filesystem::create_directories(d.folder.path() / "backups" / "2026-12-08");
+    std::filesystem::create_directories(d.folder.path() / "help");
+    writeBytes(d.folder.file("pulmora.ini"), std::vector<char>(168, '\0'));
+    const auto before = diaryFiles();
+    const std::string report = " --person Ann --date 2026-12-08 --report weekly --out ";
+    const std::string csv = " --person Ann --report csv --out ";
+    for (const std::string& arguments :
+         {csv + d.folder.file("Daily.dat"), csv + d.folder.file("pulmora.ini"), csv + d.folder.file("pulmora.lock"),
+          report + d.folder.file("backups/2026-12-08/w.pdf"), report + d.folder.file("help/w.png")}) {
+        int status = -1;
+        run(folder() + arguments, status);
+        EXPECT_EQ(status, 2) << arguments;
+        EXPECT_NE(errorText().find("which only the program writes"), std::string::npos) << arguments << ": "
+                                                                                        << errorText();
+    }
+    EXPECT_EQ(diaryFiles(), before);
+    EXPECT_FALSE(std::filesystem::exists(d.folder.file("pulmora.lock")));
+    int status = -1;
+    run(folder() + csv + d.folder.file("Ann.csv"), status);  // beside them is the user's to choose
+    EXPECT_EQ(status, 0) << errorText();
 }
 
 // A diary on a read-only disk (a backup, a mounted stick) can still be reported on.

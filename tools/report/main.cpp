@@ -7,6 +7,7 @@
 // pack it writes the visit pack the report card saves as a PDF file, with --report plan the asthma
 // action plan the card prints and with --report year the pack's page of the last 12 months (with
 // --figures also its figures as JSON). It only reads the diary.
+#include "app/ProgramFiles.h"
 #include "files/Replacement.h"
 #include "output/PageMargins.h"
 #include "output/PictureFile.h"
@@ -346,6 +347,8 @@ int main(int argc, char** argv) {
     diary.files.setFolder(folders.first());
     // Read-only: a missing record file stays missing and nothing is ever written.
     diary.files.OpenDB(store::Access::ReadOnly);
+    // The store claims its record files and backups; the program's own files are claimed here.
+    const files::OwnFiles programFiles = app::program_files::claimIn(folders.first());
     for (const store::FileProblem& problem : diary.files.fileProblems())
         if (problem.table == store::TableId::Personal || problem.table == store::TableId::Daily)
             return refuse(problem.fileName + " cannot be read: " + problem.reason);
