@@ -107,6 +107,13 @@ DiaryLife::Restore DiaryLife::RestoreBackup(const store::Backup& backup) {
     const store::Outcome<QString> restored = backups().restore(backup.name);
     Restore outcome{AsthmaStart(), restored.ok(), {}};
     const QString day = longDate(backup.date);
+    // A restore that failed after it was committed is finished by the start that follows it, and
+    // that start says so: the diary has been replaced, whatever step failed the first time.
+    if (!restored && !outcome.start.said.isEmpty()) {
+        outcome.restored = true;
+        outcome.said = outcome.start.said.join(' ');
+        return outcome;
+    }
     if (!restored) {
         outcome.said = QStringLiteral("The diary could not be restored from the backup of %1 (%2).").arg(day, restored.error());
         return outcome;

@@ -345,11 +345,10 @@ store::Days::RaiseBest TAsDly::raiseBest(const store::DayValues& day) {
     if (best == 0 || reading <= best) return store::Days::RaiseBest::WhenExceeded;
     if (reading == heldReading_) return store::Days::RaiseBest::Never;
     controls::Question question;
+    // One call puts every value in, so that a nickname holding "%1" is not taken for a place.
     question.text = QStringLiteral("%1 %2 is above %3's personal best of %4 l/min. Make %2 the personal best?")
-                        .arg(evening ? QStringLiteral("Evening") : QStringLiteral("Morning"))
-                        .arg(reading)
-                        .arg(person_ ? person_->nickname : QString())
-                        .arg(best);
+                        .arg(evening ? QStringLiteral("Evening") : QStringLiteral("Morning"), QString::number(reading),
+                             person_ ? person_->nickname : QString(), QString::number(best));
     question.answers = {QStringLiteral("Yes"), QStringLiteral("No")};
     question.defaultAnswer = question.escapeAnswer = 1;
     const auto answer = windows_.ask(*this, question);

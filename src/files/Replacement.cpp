@@ -94,6 +94,9 @@ bool Replacement::resolve() {
 bool Replacement::begin() {
     if (!resolve()) return false;
     const std::string folder = seamed::folderOf(target_);
+    // Either road may leave a hidden name behind when stopped: what earlier stops left goes first.
+    std::string error;
+    if (!removeUnfinished(folder, error)) return failBecause(error, std::strerror(errno));
     fd_ = ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
     if (fd_ >= 0) {
         newPath_ = "/proc/self/fd/" + std::to_string(fd_);
@@ -108,11 +111,8 @@ bool Replacement::begin() {
     return makeNamed(folder);
 }
 
-// The file system makes no file without a name: the new file takes a hidden one of its own, and
-// what stopped replacements left under such names in the folder goes first.
+// The file system makes no file without a name: the new file takes a hidden one of its own.
 bool Replacement::makeNamed(const std::string& folder) {
-    std::string error;
-    if (!removeUnfinished(folder, error)) return failBecause(error, std::strerror(errno));
     std::string name = folder + std::string(kHiddenPrefix) + "XXXXXX";
     fd_ = ::mkostemp(name.data(), O_CLOEXEC);
     if (fd_ < 0) return fail("cannot create a new file in", folder);
@@ -185,8 +185,15 @@ bool Replacement::putInPlace() {
         else if (errno != EEXIST)
             return fail("cannot create the new file for", target_);
     }
-    if (!closeNew()) return false;
-    if (!seamed::renameOver(hiddenName_, target_)) return fail("cannot replace", target_);
+    // The lock lasts while any descriptor of the file is open: a copy keeps it until the rename,
+    // so that no other replacement takes the finished file for a leftover and removes it.
+    const int hold = ::fcntl(fd_, F_DUPFD_CLOEXEC, 0);
+    if (hold < 0) return fail("cannot keep the new file for", target_);
+    const bool replaced = closeNew() && (seamed::renameOver(hiddenName_, target_) || fail("cannot replace", target_));
+    const int error = errno;
+    ::close(hold);
+    errno = error;
+    if (!replaced) return false;
     hiddenName_.clear();
     return true;
 }
@@ -208,6 +215,7 @@ bool removeUnfinished(const std::string& folder, std::string& error) {
         return false;
     }
     bool removed = true;
+    int failure = 0;  // the reason of the first removal that failed, for the caller's message
     while (const dirent* entry = ::readdir(dir)) {
         if (!isHiddenName(entry->d_name)) continue;
         const std::string path = prefix + entry->d_name;
@@ -217,12 +225,14 @@ bool removeUnfinished(const std::string& folder, std::string& error) {
         // Only a plain file of this user's that no replacement holds; the lock is kept until it is gone.
         if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_uid == ::geteuid() &&
             holdAgainstRemoval(fd) && ::unlink(path.c_str()) != 0 && errno != ENOENT && removed) {
+            failure = errno;
             error = seamed::describe("cannot remove the unfinished", path);
             removed = false;
         }
         ::close(fd);
     }
     ::closedir(dir);
+    if (!removed) errno = failure;
     return removed;
 }
 

@@ -33,17 +33,12 @@ constexpr int kRule = 24;          // between the ruled lines: room to write by 
 constexpr int kMostRules = 8;
 constexpr int kBoxHeight = 64;
 
-QFont bodyFont(bool bold = false) {
-    QFont font = reportFont(10);
-    font.setBold(bold);
-    return font;
-}
 QFont headingFont() {
     QFont font = reportFont(11);
     font.setBold(true);
     return font;
 }
-int lineHeight() { return measure(bodyFont()).height() + 4; }
+int lineHeight() { return measure(roomPageFont()).height() + 4; }
 
 struct Band {
     QString zone;
@@ -74,15 +69,11 @@ std::vector<Band> bands(const ActionPlan& plan) {
     return b;
 }
 
-// The height of a text wrapped into the width.
-int wrappedHeight(const QFont& font, int width, const QString& text) {
-    return measure(font).boundingRect(QRect(0, 0, width, 10000), Qt::TextWordWrap, text).height();
-}
 
 // A band without its ruled lines.
 int bandHeightWithoutRules(const Band& band, int width) {
     int h = kHeadingRow + kGap / 2;
-    if (!band.advice.isEmpty()) h += wrappedHeight(bodyFont(true), width - 2 * kIndent, band.advice) + kGap / 2;
+    if (!band.advice.isEmpty()) h += wrappedHeight(roomPageFont(true), width - 2 * kIndent, band.advice) + kGap / 2;
     if (!band.medicationCaption.isEmpty())
         h += lineHeight() * (1 + std::max<int>(1, int(band.medication.size()))) + kGap / 2;
     return h + lineHeight() + kGap;  // "What to do", and room under the last rule
@@ -102,21 +93,21 @@ int drawWrapped(QPainter& p, const QFont& font, const QRect& room, const QString
 }
 
 int drawMedication(QPainter& p, const Band& band, int x, int y) {
-    const QFontMetrics names = measure(bodyFont(true));
+    const QFontMetrics names = measure(roomPageFont(true));
     int nameColumn = 160;
     for (const store::PersonMedRow* m : band.medication)
         nameColumn = std::max(nameColumn, names.horizontalAdvance(m->name.trimmed()) + 16);
-    QFont italic = bodyFont();
+    QFont italic = roomPageFont();
     italic.setItalic(true);
     drawText(p, italic, x, y, band.medicationCaption);
     y += lineHeight();
     if (band.medication.empty()) {
-        drawText(p, bodyFont(), x + 10, y, kNoneRecorded);
+        drawText(p, roomPageFont(), x + 10, y, kNoneRecorded);
         y += lineHeight();
     }
     for (const store::PersonMedRow* m : band.medication) {
-        drawText(p, bodyFont(true), x + 10, y, m->name.trimmed());
-        drawText(p, bodyFont(), x + 10 + nameColumn, y, m->instructions.trimmed());
+        drawText(p, roomPageFont(true), x + 10, y, m->name.trimmed());
+        drawText(p, roomPageFont(), x + 10 + nameColumn, y, m->instructions.trimmed());
         y += lineHeight();
     }
     return y + kGap / 2;
@@ -124,7 +115,7 @@ int drawMedication(QPainter& p, const Band& band, int x, int y) {
 
 int drawBand(QPainter& p, const Band& band, int top, int width, int rules) {
     const int height = bandHeightWithoutRules(band, width) + rules * kRule;
-    ReportCanvas c(p, width, bodyFont());
+    ReportCanvas c(p, width, roomPageFont());
     c.rectangle(0, top, width, top + height, Qt::black, Qt::white, kFrame);
     c.rectangle(kFrame, top + kFrame, kStrip + kFrame, top + height - kFrame, band.strip, band.strip);
     c.rectangle(kStrip + kFrame, top + kFrame, width - kFrame, top + kHeadingRow, band.tint, band.tint);
@@ -136,9 +127,9 @@ int drawBand(QPainter& p, const Band& band, int top, int width, int rules) {
     const int inner = width - 2 * kIndent;
     int y = top + kHeadingRow + kGap / 2;
     if (!band.advice.isEmpty())
-        y += drawWrapped(p, bodyFont(true), QRect(kIndent, y, inner, 1000), band.advice) + kGap / 2;
+        y += drawWrapped(p, roomPageFont(true), QRect(kIndent, y, inner, 1000), band.advice) + kGap / 2;
     if (!band.medicationCaption.isEmpty()) y = drawMedication(p, band, kIndent, y);
-    drawText(p, bodyFont(true), kIndent, y, kWhatToDo);
+    drawText(p, roomPageFont(true), kIndent, y, kWhatToDo);
     y += lineHeight();
     for (int i = 1; i <= rules; ++i) c.hLine(kIndent, width - kIndent, y + i * kRule - 4, colours::kGrey);
     return top + height;
@@ -156,7 +147,7 @@ void drawContactBoxes(QPainter& p, int top, int width) {
     for (size_t i = 0; i < std::size(boxes); ++i) {
         const int right = i + 1 == std::size(boxes) ? width : x + int(room * boxes[i].share);
         c.rectangle(x, top, right, top + kBoxHeight, Qt::black, Qt::white, kFrame);
-        drawText(p, bodyFont(true), x + 6, top + 4, QString::fromLatin1(boxes[i].caption));
+        drawText(p, roomPageFont(true), x + 6, top + 4, QString::fromLatin1(boxes[i].caption));
         x = right + kGap;
     }
 }
@@ -164,12 +155,12 @@ void drawContactBoxes(QPainter& p, int top, int width) {
 void drawPlan(QPainter& p, const ActionPlan& plan, QSize page) {
     const int width = page.width();
     int y = drawRoomPageHeader(p, width, kTitle, plan.person) + kGap / 2;
-    drawText(p, bodyFont(), 0, y, "Printed on " + reportDate(plan.printed));
+    drawText(p, roomPageFont(), 0, y, "Printed on " + reportDate(plan.printed));
     const QString best = plan.hasBest() ? QStringLiteral("Personal best: %1 l/min").arg(plan.person.best)
                                         : QStringLiteral("Personal best: not recorded");
-    drawText(p, bodyFont(true), width - measure(bodyFont(true)).horizontalAdvance(best), y, best);
+    drawText(p, roomPageFont(true), width - measure(roomPageFont(true)).horizontalAdvance(best), y, best);
     y += lineHeight();
-    if (!plan.hasBest()) y += drawWrapped(p, bodyFont(true), QRect(0, y, width, 1000), kNoBest);
+    if (!plan.hasBest()) y += drawWrapped(p, roomPageFont(true), QRect(0, y, width, 1000), kNoBest);
     y += kGap;
 
     const std::vector<Band> all = bands(plan);

@@ -1,6 +1,7 @@
 #include "RoomPage.h"
 
 #include "PersonHeader.h"
+#include "ReportCanvas.h"
 #include "output/PageMargins.h"
 
 #include <QPainter>
@@ -36,6 +37,16 @@ int drawRoomPageHeader(QPainter& painter, int width, const QString& title, const
     DrawPersonHeader(painter, int(width / kHeaderScale), title, person);
     painter.restore();
     return int(PageMetrics::measure().headerHeight() * kHeaderScale);
+}
+
+QFont roomPageFont(bool bold) {
+    QFont font = reportFont(10);
+    font.setBold(bold);
+    return font;
+}
+
+int wrappedHeight(const QFont& font, int width, const QString& text, int alignment) {
+    return measure(font).boundingRect(QRect(0, 0, width, 10000), Qt::TextWordWrap | alignment, text).height();
 }
 
 }  // namespace pulmora::reports

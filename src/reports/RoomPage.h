@@ -3,6 +3,7 @@
 #include "output/Printing.h"
 #include "store/Values.h"
 
+#include <QFont>
 #include <QPageSize>
 #include <QSize>
 #include <QSizeF>
@@ -23,6 +24,12 @@ QSize roomPageSize(const QSizeF& roomInches);
 
 // One portrait page of that size, drawn by `draw` and printed filling the room.
 output::PrintJob roomPageJob(const QSizeF& roomInches, const output::RecordedPage::Drawing& draw);
+
+// The room pages' text: 10 points, plain or bold.
+QFont roomPageFont(bool bold = false);
+
+// The height of a text wrapped into the width, under the alignment it is drawn with.
+int wrappedHeight(const QFont& font, int width, const QString& text, int alignment = Qt::AlignLeft);
 
 // The person header across the page, a size larger than over the reports; its height.
 int drawRoomPageHeader(QPainter& painter, int width, const QString& title, const store::RepPerson& person);

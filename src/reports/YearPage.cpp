@@ -35,24 +35,17 @@ constexpr int kGap = 8;
 constexpr int kMonthColumn = 110;
 constexpr int kRow = 26;
 
-QFont pageFont(bool bold = false) {
-    QFont font = reportFont(10);
-    font.setBold(bold);
-    return font;
-}
 
 QString monthName(const QDate& first) { return QLocale(QLocale::English).toString(first, QStringLiteral("MMM yyyy")); }
 
 QString inhalers(int tenths) { return QStringLiteral("%1.%2").arg(tenths / 10).arg(tenths % 10); }
 
-int wrappedHeight(const QFont& font, int width, const QString& text) {
-    return measure(font).boundingRect(QRect(0, 0, width, 10000), Qt::TextWordWrap | Qt::AlignHCenter, text).height();
-}
 
 int captionRowHeight(int columnWidth) {
     int height = 0;
     for (const YearColumn& column : kColumns)
-        height = std::max(height, wrappedHeight(pageFont(true), columnWidth - 6, QString::fromLatin1(column.caption)));
+        height = std::max(height, wrappedHeight(roomPageFont(true), columnWidth - 6, QString::fromLatin1(column.caption),
+                                                Qt::AlignHCenter));
     return height + kGap;
 }
 
@@ -69,21 +62,21 @@ int drawTable(QPainter& p, const stats::YearRisks& year, int top, int width) {
     const int captions = captionRowHeight(columnWidth);
     const int rows = int(year.months.size()) + 1;
     const int bottom = top + captions + rows * kRow;
-    ReportCanvas c(p, width, pageFont());
+    ReportCanvas c(p, width, roomPageFont());
     c.rectangle(0, top, right, bottom, Qt::black, Qt::white);
     c.rectangle(1, top + 1, right - 1, top + captions, colours::kSilver, colours::kSilver, 0);
     c.rectangle(1, bottom - kRow, right - 1, bottom - 1, QColor(230, 230, 230), QColor(230, 230, 230), 0);
     for (int x = kMonthColumn; x < right; x += columnWidth) c.vLine(x, top, bottom);
     for (int i = 0; i < rows; ++i) c.hLine(0, right, top + captions + i * kRow, Qt::black, i == rows - 1 ? 2 : 1);
 
-    p.setFont(pageFont(true));
+    p.setFont(roomPageFont(true));
     cell(p, QRect(0, top, kMonthColumn, captions), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Month"));
     for (int j = 0; j < columns; ++j)
         cell(p, QRect(kMonthColumn + j * columnWidth, top, columnWidth, captions),
              Qt::AlignCenter | Qt::TextWordWrap, QString::fromLatin1(kColumns[j].caption));
 
     const auto row = [&](int y, const QString& label, const stats::MonthRisks& m, bool bold) {
-        p.setFont(pageFont(bold));
+        p.setFont(roomPageFont(bold));
         cell(p, QRect(0, y, kMonthColumn, kRow), Qt::AlignLeft | Qt::AlignVCenter, label);
         for (int j = 0; j < columns; ++j)
             cell(p, QRect(kMonthColumn + j * columnWidth, y, columnWidth, kRow), Qt::AlignCenter,
@@ -101,16 +94,16 @@ int drawTable(QPainter& p, const stats::YearRisks& year, int top, int width) {
 void drawYear(QPainter& p, const stats::YearRisks& year, QSize page) {
     const int width = page.width();
     int y = drawRoomPageHeader(p, width, kTitle, year.person) + kGap / 2;
-    p.setFont(pageFont(true));
+    p.setFont(roomPageFont(true));
     p.setPen(Qt::black);
     p.drawText(QRect(0, y, width, kRow), Qt::AlignLeft | Qt::AlignVCenter,
                "The 12 months from " + periodText(year.period) + ", one month a row");
     y = drawTable(p, year, y + kRow + kGap / 2, width) + kGap * 2;
-    p.setFont(pageFont());
+    p.setFont(roomPageFont());
     for (const QString& finding : yearFindings(year)) {
         const QRect room(0, y, width, page.height() - y);
         p.drawText(room, Qt::TextWordWrap, finding);
-        y += wrappedHeight(pageFont(), width, finding) + kGap;
+        y += wrappedHeight(roomPageFont(), width, finding) + kGap;
     }
 }
 
