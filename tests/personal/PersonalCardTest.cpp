@@ -76,6 +76,12 @@ protected:
         for (const char* t : {"POLLEN", "DAMP", "SMOKE", "CATS"}) EXPECT_TRUE(diary.persons.AddTrg("", t));
     }
     static void click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center()); }
+    // The card shown and active, as the keyboard meets it.
+    static void showActive(QWidget& card) {
+        card.show();
+        QApplication::setActiveWindow(&card);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&card));
+    }
     // Types as a keyboard would, any character included (QTest's own typing knows only ASCII).
     static void keys(QWidget* box, const QString& text) {
         for (QChar c : text) {
@@ -169,9 +175,7 @@ TEST_F(PersonalTest, OnlyWhatTheUserChoseIsStored) {
 TEST_F(PersonalTest, TabAndEnterFollowTheReadingOrder) {
     TAsPer card(diary, windows);
     card.SetUser(jo);
-    card.show();
-    QApplication::setActiveWindow(&card);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&card));
+    ASSERT_NO_FATAL_FAILURE(showActive(card));
     auto press = [&](Qt::Key key) {
         QTest::keyClick(QApplication::focusWidget(), key);
         return QApplication::focusWidget();
@@ -198,9 +202,7 @@ TEST_F(PersonalTest, TabAndEnterFollowTheReadingOrder) {
 TEST_F(PersonalTest, ForwardTabReachesEveryBoxOfThePageInOrder) {
     TAsPer card(diary, windows);
     card.SetUser(jo);
-    card.show();
-    QApplication::setActiveWindow(&card);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&card));
+    ASSERT_NO_FATAL_FAILURE(showActive(card));
     const QList<QWidget*> pages[] = {
         {card.FldLNam, card.FldFNam, card.FldTitl, card.FldGend, card.FldDofB->edit, card.FldOcup, card.FldHlth, card.FldWhoI},
         {card.FldBest, card.FldZYel, card.FldZRed},
@@ -222,9 +224,7 @@ TEST_F(PersonalTest, ADateOfBirthIsTypedOrPickedAndANonDayIsRefused) {
     store::clock::setToday(QDate(2024, 6, 15));
     TAsPer card(diary, windows);
     card.SetUser(jo);
-    card.show();
-    QApplication::setActiveWindow(&card);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&card));
+    ASSERT_NO_FATAL_FAILURE(showActive(card));
     EXPECT_EQ(card.FldDofB->edit->placeholderText(), "dd/mm/yyyy");
     // With no date the calendar opens thirty years back.
     QCalendarWidget* calendar = card.FldDofB->showPopup();
@@ -431,9 +431,7 @@ TEST_F(PersonalTest, EscapeActsAsCancel) {
     EXPECT_TRUE(card.windowFlags() & Qt::CustomizeWindowHint);
     EXPECT_FALSE(card.windowFlags() & Qt::WindowCloseButtonHint);
     card.SetUser(jo);
-    card.show();
-    QApplication::setActiveWindow(&card);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&card));
+    ASSERT_NO_FATAL_FAILURE(showActive(card));
     type(card.FldLNam, "Changed");
     QTest::keyClick(card.FldLNam, Qt::Key_Escape);
     EXPECT_FALSE(card.isVisible());
