@@ -10,9 +10,9 @@
 #include "controls/GlyphButton.h"
 #include "controls/MessageLine.h"
 #include "controls/Painting.h"
-#include "controls/Pictures.h"
 #include "controls/TDaButton.h"
 #include "controls/TDaPanel.h"
+#include "pictures/Pictures.h"
 #include "store/Clock.h"
 #include "store/Keys.h"
 
