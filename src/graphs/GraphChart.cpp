@@ -195,7 +195,7 @@ void GraphChart::fillFirstSeries(const GraphPlan& plan) {
         for (const GraphPoint& p : points) line.append({p.x, p.y});
         lineA_->replace(line);
         if (!points.empty()) lineA_->setColor(points.front().colour);
-        for (qsizetype i = 0; i < qsizetype(points.size()); ++i)
+        for (int i = 0; i < int(points.size()); ++i)
             if (points[size_t(i)].colour != lineA_->color())
                 lineA_->setPointConfiguration(i, QXYSeries::PointConfiguration::Color, points[size_t(i)].colour);
         break;

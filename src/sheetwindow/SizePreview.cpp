@@ -13,7 +13,7 @@ namespace pulmora::sheet {
 namespace {
 
 // The nearest pixel to the given quarters of an extent.
-int quarters(int count, int extent) { return stats::RoundHalfEven(count * extent, 4); }
+int quarters(int count, int extent) { return stats::RoundHalfEven(qint64(count) * extent, 4); }
 
 }  // namespace
 
