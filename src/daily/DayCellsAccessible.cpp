@@ -83,7 +83,7 @@ public:
         if (!id) {
             const int width = columns() + kSlots;
             // The registry owns the cell from here; the table deletes it by its id when it goes.
-            id = QAccessible::registerAccessibleInterface(  // NOLINT(clang-analyzer-cplusplus.NewDeleteLeaks)
+            id = QAccessible::registerAccessibleInterface(
                 new DayCellAccessible(cells(), index / width - kSlots, index % width - kSlots));
         }
         return QAccessible::accessibleInterface(id);

@@ -54,7 +54,7 @@ Encoded encodeBitmap(const QImage& rgb) {
     for (int y = 0; y < rgb.height(); ++y) {
         const uchar* source = rgb.constScanLine(rgb.height() - 1 - y);
         char* row = at + std::uint64_t(y) * rowBytes;
-        for (int x = 0; x < rgb.width(); ++x) {  // RGB in the picture, BGR in the file
+        for (size_t x = 0; x < size_t(rgb.width()); ++x) {  // RGB in the picture, BGR in the file
             row[3 * x] = char(source[3 * x + 2]);
             row[3 * x + 1] = char(source[3 * x + 1]);
             row[3 * x + 2] = char(source[3 * x]);
