@@ -7,29 +7,29 @@
 // pack it writes the visit pack the report card saves as a PDF file, with --report plan the asthma
 // action plan the card prints and with --report year the pack's page of the last 12 months (with
 // --figures also its figures as JSON). It only reads the diary.
-#include "app/ProgramFiles.h"
+#include "programfiles/ProgramFiles.h"
 #include "files/Replacement.h"
+#include "graphs/GraphChart.h"
+#include "graphs/GraphFigures.h"
+#include "graphs/GraphOutput.h"
 #include "output/PageMargins.h"
 #include "output/PictureFile.h"
 #include "output/Printing.h"
-#include "reports/ActionPlan.h"
+#include "pages/ReportPage.h"
 #include "reports/ControlSummary.h"
-#include "reports/GraphChart.h"
-#include "reports/GraphFigures.h"
-#include "reports/GraphOutput.h"
 #include "reports/MonthlyAdditional.h"
 #include "reports/MonthlyBasic.h"
 #include "reports/ReportFigures.h"
-#include "reports/ReportPage.h"
 #include "reports/ReportRun.h"
-#include "reports/RoomPage.h"
-#include "reports/VisitPack.h"
 #include "reports/WeeklyComparison.h"
-#include "reports/YearPage.h"
 #include "sheet/SheetJob.h"
 #include "stats/DiaryCsv.h"
 #include "stats/YearRisks.h"
 #include "store/Diary.h"
+#include "visit/ActionPlan.h"
+#include "visit/RoomPage.h"
+#include "visit/VisitPack.h"
+#include "visit/YearPage.h"
 
 #include <QBuffer>
 #include <QCommandLineParser>
