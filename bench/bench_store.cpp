@@ -1,10 +1,13 @@
-// Store speed beside SQLite doing the same work on the same 10-person, 20-year diary.
-// Each benchmark runs as Name/Pulmora and Name/SQLite; the ratios are printed at the end.
+// Store speed beside SQLite doing the same work on the same 10-person, 20-year diary (and, for
+// the save that removes items, a 10-person, one-year one). Each benchmark runs as Name/Pulmora
+// and Name/SQLite; the ratios are printed at the end. The start's pack and the plain read of the
+// record files have no SQLite twin.
 #include "SqlitePeer.h"
 
 #include "sample/SampleDiary.h"
 #include "store/Diary.h"
 #include "store/Keys.h"
+#include "files/FileIo.h"
 
 #include <benchmark/benchmark.h>
 
@@ -39,11 +42,11 @@ struct Fixture {
     QString savedDay;      // a recorded day of that person, rewritten by the save benchmarks
     QStringList earlierDays;  // that person's recorded days before it, each saved once with a trigger more
 
-    Fixture() {
+    explicit Fixture(int years) {
         diary.files.setFolder(folder.path());
         diary.files.setWaitForDisk(false);
         diary.files.OpenDB();
-        tools::SampleOptions options{10, 20, 7, kLastDay};
+        tools::SampleOptions options{10, years, 7, kLastDay};
         const QString error = tools::SampleDiary(diary, options).write();
         if (!error.isEmpty()) std::fprintf(stderr, "sample diary: %s\n", qPrintable(error));
         diary.files.setWaitForDisk(true);
@@ -124,7 +127,12 @@ struct Fixture {
 };
 
 Fixture& fixture() {
-    static Fixture f;
+    static Fixture f(20);
+    return f;
+}
+
+Fixture& oneYearFixture() {
+    static Fixture f(1);
     return f;
 }
 
@@ -283,8 +291,7 @@ DayLists daySave(Fixture& f, int round) {
     return {round % 2 ? QStringList{"POLLEN", "COLD AIR"} : QStringList{"COLD AIR", "DAMP"}, rows};
 }
 
-void SaveRemoving_Pulmora(benchmark::State& state) {
-    auto& f = fixture();
+void saveRemovingPulmora(benchmark::State& state, Fixture& f) {
     std::vector<DayLists> saves = {daySave(f, 0), daySave(f, 1)};
     int round = 0;
     for (auto _ : state) {
@@ -295,8 +302,7 @@ void SaveRemoving_Pulmora(benchmark::State& state) {
     }
 }
 
-void SaveRemoving_SQLite(benchmark::State& state) {
-    auto& f = fixture();
+void saveRemovingSqlite(benchmark::State& state, Fixture& f) {
     std::vector<DayLists> saves = {daySave(f, 0), daySave(f, 1)};
     Statement begin(f.sql->db(), "BEGIN");
     Statement update(f.sql->db(), "UPDATE daily SET morn=?, even=?, cogd=?, nrel=?, rate=? WHERE dyid=?");
@@ -333,6 +339,92 @@ void SaveRemoving_SQLite(benchmark::State& state) {
     }
 }
 
+void SaveRemoving_Pulmora(benchmark::State& state) { saveRemovingPulmora(state, fixture()); }
+void SaveRemoving_SQLite(benchmark::State& state) { saveRemovingSqlite(state, fixture()); }
+void SaveRemovingOneYear_Pulmora(benchmark::State& state) { saveRemovingPulmora(state, oneYearFixture()); }
+void SaveRemovingOneYear_SQLite(benchmark::State& state) { saveRemovingSqlite(state, oneYearFixture()); }
+
+// ---- deleting a day with its triggers and medication -----------------------------------------
+
+// Each round deletes the next recorded day of the second person (the other benchmarks read and
+// write the first); both take the same days in the same order.
+struct DeletedDays {
+    QStringList dates;
+    int pulmora = 0, sqlite = 0;
+};
+
+DeletedDays& deletedDays() {
+    static DeletedDays days = [] {
+        auto& f = fixture();
+        DeletedDays d;
+        for (const auto& [who, date] : f.recordedDays)
+            if (who == f.persons[1]) d.dates << date;
+        return d;
+    }();
+    return days;
+}
+
+void DeleteDay_Pulmora(benchmark::State& state) {
+    auto& f = fixture();
+    DeletedDays& days = deletedDays();
+    for (auto _ : state) {
+        if (days.pulmora == days.dates.size()) {
+            state.SkipWithError("every recorded day is deleted");
+            break;
+        }
+        if (!f.diary.days.DelDly(f.persons[1], days.dates[days.pulmora++])) state.SkipWithError("deletion failed");
+    }
+}
+
+void DeleteDay_SQLite(benchmark::State& state) {
+    auto& f = fixture();
+    DeletedDays& days = deletedDays();
+    Statement begin(f.sql->db(), "BEGIN");
+    Statement triggers(f.sql->db(), "DELETE FROM dlytrig WHERE dyid=?");
+    Statement medication(f.sql->db(), "DELETE FROM dlymed WHERE dyid=?");
+    Statement day(f.sql->db(), "DELETE FROM daily WHERE dyid=?");
+    Statement commit(f.sql->db(), "COMMIT");
+    for (auto _ : state) {
+        if (days.sqlite == days.dates.size()) {
+            state.SkipWithError("every recorded day is deleted");
+            break;
+        }
+        const std::string id = str(store::keys::dayId(f.persons[1], days.dates[days.sqlite++]));
+        begin.step();
+        begin.reset();
+        for (Statement* s : {&triggers, &medication, &day}) {
+            s->bind(1, id).step();
+            s->reset();
+        }
+        commit.step();
+        commit.reset();
+    }
+}
+
+// ---- the start's pack ------------------------------------------------------------------------
+
+// What a start does once a file is due: each round first deletes one more of the second
+// person's days (not timed), then packs the three files that deletion marked, the whole day,
+// trigger and medication files of the 20-year diary written anew and renamed into place. The
+// start packs a file only once more than a tenth of it is marked; the pack costs the same
+// whatever share it removes, as the whole file is written either way.
+void PackAtStart(benchmark::State& state) {
+    auto& f = fixture();
+    DeletedDays& days = deletedDays();
+    for (auto _ : state) {
+        state.PauseTiming();
+        const bool deleted = days.pulmora < days.dates.size() &&
+                             f.diary.days.DelDly(f.persons[1], days.dates[days.pulmora++]).ok();
+        state.ResumeTiming();
+        if (!deleted) {
+            state.SkipWithError("no day left to delete");
+            break;
+        }
+        for (TableId id : {TableId::Daily, TableId::DlyTrig, TableId::DlyMed})
+            if (!f.diary.files.table(id)->pack()) state.SkipWithError("pack failed");
+    }
+}
+
 // ---- opening the whole diary ---------------------------------------------------------------
 
 void OpenDiary_Pulmora(benchmark::State& state) {
@@ -343,6 +435,21 @@ void OpenDiary_Pulmora(benchmark::State& state) {
         s.OpenDB();
         if (!s.fileProblems().empty()) state.SkipWithError("a file did not open");
         s.CloseDB();
+    }
+}
+
+// What opening cannot do faster: the seven record files read whole from the page cache.
+void ReadRecordFiles(benchmark::State& state) {
+    auto& f = fixture();
+    std::vector<std::string> paths;
+    for (TableId id : store::kAllTables) paths.push_back(str(f.diary.files.filePath(id)));
+    std::vector<char> bytes;
+    for (auto _ : state) {
+        for (const std::string& path : paths) {
+            std::string error;
+            if (!files::readFile(path, bytes, error)) state.SkipWithError("a file could not be read");
+            benchmark::DoNotOptimize(bytes.data());
+        }
     }
 }
 
@@ -493,7 +600,12 @@ PAIR(SaveReadings);
 // the library, a fast save would ask for more rounds than the person has recorded days.
 PAIR_WITH(SaveAddingTrigger, ->Iterations(1000));
 PAIR(SaveRemoving);
+PAIR(SaveRemovingOneYear);
+// Each round deletes a day of its own, so the rounds are counted here.
+PAIR_WITH(DeleteDay, ->Iterations(500));
+BENCHMARK(PackAtStart)->Unit(benchmark::kMicrosecond)->Iterations(20);
 PAIR(OpenDiary);
+BENCHMARK(ReadRecordFiles)->Unit(benchmark::kMicrosecond);
 PAIR(MonthOfCells);
 PAIR(PreviousDayOfGap);
 PAIR(PersonOver43Days);

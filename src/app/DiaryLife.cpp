@@ -56,6 +56,7 @@ DiaryLife::Start DiaryLife::AsthmaStart() {
     }
     diary_.files.setFolder(ProgDir());
     diary_.files.OpenDB(access_ == store::Access::ReadWrite ? prepareFiles(start) : access_);
+    packMarkedFiles();
     for (const store::FileProblem& file : diary_.files.unwritableFiles())
         start.notices << QStringLiteral("%1 can be read but not written (%2): it is shown, and nothing in it can be "
                                         "changed.")
@@ -100,6 +101,15 @@ store::Access DiaryLife::prepareFiles(Start& start) {
         start.notices << QStringLiteral("Today's backup of the diary could not be made (%1). The diary has opened as usual.")
                              .arg(backedUp.error());
     return store::Access::ReadWrite;
+}
+
+void DiaryLife::packMarkedFiles() {
+    if (diary_.files.readOnly()) return;
+    // A pack that fails has left its file whole and read the same, marks and all, and the next
+    // start tries again: the card has nothing to tell the user and nothing to ask of them.
+    // Whatever stops it (a full disk, say) fails the day's backup too, and that the card does say.
+    for (const store::FileProblem& file : diary_.files.packMarked())
+        qWarning("%s was not packed (%s); it is kept as it was", qPrintable(file.fileName), qPrintable(file.reason));
 }
 
 DiaryLife::Restore DiaryLife::RestoreBackup(const store::Backup& backup) {

@@ -63,6 +63,9 @@ private:
     // What a start does before any record file is opened for writing; answers how the diary
     // can be opened, and adds what went wrong with the backups to `notices`.
     store::Access prepareFiles(Start& start);
+    // Packs the record files whose deleted records have piled up, once the day's backup is made
+    // and before the card waits on the diary.
+    void packMarkedFiles();
     // A backup folder's name as the card shows it: "backups/2024-01-01".
     QString backupFolderName(const QString& name) const;
 

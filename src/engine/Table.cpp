@@ -459,6 +459,37 @@ Status Table::flush() {
     return writeChangedRecord();
 }
 
+Status Table::markRemoved(const std::vector<uint32_t>& recordNumbers) {
+    if (readOnly_) return Status::failure(path_ + " is open for reading only");
+    if (Status s = flush(); !s) return s;
+    dropPendingChange();  // a record started and never appended
+    if (Status s = reportDroppedChange(); !s) return s;
+    std::vector<uint32_t> marking;
+    for (uint32_t number : recordNumbers)
+        if (number >= 1 && number <= count_ && recordData(number - 1)[0] != dbf::kDeleted) marking.push_back(number - 1);
+    std::sort(marking.begin(), marking.end());
+    marking.erase(std::unique(marking.begin(), marking.end()), marking.end());
+    if (marking.empty()) return Status::success();
+
+    // Each mark is a byte of its own, and any of them may reach the disk before the others: a
+    // stop part-way leaves some marked and the rest live, each record whole.
+    const char mark = dbf::kDeleted;
+    auto offsetOf = [&](uint32_t record) { return headerLength_ + (long long)record * recordLength_; };
+    std::string error;
+    size_t written = 0;
+    while (written < marking.size() && files::writeAt(fd_, offsetOf(marking[written]), &mark, 1, error)) ++written;
+    if (written < marking.size() || !syncFile(error)) {
+        // The file goes back to what memory holds, so the caller, told of the failure, finds the
+        // records it asked for still live.
+        const char live = dbf::kLive;
+        for (size_t i = 0; i < std::min(written + 1, marking.size()); ++i) restoreBytes(offsetOf(marking[i]), &live, 1);
+        return Status::failure(error);
+    }
+    for (uint32_t record : marking) recordData(record)[0] = dbf::kDeleted;
+    marked_ += uint32_t(marking.size());
+    return Status::success();
+}
+
 Status Table::pack() { return packRemoving({}); }
 
 Status Table::packRemoving(const std::vector<uint32_t>& recordNumbers) {

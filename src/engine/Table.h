@@ -115,7 +115,7 @@ private:
 };
 
 // One open dBASE III table. Every record is held in memory; the file is written only by append,
-// flush and pack, each of which answers whether it reached the disk. Moving the cursor,
+// flush, marking and pack, each of which answers whether it reached the disk. Moving the cursor,
 // selecting a tag, reindexing and closing never write: a change still pending then is dropped,
 // so memory keeps matching the file, and the next append, flush or pack answers that it was lost
 // (writing nothing itself), so the caller hears of it in every build.
@@ -175,6 +175,14 @@ public:
     // As pack, and removes the given records (1-based numbers) with the marked ones, in the same
     // one replacement of the file: either all of them are gone or none is.
     Status packRemoving(const std::vector<uint32_t>& recordNumbers);
+    // Marks the given records (1-based numbers) deleted in the file itself: one byte each,
+    // written where the record stands, then one wait for the disk. Records out of range or
+    // marked already are passed over; with none left nothing is written. Refused (with the
+    // marks it wrote put back) when a write or the sync fails. The tags keep the records, so a
+    // seek that includes marked records still finds them to recall.
+    Status markRemoved(const std::vector<uint32_t>& recordNumbers);
+    // Records marked deleted in the file, which the next pack removes.
+    uint32_t markedCount() const { return marked_; }
     // Opened without write access: every write is refused by the file itself.
     bool readOnly() const { return readOnly_; }
 

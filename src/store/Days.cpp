@@ -204,13 +204,14 @@ Result Days::DelDly(const QString& person, const QString& date) {
     // Rows left in a file that cannot be read now would come back with the day if it is recorded again.
     checks.open(store_, TableId::DlyTrig).open(store_, TableId::DlyMed);
     if (const Result r = checks.result(); !r) return r;
-    // The day's triggers and medication go first and the day record last: a deletion stopped
-    // part-way leaves the day listed, and deleting it again finishes it.
+    // The day's triggers and medication are marked first and the day record last, each file with
+    // one wait for the disk: a deletion stopped part-way leaves the day listed, and deleting it
+    // again finishes it.
     Result result = removeDayExcept(TableId::DlyTrig, person, date, {});
     if (result) result = removeDayExcept(TableId::DlyMed, person, date, {});
     const DailyTable t(store_);
     if (result && fields::seek(t.table(), t.tag(DailyTag::diDyID), keys::dayId(person, date)))
-        result = writes().pack(TableId::Daily, {t->recordNumber()});
+        result = writes().remove(TableId::Daily, {t->recordNumber()});
     return result;
 }
 
@@ -220,7 +221,7 @@ Result Days::removeDayExcept(TableId id, const QString& person, const QString& d
         if (!contains(keep, t.recordNumber())) records.push_back(t.recordNumber());
         return Result::done();
     });
-    return walked ? writes().pack(id, records) : walked;
+    return walked ? writes().remove(id, records) : walked;
 }
 
 // ---- triggers of a day -------------------------------------------------------------------

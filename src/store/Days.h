@@ -19,11 +19,12 @@ public:
     // files end as marking all of the day's triggers and medication, recalling or appending the
     // wanted ones and packing would leave them; but only what changed is written: the day's
     // record when its values did, a trigger or medication that is new, recalled or used a
-    // different number of times, and, when one was dropped, the file without it. The wanted records are written
-    // first and the others then removed in one replacement of the file, with nothing marked
-    // before it, so a save stopped or failing at any moment leaves the day's triggers and
-    // medication as before, as after or their union, never less, and leaves nothing for a later
-    // pack to take. Everything is checked before anything is written. A trigger or medication
+    // different number of times, and, when one was dropped, its deletion mark. The wanted records
+    // are written first and the others then marked deleted in place, one byte each and one wait
+    // for the disk per file, so a save stopped or failing at any moment leaves the day's
+    // triggers and medication as before, as after or between the two, never less than either;
+    // a marked record is gone for every read, and the start packs it away later. Everything is
+    // checked before anything is written. A trigger or medication
     // file that is not open refuses the save only when its list has something to store;
     // otherwise it is left alone.
     // With `RaiseBest::Never` the readings are stored and the stored best stays as it was.
@@ -59,8 +60,8 @@ private:
     // The day's trigger or medication as saveDay wants it, answering its record number.
     Outcome<quint32> addTrigger(const QString& person, const QString& name, const QDate& date);
     Outcome<quint32> addMedication(const QString& person, const QDate& date, const DayMedRow& row);
-    // Removes the day's records from the file except the given ones, in one replacement of the
-    // file that marks nothing before it: stopped or failed, it has removed none of them.
+    // Marks the day's records in the file deleted except the given ones, with one wait for the
+    // disk: stopped or failed part-way, each record is either live or marked, never damaged.
     Result removeDayExcept(TableId id, const QString& person, const QString& date,
                            const std::vector<quint32>& keep);
 

@@ -1,6 +1,7 @@
 #include "DiaryStore.h"
 
 #include "Backups.h"
+#include "Writes.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -115,6 +116,14 @@ TableHandles DiaryStore::openTable(TableId id) {
     for (const auto& f : def.fields) h.fields.push_back(opened.table->field(f.name));
     for (const auto& t : def.tags) h.tags.push_back(opened.table->tag(t.name));
     return h;
+}
+
+std::vector<FileProblem> DiaryStore::packMarked() {
+    std::vector<FileProblem> failed;
+    for (TableId id : kAllTables)
+        if (const Result r = Writes(*this).packMarked(id); !r)
+            failed.push_back({id, QString::fromStdString(definition(id).fileName), r.error()});
+    return failed;
 }
 
 void DiaryStore::CloseDB() {

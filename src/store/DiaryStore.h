@@ -78,6 +78,12 @@ public:
     // next OpenDB on. The program always waits.
     void setWaitForDisk(bool wait) { waitForDisk_ = wait; }
 
+    // Packs each open record file in which enough records are marked deleted (see
+    // Writes::packMarked), each by a complete new file renamed over the old one. Meant for when
+    // nothing waits on it: the start, after the day's backup. Answers the files whose pack
+    // failed, each left as it was and read the same.
+    std::vector<FileProblem> packMarked();
+
     // The open table, or nullptr when it is absent.
     engine::Table* table(TableId id) const { return handles_[size_t(id)].table; }
     bool has(TableId id) const { return table(id) != nullptr; }

@@ -134,11 +134,12 @@ Result Persons::DelPer(const QString& id) {
         return true;
     });
     if (const Result r = checks.result(); !r) return r;
-    // Each file loses the person's rows in one replacement, and the person record goes last: a
-    // deletion stopped part-way leaves the person listed, and deleting them again finishes it.
+    // Each file's rows of the person are marked deleted with one wait for the disk, and the
+    // person record goes last: a deletion stopped part-way leaves the person listed, and
+    // deleting them again finishes it.
     Result result = Result::done();
     forEachPersonFile(store_, [&](const auto& t, auto byPerson) {
-        result = writes().pack(std::decay_t<decltype(t)>::kId, personRecords(t, byPerson, id));
+        result = writes().remove(std::decay_t<decltype(t)>::kId, personRecords(t, byPerson, id));
         return result.ok();
     });
     return result;
@@ -238,12 +239,12 @@ Result Persons::savePersonLists(const QString& id, const QStringList& triggers,
         if (!added) return added.result;
         wanted.push_back(added.value);
     }
-    // The others go in the one replacement of the file, and nothing is marked before it: a save
-    // that fails part-way has taken none of the stored triggers away.
+    // The others are marked only once the wanted ones are written: a save that fails part-way
+    // has taken none of the wanted triggers away.
     std::vector<quint32> others;
     for (quint32 record : personRecords(PerTrigTable(store_), PerTrigTag::ptiASID, id))
         if (!contains(wanted, record)) others.push_back(record);
-    if (const Result r = writes().pack(TableId::PerTrig, others); !r) return r;
+    if (const Result r = writes().remove(TableId::PerTrig, others); !r) return r;
 
     wanted.clear();
     for (const Medication& m : current) {
@@ -370,7 +371,7 @@ Outcome<bool> Persons::AddTrg(const QString& oldName, const QString& newName) {
     if (oldListed && keys::triggerName(oldName) != name) {
         if (newStored) {
             // Renaming onto a listed name: the two become one.
-            out.result = writes().pack(TableId::RefTrig, {t->recordNumber()});
+            out.result = writes().remove(TableId::RefTrig, {t->recordNumber()});
         } else {
             mapping::writeRefTrigger(t, {name});
             out.result = writes().save(TableId::RefTrig, false);
@@ -391,7 +392,7 @@ Outcome<bool> Persons::DelTrg(const QString& name) {
     if (!out) return out;
     const RefTrigTable t(store_);
     if (fields::seek(t.table(), t.tag(RefTrigTag::rtiTRIG), refTriggerKey(name))) {
-        out.result = writes().pack(TableId::RefTrig, {t->recordNumber()});
+        out.result = writes().remove(TableId::RefTrig, {t->recordNumber()});
         out.value = out.ok();
     }
     return out;

@@ -37,10 +37,10 @@ public:
     // medication). The files end as marking all of the person's triggers, recalling or
     // appending each one given and packing, then storing each row in use and taking the
     // person's other medication out of use, would leave them. What is wanted is written before
-    // anything else is removed or taken out of use, and the other triggers go in one
-    // replacement of the file with nothing marked before it, so a save stopped or failing at any
-    // moment leaves each list as before, as after or their union, and nothing for a later pack
-    // to take. Everything is checked before anything is written.
+    // anything else is removed or taken out of use, and the other triggers are then marked
+    // deleted in place with one wait for the disk, so a save stopped or failing at any moment
+    // leaves each list as before, as after or between the two, never less than either.
+    // Everything is checked before anything is written.
     Result savePersonLists(const QString& id, const QStringList& triggers, std::span<const PersonMedRow> medication);
 
     // The person's current medication in name order, at most kCurrentMedications.

@@ -31,10 +31,14 @@ public:
         out.value = t.recordNumber();
         return out;
     }
-    // Removes the given records (1-based record numbers), and the marked ones with them, in one
-    // replacement of the file. With none given the file is left alone: its marked records are
-    // hidden from every read already, and a save touches only the files whose lists changed.
-    Result pack(TableId id, const std::vector<quint32>& remove);
+    // Removes the given records (1-based record numbers) by marking them deleted in place, one
+    // byte each and one wait for the disk for the file; every read passes over them from then
+    // on. With none given the file is left alone. The file keeps their bytes until the next
+    // start packs it (see packMarked).
+    Result remove(TableId id, const std::vector<quint32>& records);
+    // Packs the file when enough of its records are marked deleted that a complete new file
+    // without them is worth writing; otherwise leaves it alone.
+    Result packMarked(TableId id);
 
 private:
     Result outcome(TableId id, const engine::Status& status);

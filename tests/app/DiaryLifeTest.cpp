@@ -1,5 +1,6 @@
 // The diary's life without a window: what a start and a restore did comes back as values.
 #include "app/DiaryLife.h"
+#include "files/FaultSeam.h"
 #include "store/Clock.h"
 #include "store/Keys.h"
 #include "support/CardSaves.h"
@@ -207,6 +208,39 @@ TEST_F(DiaryLifeTest, AStartBacksTheDiaryUpAndOpensItOnItsFirstPerson) {
     EXPECT_TRUE(fs::is_regular_file(folder.path() / "backups" / "2024-06-16" / "Personal.dat"));
     EXPECT_EQ(life.ProgDir(), path() + '/');
     EXPECT_TRUE(diary.persons.GetPerCrd(jo));
+}
+
+// A start packs a file with many deleted records once the day's backup holds it as it was; a
+// pack that fails leaves the file as it was, and the diary opens all the same with nothing to say.
+TEST_F(DiaryLifeTest, AStartPacksAfterTheBackupAndOpensWhenThePackFails) {
+    ASSERT_TRUE(life.AsthmaStart().opened());
+    const QString jo = addPerson("Jo");
+    const QString al = addPerson("Al");
+    ASSERT_TRUE(life.AsthmaStart().opened());  // makes today's backup
+    ASSERT_TRUE(diary.persons.DelPer(al));  // one of the two records marked
+    auto personalRecords = [&] { return diary.files.table(store::TableId::Personal)->recordCount(); };
+    EXPECT_EQ(personalRecords(), 2u);
+
+    // Today's backup is made already, so the only rename this start would make is the pack's.
+    files::faults::setHook([](files::faults::Operation op) { return op != files::faults::Operation::Rename; });
+    const app::DiaryLife::Start failed = life.AsthmaStart();
+    files::faults::setHook({});
+    ASSERT_TRUE(failed.opened());
+    EXPECT_TRUE(failed.notices.isEmpty()) << failed.notices.join(' ').toStdString();
+    EXPECT_TRUE(failed.said.isEmpty());
+    EXPECT_EQ(personalRecords(), 2u);
+    EXPECT_EQ(failed.firstPerson->id, jo);
+    EXPECT_FALSE(diary.persons.GetPerCrd(al));
+
+    store::clock::setToday(kToday.addDays(1));
+    const app::DiaryLife::Start packed = life.AsthmaStart();
+    ASSERT_TRUE(packed.opened());
+    EXPECT_TRUE(packed.notices.isEmpty()) << packed.notices.join(' ').toStdString();
+    EXPECT_EQ(personalRecords(), 1u);
+    EXPECT_EQ(packed.firstPerson->id, jo);
+    // The backup was made before the pack, marked record and all.
+    const std::vector<char> backedUp = readBytes((folder.path() / "backups" / "2024-06-16" / "Personal.dat").string());
+    EXPECT_GT(backedUp.size(), readBytes(folder.file("Personal.dat")).size());
 }
 
 // Nothing is made in a folder that does not hold the program, nor written in a diary opened for

@@ -87,6 +87,42 @@ TEST_F(ExplicitWriteTest, AChangeDroppedByACursorMoveIsReportedByTheNextWrite) {
     }
 }
 
+// Marking writes one byte a record where the record stands and waits for the disk once; a
+// failed write or sync puts back what it wrote, so the file and the table still hold the records
+// live.
+TEST_F(ExplicitWriteTest, MarkingWritesOneByteARecordAndOneSyncOrNothingAtAll) {
+    ASSERT_TRUE(add(t, "Dan", "York"));
+    const auto before = readBytes(path());
+    const std::vector<uint32_t> dropped = {3, 1, 3, 9};  // Dan twice and one out of range
+    const std::pair<Operation, int> failures[] = {{Operation::Write, 1}, {Operation::Write, 2}, {Operation::Sync, 1}};
+    for (const auto& [op, n] : failures) {
+        FaultCounter faults;
+        faults.failNth(op, n);
+        EXPECT_FALSE(t->markRemoved(dropped)) << n;
+        EXPECT_EQ(t->markedCount(), 0u) << n;
+        EXPECT_EQ(readBytes(path()), before) << n;
+    }
+    FaultCounter counter;
+    ASSERT_TRUE(t->markRemoved(dropped));
+    EXPECT_EQ(counter.count(Operation::Write), 2);
+    EXPECT_EQ(counter.count(Operation::Sync), 1);
+    EXPECT_EQ(counter.count(Operation::Rename), 0);
+    EXPECT_EQ(t->markedCount(), 2u);
+    auto after = readBytes(path());
+    ASSERT_EQ(after.size(), before.size());
+    size_t differing = 0;
+    for (size_t i = 0; i < after.size(); ++i) differing += after[i] != before[i];
+    EXPECT_EQ(differing, 2u);
+    // Marked already: nothing to write.
+    counter.reset();
+    ASSERT_TRUE(t->markRemoved({1}));
+    EXPECT_EQ(counter.count(Operation::Write), 0);
+    t = reopen();
+    t->selectTag(t->tag("byName"));
+    EXPECT_EQ(walk(t), (Names{"Alan", "*Carol", "*Dan"}));
+    EXPECT_EQ(t->markedCount(), 2u);
+}
+
 // Once a pack has put its new file in place, the table writes to that file, even when no file
 // can be opened any more at that moment (the process has used up its descriptors).
 TEST_F(ExplicitWriteTest, AfterAPackTheTableWritesTheFileInPlace) {

@@ -56,8 +56,8 @@ protected:
         std::function<bool(store::Diary&)> listed;  // whether the person or day is still shown
     };
 
-    // Stops the deletion before each of its writes, syncs and renames in turn. After every stop
-    // no other row has changed, and the person or day is either gone with all its rows or still
+    // Stops the deletion before each of its writes, syncs and renames in turn. After every stop,
+    // and again once every file is packed as the next start would, no other row has changed, and the person or day is either gone with all its rows or still
     // listed, so the user sees it and deletes it again, which leaves none of its rows. Answers
     // the operations the deletion made.
     int stopEverywhere(const Deletion& deletion) {
@@ -88,17 +88,25 @@ protected:
             EXPECT_FALSE(deletion.listed(diary)) << where;
             EXPECT_EQ(rowsWhere(diary, deletion.belongs, true), std::vector<Row>{}) << where;
             EXPECT_EQ(rowsWhere(diary, deletion.belongs, false), others) << where;
+            // The next start's pack takes the marked rows away and nothing else.
+            for (TableId id : store::kAllTables) EXPECT_TRUE(diary.files.table(id)->pack()) << where;
+            diary.files.OpenDB();
+            EXPECT_FALSE(deletion.listed(diary)) << where << ", after the pack";
+            EXPECT_EQ(rowsWhere(diary, deletion.belongs, false), others) << where << ", after the pack";
             if (stop != Stop::Stopped) return n - 1;
             if (::testing::Test::HasFailure() || n > 200) return n;
         }
     }
-    static int renamesOf(const Deletion& deletion, const TempFolder& folder) {
+    // The deletion's syncs and renames.
+    static std::pair<int, int> syncsAndRenamesOf(const Deletion& deletion, const TempFolder& folder) {
         const auto operations = operationsOf([&] {
             store::Diary diary;
             open(diary, folder);
             EXPECT_TRUE(deletion.run(diary));
         });
-        return int(std::count(operations.begin(), operations.end(), files::faults::Operation::Rename));
+        using files::faults::Operation;
+        return {int(std::count(operations.begin(), operations.end(), Operation::Sync)),
+                int(std::count(operations.begin(), operations.end(), Operation::Rename))};
     }
 };
 
@@ -108,7 +116,8 @@ TEST_F(DeletionStopTest, APersonsDeletionStoppedAnywhereLeavesThemListedAndEvery
                         [](store::Diary& d) { return d.persons.GetPerCrd(plan::kJohn).has_value(); }};
     EXPECT_GT(stopEverywhere(john), 0);
     copyFiles(base.path(), work.path());
-    EXPECT_EQ(renamesOf(john, work), 6);  // each of the six files replaced once
+    // Each of the six files marked with one sync, none replaced.
+    EXPECT_EQ(syncsAndRenamesOf(john, work), std::pair(6, 0));
 }
 
 TEST_F(DeletionStopTest, ADaysDeletionStoppedAnywhereLeavesItRecordedAndEveryOtherDayAsBefore) {
@@ -118,7 +127,7 @@ TEST_F(DeletionStopTest, ADaysDeletionStoppedAnywhereLeavesItRecordedAndEveryOth
                             [](store::Diary& d) { return d.days.ChkDly(plan::kJohn, kDay) >= 0; }};
     EXPECT_GT(stopEverywhere(johnsDay), 0);
     copyFiles(base.path(), work.path());
-    EXPECT_EQ(renamesOf(johnsDay, work), 3);
+    EXPECT_EQ(syncsAndRenamesOf(johnsDay, work), std::pair(3, 0));
 }
 
 }  // namespace
