@@ -48,8 +48,8 @@ template <> struct Columns<TableId::DlyMed> { using Field = DlyMedField; using T
 struct TableDefinition {
     TableId id;
     std::string fileName;
-    std::vector<engine::FieldSpec> fields;  // field i is the field of enum value i
-    std::vector<engine::TagSpec> tags;      // likewise for the tags
+    std::vector<engine::FieldDefinition> fields;  // field i is the field of enum value i
+    std::vector<engine::TagDefinition> tags;      // likewise for the tags
 };
 
 const TableDefinition& definition(TableId id);

@@ -20,7 +20,7 @@ std::map<std::string, std::vector<char>> snapshot(const fs::path& folder) {
 
 // Rewrites a record file as writers that pad with NUL bytes leave it: every blank at the end of
 // a field becomes a NUL.
-void padWithNuls(const std::string& path, const std::vector<engine::FieldSpec>& fields) {
+void padWithNuls(const std::string& path, const std::vector<engine::FieldDefinition>& fields) {
     auto b = readBytes(path);
     auto le = [&](size_t at, int n) {
         uint32_t v = 0;
