@@ -5,6 +5,7 @@
 #include "sample/SampleDiary.h"
 #include "store/Diary.h"
 #include "store/Keys.h"
+#include "store/TableAccess.h"
 
 #include <benchmark/benchmark.h>
 
@@ -529,7 +530,7 @@ void printMemory() {
     auto& f = fixture();
     size_t memory = 0, files = 0;
     for (TableId id : store::kAllTables) {
-        memory += f.diary.files.table(id)->memoryUse();
+        memory += store::TableAccess::table(f.diary.files, id)->memoryUse();
         files += std::filesystem::file_size(str(f.diary.files.filePath(id)));
     }
     std::printf("\nopen diary: %.1f MiB in memory for %.1f MiB of record files (%.2f times)\n",

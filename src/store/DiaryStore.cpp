@@ -1,6 +1,8 @@
 #include "DiaryStore.h"
 
 #include "Backups.h"
+#include "Definitions.h"
+#include "engine/Table.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -78,7 +80,7 @@ bool DiaryStore::allOpen() const {
     return std::all_of(handles_.begin(), handles_.end(), [](const TableHandles& h) { return h.table; });
 }
 
-TableHandles DiaryStore::openTable(TableId id) {
+DiaryStore::TableHandles DiaryStore::openTable(TableId id) {
     const TableDefinition& def = definition(id);
     const std::string path = nativePath(filePath(id));
     auto report = [&](const QString& reason) {

@@ -1,4 +1,4 @@
-#include "Schema.h"
+#include "Definitions.h"
 
 #include <QtGlobal>
 
@@ -112,5 +112,7 @@ const TableDefinition& definition(TableId id) {
     static const auto definitions = makeDefinitions();
     return definitions[size_t(id)];
 }
+
+const std::string& fileName(TableId id) { return definition(id).fileName; }
 
 }  // namespace pulmora::store

@@ -52,7 +52,7 @@ protected:
 std::map<std::string, std::vector<char>> recordFiles(const fs::path& folder) {
     std::map<std::string, std::vector<char>> files;
     for (store::TableId id : store::kAllTables) {
-        const std::string name = store::definition(id).fileName;
+        const std::string name = store::fileName(id);
         if (fs::exists(folder / name)) files[name] = readBytes((folder / name).string());
     }
     return files;
@@ -65,7 +65,7 @@ void stageRestore(const fs::path& backups, const std::vector<std::string>& stage
     fs::create_directory(ready);
     std::string lines = restoring.empty() ? "" : "of " + restoring + "\n";
     std::vector<std::string> names;
-    for (store::TableId id : store::kAllTables) names.push_back(store::definition(id).fileName);
+    for (store::TableId id : store::kAllTables) names.push_back(store::fileName(id));
     names.push_back("pulmora.ini");
     for (const std::string& name : names) {
         if (std::find(staged.begin(), staged.end(), name) == staged.end()) {

@@ -60,8 +60,8 @@ TEST_F(DailyCardTest, ANewDayOffersTheTriggersAndMedicationEmpty) {
               QPixmap::fromImage(controls::pictures::splash(summary.size(), card().devicePixelRatioF())).toImage());
     // Saving an untouched new day stores no triggers and no medication.
     ASSERT_TRUE(card().SaveDay());
-    EXPECT_EQ(diary().files.table(store::TableId::DlyTrig)->recordCount(), 0u);
-    EXPECT_EQ(diary().files.table(store::TableId::DlyMed)->recordCount(), 0u);
+    EXPECT_EQ(diary().files.position(store::TableId::DlyTrig).count, 0u);
+    EXPECT_EQ(diary().files.position(store::TableId::DlyMed).count, 0u);
 }
 
 TEST_F(DailyCardTest, LeavingADayWritesItsPendingChangesToThatDay) {
@@ -137,7 +137,7 @@ TEST_F(DailyCardTest, TheOneRelieverFollowsTheCountBothWays) {
     EXPECT_EQ(day.values.relievers, 4);
     EXPECT_EQ(day.medication.rows[0].timesUsed, 4);
     // A count of 0 is not stored (today's card offers the preventer again when it is read).
-    EXPECT_EQ(diary().files.table(store::TableId::DlyMed)->recordCount(), 1u);
+    EXPECT_EQ(diary().files.position(store::TableId::DlyMed).count, 1u);
 }
 
 // Column 1 takes the rest of the grid, whichever page was in front when the day loaded.
@@ -285,7 +285,7 @@ TEST_F(NoPersonTest, EntryWithoutAPersonOpensThePersonalCard) {
     EXPECT_FALSE(on<controls::TDaNumber>("PkEven")->typing());
     EXPECT_FALSE(card().RecChanged());
     withModal([&] { card().RecUpdate(); }, expectNewPersonalCard);
-    EXPECT_EQ(diary().files.table(store::TableId::Daily)->recordCount(), 0u);
+    EXPECT_EQ(diary().files.position(store::TableId::Daily).count, 0u);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "store/Diary.h"
 #include "store/Keys.h"
+#include "store/TableAccess.h"
 #include "support/CardSaves.h"
 #include "support/TempFolder.h"
 
@@ -99,7 +100,7 @@ private:
     }
     void append(store::TableId id, const QString& person, const QDate& day,
                 std::initializer_list<std::pair<const char*, QString>> values) {
-        engine::Table* t = diary.files.table(id);
+        engine::Table* t = store::TableAccess::table(diary.files, id);
         t->appendStart();
         t->field("DyID")->assign(store::keys::dayId(person, store::keys::dateKey(day)).toStdString());
         t->field("Asid")->assign(person.toStdString());

@@ -1,6 +1,7 @@
 #include "SaveFixture.h"
 
 #include "store/Cp1252.h"
+#include "store/TableAccess.h"
 
 #include <functional>
 
@@ -17,13 +18,13 @@ struct Row {
     auto operator<=>(const Row&) const = default;
 };
 void PrintTo(const Row& row, std::ostream* out) {
-    *out << store::definition(row.table).fileName << " [" << row.record.toStdString() << "]";
+    *out << store::fileName(row.table) << " [" << row.record.toStdString() << "]";
 }
 
 std::vector<Row> rowsOf(store::Diary& diary) {
     std::vector<Row> rows;
     for (TableId id : store::kAllTables) {
-        engine::Table* t = diary.files.table(id);
+        engine::Table* t = store::TableAccess::table(diary.files, id);
         if (!t) continue;
         t->selectTag(nullptr);
         auto text = [&](const char* name) {

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "store/Clock.h"
+#include "store/Definitions.h"
 #include "store/Diary.h"
 #include "store/Keys.h"
+#include "store/TableAccess.h"
 #include "support/CardSaves.h"
 #include "support/TempFolder.h"
 
@@ -62,7 +64,7 @@ protected:
         v.relievers = 3;
         ASSERT_TRUE(cards::saveDay(diary, person, date, v));
     }
-    engine::Table* table(store::TableId id) { return diary.files.table(id); }
+    engine::Table* table(store::TableId id) { return store::TableAccess::table(diary.files, id); }
     // Every live or marked record's trimmed field value, in record order.
     std::vector<QString> column(store::TableId id, const char* field);
     // "Daily.dat" on the day's record, for changing it behind the store's back; nullptr when

@@ -106,7 +106,7 @@ TEST_F(FileAccessTest, ADiaryOpenForReadingOnlyReadsItsDaysAndRefusesEveryWrite)
 TEST_F(FileAccessTest, NewRecordFilesAreForTheirOwnerOnly) {
     for (TableId id : store::kAllTables) {
         struct stat st {};
-        const std::string name = store::definition(id).fileName;
+        const std::string name = store::fileName(id);
         ASSERT_EQ(::stat(folder.file(name).c_str(), &st), 0) << name;
         EXPECT_EQ(st.st_mode & 0777, 0600u) << name;
     }
@@ -114,7 +114,7 @@ TEST_F(FileAccessTest, NewRecordFilesAreForTheirOwnerOnly) {
 
 TEST_F(FileAccessTest, NulPaddedRecordsReadCleanAndTheirDaysSave) {
     for (TableId id : store::kAllTables)
-        padWithNuls(folder.file(store::definition(id).fileName), store::definition(id).fields);
+        padWithNuls(folder.file(store::fileName(id)), store::definition(id).fields);
     diary.files.OpenDB();
     ASSERT_TRUE(diary.files.fileProblems().empty());
 

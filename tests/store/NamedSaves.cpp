@@ -1,6 +1,7 @@
 #include "NamedSaves.h"
 
 #include "store/Cp1252.h"
+#include "store/TableAccess.h"
 
 #include <algorithm>
 
@@ -16,7 +17,7 @@ store::Result resultOf(const engine::Status& status) {
     return status ? store::Result::done() : store::Result::refused(QString::fromStdString(status.reason));
 }
 
-engine::Table& table(store::Diary& diary, TableId id) { return *diary.files.table(id); }
+engine::Table& table(store::Diary& diary, TableId id) { return *store::TableAccess::table(diary.files, id); }
 
 // The named operations saw the records they had marked: they recalled them.
 bool seek(engine::Table& t, const char* tag, const QString& key) {
