@@ -149,7 +149,7 @@ TEST(CraftedBackupTest, ABackupOrARestoreNeverTakesTheDiaryAndWhatItDidIsSaid) {
         ASSERT_TRUE(life.AsthmaStart().opened());  // backs Jo up
         store::DayValues values;
         values.morning = 350;
-        ASSERT_TRUE(cards::saveDay(diary, id, dateKey(kToday), values));
+        ASSERT_TRUE(cards::saveDay(diary, id, kToday, values));
         life.AsthmaClose();
         const fs::path backups = folder.path() / "backups";
         const auto backedUp = recordFiles(backups / "2024-06-15");
@@ -235,7 +235,7 @@ TEST_F(DiaryLifeTest, ARestoreSaysWhichBackupCameBackAndWhereTheReplacedDiaryIsK
     life.AsthmaClose();
     store::clock::setToday(kToday.addDays(1));
     ASSERT_TRUE(life.AsthmaStart().opened());  // backs up Jo
-    ASSERT_TRUE(cards::saveDay(diary, jo, dateKey(kToday.addDays(1)), {}));
+    ASSERT_TRUE(cards::saveDay(diary, jo, kToday.addDays(1), {}));
 
     const std::vector<store::Backup> made = life.backups().list();
     ASSERT_FALSE(made.empty());
@@ -246,7 +246,7 @@ TEST_F(DiaryLifeTest, ARestoreSaysWhichBackupCameBackAndWhereTheReplacedDiaryIsK
     EXPECT_TRUE(restore.start.opened());
     ASSERT_TRUE(restore.start.firstPerson);
     EXPECT_EQ(restore.start.firstPerson->id, jo);
-    EXPECT_EQ(diary.days.ChkDly(jo, dateKey(kToday.addDays(1))), -1);  // the day came after the backup
+    EXPECT_EQ(diary.days.ChkDly(jo, kToday.addDays(1)), -1);  // the day came after the backup
 
     store::Backup missing = made.front();
     missing.name = "2020-01-01";

@@ -67,21 +67,21 @@ protected:
         first.coughDay = first.wheezeNight = first.sportRestricted = true;
         first.relievers = 2;
         first.rating = 1;
-        save("20240601", first, {QString::fromUtf8("CRÈME"), "POLLEN"}, 2, 1);
+        save(QDate(2024, 6, 1), first, {QString::fromUtf8("CRÈME"), "POLLEN"}, 2, 1);
         store::DayValues second;
         second.evening = 350;
         second.offWork = true;
-        save("20240603", second, {}, 0, 1);
+        save(QDate(2024, 6, 3), second, {}, 0, 1);
         store::DayValues third;  // raises the best to 500
         third.morning = 500;
         third.evening = 450;
         third.preventers = 2;
         third.rating = 3;
-        save("20240610", third, {"POLLEN"}, 0, 0);
+        save(QDate(2024, 6, 10), third, {"POLLEN"}, 0, 0);
     }
     void TearDown() override { store::clock::setToday(QDate()); }
 
-    void save(const QString& date, const store::DayValues& v, const QStringList& triggers, int ventolin, int budesonide) {
+    void save(const QDate& date, const store::DayValues& v, const QStringList& triggers, int ventolin, int budesonide) {
         const store::DayMedRow rows[] = {{"Ventolin \"Easi, 1\"", "Reliever", ventolinId, ventolin},
                                          {"Budesonide", "Preventer", budesonideId, budesonide}};
         const store::Result saved = diary.days.saveDay(jo, date, v, triggers, rows);
@@ -164,7 +164,7 @@ TEST_F(DiaryCsvTest, AListThatBeginsLikeAFormulaIsWrittenAsText) {
                     {"20240608", "A=1", "A=1"}};
     for (const auto& t : triggers) save(t.date, {}, {t.trigger}, 0, 0);
     const store::DayMedRow formula[] = {{"=HYPERLINK(\"x\")", "Reliever", ventolinId, 1}};
-    ASSERT_TRUE(diary.days.saveDay(jo, "20240609", {}, {}, formula));
+    ASSERT_TRUE(diary.days.saveDay(jo, QDate(2024, 6, 9), {}, {}, formula));
 
     const QList<QByteArray> lines = stats::ExportDiaryCsv(diary.reports, jo).bytes.split('\n');
     auto lineOf = [&](const char* date) {

@@ -26,7 +26,7 @@ protected:
         prepare([&](store::Diary& d) { person = addPerson(d, "Jo"); });
         start();
     }
-    store::DayCard stored(const QDate& date) { return diary().days.GetDly(person, dateKey(date)); }
+    store::DayCard stored(const QDate& date) { return diary().days.GetDly(person, date); }
     int usedCell(int row) { return on<QTableWidget>("MedGrd")->item(row, 0)->text().toInt(); }
     void clickUsed(int row, Qt::MouseButton button = Qt::LeftButton) {
         auto* grid = on<QTableWidget>("MedGrd");
@@ -38,7 +38,7 @@ protected:
 
 TEST_F(DailyCardTest, StartsOnTodayForTheFirstPerson) {
     EXPECT_EQ(card().CurrentPerson(), person);
-    EXPECT_EQ(card().CurrentDate(), "20240615");
+    EXPECT_EQ(card().CurrentDate(), QDate(2024, 6, 15));
     EXPECT_EQ(on<controls::TDaPanel>("SelAsName")->Caption(), "Jo");
     EXPECT_EQ(card().info(), "Welcome to the Pulmora");
     EXPECT_EQ(card().windowTitle(), "Pulmora Daily Card");

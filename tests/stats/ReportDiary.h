@@ -95,7 +95,7 @@ private:
         std::vector<store::DayMedRow> medication;
     };
     void save(const QString& person, const QDate& day, const Day& d) {
-        const auto r = diary.days.saveDay(person, store::keys::dateKey(day), *d.values, d.triggers, d.medication);
+        const auto r = diary.days.saveDay(person, day, *d.values, d.triggers, d.medication);
         EXPECT_TRUE(r) << r.error().toStdString();
     }
     void append(store::TableId id, const QString& person, const QDate& day,

@@ -19,7 +19,6 @@ namespace pulmora::test {
 class DiaryTest : public ::testing::Test {
 protected:
     static inline const QDate kToday{2024, 6, 15};
-    static inline const QString kTodayKey = QStringLiteral("20240615");
 
     void SetUp() override {
         store::clock::setToday(kToday);
@@ -54,7 +53,7 @@ protected:
         EXPECT_TRUE(added) << added.error().toStdString();
         return added.value;
     }
-    void addDay(const QString& person, const QString& date, int morning, int evening, int rating = 2) {
+    void addDay(const QString& person, const QDate& date, int morning, int evening, int rating = 2) {
         store::DayValues v;
         v.morning = morning;
         v.evening = evening;

@@ -46,15 +46,15 @@ protected:
         reliever = addMed(john, "Salbutamol", "Reliever");
         ASSERT_TRUE(cards::addTrigger(diary, john, "POLLEN"));
         ASSERT_TRUE(diary.persons.AddTrg("", "POLLEN"));
-        addDay(john, "20240610", 300, 350);
-        saveLists(diary.days.GetDly(john, "20240610").values, 2);
+        addDay(john, QDate(2024, 6, 10), 300, 350);
+        saveLists(diary.days.GetDly(john, QDate(2024, 6, 10)).values, 2);
         diary.files.CloseDB();
     }
     // The day's lists saved by the card with its values: POLLEN ticked and the reliever used.
     void saveLists(const store::DayValues& values, int relieverUsed) {
         std::vector<store::DayMedRow> used;
         if (relieverUsed > 0) used.push_back({"Salbutamol", "Reliever", reliever, relieverUsed});
-        ASSERT_TRUE(diary.days.saveDay(john, "20240610", values, {"POLLEN"}, used));
+        ASSERT_TRUE(diary.days.saveDay(john, QDate(2024, 6, 10), values, {"POLLEN"}, used));
     }
     QString john, reliever;
 };
@@ -71,7 +71,7 @@ TEST_F(FileAccessTest, ADiaryOpenForReadingOnlyReadsItsDaysAndRefusesEveryWrite)
     const auto person = diary.persons.GetPerDly(store::Persons::Step::First);
     ASSERT_TRUE(person);
     EXPECT_EQ(person->nickname, "Robert");
-    const auto day = diary.days.GetDly(john, "20240610");
+    const auto day = diary.days.GetDly(john, QDate(2024, 6, 10));
     EXPECT_TRUE(day.found);
     EXPECT_EQ(day.values.morning, 300);
     EXPECT_EQ(day.medication.rows[0].timesUsed, 2);
@@ -80,10 +80,10 @@ TEST_F(FileAccessTest, ADiaryOpenForReadingOnlyReadsItsDaysAndRefusesEveryWrite)
     store::DayValues v;
     v.morning = 500;
     const store::Result writes[] = {
-        cards::saveDay(diary, john, "20240611", v),
-        cards::saveDay(diary, john, "20240610", v),
-        diary.days.DelDly(john, "20240610"),
-        diary.days.saveDay(john, "20240610", v, {"DUST"},
+        cards::saveDay(diary, john, QDate(2024, 6, 11), v),
+        cards::saveDay(diary, john, QDate(2024, 6, 10), v),
+        diary.days.DelDly(john, QDate(2024, 6, 10)),
+        diary.days.saveDay(john, QDate(2024, 6, 10), v, {"DUST"},
                            std::vector<store::DayMedRow>{{"Salbutamol", "Reliever", reliever, 1}}),
         diary.persons.AddPer("New", details("Jo")).result,
         diary.persons.AddPer(john, details("Bob")).result,
@@ -100,7 +100,7 @@ TEST_F(FileAccessTest, ADiaryOpenForReadingOnlyReadsItsDaysAndRefusesEveryWrite)
     // Opened for writing again, the diary is whole and takes writes.
     diary.files.OpenDB();
     EXPECT_FALSE(diary.files.readOnly());
-    EXPECT_TRUE(cards::saveDay(diary, john, "20240611", v));
+    EXPECT_TRUE(cards::saveDay(diary, john, QDate(2024, 6, 11), v));
 }
 
 TEST_F(FileAccessTest, NewRecordFilesAreForTheirOwnerOnly) {
@@ -122,7 +122,7 @@ TEST_F(FileAccessTest, NulPaddedRecordsReadCleanAndTheirDaysSave) {
     ASSERT_TRUE(person);
     EXPECT_EQ(person->nickname, "Robert");
     EXPECT_EQ(person->id, john);
-    const auto day = diary.days.GetDly(john, "20240610");
+    const auto day = diary.days.GetDly(john, QDate(2024, 6, 10));
     ASSERT_TRUE(day.found);
     EXPECT_EQ(day.values.evening, 350);
     ASSERT_EQ(day.triggers.size(), 1u);
@@ -136,7 +136,7 @@ TEST_F(FileAccessTest, NulPaddedRecordsReadCleanAndTheirDaysSave) {
     EXPECT_EQ(table(TableId::Daily)->recordCount(), 1u);
     EXPECT_EQ(table(TableId::DlyTrig)->recordCount(), 1u);
     EXPECT_EQ(table(TableId::DlyMed)->recordCount(), 1u);
-    EXPECT_EQ(diary.days.GetDly(john, "20240610").medication.rows[0].timesUsed, 3);
+    EXPECT_EQ(diary.days.GetDly(john, QDate(2024, 6, 10)).medication.rows[0].timesUsed, 3);
     EXPECT_TRUE(readableByDbfread());
 }
 
@@ -173,7 +173,7 @@ TEST_F(FileAccessTest, ALinkedDayFileStaysLinkedAndPrivateThroughAPack) {
     fs::rename(folder.file("DlyMed.dat"), folder.path() / "private" / "DlyMed.dat");
     fs::create_symlink("private/DlyMed.dat", folder.file("DlyMed.dat"));
     diary.files.OpenDB();
-    saveLists(diary.days.GetDly(john, "20240610").values, 0);
+    saveLists(diary.days.GetDly(john, QDate(2024, 6, 10)).values, 0);
     EXPECT_EQ(table(TableId::DlyMed)->recordCount(), 0u);
     diary.files.CloseDB();
     EXPECT_TRUE(fs::is_symlink(folder.file("DlyMed.dat")));
@@ -198,13 +198,13 @@ TEST_F(FileAccessTest, ARecordFileThatCannotBeWrittenIsReadAndOnlyItsWritesRefus
         std::string said;
         for (const store::FileProblem& file : diary.files.unwritableFiles())
             said += file.fileName.toStdString() + " (" + file.reason.toStdString() + ")\n";
-        for (const store::TriggerLine& line : diary.days.GetDly(jo, "20240610").triggers)
+        for (const store::TriggerLine& line : diary.days.GetDly(jo, QDate(2024, 6, 10)).triggers)
             said += line.name.toStdString() + (line.ticked ? " ticked\n" : "\n");
         store::DayValues values;
         values.morning = 300;
-        const store::Result changed = diary.days.saveDay(jo, "20240610", values, {"POLLEN", "DUST"}, {});
+        const store::Result changed = diary.days.saveDay(jo, QDate(2024, 6, 10), values, {"POLLEN", "DUST"}, {});
         said += changed ? "saved\n" : changed.error().toStdString() + "\n";
-        const store::Result kept = diary.days.saveDay(jo, "20240611", values, {}, {});
+        const store::Result kept = diary.days.saveDay(jo, QDate(2024, 6, 11), values, {}, {});
         said += kept ? "saved\n" : kept.error().toStdString() + "\n";
         return said;
     });
@@ -213,8 +213,8 @@ TEST_F(FileAccessTest, ARecordFileThatCannotBeWrittenIsReadAndOnlyItsWritesRefus
                      "DlyTrig.dat can be read but not written (cannot open " + trigPath +
                      ": Permission denied), so nothing was saved.\nsaved\n");
     diary.files.OpenDB();
-    EXPECT_TRUE(diary.days.GetDly(jo, "20240611").found);
-    EXPECT_EQ(diary.days.GetDly(jo, "20240610").values.morning, 300);
+    EXPECT_TRUE(diary.days.GetDly(jo, QDate(2024, 6, 11)).found);
+    EXPECT_EQ(diary.days.GetDly(jo, QDate(2024, 6, 10)).values.morning, 300);
     EXPECT_NE(readBytes(diary.files.filePath(TableId::Daily).toStdString()), before);
 }
 

@@ -59,10 +59,10 @@ protected:
                 for (const QString& t : triggers)
                     if (pick(0, 2) == 0) ticked << t;
                 for (auto& m : meds) m.timesUsed = pick(0, 2);
-                ASSERT_TRUE(diary.days.saveDay(person.value.id, store::keys::dateKey(day), v, ticked, meds));
+                ASSERT_TRUE(diary.days.saveDay(person.value.id, day, v, ticked, meds));
             }
             for (int i = 0; i < 4; ++i)
-                ASSERT_TRUE(diary.days.DelDly(person.value.id, store::keys::dateKey(days[size_t(pick(0, 20))])));
+                ASSERT_TRUE(diary.days.DelDly(person.value.id, days[size_t(pick(0, 20))]));
             ASSERT_TRUE(named::markDayTriggers(diary, person.value.id, store::keys::dateKey(days[30])));
         }
         // Stored text that is no plain number, as another program may leave it, in fields the
@@ -102,7 +102,7 @@ protected:
         }
         return items;
     }
-    std::vector<std::string> medicationCursor(const QString& person, const QString& date) {
+    std::vector<std::string> medicationCursor(const QString& person, const QDate& date) {
         std::vector<std::string> items;
         auto& r = diary.reports;
         for (auto* m = &r.GetRMedBeg(person, date); !m->empty(); m = &r.GetRMedNxt())
@@ -111,7 +111,7 @@ protected:
                                 .toStdString());
         return items;
     }
-    std::vector<std::string> triggerCursor(const QString& person, const QString& date) {
+    std::vector<std::string> triggerCursor(const QString& person, const QDate& date) {
         std::vector<std::string> items;
         auto& r = diary.reports;
         for (auto* t = &r.GetRTrgBeg(person, date); !t->empty(); t = &r.GetRTrgNxt())
@@ -188,8 +188,8 @@ TEST_P(PeriodTest, CursorsYieldWhatTheWalkOfTheWholeFileYieldsInTheSameOrder) {
     }
     EXPECT_GT(items, 5000);
     // Another person's identifier that the person's begins: nothing of theirs.
-    EXPECT_TRUE(medicationCursor(persons[0].left(7), "20240331").empty());
-    EXPECT_TRUE(triggerCursor("New", "20240331").empty());
+    EXPECT_TRUE(medicationCursor(persons[0].left(7), QDate(2024, 3, 31)).empty());
+    EXPECT_TRUE(triggerCursor("New", QDate(2024, 3, 31)).empty());
     EXPECT_TRUE(medicationCursor(persons[0], "2024033").empty());
 }
 

@@ -232,7 +232,7 @@ TEST_F(DiaryTest, DeletingAPersonRemovesEveryRecordOfTheirsAndNothingElse) {
     for (const QString& p : {john, jack}) {
         const QString med = addMed(p, "Salbutamol", "Reliever");
         ASSERT_TRUE(cards::addTrigger(diary, p, "POLLEN"));
-        for (const char* date : {"20240101", "20240102"}) {
+        for (const QDate& date : {QDate(2024, 1, 1), QDate(2024, 1, 2)}) {
             const std::vector<store::DayMedRow> used = {{"Salbutamol", "Reliever", med, 2}};
             ASSERT_TRUE(diary.days.saveDay(p, date, {}, {"POLLEN"}, used));
         }
@@ -270,7 +270,7 @@ TEST_F(DiaryTest, NoIdentifierARecordFileStillHoldsIsHandedOut) {
         ASSERT_EQ(d.persons.ListMed("SmSu0001").front().medId, "Salb0001");
         store::DayValues v;
         v.morning = 300;
-        ASSERT_TRUE(d.days.saveDay("SmSu0001", "20240610", v, {"POLLEN"},
+        ASSERT_TRUE(d.days.saveDay("SmSu0001", QDate(2024, 6, 10), v, {"POLLEN"},
                                    std::vector<store::DayMedRow>{{"Salbutamol", "Reliever", "Salb0001", 2}}));
         for (TableId id : store::kAllTables) {
             engine::Table* t = store::TableAccess::table(d.files, id);

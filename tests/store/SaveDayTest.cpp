@@ -40,7 +40,7 @@ TEST_F(SaveDayTest, LeavesTheFilesExactlyAsTheNamedSequenceDoes) {
     repeated.triggers << "Damp" << " damp ";
     saves.push_back(repeated);
     plan::DaySave fresh = listsChange();
-    fresh.date = "20240612";
+    fresh.date = QDate(2024, 6, 12);
     saves.push_back(fresh);
     for (int round = 0; round < 40; ++round) saves.push_back(plan::saveOf(round));
 
