@@ -142,7 +142,7 @@ TEST_F(FileAccessTest, NulPaddedRecordsReadCleanAndTheirDaysSave) {
 
 TEST_F(FileAccessTest, HiddenDaysAreReportedAndTheFileLeftAlone) {
     diary.files.OpenDB();
-    for (const char* date : {"20240611", "20240612", "20240613"}) addDay(john, date, 300, 300);
+    for (const QDate& date : {QDate(2024, 6, 11), QDate(2024, 6, 12), QDate(2024, 6, 13)}) addDay(john, date, 300, 300);
     diary.files.CloseDB();
     auto daily = readBytes(folder.file("Daily.dat"));
     daily[4] = char(daily[4] - 3);  // a header count three lower than the days present

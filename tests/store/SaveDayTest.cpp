@@ -169,7 +169,7 @@ TEST_F(SaveDayTest, ADaySavedAgainIsKeptEvenIfItsRecordWasMarked) {
     open(diary, base);
     auto* daily = store::TableAccess::table(diary.files, TableId::Daily);
     daily->selectTag(daily->tag("diDyID"));
-    ASSERT_TRUE(daily->seek(store::keys::dayId(plan::kJohn, kDay).toStdString()));
+    ASSERT_TRUE(daily->seek(store::keys::dayId(plan::kJohn, store::keys::dateKey(kDay)).toStdString()));
     daily->markDeleted();
     ASSERT_TRUE(daily->flush());
     ASSERT_TRUE(readingsOnly().run(diary));
