@@ -1,7 +1,7 @@
 #include "DiaryLife.h"
 
 #include "IniRecord.h"
-#include "ProgramFiles.h"
+#include "programfiles/ProgramFiles.h"
 
 #include <QCoreApplication>
 #include <QDir>

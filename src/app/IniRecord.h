@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ProgramFiles.h"
+#include "programfiles/ProgramFiles.h"
 
 #include <QPoint>
 #include <QRect>

@@ -1,6 +1,6 @@
 #include "ProgramFolders.h"
 
-#include "ProgramFiles.h"
+#include "programfiles/ProgramFiles.h"
 #include "store/DiaryStore.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "SingleInstance.h"
 
-#include "ProgramFiles.h"
+#include "programfiles/ProgramFiles.h"
 
 #include <QCryptographicHash>
 #include <QDir>

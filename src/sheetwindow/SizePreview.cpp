@@ -1,5 +1,6 @@
 #include "SizePreview.h"
 
+#include "controls/AccessibleControls.h"
 #include "controls/Painting.h"
 #include "stats/Figures.h"
 
@@ -22,10 +23,26 @@ SizePreview::SizePreview(QWidget* parent) : QWidget(parent) {
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::StrongFocus);
     setAccessibleName("Print size");
+    // A screen reader hears the share of the page as the picture shows it, and hears it again
+    // each time it changes.
+    controls::setAccessibleRole(*this, QAccessible::Slider);
+    describe();
+}
+
+void SizePreview::describe() {
+    if (choice_.automatic)
+        setAccessibleDescription(QStringLiteral("Print size will be automatically decided for you."));
+    else if (choice_.widthQuarters == 2 && choice_.heightQuarters == 2)
+        setAccessibleDescription(QStringLiteral("Manual: Filofax, a quarter of the page"));
+    else
+        setAccessibleDescription(QStringLiteral("Manual: %1 quarters of the width, %2 quarters of the height")
+                                     .arg(choice_.widthQuarters)
+                                     .arg(choice_.heightQuarters));
 }
 
 void SizePreview::setAutomatic(bool automatic) {
     choice_.automatic = automatic;
+    describe();
     update();
     emit choiceChanged();
 }
@@ -43,6 +60,7 @@ void SizePreview::DocSizeMouseDown(const QPoint& position) {
 void SizePreview::choose(int widthQuarters, int heightQuarters) {
     choice_.widthQuarters = std::clamp(widthQuarters, 2, 4);
     choice_.heightQuarters = std::clamp(heightQuarters, 2, 4);
+    describe();
     update();
     emit choiceChanged();
 }

@@ -35,6 +35,7 @@ protected:
 private:
     void DocSizeMouseDown(const QPoint& position);
     void choose(int widthQuarters, int heightQuarters);
+    void describe();
 
     PageChoice choice_;
 };

@@ -1,10 +1,12 @@
 #include "sheet/SheetDiary.h"
 
+#include "controls/AccessibleControls.h"
 #include "controls/TDaButton.h"
 #include "output/PdfTools.h"
 #include "sheetwindow/SizePreview.h"
 #include "sheetwindow/TAsSheet.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -135,6 +137,25 @@ TEST_F(SheetWindowTest, TheSizeIsReachedAndSetFromTheKeyboard) {
     EXPECT_EQ(window.options().size.widthQuarters, 3);
     EXPECT_EQ(window.options().size.heightQuarters, 3);
     EXPECT_FALSE(window.options().size.automatic);
+}
+
+// A screen reader finds the picker by its role and hears the share of the page it sets.
+TEST(SizePreviewTest, AScreenReaderHearsTheShareOfThePageAsItChanges) {
+    controls::installAccessibleControls();
+    SizePreview preview;
+    const QAccessibleInterface* read = QAccessible::queryAccessibleInterface(&preview);
+    ASSERT_NE(read, nullptr);
+    EXPECT_EQ(read->role(), QAccessible::Slider);
+    EXPECT_EQ(read->text(QAccessible::Name), "Print size");
+    preview.setAutomatic(false);
+    QTest::keyClick(&preview, Qt::Key_Left);
+    QTest::keyClick(&preview, Qt::Key_Left);
+    QTest::keyClick(&preview, Qt::Key_Up);
+    EXPECT_EQ(read->text(QAccessible::Description), "Manual: Filofax, a quarter of the page");
+    QTest::keyClick(&preview, Qt::Key_Right);
+    EXPECT_EQ(read->text(QAccessible::Description), "Manual: 3 quarters of the width, 2 quarters of the height");
+    preview.setAutomatic(true);
+    EXPECT_EQ(read->text(QAccessible::Description), "Print size will be automatically decided for you.");
 }
 
 TEST_F(SheetWindowTest, QuarterClicksPickTheSizeShownInThePreview) {

@@ -7,7 +7,7 @@
 // pack it writes the visit pack the report card saves as a PDF file, with --report plan the asthma
 // action plan the card prints and with --report year the pack's page of the last 12 months (with
 // --figures also its figures as JSON). It only reads the diary.
-#include "app/ProgramFiles.h"
+#include "programfiles/ProgramFiles.h"
 #include "files/Replacement.h"
 #include "graphs/GraphChart.h"
 #include "graphs/GraphFigures.h"
