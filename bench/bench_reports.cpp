@@ -91,7 +91,7 @@ void MonthlyAdditionalBuild(benchmark::State& state) { buildReport(state, report
 // The part of the monthly additional that walks the store's medication and trigger cursors.
 void MonthlyListCursors(benchmark::State& state) {
     auto& f = fixture();
-    const QString date = store::keys::dateKey(kLastDay);
+    const QDate date = kLastDay;
     for (auto _ : state) {
         int items = 0;
         for (auto* m = &f.diary.reports.GetRMedBeg(f.person.id, date); !m->empty(); m = &f.diary.reports.GetRMedNxt())

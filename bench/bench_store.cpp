@@ -8,6 +8,7 @@
 #include "store/Diary.h"
 #include "store/Keys.h"
 #include "files/FileIo.h"
+#include "store/TableAccess.h"
 
 #include <benchmark/benchmark.h>
 
@@ -36,11 +37,11 @@ struct Fixture {
     store::Diary diary;
     std::unique_ptr<SqlitePeer> sql;
     QStringList persons;
-    std::vector<std::pair<QString, QString>> recordedDays;  // person, date key
+    std::vector<std::pair<QString, QDate>> recordedDays;  // person, day
     QString person;        // the one person the single-person benchmarks use
-    QString gapDay;        // a day without record inside that person's diary
-    QString savedDay;      // a recorded day of that person, rewritten by the save benchmarks
-    QStringList earlierDays;  // that person's recorded days before it, each saved once with a trigger more
+    QDate gapDay;          // a day without record inside that person's diary
+    QDate savedDay;        // a recorded day of that person, rewritten by the save benchmarks
+    std::vector<QDate> earlierDays;  // that person's recorded days before it, each saved once with a trigger more
 
     explicit Fixture(int years) {
         diary.files.setFolder(folder.path());
@@ -87,7 +88,7 @@ struct Fixture {
                 day.bind(17, v.relievers).bind(18, v.preventers).bind(19, v.rating);
                 day.step();
                 day.reset();
-                recordedDays.emplace_back(p->id, date);
+                recordedDays.emplace_back(p->id, d.date);
             }
             for (const store::DayTriggerItem& t : diary.reports.triggersBetween(p->id, first, last)) {
                 const QString date = store::keys::dateKey(t.date);
@@ -108,20 +109,20 @@ struct Fixture {
 
     void pickDays() {
         person = persons.front();
-        savedDay = store::keys::dateKey(kLastDay.addDays(-100));
+        savedDay = kLastDay.addDays(-100);
         for (QDate d = kLastDay.addYears(-10);; d = d.addDays(1)) {
-            const QString key = store::keys::dateKey(d);
-            if (diary.days.ChkDly(person, key) == -1) {
-                gapDay = key;
+            if (diary.days.ChkDly(person, d) == -1) {
+                gapDay = d;
                 break;
             }
         }
         if (diary.days.ChkDly(person, savedDay) == -1 && !diary.days.saveDay(person, savedDay, {}, {}, {}))
             std::fprintf(stderr, "could not record the day the save benchmarks rewrite\n");
         for (const auto& [who, date] : recordedDays)
-            if (who == person && date < savedDay) earlierDays << date;
+            if (who == person && date < savedDay) earlierDays.push_back(date);
+        const QString savedKey = store::keys::dateKey(savedDay);
         sql->exec(("INSERT OR IGNORE INTO daily(dyid, asid, asdt) VALUES('" +
-                   str(store::keys::dayId(person, savedDay)) + "','" + str(person) + "','" + str(savedDay) + "')")
+                   str(store::keys::dayId(person, savedKey)) + "','" + str(person) + "','" + str(savedKey) + "')")
                       .c_str());
     }
 };
@@ -153,7 +154,7 @@ void KeyedLookup_SQLite(benchmark::State& state) {
     Statement s(f.sql->db(), "SELECT rate FROM daily WHERE dyid=?");
     for (auto _ : state) {
         const auto& [person, date] = f.recordedDays[random() % f.recordedDays.size()];
-        s.bind(1, str(store::keys::dayId(person, date)));
+        s.bind(1, str(store::keys::dayId(person, store::keys::dateKey(date))));
         if (s.step()) benchmark::DoNotOptimize(s.integer(0));
         s.reset();
     }
@@ -177,7 +178,7 @@ struct DayLists {
     std::vector<store::DayMedRow> medication;
 };
 
-DayLists listsOf(Fixture& f, const QString& person, const QString& date) {
+DayLists listsOf(Fixture& f, const QString& person, const QDate& date) {
     const store::DayCard card = f.diary.days.GetDly(person, date);
     DayLists lists;
     for (const store::TriggerLine& line : card.triggers)
@@ -199,7 +200,7 @@ void SaveReadings_Pulmora(benchmark::State& state) {
 void SaveReadings_SQLite(benchmark::State& state) {
     auto& f = fixture();
     Statement s(f.sql->db(), "UPDATE daily SET morn=?, even=?, cogd=?, nrel=?, rate=? WHERE dyid=?");
-    const std::string id = str(store::keys::dayId(f.person, f.savedDay));
+    const std::string id = str(store::keys::dayId(f.person, store::keys::dateKey(f.savedDay)));
     int round = 0;
     for (auto _ : state) {
         const auto v = dayValues(round++);
@@ -218,7 +219,7 @@ const QString kAddedTrigger = QStringLiteral("FRESH PAINT");
 // The benchmark runs several times; each run goes on with the days the last one left.
 struct TriggerRounds {
     struct Day {
-        QString date;
+        QDate date;
         store::DayValues values;
         DayLists lists;  // with the trigger added
     };
@@ -230,7 +231,7 @@ TriggerRounds& triggerRounds() {
     static TriggerRounds rounds = [] {
         auto& f = fixture();
         TriggerRounds r;
-        for (const QString& date : f.earlierDays) {
+        for (const QDate& date : f.earlierDays) {
             r.days.push_back({date, f.diary.days.GetDly(f.person, date).values, listsOf(f, f.person, date)});
             r.days.back().lists.triggers << kAddedTrigger;
         }
@@ -265,7 +266,7 @@ void SaveAddingTrigger_SQLite(benchmark::State& state) {
             state.SkipWithError("every recorded day has gained the trigger");
             break;
         }
-        const QString& date = rounds.days[rounds.sqlite++].date;
+        const QString date = store::keys::dateKey(rounds.days[rounds.sqlite++].date);
         const std::string id = str(store::keys::dayId(f.person, date));
         begin.step();
         begin.reset();
@@ -311,7 +312,7 @@ void saveRemovingSqlite(benchmark::State& state, Fixture& f) {
     Statement removeMedication(f.sql->db(), "DELETE FROM dlymed WHERE dyid=?");
     Statement insertMedication(f.sql->db(), "INSERT INTO dlymed VALUES(?,?,?,?,?,?,?)");
     Statement commit(f.sql->db(), "COMMIT");
-    const std::string id = str(store::keys::dayId(f.person, f.savedDay));
+    const std::string id = str(store::keys::dayId(f.person, store::keys::dateKey(f.savedDay)));
     int round = 0;
     for (auto _ : state) {
         const DayLists& s = saves[size_t(round % 2)];
@@ -324,14 +325,14 @@ void saveRemovingSqlite(benchmark::State& state, Fixture& f) {
         removeTriggers.bind(1, id).step();
         removeTriggers.reset();
         for (const QString& t : s.triggers) {
-            insertTrigger.bind(1, id).bind(2, str(f.person)).bind(3, str(t)).bind(4, str(f.savedDay)).step();
+            insertTrigger.bind(1, id).bind(2, str(f.person)).bind(3, str(t)).bind(4, str(store::keys::dateKey(f.savedDay))).step();
             insertTrigger.reset();
         }
         removeMedication.bind(1, id).step();
         removeMedication.reset();
         for (const auto& m : s.medication) {
             insertMedication.bind(1, id).bind(2, str(f.person)).bind(3, str(m.medId)).bind(4, str(m.name));
-            insertMedication.bind(5, m.timesUsed).bind(6, str(m.category)).bind(7, str(f.savedDay)).step();
+            insertMedication.bind(5, m.timesUsed).bind(6, str(m.category)).bind(7, str(store::keys::dateKey(f.savedDay))).step();
             insertMedication.reset();
         }
         commit.step();
@@ -349,8 +350,8 @@ void SaveRemovingOneYear_SQLite(benchmark::State& state) { saveRemovingSqlite(st
 // Each round deletes the next recorded day of the second person (the other benchmarks read and
 // write the first); both take the same days in the same order.
 struct DeletedDays {
-    QStringList dates;
-    int pulmora = 0, sqlite = 0;
+    std::vector<QDate> dates;
+    size_t pulmora = 0, sqlite = 0;
 };
 
 DeletedDays& deletedDays() {
@@ -358,7 +359,7 @@ DeletedDays& deletedDays() {
         auto& f = fixture();
         DeletedDays d;
         for (const auto& [who, date] : f.recordedDays)
-            if (who == f.persons[1]) d.dates << date;
+            if (who == f.persons[1]) d.dates.push_back(date);
         return d;
     }();
     return days;
@@ -389,7 +390,7 @@ void DeleteDay_SQLite(benchmark::State& state) {
             state.SkipWithError("every recorded day is deleted");
             break;
         }
-        const std::string id = str(store::keys::dayId(f.persons[1], days.dates[days.sqlite++]));
+        const std::string id = str(store::keys::dayId(f.persons[1], store::keys::dateKey(days.dates[days.sqlite++])));
         begin.step();
         begin.reset();
         for (Statement* s : {&triggers, &medication, &day}) {
@@ -421,7 +422,7 @@ void PackAtStart(benchmark::State& state) {
             break;
         }
         for (TableId id : {TableId::Daily, TableId::DlyTrig, TableId::DlyMed})
-            if (!f.diary.files.table(id)->pack()) state.SkipWithError("pack failed");
+            if (!store::TableAccess::table(f.diary.files, id)->pack()) state.SkipWithError("pack failed");
     }
 }
 
@@ -470,10 +471,10 @@ void OpenDiary_SQLite(benchmark::State& state) {
 void MonthOfCells_Pulmora(benchmark::State& state) {
     auto& f = fixture();
     const QDate first(2020, 3, 1);
-    std::vector<QString> keys;
-    for (int i = 0; i < 31; ++i) keys.push_back(store::keys::dateKey(first.addDays(i)));
+    std::vector<QDate> days;
+    for (int i = 0; i < 31; ++i) days.push_back(first.addDays(i));
     for (auto _ : state)
-        for (const QString& k : keys) benchmark::DoNotOptimize(f.diary.days.ChkDly(f.person, k));
+        for (const QDate& day : days) benchmark::DoNotOptimize(f.diary.days.ChkDly(f.person, day));
 }
 
 void MonthOfCells_SQLite(benchmark::State& state) {
@@ -506,7 +507,7 @@ void PreviousDayOfGap_SQLite(benchmark::State& state) {
     for (auto _ : state) {
         if (person.bind(1, str(f.person)).step()) benchmark::DoNotOptimize(person.integer(0));
         person.reset();
-        if (day.bind(1, str(f.person)).bind(2, str(f.gapDay)).step()) benchmark::DoNotOptimize(day.integer(0));
+        if (day.bind(1, str(f.person)).bind(2, str(store::keys::dateKey(f.gapDay))).step()) benchmark::DoNotOptimize(day.integer(0));
         day.reset();
     }
 }
@@ -538,7 +539,7 @@ void PersonOver43Days_SQLite(benchmark::State& state) {
 
 void MedicationMonth_Pulmora(benchmark::State& state) {
     auto& f = fixture();
-    const QString date = "20200331";
+    const QDate date(2020, 3, 31);
     for (auto _ : state) {
         int items = 0;
         for (auto* m = &f.diary.reports.GetRMedBeg(f.person, date); !m->empty(); m = &f.diary.reports.GetRMedNxt())
@@ -641,7 +642,7 @@ void printMemory() {
     auto& f = fixture();
     size_t memory = 0, files = 0;
     for (TableId id : store::kAllTables) {
-        memory += f.diary.files.table(id)->memoryUse();
+        memory += store::TableAccess::table(f.diary.files, id)->memoryUse();
         files += std::filesystem::file_size(str(f.diary.files.filePath(id)));
     }
     std::printf("\nopen diary: %.1f MiB in memory for %.1f MiB of record files (%.2f times)\n",

@@ -60,14 +60,14 @@ bool DayCalendar::eventFilter(QObject* watched, QEvent* event) {
 // days of the shown month stand out clearly in their small print; those of the months either side
 // may stay a little fainter, as they are meant to, but still read well.
 DayCalendar::CellLook DayCalendar::cellLook(const QDate& date) const {
-    CellLook look = designedLook(date);
+    CellLook look = stateLook(date);
     const bool shownMonth = date.month() == monthShown() && date.year() == yearShown();
     look.text = controls::readableOn(look.text, look.background,
                                      shownMonth ? controls::kClearContrast : controls::kReadableContrast);
     return look;
 }
 
-DayCalendar::CellLook DayCalendar::designedLook(const QDate& date) const {
+DayCalendar::CellLook DayCalendar::stateLook(const QDate& date) const {
     const QPalette& pal = palette();
     const QColor face = pal.color(QPalette::Button);
     if (date.month() != monthShown() || date.year() != yearShown())

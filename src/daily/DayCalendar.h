@@ -46,7 +46,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    CellLook designedLook(const QDate& date) const;
+    // The cell's colours for what its day is (another month's, still to come, selected, rated),
+    // before they are made readable.
+    CellLook stateLook(const QDate& date) const;
 
     std::function<int(const QDate&)> rating_;
     QWidget* cells_;

@@ -81,7 +81,7 @@ TAsDly::TAsDly(store::Diary& diary, DailyWindows& windows, QWidget* parent)
     setFixedSize(kCardSize);
     layOut();
     connectControls(windows);
-    currentDate_ = store::keys::dateKey(Cal->selectedDate());
+    currentDate_ = Cal->selectedDate();
     selectPerson(std::nullopt);
     ClearCard();
     showPendingButtons(false);
@@ -158,7 +158,7 @@ void TAsDly::connectControls(DailyWindows& windows) {
     connect(Additional, &AdditionalDailyPage::addTriggerClicked, this,
             [this] { commands_->InternalActions(Command::AddTrigger); });
     Cal->setRatingSource(
-        [this](const QDate& date) { return diary_.days.ChkDly(CurrentPerson(), store::keys::dateKey(date)); });
+        [this](const QDate& date) { return diary_.days.ChkDly(CurrentPerson(), date); });
     connect(Cal, &QCalendarWidget::selectionChanged, this, &TAsDly::CalDateChange);
 
     connect(Basic, &BasicDailyPage::switchClicked, this, [this] { TrapUpdate(); });
@@ -227,17 +227,16 @@ bool TAsDly::entryAllowed() const {
 
 void TAsDly::CalDateChange() {
     const QDate date = Cal->selectedDate();
-    const QString key = store::keys::dateKey(date);
     // The day being left keeps its pending changes; if they cannot be written the card stays on it.
-    if (recChanged_ && key != currentDate_ && !SaveDay()) {
+    if (recChanged_ && date != currentDate_ && !SaveDay()) {
         const QSignalBlocker quiet(Cal);
-        Cal->setSelectedDate(*store::keys::Get4Date(currentDate_));
+        Cal->setSelectedDate(currentDate_);
         return;
     }
     PanDate->setCaption(longDate(date, "MMMM yyyy"));
     Tabs->setEnabled(entryAllowed());
     showPendingButtons(false);
-    currentDate_ = key;
+    currentDate_ = date;
     const bool recorded = LoadDay();
     comparison_ = diary_.reports.GetRepDly(CurrentPerson(), currentDate_);
     if (recorded)
@@ -320,7 +319,7 @@ bool TAsDly::SaveDay() { return saveDay(Additional->tickedTriggers(), Additional
 
 bool TAsDly::saveDay(const QStringList& triggers, std::span<const store::DayMedRow> medication) {
     const QString person = CurrentPerson();
-    const QString& date = currentDate_;
+    const QDate& date = currentDate_;
     const store::DayValues values = Basic->values();
     const store::Result r = diary_.days.saveDay(person, date, values, triggers, medication, raiseBest(values));
     if (!r) {

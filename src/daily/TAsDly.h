@@ -38,7 +38,7 @@ public:
     // The selected person's identifier, "New" when there is none.
     QString CurrentPerson() const;
     const std::optional<store::PersonRef>& selectedPerson() const { return person_; }
-    const QString& CurrentDate() const { return currentDate_; }
+    const QDate& CurrentDate() const { return currentDate_; }
     QDate selectedDate() const;
     bool RecChanged() const { return recChanged_; }
 
@@ -131,7 +131,7 @@ private:
     store::Diary& diary_;
     DailyWindows& windows_;
     std::optional<store::PersonRef> person_;
-    QString currentDate_;
+    QDate currentDate_;
     bool recChanged_ = false;
     // The day's higher reading as loaded or last saved.
     int heldReading_ = 0;

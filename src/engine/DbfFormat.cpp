@@ -29,7 +29,7 @@ bool validName(const std::string& name) {
     });
 }
 
-bool validWidth(const FieldSpec& f) {
+bool validWidth(const FieldDefinition& f) {
     return f.type == FieldType::Date ? f.width == 8 : f.width >= 1 && f.width <= 254;
 }
 
@@ -47,7 +47,7 @@ std::string typeDescription(char type) {
     return "of the unknown type byte " + std::to_string(uint8_t(type));
 }
 
-std::optional<FieldSpec> parseDescriptor(const std::vector<char>& b, size_t at, size_t number,
+std::optional<FieldDefinition> parseDescriptor(const std::vector<char>& b, size_t at, size_t number,
                                          std::string& reason) {
     std::string name;
     size_t i = 0;
@@ -59,7 +59,7 @@ std::optional<FieldSpec> parseDescriptor(const std::vector<char>& b, size_t at, 
         return std::nullopt;
     }
     const std::string field = "field " + std::to_string(number) + " \"" + name + "\"";
-    FieldSpec f;
+    FieldDefinition f;
     f.name = name;
     const char type = b[at + 11];
     if (type != char(FieldType::Character) && type != char(FieldType::Date)) {
@@ -94,13 +94,13 @@ uint64_t uncountedRecords(const std::vector<char>& b, uint64_t end, int recordLe
 
 }  // namespace
 
-int recordLength(const std::vector<FieldSpec>& fields) {
+int recordLength(const std::vector<FieldDefinition>& fields) {
     int length = 1;  // deletion flag
     for (const auto& f : fields) length += f.width;
     return length;
 }
 
-bool validFields(const std::vector<FieldSpec>& fields, std::string& reason) {
+bool validFields(const std::vector<FieldDefinition>& fields, std::string& reason) {
     if (fields.empty()) {
         reason = "a table needs at least one field";
         return false;
@@ -209,7 +209,7 @@ std::vector<char> image(std::vector<char> file, const Layout& layout) {
     return file;
 }
 
-std::vector<char> header(const std::vector<FieldSpec>& fields, uint32_t recordCount) {
+std::vector<char> header(const std::vector<FieldDefinition>& fields, uint32_t recordCount) {
     const int length = kHeaderPrefix + kDescriptorSize * int(fields.size()) + 1;
     std::vector<char> h(size_t(length), '\0');
     h[0] = char(kVersion);

@@ -22,7 +22,7 @@ constexpr int kDescriptorSize = 32;
 constexpr int kMaxNameLength = 10;
 
 struct Layout {
-    std::vector<FieldSpec> fields;
+    std::vector<FieldDefinition> fields;
     uint32_t recordCount = 0;
     uint32_t markedCount = 0;  // records marked deleted
     int headerLength = 0;
@@ -45,11 +45,11 @@ std::optional<Layout> parse(const std::vector<char>& file, std::string& reason);
 std::vector<char> image(std::vector<char> file, const Layout& layout);
 
 // The header bytes (prefix, descriptors, terminator) for the given fields and record count.
-std::vector<char> header(const std::vector<FieldSpec>& fields, uint32_t recordCount);
+std::vector<char> header(const std::vector<FieldDefinition>& fields, uint32_t recordCount);
 
-int recordLength(const std::vector<FieldSpec>& fields);
+int recordLength(const std::vector<FieldDefinition>& fields);
 
 // Checks a field list before a table is created with it.
-bool validFields(const std::vector<FieldSpec>& fields, std::string& reason);
+bool validFields(const std::vector<FieldDefinition>& fields, std::string& reason);
 
 }  // namespace pulmora::engine::dbf

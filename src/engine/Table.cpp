@@ -92,7 +92,7 @@ void Field::assign(std::string_view text) {
 
 // ---- Tag ---------------------------------------------------------------------------------
 
-Tag::Tag(const Table* table, TagSpec definition, std::vector<KeySegment> segments)
+Tag::Tag(const Table* table, TagDefinition definition, std::vector<KeySegment> segments)
     : table_(table), definition_(std::move(definition)), segments_(std::move(segments)) {
     for (const auto& s : segments_) keyLength_ += s.width;
 }
@@ -167,13 +167,13 @@ void Tag::insert(uint32_t record) {
 
 // ---- Table -------------------------------------------------------------------------------
 
-Table::Table(std::string path, int fd, std::vector<FieldSpec> specs, std::vector<char> image,
+Table::Table(std::string path, int fd, std::vector<FieldDefinition> definitions, std::vector<char> image,
              uint32_t count, uint32_t marked, int headerLength)
     : path_(std::move(path)), fd_(fd), headerLength_(headerLength),
-      recordLength_(dbf::recordLength(specs)), count_(count), marked_(marked), image_(std::move(image)) {
+      recordLength_(dbf::recordLength(definitions)), count_(count), marked_(marked), image_(std::move(image)) {
     int offset = 1;
-    fields_.reserve(specs.size());
-    for (auto& s : specs) {
+    fields_.reserve(definitions.size());
+    for (auto& s : definitions) {
         fields_.push_back(Field(this, s.name, s.type, s.width, offset));
         offset += s.width;
     }
@@ -181,11 +181,11 @@ Table::Table(std::string path, int fd, std::vector<FieldSpec> specs, std::vector
 
 Table::~Table() { files::close(fd_); }
 
-std::unique_ptr<Table> Table::make(std::string path, int fd, std::vector<FieldSpec> specs,
+std::unique_ptr<Table> Table::make(std::string path, int fd, std::vector<FieldDefinition> definitions,
                                    std::vector<char> image, uint32_t count, uint32_t marked,
-                                   int headerLength, const std::vector<TagSpec>& tags, std::string& reason) {
+                                   int headerLength, const std::vector<TagDefinition>& tags, std::string& reason) {
     std::unique_ptr<Table> table(
-        new Table(std::move(path), fd, std::move(specs), std::move(image), count, marked, headerLength));
+        new Table(std::move(path), fd, std::move(definitions), std::move(image), count, marked, headerLength));
     if (Status s = table->addTags(tags); !s) {
         reason = s.reason;
         table->fd_ = -1;  // the caller still owns the descriptor
@@ -195,8 +195,8 @@ std::unique_ptr<Table> Table::make(std::string path, int fd, std::vector<FieldSp
     return table;
 }
 
-Status Table::addTags(const std::vector<TagSpec>& specs) {
-    for (const auto& definition : specs) {
+Status Table::addTags(const std::vector<TagDefinition>& definitions) {
+    for (const auto& definition : definitions) {
         std::vector<KeySegment> segments;
         std::string_view rest = definition.expression;
         while (true) {
@@ -387,9 +387,9 @@ void Table::restoreBytes(long long offset, const char* bytes, size_t size) {
 }
 
 std::vector<char> Table::headerBytes(uint32_t count) const {
-    std::vector<FieldSpec> specs;
-    for (const auto& f : fields_) specs.push_back({f.name(), f.type(), f.width()});
-    return dbf::header(specs, count);
+    std::vector<FieldDefinition> definitions;
+    for (const auto& f : fields_) definitions.push_back({f.name(), f.type(), f.width()});
+    return dbf::header(definitions, count);
 }
 
 void Table::markDeleted() {
@@ -581,7 +581,7 @@ size_t Table::memoryUse() const {
 
 Engine::~Engine() { closeAll(); }
 
-Engine::OpenResult Engine::open(const std::string& path, const std::vector<TagSpec>& tags, Access access) {
+Engine::OpenResult Engine::open(const std::string& path, const std::vector<TagDefinition>& tags, Access access) {
     OpenResult result;
     bool missing = false;
     const int fd = files::openExisting(path, access == Access::ReadWrite, result.reason, missing);
@@ -638,8 +638,8 @@ Engine::Inspection Engine::inspect(const std::string& path) {
     return result;
 }
 
-Engine::OpenResult Engine::create(const std::string& path, const std::vector<FieldSpec>& fields,
-                                  const std::vector<TagSpec>& tags) {
+Engine::OpenResult Engine::create(const std::string& path, const std::vector<FieldDefinition>& fields,
+                                  const std::vector<TagDefinition>& tags) {
     OpenResult result;
     result.outcome = OpenOutcome::Unusable;
     if (!dbf::validFields(fields, result.reason)) return result;

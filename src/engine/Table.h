@@ -15,13 +15,13 @@ struct Key;
 
 enum class FieldType : char { Character = 'C', Date = 'D' };
 
-struct FieldSpec {
+struct FieldDefinition {
     std::string name;
     FieldType type = FieldType::Character;
     int width = 0;
 };
 
-struct TagSpec {
+struct TagDefinition {
     std::string name;
     std::string expression;  // one field name, or several joined by '+'
     bool unique = false;
@@ -95,7 +95,7 @@ public:
 private:
     friend class Table;
 
-    Tag(const Table* table, TagSpec definition, std::vector<KeySegment> segments);
+    Tag(const Table* table, TagDefinition definition, std::vector<KeySegment> segments);
 
     tagorder::Records records() const;
     tagorder::Key key() const;
@@ -108,7 +108,7 @@ private:
     void insert(uint32_t record);
 
     const Table* table_;
-    TagSpec definition_;
+    TagDefinition definition_;
     std::vector<KeySegment> segments_;
     int keyLength_ = 0;
     std::vector<uint32_t> order_;
@@ -204,13 +204,13 @@ private:
     friend class Tag;
     friend class Engine;
 
-    Table(std::string path, int fd, std::vector<FieldSpec> specs, std::vector<char> image,
+    Table(std::string path, int fd, std::vector<FieldDefinition> definitions, std::vector<char> image,
           uint32_t count, uint32_t marked, int headerLength);
 
-    static std::unique_ptr<Table> make(std::string path, int fd, std::vector<FieldSpec> specs,
+    static std::unique_ptr<Table> make(std::string path, int fd, std::vector<FieldDefinition> definitions,
                                        std::vector<char> image, uint32_t count, uint32_t marked,
-                                       int headerLength, const std::vector<TagSpec>& tags, std::string& reason);
-    Status addTags(const std::vector<TagSpec>& tags);
+                                       int headerLength, const std::vector<TagDefinition>& tags, std::string& reason);
+    Status addTags(const std::vector<TagDefinition>& tags);
     // Builds every tag from the records, each from another whose order gives it where one does.
     void buildTags();
 
@@ -282,16 +282,16 @@ public:
     // the file is whole, quickly. A missing file gives no fields and no reason.
     struct Inspection {
         OpenOutcome outcome = OpenOutcome::Missing;
-        std::vector<FieldSpec> fields;
+        std::vector<FieldDefinition> fields;
         std::string reason;
     };
     static Inspection inspect(const std::string& path);
     // Opens a table and builds the given tags. A missing file gives no table and no reason; a
     // file that cannot be read or whose layout is damaged is left exactly as it was.
-    OpenResult open(const std::string& path, const std::vector<TagSpec>& tags, Access access = Access::ReadWrite);
+    OpenResult open(const std::string& path, const std::vector<TagDefinition>& tags, Access access = Access::ReadWrite);
     // Creates an empty table, replacing any file of that name.
-    OpenResult create(const std::string& path, const std::vector<FieldSpec>& fields,
-                      const std::vector<TagSpec>& tags);
+    OpenResult create(const std::string& path, const std::vector<FieldDefinition>& fields,
+                      const std::vector<TagDefinition>& tags);
     void close(Table* table);
     // Applies to the tables opened or created afterwards; see Table::setWaitForDisk.
     void setWaitForDisk(bool wait) { waitForDisk_ = wait; }

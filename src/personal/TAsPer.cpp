@@ -22,6 +22,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 
+#include <algorithm>
 #include <array>
 #include <optional>
 
@@ -315,9 +316,12 @@ void TAsPer::SetUser(const QString& person) {
         showText(FldHlth, card->healthNumber);
         showText(FldBest, card->best);
         predicted_ = card->predicted;
-        FldGend->setCurrentIndex(card->genderItem);
+        // A gender never chosen stays unchosen, so saving the card again does not invent one;
+        // a stored text the list does not hold shows as its first item.
+        if (!card->gender.isEmpty()) FldGend->setCurrentIndex(std::max(FldGend->findText(card->gender), 0));
         showDate(FldDofB, card->birthDate);  // an empty or invalid stored date stays "no date"
-        if (card->titleItem < 0 && !card->title.isEmpty()) FldTitl->addItem(card->title);
+        // A title the list does not offer is shown as an extra item while it is chosen.
+        if (!card->title.isEmpty() && FldTitl->findText(card->title) < 0) FldTitl->addItem(card->title);
         if (!card->title.isEmpty()) FldTitl->setCurrentText(card->title);
         FldZYel->setNoValue(card->zoneYellow);
         FldZRed->setNoValue(card->zoneRed);

@@ -76,7 +76,7 @@ void addToLines(std::vector<ListLine>& lines, QString& lastKey, const QString& k
     lines.back().days.push_back({day, value});
 }
 
-std::vector<ListLine> medicationLines(store::ReportCursors& cursors, const QString& person, const QString& date) {
+std::vector<ListLine> medicationLines(store::ReportCursors& cursors, const QString& person, const QDate& date) {
     std::vector<ListLine> lines;
     QString lastId;
     for (const store::RepMed* use = &cursors.GetRMedBeg(person, date); !use->empty(); use = &cursors.GetRMedNxt())
@@ -84,7 +84,7 @@ std::vector<ListLine> medicationLines(store::ReportCursors& cursors, const QStri
     return lines;
 }
 
-std::vector<ListLine> triggerLines(store::ReportCursors& cursors, const QString& person, const QString& date) {
+std::vector<ListLine> triggerLines(store::ReportCursors& cursors, const QString& person, const QDate& date) {
     std::vector<ListLine> lines;
     QString lastName;
     for (const store::RepTrg* met = &cursors.GetRTrgBeg(person, date); !met->empty(); met = &cursors.GetRTrgNxt())
@@ -312,11 +312,10 @@ ReportResult MonthlyAdditional(store::ReportCursors& cursors, const QString& per
     const store::RepPerson& figures = period.person;
     if (!figures.reportAvailable) return noDataReport(ReportKind::MonthlyAdditional, figures, month, pixelRatio);
 
-    const store::CompareRecord previous = cursors.GetRPrvDly(person, store::keys::dateKey(month.first));
-    const QString date = store::keys::dateKey(reportDate);
+    const store::CompareRecord previous = cursors.GetRPrvDly(person, month.first);
     std::vector<DayComparison> days = compareDays(monthDays(period.days, month), previous);
-    std::vector<ListLine> medications = medicationLines(cursors, person, date);
-    std::vector<ListLine> triggers = triggerLines(cursors, person, date);
+    std::vector<ListLine> medications = medicationLines(cursors, person, reportDate);
+    std::vector<ListLine> triggers = triggerLines(cursors, person, reportDate);
     AdditionalReport r{measureMonthlyAdditional(medications, triggers), figures.anyReading != 0, month, std::move(days),
                        std::move(medications), std::move(triggers)};
     ReportResult result =

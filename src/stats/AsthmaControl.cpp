@@ -95,7 +95,7 @@ AsthmaControl CollectAsthmaControl(store::ReportCursors& cursors, const QString&
     c.current.period = controlPeriod(reportDate);
     c.before.period = controlPeriodBefore(reportDate);
     // The comparison record carries the best as the personal card holds it, never raised.
-    c.cardBest = cursors.GetRepDly(person, store::keys::dateKey(reportDate)).personBest;
+    c.cardBest = cursors.GetRepDly(person, reportDate).personBest;
     // The cursor's record, used up before another Get call overwrites it.
     const store::PersonPeriod& read = cursors.GetRPer(person, c.before.period.first, c.current.period.last);
     c.person = read.person;

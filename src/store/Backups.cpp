@@ -1,6 +1,7 @@
 #include "Backups.h"
 
 #include "Clock.h"
+#include "Definitions.h"
 #include "DiaryStore.h"
 #include "files/Replacement.h"
 

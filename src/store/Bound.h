@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DiaryStore.h"
+#include "engine/Table.h"
 
 namespace pulmora::store {
 
@@ -22,7 +23,7 @@ public:
     engine::Tag* tag(TagId t) const { return handles_->tags[size_t(t)]; }
 
 private:
-    const TableHandles* handles_;
+    const DiaryStore::TableHandles* handles_;
 };
 
 using PersonalTable = Bound<TableId::Personal>;

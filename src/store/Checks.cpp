@@ -1,6 +1,7 @@
 #include "Checks.h"
 
 #include "Cp1252.h"
+#include "Definitions.h"
 #include "Keys.h"
 #include "Fields.h"
 

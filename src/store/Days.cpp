@@ -73,8 +73,9 @@ Writes Days::writes() const { return Writes(store_); }
 
 // ---- the day's save ----------------------------------------------------------------------
 
-Result Days::saveDay(const QString& person, const QString& date, const DayValues& values,
+Result Days::saveDay(const QString& person, const QDate& day, const DayValues& values,
                      const QStringList& tickedTriggers, std::span<const DayMedRow> medication, RaiseBest raise) {
+    const QString date = keys::dateKey(day);
     Checks checks = dayChecks(store_, TableId::Daily, person, date);
     // A list with nothing to store leaves a file that could not be opened alone.
     for (TableId list : unsavableLists(tickedTriggers, medication)) checks.open(store_, list);
@@ -95,7 +96,6 @@ Result Days::saveDay(const QString& person, const QString& date, const DayValues
         checks.open(store_, TableId::DlyMed);
     if (const Result r = checks.result(); !r) return r;
 
-    const QDate day = *keys::Get4Date(date);
     if (const Result r = writeDay(person, day, values, raise); !r) return r;
 
     std::vector<quint32> wanted;
@@ -168,10 +168,11 @@ Result Days::raiseBest(const QString& person, const DayValues& v) {
     return writes().save(TableId::Personal, false);
 }
 
-DayCard Days::GetDly(const QString& person, const QString& date) {
+DayCard Days::GetDly(const QString& person, const QDate& day) {
+    const QString date = keys::dateKey(day);
     DayCard card;
     const DailyTable t(store_);
-    if (!t || !keys::isPersonId(person)) return card;
+    if (!t || !keys::isPersonId(person) || !day.isValid()) return card;
     if (!fields::seek(t.table(), t.tag(DailyTag::diDyID), keys::dayId(person, date))) {
         for (const QString& name : persons_.ListPerTrg(person)) card.triggers.push_back({name, false});
         card.medication = ListNewDlyMed(person);
@@ -183,23 +184,24 @@ DayCard Days::GetDly(const QString& person, const QString& date) {
 
     card.triggers = ListDlyTrg(person, date);
     card.medication = ListDlyMed(person, date);
-    if (date == keys::dateKey(clock::today())) {
+    if (day == clock::today()) {
         card.medication = AddNewDlyMed(person, card.medication);
         card.triggers = AddNewDlyTrg(person, card.triggers);
     }
     return card;
 }
 
-int Days::ChkDly(const QString& person, const QString& date) {
+int Days::ChkDly(const QString& person, const QDate& date) {
     const DailyTable t(store_);
-    if (!t || !keys::isPersonId(person)) return -1;
-    const bool found = fields::seek(t.table(), t.tag(DailyTag::diDyID), keys::dayId(person, date));
+    if (!t || !keys::isPersonId(person) || !date.isValid()) return -1;
+    const bool found = fields::seek(t.table(), t.tag(DailyTag::diDyID), keys::dayId(person, keys::dateKey(date)));
     const int rating = found ? mapping::readRating(t) : -1;
     emit store_.tableRead(TableId::Daily);
     return rating;
 }
 
-Result Days::DelDly(const QString& person, const QString& date) {
+Result Days::DelDly(const QString& person, const QDate& day) {
+    const QString date = keys::dateKey(day);
     Checks checks = dayChecks(store_, TableId::Daily, person, date);
     // Rows left in a file that cannot be read now would come back with the day if it is recorded again.
     checks.open(store_, TableId::DlyTrig).open(store_, TableId::DlyMed);

@@ -29,7 +29,7 @@ public:
     // otherwise it is left alone.
     // With `RaiseBest::Never` the readings are stored and the stored best stays as it was.
     enum class RaiseBest { WhenExceeded, Never };
-    Result saveDay(const QString& person, const QString& date, const DayValues& values,
+    Result saveDay(const QString& person, const QDate& date, const DayValues& values,
                    const QStringList& tickedTriggers, std::span<const DayMedRow> medication,
                    RaiseBest raise = RaiseBest::WhenExceeded);
     // The lists of such a save that have something to store in a file that is not open
@@ -38,11 +38,13 @@ public:
 
     // The day as the card shows it. A day without a record offers the person's triggers,
     // unticked, and current medication; today's card also offers whatever of those is missing.
-    DayCard GetDly(const QString& person, const QString& date);
-    // The day's rating 0 to 3, or -1 when the day has no record (or the file is not open).
-    int ChkDly(const QString& person, const QString& date);
+    // A date that is no date has no card.
+    DayCard GetDly(const QString& person, const QDate& date);
+    // The day's rating 0 to 3, or -1 when the day has no record (or the file is not open, or the
+    // date is no date).
+    int ChkDly(const QString& person, const QDate& date);
     // Removes the day with its triggers and medication; refused while either list file is not open.
-    Result DelDly(const QString& person, const QString& date);
+    Result DelDly(const QString& person, const QDate& date);
 
     // The rows extended by the person's current medication not on them yet, into free rows
     // only: a filled row is never overwritten. A medication whose name a row already shows is on

@@ -1,7 +1,9 @@
 #include "DiaryStore.h"
 
 #include "Backups.h"
+#include "Definitions.h"
 #include "Writes.h"
+#include "engine/Table.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -13,12 +15,12 @@ namespace {
 
 // A field list that differs from the table's definition would have later operations read and
 // write the wrong bytes, so such a file is left alone.
-QString fieldMismatch(const std::vector<engine::FieldSpec>& fields, const TableDefinition& def) {
+QString fieldMismatch(const std::vector<engine::FieldDefinition>& fields, const TableDefinition& def) {
     if (fields.size() != def.fields.size())
         return QStringLiteral("it has %1 fields where %2 are expected").arg(fields.size()).arg(def.fields.size());
     for (const auto& expected : def.fields) {
         const QString name = QString::fromStdString(expected.name);
-        const auto f = std::find_if(fields.begin(), fields.end(), [&](const engine::FieldSpec& field) {
+        const auto f = std::find_if(fields.begin(), fields.end(), [&](const engine::FieldDefinition& field) {
             return QString::fromStdString(field.name).compare(name, Qt::CaseInsensitive) == 0;
         });
         if (f == fields.end()) return QStringLiteral("it has no field %1").arg(name);
@@ -31,8 +33,8 @@ QString fieldMismatch(const std::vector<engine::FieldSpec>& fields, const TableD
     return {};
 }
 
-std::vector<engine::FieldSpec> fieldsOf(const engine::Table& table) {
-    std::vector<engine::FieldSpec> fields;
+std::vector<engine::FieldDefinition> fieldsOf(const engine::Table& table) {
+    std::vector<engine::FieldDefinition> fields;
     for (const engine::Field& f : table.fields()) fields.push_back({f.name(), f.type(), f.width()});
     return fields;
 }
@@ -80,7 +82,7 @@ bool DiaryStore::allOpen() const {
     return std::all_of(handles_.begin(), handles_.end(), [](const TableHandles& h) { return h.table; });
 }
 
-TableHandles DiaryStore::openTable(TableId id) {
+DiaryStore::TableHandles DiaryStore::openTable(TableId id) {
     const TableDefinition& def = definition(id);
     const std::string path = nativePath(filePath(id));
     auto report = [&](const QString& reason) {

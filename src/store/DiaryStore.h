@@ -10,6 +10,13 @@
 #include <memory>
 #include <vector>
 
+namespace pulmora::engine {
+class Engine;
+class Field;
+class Table;
+class Tag;
+}  // namespace pulmora::engine
+
 namespace pulmora::store {
 
 // How the record files are opened. A diary open for reading only opens the existing files
@@ -30,13 +37,6 @@ struct TablePosition {
     quint32 record = 0;     // 1-based; count + 1 past the end
     double fraction = 0.0;  // position in the selected tag, 0 to 1
     quint32 count = 0;
-};
-
-// An open table with its field and tag handles, in the order of the table's definition.
-struct TableHandles {
-    engine::Table* table = nullptr;
-    std::vector<engine::Field*> fields;
-    std::vector<engine::Tag*> tags;
 };
 
 // Owns the table engine and the seven record files for one run of the diary: opening
@@ -84,10 +84,7 @@ public:
     // failed, each left as it was and read the same.
     std::vector<FileProblem> packMarked();
 
-    // The open table, or nullptr when it is absent.
-    engine::Table* table(TableId id) const { return handles_[size_t(id)].table; }
     bool has(TableId id) const { return table(id) != nullptr; }
-    const TableHandles& handles(TableId id) const { return handles_[size_t(id)]; }
     const std::vector<FileProblem>& fileProblems() const { return problems_; }
     // Record files the diary may read but not write (their permissions, a read-only disk): each
     // is open for reading, and every write to it is refused with the reason given here.
@@ -105,6 +102,23 @@ signals:
     void tableRead(pulmora::store::TableId id);
 
 private:
+    // The engine's tables are the store's own: its operations reach them through the bound
+    // handles and the writes, its tests through TableAccess.
+    template <TableId>
+    friend class Bound;
+    friend class Writes;
+    friend struct TableAccess;
+
+    // An open table with its field and tag handles, in the order of the table's definition.
+    struct TableHandles {
+        engine::Table* table = nullptr;
+        std::vector<engine::Field*> fields;
+        std::vector<engine::Tag*> tags;
+    };
+
+    // The open table, or nullptr when it is absent.
+    engine::Table* table(TableId id) const { return handles_[size_t(id)].table; }
+    const TableHandles& handles(TableId id) const { return handles_[size_t(id)]; }
     TableHandles openTable(TableId id);
 
     QString folder_;

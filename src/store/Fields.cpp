@@ -1,6 +1,7 @@
 #include "Fields.h"
 
 #include "Cp1252.h"
+#include "Definitions.h"
 #include "Keys.h"
 
 #include <limits>

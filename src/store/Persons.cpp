@@ -151,7 +151,6 @@ std::optional<PersonCard> Persons::GetPerCrd(const QString& id) {
     const PersonRecord row = mapping::readPerson(t);
     PersonCard card;
     card.nickname = row.nickname.trimmed();
-    card.header = QStringLiteral("  Updating for ") + card.nickname;
     card.surname = row.surname.trimmed();
     card.firstName = row.firstName.trimmed();
     card.occupation = row.occupation.trimmed();
@@ -159,12 +158,9 @@ std::optional<PersonCard> Persons::GetPerCrd(const QString& id) {
     auto shown = [](const StoredNumber& n) { return n ? QString::number(*n) : QString(); };
     card.best = shown(row.best);
     card.predicted = shown(row.predicted);
-    // A gender never chosen stays unchosen, so saving the card again does not invent one.
-    const QString gender = row.gender.trimmed();
-    card.genderItem = gender.isEmpty() ? -1 : gender == QLatin1String("Male") ? 1 : 0;
+    card.gender = row.gender.trimmed();
     card.birthDate = row.birthDate.trimmed();
     card.title = row.title.trimmed();
-    card.titleItem = int(kTitles.indexOf(card.title));
     card.zoneYellow = row.zoneYellow.value_or(0);
     card.zoneRed = row.zoneRed.value_or(0);
     return card;

@@ -102,10 +102,7 @@ RepTrg repTrgOf(const QString& person, const DayTriggerItem& t) {
 }
 
 // The 31 days that end on the date; none when the date is not one.
-std::pair<QDate, QDate> monthTo(const QString& date) {
-    const QDate last = keys::Get4Date(date).value_or(QDate());
-    return {last.addDays(-30), last};
-}
+std::pair<QDate, QDate> monthTo(const QDate& last) { return {last.addDays(-30), last}; }
 
 }  // namespace
 
@@ -117,7 +114,7 @@ int diurnalVariation(int morning, int evening) {
 
 // ---- previous day ------------------------------------------------------------------------
 
-void ReportCursors::previousDay(const QString& person, const QString& date, CompareRecord& into) {
+void ReportCursors::previousDay(const QString& person, const QDate& before, CompareRecord& into) {
     into = {};
     const PersonalTable personal(store_);
     const DailyTable daily(store_);
@@ -128,10 +125,9 @@ void ReportCursors::previousDay(const QString& person, const QString& date, Comp
 
     // Descending day identifiers: from the day (or where it would stand) on, the person's days
     // follow from the latest to the earliest.
-    if (fields::seek(daily.table(), daily.tag(DailyTag::diDyID), keys::dayId(person, date)) && !daily->skip())
+    if (fields::seek(daily.table(), daily.tag(DailyTag::diDyID), keys::dayId(person, keys::dateKey(before))) && !daily->skip())
         return;
     const std::string who = fields::bytes(person);
-    const QDate before = keys::Get4Date(date).value_or(QDate());
     for (; !daily->eof(); (void)daily->skip()) {
         if (!fields::holds(daily[DailyField::Asid], who)) return;
         const DayRecord day = mapping::readDay(daily);
@@ -141,12 +137,12 @@ void ReportCursors::previousDay(const QString& person, const QString& date, Comp
     }
 }
 
-const CompareRecord& ReportCursors::GetRepDly(const QString& person, const QString& date) {
+const CompareRecord& ReportCursors::GetRepDly(const QString& person, const QDate& date) {
     previousDay(person, date, comparison_);
     return comparison_;
 }
 
-const CompareRecord& ReportCursors::GetRPrvDly(const QString& person, const QString& date) {
+const CompareRecord& ReportCursors::GetRPrvDly(const QString& person, const QDate& date) {
     previousDay(person, date, prevDay_);
     prevDay_.relievers = qint16(prevDay_.relievers);
     return prevDay_;
@@ -213,7 +209,7 @@ void ReportCursors::ClearRMed() {
 
 void ReportCursors::ClearRTrg() { repTrg_ = RepTrg{}; }
 
-const RepMed& ReportCursors::GetRMedBeg(const QString& person, const QString& date) {
+const RepMed& ReportCursors::GetRMedBeg(const QString& person, const QDate& date) {
     const auto [first, last] = monthTo(date);
     const auto rows = readPeriod<TableId::DlyMed>(store_, DlyMedTag::dmiKEY, person, first, last,
                                                   [](const DlyMedTable& t) { return mapping::readDayMed(t); });
@@ -228,7 +224,7 @@ const RepMed& ReportCursors::GetRMedNxt() {
     return repMed_;
 }
 
-const RepTrg& ReportCursors::GetRTrgBeg(const QString& person, const QString& date) {
+const RepTrg& ReportCursors::GetRTrgBeg(const QString& person, const QDate& date) {
     const auto [first, last] = monthTo(date);
     const auto rows = readPeriod<TableId::DlyTrig>(store_, DlyTrigTag::dtiKEY, person, first, last,
                                                    [](const DlyTrigTable& t) { return mapping::readDayTrigger(t); });

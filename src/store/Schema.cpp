@@ -1,13 +1,13 @@
-#include "Schema.h"
+#include "Definitions.h"
 
 #include <QtGlobal>
 
 namespace pulmora::store {
 namespace {
 
-using engine::FieldSpec;
+using engine::FieldDefinition;
 using engine::FieldType;
-using engine::TagSpec;
+using engine::TagDefinition;
 
 constexpr auto C = FieldType::Character;
 constexpr auto D = FieldType::Date;
@@ -17,12 +17,12 @@ constexpr bool kDescending = true;
 template <class Id>
 struct FieldEntry {
     Id id;
-    FieldSpec definition;
+    FieldDefinition definition;
 };
 template <class Id>
 struct TagEntry {
     Id id;
-    TagSpec definition;
+    TagDefinition definition;
 };
 
 // The entries are written next to their enum values so that the two cannot drift apart
@@ -51,7 +51,7 @@ std::array<TableDefinition, kTableCount> makeDefinitions() {
     using DT = DlyTrigField;
     using DM = DlyMedField;
     using namespace width;
-    auto dateField = [&](const char* name) { return FieldSpec{name, D, kDateKey}; };
+    auto dateField = [&](const char* name) { return FieldDefinition{name, D, kDateKey}; };
     return {{
         define<TableId::Personal>(
             "Personal.dat",
@@ -112,5 +112,7 @@ const TableDefinition& definition(TableId id) {
     static const auto definitions = makeDefinitions();
     return definitions[size_t(id)];
 }
+
+const std::string& fileName(TableId id) { return definition(id).fileName; }
 
 }  // namespace pulmora::store

@@ -1,10 +1,7 @@
 #pragma once
 
-#include "engine/Table.h"
-
 #include <array>
 #include <string>
-#include <vector>
 
 namespace pulmora::store {
 
@@ -45,14 +42,8 @@ template <> struct Columns<TableId::RefTrig> { using Field = RefTrigField; using
 template <> struct Columns<TableId::DlyTrig> { using Field = DlyTrigField; using Tag = DlyTrigTag; };
 template <> struct Columns<TableId::DlyMed> { using Field = DlyMedField; using Tag = DlyMedTag; };
 
-struct TableDefinition {
-    TableId id;
-    std::string fileName;
-    std::vector<engine::FieldSpec> fields;  // field i is the field of enum value i
-    std::vector<engine::TagSpec> tags;      // likewise for the tags
-};
-
-const TableDefinition& definition(TableId id);
+// The record file's name, as the store creates it.
+const std::string& fileName(TableId id);
 
 // The width of every field, which the definitions use and the store checks values against
 // before it writes.

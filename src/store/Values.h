@@ -27,12 +27,10 @@ struct PersonRef {
 
 // What the personal card shows for a stored person.
 struct PersonCard {
-    QString header;  // "  Updating for " and the nickname
     QString nickname, surname, firstName, occupation, healthNumber, best, predicted;
-    int genderItem = 0;  // 1 male, 0 female (any other stored text), -1 none stored
-    QString birthDate;   // date key as stored
-    int titleItem = -1;  // index in kTitles; -1 when the stored title is none of them
-    QString title;       // as stored, trimmed: also a title the list does not offer
+    QString gender;     // as stored, trimmed: "" when none was ever chosen
+    QString birthDate;  // date key as stored
+    QString title;      // as stored, trimmed: also a title the list does not offer
     int zoneYellow = 0, zoneRed = 0;
 };
 

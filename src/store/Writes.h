@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Definitions.h"
 #include "DiaryStore.h"
 #include "Result.h"
 

@@ -53,7 +53,7 @@ protected:
 std::map<std::string, std::vector<char>> recordFiles(const fs::path& folder) {
     std::map<std::string, std::vector<char>> files;
     for (store::TableId id : store::kAllTables) {
-        const std::string name = store::definition(id).fileName;
+        const std::string name = store::fileName(id);
         if (fs::exists(folder / name)) files[name] = readBytes((folder / name).string());
     }
     return files;
@@ -66,7 +66,7 @@ void stageRestore(const fs::path& backups, const std::vector<std::string>& stage
     fs::create_directory(ready);
     std::string lines = restoring.empty() ? "" : "of " + restoring + "\n";
     std::vector<std::string> names;
-    for (store::TableId id : store::kAllTables) names.push_back(store::definition(id).fileName);
+    for (store::TableId id : store::kAllTables) names.push_back(store::fileName(id));
     names.push_back("pulmora.ini");
     for (const std::string& name : names) {
         if (std::find(staged.begin(), staged.end(), name) == staged.end()) {
@@ -150,7 +150,7 @@ TEST(CraftedBackupTest, ABackupOrARestoreNeverTakesTheDiaryAndWhatItDidIsSaid) {
         ASSERT_TRUE(life.AsthmaStart().opened());  // backs Jo up
         store::DayValues values;
         values.morning = 350;
-        ASSERT_TRUE(cards::saveDay(diary, id, dateKey(kToday), values));
+        ASSERT_TRUE(cards::saveDay(diary, id, kToday, values));
         life.AsthmaClose();
         const fs::path backups = folder.path() / "backups";
         const auto backedUp = recordFiles(backups / "2024-06-15");
@@ -218,7 +218,7 @@ TEST_F(DiaryLifeTest, AStartPacksAfterTheBackupAndOpensWhenThePackFails) {
     const QString al = addPerson("Al");
     ASSERT_TRUE(life.AsthmaStart().opened());  // makes today's backup
     ASSERT_TRUE(diary.persons.DelPer(al));  // one of the two records marked
-    auto personalRecords = [&] { return diary.files.table(store::TableId::Personal)->recordCount(); };
+    auto personalRecords = [&] { return diary.files.position(store::TableId::Personal).count; };
     EXPECT_EQ(personalRecords(), 2u);
 
     // Today's backup is made already, so the only rename this start would make is the pack's.
@@ -269,7 +269,7 @@ TEST_F(DiaryLifeTest, ARestoreSaysWhichBackupCameBackAndWhereTheReplacedDiaryIsK
     life.AsthmaClose();
     store::clock::setToday(kToday.addDays(1));
     ASSERT_TRUE(life.AsthmaStart().opened());  // backs up Jo
-    ASSERT_TRUE(cards::saveDay(diary, jo, dateKey(kToday.addDays(1)), {}));
+    ASSERT_TRUE(cards::saveDay(diary, jo, kToday.addDays(1), {}));
 
     const std::vector<store::Backup> made = life.backups().list();
     ASSERT_FALSE(made.empty());
@@ -280,7 +280,7 @@ TEST_F(DiaryLifeTest, ARestoreSaysWhichBackupCameBackAndWhereTheReplacedDiaryIsK
     EXPECT_TRUE(restore.start.opened());
     ASSERT_TRUE(restore.start.firstPerson);
     EXPECT_EQ(restore.start.firstPerson->id, jo);
-    EXPECT_EQ(diary.days.ChkDly(jo, dateKey(kToday.addDays(1))), -1);  // the day came after the backup
+    EXPECT_EQ(diary.days.ChkDly(jo, kToday.addDays(1)), -1);  // the day came after the backup
 
     store::Backup missing = made.front();
     missing.name = "2020-01-01";

@@ -61,7 +61,7 @@ QString addZoe(const QString& folder) {
     for (int day = 0; day < 10; ++day) {
         store::DayValues v;
         v.morning = 300 + day;
-        EXPECT_TRUE(cards::saveDay(diary, zoe, store::keys::dateKey(kToday.addDays(-day)), v));
+        EXPECT_TRUE(cards::saveDay(diary, zoe, kToday.addDays(-day), v));
     }
     diary.files.CloseDB();
     return zoe;
@@ -101,10 +101,10 @@ TEST(ForeignNamesTest, EveryFileOfTheProgramWorksUnderAnyName) {
         // The day recorded after the backup goes again with the restore.
         store::DayValues later;
         later.morning = 444;
-        ASSERT_TRUE(cards::saveDay(app->diary(), zoe, store::keys::dateKey(kToday.addDays(-20)), later));
+        ASSERT_TRUE(cards::saveDay(app->diary(), zoe, kToday.addDays(-20), later));
         app->restoreBackup(app->life().backups().list().front());
         EXPECT_TRUE(app->card().info().startsWith("Restored the backup of")) << app->card().info().toStdString();
-        EXPECT_EQ(app->diary().days.ChkDly(zoe, store::keys::dateKey(kToday.addDays(-20))), -1) << locale;
+        EXPECT_EQ(app->diary().days.ChkDly(zoe, kToday.addDays(-20)), -1) << locale;
 
         const reports::ReportResult report = reports::MonthlyBasic(app->diary().reports, zoe, kToday, 1.0);
         ASSERT_TRUE(report.available) << locale;

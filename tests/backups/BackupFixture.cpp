@@ -81,7 +81,7 @@ void BackupTest::recordDay(const TempFolder& folder, const QDate& day, int morni
     v.morning = morning;
     v.evening = morning + 10;
     v.rating = 2;
-    ASSERT_TRUE(cards::saveDay(d, jo->id, store::keys::dateKey(day), v));
+    ASSERT_TRUE(cards::saveDay(d, jo->id, day, v));
 }
 
 std::vector<QString> BackupTest::recordedDays(const TempFolder& folder) {

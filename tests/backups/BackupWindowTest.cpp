@@ -209,8 +209,8 @@ TEST_F(BackupProgramTest, TheMenuExportsThePersonsDiaryToTheFileChosen) {
         const QString jo = addPerson(d, "Jo");
         store::DayValues v;
         v.morning = 300;
-        ASSERT_TRUE(cards::saveDay(d, jo, "20240614", v));
-        ASSERT_TRUE(cards::saveDay(d, jo, "20240615", v));
+        ASSERT_TRUE(cards::saveDay(d, jo, QDate(2024, 6, 14), v));
+        ASSERT_TRUE(cards::saveDay(d, jo, QDate(2024, 6, 15), v));
     });
     start();
     const QString path = QString::fromStdString(folder.file("exported.csv"));

@@ -67,21 +67,21 @@ protected:
         first.coughDay = first.wheezeNight = first.sportRestricted = true;
         first.relievers = 2;
         first.rating = 1;
-        save("20240601", first, {QString::fromUtf8("CRÈME"), "POLLEN"}, 2, 1);
+        save(QDate(2024, 6, 1), first, {QString::fromUtf8("CRÈME"), "POLLEN"}, 2, 1);
         store::DayValues second;
         second.evening = 350;
         second.offWork = true;
-        save("20240603", second, {}, 0, 1);
+        save(QDate(2024, 6, 3), second, {}, 0, 1);
         store::DayValues third;  // raises the best to 500
         third.morning = 500;
         third.evening = 450;
         third.preventers = 2;
         third.rating = 3;
-        save("20240610", third, {"POLLEN"}, 0, 0);
+        save(QDate(2024, 6, 10), third, {"POLLEN"}, 0, 0);
     }
     void TearDown() override { store::clock::setToday(QDate()); }
 
-    void save(const QString& date, const store::DayValues& v, const QStringList& triggers, int ventolin, int budesonide) {
+    void save(const QDate& date, const store::DayValues& v, const QStringList& triggers, int ventolin, int budesonide) {
         const store::DayMedRow rows[] = {{"Ventolin \"Easi, 1\"", "Reliever", ventolinId, ventolin},
                                          {"Budesonide", "Preventer", budesonideId, budesonide}};
         const store::Result saved = diary.days.saveDay(jo, date, v, triggers, rows);
@@ -154,27 +154,27 @@ TEST_F(DiaryCsvTest, FieldsAreQuotedOnlyWhereTheyMustBe) {
 // a formula is written with an apostrophe in front.
 TEST_F(DiaryCsvTest, AListThatBeginsLikeAFormulaIsWrittenAsText) {
     const struct {
-        const char* date;
+        QDate date;
         const char* trigger;
         const char* cell;
-    } triggers[] = {{"20240604", "=1+2", "'=1+2"},
-                    {"20240605", "+SUM(A1:A9)", "'+SUM(A1:A9)"},
-                    {"20240606", "-2+3", "'-2+3"},
-                    {"20240607", "@IMPORT", "'@IMPORT"},
-                    {"20240608", "A=1", "A=1"}};
+    } triggers[] = {{QDate(2024, 6, 4), "=1+2", "'=1+2"},
+                    {QDate(2024, 6, 5), "+SUM(A1:A9)", "'+SUM(A1:A9)"},
+                    {QDate(2024, 6, 6), "-2+3", "'-2+3"},
+                    {QDate(2024, 6, 7), "@IMPORT", "'@IMPORT"},
+                    {QDate(2024, 6, 8), "A=1", "A=1"}};
     for (const auto& t : triggers) save(t.date, {}, {t.trigger}, 0, 0);
     const store::DayMedRow formula[] = {{"=HYPERLINK(\"x\")", "Reliever", ventolinId, 1}};
-    ASSERT_TRUE(diary.days.saveDay(jo, "20240609", {}, {}, formula));
+    ASSERT_TRUE(diary.days.saveDay(jo, QDate(2024, 6, 9), {}, {}, formula));
 
     const QList<QByteArray> lines = stats::ExportDiaryCsv(diary.reports, jo).bytes.split('\n');
-    auto lineOf = [&](const char* date) {
-        const QByteArray iso = QDate::fromString(date, "yyyyMMdd").toString(Qt::ISODate).toUtf8();
+    auto lineOf = [&](const QDate& date) {
+        const QByteArray iso = date.toString(Qt::ISODate).toUtf8();
         for (const QByteArray& line : lines)
             if (line.startsWith(iso)) return line;
         return QByteArray();
     };
     for (const auto& t : triggers) EXPECT_TRUE(lineOf(t.date).endsWith(QByteArray(",") + t.cell + ",\r")) << t.trigger;
-    EXPECT_TRUE(lineOf("20240609").endsWith(",,\"'=HYPERLINK(\"\"x\"\") (1)\"\r")) << lineOf("20240609").toStdString();
+    EXPECT_TRUE(lineOf(QDate(2024, 6, 9)).endsWith(",,\"'=HYPERLINK(\"\"x\"\") (1)\"\r")) << lineOf(QDate(2024, 6, 9)).toStdString();
 }
 
 TEST_F(DiaryCsvTest, APersonWithoutRecordedDaysGetsTheHeaderAlone) {

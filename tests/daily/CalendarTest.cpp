@@ -44,7 +44,7 @@ protected:
         for (const auto& [day, rating] : days) {
             store::DayValues v;
             v.rating = rating;
-            ASSERT_TRUE(cards::saveDay(d, person, dateKey(QDate(2024, 6, day)), v));
+            ASSERT_TRUE(cards::saveDay(d, person, QDate(2024, 6, day), v));
         }
     }
 
@@ -68,7 +68,7 @@ protected:
     }
     // The colour the cell must show for the person's stored rating.
     QColor ratingColour(const QString& person, int day) {
-        switch (diary().days.ChkDly(person, dateKey(QDate(2024, 6, day)))) {
+        switch (diary().days.ChkDly(person, QDate(2024, 6, day))) {
         case 0: return daily::kUnrated;
         case 1: return daily::kBad;
         case 2: return daily::kAverage;

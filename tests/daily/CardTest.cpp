@@ -26,7 +26,7 @@ protected:
         prepare([&](store::Diary& d) { person = addPerson(d, "Jo"); });
         start();
     }
-    store::DayCard stored(const QDate& date) { return diary().days.GetDly(person, dateKey(date)); }
+    store::DayCard stored(const QDate& date) { return diary().days.GetDly(person, date); }
     int usedCell(int row) { return on<QTableWidget>("MedGrd")->item(row, 0)->text().toInt(); }
     void clickUsed(int row, Qt::MouseButton button = Qt::LeftButton) {
         auto* grid = on<QTableWidget>("MedGrd");
@@ -38,7 +38,7 @@ protected:
 
 TEST_F(DailyCardTest, StartsOnTodayForTheFirstPerson) {
     EXPECT_EQ(card().CurrentPerson(), person);
-    EXPECT_EQ(card().CurrentDate(), "20240615");
+    EXPECT_EQ(card().CurrentDate(), QDate(2024, 6, 15));
     EXPECT_EQ(on<controls::TDaPanel>("SelAsName")->Caption(), "Jo");
     EXPECT_EQ(card().info(), "Welcome to the Pulmora");
     EXPECT_EQ(card().windowTitle(), "Pulmora Daily Card");
@@ -60,8 +60,8 @@ TEST_F(DailyCardTest, ANewDayOffersTheTriggersAndMedicationEmpty) {
               QPixmap::fromImage(controls::pictures::splash(summary.size(), card().devicePixelRatioF())).toImage());
     // Saving an untouched new day stores no triggers and no medication.
     ASSERT_TRUE(card().SaveDay());
-    EXPECT_EQ(diary().files.table(store::TableId::DlyTrig)->recordCount(), 0u);
-    EXPECT_EQ(diary().files.table(store::TableId::DlyMed)->recordCount(), 0u);
+    EXPECT_EQ(diary().files.position(store::TableId::DlyTrig).count, 0u);
+    EXPECT_EQ(diary().files.position(store::TableId::DlyMed).count, 0u);
 }
 
 TEST_F(DailyCardTest, LeavingADayWritesItsPendingChangesToThatDay) {
@@ -137,7 +137,7 @@ TEST_F(DailyCardTest, TheOneRelieverFollowsTheCountBothWays) {
     EXPECT_EQ(day.values.relievers, 4);
     EXPECT_EQ(day.medication.rows[0].timesUsed, 4);
     // A count of 0 is not stored (today's card offers the preventer again when it is read).
-    EXPECT_EQ(diary().files.table(store::TableId::DlyMed)->recordCount(), 1u);
+    EXPECT_EQ(diary().files.position(store::TableId::DlyMed).count, 1u);
 }
 
 // Column 1 takes the rest of the grid, whichever page was in front when the day loaded.
@@ -285,7 +285,7 @@ TEST_F(NoPersonTest, EntryWithoutAPersonOpensThePersonalCard) {
     EXPECT_FALSE(on<controls::TDaNumber>("PkEven")->typing());
     EXPECT_FALSE(card().RecChanged());
     withModal([&] { card().RecUpdate(); }, expectNewPersonalCard);
-    EXPECT_EQ(diary().files.table(store::TableId::Daily)->recordCount(), 0u);
+    EXPECT_EQ(diary().files.position(store::TableId::Daily).count, 0u);
 }
 
 }  // namespace

@@ -61,7 +61,7 @@ TEST_F(CommandsTest, EveryCommandSavesThePendingDayFirst) {
     ASSERT_TRUE(card().RecChanged());
     click(widget("SelAsName"));
     EXPECT_EQ(card().CurrentPerson(), bea);
-    EXPECT_TRUE(diary().days.GetDly(alan, dateKey(kToday)).values.wheezeDay);
+    EXPECT_TRUE(diary().days.GetDly(alan, kToday).values.wheezeDay);
     EXPECT_FALSE(on<controls::TDaSwitch>("WheezDay")->BtnState());
     EXPECT_FALSE(widget("BtnSave")->isVisibleTo(&card()));
 }
@@ -112,8 +112,8 @@ TEST_F(CommandsTest, EveryRoadThatSavesFirstStopsWhenTheSaveFails) {
         EXPECT_TRUE(card().isVisible()) << road;
         // With the disk working again the changes are Alan's day's, and nobody else's.
         ASSERT_TRUE(card().SaveDay()) << road;
-        EXPECT_EQ(diary().days.GetDly(alan, dateKey(kToday)).values.wheezeDay, wheeze) << road;
-        EXPECT_EQ(diary().days.ChkDly(bea, dateKey(kToday)), -1) << road;
+        EXPECT_EQ(diary().days.GetDly(alan, kToday).values.wheezeDay, wheeze) << road;
+        EXPECT_EQ(diary().days.ChkDly(bea, kToday), -1) << road;
     }
 }
 
@@ -132,7 +132,7 @@ TEST_F(CommandsTest, TheRecordSheetOpensBesideItsButtonWithTheShownPersonTickedA
                   EXPECT_EQ(sheet->x() + sheet->width(), corner.x());
                   EXPECT_EQ(sheet->y(), corner.y());
                   // The day was written before the window opened.
-                  EXPECT_TRUE(diary().days.GetDly(bea, dateKey(kToday)).values.wheezeDay);
+                  EXPECT_TRUE(diary().days.GetDly(bea, kToday).values.wheezeDay);
                   sheet->reject();
               });
     EXPECT_EQ(ticked, QStringList{"Bea"});
@@ -155,7 +155,7 @@ TEST_F(CommandsTest, RemovingTheDayReloadsItEmpty) {
                   EXPECT_FALSE(det->PanConfirm->isVisible());
                   click(det->BtnConfirm);
               });
-    EXPECT_EQ(diary().days.ChkDly(alan, "20240603"), -1);
+    EXPECT_EQ(diary().days.ChkDly(alan, QDate(2024, 6, 3)), -1);
     EXPECT_TRUE(card().info().isEmpty());
     for (const auto& line : additional().triggers()) EXPECT_FALSE(line.ticked) << line.name.toStdString();
     EXPECT_FALSE(on<controls::TDaSwitch>("RateBad")->BtnState());
@@ -180,7 +180,7 @@ TEST_F(CommandsTest, APersonIsDeletedOnlyWithTheWordTyped) {
                   click(det->BtnConfirm);
               });
     EXPECT_FALSE(diary().persons.GetPerCrd(alan));
-    EXPECT_EQ(diary().days.ChkDly(alan, dateKey(kToday)), -1);
+    EXPECT_EQ(diary().days.ChkDly(alan, kToday), -1);
     EXPECT_TRUE(diary().persons.ListMed(alan).empty());
     EXPECT_EQ(card().CurrentPerson(), bea);  // the restart selects the first remaining person
     EXPECT_EQ(card().info(), "Welcome to the Pulmora");

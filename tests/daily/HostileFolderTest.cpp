@@ -53,7 +53,7 @@ protected:
             const QString jo = addPerson(d, "Jo");
             store::DayValues v;
             v.morning = 310;
-            ASSERT_TRUE(cards::saveDay(d, jo, "20240610", v));
+            ASSERT_TRUE(cards::saveDay(d, jo, QDate(2024, 6, 10), v));
         });
     }
     // The program has started on the diary for reading only, shows Jo's day and allows no entry.

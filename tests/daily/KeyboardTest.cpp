@@ -132,7 +132,7 @@ protected:
             for (const char* nickname : {"Jo", "Kim"}) {
                 store::DayValues earlier;
                 earlier.morning = earlier.evening = 300;
-                ASSERT_TRUE(cards::saveDay(d, addPerson(d, nickname), dateKey(kToday.addDays(-30)), earlier));
+                ASSERT_TRUE(cards::saveDay(d, addPerson(d, nickname), kToday.addDays(-30), earlier));
             }
         });
         start();
@@ -145,7 +145,7 @@ protected:
         store::Diary reader;
         reader.files.setFolder(folderPath());
         reader.files.OpenDB(store::Access::ReadOnly);
-        const store::DayCard stored = reader.days.GetDly(person, dateKey(day));
+        const store::DayCard stored = reader.days.GetDly(person, day);
         reader.files.CloseDB();
         return stored.found ? stored.values.morning : -1;
     }

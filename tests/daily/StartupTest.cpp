@@ -166,7 +166,7 @@ TEST_F(CardTest, CellsAreColouredByTheDaysRating) {
         for (int rating = 0; rating <= 3; ++rating) {
             store::DayValues v;
             v.rating = rating;
-            EXPECT_TRUE(cards::saveDay(d, jo, dateKey(QDate(2024, 6, 1 + rating)), v));
+            EXPECT_TRUE(cards::saveDay(d, jo, QDate(2024, 6, 1 + rating), v));
         }
     });
     start();

@@ -189,7 +189,7 @@ TEST_F(ScriptedCardTest, TheReportCardReportsOnTheSavedDayAndTheCardFollowsItsPe
     windows.report = {true, store::PersonRef{ann, "Ann"}};
     click(widget("BtnRep"));
     EXPECT_EQ(windows.asked.takeLast(), "report " + jo + " / Jo");
-    EXPECT_GE(diary.days.ChkDly(jo, store::keys::dateKey(kToday)), 0) << "the pending day is written before the report";
+    EXPECT_GE(diary.days.ChkDly(jo, kToday), 0) << "the pending day is written before the report";
     EXPECT_EQ(card().CurrentPerson(), ann);
     EXPECT_EQ(on<controls::TDaPanel>("SelAsName")->Caption(), "Ann");
 }
@@ -244,11 +244,11 @@ TEST_F(ScriptedCardTest, ATriggerThatCannotBeSavedIsSaidAtOnceAndClosingAsksWhet
     EXPECT_FALSE(card().close());
     EXPECT_EQ(windows.asked, QStringList{"leave " + problem});
     EXPECT_TRUE(card().RecChanged());
-    EXPECT_EQ(diary.days.ChkDly(jo, store::keys::dateKey(kToday)), -1);
+    EXPECT_EQ(diary.days.ChkDly(jo, kToday), -1);
 
     windows.leaves = true;
     EXPECT_TRUE(card().close());
-    EXPECT_TRUE(diary.days.GetDly(jo, store::keys::dateKey(kToday)).values.coughDay);
+    EXPECT_TRUE(diary.days.GetDly(jo, kToday).values.coughDay);
     diary.files.CloseDB();
     EXPECT_EQ(readBytes(folder.file("DlyTrig.dat")), damaged);
 }

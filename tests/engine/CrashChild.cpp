@@ -8,7 +8,7 @@
 int main(int argc, char** argv) {
     if (argc != 2) return 2;
     using namespace pulmora::engine;
-    const std::vector<TagSpec> tags = {{"key", "Key", true, true}};
+    const std::vector<TagDefinition> tags = {{"key", "Key", true, true}};
     Engine engine;
     auto opened = engine.open(argv[1], tags);
     if (!opened.table)

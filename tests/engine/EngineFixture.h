@@ -13,13 +13,13 @@ namespace pulmora::test {
 // A small table of people with one ascending, one descending and one compound tag.
 class EngineTest : public ::testing::Test {
 protected:
-    const std::vector<engine::FieldSpec> fields = {
+    const std::vector<engine::FieldDefinition> fields = {
         {"Name", engine::FieldType::Character, 6},
         {"Town", engine::FieldType::Character, 4},
         {"Born", engine::FieldType::Date, 8},
         {"Score", engine::FieldType::Character, 3},
     };
-    const std::vector<engine::TagSpec> tags = {
+    const std::vector<engine::TagDefinition> tags = {
         {"byName", "Name", true, false},
         {"byTownDown", "Town", false, true},
         {"byTownName", "Town+name", true, false},

@@ -54,11 +54,11 @@ void PrintTo(const Shape& shape, std::ostream* out) { *out << shape.name; }
 class TagOrderTest : public ::testing::TestWithParam<Shape> {};
 
 TEST_P(TagOrderTest, EveryTagIsInKeyOrderWithTiesInRecordOrder) {
-    const std::vector<engine::FieldSpec> fields = {
+    const std::vector<engine::FieldDefinition> fields = {
         {"A", FieldType::Character, 2}, {"B", FieldType::Character, 20}, {"D", FieldType::Date, 8}};
     // Short and long keys (beyond 16 bytes), both directions, keys that begin other keys and
     // two tags with the same key.
-    const std::vector<engine::TagSpec> tags = {
+    const std::vector<engine::TagDefinition> tags = {
         {"a", "A", false, false},     {"aDown", "A", false, true},   {"ab", "A+B", false, false},
         {"abDown", "A+B", false, true}, {"b", "B", false, false},     {"dDown", "D", false, true},
         {"da", "D+A", false, false},  {"abAgain", "a+b", false, false}, {"bd", "B+D", false, true},

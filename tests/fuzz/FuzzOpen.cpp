@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (auto opened = engine.open(scratchPath(), {}); opened.table) walk(opened.table);
     engine.closeAll();
     // Files shaped like the day file get its tags, walks in each order and seeks.
-    const std::vector<TagSpec> tags = {{"diDyID", "DyID", true, true},
+    const std::vector<TagDefinition> tags = {{"diDyID", "DyID", true, true},
                                        {"diASID", "AsID", false, false},
                                        {"key", "Asid+AsDt", false, false}};
     if (auto opened = engine.open(scratchPath(), tags); opened.table) {

@@ -270,7 +270,7 @@ TEST_F(PersonalTest, NicknameRules) {
         EXPECT_EQ(card.header().contains("\"Jo\" is taken by another person"), taken == std::string("Jo")) << taken;
         EXPECT_TRUE(card.isYellow(card.FldWhoI)) << taken;
     }
-    EXPECT_EQ(diary.files.table(store::TableId::Personal)->recordCount(), 1u);
+    EXPECT_EQ(diary.files.position(store::TableId::Personal).count, 1u);
 
     // A person keeps their own nickname.
     TAsPer own(diary, windows);
@@ -398,7 +398,7 @@ TEST_F(PersonalTest, AChangedMedicationIsStoredAsANewVersion) {
     ASSERT_EQ(current.size(), 1u);
     EXPECT_NE(current[0].medId.trimmed(), salbutamol);
     EXPECT_EQ(current[0].instructions, "2 puffs");
-    EXPECT_EQ(diary.files.table(store::TableId::PerMed)->recordCount(), 2u);  // the old one kept, not in use
+    EXPECT_EQ(diary.files.position(store::TableId::PerMed).count, 2u);  // the old one kept, not in use
 
     // Deleting it from the card keeps its record, marked not in use.
     TAsPer again(diary, windows);
@@ -407,7 +407,7 @@ TEST_F(PersonalTest, AChangedMedicationIsStoredAsANewVersion) {
     EXPECT_TRUE(again.LsMed->count() == 0);
     click(again.BtnSave);
     EXPECT_TRUE(diary.persons.ListMed(jo).empty());
-    EXPECT_EQ(diary.files.table(store::TableId::PerMed)->recordCount(), 2u);
+    EXPECT_EQ(diary.files.position(store::TableId::PerMed).count, 2u);
 }
 
 TEST_F(PersonalTest, CancelWritesNothingAndAnEmptyStoredDateStaysEmpty) {

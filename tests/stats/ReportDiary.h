@@ -3,6 +3,7 @@
 #include "store/Diary.h"
 #include "store/Keys.h"
 #include "support/CardSaves.h"
+#include "support/PlantedRecords.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -74,14 +75,15 @@ public:
         Day& d = days_[{person, day}];
         d.medication.push_back({name, store::kReliever, medId, times});
         if (d.values) return save(person, day, d);
-        append(store::TableId::DlyMed, person, day,
-               {{"MdID", medId}, {"ANam", name}, {"TmUs", QString::number(times)}, {"Ctgy", store::kReliever}});
+        EXPECT_TRUE(appendDayRecord(diary, store::TableId::DlyMed, person, day,
+                                    {{"MdID", medId}, {"ANam", name}, {"TmUs", QString::number(times)},
+                                     {"Ctgy", store::kReliever}}));
     }
     void meetTrigger(const QString& person, const QDate& day, const QString& trigger) {
         Day& d = days_[{person, day}];
         d.triggers << trigger;
         if (d.values) return save(person, day, d);
-        append(store::TableId::DlyTrig, person, day, {{"Trig", trigger}});
+        EXPECT_TRUE(appendDayRecord(diary, store::TableId::DlyTrig, person, day, {{"Trig", trigger}}));
     }
 
     TempFolder folder;
@@ -94,18 +96,8 @@ private:
         std::vector<store::DayMedRow> medication;
     };
     void save(const QString& person, const QDate& day, const Day& d) {
-        const auto r = diary.days.saveDay(person, store::keys::dateKey(day), *d.values, d.triggers, d.medication);
+        const auto r = diary.days.saveDay(person, day, *d.values, d.triggers, d.medication);
         EXPECT_TRUE(r) << r.error().toStdString();
-    }
-    void append(store::TableId id, const QString& person, const QDate& day,
-                std::initializer_list<std::pair<const char*, QString>> values) {
-        engine::Table* t = diary.files.table(id);
-        t->appendStart();
-        t->field("DyID")->assign(store::keys::dayId(person, store::keys::dateKey(day)).toStdString());
-        t->field("Asid")->assign(person.toStdString());
-        t->field("AsDt")->assign(store::keys::dateKey(day).toStdString());
-        for (const auto& [field, value] : values) t->field(field)->assign(value.toStdString());
-        EXPECT_TRUE(t->append());
     }
     std::map<std::pair<QString, QDate>, Day> days_;
 };

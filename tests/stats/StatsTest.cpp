@@ -116,8 +116,8 @@ TEST(Figures, TheDailyCardAndTheStoreAgreeWithTheReports) {
     ReportDiary d;
     const QString p = d.addPerson("Ann");
     d.addReadings(p, {2024, 6, 1}, 29, 131);
-    EXPECT_EQ(d.diary.reports.GetRepDly(p, "20240602").diurnal, stats::DiurnalVariation(29, 131));
-    EXPECT_EQ(d.diary.reports.GetRepDly(p, "20240602").diurnal, 128);
+    EXPECT_EQ(d.diary.reports.GetRepDly(p, QDate(2024, 6, 2)).diurnal, stats::DiurnalVariation(29, 131));
+    EXPECT_EQ(d.diary.reports.GetRepDly(p, QDate(2024, 6, 2)).diurnal, 128);
 }
 
 TEST(Figures, ZonesAtTheirExactEdges) {

@@ -1,5 +1,7 @@
 #include "SaveFixture.h"
 
+#include "store/TableAccess.h"
+
 namespace pulmora::test {
 namespace {
 
@@ -30,8 +32,8 @@ protected:
             EXPECT_TRUE(diary.files.fileProblems().empty()) << "stop " << n;
             const std::string where = "stopped before operation " + std::to_string(n);
             expectWithinSave(readLittleDiary(diary), before, after, where + ", on restart");
-            EXPECT_TRUE(diary.files.table(store::TableId::DlyTrig)->pack());
-            EXPECT_TRUE(diary.files.table(store::TableId::DlyMed)->pack());
+            EXPECT_TRUE(store::TableAccess::table(diary.files, store::TableId::DlyTrig)->pack());
+            EXPECT_TRUE(store::TableAccess::table(diary.files, store::TableId::DlyMed)->pack());
             const DiaryState packed = readLittleDiary(diary);
             expectWithinSave(packed, before, after, where + ", after the next pack");
             if (stop == Stop::Finished) {

@@ -14,7 +14,7 @@ void PrintTo(const DayState& s, std::ostream* out) {
     *out << " }";
 }
 
-DayState readDay(store::Diary& diary, const QString& person, const QString& date) {
+DayState readDay(store::Diary& diary, const QString& person, const QDate& date) {
     const store::DayCard card = diary.days.GetDly(person, date);
     DayState s;
     s.recorded = card.found;
@@ -86,7 +86,7 @@ bool oneOrBoth(const std::set<QString>& got, const std::set<QString>& before, co
 
 DiaryState readLittleDiary(store::Diary& diary) {
     DiaryState s;
-    for (const QString& date : plan::kDates) s.days[{plan::kJohn, date}] = readDay(diary, plan::kJohn, date);
+    for (const QDate& date : plan::kDates) s.days[{plan::kJohn, date}] = readDay(diary, plan::kJohn, date);
     s.days[{plan::kJack, plan::kJacksDate}] = readDay(diary, plan::kJack, plan::kJacksDate);
     if (const auto card = diary.persons.GetPerCrd(plan::kJohn)) s.best = card->best;
     return s;

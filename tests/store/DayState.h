@@ -22,7 +22,7 @@ struct DayState {
 void PrintTo(const DayState& state, std::ostream* out);
 
 // The day as the store reads it (on a day that is not today).
-DayState readDay(store::Diary& diary, const QString& person, const QString& date);
+DayState readDay(store::Diary& diary, const QString& person, const QDate& date);
 // The day as the save wants it.
 DayState wantedBy(const plan::DaySave& save);
 
@@ -33,7 +33,7 @@ DayState wantedBy(const plan::DaySave& save);
 
 // Every day of the little diary, and John's stored best.
 struct DiaryState {
-    std::map<std::pair<QString, QString>, DayState> days;
+    std::map<std::pair<QString, QDate>, DayState> days;
     QString best;
     bool operator==(const DiaryState&) const = default;
 };

@@ -16,7 +16,7 @@ protected:
         ASSERT_TRUE(cards::addTrigger(diary, john, "COLD AIR"));
     }
     // The daily card's save of a day's lists, keeping the day's values as they are.
-    void saveLists(const QString& date, const QStringList& triggers, const std::vector<std::pair<QString, int>>& meds) {
+    void saveLists(const QDate& date, const QStringList& triggers, const std::vector<std::pair<QString, int>>& meds) {
         std::vector<store::DayMedRow> rows;
         for (const auto& [id, times] : meds)
             rows.push_back(id == reliever ? store::DayMedRow{"Salbutamol", "Reliever", id, times}
@@ -34,43 +34,43 @@ protected:
 };
 
 TEST_F(DaysTest, SavingADayTwiceKeepsOneRecordAndRaisesTheBest) {
-    addDay(john, "20240610", 450, 300);
+    addDay(john, QDate(2024, 6, 10), 450, 300);
     EXPECT_EQ(diary.persons.GetPerCrd(john)->best, "450");
-    addDay(john, "20240610", 380, 370, 3);
+    addDay(john, QDate(2024, 6, 10), 380, 370, 3);
     EXPECT_EQ(table(TableId::Daily)->recordCount(), 1u);
     EXPECT_EQ(diary.persons.GetPerCrd(john)->best, "450");
-    EXPECT_EQ(diary.days.ChkDly(john, "20240610"), 3);
-    addDay(john, "20240611", 460, 460);
+    EXPECT_EQ(diary.days.ChkDly(john, QDate(2024, 6, 10)), 3);
+    addDay(john, QDate(2024, 6, 11), 460, 460);
     EXPECT_EQ(diary.persons.GetPerCrd(john)->best, "460");
     // A reading the user does not take as the best is stored and leaves the best alone.
     store::DayValues slip;
     slip.morning = 800;
-    ASSERT_TRUE(diary.days.saveDay(john, "20240612", slip, {}, {}, store::Days::RaiseBest::Never));
-    EXPECT_EQ(diary.days.GetDly(john, "20240612").values.morning, 800);
+    ASSERT_TRUE(diary.days.saveDay(john, QDate(2024, 6, 12), slip, {}, {}, store::Days::RaiseBest::Never));
+    EXPECT_EQ(diary.days.GetDly(john, QDate(2024, 6, 12)).values.morning, 800);
     EXPECT_EQ(diary.persons.GetPerCrd(john)->best, "460");
     EXPECT_TRUE(readableByDbfread());
 }
 
 TEST_F(DaysTest, ASaveRefusesBadValuesBeforeWritingAnything) {
-    addDay(john, "20240610", 300, 300);
+    addDay(john, QDate(2024, 6, 10), 300, 300);
     const auto before = readBytes(folder.file("Daily.dat"));
     store::DayValues bad;
     bad.morning = 1000;
-    EXPECT_FALSE(cards::saveDay(diary, john, "20240611", bad));
+    EXPECT_FALSE(cards::saveDay(diary, john, QDate(2024, 6, 11), bad));
     bad = {};
     bad.relievers = -1;
-    EXPECT_FALSE(cards::saveDay(diary, john, "20240610", bad));
+    EXPECT_FALSE(cards::saveDay(diary, john, QDate(2024, 6, 10), bad));
     bad = {};
     bad.rating = 4;
-    EXPECT_FALSE(cards::saveDay(diary, john, "20240610", bad));
-    EXPECT_FALSE(cards::saveDay(diary, john, "20240231", {}));
-    EXPECT_FALSE(cards::saveDay(diary, "New", "20240610", {}));
+    EXPECT_FALSE(cards::saveDay(diary, john, QDate(2024, 6, 10), bad));
+    EXPECT_FALSE(cards::saveDay(diary, john, QDate(2024, 2, 31), {}));
+    EXPECT_FALSE(cards::saveDay(diary, "New", QDate(2024, 6, 10), {}));
     EXPECT_EQ(readBytes(folder.file("Daily.dat")), before);
     EXPECT_EQ(diary.persons.GetPerCrd(john)->best, "400");
 }
 
 TEST_F(DaysTest, ADayWithoutRecordOffersTheTriggersAndCurrentMedication) {
-    const auto card = diary.days.GetDly(john, "20240601");
+    const auto card = diary.days.GetDly(john, QDate(2024, 6, 1));
     EXPECT_FALSE(card.found);
     EXPECT_EQ(names(card.triggers, false), (std::vector<QString>{"COLD AIR", "POLLEN"}));
     EXPECT_TRUE(names(card.triggers, true).empty());
@@ -79,7 +79,7 @@ TEST_F(DaysTest, ADayWithoutRecordOffersTheTriggersAndCurrentMedication) {
     EXPECT_TRUE(card.medication.rows[2].isFree());
     EXPECT_EQ(card.medication.relieverRows, 1);
     EXPECT_EQ(card.medication.preventerRows, 1);
-    EXPECT_EQ(diary.days.ChkDly(john, "20240601"), -1);
+    EXPECT_EQ(diary.days.ChkDly(john, QDate(2024, 6, 1)), -1);
 }
 
 TEST_F(DaysTest, AStoredDayLoadsItsValuesAndLists) {
@@ -91,10 +91,10 @@ TEST_F(DaysTest, AStoredDayLoadsItsValuesAndLists) {
     v.relievers = 4;
     v.preventers = 2;
     v.rating = 1;
-    ASSERT_TRUE(cards::saveDay(diary, john, "20240601", v));
-    saveLists("20240601", {"pollen", "Smoke"}, {{reliever, 4}});
+    ASSERT_TRUE(cards::saveDay(diary, john, QDate(2024, 6, 1), v));
+    saveLists(QDate(2024, 6, 1), {"pollen", "Smoke"}, {{reliever, 4}});
 
-    const auto card = diary.days.GetDly(john, "20240601");
+    const auto card = diary.days.GetDly(john, QDate(2024, 6, 1));
     EXPECT_TRUE(card.found);
     EXPECT_EQ(card.values.morning, 410);
     EXPECT_TRUE(card.values.breathNight);
@@ -110,9 +110,9 @@ TEST_F(DaysTest, AStoredDayLoadsItsValuesAndLists) {
 }
 
 TEST_F(DaysTest, TodaysCardAlsoOffersWhatIsMissing) {
-    addDay(john, kTodayKey, 400, 400);
-    saveLists(kTodayKey, {"POLLEN"}, {{reliever, 2}});
-    const auto card = diary.days.GetDly(john, kTodayKey);
+    addDay(john, kToday, 400, 400);
+    saveLists(kToday, {"POLLEN"}, {{reliever, 2}});
+    const auto card = diary.days.GetDly(john, kToday);
     EXPECT_EQ(names(card.triggers, true), (std::vector<QString>{"POLLEN"}));
     EXPECT_EQ(names(card.triggers, false), (std::vector<QString>{"COLD AIR"}));
     EXPECT_EQ(card.medication.rows[0].timesUsed, 2);
@@ -122,20 +122,20 @@ TEST_F(DaysTest, TodaysCardAlsoOffersWhatIsMissing) {
 }
 
 TEST_F(DaysTest, SavingTheListsKeepsExactlyTheWantedSet) {
-    addDay(john, "20240601", 400, 400);
-    addDay(john, "20240602", 400, 400);
-    saveLists("20240601", {"HOUSE DUST MITES", "POLLEN", "SMOKE"}, {{reliever, 1}, {preventer, 2}});
-    saveLists("20240602", {"POLLEN"}, {{reliever, 5}});
+    addDay(john, QDate(2024, 6, 1), 400, 400);
+    addDay(john, QDate(2024, 6, 2), 400, 400);
+    saveLists(QDate(2024, 6, 1), {"HOUSE DUST MITES", "POLLEN", "SMOKE"}, {{reliever, 1}, {preventer, 2}});
+    saveLists(QDate(2024, 6, 2), {"POLLEN"}, {{reliever, 5}});
     // A name that begins another stored name is a trigger of its own.
-    saveLists("20240601", {"HOUSE DUST", "house dust mites", "SMOKE"}, {{preventer, 3}});
+    saveLists(QDate(2024, 6, 1), {"HOUSE DUST", "house dust mites", "SMOKE"}, {{preventer, 3}});
 
-    EXPECT_EQ(names(diary.days.GetDly(john, "20240601").triggers, true),
+    EXPECT_EQ(names(diary.days.GetDly(john, QDate(2024, 6, 1)).triggers, true),
               (std::vector<QString>{"HOUSE DUST", "HOUSE DUST MITES", "SMOKE"}));
-    EXPECT_EQ(names(diary.days.GetDly(john, "20240602").triggers, true), (std::vector<QString>{"POLLEN"}));
-    const auto meds = diary.days.GetDly(john, "20240601").medication;
+    EXPECT_EQ(names(diary.days.GetDly(john, QDate(2024, 6, 2)).triggers, true), (std::vector<QString>{"POLLEN"}));
+    const auto meds = diary.days.GetDly(john, QDate(2024, 6, 1)).medication;
     EXPECT_EQ(meds.rows[0], (store::DayMedRow{"Budesonide", "Preventer", preventer, 3}));
     EXPECT_TRUE(meds.rows[1].isFree());
-    EXPECT_EQ(diary.days.GetDly(john, "20240602").medication.rows[0].timesUsed, 5);
+    EXPECT_EQ(diary.days.GetDly(john, QDate(2024, 6, 2)).medication.rows[0].timesUsed, 5);
     // The dropped ones are marked in place until the start packs them away.
     for (auto [id, live] : {std::pair{TableId::DlyTrig, 4u}, std::pair{TableId::DlyMed, 2u}}) {
         EXPECT_EQ(table(id)->recordCount() - table(id)->markedCount(), live);
@@ -145,26 +145,26 @@ TEST_F(DaysTest, SavingTheListsKeepsExactlyTheWantedSet) {
 }
 
 TEST_F(DaysTest, DeletingADayTakesItsListsAndNothingElse) {
-    addDay(john, "20240601", 400, 400);
-    addDay(john, "20240602", 400, 400);
-    saveLists("20240601", {"POLLEN"}, {{reliever, 1}});
-    saveLists("20240602", {"POLLEN"}, {{reliever, 2}});
-    ASSERT_TRUE(diary.days.DelDly(john, "20240601"));
-    EXPECT_EQ(diary.days.ChkDly(john, "20240601"), -1);
-    EXPECT_EQ(diary.days.ChkDly(john, "20240602"), 2);
+    addDay(john, QDate(2024, 6, 1), 400, 400);
+    addDay(john, QDate(2024, 6, 2), 400, 400);
+    saveLists(QDate(2024, 6, 1), {"POLLEN"}, {{reliever, 1}});
+    saveLists(QDate(2024, 6, 2), {"POLLEN"}, {{reliever, 2}});
+    ASSERT_TRUE(diary.days.DelDly(john, QDate(2024, 6, 1)));
+    EXPECT_EQ(diary.days.ChkDly(john, QDate(2024, 6, 1)), -1);
+    EXPECT_EQ(diary.days.ChkDly(john, QDate(2024, 6, 2)), 2);
     EXPECT_EQ(column(TableId::DlyTrig, "AsDt"), (std::vector<QString>{"20240602"}));
     EXPECT_EQ(column(TableId::DlyMed, "AsDt"), (std::vector<QString>{"20240602"}));
 }
 
 TEST_F(DaysTest, RatingsOfDays) {
-    addDay(john, "20240601", 400, 400, 0);
-    EXPECT_EQ(diary.days.ChkDly(john, "20240601"), 0);
-    EXPECT_EQ(diary.days.ChkDly(john, "20240602"), -1);
-    EXPECT_EQ(diary.days.ChkDly("New", "20240601"), -1);
+    addDay(john, QDate(2024, 6, 1), 400, 400, 0);
+    EXPECT_EQ(diary.days.ChkDly(john, QDate(2024, 6, 1)), 0);
+    EXPECT_EQ(diary.days.ChkDly(john, QDate(2024, 6, 2)), -1);
+    EXPECT_EQ(diary.days.ChkDly("New", QDate(2024, 6, 1)), -1);
     diary.files.CloseDB();
-    EXPECT_EQ(diary.days.ChkDly(john, "20240601"), -1);
-    EXPECT_FALSE(diary.days.GetDly(john, "20240601").found);
-    EXPECT_FALSE(cards::saveDay(diary, john, "20240601", {}));
+    EXPECT_EQ(diary.days.ChkDly(john, QDate(2024, 6, 1)), -1);
+    EXPECT_FALSE(diary.days.GetDly(john, QDate(2024, 6, 1)).found);
+    EXPECT_FALSE(cards::saveDay(diary, john, QDate(2024, 6, 1), {}));
 }
 
 TEST_F(DaysTest, AFullMedicationGridIsNeverOverwritten) {
@@ -183,27 +183,27 @@ TEST_F(DaysTest, AFullMedicationGridIsNeverOverwritten) {
 }
 
 TEST_F(DaysTest, AnEarlierDayOffersAChangedMedicationOnceAsTakenThen) {
-    saveLists("20240601", {}, {{reliever, 2}});
+    saveLists(QDate(2024, 6, 1), {}, {{reliever, 2}});
     std::vector<store::PersonMedRow> current = diary.persons.ListMed(john);
     current[1].medId.clear();  // Salbutamol changed: stored as a new version
     ASSERT_TRUE(diary.persons.savePersonLists(john, {}, current));
-    const auto rows = diary.days.AddNewDlyMed(john, diary.days.GetDly(john, "20240601").medication).rows;
+    const auto rows = diary.days.AddNewDlyMed(john, diary.days.GetDly(john, QDate(2024, 6, 1)).medication).rows;
     EXPECT_EQ(rows[0], (store::DayMedRow{"Salbutamol", "Reliever", reliever, 2}));
     EXPECT_EQ(rows[1], (store::DayMedRow{"Budesonide", "Preventer", preventer, 0}));
     EXPECT_TRUE(rows[2].isFree());
 }
 
 TEST_F(DaysTest, StoredTextThatIsNotANumberReadsAsZero) {
-    addDay(john, "20240601", 400, 400);
+    addDay(john, QDate(2024, 6, 1), 400, 400);
     auto* t = dayRecord(john, "20240601");
     ASSERT_TRUE(t);
     t->field("Morn")->assign("4x0");
     t->field("Rate")->assign("?");
     ASSERT_TRUE(t->flush());
-    const auto card = diary.days.GetDly(john, "20240601");
+    const auto card = diary.days.GetDly(john, QDate(2024, 6, 1));
     EXPECT_EQ(card.values.morning, 0);
     EXPECT_EQ(card.values.evening, 400);
-    EXPECT_EQ(diary.days.ChkDly(john, "20240601"), 0);
+    EXPECT_EQ(diary.days.ChkDly(john, QDate(2024, 6, 1)), 0);
     EXPECT_EQ(diary.reports.daysBetween(john, QDate(2024, 6, 1), QDate(2024, 6, 1)).front().values.morning, 0);
 }
 
@@ -211,9 +211,9 @@ TEST_F(DaysTest, StoredTextThatIsNotANumberReadsAsZero) {
 // them; a save touches only the files whose lists it changes, and a day saved again with a
 // marked row recalls it rather than add a second one.
 TEST_F(DaysTest, RecordsMarkedElsewhereAreGoneForEveryReadAndUntouchedByOtherSaves) {
-    saveLists("20240610", {"POLLEN"}, {{reliever, 1}});
-    saveLists("20240611", {"COLD AIR"}, {{preventer, 2}});
-    addDay(john, "20240612", 300, 310);
+    saveLists(QDate(2024, 6, 10), {"POLLEN"}, {{reliever, 1}});
+    saveLists(QDate(2024, 6, 11), {"COLD AIR"}, {{preventer, 2}});
+    addDay(john, QDate(2024, 6, 12), 300, 310);
     const auto mark = [&](TableId id, const char* tag, const QString& key) {
         engine::Table& t = *table(id);
         t.selectTag(t.tag(tag));
@@ -226,26 +226,26 @@ TEST_F(DaysTest, RecordsMarkedElsewhereAreGoneForEveryReadAndUntouchedByOtherSav
     mark(TableId::Daily, "diDyID", store::keys::dayId(john, "20240612"));
     diary.files.OpenDB();
 
-    EXPECT_TRUE(names(diary.days.GetDly(john, "20240611").triggers, true).empty());
-    EXPECT_TRUE(diary.days.GetDly(john, "20240611").medication.rows[0].isFree());
-    EXPECT_FALSE(diary.days.GetDly(john, "20240612").found);
-    EXPECT_EQ(diary.days.ChkDly(john, "20240612"), -1);
+    EXPECT_TRUE(names(diary.days.GetDly(john, QDate(2024, 6, 11)).triggers, true).empty());
+    EXPECT_TRUE(diary.days.GetDly(john, QDate(2024, 6, 11)).medication.rows[0].isFree());
+    EXPECT_FALSE(diary.days.GetDly(john, QDate(2024, 6, 12)).found);
+    EXPECT_EQ(diary.days.ChkDly(john, QDate(2024, 6, 12)), -1);
     EXPECT_EQ(diary.reports.daysBetween(john, QDate(2024, 6, 1), QDate(2024, 6, 30)).size(), 2u);
 
     const auto trigFile = readBytes(diary.files.filePath(TableId::DlyTrig).toStdString());
     const auto medFile = readBytes(diary.files.filePath(TableId::DlyMed).toStdString());
-    store::DayValues values = diary.days.GetDly(john, "20240610").values;
+    store::DayValues values = diary.days.GetDly(john, QDate(2024, 6, 10)).values;
     values.morning = 420;  // a reading changed, its lists as they were
     const std::vector<store::DayMedRow> rows{{"Salbutamol", "Reliever", reliever, 1}};
-    ASSERT_TRUE(diary.days.saveDay(john, "20240610", values, {"POLLEN"}, rows));
+    ASSERT_TRUE(diary.days.saveDay(john, QDate(2024, 6, 10), values, {"POLLEN"}, rows));
     EXPECT_EQ(readBytes(diary.files.filePath(TableId::DlyTrig).toStdString()), trigFile);
     EXPECT_EQ(readBytes(diary.files.filePath(TableId::DlyMed).toStdString()), medFile);
 
-    saveLists("20240611", {"COLD AIR"}, {});
-    EXPECT_EQ(names(diary.days.GetDly(john, "20240611").triggers, true), std::vector<QString>{"COLD AIR"});
+    saveLists(QDate(2024, 6, 11), {"COLD AIR"}, {});
+    EXPECT_EQ(names(diary.days.GetDly(john, QDate(2024, 6, 11)).triggers, true), std::vector<QString>{"COLD AIR"});
     EXPECT_EQ(table(TableId::DlyTrig)->recordCount(), 2u);
-    addDay(john, "20240612", 330, 340);
-    EXPECT_TRUE(diary.days.GetDly(john, "20240612").found);
+    addDay(john, QDate(2024, 6, 12), 330, 340);
+    EXPECT_TRUE(diary.days.GetDly(john, QDate(2024, 6, 12)).found);
     EXPECT_EQ(table(TableId::Daily)->recordCount(), 3u);
 }
 

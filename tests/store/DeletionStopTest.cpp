@@ -1,6 +1,7 @@
 #include "SaveFixture.h"
 
 #include "store/Cp1252.h"
+#include "store/TableAccess.h"
 
 #include <functional>
 
@@ -17,13 +18,13 @@ struct Row {
     auto operator<=>(const Row&) const = default;
 };
 void PrintTo(const Row& row, std::ostream* out) {
-    *out << store::definition(row.table).fileName << " [" << row.record.toStdString() << "]";
+    *out << store::fileName(row.table) << " [" << row.record.toStdString() << "]";
 }
 
 std::vector<Row> rowsOf(store::Diary& diary) {
     std::vector<Row> rows;
     for (TableId id : store::kAllTables) {
-        engine::Table* t = diary.files.table(id);
+        engine::Table* t = store::TableAccess::table(diary.files, id);
         if (!t) continue;
         t->selectTag(nullptr);
         auto text = [&](const char* name) {
@@ -89,7 +90,7 @@ protected:
             EXPECT_EQ(rowsWhere(diary, deletion.belongs, true), std::vector<Row>{}) << where;
             EXPECT_EQ(rowsWhere(diary, deletion.belongs, false), others) << where;
             // The next start's pack takes the marked rows away and nothing else.
-            for (TableId id : store::kAllTables) EXPECT_TRUE(diary.files.table(id)->pack()) << where;
+            for (TableId id : store::kAllTables) EXPECT_TRUE(store::TableAccess::table(diary.files, id)->pack()) << where;
             diary.files.OpenDB();
             EXPECT_FALSE(deletion.listed(diary)) << where << ", after the pack";
             EXPECT_EQ(rowsWhere(diary, deletion.belongs, false), others) << where << ", after the pack";
@@ -121,7 +122,7 @@ TEST_F(DeletionStopTest, APersonsDeletionStoppedAnywhereLeavesThemListedAndEvery
 }
 
 TEST_F(DeletionStopTest, ADaysDeletionStoppedAnywhereLeavesItRecordedAndEveryOtherDayAsBefore) {
-    const QString day = store::keys::dayId(plan::kJohn, kDay);
+    const QString day = store::keys::dayId(plan::kJohn, store::keys::dateKey(kDay));
     const Deletion johnsDay{[](store::Diary& d) { return d.days.DelDly(plan::kJohn, kDay); },
                             [day](const Row& row) { return row.day == day; },
                             [](store::Diary& d) { return d.days.ChkDly(plan::kJohn, kDay) >= 0; }};

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "store/Clock.h"
+#include "store/Definitions.h"
 #include "store/Diary.h"
 #include "store/Keys.h"
+#include "store/TableAccess.h"
 #include "support/CardSaves.h"
 #include "support/TempFolder.h"
 
@@ -17,7 +19,6 @@ namespace pulmora::test {
 class DiaryTest : public ::testing::Test {
 protected:
     static inline const QDate kToday{2024, 6, 15};
-    static inline const QString kTodayKey = QStringLiteral("20240615");
 
     void SetUp() override {
         store::clock::setToday(kToday);
@@ -52,7 +53,7 @@ protected:
         EXPECT_TRUE(added) << added.error().toStdString();
         return added.value;
     }
-    void addDay(const QString& person, const QString& date, int morning, int evening, int rating = 2) {
+    void addDay(const QString& person, const QDate& date, int morning, int evening, int rating = 2) {
         store::DayValues v;
         v.morning = morning;
         v.evening = evening;
@@ -62,7 +63,7 @@ protected:
         v.relievers = 3;
         ASSERT_TRUE(cards::saveDay(diary, person, date, v));
     }
-    engine::Table* table(store::TableId id) { return diary.files.table(id); }
+    engine::Table* table(store::TableId id) { return store::TableAccess::table(diary.files, id); }
     // Every live or marked record's trimmed field value, in record order.
     std::vector<QString> column(store::TableId id, const char* field);
     // "Daily.dat" on the day's record, for changing it behind the store's back; nullptr when

@@ -20,7 +20,7 @@ std::map<std::string, std::vector<char>> snapshot(const fs::path& folder) {
 
 // Rewrites a record file as writers that pad with NUL bytes leave it: every blank at the end of
 // a field becomes a NUL.
-void padWithNuls(const std::string& path, const std::vector<engine::FieldSpec>& fields) {
+void padWithNuls(const std::string& path, const std::vector<engine::FieldDefinition>& fields) {
     auto b = readBytes(path);
     auto le = [&](size_t at, int n) {
         uint32_t v = 0;
@@ -46,15 +46,15 @@ protected:
         reliever = addMed(john, "Salbutamol", "Reliever");
         ASSERT_TRUE(cards::addTrigger(diary, john, "POLLEN"));
         ASSERT_TRUE(diary.persons.AddTrg("", "POLLEN"));
-        addDay(john, "20240610", 300, 350);
-        saveLists(diary.days.GetDly(john, "20240610").values, 2);
+        addDay(john, QDate(2024, 6, 10), 300, 350);
+        saveLists(diary.days.GetDly(john, QDate(2024, 6, 10)).values, 2);
         diary.files.CloseDB();
     }
     // The day's lists saved by the card with its values: POLLEN ticked and the reliever used.
     void saveLists(const store::DayValues& values, int relieverUsed) {
         std::vector<store::DayMedRow> used;
         if (relieverUsed > 0) used.push_back({"Salbutamol", "Reliever", reliever, relieverUsed});
-        ASSERT_TRUE(diary.days.saveDay(john, "20240610", values, {"POLLEN"}, used));
+        ASSERT_TRUE(diary.days.saveDay(john, QDate(2024, 6, 10), values, {"POLLEN"}, used));
     }
     QString john, reliever;
 };
@@ -71,7 +71,7 @@ TEST_F(FileAccessTest, ADiaryOpenForReadingOnlyReadsItsDaysAndRefusesEveryWrite)
     const auto person = diary.persons.GetPerDly(store::Persons::Step::First);
     ASSERT_TRUE(person);
     EXPECT_EQ(person->nickname, "Robert");
-    const auto day = diary.days.GetDly(john, "20240610");
+    const auto day = diary.days.GetDly(john, QDate(2024, 6, 10));
     EXPECT_TRUE(day.found);
     EXPECT_EQ(day.values.morning, 300);
     EXPECT_EQ(day.medication.rows[0].timesUsed, 2);
@@ -80,10 +80,10 @@ TEST_F(FileAccessTest, ADiaryOpenForReadingOnlyReadsItsDaysAndRefusesEveryWrite)
     store::DayValues v;
     v.morning = 500;
     const store::Result writes[] = {
-        cards::saveDay(diary, john, "20240611", v),
-        cards::saveDay(diary, john, "20240610", v),
-        diary.days.DelDly(john, "20240610"),
-        diary.days.saveDay(john, "20240610", v, {"DUST"},
+        cards::saveDay(diary, john, QDate(2024, 6, 11), v),
+        cards::saveDay(diary, john, QDate(2024, 6, 10), v),
+        diary.days.DelDly(john, QDate(2024, 6, 10)),
+        diary.days.saveDay(john, QDate(2024, 6, 10), v, {"DUST"},
                            std::vector<store::DayMedRow>{{"Salbutamol", "Reliever", reliever, 1}}),
         diary.persons.AddPer("New", details("Jo")).result,
         diary.persons.AddPer(john, details("Bob")).result,
@@ -100,13 +100,13 @@ TEST_F(FileAccessTest, ADiaryOpenForReadingOnlyReadsItsDaysAndRefusesEveryWrite)
     // Opened for writing again, the diary is whole and takes writes.
     diary.files.OpenDB();
     EXPECT_FALSE(diary.files.readOnly());
-    EXPECT_TRUE(cards::saveDay(diary, john, "20240611", v));
+    EXPECT_TRUE(cards::saveDay(diary, john, QDate(2024, 6, 11), v));
 }
 
 TEST_F(FileAccessTest, NewRecordFilesAreForTheirOwnerOnly) {
     for (TableId id : store::kAllTables) {
         struct stat st {};
-        const std::string name = store::definition(id).fileName;
+        const std::string name = store::fileName(id);
         ASSERT_EQ(::stat(folder.file(name).c_str(), &st), 0) << name;
         EXPECT_EQ(st.st_mode & 0777, 0600u) << name;
     }
@@ -114,7 +114,7 @@ TEST_F(FileAccessTest, NewRecordFilesAreForTheirOwnerOnly) {
 
 TEST_F(FileAccessTest, NulPaddedRecordsReadCleanAndTheirDaysSave) {
     for (TableId id : store::kAllTables)
-        padWithNuls(folder.file(store::definition(id).fileName), store::definition(id).fields);
+        padWithNuls(folder.file(store::fileName(id)), store::definition(id).fields);
     diary.files.OpenDB();
     ASSERT_TRUE(diary.files.fileProblems().empty());
 
@@ -122,7 +122,7 @@ TEST_F(FileAccessTest, NulPaddedRecordsReadCleanAndTheirDaysSave) {
     ASSERT_TRUE(person);
     EXPECT_EQ(person->nickname, "Robert");
     EXPECT_EQ(person->id, john);
-    const auto day = diary.days.GetDly(john, "20240610");
+    const auto day = diary.days.GetDly(john, QDate(2024, 6, 10));
     ASSERT_TRUE(day.found);
     EXPECT_EQ(day.values.evening, 350);
     ASSERT_EQ(day.triggers.size(), 1u);
@@ -136,13 +136,13 @@ TEST_F(FileAccessTest, NulPaddedRecordsReadCleanAndTheirDaysSave) {
     EXPECT_EQ(table(TableId::Daily)->recordCount(), 1u);
     EXPECT_EQ(table(TableId::DlyTrig)->recordCount(), 1u);
     EXPECT_EQ(table(TableId::DlyMed)->recordCount(), 1u);
-    EXPECT_EQ(diary.days.GetDly(john, "20240610").medication.rows[0].timesUsed, 3);
+    EXPECT_EQ(diary.days.GetDly(john, QDate(2024, 6, 10)).medication.rows[0].timesUsed, 3);
     EXPECT_TRUE(readableByDbfread());
 }
 
 TEST_F(FileAccessTest, HiddenDaysAreReportedAndTheFileLeftAlone) {
     diary.files.OpenDB();
-    for (const char* date : {"20240611", "20240612", "20240613"}) addDay(john, date, 300, 300);
+    for (const QDate& date : {QDate(2024, 6, 11), QDate(2024, 6, 12), QDate(2024, 6, 13)}) addDay(john, date, 300, 300);
     diary.files.CloseDB();
     auto daily = readBytes(folder.file("Daily.dat"));
     daily[4] = char(daily[4] - 3);  // a header count three lower than the days present
@@ -173,7 +173,7 @@ TEST_F(FileAccessTest, ALinkedDayFileStaysLinkedAndPrivateThroughAPack) {
     fs::rename(folder.file("DlyMed.dat"), folder.path() / "private" / "DlyMed.dat");
     fs::create_symlink("private/DlyMed.dat", folder.file("DlyMed.dat"));
     diary.files.OpenDB();
-    saveLists(diary.days.GetDly(john, "20240610").values, 0);
+    saveLists(diary.days.GetDly(john, QDate(2024, 6, 10)).values, 0);
     // The save marks the medication deleted; the start's pack then replaces the file.
     EXPECT_TRUE(diary.files.packMarked().empty());
     EXPECT_EQ(table(TableId::DlyMed)->recordCount(), 0u);
@@ -200,13 +200,13 @@ TEST_F(FileAccessTest, ARecordFileThatCannotBeWrittenIsReadAndOnlyItsWritesRefus
         std::string said;
         for (const store::FileProblem& file : diary.files.unwritableFiles())
             said += file.fileName.toStdString() + " (" + file.reason.toStdString() + ")\n";
-        for (const store::TriggerLine& line : diary.days.GetDly(jo, "20240610").triggers)
+        for (const store::TriggerLine& line : diary.days.GetDly(jo, QDate(2024, 6, 10)).triggers)
             said += line.name.toStdString() + (line.ticked ? " ticked\n" : "\n");
         store::DayValues values;
         values.morning = 300;
-        const store::Result changed = diary.days.saveDay(jo, "20240610", values, {"POLLEN", "DUST"}, {});
+        const store::Result changed = diary.days.saveDay(jo, QDate(2024, 6, 10), values, {"POLLEN", "DUST"}, {});
         said += changed ? "saved\n" : changed.error().toStdString() + "\n";
-        const store::Result kept = diary.days.saveDay(jo, "20240611", values, {}, {});
+        const store::Result kept = diary.days.saveDay(jo, QDate(2024, 6, 11), values, {}, {});
         said += kept ? "saved\n" : kept.error().toStdString() + "\n";
         return said;
     });
@@ -215,8 +215,8 @@ TEST_F(FileAccessTest, ARecordFileThatCannotBeWrittenIsReadAndOnlyItsWritesRefus
                      "DlyTrig.dat can be read but not written (cannot open " + trigPath +
                      ": Permission denied), so nothing was saved.\nsaved\n");
     diary.files.OpenDB();
-    EXPECT_TRUE(diary.days.GetDly(jo, "20240611").found);
-    EXPECT_EQ(diary.days.GetDly(jo, "20240610").values.morning, 300);
+    EXPECT_TRUE(diary.days.GetDly(jo, QDate(2024, 6, 11)).found);
+    EXPECT_EQ(diary.days.GetDly(jo, QDate(2024, 6, 10)).values.morning, 300);
     EXPECT_NE(readBytes(diary.files.filePath(TableId::Daily).toStdString()), before);
 }
 

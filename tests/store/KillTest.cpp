@@ -3,6 +3,7 @@
 #include "support/TempFolder.h"
 
 #include "store/Clock.h"
+#include "store/TableAccess.h"
 
 #include <csignal>
 #include <cstdio>
@@ -81,8 +82,8 @@ TEST(KillTest, ASaveKilledAtRandomMomentsLosesNothing) {
         for (int pass = 0; pass < 2; ++pass) {
             // First as the card shows it after the restart, then after the next pack.
             if (pass == 1) {
-                ASSERT_TRUE(diary.files.table(store::TableId::DlyTrig)->pack());
-                ASSERT_TRUE(diary.files.table(store::TableId::DlyMed)->pack());
+                ASSERT_TRUE(store::TableAccess::table(diary.files, store::TableId::DlyTrig)->pack());
+                ASSERT_TRUE(store::TableAccess::table(diary.files, store::TableId::DlyMed)->pack());
             }
             const DiaryState got = readLittleDiary(diary);
             for (const auto& [key, state] : model.days) {

@@ -11,7 +11,7 @@ using store::TableId;
 
 TEST_F(DiaryTest, CreatesEveryMissingFileEmptyWithItsTags) {
     for (TableId id : store::kAllTables) {
-        const auto* t = diary.files.table(id);
+        const auto* t = store::TableAccess::table(diary.files, id);
         ASSERT_NE(t, nullptr);
         EXPECT_EQ(t->recordCount(), 0u);
         for (const auto& tag : store::definition(id).tags)
@@ -73,7 +73,7 @@ TEST_F(DiaryTest, AFileWithOtherFieldsIsNotOpened) {
 }
 
 TEST_F(DiaryTest, FindsRecordFilesWhateverTheirLetterCase) {
-    auto* daily = diary.files.table(TableId::Daily);
+    auto* daily = store::TableAccess::table(diary.files, TableId::Daily);
     daily->appendStart();
     daily->field("DyID")->assign("SmJo000120240101");
     ASSERT_TRUE(daily->append());
@@ -81,13 +81,13 @@ TEST_F(DiaryTest, FindsRecordFilesWhateverTheirLetterCase) {
     std::filesystem::rename(folder.file("Daily.dat"), folder.file("DAILY.DAT"));
 
     diary.files.OpenDB();
-    EXPECT_EQ(diary.files.table(TableId::Daily)->recordCount(), 1u);
+    EXPECT_EQ(store::TableAccess::table(diary.files, TableId::Daily)->recordCount(), 1u);
     EXPECT_FALSE(std::filesystem::exists(folder.file("Daily.dat")));
 }
 
 TEST_F(DiaryTest, ADeletedTriggerListComesBackEmptyWhileTheRestKeepTheirData) {
     for (TableId id : {TableId::RefTrig, TableId::PerTrig}) {
-        auto* t = diary.files.table(id);
+        auto* t = store::TableAccess::table(diary.files, id);
         t->appendStart();
         t->field("Trig")->assign("POLLEN");
         ASSERT_TRUE(t->append());
@@ -95,8 +95,8 @@ TEST_F(DiaryTest, ADeletedTriggerListComesBackEmptyWhileTheRestKeepTheirData) {
     diary.files.CloseDB();
     std::filesystem::remove(folder.file("RefTrig.dat"));
     diary.files.OpenDB();
-    EXPECT_EQ(diary.files.table(TableId::RefTrig)->recordCount(), 0u);
-    EXPECT_EQ(diary.files.table(TableId::PerTrig)->recordCount(), 1u);
+    EXPECT_EQ(store::TableAccess::table(diary.files, TableId::RefTrig)->recordCount(), 0u);
+    EXPECT_EQ(store::TableAccess::table(diary.files, TableId::PerTrig)->recordCount(), 1u);
 }
 
 TEST(KeysTest, DatesAndIdentifiers) {

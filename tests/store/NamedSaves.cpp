@@ -1,6 +1,7 @@
 #include "NamedSaves.h"
 
 #include "store/Cp1252.h"
+#include "store/TableAccess.h"
 
 #include <algorithm>
 
@@ -16,7 +17,7 @@ store::Result resultOf(const engine::Status& status) {
     return status ? store::Result::done() : store::Result::refused(QString::fromStdString(status.reason));
 }
 
-engine::Table& table(store::Diary& diary, TableId id) { return *diary.files.table(id); }
+engine::Table& table(store::Diary& diary, TableId id) { return *store::TableAccess::table(diary.files, id); }
 
 // The named operations saw the records they had marked: they recalled them.
 bool seek(engine::Table& t, const char* tag, const QString& key) {
@@ -57,11 +58,12 @@ QString flag(bool on) { return on ? "1" : "0"; }
 store::Result addDay(store::Diary& diary, const plan::DaySave& s) {
     const store::DayValues& v = s.values;
     engine::Table& daily = table(diary, TableId::Daily);
-    const QString day = store::keys::dayId(s.person, s.date);
+    const QString date = store::keys::dateKey(s.date);
+    const QString day = store::keys::dayId(s.person, date);
     const bool found = seek(daily, "diDyID", day);
     const store::Result written = write(
         daily, found,
-        {{"DyID", day}, {"Asid", s.person}, {"AsDt", s.date}, {"Morn", QString::number(v.morning)},
+        {{"DyID", day}, {"Asid", s.person}, {"AsDt", date}, {"Morn", QString::number(v.morning)},
          {"Even", QString::number(v.evening)}, {"CogD", flag(v.coughDay)}, {"BrtD", flag(v.breathDay)},
          {"WhzD", flag(v.wheezeDay)}, {"ChsD", flag(v.chestDay)}, {"CogN", flag(v.coughNight)},
          {"BrtN", flag(v.breathNight)}, {"WhzN", flag(v.wheezeNight)}, {"ChsN", flag(v.chestNight)},
@@ -88,12 +90,13 @@ QString newMedId(store::Diary& diary, const QString& name) {
 
 }  // namespace
 
-store::Result markDayTriggers(store::Diary& diary, const QString& person, const QString& date) {
-    return markDay(table(diary, TableId::DlyTrig), "dtiDYID", store::keys::dayId(person, date));
+store::Result markDayTriggers(store::Diary& diary, const QString& person, const QDate& date) {
+    return markDay(table(diary, TableId::DlyTrig), "dtiDYID", store::keys::dayId(person, store::keys::dateKey(date)));
 }
 
 store::Result saveDay(store::Diary& diary, const plan::DaySave& s) {
-    const QString day = store::keys::dayId(s.person, s.date);
+    const QString date = store::keys::dateKey(s.date);
+    const QString day = store::keys::dayId(s.person, date);
     store::Result r = addDay(diary, s);
     engine::Table& triggers = table(diary, TableId::DlyTrig);
     if (r) r = markDay(triggers, "dtiDYID", day);
@@ -101,7 +104,7 @@ store::Result saveDay(store::Diary& diary, const plan::DaySave& s) {
         const QString name = store::keys::triggerName(ticked);
         if (r)
             r = write(triggers, seek(triggers, "dtiKEY", store::keys::padded(day + name, 41)),
-                      {{"DyID", day}, {"Asid", s.person}, {"Trig", name}, {"AsDt", s.date}});
+                      {{"DyID", day}, {"Asid", s.person}, {"Trig", name}, {"AsDt", date}});
     }
     if (r) r = resultOf(triggers.pack());
     engine::Table& medication = table(diary, TableId::DlyMed);
@@ -114,7 +117,7 @@ store::Result saveDay(store::Diary& diary, const plan::DaySave& s) {
         else
             r = write(medication, false,
                       {{"DyID", day}, {"Asid", s.person}, {"MdID", m.medId}, {"ANam", m.name}, {"TmUs", used},
-                       {"Ctgy", m.category}, {"AsDt", s.date}});
+                       {"Ctgy", m.category}, {"AsDt", date}});
     }
     if (r) r = resultOf(medication.pack());
     return r;

@@ -19,6 +19,6 @@ store::Result saveLists(store::Diary& diary, const QString& person, const QStrin
                         std::span<const store::PersonMedRow> medication);
 
 // DelDlyTrg alone, as a save stopped before its pack leaves the day's triggers.
-store::Result markDayTriggers(store::Diary& diary, const QString& person, const QString& date);
+store::Result markDayTriggers(store::Diary& diary, const QString& person, const QDate& date);
 
 }  // namespace pulmora::test::named

@@ -5,6 +5,7 @@
 
 #include "store/Clock.h"
 #include "store/Cp1252.h"
+#include "store/TableAccess.h"
 
 #include <algorithm>
 #include <random>
@@ -58,17 +59,17 @@ protected:
                 for (const QString& t : triggers)
                     if (pick(0, 2) == 0) ticked << t;
                 for (auto& m : meds) m.timesUsed = pick(0, 2);
-                ASSERT_TRUE(diary.days.saveDay(person.value.id, store::keys::dateKey(day), v, ticked, meds));
+                ASSERT_TRUE(diary.days.saveDay(person.value.id, day, v, ticked, meds));
             }
             for (int i = 0; i < 4; ++i)
-                ASSERT_TRUE(diary.days.DelDly(person.value.id, store::keys::dateKey(days[size_t(pick(0, 20))])));
-            ASSERT_TRUE(named::markDayTriggers(diary, person.value.id, store::keys::dateKey(days[30])));
+                ASSERT_TRUE(diary.days.DelDly(person.value.id, days[size_t(pick(0, 20))]));
+            ASSERT_TRUE(named::markDayTriggers(diary, person.value.id, days[30]));
         }
         // Stored text that is no plain number, as another program may leave it, in fields the
         // record-by-record comparisons below do not look at.
         const char* odd[][2] = {{"Even", " 45"}, {"Even", "4x0"}, {"Nrel", "-5"}, {"Nprv", ""},
                                 {"CogD", "2"},   {"ActS", " 1"},  {"Even", "+7"}, {"Nrel", "9 "}};
-        auto* daily = diary.files.table(TableId::Daily);
+        auto* daily = store::TableAccess::table(diary.files, TableId::Daily);
         daily->selectTag(nullptr);
         int n = 0;
         for (bool more = daily->top(); more; more = daily->skip())
@@ -82,7 +83,7 @@ protected:
 
     // The report cursors as they were first made: a walk of the whole file in the cursor's tag.
     std::vector<std::string> statedWalk(TableId id, const char* tag, const QString& person, const QString& date) {
-        auto* t = diary.files.table(id);
+        auto* t = store::TableAccess::table(diary.files, id);
         t->selectTag(t->tag(tag));
         const std::string who = store::cp1252::encode(store::keys::padded(person, 8)).value();
         std::vector<std::string> items;
@@ -101,7 +102,7 @@ protected:
         }
         return items;
     }
-    std::vector<std::string> medicationCursor(const QString& person, const QString& date) {
+    std::vector<std::string> medicationCursor(const QString& person, const QDate& date) {
         std::vector<std::string> items;
         auto& r = diary.reports;
         for (auto* m = &r.GetRMedBeg(person, date); !m->empty(); m = &r.GetRMedNxt())
@@ -110,7 +111,7 @@ protected:
                                 .toStdString());
         return items;
     }
-    std::vector<std::string> triggerCursor(const QString& person, const QString& date) {
+    std::vector<std::string> triggerCursor(const QString& person, const QDate& date) {
         std::vector<std::string> items;
         auto& r = diary.reports;
         for (auto* t = &r.GetRTrgBeg(person, date); !t->empty(); t = &r.GetRTrgNxt())
@@ -120,7 +121,7 @@ protected:
 
     // Every record of the file in record order, as "date|..." texts of the person in the period.
     std::vector<std::string> everyRecord(TableId id, const QString& person, const QString& first, const QString& last) {
-        auto* t = diary.files.table(id);
+        auto* t = store::TableAccess::table(diary.files, id);
         t->selectTag(nullptr);
         std::vector<std::string> rows;
         for (t->goBof(); !t->eof(); t->skip()) {
@@ -139,7 +140,7 @@ protected:
     // The person's days read as the reports first read a period: one lookup by day identifier
     // a day, each stored value read as its trimmed text reads as a number.
     std::vector<store::DayRecord> dayByDay(const QString& person, const QDate& first, const QDate& last) {
-        auto* t = diary.files.table(TableId::Daily);
+        auto* t = store::TableAccess::table(diary.files, TableId::Daily);
         t->selectTag(t->tag("diDyID"));
         auto number = [&](const char* field) { return decode(t->field(field)).trimmed().toInt(); };
         std::vector<store::DayRecord> days;
@@ -178,18 +179,18 @@ TEST_P(PeriodTest, CursorsYieldWhatTheWalkOfTheWholeFileYieldsInTheSameOrder) {
     for (const QString& person : persons) {
         for (QDate date = first_.addDays(-3); date <= last_.addDays(34); date = date.addDays(5)) {
             const QString key = store::keys::dateKey(date);
-            const auto meds = medicationCursor(person, key);
+            const auto meds = medicationCursor(person, date);
             EXPECT_EQ(meds, statedWalk(TableId::DlyMed, "dmiRep", person, key)) << person.toStdString() << " " << key.toStdString();
-            const auto trgs = triggerCursor(person, key);
+            const auto trgs = triggerCursor(person, date);
             EXPECT_EQ(trgs, statedWalk(TableId::DlyTrig, "dtiTRIG", person, key)) << person.toStdString() << " " << key.toStdString();
             items += int(meds.size() + trgs.size());
         }
     }
     EXPECT_GT(items, 5000);
     // Another person's identifier that the person's begins: nothing of theirs.
-    EXPECT_TRUE(medicationCursor(persons[0].left(7), "20240331").empty());
-    EXPECT_TRUE(triggerCursor("New", "20240331").empty());
-    EXPECT_TRUE(medicationCursor(persons[0], "2024033").empty());
+    EXPECT_TRUE(medicationCursor(persons[0].left(7), QDate(2024, 3, 31)).empty());
+    EXPECT_TRUE(triggerCursor("New", QDate(2024, 3, 31)).empty());
+    EXPECT_TRUE(medicationCursor(persons[0], QDate()).empty());
 }
 
 TEST_P(PeriodTest, PeriodReadsAnswerEveryRecordOfThePersonInThePeriod) {
@@ -228,7 +229,7 @@ TEST_P(PeriodTest, PeriodReadsAnswerEveryRecordOfThePersonInThePeriod) {
 // days with the same values, and the same figures of the person.
 TEST_P(PeriodTest, ThePeriodReadGivesWhatALookupADayGave) {
     std::mt19937 random(GetParam() + 200);
-    auto* personal = diary.files.table(TableId::Personal);
+    auto* personal = store::TableAccess::table(diary.files, TableId::Personal);
     for (int round = 0; round < 60; ++round) {
         const QString& person = persons[round % persons.size()];
         const QDate a = first_.addDays(std::uniform_int_distribution<int>(-10, 160)(random));

@@ -21,11 +21,11 @@ TEST_F(DiaryTest, AddPerCreatesThenUpdatesInPlace) {
     EXPECT_EQ(table(TableId::Personal)->recordCount(), 2u);
     auto card = diary.persons.GetPerCrd("SmJo0001");
     ASSERT_TRUE(card);
-    EXPECT_EQ(card->header, "  Updating for Johnny");
+    EXPECT_EQ(card->nickname, "Johnny");
     EXPECT_EQ(card->surname, "Jones");
     EXPECT_EQ(card->best, "510");
-    EXPECT_EQ(card->genderItem, 1);
-    EXPECT_EQ(card->titleItem, 2);
+    EXPECT_EQ(card->gender, "Male");
+    EXPECT_EQ(card->title, "Mr");
     EXPECT_EQ(card->zoneYellow, 80);
     EXPECT_EQ(card->birthDate, "19800131");
     EXPECT_FALSE(diary.persons.GetPerCrd("New"));
@@ -39,8 +39,8 @@ TEST_F(DiaryTest, ATitleAndGenderNeverChosenStayEmpty) {
     const auto added = diary.persons.AddPer("New", unchosen);
     ASSERT_TRUE(added) << added.error().toStdString();
     const auto card = diary.persons.GetPerCrd(added.value.id);
-    EXPECT_EQ(card->genderItem, -1);
-    EXPECT_EQ(card->titleItem, -1);
+    EXPECT_EQ(card->gender, "");
+    EXPECT_EQ(card->title, "");
     auto unknown = details("Lee");
     unknown.gender = "F";
     EXPECT_FALSE(diary.persons.AddPer("New", unknown));
@@ -232,7 +232,7 @@ TEST_F(DiaryTest, DeletingAPersonRemovesEveryRecordOfTheirsAndNothingElse) {
     for (const QString& p : {john, jack}) {
         const QString med = addMed(p, "Salbutamol", "Reliever");
         ASSERT_TRUE(cards::addTrigger(diary, p, "POLLEN"));
-        for (const char* date : {"20240101", "20240102"}) {
+        for (const QDate& date : {QDate(2024, 1, 1), QDate(2024, 1, 2)}) {
             const std::vector<store::DayMedRow> used = {{"Salbutamol", "Reliever", med, 2}};
             ASSERT_TRUE(diary.days.saveDay(p, date, {}, {"POLLEN"}, used));
         }
@@ -243,7 +243,7 @@ TEST_F(DiaryTest, DeletingAPersonRemovesEveryRecordOfTheirsAndNothingElse) {
                        TableId::DlyMed}) {
         const auto owners = column(id, "Asid");
         EXPECT_FALSE(owners.empty());
-        for (const QString& owner : owners) EXPECT_EQ(owner, jack) << store::definition(id).fileName;
+        for (const QString& owner : owners) EXPECT_EQ(owner, jack) << store::fileName(id);
     }
     EXPECT_EQ(column(TableId::Daily, "Asid").size(), 2u);
     EXPECT_EQ(diary.persons.ListTrg(), QStringList{"POLLEN"});
@@ -270,16 +270,16 @@ TEST_F(DiaryTest, NoIdentifierARecordFileStillHoldsIsHandedOut) {
         ASSERT_EQ(d.persons.ListMed("SmSu0001").front().medId, "Salb0001");
         store::DayValues v;
         v.morning = 300;
-        ASSERT_TRUE(d.days.saveDay("SmSu0001", "20240610", v, {"POLLEN"},
+        ASSERT_TRUE(d.days.saveDay("SmSu0001", QDate(2024, 6, 10), v, {"POLLEN"},
                                    std::vector<store::DayMedRow>{{"Salbutamol", "Reliever", "Salb0001", 2}}));
         for (TableId id : store::kAllTables) {
-            engine::Table* t = d.files.table(id);
+            engine::Table* t = store::TableAccess::table(d.files, id);
             if (id == leftIn || !t->field("Asid")) continue;
             std::vector<uint32_t> susans;
             for (bool more = t->top(); more; more = t->skip()) susans.push_back(t->recordNumber());
             ASSERT_TRUE(t->packRemoving(susans));
         }
-        const char* file = store::definition(leftIn).fileName.c_str();
+        const char* file = store::fileName(leftIn).c_str();
 
         const auto suzanne = d.persons.AddPer("New", details("Suzie", "Smithers", "Suzanne"));
         ASSERT_TRUE(suzanne) << file;

@@ -16,13 +16,13 @@ protected:
         jack = addPerson("Jack");
     }
     // Every item of the medication cursor as "identifier date".
-    std::vector<QString> medItems(const QString& person, const QString& date) {
+    std::vector<QString> medItems(const QString& person, const QDate& date) {
         std::vector<QString> items;
         for (auto* m = &diary.reports.GetRMedBeg(person, date); !m->empty(); m = &diary.reports.GetRMedNxt())
             items.push_back(m->medId + " " + store::keys::dateKey(m->date));
         return items;
     }
-    std::vector<QString> trgItems(const QString& person, const QString& date) {
+    std::vector<QString> trgItems(const QString& person, const QDate& date) {
         std::vector<QString> items;
         for (auto* t = &diary.reports.GetRTrgBeg(person, date); !t->empty(); t = &diary.reports.GetRTrgNxt())
             items.push_back(t->trigger + " " + store::keys::dateKey(t->date));
@@ -40,11 +40,11 @@ TEST(DiurnalVariation, RoundsHalvesToEven) {
 }
 
 TEST_F(ReportsTest, ThePreviousRecordedDay) {
-    addDay(john, "20240601", 300, 400);
-    addDay(jack, "20240603", 100, 100);
-    addDay(john, "20240604", 350, 350);
+    addDay(john, QDate(2024, 6, 1), 300, 400);
+    addDay(jack, QDate(2024, 6, 3), 100, 100);
+    addDay(john, QDate(2024, 6, 4), 350, 350);
 
-    const auto& c = diary.reports.GetRepDly(john, "20240604");
+    const auto& c = diary.reports.GetRepDly(john, QDate(2024, 6, 4));
     EXPECT_EQ(c.found, 1);
     EXPECT_EQ(c.morning, 300);
     EXPECT_EQ(c.evening, 400);
@@ -55,19 +55,19 @@ TEST_F(ReportsTest, ThePreviousRecordedDay) {
     EXPECT_EQ(c.personBest, 400);
     EXPECT_EQ(c.personPred, 450);
 
-    EXPECT_EQ(diary.reports.GetRepDly(john, "20240603").morning, 300);  // unrecorded day
-    EXPECT_EQ(diary.reports.GetRepDly(john, "20240610").morning, 350);
+    EXPECT_EQ(diary.reports.GetRepDly(john, QDate(2024, 6, 3)).morning, 300);  // unrecorded day
+    EXPECT_EQ(diary.reports.GetRepDly(john, QDate(2024, 6, 10)).morning, 350);
 
-    const auto& first = diary.reports.GetRPrvDly(john, "20240601");
+    const auto& first = diary.reports.GetRPrvDly(john, QDate(2024, 6, 1));
     EXPECT_EQ(first.found, 0);
     EXPECT_EQ(first.personBest, 400);
-    EXPECT_EQ(diary.reports.GetRPrvDly(jack, "20240603").found, 0);  // john's days are not jack's
-    EXPECT_EQ(diary.reports.GetRepDly("New", "20240604").found, 0);
-    EXPECT_EQ(diary.reports.GetRepDly("SmJo", "20240604").personBest, 0);
+    EXPECT_EQ(diary.reports.GetRPrvDly(jack, QDate(2024, 6, 3)).found, 0);  // john's days are not jack's
+    EXPECT_EQ(diary.reports.GetRepDly("New", QDate(2024, 6, 4)).found, 0);
+    EXPECT_EQ(diary.reports.GetRepDly("SmJo", QDate(2024, 6, 4)).personBest, 0);
 }
 
 TEST_F(ReportsTest, OneDayAndThePersonOverAPeriod) {
-    addDay(john, "20240601", 300, 420, 3);
+    addDay(john, QDate(2024, 6, 1), 300, 420, 3);
     const auto days = diary.reports.daysBetween(john, QDate(2024, 6, 1), QDate(2024, 6, 2));
     ASSERT_EQ(days.size(), 1u);
     const store::DayValues& d = days.front().values;
@@ -107,17 +107,17 @@ TEST_F(ReportsTest, CursorsWalkTheMonthInKeyOrderPastBadDates) {
     const QString salb = addMed(john, "Salbutamol", "Reliever");
     const QString bud = addMed(john, "Budesonide", "Preventer");
     const QString other = addMed(jack, "Salbutamol", "Reliever");
-    auto day = [&](const QString& person, const QString& date, const QString& med, const QString& trigger) {
+    auto day = [&](const QString& person, const QDate& date, const QString& med, const QString& trigger) {
         const std::vector<store::DayMedRow> used = {{"x", "Reliever", med, 1}};
         ASSERT_TRUE(diary.days.saveDay(person, date, {}, {trigger}, used));
     };
     // The 31 days up to 31 March: from 1 March on.
-    day(john, "20240331", salb, "POLLEN");
-    day(john, "20240301", bud, "COLD AIR");
-    day(john, "20240229", salb, "SMOKE");
-    day(john, "20240401", bud, "CATS");
-    day(jack, "20240315", other, "DUST");
-    day(john, "20240310", salb, "DUST");
+    day(john, QDate(2024, 3, 31), salb, "POLLEN");
+    day(john, QDate(2024, 3, 1), bud, "COLD AIR");
+    day(john, QDate(2024, 2, 29), salb, "SMOKE");
+    day(john, QDate(2024, 4, 1), bud, "CATS");
+    day(jack, QDate(2024, 3, 15), other, "DUST");
+    day(john, QDate(2024, 3, 10), salb, "DUST");
 
     // A record of someone else with a blank date must not stop anyone's report.
     for (auto id : {TableId::DlyMed, TableId::DlyTrig}) {
@@ -128,13 +128,13 @@ TEST_F(ReportsTest, CursorsWalkTheMonthInKeyOrderPastBadDates) {
         ASSERT_TRUE(t->flush());
     }
     // Equal identifiers come in the order they were recorded.
-    EXPECT_EQ(medItems(john, "20240331"),
+    EXPECT_EQ(medItems(john, QDate(2024, 3, 31)),
               (std::vector<QString>{bud + " 20240301", salb + " 20240331", salb + " 20240310"}));
-    EXPECT_EQ(trgItems(john, "20240331"),
+    EXPECT_EQ(trgItems(john, QDate(2024, 3, 31)),
               (std::vector<QString>{"COLD AIR 20240301", "DUST 20240310", "POLLEN 20240331"}));
-    EXPECT_TRUE(medItems(john, "20240502").empty());  // 31 days after the last
-    EXPECT_TRUE(trgItems("New", "20240331").empty());
-    EXPECT_EQ(diary.reports.GetRMedBeg(john, "20240331").name, "x");
+    EXPECT_TRUE(medItems(john, QDate(2024, 5, 2)).empty());  // 31 days after the last
+    EXPECT_TRUE(trgItems("New", QDate(2024, 3, 31)).empty());
+    EXPECT_EQ(diary.reports.GetRMedBeg(john, QDate(2024, 3, 31)).name, "x");
     EXPECT_EQ(diary.reports.repMed().person, john);
 }
 

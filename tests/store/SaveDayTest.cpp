@@ -2,6 +2,7 @@
 #include "SaveFixture.h"
 
 #include "store/Cp1252.h"
+#include "store/TableAccess.h"
 
 #include <set>
 
@@ -14,7 +15,7 @@ using store::TableId;
 std::map<std::string, std::vector<char>> filesOf(const TempFolder& folder) {
     std::map<std::string, std::vector<char>> files;
     for (TableId id : store::kAllTables) {
-        const std::string name = store::definition(id).fileName;
+        const std::string name = store::fileName(id);
         files[name] = readBytes(folder.file(name));
     }
     return files;
@@ -52,7 +53,7 @@ protected:
         {
             store::Diary diary;
             open(diary, packed);
-            for (TableId id : store::kAllTables) EXPECT_TRUE(diary.files.table(id)->pack()) << where;
+            for (TableId id : store::kAllTables) EXPECT_TRUE(store::TableAccess::table(diary.files, id)->pack()) << where;
         }
         EXPECT_EQ(liveRecordsOf(packed), liveRecordsOf(other)) << where;
     }
@@ -98,7 +99,7 @@ TEST_F(SaveDayTest, LeavesTheFilesExactlyAsTheNamedSequenceDoes) {
     repeated.triggers << "Damp" << " damp ";
     saves.push_back(repeated);
     plan::DaySave fresh = listsChange();
-    fresh.date = "20240612";
+    fresh.date = QDate(2024, 6, 12);
     saves.push_back(fresh);
     for (int round = 0; round < 40; ++round) saves.push_back(plan::saveOf(round));
 
@@ -206,9 +207,9 @@ TEST_F(SaveDayTest, TellsItsListenersWhichFilesChanged) {
 TEST_F(SaveDayTest, ADaySavedAgainIsKeptEvenIfItsRecordWasMarked) {
     store::Diary diary;
     open(diary, base);
-    auto* daily = diary.files.table(TableId::Daily);
+    auto* daily = store::TableAccess::table(diary.files, TableId::Daily);
     daily->selectTag(daily->tag("diDyID"));
-    ASSERT_TRUE(daily->seek(store::keys::dayId(plan::kJohn, kDay).toStdString()));
+    ASSERT_TRUE(daily->seek(store::keys::dayId(plan::kJohn, store::keys::dateKey(kDay)).toStdString()));
     daily->markDeleted();
     ASSERT_TRUE(daily->flush());
     ASSERT_TRUE(readingsOnly().run(diary));
@@ -323,7 +324,7 @@ TEST_F(SaveDayTest, ThePersonsListsLoseNothingWhereverTheSaveStops) {
         ASSERT_NE(stop, Stop::Failed);
         store::Diary diary;
         open(diary, work);
-        ASSERT_TRUE(diary.files.table(TableId::PerTrig)->pack());
+        ASSERT_TRUE(store::TableAccess::table(diary.files, TableId::PerTrig)->pack());
         const auto got = contentOf(diary);
         const std::pair<Content, Content> after{{"DUST", "POLLEN"},
                                                 {current[0].name + "|" + current[0].instructions,

@@ -13,7 +13,7 @@ namespace pulmora::test {
 // one that changes only its readings.
 class SaveTest : public ::testing::Test {
 protected:
-    static inline const QString kDay = plan::kDates[1];
+    static inline const QDate kDay = plan::kDates[1];
 
     void SetUp() override {
         store::clock::setToday(QDate(2024, 6, 15));

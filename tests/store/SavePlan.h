@@ -14,8 +14,8 @@ namespace pulmora::test::plan {
 inline const QString kJohn = QStringLiteral("SmJo0001");
 inline const QString kJack = QStringLiteral("SmJa0001");
 // The days the saves rewrite; Jack's day shares a date with John's.
-inline const QStringList kDates = {"20240609", "20240610", "20240611"};
-inline const QString kJacksDate = QStringLiteral("20240610");
+inline const std::vector<QDate> kDates = {QDate(2024, 6, 9), QDate(2024, 6, 10), QDate(2024, 6, 11)};
+inline const QDate kJacksDate(2024, 6, 10);
 inline constexpr int kBest = 400;
 
 struct Medication {
@@ -29,7 +29,8 @@ inline const QStringList kTriggers = {"POLLEN", "COLD AIR", "SMOKE", "DAMP", "CA
 
 // One save of the daily card.
 struct DaySave {
-    QString person, date;
+    QString person;
+    QDate date;
     store::DayValues values;
     QStringList triggers;
     std::vector<store::DayMedRow> medication;

@@ -8,7 +8,7 @@
 namespace pulmora::test::cards {
 
 // A day as the daily card saves it with no trigger ticked and no medication taken.
-inline store::Result saveDay(store::Diary& diary, const QString& person, const QString& date,
+inline store::Result saveDay(store::Diary& diary, const QString& person, const QDate& date,
                              const store::DayValues& values) {
     return diary.days.saveDay(person, date, values, {}, {});
 }

@@ -193,7 +193,7 @@ QString SampleDiary::addDay(const Person& person, const QDate& day) {
     std::vector<store::DayMedRow> rows;
     for (const Medication& m : person.medication)
         rows.push_back({m.name, m.category, m.id, m.category == store::kReliever ? v.relievers : v.preventers});
-    return check(diary_.days.saveDay(person.id, store::keys::dateKey(day), v, person.triggers.mid(0, triggers), rows));
+    return check(diary_.days.saveDay(person.id, day, v, person.triggers.mid(0, triggers), rows));
 }
 
 }  // namespace pulmora::tools
