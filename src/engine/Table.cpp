@@ -167,13 +167,13 @@ void Tag::insert(uint32_t record) {
 
 // ---- Table -------------------------------------------------------------------------------
 
-Table::Table(std::string path, int fd, std::vector<FieldDefinition> definitions, std::vector<char> image,
+Table::Table(std::string path, int fd, const std::vector<FieldDefinition>& definitions, std::vector<char> image,
              uint32_t count, uint32_t marked, int headerLength)
     : path_(std::move(path)), fd_(fd), headerLength_(headerLength),
       recordLength_(dbf::recordLength(definitions)), count_(count), marked_(marked), image_(std::move(image)) {
     int offset = 1;
     fields_.reserve(definitions.size());
-    for (auto& s : definitions) {
+    for (const auto& s : definitions) {
         fields_.push_back(Field(this, s.name, s.type, s.width, offset));
         offset += s.width;
     }
@@ -181,11 +181,11 @@ Table::Table(std::string path, int fd, std::vector<FieldDefinition> definitions,
 
 Table::~Table() { files::close(fd_); }
 
-std::unique_ptr<Table> Table::make(std::string path, int fd, std::vector<FieldDefinition> definitions,
+std::unique_ptr<Table> Table::make(std::string path, int fd, const std::vector<FieldDefinition>& definitions,
                                    std::vector<char> image, uint32_t count, uint32_t marked,
                                    int headerLength, const std::vector<TagDefinition>& tags, std::string& reason) {
     std::unique_ptr<Table> table(
-        new Table(std::move(path), fd, std::move(definitions), std::move(image), count, marked, headerLength));
+        new Table(std::move(path), fd, definitions, std::move(image), count, marked, headerLength));
     if (Status s = table->addTags(tags); !s) {
         reason = s.reason;
         table->fd_ = -1;  // the caller still owns the descriptor

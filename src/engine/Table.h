@@ -204,10 +204,10 @@ private:
     friend class Tag;
     friend class Engine;
 
-    Table(std::string path, int fd, std::vector<FieldDefinition> definitions, std::vector<char> image,
+    Table(std::string path, int fd, const std::vector<FieldDefinition>& definitions, std::vector<char> image,
           uint32_t count, uint32_t marked, int headerLength);
 
-    static std::unique_ptr<Table> make(std::string path, int fd, std::vector<FieldDefinition> definitions,
+    static std::unique_ptr<Table> make(std::string path, int fd, const std::vector<FieldDefinition>& definitions,
                                        std::vector<char> image, uint32_t count, uint32_t marked,
                                        int headerLength, const std::vector<TagDefinition>& tags, std::string& reason);
     Status addTags(const std::vector<TagDefinition>& tags);
