@@ -24,7 +24,8 @@ namespace {
 
 namespace colours = graphcolours;
 
-const QString kDesignTitle = QStringLiteral("Pulmora Graph");
+// The title of a chart whose plan gives none (an empty chart).
+const QString kChartOwnTitle = QStringLiteral("Pulmora Graph");
 const QColor kSilver(192, 192, 192);
 constexpr double kBarWidth = 0.8;      // of a slot: the bars fill their slots with a small gap
 constexpr int kLabelGap = 6;           // pixels between two labels under the points
@@ -100,7 +101,7 @@ GraphChart::GraphChart()
       cStatA_(new QLineSeries(this)),
       cStatB_(new QLineSeries(this)),
       cPieA_(new QPieSeries(this)) {
-    setTitle(kDesignTitle);
+    setTitle(kChartOwnTitle);
     setTitleFont(arial(13));
     setTitleBrush(colours::kNavy);
     // White in the bottom left corner, silver in the top right.
@@ -319,7 +320,7 @@ QStringList wrapped(const QString& line, const QFontMetrics& metrics, qreal room
 // The plan's title lines, each wrapped at the chart's width.
 void GraphChart::retitle() {
     if (plan_.title.isEmpty()) {
-        setTitle(kDesignTitle);
+        setTitle(kChartOwnTitle);
         return;
     }
     const QFontMetrics metrics(titleFont());

@@ -427,7 +427,7 @@ TEST_F(GraphCharts, EveryAnalysisDrawsForEveryPeriodOfASampleDiary) {
     const QStringList dayByDay = {"Percentage Best", "Peak Flow Trend", "Diurnal Variation"};
     for (const QString& option : reports::graphOptionTexts())
         for (const QString& period : reports::graphPeriodTexts()) {
-            const int days = reports::PeriodDays(period);
+            const int days = reports::spanDays(*reports::graphSpanNamed(period));
             const std::string what = (option + " / " + period).toStdString();
             const GraphPlan without = plan(option, days, false);
             const GraphPlan with = plan(option, days, true);

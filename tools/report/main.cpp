@@ -181,10 +181,10 @@ int writeGraph(store::Diary& diary, const store::PersonRef& person, const QDate&
     if (!option)
         return refuse("the option \"" + parser.value("option") + "\" is not one of: " +
                       reports::graphOptionTexts().join(", "));
-    if (!reports::graphPeriodTexts().contains(period))
-        return refuse("the period \"" + period + "\" is not one of: " + reports::graphPeriodTexts().join(", "));
+    const auto span = reports::graphSpanNamed(period);
+    if (!span) return refuse("the period \"" + period + "\" is not one of: " + reports::graphPeriodTexts().join(", "));
 
-    const reports::GraphRequest request{*option, person.nickname, reports::graphPeriod(date, reports::PeriodDays(period)),
+    const reports::GraphRequest request{*option, person.nickname, reports::graphPeriod(date, reports::spanDays(*span)),
                                         parser.isSet("date-axis")};
     const reports::GraphRun graph = reports::runGraph(diary.reports, person.id, request);
     if (!graph.plan.info.isEmpty()) return refuse("there is no graph to write: " + graph.plan.info, kNothingToReport);
