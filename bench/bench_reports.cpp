@@ -7,21 +7,21 @@
 // single report's print. There is no SQLite peer: these measure the statistics and pictures on
 // top of the store.
 #include "controls/TDaButton.h"
+#include "graphs/GraphPlan.h"
 #include "output/PictureFile.h"
 #include "output/Printing.h"
-#include "reports/GraphPage.h"
-#include "reports/GraphPlan.h"
+#include "pages/ReportPage.h"
+#include "reportcard/GraphPage.h"
+#include "reportcard/TAsRep.h"
 #include "reports/MonthlyAdditional.h"
 #include "reports/MonthlyBasic.h"
-#include "reports/ReportPage.h"
 #include "reports/ReportRun.h"
-#include "reports/TAsRep.h"
-#include "reports/VisitPack.h"
 #include "reports/WeeklyComparison.h"
 #include "sample/SampleDiary.h"
 #include "stats/PeriodStats.h"
 #include "store/Clock.h"
 #include "store/Keys.h"
+#include "visit/VisitPack.h"
 
 #include <benchmark/benchmark.h>
 

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config
-  clang libclang-rt-dev
+  clang libclang-rt-dev clang-format clang-tidy
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
   libjpeg62-turbo-dev libxcb1-dev
   googletest libgtest-dev

@@ -10,8 +10,8 @@
 #include "TAsDB.h"
 #include "WindowOpener.h"
 #include "controls/AccessibleControls.h"
-#include "controls/Pictures.h"
 #include "daily/TAsDly.h"
+#include "pictures/Pictures.h"
 #include "stats/DiaryCsv.h"
 #include "store/Clock.h"
 

@@ -40,13 +40,13 @@ QString IniRecord::write(const QString& path) const {
 
 qint32 IniRecord::integer(int offset) const {
     quint32 v = 0;
-    for (int i = 3; i >= 0; --i) v = (v << 8) | quint8(bytes_[size_t(offset + i)]);
+    for (int i = 3; i >= 0; --i) v = (v << 8) | quint8(bytes_[size_t(offset) + size_t(i)]);
     return qint32(v);
 }
 
 void IniRecord::setInteger(int offset, qint32 value) {
     const auto v = quint32(value);
-    for (int i = 0; i < 4; ++i) bytes_[size_t(offset + i)] = char((v >> (8 * i)) & 0xFF);
+    for (int i = 0; i < 4; ++i) bytes_[size_t(offset) + size_t(i)] = char((v >> (8 * i)) & 0xFF);
 }
 
 QPoint IniRecord::mainWindowPosition() const { return {integer(kMainLeft), integer(kMainTop)}; }

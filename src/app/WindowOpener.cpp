@@ -7,9 +7,9 @@
 #include "daily/TAsDet.h"
 #include "personal/TAsPer.h"
 #include "personal/TasTrg.h"
-#include "reports/TAsJpeg.h"
-#include "reports/TAsRep.h"
-#include "sheet/TAsSheet.h"
+#include "reportcard/TAsRep.h"
+#include "savewindow/TAsJpeg.h"
+#include "sheetwindow/TAsSheet.h"
 #include "store/Clock.h"
 
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/Glyphs.h"
+#include "pictures/Glyphs.h"
 #include "TDaButton.h"
 
 namespace pulmora::controls {

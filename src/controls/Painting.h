@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/Transparency.h"
+#include "pictures/Transparency.h"
 
 #include <QColor>
 #include <QFont>

@@ -79,6 +79,7 @@ void AdditionalDailyPage::showTriggers(const std::vector<store::TriggerLine>& li
 
 std::vector<store::TriggerLine> AdditionalDailyPage::triggers() const {
     std::vector<store::TriggerLine> lines;
+    lines.reserve(size_t(ListTrg->count()));
     for (int i = 0; i < ListTrg->count(); ++i)
         lines.push_back({ListTrg->item(i)->text(), ListTrg->item(i)->checkState() == Qt::Checked});
     return lines;

@@ -1,8 +1,8 @@
 #include "BasicDailyPage.h"
 
-#include "controls/Glyphs.h"
 #include "controls/TDaNumber.h"
 #include "controls/TDaSwitch.h"
+#include "pictures/Glyphs.h"
 #include "store/Values.h"
 
 #include <QGridLayout>

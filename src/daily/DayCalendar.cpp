@@ -1,7 +1,7 @@
 #include "DayCalendar.h"
 
 #include "DayCellsAccessible.h"
-#include "controls/Contrast.h"
+#include "pictures/Contrast.h"
 #include "store/Clock.h"
 
 #include <QAbstractItemView>

@@ -69,7 +69,7 @@ private:
 class DayCellsTable : public QAccessibleWidget {
 public:
     explicit DayCellsTable(QAbstractItemView* cells) : QAccessibleWidget(cells, QAccessible::Table) {
-        ids_.resize((rows() + kSlots) * (columns() + kSlots), 0);
+        ids_.resize(size_t(rows() + kSlots) * size_t(columns() + kSlots), 0);
     }
     ~DayCellsTable() override {
         for (QAccessible::Id id : ids_)
@@ -82,7 +82,8 @@ public:
         QAccessible::Id& id = ids_[size_t(index)];
         if (!id) {
             const int width = columns() + kSlots;
-            id = QAccessible::registerAccessibleInterface(
+            // The registry owns the cell from here; the table deletes it by its id when it goes.
+            id = QAccessible::registerAccessibleInterface(  // NOLINT(clang-analyzer-cplusplus.NewDeleteLeaks)
                 new DayCellAccessible(cells(), index / width - kSlots, index % width - kSlots));
         }
         return QAccessible::accessibleInterface(id);

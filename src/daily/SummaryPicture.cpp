@@ -1,7 +1,7 @@
 #include "SummaryPicture.h"
 
-#include "controls/Pictures.h"
-#include "controls/Transparency.h"
+#include "pictures/Pictures.h"
+#include "pictures/Transparency.h"
 #include "stats/Figures.h"
 #include "store/ReportCursors.h"
 

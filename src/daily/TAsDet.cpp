@@ -1,6 +1,6 @@
 #include "TAsDet.h"
 
-#include "controls/Contrast.h"
+#include "pictures/Contrast.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

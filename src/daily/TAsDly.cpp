@@ -10,9 +10,9 @@
 #include "controls/GlyphButton.h"
 #include "controls/MessageLine.h"
 #include "controls/Painting.h"
-#include "controls/Pictures.h"
 #include "controls/TDaButton.h"
 #include "controls/TDaPanel.h"
+#include "pictures/Pictures.h"
 #include "store/Clock.h"
 #include "store/Keys.h"
 
@@ -151,7 +151,7 @@ void TAsDly::connectControls(DailyWindows& windows) {
         {BtnPer, Command::PersonalCard},     {BtnRep, Command::ReportCard},   {BtnSheet, Command::RecordSheet},
         {BtnMenu, Command::Menu}};
     for (const auto& [button, command] : buttons)
-        connect(button, &TDaButton::clicked, this, [this, command] { commands_->TrapBtns(command); });
+        connect(button, &TDaButton::clicked, this, [this, pressed = command] { commands_->TrapBtns(pressed); });
     connect(BtnHelp, &TDaButton::clicked, this, [this] { commands_->help(helpTopic()); });
     connect(new QShortcut(Qt::Key_F1, this), &QShortcut::activated, this, [this] { commands_->help(helpTopic()); });
     connect(SelAsName, &controls::TDaPanel::clicked, this, [this] { commands_->TrapBtns(Command::NextPerson); });

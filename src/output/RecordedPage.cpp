@@ -3,14 +3,12 @@
 #include <QPaintDevice>
 #include <QPainter>
 
-#include <utility>
-
 namespace pulmora::output {
 
-RecordedPage::RecordedPage(QSize size, QPicture picture) : RecordedPage(size, std::move(picture), true) {}
+RecordedPage::RecordedPage(QSize size, const QPicture& picture) : RecordedPage(size, picture, true) {}
 
-RecordedPage::RecordedPage(QSize size, QPicture picture, bool recorded)
-    : size_(size), picture_(std::move(picture)), recorded_(recorded) {}
+RecordedPage::RecordedPage(QSize size, const QPicture& picture, bool recorded)
+    : size_(size), picture_(picture), recorded_(recorded) {}
 
 RecordedPage RecordedPage::record(QSize size, const Drawing& draw) {
     QPicture picture;
@@ -18,7 +16,7 @@ RecordedPage RecordedPage::record(QSize size, const Drawing& draw) {
     if (!painter.begin(&picture)) return RecordedPage(size, QPicture(), false);
     draw(painter);
     const bool ended = painter.end();
-    return RecordedPage(size, std::move(picture), ended);
+    return RecordedPage(size, picture, ended);
 }
 
 QString RecordedPage::fault() const {

@@ -23,7 +23,7 @@ public:
     // own fonts; anything it paints outside the page is cut off when the page is replayed.
     static RecordedPage record(QSize size, const Drawing& draw);
     // A page from a picture recorded elsewhere.
-    RecordedPage(QSize size, QPicture picture);
+    RecordedPage(QSize size, const QPicture& picture);
 
     QSize size() const { return size_; }
     const QPicture& picture() const { return picture_; }
@@ -40,7 +40,7 @@ public:
     QImage toImage() const;
 
 private:
-    RecordedPage(QSize size, QPicture picture, bool recorded);
+    RecordedPage(QSize size, const QPicture& picture, bool recorded);
 
     QSize size_;
     QPicture picture_;

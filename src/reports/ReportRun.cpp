@@ -1,7 +1,7 @@
 #include "ReportRun.h"
 
 #include "ReportPicture.h"
-#include "controls/Pictures.h"
+#include "pictures/Pictures.h"
 
 namespace pulmora::reports {
 

@@ -56,6 +56,7 @@ std::vector<TriggerMet> triggersMet(const std::vector<store::DayTriggerItem>& it
     for (const store::DayTriggerItem& item : items)
         if (recorded.contains(item.date)) daysOf[store::keys::triggerName(item.trigger)].insert(item.date);
     std::vector<TriggerMet> met;
+    met.reserve(daysOf.size());
     for (const auto& [name, days] : daysOf) met.push_back({name, int(days.size())});
     std::stable_sort(met.begin(), met.end(), [](const TriggerMet& a, const TriggerMet& b) { return a.days > b.days; });
     return met;

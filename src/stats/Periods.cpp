@@ -5,7 +5,7 @@ namespace pulmora::stats {
 Period weeklyPresence(const QDate& reportDate) { return {reportDate.addDays(-42), reportDate}; }
 
 Period weeklyWeek(const QDate& reportDate, int week) {
-    return {reportDate.addDays(-7 * (7 - week) + 1), reportDate.addDays(-7 * (6 - week))};
+    return {reportDate.addDays(-7 * qint64(7 - week) + 1), reportDate.addDays(-7 * qint64(6 - week))};
 }
 
 Period weeklyReported(const QDate& reportDate) { return {weeklyWeek(reportDate, 1).first, reportDate}; }

@@ -69,6 +69,7 @@ void DiaryStore::OpenDB(Access access) {
     unwritable_.clear();
     for (TableId id : kAllTables) handles_[size_t(id)] = openTable(id);
     std::vector<std::string> recordFiles;
+    recordFiles.reserve(kAllTables.size());
     for (TableId id : kAllTables) recordFiles.push_back(nativePath(filePath(id)));
     ownFiles_ = files::OwnFiles(std::move(recordFiles), {nativePath(Backups::folderIn(folder_))});
     emit opened();

@@ -1,10 +1,10 @@
 #include "CardFixture.h"
 #include "support/CardSaves.h"
 
-#include "controls/Contrast.h"
 #include "controls/TDaPanel.h"
 #include "daily/DailyCommands.h"
 #include "daily/TAsDet.h"
+#include "pictures/Contrast.h"
 
 #include <QAccessible>
 #include <QAction>

@@ -3,7 +3,7 @@
 
 #include "controls/TDaButton.h"
 #include "controls/TDaNumber.h"
-#include "controls/Pictures.h"
+#include "pictures/Pictures.h"
 #include "controls/TDaPanel.h"
 #include "controls/TDaSwitch.h"
 

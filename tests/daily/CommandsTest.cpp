@@ -8,7 +8,7 @@
 #include "daily/TAsDet.h"
 #include "files/FaultSeam.h"
 #include "personal/TAsPer.h"
-#include "sheet/TAsSheet.h"
+#include "sheetwindow/TAsSheet.h"
 
 #include <QAction>
 #include <QApplication>

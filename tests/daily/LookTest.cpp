@@ -1,11 +1,11 @@
 #include "CardFixture.h"
 
 #include "about/TAsAbo.h"
-#include "controls/Contrast.h"
 #include "controls/TDaButton.h"
 #include "controls/TDaNumber.h"
 #include "daily/TAsDet.h"
-#include "sheet/TAsSheet.h"
+#include "pictures/Contrast.h"
+#include "sheetwindow/TAsSheet.h"
 
 #include <QApplication>
 #include <QHash>

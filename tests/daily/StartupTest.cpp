@@ -3,8 +3,8 @@
 
 #include "app/IniRecord.h"
 #include "app/SingleInstance.h"
-#include "controls/Pictures.h"
 #include "daily/SummaryPicture.h"
+#include "pictures/Pictures.h"
 #include "store/ReportCursors.h"
 
 #include <QCoreApplication>

@@ -9,7 +9,7 @@
 #include "daily/DailyCommands.h"
 #include "daily/DailyWindows.h"
 #include "personal/TAsPer.h"
-#include "reports/TAsRep.h"
+#include "reportcard/TAsRep.h"
 
 #include <QAction>
 #include <QApplication>

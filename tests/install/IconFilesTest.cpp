@@ -1,4 +1,4 @@
-#include "controls/Pictures.h"
+#include "pictures/Pictures.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "PictureCheck.h"
-#include "controls/Pictures.h"
+#include "pictures/Pictures.h"
 #include "reports/MonthlyAdditional.h"
 #include "reports/ReportPicture.h"
 #include "stats/ReportDiary.h"

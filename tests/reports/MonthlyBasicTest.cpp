@@ -1,5 +1,5 @@
 #include "PictureCheck.h"
-#include "controls/Pictures.h"
+#include "pictures/Pictures.h"
 #include "reports/MonthlyBasic.h"
 #include "reports/MonthlyLayout.h"
 #include "reports/ReportPicture.h"

@@ -1,5 +1,5 @@
 #include "PictureCheck.h"
-#include "controls/Pictures.h"
+#include "pictures/Pictures.h"
 #include "reports/ReportPicture.h"
 #include "reports/WeeklyComparison.h"
 #include "stats/ReportDiary.h"

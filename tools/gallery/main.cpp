@@ -1,11 +1,11 @@
 // pulmora-controls [--screenshot FILE.png]
 // Shows every owner-drawn control with the program's glyphs, so their look can be checked by
 // eye; with --screenshot it saves the window as a picture and ends.
-#include "controls/Glyphs.h"
 #include "controls/TDaButton.h"
 #include "controls/TDaNumber.h"
 #include "controls/TDaPanel.h"
 #include "controls/TDaSwitch.h"
+#include "pictures/Glyphs.h"
 
 #include <QApplication>
 #include <QGridLayout>

@@ -2,7 +2,7 @@
 // an icon theme's folder is (scalable/apps/NAME.svg and NxN/apps/NAME.png), from the same drawing
 // the program paints its window icon with, so the menu and the window show one picture.
 
-#include "controls/Pictures.h"
+#include "pictures/Pictures.h"
 
 #include <QDir>
 #include <QSaveFile>
