@@ -22,11 +22,10 @@
 namespace pulmora::reports {
 namespace {
 
-namespace colours = graphcolours;
+namespace colours = palette;
 
 // The title of a chart whose plan gives none (an empty chart).
 const QString kChartOwnTitle = QStringLiteral("Pulmora Graph");
-const QColor kSilver(192, 192, 192);
 constexpr double kBarWidth = 0.8;      // of a slot: the bars fill their slots with a small gap
 constexpr int kLabelGap = 6;           // pixels between two labels under the points
 constexpr int kSideLabelGap = 1;       // pixels between two labels beside the bars
@@ -108,7 +107,7 @@ GraphChart::GraphChart()
     QLinearGradient background(0, 1, 1, 0);
     background.setCoordinateMode(QGradient::ObjectBoundingMode);
     background.setColorAt(0, Qt::white);
-    background.setColorAt(1, kSilver);
+    background.setColorAt(1, colours::kSilver);
     setBackgroundBrush(background);
     setBackgroundRoundness(0);
     layout()->setContentsMargins(0, 0, 0, 0);  // the background reaches the chart's edges

@@ -14,7 +14,7 @@
 namespace pulmora::reports {
 namespace {
 
-namespace colours = graphcolours;
+namespace colours = palette;
 
 const QLocale kEnglish(QLocale::English);
 
@@ -31,7 +31,7 @@ std::optional<stats::Zone> zoneOf(int reading, const store::RepPerson& person) {
 
 QColor zoneColour(stats::Zone zone) {
     switch (zone) {
-    case stats::Zone::Green: return colours::kGreen;
+    case stats::Zone::Green: return colours::kLime;
     case stats::Zone::Yellow: return colours::kYellow;
     case stats::Zone::Red: break;
     }
@@ -45,8 +45,8 @@ struct Half {
     std::optional<int> GraphDay::*percent;
     QColor point;
 };
-const std::array<Half, 2> kHalves = {{{&store::DayValues::morning, &GraphDay::morningPercent, QColor(255, 255, 0)},
-                                      {&store::DayValues::evening, &GraphDay::eveningPercent, QColor(0, 0, 128)}}};
+const std::array<Half, 2> kHalves = {{{&store::DayValues::morning, &GraphDay::morningPercent, colours::kYellow},
+                                      {&store::DayValues::evening, &GraphDay::eveningPercent, colours::kNavy}}};
 
 // How the day-by-day graphs place their points: from the oldest row to the newest, each plotted
 // point in the next slot. With the date axis every calendar day without a row keeps an empty
@@ -158,7 +158,7 @@ GraphPlan peakFlowTrend(const WorkingTable& table, const GraphRequest& request) 
 QColor diurnalColour(int variation) {
     if (variation > 20) return colours::kRed;
     if (variation >= 11) return colours::kYellow;
-    return colours::kGreen;
+    return colours::kLime;
 }
 
 // The empty chart, without axes, and the status line that says why.
@@ -216,7 +216,7 @@ GraphPlan zoneFrequency(const WorkingTable& table, const GraphRequest& request) 
     plan.axesShown = false;
     plan.left = {{}, 0, 100};
     const std::pair<const char*, QColor> slices[] = {
-        {"Green Zone (Morn ", colours::kGreen}, {"Yellow Zone (Morn ", colours::kYellow}, {"Red Zone (Morn ", colours::kRed}};
+        {"Green Zone (Morn ", colours::kLime}, {"Yellow Zone (Morn ", colours::kYellow}, {"Red Zone (Morn ", colours::kRed}};
     for (size_t z = 0; z < 3; ++z) {
         const QString label = slices[z].first + QString::number(counts.morning[z]) + " Even " +
                               QString::number(counts.evening[z]) + ")";
@@ -265,7 +265,7 @@ GraphPlan poorPerceiver(const WorkingTable& table, const GraphRequest& request) 
         const auto& c = counts[r];
         bars.insert(bars.end(), {{"in Red Zone", colours::kRed},
                                  {"in Yellow Zone", colours::kYellow},
-                                 {"in Green Zone", colours::kGreen},
+                                 {"in Green Zone", colours::kLime},
                                  {"Rated Asthma as " + stats::ratingText(int(r)), colours::kGrey}});
         values.insert(values.end(), {c[2], c[1], c[0], c[0] + c[1] + c[2]});
     }
