@@ -368,9 +368,9 @@ void TAsRep::clearPicture() {
 
 void TAsRep::PaintViewport() {
     if (report_.available)
-        NavData->setPicture(reports::PaintViewport(report_.picture, viewport_, NavData->size(), devicePixelRatioF()));
+        NavData->setPicture(reports::PaintViewport(report_.picture(), viewport_, NavData->size(), devicePixelRatioF()));
     else
-        NavData->setPicture(report_.picture);  // the no-data picture, or nothing yet
+        NavData->setPicture(report_.picture());  // the no-data picture, or nothing yet
 }
 
 void TAsRep::resizeRule() {

@@ -376,7 +376,7 @@ int main(int argc, char** argv) {
     // Printing and saving a text report, like the card's buttons, need a report on show.
     if (*output != OutputKind::Png && !report.available)
         return refuse("there is no report to print or save:" + report.status, kNothingToReport);
-    const QString failed = writeOutput(report.picture, reports::PrintAsthmaReport(report),
+    const QString failed = writeOutput(report.picture(), reports::PrintAsthmaReport(report),
                                        reports::savedReportPicture(report), parser.value("out"), *output);
     if (!failed.isEmpty()) return refuse(failed);
     if (parser.isSet("figures"))
