@@ -71,7 +71,7 @@ void WeeklyComparisonBuild(benchmark::State& state) {
     for (auto _ : state) {
         const reports::ReportResult report = reports::WeeklyComparison(f.diary.reports, f.person.id, kLastDay);
         if (!report.available) state.SkipWithError("the sample person has no report");
-        benchmark::DoNotOptimize(report.picture.constBits());
+        benchmark::DoNotOptimize(report.picture().constBits());
     }
 }
 
@@ -80,7 +80,7 @@ void buildReport(benchmark::State& state, reports::ReportBuilder build) {
     for (auto _ : state) {
         const reports::ReportResult report = build(f.diary.reports, f.person.id, kLastDay, 1.0);
         if (!report.available) state.SkipWithError("the sample person has no report");
-        benchmark::DoNotOptimize(report.picture.constBits());
+        benchmark::DoNotOptimize(report.picture().constBits());
     }
 }
 
@@ -164,7 +164,7 @@ void VisitPackPdf(benchmark::State& state) {
 const QString kYear = QStringLiteral("Year");
 
 reports::GraphRequest yearOf(reports::GraphOption option) {
-    return {option, fixture().person.nickname, reports::graphPeriod(kLastDay, reports::PeriodDays(kYear)), false};
+    return {option, fixture().person.nickname, reports::graphPeriod(kLastDay, reports::spanDays(reports::GraphSpan::Year)), false};
 }
 
 void GraphTableYear(benchmark::State& state) {

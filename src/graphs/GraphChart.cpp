@@ -22,10 +22,10 @@
 namespace pulmora::reports {
 namespace {
 
-namespace colours = graphcolours;
+namespace colours = palette;
 
-const QString kDesignTitle = QStringLiteral("Pulmora Graph");
-const QColor kSilver(192, 192, 192);
+// The title of a chart whose plan gives none (an empty chart).
+const QString kChartOwnTitle = QStringLiteral("Pulmora Graph");
 constexpr double kBarWidth = 0.8;      // of a slot: the bars fill their slots with a small gap
 constexpr int kLabelGap = 6;           // pixels between two labels under the points
 constexpr int kSideLabelGap = 1;       // pixels between two labels beside the bars
@@ -100,14 +100,14 @@ GraphChart::GraphChart()
       cStatA_(new QLineSeries(this)),
       cStatB_(new QLineSeries(this)),
       cPieA_(new QPieSeries(this)) {
-    setTitle(kDesignTitle);
+    setTitle(kChartOwnTitle);
     setTitleFont(arial(13));
     setTitleBrush(colours::kNavy);
     // White in the bottom left corner, silver in the top right.
     QLinearGradient background(0, 1, 1, 0);
     background.setCoordinateMode(QGradient::ObjectBoundingMode);
     background.setColorAt(0, Qt::white);
-    background.setColorAt(1, kSilver);
+    background.setColorAt(1, colours::kSilver);
     setBackgroundBrush(background);
     setBackgroundRoundness(0);
     layout()->setContentsMargins(0, 0, 0, 0);  // the background reaches the chart's edges
@@ -319,7 +319,7 @@ QStringList wrapped(const QString& line, const QFontMetrics& metrics, qreal room
 // The plan's title lines, each wrapped at the chart's width.
 void GraphChart::retitle() {
     if (plan_.title.isEmpty()) {
-        setTitle(kDesignTitle);
+        setTitle(kChartOwnTitle);
         return;
     }
     const QFontMetrics metrics(titleFont());

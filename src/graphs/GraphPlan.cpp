@@ -2,6 +2,7 @@
 
 #include "CurveFit.h"
 #include "stats/Figures.h"
+#include "stats/Rating.h"
 
 #include <QLocale>
 
@@ -13,7 +14,7 @@
 namespace pulmora::reports {
 namespace {
 
-namespace colours = graphcolours;
+namespace colours = palette;
 
 const QLocale kEnglish(QLocale::English);
 
@@ -30,7 +31,7 @@ std::optional<stats::Zone> zoneOf(int reading, const store::RepPerson& person) {
 
 QColor zoneColour(stats::Zone zone) {
     switch (zone) {
-    case stats::Zone::Green: return colours::kGreen;
+    case stats::Zone::Green: return colours::kLime;
     case stats::Zone::Yellow: return colours::kYellow;
     case stats::Zone::Red: break;
     }
@@ -44,8 +45,8 @@ struct Half {
     std::optional<int> GraphDay::*percent;
     QColor point;
 };
-const std::array<Half, 2> kHalves = {{{&store::DayValues::morning, &GraphDay::morningPercent, QColor(255, 255, 0)},
-                                      {&store::DayValues::evening, &GraphDay::eveningPercent, QColor(0, 0, 128)}}};
+const std::array<Half, 2> kHalves = {{{&store::DayValues::morning, &GraphDay::morningPercent, colours::kYellow},
+                                      {&store::DayValues::evening, &GraphDay::eveningPercent, colours::kNavy}}};
 
 // How the day-by-day graphs place their points: from the oldest row to the newest, each plotted
 // point in the next slot. With the date axis every calendar day without a row keeps an empty
@@ -105,17 +106,22 @@ MissedDays missedDays(const GraphRequest& request) {
     return request.dateAxis ? MissedDays::KeepSlots : MissedDays::Skipped;
 }
 
-GraphPlan percentageBest(const WorkingTable& table, const GraphRequest& request) {
-    GraphPlan plan = dayByDay(request, SeriesShape::VerticalBars, "Percentage Best", "Peak Flow Percentage Best", 100);
+// The two day-by-day graphs of the readings themselves: a bar or a line point and a square point
+// for each half of the day that has a value, the bar or line coloured as the analysis colours it.
+struct HalfValues {
+    std::function<std::optional<int>(const GraphDay& day, const Half& half)> value;
+    std::function<QColor(const GraphDay& day, const Half& half)> colour;
+};
+
+GraphPlan halvesByDay(const WorkingTable& table, const GraphRequest& request, GraphPlan plan, const HalfValues& halves) {
     const int end = walkDays(table, missedDays(request), UnplottedDays::TakeNoSlot,
                              [&](const GraphDay& day, int& index, const QString& label) {
         bool plotted = false;
         for (const Half& half : kHalves) {
-            const std::optional<int>& v = day.*half.percent;
+            const std::optional<int> v = halves.value(day, half);
             if (!v) continue;
-            const auto zone = zoneOf(day.values.*half.reading, table.person);
+            plan.cSerA.points.push_back({double(index), double(*v), label, halves.colour(day, half)});
             plan.cSerB.points.push_back({double(index), double(*v), {}, half.point});
-            plan.cSerA.points.push_back({double(index), double(*v), label, zone ? zoneColour(*zone) : colours::kMaroon});
             ++index;
             plotted = true;
         }
@@ -127,31 +133,32 @@ GraphPlan percentageBest(const WorkingTable& table, const GraphRequest& request)
     return plan;
 }
 
+GraphPlan percentageBest(const WorkingTable& table, const GraphRequest& request) {
+    return halvesByDay(
+        table, request,
+        dayByDay(request, SeriesShape::VerticalBars, "Percentage Best", "Peak Flow Percentage Best", 100),
+        {[](const GraphDay& day, const Half& half) { return day.*half.percent; },
+         [&](const GraphDay& day, const Half& half) {
+             const auto zone = zoneOf(day.values.*half.reading, table.person);
+             return zone ? zoneColour(*zone) : colours::kMaroon;
+         }});
+}
+
 GraphPlan peakFlowTrend(const WorkingTable& table, const GraphRequest& request) {
-    GraphPlan plan = dayByDay(request, SeriesShape::Line, "Peak Flow Trend", "Peak Flow L/Min", table.person.best);
-    const int end = walkDays(table, missedDays(request), UnplottedDays::TakeNoSlot,
-                             [&](const GraphDay& day, int& index, const QString& label) {
-        bool plotted = false;
-        for (const Half& half : kHalves) {
-            const int v = day.values.*half.reading;
-            if (v <= 0) continue;
-            plan.cSerA.points.push_back({double(index), double(v), label, colours::kNavy});
-            plan.cSerB.points.push_back({double(index), double(v), {}, half.point});
-            ++index;
-            plotted = true;
-        }
-        return plotted;
-    });
-    plan.bottom.maximum = end;
-    plan.cSerA.active = plan.cSerB.active = true;
-    addFits(plan);
-    return plan;
+    return halvesByDay(
+        table, request,
+        dayByDay(request, SeriesShape::Line, "Peak Flow Trend", "Peak Flow L/Min", table.person.best),
+        {[](const GraphDay& day, const Half& half) {
+             const int reading = day.values.*half.reading;
+             return reading > 0 ? std::optional(reading) : std::nullopt;
+         },
+         [](const GraphDay&, const Half&) { return colours::kNavy; }});
 }
 
 QColor diurnalColour(int variation) {
     if (variation > 20) return colours::kRed;
     if (variation >= 11) return colours::kYellow;
-    return colours::kGreen;
+    return colours::kLime;
 }
 
 // The empty chart, without axes, and the status line that says why.
@@ -209,7 +216,7 @@ GraphPlan zoneFrequency(const WorkingTable& table, const GraphRequest& request) 
     plan.axesShown = false;
     plan.left = {{}, 0, 100};
     const std::pair<const char*, QColor> slices[] = {
-        {"Green Zone (Morn ", colours::kGreen}, {"Yellow Zone (Morn ", colours::kYellow}, {"Red Zone (Morn ", colours::kRed}};
+        {"Green Zone (Morn ", colours::kLime}, {"Yellow Zone (Morn ", colours::kYellow}, {"Red Zone (Morn ", colours::kRed}};
     for (size_t z = 0; z < 3; ++z) {
         const QString label = slices[z].first + QString::number(counts.morning[z]) + " Even " +
                               QString::number(counts.evening[z]) + ")";
@@ -254,13 +261,12 @@ GraphPlan poorPerceiver(const WorkingTable& table, const GraphRequest& request) 
     }
     std::vector<std::pair<QString, QColor>> bars;
     std::vector<int> values;
-    const char* ratingCaptions[] = {"", "Rated Asthma as Bad", "Rated Asthma as Average", "Rated Asthma as Good"};
     for (size_t r = 1; r <= 3; ++r) {
         const auto& c = counts[r];
         bars.insert(bars.end(), {{"in Red Zone", colours::kRed},
                                  {"in Yellow Zone", colours::kYellow},
-                                 {"in Green Zone", colours::kGreen},
-                                 {ratingCaptions[r], colours::kGrey}});
+                                 {"in Green Zone", colours::kLime},
+                                 {"Rated Asthma as " + stats::ratingText(int(r)), colours::kGrey}});
         values.insert(values.end(), {c[2], c[1], c[0], c[0] + c[1] + c[2]});
     }
     GraphPlan plan;

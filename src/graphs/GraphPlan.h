@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GraphTable.h"
+#include "pictures/Palette.h"
 
 #include <QColor>
 
@@ -23,15 +24,6 @@ const QStringList& graphOptionTexts();
 std::optional<GraphOption> graphOptionNamed(const QString& text);
 // The analysis reads the symptom table (and is a general graph), not the peak-flow table.
 inline bool isSymptomAnalysis(GraphOption option) { return option == GraphOption::SymptomActivity; }
-
-namespace graphcolours {
-inline const QColor kYellow(255, 255, 0);
-inline const QColor kNavy(0, 0, 128);
-inline const QColor kGreen(0, 255, 0);
-inline const QColor kRed(255, 0, 0);
-inline const QColor kGrey(128, 128, 128);
-inline const QColor kMaroon(128, 0, 0);
-}  // namespace graphcolours
 
 inline const QString kNothingToPlot = QStringLiteral("There is no information to plot in the Graph?!");
 

@@ -1,6 +1,7 @@
 #include "GraphTable.h"
 
 #include "stats/Figures.h"
+#include "stats/Rating.h"
 #include "store/Keys.h"
 
 #include <QLocale>
@@ -14,12 +15,10 @@ std::optional<int> percentOfBest(int reading, int best) {
     return reading >= 1 && best > 0 ? std::optional(stats::PercentOfBest(reading, best)) : std::nullopt;
 }
 
-// The person's days of the period that hold a reading, newest first.
-WorkingTable loadTable(GraphTableKind kind, store::ReportCursors& cursors, const QString& person,
-                       const GraphPeriod& period) {
+// The person's days of the period read that hold a reading, newest first.
+WorkingTable tableOf(GraphTableKind kind, const store::PersonPeriod& read) {
     WorkingTable table;
     table.kind = kind;
-    const store::PersonPeriod& read = cursors.GetRPer(person, period.first, period.last);
     table.person = read.person;
     for (auto day = read.days.rbegin(); day != read.days.rend(); ++day) {
         const store::DayValues& v = day->values;
@@ -57,15 +56,6 @@ QStringList peakFlowRow(const GraphDay& day) {
 
 QString yesIf(bool flag) { return flag ? QStringLiteral("Yes") : QString(); }
 
-QString ratingText(int rating) {
-    switch (rating) {
-    case 1: return QStringLiteral("Bad");
-    case 2: return QStringLiteral("Average");
-    case 3: return QStringLiteral("Good");
-    default: return {};
-    }
-}
-
 QStringList symptomRow(const GraphDay& day) {
     using namespace symptoms;
     using V = store::DayValues;
@@ -81,7 +71,7 @@ QStringList symptomRow(const GraphDay& day) {
     for (const auto& [column, flag] : flags) row[column] = yesIf(v.*flag);
     row[Preventer] = QString::number(v.preventers);
     row[Reliever] = QString::number(v.relievers);
-    row[Rated] = ratingText(v.rating);
+    row[Rated] = stats::ratingText(v.rating);
     row[DateKey] = store::keys::dateKey(day.date);
     return row;
 }
@@ -112,20 +102,34 @@ const QStringList& graphPeriodTexts() {
     return texts;
 }
 
-int PeriodDays(const QString& periodText) {
-    static const int days[] = {30, 90, 180, 270, 365};
-    const qsizetype i = graphPeriodTexts().indexOf(periodText);
-    return i < 0 ? 0 : days[i];
+std::optional<GraphSpan> graphSpanNamed(const QString& text) {
+    const qsizetype i = graphPeriodTexts().indexOf(text);
+    return i < 0 ? std::nullopt : std::optional(GraphSpan(i));
+}
+
+int spanDays(GraphSpan span) {
+    switch (span) {
+    case GraphSpan::OneMonth: return 30;
+    case GraphSpan::ThreeMonths: return 90;
+    case GraphSpan::SixMonths: return 180;
+    case GraphSpan::NineMonths: return 270;
+    case GraphSpan::Year: break;
+    }
+    return 365;
 }
 
 GraphPeriod graphPeriod(const QDate& reportDate, int periodDays) { return {reportDate.addDays(-periodDays), reportDate}; }
 
 WorkingTable LoadPeakFlowTable(store::ReportCursors& cursors, const QString& person, const GraphPeriod& period) {
-    return loadTable(GraphTableKind::PeakFlow, cursors, person, period);
+    return tableOf(GraphTableKind::PeakFlow, cursors.GetRPer(person, period.first, period.last));
 }
 
 WorkingTable LoadSymptomTable(store::ReportCursors& cursors, const QString& person, const GraphPeriod& period) {
-    return loadTable(GraphTableKind::Symptoms, cursors, person, period);
+    return tableOf(GraphTableKind::Symptoms, cursors.GetRPer(person, period.first, period.last));
+}
+
+WorkingTable PeakFlowTableOf(const store::PersonPeriod& read, const GraphPeriod& period) {
+    return tableOf(GraphTableKind::PeakFlow, store::periodWithin(read, period.first, period.last));
 }
 
 WorkingGrid gridOf(const WorkingTable& table) {

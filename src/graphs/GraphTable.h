@@ -13,10 +13,14 @@
 // from them. It is made into text only where the grid shows it.
 namespace pulmora::reports {
 
-// The choices of the graph page's period list, in its order ("1 Month" .. "Year").
+// The lengths a graph can cover, in the order of the graph page's period list.
+enum class GraphSpan { OneMonth, ThreeMonths, SixMonths, NineMonths, Year };
+// The list's texts, one a span in that order ("1 Month" .. "Year").
 const QStringList& graphPeriodTexts();
-// The days a period text stands for; 0 for a text that is none of them (nothing chosen).
-int PeriodDays(const QString& periodText);
+// The span a text of the list names; none for any other text.
+std::optional<GraphSpan> graphSpanNamed(const QString& text);
+// The days a span stands for: 30, 90, 180, 270 and 365.
+int spanDays(GraphSpan span);
 
 // The days a graph covers: the report date less the period's days up to the report date, both
 // included (a period of 90 days so covers 91 days).
@@ -49,6 +53,8 @@ struct WorkingTable {
 // evening reading; days with only symptoms are in neither table.
 WorkingTable LoadPeakFlowTable(store::ReportCursors& cursors, const QString& person, const GraphPeriod& period);
 WorkingTable LoadSymptomTable(store::ReportCursors& cursors, const QString& person, const GraphPeriod& period);
+// The peak-flow table from the person's days of a period read that holds the graph's period.
+WorkingTable PeakFlowTableOf(const store::PersonPeriod& read, const GraphPeriod& period);
 
 // ---- the table as the grid shows it ----------------------------------------------------------
 

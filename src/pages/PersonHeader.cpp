@@ -54,8 +54,8 @@ struct ColumnWidths {
     int values = 0;  // the widest value with its ": "
 };
 
-// As designed, the values line up on the width of the bold title and the right-hand column starts
-// half way across. Where a value would then run into the right-hand column or off the header
+// In the header's usual layout the values line up on the width of the bold title and the
+// right-hand column starts half way across. Where a value would then run into the right-hand column or off the header
 // (long names on the narrow weekly page), each column's values line up just after its widest
 // label instead, and the right-hand column moves as near to half way as lets both columns' values
 // stand whole. A value that still does not fit is set smaller.

@@ -122,6 +122,8 @@ void GraphPage::setRowHeight() {
 
 GraphOption GraphPage::option() const { return GraphOption(FldOptions->currentIndex()); }
 
+GraphSpan GraphPage::span() const { return GraphSpan(FldPeriod->currentIndex()); }
+
 QString GraphPage::helpKeyword(GraphOption option) { return QLatin1String(kHelpTopics[size_t(option)]); }
 
 QStringList GraphPage::helpKeywords() {

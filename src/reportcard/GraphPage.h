@@ -35,6 +35,8 @@ public:
     void setRowHeight();
     // The analysis chosen in FldOptions, which must have one chosen.
     GraphOption option() const;
+    // The span chosen in FldPeriod, which must have one chosen.
+    GraphSpan span() const;
 
     // The help page of an analysis.
     static QString helpKeyword(GraphOption option);

@@ -54,10 +54,11 @@ const QString kPrintCancelled = QStringLiteral(" Printing Cancelled - Nothing wa
 const QString kGraphAnalysis = QStringLiteral("Graph Analysis Reports");
 const QString kWritingPack = QStringLiteral(" Please Wait Whilst the Visit Pack is Written ..");
 const QString kPackSavedAs = QStringLiteral(" Visit Pack Saved as ");
-constexpr int kThreeMonths = 1, kNineMonths = 3, kPeakFlowTrend = 1;  // items of the graph page's lists
+constexpr int kPeakFlowTrend = 1;  // the item of the graph page's analysis list
 const QColor kNavy(0, 0, 128);
 
-constexpr int kDesignWidth = 637, kDesignHeight = 432;
+// The size the card is made at, before Open gives it the placement it last had.
+constexpr int kOpeningWidth = 637, kOpeningHeight = 432;
 constexpr int kMinimumWidth = 560, kMinimumHeight = 430, kShortHeight = 450;
 constexpr int kBarHeight = 40, kStatusHeight = 28, kStripWidth = 40, kButton = 34;
 
@@ -88,7 +89,7 @@ TAsRep::TAsRep(store::Diary& diary, QWidget* parent)
     setMinimumSize(kMinimumWidth, kMinimumHeight);
     createControls();
     connectControls();
-    resize(kDesignWidth, kDesignHeight);
+    resize(kOpeningWidth, kOpeningHeight);
 }
 
 void TAsRep::createControls() {
@@ -226,7 +227,7 @@ void TAsRep::Open(const store::PersonRef& person, const QDate& today, const Repo
     nickname_ = person.nickname;
     RepDate->setDate(today);
     SelAsName->setCaption(nickname_);
-    TabData->FldPeriod->setCurrentIndex(kThreeMonths);
+    TabData->FldPeriod->setCurrentIndex(int(GraphSpan::ThreeMonths));
     TabData->PageAnalysis->setCurrentWidget(TabData->TabAnalGraph);
     TabData->setRowHeight();
     clearPicture();
@@ -301,7 +302,7 @@ void TAsRep::TrapPeakFlow(QObject* sender) {
         TabPage->setCurrentWidget(TabData);
         TabData->PageAnalysis->setCurrentWidget(TabData->TabAnalGraph);
         clearPicture();
-        if (TabData->FldPeriod->currentIndex() < 0) TabData->FldPeriod->setCurrentIndex(kNineMonths);
+        if (TabData->FldPeriod->currentIndex() < 0) TabData->FldPeriod->setCurrentIndex(int(GraphSpan::NineMonths));
         repaint();
         plotGraph();
     }
@@ -313,7 +314,7 @@ void TAsRep::TrapPeakFlow(QObject* sender) {
 // The working table of the analysis for the person and period, and the chart drawn from it.
 void TAsRep::plotGraph() {
     const GraphRequest request{TabData->option(), nickname_,
-                               graphPeriod(RepDate->date(), PeriodDays(TabData->FldPeriod->currentText())),
+                               graphPeriod(RepDate->date(), spanDays(TabData->span())),
                                TabData->CheckDate->isChecked()};
     const GraphRun graph = runGraph(diary_.reports, personKey_, request);
     report_ = {};
@@ -367,9 +368,9 @@ void TAsRep::clearPicture() {
 
 void TAsRep::PaintViewport() {
     if (report_.available)
-        NavData->setPicture(reports::PaintViewport(report_.picture, viewport_, NavData->size(), devicePixelRatioF()));
+        NavData->setPicture(reports::PaintViewport(report_.picture(), viewport_, NavData->size(), devicePixelRatioF()));
     else
-        NavData->setPicture(report_.picture);  // the no-data picture, or nothing yet
+        NavData->setPicture(report_.picture());  // the no-data picture, or nothing yet
 }
 
 void TAsRep::resizeRule() {

@@ -271,13 +271,18 @@ void DrawControlSummary(ReportCanvas& c, const SummaryText& text, const SummaryM
 
 ReportResult ControlSummary(store::ReportCursors& cursors, const QString& person, const QDate& reportDate,
                             qreal pixelRatio) {
+    return ControlSummary(stats::readPeriodRows(cursors, person, stats::controlRowsPeriod(reportDate)), reportDate,
+                          pixelRatio);
+}
+
+ReportResult ControlSummary(const stats::PeriodRows& rows, const QDate& reportDate, qreal pixelRatio) {
     if (const QString refused = refusedFutureDate(QStringLiteral("Report"), reportDate); !refused.isEmpty()) {
         ReportResult result =
             noDataReport(ReportKind::ControlSummary, {}, stats::controlPeriod(reportDate), pixelRatio);
         result.status = refused;
         return result;
     }
-    const AsthmaControl control = stats::CollectAsthmaControl(cursors, person, reportDate);
+    const AsthmaControl control = stats::CollectAsthmaControl(rows, reportDate);
     if (!control.available())
         return noDataReport(ReportKind::ControlSummary, control.person, control.current.period, pixelRatio);
 

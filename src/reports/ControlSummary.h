@@ -69,5 +69,7 @@ void DrawControlSummary(ReportCanvas& canvas, const SummaryText& text, const Sum
 // report date after today, there is no report.
 ReportResult ControlSummary(store::ReportCursors& cursors, const QString& person, const QDate& reportDate,
                             qreal pixelRatio = 1.0);
+// The same from the person's rows of a period read that holds the summary's 56 days.
+ReportResult ControlSummary(const stats::PeriodRows& rows, const QDate& reportDate, qreal pixelRatio = 1.0);
 
 }  // namespace pulmora::reports

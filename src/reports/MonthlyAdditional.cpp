@@ -308,7 +308,13 @@ void DrawChangeGlyph(ReportCanvas& canvas, const MonthlyMetrics& m, int left, in
 ReportResult MonthlyAdditional(store::ReportCursors& cursors, const QString& person, const QDate& reportDate,
                                qreal pixelRatio) {
     const stats::Period month = stats::month(reportDate);
-    const store::PersonPeriod period = cursors.GetRPer(person, month.first, month.last);
+    return MonthlyAdditional(cursors.GetRPer(person, month.first, month.last), cursors, person, reportDate, pixelRatio);
+}
+
+ReportResult MonthlyAdditional(const store::PersonPeriod& read, store::ReportCursors& cursors, const QString& person,
+                               const QDate& reportDate, qreal pixelRatio) {
+    const stats::Period month = stats::month(reportDate);
+    const store::PersonPeriod period = store::periodWithin(read, month.first, month.last);
     const store::RepPerson& figures = period.person;
     if (!figures.reportAvailable) return noDataReport(ReportKind::MonthlyAdditional, figures, month, pixelRatio);
 

@@ -4,6 +4,7 @@
 #include "ReportPicture.h"
 #include "ReportRun.h"
 #include "stats/Figures.h"
+#include "stats/Rating.h"
 
 #include <cmath>
 
@@ -102,15 +103,6 @@ struct ChangeMemory {
     int morning = 0, evening = 0;
 };
 
-QString ratingText(int rating) {
-    switch (rating) {
-    case 1: return QStringLiteral("Bad");
-    case 2: return QStringLiteral("Okay");
-    case 3: return QStringLiteral("Good");
-    default: return {};
-    }
-}
-
 void drawDayColumn(ReportCanvas& c, const BasicReport& r, int column, ChangeMemory& memory) {
     const MonthlyMetrics& m = r.m;
     const int x = m.columnLeft(column), cw = m.columnWidth, rh = m.rowHeight;
@@ -137,7 +129,7 @@ void drawDayColumn(ReportCanvas& c, const BasicReport& r, int column, ChangeMemo
     if (v.morning != 0 && v.evening != 0) cell(7, QString::number(stats::DiurnalVariation(v.morning, v.evening)));
     cell(19, QString::number(v.relievers));
     cell(20, QString::number(v.preventers));
-    cell(21, ratingText(v.rating));
+    cell(21, stats::ratingText(v.rating, stats::RatingWords::Short));
 
     const struct {
         int row;
@@ -299,7 +291,12 @@ QString changeMark(int morning, int evening, int lastMorning, int lastEvening) {
 ReportResult MonthlyBasic(store::ReportCursors& cursors, const QString& person, const QDate& reportDate,
                           qreal pixelRatio) {
     const stats::Period month = stats::month(reportDate);
-    const store::PersonPeriod period = cursors.GetRPer(person, month.first, month.last);
+    return MonthlyBasic(cursors.GetRPer(person, month.first, month.last), reportDate, pixelRatio);
+}
+
+ReportResult MonthlyBasic(const store::PersonPeriod& read, const QDate& reportDate, qreal pixelRatio) {
+    const stats::Period month = stats::month(reportDate);
+    const store::PersonPeriod period = store::periodWithin(read, month.first, month.last);
     const store::RepPerson& figures = period.person;
     if (!figures.reportAvailable) return noDataReport(ReportKind::MonthlyBasic, figures, month, pixelRatio);
 

@@ -19,5 +19,7 @@ QString changeMark(int morning, int evening, int lastMorning, int lastEvening);
 // overview. Without readings in the month the chart and the reading rows are left out.
 ReportResult MonthlyBasic(store::ReportCursors& cursors, const QString& person, const QDate& reportDate,
                           qreal pixelRatio = 1.0);
+// The same from the person's days of a period read that holds the month.
+ReportResult MonthlyBasic(const store::PersonPeriod& read, const QDate& reportDate, qreal pixelRatio = 1.0);
 
 }  // namespace pulmora::reports

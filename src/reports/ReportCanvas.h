@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pictures/Palette.h"
+
 #include <QColor>
 #include <QFont>
 #include <QFontMetrics>
@@ -13,16 +15,7 @@
 // any pixel ratio and on a recorded page replayed at a printer's resolution.
 namespace pulmora::reports {
 
-namespace colours {
-inline const QColor kGreen(0, 128, 0);
-inline const QColor kOlive(128, 128, 0);
-inline const QColor kYellow(255, 255, 0);
-inline const QColor kRed(255, 0, 0);
-inline const QColor kNavy(0, 0, 128);
-inline const QColor kSilver(192, 192, 192);
-inline const QColor kGrey(128, 128, 128);
-inline const QColor kLime(0, 255, 0);
-}  // namespace colours
+namespace colours = palette;
 
 // The font of the report pictures at a size in points (the pictures' default is 8), taken at the
 // 96 pixels an inch the pictures are laid out at: 8 points are 11 pixels.

@@ -11,4 +11,11 @@ QImage renderPicture(const ReportDrawing& drawing, const QSize& size, qreal pixe
     return image;
 }
 
+QImage ReportResult::picture() const {
+    if (!drawing) return noDataPicture;
+    if (drawn_.isNull())
+        drawn_ = renderPicture(drawing, QSize(viewport.PictureWidth, viewport.PictureHeight), pixelRatio);
+    return drawn_;
+}
+
 }  // namespace pulmora::reports

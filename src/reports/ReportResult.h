@@ -62,7 +62,8 @@ struct ListLine {
 using ReportDrawing = std::function<void(QPainter&)>;
 
 // What one report run made. The report card shows it; printing and picture saving use it as it
-// is, without building it again.
+// is, without building it again. Its picture is drawn only when something asks for it: a page
+// that prints the report draws it on the page instead.
 struct ReportResult {
     ReportKind kind = ReportKind::Weekly;
     bool available = false;  // the period asked for holds at least one daily record
@@ -73,11 +74,19 @@ struct ReportResult {
     std::vector<ListLine> medications, triggers;  // and its list lines, in the store's order
     std::optional<stats::AsthmaControl> control;  // the control summary's figures
     Viewport viewport;                   // set when the report is available
-    QImage picture;       // the report picture; without a report, the no-data picture
-    ReportDrawing drawing;  // draws `picture` again; empty without a report
+    ReportDrawing drawing;  // draws the report picture; empty without a report
+    qreal pixelRatio = 1.0;  // of the picture
+    QImage noDataPicture;    // without a report: the picture shown instead
+
+    // The report picture at the pixel ratio, drawn on the first call; without a report, the
+    // no-data picture (none before any report ran).
+    QImage picture() const;
 
     // The report has a graph strip that can be hidden and shown.
     bool hasGraphStrip() const { return available && viewport.GraphStripHeight != 0; }
+
+private:
+    mutable QImage drawn_;
 };
 
 // The picture drawn at the pixel ratio: its size is in logical pixels.

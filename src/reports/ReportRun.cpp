@@ -16,7 +16,7 @@ ReportResult builtReport(ReportKind kind, const store::RepPerson& person, const 
     result.status = status;
     result.viewport = viewport;
     result.drawing = std::move(drawing);
-    result.picture = renderPicture(result.drawing, QSize(viewport.PictureWidth, viewport.PictureHeight), pixelRatio);
+    result.pixelRatio = pixelRatio;
     return result;
 }
 
@@ -26,7 +26,7 @@ ReportResult noDataReport(ReportKind kind, const store::RepPerson& person, const
     result.kind = kind;
     result.person = person;
     result.status = " Cannot Produce Report as there is no Data for Period Starting " + periodText(reported);
-    result.picture = controls::pictures::splash(controls::pictures::kSplashSize, pixelRatio);
+    result.noDataPicture = controls::pictures::splash(controls::pictures::kSplashSize, pixelRatio);
     return result;
 }
 

@@ -235,8 +235,13 @@ WeeklyMetrics measureWeekly(const QFont& font) {
 ReportResult WeeklyComparison(store::ReportCursors& cursors, const QString& person, const QDate& reportDate,
                               qreal pixelRatio) {
     const stats::Period presence = stats::weeklyPresence(reportDate);
+    return WeeklyComparison(cursors.GetRPer(person, presence.first, presence.last), reportDate, pixelRatio);
+}
+
+ReportResult WeeklyComparison(const store::PersonPeriod& read, const QDate& reportDate, qreal pixelRatio) {
+    const stats::Period presence = stats::weeklyPresence(reportDate);
     const stats::Period reported = stats::weeklyReported(reportDate);
-    const store::PersonPeriod period = cursors.GetRPer(person, presence.first, presence.last);
+    const store::PersonPeriod period = store::periodWithin(read, presence.first, presence.last);
     const store::RepPerson& figures = period.person;
     if (!figures.reportAvailable) return noDataReport(ReportKind::Weekly, figures, reported, pixelRatio);
 

@@ -36,5 +36,7 @@ inline const QString kWeeklyCaption = QStringLiteral(" Weekly Comparison Report 
 // period the chart and the peak-flow table are left out.
 ReportResult WeeklyComparison(store::ReportCursors& cursors, const QString& person, const QDate& reportDate,
                               qreal pixelRatio = 1.0);
+// The same from the person's days of a period read that holds the report's days.
+ReportResult WeeklyComparison(const store::PersonPeriod& read, const QDate& reportDate, qreal pixelRatio = 1.0);
 
 }  // namespace pulmora::reports

@@ -29,7 +29,8 @@ const QString kNoFileName = QStringLiteral("No File Name Specified Yet!");
 const QString kNameMissing = QStringLiteral("You must specify a file name!");
 const QString kUnableToSave = QStringLiteral("Error: Unable to Save Report?!");
 
-constexpr int kDesignWidth = 342, kDesignHeight = 294;
+// The size the window opens at.
+constexpr int kOpeningWidth = 342, kOpeningHeight = 294;
 
 // The folder a picture was last saved in during this run; empty until one was.
 QString& lastFolderUsed() {
@@ -52,7 +53,7 @@ TAsJpeg::TAsJpeg(QWidget* parent)
     setFont(windowFont());
     createControls();
     layOut();
-    resize(kDesignWidth, kDesignHeight);
+    resize(kOpeningWidth, kOpeningHeight);
 
     connect(BtnSave, &TDaButton::clicked, this, &TAsJpeg::SaveImage);
     connect(BtnCancel, &TDaButton::clicked, this, &QDialog::reject);  // BtnCancelClick

@@ -90,20 +90,27 @@ std::optional<ControlLevel> ControlQuestions::level() const {
     return yes <= 2 ? ControlLevel::Partly : ControlLevel::Uncontrolled;
 }
 
+Period controlRowsPeriod(const QDate& reportDate) {
+    return {controlPeriodBefore(reportDate).first, controlPeriod(reportDate).last};
+}
+
 AsthmaControl CollectAsthmaControl(store::ReportCursors& cursors, const QString& person, const QDate& reportDate) {
+    return CollectAsthmaControl(readPeriodRows(cursors, person, controlRowsPeriod(reportDate)), reportDate);
+}
+
+AsthmaControl CollectAsthmaControl(const PeriodRows& rows, const QDate& reportDate) {
     AsthmaControl c;
     c.current.period = controlPeriod(reportDate);
     c.before.period = controlPeriodBefore(reportDate);
-    // The comparison record carries the best as the personal card holds it, never raised.
-    c.cardBest = cursors.GetRepDly(person, reportDate).personBest;
-    // The cursor's record, used up before another Get call overwrites it.
-    const store::PersonPeriod& read = cursors.GetRPer(person, c.before.period.first, c.current.period.last);
-    c.person = read.person;
+    const PeriodRows read = rowsWithin(rows, controlRowsPeriod(reportDate));
+    const PeriodRows current = rowsWithin(read, c.current.period);
+    c.cardBest = read.days.person.cardBest;
+    c.person = read.days.person;
     // The best of the report period is the card's raised to the four weeks' highest reading, as
     // in every report; the four weeks before are measured against the same best, so that both
     // columns and the zone limits read against one figure.
     c.person.best = c.cardBest;
-    for (const store::DayRecord& day : read.days) {
+    for (const store::DayRecord& day : read.days.days) {
         const store::DayValues& v = day.values;
         if (day.date < c.current.period.first || std::max(v.morning, v.evening) <= c.person.best) continue;
         c.person.best = std::max(v.morning, v.evening);
@@ -111,7 +118,7 @@ AsthmaControl CollectAsthmaControl(store::ReportCursors& cursors, const QString&
     }
     PeriodCollection now = StartPeriodStats(), earlier = StartPeriodStats();
     std::set<QDate> recorded;
-    for (const store::DayRecord& day : read.days) {
+    for (const store::DayRecord& day : read.days.days) {
         const store::DayValues& v = day.values;
         if (day.date < c.current.period.first) {
             countDay(c.before, v);
@@ -127,9 +134,8 @@ AsthmaControl CollectAsthmaControl(store::ReportCursors& cursors, const QString&
     c.bothReadingDays = now.bothReadingDays;
     c.weeksBefore = FinishPeriodStats(earlier);
     c.bothReadingDaysBefore = earlier.bothReadingDays;
-    c.medication = medicationTaken(cursors.medicationBetween(person, c.current.period.first, c.current.period.last),
-                                   recorded);
-    c.triggers = triggersMet(cursors.triggersBetween(person, c.current.period.first, c.current.period.last), recorded);
+    c.medication = medicationTaken(current.medication, recorded);
+    c.triggers = triggersMet(current.triggers, recorded);
     return c;
 }
 

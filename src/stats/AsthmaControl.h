@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PeriodRows.h"
 #include "PeriodStats.h"
 #include "Periods.h"
 #include "store/ReportCursors.h"
@@ -86,8 +87,11 @@ struct AsthmaControl {
     bool bestAboveCard() const { return bestReadingDay.isValid(); }
 };
 
-// The summary up to the report date, from the person's rows of the 56 days: one range read of
-// the days, and of the four weeks' triggers and medication.
+// The 56 days the summary reads: the four weeks before and the four weeks up to the report date.
+Period controlRowsPeriod(const QDate& reportDate);
+// The summary up to the report date, from the person's rows of a period that holds those 56 days.
+AsthmaControl CollectAsthmaControl(const PeriodRows& rows, const QDate& reportDate);
+// The same from the diary: one range read of the 56 days' days, triggers and medication.
 AsthmaControl CollectAsthmaControl(store::ReportCursors& cursors, const QString& person, const QDate& reportDate);
 
 }  // namespace pulmora::stats

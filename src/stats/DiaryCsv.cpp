@@ -1,6 +1,7 @@
 #include "DiaryCsv.h"
 
 #include "Figures.h"
+#include "Rating.h"
 #include "files/Replacement.h"
 
 #include <QDir>
@@ -47,15 +48,6 @@ QString percentOfBest(int value, int best) {
 }
 QString flag(bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); }
 
-QString rating(int rate) {
-    switch (rate) {
-    case 1: return QStringLiteral("Bad");
-    case 2: return QStringLiteral("Average");
-    case 3: return QStringLiteral("Good");
-    default: return {};
-    }
-}
-
 QStringList row(const store::DayRecord& day, int best, const QStringList& triggers, const QStringList& medication) {
     const store::DayValues& v = day.values;
     const bool both = v.morning > 0 && v.evening > 0;
@@ -78,7 +70,7 @@ QStringList row(const store::DayRecord& day, int best, const QStringList& trigge
             flag(v.offWork),
             QString::number(v.relievers),
             QString::number(v.preventers),
-            rating(v.rating),
+            ratingText(v.rating),
             textCell(triggers.join(kListSeparator)),
             textCell(medication.join(kListSeparator))};
 }

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <tuple>
 
 namespace pulmora::store {
@@ -101,6 +102,20 @@ RepTrg repTrgOf(const QString& person, const DayTriggerItem& t) {
     return {person.leftJustified(width::kPersonId), keys::triggerName(t.trigger), t.date};
 }
 
+// The person's figures that follow from the period's days: whether there is any day and any
+// reading, and the card's best raised to the highest reading.
+void addDayFigures(PersonPeriod& period) {
+    RepPerson& p = period.person;
+    p.best = p.cardBest;
+    p.anyReading = p.reportAvailable = 0;
+    for (const DayRecord& day : period.days) {
+        const DayValues& v = day.values;
+        p.reportAvailable = 1;
+        if (v.morning > 0 || v.evening > 0) p.anyReading = 1;
+        p.best = std::max({p.best, v.evening, v.morning});
+    }
+}
+
 // The 31 days that end on the date; none when the date is not one.
 std::pair<QDate, QDate> monthTo(const QDate& last) { return {last.addDays(-30), last}; }
 
@@ -164,17 +179,21 @@ const PersonPeriod& ReportCursors::GetRPer(const QString& person, const QDate& f
     p.occupation = r.occupation.leftJustified(width::kOccupation);
     p.title = r.title.leftJustified(width::kTitle);
     p.healthNumber = r.healthNumber.leftJustified(width::kHealthNumber);
-    p.best = r.best.value_or(0);
+    p.cardBest = r.best.value_or(0);
     p.predicted = r.predicted.value_or(0);
     p.zoneYellow = r.zoneYellow.value_or(0);
     p.zoneRed = r.zoneRed.value_or(0);
-    for (const DayRecord& day : repPeriod_.days) {
-        const DayValues& v = day.values;
-        p.reportAvailable = 1;
-        if (v.morning > 0 || v.evening > 0) p.anyReading = 1;
-        p.best = std::max({p.best, v.evening, v.morning});
-    }
+    repPeriod_.personFound = true;
+    addDayFigures(repPeriod_);
     return repPeriod_;
+}
+
+PersonPeriod periodWithin(const PersonPeriod& read, const QDate& first, const QDate& last) {
+    PersonPeriod within{read.person, {}, read.personFound};
+    std::copy_if(read.days.begin(), read.days.end(), std::back_inserter(within.days),
+                 [&](const DayRecord& day) { return day.date >= first && day.date <= last; });
+    if (within.personFound) addDayFigures(within);
+    return within;
 }
 
 // ---- period reads ------------------------------------------------------------------------

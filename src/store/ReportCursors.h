@@ -61,6 +61,11 @@ private:
     size_t nextTrg_ = 0;
 };
 
+// The days of a period read from `first` to `last` (both included), with the person's figures for
+// them, as GetRPer reads them for those days: one period read serves the reports of any period
+// within it.
+PersonPeriod periodWithin(const PersonPeriod& read, const QDate& first, const QDate& last);
+
 // 0 when either reading is 0; otherwise |even - morning| over their mean, in percent, rounded
 // half to even.
 int diurnalVariation(int morning, int evening);

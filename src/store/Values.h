@@ -172,6 +172,7 @@ struct RepPerson {
     QString surname, firstName, gender, birthDate, occupation, title, healthNumber;  // full width
     int best = 0, predicted = 0, zoneYellow = 0, zoneRed = 0;
     quint8 anyReading = 0, reportAvailable = 0;
+    int cardBest = 0;  // the best as the personal card holds it, before the period's readings raise it
 };
 
 // A person's days over a report period, read once: the person's figures for the period and the
@@ -179,6 +180,7 @@ struct RepPerson {
 struct PersonPeriod {
     RepPerson person;
     std::vector<DayRecord> days;
+    bool personFound = false;  // an unknown person has no figures, though it may have days
 };
 
 struct RepMed {

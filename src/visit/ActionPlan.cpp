@@ -179,9 +179,13 @@ QString litres(int best, int percent) {
 }  // namespace
 
 ActionPlan readActionPlan(store::Diary& diary, const QString& person, const QDate& printed) {
-    ActionPlan plan{diary.reports.GetRPer(person, printed, printed).person, printed, diary.persons.ListMed(person)};
-    const auto card = diary.persons.GetPerCrd(person);
-    plan.person.best = card ? std::max(0, card->best.trimmed().toInt()) : 0;
+    return actionPlanOf(diary.reports.GetRPer(person, printed, printed).person, printed, diary.persons.ListMed(person));
+}
+
+ActionPlan actionPlanOf(const store::RepPerson& person, const QDate& printed,
+                        std::vector<store::PersonMedRow> medication) {
+    ActionPlan plan{person, printed, std::move(medication)};
+    plan.person.best = std::max(0, person.cardBest);
     return plan;
 }
 

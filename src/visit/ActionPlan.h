@@ -24,6 +24,10 @@ struct ActionPlan {
 };
 
 ActionPlan readActionPlan(store::Diary& diary, const QString& person, const QDate& printed);
+// The plan from the person's figures of any period read, whose card best it takes, and their
+// medication in use.
+ActionPlan actionPlanOf(const store::RepPerson& person, const QDate& printed,
+                        std::vector<store::PersonMedRow> medication);
 
 // The three bands' headings, green, yellow and red, with the limits computed from the best; the
 // figures are left blank to be filled in by hand for a person without a best.

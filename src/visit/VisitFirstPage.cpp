@@ -166,16 +166,14 @@ std::pair<GridSection, GridSection> triggerSections(const VisitDetails& details,
 
 }  // namespace
 
-VisitDetails readVisitDetails(store::Persons& persons, const QString& person) {
+VisitDetails readVisitDetails(store::Persons& persons, const QString& person, const store::RepPerson& figures) {
     VisitDetails details;
     details.medication = persons.ListMed(person);
     for (const QString& trigger : persons.ListPerTrg(person)) details.triggers << triggerCaption(trigger);
-    if (const auto card = persons.GetPerCrd(person)) {
-        details.best = card->best.toInt();
-        details.predicted = card->predicted.toInt();
-        details.zoneYellow = card->zoneYellow;
-        details.zoneRed = card->zoneRed;
-    }
+    details.best = figures.cardBest;
+    details.predicted = figures.predicted;
+    details.zoneYellow = figures.zoneYellow;
+    details.zoneRed = figures.zoneRed;
     return details;
 }
 

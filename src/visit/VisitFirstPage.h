@@ -18,7 +18,8 @@ struct VisitDetails {
     QStringList triggers;                         // by name, as the reports write them
     int best = 0, predicted = 0, zoneYellow = 0, zoneRed = 0;
 };
-VisitDetails readVisitDetails(store::Persons& persons, const QString& person);
+// The lists from the personal card, the figures from the person's figures of any period read.
+VisitDetails readVisitDetails(store::Persons& persons, const QString& person, const store::RepPerson& figures);
 
 // One block of the page's lists: a heading across the width, the captions of its columns (or
 // none) and its rows, one text a column.

@@ -17,6 +17,8 @@
 #include "stats/YearRisks.h"
 #include "store/Clock.h"
 
+#include <algorithm>
+
 namespace pulmora::reports {
 namespace {
 
@@ -26,6 +28,21 @@ void append(output::PrintJob& pack, const output::PrintJob& part) {
         page.orientation = part.orientationOf(page);
         pack.pages.push_back(std::move(page));
     }
+}
+
+// The days every page of the pack reports on: each page's period ends on the report date, so
+// they lie within the period from the earliest start to the report date.
+stats::Period packRowsPeriod(const QDate& reportDate) {
+    const stats::Period periods[] = {visitPackPeriod(reportDate), stats::controlRowsPeriod(reportDate),
+                                     stats::lastTwelveMonths(reportDate), stats::weeklyPresence(reportDate),
+                                     stats::month(reportDate)};
+    stats::Period all = periods[0];
+    for (const stats::Period& period : periods) all.first = std::min(all.first, period.first);
+    return all;
+}
+
+QString noPackFor(const stats::Period& period, bool anyDay) {
+    return anyDay ? QString() : " Cannot Produce Visit Pack as there is no Data for Period Starting " + periodText(period);
 }
 
 // The person's names, as the footer gives them; the banner's name for a person without any.
@@ -43,7 +60,7 @@ const std::vector<GraphOption>& visitPackGraphs() {
 }
 
 stats::Period visitPackPeriod(const QDate& reportDate) {
-    const GraphPeriod months = graphPeriod(reportDate, PeriodDays(kVisitPackGraphPeriod));
+    const GraphPeriod months = graphPeriod(reportDate, spanDays(kVisitPackGraphSpan));
     return {months.first, months.last};
 }
 
@@ -51,32 +68,41 @@ QString noVisitPack(store::ReportCursors& cursors, const VisitPackRequest& reque
     if (QString refused = refusedFutureDate(QStringLiteral("Visit Pack"), request.reportDate); !refused.isEmpty())
         return refused;
     const stats::Period period = visitPackPeriod(request.reportDate);
-    if (cursors.GetRPer(request.person, period.first, period.last).person.reportAvailable) return {};
-    return " Cannot Produce Visit Pack as there is no Data for Period Starting " + periodText(period);
+    return noPackFor(period, cursors.GetRPer(request.person, period.first, period.last).person.reportAvailable);
 }
 
 VisitPack BuildVisitPack(store::Diary& diary, const VisitPackRequest& request, const QPageSize& paper) {
-    VisitPack pack{visitPackPeriod(request.reportDate), paper, {}, noVisitPack(diary.reports, request)};
+    VisitPack pack{visitPackPeriod(request.reportDate), paper, {}, {}};
+    pack.status = refusedFutureDate(QStringLiteral("Visit Pack"), request.reportDate);
     if (!pack.available()) return pack;
+    // Every page's days come from this one read.
+    const stats::PeriodRows rows = stats::readPeriodRows(diary.reports, request.person,
+                                                         packRowsPeriod(request.reportDate));
     const GraphPeriod months{pack.period.first, pack.period.last};
-    const store::RepPerson person = diary.reports.GetRPer(request.person, months.first, months.last).person;
+    const WorkingTable graphTable = PeakFlowTableOf(rows.days, months);
+    const store::RepPerson& person = graphTable.person;
+    pack.status = noPackFor(pack.period, person.reportAvailable);
+    if (!pack.available()) return pack;
 
-    const ReportResult summary = ControlSummary(diary.reports, request.person, request.reportDate);
+    const ReportResult summary = ControlSummary(rows, request.reportDate);
     append(pack.job, PrintAsthmaReport(VisitFirstPage(summary, stats::controlPeriod(request.reportDate),
-                                                      readVisitDetails(diary.persons, request.person))));
+                                                      readVisitDetails(diary.persons, request.person, person))));
     const QSizeF portrait = portraitRoom(paper, true);
-    append(pack.job, PrintActionPlan(readActionPlan(diary, request.person, store::clock::today()), portrait));
     append(pack.job,
-           PrintYearPage(stats::CollectYearRisks(diary.reports, request.person, request.reportDate), portrait));
-    for (ReportBuilder build : {ReportBuilder(WeeklyComparison), ReportBuilder(MonthlyBasic),
-                                ReportBuilder(MonthlyAdditional)})
-        append(pack.job, PrintAsthmaReport(build(diary.reports, request.person, request.reportDate, 1.0)));
+           PrintActionPlan(actionPlanOf(person, store::clock::today(), diary.persons.ListMed(request.person)), portrait));
+    const stats::Period year = stats::lastTwelveMonths(request.reportDate);
+    append(pack.job,
+           PrintYearPage(stats::CollectYearRisks(store::periodWithin(rows.days, year.first, year.last), year), portrait));
+    append(pack.job, PrintAsthmaReport(WeeklyComparison(rows.days, request.reportDate)));
+    append(pack.job, PrintAsthmaReport(MonthlyBasic(rows.days, request.reportDate)));
+    append(pack.job,
+           PrintAsthmaReport(MonthlyAdditional(rows.days, diary.reports, request.person, request.reportDate)));
 
     QSizeF room = output::printableRoom(QPageLayout(paper, QPageLayout::Portrait, {}), QPageLayout::Landscape);
     room.rheight() -= output::kFooterInches;
     for (const GraphOption option : visitPackGraphs()) {
-        const GraphRun graph = runGraph(diary.reports, request.person, {option, request.shownName, months, false});
-        if (graph.plan.info.isEmpty()) append(pack.job, PrintChart(graph.plan, room));
+        const GraphPlan plan = PlotPeakFlow(graphTable, {option, request.shownName, months, false});
+        if (plan.info.isEmpty()) append(pack.job, PrintChart(plan, room));
     }
     pack.job.footer = output::PageFooter{footerName(person, request.shownName), periodText(pack.period)};
     return pack;

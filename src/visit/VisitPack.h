@@ -13,7 +13,7 @@ namespace pulmora::reports {
 
 // The graphs the pack holds, in its order, each over three months.
 const std::vector<GraphOption>& visitPackGraphs();
-inline const QString kVisitPackGraphPeriod = QStringLiteral("3 Months");
+constexpr GraphSpan kVisitPackGraphSpan = GraphSpan::ThreeMonths;
 
 struct VisitPackRequest {
     QString person;     // the person's identifier

@@ -24,7 +24,7 @@ namespace {
 
 using reports::GraphChart;
 using reports::GraphPlan;
-namespace colours = reports::graphcolours;
+namespace colours = palette;
 
 const QDate D{2023, 6, 30};
 
@@ -146,7 +146,7 @@ TEST_F(GraphCharts, EveryBarInItsOwnColourAndTheCurveAndTrendOverThem) {
     const std::vector<Bar> shown = bars(qobject_cast<QAbstractBarSeries*>(chart->cSerA()));
     ASSERT_EQ(shown.size(), 5u);  // slots 0 .. 4: the 2nd keeps slot 3 empty
     const std::pair<double, QColor> expected[] = {
-        {0, {}}, {95, colours::kGreen}, {50, colours::kRed}, {0, {}}, {75, colours::kYellow}};
+        {0, {}}, {95, colours::kLime}, {50, colours::kRed}, {0, {}}, {75, colours::kYellow}};
     for (size_t i = 0; i < 5; ++i) {
         EXPECT_EQ(shown[i].value, expected[i].first) << i;
         EXPECT_EQ(shown[i].colour, expected[i].second) << i;
@@ -209,7 +209,7 @@ TEST_F(GraphCharts, ZoneFrequencySlices) {
     const QList<QPieSlice*> slices = chart->cPieA()->slices();
     ASSERT_EQ(slices.size(), 3);
     const std::tuple<double, QColor, QString, bool> expected[] = {
-        {2, colours::kGreen, "67 %", true}, {1, colours::kYellow, "33 %", false}, {0, colours::kRed, "0 %", false}};
+        {2, colours::kLime, "67 %", true}, {1, colours::kYellow, "33 %", false}, {0, colours::kRed, "0 %", false}};
     for (int i = 0; i < 3; ++i) {
         const auto& [value, colour, mark, exploded] = expected[i];
         EXPECT_EQ(slices[i]->value(), value) << i;
@@ -243,7 +243,7 @@ TEST_F(GraphCharts, PoorPerceiverBarsRunSideways) {
     EXPECT_EQ(shown[0].value, 1);  // in the red zone, rated bad
     EXPECT_EQ(shown[0].colour, colours::kRed);
     EXPECT_EQ(shown[2].value, 1);
-    EXPECT_EQ(shown[2].colour, colours::kGreen);
+    EXPECT_EQ(shown[2].colour, colours::kLime);
     EXPECT_EQ(shown[3].value, 2);
     EXPECT_EQ(shown[3].colour, colours::kGrey);
     for (size_t i = 4; i < 12; ++i) EXPECT_EQ(shown[i].value, 0) << i;
@@ -427,7 +427,7 @@ TEST_F(GraphCharts, EveryAnalysisDrawsForEveryPeriodOfASampleDiary) {
     const QStringList dayByDay = {"Percentage Best", "Peak Flow Trend", "Diurnal Variation"};
     for (const QString& option : reports::graphOptionTexts())
         for (const QString& period : reports::graphPeriodTexts()) {
-            const int days = reports::PeriodDays(period);
+            const int days = reports::spanDays(*reports::graphSpanNamed(period));
             const std::string what = (option + " / " + period).toStdString();
             const GraphPlan without = plan(option, days, false);
             const GraphPlan with = plan(option, days, true);

@@ -10,7 +10,7 @@ namespace {
 using reports::GraphPlan;
 using reports::GraphPoint;
 using reports::SeriesShape;
-namespace colours = reports::graphcolours;
+namespace colours = palette;
 
 const QDate D{2023, 6, 30};
 
@@ -112,7 +112,7 @@ TEST_F(GraphPlans, PercentageBestMorningThenEveningOldestFirst) {
     const GraphPlan plan = plot("Percentage Best");
     EXPECT_EQ(xs(plan.cSerA.points), (std::vector<double>{1, 2, 3}));
     EXPECT_EQ(ys(plan.cSerA.points), (std::vector<double>{75, 95, 50}));
-    EXPECT_EQ(colourList(plan.cSerA.points), (std::vector<QColor>{colours::kYellow, colours::kGreen, colours::kRed}));
+    EXPECT_EQ(colourList(plan.cSerA.points), (std::vector<QColor>{colours::kYellow, colours::kLime, colours::kRed}));
     EXPECT_EQ(labels(plan.cSerA.points), (std::vector<QString>{"1-Jun-23 ", "2-Jun-23 ", "2-Jun-23 "}));
     EXPECT_EQ(colourList(plan.cSerB.points), (std::vector<QColor>{colours::kYellow, colours::kYellow, colours::kNavy}));
     EXPECT_EQ(labels(plan.cSerB.points), (std::vector<QString>{"", "", ""}));
@@ -156,7 +156,7 @@ TEST_F(GraphPlans, DiurnalVariation) {
     const GraphPlan plan = plot("Diurnal Variation");
     EXPECT_EQ(ys(plan.cSerA.points), (std::vector<double>{29, 10, 12}));
     EXPECT_EQ(xs(plan.cSerA.points), (std::vector<double>{1, 2, 3}));
-    EXPECT_EQ(colourList(plan.cSerA.points), (std::vector<QColor>{colours::kRed, colours::kGreen, colours::kYellow}));
+    EXPECT_EQ(colourList(plan.cSerA.points), (std::vector<QColor>{colours::kRed, colours::kLime, colours::kYellow}));
     EXPECT_EQ(labels(plan.cSerA.points), (std::vector<QString>{"1-Jun-23 ", "4-Jun-23 ", "5-Jun-23 "}));
     EXPECT_FALSE(plan.cSerB.active);
     EXPECT_TRUE(plan.cStatA.active && plan.cStatB.active);
@@ -204,12 +204,12 @@ TEST_F(GraphPlans, ZonesAreJudgedOnTheReadingItself) {
     d.addReadings(person, QDate(2023, 6, 3), 401, 251);
     const GraphPlan best = plot("Percentage Best");
     EXPECT_EQ(ys(best.cSerA.points), (std::vector<double>{80, 80, 50, 50, 80, 50}));
-    EXPECT_EQ(colourList(best.cSerA.points), (std::vector<QColor>{colours::kYellow, colours::kGreen, colours::kRed,
-                                                                  colours::kYellow, colours::kGreen, colours::kYellow}));
+    EXPECT_EQ(colourList(best.cSerA.points), (std::vector<QColor>{colours::kYellow, colours::kLime, colours::kRed,
+                                                                  colours::kYellow, colours::kLime, colours::kYellow}));
 
     const GraphPlan zones = plot("Zone Frequency");
     ASSERT_EQ(zones.cPieA.points.size(), 3u);
-    EXPECT_EQ(zones.cPieA.points[0], (GraphPoint{1, 2, "Green Zone (Morn 1 Even 1)", colours::kGreen}));
+    EXPECT_EQ(zones.cPieA.points[0], (GraphPoint{1, 2, "Green Zone (Morn 1 Even 1)", colours::kLime}));
     EXPECT_EQ(zones.cPieA.points[1], (GraphPoint{3, 3, "Yellow Zone (Morn 1 Even 2)", colours::kYellow}));
     EXPECT_EQ(zones.cPieA.points[2], (GraphPoint{5, 1, "Red Zone (Morn 1 Even 0)", colours::kRed}));
 
@@ -252,7 +252,7 @@ TEST_F(GraphPlans, PoorPerceiverBarsInTheirOrderWithoutUnratedDays) {
                                     "in Yellow Zone", "in Green Zone", "Rated Asthma as Average", "in Red Zone",
                                     "in Yellow Zone", "in Green Zone", "Rated Asthma as Good"}));
     EXPECT_EQ(ys(plan.cSerA.points), (std::vector<double>{1, 1, 1, 3, 0, 1, 1, 2, 0, 0, 2, 2}));
-    const QColor r = colours::kRed, y = colours::kYellow, g = colours::kGreen, grey = colours::kGrey;
+    const QColor r = colours::kRed, y = colours::kYellow, g = colours::kLime, grey = colours::kGrey;
     EXPECT_EQ(colourList(plan.cSerA.points), (std::vector<QColor>{r, y, g, grey, r, y, g, grey, r, y, g, grey}));
     EXPECT_EQ(xs(plan.cSerA.points), (std::vector<double>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}));
     EXPECT_EQ(plan.bottom.title, "Number of Occurrences (5 Recorded Days)");

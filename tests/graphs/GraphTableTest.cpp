@@ -18,11 +18,14 @@ TEST(GraphPeriods, TextsAndDays) {
     EXPECT_EQ(reports::graphPeriodTexts(), QStringList({"1 Month", "3 Months", "6 Months", "9 Months", "Year"}));
     const std::pair<const char*, int> days[] = {
         {"1 Month", 30}, {"3 Months", 90}, {"6 Months", 180}, {"9 Months", 270}, {"Year", 365}, {"", 0}, {"2 Months", 0}};
-    for (const auto& [text, expected] : days) EXPECT_EQ(reports::PeriodDays(text), expected) << text;
+    for (const auto& [text, expected] : days) {
+        const auto span = reports::graphSpanNamed(text);
+        EXPECT_EQ(span ? reports::spanDays(*span) : 0, expected) << text;
+    }
 }
 
 TEST(GraphPeriods, NineMonthsEndingOnTheLastOfJune) {
-    const GraphPeriod nine = lastDays(reports::PeriodDays("9 Months"));
+    const GraphPeriod nine = lastDays(reports::spanDays(reports::GraphSpan::NineMonths));
     EXPECT_EQ(nine.first, QDate(2022, 10, 3));
     EXPECT_EQ(nine.last, D);
 }

@@ -176,7 +176,7 @@ reports::ReportResult blackReport(ReportKind kind, QSize size) {
     r.viewport.PictureWidth = size.width();
     r.viewport.PictureHeight = size.height();
     r.drawing = [size](QPainter& p) { p.fillRect(QRect(QPoint(0, 0), size), Qt::black); };
-    r.picture = reports::renderPicture(r.drawing, size);
+    r.picture() = reports::renderPicture(r.drawing, size);
     return r;
 }
 
@@ -372,13 +372,13 @@ TEST_F(PrintedReports, TheSavedPictureIsTheHeaderOverTheReport) {
     for (const auto& [build, title] : kinds) {
         const auto report = build(d.diary.reports, person, D, 1.0);
         const QImage saved = reports::savedReportPicture(report);
-        const QSize picture = report.picture.size();
+        const QSize picture = report.picture().size();
         ASSERT_EQ(saved.size(), QSize(picture.width(), 5 * m.LH + picture.height())) << title;
         EXPECT_EQ(reports::savedPictureSize(report), saved.size());
         EXPECT_TRUE(writes(saved, 0, 0, title, Style::Bold)) << title;
         EXPECT_TRUE(writes(saved, 5, int(1.5 * m.LH), "Surname", Style::Bold)) << title;
         EXPECT_EQ(saved.copy(0, 5 * m.LH, picture.width(), picture.height()).convertToFormat(QImage::Format_RGB32),
-                  report.picture.convertToFormat(QImage::Format_RGB32))
+                  report.picture().convertToFormat(QImage::Format_RGB32))
             << title;
     }
 }

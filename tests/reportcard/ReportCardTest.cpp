@@ -60,7 +60,7 @@ protected:
         QCoreApplication::processEvents();
     }
     QImage expectedView() const {
-        return reports::PaintViewport(card->report().picture, card->viewport(), card->NavData->size());
+        return reports::PaintViewport(card->report().picture(), card->viewport(), card->NavData->size());
     }
     // A person with readings in every week, so the report scrolls both ways in a small window.
     QString personWithReadings(const QString& nickname, int best = 500) {
@@ -662,7 +662,7 @@ TEST_F(ReportCard, TheSavedPictureIsTheReportUnderItsHeader) {
     click(card->BtnTable);
     const QImage saved = card->savedPicture();
     EXPECT_EQ(saved, reports::savedReportPicture(card->report()));
-    EXPECT_EQ(saved.height(), card->report().picture.height() + 5 * reports::PageMetrics::measure().LH);
+    EXPECT_EQ(saved.height(), card->report().picture().height() + 5 * reports::PageMetrics::measure().LH);
 }
 
 // ---- the graph page ----------------------------------------------------------------------------

@@ -86,7 +86,7 @@ TEST_F(MonthlyAdditionalPicture, SizeAndViewportWithoutLists) {
     const QString ann = d.addPerson("Ann");
     day(ann, 31, 400, 450);
     const auto report = additional(ann);
-    EXPECT_EQ(report.picture.size(), QSize(32 * cw() + m.labelWidth, 11 * rh() + 1 + rh() + 2));
+    EXPECT_EQ(report.picture().size(), QSize(32 * cw() + m.labelWidth, 11 * rh() + 1 + rh() + 2));
     const reports::Viewport v = report.viewport;
     EXPECT_EQ(v.FixedWidth, m.labelWidth + m.columnWidth + 1);
     EXPECT_EQ(v.HeaderHeight, 2 * rh() + 1);
@@ -95,7 +95,7 @@ TEST_F(MonthlyAdditionalPicture, SizeAndViewportWithoutLists) {
     EXPECT_EQ(v.StepY, rh());
     EXPECT_EQ(v.GraphShown, 0);
     EXPECT_EQ(v.GraphStripHeight, 0);
-    EXPECT_EQ(QSize(v.PictureWidth, v.PictureHeight), report.picture.size());
+    EXPECT_EQ(QSize(v.PictureWidth, v.PictureHeight), report.picture().size());
     EXPECT_FALSE(report.hasGraphStrip());  // the card keeps its graph strip button hidden
     EXPECT_EQ(report.kind, reports::ReportKind::MonthlyAdditional);
     EXPECT_EQ(report.status, " Monthly Additional Report for Period Starting 8 Nov 2026 to 8 Dec 2026");
@@ -110,7 +110,7 @@ TEST_F(MonthlyAdditionalPicture, SizeAndViewportWithoutLists) {
 TEST_F(MonthlyAdditionalPicture, FixedRowsAndTheirLabels) {
     const QString ann = d.addPerson("Ann");
     day(ann, 31, 400, 450);
-    const QImage pic = additional(ann).picture;
+    const QImage pic = additional(ann).picture();
     EXPECT_TRUE(writes(pic, 5, 1, "Day/Month:", Style::Italic));
     EXPECT_TRUE(writes(pic, 5, rh() + 1, "Day of Week:", Style::Italic));
     const std::pair<int, QString> headings[] = {{2, "Peak Flow Previous Day Comparison:"},
@@ -139,7 +139,7 @@ TEST_F(MonthlyAdditionalPicture, MorningAndEveningArrowsAgainstThePreviousDay) {
     day(ann, 3, 380, 480);
     day(ann, 4, 380, 480);
     const auto report = additional(ann);
-    const QImage& pic = report.picture;
+    const QImage& pic = report.picture();
     EXPECT_EQ(markAt(pic, 1, 3), Mark::Nothing);  // nothing recorded before the month
     EXPECT_EQ(markAt(pic, 2, 3), Mark::LimeUp);
     EXPECT_EQ(markAt(pic, 3, 3), Mark::RedDown);
@@ -167,7 +167,7 @@ TEST_F(MonthlyAdditionalPicture, RelieverAndSymptomArrows) {
     v.coughDay = v.wheezeDay = true;
     v.chestNight = true;
     d.addDay(ann, day(5), v);
-    const QImage pic = additional(ann).picture;
+    const QImage pic = additional(ann).picture();
     EXPECT_EQ(markAt(pic, 2, 10), Mark::RedUp);  // more reliever is worse
     EXPECT_EQ(markAt(pic, 3, 10), Mark::LimeDown);
     EXPECT_EQ(markAt(pic, 4, 10), Mark::Bar);
@@ -189,7 +189,7 @@ TEST_F(MonthlyAdditionalPicture, DaysOneAndThreeAreComparedAcrossAnUnrecordedDay
     day(ann, 1, 400, 450, 2);
     day(ann, 3, 380, 450, 2);
     const auto report = additional(ann);
-    const QImage& pic = report.picture;
+    const QImage& pic = report.picture();
     EXPECT_EQ(markAt(pic, 3, 3), Mark::RedDown);
     EXPECT_EQ(markAt(pic, 3, 4), Mark::Bar);
     EXPECT_EQ(markAt(pic, 3, 10), Mark::Bar);
@@ -215,7 +215,7 @@ TEST_F(MonthlyAdditionalPicture, EqualDiurnalVariationsGiveTheYellowBar) {
     day(ann, 11, 500, 400);
     day(ann, 12, 500, 0);
     day(ann, 13, 450, 400);
-    const QImage pic = additional(ann).picture;
+    const QImage pic = additional(ann).picture();
     EXPECT_EQ(markAt(pic, 11, 5), Mark::Bar);
     EXPECT_EQ(markAt(pic, 11, 3), Mark::LimeUp);
     EXPECT_EQ(markAt(pic, 11, 4), Mark::RedDown);
@@ -231,7 +231,7 @@ TEST_F(MonthlyAdditionalPicture, TheFirstDayComparesWithTheLastRecordBeforeTheMo
     const QString ann = d.addPerson("Ann");
     day(ann, -5, 400, 450, 1);
     day(ann, 1, 420, 450, 0);
-    const QImage pic = additional(ann).picture;
+    const QImage pic = additional(ann).picture();
     EXPECT_EQ(markAt(pic, 1, 3), Mark::LimeUp);
     EXPECT_EQ(markAt(pic, 1, 4), Mark::Bar);
     EXPECT_EQ(markAt(pic, 1, 10), Mark::LimeDown);
@@ -249,7 +249,7 @@ TEST_F(MonthlyAdditionalPicture, OneMedicationOnThreeDaysIsOneRow) {
     d.useMedication(ann, day(10), budesonide, 2, "Budesonide");
     d.useMedication(ann, day(0), budesonide, 5, "Budesonide");  // before the month
     const auto report = additional(ann);
-    const QImage& pic = report.picture;
+    const QImage& pic = report.picture();
     // A heading row and two medication rows.
     EXPECT_EQ(pic.height(), 14 * rh() + 1 + rh() + 2);
     ASSERT_EQ(report.medications.size(), 2u);
@@ -279,7 +279,7 @@ TEST_F(MonthlyAdditionalPicture, TriggersAreNamedAsSentencesWithARedBoxADay) {
     d.meetTrigger(ann, day(5), "HOUSE DUST");
     d.meetTrigger(ann, day(4), "COLD AIR");
     const auto report = additional(ann);
-    const QImage& pic = report.picture;
+    const QImage& pic = report.picture();
     ASSERT_EQ(report.triggers.size(), 2u);
     EXPECT_EQ(report.triggers[0].name, "Cold air");
     EXPECT_EQ(report.triggers[1].name, "House dust");
@@ -300,7 +300,7 @@ TEST_F(MonthlyAdditionalPicture, TheTriggerSectionFollowsTheMedicationSection) {
     day(ann, 7, 400, 450);
     d.useMedication(ann, day(7), salbutamol, 3, "Salbutamol");
     d.meetTrigger(ann, day(7), "POLLEN");
-    const QImage pic = additional(ann).picture;
+    const QImage pic = additional(ann).picture();
     EXPECT_EQ(pic.height(), 15 * rh() + 1 + rh() + 2);
     EXPECT_TRUE(writes(pic, 5, 13 * rh() + 1, "Triggers Encountered:"));
     EXPECT_TRUE(writes(pic, 15, 14 * rh() + 1, "Pollen"));
@@ -329,9 +329,9 @@ TEST_F(MonthlyAdditionalPicture, TheLongestNamesLeaveTheFirstDaysCellUntouched) 
     const auto report = additional(ann);
     const reports::MonthlyMetrics wide = reports::measureMonthlyAdditional(report.medications, report.triggers);
     ASSERT_GT(wide.labelWidth, m.labelWidth);
-    EXPECT_EQ(report.picture.width(), wide.width);
+    EXPECT_EQ(report.picture().width(), wide.width);
     EXPECT_EQ(report.viewport.FixedWidth, wide.fixedWidth());
-    const QImage& pic = report.picture;
+    const QImage& pic = report.picture();
     const int first = wide.columnLeft(1);
     EXPECT_TRUE(writes(pic, 15, 12 * rh() + 1, medication));
     EXPECT_TRUE(sameAsDrawn(pic, QRect(first + 1, 12 * rh() + 1, cw() - 2, rh() - 2),
@@ -346,10 +346,10 @@ TEST_F(MonthlyAdditionalPicture, HeadingsStayWholeWhenTheDaysScroll) {
     day(ann, 1, 400, 450);
     const auto report = additional(ann);
     reports::Viewport v = report.viewport;
-    const QSize view(v.FixedWidth + 5 * cw(), report.picture.height());
+    const QSize view(v.FixedWidth + 5 * cw(), report.picture().height());
     reports::navigate(v, reports::Navigation::End, view);
     ASSERT_GT(v.ScrollX, 0);
-    const QImage shown = reports::PaintViewport(report.picture, v, view);
+    const QImage shown = reports::PaintViewport(report.picture(), v, view);
     for (const auto& [row, heading] : {std::pair{2, "Peak Flow Previous Day Comparison:"},
                                        std::pair{6, "Symptom Previous Day Comparison:"},
                                        std::pair{9, "Medication Previous Day Comparison:"}})
@@ -367,7 +367,7 @@ TEST_F(MonthlyAdditionalPicture, AUseOnADayWithoutARecordIsStillShown) {
     d.meetTrigger(ann, day(1), "CATS");
     d.meetTrigger(ann, day(6), "DOGS");
     const auto report = additional(ann);
-    const QImage& pic = report.picture;
+    const QImage& pic = report.picture();
     ASSERT_FALSE(report.comparisons[5].recorded);
     // Medication rows 12 and 13, the trigger heading 14, trigger rows 15 and 16.
     EXPECT_TRUE(shows(pic, 6, 13, "4"));
@@ -391,12 +391,12 @@ TEST_F(MonthlyAdditionalPicture, WithoutReadingsThePeakFlowRowsAreLeftOut) {
     d.useMedication(bea, day(31), med, 2, "Salbutamol");
     const auto full = additional(ann), shortOne = additional(bea);
     ASSERT_TRUE(shortOne.available);
-    EXPECT_EQ(shortOne.picture.height(), 11 * rh() + 1 + 2 * rh() + rh() + 2 - 4 * rh());
-    EXPECT_EQ(shortOne.viewport.PictureHeight, shortOne.picture.height());
+    EXPECT_EQ(shortOne.picture().height(), 11 * rh() + 1 + 2 * rh() + rh() + 2 - 4 * rh());
+    EXPECT_EQ(shortOne.viewport.PictureHeight, shortOne.picture().height());
     EXPECT_EQ(shortOne.viewport.HeaderHeight, 2 * rh() + 1);
     EXPECT_EQ(shortOne.viewport.GraphStripHeight, 0);
-    const QImage& pic = shortOne.picture;
-    EXPECT_EQ(pic.copy(0, 0, m.width, 2 * rh()), full.picture.copy(0, 0, m.width, 2 * rh()));
+    const QImage& pic = shortOne.picture();
+    EXPECT_EQ(pic.copy(0, 0, m.width, 2 * rh()), full.picture().copy(0, 0, m.width, 2 * rh()));
     EXPECT_TRUE(writes(pic, 5, 2 * rh() + 1, "Symptom Previous Day Comparison:"));
     EXPECT_TRUE(writes(pic, 15, 6 * rh() + 1, "Reliever Usage"));
     EXPECT_EQ(markAt(pic, 31, 6), Mark::RedUp);  // the reliever row, now row 6
@@ -411,7 +411,7 @@ TEST_F(MonthlyAdditionalPicture, WithoutReadingsThePeakFlowRowsAreLeftOut) {
         d.useMedication(cat, day(31), catMed, 2, "Salbutamol");
         return additional(cat);
     }();
-    EXPECT_EQ(withList.picture.height(), pic.height() + 4 * rh());
+    EXPECT_EQ(withList.picture().height(), pic.height() + 4 * rh());
 }
 
 TEST_F(MonthlyAdditionalPicture, WithoutAnyRecordTheSplashIsShown) {
@@ -423,7 +423,7 @@ TEST_F(MonthlyAdditionalPicture, WithoutAnyRecordTheSplashIsShown) {
     EXPECT_FALSE(report.available);
     EXPECT_EQ(report.kind, reports::ReportKind::MonthlyAdditional);
     EXPECT_EQ(report.status, " Cannot Produce Report as there is no Data for Period Starting 8 Nov 2026 to 8 Dec 2026");
-    EXPECT_EQ(report.picture, controls::pictures::splash(controls::pictures::kSplashSize));
+    EXPECT_EQ(report.picture(), controls::pictures::splash(controls::pictures::kSplashSize));
     EXPECT_TRUE(report.comparisons.empty());
     EXPECT_TRUE(report.medications.empty());
 }
@@ -439,7 +439,7 @@ TEST_F(MonthlyAdditionalPicture, TheDrawingRecordsIntoAVectorPicture) {
     day(bea, 2, 0, 0, 2);
     for (const QString& person : {ann, bea}) {
         const auto report = additional(person);
-        EXPECT_EQ(replayed(report), report.picture);
+        EXPECT_EQ(replayed(report), report.picture());
     }
 }
 

@@ -61,7 +61,7 @@ TEST_F(MonthlyBasicPicture, SizesFollowTheMeasuredTexts) {
 
     const QString ann = d.addPerson("Ann");
     d.addReadings(ann, D, 400, 450);
-    EXPECT_EQ(basic(ann).picture.size(), QSize(m.width, 27 * rh() + 200));
+    EXPECT_EQ(basic(ann).picture().size(), QSize(m.width, 27 * rh() + 200));
 }
 
 TEST_F(MonthlyBasicPicture, ViewportValuesWithReadings) {
@@ -77,7 +77,7 @@ TEST_F(MonthlyBasicPicture, ViewportValuesWithReadings) {
     EXPECT_EQ(v.GraphShown, 1);
     EXPECT_EQ(v.GraphStripHeight, 200);
     EXPECT_EQ(v.ScrollX + v.ScrollY, 0);
-    EXPECT_EQ(QSize(v.PictureWidth, v.PictureHeight), report.picture.size());
+    EXPECT_EQ(QSize(v.PictureWidth, v.PictureHeight), report.picture().size());
     EXPECT_TRUE(report.hasGraphStrip());  // the card shows its graph strip button
     EXPECT_EQ(report.kind, reports::ReportKind::MonthlyBasic);
     EXPECT_EQ(report.status, " Monthly Basic Report for Period Starting 8 Nov 2026 to 8 Dec 2026");
@@ -97,7 +97,7 @@ TEST_F(MonthlyBasicPicture, WithoutReadingsThePictureHas21Rows) {
     d.addDay(bea, D, noReadings);
     const auto full = basic(ann), shortOne = basic(bea);
     ASSERT_TRUE(shortOne.available);
-    EXPECT_EQ(shortOne.picture.size(), QSize(m.width, 21 * rh()));
+    EXPECT_EQ(shortOne.picture().size(), QSize(m.width, 21 * rh()));
     const reports::Viewport v = shortOne.viewport;
     EXPECT_EQ(v.FixedWidth, m.labelWidth + m.columnWidth + 1);
     EXPECT_EQ(v.HeaderHeight, 2 * rh() + 1);
@@ -109,9 +109,9 @@ TEST_F(MonthlyBasicPicture, WithoutReadingsThePictureHas21Rows) {
     EXPECT_EQ(v.PictureHeight, 21 * rh());
     EXPECT_FALSE(shortOne.hasGraphStrip());
 
-    const QImage& pic = shortOne.picture;
+    const QImage& pic = shortOne.picture();
     // Rows 0 and 1 as in the full picture, then the daytime breathlessness row (row 8).
-    EXPECT_EQ(pic.copy(0, 0, m.width, 2 * rh()), full.picture.copy(0, 200, m.width, 2 * rh()));
+    EXPECT_EQ(pic.copy(0, 0, m.width, 2 * rh()), full.picture().copy(0, 200, m.width, 2 * rh()));
     EXPECT_TRUE(writes(pic, 5, 2 * rh() + 1, "Day"));
     EXPECT_TRUE(writes(pic, reports::measure(reports::reportFont()).horizontalAdvance("NIGHT") + 5, 2 * rh() + 1,
                        "Breathless"));
@@ -128,7 +128,7 @@ TEST_F(MonthlyBasicPicture, WithoutReadingsThePictureHas21Rows) {
 TEST_F(MonthlyBasicPicture, RowLabels) {
     const QString ann = d.addPerson("Ann");
     d.addReadings(ann, D, 400, 450);
-    const QImage pic = basic(ann).picture;
+    const QImage pic = basic(ann).picture();
     EXPECT_TRUE(writes(pic, 5, rowTop(0) + 1, "Day/Month:", Style::Italic));
     EXPECT_FALSE(writes(pic, 5, rowTop(0) + 1, "Day/Month:"));  // not upright
     const std::pair<int, QString> upright[] = {{2, "Morning/Evening Change"}, {3, "Morning Peak Reading"},
@@ -150,7 +150,7 @@ TEST_F(MonthlyBasicPicture, TheFirstColumnWithARecordShowsNA) {
     const QString ann = d.addPerson("Ann");
     d.addReadings(ann, day(1), 400, 450);
     d.addReadings(ann, day(2), 420, 0);
-    const QImage pic = basic(ann).picture;
+    const QImage pic = basic(ann).picture();
     EXPECT_TRUE(showsInRow(pic, 1, 2, "N/A"));
     EXPECT_TRUE(showsInRow(pic, 2, 2, "+ /  .."));  // morning up, no evening reading
 }
@@ -160,7 +160,7 @@ TEST_F(MonthlyBasicPicture, TheFirstRecordedDayComparesWithAnEmptyMemory) {
     const QString ann = d.addPerson("Ann");
     d.addReadings(ann, day(3), 400, 450);
     d.addReadings(ann, day(4), 380, 470);
-    const QImage pic = basic(ann).picture;
+    const QImage pic = basic(ann).picture();
     EXPECT_TRUE(showsInRow(pic, 3, 2, ".. /  .."));
     EXPECT_TRUE(showsInRow(pic, 4, 2, "- /  +"));
 }
@@ -172,7 +172,7 @@ TEST_F(MonthlyBasicPicture, TheChangeMemorySkipsMissingReadingsAndDays) {
     d.addReadings(ann, day(4), 0, 450);
     d.addReadings(ann, day(5), 380, 0);
     d.addReadings(ann, day(8), 390, 440);  // 6 and 7 without a record
-    const QImage pic = basic(ann).picture;
+    const QImage pic = basic(ann).picture();
     EXPECT_TRUE(showsInRow(pic, 4, 2, ".. /  .."));
     EXPECT_TRUE(showsInRow(pic, 5, 2, "- /  .."));  // 380 against day 3's 400
     EXPECT_TRUE(showsInRow(pic, 8, 2, "+ /  -"));   // 390 against 380, 440 against 450
@@ -187,7 +187,7 @@ TEST_F(MonthlyBasicPicture, ADaysFiguresInItsColumn) {
     v.rating = 2;
     d.addDay(ann, day(10), v);
     d.addReadings(ann, day(11), 0, 250);
-    const QImage pic = basic(ann).picture;
+    const QImage pic = basic(ann).picture();
     EXPECT_TRUE(showsInRow(pic, 10, 3, "400"));
     EXPECT_TRUE(showsInRow(pic, 10, 4, "500"));
     EXPECT_TRUE(showsInRow(pic, 10, 5, "80"));  // no "%" sign
@@ -213,7 +213,7 @@ TEST_F(MonthlyBasicPicture, SymptomAndRestrictionBoxes) {
     v.chestNight = true;
     v.sportRestricted = true;
     d.addDay(ann, day(5), v);
-    const QImage pic = basic(ann).picture;
+    const QImage pic = basic(ann).picture();
     auto box = [&](int row, const QColor& fill) {
         const int left = x(5) + 4, right = x(5) + cw() - 2, top = rowTop(row) + 4, bottom = rowTop(row) + rh() - 2;
         EXPECT_EQ(at(pic, left, top + 3), kBlack) << row;
@@ -236,7 +236,7 @@ TEST_F(MonthlyBasicPicture, TheBarsStandOnTheChartsBottomLine) {
     const QString ann = d.addPerson("Ann", 500, 80, 50);
     d.addReadings(ann, day(5), 400, 301);  // 301 / 2.5 = 120.4 pixels high
     d.addReadings(ann, day(6), 260, 260);  // the lowest line away from the bars' tops
-    const QImage pic = basic(ann).picture;
+    const QImage pic = basic(ann).picture();
     const int left = x(5);
     // The morning bar, yellow: x + 4 .. trunc(x + cw / 2) - 2, from y(400) = 40 down to 200.
     const int mornRight = int(left + cw() * 0.5) - 2;
@@ -274,7 +274,7 @@ TEST_F(MonthlyBasicPicture, TheMonthLines) {
     const QString both = d.addPerson("Ann", 500);
     d.addReadings(both, day(2), 445, 415);  // y 22 and 34
     d.addReadings(both, day(3), 345, 435);  // the lowest, a morning: y 62
-    const QImage pic = basic(both).picture;
+    const QImage pic = basic(both).picture();
     EXPECT_TRUE(lineAt(pic, 22));
     EXPECT_TRUE(lineAt(pic, 62));
     EXPECT_FALSE(lineAt(pic, 34));
@@ -288,7 +288,7 @@ TEST_F(MonthlyBasicPicture, TheMonthLines) {
         const QString p = d.addPerson(nickname, 500);
         for (const auto& [column, reading] : {std::pair{2, 445}, std::pair{3, 345}})
             d.addReadings(p, day(column), mornings ? reading : 0, mornings ? 0 : reading);
-        const QImage onlyOne = basic(p).picture;
+        const QImage onlyOne = basic(p).picture();
         EXPECT_TRUE(lineAt(onlyOne, 22)) << nickname;
         EXPECT_TRUE(lineAt(onlyOne, 62)) << nickname;
         // The month column shows only the range of that kind.
@@ -301,7 +301,7 @@ TEST_F(MonthlyBasicPicture, TheMonthsRangesInTheMonthColumn) {
     const QString ann = d.addPerson("Ann", 500);
     d.addReadings(ann, day(2), 455, 475);  // mornings 455 .. 335 (y 18 .. 66), average 395 (y 42)
     d.addReadings(ann, day(3), 335, 415);  // evenings 475 .. 415 (y 10 .. 34), average 445 (y 22)
-    const QImage pic = basic(ann).picture;
+    const QImage pic = basic(ann).picture();
     const int left = x(1);
     EXPECT_EQ(at(pic, left - 4, 20), kNavy);
     EXPECT_EQ(at(pic, left - 5, 20), kBlack);
@@ -333,7 +333,7 @@ TEST_F(MonthlyBasicPicture, ADayWithoutARecordIsABlankColumn) {
     v.coughDay = true;
     d.addDay(ann, day(4), v);
     d.addDay(ann, day(6), v);
-    const QImage pic = basic(ann).picture;
+    const QImage pic = basic(ann).picture();
     // Column 5: a white box with a black border from row 2 down, no row lines in it.
     EXPECT_EQ(at(pic, x(5) + 10, rowTop(2)), kBlack);
     EXPECT_TRUE(blank(pic, QRect(x(5) + 1, rowTop(2) + 1, cw() - 1, rowTop(22) - rowTop(2) - 1)));
@@ -354,7 +354,7 @@ TEST_F(MonthlyBasicPicture, TheOverview) {
         d.addDay(ann, day(1 + i), v);
     }
     const auto report = basic(ann);
-    const QImage& pic = report.picture;
+    const QImage& pic = report.picture();
     ASSERT_EQ(report.periods[0].stats.MornReadings, 12);
     EXPECT_TRUE(writes(pic, cw(), rowTop(22) + 1, "Morning Peak Flow Overview:", Style::Bold));
     EXPECT_TRUE(writes(pic, cw(), rowTop(23) + 1, "Highest"));
@@ -380,7 +380,7 @@ TEST_F(MonthlyBasicPicture, TheOverview) {
 TEST_F(MonthlyBasicPicture, TheFooterSharesTheLastOverviewRowAtTheRightEdge) {
     const QString ann = d.addPerson("Ann");
     d.addReadings(ann, D, 400, 450);
-    const QImage pic = basic(ann).picture;
+    const QImage pic = basic(ann).picture();
     const QString footer = "Report from 8 Nov 2026 to 8 Dec 2026";
     QFont bold = reports::reportFont();
     bold.setBold(true);
@@ -395,7 +395,7 @@ TEST_F(MonthlyBasicPicture, WithoutAnyRecordTheSplashIsShown) {
     EXPECT_FALSE(report.available);
     EXPECT_EQ(report.kind, reports::ReportKind::MonthlyBasic);
     EXPECT_EQ(report.status, " Cannot Produce Report as there is no Data for Period Starting 8 Nov 2026 to 8 Dec 2026");
-    EXPECT_EQ(report.picture, controls::pictures::splash(controls::pictures::kSplashSize));
+    EXPECT_EQ(report.picture(), controls::pictures::splash(controls::pictures::kSplashSize));
     EXPECT_TRUE(report.periods.empty());
     EXPECT_FALSE(report.drawing);
     d.addReadings(ann, day(1), 400, 400);
@@ -409,7 +409,7 @@ TEST_F(MonthlyBasicPicture, TheDrawingRecordsIntoAVectorPicture) {
     d.addReadings(bea, D, 0, 0);
     for (const QString& person : {ann, bea}) {
         const auto report = basic(person);
-        EXPECT_EQ(replayed(report), report.picture);
+        EXPECT_EQ(replayed(report), report.picture());
     }
 }
 
@@ -417,9 +417,9 @@ TEST_F(MonthlyBasicPicture, AtAHigherPixelRatioOnlyThePixelsAreFiner) {
     const QString ann = d.addPerson("Ann");
     d.addReadings(ann, D, 400, 450);
     const auto one = basic(ann), two = basic(ann, 2.0);
-    EXPECT_EQ(two.picture.size(), one.picture.size() * 2);
+    EXPECT_EQ(two.picture().size(), one.picture().size() * 2);
     EXPECT_EQ(two.viewport.PictureHeight, one.viewport.PictureHeight);
-    EXPECT_EQ(at(two.picture, 2 * (x(31) + 6), 2 * 150), kYellow);
+    EXPECT_EQ(at(two.picture(), 2 * (x(31) + 6), 2 * 150), kYellow);
 }
 
 TEST(ChangeMark, EachPartComparesWithTheLastReadingOfItsKind) {

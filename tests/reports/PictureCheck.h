@@ -66,7 +66,7 @@ inline QImage replayed(const reports::ReportResult& report) {
         QPainter painter(&recorded);
         report.drawing(painter);
     }
-    QImage image(report.picture.size(), QImage::Format_RGB32);
+    QImage image(report.picture().size(), QImage::Format_RGB32);
     image.fill(Qt::white);
     {
         QPainter painter(&image);

@@ -55,12 +55,12 @@ TEST_F(WeeklyPicture, SizesFollowTheMeasuredTexts) {
     const QString withReadings = d.addPerson("Ann");
     d.addReadings(withReadings, D, 400, 450);
     const auto full = weekly(withReadings);
-    EXPECT_EQ(full.picture.size(), QSize(m.width, 4 * rh() + 200 + 13 * rh() + 19 * rh() + 4 + rh()));
+    EXPECT_EQ(full.picture().size(), QSize(m.width, 4 * rh() + 200 + 13 * rh() + 19 * rh() + 4 + rh()));
 
     const QString without = d.addPerson("Bea");
     d.addReadings(without, D, 0, 0);
     const auto shortOne = weekly(without);
-    EXPECT_EQ(shortOne.picture.size(), QSize(m.width, 19 * rh() + 4 * rh() + 5));
+    EXPECT_EQ(shortOne.picture().size(), QSize(m.width, 19 * rh() + 4 * rh() + 5));
 }
 
 TEST_F(WeeklyPicture, ViewportValuesWithAndWithoutReadings) {
@@ -76,7 +76,7 @@ TEST_F(WeeklyPicture, ViewportValuesWithAndWithoutReadings) {
     EXPECT_EQ(full.GraphShown, 1);
     EXPECT_EQ(full.GraphStripHeight, rh() + 200);
     EXPECT_EQ(full.ScrollX + full.ScrollY, 0);
-    EXPECT_EQ(QSize(full.PictureWidth, full.PictureHeight), weekly(ann).picture.size());
+    EXPECT_EQ(QSize(full.PictureWidth, full.PictureHeight), weekly(ann).picture().size());
     EXPECT_TRUE(weekly(ann).hasGraphStrip());
 
     const auto shortOne = weekly(bea);
@@ -87,14 +87,14 @@ TEST_F(WeeklyPicture, ViewportValuesWithAndWithoutReadings) {
     EXPECT_EQ(v.GraphShown, 0);
     EXPECT_EQ(v.GraphStripHeight, 0);
     EXPECT_EQ(v.StepX, 2 * hc());
-    EXPECT_EQ(QSize(v.PictureWidth, v.PictureHeight), shortOne.picture.size());
+    EXPECT_EQ(QSize(v.PictureWidth, v.PictureHeight), shortOne.picture().size());
     EXPECT_FALSE(shortOne.hasGraphStrip());
 }
 
 TEST_F(WeeklyPicture, ZoneBandsAndCaptions) {
     const QString p = d.addPerson("Ann", 500, 80, 50);
     d.addReadings(p, D.addDays(-40), 450, 450);  // week 1 only, away from the places looked at
-    const QImage pic = weekly(p).picture;
+    const QImage pic = weekly(p).picture();
     const int top = m.chartTop();
     for (int x : {60, m.width - 5}) {
         EXPECT_EQ(at(pic, x, top), reports::colours::kGreen) << x;
@@ -128,7 +128,7 @@ TEST_F(WeeklyPicture, AWeeksMorningAndEveningBoxes) {
     const QString p = d.addPerson("Ann", 500, 80, 50);
     d.addReadings(p, D.addDays(-3), 400, 450);
     d.addReadings(p, D, 300, 250);
-    const QImage pic = weekly(p).picture;
+    const QImage pic = weekly(p).picture();
     const int t = m.chartTop();
     const int ml = m.weekLeft(6), mr = ml + hc(), el = mr, er = ml + 2 * hc();
     // Morning: 400 .. 300, average 350, at y 40 .. 80 and 60 under the chart top.
@@ -180,12 +180,12 @@ TEST_F(WeeklyPicture, ZoneSharesOfAWeek) {
     ASSERT_EQ(week6.MornReadings, 7);
     const int ml = m.weekLeft(6);
     auto shows = [&](int row, int left, int width, const QString& text) {
-        return WeeklyPicture::shows(report.picture, peakFlowTop(), row, left, width, text);
+        return WeeklyPicture::shows(report.picture(), peakFlowTop(), row, left, width, text);
     };
     EXPECT_TRUE(shows(7, ml, hc(), "43%"));  // 3 of 7 is 42.86 %
     EXPECT_TRUE(shows(8, ml, hc(), "57%"));
-    EXPECT_TRUE(blank(report.picture, inside(ml, peakFlowTop() + 9 * rh(), hc())));  // no red reading
-    EXPECT_TRUE(blank(report.picture, inside(ml + hc(), peakFlowTop() + 7 * rh(), hc())));  // no evening
+    EXPECT_TRUE(blank(report.picture(), inside(ml, peakFlowTop() + 9 * rh(), hc())));  // no red reading
+    EXPECT_TRUE(blank(report.picture(), inside(ml + hc(), peakFlowTop() + 7 * rh(), hc())));  // no evening
     EXPECT_TRUE(shows(11, ml, hc(), "7"));
     EXPECT_TRUE(shows(12, ml, 2 * hc(), "7"));
     EXPECT_TRUE(shows(1, ml, hc(), "350"));
@@ -199,22 +199,22 @@ TEST_F(WeeklyPicture, ASingleMorningReading) {
     const int ml = m.weekLeft(6);
     auto cellTop = [&](int row) { return peakFlowTop() + row * rh(); };
     auto shows = [&](int row, int left, int width, const QString& text) {
-        return WeeklyPicture::shows(report.picture, peakFlowTop(), row, left, width, text);
+        return WeeklyPicture::shows(report.picture(), peakFlowTop(), row, left, width, text);
     };
     EXPECT_TRUE(shows(1, ml, hc(), "380"));
     EXPECT_TRUE(shows(2, ml, hc(), "380"));
     EXPECT_TRUE(shows(4, ml, hc(), "0%"));
     EXPECT_TRUE(shows(1, ml + hc(), hc(), "0"));  // the evening minimum shows 0
-    EXPECT_TRUE(blank(report.picture, inside(ml + hc(), cellTop(4), hc())));
-    EXPECT_TRUE(blank(report.picture, inside(ml, cellTop(5), 2 * hc())));  // no diurnal variation
+    EXPECT_TRUE(blank(report.picture(), inside(ml + hc(), cellTop(4), hc())));
+    EXPECT_TRUE(blank(report.picture(), inside(ml, cellTop(5), 2 * hc())));  // no diurnal variation
     // An empty week: 0 for minimum, average, readings taken and days recorded, nothing else.
     const int w1 = m.weekLeft(1);
     EXPECT_TRUE(shows(1, w1, hc(), "0"));
     EXPECT_TRUE(shows(2, w1 + hc(), hc(), "0"));
     EXPECT_TRUE(shows(11, w1, hc(), "0"));
     EXPECT_TRUE(shows(12, w1, 2 * hc(), "0"));
-    EXPECT_TRUE(blank(report.picture, inside(w1, cellTop(4), hc())));
-    EXPECT_TRUE(blank(report.picture, inside(w1, cellTop(7), hc())));
+    EXPECT_TRUE(blank(report.picture(), inside(w1, cellTop(4), hc())));
+    EXPECT_TRUE(blank(report.picture(), inside(w1, cellTop(7), hc())));
 }
 
 TEST_F(WeeklyPicture, SymptomCellsAreWrittenOnlyWhenCounted) {
@@ -233,16 +233,16 @@ TEST_F(WeeklyPicture, SymptomCellsAreWrittenOnlyWhenCounted) {
     const int ml = m.weekLeft(6);
     auto top = [&](int row) { return symptomsTop() + row * rh(); };
     auto shows = [&](int row, int left, int width, const QString& text) {
-        return WeeklyPicture::shows(report.picture, symptomsTop(), row, left, width, text);
+        return WeeklyPicture::shows(report.picture(), symptomsTop(), row, left, width, text);
     };
     EXPECT_TRUE(shows(1, ml, 2 * hc(), "2"));   // daytime
     EXPECT_TRUE(shows(2, ml, 2 * hc(), "2"));   // nighttime
     EXPECT_TRUE(shows(4, ml, hc(), "2"));       // coughing by day
     EXPECT_TRUE(shows(4, ml + hc(), hc(), "1"));  // and by night
     EXPECT_TRUE(shows(6, ml + hc(), hc(), "2"));  // wheezing at night
-    EXPECT_TRUE(blank(report.picture, inside(ml, top(6), hc())));  // no wheezing by day
+    EXPECT_TRUE(blank(report.picture(), inside(ml, top(6), hc())));  // no wheezing by day
     EXPECT_TRUE(shows(10, ml, 2 * hc(), "2"));  // sport
-    EXPECT_TRUE(blank(report.picture, inside(ml, top(9), 2 * hc())));
+    EXPECT_TRUE(blank(report.picture(), inside(ml, top(9), 2 * hc())));
     EXPECT_TRUE(shows(15, ml, 2 * hc(), "2"));  // rated good
     EXPECT_TRUE(shows(17, ml, 2 * hc(), "6"));
     EXPECT_TRUE(shows(18, ml, 2 * hc(), "4"));
@@ -272,7 +272,7 @@ TEST_F(WeeklyPicture, WithoutAnyRecordTheSplashIsShown) {
     EXPECT_FALSE(report.available);
     EXPECT_EQ(report.kind, reports::ReportKind::Weekly);
     EXPECT_EQ(report.status, " Cannot Produce Report as there is no Data for Period Starting 28 Oct 2026 to 8 Dec 2026");
-    EXPECT_EQ(report.picture, controls::pictures::splash(controls::pictures::kSplashSize));
+    EXPECT_EQ(report.picture(), controls::pictures::splash(controls::pictures::kSplashSize));
     EXPECT_TRUE(report.periods.empty());
     EXPECT_FALSE(report.drawing);
     EXPECT_EQ(weekly("New").status, report.status);
@@ -284,7 +284,7 @@ TEST_F(WeeklyPicture, WithoutReadingsTheHeaderRowsStandOverTheSymptomsTable) {
     store::DayValues noReadings;
     noReadings.coughDay = true;
     d.addDay(bea, D, noReadings);
-    const QImage full = weekly(ann).picture, shortOne = weekly(bea).picture;
+    const QImage full = weekly(ann).picture(), shortOne = weekly(bea).picture();
     const int header = 3 * rh();
     EXPECT_EQ(shortOne.copy(0, 0, m.width, header), full.copy(0, m.chartHeight() - header, m.width, header));
     // The symptoms tables are where they belong in both.
@@ -296,7 +296,7 @@ TEST_F(WeeklyPicture, WithoutReadingsTheHeaderRowsStandOverTheSymptomsTable) {
 TEST_F(WeeklyPicture, TheFooterEndsAtTheRightEdge) {
     const QString p = d.addPerson("Ann");
     d.addReadings(p, D, 400, 450);
-    const QImage pic = weekly(p).picture;
+    const QImage pic = weekly(p).picture();
     const QString footer = "Report from 28 Oct 2026 to 8 Dec 2026";
     QFont bold = reports::reportFont();
     bold.setBold(true);
@@ -313,13 +313,13 @@ TEST_F(WeeklyPicture, AtAHigherPixelRatioOnlyThePixelsAreFiner) {
     const QString p = d.addPerson("Ann");
     d.addReadings(p, D, 400, 450);
     const auto one = weekly(p), two = weekly(p, 2.0);
-    EXPECT_EQ(two.picture.size(), one.picture.size() * 2);
-    EXPECT_EQ(two.picture.devicePixelRatio(), 2.0);
+    EXPECT_EQ(two.picture().size(), one.picture().size() * 2);
+    EXPECT_EQ(two.picture().devicePixelRatio(), 2.0);
     EXPECT_EQ(two.viewport.PictureHeight, one.viewport.PictureHeight);
     EXPECT_EQ(two.viewport.HeaderHeight, one.viewport.HeaderHeight);
     // A filled area covers the same logical pixels: the yellow bar of the zone bands.
-    EXPECT_EQ(at(two.picture, 2 * 3, 2 * (m.chartTop() + 41)), kYellow);
-    EXPECT_EQ(at(two.picture, 2 * 8, 2 * (m.chartTop() + 41)), kWhite);
+    EXPECT_EQ(at(two.picture(), 2 * 3, 2 * (m.chartTop() + 41)), kYellow);
+    EXPECT_EQ(at(two.picture(), 2 * 8, 2 * (m.chartTop() + 41)), kWhite);
 }
 
 // Printing records the same drawing as vectors and replays it at the printer's resolution.
@@ -332,14 +332,14 @@ TEST_F(WeeklyPicture, TheDrawingRecordsIntoAVectorPicture) {
         QPainter painter(&recorded);
         report.drawing(painter);
     }
-    EXPECT_EQ(recorded.boundingRect(), QRect(QPoint(0, 0), report.picture.size()));
-    QImage replayed(report.picture.size(), QImage::Format_RGB32);
+    EXPECT_EQ(recorded.boundingRect(), QRect(QPoint(0, 0), report.picture().size()));
+    QImage replayed(report.picture().size(), QImage::Format_RGB32);
     replayed.fill(Qt::white);
     {
         QPainter painter(&replayed);
         painter.drawPicture(0, 0, recorded);
     }
-    EXPECT_EQ(replayed, report.picture);
+    EXPECT_EQ(replayed, report.picture());
 }
 
 }  // namespace

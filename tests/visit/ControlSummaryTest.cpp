@@ -170,7 +170,7 @@ TEST(ControlSummaryText, EachCraftedMonthSaysOnlyWhatTheDiaryShows) {
         for (const auto& [label, values] : c.lines)
             EXPECT_EQ(valuesOf(text, label), values) << c.what << ": " << label.toStdString();
         const auto sections =
-            reports::visitSections(reports::readVisitDetails(d.diary.persons, p), &*summary.control, 600);
+            reports::visitSections(reports::readVisitDetails(d.diary.persons, p, summary.person), &*summary.control, 600);
         for (const auto& [heading, rows] : c.page)
             EXPECT_EQ(rowsOf(sections, heading), rows) << c.what << ": " << heading.toStdString();
     }

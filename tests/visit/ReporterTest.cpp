@@ -172,7 +172,7 @@ TEST_F(Reporter, WritesThePictureAndTheFiguresWithoutTouchingTheDiary) {
     d.diary.files.OpenDB();
     const auto report = reports::WeeklyComparison(d.diary.reports, person, D);
     QImage written(QString::fromStdString(png));
-    EXPECT_EQ(written.convertToFormat(QImage::Format_RGB32), report.picture);
+    EXPECT_EQ(written.convertToFormat(QImage::Format_RGB32), report.picture());
 
     QJsonParseError error;
     const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(json), &error);
@@ -195,7 +195,7 @@ TEST_F(Reporter, WritesTheMonthlyReportsAndTheControlSummary) {
         d.diary.files.CloseDB();
         EXPECT_TRUE(report.available) << name;
         QImage written(QString::fromStdString(png));
-        EXPECT_EQ(written.convertToFormat(QImage::Format_RGB32), report.picture) << name;
+        EXPECT_EQ(written.convertToFormat(QImage::Format_RGB32), report.picture()) << name;
         const QJsonObject printed = QJsonDocument::fromJson(QByteArray::fromStdString(json)).object();
         EXPECT_EQ(printed, reports::figuresJson(report)) << name;
     }

@@ -181,10 +181,10 @@ int writeGraph(store::Diary& diary, const store::PersonRef& person, const QDate&
     if (!option)
         return refuse("the option \"" + parser.value("option") + "\" is not one of: " +
                       reports::graphOptionTexts().join(", "));
-    if (!reports::graphPeriodTexts().contains(period))
-        return refuse("the period \"" + period + "\" is not one of: " + reports::graphPeriodTexts().join(", "));
+    const auto span = reports::graphSpanNamed(period);
+    if (!span) return refuse("the period \"" + period + "\" is not one of: " + reports::graphPeriodTexts().join(", "));
 
-    const reports::GraphRequest request{*option, person.nickname, reports::graphPeriod(date, reports::PeriodDays(period)),
+    const reports::GraphRequest request{*option, person.nickname, reports::graphPeriod(date, reports::spanDays(*span)),
                                         parser.isSet("date-axis")};
     const reports::GraphRun graph = reports::runGraph(diary.reports, person.id, request);
     if (!graph.plan.info.isEmpty()) return refuse("there is no graph to write: " + graph.plan.info, kNothingToReport);
@@ -376,7 +376,7 @@ int main(int argc, char** argv) {
     // Printing and saving a text report, like the card's buttons, need a report on show.
     if (*output != OutputKind::Png && !report.available)
         return refuse("there is no report to print or save:" + report.status, kNothingToReport);
-    const QString failed = writeOutput(report.picture, reports::PrintAsthmaReport(report),
+    const QString failed = writeOutput(report.picture(), reports::PrintAsthmaReport(report),
                                        reports::savedReportPicture(report), parser.value("out"), *output);
     if (!failed.isEmpty()) return refuse(failed);
     if (parser.isSet("figures"))
