@@ -37,8 +37,7 @@ const char* SqlitePeer::schema() {
 }
 
 SqlitePeer::Statement::Statement(sqlite3* db, const char* sql) {
-    if (sqlite3_prepare_v2(db, sql, -1, &stmt_, nullptr) != SQLITE_OK)
-        throw std::runtime_error(sqlite3_errmsg(db));
+    if (sqlite3_prepare_v2(db, sql, -1, &stmt_, nullptr) != SQLITE_OK) throw std::runtime_error(sqlite3_errmsg(db));
 }
 
 SqlitePeer::Statement::~Statement() { sqlite3_finalize(stmt_); }

@@ -164,7 +164,8 @@ void VisitPackPdf(benchmark::State& state) {
 const QString kYear = QStringLiteral("Year");
 
 reports::GraphRequest yearOf(reports::GraphOption option) {
-    return {option, fixture().person.nickname, reports::graphPeriod(kLastDay, reports::spanDays(reports::GraphSpan::Year)), false};
+    return {option, fixture().person.nickname,
+            reports::graphPeriod(kLastDay, reports::spanDays(reports::GraphSpan::Year)), false};
 }
 
 void GraphTableYear(benchmark::State& state) {

@@ -4,10 +4,10 @@
 // record files have no SQLite twin.
 #include "SqlitePeer.h"
 
+#include "files/FileIo.h"
 #include "sample/SampleDiary.h"
 #include "store/Diary.h"
 #include "store/Keys.h"
-#include "files/FileIo.h"
 #include "store/TableAccess.h"
 
 #include <benchmark/benchmark.h>
@@ -38,9 +38,9 @@ struct Fixture {
     std::unique_ptr<SqlitePeer> sql;
     QStringList persons;
     std::vector<std::pair<QString, QDate>> recordedDays;  // person, day
-    QString person;        // the one person the single-person benchmarks use
-    QDate gapDay;          // a day without record inside that person's diary
-    QDate savedDay;        // a recorded day of that person, rewritten by the save benchmarks
+    QString person;                                       // the one person the single-person benchmarks use
+    QDate gapDay;                                         // a day without record inside that person's diary
+    QDate savedDay;                  // a recorded day of that person, rewritten by the save benchmarks
     std::vector<QDate> earlierDays;  // that person's recorded days before it, each saved once with a trigger more
 
     explicit Fixture(int years) {
@@ -81,8 +81,8 @@ struct Fixture {
                 const QString date = store::keys::dateKey(d.date);
                 day.bind(1, str(store::keys::dayId(p->id, date))).bind(2, str(p->id)).bind(3, str(date));
                 day.bind(4, v.morning).bind(5, v.evening);
-                const bool flags[] = {v.coughDay,   v.breathDay,   v.wheezeDay,  v.chestDay,
-                                      v.coughNight, v.breathNight, v.wheezeNight, v.chestNight,
+                const bool flags[] = {v.coughDay,           v.breathDay,       v.wheezeDay,   v.chestDay,
+                                      v.coughNight,         v.breathNight,     v.wheezeNight, v.chestNight,
                                       v.activityRestricted, v.sportRestricted, v.offWork};
                 for (int i = 0; i < 11; ++i) day.bind(6 + i, flags[i]);
                 day.bind(17, v.relievers).bind(18, v.preventers).bind(19, v.rating);
@@ -325,14 +325,21 @@ void saveRemovingSqlite(benchmark::State& state, Fixture& f) {
         removeTriggers.bind(1, id).step();
         removeTriggers.reset();
         for (const QString& t : s.triggers) {
-            insertTrigger.bind(1, id).bind(2, str(f.person)).bind(3, str(t)).bind(4, str(store::keys::dateKey(f.savedDay))).step();
+            insertTrigger.bind(1, id)
+                .bind(2, str(f.person))
+                .bind(3, str(t))
+                .bind(4, str(store::keys::dateKey(f.savedDay)))
+                .step();
             insertTrigger.reset();
         }
         removeMedication.bind(1, id).step();
         removeMedication.reset();
         for (const auto& m : s.medication) {
             insertMedication.bind(1, id).bind(2, str(f.person)).bind(3, str(m.medId)).bind(4, str(m.name));
-            insertMedication.bind(5, m.timesUsed).bind(6, str(m.category)).bind(7, str(store::keys::dateKey(f.savedDay))).step();
+            insertMedication.bind(5, m.timesUsed)
+                .bind(6, str(m.category))
+                .bind(7, str(store::keys::dateKey(f.savedDay)))
+                .step();
             insertMedication.reset();
         }
         commit.step();
@@ -414,8 +421,8 @@ void PackAtStart(benchmark::State& state) {
     DeletedDays& days = deletedDays();
     for (auto _ : state) {
         state.PauseTiming();
-        const bool deleted = days.pulmora < days.dates.size() &&
-                             f.diary.days.DelDly(f.persons[1], days.dates[days.pulmora++]).ok();
+        const bool deleted =
+            days.pulmora < days.dates.size() && f.diary.days.DelDly(f.persons[1], days.dates[days.pulmora++]).ok();
         state.ResumeTiming();
         if (!deleted) {
             state.SkipWithError("no day left to delete");
@@ -482,7 +489,8 @@ void MonthOfCells_SQLite(benchmark::State& state) {
     const QDate first(2020, 3, 1);
     Statement s(f.sql->db(), "SELECT rate FROM daily WHERE dyid=?");
     std::vector<std::string> ids;
-    for (int i = 0; i < 31; ++i) ids.push_back(str(store::keys::dayId(f.person, store::keys::dateKey(first.addDays(i)))));
+    for (int i = 0; i < 31; ++i)
+        ids.push_back(str(store::keys::dayId(f.person, store::keys::dateKey(first.addDays(i)))));
     for (auto _ : state)
         for (const auto& id : ids) {
             s.bind(1, id);
@@ -507,7 +515,8 @@ void PreviousDayOfGap_SQLite(benchmark::State& state) {
     for (auto _ : state) {
         if (person.bind(1, str(f.person)).step()) benchmark::DoNotOptimize(person.integer(0));
         person.reset();
-        if (day.bind(1, str(f.person)).bind(2, str(store::keys::dateKey(f.gapDay))).step()) benchmark::DoNotOptimize(day.integer(0));
+        if (day.bind(1, str(f.person)).bind(2, str(store::keys::dateKey(f.gapDay))).step())
+            benchmark::DoNotOptimize(day.integer(0));
         day.reset();
     }
 }
@@ -525,7 +534,8 @@ void PersonOver43Days_SQLite(benchmark::State& state) {
     auto& f = fixture();
     const QDate first(2020, 3, 1);
     Statement person(f.sql->db(), "SELECT best, pred FROM personal WHERE asid=?");
-    Statement days(f.sql->db(), "SELECT max(morn), max(even), count(*) FROM daily WHERE asid=? AND asdt BETWEEN ? AND ?");
+    Statement days(f.sql->db(),
+                   "SELECT max(morn), max(even), count(*) FROM daily WHERE asid=? AND asdt BETWEEN ? AND ?");
     const std::string from = str(store::keys::dateKey(first)), to = str(store::keys::dateKey(first.addDays(42)));
     for (auto _ : state) {
         if (person.bind(1, str(f.person)).step()) benchmark::DoNotOptimize(person.integer(0));
@@ -590,8 +600,8 @@ void MonthOfRows_SQLite(benchmark::State& state) {
     }
 }
 
-#define PAIR_WITH(name, ...)                                                                          \
-    BENCHMARK(name##_Pulmora)->Name(#name "/Pulmora")->Unit(benchmark::kMicrosecond) __VA_ARGS__;    \
+#define PAIR_WITH(name, ...)                                                                      \
+    BENCHMARK(name##_Pulmora)->Name(#name "/Pulmora")->Unit(benchmark::kMicrosecond) __VA_ARGS__; \
     BENCHMARK(name##_SQLite)->Name(#name "/SQLite")->Unit(benchmark::kMicrosecond) __VA_ARGS__
 #define PAIR(name) PAIR_WITH(name, )
 

@@ -41,8 +41,7 @@ QImage productPicture(const QSize& size) {
 
 }  // namespace
 
-TAsAbo::TAsAbo(QWidget* parent)
-    : QDialog(parent, Qt::Tool | Qt::WindowTitleHint | Qt::CustomizeWindowHint) {
+TAsAbo::TAsAbo(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::WindowTitleHint | Qt::CustomizeWindowHint) {
     setWindowTitle("About Application");
     setFixedSize(314, 249);
     QFont arial("Arial");
@@ -55,7 +54,8 @@ TAsAbo::TAsAbo(QWidget* parent)
     ImVer->setAccessibleName("Pulmora");
     ImDet = new QLabel(this);
     // The credits are drawn; a screen reader reads them from the name.
-    ImDet->setAccessibleName(QStringLiteral("%1 %2 %3. %4 %5.").arg(kMadeBy, kMakers[0], kMakers[1], kVersionTitle, kVersion));
+    ImDet->setAccessibleName(
+        QStringLiteral("%1 %2 %3. %4 %5.").arg(kMadeBy, kMakers[0], kMakers[1], kVersionTitle, kVersion));
     ImDet->setGeometry(132, 8, 172, 174);
     auto* bevel = new QFrame(this);
     bevel->setFrameShape(QFrame::HLine);
@@ -97,7 +97,8 @@ void TAsAbo::DisplayAbout(const QString& diaryFolder) {
         p.setPen(heading);
         p.drawText(QPoint(0, top + metrics.ascent()), title);
         p.setPen(ink);
-        for (const auto& [y, text] : lines) p.drawText(QPoint(r - metrics.horizontalAdvance(text), y + metrics.ascent()), text);
+        for (const auto& [y, text] : lines)
+            p.drawText(QPoint(r - metrics.horizontalAdvance(text), y + metrics.ascent()), text);
     };
     block(u, kMadeBy, {{4 * u, kMakers[0]}, {6 * u, kMakers[1]}});
     block(9 * u, kVersionTitle, {{12 * u, kVersion}});

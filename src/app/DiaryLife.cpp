@@ -58,8 +58,9 @@ DiaryLife::Start DiaryLife::AsthmaStart() {
     diary_.files.OpenDB(access_ == store::Access::ReadWrite ? prepareFiles(start) : access_);
     packMarkedFiles();
     for (const store::FileProblem& file : diary_.files.unwritableFiles())
-        start.notices << QStringLiteral("%1 can be read but not written (%2): it is shown, and nothing in it can be "
-                                        "changed.")
+        start.notices << QStringLiteral(
+                             "%1 can be read but not written (%2): it is shown, and nothing in it can be "
+                             "changed.")
                              .arg(file.fileName, file.reason);
     start.firstPerson = diary_.persons.GetPerDly(store::Persons::Step::First);
     return start;
@@ -81,8 +82,9 @@ store::Access DiaryLife::prepareFiles(Start& start) {
         return store::Access::ReadOnly;
     }
     if (!finished.value.movedTo.isEmpty())
-        start.notices << QStringLiteral("An unfinished restore from a backup was not used, as %1; the diary was kept "
-                                        "as it was and the restore moved to %2.")
+        start.notices << QStringLiteral(
+                             "An unfinished restore from a backup was not used, as %1; the diary was kept "
+                             "as it was and the restore moved to %2.")
                              .arg(finished.value.found, QDir::toNativeSeparators(finished.value.movedTo));
     if (finished.value.finished) {
         // The diary the user finds is not the one they last saw: they hear why.
@@ -91,14 +93,16 @@ store::Access DiaryLife::prepareFiles(Start& start) {
                                  : QStringLiteral("the backup %1").arg(backupFolderName(finished.value.restored));
         start.said << QStringLiteral("A restore from %1 that was cut short has been finished.").arg(from);
         if (!finished.value.kept.isEmpty())
-            start.said << QStringLiteral("The diary it replaced is kept in %1.").arg(backupFolderName(finished.value.kept));
+            start.said
+                << QStringLiteral("The diary it replaced is kept in %1.").arg(backupFolderName(finished.value.kept));
     }
     const store::Outcome<store::SetAside> backedUp = diaryBackups.backUpDaily();
     if (!backedUp.value.movedTo.isEmpty())
         start.notices << QStringLiteral("Today's backup was not whole, as %1; it was moved to %2 and made again.")
                              .arg(backedUp.value.found, QDir::toNativeSeparators(backedUp.value.movedTo));
     if (!backedUp)
-        start.notices << QStringLiteral("Today's backup of the diary could not be made (%1). The diary has opened as usual.")
+        start.notices << QStringLiteral(
+                             "Today's backup of the diary could not be made (%1). The diary has opened as usual.")
                              .arg(backedUp.error());
     return store::Access::ReadWrite;
 }
@@ -125,15 +129,17 @@ DiaryLife::Restore DiaryLife::RestoreBackup(const store::Backup& backup) {
         return outcome;
     }
     if (!restored) {
-        outcome.said = QStringLiteral("The diary could not be restored from the backup of %1 (%2).").arg(day, restored.error());
+        outcome.said =
+            QStringLiteral("The diary could not be restored from the backup of %1 (%2).").arg(day, restored.error());
         return outcome;
     }
     // Named by their folders, the backup restored and the one that keeps the replaced diary
     // cannot be taken for each other, even when both are of the same day.
-    outcome.said = QStringLiteral("Restored the backup of %1 (%2).").arg(day, backupFolderName(backup.name)) +
-                   (restored.value.isEmpty()
-                        ? QString()
-                        : QStringLiteral(" The diary it replaced is kept in %1.").arg(backupFolderName(restored.value)));
+    outcome.said =
+        QStringLiteral("Restored the backup of %1 (%2).").arg(day, backupFolderName(backup.name)) +
+        (restored.value.isEmpty()
+             ? QString()
+             : QStringLiteral(" The diary it replaced is kept in %1.").arg(backupFolderName(restored.value)));
     return outcome;
 }
 

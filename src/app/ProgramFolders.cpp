@@ -8,10 +8,10 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-#include <cerrno>
-#include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstring>
 
 namespace pulmora::app {
 namespace {
@@ -52,8 +52,8 @@ bool insideBuildTree(const QString& folder) {
 DiaryFolder DiaryFolder::choose(const QString& programFolder, const QString& userFolder) {
     DiaryFolder chosen;
     const QString program = withSlash(programFolder);
-    const bool besideProgram = store::DiaryStore::holdsRecordFiles(program) ||
-                               (installedDataFolder(program).isEmpty() && writable(program));
+    const bool besideProgram =
+        store::DiaryStore::holdsRecordFiles(program) || (installedDataFolder(program).isEmpty() && writable(program));
     if (besideProgram && !insideBuildTree(program)) {
         chosen.path_ = program;
         return chosen;

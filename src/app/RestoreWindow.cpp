@@ -80,7 +80,8 @@ QString RestoreWindow::describe(const store::Backup& backup) {
     if (backup.beforeRestore) text += ", the diary as it was before a restore";
     if (!backup.incomplete.isEmpty()) return text + QStringLiteral(": incomplete, %1").arg(backup.incomplete);
     if (backup.daysRecorded < 0) return text + ": its day file cannot be read";
-    return text + QStringLiteral(": %1 %2 recorded").arg(backup.daysRecorded).arg(backup.daysRecorded == 1 ? "day" : "days");
+    return text +
+           QStringLiteral(": %1 %2 recorded").arg(backup.daysRecorded).arg(backup.daysRecorded == 1 ? "day" : "days");
 }
 
 void RestoreWindow::ask() {

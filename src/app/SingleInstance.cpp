@@ -8,17 +8,17 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstring>
 
 namespace pulmora::app {
 namespace {
 // One line per request: "show", then the start's notice after a blank when it has one.
 const QByteArray kShow = QByteArrayLiteral("show");
-}
+}  // namespace
 
 SingleInstance::SingleInstance(const QString& programFolder, QObject* parent) : QObject(parent) {
     // Without a folder there is none to lock; a folder that is not there is named as it was given.

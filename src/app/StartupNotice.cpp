@@ -1,8 +1,8 @@
 #include "StartupNotice.h"
 
+#include <QtGui/qguiapplication_platform.h>
 #include <QGuiApplication>
 #include <QWidget>
-#include <QtGui/qguiapplication_platform.h>
 
 #include <xcb/xcb.h>
 
@@ -49,13 +49,14 @@ void claimStart(xcb_connection_t* connection, xcb_window_t window, const QByteAr
 // Tells the desktop that the start of that id is over, from a window of its own as the
 // startup information messages are sent.
 void endStart(xcb_connection_t* connection, xcb_window_t window, const QByteArray& id) {
-    xcb_get_geometry_reply_t* geometry = xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr);
+    xcb_get_geometry_reply_t* geometry =
+        xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr);
     if (!geometry) return;
     const xcb_window_t root = geometry->root;
     std::free(geometry);
     const xcb_window_t sender = xcb_generate_id(connection);
-    xcb_create_window(connection, XCB_COPY_FROM_PARENT, sender, root, -100, -100, 1, 1, 0,
-                      XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, 0, nullptr);
+    xcb_create_window(connection, XCB_COPY_FROM_PARENT, sender, root, -100, -100, 1, 1, 0, XCB_WINDOW_CLASS_INPUT_ONLY,
+                      XCB_COPY_FROM_PARENT, 0, nullptr);
     xcb_client_message_event_t message{};
     message.response_type = XCB_CLIENT_MESSAGE;
     message.format = 8;
@@ -112,9 +113,8 @@ void raiseUnder(QWidget& window, const StartupNotice& notice) {
     window.showNormal();
     window.raise();
     const QString platform = QGuiApplication::platformName();
-    xcb_connection_t* x11 = notice.kind == StartupNotice::Kind::StartupId && platform == QLatin1String("xcb")
-                                ? x11Connection()
-                                : nullptr;
+    xcb_connection_t* x11 =
+        notice.kind == StartupNotice::Kind::StartupId && platform == QLatin1String("xcb") ? x11Connection() : nullptr;
     // The toolkit hands the token of the environment to the compositor with the next activation.
     if (notice.kind == StartupNotice::Kind::ActivationToken && platform.startsWith(QLatin1String("wayland")))
         qputenv(kActivationToken, notice.id);

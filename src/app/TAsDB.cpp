@@ -79,9 +79,9 @@ void TAsDB::draw() {
         int row;
         const char* label;
         QString value;
-    } rows[] = {{2, "Personal", monitor_.personal}, {3, "Triggers", "N/A"}, {4, "Medication", "N/A"},
-                {5, "Banding", "N/A"},         {8, "Dly", monitor_.daily},    {9, "Triggers", "N/A"},
-                {10, "Medication", "N/A"},     {11, "Events", "N/A"}};
+    } rows[] = {
+        {2, "Personal", monitor_.personal}, {3, "Triggers", "N/A"}, {4, "Medication", "N/A"},  {5, "Banding", "N/A"},
+        {8, "Dly", monitor_.daily},         {9, "Triggers", "N/A"}, {10, "Medication", "N/A"}, {11, "Events", "N/A"}};
     for (const auto& r : rows) {
         text(2 * w, r.row * h, r.label);
         text(12 * w, r.row * h, r.value);

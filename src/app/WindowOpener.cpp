@@ -68,8 +68,8 @@ auto opening(Make make, Run run) -> decltype(run(*make())) {
 }  // namespace
 
 WindowAnswer<std::optional<store::PersonRef>> WindowOpener::personalCard(QWidget& owner, const QString& person,
-                                                                        const QString& header,
-                                                                        const QPoint& topRight) {
+                                                                         const QString& header,
+                                                                         const QPoint& topRight) {
     return opening(
         [&] {
             auto window = std::make_unique<personal::TAsPer>(diary_, *this, &owner);
@@ -135,9 +135,9 @@ WindowAnswer<bool> WindowOpener::confirmDeletion(QWidget& owner, const daily::De
 WindowAnswer<bool> WindowOpener::leaveWithoutSaving(QWidget& owner, const QString& loss) {
     return opening(
         [&] {
-            auto window = std::make_unique<QMessageBox>(QMessageBox::Warning, QStringLiteral("Pulmora"),
-                                                        loss + QStringLiteral(" Leave and lose them, or stay on the card?"),
-                                                        QMessageBox::NoButton, &owner);
+            auto window = std::make_unique<QMessageBox>(
+                QMessageBox::Warning, QStringLiteral("Pulmora"),
+                loss + QStringLiteral(" Leave and lose them, or stay on the card?"), QMessageBox::NoButton, &owner);
             window->addButton(QStringLiteral("Leave"), QMessageBox::DestructiveRole);
             QPushButton* stay = window->addButton(QStringLiteral("Stay"), QMessageBox::RejectRole);
             window->setDefaultButton(stay);
@@ -169,8 +169,7 @@ WindowAnswer<int> WindowOpener::ask(QWidget& owner, const controls::Question& qu
         });
 }
 
-WindowAnswer<std::optional<store::PersonRef>> WindowOpener::reportCard(QWidget& owner,
-                                                                      const store::PersonRef& person) {
+WindowAnswer<std::optional<store::PersonRef>> WindowOpener::reportCard(QWidget& owner, const store::PersonRef& person) {
     std::optional<store::PersonRef> shownLast;
     return opening(
         [&] {
@@ -185,13 +184,13 @@ WindowAnswer<std::optional<store::PersonRef>> WindowOpener::reportCard(QWidget& 
                     chooseFileToSave(*card, {"Save Visit Pack as PDF", fileName, "PDF files (*.pdf)", "pdf"});
                 if (!path.isEmpty()) card->saveVisitPack(path);
             });
-            QObject::connect(card, &reports::TAsRep::helpRequested, [this](const QString& keyword) { showHelp(keyword); });
+            QObject::connect(card, &reports::TAsRep::helpRequested,
+                             [this](const QString& keyword) { showHelp(keyword); });
             QObject::connect(card, &reports::TAsRep::closed, [this](const reports::ReportPlacement& placement) {
                 settings_.setReportMaximised(placement.maximised);
                 settings_.setReportGeometry(placement.geometry);
             });
-            card->Open(person, store::clock::today(),
-                       {settings_.reportMaximised(), settings_.reportGeometry()});
+            card->Open(person, store::clock::today(), {settings_.reportMaximised(), settings_.reportGeometry()});
             return window;
         },
         [&shownLast](reports::TAsRep& window) {

@@ -24,17 +24,17 @@ public:
         : diary_(diary), help_(help), settings_(settings) {}
 
     controls::WindowAnswer<std::optional<store::PersonRef>> personalCard(QWidget& owner, const QString& person,
-                                                                        const QString& header,
-                                                                        const QPoint& topRight) override;
-    controls::WindowAnswer<std::optional<QStringList>> pickTriggersForDay(QWidget& owner, const QString& person,
+                                                                         const QString& header,
                                                                          const QPoint& topRight) override;
+    controls::WindowAnswer<std::optional<QStringList>> pickTriggersForDay(QWidget& owner, const QString& person,
+                                                                          const QPoint& topRight) override;
     controls::WindowAnswer<std::optional<QStringList>> pickTriggersForPerson(QWidget& owner, const QString& person,
-                                                                            const QPoint& topRight) override;
+                                                                             const QPoint& topRight) override;
     bool maintainTriggers(QWidget& owner, const QString& person, const QPoint& topRight) override;
     controls::WindowAnswer<bool> confirmDeletion(QWidget& owner, const daily::Deletion& deletion,
                                                  const QPoint& topRight) override;
     controls::WindowAnswer<std::optional<store::PersonRef>> reportCard(QWidget& owner,
-                                                                      const store::PersonRef& person) override;
+                                                                       const store::PersonRef& person) override;
     controls::WindowAnswer<bool> leaveWithoutSaving(QWidget& owner, const QString& loss) override;
     // The question for both cards.
     controls::WindowAnswer<int> ask(QWidget& owner, const controls::Question& question) override;
@@ -47,7 +47,7 @@ private:
     void savePicture(reports::TAsRep& card, const QPoint& topLeft);
     // The trigger list, to pick from or to maintain.
     controls::WindowAnswer<std::optional<QStringList>> triggerList(QWidget& owner, const QString& person,
-                                                                  personal::TasTrg::Mode mode, const QPoint& topRight);
+                                                                   personal::TasTrg::Mode mode, const QPoint& topRight);
 
     store::Diary& diary_;
     HelpWindow& help_;

@@ -76,8 +76,10 @@ public:
     QStringList actionNames() const override { return {increaseAction(), decreaseAction()}; }
     void doAction(const QString& action) override {
         if (!control()->isEnabled()) return;
-        if (action == increaseAction()) control()->step(1);
-        else if (action == decreaseAction()) control()->step(-1);
+        if (action == increaseAction())
+            control()->step(1);
+        else if (action == decreaseAction())
+            control()->step(-1);
     }
     QStringList keyBindingsForAction(const QString& action) const override {
         if (action == increaseAction()) return {QStringLiteral("Up")};
@@ -206,7 +208,8 @@ QAccessibleInterface* controlInterface(const QString& key, QObject* object) {
         return new ChoiceListAccessible(static_cast<QComboBox*>(object));
     if (is(key, TDaSwitch::staticMetaObject)) return new SwitchAccessible(static_cast<TDaSwitch*>(object));
     if (is(key, SpinEntry::staticMetaObject)) return new SpinEntryAccessible(static_cast<SpinEntry*>(object));
-    if (is(key, TDaButton::staticMetaObject)) return new PressableAccessible<TDaButton>(static_cast<TDaButton*>(object));
+    if (is(key, TDaButton::staticMetaObject))
+        return new PressableAccessible<TDaButton>(static_cast<TDaButton*>(object));
     if (is(key, TDaPanel::staticMetaObject)) return new PressableAccessible<TDaPanel>(static_cast<TDaPanel*>(object));
     return nullptr;
 }

@@ -10,7 +10,8 @@ namespace {
 // colour of its own, a face given to the button).
 class GlyphInk : public QObject {
 public:
-    GlyphInk(TDaButton* button, glyphs::Kind kind, int size) : QObject(button), button_(button), kind_(kind), size_(size) {
+    GlyphInk(TDaButton* button, glyphs::Kind kind, int size)
+        : QObject(button), button_(button), kind_(kind), size_(size) {
         paint();
         button->installEventFilter(this);
     }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "pictures/Glyphs.h"
 #include "TDaButton.h"
+#include "pictures/Glyphs.h"
 
 namespace pulmora::controls {
 

@@ -20,9 +20,7 @@ void SpinEntry::setNoValue(int value) {
     storeValue(value);
 }
 
-void SpinEntry::storeValue(int value) {
-    holdValue(value < min_ ? min_ : value > max_ ? max_ : value);
-}
+void SpinEntry::storeValue(int value) { holdValue(value < min_ ? min_ : value > max_ ? max_ : value); }
 
 void SpinEntry::setMinValue(int value) {
     if (max_ < value) max_ = value;

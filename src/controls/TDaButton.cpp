@@ -78,8 +78,10 @@ void TDaButton::mousePressEvent(QMouseEvent* event) {
 
 void TDaButton::mouseMoveEvent(QMouseEvent* event) {
     const bool inside = rect().contains(event->position().toPoint());
-    if (state_ == MouseState::Pressed && !inside) moveTo(MouseState::PressedOutside);
-    else if (state_ == MouseState::PressedOutside && inside) moveTo(MouseState::Pressed);
+    if (state_ == MouseState::Pressed && !inside)
+        moveTo(MouseState::PressedOutside);
+    else if (state_ == MouseState::PressedOutside && inside)
+        moveTo(MouseState::Pressed);
 }
 
 void TDaButton::mouseReleaseEvent(QMouseEvent* event) {
@@ -106,8 +108,8 @@ void TDaButton::changeEvent(QEvent* event) {
 
 const QImage& TDaButton::glyphToDraw() const {
     if (!isEnabled() && !drawn_[2].isNull()) return drawn_[2];
-    const bool active = state_ == MouseState::Hot || state_ == MouseState::Pressed ||
-                        state_ == MouseState::PressedOutside;
+    const bool active =
+        state_ == MouseState::Hot || state_ == MouseState::Pressed || state_ == MouseState::PressedOutside;
     if (active && !drawn_[1].isNull()) return drawn_[1];
     return drawn_[0];
 }
@@ -127,8 +129,9 @@ void TDaButton::paintEvent(QPaintEvent*) {
     const QSize text = caption_.isEmpty() ? QSize() : QSize(metrics.horizontalAdvance(caption_), metrics.height());
     const bool vertical = position_ == GlyphPosition::bsTop || position_ == GlyphPosition::bsBottom;
     const int gap = glyph.isNull() || caption_.isEmpty() ? 0 : kGap;
-    const QSize block = vertical ? QSize(std::max(glyphSize.width(), text.width()), glyphSize.height() + gap + text.height())
-                                 : QSize(glyphSize.width() + gap + text.width(), std::max(glyphSize.height(), text.height()));
+    const QSize block =
+        vertical ? QSize(std::max(glyphSize.width(), text.width()), glyphSize.height() + gap + text.height())
+                 : QSize(glyphSize.width() + gap + text.width(), std::max(glyphSize.height(), text.height()));
     QPoint origin((width() - block.width()) / 2, (height() - block.height()) / 2);
     if (state_ == MouseState::Pressed) origin += QPoint(1, 1);
 
@@ -148,7 +151,8 @@ void TDaButton::paintEvent(QPaintEvent*) {
         break;
     case GlyphPosition::bsRight:
         textRect.moveTop(origin.y() + (block.height() - text.height()) / 2);
-        glyphRect.moveTopLeft({origin.x() + text.width() + gap, origin.y() + (block.height() - glyphSize.height()) / 2});
+        glyphRect.moveTopLeft(
+            {origin.x() + text.width() + gap, origin.y() + (block.height() - glyphSize.height()) / 2});
         break;
     }
     if (!glyph.isNull()) painter.drawImage(glyphRect, glyph);

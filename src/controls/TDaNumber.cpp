@@ -88,9 +88,7 @@ void TDaNumber::keyPressEvent(QKeyEvent* event) {
         place_ = std::clamp(markedPlace() + (key == Qt::Key_Left ? 1 : -1), 0, digitCount() - 1);
         update();
         return;
-    default:
-        finishTyping();
-        break;
+    default: finishTyping(); break;
     }
     SpinEntry::keyPressEvent(event);
 }

@@ -38,9 +38,9 @@ private:
     // The digits typed so far become the value, or with none left the value from before.
     void followTyping();
 
-    QString typed_;          // the digits typed so far, from the left
+    QString typed_;  // the digits typed so far, from the left
     int valueBeforeTyping_ = 0;
-    int place_ = 0;          // the place Up and Down step: 0 the units, 1 the tens, ...
+    int place_ = 0;  // the place Up and Down step: 0 the units, 1 the tens, ...
 };
 
 // A small count: every left press adds one, every right press takes one away.

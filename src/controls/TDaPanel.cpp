@@ -104,8 +104,9 @@ void TDaPanel::paintEvent(QPaintEvent*) {
 
     // Pointing left while the pointer is away, down while it is over the banner.
     const QRect m = markerRect();
-    const QPolygon marker = state_ ? QPolygon({m.topLeft(), QPoint(m.right(), m.top()), QPoint(m.center().x(), m.bottom())})
-                                   : QPolygon({QPoint(m.right(), m.top()), m.bottomRight(), QPoint(m.left(), m.center().y())});
+    const QPolygon marker =
+        state_ ? QPolygon({m.topLeft(), QPoint(m.right(), m.top()), QPoint(m.center().x(), m.bottom())})
+               : QPolygon({QPoint(m.right(), m.top()), m.bottomRight(), QPoint(m.left(), m.center().y())});
     painter.setPen(light);
     painter.setBrush(light);
     painter.drawPolygon(marker.translated(1, 1));

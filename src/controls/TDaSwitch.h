@@ -6,8 +6,8 @@
 namespace pulmora::controls {
 
 // An on/off picture switch, drawn on its parent's background. Its picture is a strip of two
-// halves: off on the left, on on the right. Switches of one parent with the same positive GroupIndex form a group in which at most
-// one is on.
+// halves: off on the left, on on the right. Switches of one parent with the same positive GroupIndex form a group in
+// which at most one is on.
 class TDaSwitch : public QWidget {
     Q_OBJECT
     Q_PROPERTY(int GroupIndex READ GroupIndex WRITE setGroupIndex)

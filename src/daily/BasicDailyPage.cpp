@@ -133,13 +133,13 @@ BasicDailyPage::BasicDailyPage(QWidget* parent) : QWidget(parent) {
 }
 
 QList<QWidget*> BasicDailyPage::tabOrder() const {
-    return {PkMorn,    PkEven,     BreathDay, BreathNight, WheezDay, WheezNight, CoughDay, CoughNight, ChestDay,
-            ChestNight, RateBad,   RateAvg,   RateGood,    Offwork,  ActWalk,    ActRun,   RelUse,     PreUse};
+    return {PkMorn,     PkEven,  BreathDay, BreathNight, WheezDay, WheezNight, CoughDay, CoughNight, ChestDay,
+            ChestNight, RateBad, RateAvg,   RateGood,    Offwork,  ActWalk,    ActRun,   RelUse,     PreUse};
 }
 
 std::vector<TDaSwitch*> BasicDailyPage::switches() const {
-    return {BreathDay, BreathNight, WheezDay, WheezNight, CoughDay, CoughNight, ChestDay, ChestNight,
-            Offwork,   ActWalk,     ActRun,   RateBad,    RateAvg,  RateGood};
+    return {BreathDay,  BreathNight, WheezDay, WheezNight, CoughDay, CoughNight, ChestDay,
+            ChestNight, Offwork,     ActWalk,  ActRun,     RateBad,  RateAvg,    RateGood};
 }
 
 store::DayValues BasicDailyPage::values() const {
@@ -169,9 +169,9 @@ void BasicDailyPage::showValues(const store::DayValues& v) {
     RelUse->setNoValue(v.relievers);
     PreUse->setNoValue(v.preventers);
     const std::pair<TDaSwitch*, bool> flags[] = {
-        {CoughDay, v.coughDay},     {BreathDay, v.breathDay},     {WheezDay, v.wheezeDay},
-        {ChestDay, v.chestDay},     {CoughNight, v.coughNight},   {BreathNight, v.breathNight},
-        {WheezNight, v.wheezeNight}, {ChestNight, v.chestNight},  {ActWalk, v.activityRestricted},
+        {CoughDay, v.coughDay},      {BreathDay, v.breathDay},   {WheezDay, v.wheezeDay},
+        {ChestDay, v.chestDay},      {CoughNight, v.coughNight}, {BreathNight, v.breathNight},
+        {WheezNight, v.wheezeNight}, {ChestNight, v.chestNight}, {ActWalk, v.activityRestricted},
         {ActRun, v.sportRestricted}, {Offwork, v.offWork}};
     for (const auto& [control, on] : flags)
         if (on) control->setBtnState(true);

@@ -20,10 +20,25 @@ class DailyCommands : public QObject {
     Q_OBJECT
 public:
     enum class Command {
-        Today, BackMonth, BackYear, ForwardMonth, ForwardYear,  // the date bar
-        CancelChanges, About, RemoveDay, DeletePerson,
-        PersonalCard, ReportCard, RecordSheet, NextPerson, NewPerson, Export, Restore, Menu,
-        MaintainTriggers, AddTrigger,  // the trigger list
+        Today,
+        BackMonth,
+        BackYear,
+        ForwardMonth,
+        ForwardYear,  // the date bar
+        CancelChanges,
+        About,
+        RemoveDay,
+        DeletePerson,
+        PersonalCard,
+        ReportCard,
+        RecordSheet,
+        NextPerson,
+        NewPerson,
+        Export,
+        Restore,
+        Menu,
+        MaintainTriggers,
+        AddTrigger,  // the trigger list
     };
 
     DailyCommands(TAsDly& card, store::Diary& diary, DailyWindows& windows);

@@ -30,12 +30,12 @@ public:
     // The personal card for the person ("New" for a new one) with `header` on its message line.
     // The choice is the person saved, or nothing when the card was cancelled.
     virtual controls::WindowAnswer<std::optional<store::PersonRef>> personalCard(QWidget& owner, const QString& person,
-                                                                                const QString& header,
-                                                                                const QPoint& topRight) = 0;
+                                                                                 const QString& header,
+                                                                                 const QPoint& topRight) = 0;
     // The common trigger list to pick the day's triggers from: the names chosen, or nothing when
     // it was closed without adding.
     virtual controls::WindowAnswer<std::optional<QStringList>> pickTriggersForDay(QWidget& owner, const QString& person,
-                                                                                 const QPoint& topRight) = 0;
+                                                                                  const QPoint& topRight) = 0;
     // The common trigger list to maintain; answers whether it could be opened.
     virtual bool maintainTriggers(QWidget& owner, const QString& person, const QPoint& topRight) = 0;
     // The choice is whether the user confirmed the deletion.
@@ -44,7 +44,7 @@ public:
     // The report card on the person. The choice is the person the card showed last when the user
     // moved on to another there, so the daily card follows.
     virtual controls::WindowAnswer<std::optional<store::PersonRef>> reportCard(QWidget& owner,
-                                                                              const store::PersonRef& person) = 0;
+                                                                               const store::PersonRef& person) = 0;
     // The record sheet window with the person of that identifier ticked ("New": nobody); answers
     // whether it could be opened.
     virtual bool recordSheet(QWidget& owner, const QString& person, const QPoint& topRight) = 0;

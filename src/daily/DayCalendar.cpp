@@ -108,8 +108,6 @@ void DayCalendar::drawCell(QPainter& painter, const QRect& rect, const QDate& da
     painter.restore();
 }
 
-void DayCalendar::paintCell(QPainter* painter, const QRect& rect, QDate date) const {
-    drawCell(*painter, rect, date);
-}
+void DayCalendar::paintCell(QPainter* painter, const QRect& rect, QDate date) const { drawCell(*painter, rect, date); }
 
 }  // namespace pulmora::daily

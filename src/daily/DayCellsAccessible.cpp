@@ -122,7 +122,8 @@ QAccessibleInterface* dayCellsInterface(const QString& key, QObject* object) {
 
 void readDayCellsAloud(QAbstractItemView& cells) {
     QAccessible::installFactory(&dayCellsInterface);
-    if (QAccessibleInterface* made = QAccessible::queryAccessibleInterface(&cells); made && !dynamic_cast<DayCellsTable*>(made))
+    if (QAccessibleInterface* made = QAccessible::queryAccessibleInterface(&cells);
+        made && !dynamic_cast<DayCellsTable*>(made))
         QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
 }
 

@@ -82,7 +82,8 @@ QImage drawComparison(const QSize& size, const SummaryValues& v, const QFont& fo
         if (r.reading != 0 && c.personBest != 0)
             p.rightAligned(kPercentRight, r.top,
                            QStringLiteral("%1% of best").arg(percentOfBest(r.reading, c.personBest)));
-        if (r.reading != 0 && r.previous != 0) p.arrow(right, r.top, compare(r.reading, r.previous, Arrow::ImUp, Arrow::ImDw));
+        if (r.reading != 0 && r.previous != 0)
+            p.arrow(right, r.top, compare(r.reading, r.previous, Arrow::ImUp, Arrow::ImDw));
     }
 
     const int diurnal = store::diurnalVariation(v.morning, v.evening);

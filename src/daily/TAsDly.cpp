@@ -60,7 +60,9 @@ TDaButton* imageButton(QWidget* parent, const char* name, glyphs::Kind kind, con
     return b;
 }
 
-QString longDate(const QDate& date, const QString& pattern) { return QLocale(QLocale::English).toString(date, pattern); }
+QString longDate(const QDate& date, const QString& pattern) {
+    return QLocale(QLocale::English).toString(date, pattern);
+}
 
 // The list of the day kept in the file, as the user knows it.
 QString listIn(store::TableId file) {
@@ -105,9 +107,9 @@ void TAsDly::layOut() {
     PanDate->setGeometry(52, 36, 136, 24);
     PanDate->setToolTip("Click on this for Today");
     PanDate->setAccessibleName("Click on this for Today");
-    ForwardMonth =
-        imageButton(this, "ForwardMonth", glyphs::Kind::Next, "Forward a Calendar Month", {188, 36, 24, 24});
-    ForwardYear = imageButton(this, "ForwardYear", glyphs::Kind::NextYear, "Forward a Calendar Year", {212, 36, 24, 24});
+    ForwardMonth = imageButton(this, "ForwardMonth", glyphs::Kind::Next, "Forward a Calendar Month", {188, 36, 24, 24});
+    ForwardYear =
+        imageButton(this, "ForwardYear", glyphs::Kind::NextYear, "Forward a Calendar Year", {212, 36, 24, 24});
     Cal = named(new DayCalendar(this), "Cal");
     Cal->setAccessibleName("Calendar");
     Cal->setGeometry(4, 62, 232, 160);
@@ -136,8 +138,8 @@ void TAsDly::layOut() {
 
     // Tab follows the card's reading order: the header, the date bar and calendar, the page in
     // front, then the bottom buttons.
-    QList<QWidget*> order = {SelAsName, BtnPer, BtnRep, BtnSheet, BtnMenu, BackYear, BackMonth, PanDate,
-                             ForwardMonth, ForwardYear, Cal, Tabs};
+    QList<QWidget*> order = {SelAsName, BtnPer,  BtnRep,       BtnSheet,    BtnMenu, BackYear,
+                             BackMonth, PanDate, ForwardMonth, ForwardYear, Cal,     Tabs};
     order << Basic->tabOrder() << Additional->tabOrder() << QList<QWidget*>{BtnSave, BtnCancel, BtnHelp};
     for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 }
@@ -145,11 +147,16 @@ void TAsDly::layOut() {
 void TAsDly::connectControls(DailyWindows& windows) {
     using Command = DailyCommands::Command;
     commands_ = new DailyCommands(*this, diary_, windows);
-    const std::pair<TDaButton*, Command> buttons[] = {
-        {BackYear, Command::BackYear},       {BackMonth, Command::BackMonth}, {ForwardMonth, Command::ForwardMonth},
-        {ForwardYear, Command::ForwardYear}, {PanDate, Command::Today},       {BtnCancel, Command::CancelChanges},
-        {BtnPer, Command::PersonalCard},     {BtnRep, Command::ReportCard},   {BtnSheet, Command::RecordSheet},
-        {BtnMenu, Command::Menu}};
+    const std::pair<TDaButton*, Command> buttons[] = {{BackYear, Command::BackYear},
+                                                      {BackMonth, Command::BackMonth},
+                                                      {ForwardMonth, Command::ForwardMonth},
+                                                      {ForwardYear, Command::ForwardYear},
+                                                      {PanDate, Command::Today},
+                                                      {BtnCancel, Command::CancelChanges},
+                                                      {BtnPer, Command::PersonalCard},
+                                                      {BtnRep, Command::ReportCard},
+                                                      {BtnSheet, Command::RecordSheet},
+                                                      {BtnMenu, Command::Menu}};
     for (const auto& [button, command] : buttons)
         connect(button, &TDaButton::clicked, this, [this, pressed = command] { commands_->TrapBtns(pressed); });
     connect(BtnHelp, &TDaButton::clicked, this, [this] { commands_->help(helpTopic()); });
@@ -157,8 +164,7 @@ void TAsDly::connectControls(DailyWindows& windows) {
     connect(SelAsName, &controls::TDaPanel::clicked, this, [this] { commands_->TrapBtns(Command::NextPerson); });
     connect(Additional, &AdditionalDailyPage::addTriggerClicked, this,
             [this] { commands_->InternalActions(Command::AddTrigger); });
-    Cal->setRatingSource(
-        [this](const QDate& date) { return diary_.days.ChkDly(CurrentPerson(), date); });
+    Cal->setRatingSource([this](const QDate& date) { return diary_.days.ChkDly(CurrentPerson(), date); });
     connect(Cal, &QCalendarWidget::selectionChanged, this, &TAsDly::CalDateChange);
 
     connect(Basic, &BasicDailyPage::switchClicked, this, [this] { TrapUpdate(); });

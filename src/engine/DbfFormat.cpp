@@ -9,13 +9,11 @@ namespace pulmora::engine::dbf {
 namespace {
 
 uint32_t readLe32(const std::vector<char>& b, size_t at) {
-    return uint32_t(uint8_t(b[at])) | uint32_t(uint8_t(b[at + 1])) << 8 |
-           uint32_t(uint8_t(b[at + 2])) << 16 | uint32_t(uint8_t(b[at + 3])) << 24;
+    return uint32_t(uint8_t(b[at])) | uint32_t(uint8_t(b[at + 1])) << 8 | uint32_t(uint8_t(b[at + 2])) << 16 |
+           uint32_t(uint8_t(b[at + 3])) << 24;
 }
 
-uint16_t readLe16(const std::vector<char>& b, size_t at) {
-    return uint16_t(uint8_t(b[at]) | uint8_t(b[at + 1]) << 8);
-}
+uint16_t readLe16(const std::vector<char>& b, size_t at) { return uint16_t(uint8_t(b[at]) | uint8_t(b[at + 1]) << 8); }
 
 void writeLe(std::vector<char>& b, size_t at, uint32_t value, int bytes) {
     for (int i = 0; i < bytes; ++i) b[at + i] = char((value >> (8 * i)) & 0xFF);
@@ -24,9 +22,8 @@ void writeLe(std::vector<char>& b, size_t at, uint32_t value, int bytes) {
 bool validName(const std::string& name) {
     if (name.empty() || name.size() > size_t(kMaxNameLength)) return false;
     if (!std::isalpha(static_cast<unsigned char>(name[0]))) return false;
-    return std::all_of(name.begin(), name.end(), [](char c) {
-        return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
-    });
+    return std::all_of(name.begin(), name.end(),
+                       [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; });
 }
 
 bool validWidth(const FieldDefinition& f) {
@@ -38,9 +35,10 @@ std::string typeDescription(char type) {
     static const struct {
         char letter;
         const char* name;
-    } known[] = {{'N', "numeric"}, {'F', "floating-point"}, {'L', "logical"}, {'M', "memo"},
-                 {'B', "binary"},  {'G', "OLE"},            {'I', "integer"}, {'Y', "currency"},
-                 {'T', "date-time"}, {'@', "timestamp"},    {'+', "autoincrement"}, {'0', "system"}};
+    } known[] = {{'N', "numeric"},   {'F', "floating-point"}, {'L', "logical"},
+                 {'M', "memo"},      {'B', "binary"},         {'G', "OLE"},
+                 {'I', "integer"},   {'Y', "currency"},       {'T', "date-time"},
+                 {'@', "timestamp"}, {'+', "autoincrement"},  {'0', "system"}};
     for (const auto& k : known)
         if (k.letter == type) return std::string("a ") + k.name + " field (type " + type + ")";
     if (std::isprint(static_cast<unsigned char>(type))) return std::string("of the unknown type ") + type;
@@ -48,7 +46,7 @@ std::string typeDescription(char type) {
 }
 
 std::optional<FieldDefinition> parseDescriptor(const std::vector<char>& b, size_t at, size_t number,
-                                         std::string& reason) {
+                                               std::string& reason) {
     std::string name;
     size_t i = 0;
     for (; i <= size_t(kMaxNameLength) && b[at + i] != '\0'; ++i) name.push_back(b[at + i]);
@@ -87,7 +85,8 @@ bool isRecordFlag(char flag) { return flag == kLive || flag == kDeleted; }
 // Complete records that follow the counted ones, each led by a deletion flag.
 uint64_t uncountedRecords(const std::vector<char>& b, uint64_t end, int recordLength) {
     uint64_t n = 0;
-    for (uint64_t at = end; at + uint64_t(recordLength) <= b.size() && isRecordFlag(b[at]); at += uint64_t(recordLength))
+    for (uint64_t at = end; at + uint64_t(recordLength) <= b.size() && isRecordFlag(b[at]);
+         at += uint64_t(recordLength))
         ++n;
     return n;
 }
@@ -151,20 +150,18 @@ std::optional<Layout> parseHeader(const std::vector<char>& b, uint64_t fileSize,
     // Some writers put one padding byte after the terminator; anything else is a damaged header.
     const int expectedHeader = int(at) + 1;
     if (layout.headerLength != expectedHeader && layout.headerLength != expectedHeader + 1) {
-        reason = "the header length " + std::to_string(layout.headerLength) +
-                 " does not match its " + std::to_string(layout.fields.size()) + " field descriptors";
+        reason = "the header length " + std::to_string(layout.headerLength) + " does not match its " +
+                 std::to_string(layout.fields.size()) + " field descriptors";
         return std::nullopt;
     }
     if (layout.recordLength != recordLength(layout.fields)) {
-        reason = "the record length " + std::to_string(layout.recordLength) +
-                 " does not match the field widths";
+        reason = "the record length " + std::to_string(layout.recordLength) + " does not match the field widths";
         return std::nullopt;
     }
     const uint64_t needed =
         uint64_t(layout.headerLength) + uint64_t(layout.recordCount) * uint64_t(layout.recordLength);
     if (needed > fileSize) {
-        reason = "the record count " + std::to_string(layout.recordCount) +
-                 " reaches beyond the end of the file";
+        reason = "the record count " + std::to_string(layout.recordCount) + " reaches beyond the end of the file";
         return std::nullopt;
     }
     return layout;

@@ -16,10 +16,8 @@ namespace {
 constexpr size_t kMostDigits = 18;
 
 bool sameName(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::toupper(static_cast<unsigned char>(x)) ==
-                      std::toupper(static_cast<unsigned char>(y));
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
            });
 }
 
@@ -60,7 +58,8 @@ std::string_view Field::view() const {
     // Past the last record every field reads blank.
     static const std::string blanks(255, ' ');
     const char* record = table_->currentBuffer();
-    return record ? std::string_view(record + offset_, size_t(width_)) : std::string_view(blanks.data(), size_t(width_));
+    return record ? std::string_view(record + offset_, size_t(width_))
+                  : std::string_view(blanks.data(), size_t(width_));
 }
 
 long long Field::toInt() const {
@@ -169,8 +168,8 @@ void Tag::insert(uint32_t record) {
 
 Table::Table(std::string path, int fd, const std::vector<FieldDefinition>& definitions, std::vector<char> image,
              uint32_t count, uint32_t marked, int headerLength)
-    : path_(std::move(path)), fd_(fd), headerLength_(headerLength),
-      recordLength_(dbf::recordLength(definitions)), count_(count), marked_(marked), image_(std::move(image)) {
+    : path_(std::move(path)), fd_(fd), headerLength_(headerLength), recordLength_(dbf::recordLength(definitions)),
+      count_(count), marked_(marked), image_(std::move(image)) {
     int offset = 1;
     fields_.reserve(definitions.size());
     for (const auto& s : definitions) {
@@ -182,8 +181,8 @@ Table::Table(std::string path, int fd, const std::vector<FieldDefinition>& defin
 Table::~Table() { files::close(fd_); }
 
 std::unique_ptr<Table> Table::make(std::string path, int fd, const std::vector<FieldDefinition>& definitions,
-                                   std::vector<char> image, uint32_t count, uint32_t marked,
-                                   int headerLength, const std::vector<TagDefinition>& tags, std::string& reason) {
+                                   std::vector<char> image, uint32_t count, uint32_t marked, int headerLength,
+                                   const std::vector<TagDefinition>& tags, std::string& reason) {
     std::unique_ptr<Table> table(
         new Table(std::move(path), fd, definitions, std::move(image), count, marked, headerLength));
     if (Status s = table->addTags(tags); !s) {
@@ -225,7 +224,8 @@ void Table::buildTags() {
     for (size_t i = 0; i < tags_.size(); ++i)
         if (sources[i] == i) tags_[i]->order_ = tagorder::sorted(all, keys[i]);
     for (size_t i = 0; i < tags_.size(); ++i)
-        if (sources[i] != i) tags_[i]->order_ = tagorder::derived(all, keys[i], keys[sources[i]], tags_[sources[i]]->order_);
+        if (sources[i] != i)
+            tags_[i]->order_ = tagorder::derived(all, keys[i], keys[sources[i]], tags_[sources[i]]->order_);
 }
 
 Field* Table::field(std::string_view name) {
@@ -255,9 +255,7 @@ void Table::selectTag(Tag* tag) {
     if (current < count_) index_ = selected_ ? selected_->indexOf(current) : current;
 }
 
-uint32_t Table::recordAt(size_t index) const {
-    return selected_ ? selected_->order_[index] : uint32_t(index);
-}
+uint32_t Table::recordAt(size_t index) const { return selected_ ? selected_->order_[index] : uint32_t(index); }
 
 char* Table::currentBuffer() {
     if (appending_) return newRecord_.data();
@@ -359,8 +357,7 @@ Status Table::append() {
     const long long at = headerLength_ + (long long)count_ * recordLength_;
     std::vector<char> bytes(newRecord_);
     bytes.push_back(dbf::kEndOfFile);
-    if (!files::writeAt(fd_, at, bytes.data(), bytes.size(), error) || !syncFile(error))
-        return Status::failure(error);
+    if (!files::writeAt(fd_, at, bytes.data(), bytes.size(), error) || !syncFile(error)) return Status::failure(error);
     const std::vector<char> header = headerBytes(count_ + 1);
     if (!files::writeAt(fd_, 0, header.data(), 8, error) || !syncFile(error)) {
         // Without the old count the file could hold a record the caller was told is not there.
@@ -466,7 +463,8 @@ Status Table::markRemoved(const std::vector<uint32_t>& recordNumbers) {
     if (Status s = reportDroppedChange(); !s) return s;
     std::vector<uint32_t> marking;
     for (uint32_t number : recordNumbers)
-        if (number >= 1 && number <= count_ && recordData(number - 1)[0] != dbf::kDeleted) marking.push_back(number - 1);
+        if (number >= 1 && number <= count_ && recordData(number - 1)[0] != dbf::kDeleted)
+            marking.push_back(number - 1);
     std::sort(marking.begin(), marking.end());
     marking.erase(std::unique(marking.begin(), marking.end()), marking.end());
     if (marking.empty()) return Status::success();
@@ -622,10 +620,9 @@ Engine::Inspection Engine::inspect(const std::string& path) {
     // The header's own length field says how much of the file the header takes.
     std::vector<char> start;
     uint64_t size = 0;
-    const bool read = files::readStart(fd, size_t(dbf::kHeaderPrefix), start, size, result.reason) &&
-                      start.size() >= 12 &&
-                      files::readStart(fd, size_t(uint8_t(start[8]) | uint8_t(start[9]) << 8) + 1, start, size,
-                                       result.reason);
+    const bool read =
+        files::readStart(fd, size_t(dbf::kHeaderPrefix), start, size, result.reason) && start.size() >= 12 &&
+        files::readStart(fd, size_t(uint8_t(start[8]) | uint8_t(start[9]) << 8) + 1, start, size, result.reason);
     files::close(fd);
     if (!read) {
         if (result.reason.empty()) result.reason = "the file is too short to hold a table header";

@@ -208,8 +208,8 @@ private:
           uint32_t count, uint32_t marked, int headerLength);
 
     static std::unique_ptr<Table> make(std::string path, int fd, const std::vector<FieldDefinition>& definitions,
-                                       std::vector<char> image, uint32_t count, uint32_t marked,
-                                       int headerLength, const std::vector<TagDefinition>& tags, std::string& reason);
+                                       std::vector<char> image, uint32_t count, uint32_t marked, int headerLength,
+                                       const std::vector<TagDefinition>& tags, std::string& reason);
     Status addTags(const std::vector<TagDefinition>& tags);
     // Builds every tag from the records, each from another whose order gives it where one does.
     void buildTags();

@@ -2,13 +2,13 @@
 
 #include "SeamedCalls.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace pulmora::files {
 
@@ -163,8 +163,7 @@ bool renameDurably(const std::string& from, const std::string& to, std::string& 
         error = describe("cannot rename", from) + " to " + to;
         return false;
     }
-    if (!seamed::syncFolderOf(to) ||
-        (seamed::folderOf(from) != seamed::folderOf(to) && !seamed::syncFolderOf(from))) {
+    if (!seamed::syncFolderOf(to) || (seamed::folderOf(from) != seamed::folderOf(to) && !seamed::syncFolderOf(from))) {
         error = describe("cannot write to disk the rename of", from) + " to " + to;
         return false;
     }

@@ -1,8 +1,8 @@
 #include "OwnFiles.h"
 
+#include <sys/stat.h>
 #include <algorithm>
 #include <cstdlib>
-#include <sys/stat.h>
 
 namespace pulmora::files {
 
@@ -35,7 +35,8 @@ std::string realPath(const std::string& path) {
 
 // The same file under another name: a second hard link, or a mount of the same folder elsewhere.
 bool sameFile(const std::string& a, const std::string& b) {
-    struct stat x {}, y {};
+    struct stat x {
+    }, y{};
     return ::stat(a.c_str(), &x) == 0 && ::stat(b.c_str(), &y) == 0 && x.st_dev == y.st_dev && x.st_ino == y.st_ino;
 }
 

@@ -3,15 +3,15 @@
 #include "OwnFiles.h"
 #include "SeamedCalls.h"
 
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <dirent.h>
-#include <fcntl.h>
 #include <random>
 #include <string_view>
-#include <sys/file.h>
-#include <unistd.h>
 #include <utility>
 
 namespace pulmora::files {

@@ -2,8 +2,8 @@
 
 #include "FileIo.h"
 
-#include <string>
 #include <sys/stat.h>
+#include <string>
 #include <vector>
 
 namespace pulmora::files {

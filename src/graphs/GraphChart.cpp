@@ -26,12 +26,12 @@ namespace colours = palette;
 
 // The title of a chart whose plan gives none (an empty chart).
 const QString kChartOwnTitle = QStringLiteral("Pulmora Graph");
-constexpr double kBarWidth = 0.8;      // of a slot: the bars fill their slots with a small gap
-constexpr int kLabelGap = 6;           // pixels between two labels under the points
-constexpr int kSideLabelGap = 1;       // pixels between two labels beside the bars
+constexpr double kBarWidth = 0.8;  // of a slot: the bars fill their slots with a small gap
+constexpr int kLabelGap = 6;       // pixels between two labels under the points
+constexpr int kSideLabelGap = 1;   // pixels between two labels beside the bars
 constexpr int kLabelPixels = 11, kSmallestLabelPixels = 7;
-constexpr double kHeadroom = 0.03;     // of the left axis's span above its top, so a point there is whole
-constexpr double kExplode = 0.10;      // the biggest slice stands out by a tenth of the radius
+constexpr double kHeadroom = 0.03;  // of the left axis's span above its top, so a point there is whole
+constexpr double kExplode = 0.10;   // the biggest slice stands out by a tenth of the radius
 
 QFont arial(int pixels, bool bold = false) {
     QFont font(QStringLiteral("Arial"));
@@ -93,13 +93,9 @@ QString percentMark(int count, int total) {
 }  // namespace
 
 GraphChart::GraphChart()
-    : verticalBars_(new QStackedBarSeries(this)),
-      horizontalBars_(new QHorizontalStackedBarSeries(this)),
-      lineA_(new QLineSeries(this)),
-      cSerB_(new QScatterSeries(this)),
-      cStatA_(new QLineSeries(this)),
-      cStatB_(new QLineSeries(this)),
-      cPieA_(new QPieSeries(this)) {
+    : verticalBars_(new QStackedBarSeries(this)), horizontalBars_(new QHorizontalStackedBarSeries(this)),
+      lineA_(new QLineSeries(this)), cSerB_(new QScatterSeries(this)), cStatA_(new QLineSeries(this)),
+      cStatB_(new QLineSeries(this)), cPieA_(new QPieSeries(this)) {
     setTitle(kChartOwnTitle);
     setTitleFont(arial(13));
     setTitleBrush(colours::kNavy);
@@ -114,8 +110,8 @@ GraphChart::GraphChart()
     legend()->setFont(arial(11));
     legend()->setAlignment(Qt::AlignRight);
 
-    for (QAbstractBarSeries* bars : {static_cast<QAbstractBarSeries*>(verticalBars_),
-                                     static_cast<QAbstractBarSeries*>(horizontalBars_)})
+    for (QAbstractBarSeries* bars :
+         {static_cast<QAbstractBarSeries*>(verticalBars_), static_cast<QAbstractBarSeries*>(horizontalBars_)})
         bars->setBarWidth(kBarWidth);
     lineA_->setColor(colours::kMaroon);
     cSerB_->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
@@ -204,7 +200,8 @@ void GraphChart::fillFirstSeries(const GraphPlan& plan) {
     addSeries(cSerA());
     // The labels by position; a day's second reading repeats the first one's label.
     for (const GraphPoint& p : points)
-        if (!p.label.isEmpty() && (labels_.empty() || labels_.back().text != p.label)) labels_.push_back({p.x, p.label});
+        if (!p.label.isEmpty() && (labels_.empty() || labels_.back().text != p.label))
+            labels_.push_back({p.x, p.label});
 }
 
 void GraphChart::fillPoints(const GraphPlan& plan) {
@@ -237,8 +234,8 @@ void GraphChart::fillPie(const GraphSeries& slices) {
     QPieSlice* standsOut = nullptr;
     for (const GraphPoint& p : slices.points) {
         const QString mark = total > 0 ? percentMark(int(p.y), total) : QString();
-        QPieSlice* slice = cPieA_->append(QStringLiteral("<span style=\"background-color:#ffffff\">&nbsp;") + rich(mark) +
-                                              QStringLiteral("&nbsp;</span>"),
+        QPieSlice* slice = cPieA_->append(QStringLiteral("<span style=\"background-color:#ffffff\">&nbsp;") +
+                                              rich(mark) + QStringLiteral("&nbsp;</span>"),
                                           p.y);
         slice->setColor(p.colour);
         slice->setBorderColor(Qt::white);
@@ -257,7 +254,8 @@ void GraphChart::fillPie(const GraphSeries& slices) {
     const QList<QLegendMarker*> markers = legend()->markers(cPieA_);
     for (qsizetype i = 0; i < markers.size() && i < qsizetype(slices.points.size()); ++i) {
         const GraphPoint& p = slices.points[size_t(i)];
-        markers[i]->setLabel(rich(p.label) + QStringLiteral("<br>") + rich(QString::number(p.y) +
+        markers[i]->setLabel(rich(p.label) + QStringLiteral("<br>") +
+                             rich(QString::number(p.y) +
                                   (total > 0 ? QStringLiteral("   ") + percentMark(int(p.y), total) : QString())));
     }
     legend()->show();
@@ -364,9 +362,10 @@ void GraphChart::relabel() {
         end = centre + half;
         shown.push_back({label.position, label.text});
     }
-    const bool same = labelAxis_->labelsFont() == font &&
-                      std::equal(shown.begin(), shown.end(), shownLabels_.begin(), shownLabels_.end(),
-                                 [](const Label& a, const Label& b) { return a.position == b.position && a.text == b.text; });
+    const bool same =
+        labelAxis_->labelsFont() == font &&
+        std::equal(shown.begin(), shown.end(), shownLabels_.begin(), shownLabels_.end(),
+                   [](const Label& a, const Label& b) { return a.position == b.position && a.text == b.text; });
     if (same) return;
     relabelling_ = true;
     labelAxis_->setLabelsFont(font);

@@ -81,8 +81,8 @@ private:
     QPieSeries* cPieA_;
     SeriesShape shape_ = SeriesShape::VerticalBars;
     QCategoryAxis* labelAxis_ = nullptr;
-    std::vector<Label> labels_;        // every label of the first series, by position
-    std::vector<Label> shownLabels_;   // those on the axis now
+    std::vector<Label> labels_;       // every label of the first series, by position
+    std::vector<Label> shownLabels_;  // those on the axis now
     bool relabelling_ = false;
     GraphPlan plan_;
 };

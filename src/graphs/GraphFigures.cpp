@@ -39,18 +39,19 @@ QJsonObject graphFiguresJson(const WorkingTable& table, const GraphPlan& plan) {
     QJsonObject cSerB = seriesJson(plan.cSerB);
     cSerB.insert("pointerSize", plan.pointerSize);
     const WorkingGrid grid = gridOf(table);
-    return {{"title", QJsonArray::fromStringList(plan.title)},
-            {"axesShown", plan.axesShown},
-            {"left", axisJson(plan.left)},
-            {"bottom", axisJson(plan.bottom)},
-            {"cSerA", cSerA},
-            {"cSerB", cSerB},
-            {"cStatA", seriesJson(plan.cStatA)},
-            {"cStatB", seriesJson(plan.cStatB)},
-            {"cPieA", seriesJson(plan.cPieA)},
-            {"dateAxisEnabled", plan.dateAxisEnabled ? QJsonValue(*plan.dateAxisEnabled) : QJsonValue()},
-            {"status", plan.info},
-            {"table", QJsonObject{{"headings", QJsonArray::fromStringList(grid.headings)}, {"rows", rowsJson(grid.rows)}}}};
+    return {
+        {"title", QJsonArray::fromStringList(plan.title)},
+        {"axesShown", plan.axesShown},
+        {"left", axisJson(plan.left)},
+        {"bottom", axisJson(plan.bottom)},
+        {"cSerA", cSerA},
+        {"cSerB", cSerB},
+        {"cStatA", seriesJson(plan.cStatA)},
+        {"cStatB", seriesJson(plan.cStatB)},
+        {"cPieA", seriesJson(plan.cPieA)},
+        {"dateAxisEnabled", plan.dateAxisEnabled ? QJsonValue(*plan.dateAxisEnabled) : QJsonValue()},
+        {"status", plan.info},
+        {"table", QJsonObject{{"headings", QJsonArray::fromStringList(grid.headings)}, {"rows", rowsJson(grid.rows)}}}};
 }
 
 }  // namespace pulmora::reports

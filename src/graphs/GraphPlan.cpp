@@ -87,7 +87,8 @@ void addFits(GraphPlan& plan) {
 }
 
 QString dateAxisTitle(bool dateAxis) {
-    return dateAxis ? QStringLiteral("By Date - Including Missed Days") : QStringLiteral("By Date - Excluding Missed Days");
+    return dateAxis ? QStringLiteral("By Date - Including Missed Days")
+                    : QStringLiteral("By Date - Excluding Missed Days");
 }
 
 // The frame of the three day-by-day graphs.
@@ -113,20 +114,22 @@ struct HalfValues {
     std::function<QColor(const GraphDay& day, const Half& half)> colour;
 };
 
-GraphPlan halvesByDay(const WorkingTable& table, const GraphRequest& request, GraphPlan plan, const HalfValues& halves) {
-    const int end = walkDays(table, missedDays(request), UnplottedDays::TakeNoSlot,
-                             [&](const GraphDay& day, int& index, const QString& label) {
-        bool plotted = false;
-        for (const Half& half : kHalves) {
-            const std::optional<int> v = halves.value(day, half);
-            if (!v) continue;
-            plan.cSerA.points.push_back({double(index), double(*v), label, halves.colour(day, half)});
-            plan.cSerB.points.push_back({double(index), double(*v), {}, half.point});
-            ++index;
-            plotted = true;
-        }
-        return plotted;
-    });
+GraphPlan halvesByDay(const WorkingTable& table, const GraphRequest& request, GraphPlan plan,
+                      const HalfValues& halves) {
+    const int end =
+        walkDays(table, missedDays(request), UnplottedDays::TakeNoSlot,
+                 [&](const GraphDay& day, int& index, const QString& label) {
+                     bool plotted = false;
+                     for (const Half& half : kHalves) {
+                         const std::optional<int> v = halves.value(day, half);
+                         if (!v) continue;
+                         plan.cSerA.points.push_back({double(index), double(*v), label, halves.colour(day, half)});
+                         plan.cSerB.points.push_back({double(index), double(*v), {}, half.point});
+                         ++index;
+                         plotted = true;
+                     }
+                     return plotted;
+                 });
     plan.bottom.maximum = end;
     plan.cSerA.active = plan.cSerB.active = true;
     addFits(plan);
@@ -145,14 +148,13 @@ GraphPlan percentageBest(const WorkingTable& table, const GraphRequest& request)
 }
 
 GraphPlan peakFlowTrend(const WorkingTable& table, const GraphRequest& request) {
-    return halvesByDay(
-        table, request,
-        dayByDay(request, SeriesShape::Line, "Peak Flow Trend", "Peak Flow L/Min", table.person.best),
-        {[](const GraphDay& day, const Half& half) {
-             const int reading = day.values.*half.reading;
-             return reading > 0 ? std::optional(reading) : std::nullopt;
-         },
-         [](const GraphDay&, const Half&) { return colours::kNavy; }});
+    return halvesByDay(table, request,
+                       dayByDay(request, SeriesShape::Line, "Peak Flow Trend", "Peak Flow L/Min", table.person.best),
+                       {[](const GraphDay& day, const Half& half) {
+                            const int reading = day.values.*half.reading;
+                            return reading > 0 ? std::optional(reading) : std::nullopt;
+                        },
+                        [](const GraphDay&, const Half&) { return colours::kNavy; }});
 }
 
 QColor diurnalColour(int variation) {
@@ -178,13 +180,13 @@ GraphPlan diurnalVariation(const WorkingTable& table, const GraphRequest& reques
                   "individual)"};
     const int end = walkDays(table, missedDays(request), UnplottedDays::KeepSlot,
                              [&](const GraphDay& day, int& index, const QString& label) {
-        const std::optional<int>& v = day.diurnal;
-        if (!v || *v <= 0) return false;
-        if (*v > plan.left.maximum) plan.left.maximum = *v + 10;
-        plan.cSerA.points.push_back({double(index), double(*v), label, diurnalColour(*v)});
-        ++index;
-        return true;
-    });
+                                 const std::optional<int>& v = day.diurnal;
+                                 if (!v || *v <= 0) return false;
+                                 if (*v > plan.left.maximum) plan.left.maximum = *v + 10;
+                                 plan.cSerA.points.push_back({double(index), double(*v), label, diurnalColour(*v)});
+                                 ++index;
+                                 return true;
+                             });
     if (plan.cSerA.points.empty()) return nothingToPlot();
     plan.bottom.maximum = end;
     plan.cSerA.active = true;
@@ -215,11 +217,12 @@ GraphPlan zoneFrequency(const WorkingTable& table, const GraphRequest& request) 
     GraphPlan plan;
     plan.axesShown = false;
     plan.left = {{}, 0, 100};
-    const std::pair<const char*, QColor> slices[] = {
-        {"Green Zone (Morn ", colours::kLime}, {"Yellow Zone (Morn ", colours::kYellow}, {"Red Zone (Morn ", colours::kRed}};
+    const std::pair<const char*, QColor> slices[] = {{"Green Zone (Morn ", colours::kLime},
+                                                     {"Yellow Zone (Morn ", colours::kYellow},
+                                                     {"Red Zone (Morn ", colours::kRed}};
     for (size_t z = 0; z < 3; ++z) {
-        const QString label = slices[z].first + QString::number(counts.morning[z]) + " Even " +
-                              QString::number(counts.evening[z]) + ")";
+        const QString label =
+            slices[z].first + QString::number(counts.morning[z]) + " Even " + QString::number(counts.evening[z]) + ")";
         plan.cPieA.points.push_back(
             {double(2 * z + 1), double(counts.morning[z] + counts.evening[z]), label, slices[z].second});
     }
@@ -233,8 +236,8 @@ GraphPlan zoneFrequency(const WorkingTable& table, const GraphRequest& request) 
 
 // The horizontal bars of the counting graphs, bottom to top in the order given, with the value
 // axis from 0 to a round number above the longest bar.
-void horizontalBars(GraphPlan& plan, const std::vector<std::pair<QString, QColor>>& bars, const std::vector<int>& values,
-                    int recordedDays) {
+void horizontalBars(GraphPlan& plan, const std::vector<std::pair<QString, QColor>>& bars,
+                    const std::vector<int>& values, int recordedDays) {
     plan.shape = SeriesShape::HorizontalBars;
     int longest = 0;
     for (size_t i = 0; i < bars.size(); ++i) {
@@ -300,8 +303,12 @@ GraphPlan relieverUse(const WorkingTable& table, const GraphRequest& request) {
 }  // namespace
 
 const QStringList& graphOptionTexts() {
-    static const QStringList texts = {"Percentage Best",  "Peak Flow Trend",          "Diurnal Variation",
-                                      "Zone Frequency",   "Symptom Activity",         "Poor Perceiver Indicator",
+    static const QStringList texts = {"Percentage Best",
+                                      "Peak Flow Trend",
+                                      "Diurnal Variation",
+                                      "Zone Frequency",
+                                      "Symptom Activity",
+                                      "Poor Perceiver Indicator",
                                       "Reliever Use vs Percentage Best"};
     return texts;
 }
@@ -367,7 +374,7 @@ GraphPlan PlotSymptoms(const WorkingTable& table, const GraphRequest& request) {
     for (const auto& [flag, bar] : bars) {
         shown.push_back(bar);
         values.push_back(int(std::count_if(table.days.begin(), table.days.end(),
-                                           [flag](const GraphDay& day) { return day.values.*flag; })));
+                                           [member = flag](const GraphDay& day) { return day.values.*member; })));
     }
     GraphPlan plan;
     horizontalBars(plan, shown, values, int(table.days.size()));

@@ -15,7 +15,13 @@ namespace pulmora::reports {
 // The analyses, in the order of the graph page's list. "Reliever Use vs Percentage Best" comes
 // last.
 enum class GraphOption {
-    PercentageBest, PeakFlowTrend, DiurnalVariation, ZoneFrequency, SymptomActivity, PoorPerceiver, RelieverUse
+    PercentageBest,
+    PeakFlowTrend,
+    DiurnalVariation,
+    ZoneFrequency,
+    SymptomActivity,
+    PoorPerceiver,
+    RelieverUse
 };
 constexpr int kGraphOptions = 7;
 // Their texts as the list shows them, in that order.
@@ -54,20 +60,20 @@ struct GraphPlan {
     bool axesShown = true;
     GraphAxis left, bottom;
     SeriesShape shape = SeriesShape::VerticalBars;  // of cSerA
-    int pointerSize = 2;  // cSerB's square points reach this many pixels either side of their centre
-    GraphSeries cSerA;    // bars or line, each point in its own colour
-    GraphSeries cSerB;    // square points
-    GraphSeries cStatA;   // "Curve": the least-squares cubic of cSerA, red
-    GraphSeries cStatB;   // "Trend": the least-squares line of cSerA, maroon
-    GraphSeries cPieA;    // the zone slices; x is the slice's place, y its value
+    int pointerSize = 2;                  // cSerB's square points reach this many pixels either side of their centre
+    GraphSeries cSerA;                    // bars or line, each point in its own colour
+    GraphSeries cSerB;                    // square points
+    GraphSeries cStatA;                   // "Curve": the least-squares cubic of cSerA, red
+    GraphSeries cStatB;                   // "Trend": the least-squares line of cSerA, maroon
+    GraphSeries cPieA;                    // the zone slices; x is the slice's place, y its value
     std::optional<bool> dateAxisEnabled;  // whether "Date Axis" can be ticked; unset: left as it is
-    QString info;  // the status line when nothing could be drawn, else empty
+    QString info;                         // the status line when nothing could be drawn, else empty
 };
 
 // What the graph page asks for.
 struct GraphRequest {
     GraphOption option;
-    QString name;    // the person's name as the banner shows it
+    QString name;  // the person's name as the banner shows it
     GraphPeriod period;
     bool dateAxis = false;  // "Date Axis" ticked: a missed day keeps its empty slot
 };

@@ -24,9 +24,9 @@ WorkingTable tableOf(GraphTableKind kind, const store::PersonPeriod& read) {
         const store::DayValues& v = day->values;
         if (v.morning <= 0 && v.evening <= 0) continue;
         const bool both = v.morning >= 1 && v.evening >= 1;
-        table.days.push_back({day->date, v,
-                              both ? std::optional(stats::DiurnalVariation(v.morning, v.evening)) : std::nullopt,
-                              percentOfBest(v.morning, table.person.best), percentOfBest(v.evening, table.person.best)});
+        table.days.push_back(
+            {day->date, v, both ? std::optional(stats::DiurnalVariation(v.morning, v.evening)) : std::nullopt,
+             percentOfBest(v.morning, table.person.best), percentOfBest(v.evening, table.person.best)});
     }
     return table;
 }
@@ -78,10 +78,10 @@ QStringList symptomRow(const GraphDay& day) {
 
 WorkingGrid peakFlowGrid() {
     const QString diurnal = QStringLiteral("DIURNIALX");
-    return {{"Date:", "Day:", "Morning:", "Evening:", "Diurnal:", "Morning % of Best:", "Evening % of Best:", "", "",
-             ""},
-            {"99X99X9999XX", "DAYXX", diurnal, diurnal, diurnal, "MorningxXxofxBest:", "EveningxXxofxBest:", "", "", ""},
-            {}};
+    return {
+        {"Date:", "Day:", "Morning:", "Evening:", "Diurnal:", "Morning % of Best:", "Evening % of Best:", "", "", ""},
+        {"99X99X9999XX", "DAYXX", diurnal, diurnal, diurnal, "MorningxXxofxBest:", "EveningxXxofxBest:", "", "", ""},
+        {}};
 }
 
 WorkingGrid symptomGrid() {
@@ -118,7 +118,9 @@ int spanDays(GraphSpan span) {
     return 365;
 }
 
-GraphPeriod graphPeriod(const QDate& reportDate, int periodDays) { return {reportDate.addDays(-periodDays), reportDate}; }
+GraphPeriod graphPeriod(const QDate& reportDate, int periodDays) {
+    return {reportDate.addDays(-periodDays), reportDate};
+}
 
 WorkingTable LoadPeakFlowTable(store::ReportCursors& cursors, const QString& person, const GraphPeriod& period) {
     return tableOf(GraphTableKind::PeakFlow, cursors.GetRPer(person, period.first, period.last));

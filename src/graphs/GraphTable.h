@@ -67,8 +67,23 @@ constexpr int kColumns = 10;
 // Columns of the symptom grid.
 namespace symptoms {
 enum Column {
-    Date, Day, Sport, Normal, OffWork, BreathMorn, BreathEven, ChestMorn, ChestEven, CoughMorn, CoughEven,
-    WheezeMorn, WheezeEven, Preventer, Reliever, Rated, DateKey
+    Date,
+    Day,
+    Sport,
+    Normal,
+    OffWork,
+    BreathMorn,
+    BreathEven,
+    ChestMorn,
+    ChestEven,
+    CoughMorn,
+    CoughEven,
+    WheezeMorn,
+    WheezeEven,
+    Preventer,
+    Reliever,
+    Rated,
+    DateKey
 };
 constexpr int kColumns = 17;
 }  // namespace symptoms

@@ -38,8 +38,8 @@ QString birthDateText(const QString& stored, const QDate& today) {
 
 namespace {
 
-constexpr int kColumnGap = 8;    // at least between the end of a value and the column to its right
-constexpr int kLabelGap = 3;     // between a column's widest label and its values, where they line up there
+constexpr int kColumnGap = 8;     // at least between the end of a value and the column to its right
+constexpr int kLabelGap = 3;      // between a column's widest label and its values, where they line up there
 constexpr int kSmallestText = 6;  // pixels; a value set smaller than this could not be read on paper
 
 // Where the header's values and its right-hand column stand.
@@ -65,8 +65,8 @@ HeaderColumns placeColumns(int width, int titleWidth, ColumnWidths left, ColumnW
     if (designed.leftValue + left.values + kColumnGap <= half && designed.rightValue + right.values <= width)
         return designed;
     HeaderColumns compact{5 + left.labels + kLabelGap, half, 0};
-    const int earliest = compact.leftValue + left.values + kColumnGap;              // the left values end before it
-    const int latest = width - right.labels - kLabelGap - right.values;            // the right values end by the edge
+    const int earliest = compact.leftValue + left.values + kColumnGap;   // the left values end before it
+    const int latest = width - right.labels - kLabelGap - right.values;  // the right values end by the edge
     if (earliest <= latest) compact.rightLabel = std::clamp(half, earliest, latest);
     compact.rightValue = compact.rightLabel + right.labels + kLabelGap;
     return compact;
@@ -117,7 +117,8 @@ std::vector<HeaderText> layOutPersonHeader(int width, const QString& title, cons
                      {widest(labels + 3, heading), widest(values + 3, normal)});
 
     std::vector<HeaderText> texts = {fitted(title, 0, 0, width, heading)};
-    for (int i = 0; i < 6; ++i) texts.push_back(fitted(labels[i], i < 3 ? 5 : columns.rightLabel, line(i), width, heading));
+    for (int i = 0; i < 6; ++i)
+        texts.push_back(fitted(labels[i], i < 3 ? 5 : columns.rightLabel, line(i), width, heading));
     for (int i = 0; i < 6; ++i) {
         const int x = i < 3 ? columns.leftValue : columns.rightValue;
         const int end = i < 3 ? columns.rightLabel - kColumnGap : width;

@@ -7,9 +7,7 @@
 namespace pulmora::reports {
 namespace {
 
-QSize pictureSize(const ReportResult& report) {
-    return {report.viewport.PictureWidth, report.viewport.PictureHeight};
-}
+QSize pictureSize(const ReportResult& report) { return {report.viewport.PictureWidth, report.viewport.PictureHeight}; }
 
 void drawHeader(QPainter& p, const ReportResult& report, const QRect& place) {
     p.save();
@@ -90,9 +88,9 @@ output::PrintJob PrintAsthmaReport(const ReportResult& report) {
     const bool portrait = report.kind == ReportKind::Weekly || report.kind == ReportKind::ControlSummary;
     const PageLayout layout = portrait ? weeklyLayout(pictureSize(report), m) : monthlyLayout(pictureSize(report), m);
     job.orientation = portrait ? QPageLayout::Portrait : QPageLayout::Landscape;
-    job.pages.push_back({output::RecordedPage::record(layout.page,
-                                                      [&](QPainter& p) { drawPage(p, report, layout, m); }),
-                         output::PageSizing::scaled(cardLetter())});
+    job.pages.push_back(
+        {output::RecordedPage::record(layout.page, [&](QPainter& p) { drawPage(p, report, layout, m); }),
+         output::PageSizing::scaled(cardLetter())});
     return job;
 }
 

@@ -18,8 +18,8 @@ struct PageLayout {
 
     Band band = Band::Top;
     QSize page;
-    QRect header;   // five lines high
-    QPoint report;  // the report picture's top left corner
+    QRect header;    // five lines high
+    QPoint report;   // the report picture's top left corner
     int notesY = 0;  // the rule above "Notes"
 };
 

@@ -25,8 +25,9 @@ void DateBox::setAccessibleLabel(const QString& label) {
 DateBox::DateBox(QWidget* parent) : QWidget(parent) {
     edit = new QLineEdit(this);
     edit->setPlaceholderText(QStringLiteral("dd/mm/yyyy"));
-    edit->setToolTip(QStringLiteral("Type the date as dd/mm/yyyy, or leave the box empty for no date. "
-                                    "F4 opens a calendar."));
+    edit->setToolTip(
+        QStringLiteral("Type the date as dd/mm/yyyy, or leave the box empty for no date. "
+                       "F4 opens a calendar."));
     edit->setMaxLength(10);
     edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9/]*")), edit));
     edit->installEventFilter(this);

@@ -17,8 +17,8 @@ void refuseUnstorableText(QLineEdit* box, const std::function<void(const QString
     auto* validator = new StorableTextValidator(box);
     box->setValidator(validator);
     QObject::connect(validator, &StorableTextValidator::refused, box, [report](const QString& character) {
-        report(QStringLiteral("ERROR: \"%1\" cannot be stored in the diary; please type it another way.")
-                   .arg(character));
+        report(
+            QStringLiteral("ERROR: \"%1\" cannot be stored in the diary; please type it another way.").arg(character));
     });
 }
 

@@ -3,8 +3,8 @@
 #include "DateBox.h"
 #include "MedicationEntries.h"
 #include "StorableText.h"
-#include "controls/GlyphButton.h"
 #include "controls/AccessibleControls.h"
+#include "controls/GlyphButton.h"
 #include "controls/MessageLine.h"
 #include "controls/TDaButton.h"
 #include "controls/TDaNumber.h"
@@ -67,11 +67,8 @@ struct TAsPer::Tracking {
 };
 
 TAsPer::TAsPer(store::Diary& diary, PersonalWindows& windows, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint),
-      diary_(diary),
-      windows_(windows),
-      entries_(std::make_unique<MedicationEntries>()),
-      tracking_(std::make_unique<Tracking>()) {
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint), diary_(diary), windows_(windows),
+      entries_(std::make_unique<MedicationEntries>()), tracking_(std::make_unique<Tracking>()) {
     setWindowTitle("Pulmora Personal Card");
     PanHd = new controls::MessageLine(QString(), this);
     PanHd->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -96,12 +93,10 @@ TAsPer::TAsPer(store::Diary& diary, PersonalWindows& windows, QWidget* parent)
 
     // Tab and Enter follow the card's reading order: the header buttons, the page tabs, then
     // each page's boxes from the top, and round to the header (see focusNextPrevChild).
-    tabOrder_ = {BtnSave, BtnCancel, BtnHelp, Pages->tabBar(),
-                 FldLNam, FldFNam, FldTitl, FldGend, FldDofB->edit, FldOcup, FldHlth, FldWhoI,
-                 FldBest, FldZYel, FldZRed,
-                 ListTrg, BtnAddTrg, BtnDelTrg,
-                 LsMed, FldMedDes, FldMedType, FldMedIns, FldMedPre, FldMedDate->edit,
-                 BtnAdd, BtnDel, BtnTSave, BtnTCancel};
+    tabOrder_ = {BtnSave,   BtnCancel,     BtnHelp,          Pages->tabBar(), FldLNam, FldFNam,   FldTitl,
+                 FldGend,   FldDofB->edit, FldOcup,          FldHlth,         FldWhoI, FldBest,   FldZYel,
+                 FldZRed,   ListTrg,       BtnAddTrg,        BtnDelTrg,       LsMed,   FldMedDes, FldMedType,
+                 FldMedIns, FldMedPre,     FldMedDate->edit, BtnAdd,          BtnDel,  BtnTSave,  BtnTCancel};
 
     connect(BtnSave, &TDaButton::clicked, this, &TAsPer::save);
     connect(BtnCancel, &TDaButton::clicked, this, &QDialog::reject);
@@ -113,8 +108,7 @@ TAsPer::TAsPer(store::Diary& diary, PersonalWindows& windows, QWidget* parent)
     connect(new QShortcut(Qt::Key_F1, this), &QShortcut::activated, this, help);
     // Enter moves on to the next box rather than closing the card.
     for (auto* box : findChildren<QWidget*>())
-        if (qobject_cast<QLineEdit*>(box) || qobject_cast<QComboBox*>(box))
-            box->installEventFilter(this);
+        if (qobject_cast<QLineEdit*>(box) || qobject_cast<QComboBox*>(box)) box->installEventFilter(this);
 }
 
 QWidget* TAsPer::personalPage() {
@@ -356,8 +350,9 @@ void TAsPer::closeEvent(QCloseEvent* event) {
         return;
     }
     controls::Question question;
-    question.text = QStringLiteral("The personal card holds changes that are not saved. Save them, leave without "
-                                   "saving, or stay on the card?");
+    question.text = QStringLiteral(
+        "The personal card holds changes that are not saved. Save them, leave without "
+        "saving, or stay on the card?");
     question.answers = {QStringLiteral("Save"), QStringLiteral("Leave Without Saving"), QStringLiteral("Stay")};
     question.escapeAnswer = 2;
     const auto answer = windows_.ask(*this, question);
@@ -416,8 +411,7 @@ bool TAsPer::nicknameTaken() const { return diary_.persons.ChkPerNick(cardPerson
 bool TAsPer::ReqNick() {
     const QString nickname = FldWhoI->text().trimmed();
     // "New" stands for no person at all, so it can never be a nickname.
-    setYellow(FldWhoI,
-              nicknameTaken() || nickname.size() < 2 || store::keys::upper(nickname) == QLatin1String("NEW"));
+    setYellow(FldWhoI, nicknameTaken() || nickname.size() < 2 || store::keys::upper(nickname) == QLatin1String("NEW"));
     return !isYellow(FldWhoI);
 }
 
@@ -460,7 +454,8 @@ void TAsPer::save() {
     if (outstanding()) {
         QString message = QStringLiteral("Still Outstanding Require Yellow Boxes!");
         if (nicknameTaken())
-            message += QStringLiteral(" The nickname \"%1\" is taken by another person.").arg(FldWhoI->text().trimmed());
+            message +=
+                QStringLiteral(" The nickname \"%1\" is taken by another person.").arg(FldWhoI->text().trimmed());
         refuse(message, [outstanding] { return !outstanding(); });
         return;
     }
@@ -503,8 +498,9 @@ bool TAsPer::takeTypedMedication() {
     const QString refusal = confirmBoxes();
     if (refusal.isEmpty()) return true;
     controls::Question question;
-    question.text = QStringLiteral("The medication typed on the Medication page cannot be taken as it is (%1). Save "
-                                   "the card without it, or stay and put it right?")
+    question.text = QStringLiteral(
+                        "The medication typed on the Medication page cannot be taken as it is (%1). Save "
+                        "the card without it, or stay and put it right?")
                         .arg(refusal);
     question.answers = {QStringLiteral("Save Without It"), QStringLiteral("Stay")};
     question.defaultAnswer = question.escapeAnswer = 1;
@@ -530,7 +526,8 @@ void TAsPer::addTriggers() {
     if (!picked.choice) return;
     for (const QString& name : *picked.choice) {
         bool listed = false;
-        for (int i = 0; i < ListTrg->count(); ++i) listed = listed || ListTrg->item(i)->text().trimmed() == name.trimmed();
+        for (int i = 0; i < ListTrg->count(); ++i)
+            listed = listed || ListTrg->item(i)->text().trimmed() == name.trimmed();
         if (!listed) ListTrg->addItem(name.trimmed());
     }
 }

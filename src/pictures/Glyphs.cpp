@@ -133,7 +133,8 @@ void draw(QPainter& p, Kind kind, const QColor& ink) {
     case Kind::Control:
         // A checklist: three questions, two of them ticked.
         for (qreal y : {5.0, 12.0, 19.0}) p.drawLine(QPointF(11, y), QPointF(21, y));
-        for (qreal y : {5.0, 12.0}) p.drawPolyline(QPolygonF({QPointF(2, y), QPointF(4.5, y + 2.5), QPointF(8, y - 2.5)}));
+        for (qreal y : {5.0, 12.0})
+            p.drawPolyline(QPolygonF({QPointF(2, y), QPointF(4.5, y + 2.5), QPointF(8, y - 2.5)}));
         p.drawRect(QRectF(3, 17, 4, 4));
         break;
     case Kind::Pack:
@@ -192,8 +193,9 @@ QImage switchStrip(const QColor& onColour, int size, qreal pixelRatio) {
     p.setBrush(onColour);
     p.drawEllipse(QPointF(size * 1.5, size / 2.0), r, r);
     p.setPen(QPen(Qt::white, size / 8.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.drawPolyline(QPolygonF({QPointF(size * 1.5 - r / 2, size / 2.0), QPointF(size * 1.5 - r / 8, size / 2.0 + r / 2.5),
-                              QPointF(size * 1.5 + r / 2, size / 2.0 - r / 2.5)}));
+    p.drawPolyline(
+        QPolygonF({QPointF(size * 1.5 - r / 2, size / 2.0), QPointF(size * 1.5 - r / 8, size / 2.0 + r / 2.5),
+                   QPointF(size * 1.5 + r / 2, size / 2.0 - r / 2.5)}));
     return image;
 }
 

@@ -8,9 +8,36 @@
 namespace pulmora::controls::glyphs {
 
 enum class Kind {
-    Save, Cancel, Help, Add, Delete, Previous, Next, PreviousYear, NextYear, Up, Down, Person, Report, Sheet, Menu,
+    Save,
+    Cancel,
+    Help,
+    Add,
+    Delete,
+    Previous,
+    Next,
+    PreviousYear,
+    NextYear,
+    Up,
+    Down,
+    Person,
+    Report,
+    Sheet,
+    Menu,
     // the report card
-    Weekly, Table, Additional, Graphs, Print, Picture, GraphStrip, Top, Bottom, Beginning, End, Control, Pack, Plan
+    Weekly,
+    Table,
+    Additional,
+    Graphs,
+    Print,
+    Picture,
+    GraphStrip,
+    Top,
+    Bottom,
+    Beginning,
+    End,
+    Control,
+    Pack,
+    Plan
 };
 enum class Look { Inactive, Active, Disabled };
 

@@ -37,7 +37,8 @@ QImage arrow(Arrow kind, qreal pixelRatio) {
 }
 
 QRect splashTextArea(const QSize& size) {
-    return QRectF(0, size.height() * 0.06, size.width(), size.height() * 0.48).toAlignedRect() & QRect(QPoint(0, 0), size);
+    return QRectF(0, size.height() * 0.06, size.width(), size.height() * 0.48).toAlignedRect() &
+           QRect(QPoint(0, 0), size);
 }
 
 QImage splash(const QSize& size, qreal pixelRatio) {

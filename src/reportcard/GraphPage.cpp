@@ -23,8 +23,9 @@ constexpr int kBarButton = 24;
 
 // The help page of each analysis, in the order of GraphOption.
 const std::array<const char*, kGraphOptions> kHelpTopics = {
-    "PercentageBestGraph", "PeakFlowTrend",           "DiurnalVariationGraph", "ZoneFrequencyGraph",
-    "SymptomFrequencyGraph", "PoorPerceiverIndicatorGraph", "RelieverUseGraph",
+    "PercentageBestGraph", "PeakFlowTrend",         "DiurnalVariationGraph",
+    "ZoneFrequencyGraph",  "SymptomFrequencyGraph", "PoorPerceiverIndicatorGraph",
+    "RelieverUseGraph",
 };
 
 }  // namespace

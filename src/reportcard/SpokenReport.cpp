@@ -16,9 +16,14 @@ QString mainFigures(const PeriodFigures& latest) {
     if (s.MornReadings) said << QStringLiteral("morning peak flow %1 on average").arg(s.MornAverage);
     if (s.EvenReadings) said << QStringLiteral("evening peak flow %1 on average").arg(s.EvenAverage);
     said << QStringLiteral("diurnal variation %1%").arg(s.DiurnalAverage)
-         << QStringLiteral("%1 days with day symptoms, %2 with night symptoms").arg(s.DaysDaySymptoms).arg(s.DaysNightSymptoms)
+         << QStringLiteral("%1 days with day symptoms, %2 with night symptoms")
+                .arg(s.DaysDaySymptoms)
+                .arg(s.DaysNightSymptoms)
          << QStringLiteral("reliever used %1 times").arg(s.RelieverTotal)
-         << QStringLiteral("days rated good %1, average %2, bad %3").arg(s.DaysRatedGood).arg(s.DaysRatedAverage).arg(s.DaysRatedBad);
+         << QStringLiteral("days rated good %1, average %2, bad %3")
+                .arg(s.DaysRatedGood)
+                .arg(s.DaysRatedAverage)
+                .arg(s.DaysRatedBad);
     return said.join(", ");
 }
 

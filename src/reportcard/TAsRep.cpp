@@ -313,8 +313,7 @@ void TAsRep::TrapPeakFlow(QObject* sender) {
 
 // The working table of the analysis for the person and period, and the chart drawn from it.
 void TAsRep::plotGraph() {
-    const GraphRequest request{TabData->option(), nickname_,
-                               graphPeriod(RepDate->date(), spanDays(TabData->span())),
+    const GraphRequest request{TabData->option(), nickname_, graphPeriod(RepDate->date(), spanDays(TabData->span())),
                                TabData->CheckDate->isChecked()};
     const GraphRun graph = runGraph(diary_.reports, personKey_, request);
     report_ = {};
@@ -430,9 +429,7 @@ void TAsRep::savePicture() {
 
 void TAsRep::saveWindowNotOpened() { setInfo(kNoSaveWindow); }
 
-reports::VisitPackRequest TAsRep::visitPackRequest() const {
-    return {personKey_, nickname_, RepDate->date()};
-}
+reports::VisitPackRequest TAsRep::visitPackRequest() const { return {personKey_, nickname_, RepDate->date()}; }
 
 // The program is asked where to save only a pack that has something in it.
 void TAsRep::requestVisitPack() {
@@ -512,15 +509,17 @@ void TAsRep::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (shown_) return;
     shown_ = true;
-    NavData->setFocus();  // the arrow keys scroll the report
+    NavData->setFocus();     // the arrow keys scroll the report
     TrapControl(BtnReport);  // the card starts with the weekly comparison
 }
 
 // The wheel and the arrow keys scroll through the same commands as the buttons.
 bool TAsRep::navigationKey(int key, Qt::KeyboardModifiers modifiers) {
     const bool control = modifiers & Qt::ControlModifier;
-    const std::pair<int, TDaButton*> keys[] = {{Qt::Key_Up, BtnUp},       {Qt::Key_Down, BtnDown},
-                                               {Qt::Key_Left, BtnLeft},   {Qt::Key_Right, BtnRight},
+    const std::pair<int, TDaButton*> keys[] = {{Qt::Key_Up, BtnUp},
+                                               {Qt::Key_Down, BtnDown},
+                                               {Qt::Key_Left, BtnLeft},
+                                               {Qt::Key_Right, BtnRight},
                                                {Qt::Key_Home, control ? BtnFUp : BtnFLeft},
                                                {Qt::Key_End, control ? BtnFDown : BtnFRght}};
     for (const auto& [k, button] : keys)

@@ -35,8 +35,12 @@ QString limitation(const ControlQuestions& q) {
     if (q.offWorkDays == 0 && q.restrictedDays > 0) return days(q.limitedDays) + ' ' + restricted;
     if (q.restrictedDays == 0 && q.offWorkDays > 0) return days(q.limitedDays) + ' ' + off;
     if (q.limitedDays == 0) return days(0);
-    return QStringLiteral("%1: %2 %3, %4 %5").arg(days(q.limitedDays)).arg(q.restrictedDays).arg(restricted)
-        .arg(q.offWorkDays).arg(off);
+    return QStringLiteral("%1: %2 %3, %4 %5")
+        .arg(days(q.limitedDays))
+        .arg(q.restrictedDays)
+        .arg(restricted)
+        .arg(q.offWorkDays)
+        .arg(off);
 }
 
 QString levelOf(const ControlQuestions& q) {
@@ -51,32 +55,30 @@ const QStringList kPeriodCaptions = {QStringLiteral("Last 4 Weeks"), QStringLite
 
 SummarySection controlSection(const AsthmaControl& c) {
     const ControlQuestions &now = c.current, &before = c.before;
-    return {QStringLiteral("Asthma Control:"),
-            kPeriodCaptions,
-            {{QStringLiteral("Period"), {periodText(now.period), periodText(before.period)}},
-             {QStringLiteral("Days recorded"),
-              {QStringLiteral("%1 of %2").arg(now.daysRecorded).arg(stats::kControlDays),
-               QStringLiteral("%1 of %2").arg(before.daysRecorded).arg(stats::kControlDays)}},
-             {QStringLiteral("Daytime symptoms more than twice a week"),
-              answers(now, before,
-                      [](const ControlQuestions& q) {
-                          return answer(q.daytimeSymptoms(), days(q.daytimeSymptomDays));
-                      })},
-             {QStringLiteral("Any night symptoms or night waking"),
-              answers(now, before,
-                      [](const ControlQuestions& q) {
-                          return answer(q.nightSymptoms(), countOf(q.nightSymptomNights, "night", "nights"));
-                      })},
-             {QStringLiteral("Reliever needed more than twice a week"),
-              answers(now, before,
-                      [](const ControlQuestions& q) {
-                          return answer(q.relieverNeeded(),
-                                        days(q.relieverDays) + ", " + countOf(q.relieverDoses, "dose", "doses"));
-                      })},
-             {QStringLiteral("Any activity limitation due to asthma"),
-              answers(now, before,
-                      [](const ControlQuestions& q) { return answer(q.activityLimited(), limitation(q)); })},
-             {QStringLiteral("Level of asthma control"), {levelOf(now), levelOf(before)}, true}}};
+    return {
+        QStringLiteral("Asthma Control:"),
+        kPeriodCaptions,
+        {{QStringLiteral("Period"), {periodText(now.period), periodText(before.period)}},
+         {QStringLiteral("Days recorded"),
+          {QStringLiteral("%1 of %2").arg(now.daysRecorded).arg(stats::kControlDays),
+           QStringLiteral("%1 of %2").arg(before.daysRecorded).arg(stats::kControlDays)}},
+         {QStringLiteral("Daytime symptoms more than twice a week"),
+          answers(now, before,
+                  [](const ControlQuestions& q) { return answer(q.daytimeSymptoms(), days(q.daytimeSymptomDays)); })},
+         {QStringLiteral("Any night symptoms or night waking"),
+          answers(now, before,
+                  [](const ControlQuestions& q) {
+                      return answer(q.nightSymptoms(), countOf(q.nightSymptomNights, "night", "nights"));
+                  })},
+         {QStringLiteral("Reliever needed more than twice a week"),
+          answers(now, before,
+                  [](const ControlQuestions& q) {
+                      return answer(q.relieverNeeded(),
+                                    days(q.relieverDays) + ", " + countOf(q.relieverDoses, "dose", "doses"));
+                  })},
+         {QStringLiteral("Any activity limitation due to asthma"),
+          answers(now, before, [](const ControlQuestions& q) { return answer(q.activityLimited(), limitation(q)); })},
+         {QStringLiteral("Level of asthma control"), {levelOf(now), levelOf(before)}, true}}};
 }
 
 // A reading in litres a minute and as a percentage of the best; "-" for none.
@@ -124,9 +126,11 @@ SummarySection peakFlowSection(const AsthmaControl& c) {
     const QStringList zones = zoneLabels(c.person);
     section.lines.insert(
         section.lines.end(),
-        {{QStringLiteral("Average (l/min)"), bothPeriods(c, &PeriodStats::MornAverage, &PeriodStats::EvenAverage, litres)},
+        {{QStringLiteral("Average (l/min)"),
+          bothPeriods(c, &PeriodStats::MornAverage, &PeriodStats::EvenAverage, litres)},
          {QStringLiteral("Lowest (l/min)"), bothPeriods(c, &PeriodStats::MornLowest, &PeriodStats::EvenLowest, litres)},
-         {QStringLiteral("Readings taken"), bothPeriods(c, &PeriodStats::MornReadings, &PeriodStats::EvenReadings, count)},
+         {QStringLiteral("Readings taken"),
+          bothPeriods(c, &PeriodStats::MornReadings, &PeriodStats::EvenReadings, count)},
          {zones[0], bothPeriods(c, &PeriodStats::MornGreen, &PeriodStats::EvenGreen, share)},
          {zones[1], bothPeriods(c, &PeriodStats::MornYellow, &PeriodStats::EvenYellow, share)},
          {zones[2], bothPeriods(c, &PeriodStats::MornRed, &PeriodStats::EvenRed, share)},
@@ -215,8 +219,8 @@ SummaryText summaryText(const AsthmaControl& control) {
     // With fewer days the level itself says how few.
     const int recorded = control.current.daysRecorded;
     if (control.current.judged() && recorded < stats::kFewRecordedDays)
-        text.notes << QStringLiteral("This summary rests on %1.")
-                          .arg(countOf(recorded, "recorded day", "recorded days"));
+        text.notes
+            << QStringLiteral("This summary rests on %1.").arg(countOf(recorded, "recorded day", "recorded days"));
     return text;
 }
 

@@ -17,7 +17,7 @@ constexpr int kFixedRows = 11;
 constexpr int kPeakFlowRows = 4;  // rows 2 .. 5, left out without readings
 constexpr int kPeakFlowFirstRow = 2;
 constexpr int kHeadingX = 5, kLabelX = 15;  // where headings and labels (and listed names) start
-constexpr int kLabelPadding = 4;           // between the end of the widest of them and the first day
+constexpr int kLabelPadding = 4;            // between the end of the widest of them and the first day
 
 const QString kDayMonth = QStringLiteral("Day/Month:");
 const QString kDayOfWeek = QStringLiteral("Day of Week:");
@@ -258,7 +258,8 @@ Viewport viewportOf(const AdditionalReport& r) {
 
 }  // namespace
 
-MonthlyMetrics measureMonthlyAdditional(const std::vector<ListLine>& medications, const std::vector<ListLine>& triggers) {
+MonthlyMetrics measureMonthlyAdditional(const std::vector<ListLine>& medications,
+                                        const std::vector<ListLine>& triggers) {
     QFont font = reportFont(kMonthlyPoints);
     const QFontMetrics upright = measure(font);
     font.setItalic(true);
@@ -270,7 +271,8 @@ MonthlyMetrics measureMonthlyAdditional(const std::vector<ListLine>& medications
         hold(kHeadingX, upright.horizontalAdvance(block.heading));
         for (const QString& label : block.labels) hold(kLabelX, upright.horizontalAdvance(label));
     }
-    for (const QString& heading : {kMedicationHeading, kTriggerHeading}) hold(kHeadingX, upright.horizontalAdvance(heading));
+    for (const QString& heading : {kMedicationHeading, kTriggerHeading})
+        hold(kHeadingX, upright.horizontalAdvance(heading));
     for (const std::vector<ListLine>* lines : {&medications, &triggers})
         for (const ListLine& line : *lines) hold(kLabelX, upright.horizontalAdvance(line.name));
     return withLabelArea(measureMonthly(), area);
@@ -279,9 +281,12 @@ MonthlyMetrics measureMonthlyAdditional(const std::vector<ListLine>& medications
 const std::vector<ComparedRow>& comparedRows() {
     using C = DayComparison;
     static const std::vector<ComparedRow> rows = {
-        {"morning", 3, &C::morning, true},           {"evening", 4, &C::evening, true},
-        {"diurnal", 5, &C::diurnal, false},          {"daySymptoms", 7, &C::daySymptoms, false},
-        {"nightSymptoms", 8, &C::nightSymptoms, false}, {"reliever", 10, &C::reliever, false},
+        {"morning", 3, &C::morning, true},
+        {"evening", 4, &C::evening, true},
+        {"diurnal", 5, &C::diurnal, false},
+        {"daySymptoms", 7, &C::daySymptoms, false},
+        {"nightSymptoms", 8, &C::nightSymptoms, false},
+        {"reliever", 10, &C::reliever, false},
     };
     return rows;
 }
@@ -322,11 +327,15 @@ ReportResult MonthlyAdditional(const store::PersonPeriod& read, store::ReportCur
     std::vector<DayComparison> days = compareDays(monthDays(period.days, month), previous);
     std::vector<ListLine> medications = medicationLines(cursors, person, reportDate);
     std::vector<ListLine> triggers = triggerLines(cursors, person, reportDate);
-    AdditionalReport r{measureMonthlyAdditional(medications, triggers), figures.anyReading != 0, month, std::move(days),
-                       std::move(medications), std::move(triggers)};
-    ReportResult result =
-        builtReport(ReportKind::MonthlyAdditional, figures, kMonthlyAdditionalCaption + periodText(month),
-                    viewportOf(r), [r](QPainter& p) { drawAdditional(p, r); }, pixelRatio);
+    AdditionalReport r{measureMonthlyAdditional(medications, triggers),
+                       figures.anyReading != 0,
+                       month,
+                       std::move(days),
+                       std::move(medications),
+                       std::move(triggers)};
+    ReportResult result = builtReport(
+        ReportKind::MonthlyAdditional, figures, kMonthlyAdditionalCaption + periodText(month), viewportOf(r),
+        [r](QPainter& p) { drawAdditional(p, r); }, pixelRatio);
     result.comparisons = r.days;
     result.medications = r.medications;
     result.triggers = r.triggers;

@@ -90,8 +90,8 @@ void rowLabels(ReportCanvas& c, const BasicReport& r) {
         c.text(symptomX, r.textTop(8 + i), symptoms[i]);
         c.text(symptomX, r.textTop(12 + i), symptoms[i]);
     }
-    const QString others[] = {"Activities Restricted", "Sport Restricted", "Off Work/School",
-                              "Reliever",              "Preventer",        "Rate Your Asthma"};
+    const QString others[] = {"Activities Restricted", "Sport Restricted", "Off Work/School", "Reliever", "Preventer",
+                              "Rate Your Asthma"};
     for (int i = 0; i < 6; ++i) c.text(5, r.textTop(16 + i), others[i]);
 }
 
@@ -135,11 +135,16 @@ void drawDayColumn(ReportCanvas& c, const BasicReport& r, int column, ChangeMemo
         int row;
         bool flag;
         const QColor& fill;
-    } boxes[] = {{8, v.breathDay, colours::kYellow},           {9, v.coughDay, colours::kYellow},
-                 {10, v.wheezeDay, colours::kYellow},          {11, v.chestDay, colours::kYellow},
-                 {12, v.breathNight, colours::kNavy},          {13, v.coughNight, colours::kNavy},
-                 {14, v.wheezeNight, colours::kNavy},          {15, v.chestNight, colours::kNavy},
-                 {16, v.activityRestricted, colours::kSilver}, {17, v.sportRestricted, colours::kSilver},
+    } boxes[] = {{8, v.breathDay, colours::kYellow},
+                 {9, v.coughDay, colours::kYellow},
+                 {10, v.wheezeDay, colours::kYellow},
+                 {11, v.chestDay, colours::kYellow},
+                 {12, v.breathNight, colours::kNavy},
+                 {13, v.coughNight, colours::kNavy},
+                 {14, v.wheezeNight, colours::kNavy},
+                 {15, v.chestNight, colours::kNavy},
+                 {16, v.activityRestricted, colours::kSilver},
+                 {17, v.sportRestricted, colours::kSilver},
                  {18, v.offWork, colours::kSilver}};
     for (const auto& box : boxes)
         if (box.flag)
@@ -205,12 +210,11 @@ std::vector<OverviewBlock> overviewBlocks(const BasicReport& r) {
                        {"Activites Restricted", days(s.DaysActivityRestricted)},
                        {"Sport Restricted", days(s.DaysSportRestricted)},
                        {"Off Work/School", days(s.DaysOffWork)}}});
-    blocks.push_back({27 * cw,
-                      int(std::trunc(28.5 * cw)),
-                      "Rate Your Asthma:",
-                      {{"Bad", days(s.DaysRatedBad)},
-                       {"Okay", days(s.DaysRatedAverage)},
-                       {"Good", days(s.DaysRatedGood)}}});
+    blocks.push_back(
+        {27 * cw,
+         int(std::trunc(28.5 * cw)),
+         "Rate Your Asthma:",
+         {{"Bad", days(s.DaysRatedBad)}, {"Okay", days(s.DaysRatedAverage)}, {"Good", days(s.DaysRatedGood)}}});
     return blocks;
 }
 
@@ -302,9 +306,9 @@ ReportResult MonthlyBasic(const store::PersonPeriod& read, const QDate& reportDa
 
     const BasicReport r{measureMonthly(), figures, month, stats::CollectPeriodStats(period.days, month, figures),
                         monthDays(period.days, month)};
-    ReportResult result =
-        builtReport(ReportKind::MonthlyBasic, figures, kMonthlyBasicCaption + periodText(month), viewportOf(r),
-                    [r](QPainter& p) { drawBasic(p, r); }, pixelRatio);
+    ReportResult result = builtReport(
+        ReportKind::MonthlyBasic, figures, kMonthlyBasicCaption + periodText(month), viewportOf(r),
+        [r](QPainter& p) { drawBasic(p, r); }, pixelRatio);
     result.periods = {{QString(), month, r.stats}};
     return result;
 }

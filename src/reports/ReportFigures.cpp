@@ -19,9 +19,8 @@ QJsonObject personJson(const store::RepPerson& p) {
 }
 
 QJsonObject periodJson(const PeriodFigures& figures) {
-    QJsonObject o{{"caption", figures.caption},
-                  {"first", isoDate(figures.period.first)},
-                  {"last", isoDate(figures.period.last)}};
+    QJsonObject o{
+        {"caption", figures.caption}, {"first", isoDate(figures.period.first)}, {"last", isoDate(figures.period.last)}};
     for (const stats::PeriodField& f : stats::periodFields()) o.insert(QLatin1String(f.name), figures.stats.*f.value);
     return o;
 }

@@ -66,17 +66,17 @@ using ReportDrawing = std::function<void(QPainter&)>;
 // that prints the report draws it on the page instead.
 struct ReportResult {
     ReportKind kind = ReportKind::Weekly;
-    bool available = false;  // the period asked for holds at least one daily record
-    QString status;          // the status line
-    store::RepPerson person; // the person's figures for the period, as the store read them
-    std::vector<PeriodFigures> periods;  // in report order, oldest first
+    bool available = false;                       // the period asked for holds at least one daily record
+    QString status;                               // the status line
+    store::RepPerson person;                      // the person's figures for the period, as the store read them
+    std::vector<PeriodFigures> periods;           // in report order, oldest first
     std::vector<DayComparison> comparisons;       // the monthly additional's day columns, oldest first
     std::vector<ListLine> medications, triggers;  // and its list lines, in the store's order
     std::optional<stats::AsthmaControl> control;  // the control summary's figures
-    Viewport viewport;                   // set when the report is available
-    ReportDrawing drawing;  // draws the report picture; empty without a report
-    qreal pixelRatio = 1.0;  // of the picture
-    QImage noDataPicture;    // without a report: the picture shown instead
+    Viewport viewport;                            // set when the report is available
+    ReportDrawing drawing;                        // draws the report picture; empty without a report
+    qreal pixelRatio = 1.0;                       // of the picture
+    QImage noDataPicture;                         // without a report: the picture shown instead
 
     // The report picture at the pixel ratio, drawn on the first call; without a report, the
     // no-data picture (none before any report ran).

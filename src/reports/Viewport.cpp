@@ -33,11 +33,16 @@ void copyPiece(QPainter& p, const QImage& picture, const QRect& from, const QRec
 const std::vector<ViewportField>& viewportFields() {
     using V = Viewport;
     static const std::vector<ViewportField> fields = {
-        {"FixedWidth", &V::FixedWidth},     {"HeaderHeight", &V::HeaderHeight},
-        {"GraphStripHeight", &V::GraphStripHeight}, {"GraphHeaderHeight", &V::GraphHeaderHeight},
-        {"GraphShown", &V::GraphShown},     {"ScrollX", &V::ScrollX},
-        {"ScrollY", &V::ScrollY},           {"StepX", &V::StepX},
-        {"StepY", &V::StepY},               {"PictureWidth", &V::PictureWidth},
+        {"FixedWidth", &V::FixedWidth},
+        {"HeaderHeight", &V::HeaderHeight},
+        {"GraphStripHeight", &V::GraphStripHeight},
+        {"GraphHeaderHeight", &V::GraphHeaderHeight},
+        {"GraphShown", &V::GraphShown},
+        {"ScrollX", &V::ScrollX},
+        {"ScrollY", &V::ScrollY},
+        {"StepX", &V::StepX},
+        {"StepY", &V::StepY},
+        {"PictureWidth", &V::PictureWidth},
         {"PictureHeight", &V::PictureHeight},
     };
     return fields;

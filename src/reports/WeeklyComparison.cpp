@@ -54,7 +54,8 @@ void chartWeek(ReportCanvas& c, const WeeklyReport& r, int k) {
     const WeeklyMetrics& m = r.m;
     const PeriodStats& s = r.week(k);
     const int dateRow = m.chartTop() + kChartHeight + m.rowHeight;
-    DrawCellText(c, m.weekLeft(k), dateRow, 2 * m.halfColumn, m.rowHeight, reportDate(r.weeks[size_t(k - 1)].period.first));
+    DrawCellText(c, m.weekLeft(k), dateRow, 2 * m.halfColumn, m.rowHeight,
+                 reportDate(r.weeks[size_t(k - 1)].period.first));
     const ChartScale scale(r.person.best, m.chartTop());
     const int mornLeft = m.weekLeft(k), mornRight = mornLeft + m.halfColumn;
     const int evenLeft = mornRight, evenRight = mornLeft + 2 * m.halfColumn;
@@ -105,8 +106,10 @@ void peakFlowWeek(ReportCanvas& c, const WeeklyReport& r, int k) {
         int row, morning, evening;
     } zones[] = {{7, s.MornGreen, s.EvenGreen}, {8, s.MornYellow, s.EvenYellow}, {9, s.MornRed, s.EvenRed}};
     for (const auto& z : zones) {
-        if (z.morning != 0) cell(c, m, k, Half::Morning, z.row, percent(stats::RoundedPercent(z.morning, s.MornReadings)));
-        if (z.evening != 0) cell(c, m, k, Half::Evening, z.row, percent(stats::RoundedPercent(z.evening, s.EvenReadings)));
+        if (z.morning != 0)
+            cell(c, m, k, Half::Morning, z.row, percent(stats::RoundedPercent(z.morning, s.MornReadings)));
+        if (z.evening != 0)
+            cell(c, m, k, Half::Evening, z.row, percent(stats::RoundedPercent(z.evening, s.EvenReadings)));
     }
     cell(c, m, k, Half::Morning, 11, QString::number(s.MornReadings));
     cell(c, m, k, Half::Evening, 11, QString::number(s.EvenReadings));
@@ -140,10 +143,9 @@ void symptomsWeek(ReportCanvas& c, const WeeklyReport& r, int k) {
         cellIfAny(c, m, k, Half::Morning, symptom.row, symptom.day);
         cellIfAny(c, m, k, Half::Evening, symptom.row, symptom.night);
     }
-    const std::pair<int, int> whole[] = {{9, s.DaysActivityRestricted}, {10, s.DaysSportRestricted},
-                                         {11, s.DaysOffWork},           {13, s.DaysRatedBad},
-                                         {14, s.DaysRatedAverage},      {15, s.DaysRatedGood},
-                                         {17, s.RelieverTotal},         {18, s.RelieverHighest}};
+    const std::pair<int, int> whole[] = {
+        {9, s.DaysActivityRestricted}, {10, s.DaysSportRestricted}, {11, s.DaysOffWork},   {13, s.DaysRatedBad},
+        {14, s.DaysRatedAverage},      {15, s.DaysRatedGood},       {17, s.RelieverTotal}, {18, s.RelieverHighest}};
     for (const auto& [row, count] : whole) cellIfAny(c, m, k, Half::Whole, row, count);
 }
 
@@ -198,7 +200,8 @@ void drawWeekly(QPainter& p, const WeeklyReport& r) {
         y = headerRows;
     }
     partAt(p, m.width, y, [&](ReportCanvas& c) { symptomsTable(c, r); });
-    partAt(p, m.width, 0, [&](ReportCanvas& c) { DrawReportFooter(c, r.reported.first, r.reported.last, height - m.rowHeight); });
+    partAt(p, m.width, 0,
+           [&](ReportCanvas& c) { DrawReportFooter(c, r.reported.first, r.reported.last, height - m.rowHeight); });
 }
 
 Viewport viewportOf(const WeeklyReport& r) {
@@ -253,8 +256,9 @@ ReportResult WeeklyComparison(const store::PersonPeriod& read, const QDate& repo
         week.stats = stats::CollectPeriodStats(period.days, week.period, figures);
     }
 
-    ReportResult result = builtReport(ReportKind::Weekly, figures, kWeeklyCaption + periodText(reported), viewportOf(r),
-                                      [r](QPainter& p) { drawWeekly(p, r); }, pixelRatio);
+    ReportResult result = builtReport(
+        ReportKind::Weekly, figures, kWeeklyCaption + periodText(reported), viewportOf(r),
+        [r](QPainter& p) { drawWeekly(p, r); }, pixelRatio);
     result.periods = r.weeks;
     return result;
 }

@@ -14,8 +14,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
-#include <QStandardPaths>
 #include <QScrollBar>
+#include <QStandardPaths>
 #include <QTreeView>
 
 namespace pulmora::reports {
@@ -199,11 +199,8 @@ bool TAsJpeg::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::Wheel:
-    case QEvent::KeyPress:
-        followFolder_ = false;
-        break;
-    default:
-        break;
+    case QEvent::KeyPress: followFolder_ = false; break;
+    default: break;
     }
     return QDialog::eventFilter(watched, event);
 }

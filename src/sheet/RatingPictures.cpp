@@ -48,7 +48,8 @@ void face(QPainter& p, const QPointF& centre, qreal radius, int smile) {
     p.setBrush(Qt::NoBrush);
     p.drawEllipse(centre, radius, radius);
     p.setBrush(kInk);
-    for (qreal side : {-1.0, 1.0}) p.drawEllipse(QPointF(centre.x() + side * radius * 0.38, centre.y() - radius * 0.3), 0.9, 0.9);
+    for (qreal side : {-1.0, 1.0})
+        p.drawEllipse(QPointF(centre.x() + side * radius * 0.38, centre.y() - radius * 0.3), 0.9, 0.9);
     p.setBrush(Qt::NoBrush);
     const qreal y = centre.y() + radius * 0.38;
     const qreal reach = radius * 0.5;

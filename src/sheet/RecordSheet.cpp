@@ -13,8 +13,8 @@ namespace {
 
 constexpr int kSheetPoints = 10;
 constexpr int kListPoints = 8;
-constexpr int kGridRows = 16;  // the rows above the zone line
-constexpr int kTextInset = 4;  // a text's distance from the lines it stands between
+constexpr int kGridRows = 16;    // the rows above the zone line
+constexpr int kTextInset = 4;    // a text's distance from the lines it stands between
 constexpr int kHeadingGap = 12;  // at least between the name and the period in the heading
 
 QFont boldSheetFont() {
@@ -94,7 +94,9 @@ void drawDays(Canvas& c, const SheetMetrics& m, const QDate& first, int bottom, 
         c.font(kSheetPoints);
         c.centred(x, cw, 3 * rh + 2, weekdayHeading(date));
         if (!ratings) continue;
-        auto cell = [&](int row, int rows = 1, int lower = 0) { return QRect(x, row * rh + lower, cw, rows * rh - lower); };
+        auto cell = [&](int row, int rows = 1, int lower = 0) {
+            return QRect(x, row * rh + lower, cw, rows * rh - lower);
+        };
         for (int row = 6; row <= 9; ++row) rating::draw(c.painter(), rating::Kind::Symptom, cell(row));
         rating::draw(c.painter(), rating::Kind::Offsick, cell(10));
         rating::draw(c.painter(), rating::Kind::Activity, cell(11));
@@ -182,7 +184,8 @@ void drawLists(QPainter& p, const SheetMetrics& m, const SheetPerson& person, in
     // A label cell and a write-in box a day; neighbouring rows share their lines.
     auto row = [&](const QString& label) {
         c.box(0, y, m.labelWidth, y + rh + 1);
-        for (int day = 0; day < m.days; ++day) c.box(m.columnLeft(day) - 1, y, m.columnLeft(day) + m.columnWidth + 2, y + rh + 1);
+        for (int day = 0; day < m.days; ++day)
+            c.box(m.columnLeft(day) - 1, y, m.columnLeft(day) + m.columnWidth + 2, y + rh + 1);
         c.font(kListPoints);
         c.text(4, y + (rh - c.textHeight()) / 2, label);
         y += rh;
@@ -253,20 +256,21 @@ QString triggerLabel(const QString& trigger) { return capitalised(trigger); }
 
 QString medicationLabel(const SheetMedication& medication) {
     const QString category = medication.category.trimmed();
-    const char* mark = category == store::kReliever    ? "(R) "
-                       : category == store::kPreventer ? "(P) "
-                                                       : "(O) ";
+    const char* mark = category == store::kReliever ? "(R) " : category == store::kPreventer ? "(P) " : "(O) ";
     return QString::fromLatin1(mark) + capitalised(medication.name);
 }
 
 RecordSheet::RecordSheet(const SheetPerson& person, const QDate& first, int days)
     : metrics_(SheetMetrics::forSheet(person, first, days)),
-      sheet_(output::RecordedPage::record({metrics_.width(), sheetHeight(metrics_, person)},
-                                          [&](QPainter& p) { drawSheet(p, metrics_, person, first, sheetHeight(metrics_, person)); })),
-      heading_(output::RecordedPage::record({metrics_.width(), headingHeight(metrics_)},
-                                            [&](QPainter& p) { drawSheetHeading(p, metrics_, person, first, headingHeight(metrics_)); })),
-      lists_(output::RecordedPage::record({metrics_.width(), listsHeight(metrics_, person)},
-                                          [&](QPainter& p) { drawLists(p, metrics_, person, listsHeight(metrics_, person)); })) {}
+      sheet_(output::RecordedPage::record(
+          {metrics_.width(), sheetHeight(metrics_, person)},
+          [&](QPainter& p) { drawSheet(p, metrics_, person, first, sheetHeight(metrics_, person)); })),
+      heading_(output::RecordedPage::record(
+          {metrics_.width(), headingHeight(metrics_)},
+          [&](QPainter& p) { drawSheetHeading(p, metrics_, person, first, headingHeight(metrics_)); })),
+      lists_(output::RecordedPage::record({metrics_.width(), listsHeight(metrics_, person)}, [&](QPainter& p) {
+          drawLists(p, metrics_, person, listsHeight(metrics_, person));
+      })) {}
 
 std::vector<output::RecordedPage> RecordSheet::pages(bool separateLists) const {
     const QSize sheet = sheet_.size(), lists = lists_.size();

@@ -34,8 +34,8 @@ struct SheetMetrics {
 };
 
 // The sheet's texts.
-QString dayHeading(const QDate& date);      // "14/1"
-QString weekdayHeading(const QDate& date);  // "Mon"
+QString dayHeading(const QDate& date);                // "14/1"
+QString weekdayHeading(const QDate& date);            // "Mon"
 QString periodHeading(const QDate& first, int days);  // "1 January 2026 to 14 January 2026"
 QString zoneLine(const SheetPerson& person);
 QString triggerLabel(const QString& trigger);  // "House dust"

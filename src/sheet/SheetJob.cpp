@@ -21,7 +21,8 @@ output::PrintJob sheetJob(const std::vector<SheetPerson>& persons, const SheetOp
     const output::PageSizing sizing = sheetSizing(options.size);
     for (const SheetPerson& person : persons) {
         const RecordSheet sheet(person, options.first, options.days);
-        for (output::RecordedPage& page : sheet.pages(options.separateLists)) job.pages.push_back({std::move(page), sizing});
+        for (output::RecordedPage& page : sheet.pages(options.separateLists))
+            job.pages.push_back({std::move(page), sizing});
     }
     return job;
 }

@@ -22,7 +22,7 @@ struct PageChoice {
 // What the user chose for the sheets of one print.
 struct SheetOptions {
     QDate first;
-    int days = 7;  // 7 or 14
+    int days = 7;                // 7 or 14
     bool separateLists = false;  // triggers and medication on a second page
     PageChoice size;
 };

@@ -18,9 +18,9 @@ struct SheetMedication {
 struct SheetPerson {
     QString name;  // the nickname the sheet was asked for, at most 30 characters
     QString id, surname, firstNames;
-    int best = 0;  // litres a minute; below 1 when not known
-    int yellowLimit = 0, redLimit = 0;  // litres a minute
-    QStringList triggers;  // in the order they were stored
+    int best = 0;                             // litres a minute; below 1 when not known
+    int yellowLimit = 0, redLimit = 0;        // litres a minute
+    QStringList triggers;                     // in the order they were stored
     std::vector<SheetMedication> medication;  // in use, in the order it was stored
 };
 

@@ -72,15 +72,15 @@ struct AsthmaControl {
     // The person's figures, the best raised to the four weeks' highest reading; both periods'
     // readings are taken against it.
     store::RepPerson person;
-    int cardBest = 0;       // the best on the personal card
-    QDate bestReadingDay;   // the first day of the four weeks with the reading that set a best above the card's
+    int cardBest = 0;      // the best on the personal card
+    QDate bestReadingDay;  // the first day of the four weeks with the reading that set a best above the card's
     ControlQuestions current, before;
     // Each period's statistics: readings, zones, diurnal variation, days off, preventer doses.
     PeriodStats fourWeeks, weeksBefore;
     int bothReadingDays = 0, bothReadingDaysBefore = 0;  // days with a morning and an evening reading
-    int preventerDays = 0;  // days of the four weeks with a preventer dose
-    std::vector<MedicationTaken> medication;  // by name
-    std::vector<TriggerMet> triggers;         // the most days first, then by name
+    int preventerDays = 0;                               // days of the four weeks with a preventer dose
+    std::vector<MedicationTaken> medication;             // by name
+    std::vector<TriggerMet> triggers;                    // the most days first, then by name
 
     // Without a recorded day in the four weeks there is nothing to summarise.
     bool available() const { return current.daysRecorded > 0; }

@@ -17,11 +17,28 @@ namespace {
 const QDate kFirstDay(1, 1, 1);
 const QDate kLastDay(9999, 12, 31);
 
-const QStringList kHeader = {
-    "Date", "Morning Peak Flow", "Evening Peak Flow", "Morning % of Best", "Evening % of Best",
-    "Diurnal Variation %", "Cough by Day", "Breathless by Day", "Wheeze by Day", "Chest Tight by Day",
-    "Cough at Night", "Breathless at Night", "Wheeze at Night", "Chest Tight at Night", "Normal Activity Restricted",
-    "Sport Restricted", "Off Work or School", "Reliever Doses", "Preventer Doses", "Rating", "Triggers", "Medication"};
+const QStringList kHeader = {"Date",
+                             "Morning Peak Flow",
+                             "Evening Peak Flow",
+                             "Morning % of Best",
+                             "Evening % of Best",
+                             "Diurnal Variation %",
+                             "Cough by Day",
+                             "Breathless by Day",
+                             "Wheeze by Day",
+                             "Chest Tight by Day",
+                             "Cough at Night",
+                             "Breathless at Night",
+                             "Wheeze at Night",
+                             "Chest Tight at Night",
+                             "Normal Activity Restricted",
+                             "Sport Restricted",
+                             "Off Work or School",
+                             "Reliever Doses",
+                             "Preventer Doses",
+                             "Rating",
+                             "Triggers",
+                             "Medication"};
 
 const QString kListSeparator = QStringLiteral("; ");
 

@@ -114,8 +114,7 @@ PeriodStats FinishPeriodStats(const PeriodCollection& period) {
     s.MornAverage = s.MornReadings > 0 ? RoundHalfEven(s.MornAverage, s.MornReadings) : 0;
     if (s.EvenLowest == kNoReadingYet) s.EvenLowest = 0;
     if (s.MornLowest == kNoReadingYet) s.MornLowest = 0;
-    s.DiurnalAverage =
-        period.bothReadingDays > 0 ? RoundHalfEven(s.DiurnalAverage, period.bothReadingDays) : 0;
+    s.DiurnalAverage = period.bothReadingDays > 0 ? RoundHalfEven(s.DiurnalAverage, period.bothReadingDays) : 0;
     return s;
 }
 

@@ -31,9 +31,7 @@ Period lastTwelveMonths(const QDate& reportDate) {
     return {firstOfMonth.addMonths(1 - kYearMonths), reportDate};
 }
 
-int YearRisks::relieverInhalerTenths() const {
-    return RoundHalfEven(10LL * total.stats.RelieverTotal, kInhalerDoses);
-}
+int YearRisks::relieverInhalerTenths() const { return RoundHalfEven(10LL * total.stats.RelieverTotal, kInhalerDoses); }
 
 std::vector<QDate> YearRisks::redZoneMonths() const {
     std::vector<QDate> found;

@@ -21,8 +21,8 @@ constexpr int kRiskyInhalers = 3;
 Period lastTwelveMonths(const QDate& reportDate);
 
 struct MonthRisks {
-    Period period;      // the month's days, the last month up to the report date
-    PeriodStats stats;  // every figure of the month
+    Period period;        // the month's days, the last month up to the report date
+    PeriodStats stats;    // every figure of the month
     int redZoneDays = 0;  // days with a morning or an evening reading in the red zone
 };
 

@@ -107,7 +107,8 @@ std::optional<Backup> parseName(const QString& name) {
 // The day of a folder a start set aside, or none when the name is not one it gives.
 QDate setAsideDay(const QString& name) {
     static const QRegularExpression shape(
-        QStringLiteral("^(?:(\\d{4}-\\d{2}-\\d{2})%1|%2(\\d{4}-\\d{2}-\\d{2}))(-\\d+)?$").arg(kIncomplete, kDamagedRestore));
+        QStringLiteral("^(?:(\\d{4}-\\d{2}-\\d{2})%1|%2(\\d{4}-\\d{2}-\\d{2}))(-\\d+)?$")
+            .arg(kIncomplete, kDamagedRestore));
     const auto match = shape.match(name);
     if (!match.hasMatch()) return {};
     return QDate::fromString(match.captured(1).isEmpty() ? match.captured(2) : match.captured(1), kDateFormat);
@@ -298,8 +299,8 @@ Outcome<QByteArray> Backups::fingerprints(const QString& folder) const {
             out.result = refusedFor(error);
             return out;
         }
-        const QByteArray digest = QCryptographicHash::hash(QByteArrayView(bytes.data(), qsizetype(bytes.size())),
-                                                           QCryptographicHash::Sha256);
+        const QByteArray digest =
+            QCryptographicHash::hash(QByteArrayView(bytes.data(), qsizetype(bytes.size())), QCryptographicHash::Sha256);
         out.value += digest.toHex() + ' ' + name + '\n';
     }
     return out;

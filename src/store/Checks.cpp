@@ -2,8 +2,8 @@
 
 #include "Cp1252.h"
 #include "Definitions.h"
-#include "Keys.h"
 #include "Fields.h"
+#include "Keys.h"
 
 namespace pulmora::store {
 
@@ -15,8 +15,7 @@ Checks& Checks::fail(const QString& why) {
 Checks& Checks::text(const QString& value, int width, const char* label) {
     if (const QString bad = cp1252::firstUnstorable(value); !bad.isEmpty())
         return fail(QStringLiteral("The %1 contains \"%2\", which cannot be stored.").arg(label, bad));
-    if (value.size() > width)
-        return fail(QStringLiteral("The %1 is longer than %2 characters.").arg(label).arg(width));
+    if (value.size() > width) return fail(QStringLiteral("The %1 is longer than %2 characters.").arg(label).arg(width));
     return *this;
 }
 
@@ -30,8 +29,7 @@ Checks& Checks::digits(const QString& value, int width, const char* label) {
     for (QChar c : v)
         if (c < QLatin1Char('0') || c > QLatin1Char('9'))
             return fail(QStringLiteral("The %1 must be a whole number.").arg(label));
-    if (v.size() > width)
-        return fail(QStringLiteral("The %1 must have at most %2 digits.").arg(label).arg(width));
+    if (v.size() > width) return fail(QStringLiteral("The %1 must have at most %2 digits.").arg(label).arg(width));
     return *this;
 }
 

@@ -137,7 +137,8 @@ bool Days::changesList(const QString& person, const QString& date, TableId list,
     return stored != wanted;
 }
 
-std::vector<TableId> Days::unsavableLists(const QStringList& tickedTriggers, std::span<const DayMedRow> medication) const {
+std::vector<TableId> Days::unsavableLists(const QStringList& tickedTriggers,
+                                          std::span<const DayMedRow> medication) const {
     std::vector<TableId> lists;
     if (!tickedTriggers.isEmpty() && !store_.has(TableId::DlyTrig)) lists.push_back(TableId::DlyTrig);
     if (std::any_of(medication.begin(), medication.end(), kept) && !store_.has(TableId::DlyMed))
@@ -250,8 +251,8 @@ std::vector<TriggerLine> Days::ListDlyTrg(const QString& person, const QString& 
 
 std::vector<TriggerLine> Days::AddNewDlyTrg(const QString& person, std::vector<TriggerLine> lines) {
     for (const QString& name : persons_.ListPerTrg(person)) {
-        const bool listed = std::any_of(lines.begin(), lines.end(),
-                                        [&](const TriggerLine& l) { return l.name.trimmed() == name; });
+        const bool listed =
+            std::any_of(lines.begin(), lines.end(), [&](const TriggerLine& l) { return l.name.trimmed() == name; });
         if (!listed) lines.push_back({name, false});
     }
     return lines;

@@ -29,9 +29,8 @@ public:
     // otherwise it is left alone.
     // With `RaiseBest::Never` the readings are stored and the stored best stays as it was.
     enum class RaiseBest { WhenExceeded, Never };
-    Result saveDay(const QString& person, const QDate& date, const DayValues& values,
-                   const QStringList& tickedTriggers, std::span<const DayMedRow> medication,
-                   RaiseBest raise = RaiseBest::WhenExceeded);
+    Result saveDay(const QString& person, const QDate& date, const DayValues& values, const QStringList& tickedTriggers,
+                   std::span<const DayMedRow> medication, RaiseBest raise = RaiseBest::WhenExceeded);
     // The lists of such a save that have something to store in a file that is not open
     // ("DlyTrig.dat", "DlyMed.dat"): what saveDay refuses, and what the card cannot keep.
     std::vector<TableId> unsavableLists(const QStringList& tickedTriggers, std::span<const DayMedRow> medication) const;
@@ -64,8 +63,7 @@ private:
     Outcome<quint32> addMedication(const QString& person, const QDate& date, const DayMedRow& row);
     // Marks the day's records in the file deleted except the given ones, with one wait for the
     // disk: stopped or failed part-way, each record is either live or marked, never damaged.
-    Result removeDayExcept(TableId id, const QString& person, const QString& date,
-                           const std::vector<quint32>& keep);
+    Result removeDayExcept(TableId id, const QString& person, const QString& date, const std::vector<quint32>& keep);
 
     // The day's triggers in name order, all ticked.
     std::vector<TriggerLine> ListDlyTrg(const QString& person, const QString& date);

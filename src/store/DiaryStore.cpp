@@ -146,7 +146,8 @@ QString DiaryStore::headerProblem(const QString& folder, TableId id) {
 }
 
 QString DiaryStore::unwritableReason(TableId id) const {
-    const auto file = std::find_if(unwritable_.begin(), unwritable_.end(), [id](const FileProblem& p) { return p.table == id; });
+    const auto file =
+        std::find_if(unwritable_.begin(), unwritable_.end(), [id](const FileProblem& p) { return p.table == id; });
     return file == unwritable_.end() || !has(id) ? QString() : file->reason;
 }
 

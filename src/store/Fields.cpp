@@ -84,8 +84,8 @@ bool seekIncludingMarked(engine::Table& table, engine::Tag* tag, const QString& 
 }
 
 Result notOpen(TableId id) {
-    return Result::refused(QStringLiteral("%1 is not open, so nothing was saved.")
-                               .arg(QString::fromStdString(definition(id).fileName)));
+    return Result::refused(
+        QStringLiteral("%1 is not open, so nothing was saved.").arg(QString::fromStdString(definition(id).fileName)));
 }
 
 }  // namespace pulmora::store::fields

@@ -33,9 +33,9 @@ void assignDay(const Bound<Id>& t, const QString& person, const QDate& date) {
 
 PersonRecord readPerson(const PersonalTable& t) {
     using F = PersonalField;
-    return {text(t[F::Asid]),         text(t[F::WhoI]),         text(t[F::LNam]),         text(t[F::FNam]),
-            text(t[F::Gend]),         text(t[F::DofB]),         text(t[F::Titl]),         text(t[F::Ocup]),
-            text(t[F::Hlth]),         storedNumber(t[F::Best]), storedNumber(t[F::Pred]), storedNumber(t[F::ZYel]),
+    return {text(t[F::Asid]),        text(t[F::WhoI]),         text(t[F::LNam]),         text(t[F::FNam]),
+            text(t[F::Gend]),        text(t[F::DofB]),         text(t[F::Titl]),         text(t[F::Ocup]),
+            text(t[F::Hlth]),        storedNumber(t[F::Best]), storedNumber(t[F::Pred]), storedNumber(t[F::ZYel]),
             storedNumber(t[F::ZRed])};
 }
 
@@ -71,9 +71,14 @@ void writePersonTrigger(const PerTrigTable& t, const PersonTriggerRecord& r) {
 
 PersonMedRecord readPersonMed(const PerMedTable& t) {
     using F = PerMedField;
-    return {text(t[F::MdID]), text(t[F::Asid]), text(t[F::ANam]),
-            text(t[F::Inst]), text(t[F::PrBy]), text(t[F::PrDt]),
-            text(t[F::MdUs]).trimmed() == kInUse, text(t[F::Ctgy])};
+    return {text(t[F::MdID]),
+            text(t[F::Asid]),
+            text(t[F::ANam]),
+            text(t[F::Inst]),
+            text(t[F::PrBy]),
+            text(t[F::PrDt]),
+            text(t[F::MdUs]).trimmed() == kInUse,
+            text(t[F::Ctgy])};
 }
 
 void writePersonMed(const PerMedTable& t, const PersonMedRecord& r) {

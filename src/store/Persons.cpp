@@ -217,8 +217,8 @@ Result Persons::savePersonLists(const QString& id, const QStringList& triggers,
     std::vector<Medication> current;
     for (const PersonMedRow& row : medication) {
         if (row.name.trimmed().isEmpty()) continue;
-        const Medication m{row.medId.trimmed(), id,           row.name,        row.instructions,
-                           row.prescribedBy,    row.prescribedDate, row.category};
+        const Medication m{row.medId.trimmed(), id,          row.name, row.instructions, row.prescribedBy,
+                           row.prescribedDate,  row.category};
         checks.text(m.medId, w::kMedId, "medication identifier")
             .text(m.name.trimmed(), w::kMedName, "medication name")
             .text(m.instructions, w::kInstructions, "instructions")
@@ -312,7 +312,7 @@ Outcome<Persons::StoredMed> Persons::addMedication(const Medication& m) {
     const PerMedTable t(store_);
     PersonMedRecord row;
     const bool found = !m.medId.isEmpty() && fields::seek(t.table(), t.tag(PerMedTag::pmiMDID),
-                                                           keys::padded(m.medId, w::kMedId, QLatin1Char('0')));
+                                                          keys::padded(m.medId, w::kMedId, QLatin1Char('0')));
     if (found) {
         row.medId = mapping::readPersonMed(t).medId;
     } else {

@@ -46,7 +46,8 @@ auto readPeriod(const DiaryStore& store, typename Columns<Id>::Tag tag, const QS
         if (descending ? day < low : day > high) break;
         if (!fields::holds(t[Field::Asid], who)) continue;
         Row row = read(t);
-        if (row.date.isValid() && first <= row.date && row.date <= last) rows.push_back({t->recordNumber(), std::move(row)});
+        if (row.date.isValid() && first <= row.date && row.date <= last)
+            rows.push_back({t->recordNumber(), std::move(row)});
     }
     return rows;
 }
@@ -94,8 +95,12 @@ void fillComparison(const DayValues& v, CompareRecord& into) {
 }
 
 RepMed repMedOf(const QString& person, const DayMedItem& m) {
-    return {person.leftJustified(width::kPersonId), m.medId.leftJustified(width::kMedId), m.name.trimmed(),
-            m.timesUsed, m.category.trimmed(), m.date};
+    return {person.leftJustified(width::kPersonId),
+            m.medId.leftJustified(width::kMedId),
+            m.name.trimmed(),
+            m.timesUsed,
+            m.category.trimmed(),
+            m.date};
 }
 
 RepTrg repTrgOf(const QString& person, const DayTriggerItem& t) {
@@ -140,7 +145,8 @@ void ReportCursors::previousDay(const QString& person, const QDate& before, Comp
 
     // Descending day identifiers: from the day (or where it would stand) on, the person's days
     // follow from the latest to the earliest.
-    if (fields::seek(daily.table(), daily.tag(DailyTag::diDyID), keys::dayId(person, keys::dateKey(before))) && !daily->skip())
+    if (fields::seek(daily.table(), daily.tag(DailyTag::diDyID), keys::dayId(person, keys::dateKey(before))) &&
+        !daily->skip())
         return;
     const std::string who = fields::bytes(person);
     for (; !daily->eof(); (void)daily->skip()) {

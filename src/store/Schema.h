@@ -8,17 +8,34 @@ namespace pulmora::store {
 // The seven record files, in the order the store opens them.
 enum class TableId { Personal, Daily, PerTrig, PerMed, RefTrig, DlyTrig, DlyMed };
 constexpr int kTableCount = 7;
-constexpr std::array<TableId, kTableCount> kAllTables = {
-    TableId::Personal, TableId::Daily,   TableId::PerTrig, TableId::PerMed,
-    TableId::RefTrig,  TableId::DlyTrig, TableId::DlyMed};
+constexpr std::array<TableId, kTableCount> kAllTables = {TableId::Personal, TableId::Daily,   TableId::PerTrig,
+                                                         TableId::PerMed,   TableId::RefTrig, TableId::DlyTrig,
+                                                         TableId::DlyMed};
 
 // The fields and tags of each file, in the order of its definition. The store reaches a field
 // or tag only through these, by handles looked up once when the file opens.
 enum class PersonalField { Asid, WhoI, LNam, FNam, Gend, DofB, Titl, Ocup, Hlth, Best, Pred, ZYel, ZRed };
 enum class PersonalTag { piASID, piWhoI };
 enum class DailyField {
-    DyID, Asid, AsDt, Morn, Even, CogD, BrtD, WhzD, ChsD, CogN, BrtN, WhzN, ChsN, ActN, ActS, Miss,
-    Nrel, Nprv, Rate
+    DyID,
+    Asid,
+    AsDt,
+    Morn,
+    Even,
+    CogD,
+    BrtD,
+    WhzD,
+    ChsD,
+    CogN,
+    BrtN,
+    WhzN,
+    ChsN,
+    ActN,
+    ActS,
+    Miss,
+    Nrel,
+    Nprv,
+    Rate
 };
 enum class DailyTag { diDyID, diASID, diASDT };
 enum class PerTrigField { Asid, Trig };
@@ -34,13 +51,41 @@ enum class DlyMedTag { dmiDYID, dmiMDID, dmiKEY, dmiRep };
 
 template <TableId>
 struct Columns;
-template <> struct Columns<TableId::Personal> { using Field = PersonalField; using Tag = PersonalTag; };
-template <> struct Columns<TableId::Daily> { using Field = DailyField; using Tag = DailyTag; };
-template <> struct Columns<TableId::PerTrig> { using Field = PerTrigField; using Tag = PerTrigTag; };
-template <> struct Columns<TableId::PerMed> { using Field = PerMedField; using Tag = PerMedTag; };
-template <> struct Columns<TableId::RefTrig> { using Field = RefTrigField; using Tag = RefTrigTag; };
-template <> struct Columns<TableId::DlyTrig> { using Field = DlyTrigField; using Tag = DlyTrigTag; };
-template <> struct Columns<TableId::DlyMed> { using Field = DlyMedField; using Tag = DlyMedTag; };
+template <>
+struct Columns<TableId::Personal> {
+    using Field = PersonalField;
+    using Tag = PersonalTag;
+};
+template <>
+struct Columns<TableId::Daily> {
+    using Field = DailyField;
+    using Tag = DailyTag;
+};
+template <>
+struct Columns<TableId::PerTrig> {
+    using Field = PerTrigField;
+    using Tag = PerTrigTag;
+};
+template <>
+struct Columns<TableId::PerMed> {
+    using Field = PerMedField;
+    using Tag = PerMedTag;
+};
+template <>
+struct Columns<TableId::RefTrig> {
+    using Field = RefTrigField;
+    using Tag = RefTrigTag;
+};
+template <>
+struct Columns<TableId::DlyTrig> {
+    using Field = DlyTrigField;
+    using Tag = DlyTrigTag;
+};
+template <>
+struct Columns<TableId::DlyMed> {
+    using Field = DlyMedField;
+    using Tag = DlyMedTag;
+};
 
 // The record file's name, as the store creates it.
 const std::string& fileName(TableId id);

@@ -15,8 +15,8 @@ namespace pulmora::store {
 
 // What the personal card saves. Numbers are decimal texts as typed ("" counts as 0).
 struct PersonDetails {
-    QString nickname, surname, firstName, gender, birthDate /* date key */, title, occupation,
-        healthNumber, zoneYellow, zoneRed, best, predicted;
+    QString nickname, surname, firstName, gender, birthDate /* date key */, title, occupation, healthNumber, zoneYellow,
+        zoneRed, best, predicted;
     bool operator==(const PersonDetails&) const = default;
 };
 
@@ -109,8 +109,7 @@ using StoredNumber = std::optional<int>;
 
 // "Personal.dat".
 struct PersonRecord {
-    QString id, nickname, surname, firstName, gender, birthDate /* date key */, title, occupation,
-        healthNumber;
+    QString id, nickname, surname, firstName, gender, birthDate /* date key */, title, occupation, healthNumber;
     StoredNumber best, predicted, zoneYellow, zoneRed;
 };
 

@@ -24,12 +24,12 @@ const QString kUrgentHelp = QStringLiteral(
 const QString kNoneRecorded = QStringLiteral("None recorded");
 
 constexpr int kGap = 8;
-constexpr int kIndent = 22;        // of a band's contents, past its colour strip
-constexpr int kStrip = 12;         // the band's strip of full colour at its left
-constexpr int kFrame = 2;          // the width of the bands' and boxes' frames
-constexpr int kZoneCell = 110;     // the zone's name in the heading row
+constexpr int kIndent = 22;     // of a band's contents, past its colour strip
+constexpr int kStrip = 12;      // the band's strip of full colour at its left
+constexpr int kFrame = 2;       // the width of the bands' and boxes' frames
+constexpr int kZoneCell = 110;  // the zone's name in the heading row
 constexpr int kHeadingRow = 26;
-constexpr int kRule = 24;          // between the ruled lines: room to write by hand
+constexpr int kRule = 24;  // between the ruled lines: room to write by hand
 constexpr int kMostRules = 8;
 constexpr int kBoxHeight = 64;
 
@@ -43,7 +43,7 @@ int lineHeight() { return measure(roomPageFont()).height() + 4; }
 struct Band {
     QString zone;
     QString heading;
-    QColor strip, tint;  // tints light enough for black text to read on a grey-scale print
+    QColor strip, tint;         // tints light enough for black text to read on a grey-scale print
     QString medicationCaption;  // none for a band without medication
     std::vector<const store::PersonMedRow*> medication;
     QString advice;
@@ -56,10 +56,20 @@ bool inCategory(const store::PersonMedRow& m, std::initializer_list<QString> cat
 std::vector<Band> bands(const ActionPlan& plan) {
     const QStringList headings = planBandHeadings(plan);
     std::vector<Band> b = {
-        {QStringLiteral("Green zone"), headings[0], QColor(0, 170, 0), QColor(185, 235, 185),
-         QStringLiteral("Preventer and combined medication in use:"), {}, {}},
-        {QStringLiteral("Yellow zone"), headings[1], QColor(240, 200, 0), QColor(255, 243, 160),
-         QStringLiteral("Reliever medication in use:"), {}, {}},
+        {QStringLiteral("Green zone"),
+         headings[0],
+         QColor(0, 170, 0),
+         QColor(185, 235, 185),
+         QStringLiteral("Preventer and combined medication in use:"),
+         {},
+         {}},
+        {QStringLiteral("Yellow zone"),
+         headings[1],
+         QColor(240, 200, 0),
+         QColor(255, 243, 160),
+         QStringLiteral("Reliever medication in use:"),
+         {},
+         {}},
         {QStringLiteral("Red zone"), headings[2], QColor(220, 0, 0), QColor(255, 190, 190), {}, {}, kUrgentHelp},
     };
     for (const store::PersonMedRow& m : plan.medication) {
@@ -68,7 +78,6 @@ std::vector<Band> bands(const ActionPlan& plan) {
     }
     return b;
 }
-
 
 // A band without its ruled lines.
 int bandHeightWithoutRules(const Band& band, int width) {
@@ -172,9 +181,7 @@ void drawPlan(QPainter& p, const ActionPlan& plan, QSize page) {
     drawContactBoxes(p, std::max(boxesTop, y), width);
 }
 
-QString litres(int best, int percent) {
-    return best > 0 ? QString::number(stats::ZoneLimit(best, percent)) : kBlank;
-}
+QString litres(int best, int percent) { return best > 0 ? QString::number(stats::ZoneLimit(best, percent)) : kBlank; }
 
 }  // namespace
 

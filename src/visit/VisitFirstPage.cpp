@@ -15,7 +15,7 @@
 namespace pulmora::reports {
 namespace {
 
-constexpr int kPadding = 10;      // in a column, beside its widest text
+constexpr int kPadding = 10;  // in a column, beside its widest text
 constexpr int kMostTriggerColumns = 4;
 
 // A prescription date as the reports write dates; a stored text that is no date as it is.
@@ -178,9 +178,8 @@ VisitDetails readVisitDetails(store::Persons& persons, const QString& person, co
 }
 
 std::vector<GridSection> visitSections(const VisitDetails& details, const stats::AsthmaControl* control, int width) {
-    GridSection medication{QStringLiteral("Medication in Use:"),
-                           {"Name", "Category", "Instructions", "Prescribed By", "On"},
-                           {}};
+    GridSection medication{
+        QStringLiteral("Medication in Use:"), {"Name", "Category", "Instructions", "Prescribed By", "On"}, {}};
     for (const store::PersonMedRow& m : details.medication)
         medication.rows.push_back({m.name.trimmed(), m.category.trimmed(), m.instructions.trimmed(),
                                    m.prescribedBy.trimmed(), prescribed(m.prescribedDate)});

@@ -42,7 +42,8 @@ stats::Period packRowsPeriod(const QDate& reportDate) {
 }
 
 QString noPackFor(const stats::Period& period, bool anyDay) {
-    return anyDay ? QString() : " Cannot Produce Visit Pack as there is no Data for Period Starting " + periodText(period);
+    return anyDay ? QString()
+                  : " Cannot Produce Visit Pack as there is no Data for Period Starting " + periodText(period);
 }
 
 // The person's names, as the footer gives them; the banner's name for a person without any.
@@ -76,8 +77,8 @@ VisitPack BuildVisitPack(store::Diary& diary, const VisitPackRequest& request, c
     pack.status = refusedFutureDate(QStringLiteral("Visit Pack"), request.reportDate);
     if (!pack.available()) return pack;
     // Every page's days come from this one read.
-    const stats::PeriodRows rows = stats::readPeriodRows(diary.reports, request.person,
-                                                         packRowsPeriod(request.reportDate));
+    const stats::PeriodRows rows =
+        stats::readPeriodRows(diary.reports, request.person, packRowsPeriod(request.reportDate));
     const GraphPeriod months{pack.period.first, pack.period.last};
     const WorkingTable graphTable = PeakFlowTableOf(rows.days, months);
     const store::RepPerson& person = graphTable.person;
@@ -88,11 +89,11 @@ VisitPack BuildVisitPack(store::Diary& diary, const VisitPackRequest& request, c
     append(pack.job, PrintAsthmaReport(VisitFirstPage(summary, stats::controlPeriod(request.reportDate),
                                                       readVisitDetails(diary.persons, request.person, person))));
     const QSizeF portrait = portraitRoom(paper, true);
-    append(pack.job,
-           PrintActionPlan(actionPlanOf(person, store::clock::today(), diary.persons.ListMed(request.person)), portrait));
+    append(pack.job, PrintActionPlan(actionPlanOf(person, store::clock::today(), diary.persons.ListMed(request.person)),
+                                     portrait));
     const stats::Period year = stats::lastTwelveMonths(request.reportDate);
-    append(pack.job,
-           PrintYearPage(stats::CollectYearRisks(store::periodWithin(rows.days, year.first, year.last), year), portrait));
+    append(pack.job, PrintYearPage(stats::CollectYearRisks(store::periodWithin(rows.days, year.first, year.last), year),
+                                   portrait));
     append(pack.job, PrintAsthmaReport(WeeklyComparison(rows.days, request.reportDate)));
     append(pack.job, PrintAsthmaReport(MonthlyBasic(rows.days, request.reportDate)));
     append(pack.job,

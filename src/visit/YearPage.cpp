@@ -35,17 +35,15 @@ constexpr int kGap = 8;
 constexpr int kMonthColumn = 110;
 constexpr int kRow = 26;
 
-
 QString monthName(const QDate& first) { return QLocale(QLocale::English).toString(first, QStringLiteral("MMM yyyy")); }
 
 QString inhalers(int tenths) { return QStringLiteral("%1.%2").arg(tenths / 10).arg(tenths % 10); }
 
-
 int captionRowHeight(int columnWidth) {
     int height = 0;
     for (const YearColumn& column : kColumns)
-        height = std::max(height, wrappedHeight(roomPageFont(true), columnWidth - 6, QString::fromLatin1(column.caption),
-                                                Qt::AlignHCenter));
+        height = std::max(height, wrappedHeight(roomPageFont(true), columnWidth - 6,
+                                                QString::fromLatin1(column.caption), Qt::AlignHCenter));
     return height + kGap;
 }
 
@@ -72,8 +70,8 @@ int drawTable(QPainter& p, const stats::YearRisks& year, int top, int width) {
     p.setFont(roomPageFont(true));
     cell(p, QRect(0, top, kMonthColumn, captions), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Month"));
     for (int j = 0; j < columns; ++j)
-        cell(p, QRect(kMonthColumn + j * columnWidth, top, columnWidth, captions),
-             Qt::AlignCenter | Qt::TextWordWrap, QString::fromLatin1(kColumns[j].caption));
+        cell(p, QRect(kMonthColumn + j * columnWidth, top, columnWidth, captions), Qt::AlignCenter | Qt::TextWordWrap,
+             QString::fromLatin1(kColumns[j].caption));
 
     const auto row = [&](int y, const QString& label, const stats::MonthRisks& m, bool bold) {
         p.setFont(roomPageFont(bold));
@@ -118,14 +116,16 @@ QJsonObject monthJson(const stats::MonthRisks& m) {
 QStringList yearFindings(const stats::YearRisks& year) {
     const int doses = year.total.stats.RelieverTotal;
     QStringList findings;
-    findings << QStringLiteral("Reliever doses in the 12 months: %1, about %2 reliever inhalers (the doses divided by "
-                               "%3, the usual number of doses in an inhaler).")
+    findings << QStringLiteral(
+                    "Reliever doses in the 12 months: %1, about %2 reliever inhalers (the doses divided by "
+                    "%3, the usual number of doses in an inhaler).")
                     .arg(doses)
                     .arg(inhalers(year.relieverInhalerTenths()))
                     .arg(stats::kInhalerDoses);
     if (year.manyRelieverInhalers())
-        findings << QStringLiteral("That is %1 or more reliever inhalers in 12 months: a sign that the asthma is not "
-                                   "well controlled and a known risk of a severe attack.")
+        findings << QStringLiteral(
+                        "That is %1 or more reliever inhalers in 12 months: a sign that the asthma is not "
+                        "well controlled and a known risk of a severe attack.")
                         .arg(stats::kRiskyInhalers);
     if (!year.person.anyReading) {
         findings << QStringLiteral("No peak flow was recorded in these 12 months.");
@@ -135,8 +135,9 @@ QStringList yearFindings(const stats::YearRisks& year) {
     for (const QDate& month : year.redZoneMonths()) months << monthName(month);
     findings << (months.isEmpty() ? QStringLiteral("No reading was in the red zone in these 12 months.")
                                   : "Months with a reading in the red zone: " + months.join(", ") + ".");
-    findings << QStringLiteral("The zones are taken against a best of %1 l/min: the personal best, or the highest "
-                               "reading of the 12 months where that is higher.")
+    findings << QStringLiteral(
+                    "The zones are taken against a best of %1 l/min: the personal best, or the highest "
+                    "reading of the 12 months where that is higher.")
                     .arg(year.person.best);
     return findings;
 }

@@ -75,10 +75,11 @@ void stageRestore(const fs::path& backups, const std::vector<std::string>& stage
         }
         fs::copy_file(backups / "2024-06-15" / name, ready / name);
         const std::vector<char> bytes = readBytes((ready / name).string());
-        lines += QCryptographicHash::hash(QByteArrayView(bytes.data(), qsizetype(bytes.size())), QCryptographicHash::Sha256)
-                     .toHex()
-                     .toStdString() +
-                 ' ' + name + "\n";
+        lines +=
+            QCryptographicHash::hash(QByteArrayView(bytes.data(), qsizetype(bytes.size())), QCryptographicHash::Sha256)
+                .toHex()
+                .toStdString() +
+            ' ' + name + "\n";
     }
     writeBytes((ready / "restore-fingerprints").string(), {lines.begin(), lines.end()});
 }
@@ -95,47 +96,81 @@ TEST(CraftedBackupTest, ABackupOrARestoreNeverTakesTheDiaryAndWhatItDidIsSaid) {
     struct Case {
         const char* what;
         std::function<void(const fs::path& backups)> craft;
-        bool restore;          // the backup of 15 June is restored; otherwise the program starts
-        bool diaryReplaced;    // the record files end as that backup's
-        QString said;          // on the information line, in part
+        bool restore;        // the backup of 15 June is restored; otherwise the program starts
+        bool diaryReplaced;  // the record files end as that backup's
+        QString said;        // on the information line, in part
         std::vector<std::string> backupsAfter;
         std::vector<QString> listedIncomplete;
     };
     const Case cases[] = {
-        {"a staged restore of its fingerprints alone", [](const fs::path& b) { stageRestore(b, {}, "2024-06-15"); },
-         false, false, "was not used, as Personal.dat is missing from it",
-         {"2024-06-15", "2024-06-16", "damaged-restore-2024-06-16"}, {}},
+        {"a staged restore of its fingerprints alone",
+         [](const fs::path& b) { stageRestore(b, {}, "2024-06-15"); },
+         false,
+         false,
+         "was not used, as Personal.dat is missing from it",
+         {"2024-06-15", "2024-06-16", "damaged-restore-2024-06-16"},
+         {}},
         {"a staged restore of Personal.dat alone",
-         [](const fs::path& b) { stageRestore(b, {"Personal.dat"}, "2024-06-15"); }, false, false,
-         "was not used, as Daily.dat is missing from it", {"2024-06-15", "2024-06-16", "damaged-restore-2024-06-16"}, {}},
+         [](const fs::path& b) { stageRestore(b, {"Personal.dat"}, "2024-06-15"); },
+         false,
+         false,
+         "was not used, as Daily.dat is missing from it",
+         {"2024-06-15", "2024-06-16", "damaged-restore-2024-06-16"},
+         {}},
         {"a whole staged restore that kept nothing",
-         [&](const fs::path& b) { stageRestore(b, allRecordFiles, "2024-06-15"); }, false, true,
+         [&](const fs::path& b) { stageRestore(b, allRecordFiles, "2024-06-15"); },
+         false,
+         true,
          "A restore from the backup backups/2024-06-15 that was cut short has been finished. The diary it replaced "
          "is kept in backups/2024-06-16-before-restore.",
-         {"2024-06-15", "2024-06-16", "2024-06-16-before-restore"}, {}},
+         {"2024-06-15", "2024-06-16", "2024-06-16-before-restore"},
+         {}},
         {"a backup without DlyTrig.dat and DlyMed.dat",
-         [](const fs::path& b) { fs::remove(b / "2024-06-15" / "DlyTrig.dat"), fs::remove(b / "2024-06-15" / "DlyMed.dat"); },
-         true, false, "the backup 2024-06-15 cannot be used: DlyTrig.dat is missing from it", {"2024-06-15", "2024-06-16"},
+         [](const fs::path& b) {
+             fs::remove(b / "2024-06-15" / "DlyTrig.dat"), fs::remove(b / "2024-06-15" / "DlyMed.dat");
+         },
+         true,
+         false,
+         "the backup 2024-06-15 cannot be used: DlyTrig.dat is missing from it",
+         {"2024-06-15", "2024-06-16"},
          {"2024-06-15"}},
         {"today's backup without DlyTrig.dat",
          [](const fs::path& b) {
              fs::copy(b / "2024-06-15", b / "2024-06-16");
              fs::remove(b / "2024-06-16" / "DlyTrig.dat");
          },
-         false, false, "Today's backup was not whole, as DlyTrig.dat is missing from it; it was moved to",
-         {"2024-06-15", "2024-06-16", "2024-06-16-incomplete"}, {}},
-        {"leftovers of stopped replacements", [](const fs::path& b) {
+         false,
+         false,
+         "Today's backup was not whole, as DlyTrig.dat is missing from it; it was moved to",
+         {"2024-06-15", "2024-06-16", "2024-06-16-incomplete"},
+         {}},
+        {"leftovers of stopped replacements",
+         [](const fs::path& b) {
              writeBytes((b.parent_path() / "Daily.dat.new").string(), {'x'});
              writeBytes((b.parent_path() / ".pulmora-unfinished-AbCd12").string(), {'x'});
-         }, false, false, "Welcome", {"2024-06-15", "2024-06-16"}, {}},
+         },
+         false,
+         false,
+         "Welcome",
+         {"2024-06-15", "2024-06-16"},
+         {}},
         {"folders set aside a fortnight of backups ago",
          [](const fs::path& b) {
-             for (int day = 2; day < 15; ++day) fs::copy(b / "2024-06-15", b / QDate(2024, 6, day).toString("yyyy-MM-dd").toStdString());
+             for (int day = 2; day < 15; ++day)
+                 fs::copy(b / "2024-06-15", b / QDate(2024, 6, day).toString("yyyy-MM-dd").toStdString());
              fs::create_directory(b / "2024-06-01-incomplete");
              fs::create_directory(b / "damaged-restore-2024-06-01-2");
              fs::create_directory(b / "damaged-restore-2024-06-03");
          },
-         false, false, "Welcome", [&] { auto kept = fortnight; kept.push_back("damaged-restore-2024-06-03"); return kept; }(), {}},
+         false,
+         false,
+         "Welcome",
+         [&] {
+             auto kept = fortnight;
+             kept.push_back("damaged-restore-2024-06-03");
+             return kept;
+         }(),
+         {}},
     };
     for (const Case& c : cases) {
         TempFolder folder;
@@ -162,7 +197,8 @@ TEST(CraftedBackupTest, ABackupOrARestoreNeverTakesTheDiaryAndWhatItDidIsSaid) {
         QStringList said;
         if (c.restore) {
             const auto listed = life.backups().list();
-            const auto backup = std::find_if(listed.begin(), listed.end(), [](const store::Backup& b) { return b.name == "2024-06-15"; });
+            const auto backup = std::find_if(listed.begin(), listed.end(),
+                                             [](const store::Backup& b) { return b.name == "2024-06-15"; });
             ASSERT_NE(backup, listed.end()) << c.what;
             const app::DiaryLife::Restore restored = life.RestoreBackup(*backup);
             said << restored.said << restored.start.said << restored.start.notices;
@@ -217,7 +253,7 @@ TEST_F(DiaryLifeTest, AStartPacksAfterTheBackupAndOpensWhenThePackFails) {
     const QString jo = addPerson("Jo");
     const QString al = addPerson("Al");
     ASSERT_TRUE(life.AsthmaStart().opened());  // makes today's backup
-    ASSERT_TRUE(diary.persons.DelPer(al));  // one of the two records marked
+    ASSERT_TRUE(diary.persons.DelPer(al));     // one of the two records marked
     auto personalRecords = [&] { return diary.files.position(store::TableId::Personal).count; };
     EXPECT_EQ(personalRecords(), 2u);
 
@@ -249,7 +285,8 @@ TEST_F(DiaryLifeTest, AStartThatMayNotWriteMakesNothing) {
     fs::remove(folder.path() / "pulmora");
     const app::DiaryLife::Start refused = life.AsthmaStart();
     EXPECT_FALSE(refused.opened());
-    EXPECT_EQ(refused.problem, "The program folder " + QDir::toNativeSeparators(path() + '/') + " does not hold the program");
+    EXPECT_EQ(refused.problem,
+              "The program folder " + QDir::toNativeSeparators(path() + '/') + " does not hold the program");
     EXPECT_FALSE(refused.firstPerson);
     EXPECT_FALSE(diary.files.isOpen());
     EXPECT_FALSE(fs::exists(folder.path() / "Daily.dat"));
@@ -275,8 +312,9 @@ TEST_F(DiaryLifeTest, ARestoreSaysWhichBackupCameBackAndWhereTheReplacedDiaryIsK
     ASSERT_FALSE(made.empty());
     const app::DiaryLife::Restore restore = life.RestoreBackup(made.front());
     EXPECT_TRUE(restore.restored);
-    EXPECT_EQ(restore.said, QDir::toNativeSeparators("Restored the backup of 16 June 2024 (backups/2024-06-16). The diary "
-                                                     "it replaced is kept in backups/2024-06-16-before-restore."));
+    EXPECT_EQ(restore.said,
+              QDir::toNativeSeparators("Restored the backup of 16 June 2024 (backups/2024-06-16). The diary "
+                                       "it replaced is kept in backups/2024-06-16-before-restore."));
     EXPECT_TRUE(restore.start.opened());
     ASSERT_TRUE(restore.start.firstPerson);
     EXPECT_EQ(restore.start.firstPerson->id, jo);

@@ -122,7 +122,8 @@ TEST(ForeignNamesTest, EveryFileOfTheProgramWorksUnderAnyName) {
 
         app->card().close();
         EXPECT_EQ(readBytes((program / "pulmora.ini").string()).size(), 168u) << locale;
-        EXPECT_EQ(namesIn(documents), (std::vector<std::string>{"Zoë — journal.csv", "résumé.bmp", "résumé.jpg", "résumé.pdf"}))
+        EXPECT_EQ(namesIn(documents),
+                  (std::vector<std::string>{"Zoë — journal.csv", "résumé.bmp", "résumé.jpg", "résumé.pdf"}))
             << locale;
     }
     store::clock::setToday(QDate());

@@ -17,9 +17,9 @@
 #include <QTextBrowser>
 #include <QTimer>
 
+#include <sys/stat.h>
 #include <filesystem>
 #include <set>
-#include <sys/stat.h>
 
 namespace pulmora::test {
 namespace {
@@ -132,8 +132,8 @@ TEST_F(InstalledProgramTest, AUsersFolderThatCannotBeMadeIsNamedOnTheInformation
     writeBytes(data.string(), {});  // a file where the data folder belongs
     start();
     EXPECT_FALSE(program->diary().files.isOpen());
-    EXPECT_EQ(program->card().info(), "ERROR: The diary folder " + q(user) +
-                                          "/ could not be made (Not a directory), so no diary was opened.");
+    EXPECT_EQ(program->card().info(),
+              "ERROR: The diary folder " + q(user) + "/ could not be made (Not a directory), so no diary was opened.");
     EXPECT_EQ(namesIn(bin), std::set<std::string>{"pulmora"});
 }
 

@@ -8,8 +8,8 @@
 #include <QCoreApplication>
 #include <QDir>
 
-#include <filesystem>
 #include <sys/stat.h>
+#include <filesystem>
 
 namespace pulmora::test {
 namespace {

@@ -8,11 +8,14 @@ namespace {
 using Kind = app::StartupNotice::Kind;
 
 TEST(StartupNoticeTest, OnlyAPlainIdOfAKnownNameIsPassedOn) {
-    const std::pair<QByteArray, Kind> cases[] = {
-        {"DESKTOP_STARTUP_ID=launcher-12_TIME3456", Kind::StartupId}, {"XDG_ACTIVATION_TOKEN=kwin-5", Kind::ActivationToken},
-        {"DESKTOP_STARTUP_ID=", Kind::None}, {"DESKTOP_STARTUP_ID=two words", Kind::None},
-        {"DESKTOP_STARTUP_ID=a\"quote", Kind::None}, {"DESKTOP_STARTUP_ID=caf\xc3\xa9", Kind::None},
-        {"DESKTOP_STARTUP_ID=" + QByteArray(513, 'x'), Kind::None}, {"OTHER_ID=abc", Kind::None}};
+    const std::pair<QByteArray, Kind> cases[] = {{"DESKTOP_STARTUP_ID=launcher-12_TIME3456", Kind::StartupId},
+                                                 {"XDG_ACTIVATION_TOKEN=kwin-5", Kind::ActivationToken},
+                                                 {"DESKTOP_STARTUP_ID=", Kind::None},
+                                                 {"DESKTOP_STARTUP_ID=two words", Kind::None},
+                                                 {"DESKTOP_STARTUP_ID=a\"quote", Kind::None},
+                                                 {"DESKTOP_STARTUP_ID=caf\xc3\xa9", Kind::None},
+                                                 {"DESKTOP_STARTUP_ID=" + QByteArray(513, 'x'), Kind::None},
+                                                 {"OTHER_ID=abc", Kind::None}};
     for (const auto& [text, kind] : cases) {
         const app::StartupNotice notice = app::StartupNotice::decoded(text);
         EXPECT_EQ(notice.kind, kind) << text.toStdString();

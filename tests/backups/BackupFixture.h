@@ -36,7 +36,9 @@ protected:
     void TearDown() override;
 
     static QString pathOf(const TempFolder& folder) { return QString::fromStdString(folder.path().string()); }
-    static store::Backups backupsOf(const TempFolder& folder) { return store::Backups(pathOf(folder), {"pulmora.ini"}); }
+    static store::Backups backupsOf(const TempFolder& folder) {
+        return store::Backups(pathOf(folder), {"pulmora.ini"});
+    }
     store::Backups backups() const { return backupsOf(diary); }
     std::filesystem::path backupFolder(const std::string& name = {}) const {
         return name.empty() ? diary.path() / "backups" : diary.path() / "backups" / name;

@@ -132,7 +132,8 @@ TEST_F(BackupStopTest, AStagedRestoreThatIsNotWholeIsSetAsideAndTheDiaryKept) {
         {"it is empty", [](const fs::path& p) { fs::remove_all(p), fs::create_directory(p); }},
         {"it is a file, not a folder", [](const fs::path& p) { fs::remove_all(p), writeBytes(p.string(), {'x'}); }},
         {"Daily.dat is missing from it", [](const fs::path& p) { fs::remove(p / "Daily.dat"); }},
-        {"its Personal.dat is not as the restore wrote it", [](const fs::path& p) {
+        {"its Personal.dat is not as the restore wrote it",
+         [](const fs::path& p) {
              auto bytes = readBytes((p / "Personal.dat").string());
              bytes[bytes.size() - 2] = '#';
              writeBytes((p / "Personal.dat").string(), bytes);

@@ -119,7 +119,8 @@ TEST_F(BackupProgramTest, ABackupThatCannotBeMadeIsNamedAndTheProgramStartsAsUsu
     if (!readOnly.usable()) GTEST_SKIP() << readOnly.why();
     ASSERT_TRUE(readOnly.apply());
     start();
-    EXPECT_TRUE(card().info().startsWith("ERROR: Today's backup of the diary could not be made (")) << card().info().toStdString();
+    EXPECT_TRUE(card().info().startsWith("ERROR: Today's backup of the diary could not be made ("))
+        << card().info().toStdString();
     EXPECT_NE(card().info().indexOf(QString::fromStdString(backups().string())), -1);
     EXPECT_TRUE(card().info().endsWith("The diary has opened as usual."));
     EXPECT_FALSE(diary().files.readOnly());
@@ -136,8 +137,10 @@ TEST_F(BackupProgramTest, AStartSetsADamagedRestoreAsideAndSaysWhere) {
     fs::create_directories(backups() / ".restore-ready");
     start();
     const fs::path aside = backups() / "damaged-restore-2024-06-15";
-    EXPECT_EQ(card().info(), "ERROR: An unfinished restore from a backup was not used, as it is empty; the diary was "
-                             "kept as it was and the restore moved to " + QString::fromStdString(aside.string()) + ".");
+    EXPECT_EQ(card().info(),
+              "ERROR: An unfinished restore from a backup was not used, as it is empty; the diary was "
+              "kept as it was and the restore moved to " +
+                  QString::fromStdString(aside.string()) + ".");
     EXPECT_TRUE(fs::is_directory(aside));
     EXPECT_EQ(bytesOf(folder.path() / "Daily.dat"), daily);
     EXPECT_EQ(on<controls::TDaPanel>("SelAsName")->Caption(), "Jo");
@@ -155,7 +158,8 @@ TEST_F(BackupProgramTest, AFailedBackupAndAFileThatCannotBeOpenedAreBothShownWho
     const QString info = card().info();
     EXPECT_TRUE(info.startsWith("ERROR: Today's backup of the diary could not be made (")) << info.toStdString();
     EXPECT_NE(info.indexOf(QString::fromStdString(backups().string())), -1) << info.toStdString();
-    EXPECT_NE(info.indexOf(". The diary has opened as usual. DlyMed.dat could not be opened ("), -1) << info.toStdString();
+    EXPECT_NE(info.indexOf(". The diary has opened as usual. DlyMed.dat could not be opened ("), -1)
+        << info.toStdString();
     const QLabel& line = *on<QLabel>("PanInfo");
     EXPECT_GE(line.height(), line.heightForWidth(line.width()));
     EXPECT_LE(line.geometry().bottom(), card().height());
@@ -182,8 +186,9 @@ TEST_F(BackupProgramTest, TheMenuRestoresABackupAndTheDiaryStartsAgainOnIt) {
                   QTest::mouseClick(restore->BtnConfirm, Qt::LeftButton);
               });
     // Each backup named by its folder, so the two cannot be taken for each other.
-    EXPECT_EQ(card().info(), QDir::toNativeSeparators("Restored the backup of 15 June 2024 (backups/2024-06-15). The "
-                                                      "diary it replaced is kept in backups/2024-06-16-before-restore."));
+    EXPECT_EQ(card().info(),
+              QDir::toNativeSeparators("Restored the backup of 15 June 2024 (backups/2024-06-15). The "
+                                       "diary it replaced is kept in backups/2024-06-16-before-restore."));
     EXPECT_EQ(bytesOf(folder.path() / "Personal.dat"), restoredFrom);
     EXPECT_EQ(bytesOf(backups() / "2024-06-16-before-restore" / "Personal.dat"), replaced);
     ASSERT_TRUE(diary().files.allOpen());
@@ -198,7 +203,9 @@ TEST_F(BackupProgramTest, ACancelledRestoreChangesNothing) {
     start();
     const auto before = bytesOf(folder.path() / "Personal.dat");
     withModal([&] { choose("MnRestore"); },
-              [&](QWidget* window) { QTest::mouseClick(qobject_cast<app::RestoreWindow*>(window)->BtnCancel, Qt::LeftButton); });
+              [&](QWidget* window) {
+                  QTest::mouseClick(qobject_cast<app::RestoreWindow*>(window)->BtnCancel, Qt::LeftButton);
+              });
     EXPECT_EQ(bytesOf(folder.path() / "Personal.dat"), before);
     EXPECT_EQ(card().info(), "Welcome to the Pulmora");
     EXPECT_EQ(backupCount(), 1u);

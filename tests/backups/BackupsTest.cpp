@@ -73,7 +73,8 @@ TEST_F(BackupTest, ABackupThatCannotBeWrittenSaysWhyAndLeavesTheDiaryAsItWas) {
 // On a full disk what a failed backup wrote would take the room the diary's saves need.
 TEST_F(BackupTest, ABackupThatFailsPartWayLeavesNothingBehind) {
     int writes = 0;
-    files::faults::setHook([&](files::faults::Operation op) { return op != files::faults::Operation::Write || ++writes != 3; });
+    files::faults::setHook(
+        [&](files::faults::Operation op) { return op != files::faults::Operation::Write || ++writes != 3; });
     const auto done = backups().backUpDaily();
     files::faults::setHook({});
     EXPECT_TRUE(done.error().contains("Input/output error")) << done.error().toStdString();
@@ -118,7 +119,8 @@ TEST_F(BackupTest, AfterFourHundredDaysTheMonthlyBackupsReachBackOneYear) {
     // The first of February 2024 is more than a year old; the first of February 2025 is also
     // one of the fourteen newest.
     std::vector<std::string> kept;
-    for (int month = 3; month <= 12; ++month) kept.push_back(QDate(2024, month, 1).toString("yyyy-MM-dd").toStdString());
+    for (int month = 3; month <= 12; ++month)
+        kept.push_back(QDate(2024, month, 1).toString("yyyy-MM-dd").toStdString());
     kept.push_back("2025-01-01");
     for (const std::string& d : days({2025, 1, 21}, {2025, 2, 3})) kept.push_back(d);
     EXPECT_EQ(foldersIn(backupFolder()), kept);
@@ -126,8 +128,9 @@ TEST_F(BackupTest, AfterFourHundredDaysTheMonthlyBackupsReachBackOneYear) {
 
 TEST_F(BackupTest, StartsThatSkipDaysKeepTheFourteenNewestBackupsNotTheLastFourteenDays) {
     for (int week = 0; week < 20; ++week) startOn(kFirstDay.addDays(7 * week));  // Mondays to 13 May
-    std::vector<std::string> kept = {"2024-01-01", "2024-02-05"};  // first of their months
-    for (int week = 6; week < 20; ++week) kept.push_back(kFirstDay.addDays(7 * week).toString("yyyy-MM-dd").toStdString());
+    std::vector<std::string> kept = {"2024-01-01", "2024-02-05"};                // first of their months
+    for (int week = 6; week < 20; ++week)
+        kept.push_back(kFirstDay.addDays(7 * week).toString("yyyy-MM-dd").toStdString());
     EXPECT_EQ(foldersIn(backupFolder()), kept);
 }
 
@@ -153,8 +156,8 @@ TEST_F(BackupTest, TheListNamesEachBackupsDayAndTheDaysItHoldsNewestFirst) {
     recordDay(diary, kFirstDay, 380);
     recordDay(diary, kFirstDay.addDays(1), 390);
     startOn(kFirstDay.addDays(1));
-    fs::create_directory(backupFolder("notes"));                     // not a backup
-    fs::create_directory(backupFolder("2024-01-05.partial"));        // unfinished
+    fs::create_directory(backupFolder("notes"));               // not a backup
+    fs::create_directory(backupFolder("2024-01-05.partial"));  // unfinished
     const auto listed = backups().list();
     ASSERT_EQ(listed.size(), 2u);
     EXPECT_EQ(listed[0].name, "2024-01-02");

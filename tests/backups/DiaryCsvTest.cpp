@@ -174,7 +174,8 @@ TEST_F(DiaryCsvTest, AListThatBeginsLikeAFormulaIsWrittenAsText) {
         return QByteArray();
     };
     for (const auto& t : triggers) EXPECT_TRUE(lineOf(t.date).endsWith(QByteArray(",") + t.cell + ",\r")) << t.trigger;
-    EXPECT_TRUE(lineOf(QDate(2024, 6, 9)).endsWith(",,\"'=HYPERLINK(\"\"x\"\") (1)\"\r")) << lineOf(QDate(2024, 6, 9)).toStdString();
+    EXPECT_TRUE(lineOf(QDate(2024, 6, 9)).endsWith(",,\"'=HYPERLINK(\"\"x\"\") (1)\"\r"))
+        << lineOf(QDate(2024, 6, 9)).toStdString();
 }
 
 TEST_F(DiaryCsvTest, APersonWithoutRecordedDaysGetsTheHeaderAlone) {
@@ -183,7 +184,9 @@ TEST_F(DiaryCsvTest, APersonWithoutRecordedDaysGetsTheHeaderAlone) {
     const stats::DiaryCsv csv = stats::ExportDiaryCsv(diary.reports, max.value.id);
     EXPECT_EQ(csv.days, 0);
     EXPECT_EQ(csv.bytes.count("\r\n"), 1);
-    EXPECT_TRUE(csv.bytes.startsWith("\xEF\xBB\xBF" "Date,"));
+    EXPECT_TRUE(
+        csv.bytes.startsWith("\xEF\xBB\xBF"
+                             "Date,"));
 }
 
 TEST_F(DiaryCsvTest, AFileThatCannotBeWrittenIsNamedAndAnOldOneStays) {

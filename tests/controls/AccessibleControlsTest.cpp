@@ -109,15 +109,23 @@ TEST(AccessibleControlsTest, EachControlReadsAndWorksAsTheStandardControlItStand
          SIGNAL(clicked()), 1},
         {"peak flow up", [](QWidget& p) { return entry<TDaNumber>(p, 0, 800, 450); }, QAccessible::SpinBox,
          "Morning Peak Flow", "450 in 0..800", increase, "451 in 0..800", SIGNAL(mouseReleased(Qt::MouseButton)), 1},
-        {"zone limit set", [](QWidget& p) { return entry<TDaNumber>(p, 60, 80, 70); }, QAccessible::SpinBox,
-         "Morning Peak Flow", "70 in 60..80", {}, "80 in 60..80", SIGNAL(mouseReleased(Qt::MouseButton)), 1},
+        {"zone limit set",
+         [](QWidget& p) { return entry<TDaNumber>(p, 60, 80, 70); },
+         QAccessible::SpinBox,
+         "Morning Peak Flow",
+         "70 in 60..80",
+         {},
+         "80 in 60..80",
+         SIGNAL(mouseReleased(Qt::MouseButton)),
+         1},
         {"dose at nought", [](QWidget& p) { return entry<TDaSingle>(p, 0, 20, 0); }, QAccessible::SpinBox,
          "Morning Peak Flow", "0 in 0..20", decrease, "0 in 0..20", SIGNAL(mouseReleased(Qt::MouseButton)), 1},
         {"title list", titleList, QAccessible::ComboBox, "Title", "Mr", QAccessibleActionInterface::showMenuAction(),
          "Mr", SIGNAL(currentIndexChanged(int)), 0},
         {"date button", dateButton, QAccessible::Button, "Click on this for Today", "enabled", press, "enabled",
          SIGNAL(clicked()), 1},
-        {"disabled save", disabledSave, QAccessible::Button, "Save", "disabled", press, "disabled", SIGNAL(clicked()), 0},
+        {"disabled save", disabledSave, QAccessible::Button, "Save", "disabled", press, "disabled", SIGNAL(clicked()),
+         0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -149,7 +157,8 @@ TEST(AccessibleControlsTest, EachControlReadsAndWorksAsTheStandardControlItStand
     EXPECT_FALSE(rates[0]->BtnState());
     EXPECT_TRUE(average->BtnState());
     // A caption on a button says more than its hint: the month on the date button.
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(dateButton(parent))->text(QAccessible::Description), "December 2026");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(dateButton(parent))->text(QAccessible::Description),
+              "December 2026");
 }
 
 TEST(AccessibleControlsTest, AMessageLineIsAnAlertNamedByItsMessage) {

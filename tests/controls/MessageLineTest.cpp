@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QHBoxLayout>
 #include <QHelpEvent>
 #include <QPainter>
-#include <QHBoxLayout>
 #include <QScreen>
 #include <QTest>
 #include <QToolTip>

@@ -123,7 +123,9 @@ struct ColouredPage {
         entry.setMaxValue(800);
         entry.setGeometry(40, 0, 60, 30);
     }
-    QColor at(const QWidget& w, const QPoint& p) { return page.grab().toImage().pixelColor(w.geometry().topLeft() + p); }
+    QColor at(const QWidget& w, const QPoint& p) {
+        return page.grab().toImage().pixelColor(w.geometry().topLeft() + p);
+    }
     QWidget page;
     TDaSwitch on;
     controls::TDaNumber entry;

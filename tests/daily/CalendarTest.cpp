@@ -120,7 +120,8 @@ TEST_F(CalendarTest, EveryDayNumberReadsWellOnItsCell) {
         }
         click(widget("SelAsName"));
     }
-    for (const QColor& cell : {daily::kGood, daily::kAverage, daily::kBad, daily::kUnrated, QColor(Qt::white), daily::kNavy})
+    for (const QColor& cell :
+         {daily::kGood, daily::kAverage, daily::kBad, daily::kUnrated, QColor(Qt::white), daily::kNavy})
         EXPECT_TRUE(backgrounds.count(cell.rgb())) << cell.name().toStdString();
 }
 
@@ -138,7 +139,8 @@ TEST_F(CalendarTest, EachDayCellSaysItsDayAndRating) {
         for (int column = 0; column < columns; ++column) {
             const QString shown = view->model()->index(row, column).data().toString();
             const QString said = cellAt(row, column)->text(QAccessible::Name);
-            EXPECT_TRUE(said.startsWith(shown + " ")) << said.toStdString() << " in the cell showing " << shown.toStdString();
+            EXPECT_TRUE(said.startsWith(shown + " "))
+                << said.toStdString() << " in the cell showing " << shown.toStdString();
             if (said.contains("June")) june[shown] = said;
         }
     EXPECT_EQ(june.size(), 30u);

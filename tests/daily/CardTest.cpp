@@ -3,14 +3,14 @@
 
 #include "controls/TDaButton.h"
 #include "controls/TDaNumber.h"
-#include "pictures/Pictures.h"
 #include "controls/TDaPanel.h"
 #include "controls/TDaSwitch.h"
+#include "pictures/Pictures.h"
 
 #include <QCoreApplication>
 #include <QLabel>
-#include <QPushButton>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
 
@@ -244,14 +244,16 @@ TEST_F(DailyCardTest, TheInformationLineShowsMessagesWhole) {
     const QString nickname = "Christabel Montgomery-Fotheri2";
     const QString lines[] = {
         "365 days of " + nickname + " exported to /home/someone/Documents/" + nickname + " diary.csv",
-        "ERROR: The diary is open for reading only (" + QString("another copy of the program has it open ").repeated(3) +
+        "ERROR: The diary is open for reading only (" +
+            QString("another copy of the program has it open ").repeated(3) +
             "), so nothing can be entered or saved. Daily.dat could not be opened (it is damaged).",
     };
     for (const QString& text : lines) {
         card().setInfo(text);
         const QLabel& line = *on<QLabel>("PanInfo");
-        const QRect wrapped = QFontMetrics(line.font()).boundingRect(
-            QRect(QPoint(0, 0), QSize(line.contentsRect().width(), 1000)), Qt::TextWordWrap, text);
+        const QRect wrapped =
+            QFontMetrics(line.font())
+                .boundingRect(QRect(QPoint(0, 0), QSize(line.contentsRect().width(), 1000)), Qt::TextWordWrap, text);
         EXPECT_LE(wrapped.height(), line.contentsRect().height()) << text.toStdString();
     }
     card().setInfo(lines[0]);
@@ -270,9 +272,7 @@ TEST_F(NoPersonTest, EntryWithoutAPersonOpensThePersonalCard) {
     EXPECT_EQ(card().CurrentPerson(), "New");
     EXPECT_EQ(on<controls::TDaPanel>("SelAsName")->Caption(), "New");
     EXPECT_EQ(card().info(), "Welcome to the Pulmora");
-    auto expectNewPersonalCard = [](QWidget* window) {
-        EXPECT_EQ(window->windowTitle(), "Pulmora Personal Card");
-    };
+    auto expectNewPersonalCard = [](QWidget* window) { EXPECT_EQ(window->windowTitle(), "Pulmora Personal Card"); };
     withModal([&] { click(widget("CoughDay")); }, expectNewPersonalCard);
     EXPECT_FALSE(on<controls::TDaSwitch>("CoughDay")->BtnState());
     EXPECT_FALSE(card().RecChanged());

@@ -12,7 +12,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <filesystem>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,6 +23,7 @@
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
+#include <filesystem>
 
 #include <functional>
 
@@ -102,7 +102,8 @@ TEST_F(CommandsTest, EveryRoadThatSavesFirstStopsWhenTheSaveFails) {
 
         EXPECT_EQ(opened, "") << road;
         EXPECT_FALSE(childNamed<QMenu>(card(), "AsMenu")->isVisible()) << road;
-        EXPECT_TRUE(card().info().startsWith("ERROR: The day was not saved")) << road << ": " << card().info().toStdString();
+        EXPECT_TRUE(card().info().startsWith("ERROR: The day was not saved"))
+            << road << ": " << card().info().toStdString();
         EXPECT_TRUE(card().info().contains("Input/output error")) << road << ": " << card().info().toStdString();
         EXPECT_EQ(card().CurrentPerson(), alan) << road;
         EXPECT_EQ(card().selectedDate(), kToday) << road;
@@ -303,9 +304,9 @@ TEST_F(CardTest, TheMenuHasItsItems) {
     QStringList captions;
     for (QAction* a : on<QMenu>("AsMenu")->actions())
         if (!a->isSeparator()) captions << a->text();
-    EXPECT_EQ(captions, (QStringList{"Create New User", "Maintain Trigger List", "Maintenance",
-                                     "Export Diary to CSV...", "Restore from Backup...", "Help", "Case Studies",
-                                     "About && Support"}));
+    EXPECT_EQ(captions,
+              (QStringList{"Create New User", "Maintain Trigger List", "Maintenance", "Export Diary to CSV...",
+                           "Restore from Backup...", "Help", "Case Studies", "About && Support"}));
     withModal([&] { choose("MnAbout"); },
               [](QWidget* window) {
                   EXPECT_EQ(window->windowTitle(), "About Application");
@@ -317,11 +318,21 @@ TEST_F(CardTest, TheMenuHasItsItems) {
 TEST(HelpPagesTest, EveryKeywordHasAPageAndEveryLinkResolves) {
     const QDir help(PULMORA_HELP_DIR);
     QStringList keywords = daily::DailyCommands::helpKeywords();
-    keywords << "PersonalPage" << "PeakFlowPage" << "TriggersPage" << "MedicationPage";
+    keywords << "PersonalPage"
+             << "PeakFlowPage"
+             << "TriggersPage"
+             << "MedicationPage";
     // The report card's topics.
-    keywords << "PulmoraReportCard" << "WeeklyComparisonReport" << "MonthlyBasicReport" << "MonthlyAdditionalReport"
-             << "PercentageBestGraph" << "PeakFlowTrend" << "DiurnalVariationGraph" << "ZoneFrequencyGraph"
-             << "SymptomFrequencyGraph" << "PoorPerceiverIndicatorGraph";
+    keywords << "PulmoraReportCard"
+             << "WeeklyComparisonReport"
+             << "MonthlyBasicReport"
+             << "MonthlyAdditionalReport"
+             << "PercentageBestGraph"
+             << "PeakFlowTrend"
+             << "DiurnalVariationGraph"
+             << "ZoneFrequencyGraph"
+             << "SymptomFrequencyGraph"
+             << "PoorPerceiverIndicatorGraph";
     ASSERT_TRUE(help.exists("index.html"));
     QFile indexFile(help.filePath("index.html"));
     ASSERT_TRUE(indexFile.open(QIODevice::ReadOnly));

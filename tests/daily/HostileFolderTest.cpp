@@ -11,11 +11,11 @@
 
 #include <QLabel>
 
-#include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
+#include <cerrno>
 #include <filesystem>
 #include <map>
-#include <sys/stat.h>
 
 namespace pulmora::test {
 namespace {
@@ -59,8 +59,8 @@ protected:
     // The program has started on the diary for reading only, shows Jo's day and allows no entry.
     void expectReadOnlyCard(const QString& lockProblem) {
         EXPECT_TRUE(diary().files.readOnly());
-        const QString notice = "ERROR: The diary is open for reading only (" + lockProblem +
-                               "), so nothing can be entered or saved.";
+        const QString notice =
+            "ERROR: The diary is open for reading only (" + lockProblem + "), so nothing can be entered or saved.";
         EXPECT_EQ(card().info(), notice);
         EXPECT_EQ(on<controls::TDaPanel>("SelAsName")->Caption(), "Jo");
         EXPECT_FALSE(widget("Tabs")->isEnabled());

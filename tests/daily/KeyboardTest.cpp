@@ -48,8 +48,8 @@ protected:
 TEST_F(KeyboardTest, TabLeavesTheGridAndReachesEveryButtonInReadingOrder) {
     on<QTabWidget>("Tabs")->setCurrentIndex(1);
     const QList<QWidget*> forward = walk(widget("SelAsName"), 40);
-    const QList<QWidget*> expected =
-        widgets({"BtnPer", "BtnRep", "BtnSheet", "BtnMenu", "BackYear", "BackMonth", "PanDate", "ForwardMonth", "ForwardYear"});
+    const QList<QWidget*> expected = widgets(
+        {"BtnPer", "BtnRep", "BtnSheet", "BtnMenu", "BackYear", "BackMonth", "PanDate", "ForwardMonth", "ForwardYear"});
     for (int i = 0; i < expected.size(); ++i) EXPECT_EQ(forward.value(i), expected[i]) << "press " << i + 1;
     const qsizetype addTrg = forward.indexOf(widget("BtnAddTrg"));
     ASSERT_GE(addTrg, 0) << "the trigger \"+\" is never reached";
@@ -158,7 +158,8 @@ TEST_F(TypingTest, APeakFlowBeingTypedIsSavedByEveryRoadThatSaves) {
     const std::vector<std::pair<const char*, std::function<void()>>> roads = {
         {"the save shortcut", [&] { QTest::keyClick(widget("PkMorn"), Qt::Key_S, Qt::ControlModifier); }},
         {"another day", [&] { selectDay(kToday); }},
-        {"the report card", [&] { withModal([&] { click(widget("BtnRep")); }, [](QWidget* window) { window->close(); }); }},
+        {"the report card",
+         [&] { withModal([&] { click(widget("BtnRep")); }, [](QWidget* window) { window->close(); }); }},
         {"the next person", [&] { click(widget("SelAsName")); }},
         {"closing the window", [&] { card().close(); }},
     };

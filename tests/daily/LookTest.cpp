@@ -34,14 +34,16 @@ private:
 // How far a control's ink stands out from its ground as it shows in its window: the colour most
 // of its pixels have is the ground, the pixel that differs most from it the ink.
 double inkContrast(QWidget* control) {
-    const QImage shown = control->window()->grab(QRect(control->mapTo(control->window(), QPoint()), control->size()))
+    const QImage shown = control->window()
+                             ->grab(QRect(control->mapTo(control->window(), QPoint()), control->size()))
                              .toImage()
                              .convertToFormat(QImage::Format_RGB32);
     QHash<QRgb, int> counts;
     for (int y = 0; y < shown.height(); ++y)
         for (int x = 0; x < shown.width(); ++x) ++counts[shown.pixel(x, y)];
-    const QRgb ground = std::max_element(counts.keyValueBegin(), counts.keyValueEnd(),
-                                         [](auto a, auto b) { return a.second < b.second; })->first;
+    const QRgb ground = std::max_element(counts.keyValueBegin(), counts.keyValueEnd(), [](auto a, auto b) {
+                            return a.second < b.second;
+                        })->first;
     double best = 1;
     for (const QRgb colour : counts.keys()) best = std::max(best, controls::contrastRatio(colour, ground));
     return best;
@@ -62,7 +64,6 @@ void expectReadable(QWidget& window, const char* where) {
     }
 }
 
-
 // The fixed windows keep their own fonts: made under a 16 point desktop font, each looks as it
 // does under the ordinary one it was laid out for.
 TEST_F(CardTest, WithALargeDesktopFontNothingOfTheFixedWindowsIsCutShort) {
@@ -77,7 +78,8 @@ TEST_F(CardTest, WithALargeDesktopFontNothingOfTheFixedWindowsIsCutShort) {
         about::TAsAbo about;
         about.DisplayAbout(diary().files.folder());
         QList<QImage> images;
-        for (QWidget* window : {static_cast<QWidget*>(&card()), static_cast<QWidget*>(&sheet), static_cast<QWidget*>(&about)}) {
+        for (QWidget* window :
+             {static_cast<QWidget*>(&card()), static_cast<QWidget*>(&sheet), static_cast<QWidget*>(&about)}) {
             window->show();
             images << window->grab().toImage();
         }

@@ -222,7 +222,7 @@ TEST(SummaryPictureTest, RowsFiguresAndArrows) {
     const QImage picture = daily::drawComparison(size, v, font, palette);
     EXPECT_EQ(daily::percentOfBest(300, 400), 75);
     EXPECT_EQ(store::diurnalVariation(300, 400), 29);  // 100 / 350 x 100 = 28.57
-    EXPECT_EQ(daily::percentOfBest(401, 800), 50);  // 50.125
+    EXPECT_EQ(daily::percentOfBest(401, 800), 50);     // 50.125
 
     // Arrows stand 5 below the row top, their left edge at right end - 19 - 14 + 5.
     auto arrowPixels = [&](int top, const QColor& colour, int rowRight = 276 - 4) {
@@ -233,11 +233,11 @@ TEST(SummaryPictureTest, RowsFiguresAndArrows) {
         return n;
     };
     const QColor good(0, 128, 0), bad(192, 0, 0);
-    EXPECT_GT(arrowPixels(4, bad), 10);    // morning lower than before
-    EXPECT_GT(arrowPixels(28, good), 10);  // evening higher
-    EXPECT_GT(arrowPixels(52, bad), 10);   // diurnal 29 against 0
-    EXPECT_GT(arrowPixels(80, bad, 276 / 2 - 4), 10);  // day symptoms up, at the end of the left half
-    EXPECT_EQ(arrowPixels(80, bad) + arrowPixels(80, good), 0);  // night symptoms unchanged
+    EXPECT_GT(arrowPixels(4, bad), 10);                            // morning lower than before
+    EXPECT_GT(arrowPixels(28, good), 10);                          // evening higher
+    EXPECT_GT(arrowPixels(52, bad), 10);                           // diurnal 29 against 0
+    EXPECT_GT(arrowPixels(80, bad, 276 / 2 - 4), 10);              // day symptoms up, at the end of the left half
+    EXPECT_EQ(arrowPixels(80, bad) + arrowPixels(80, good), 0);    // night symptoms unchanged
     EXPECT_EQ(arrowPixels(108, good) + arrowPixels(108, bad), 0);  // relievers unchanged
     // The row's background is the window colour, outside the text and arrow.
     EXPECT_EQ(picture.pixelColor(200, 14), palette.color(QPalette::Base));

@@ -3,8 +3,8 @@
 #include "about/TAsAbo.h"
 #include "app/HelpWindow.h"
 #include "controls/TDaButton.h"
-#include "controls/TDaPanel.h"
 #include "controls/TDaNumber.h"
+#include "controls/TDaPanel.h"
 #include "controls/TDaSwitch.h"
 #include "daily/DailyCommands.h"
 #include "daily/DailyWindows.h"
@@ -55,7 +55,8 @@ public:
         return opens;
     }
     WindowAnswer<bool> confirmDeletion(QWidget&, const daily::Deletion& d, const QPoint& topRight) override {
-        asked << QString(d.of == daily::Deletion::Of::Person ? "delete person " : "delete day ") + d.date + " " + d.name;
+        asked << QString(d.of == daily::Deletion::Of::Person ? "delete person " : "delete day ") + d.date + " " +
+                     d.name;
         at = topRight;
         return {opens, false};
     }
@@ -144,9 +145,10 @@ TEST_F(ScriptedCardTest, EachWindowIsAskedForBesideItsButton) {
 TEST_F(ScriptedCardTest, AReadingAboveTheBestBecomesTheBestOnlyWhenTheUserSaysSo) {
     auto* morning = on<controls::TDaNumber>("PkMorn");
     QTest::keyClicks(morning, "999\r");  // a slip: the entry holds and shows 800
-    windows.answer = 1;                    // No
+    windows.answer = 1;                  // No
     ASSERT_TRUE(card().SaveDay());
-    EXPECT_EQ(windows.asked, QStringList{"ask Morning 800 is above Jo's personal best of 400 l/min. Make 800 the personal best?"});
+    EXPECT_EQ(windows.asked,
+              QStringList{"ask Morning 800 is above Jo's personal best of 400 l/min. Make 800 the personal best?"});
     EXPECT_EQ(diary.days.GetDly(jo, card().CurrentDate()).values.morning, 800);
     // The reading the day holds is not asked about again; a new one is.
     ASSERT_TRUE(card().SaveDay());
@@ -234,8 +236,9 @@ TEST_F(ScriptedCardTest, ATriggerThatCannotBeSavedIsSaidAtOnceAndClosingAsksWhet
     writeBytes(folder.file("DlyTrig.dat"), damaged);
     diary.files.OpenDB();
     card().CalDateChange();
-    const QString problem = "DlyTrig.dat could not be opened (field 1 \"DyID\" is a numeric field (type N); only "
-                            "character and date fields are stored), so the day's triggers cannot be saved.";
+    const QString problem =
+        "DlyTrig.dat could not be opened (field 1 \"DyID\" is a numeric field (type N); only "
+        "character and date fields are stored), so the day's triggers cannot be saved.";
     EXPECT_EQ(card().info(), "ERROR: " + problem + " It has been left as it is.");
 
     card().show();
@@ -288,8 +291,8 @@ TEST_F(OpenerTest, TheCardsOpenBesideTheirButtonsAndStayOnTheScreen) {
                   // It names the folder the diary is kept in (whole in the tooltip when shortened).
                   auto* about = qobject_cast<about::TAsAbo*>(window);
                   ASSERT_TRUE(about);
-                  const QString named = about->LabFolder->toolTip().isEmpty() ? about->LabFolder->text()
-                                                                              : about->LabFolder->toolTip();
+                  const QString named =
+                      about->LabFolder->toolTip().isEmpty() ? about->LabFolder->text() : about->LabFolder->toolTip();
                   EXPECT_EQ(named, diary().files.folder());
                   EXPECT_FALSE(named.isEmpty());
               });
@@ -342,7 +345,8 @@ TEST_F(OpenerTest, F1OpensTheHelpOfTheWindowAndPageInFront) {
     const auto press = [&](QWidget* window, const QKeySequence& key) {
         QApplication::setActiveWindow(window);
         ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-        QTest::keySequence(window->isAncestorOf(QApplication::focusWidget()) ? QApplication::focusWidget() : window, key);
+        QTest::keySequence(window->isAncestorOf(QApplication::focusWidget()) ? QApplication::focusWidget() : window,
+                           key);
     };
     const auto helpOn = [&](QWidget* window) {
         press(window, Qt::Key_F1);
@@ -353,13 +357,15 @@ TEST_F(OpenerTest, F1OpensTheHelpOfTheWindowAndPageInFront) {
     EXPECT_EQ(helpOn(&card()), "AdditionalDailyCard");
     press(&help, Qt::Key_Escape);
     EXPECT_FALSE(help.isVisible());
-    withModal([&] { click(widget("BtnPer")); }, [&](QWidget* window) {
-        qobject_cast<personal::TAsPer*>(window)->Pages->setCurrentIndex(1);
-        EXPECT_EQ(helpOn(window), "PeakFlowPage");
-        press(&help, QKeySequence(Qt::CTRL | Qt::Key_W));
-        EXPECT_FALSE(help.isVisible());
-    });
-    withModal([&] { click(widget("BtnRep")); }, [&](QWidget* window) { EXPECT_EQ(helpOn(window), "PulmoraReportCard"); });
+    withModal([&] { click(widget("BtnPer")); },
+              [&](QWidget* window) {
+                  qobject_cast<personal::TAsPer*>(window)->Pages->setCurrentIndex(1);
+                  EXPECT_EQ(helpOn(window), "PeakFlowPage");
+                  press(&help, QKeySequence(Qt::CTRL | Qt::Key_W));
+                  EXPECT_FALSE(help.isVisible());
+              });
+    withModal([&] { click(widget("BtnRep")); },
+              [&](QWidget* window) { EXPECT_EQ(helpOn(window), "PulmoraReportCard"); });
     help.close();
     withModal([&] { click(widget("BtnSheet")); }, [&](QWidget* window) { EXPECT_EQ(helpOn(window), "index"); });
 }
@@ -375,15 +381,16 @@ TEST_F(CardTest, ClosingOnATriggerThatCannotBeSavedAsksFirst) {
     card().show();
     click(widget("CoughDay"));
     additional().TickTrigger("POLLEN");
-    withModal([&] { EXPECT_TRUE(card().close()); },
-              [&](QWidget* window) {
-                  auto* question = qobject_cast<QMessageBox*>(window);
-                  ASSERT_TRUE(question);
-                  EXPECT_TRUE(question->text().contains(", so the day's triggers cannot be saved. Leave and lose them"));
-                  EXPECT_EQ(question->defaultButton()->text(), "Stay");
-                  for (QAbstractButton* button : question->buttons())
-                      if (button->text() == "Leave") button->click();
-              });
+    withModal(
+        [&] { EXPECT_TRUE(card().close()); },
+        [&](QWidget* window) {
+            auto* question = qobject_cast<QMessageBox*>(window);
+            ASSERT_TRUE(question);
+            EXPECT_TRUE(question->text().contains(", so the day's triggers cannot be saved. Leave and lose them"));
+            EXPECT_EQ(question->defaultButton()->text(), "Stay");
+            for (QAbstractButton* button : question->buttons())
+                if (button->text() == "Leave") button->click();
+        });
     EXPECT_FALSE(card().isVisible());
 }
 

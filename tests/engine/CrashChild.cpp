@@ -12,8 +12,7 @@ int main(int argc, char** argv) {
     Engine engine;
     auto opened = engine.open(argv[1], tags);
     if (!opened.table)
-        opened = engine.create(argv[1], {{"Key", FieldType::Character, 8}, {"Value", FieldType::Character, 8}},
-                               tags);
+        opened = engine.create(argv[1], {{"Key", FieldType::Character, 8}, {"Value", FieldType::Character, 8}}, tags);
     Table* t = opened.table;
     if (!t) return 3;
     t->selectTag(t->tag("key"));

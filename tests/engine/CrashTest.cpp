@@ -1,9 +1,9 @@
 #include "EngineFixture.h"
 
-#include <csignal>
-#include <random>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <csignal>
+#include <random>
 
 namespace pulmora::test {
 namespace {
@@ -24,8 +24,7 @@ std::vector<std::string> runAndKill(const std::string& table, int lines, int del
     FILE* reader = ::fdopen(out[0], "r");
     std::vector<std::string> saved;
     char line[64];
-    while (int(saved.size()) < lines && std::fgets(line, sizeof line, reader))
-        saved.emplace_back(line, 8);
+    while (int(saved.size()) < lines && std::fgets(line, sizeof line, reader)) saved.emplace_back(line, 8);
     ::usleep(useconds_t(delayMicros));
     ::kill(child, SIGKILL);
     // Saves reported between the last read and the kill count too.

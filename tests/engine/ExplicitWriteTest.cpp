@@ -272,8 +272,8 @@ TEST_F(ExplicitWriteTest, AFailedPackKeepsTheOldFile) {
     t->markDeleted();
     ASSERT_TRUE(t->flush());
     const auto before = readBytes(path());
-    for (const auto& [op, n] : std::vector<std::pair<Operation, int>>{
-             {Operation::Write, 1}, {Operation::Sync, 1}, {Operation::Rename, 1}}) {
+    for (const auto& [op, n] :
+         std::vector<std::pair<Operation, int>>{{Operation::Write, 1}, {Operation::Sync, 1}, {Operation::Rename, 1}}) {
         faults.failNth(op, n);
         EXPECT_FALSE(t->pack());
         EXPECT_EQ(readBytes(path()), before);

@@ -1,8 +1,8 @@
 #include "EngineFixture.h"
 
-#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <filesystem>
 
 namespace pulmora::test {
 namespace {

@@ -7,7 +7,10 @@ namespace {
 TEST_F(EngineTest, DbfreadReadsWhatTheEngineWrites) {
     auto* t = create();
     ASSERT_TRUE(add(t, "Alan", "Bath", "7"));
-    ASSERT_TRUE(add(t, "B\xe9" "a", "Ayr", "12"));  // é in Windows-1252
+    ASSERT_TRUE(add(t,
+                    "B\xe9"
+                    "a",
+                    "Ayr", "12"));  // é in Windows-1252
     ASSERT_TRUE(add(t, "Carol", "York"));
     t->selectTag(t->tag("byName"));
     ASSERT_TRUE(t->seek("Carol"));
@@ -27,7 +30,8 @@ TEST_F(EngineTest, DbfreadReadsWhatTheEngineWrites) {
     EXPECT_EQ(out,
               "[('Name', 'C', 6), ('Town', 'C', 4), ('Born', 'D', 8), ('Score', 'C', 3)]\n"
               "live ['Alan', 'Bath', datetime.date(2000, 2, 29), '7']\n"
-              "live ['B\xc3\xa9" "a', 'Ayr', datetime.date(2000, 2, 29), '12']\n"
+              "live ['B\xc3\xa9"
+              "a', 'Ayr', datetime.date(2000, 2, 29), '12']\n"
               "deleted ['Carol', 'York', datetime.date(2000, 2, 29), '1']\n");
 }
 

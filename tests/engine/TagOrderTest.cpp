@@ -59,9 +59,9 @@ TEST_P(TagOrderTest, EveryTagIsInKeyOrderWithTiesInRecordOrder) {
     // Short and long keys (beyond 16 bytes), both directions, keys that begin other keys and
     // two tags with the same key.
     const std::vector<engine::TagDefinition> tags = {
-        {"a", "A", false, false},     {"aDown", "A", false, true},   {"ab", "A+B", false, false},
-        {"abDown", "A+B", false, true}, {"b", "B", false, false},     {"dDown", "D", false, true},
-        {"da", "D+A", false, false},  {"abAgain", "a+b", false, false}, {"bd", "B+D", false, true},
+        {"a", "A", false, false},       {"aDown", "A", false, true},      {"ab", "A+B", false, false},
+        {"abDown", "A+B", false, true}, {"b", "B", false, false},         {"dDown", "D", false, true},
+        {"da", "D+A", false, false},    {"abAgain", "a+b", false, false}, {"bd", "B+D", false, true},
     };
     std::mt19937 random(7);
     auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
@@ -70,8 +70,8 @@ TEST_P(TagOrderTest, EveryTagIsInKeyOrderWithTiesInRecordOrder) {
         // Few distinct values, so that keys tie often, also within their first 16 bytes.
         std::string b = std::string("SAME PREFIX ") + char('A' + pick(3)) + "    " + char('a' + pick(3));
         b.resize(20, ' ');
-        rows.push_back({std::string(1, char('A' + pick(20))) + ' ', b, "2024" + std::to_string(10 + pick(3)) + "0" +
-                                                                            std::to_string(1 + pick(9))});
+        rows.push_back({std::string(1, char('A' + pick(20))) + ' ', b,
+                        "2024" + std::to_string(10 + pick(3)) + "0" + std::to_string(1 + pick(9))});
     }
     GetParam().arrange(rows, random);
 
@@ -118,12 +118,11 @@ TEST_P(TagOrderTest, EveryTagIsInKeyOrderWithTiesInRecordOrder) {
     expectKeyOrder("after a reindex");
 }
 
-INSTANTIATE_TEST_SUITE_P(Shapes, TagOrderTest, ::testing::ValuesIn(kShapes),
-                         [](const auto& info) {
-                             std::string name = info.param.name;
-                             std::replace(name.begin(), name.end(), ' ', '_');
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Shapes, TagOrderTest, ::testing::ValuesIn(kShapes), [](const auto& info) {
+    std::string name = info.param.name;
+    std::replace(name.begin(), name.end(), ' ', '_');
+    return name;
+});
 
 }  // namespace
 }  // namespace pulmora::test

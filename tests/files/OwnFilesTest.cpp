@@ -25,19 +25,19 @@ TEST(OwnFiles, NoFileAUserNamesReplacesOneOfTheDiarysOwn) {
     fs::create_symlink(diary.file("Daily.dat"), elsewhere.file("link.csv"));
     fs::create_directory_symlink(diary.path(), elsewhere.path() / "diary");
     fs::create_hard_link(diary.file("Daily.dat"), elsewhere.file("hard.csv"));
-    std::optional<files::OwnFiles> claim(std::in_place,
-                                         std::vector<std::string>{diary.file("Daily.dat"), diary.file("pulmora.ini"),
-                                                                  diary.file("pulmora.lock")},
-                                         std::vector<std::string>{diary.file("backups"), diary.file("help")});
+    std::optional<files::OwnFiles> claim(
+        std::in_place,
+        std::vector<std::string>{diary.file("Daily.dat"), diary.file("pulmora.ini"), diary.file("pulmora.lock")},
+        std::vector<std::string>{diary.file("backups"), diary.file("help")});
 
     const struct {
         std::string target;
         bool refused;
     } cases[] = {
         {diary.file("Daily.dat"), true},
-        {elsewhere.file("link.csv"), true},                              // a link to it
+        {elsewhere.file("link.csv"), true},                             // a link to it
         {(elsewhere.path() / "diary" / "pulmora.ini").string(), true},  // through a linked folder
-        {elsewhere.file("hard.csv"), true},                              // a second name of the same file
+        {elsewhere.file("hard.csv"), true},                             // a second name of the same file
         {diary.file("help/../Daily.dat"), true},
         {diary.file("pulmora.lock"), true},  // not there yet, but the program's to make
         {diary.file("backups/2024-06-15/Daily.dat"), true},

@@ -5,14 +5,14 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <filesystem>
-#include <functional>
 #include <grp.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <algorithm>
+#include <filesystem>
+#include <functional>
 
 namespace pulmora::test {
 namespace {
@@ -43,7 +43,9 @@ TEST(UserFileTest, ANewFileIsTheOwnersAnOldOneKeepsItsModeALinkIsWrittenThrough)
              writeBytes(f.file("out"), {'o', 'l', 'd'});
              ::chmod(f.file("out").c_str(), 0644);
          },
-         "out", 0644, {"out"}},
+         "out",
+         0644,
+         {"out"}},
         {"a link to a file elsewhere",
          [](const TempFolder& f) {
              fs::create_directory(f.path() / "kept");
@@ -51,7 +53,9 @@ TEST(UserFileTest, ANewFileIsTheOwnersAnOldOneKeepsItsModeALinkIsWrittenThrough)
              ::chmod(f.file("kept/real").c_str(), 0640);
              fs::create_symlink("kept/real", f.path() / "out");
          },
-         "kept/real", 0640, {"kept", "out"}},
+         "kept/real",
+         0640,
+         {"kept", "out"}},
     };
     for (const UserFileCase& c : cases) {
         TempFolder folder;
@@ -130,7 +134,8 @@ TEST(UserFileTest, OnlyUnfinishedFilesNoReplacementHoldsAreRemoved) {
 TEST(UserFileTest, AFolderThatCannotBeSyncedFailsTheReplacement) {
     TempFolder folder;
     int syncs = 0;
-    files::faults::setHook([&syncs](files::faults::Operation op) { return op != files::faults::Operation::Sync || ++syncs != 2; });
+    files::faults::setHook(
+        [&syncs](files::faults::Operation op) { return op != files::faults::Operation::Sync || ++syncs != 2; });
     files::Replacement file(folder.file("out"), files::kUserFile);
     const bool replaced = file.replaceBy(kNew.data(), kNew.size());
     files::faults::setHook({});

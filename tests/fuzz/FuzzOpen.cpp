@@ -1,10 +1,10 @@
 // libFuzzer target: arbitrary bytes as a record file, through the opener, the walks and seeks.
 #include "engine/Table.h"
 
+#include <unistd.h>
 #include <cstdint>
 #include <cstdio>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
@@ -42,9 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (auto opened = engine.open(scratchPath(), {}); opened.table) walk(opened.table);
     engine.closeAll();
     // Files shaped like the day file get its tags, walks in each order and seeks.
-    const std::vector<TagDefinition> tags = {{"diDyID", "DyID", true, true},
-                                       {"diASID", "AsID", false, false},
-                                       {"key", "Asid+AsDt", false, false}};
+    const std::vector<TagDefinition> tags = {
+        {"diDyID", "DyID", true, true}, {"diASID", "AsID", false, false}, {"key", "Asid+AsDt", false, false}};
     if (auto opened = engine.open(scratchPath(), tags); opened.table) {
         Table* t = opened.table;
         for (const auto& definition : tags) {

@@ -4,8 +4,8 @@
 #include "stats/ReportDiary.h"
 
 #include <QBarSet>
-#include <QCoreApplication>
 #include <QCategoryAxis>
+#include <QCoreApplication>
 #include <QGraphicsLayout>
 #include <QGraphicsScene>
 #include <QGraphicsTextItem>
@@ -13,9 +13,9 @@
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QPieSeries>
+#include <QRegularExpression>
 #include <QScatterSeries>
 #include <QStackedBarSeries>
-#include <QRegularExpression>
 #include <QTextDocumentFragment>
 #include <QValueAxis>
 
@@ -80,7 +80,8 @@ protected:
     }
     QValueAxis* valueAxis(Qt::Orientation orientation) const {
         for (QAbstractAxis* axis : chart->axes(orientation))
-            if (auto* value = qobject_cast<QValueAxis*>(axis); value && !qobject_cast<QCategoryAxis*>(axis)) return value;
+            if (auto* value = qobject_cast<QValueAxis*>(axis); value && !qobject_cast<QCategoryAxis*>(axis))
+                return value;
         return nullptr;
     }
 
@@ -325,7 +326,9 @@ TEST_F(GraphCharts, LabelsAreThinnedSoThatNoneOverlapsOrIsCut) {
             EXPECT_TRUE(QRectF(QPointF(0, 0), size).contains(labels[i])) << size.width() << " " << i;
             for (size_t j = i + 1; j < labels.size(); ++j)
                 EXPECT_FALSE(labels[i].adjusted(1, 1, -1, -1).intersects(labels[j].adjusted(1, 1, -1, -1)))
-                    << size.width() << ": " << i << " and " << j << " " << labels[i].x() << "," << labels[i].y() << " " << labels[i].width() << "x" << labels[i].height() << " / " << labels[j].x() << "," << labels[j].y() << " " << labels[j].width() << "x" << labels[j].height();
+                    << size.width() << ": " << i << " and " << j << " " << labels[i].x() << "," << labels[i].y() << " "
+                    << labels[i].width() << "x" << labels[i].height() << " / " << labels[j].x() << "," << labels[j].y()
+                    << " " << labels[j].width() << "x" << labels[j].height();
         }
     }
 }
@@ -337,7 +340,7 @@ TEST_F(GraphCharts, ThePictureWithAndWithoutItsGradient) {
     const QImage paper = chart->picture(1.0, reports::ChartBackground::Plain);
     ASSERT_EQ(shown.size(), QSize(800, 500));
     const QPoint topRight(795, 4), bottomLeft(4, 495);
-    EXPECT_LT(QColor(shown.pixel(topRight)).red(), 205);  // towards silver
+    EXPECT_LT(QColor(shown.pixel(topRight)).red(), 205);    // towards silver
     EXPECT_GT(QColor(shown.pixel(bottomLeft)).red(), 245);  // white
     EXPECT_EQ(QColor(paper.pixel(topRight)), QColor(Qt::white));
     EXPECT_EQ(chart->backgroundBrush().gradient() != nullptr, true);  // the gradient is back afterwards
@@ -358,13 +361,14 @@ QStringList drawnTexts(const QGraphicsScene& scene, const QRegularExpression& sh
 // At about the size the chart has in the report card's smallest window every bar keeps its label,
 // the legend its figures, and the title its words.
 TEST_F(GraphCharts, AtTheCardsSmallestEveryTextStaysWhole) {
-    for (int i = 0; i < 60; ++i) d.addDay(person, D.addDays(-i), [i] {
-        store::DayValues v;
-        v.morning = 300 + i;
-        v.evening = 390;
-        v.rating = 1 + i % 3;
-        return v;
-    }());
+    for (int i = 0; i < 60; ++i)
+        d.addDay(person, D.addDays(-i), [i] {
+            store::DayValues v;
+            v.morning = 300 + i;
+            v.evening = 390;
+            v.rating = 1 + i % 3;
+            return v;
+        }());
     chart->setGeometry(0, 0, 552, 300);
     plot("Poor Perceiver Indicator");
     EXPECT_EQ(axisLabels().size(), 12);
@@ -372,7 +376,8 @@ TEST_F(GraphCharts, AtTheCardsSmallestEveryTextStaysWhole) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     const QStringList legend = drawnTexts(scene, QRegularExpression("Zone \\(Morn"));
     ASSERT_EQ(legend.size(), 3);
-    for (const QString& text : legend) EXPECT_TRUE(text.contains(QRegularExpression("\\d+ +\\d+ %$"))) << text.toStdString();
+    for (const QString& text : legend)
+        EXPECT_TRUE(text.contains(QRegularExpression("\\d+ +\\d+ %$"))) << text.toStdString();
     plot("Diurnal Variation");
     const QStringList title = drawnTexts(scene, QRegularExpression("Diurnal Variation Graph for"));
     ASSERT_EQ(title.size(), 1);
@@ -394,7 +399,8 @@ TEST_F(GraphCharts, PrintedAndSavedChartsAreLaidOutForTheirTarget) {
     EXPECT_NEAR(double(job.pages[0].page.size().width()) / job.pages[0].page.size().height(), 11 / 7.5, 0.01);
     const QImage saved = reports::savedGraphPicture(chart->plan());
     EXPECT_EQ(saved.size(), reports::kSavedGraphSize);
-    EXPECT_EQ(saved, reports::renderGraph(chart->plan(), reports::kSavedGraphSize, 1.0, reports::ChartBackground::Plain));
+    EXPECT_EQ(saved,
+              reports::renderGraph(chart->plan(), reports::kSavedGraphSize, 1.0, reports::ChartBackground::Plain));
     EXPECT_EQ(saved.pixelColor(saved.width() - 3, 2), QColor(Qt::white));
 }
 

@@ -60,8 +60,8 @@ protected:
 
 TEST(GraphOptions, TheRelieverAnalysisComesLast) {
     EXPECT_EQ(reports::graphOptionTexts(),
-              QStringList({"Percentage Best", "Peak Flow Trend", "Diurnal Variation", "Zone Frequency", "Symptom Activity",
-                           "Poor Perceiver Indicator", "Reliever Use vs Percentage Best"}));
+              QStringList({"Percentage Best", "Peak Flow Trend", "Diurnal Variation", "Zone Frequency",
+                           "Symptom Activity", "Poor Perceiver Indicator", "Reliever Use vs Percentage Best"}));
     // Each text names its analysis, whatever the list's order.
     for (int i = 0; i < reports::kGraphOptions; ++i)
         EXPECT_EQ(reports::graphOptionNamed(reports::graphOptionTexts()[i]), reports::GraphOption(i));
@@ -76,10 +76,11 @@ TEST_F(GraphPlans, WithoutAReadingThereIsNothingToPlot) {
     symptomsOnly.coughDay = true;
     d.addDay(person, D, symptomsOnly);
     for (const QString option : {"Percentage Best", "Peak Flow Trend", "Diurnal Variation", "Zone Frequency",
-                                  "Poor Perceiver Indicator", "Reliever Use vs Percentage Best"}) {
+                                 "Poor Perceiver Indicator", "Reliever Use vs Percentage Best"}) {
         const GraphPlan plan = plot(option);
         EXPECT_EQ(plan.info, "There is no information to plot in the Graph?!") << option.toStdString();
-        EXPECT_FALSE(plan.cSerA.active || plan.cSerB.active || plan.cStatA.active || plan.cStatB.active || plan.cPieA.active);
+        EXPECT_FALSE(plan.cSerA.active || plan.cSerB.active || plan.cStatA.active || plan.cStatB.active ||
+                     plan.cPieA.active);
         EXPECT_TRUE(plan.title.isEmpty());
         EXPECT_FALSE(plan.dateAxisEnabled.has_value());  // "Date Axis" stays as it was
     }
@@ -230,7 +231,8 @@ TEST_F(GraphPlans, ZoneFrequencyOfAnEveningOnlyDayCountsOneReading) {
     const GraphPlan plan = plot("Zone Frequency", 30);
     EXPECT_EQ(ys(plan.cPieA.points), (std::vector<double>{0, 1, 0}));
     EXPECT_EQ(labels(plan.cPieA.points),
-              (std::vector<QString>{"Green Zone (Morn 0 Even 0)", "Yellow Zone (Morn 0 Even 1)", "Red Zone (Morn 0 Even 0)"}));
+              (std::vector<QString>{"Green Zone (Morn 0 Even 0)", "Yellow Zone (Morn 0 Even 1)",
+                                    "Red Zone (Morn 0 Even 0)"}));
     EXPECT_EQ(plan.title, QStringList({"Zone Frequency Graph for Ann for Period 31 May 2023 to 30 June 2023",
                                        "Morning Readings Taken is 0  -  Evening Readings Taken is 1"}));
     EXPECT_TRUE(plan.cPieA.active);
@@ -248,17 +250,18 @@ TEST_F(GraphPlans, PoorPerceiverBarsInTheirOrderWithoutUnratedDays) {
     const GraphPlan plan = plot("Poor Perceiver Indicator");
     EXPECT_EQ(plan.shape, SeriesShape::HorizontalBars);
     EXPECT_EQ(labels(plan.cSerA.points),
-              (std::vector<QString>{"in Red Zone", "in Yellow Zone", "in Green Zone", "Rated Asthma as Bad", "in Red Zone",
-                                    "in Yellow Zone", "in Green Zone", "Rated Asthma as Average", "in Red Zone",
-                                    "in Yellow Zone", "in Green Zone", "Rated Asthma as Good"}));
+              (std::vector<QString>{"in Red Zone", "in Yellow Zone", "in Green Zone", "Rated Asthma as Bad",
+                                    "in Red Zone", "in Yellow Zone", "in Green Zone", "Rated Asthma as Average",
+                                    "in Red Zone", "in Yellow Zone", "in Green Zone", "Rated Asthma as Good"}));
     EXPECT_EQ(ys(plan.cSerA.points), (std::vector<double>{1, 1, 1, 3, 0, 1, 1, 2, 0, 0, 2, 2}));
     const QColor r = colours::kRed, y = colours::kYellow, g = colours::kLime, grey = colours::kGrey;
     EXPECT_EQ(colourList(plan.cSerA.points), (std::vector<QColor>{r, y, g, grey, r, y, g, grey, r, y, g, grey}));
     EXPECT_EQ(xs(plan.cSerA.points), (std::vector<double>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}));
     EXPECT_EQ(plan.bottom.title, "Number of Occurrences (5 Recorded Days)");
     EXPECT_EQ(plan.left.title, "");
-    EXPECT_EQ(plan.title, QStringList({"Poor Perceiver Indicator Graph for Ann", "for Period 1 April 2023 to 30 June 2023",
-                                       "nb. Morning and Evening Peak Readings are counted as separate Readings"}));
+    EXPECT_EQ(plan.title,
+              QStringList({"Poor Perceiver Indicator Graph for Ann", "for Period 1 April 2023 to 30 June 2023",
+                           "nb. Morning and Evening Peak Readings are counted as separate Readings"}));
     EXPECT_FALSE(plan.cSerB.active || plan.cStatA.active || plan.cStatB.active);
     EXPECT_EQ(plan.dateAxisEnabled, false);
     EXPECT_EQ(plan.bottom.minimum, 0);
@@ -319,9 +322,9 @@ TEST_F(GraphPlans, RelieverUseAgainstPercentageBest) {
     d.addDay(person, QDate(2023, 6, 1), v);
     d.addReadings(person, QDate(2023, 6, 2), 0, 360);  // 90, no reliever
     const GraphPlan plan = plot("Reliever Use vs Percentage Best");
-    EXPECT_EQ(plan.cSerB.points, (std::vector<GraphPoint>{{4, 50, {}, colours::kYellow},
-                                                          {4, 75, {}, colours::kNavy},
-                                                          {0, 90, {}, colours::kNavy}}));
+    EXPECT_EQ(plan.cSerB.points,
+              (std::vector<GraphPoint>{
+                  {4, 50, {}, colours::kYellow}, {4, 75, {}, colours::kNavy}, {0, 90, {}, colours::kNavy}}));
     EXPECT_EQ(plan.pointerSize, 3);
     EXPECT_TRUE(plan.cSerB.active);
     EXPECT_FALSE(plan.cSerA.active || plan.cStatA.active || plan.cStatB.active || plan.cPieA.active);

@@ -16,8 +16,8 @@ GraphPeriod lastDays(int days) { return reports::graphPeriod(D, days); }
 
 TEST(GraphPeriods, TextsAndDays) {
     EXPECT_EQ(reports::graphPeriodTexts(), QStringList({"1 Month", "3 Months", "6 Months", "9 Months", "Year"}));
-    const std::pair<const char*, int> days[] = {
-        {"1 Month", 30}, {"3 Months", 90}, {"6 Months", 180}, {"9 Months", 270}, {"Year", 365}, {"", 0}, {"2 Months", 0}};
+    const std::pair<const char*, int> days[] = {{"1 Month", 30}, {"3 Months", 90}, {"6 Months", 180}, {"9 Months", 270},
+                                                {"Year", 365},   {"", 0},          {"2 Months", 0}};
     for (const auto& [text, expected] : days) {
         const auto span = reports::graphSpanNamed(text);
         EXPECT_EQ(span ? reports::spanDays(*span) : 0, expected) << text;
@@ -164,8 +164,8 @@ TEST_F(GraphTables, SymptomRowTexts) {
     ASSERT_EQ(t.rows.size(), 2u);
     EXPECT_EQ(t.rows[1], QStringList({"05-Jun-2023 ", "Mon", "Yes", "", "Yes", "", "Yes", "Yes", "", "", "Yes", "Yes",
                                       "", "2", "4", "Good", "20230605"}));
-    EXPECT_EQ(t.rows[0], QStringList({"06-Jun-2023 ", "Tue", "", "Yes", "", "Yes", "", "", "Yes", "Yes", "", "",
-                                      "Yes", "0", "0", "Bad", "20230606"}));
+    EXPECT_EQ(t.rows[0], QStringList({"06-Jun-2023 ", "Tue", "", "Yes", "", "Yes", "", "", "Yes", "Yes", "", "", "Yes",
+                                      "0", "0", "Bad", "20230606"}));
     d.addReadings(person, QDate(2023, 6, 7), 300, 300);
     EXPECT_EQ(symptomGrid().rows[0][sy::Rated], "");
 }

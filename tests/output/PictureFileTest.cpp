@@ -7,8 +7,8 @@
 #include <QImageReader>
 #include <QPainter>
 
-#include <filesystem>
 #include <sys/stat.h>
+#include <filesystem>
 
 namespace pulmora::test {
 namespace {

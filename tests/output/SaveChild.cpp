@@ -19,8 +19,9 @@ namespace {
 QString printed(int argc, char** argv, const QString& path) {
     QGuiApplication app(argc, argv);
     pulmora::output::PrintJob job;
-    job.pages.push_back({pulmora::output::RecordedPage::record({100, 100}, [](QPainter& p) { p.fillRect(10, 10, 50, 50, Qt::red); }),
-                         pulmora::output::PageSizing::fitted()});
+    job.pages.push_back(
+        {pulmora::output::RecordedPage::record({100, 100}, [](QPainter& p) { p.fillRect(10, 10, 50, 50, Qt::red); }),
+         pulmora::output::PageSizing::fitted()});
     return pulmora::output::printToPdf(path, job).error();
 }
 

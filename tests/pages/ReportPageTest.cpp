@@ -74,7 +74,7 @@ TEST(BirthDateText, DatesOfBirthAreWrittenDayMonthYear) {
     const QDate today(2026, 12, 8);
     EXPECT_EQ(reports::birthDateText("19800131", today), "31-Jan-1980");
     EXPECT_EQ(reports::birthDateText("20010905", today), "5-Sep-2001");
-    EXPECT_EQ(reports::birthDateText("19800100", today), "8-Dec-2026");  // day 0: today
+    EXPECT_EQ(reports::birthDateText("19800100", today), "8-Dec-2026");   // day 0: today
     EXPECT_EQ(reports::birthDateText("00000315", today), "15-Mar-2000");  // year 0: 2000
     // Anything that is no date is written as it is stored.
     EXPECT_EQ(reports::birthDateText("        ", today), "        ");
@@ -149,7 +149,8 @@ TEST_F(PersonHeader, TheLongestValuesOverprintNothingAndStandWhole) {
         person.*field = longest;
     const int weekly = reports::weeklyLayout({reports::measureWeekly().width, 100}, m).header.width();
     for (const int width : {weekly, 480}) {
-        const std::vector<reports::HeaderText> texts = reports::layOutPersonHeader(width, "Weekly Comparison Report", person);
+        const std::vector<reports::HeaderText> texts =
+            reports::layOutPersonHeader(width, "Weekly Comparison Report", person);
         ASSERT_EQ(texts.size(), 13u);
         for (size_t i = 0; i < texts.size(); ++i) {
             EXPECT_GE(texts[i].rect.left(), 0) << texts[i].text.toStdString();
@@ -222,8 +223,7 @@ protected:
         const QRectF paper = printer.pageRect(QPrinter::DevicePixel);
         return {std::min(paper.width(),
                          double(page.width()) / onScreen.horizontalAdvance('H') * onPrinter.horizontalAdvance('H')),
-                std::min(paper.height(),
-                         double(page.height()) / (onScreen.height() + 4) * onPrinter.lineSpacing())};
+                std::min(paper.height(), double(page.height()) / (onScreen.height() + 4) * onPrinter.lineSpacing())};
     }
     // Where the report picture of the page lands on the rendering, the page printed that large.
     static QRect expectedReport(const PageLayout& layout, QSize report, QSizeF printedSize) {
@@ -334,7 +334,8 @@ TEST_F(PrintedReports, APageWithoutReadingsHoldsOnlyTheTextItShows) {
     const std::tuple<reports::ReportBuilder, const char*, std::vector<const char*>> kinds[] = {
         {reports::WeeklyComparison, "Symptoms Occurred:", {"Peak Flow Percentage Best Chart", "Zone", "Minimum"}},
         {reports::MonthlyBasic, "Breathless", {"Morning/Evening Change", "Peak Reading", "% Best", "N/A"}},
-        {reports::MonthlyAdditional, "Symptom Previous Day Comparison:",
+        {reports::MonthlyAdditional,
+         "Symptom Previous Day Comparison:",
          {"Peak Flow Previous Day Comparison:", "Morning", "Diurnal Variation"}},
     };
     for (const auto& [build, shown, hidden] : kinds) {
@@ -353,9 +354,8 @@ TEST_F(PrintedReports, WithoutAReportThereIsNothingToPrintOrSave) {
     const auto report = reports::WeeklyComparison(d.diary.reports, nobody, D, 1.0);
     ASSERT_FALSE(report.available);
     EXPECT_TRUE(reports::PrintAsthmaReport(report).pages.empty());
-    EXPECT_FALSE(output::printToPdf(QString::fromStdString(folder.file("none.pdf")),
-                                    reports::PrintAsthmaReport(report))
-                     .ok());
+    EXPECT_FALSE(
+        output::printToPdf(QString::fromStdString(folder.file("none.pdf")), reports::PrintAsthmaReport(report)).ok());
     EXPECT_FALSE(std::filesystem::exists(folder.file("none.pdf")));
     EXPECT_TRUE(reports::savedReportPicture(report).isNull());
 }

@@ -3,25 +3,25 @@
 #include "personal/DateBox.h"
 #include "personal/TAsPer.h"
 #include "personal/TasTrg.h"
-#include "store/ReportCursors.h"
 #include "store/Clock.h"
 #include "store/Keys.h"
+#include "store/ReportCursors.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCalendarWidget>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QApplication>
-#include <QCoreApplication>
-#include "controls/MessageLine.h"
-#include <QKeyEvent>
 #include <QTest>
+#include "controls/MessageLine.h"
 
 #include <functional>
 
@@ -38,7 +38,7 @@ using personal::TasTrg;
 class RecordedWindows : public personal::PersonalWindows {
 public:
     controls::WindowAnswer<std::optional<QStringList>> pickTriggersForPerson(QWidget&, const QString& person,
-                                                                            const QPoint&) override {
+                                                                             const QPoint&) override {
         pickedFor << person;
         return pick;
     }
@@ -70,7 +70,8 @@ protected:
         d.zoneYellow = "70";
         d.zoneRed = "45";
         jo = diary.persons.AddPer("New", d).value.id;
-        const std::vector<store::PersonMedRow> medication = {{"", "Salbutamol", "Reliever", "1 puff", "Dr Lee", "20240101"}};
+        const std::vector<store::PersonMedRow> medication = {
+            {"", "Salbutamol", "Reliever", "1 puff", "Dr Lee", "20240101"}};
         EXPECT_TRUE(diary.persons.savePersonLists(jo, {"POLLEN"}, medication));
         salbutamol = diary.persons.ListMed(jo).front().medId.trimmed();
         for (const char* t : {"POLLEN", "DAMP", "SMOKE", "CATS"}) EXPECT_TRUE(diary.persons.AddTrg("", t));
@@ -192,8 +193,8 @@ TEST_F(PersonalTest, TabAndEnterFollowTheReadingOrder) {
 
     card.Pages->setCurrentIndex(3);
     card.LsMed->setFocus();
-    const QList<QWidget*> medication = {card.FldMedDes, card.FldMedType, card.FldMedIns, card.FldMedPre,
-                                        card.FldMedDate->edit, card.BtnAdd};
+    const QList<QWidget*> medication = {card.FldMedDes, card.FldMedType,       card.FldMedIns,
+                                        card.FldMedPre, card.FldMedDate->edit, card.BtnAdd};
     for (QWidget* next : medication) EXPECT_EQ(press(Qt::Key_Tab), next) << next->metaObject()->className();
 }
 
@@ -203,16 +204,17 @@ TEST_F(PersonalTest, ForwardTabReachesEveryBoxOfThePageInOrder) {
     TAsPer card(diary, windows);
     card.SetUser(jo);
     ASSERT_NO_FATAL_FAILURE(showActive(card));
-    const QList<QWidget*> pages[] = {
-        {card.FldLNam, card.FldFNam, card.FldTitl, card.FldGend, card.FldDofB->edit, card.FldOcup, card.FldHlth, card.FldWhoI},
-        {card.FldBest, card.FldZYel, card.FldZRed},
-        {card.ListTrg, card.BtnAddTrg, card.BtnDelTrg},
-        {card.LsMed, card.FldMedDes, card.FldMedType, card.FldMedIns, card.FldMedPre, card.FldMedDate->edit, card.BtnAdd,
-         card.BtnDel, card.BtnTSave, card.BtnTCancel}};
+    const QList<QWidget*> pages[] = {{card.FldLNam, card.FldFNam, card.FldTitl, card.FldGend, card.FldDofB->edit,
+                                      card.FldOcup, card.FldHlth, card.FldWhoI},
+                                     {card.FldBest, card.FldZYel, card.FldZRed},
+                                     {card.ListTrg, card.BtnAddTrg, card.BtnDelTrg},
+                                     {card.LsMed, card.FldMedDes, card.FldMedType, card.FldMedIns, card.FldMedPre,
+                                      card.FldMedDate->edit, card.BtnAdd, card.BtnDel, card.BtnTSave, card.BtnTCancel}};
     for (int page = 0; page < 4; ++page) {
         card.Pages->setCurrentIndex(page);
         card.BtnHelp->setFocus();
-        const QList<QWidget*> expected = QList<QWidget*>{card.Pages->tabBar()} + pages[page] + QList<QWidget*>{card.BtnSave};
+        const QList<QWidget*> expected =
+            QList<QWidget*>{card.Pages->tabBar()} + pages[page] + QList<QWidget*>{card.BtnSave};
         for (QWidget* next : expected) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             EXPECT_EQ(QApplication::focusWidget(), next) << "page " << page << ": " << next->metaObject()->className();
@@ -326,7 +328,8 @@ TEST_F(PersonalTest, AHeaderMessageIsShownWholeAndGoesWhenItsCauseIsMended) {
     ASSERT_TRUE(card.header().startsWith("ADJUST: "));
     card.Pages->setCurrentIndex(3);
     card.LsMed->setCurrentRow(0);
-    QTest::mouseClick(card.LsMed->viewport(), Qt::LeftButton, {}, card.LsMed->visualItemRect(card.LsMed->item(0)).center());
+    QTest::mouseClick(card.LsMed->viewport(), Qt::LeftButton, {},
+                      card.LsMed->visualItemRect(card.LsMed->item(0)).center());
     ASSERT_EQ(card.header(), "RETRIEVED: Salbutamol");
     type(card.FldBest, "450");
     EXPECT_EQ(card.header(), "RETRIEVED: Salbutamol");

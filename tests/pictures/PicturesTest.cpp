@@ -28,8 +28,8 @@ TEST(SplashTest, TheTraceKeepsClearOfTheText) {
         // The text is there: navy ink in its area.
         int ink = 0;
         for (int y = text.top(); y <= text.bottom(); ++y)
-            for (int x = text.left(); x <= text.right(); ++x) ink += splash.pixelColor(x, y).blue() > 100 &&
-                                                                      splash.pixelColor(x, y).red() < 60;
+            for (int x = text.left(); x <= text.right(); ++x)
+                ink += splash.pixelColor(x, y).blue() > 100 && splash.pixelColor(x, y).red() < 60;
         EXPECT_GT(ink, 50);
     }
 }

@@ -144,8 +144,7 @@ TEST(PrintTest, SharesOfThePrintableRoomStartAtTheMarginCorner) {
 
     // A4 is 9921 by 14031 printer pixels at 1200 dpi (210 by 297 mm); the room starts 600 in.
     const double roomWidth = kA4Width - 600 - kLeast, roomHeight = kA4Height - 2 * kLeast;
-    expectMarkedPageAt(renderPage(folder, pdf, 1, kRenderDpi), {600, kLeast},
-                       {roomWidth * 3 / 4, roomHeight * 2 / 4});
+    expectMarkedPageAt(renderPage(folder, pdf, 1, kRenderDpi), {600, kLeast}, {roomWidth * 3 / 4, roomHeight * 2 / 4});
 }
 
 TEST(PrintTest, DrawingOutsideThePageIsCutOff) {
@@ -236,8 +235,8 @@ TEST(PrintTest, PagesTurnTheirSheetsAndEachCarriesTheFooter) {
     expectMarkedPageAt(landscape, kCorner, {roomWidth, roomWidth * 2 / 3});
     for (int page : {1, 2}) {
         const std::string text = pdfText(pdf, page);
-        for (const std::string& expected :
-             {std::string("Ann Smith"), std::string("1 Sep 2026 to 8 Dec 2026"), "Page " + std::to_string(page) + " of 2"})
+        for (const std::string& expected : {std::string("Ann Smith"), std::string("1 Sep 2026 to 8 Dec 2026"),
+                                            "Page " + std::to_string(page) + " of 2"})
             EXPECT_NE(text.find(expected), std::string::npos) << "page " << page << ": " << text;
     }
 }
@@ -302,13 +301,14 @@ TEST(PrintTest, AFullDiskFailsTheJobAndKeepsTheOldFile) {
     const std::string pdf = folder.file("old.pdf");
     writeBytes(pdf, {'o', 'l', 'd'});
     ASSERT_TRUE(disk.fill());
-    const PrintOutcome outcome = output::printToPdf(
-        QString::fromStdString(pdf),
-        oneOf(reportLikePage(QStringLiteral("Monthly Basic Report")), PageSizing::scaled(kScreen)));
+    const PrintOutcome outcome =
+        output::printToPdf(QString::fromStdString(pdf),
+                           oneOf(reportLikePage(QStringLiteral("Monthly Basic Report")), PageSizing::scaled(kScreen)));
     EXPECT_EQ(outcome.status(), PrintOutcome::Status::Failed);
     EXPECT_EQ(outcome.error(), QString::fromStdString("Could not write " + pdf + ": No space left on device"));
     EXPECT_EQ(readBytes(pdf), (std::vector<char>{'o', 'l', 'd'}));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 2) << "the old file and the filler";
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 2)
+        << "the old file and the filler";
 }
 
 TEST(PrintTest, UnprintableJobsFailBeforeAnythingStarts) {

@@ -1,38 +1,38 @@
 #include "app/IniRecord.h"
-#include "graphs/GraphChart.h"
-#include "graphs/GraphOutput.h"
-#include "reportcard/GraphPage.h"
-#include "pictures/Pictures.h"
 #include "controls/TDaButton.h"
 #include "controls/TDaPanel.h"
+#include "graphs/GraphChart.h"
+#include "graphs/GraphOutput.h"
 #include "output/PdfTools.h"
 #include "pages/ReportPage.h"
+#include "pictures/Pictures.h"
+#include "reportcard/GraphPage.h"
 #include "reportcard/ReportView.h"
-#include "savewindow/TAsJpeg.h"
 #include "reportcard/TAsRep.h"
+#include "savewindow/TAsJpeg.h"
 #include "stats/ReportDiary.h"
 #include "support/FileSystems.h"
 
+#include <QApplication>
 #include <QBarSet>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QHeaderView>
-#include <QLineSeries>
-#include <QPieSeries>
-#include <QScatterSeries>
-#include <QStackedBarSeries>
-#include <QTableWidget>
-#include <QTextDocumentFragment>
 #include <QDir>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLineSeries>
+#include <QPieSeries>
 #include <QPrinter>
 #include <QRadioButton>
+#include <QScatterSeries>
 #include <QSignalSpy>
+#include <QStackedBarSeries>
 #include <QStackedWidget>
-#include <QApplication>
+#include <QTableWidget>
 #include <QTest>
+#include <QTextDocumentFragment>
 #include <QTimer>
 
 namespace pulmora::test {
@@ -225,7 +225,7 @@ TEST_F(ReportCard, TheWindowKeepsItsSmallestSize) {
     resize(600, 460);
     EXPECT_EQ(card->size(), QSize(600, 460));
     resize(700, 449);
-    EXPECT_EQ(card->size(), QSize(700, 430));  // below 450 it drops to 430
+    EXPECT_EQ(card->size(), QSize(700, 430));             // below 450 it drops to 430
     EXPECT_EQ(card->NavData->picture(), expectedView());  // repainted at the new size
 }
 
@@ -336,7 +336,8 @@ TEST_F(ReportCard, ANewReportDateTakesEffectWithTheNextReport) {
     card->RepDate->setDate(D.addDays(-100));
     EXPECT_EQ(card->info(), before);
     click(card->BtnReport);
-    EXPECT_EQ(card->info(), " Cannot Produce Report as there is no Data for Period Starting 20 Jul 2026 to 30 Aug 2026");
+    EXPECT_EQ(card->info(),
+              " Cannot Produce Report as there is no Data for Period Starting 20 Jul 2026 to 30 Aug 2026");
 }
 
 TEST_F(ReportCard, TheBannerWithOnePersonRerunsTheReportForThem) {
@@ -854,11 +855,13 @@ TEST_F(GraphPage, HelpFollowsTheAnalysisOnShow) {
     show();
     click(card->BtnPeakFlow);
     QSignalSpy help(card.get(), &TAsRep::helpRequested);
-    const std::pair<const char*, const char*> topics[] = {
-        {"Percentage Best", "PercentageBestGraph"},        {"Peak Flow Trend", "PeakFlowTrend"},
-        {"Diurnal Variation", "DiurnalVariationGraph"},    {"Zone Frequency", "ZoneFrequencyGraph"},
-        {"Symptom Activity", "SymptomFrequencyGraph"},     {"Poor Perceiver Indicator", "PoorPerceiverIndicatorGraph"},
-        {"Reliever Use vs Percentage Best", "RelieverUseGraph"}};
+    const std::pair<const char*, const char*> topics[] = {{"Percentage Best", "PercentageBestGraph"},
+                                                          {"Peak Flow Trend", "PeakFlowTrend"},
+                                                          {"Diurnal Variation", "DiurnalVariationGraph"},
+                                                          {"Zone Frequency", "ZoneFrequencyGraph"},
+                                                          {"Symptom Activity", "SymptomFrequencyGraph"},
+                                                          {"Poor Perceiver Indicator", "PoorPerceiverIndicatorGraph"},
+                                                          {"Reliever Use vs Percentage Best", "RelieverUseGraph"}};
     for (const auto& [option, keyword] : topics) {
         choose(page()->FldOptions, option);
         click(card->BtnHelp);
@@ -923,11 +926,13 @@ TEST_F(GraphPage, AChartPrintedFromASmallWindowKeepsItsLegendFigures) {
     const std::string text = pdfText(pdf, 1);
     // Best 400, yellow limit 320, red 200: mornings of 300 .. 320 yellow and 321 .. 359 green;
     // evenings of 390 green, of 200 red. 120 readings in all.
-    for (const char* legend : {"Green Zone (Morn 39 Even 40)", "Yellow Zone (Morn 21 Even 0)", "Red Zone (Morn 0 Even 20)"})
+    for (const char* legend :
+         {"Green Zone (Morn 39 Even 40)", "Yellow Zone (Morn 21 Even 0)", "Red Zone (Morn 0 Even 20)"})
         EXPECT_NE(text.find(legend), std::string::npos) << legend << " in\n" << text;
     for (const char* figures : {"79 66 %", "21 18 %", "20 17 %"})
         EXPECT_NE(QString::fromStdString(text).simplified().indexOf(QString(figures).simplified()), -1)
-            << figures << " in\n" << text;
+            << figures << " in\n"
+            << text;
 }
 
 TEST_F(GraphPage, AGraphWithoutDataStillPrints) {
@@ -967,7 +972,8 @@ TEST_F(GraphPage, TheSavedGraphIsTheChartOnWhite) {
     const QImage saved = card->savedPicture();
     ASSERT_EQ(saved.size(), reports::kSavedGraphSize);
     EXPECT_NE(chart()->size().toSize(), reports::kSavedGraphSize);
-    EXPECT_EQ(saved, reports::renderGraph(chart()->plan(), reports::kSavedGraphSize, 1.0, reports::ChartBackground::Plain));
+    EXPECT_EQ(saved,
+              reports::renderGraph(chart()->plan(), reports::kSavedGraphSize, 1.0, reports::ChartBackground::Plain));
     EXPECT_EQ(saved.pixelColor(2, saved.height() - 3), QColor(Qt::white));
 }
 

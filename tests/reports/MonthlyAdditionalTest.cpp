@@ -10,11 +10,11 @@ namespace pulmora::test {
 namespace {
 
 using reports::Change;
+using reports::DrawCellText;
+using reports::ReportCanvas;
 using reports::colours::kLime;
 using reports::colours::kRed;
 using reports::colours::kYellow;
-using reports::DrawCellText;
-using reports::ReportCanvas;
 
 const QColor kBlack(Qt::black), kWhite(Qt::white);
 
@@ -350,9 +350,9 @@ TEST_F(MonthlyAdditionalPicture, HeadingsStayWholeWhenTheDaysScroll) {
     reports::navigate(v, reports::Navigation::End, view);
     ASSERT_GT(v.ScrollX, 0);
     const QImage shown = reports::PaintViewport(report.picture(), v, view);
-    for (const auto& [row, heading] : {std::pair{2, "Peak Flow Previous Day Comparison:"},
-                                       std::pair{6, "Symptom Previous Day Comparison:"},
-                                       std::pair{9, "Medication Previous Day Comparison:"}})
+    for (const auto& [row, heading] :
+         {std::pair{2, "Peak Flow Previous Day Comparison:"}, std::pair{6, "Symptom Previous Day Comparison:"},
+          std::pair{9, "Medication Previous Day Comparison:"}})
         EXPECT_TRUE(writes(shown, 5, row * rh() + 1, heading)) << heading;
 }
 
@@ -459,7 +459,7 @@ TEST(DrawChangeGlyph, TrianglesAndTheBarWhereTheyBelong) {
         return image;
     };
     const QImage up = draw(Change::Up, true);
-    EXPECT_EQ(at(up, cx, ty), kBlack);            // the apex
+    EXPECT_EQ(at(up, cx, ty), kBlack);  // the apex
     EXPECT_EQ(at(up, cx, ty - 1), kWhite);
     EXPECT_EQ(at(up, cx - s + 1, ty + s), kBlack);  // the base
     EXPECT_EQ(at(up, cx + s - 1, ty + s), kBlack);

@@ -8,11 +8,11 @@
 namespace pulmora::test {
 namespace {
 
+using reports::DrawCellText;
+using reports::ReportCanvas;
 using reports::colours::kNavy;
 using reports::colours::kSilver;
 using reports::colours::kYellow;
-using reports::DrawCellText;
-using reports::ReportCanvas;
 
 const QColor kBlack(Qt::black), kWhite(Qt::white);
 
@@ -131,10 +131,9 @@ TEST_F(MonthlyBasicPicture, RowLabels) {
     const QImage pic = basic(ann).picture();
     EXPECT_TRUE(writes(pic, 5, rowTop(0) + 1, "Day/Month:", Style::Italic));
     EXPECT_FALSE(writes(pic, 5, rowTop(0) + 1, "Day/Month:"));  // not upright
-    const std::pair<int, QString> upright[] = {{2, "Morning/Evening Change"}, {3, "Morning Peak Reading"},
-                                               {7, "Diurnal Variation %"},    {12, "Night"},
-                                               {16, "Activities Restricted"}, {18, "Off Work/School"},
-                                               {21, "Rate Your Asthma"}};
+    const std::pair<int, QString> upright[] = {
+        {2, "Morning/Evening Change"}, {3, "Morning Peak Reading"}, {7, "Diurnal Variation %"}, {12, "Night"},
+        {16, "Activities Restricted"}, {18, "Off Work/School"},     {21, "Rate Your Asthma"}};
     for (const auto& [row, label] : upright) EXPECT_TRUE(writes(pic, 5, rowTop(row) + 1, label)) << row;
     const int second = reports::measure(reports::reportFont()).horizontalAdvance("NIGHT") + 5;
     EXPECT_TRUE(writes(pic, second, rowTop(9) + 1, "Coughing"));

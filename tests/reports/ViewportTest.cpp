@@ -42,9 +42,9 @@ TEST(Navigation, DownStopsWithTheLastRowAtTheBottom) {
     EXPECT_EQ(after(v, Navigation::Down).ScrollY, 34);
     v.ScrollY = 390;
     EXPECT_EQ(after(v, Navigation::Down).ScrollY, 400);  // 800 - 400
-    v.GraphShown = 0;  // the hidden strip counts as scrolled away
+    v.GraphShown = 0;                                    // the hidden strip counts as scrolled away
     v.ScrollY = 190;
-    EXPECT_EQ(after(v, Navigation::Down).ScrollY, 200);  // 800 - 400 - 200
+    EXPECT_EQ(after(v, Navigation::Down).ScrollY, 200);                     // 800 - 400 - 200
     EXPECT_EQ(after(viewport(), Navigation::Down, {500, 900}).ScrollY, 0);  // the view is taller than the picture
 }
 
@@ -138,10 +138,10 @@ TEST(PaintViewport, TheFixedPartsStayWhileTheBodyScrolls) {
     v.ScrollY = 120;
     const QImage view = reports::PaintViewport(picture, v, {500, 400});
     EXPECT_EQ(view.size(), QSize(500, 400));
-    EXPECT_EQ(origin(view, 40, 100), QPoint(40, 100));     // corner
-    EXPECT_EQ(origin(view, 200, 100), QPoint(280, 100));   // header band, scrolled sideways only
-    EXPECT_EQ(origin(view, 40, 300), QPoint(40, 420));     // label column, scrolled down only
-    EXPECT_EQ(origin(view, 200, 300), QPoint(280, 420));   // body
+    EXPECT_EQ(origin(view, 40, 100), QPoint(40, 100));    // corner
+    EXPECT_EQ(origin(view, 200, 100), QPoint(280, 100));  // header band, scrolled sideways only
+    EXPECT_EQ(origin(view, 40, 300), QPoint(40, 420));    // label column, scrolled down only
+    EXPECT_EQ(origin(view, 200, 300), QPoint(280, 420));  // body
 
     v.GraphShown = 0;  // the strip goes; the header rows under it stay on top
     const QImage hidden = reports::PaintViewport(picture, v, {500, 400});

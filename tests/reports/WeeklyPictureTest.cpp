@@ -9,10 +9,10 @@
 namespace pulmora::test {
 namespace {
 
-using reports::colours::kNavy;
-using reports::colours::kYellow;
 using reports::DrawCellText;
 using reports::ReportCanvas;
+using reports::colours::kNavy;
+using reports::colours::kYellow;
 
 const QColor kBlack(Qt::black), kWhite(Qt::white);
 
@@ -184,7 +184,7 @@ TEST_F(WeeklyPicture, ZoneSharesOfAWeek) {
     };
     EXPECT_TRUE(shows(7, ml, hc(), "43%"));  // 3 of 7 is 42.86 %
     EXPECT_TRUE(shows(8, ml, hc(), "57%"));
-    EXPECT_TRUE(blank(report.picture(), inside(ml, peakFlowTop() + 9 * rh(), hc())));  // no red reading
+    EXPECT_TRUE(blank(report.picture(), inside(ml, peakFlowTop() + 9 * rh(), hc())));         // no red reading
     EXPECT_TRUE(blank(report.picture(), inside(ml + hc(), peakFlowTop() + 7 * rh(), hc())));  // no evening
     EXPECT_TRUE(shows(11, ml, hc(), "7"));
     EXPECT_TRUE(shows(12, ml, 2 * hc(), "7"));
@@ -235,13 +235,13 @@ TEST_F(WeeklyPicture, SymptomCellsAreWrittenOnlyWhenCounted) {
     auto shows = [&](int row, int left, int width, const QString& text) {
         return WeeklyPicture::shows(report.picture(), symptomsTop(), row, left, width, text);
     };
-    EXPECT_TRUE(shows(1, ml, 2 * hc(), "2"));   // daytime
-    EXPECT_TRUE(shows(2, ml, 2 * hc(), "2"));   // nighttime
-    EXPECT_TRUE(shows(4, ml, hc(), "2"));       // coughing by day
-    EXPECT_TRUE(shows(4, ml + hc(), hc(), "1"));  // and by night
-    EXPECT_TRUE(shows(6, ml + hc(), hc(), "2"));  // wheezing at night
+    EXPECT_TRUE(shows(1, ml, 2 * hc(), "2"));                        // daytime
+    EXPECT_TRUE(shows(2, ml, 2 * hc(), "2"));                        // nighttime
+    EXPECT_TRUE(shows(4, ml, hc(), "2"));                            // coughing by day
+    EXPECT_TRUE(shows(4, ml + hc(), hc(), "1"));                     // and by night
+    EXPECT_TRUE(shows(6, ml + hc(), hc(), "2"));                     // wheezing at night
     EXPECT_TRUE(blank(report.picture(), inside(ml, top(6), hc())));  // no wheezing by day
-    EXPECT_TRUE(shows(10, ml, 2 * hc(), "2"));  // sport
+    EXPECT_TRUE(shows(10, ml, 2 * hc(), "2"));                       // sport
     EXPECT_TRUE(blank(report.picture(), inside(ml, top(9), 2 * hc())));
     EXPECT_TRUE(shows(15, ml, 2 * hc(), "2"));  // rated good
     EXPECT_TRUE(shows(17, ml, 2 * hc(), "6"));
@@ -271,7 +271,8 @@ TEST_F(WeeklyPicture, WithoutAnyRecordTheSplashIsShown) {
     const auto report = weekly(p);
     EXPECT_FALSE(report.available);
     EXPECT_EQ(report.kind, reports::ReportKind::Weekly);
-    EXPECT_EQ(report.status, " Cannot Produce Report as there is no Data for Period Starting 28 Oct 2026 to 8 Dec 2026");
+    EXPECT_EQ(report.status,
+              " Cannot Produce Report as there is no Data for Period Starting 28 Oct 2026 to 8 Dec 2026");
     EXPECT_EQ(report.picture(), controls::pictures::splash(controls::pictures::kSplashSize));
     EXPECT_TRUE(report.periods.empty());
     EXPECT_FALSE(report.drawing);
@@ -302,7 +303,8 @@ TEST_F(WeeklyPicture, TheFooterEndsAtTheRightEdge) {
     bold.setBold(true);
     const QFontMetrics fm = reports::measure(bold);
     const int y = pic.height() - rh();
-    EXPECT_TRUE(sameAsDrawn(pic, QRect(m.width - fm.horizontalAdvance(footer), y, fm.horizontalAdvance(footer), fm.height()),
+    EXPECT_TRUE(sameAsDrawn(pic,
+                            QRect(m.width - fm.horizontalAdvance(footer), y, fm.horizontalAdvance(footer), fm.height()),
                             [&](ReportCanvas& c) {
                                 c.setBold(true);
                                 c.text(m.width - c.textWidth(footer), y, footer);

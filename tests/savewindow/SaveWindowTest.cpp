@@ -32,7 +32,12 @@ QImage bands() {
 class SaveWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        window.Open([this] { ++made; return picture; }, here());
+        window.Open(
+            [this] {
+                ++made;
+                return picture;
+            },
+            here());
         window.show();
         QCoreApplication::processEvents();
     }
@@ -235,7 +240,8 @@ TEST(SaveWindowFolder, AnUnwritableFolderLeavesTheExistingFileAsItWas) {
     QTest::keyClicks(window.FldFileName, "report");
     window.SaveImage();
     // The system's reason follows: the folder's permissions, or a disk mounted for reading only.
-    EXPECT_TRUE(window.PanHd->text().startsWith("Error: Unable to Save Report?! ")) << window.PanHd->text().toStdString();
+    EXPECT_TRUE(window.PanHd->text().startsWith("Error: Unable to Save Report?! "))
+        << window.PanHd->text().toStdString();
     EXPECT_GT(window.PanHd->text().size(), 40);
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(readBytes(folder.file("report.jpg")), before);

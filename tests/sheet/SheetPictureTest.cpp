@@ -1,8 +1,8 @@
 #include "SheetDiary.h"
 
 #include "output/PdfTools.h"
-#include "sheet/RecordSheet.h"
 #include "sheet/RatingPictures.h"
+#include "sheet/RecordSheet.h"
 #include "sheet/SheetJob.h"
 
 #include <QPainter>
@@ -57,10 +57,11 @@ bool inkIn(const QImage& image, const QRect& band) {
 }
 
 // The text of the sheet's pages, as a PDF file of them holds it.
-std::string printedText(const TempFolder& folder, const std::vector<SheetPerson>& persons, const sheet::SheetOptions& options,
-                        int page = 1) {
+std::string printedText(const TempFolder& folder, const std::vector<SheetPerson>& persons,
+                        const sheet::SheetOptions& options, int page = 1) {
     const std::string pdf = folder.file("sheet.pdf");
-    const output::PrintOutcome outcome = output::printToPdf(QString::fromStdString(pdf), sheet::sheetJob(persons, options));
+    const output::PrintOutcome outcome =
+        output::printToPdf(QString::fromStdString(pdf), sheet::sheetJob(persons, options));
     EXPECT_TRUE(outcome.ok()) << outcome.error().toStdString();
     return pdfText(pdf, page);
 }
@@ -118,7 +119,8 @@ TEST(SheetPictureTest, WithoutABestOnlyTheZoneRowGoesAndTheGridStaysWhole) {
     TempFolder folder;
     EXPECT_NE(printedText(folder, {amy(450)}, {QDate(2026, 1, 5), 7, false, {}}).find("Red Zone below 225"),
               std::string::npos);
-    EXPECT_EQ(printedText(folder, {amy(0)}, {QDate(2026, 1, 5), 7, false, {}}).find("Peak Flow Best"), std::string::npos);
+    EXPECT_EQ(printedText(folder, {amy(0)}, {QDate(2026, 1, 5), 7, false, {}}).find("Peak Flow Best"),
+              std::string::npos);
 }
 
 TEST(SheetPictureTest, TheListsHoldTriggersThreeSpareRowsAndMedicationInUse) {

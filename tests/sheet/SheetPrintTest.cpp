@@ -53,7 +53,8 @@ Printer pdfPrinter() {
 QRect printedSheet(const TempFolder& folder, const PageChoice& size, QSize* screenSize) {
     const sheet::SheetOptions options{QDate(2026, 1, 5), 7, true, size};
     const std::string pdf = folder.file("sheet.pdf");
-    const output::PrintOutcome outcome = output::printToPdf(QString::fromStdString(pdf), sheet::sheetJob({withoutLists()}, options));
+    const output::PrintOutcome outcome =
+        output::printToPdf(QString::fromStdString(pdf), sheet::sheetJob({withoutLists()}, options));
     EXPECT_TRUE(outcome.ok()) << outcome.error().toStdString();
     EXPECT_EQ(pdfInfoField(pdf, "Pages"), "2");
     *screenSize = RecordSheet(withoutLists(), options.first, options.days).sheet().size();
@@ -81,7 +82,8 @@ TEST(SheetSizingTest, TheAutomaticSizeGoesByTheLetterOfTheSheetsFont) {
     const Printer printer = pdfPrinter();
     const double width = double(screen.width()) / letter.width * printer.letterWidth;
     const double height = double(screen.height()) / (letter.height + 4) * printer.lineHeight;
-    expectNear(printed, expected({std::min(width, double(printer.room.width())), std::min(height, double(printer.room.height()))}));
+    expectNear(printed, expected({std::min(width, double(printer.room.width())),
+                                  std::min(height, double(printer.room.height()))}));
 }
 
 TEST(SheetSizingTest, TwoQuartersEachWayIsThreeInchesWideAndAtMostSixHigh) {

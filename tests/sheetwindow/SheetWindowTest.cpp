@@ -94,7 +94,8 @@ TEST_F(SheetWindowTest, OpensWithEveryoneInIdentifierOrderAndTheShownPersonTicke
                                                      sans.setStyleHint(QFont::SansSerif);
                                                      sans.setFamily("sans-serif");
                                                      return sans;
-                                                 }()).family());
+                                                 }())
+                                                     .family());
 }
 
 TEST_F(SheetWindowTest, TheChoicesReachTheSheetOptions) {

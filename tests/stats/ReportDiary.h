@@ -75,9 +75,9 @@ public:
         Day& d = days_[{person, day}];
         d.medication.push_back({name, store::kReliever, medId, times});
         if (d.values) return save(person, day, d);
-        EXPECT_TRUE(appendDayRecord(diary, store::TableId::DlyMed, person, day,
-                                    {{"MdID", medId}, {"ANam", name}, {"TmUs", QString::number(times)},
-                                     {"Ctgy", store::kReliever}}));
+        EXPECT_TRUE(appendDayRecord(
+            diary, store::TableId::DlyMed, person, day,
+            {{"MdID", medId}, {"ANam", name}, {"TmUs", QString::number(times)}, {"Ctgy", store::kReliever}}));
     }
     void meetTrigger(const QString& person, const QDate& day, const QString& trigger) {
         Day& d = days_[{person, day}];

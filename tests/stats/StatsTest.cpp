@@ -58,13 +58,13 @@ TEST(Figures, DiurnalVariationDropsTheSign) {
 // Halves that a binary quotient cannot hold: computed in floating point, 59 / 200 x 100 and
 // 94 / 80 x 100 land just below 29.5 and 117.5 and would show one less.
 TEST(Figures, HalvesStayExactHalves) {
-    EXPECT_EQ(stats::PercentOfBest(59, 200), 30);        // 29.5
-    EXPECT_EQ(stats::DiurnalVariation(33, 127), 118);    // 94 / 80 x 100 = 117.5
-    EXPECT_EQ(stats::PercentOfBest(23, 40), 58);         // 57.5
-    EXPECT_EQ(stats::DiurnalVariation(29, 131), 128);    // 102 / 80 x 100 = 127.5
-    EXPECT_EQ(stats::DiurnalVariation(57, 103), 58);     // 46 / 80 x 100 = 57.5
-    EXPECT_EQ(stats::RoundedPercent(3, 7), 43);          // 42.86
-    EXPECT_EQ(stats::ZoneLimit(345, 50), 172);           // 172.5
+    EXPECT_EQ(stats::PercentOfBest(59, 200), 30);      // 29.5
+    EXPECT_EQ(stats::DiurnalVariation(33, 127), 118);  // 94 / 80 x 100 = 117.5
+    EXPECT_EQ(stats::PercentOfBest(23, 40), 58);       // 57.5
+    EXPECT_EQ(stats::DiurnalVariation(29, 131), 128);  // 102 / 80 x 100 = 127.5
+    EXPECT_EQ(stats::DiurnalVariation(57, 103), 58);   // 46 / 80 x 100 = 57.5
+    EXPECT_EQ(stats::RoundedPercent(3, 7), 43);        // 42.86
+    EXPECT_EQ(stats::ZoneLimit(345, 50), 172);         // 172.5
 }
 
 // The whole number nearest to numerator / denominator, found by walking the whole numbers
@@ -89,14 +89,32 @@ TEST(Figures, EveryReadingGivesTheExactlyRoundedFigure) {
         std::function<std::pair<long long, long long>(int, int)> fraction;
     };
     const std::vector<Sweep> sweeps = {
-        {"PercentOfBest", {200, 333, 400, 455, 512, 640, 800, 999}, stats::PercentOfBest,
-         [](int reading, int best) { return std::pair{100LL * reading, (long long)best}; }},
-        {"DiurnalVariation", {1, 33, 127, 250, 401, 640, 800, 999}, stats::DiurnalVariation,
-         [](int reading, int other) { return std::pair{200LL * std::abs(other - reading), (long long)reading + other}; }},
-        {"ZoneLimit", {25, 50, 65, 75, 80, 85, 95}, stats::ZoneLimit,
-         [](int best, int percent) { return std::pair{(long long)percent * best, 100LL}; }},
-        {"average of two", {1, 2, 3, 250, 401, 998}, [](int a, int b) { return collect({day(a, 0), day(b, 0)}, figures(999)).MornAverage; },
-         [](int a, int b) { return std::pair{(long long)a + b, 2LL}; }},
+        {"PercentOfBest",
+         {200, 333, 400, 455, 512, 640, 800, 999},
+         stats::PercentOfBest,
+         [](int reading, int best) {
+             return std::pair{100LL * reading, (long long)best};
+         }},
+        {"DiurnalVariation",
+         {1, 33, 127, 250, 401, 640, 800, 999},
+         stats::DiurnalVariation,
+         [](int reading, int other) {
+             return std::pair{200LL * std::abs(other - reading), (long long)reading + other};
+         }},
+        {"ZoneLimit",
+         {25, 50, 65, 75, 80, 85, 95},
+         stats::ZoneLimit,
+         [](int best, int percent) {
+             return std::pair{(long long)percent * best, 100LL};
+         }},
+        {"average of two",
+         {1, 2, 3, 250, 401, 998},
+         [](int a, int b) {
+             return collect({day(a, 0), day(b, 0)}, figures(999)).MornAverage;
+         },
+         [](int a, int b) {
+             return std::pair{(long long)a + b, 2LL};
+         }},
     };
     for (const Sweep& sweep : sweeps)
         for (int partner : sweep.partners)

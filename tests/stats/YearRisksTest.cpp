@@ -50,15 +50,19 @@ TEST(YearRisks, TheCraftedYearIsCountedAsByHand) {
     // month, days recorded, rated bad, with a red reading, with night symptoms, off work, reliever and
     // preventer doses
     const auto rowOf = [](int month, const stats::MonthRisks& m) {
-        return std::vector<int>{month, m.stats.DaysRecorded, m.stats.DaysRatedBad, m.redZoneDays,
-                                m.stats.DaysNightSymptoms, m.stats.DaysOffWork, m.stats.RelieverTotal,
+        return std::vector<int>{month,
+                                m.stats.DaysRecorded,
+                                m.stats.DaysRatedBad,
+                                m.redZoneDays,
+                                m.stats.DaysNightSymptoms,
+                                m.stats.DaysOffWork,
+                                m.stats.RelieverTotal,
                                 m.stats.PreventerTotal};
     };
     const std::vector<std::vector<int>> expected = {
-        {1, 2, 1, 2, 1, 1, 10, 2}, {2, 1, 0, 0, 0, 0, 0, 0},    {3, 1, 0, 1, 1, 0, 0, 0},
-        {4, 0, 0, 0, 0, 0, 0, 0},  {5, 0, 0, 0, 0, 0, 0, 0},    {6, 30, 0, 0, 0, 0, 600, 0},
-        {7, 0, 0, 0, 0, 0, 0, 0},  {8, 0, 0, 0, 0, 0, 0, 0},    {9, 0, 0, 0, 0, 0, 0, 0},
-        {10, 0, 0, 0, 0, 0, 0, 0}, {11, 0, 0, 0, 0, 0, 0, 0},   {12, 1, 1, 0, 0, 1, 0, 4},
+        {1, 2, 1, 2, 1, 1, 10, 2}, {2, 1, 0, 0, 0, 0, 0, 0},    {3, 1, 0, 1, 1, 0, 0, 0},  {4, 0, 0, 0, 0, 0, 0, 0},
+        {5, 0, 0, 0, 0, 0, 0, 0},  {6, 30, 0, 0, 0, 0, 600, 0}, {7, 0, 0, 0, 0, 0, 0, 0},  {8, 0, 0, 0, 0, 0, 0, 0},
+        {9, 0, 0, 0, 0, 0, 0, 0},  {10, 0, 0, 0, 0, 0, 0, 0},   {11, 0, 0, 0, 0, 0, 0, 0}, {12, 1, 1, 0, 0, 1, 0, 4},
     };
     for (size_t i = 0; i < 12; ++i) EXPECT_EQ(rowOf(int(i) + 1, year.months[i]), expected[i]) << "month " << i + 1;
     EXPECT_EQ(rowOf(0, year.total), (std::vector<int>{0, 35, 2, 3, 2, 2, 610, 6}));

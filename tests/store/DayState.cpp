@@ -77,8 +77,8 @@ bool oneOrBoth(const std::set<QString>& got, const std::set<QString>& before, co
         return ::testing::AssertionFailure() << "medication was lost or invented:\n  got    " << text.str();
     for (const auto& [id, times] : got.medication) {
         const auto b = before.medication.find(id), a = after.medication.find(id);
-        const bool known = (b != before.medication.end() && b->second == times) ||
-                           (a != after.medication.end() && a->second == times);
+        const bool known =
+            (b != before.medication.end() && b->second == times) || (a != after.medication.end() && a->second == times);
         if (!known) return ::testing::AssertionFailure() << "a dose is neither old nor new:\n  got    " << text.str();
     }
     return ::testing::AssertionSuccess();

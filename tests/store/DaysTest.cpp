@@ -170,7 +170,8 @@ TEST_F(DaysTest, RatingsOfDays) {
 TEST_F(DaysTest, AFullMedicationGridIsNeverOverwritten) {
     store::DayMedication full;
     for (int i = 0; i < store::kDayMedRows; ++i)
-        full.rows[size_t(i)] = {QStringLiteral("M%1").arg(i), "Other", QStringLiteral("M%1").arg(i, 7, 10, QChar('0')), 1};
+        full.rows[size_t(i)] = {QStringLiteral("M%1").arg(i), "Other", QStringLiteral("M%1").arg(i, 7, 10, QChar('0')),
+                                1};
     const auto extended = diary.days.AddNewDlyMed(john, full);
     for (size_t i = 0; i < full.rows.size(); ++i) EXPECT_EQ(extended.rows[i], full.rows[i]);
     EXPECT_EQ(extended.relieverRows, 0);

@@ -53,14 +53,14 @@ class DeletionStopTest : public SaveTest {
 protected:
     struct Deletion {
         std::function<store::Result(store::Diary&)> run;
-        Belongs belongs;                              // the rows the deletion removes
+        Belongs belongs;                            // the rows the deletion removes
         std::function<bool(store::Diary&)> listed;  // whether the person or day is still shown
     };
 
     // Stops the deletion before each of its writes, syncs and renames in turn. After every stop,
-    // and again once every file is packed as the next start would, no other row has changed, and the person or day is either gone with all its rows or still
-    // listed, so the user sees it and deletes it again, which leaves none of its rows. Answers
-    // the operations the deletion made.
+    // and again once every file is packed as the next start would, no other row has changed, and the person or day is
+    // either gone with all its rows or still listed, so the user sees it and deletes it again, which leaves none of its
+    // rows. Answers the operations the deletion made.
     int stopEverywhere(const Deletion& deletion) {
         std::vector<Row> others;
         {
@@ -84,13 +84,15 @@ protected:
             if (deletion.listed(diary)) {
                 EXPECT_TRUE(deletion.run(diary)) << where;
             } else {
-                EXPECT_EQ(rowsWhere(diary, deletion.belongs, true), std::vector<Row>{}) << where << ": no longer listed";
+                EXPECT_EQ(rowsWhere(diary, deletion.belongs, true), std::vector<Row>{})
+                    << where << ": no longer listed";
             }
             EXPECT_FALSE(deletion.listed(diary)) << where;
             EXPECT_EQ(rowsWhere(diary, deletion.belongs, true), std::vector<Row>{}) << where;
             EXPECT_EQ(rowsWhere(diary, deletion.belongs, false), others) << where;
             // The next start's pack takes the marked rows away and nothing else.
-            for (TableId id : store::kAllTables) EXPECT_TRUE(store::TableAccess::table(diary.files, id)->pack()) << where;
+            for (TableId id : store::kAllTables)
+                EXPECT_TRUE(store::TableAccess::table(diary.files, id)->pack()) << where;
             diary.files.OpenDB();
             EXPECT_FALSE(deletion.listed(diary)) << where << ", after the pack";
             EXPECT_EQ(rowsWhere(diary, deletion.belongs, false), others) << where << ", after the pack";

@@ -42,8 +42,7 @@ protected:
         d.predicted = "450";
         return d;
     }
-    QString addPerson(const QString& nickname, const QString& surname = "Smith",
-                      const QString& firstName = "John") {
+    QString addPerson(const QString& nickname, const QString& surname = "Smith", const QString& firstName = "John") {
         auto added = diary.persons.AddPer("New", details(nickname, surname, firstName));
         EXPECT_TRUE(added) << added.error().toStdString();
         return added.value.id;

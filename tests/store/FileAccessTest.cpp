@@ -1,9 +1,9 @@
 #include "DiaryFixture.h"
 #include "support/FileSystems.h"
 
+#include <sys/stat.h>
 #include <filesystem>
 #include <map>
-#include <sys/stat.h>
 
 namespace pulmora::test {
 namespace {
@@ -113,8 +113,7 @@ TEST_F(FileAccessTest, NewRecordFilesAreForTheirOwnerOnly) {
 }
 
 TEST_F(FileAccessTest, NulPaddedRecordsReadCleanAndTheirDaysSave) {
-    for (TableId id : store::kAllTables)
-        padWithNuls(folder.file(store::fileName(id)), store::definition(id).fields);
+    for (TableId id : store::kAllTables) padWithNuls(folder.file(store::fileName(id)), store::definition(id).fields);
     diary.files.OpenDB();
     ASSERT_TRUE(diary.files.fileProblems().empty());
 
@@ -162,7 +161,8 @@ TEST_F(FileAccessTest, ADayFileLinkedToAMissingFileIsReportedAndNotReplaced) {
     diary.files.OpenDB();
     EXPECT_FALSE(diary.files.has(TableId::Daily));
     ASSERT_EQ(diary.files.fileProblems().size(), 1u);
-    EXPECT_TRUE(diary.files.fileProblems()[0].reason.contains("is a link to elsewhere/Daily.dat, which does not exist"));
+    EXPECT_TRUE(
+        diary.files.fileProblems()[0].reason.contains("is a link to elsewhere/Daily.dat, which does not exist"));
     diary.files.CloseDB();
     EXPECT_TRUE(fs::is_symlink(folder.file("Daily.dat")));
     EXPECT_FALSE(fs::exists(folder.path() / "elsewhere"));
@@ -211,9 +211,10 @@ TEST_F(FileAccessTest, ARecordFileThatCannotBeWrittenIsReadAndOnlyItsWritesRefus
         return said;
     });
     const std::string trigPath = diary.files.filePath(TableId::DlyTrig).toStdString();
-    EXPECT_EQ(heard, "DlyTrig.dat (cannot open " + trigPath + ": Permission denied)\nPOLLEN ticked\n"
-                     "DlyTrig.dat can be read but not written (cannot open " + trigPath +
-                     ": Permission denied), so nothing was saved.\nsaved\n");
+    EXPECT_EQ(heard, "DlyTrig.dat (cannot open " + trigPath +
+                         ": Permission denied)\nPOLLEN ticked\n"
+                         "DlyTrig.dat can be read but not written (cannot open " +
+                         trigPath + ": Permission denied), so nothing was saved.\nsaved\n");
     diary.files.OpenDB();
     EXPECT_TRUE(diary.days.GetDly(jo, QDate(2024, 6, 11)).found);
     EXPECT_EQ(diary.days.GetDly(jo, QDate(2024, 6, 10)).values.morning, 300);

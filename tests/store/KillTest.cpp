@@ -5,11 +5,11 @@
 #include "store/Clock.h"
 #include "store/TableAccess.h"
 
+#include <sys/wait.h>
+#include <unistd.h>
 #include <csignal>
 #include <cstdio>
 #include <random>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace pulmora::test {
 namespace {
@@ -64,7 +64,8 @@ TEST(KillTest, ASaveKilledAtRandomMomentsLosesNothing) {
     std::mt19937 random(20240610);
     int next = 0, inside = 0;
     for (int kill = 0; kill < 200; ++kill) {
-        const auto last = saveAndKill(folder.path().string(), next, std::uniform_int_distribution<int>(0, 2500)(random));
+        const auto last =
+            saveAndKill(folder.path().string(), next, std::uniform_int_distribution<int>(0, 2500)(random));
         ASSERT_TRUE(last) << "kill " << kill;
         int best = model.best.toInt();
         for (int round = next; round <= *last; ++round) {

@@ -57,10 +57,9 @@ TEST_F(DiaryTest, AFileWithOtherFieldsIsNotOpened) {
     diary.files.CloseDB();
     {
         engine::Engine engine;
-        auto made = engine.create(folder.file("PerTrig.dat"),
-                                  {{"Asid", engine::FieldType::Character, 8},
-                                   {"Trig", engine::FieldType::Character, 20}},
-                                  {});
+        auto made =
+            engine.create(folder.file("PerTrig.dat"),
+                          {{"Asid", engine::FieldType::Character, 8}, {"Trig", engine::FieldType::Character, 20}}, {});
         ASSERT_TRUE(made.table);
     }
     const auto before = readBytes(folder.file("PerTrig.dat"));

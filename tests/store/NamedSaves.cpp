@@ -25,9 +25,7 @@ bool seek(engine::Table& t, const char* tag, const QString& key) {
     return t.seekIncludingMarked(bytes(key));
 }
 
-QString text(engine::Table& t, const char* field) {
-    return store::cp1252::decode(t.field(field)->str()).trimmed();
-}
+QString text(engine::Table& t, const char* field) { return store::cp1252::decode(t.field(field)->str()).trimmed(); }
 
 // The record found (recalled when marked) or a new one, with the values assigned, written.
 store::Result write(engine::Table& t, bool found, Values values) {
@@ -61,15 +59,26 @@ store::Result addDay(store::Diary& diary, const plan::DaySave& s) {
     const QString date = store::keys::dateKey(s.date);
     const QString day = store::keys::dayId(s.person, date);
     const bool found = seek(daily, "diDyID", day);
-    const store::Result written = write(
-        daily, found,
-        {{"DyID", day}, {"Asid", s.person}, {"AsDt", date}, {"Morn", QString::number(v.morning)},
-         {"Even", QString::number(v.evening)}, {"CogD", flag(v.coughDay)}, {"BrtD", flag(v.breathDay)},
-         {"WhzD", flag(v.wheezeDay)}, {"ChsD", flag(v.chestDay)}, {"CogN", flag(v.coughNight)},
-         {"BrtN", flag(v.breathNight)}, {"WhzN", flag(v.wheezeNight)}, {"ChsN", flag(v.chestNight)},
-         {"ActN", flag(v.activityRestricted)}, {"ActS", flag(v.sportRestricted)}, {"Miss", flag(v.offWork)},
-         {"Nrel", QString::number(v.relievers)}, {"Nprv", QString::number(v.preventers)},
-         {"Rate", QString::number(v.rating)}});
+    const store::Result written = write(daily, found,
+                                        {{"DyID", day},
+                                         {"Asid", s.person},
+                                         {"AsDt", date},
+                                         {"Morn", QString::number(v.morning)},
+                                         {"Even", QString::number(v.evening)},
+                                         {"CogD", flag(v.coughDay)},
+                                         {"BrtD", flag(v.breathDay)},
+                                         {"WhzD", flag(v.wheezeDay)},
+                                         {"ChsD", flag(v.chestDay)},
+                                         {"CogN", flag(v.coughNight)},
+                                         {"BrtN", flag(v.breathNight)},
+                                         {"WhzN", flag(v.wheezeNight)},
+                                         {"ChsN", flag(v.chestNight)},
+                                         {"ActN", flag(v.activityRestricted)},
+                                         {"ActS", flag(v.sportRestricted)},
+                                         {"Miss", flag(v.offWork)},
+                                         {"Nrel", QString::number(v.relievers)},
+                                         {"Nprv", QString::number(v.preventers)},
+                                         {"Rate", QString::number(v.rating)}});
     if (!written) return written;
     // The person's best rises to the higher reading.
     engine::Table& personal = table(diary, TableId::Personal);
@@ -116,8 +125,13 @@ store::Result saveDay(store::Diary& diary, const plan::DaySave& s) {
             r = write(medication, true, {{"TmUs", used}});  // the name and category stay as recorded
         else
             r = write(medication, false,
-                      {{"DyID", day}, {"Asid", s.person}, {"MdID", m.medId}, {"ANam", m.name}, {"TmUs", used},
-                       {"Ctgy", m.category}, {"AsDt", date}});
+                      {{"DyID", day},
+                       {"Asid", s.person},
+                       {"MdID", m.medId},
+                       {"ANam", m.name},
+                       {"TmUs", used},
+                       {"Ctgy", m.category},
+                       {"AsDt", date}});
     }
     if (r) r = resultOf(medication.pack());
     return r;
@@ -148,8 +162,14 @@ store::Result saveLists(store::Diary& diary, const QString& person, const QStrin
         const bool found = !given.isEmpty() && seek(medication, "pmiMDID", store::keys::padded(given, 8, '0'));
         const QString id = found ? text(medication, "MdID") : newMedId(diary, m.name);
         r = write(medication, found,
-                  {{"MdID", id}, {"Asid", person}, {"ANam", m.name.trimmed()}, {"Inst", m.instructions},
-                   {"PrBy", m.prescribedBy}, {"PrDt", m.prescribedDate}, {"MdUs", "Yes"}, {"Ctgy", m.category}});
+                  {{"MdID", id},
+                   {"Asid", person},
+                   {"ANam", m.name.trimmed()},
+                   {"Inst", m.instructions},
+                   {"PrBy", m.prescribedBy},
+                   {"PrDt", m.prescribedDate},
+                   {"MdUs", "Yes"},
+                   {"Ctgy", m.category}});
     }
     return r;
 }

@@ -40,7 +40,8 @@ protected:
             ASSERT_TRUE(person);
             persons << person.value.id;
             std::vector<store::PersonMedRow> current;
-            for (const char* name : {"Salbutamol", "Budesonide", "Terbutaline"}) current.push_back({"", name, "Other", "", "", ""});
+            for (const char* name : {"Salbutamol", "Budesonide", "Terbutaline"})
+                current.push_back({"", name, "Other", "", "", ""});
             ASSERT_TRUE(diary.persons.savePersonLists(person.value.id, {}, current));
             std::vector<store::DayMedRow> meds;
             for (const store::PersonMedRow& m : diary.persons.ListMed(person.value.id))
@@ -62,8 +63,7 @@ protected:
                 for (auto& m : meds) m.timesUsed = pick(0, 2);
                 ASSERT_TRUE(diary.days.saveDay(person.value.id, day, v, ticked, meds));
             }
-            for (int i = 0; i < 4; ++i)
-                ASSERT_TRUE(diary.days.DelDly(person.value.id, days[size_t(pick(0, 20))]));
+            for (int i = 0; i < 4; ++i) ASSERT_TRUE(diary.days.DelDly(person.value.id, days[size_t(pick(0, 20))]));
             ASSERT_TRUE(named::markDayTriggers(diary, person.value.id, days[30]));
         }
         // Stored text that is no plain number, as another program may leave it, in fields the
@@ -181,9 +181,11 @@ TEST_P(PeriodTest, CursorsYieldWhatTheWalkOfTheWholeFileYieldsInTheSameOrder) {
         for (QDate date = first_.addDays(-3); date <= last_.addDays(34); date = date.addDays(5)) {
             const QString key = store::keys::dateKey(date);
             const auto meds = medicationCursor(person, date);
-            EXPECT_EQ(meds, statedWalk(TableId::DlyMed, "dmiRep", person, key)) << person.toStdString() << " " << key.toStdString();
+            EXPECT_EQ(meds, statedWalk(TableId::DlyMed, "dmiRep", person, key))
+                << person.toStdString() << " " << key.toStdString();
             const auto trgs = triggerCursor(person, date);
-            EXPECT_EQ(trgs, statedWalk(TableId::DlyTrig, "dtiTRIG", person, key)) << person.toStdString() << " " << key.toStdString();
+            EXPECT_EQ(trgs, statedWalk(TableId::DlyTrig, "dtiTRIG", person, key))
+                << person.toStdString() << " " << key.toStdString();
             items += int(meds.size() + trgs.size());
         }
     }
@@ -214,10 +216,12 @@ TEST_P(PeriodTest, PeriodReadsAnswerEveryRecordOfThePersonInThePeriod) {
         for (const auto& t : diary.reports.triggersBetween(person, a, b))
             triggers.push_back((store::keys::dateKey(t.date) + "|" + t.trigger).toStdString());
         for (const auto& m : diary.reports.medicationBetween(person, a, b))
-            meds.push_back((store::keys::dateKey(m.date) + "|" + m.medId + "|" + QString::number(m.timesUsed)).toStdString());
+            meds.push_back(
+                (store::keys::dateKey(m.date) + "|" + m.medId + "|" + QString::number(m.timesUsed)).toStdString());
         EXPECT_TRUE(std::is_sorted(triggers.begin(), triggers.end()));
         EXPECT_TRUE(std::is_sorted(meds.begin(), meds.end()));
-        EXPECT_EQ(days, everyRecord(TableId::Daily, person, first, last)) << first.toStdString() << " " << last.toStdString();
+        EXPECT_EQ(days, everyRecord(TableId::Daily, person, first, last))
+            << first.toStdString() << " " << last.toStdString();
         EXPECT_EQ(triggers, everyRecord(TableId::DlyTrig, person, first, last));
         EXPECT_EQ(meds, everyRecord(TableId::DlyMed, person, first, last));
     }

@@ -129,7 +129,8 @@ TEST_F(DiaryTest, MedicationListKeepsRemovedMedicationAsHistory) {
     EXPECT_EQ(rows[1].prescribedDate, "20240101");
 
     // The card's save with one medication left on it, changed: the others stay on file out of use.
-    const std::vector<store::PersonMedRow> one = {{"Salb0001", "Salbutamol", "Reliever", "2 puffs", "Dr Who", "20240102"}};
+    const std::vector<store::PersonMedRow> one = {
+        {"Salb0001", "Salbutamol", "Reliever", "2 puffs", "Dr Who", "20240102"}};
     ASSERT_TRUE(diary.persons.savePersonLists(john, {}, one));
     rows = diary.persons.ListMed(john);
     ASSERT_EQ(rows.size(), 1u);
@@ -239,8 +240,8 @@ TEST_F(DiaryTest, DeletingAPersonRemovesEveryRecordOfTheirsAndNothingElse) {
     }
     ASSERT_TRUE(diary.persons.DelPer(john));
 
-    for (TableId id : {TableId::Personal, TableId::Daily, TableId::PerTrig, TableId::PerMed, TableId::DlyTrig,
-                       TableId::DlyMed}) {
+    for (TableId id :
+         {TableId::Personal, TableId::Daily, TableId::PerTrig, TableId::PerMed, TableId::DlyTrig, TableId::DlyMed}) {
         const auto owners = column(id, "Asid");
         EXPECT_FALSE(owners.empty());
         for (const QString& owner : owners) EXPECT_EQ(owner, jack) << store::fileName(id);
@@ -255,8 +256,10 @@ TEST_F(DiaryTest, DeletingAPersonRemovesEveryRecordOfTheirsAndNothingElse) {
 // program leaves them: a new person with the same letters must not be given that identifier and
 // inherit them, nor a new medication the identifier of one still recorded on a day.
 TEST_F(DiaryTest, NoIdentifierARecordFileStillHoldsIsHandedOut) {
-    const std::pair<TableId, QString> cases[] = {{TableId::Daily, "Salb0001"},  {TableId::PerTrig, "Salb0001"},
-                                                 {TableId::PerMed, "Salb0002"}, {TableId::DlyTrig, "Salb0001"},
+    const std::pair<TableId, QString> cases[] = {{TableId::Daily, "Salb0001"},
+                                                 {TableId::PerTrig, "Salb0001"},
+                                                 {TableId::PerMed, "Salb0002"},
+                                                 {TableId::DlyTrig, "Salb0001"},
                                                  {TableId::DlyMed, "Salb0002"}};
     for (const auto& [leftIn, medId] : cases) {
         TempFolder own;

@@ -123,7 +123,8 @@ TEST_F(ReportsTest, CursorsWalkTheMonthInKeyOrderPastBadDates) {
     for (auto id : {TableId::DlyMed, TableId::DlyTrig}) {
         auto* t = table(id);
         t->selectTag(nullptr);
-        for (t->goBof(); store::cp1252::decode(t->field("Asid")->str()) != jack; t->skip()) {}
+        for (t->goBof(); store::cp1252::decode(t->field("Asid")->str()) != jack; t->skip()) {
+        }
         t->field("AsDt")->assign("");
         ASSERT_TRUE(t->flush());
     }

@@ -53,7 +53,8 @@ protected:
         {
             store::Diary diary;
             open(diary, packed);
-            for (TableId id : store::kAllTables) EXPECT_TRUE(store::TableAccess::table(diary.files, id)->pack()) << where;
+            for (TableId id : store::kAllTables)
+                EXPECT_TRUE(store::TableAccess::table(diary.files, id)->pack()) << where;
         }
         EXPECT_EQ(liveRecordsOf(packed), liveRecordsOf(other)) << where;
     }
@@ -96,7 +97,8 @@ TEST_F(SaveDayTest, LeavesTheFilesExactlyAsTheNamedSequenceDoes) {
 
     std::vector<plan::DaySave> saves = {listsChange(), readingsOnly(), known()};
     plan::DaySave repeated = listsChange();  // a trigger ticked twice, in two spellings
-    repeated.triggers << "Damp" << " damp ";
+    repeated.triggers << "Damp"
+                      << " damp ";
     saves.push_back(repeated);
     plan::DaySave fresh = listsChange();
     fresh.date = QDate(2024, 6, 12);
@@ -277,7 +279,9 @@ TEST_F(SaveDayTest, ThePersonsListsThatFailAnywhereLoseNoTriggerLater) {
         before = diary.persons.ListPerTrg(plan::kJohn);
     }
     failEverywhere(
-        [](store::Diary& d) { return d.persons.savePersonLists(plan::kJohn, {"DUST"}, d.persons.ListMed(plan::kJohn)); },
+        [](store::Diary& d) {
+            return d.persons.savePersonLists(plan::kJohn, {"DUST"}, d.persons.ListMed(plan::kJohn));
+        },
         [](store::Diary& d) { return d.persons.savePersonLists(plan::kJack, {"CATS"}, {}); },
         [](store::Diary& d) { return d.persons.ListPerTrg(plan::kJohn); },
         [&](const QStringList& got) {
@@ -300,7 +304,9 @@ TEST_F(SaveDayTest, ThePersonsListsLoseNothingWhereverTheSaveStops) {
     auto within = [](const Content& got, const Content& before, const Content& after) {
         Content both = before;
         both.insert(after.begin(), after.end());
-        auto includes = [](const Content& a, const Content& b) { return std::includes(a.begin(), a.end(), b.begin(), b.end()); };
+        auto includes = [](const Content& a, const Content& b) {
+            return std::includes(a.begin(), a.end(), b.begin(), b.end());
+        };
         return (includes(got, before) || includes(got, after)) && includes(both, got);
     };
     store::Diary start;
@@ -326,9 +332,8 @@ TEST_F(SaveDayTest, ThePersonsListsLoseNothingWhereverTheSaveStops) {
         open(diary, work);
         ASSERT_TRUE(store::TableAccess::table(diary.files, TableId::PerTrig)->pack());
         const auto got = contentOf(diary);
-        const std::pair<Content, Content> after{{"DUST", "POLLEN"},
-                                                {current[0].name + "|" + current[0].instructions,
-                                                 current[1].name + "|changed"}};
+        const std::pair<Content, Content> after{
+            {"DUST", "POLLEN"}, {current[0].name + "|" + current[0].instructions, current[1].name + "|changed"}};
         EXPECT_TRUE(within(got.first, before.first, after.first)) << "stop " << n;
         EXPECT_TRUE(within(got.second, before.second, after.second)) << "stop " << n;
         EXPECT_EQ(readLittleDiary(diary).days, days.days) << "stop " << n;

@@ -51,7 +51,10 @@ protected:
     static plan::DaySave day(store::DayValues v, const QStringList& triggers, int salbutamol, int budesonide,
                              int terbutaline) {
         const auto& m = plan::kMedication;
-        return {plan::kJohn, kDay, v, triggers,
+        return {plan::kJohn,
+                kDay,
+                v,
+                triggers,
                 {{m[0].name, m[0].category, m[0].id, salbutamol},
                  {m[1].name, m[1].category, m[1].id, budesonide},
                  {m[2].name, m[2].category, m[2].id, terbutaline}}};
@@ -68,7 +71,9 @@ protected:
     static plan::DaySave known() { return day(values(380, 390, 2, 2), {"POLLEN", "COLD AIR", "SMOKE"}, 2, 1, 0); }
     // Its morning reading is above any best the little diary holds.
     static plan::DaySave listsChange() { return day(values(990, 400, 3, 1), {"pollen", "DAMP", "CATS"}, 3, 0, 1); }
-    static plan::DaySave readingsOnly() { return day(values(350, 360, 2, 3), {"POLLEN", "COLD AIR", "SMOKE"}, 2, 1, 0); }
+    static plan::DaySave readingsOnly() {
+        return day(values(350, 360, 2, 3), {"POLLEN", "COLD AIR", "SMOKE"}, 2, 1, 0);
+    }
 
     // The diary after a stopped or failed save: the saved day within the save, every other day
     // and the best as they were (the best may also be the raised one).

@@ -23,8 +23,9 @@ struct Medication {
     const char* name;
     const char* category;
 };
-inline const Medication kMedication[] = {
-    {"Salb0001", "Salbutamol", "Reliever"}, {"Bude0001", "Budesonide", "Preventer"}, {"Terb0001", "Terbutaline", "Reliever"}};
+inline const Medication kMedication[] = {{"Salb0001", "Salbutamol", "Reliever"},
+                                         {"Bude0001", "Budesonide", "Preventer"},
+                                         {"Terb0001", "Terbutaline", "Reliever"}};
 inline const QStringList kTriggers = {"POLLEN", "COLD AIR", "SMOKE", "DAMP", "CATS"};
 
 // One save of the daily card.

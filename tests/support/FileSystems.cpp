@@ -1,13 +1,13 @@
 #include "FileSystems.h"
 
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <grp.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstring>
 
 namespace pulmora::test {
 
@@ -75,6 +75,5 @@ std::string asOrdinaryUser(const std::function<std::string()>& work) {
     ::waitpid(child, nullptr, 0);
     return heard;
 }
-
 
 }  // namespace pulmora::test

@@ -1,9 +1,9 @@
 #include "TempFolder.h"
 
-#include <algorithm>
-#include <cstdio>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <algorithm>
+#include <cstdio>
 
 namespace pulmora::test {
 

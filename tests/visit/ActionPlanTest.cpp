@@ -13,13 +13,19 @@ TEST(ActionPlan, BandsGiveTheLimitsFromTheOwnBest) {
         int best, yellow, red;
         QStringList headings;
     } cases[] = {
-        {500, 80, 50,
+        {500,
+         80,
+         50,
          {"Doing well: peak flow above 400 l/min (80 % of best)", "Getting worse: peak flow 250 to 400 l/min",
           "Medical alert: peak flow below 250 l/min"}},
-        {470, 75, 45,
+        {470,
+         75,
+         45,
          {"Doing well: peak flow above 352 l/min (75 % of best)", "Getting worse: peak flow 212 to 352 l/min",
           "Medical alert: peak flow below 212 l/min"}},
-        {0, 80, 50,
+        {0,
+         80,
+         50,
          {"Doing well: peak flow above _____ l/min (80 % of best)", "Getting worse: peak flow _____ to _____ l/min",
           "Medical alert: peak flow below _____ l/min"}},
     };
@@ -47,10 +53,10 @@ TEST(ActionPlan, PrintsTheMedicationAndSaysWhenThereIsNoBest) {
     ASSERT_TRUE(output::printToPdf(QString::fromStdString(pdf), reports::PrintActionPlan(plan, a4)).ok());
     EXPECT_EQ(pdfInfoField(pdf, "Pages"), "1");
     const std::string text = pdfText(pdf, 1);
-    for (const char* expected : {"Asthma Action Plan", "Printed on 8 Dec 2026", "Personal best: not recorded",
-                                 "left blank for the doctor or nurse", "Getting worse: peak flow _____ to _____ l/min",
-                                 "Salbutamol", "2 puffs when needed", "What to do", "reliever does not help",
-                                 "Doctor or nurse", "Emergency number"})
+    for (const char* expected :
+         {"Asthma Action Plan", "Printed on 8 Dec 2026", "Personal best: not recorded",
+          "left blank for the doctor or nurse", "Getting worse: peak flow _____ to _____ l/min", "Salbutamol",
+          "2 puffs when needed", "What to do", "reliever does not help", "Doctor or nurse", "Emergency number"})
         EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
     EXPECT_LT(text.find("Getting worse"), text.find("Salbutamol")) << "the reliever stands under the yellow band";
 }

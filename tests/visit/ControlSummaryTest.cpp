@@ -73,7 +73,8 @@ TEST(ControlSummaryText, EachCraftedMonthSaysOnlyWhatTheDiaryShows) {
         Lines lines;
         Rows page;  // of the visit pack's first page
     } cases[] = {
-        {"sparse: 7 days, each with daytime symptoms and 4 reliever doses, at 66-68 % of best", 500,
+        {"sparse: 7 days, each with daytime symptoms and 4 reliever doses, at 66-68 % of best",
+         500,
          [](ReportDiary& d, const QString& p) {
              recordDays(d, p, 7, [](int, store::DayValues& v) {
                  v.wheezeDay = v.coughDay = true;
@@ -82,29 +83,37 @@ TEST(ControlSummaryText, EachCraftedMonthSaysOnlyWhatTheDiaryShows) {
                  v.evening = 340;
              });
          },
-         D, {},
+         D,
+         {},
          {{"Days recorded", {"7 of 28", "0 of 28"}},
           {"Daytime symptoms more than twice a week", {"Yes (7 days)", ""}},
           {"Reliever needed more than twice a week", {"Yes (7 days, 28 doses)", ""}},
           {"Level of asthma control", {"Too few days recorded to judge control (7 of 28)", "No days recorded"}},
           {"Average (l/min)", {"330 (66%)", "340 (68%)", "-", "-"}}},
          {}},
-        {"a report date three weeks ahead of an uncontrolled month", 500,
+        {"a report date three weeks ahead of an uncontrolled month",
+         500,
          [](ReportDiary& d, const QString& p) {
              recordDays(d, p, 28,
                         [](int, store::DayValues& v) { v.coughDay = v.chestNight = v.sportRestricted = true; });
          },
-         D.addDays(21), " Cannot Produce Report as 29 Dec 2026 is after Today", {}, {}},
-        {"days off: three days off work, nothing else", 500,
+         D.addDays(21),
+         " Cannot Produce Report as 29 Dec 2026 is after Today",
+         {},
+         {}},
+        {"days off: three days off work, nothing else",
+         500,
          [](ReportDiary& d, const QString& p) {
              recordDays(d, p, 28, [](int i, store::DayValues& v) { v.offWork = i % 7 == 3 && i < 21; });
          },
-         D, {},
+         D,
+         {},
          {{"Any activity limitation due to asthma", {"Yes (3 days off work or school)", ""}},
           {"Days off work or school", {"3 of 28 days recorded"}},
           {"Level of asthma control", {"Partly controlled", "No days recorded"}}},
          {}},
-        {"a reading of 620 on 6 Dec above the stored best of 450, and 700 in the weeks before", 450,
+        {"a reading of 620 on 6 Dec above the stored best of 450, and 700 in the weeks before",
+         450,
          [](ReportDiary& d, const QString& p) {
              recordDays(d, p, 20, [](int i, store::DayValues& v) {
                  v.morning = i == 2 ? 620 : 400;
@@ -113,7 +122,8 @@ TEST(ControlSummaryText, EachCraftedMonthSaysOnlyWhatTheDiaryShows) {
              d.addReadings(p, D.addDays(-30), 700, 410);
              d.setBest(p, "Ann", 450);
          },
-         D, {},
+         D,
+         {},
          {{"Best used", {"620 l/min, the reading of 6 Dec 2026, above the personal best of 450 l/min"}},
           {"Green (620 = 100%)", {"5%", "0%", "100%", "0%"}},
           {"Average (l/min)", {"411 (66%)", "410 (66%)", "700 (113%)", "410 (66%)"}}},
@@ -122,7 +132,8 @@ TEST(ControlSummaryText, EachCraftedMonthSaysOnlyWhatTheDiaryShows) {
             {"Predicted", "450 l/min"},
             {"Yellow zone limit", "360 l/min (80% of best)"},
             {"Red zone limit", "225 l/min (50% of best)"}}}}},
-        {"a normal month: symptoms on 9 days, one night, the reliever once, the preventer daily, pollen once", 500,
+        {"a normal month: symptoms on 9 days, one night, the reliever once, the preventer daily, pollen once",
+         500,
          [](ReportDiary& d, const QString& p) {
              ASSERT_TRUE(cards::addTrigger(d.diary, p, "Cats"));
              ASSERT_TRUE(cards::addTrigger(d.diary, p, "Pollen"));
@@ -139,7 +150,8 @@ TEST(ControlSummaryText, EachCraftedMonthSaysOnlyWhatTheDiaryShows) {
              d.meetTrigger(p, D.addDays(-3), "POLLEN");
              for (int i = 28; i < 42; ++i) d.addReadings(p, D.addDays(-i), 450, 475);
          },
-         D, {},
+         D,
+         {},
          {{"Daytime symptoms more than twice a week", {"Yes (9 days)", "No (0 days)"}},
           {"Any night symptoms or night waking", {"Yes (1 night)", "No (0 nights)"}},
           {"Reliever needed more than twice a week", {"No (1 day, 1 dose)", "No (0 days, 0 doses)"}},
@@ -169,8 +181,8 @@ TEST(ControlSummaryText, EachCraftedMonthSaysOnlyWhatTheDiaryShows) {
         const reports::SummaryText text = reports::summaryText(*summary.control);
         for (const auto& [label, values] : c.lines)
             EXPECT_EQ(valuesOf(text, label), values) << c.what << ": " << label.toStdString();
-        const auto sections =
-            reports::visitSections(reports::readVisitDetails(d.diary.persons, p, summary.person), &*summary.control, 600);
+        const auto sections = reports::visitSections(reports::readVisitDetails(d.diary.persons, p, summary.person),
+                                                     &*summary.control, 600);
         for (const auto& [heading, rows] : c.page)
             EXPECT_EQ(rowsOf(sections, heading), rows) << c.what << ": " << heading.toStdString();
     }

@@ -119,9 +119,8 @@ TEST(FiguresJson, TheMonthlyAdditionalGivesItsDayColumnsAndLists) {
     const QJsonArray meds = o["medications"].toArray();
     ASSERT_EQ(meds.size(), 1);
     EXPECT_EQ(meds[0].toObject()["name"].toString(), "Salbutamol");
-    EXPECT_EQ(meds[0].toObject()["days"].toArray(),
-              (QJsonArray{QJsonObject{{"date", "2026-12-06"}, {"value", "2"}},
-                          QJsonObject{{"date", "2026-12-08"}, {"value", "3"}}}));
+    EXPECT_EQ(meds[0].toObject()["days"].toArray(), (QJsonArray{QJsonObject{{"date", "2026-12-06"}, {"value", "2"}},
+                                                                QJsonObject{{"date", "2026-12-08"}, {"value", "3"}}}));
     const QJsonArray triggers = o["triggers"].toArray();
     ASSERT_EQ(triggers.size(), 1);
     EXPECT_EQ(triggers[0].toObject()["name"].toString(), "House dust");
@@ -165,7 +164,8 @@ TEST_F(Reporter, WritesThePictureAndTheFiguresWithoutTouchingTheDiary) {
     const auto before = diaryFiles();
     const std::string png = out.file("weekly.png");
     int status = -1;
-    const std::string json = run(folder() + " --person Ann --date 2026-12-08 --report weekly --out " + png + " --figures", status);
+    const std::string json =
+        run(folder() + " --person Ann --date 2026-12-08 --report weekly --out " + png + " --figures", status);
     ASSERT_EQ(status, 0) << errorText();
     EXPECT_EQ(diaryFiles(), before);
 
@@ -290,11 +290,11 @@ TEST_F(Reporter, WritesTheVisitPack) {
                                   "Reliever Use vs Percentage Best Graph for Ann"};
     for (int page = 1; page <= 10; ++page) {
         const std::string text = pdfText(pdf, page);
-        for (const std::string& expected : {titles[page - 1], std::string("Ann Smith"),
-                                            std::string("9 Sep 2026 to 8 Dec 2026"),
-                                            "Page " + std::to_string(page) + " of 10"})
-            EXPECT_NE(text.find(expected), std::string::npos)
-                << "page " << page << " lacks " << expected << "\n" << text;
+        for (const std::string& expected :
+             {titles[page - 1], std::string("Ann Smith"), std::string("9 Sep 2026 to 8 Dec 2026"),
+              "Page " + std::to_string(page) + " of 10"})
+            EXPECT_NE(text.find(expected), std::string::npos) << "page " << page << " lacks " << expected << "\n"
+                                                              << text;
     }
     const std::string sizes = runCommand("pdfinfo -f 1 -l 10 '" + pdf + "'", status);
     for (int page = 1; page <= 10; ++page) {
@@ -304,7 +304,8 @@ TEST_F(Reporter, WritesTheVisitPack) {
         ASSERT_NE(line, std::string::npos) << sizes;
         EXPECT_NE(sizes.substr(line, sizes.find('\n', line) - line).find(page <= 4 ? "595 x 842" : "842 x 595"),
                   std::string::npos)
-            << "page " << page << (page <= 4 ? " in portrait" : " in landscape") << "\n" << sizes;
+            << "page " << page << (page <= 4 ? " in portrait" : " in landscape") << "\n"
+            << sizes;
     }
 
     d.diary.files.OpenDB();
@@ -418,8 +419,8 @@ TEST_F(Reporter, RefusesToWriteOverTheDiarysOwnFiles) {
         int status = -1;
         run(folder() + arguments, status);
         EXPECT_EQ(status, 2) << arguments;
-        EXPECT_NE(errorText().find("which only the program writes"), std::string::npos) << arguments << ": "
-                                                                                        << errorText();
+        EXPECT_NE(errorText().find("which only the program writes"), std::string::npos)
+            << arguments << ": " << errorText();
     }
     EXPECT_EQ(diaryFiles(), before);
     EXPECT_FALSE(std::filesystem::exists(d.folder.file("pulmora.lock")));
@@ -454,8 +455,10 @@ TEST_F(Reporter, WritesAGraphAndItsFigures) {
     const auto before = diaryFiles();
     const std::string png = out.file("graph.png");
     int status = -1;
-    const std::string json = run(folder() + " --person Ann --date 2026-12-08 --report graph --option \"Percentage Best\""
-                                            " --period \"3 Months\" --date-axis --out " + png + " --figures",
+    const std::string json = run(folder() +
+                                     " --person Ann --date 2026-12-08 --report graph --option \"Percentage Best\""
+                                     " --period \"3 Months\" --date-axis --out " +
+                                     png + " --figures",
                                  status);
     ASSERT_EQ(status, 0) << errorText();
     EXPECT_EQ(diaryFiles(), before);
@@ -505,7 +508,8 @@ TEST_F(Reporter, PrintsAndSavesAGraph) {
     }
 
     d.diary.files.OpenDB();
-    const reports::GraphRequest request{reports::GraphOption::ZoneFrequency, "Ann", reports::graphPeriod(D, 365), false};
+    const reports::GraphRequest request{reports::GraphOption::ZoneFrequency, "Ann", reports::graphPeriod(D, 365),
+                                        false};
     const reports::GraphRun run = reports::runGraph(d.diary.reports, person, request);
     EXPECT_EQ(QImage(QString::fromStdString(bmp)).convertToFormat(QImage::Format_RGB32),
               reports::renderGraph(run.plan, {800, 500}, 1.0, reports::ChartBackground::Plain)

@@ -7,7 +7,6 @@
 // pack it writes the visit pack the report card saves as a PDF file, with --report plan the asthma
 // action plan the card prints and with --report year the pack's page of the last 12 months (with
 // --figures also its figures as JSON). It only reads the diary.
-#include "programfiles/ProgramFiles.h"
 #include "files/Replacement.h"
 #include "graphs/GraphChart.h"
 #include "graphs/GraphFigures.h"
@@ -16,6 +15,7 @@
 #include "output/PictureFile.h"
 #include "output/Printing.h"
 #include "pages/ReportPage.h"
+#include "programfiles/ProgramFiles.h"
 #include "reports/ControlSummary.h"
 #include "reports/MonthlyAdditional.h"
 #include "reports/MonthlyBasic.h"
@@ -31,11 +31,11 @@
 #include "visit/VisitPack.h"
 #include "visit/YearPage.h"
 
+#include <QApplication>
 #include <QBuffer>
 #include <QCommandLineParser>
 #include <QFile>
 #include <QFileInfo>
-#include <QApplication>
 #include <QJsonDocument>
 #include <QRegularExpression>
 
@@ -129,7 +129,8 @@ QString writePngs(const std::vector<Picture>& pictures) {
         QBuffer buffer(&bytes);
         if (!buffer.open(QIODevice::WriteOnly) || !picture.image.save(&buffer, "PNG"))
             return cannotWrite(picture, "it cannot be made into a PNG picture");
-        auto file = std::make_unique<files::Replacement>(QFile::encodeName(picture.path).toStdString(), files::kUserFile);
+        auto file =
+            std::make_unique<files::Replacement>(QFile::encodeName(picture.path).toStdString(), files::kUserFile);
         if (!file->begin() || !file->write(bytes.constData(), size_t(bytes.size())))
             return cannotWrite(picture, QString::fromStdString(file->reason()));
         written.push_back(std::move(file));
@@ -159,8 +160,8 @@ QString writeOutput(const QImage& picture, const output::PrintJob& page, const Q
         const output::PrintOutcome printed = output::printToPdf(path, page);
         return printed.ok() ? QString() : printed.error();
     }
-    const output::WriteResult written =
-        output::savePicture(saved, path, kind == OutputKind::Jpeg ? output::PictureKind::Jpeg : output::PictureKind::Bitmap);
+    const output::WriteResult written = output::savePicture(
+        saved, path, kind == OutputKind::Jpeg ? output::PictureKind::Jpeg : output::PictureKind::Bitmap);
     return written.error();
 }
 
@@ -179,8 +180,8 @@ int writeGraph(store::Diary& diary, const store::PersonRef& person, const QDate&
     const QString period = parser.value("period");
     const auto option = reports::graphOptionNamed(parser.value("option"));
     if (!option)
-        return refuse("the option \"" + parser.value("option") + "\" is not one of: " +
-                      reports::graphOptionTexts().join(", "));
+        return refuse("the option \"" + parser.value("option") +
+                      "\" is not one of: " + reports::graphOptionTexts().join(", "));
     const auto span = reports::graphSpanNamed(period);
     if (!span) return refuse("the period \"" + period + "\" is not one of: " + reports::graphPeriodTexts().join(", "));
 
@@ -188,11 +189,11 @@ int writeGraph(store::Diary& diary, const store::PersonRef& person, const QDate&
                                         parser.isSet("date-axis")};
     const reports::GraphRun graph = reports::runGraph(diary.reports, person.id, request);
     if (!graph.plan.info.isEmpty()) return refuse("there is no graph to write: " + graph.plan.info, kNothingToReport);
-    const QSizeF page = output::printableRoom(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, {}),
-                                              QPageLayout::Landscape);
-    const QString failed = writeOutput(reports::renderGraph(graph.plan, reports::kSavedGraphSize),
-                                       reports::PrintChart(graph.plan, page), reports::savedGraphPicture(graph.plan),
-                                       parser.value("out"), kind);
+    const QSizeF page =
+        output::printableRoom(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, {}), QPageLayout::Landscape);
+    const QString failed =
+        writeOutput(reports::renderGraph(graph.plan, reports::kSavedGraphSize), reports::PrintChart(graph.plan, page),
+                    reports::savedGraphPicture(graph.plan), parser.value("out"), kind);
     if (!failed.isEmpty()) return refuse(failed);
     if (parser.isSet("figures")) printFigures(reports::graphFiguresJson(graph.table, graph.plan));
     return 0;
@@ -354,8 +355,8 @@ int main(int argc, char** argv) {
             return refuse(problem.fileName + " cannot be read: " + problem.reason);
     for (store::TableId id : {store::TableId::Personal, store::TableId::Daily})
         if (!diary.files.has(id))
-            return refuse(folders.first() + " holds no diary: " +
-                          QFileInfo(diary.files.filePath(id)).fileName() + " is missing");
+            return refuse(folders.first() + " holds no diary: " + QFileInfo(diary.files.filePath(id)).fileName() +
+                          " is missing");
 
     if (sheets) return writeSheets(diary.persons, *date, parser);
     const auto person = findPerson(diary.persons, parser.value("person"));
@@ -364,7 +365,8 @@ int main(int argc, char** argv) {
     if (csv) return writeCsv(diary, *person, parser.value("out"));
     if (graph) return writeGraph(diary, *person, *date, parser, *output);
     if (pack) {
-        if (parser.isSet("figures")) return refuse("--figures is for the reports and graphs; a pack is only a PDF file");
+        if (parser.isSet("figures"))
+            return refuse("--figures is for the reports and graphs; a pack is only a PDF file");
         return writePack(diary, *person, *date, parser.value("out"));
     }
     if (plan) {
@@ -379,7 +381,6 @@ int main(int argc, char** argv) {
     const QString failed = writeOutput(report.picture(), reports::PrintAsthmaReport(report),
                                        reports::savedReportPicture(report), parser.value("out"), *output);
     if (!failed.isEmpty()) return refuse(failed);
-    if (parser.isSet("figures"))
-        printFigures(reports::figuresJson(report));
+    if (parser.isSet("figures")) printFigures(reports::figuresJson(report));
     return 0;
 }

@@ -8,14 +8,14 @@
 namespace pulmora::tools {
 namespace {
 
-const QStringList kSurnames = {"Smith", "Jones", "Taylor", "Brown", "Williams", "Wilson", "Johnson",
-                               "Davies", "Robinson", "Wright", "Thompson", "Evans", "Walker", "White"};
+const QStringList kSurnames = {"Smith",  "Jones",    "Taylor", "Brown",    "Williams", "Wilson", "Johnson",
+                               "Davies", "Robinson", "Wright", "Thompson", "Evans",    "Walker", "White"};
 // Every second person is a woman; a first name, title and gender always agree.
 const QStringList kWomensNames = {"Mary", "Susan", "Emma", "Lucy", "Anna", "Clare", "Helen"};
 const QStringList kMensNames = {"John", "Peter", "David", "James", "Robert", "Thomas", "Mark"};
-const QStringList kTriggers = {"POLLEN", "HOUSE DUST", "HOUSE DUST MITES", "COLD AIR", "EXERCISE",
-                               "CIGARETTE SMOKE", "CATS", "DOGS", "COLDS AND FLU", "DAMP", "PERFUME",
-                               "TRAFFIC FUMES", "STRESS", "THUNDERSTORMS"};
+const QStringList kTriggers = {"POLLEN", "HOUSE DUST",   "HOUSE DUST MITES", "COLD AIR", "EXERCISE", "CIGARETTE SMOKE",
+                               "CATS",   "DOGS",         "COLDS AND FLU",    "DAMP",     "PERFUME",  "TRAFFIC FUMES",
+                               "STRESS", "THUNDERSTORMS"};
 
 // The longest texts the record files hold: 30 characters a name, 20 a medication, 25 a trigger.
 const QStringList kLongSurnames = {"Featherstonehaugh-Cholmondeley", "Montgomery-Fotheringham-Blythe",
@@ -24,9 +24,9 @@ const QString kLongWomansName = QStringLiteral("Christabel Rosamund Georgianna")
 const QString kLongMansName = QStringLiteral("Sebastian Montgomery Augustine");
 const QString kLongTitle = QStringLiteral("Reverend Doctor");  // a title for a woman or a man
 const QString kLongOccupation = QStringLiteral("Head of Mathematics Department");
-const QStringList kLongTriggers = {"HOUSE DUST MITE DROPPINGS", "FRESHLY MOWN GRASS POLLEN", "CHLORINE IN SWIMMING POOL",
-                                   "FUMES FROM PAINT AND GLUE", "WOOD SMOKE FROM OPEN FIRE", "MOULD SPORES IN THE ATTIC",
-                                   "PETS: CATS, DOGS, RABBITS", "CIGARETTE SMOKE IN A CAFE"};
+const QStringList kLongTriggers = {
+    "HOUSE DUST MITE DROPPINGS", "FRESHLY MOWN GRASS POLLEN", "CHLORINE IN SWIMMING POOL", "FUMES FROM PAINT AND GLUE",
+    "WOOD SMOKE FROM OPEN FIRE", "MOULD SPORES IN THE ATTIC", "PETS: CATS, DOGS, RABBITS", "CIGARETTE SMOKE IN A CAFE"};
 constexpr int kNameLength = 30;
 
 struct MedicationNames {
@@ -37,9 +37,8 @@ const MedicationNames kLongMedication = {"Salbutamol Accuhaler", "Beclometasone 
 // With the longest texts a person takes the ten medications the personal card holds: eight more
 // than the reliever and the preventer, prescribed with the longest instructions and prescriber.
 const std::pair<const char*, const char*> kLongMoreMedication[] = {
-    {"Formoterol Easyhaler", "Protector"}, {"Budesonide Symbicort", "Combined"},
-    {"Fluticasone Flixotid", "Preventer"}, {"Montelukast Granules", "Other"},
-    {"Prednisolone Tablets", "Other"},     {"Ipratropium Atrovent", "Reliever"},
+    {"Formoterol Easyhaler", "Protector"}, {"Budesonide Symbicort", "Combined"}, {"Fluticasone Flixotid", "Preventer"},
+    {"Montelukast Granules", "Other"},     {"Prednisolone Tablets", "Other"},    {"Ipratropium Atrovent", "Reliever"},
     {"Theophylline Uniphyl", "Other"},     {"Omalizumab Injection", "Other"}};
 const QString kLongInstructions = QStringLiteral("1 tablet each night with water");
 const QString kPrescriber = QStringLiteral("Dr Patel");
@@ -150,11 +149,10 @@ QString SampleDiary::addPerson(int index, Person& person) {
 // preventer stored as a new version, so the old one stays on file not in use.
 QString SampleDiary::renewMedication(Person& person, const QDate& when) {
     const Medication reliever = person.medication.front();
-    std::vector<store::PersonMedRow> rows = {
-        {reliever.id, reliever.name, reliever.category, "2 puffs when needed", prescriber(options_),
-         store::keys::dateKey(when.addYears(-1))},
-        {"", medicationNames(options_).renewedPreventer, store::kPreventer, "1 puff twice a day", prescriber(options_),
-         store::keys::dateKey(when)}};
+    std::vector<store::PersonMedRow> rows = {{reliever.id, reliever.name, reliever.category, "2 puffs when needed",
+                                              prescriber(options_), store::keys::dateKey(when.addYears(-1))},
+                                             {"", medicationNames(options_).renewedPreventer, store::kPreventer,
+                                              "1 puff twice a day", prescriber(options_), store::keys::dateKey(when)}};
     rows.insert(rows.end(), person.moreMedication.begin(), person.moreMedication.end());
     if (QString e = check(diary_.persons.savePersonLists(person.id, person.triggers, rows)); !e.isEmpty()) return e;
     person.medication.clear();
