@@ -122,11 +122,11 @@ GraphPeriod graphPeriod(const QDate& reportDate, int periodDays) {
     return {reportDate.addDays(-periodDays), reportDate};
 }
 
-WorkingTable LoadPeakFlowTable(store::ReportCursors& cursors, const QString& person, const GraphPeriod& period) {
+WorkingTable LoadPeakFlowTable(store::ReportCursors& cursors, const store::PersonId& person, const GraphPeriod& period) {
     return tableOf(GraphTableKind::PeakFlow, cursors.GetRPer(person, period.first, period.last));
 }
 
-WorkingTable LoadSymptomTable(store::ReportCursors& cursors, const QString& person, const GraphPeriod& period) {
+WorkingTable LoadSymptomTable(store::ReportCursors& cursors, const store::PersonId& person, const GraphPeriod& period) {
     return tableOf(GraphTableKind::Symptoms, cursors.GetRPer(person, period.first, period.last));
 }
 

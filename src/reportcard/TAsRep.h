@@ -54,7 +54,8 @@ public:
     // analysis and date axis.
     void TrapPeakFlow(QObject* sender);
 
-    const QString& PersonKey() const { return personKey_; }
+    // The person reported on, none before the card is opened.
+    std::optional<store::PersonId> PersonKey() const { return person_ ? std::optional(person_->id) : std::nullopt; }
     ReportKind kind() const { return kind_; }
     bool ReportAvailable() const { return report_.available; }
     const ReportResult& report() const { return report_; }
@@ -134,7 +135,7 @@ private:
     void contextHelp();
     void savePicture();
     void requestVisitPack();
-    reports::VisitPackRequest visitPackRequest() const;
+    reports::VisitPackRequest visitPackRequest(const store::PersonRef& person) const;
     void PrintTextReport();
     void PrintChart();
     void PrintActionPlan();
@@ -142,9 +143,9 @@ private:
     bool navigationKey(int key, Qt::KeyboardModifiers modifiers);
 
     store::Diary& diary_;
-    QString personKey_;
-    // The nickname the banner shows, which the graphs and the visit pack are titled with.
-    QString nickname_;
+    // The person reported on, with the nickname the banner shows, which the graphs and the visit
+    // pack are titled with; set when the card is opened.
+    std::optional<store::PersonRef> person_;
     ReportKind kind_ = ReportKind::Weekly;
     ReportResult report_;
     Viewport viewport_;

@@ -76,7 +76,7 @@ void addToLines(std::vector<ListLine>& lines, QString& lastKey, const QString& k
     lines.back().days.push_back({day, value});
 }
 
-std::vector<ListLine> medicationLines(store::ReportCursors& cursors, const QString& person, const QDate& date) {
+std::vector<ListLine> medicationLines(store::ReportCursors& cursors, const store::PersonId& person, const QDate& date) {
     std::vector<ListLine> lines;
     QString lastId;
     for (const store::RepMed* use = &cursors.GetRMedBeg(person, date); !use->empty(); use = &cursors.GetRMedNxt())
@@ -84,7 +84,7 @@ std::vector<ListLine> medicationLines(store::ReportCursors& cursors, const QStri
     return lines;
 }
 
-std::vector<ListLine> triggerLines(store::ReportCursors& cursors, const QString& person, const QDate& date) {
+std::vector<ListLine> triggerLines(store::ReportCursors& cursors, const store::PersonId& person, const QDate& date) {
     std::vector<ListLine> lines;
     QString lastName;
     for (const store::RepTrg* met = &cursors.GetRTrgBeg(person, date); !met->empty(); met = &cursors.GetRTrgNxt())
@@ -310,13 +310,13 @@ void DrawChangeGlyph(ReportCanvas& canvas, const MonthlyMetrics& m, int left, in
         canvas.triangle({cx - s, ty}, {cx + s, ty}, {cx, ty + s}, fill);
 }
 
-ReportResult MonthlyAdditional(store::ReportCursors& cursors, const QString& person, const QDate& reportDate,
+ReportResult MonthlyAdditional(store::ReportCursors& cursors, const store::PersonId& person, const QDate& reportDate,
                                qreal pixelRatio) {
     const stats::Period month = stats::month(reportDate);
     return MonthlyAdditional(cursors.GetRPer(person, month.first, month.last), cursors, person, reportDate, pixelRatio);
 }
 
-ReportResult MonthlyAdditional(const store::PersonPeriod& read, store::ReportCursors& cursors, const QString& person,
+ReportResult MonthlyAdditional(const store::PersonPeriod& read, store::ReportCursors& cursors, const store::PersonId& person,
                                const QDate& reportDate, qreal pixelRatio) {
     const stats::Period month = stats::month(reportDate);
     const store::PersonPeriod period = store::periodWithin(read, month.first, month.last);

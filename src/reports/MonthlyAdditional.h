@@ -35,12 +35,12 @@ void DrawChangeGlyph(ReportCanvas& canvas, const MonthlyMetrics& m, int left, in
 // (peak flows, diurnal variation, symptoms, reliever use), then every medication used in the
 // month with its times used per day and every trigger met with a mark on each day it was met.
 // Without readings in the month the peak-flow comparison rows are left out.
-ReportResult MonthlyAdditional(store::ReportCursors& cursors, const QString& person, const QDate& reportDate,
+ReportResult MonthlyAdditional(store::ReportCursors& cursors, const store::PersonId& person, const QDate& reportDate,
                                qreal pixelRatio = 1.0);
 // The same with the month's days from a period read that holds them. The lists of medication and
 // triggers, and the day before the month, are still the cursors' own: they keep the records'
 // stored order, which a period read does not give.
-ReportResult MonthlyAdditional(const store::PersonPeriod& read, store::ReportCursors& cursors, const QString& person,
+ReportResult MonthlyAdditional(const store::PersonPeriod& read, store::ReportCursors& cursors, const store::PersonId& person,
                                const QDate& reportDate, qreal pixelRatio = 1.0);
 
 }  // namespace pulmora::reports

@@ -27,16 +27,16 @@ struct Located {
 // name the person and a date of the period itself, so the answer never holds a record whose
 // identifier disagrees with its fields. Only the rows of the person are mapped.
 template <TableId Id, class Read>
-auto readPeriod(const DiaryStore& store, typename Columns<Id>::Tag tag, const QString& person, const QDate& first,
+auto readPeriod(const DiaryStore& store, typename Columns<Id>::Tag tag, const PersonId& person, const QDate& first,
                 const QDate& last, Read read) {
     using Row = decltype(read(std::declval<const Bound<Id>&>()));
     using Field = typename Columns<Id>::Field;
     std::vector<Located<Row>> rows;
     const Bound<Id> t(store);
-    if (!t || !keys::isPersonId(person) || !first.isValid() || !last.isValid() || last < first) return rows;
-    const std::string who = fields::bytes(person);
-    const std::string low = fields::bytes(keys::dayId(person, keys::dateKey(first)));
-    const std::string high = fields::bytes(keys::dayId(person, keys::dateKey(last)));
+    if (!t || !first.isValid() || !last.isValid() || last < first) return rows;
+    const std::string who = fields::bytes(person.text());
+    const std::string low = fields::bytes(keys::dayId(person, first));
+    const std::string high = fields::bytes(keys::dayId(person, last));
     engine::Tag* order = t.tag(tag);
     const bool descending = order->descending();
     t->selectTag(order);
@@ -63,7 +63,7 @@ std::vector<Row> rowsOf(std::vector<Located<Row>> located) {
 // The cursors' order: their tag's field as stored, equal ones in record order.
 template <class Row, class Item>
 std::vector<Item> inStoredOrder(const std::vector<Located<Row>>& rows, QString Row::*field, int width,
-                                const QString& person, Item (*itemOf)(const QString& person, const Row&)) {
+                                const PersonId& person, Item (*itemOf)(const PersonId& person, const Row&)) {
     struct Keyed {
         std::string key;
         quint32 record;
@@ -94,8 +94,8 @@ void fillComparison(const DayValues& v, CompareRecord& into) {
     into.relievers = v.relievers;
 }
 
-RepMed repMedOf(const QString& person, const DayMedItem& m) {
-    return {person.leftJustified(width::kPersonId),
+RepMed repMedOf(const PersonId& person, const DayMedItem& m) {
+    return {person.text(),
             m.medId.leftJustified(width::kMedId),
             m.name.trimmed(),
             m.timesUsed,
@@ -103,8 +103,8 @@ RepMed repMedOf(const QString& person, const DayMedItem& m) {
             m.date};
 }
 
-RepTrg repTrgOf(const QString& person, const DayTriggerItem& t) {
-    return {person.leftJustified(width::kPersonId), keys::triggerName(t.trigger), t.date};
+RepTrg repTrgOf(const PersonId& person, const DayTriggerItem& t) {
+    return {person.text(), keys::triggerName(t.trigger), t.date};
 }
 
 // The person's figures that follow from the period's days: whether there is any day and any
@@ -134,21 +134,20 @@ int diurnalVariation(int morning, int evening) {
 
 // ---- previous day ------------------------------------------------------------------------
 
-void ReportCursors::previousDay(const QString& person, const QDate& before, CompareRecord& into) {
+void ReportCursors::previousDay(const PersonId& person, const QDate& before, CompareRecord& into) {
     into = {};
     const PersonalTable personal(store_);
     const DailyTable daily(store_);
-    if (!personal || !daily || !seekPerson(personal, person)) return;
-    const PersonRecord p = mapping::readPerson(personal);
-    into.personBest = p.best.value_or(0);
-    into.personPred = p.predicted.value_or(0);
+    const std::optional<PersonRecord> p = findPerson(personal, person);
+    if (!p || !daily) return;
+    into.personBest = p->best.value_or(0);
+    into.personPred = p->predicted.value_or(0);
 
     // Descending day identifiers: from the day (or where it would stand) on, the person's days
     // follow from the latest to the earliest.
-    if (fields::seek(daily.table(), daily.tag(DailyTag::diDyID), keys::dayId(person, keys::dateKey(before))) &&
-        !daily->skip())
+    if (fields::seek(daily.table(), daily.tag(DailyTag::diDyID), keys::dayId(person, before)) && !daily->skip())
         return;
-    const std::string who = fields::bytes(person);
+    const std::string who = fields::bytes(person.text());
     for (; !daily->eof(); (void)daily->skip()) {
         if (!fields::holds(daily[DailyField::Asid], who)) return;
         const DayRecord day = mapping::readDay(daily);
@@ -158,12 +157,12 @@ void ReportCursors::previousDay(const QString& person, const QDate& before, Comp
     }
 }
 
-const CompareRecord& ReportCursors::GetRepDly(const QString& person, const QDate& date) {
+const CompareRecord& ReportCursors::GetRepDly(const PersonId& person, const QDate& date) {
     previousDay(person, date, comparison_);
     return comparison_;
 }
 
-const CompareRecord& ReportCursors::GetRPrvDly(const QString& person, const QDate& date) {
+const CompareRecord& ReportCursors::GetRPrvDly(const PersonId& person, const QDate& date) {
     previousDay(person, date, prevDay_);
     prevDay_.relievers = qint16(prevDay_.relievers);
     return prevDay_;
@@ -171,12 +170,13 @@ const CompareRecord& ReportCursors::GetRPrvDly(const QString& person, const QDat
 
 // ---- a person's period -------------------------------------------------------------------
 
-const PersonPeriod& ReportCursors::GetRPer(const QString& person, const QDate& first, const QDate& last) {
+const PersonPeriod& ReportCursors::GetRPer(const PersonId& person, const QDate& first, const QDate& last) {
     repPeriod_ = {};
     repPeriod_.days = daysBetween(person, first, last);
     const PersonalTable personal(store_);
-    if (!personal || !seekPerson(personal, person)) return repPeriod_;
-    const PersonRecord r = mapping::readPerson(personal);
+    const std::optional<PersonRecord> stored = findPerson(personal, person);
+    if (!stored) return repPeriod_;
+    const PersonRecord& r = *stored;
     RepPerson& p = repPeriod_.person;
     p.surname = r.surname.leftJustified(width::kName);
     p.firstName = r.firstName.leftJustified(width::kName);
@@ -204,20 +204,20 @@ PersonPeriod periodWithin(const PersonPeriod& read, const QDate& first, const QD
 
 // ---- period reads ------------------------------------------------------------------------
 
-std::vector<DayRecord> ReportCursors::daysBetween(const QString& person, const QDate& first, const QDate& last) const {
+std::vector<DayRecord> ReportCursors::daysBetween(const PersonId& person, const QDate& first, const QDate& last) const {
     auto days = rowsOf(readPeriod<TableId::Daily>(store_, DailyTag::diDyID, person, first, last,
                                                   [](const DailyTable& t) { return mapping::readDay(t); }));
     std::reverse(days.begin(), days.end());  // the tag runs from the latest day
     return days;
 }
 
-std::vector<DayTriggerItem> ReportCursors::triggersBetween(const QString& person, const QDate& first,
+std::vector<DayTriggerItem> ReportCursors::triggersBetween(const PersonId& person, const QDate& first,
                                                            const QDate& last) const {
     return rowsOf(readPeriod<TableId::DlyTrig>(store_, DlyTrigTag::dtiKEY, person, first, last,
                                                [](const DlyTrigTable& t) { return mapping::readDayTrigger(t); }));
 }
 
-std::vector<DayMedItem> ReportCursors::medicationBetween(const QString& person, const QDate& first,
+std::vector<DayMedItem> ReportCursors::medicationBetween(const PersonId& person, const QDate& first,
                                                          const QDate& last) const {
     return rowsOf(readPeriod<TableId::DlyMed>(store_, DlyMedTag::dmiKEY, person, first, last,
                                               [](const DlyMedTable& t) { return mapping::readDayMed(t); }));
@@ -234,7 +234,7 @@ void ReportCursors::ClearRMed() {
 
 void ReportCursors::ClearRTrg() { repTrg_ = RepTrg{}; }
 
-const RepMed& ReportCursors::GetRMedBeg(const QString& person, const QDate& date) {
+const RepMed& ReportCursors::GetRMedBeg(const PersonId& person, const QDate& date) {
     const auto [first, last] = monthTo(date);
     const auto rows = readPeriod<TableId::DlyMed>(store_, DlyMedTag::dmiKEY, person, first, last,
                                                   [](const DlyMedTable& t) { return mapping::readDayMed(t); });
@@ -249,7 +249,7 @@ const RepMed& ReportCursors::GetRMedNxt() {
     return repMed_;
 }
 
-const RepTrg& ReportCursors::GetRTrgBeg(const QString& person, const QDate& date) {
+const RepTrg& ReportCursors::GetRTrgBeg(const PersonId& person, const QDate& date) {
     const auto [first, last] = monthTo(date);
     const auto rows = readPeriod<TableId::DlyTrig>(store_, DlyTrigTag::dtiKEY, person, first, last,
                                                    [](const DlyTrigTable& t) { return mapping::readDayTrigger(t); });

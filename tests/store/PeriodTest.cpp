@@ -36,15 +36,15 @@ protected:
             d.firstName = first;
             d.gender = "Female";
             if (QString(surname) == "Brown") d.best = "450";  // a card best some readings rise above
-            const auto person = diary.persons.AddPer("New", d);
+            const auto person = diary.persons.AddPer(std::nullopt, d);
             ASSERT_TRUE(person);
-            persons << person.value.id;
+            persons << person.value.value().id;
             std::vector<store::PersonMedRow> current;
             for (const char* name : {"Salbutamol", "Budesonide", "Terbutaline"})
                 current.push_back({"", name, "Other", "", "", ""});
-            ASSERT_TRUE(diary.persons.savePersonLists(person.value.id, {}, current));
+            ASSERT_TRUE(diary.persons.savePersonLists(person.value.value().id, {}, current));
             std::vector<store::DayMedRow> meds;
-            for (const store::PersonMedRow& m : diary.persons.ListMed(person.value.id))
+            for (const store::PersonMedRow& m : diary.persons.ListMed(person.value.value().id))
                 meds.push_back({m.name, m.category, m.medId.trimmed(), 0});
             std::vector<QDate> days;
             for (QDate d = first_; d <= last_; d = d.addDays(1))
@@ -61,10 +61,10 @@ protected:
                 for (const QString& t : triggers)
                     if (pick(0, 2) == 0) ticked << t;
                 for (auto& m : meds) m.timesUsed = pick(0, 2);
-                ASSERT_TRUE(diary.days.saveDay(person.value.id, day, v, ticked, meds));
+                ASSERT_TRUE(diary.days.saveDay(person.value.value().id, day, v, ticked, meds));
             }
-            for (int i = 0; i < 4; ++i) ASSERT_TRUE(diary.days.DelDly(person.value.id, days[size_t(pick(0, 20))]));
-            ASSERT_TRUE(named::markDayTriggers(diary, person.value.id, days[30]));
+            for (int i = 0; i < 4; ++i) ASSERT_TRUE(diary.days.DelDly(person.value.value().id, days[size_t(pick(0, 20))]));
+            ASSERT_TRUE(named::markDayTriggers(diary, person.value.value().id, days[30]));
         }
         // Stored text that is no plain number, as another program may leave it, in fields the
         // record-by-record comparisons below do not look at.
@@ -83,7 +83,7 @@ protected:
     void TearDown() override { store::clock::setToday(QDate()); }
 
     // The report cursors as they were first made: a walk of the whole file in the cursor's tag.
-    std::vector<std::string> statedWalk(TableId id, const char* tag, const QString& person, const QString& date) {
+    std::vector<std::string> statedWalk(TableId id, const char* tag, const store::PersonId& person, const QString& date) {
         auto* t = store::TableAccess::table(diary.files, id);
         t->selectTag(t->tag(tag));
         const std::string who = store::cp1252::encode(store::keys::padded(person, 8)).value();
@@ -103,7 +103,7 @@ protected:
         }
         return items;
     }
-    std::vector<std::string> medicationCursor(const QString& person, const QDate& date) {
+    std::vector<std::string> medicationCursor(const store::PersonId& person, const QDate& date) {
         std::vector<std::string> items;
         auto& r = diary.reports;
         for (auto* m = &r.GetRMedBeg(person, date); !m->empty(); m = &r.GetRMedNxt())
@@ -112,7 +112,7 @@ protected:
                                 .toStdString());
         return items;
     }
-    std::vector<std::string> triggerCursor(const QString& person, const QDate& date) {
+    std::vector<std::string> triggerCursor(const store::PersonId& person, const QDate& date) {
         std::vector<std::string> items;
         auto& r = diary.reports;
         for (auto* t = &r.GetRTrgBeg(person, date); !t->empty(); t = &r.GetRTrgNxt())
@@ -121,7 +121,7 @@ protected:
     }
 
     // Every record of the file in record order, as "date|..." texts of the person in the period.
-    std::vector<std::string> everyRecord(TableId id, const QString& person, const QString& first, const QString& last) {
+    std::vector<std::string> everyRecord(TableId id, const store::PersonId& person, const QString& first, const QString& last) {
         auto* t = store::TableAccess::table(diary.files, id);
         t->selectTag(nullptr);
         std::vector<std::string> rows;
@@ -140,7 +140,7 @@ protected:
 
     // The person's days read as the reports first read a period: one lookup by day identifier
     // a day, each stored value read as its trimmed text reads as a number.
-    std::vector<store::DayRecord> dayByDay(const QString& person, const QDate& first, const QDate& last) {
+    std::vector<store::DayRecord> dayByDay(const store::PersonId& person, const QDate& first, const QDate& last) {
         auto* t = store::TableAccess::table(diary.files, TableId::Daily);
         t->selectTag(t->tag("diDyID"));
         auto number = [&](const char* field) { return decode(t->field(field)).trimmed().toInt(); };
@@ -177,7 +177,7 @@ protected:
 
 TEST_P(PeriodTest, CursorsYieldWhatTheWalkOfTheWholeFileYieldsInTheSameOrder) {
     int items = 0;
-    for (const QString& person : persons) {
+    for (const store::PersonId& person : persons) {
         for (QDate date = first_.addDays(-3); date <= last_.addDays(34); date = date.addDays(5)) {
             const QString key = store::keys::dateKey(date);
             const auto meds = medicationCursor(person, date);
@@ -199,7 +199,7 @@ TEST_P(PeriodTest, CursorsYieldWhatTheWalkOfTheWholeFileYieldsInTheSameOrder) {
 TEST_P(PeriodTest, PeriodReadsAnswerEveryRecordOfThePersonInThePeriod) {
     std::mt19937 random(GetParam() + 100);
     for (int round = 0; round < 30; ++round) {
-        const QString& person = persons[round % persons.size()];
+        const store::PersonId& person = persons[round % persons.size()];
         const QDate a = first_.addDays(std::uniform_int_distribution<int>(-10, 160)(random));
         const QDate b = a.addDays(std::uniform_int_distribution<int>(0, 60)(random));
         const QString first = store::keys::dateKey(a), last = store::keys::dateKey(b);
@@ -236,7 +236,7 @@ TEST_P(PeriodTest, ThePeriodReadGivesWhatALookupADayGave) {
     std::mt19937 random(GetParam() + 200);
     auto* personal = store::TableAccess::table(diary.files, TableId::Personal);
     for (int round = 0; round < 60; ++round) {
-        const QString& person = persons[round % persons.size()];
+        const store::PersonId& person = persons[round % persons.size()];
         const QDate a = first_.addDays(std::uniform_int_distribution<int>(-10, 160)(random));
         const QDate b = a.addDays(std::uniform_int_distribution<int>(0, 365)(random));
         const std::vector<store::DayRecord> expected = dayByDay(person, a, b);
@@ -262,7 +262,7 @@ TEST_P(PeriodTest, ThePeriodReadGivesWhatALookupADayGave) {
 TEST_P(PeriodTest, APeriodWithinALongerReadIsWhatItsOwnReadGives) {
     std::mt19937 random(GetParam() + 300);
     for (int round = 0; round < 30; ++round) {
-        const QString& person = persons[round % persons.size()];
+        const store::PersonId& person = persons[round % persons.size()];
         const QDate a = first_.addDays(std::uniform_int_distribution<int>(-10, 100)(random));
         const QDate b = a.addDays(std::uniform_int_distribution<int>(0, 120)(random));
         const QDate from = a.addDays(std::uniform_int_distribution<int>(0, int(a.daysTo(b)))(random));

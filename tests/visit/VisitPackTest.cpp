@@ -23,7 +23,7 @@ TEST(VisitPack, LeavesOutWhatHasNothingToShow) {
     };
     for (const auto& c : cases) {
         ReportDiary d;
-        const QString p = d.addPerson("Ann");
+        const store::PersonId p = d.addPerson("Ann");
         store::DayValues v;
         v.morning = c.readings ? 400 : 0;
         v.evening = c.readings ? 420 : 0;
@@ -45,7 +45,7 @@ TEST(VisitPack, LeavesOutWhatHasNothingToShow) {
 // empty list says so.
 TEST(VisitFirstPage, SectionsListTheMedicationTriggersAndZones) {
     reports::VisitDetails details;
-    details.medication = {{"SALB0001", "Salbutamol", "Reliever", "2 puffs when needed", "Dr Patel", "20250609"}};
+    details.medication = {{"SALB0001", "Salbutamol", "Reliever", "2 puffs when needed", "Dr Patel", QDate(2025, 6, 9)}};
     details.triggers = {"Cats", "Cold air", "Dogs", "Exercise", "Pollen"};
     details.best = 500;
     details.predicted = 480;
