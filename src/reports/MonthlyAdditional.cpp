@@ -321,7 +321,7 @@ ReportResult MonthlyAdditional(const store::PersonPeriod& read, store::ReportCur
     const stats::Period month = stats::month(reportDate);
     const store::PersonPeriod period = store::periodWithin(read, month.first, month.last);
     const store::RepPerson& figures = period.person;
-    if (!figures.reportAvailable) return noDataReport(ReportKind::MonthlyAdditional, figures, month, pixelRatio);
+    if (!figures.reportAvailable) return noDataReport(MonthlyAdditionalFigures{}, figures, month, pixelRatio);
 
     const store::CompareRecord previous = cursors.GetRPrvDly(person, month.first);
     std::vector<DayComparison> days = compareDays(monthDays(period.days, month), previous);
@@ -333,13 +333,10 @@ ReportResult MonthlyAdditional(const store::PersonPeriod& read, store::ReportCur
                        std::move(days),
                        std::move(medications),
                        std::move(triggers)};
-    ReportResult result = builtReport(
-        ReportKind::MonthlyAdditional, figures, kMonthlyAdditionalCaption + periodText(month), viewportOf(r),
-        [r](QPainter& p) { drawAdditional(p, r); }, pixelRatio);
-    result.comparisons = r.days;
-    result.medications = r.medications;
-    result.triggers = r.triggers;
-    return result;
+    return builtReport(
+        MonthlyAdditionalFigures{r.days, r.medications, r.triggers}, figures,
+        kMonthlyAdditionalCaption + periodText(month), viewportOf(r), [r](QPainter& p) { drawAdditional(p, r); },
+        pixelRatio);
 }
 
 }  // namespace pulmora::reports
