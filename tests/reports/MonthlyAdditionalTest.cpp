@@ -275,6 +275,30 @@ TEST_F(MonthlyAdditionalPicture, OneMedicationOnThreeDaysIsOneRow) {
     EXPECT_EQ(at(pic, 10, 14 * rh()), kBlack);
 }
 
+// A line holds its days in the order they were recorded, not in date order, and takes its name
+// from the first of them, as a medication renamed since keeps its identifier.
+TEST_F(MonthlyAdditionalPicture, ALineListsItsDaysInTheOrderTheyWereRecorded) {
+    const QString ann = d.addPerson("Ann");
+    const QString med = d.addMedication(ann, "Salbutamol");
+    for (int column : {10, 31}) day(ann, column, 400, 450);
+    d.useMedication(ann, day(31), med, 1, "Salbutamol");
+    d.meetTrigger(ann, day(31), "DUST");
+    d.useMedication(ann, day(10), med, 3, "Ventolin");
+    d.meetTrigger(ann, day(10), "DUST");
+    const auto report = additional(ann);
+    using Entries = std::vector<std::pair<QDate, QString>>;
+    const auto entries = [](const reports::ListLine& line) {
+        Entries e;
+        for (const reports::ListEntry& entry : line.days) e.emplace_back(entry.day, entry.value);
+        return e;
+    };
+    ASSERT_EQ(figures(report).medications.size(), 1u);
+    EXPECT_EQ(figures(report).medications[0].name, "Salbutamol");
+    EXPECT_EQ(entries(figures(report).medications[0]), (Entries{{day(31), "1"}, {day(10), "3"}}));
+    ASSERT_EQ(figures(report).triggers.size(), 1u);
+    EXPECT_EQ(entries(figures(report).triggers[0]), (Entries{{day(31), ""}, {day(10), ""}}));
+}
+
 TEST_F(MonthlyAdditionalPicture, TriggersAreNamedAsSentencesWithARedBoxADay) {
     const QString ann = d.addPerson("Ann");
     for (int column : {2, 4, 5}) day(ann, column, 400, 450);
