@@ -25,9 +25,10 @@ struct Located {
 // The person's records with day identifiers from the first to the last day, in the order of a
 // tag that begins with the day identifier. The identifier bounds the walk; each row must also
 // name the person and a date of the period itself, so the answer never holds a record whose
-// identifier disagrees with its fields. Only the rows of the person are mapped.
+// identifier disagrees with its fields. Only the rows of the person are mapped. The store's
+// listeners are told of the read.
 template <TableId Id, class Read>
-auto readPeriod(const DiaryStore& store, typename Columns<Id>::Tag tag, const QString& person, const QDate& first,
+auto readPeriod(DiaryStore& store, typename Columns<Id>::Tag tag, const QString& person, const QDate& first,
                 const QDate& last, Read read) {
     using Row = decltype(read(std::declval<const Bound<Id>&>()));
     using Field = typename Columns<Id>::Field;
@@ -49,6 +50,7 @@ auto readPeriod(const DiaryStore& store, typename Columns<Id>::Tag tag, const QS
         if (row.date.isValid() && first <= row.date && row.date <= last)
             rows.push_back({t->recordNumber(), std::move(row)});
     }
+    emit store.tableRead(Id);
     return rows;
 }
 
