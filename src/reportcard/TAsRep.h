@@ -56,7 +56,8 @@ public:
 
     const QString& PersonKey() const { return personKey_; }
     ReportKind kind() const { return kind_; }
-    bool ReportAvailable() const { return report_.available; }
+    // A text report, or a graph with something to plot, is on show.
+    bool ReportAvailable() const { return isGraph(kind_) ? graphAvailable_ : report_.available; }
     const ReportResult& report() const { return report_; }
     const Viewport& viewport() const { return viewport_; }
     QString info() const;
@@ -146,7 +147,8 @@ private:
     // The nickname the banner shows, which the graphs and the visit pack are titled with.
     QString nickname_;
     ReportKind kind_ = ReportKind::Weekly;
-    ReportResult report_;
+    ReportResult report_;  // the text report on show
+    bool graphAvailable_ = false;
     Viewport viewport_;
     std::map<QObject*, Navigation> navigation_;
     bool shown_ = false;
