@@ -89,21 +89,6 @@ void MonthlyBasicBuild(benchmark::State& state) { buildReport(state, reports::Mo
 
 void MonthlyAdditionalBuild(benchmark::State& state) { buildReport(state, reports::MonthlyAdditional); }
 
-// The part of the monthly additional that walks the store's medication and trigger cursors.
-void MonthlyListCursors(benchmark::State& state) {
-    auto& f = fixture();
-    const QDate date = kLastDay;
-    for (auto _ : state) {
-        int items = 0;
-        for (auto* m = &f.diary.reports.GetRMedBeg(f.person.id, date); !m->empty(); m = &f.diary.reports.GetRMedNxt())
-            ++items;
-        for (auto* t = &f.diary.reports.GetRTrgBeg(f.person.id, date); !t->empty(); t = &f.diary.reports.GetRTrgNxt())
-            ++items;
-        if (items == 0) state.SkipWithError("the sample person has no lists");
-        benchmark::DoNotOptimize(items);
-    }
-}
-
 void OpenReportCard(benchmark::State& state) {
     auto& f = fixture();
     for (auto _ : state) {
@@ -218,7 +203,6 @@ BENCHMARK(WeeklyStatistics)->Unit(benchmark::kMicrosecond);
 BENCHMARK(WeeklyComparisonBuild)->Unit(benchmark::kMicrosecond);
 BENCHMARK(MonthlyBasicBuild)->Unit(benchmark::kMicrosecond);
 BENCHMARK(MonthlyAdditionalBuild)->Unit(benchmark::kMicrosecond);
-BENCHMARK(MonthlyListCursors)->Unit(benchmark::kMicrosecond);
 BENCHMARK(OpenReportCard)->Unit(benchmark::kMillisecond);
 BENCHMARK(SaveMonthlyBasicJpeg)->Unit(benchmark::kMillisecond);
 BENCHMARK(SaveMonthlyBasicBitmap)->Unit(benchmark::kMillisecond);

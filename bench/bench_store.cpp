@@ -554,33 +554,6 @@ void PersonOver43Days_SQLite(benchmark::State& state) {
     }
 }
 
-// ---- the medication of a month, through the report cursor ----------------------------------
-
-void MedicationMonth_Pulmora(benchmark::State& state) {
-    auto& f = fixture();
-    const QDate date(2020, 3, 31);
-    for (auto _ : state) {
-        int items = 0;
-        for (auto* m = &f.diary.reports.GetRMedBeg(f.person, date); !m->empty(); m = &f.diary.reports.GetRMedNxt())
-            ++items;
-        benchmark::DoNotOptimize(items);
-    }
-}
-
-void MedicationMonth_SQLite(benchmark::State& state) {
-    auto& f = fixture();
-    Statement s(f.sql->db(),
-                "SELECT asid, mdid, anam, tmus, ctgy, asdt FROM dlymed WHERE asid=? AND asdt BETWEEN ? AND ?"
-                " ORDER BY mdid");
-    for (auto _ : state) {
-        int items = 0;
-        s.bind(1, str(f.person)).bind(2, std::string("20200301")).bind(3, std::string("20200331"));
-        while (s.step()) ++items;
-        s.reset();
-        benchmark::DoNotOptimize(items);
-    }
-}
-
 // ---- a month of a person's days, triggers and medication as rows ----------------------------
 
 void MonthOfRows_Pulmora(benchmark::State& state) {
@@ -629,7 +602,6 @@ BENCHMARK(ReadRecordFiles)->Unit(benchmark::kMicrosecond);
 PAIR(MonthOfCells);
 PAIR(PreviousDayOfGap);
 PAIR(PersonOver43Days);
-PAIR(MedicationMonth);
 PAIR(MonthOfRows);
 
 // Prints as usual, and remembers each run's time so the pairs can be compared at the end.

@@ -12,7 +12,7 @@ QSize pictureSize(const ReportResult& report) { return {report.viewport.PictureW
 void drawHeader(QPainter& p, const ReportResult& report, const QRect& place) {
     p.save();
     p.translate(place.topLeft());
-    DrawPersonHeader(p, place.width(), reportTitle(report.kind), report.person);
+    DrawPersonHeader(p, place.width(), reportTitle(report.kind()), report.person);
     p.restore();
 }
 
@@ -85,7 +85,7 @@ output::PrintJob PrintAsthmaReport(const ReportResult& report) {
     if (!report.available || !report.drawing) return job;
     const PageMetrics m = PageMetrics::measure();
     // The weekly comparison and the control summary are tall and narrow, the monthly reports wide.
-    const bool portrait = report.kind == ReportKind::Weekly || report.kind == ReportKind::ControlSummary;
+    const bool portrait = report.kind() == ReportKind::Weekly || report.kind() == ReportKind::ControlSummary;
     const PageLayout layout = portrait ? weeklyLayout(pictureSize(report), m) : monthlyLayout(pictureSize(report), m);
     job.orientation = portrait ? QPageLayout::Portrait : QPageLayout::Landscape;
     job.pages.push_back(

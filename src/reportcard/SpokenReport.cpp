@@ -30,10 +30,11 @@ QString mainFigures(const PeriodFigures& latest) {
 }  // namespace
 
 QString describeReport(const ReportResult& report) {
-    if (!report.available || report.periods.empty()) return report.status;
-    const stats::Period whole{report.periods.front().period.first, report.periods.back().period.last};
+    const std::vector<PeriodFigures> periods = report.periods();
+    if (periods.empty()) return report.status;
+    const stats::Period whole{periods.front().period.first, periods.back().period.last};
     return QStringLiteral("%1, %2 to %3. %4.")
-        .arg(reportTitle(report.kind), dayText(whole.first), dayText(whole.last), mainFigures(report.periods.back()));
+        .arg(reportTitle(report.kind()), dayText(whole.first), dayText(whole.last), mainFigures(periods.back()));
 }
 
 QString describeGraph(const GraphPlan& plan) {

@@ -316,10 +316,7 @@ void TAsRep::plotGraph() {
     const GraphRequest request{TabData->option(), person_->nickname,
                                graphPeriod(RepDate->date(), spanDays(TabData->span())), TabData->CheckDate->isChecked()};
     const GraphRun graph = runGraph(diary_.reports, person_->id, request);
-    report_ = {};
-    report_.kind = kind_;
-    report_.available = graph.table.person.reportAvailable != 0;
-    report_.person = graph.table.person;
+    graphAvailable_ = graph.table.person.reportAvailable != 0;
     TabData->showTable(graph.table);
     TabData->showPlan(graph.plan);
     if (!graph.plan.info.isEmpty()) setInfo(graph.plan.info);
@@ -351,7 +348,7 @@ void TAsRep::startRun() {
 void TAsRep::showReport(ReportResult report) {
     report_ = std::move(report);
     viewport_ = report_.viewport;
-    kind_ = report_.kind;
+    kind_ = report_.kind();
     BtnMed->setVisible(report_.hasGraphStrip());
     setInfo(report_.status);
     NavData->setAccessibleDescription(reports::describeReport(report_));

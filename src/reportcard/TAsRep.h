@@ -57,7 +57,8 @@ public:
     // The person reported on, none before the card is opened.
     std::optional<store::PersonId> PersonKey() const { return person_ ? std::optional(person_->id) : std::nullopt; }
     ReportKind kind() const { return kind_; }
-    bool ReportAvailable() const { return report_.available; }
+    // A text report, or a graph with something to plot, is on show.
+    bool ReportAvailable() const { return isGraph(kind_) ? graphAvailable_ : report_.available; }
     const ReportResult& report() const { return report_; }
     const Viewport& viewport() const { return viewport_; }
     QString info() const;
@@ -147,7 +148,8 @@ private:
     // pack are titled with; set when the card is opened.
     std::optional<store::PersonRef> person_;
     ReportKind kind_ = ReportKind::Weekly;
-    ReportResult report_;
+    ReportResult report_;  // the text report on show
+    bool graphAvailable_ = false;
     Viewport viewport_;
     std::map<QObject*, Navigation> navigation_;
     bool shown_ = false;

@@ -281,14 +281,13 @@ ReportResult ControlSummary(store::ReportCursors& cursors, const store::PersonId
 
 ReportResult ControlSummary(const stats::PeriodRows& rows, const QDate& reportDate, qreal pixelRatio) {
     if (const QString refused = refusedFutureDate(QStringLiteral("Report"), reportDate); !refused.isEmpty()) {
-        ReportResult result =
-            noDataReport(ReportKind::ControlSummary, {}, stats::controlPeriod(reportDate), pixelRatio);
+        ReportResult result = noDataReport(ControlSummaryFigures{}, {}, stats::controlPeriod(reportDate), pixelRatio);
         result.status = refused;
         return result;
     }
     const AsthmaControl control = stats::CollectAsthmaControl(rows, reportDate);
     if (!control.available())
-        return noDataReport(ReportKind::ControlSummary, control.person, control.current.period, pixelRatio);
+        return noDataReport(ControlSummaryFigures{}, control.person, control.current.period, pixelRatio);
 
     const SummaryText text = summaryText(control);
     const SummaryMetrics m = measureSummary(text);
@@ -300,17 +299,18 @@ ReportResult ControlSummary(const stats::PeriodRows& rows, const QDate& reportDa
     v.StepY = m.rowHeight;
     v.PictureWidth = m.width();
     v.PictureHeight = summaryHeight(text, m);
-    ReportResult result = builtReport(
-        ReportKind::ControlSummary, control.person, kControlSummaryCaption + periodText(control.current.period), v,
+    return builtReport(
+        ControlSummaryFigures{control}, control.person, kControlSummaryCaption + periodText(control.current.period), v,
         [text, m](QPainter& p) {
             ReportCanvas c(p, m.width());
             DrawControlSummary(c, text, m);
         },
         pixelRatio);
-    result.periods = {{kPeriodCaptions[1], control.before.period, control.weeksBefore},
-                      {kPeriodCaptions[0], control.current.period, control.fourWeeks}};
-    result.control = control;
-    return result;
+}
+
+std::vector<PeriodFigures> ControlSummaryFigures::periods() const {
+    return {{kPeriodCaptions[1], control.before.period, control.weeksBefore},
+            {kPeriodCaptions[0], control.current.period, control.fourWeeks}};
 }
 
 }  // namespace pulmora::reports

@@ -76,19 +76,29 @@ void addToLines(std::vector<ListLine>& lines, QString& lastKey, const QString& k
     lines.back().days.push_back({day, value});
 }
 
-std::vector<ListLine> medicationLines(store::ReportCursors& cursors, const store::PersonId& person, const QDate& date) {
+// The items as the store lists them (by identifier or name, equal ones in the order they were
+// recorded), so that one line holds every day of one medication or trigger.
+template <class Item>
+std::vector<Item> inListedOrder(std::vector<Item> items) {
+    std::sort(items.begin(), items.end(), [](const Item& a, const Item& b) { return a.listed < b.listed; });
+    return items;
+}
+
+std::vector<ListLine> medicationLines(const std::vector<store::DayMedItem>& items) {
     std::vector<ListLine> lines;
     QString lastId;
-    for (const store::RepMed* use = &cursors.GetRMedBeg(person, date); !use->empty(); use = &cursors.GetRMedNxt())
-        addToLines(lines, lastId, use->medId, use->name, use->date, QString::number(use->timesUsed));
+    for (const store::DayMedItem& use : inListedOrder(items))
+        addToLines(lines, lastId, use.medId, use.name.trimmed(), use.date, QString::number(use.timesUsed));
     return lines;
 }
 
-std::vector<ListLine> triggerLines(store::ReportCursors& cursors, const store::PersonId& person, const QDate& date) {
+std::vector<ListLine> triggerLines(const std::vector<store::DayTriggerItem>& items) {
     std::vector<ListLine> lines;
     QString lastName;
-    for (const store::RepTrg* met = &cursors.GetRTrgBeg(person, date); !met->empty(); met = &cursors.GetRTrgNxt())
-        addToLines(lines, lastName, met->trigger, triggerCaption(met->trigger), met->date, QString());
+    for (const store::DayTriggerItem& met : inListedOrder(items)) {
+        const QString name = store::keys::triggerName(met.trigger);
+        addToLines(lines, lastName, name, triggerCaption(name), met.date, QString());
+    }
     return lines;
 }
 
@@ -313,33 +323,30 @@ void DrawChangeGlyph(ReportCanvas& canvas, const MonthlyMetrics& m, int left, in
 ReportResult MonthlyAdditional(store::ReportCursors& cursors, const store::PersonId& person, const QDate& reportDate,
                                qreal pixelRatio) {
     const stats::Period month = stats::month(reportDate);
-    return MonthlyAdditional(cursors.GetRPer(person, month.first, month.last), cursors, person, reportDate, pixelRatio);
+    const stats::PeriodRows rows = stats::readPeriodRows(cursors, person, month);
+    return MonthlyAdditional(rows, cursors.GetRPrvDly(person, month.first), reportDate, pixelRatio);
 }
 
-ReportResult MonthlyAdditional(const store::PersonPeriod& read, store::ReportCursors& cursors, const store::PersonId& person,
+ReportResult MonthlyAdditional(const stats::PeriodRows& read, const store::CompareRecord& dayBefore,
                                const QDate& reportDate, qreal pixelRatio) {
     const stats::Period month = stats::month(reportDate);
-    const store::PersonPeriod period = store::periodWithin(read, month.first, month.last);
-    const store::RepPerson& figures = period.person;
-    if (!figures.reportAvailable) return noDataReport(ReportKind::MonthlyAdditional, figures, month, pixelRatio);
+    const stats::PeriodRows rows = stats::rowsWithin(read, month);
+    const store::RepPerson& figures = rows.days.person;
+    if (!figures.reportAvailable) return noDataReport(MonthlyAdditionalFigures{}, figures, month, pixelRatio);
 
-    const store::CompareRecord previous = cursors.GetRPrvDly(person, month.first);
-    std::vector<DayComparison> days = compareDays(monthDays(period.days, month), previous);
-    std::vector<ListLine> medications = medicationLines(cursors, person, reportDate);
-    std::vector<ListLine> triggers = triggerLines(cursors, person, reportDate);
+    std::vector<DayComparison> days = compareDays(monthDays(rows.days.days, month), dayBefore);
+    std::vector<ListLine> medications = medicationLines(rows.medication);
+    std::vector<ListLine> triggers = triggerLines(rows.triggers);
     AdditionalReport r{measureMonthlyAdditional(medications, triggers),
                        figures.anyReading != 0,
                        month,
                        std::move(days),
                        std::move(medications),
                        std::move(triggers)};
-    ReportResult result = builtReport(
-        ReportKind::MonthlyAdditional, figures, kMonthlyAdditionalCaption + periodText(month), viewportOf(r),
-        [r](QPainter& p) { drawAdditional(p, r); }, pixelRatio);
-    result.comparisons = r.days;
-    result.medications = r.medications;
-    result.triggers = r.triggers;
-    return result;
+    return builtReport(
+        MonthlyAdditionalFigures{r.days, r.medications, r.triggers}, figures,
+        kMonthlyAdditionalCaption + periodText(month), viewportOf(r), [r](QPainter& p) { drawAdditional(p, r); },
+        pixelRatio);
 }
 
 }  // namespace pulmora::reports

@@ -2,6 +2,7 @@
 
 #include "MonthlyLayout.h"
 #include "ReportResult.h"
+#include "stats/PeriodRows.h"
 #include "store/ReportCursors.h"
 
 #include <QDate>
@@ -37,10 +38,9 @@ void DrawChangeGlyph(ReportCanvas& canvas, const MonthlyMetrics& m, int left, in
 // Without readings in the month the peak-flow comparison rows are left out.
 ReportResult MonthlyAdditional(store::ReportCursors& cursors, const store::PersonId& person, const QDate& reportDate,
                                qreal pixelRatio = 1.0);
-// The same with the month's days from a period read that holds them. The lists of medication and
-// triggers, and the day before the month, are still the cursors' own: they keep the records'
-// stored order, which a period read does not give.
-ReportResult MonthlyAdditional(const store::PersonPeriod& read, store::ReportCursors& cursors, const store::PersonId& person,
+// The same from the person's rows of a period read that holds the month, and the month's first
+// day's comparison with the last recorded day before the month (ReportCursors::GetRPrvDly).
+ReportResult MonthlyAdditional(const stats::PeriodRows& read, const store::CompareRecord& dayBefore,
                                const QDate& reportDate, qreal pixelRatio = 1.0);
 
 }  // namespace pulmora::reports

@@ -302,15 +302,13 @@ ReportResult MonthlyBasic(const store::PersonPeriod& read, const QDate& reportDa
     const stats::Period month = stats::month(reportDate);
     const store::PersonPeriod period = store::periodWithin(read, month.first, month.last);
     const store::RepPerson& figures = period.person;
-    if (!figures.reportAvailable) return noDataReport(ReportKind::MonthlyBasic, figures, month, pixelRatio);
+    if (!figures.reportAvailable) return noDataReport(MonthlyBasicFigures{}, figures, month, pixelRatio);
 
     const BasicReport r{measureMonthly(), figures, month, stats::CollectPeriodStats(period.days, month, figures),
                         monthDays(period.days, month)};
-    ReportResult result = builtReport(
-        ReportKind::MonthlyBasic, figures, kMonthlyBasicCaption + periodText(month), viewportOf(r),
+    return builtReport(
+        MonthlyBasicFigures{month, r.stats}, figures, kMonthlyBasicCaption + periodText(month), viewportOf(r),
         [r](QPainter& p) { drawBasic(p, r); }, pixelRatio);
-    result.periods = {{QString(), month, r.stats}};
-    return result;
 }
 
 }  // namespace pulmora::reports

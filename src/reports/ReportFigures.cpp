@@ -101,20 +101,23 @@ QJsonObject controlJson(const stats::AsthmaControl& c) {
 
 QJsonObject figuresJson(const ReportResult& report) {
     QJsonArray periods;
-    for (const PeriodFigures& p : report.periods) periods.append(periodJson(p));
+    for (const PeriodFigures& p : report.periods()) periods.append(periodJson(p));
     QJsonObject o{{"person", personJson(report.person)},
                   {"periods", periods},
                   {"viewport", viewportJson(report)},
                   {"status", report.status},
-                  {"kind", QString(letter(report.kind))}};
-    if (report.kind == ReportKind::MonthlyAdditional && report.available) {
+                  {"kind", QString(letter(report.kind()))}};
+    if (const auto* additional = std::get_if<MonthlyAdditionalFigures>(&report.figures);
+        additional && report.available) {
         QJsonArray days;
-        for (const DayComparison& day : report.comparisons) days.append(comparisonJson(day));
+        for (const DayComparison& day : additional->days) days.append(comparisonJson(day));
         o.insert("days", days);
-        o.insert("medications", linesJson(report.medications));
-        o.insert("triggers", linesJson(report.triggers));
+        o.insert("medications", linesJson(additional->medications));
+        o.insert("triggers", linesJson(additional->triggers));
     }
-    if (report.control) o.insert("control", controlJson(*report.control));
+    if (const auto* summary = std::get_if<ControlSummaryFigures>(&report.figures);
+        summary && summary->control.available())
+        o.insert("control", controlJson(summary->control));
     return o;
 }
 

@@ -11,6 +11,11 @@ QImage renderPicture(const ReportDrawing& drawing, const QSize& size, qreal pixe
     return image;
 }
 
+std::vector<PeriodFigures> ReportResult::periods() const {
+    if (!available) return {};
+    return std::visit([](const auto& f) { return f.periods(); }, figures);
+}
+
 QImage ReportResult::picture() const {
     if (!drawing) return noDataPicture;
     if (drawn_.isNull())

@@ -10,6 +10,8 @@
 
 #include <functional>
 #include <optional>
+#include <type_traits>
+#include <variant>
 #include <vector>
 
 namespace pulmora::reports {
@@ -57,6 +59,35 @@ struct ListLine {
     std::vector<ListEntry> days;  // in the order the store delivered them
 };
 
+// The figures of each text report, which its JSON and its words for screen readers give. A run
+// without a report keeps its kind's figures empty.
+struct WeeklyFigures {
+    static constexpr ReportKind kind = ReportKind::Weekly;
+    std::vector<PeriodFigures> weeks;  // week 1 .. 6, oldest first
+    std::vector<PeriodFigures> periods() const { return weeks; }
+};
+struct MonthlyBasicFigures {
+    static constexpr ReportKind kind = ReportKind::MonthlyBasic;
+    stats::Period month;
+    stats::PeriodStats stats;
+    std::vector<PeriodFigures> periods() const { return {{QString(), month, stats}}; }
+};
+struct MonthlyAdditionalFigures {
+    static constexpr ReportKind kind = ReportKind::MonthlyAdditional;
+    std::vector<DayComparison> days;              // the day columns, oldest first
+    std::vector<ListLine> medications, triggers;  // the list lines, in the store's order
+    std::vector<PeriodFigures> periods() const { return {}; }
+};
+struct ControlSummaryFigures {
+    static constexpr ReportKind kind = ReportKind::ControlSummary;
+    stats::AsthmaControl control;
+    // The four weeks before, then the four weeks up to the report date.
+    std::vector<PeriodFigures> periods() const;
+};
+// One report's figures: which of them it holds is the report's kind.
+using TextReportFigures =
+    std::variant<WeeklyFigures, MonthlyBasicFigures, MonthlyAdditionalFigures, ControlSummaryFigures>;
+
 // Draws the whole report picture on a painter, in logical pixels from its top left corner: on
 // an image for the screen or a file, or on a recorded page for printing.
 using ReportDrawing = std::function<void(QPainter&)>;
@@ -65,18 +96,20 @@ using ReportDrawing = std::function<void(QPainter&)>;
 // is, without building it again. Its picture is drawn only when something asks for it: a page
 // that prints the report draws it on the page instead.
 struct ReportResult {
-    ReportKind kind = ReportKind::Weekly;
-    bool available = false;                       // the period asked for holds at least one daily record
-    QString status;                               // the status line
-    store::RepPerson person;                      // the person's figures for the period, as the store read them
-    std::vector<PeriodFigures> periods;           // in report order, oldest first
-    std::vector<DayComparison> comparisons;       // the monthly additional's day columns, oldest first
-    std::vector<ListLine> medications, triggers;  // and its list lines, in the store's order
-    std::optional<stats::AsthmaControl> control;  // the control summary's figures
-    Viewport viewport;                            // set when the report is available
-    ReportDrawing drawing;                        // draws the report picture; empty without a report
-    qreal pixelRatio = 1.0;                       // of the picture
-    QImage noDataPicture;                         // without a report: the picture shown instead
+    TextReportFigures figures;
+    bool available = false;   // the period asked for holds at least one daily record
+    QString status;           // the status line
+    store::RepPerson person;  // the person's figures for the period, as the store read them
+    Viewport viewport;        // set when the report is available
+    ReportDrawing drawing;    // draws the report picture; empty without a report
+    qreal pixelRatio = 1.0;   // of the picture
+    QImage noDataPicture;     // without a report: the picture shown instead
+
+    ReportKind kind() const {
+        return std::visit([](const auto& f) { return std::decay_t<decltype(f)>::kind; }, figures);
+    }
+    // The periods the report's figures cover, in report order; none without a report.
+    std::vector<PeriodFigures> periods() const;
 
     // The report picture at the pixel ratio, drawn on the first call; without a report, the
     // no-data picture (none before any report ran).

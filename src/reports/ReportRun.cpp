@@ -7,10 +7,10 @@ namespace pulmora::reports {
 
 QString periodText(const stats::Period& period) { return reportDate(period.first) + " to " + reportDate(period.last); }
 
-ReportResult builtReport(ReportKind kind, const store::RepPerson& person, const QString& status,
+ReportResult builtReport(TextReportFigures figures, const store::RepPerson& person, const QString& status,
                          const Viewport& viewport, ReportDrawing drawing, qreal pixelRatio) {
     ReportResult result;
-    result.kind = kind;
+    result.figures = std::move(figures);
     result.available = true;
     result.person = person;
     result.status = status;
@@ -20,10 +20,10 @@ ReportResult builtReport(ReportKind kind, const store::RepPerson& person, const 
     return result;
 }
 
-ReportResult noDataReport(ReportKind kind, const store::RepPerson& person, const stats::Period& reported,
+ReportResult noDataReport(TextReportFigures empty, const store::RepPerson& person, const stats::Period& reported,
                           qreal pixelRatio) {
     ReportResult result;
-    result.kind = kind;
+    result.figures = std::move(empty);
     result.person = person;
     result.status = " Cannot Produce Report as there is no Data for Period Starting " + periodText(reported);
     result.noDataPicture = controls::pictures::splash(controls::pictures::kSplashSize, pixelRatio);

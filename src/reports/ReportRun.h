@@ -17,13 +17,14 @@ inline const QString kPleaseWait = QStringLiteral(" Please Wait Processing Repor
 // "<first> to <last>" as the status line and the footer write a period.
 QString periodText(const stats::Period& period);
 
-// A built report: its picture drawn at the pixel ratio, the size its viewport values give.
-ReportResult builtReport(ReportKind kind, const store::RepPerson& person, const QString& status,
+// A built report with its figures: its picture drawn at the pixel ratio, the size its viewport
+// values give.
+ReportResult builtReport(TextReportFigures figures, const store::RepPerson& person, const QString& status,
                          const Viewport& viewport, ReportDrawing drawing, qreal pixelRatio);
 
-// The run without any daily record in the period: the splash picture the daily card shows,
-// and the status line saying there is nothing to report on.
-ReportResult noDataReport(ReportKind kind, const store::RepPerson& person, const stats::Period& reported,
+// The run without any daily record in the period: its kind's figures empty, the splash picture the
+// daily card shows, and the status line saying there is nothing to report on.
+ReportResult noDataReport(TextReportFigures empty, const store::RepPerson& person, const stats::Period& reported,
                           qreal pixelRatio);
 
 }  // namespace pulmora::reports

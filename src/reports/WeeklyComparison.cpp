@@ -246,7 +246,7 @@ ReportResult WeeklyComparison(const store::PersonPeriod& read, const QDate& repo
     const stats::Period reported = stats::weeklyReported(reportDate);
     const store::PersonPeriod period = store::periodWithin(read, presence.first, presence.last);
     const store::RepPerson& figures = period.person;
-    if (!figures.reportAvailable) return noDataReport(ReportKind::Weekly, figures, reported, pixelRatio);
+    if (!figures.reportAvailable) return noDataReport(WeeklyFigures{}, figures, reported, pixelRatio);
 
     WeeklyReport r{measureWeekly(), figures, reported, std::vector<PeriodFigures>(kWeeks)};
     for (int k = kWeeks; k >= 1; --k) {
@@ -256,11 +256,9 @@ ReportResult WeeklyComparison(const store::PersonPeriod& read, const QDate& repo
         week.stats = stats::CollectPeriodStats(period.days, week.period, figures);
     }
 
-    ReportResult result = builtReport(
-        ReportKind::Weekly, figures, kWeeklyCaption + periodText(reported), viewportOf(r),
+    return builtReport(
+        WeeklyFigures{r.weeks}, figures, kWeeklyCaption + periodText(reported), viewportOf(r),
         [r](QPainter& p) { drawWeekly(p, r); }, pixelRatio);
-    result.periods = r.weeks;
-    return result;
 }
 
 }  // namespace pulmora::reports

@@ -25,9 +25,10 @@ struct Located {
 // The person's records with day identifiers from the first to the last day, in the order of a
 // tag that begins with the day identifier. The identifier bounds the walk; each row must also
 // name the person and a date of the period itself, so the answer never holds a record whose
-// identifier disagrees with its fields. Only the rows of the person are mapped.
+// identifier disagrees with its fields. Only the rows of the person are mapped. The store's
+// listeners are told of the read.
 template <TableId Id, class Read>
-auto readPeriod(const DiaryStore& store, typename Columns<Id>::Tag tag, const PersonId& person, const QDate& first,
+auto readPeriod(DiaryStore& store, typename Columns<Id>::Tag tag, const PersonId& person, const QDate& first,
                 const QDate& last, Read read) {
     using Row = decltype(read(std::declval<const Bound<Id>&>()));
     using Field = typename Columns<Id>::Field;
@@ -49,6 +50,7 @@ auto readPeriod(const DiaryStore& store, typename Columns<Id>::Tag tag, const Pe
         if (row.date.isValid() && first <= row.date && row.date <= last)
             rows.push_back({t->recordNumber(), std::move(row)});
     }
+    emit store.tableRead(Id);
     return rows;
 }
 
@@ -60,28 +62,26 @@ std::vector<Row> rowsOf(std::vector<Located<Row>> located) {
     return rows;
 }
 
-// The cursors' order: their tag's field as stored, equal ones in record order.
-template <class Row, class Item>
-std::vector<Item> inStoredOrder(const std::vector<Located<Row>>& rows, QString Row::*field, int width,
-                                const PersonId& person, Item (*itemOf)(const PersonId& person, const Row&)) {
+// Numbers each row with its place in the order of a tag on the field alone: the field as stored,
+// equal ones in record order.
+template <class Row>
+std::vector<Located<Row>> numberedBy(std::vector<Located<Row>> rows, QString Row::*field, int width) {
     struct Keyed {
         std::string key;
         quint32 record;
-        const Row* row;
+        Row* row;
     };
     std::vector<Keyed> keyed;
     keyed.reserve(rows.size());
-    for (const auto& r : rows) {
+    for (auto& r : rows) {
         std::string key = fields::bytes(r.row.*field);
         key.resize(size_t(std::max(width, int(key.size()))), ' ');  // as the field holds it
         keyed.push_back({std::move(key), r.record, &r.row});
     }
     std::sort(keyed.begin(), keyed.end(),
               [](const Keyed& a, const Keyed& b) { return std::tie(a.key, a.record) < std::tie(b.key, b.record); });
-    std::vector<Item> items;
-    items.reserve(keyed.size());
-    for (const auto& k : keyed) items.push_back(itemOf(person, *k.row));
-    return items;
+    for (size_t place = 0; place < keyed.size(); ++place) keyed[place].row->listed = int(place);
+    return rows;
 }
 
 void fillComparison(const DayValues& v, CompareRecord& into) {
@@ -92,19 +92,6 @@ void fillComparison(const DayValues& v, CompareRecord& into) {
     into.daySymptoms = v.daySymptoms();
     into.nightSymptoms = v.nightSymptoms();
     into.relievers = v.relievers;
-}
-
-RepMed repMedOf(const PersonId& person, const DayMedItem& m) {
-    return {person.text(),
-            m.medId.leftJustified(width::kMedId),
-            m.name.trimmed(),
-            m.timesUsed,
-            m.category.trimmed(),
-            m.date};
-}
-
-RepTrg repTrgOf(const PersonId& person, const DayTriggerItem& t) {
-    return {person.text(), keys::triggerName(t.trigger), t.date};
 }
 
 // The person's figures that follow from the period's days: whether there is any day and any
@@ -120,9 +107,6 @@ void addDayFigures(PersonPeriod& period) {
         p.best = std::max({p.best, v.evening, v.morning});
     }
 }
-
-// The 31 days that end on the date; none when the date is not one.
-std::pair<QDate, QDate> monthTo(const QDate& last) { return {last.addDays(-30), last}; }
 
 }  // namespace
 
@@ -213,55 +197,17 @@ std::vector<DayRecord> ReportCursors::daysBetween(const PersonId& person, const 
 
 std::vector<DayTriggerItem> ReportCursors::triggersBetween(const PersonId& person, const QDate& first,
                                                            const QDate& last) const {
-    return rowsOf(readPeriod<TableId::DlyTrig>(store_, DlyTrigTag::dtiKEY, person, first, last,
-                                               [](const DlyTrigTable& t) { return mapping::readDayTrigger(t); }));
+    return rowsOf(
+        numberedBy(readPeriod<TableId::DlyTrig>(store_, DlyTrigTag::dtiKEY, person, first, last,
+                                                [](const DlyTrigTable& t) { return mapping::readDayTrigger(t); }),
+                   &DayTriggerItem::trigger, width::kTrigger));
 }
 
 std::vector<DayMedItem> ReportCursors::medicationBetween(const PersonId& person, const QDate& first,
                                                          const QDate& last) const {
-    return rowsOf(readPeriod<TableId::DlyMed>(store_, DlyMedTag::dmiKEY, person, first, last,
-                                              [](const DlyMedTable& t) { return mapping::readDayMed(t); }));
-}
-
-// ---- medication and trigger cursors ------------------------------------------------------
-
-// The medication item keeps its date when it is emptied.
-void ReportCursors::ClearRMed() {
-    const QDate date = repMed_.date;
-    repMed_ = RepMed{};
-    repMed_.date = date;
-}
-
-void ReportCursors::ClearRTrg() { repTrg_ = RepTrg{}; }
-
-const RepMed& ReportCursors::GetRMedBeg(const PersonId& person, const QDate& date) {
-    const auto [first, last] = monthTo(date);
-    const auto rows = readPeriod<TableId::DlyMed>(store_, DlyMedTag::dmiKEY, person, first, last,
-                                                  [](const DlyMedTable& t) { return mapping::readDayMed(t); });
-    medItems_ = inStoredOrder(rows, &DayMedItem::medId, width::kMedId, person, &repMedOf);
-    nextMed_ = 0;
-    return GetRMedNxt();
-}
-
-const RepMed& ReportCursors::GetRMedNxt() {
-    ClearRMed();
-    if (nextMed_ < medItems_.size()) repMed_ = medItems_[nextMed_++];
-    return repMed_;
-}
-
-const RepTrg& ReportCursors::GetRTrgBeg(const PersonId& person, const QDate& date) {
-    const auto [first, last] = monthTo(date);
-    const auto rows = readPeriod<TableId::DlyTrig>(store_, DlyTrigTag::dtiKEY, person, first, last,
-                                                   [](const DlyTrigTable& t) { return mapping::readDayTrigger(t); });
-    trgItems_ = inStoredOrder(rows, &DayTriggerItem::trigger, width::kTrigger, person, &repTrgOf);
-    nextTrg_ = 0;
-    return GetRTrgNxt();
-}
-
-const RepTrg& ReportCursors::GetRTrgNxt() {
-    ClearRTrg();
-    if (nextTrg_ < trgItems_.size()) repTrg_ = trgItems_[nextTrg_++];
-    return repTrg_;
+    return rowsOf(numberedBy(readPeriod<TableId::DlyMed>(store_, DlyMedTag::dmiKEY, person, first, last,
+                                                         [](const DlyMedTable& t) { return mapping::readDayMed(t); }),
+                             &DayMedItem::medId, width::kMedId));
 }
 
 }  // namespace pulmora::store

@@ -24,41 +24,23 @@ public:
     const PersonPeriod& GetRPer(const PersonId& person, const QDate& first, const QDate& last);
 
     // A person's records from the first to the last day (both included). Days come in date
-    // order; triggers and medication by date, then by name or identifier as stored.
+    // order; triggers and medication by date, then by name or identifier as stored, each
+    // numbered with its place when listed by name or identifier alone (`listed`).
     std::vector<DayRecord> daysBetween(const PersonId& person, const QDate& first, const QDate& last) const;
     std::vector<DayTriggerItem> triggersBetween(const PersonId& person, const QDate& first, const QDate& last) const;
     std::vector<DayMedItem> medicationBetween(const PersonId& person, const QDate& first, const QDate& last) const;
 
-    // Cursors over the person's medication (by identifier) and triggers (by name, each in the
-    // order they were recorded when equal) in the 31 days up to the date. Beg reads the period
-    // and yields its first item; Nxt yields the next one of that same period. An empty item
-    // ends the cursor.
-    const RepMed& GetRMedBeg(const PersonId& person, const QDate& date);
-    const RepMed& GetRMedNxt();
-    const RepTrg& GetRTrgBeg(const PersonId& person, const QDate& date);
-    const RepTrg& GetRTrgNxt();
-
     const CompareRecord& comparison() const { return comparison_; }
     const CompareRecord& prevDay() const { return prevDay_; }
     const PersonPeriod& repPeriod() const { return repPeriod_; }
-    const RepMed& repMed() const { return repMed_; }
-    const RepTrg& repTrg() const { return repTrg_; }
 
 private:
     void previousDay(const PersonId& person, const QDate& date, CompareRecord& into);
-    void ClearRMed();
-    void ClearRTrg();
 
     DiaryStore& store_;
     CompareRecord comparison_;
     CompareRecord prevDay_;
     PersonPeriod repPeriod_;
-    RepMed repMed_;
-    RepTrg repTrg_;
-    std::vector<RepMed> medItems_;  // the medication cursor's period, in cursor order
-    size_t nextMed_ = 0;
-    std::vector<RepTrg> trgItems_;
-    size_t nextTrg_ = 0;
 };
 
 // The days of a period read from `first` to `last` (both included), with the person's figures for

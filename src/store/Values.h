@@ -151,6 +151,7 @@ struct DayRecord {
 struct DayTriggerItem {
     QDate date;
     QString trigger;
+    int listed = 0;  // its place in a period read's triggers by name as stored, equal names in the order recorded
     bool operator==(const DayTriggerItem&) const = default;
 };
 
@@ -160,6 +161,7 @@ struct DayMedItem {
     QString medId, name;
     int timesUsed = 0;
     QString category;
+    int listed = 0;  // its place in a period read's medication by identifier, equal ones in the order recorded
     bool operator==(const DayMedItem&) const = default;
 };
 
@@ -187,20 +189,6 @@ struct PersonPeriod {
     RepPerson person;
     std::vector<DayRecord> days;
     bool personFound = false;  // an unknown person has no figures, though it may have days
-};
-
-struct RepMed {
-    QString person, medId, name;  // the person and medication identifiers at full width
-    int timesUsed = 0;
-    QString category;
-    QDate date;
-    bool empty() const { return medId.isEmpty(); }
-};
-
-struct RepTrg {
-    QString person, trigger;
-    QDate date;
-    bool empty() const { return trigger.isEmpty(); }
 };
 
 }  // namespace pulmora::store

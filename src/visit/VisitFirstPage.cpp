@@ -198,13 +198,14 @@ ReportResult VisitFirstPage(const ReportResult& summary, const stats::Period& su
         "No day was recorded from " + periodText(summaryPeriod) + ": there is no control summary.";
     const int summaryWidth = summary.available ? summary.viewport.PictureWidth
                                                : measure(reportFont()).horizontalAdvance(noSummary) + kPadding;
+    const auto* figures = std::get_if<ControlSummaryFigures>(&summary.figures);
     const std::vector<GridSection> sections =
-        visitSections(details, summary.control ? &*summary.control : nullptr, summaryWidth);
+        visitSections(details, figures && figures->control.available() ? &figures->control : nullptr, summaryWidth);
     const Grid grid = layOut(sections, summaryWidth);
     const int summaryHeight = summary.available ? summary.viewport.PictureHeight : grid.rowHeight;
 
     ReportResult page;
-    page.kind = ReportKind::ControlSummary;
+    page.figures = summary.figures;  // so it prints as the summary does
     page.available = true;
     page.person = summary.person;
     page.viewport.PictureWidth = grid.width;

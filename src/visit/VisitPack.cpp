@@ -96,8 +96,11 @@ VisitPack BuildVisitPack(store::Diary& diary, const VisitPackRequest& request, c
                                    portrait));
     append(pack.job, PrintAsthmaReport(WeeklyComparison(rows.days, request.reportDate)));
     append(pack.job, PrintAsthmaReport(MonthlyBasic(rows.days, request.reportDate)));
-    append(pack.job,
-           PrintAsthmaReport(MonthlyAdditional(rows.days, diary.reports, request.person, request.reportDate)));
+    // The first day of the month compares with the last recorded day before it, however long
+    // before: one lookup, as no read of a period can be sure to hold that day.
+    const store::CompareRecord dayBefore =
+        diary.reports.GetRPrvDly(request.person, stats::month(request.reportDate).first);
+    append(pack.job, PrintAsthmaReport(MonthlyAdditional(rows, dayBefore, request.reportDate)));
 
     QSizeF room = output::printableRoom(QPageLayout(paper, QPageLayout::Portrait, {}), QPageLayout::Landscape);
     room.rheight() -= output::kFooterInches;

@@ -169,9 +169,9 @@ TEST_F(PersonHeader, TheLongestValuesOverprintNothingAndStandWhole) {
 
 // A report of a known size whose picture is black all over, so the printed page shows exactly
 // where the report went.
-reports::ReportResult blackReport(ReportKind kind, QSize size) {
+reports::ReportResult blackReport(const reports::TextReportFigures& figures, QSize size) {
     reports::ReportResult r;
-    r.kind = kind;
+    r.figures = figures;
     r.available = true;
     r.person = smith();
     r.viewport.PictureWidth = size.width();
@@ -250,7 +250,7 @@ protected:
 
 TEST_F(PrintedReport, AWeeklyPageIsScaledByTheLetterYardstickInPortrait) {
     const QSize report(600, 700);
-    const std::string pdf = print(blackReport(ReportKind::Weekly, report), "weekly");
+    const std::string pdf = print(blackReport(reports::WeeklyFigures{}, report), "weekly");
     EXPECT_EQ(pdfInfoField(pdf, "Page size"), "595 x 842 pts (A4)");
     EXPECT_EQ(pdfInfoField(pdf, "Pages"), "1");
     const PageLayout layout = reports::weeklyLayout(report, m);
@@ -267,7 +267,7 @@ TEST_F(PrintedReport, AWeeklyPageIsScaledByTheLetterYardstickInPortrait) {
 
 TEST_F(PrintedReport, AMonthlyPageTooWideForThePaperIsSqueezedInWidthOnlyInLandscape) {
     const QSize report(1400, 300);
-    const std::string pdf = print(blackReport(ReportKind::MonthlyBasic, report), "monthly");
+    const std::string pdf = print(blackReport(reports::MonthlyBasicFigures{}, report), "monthly");
     EXPECT_EQ(pdfInfoField(pdf, "Page size"), "842 x 595 pts (A4)");
     const PageLayout layout = reports::monthlyLayout(report, m);
     const QSizeF size = printed(layout.page, QPageLayout::Landscape);
@@ -278,7 +278,7 @@ TEST_F(PrintedReport, AMonthlyPageTooWideForThePaperIsSqueezedInWidthOnlyInLands
 
 TEST_F(PrintedReport, ATallReportIsSqueezedToThePrintableHeightAtItsComputedWidth) {
     const QSize report(600, 3000);
-    const std::string pdf = print(blackReport(ReportKind::Weekly, report), "tall");
+    const std::string pdf = print(blackReport(reports::WeeklyFigures{}, report), "tall");
     const PageLayout layout = reports::weeklyLayout(report, m);
     const QSizeF size = printed(layout.page, QPageLayout::Portrait);
     ASSERT_NEAR(size.height(), 842.0 / 72 * 1200 - 2 * kMargin, 12);
@@ -317,7 +317,7 @@ TEST_F(PrintedReports, EachReportPrintsOnOnePageInItsOrientationWithItsHeaderAsT
         const std::string text = pdfText(pdf, 1);
         for (const char* expected : {title, "Surname", ": Smith", "Date of Birth", ": 31-Jan-1980", "Notes", "Margin"})
             EXPECT_NE(text.find(expected), std::string::npos) << title << " lacks " << expected << "\n" << text;
-        EXPECT_EQ(text.find("Punch") != std::string::npos, report.kind == ReportKind::Weekly) << title;
+        EXPECT_EQ(text.find("Punch") != std::string::npos, report.kind() == ReportKind::Weekly) << title;
         // Drawn as vectors: no picture of the page is stretched onto the paper.
         const std::string images = pdfImages(pdf);
         EXPECT_EQ(std::count(images.begin(), images.end(), '\n'), 2) << "only the list's heading lines:\n" << images;
@@ -341,7 +341,7 @@ TEST_F(PrintedReports, APageWithoutReadingsHoldsOnlyTheTextItShows) {
     for (const auto& [build, shown, hidden] : kinds) {
         const auto report = build(d.diary.reports, bea, D, 1.0);
         ASSERT_TRUE(report.available && !report.person.anyReading) << shown;
-        const std::string pdf = folder.file(std::string("bea") + std::to_string(int(report.kind)) + ".pdf");
+        const std::string pdf = folder.file(std::string("bea") + std::to_string(int(report.kind())) + ".pdf");
         ASSERT_TRUE(output::printToPdf(QString::fromStdString(pdf), reports::PrintAsthmaReport(report)).ok());
         const std::string text = pdfText(pdf, 1);
         EXPECT_NE(text.find(shown), std::string::npos) << text;

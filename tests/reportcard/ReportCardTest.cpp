@@ -159,7 +159,7 @@ TEST_F(ReportCard, TheMonthlyAdditionalReportHasNoGraphStrip) {
     EXPECT_TRUE(card->ReportAvailable());
     EXPECT_EQ(card->kind(), reports::ReportKind::MonthlyAdditional);
     EXPECT_EQ(card->info(), " Monthly Additional Report for Period Starting 8 Nov 2026 to 8 Dec 2026");
-    ASSERT_EQ(card->report().medications.size(), 1u);
+    ASSERT_EQ(std::get<reports::MonthlyAdditionalFigures>(card->report().figures).medications.size(), 1u);
     EXPECT_EQ(card->NavData->picture(), expectedView());
     EXPECT_TRUE(card->BtnMed->isHidden());
     click(card->BtnReport);

@@ -37,6 +37,9 @@ protected:
     reports::ReportResult additional(const store::PersonId& person, qreal ratio = 1.0) {
         return reports::MonthlyAdditional(d.diary.reports, person, D, ratio);
     }
+    static const reports::MonthlyAdditionalFigures& figures(const reports::ReportResult& report) {
+        return std::get<reports::MonthlyAdditionalFigures>(report.figures);
+    }
     int rh() const { return m.rowHeight; }
     int cw() const { return m.columnWidth; }
     int x(int column) const { return m.columnLeft(column); }
@@ -97,14 +100,14 @@ TEST_F(MonthlyAdditionalPicture, SizeAndViewportWithoutLists) {
     EXPECT_EQ(v.GraphStripHeight, 0);
     EXPECT_EQ(QSize(v.PictureWidth, v.PictureHeight), report.picture().size());
     EXPECT_FALSE(report.hasGraphStrip());  // the card keeps its graph strip button hidden
-    EXPECT_EQ(report.kind, reports::ReportKind::MonthlyAdditional);
+    EXPECT_EQ(report.kind(), reports::ReportKind::MonthlyAdditional);
     EXPECT_EQ(report.status, " Monthly Additional Report for Period Starting 8 Nov 2026 to 8 Dec 2026");
-    EXPECT_TRUE(report.periods.empty());
-    ASSERT_EQ(report.comparisons.size(), 31u);
-    EXPECT_EQ(report.comparisons.front().day, day(1));
-    EXPECT_EQ(report.comparisons.back().day, D);
-    EXPECT_TRUE(report.medications.empty());
-    EXPECT_TRUE(report.triggers.empty());
+    EXPECT_TRUE(report.periods().empty());
+    ASSERT_EQ(figures(report).days.size(), 31u);
+    EXPECT_EQ(figures(report).days.front().day, day(1));
+    EXPECT_EQ(figures(report).days.back().day, D);
+    EXPECT_TRUE(figures(report).medications.empty());
+    EXPECT_TRUE(figures(report).triggers.empty());
 }
 
 TEST_F(MonthlyAdditionalPicture, FixedRowsAndTheirLabels) {
@@ -151,10 +154,10 @@ TEST_F(MonthlyAdditionalPicture, MorningAndEveningArrowsAgainstThePreviousDay) {
     EXPECT_EQ(markAt(pic, 2, 5), Mark::LimeDown);
     EXPECT_EQ(markAt(pic, 3, 5), Mark::RedUp);
     EXPECT_EQ(markAt(pic, 4, 5), Mark::Bar);
-    EXPECT_EQ(report.comparisons[1].morning, Change::Up);
-    EXPECT_EQ(report.comparisons[2].morning, Change::Down);
-    EXPECT_EQ(report.comparisons[3].morning, Change::Level);
-    EXPECT_EQ(report.comparisons[1].diurnal, Change::Down);
+    EXPECT_EQ(figures(report).days[1].morning, Change::Up);
+    EXPECT_EQ(figures(report).days[2].morning, Change::Down);
+    EXPECT_EQ(figures(report).days[3].morning, Change::Level);
+    EXPECT_EQ(figures(report).days[1].diurnal, Change::Down);
 }
 
 TEST_F(MonthlyAdditionalPicture, RelieverAndSymptomArrows) {
@@ -194,7 +197,7 @@ TEST_F(MonthlyAdditionalPicture, DaysOneAndThreeAreComparedAcrossAnUnrecordedDay
     EXPECT_EQ(markAt(pic, 3, 4), Mark::Bar);
     EXPECT_EQ(markAt(pic, 3, 10), Mark::Bar);
     // Day 2: blank below its weekday, without its row lines; the date and weekday stay.
-    EXPECT_FALSE(report.comparisons[1].recorded);
+    EXPECT_FALSE(figures(report).days[1].recorded);
     EXPECT_TRUE(shows(pic, 2, 0, "9/11"));
     EXPECT_TRUE(shows(pic, 2, 1, "Mon"));
     // The blank's edges lie on the row lines above and below it: single lines, not doubled.
@@ -252,11 +255,11 @@ TEST_F(MonthlyAdditionalPicture, OneMedicationOnThreeDaysIsOneRow) {
     const QImage& pic = report.picture();
     // A heading row and two medication rows.
     EXPECT_EQ(pic.height(), 14 * rh() + 1 + rh() + 2);
-    ASSERT_EQ(report.medications.size(), 2u);
-    EXPECT_EQ(report.medications[0].name, "Budesonide");  // in identifier order
-    ASSERT_EQ(report.medications[1].days.size(), 3u);
-    EXPECT_EQ(report.medications[1].days[1].day, day(10));
-    EXPECT_EQ(report.medications[1].days[1].value, "12");
+    ASSERT_EQ(figures(report).medications.size(), 2u);
+    EXPECT_EQ(figures(report).medications[0].name, "Budesonide");  // in identifier order
+    ASSERT_EQ(figures(report).medications[1].days.size(), 3u);
+    EXPECT_EQ(figures(report).medications[1].days[1].day, day(10));
+    EXPECT_EQ(figures(report).medications[1].days[1].value, "12");
     EXPECT_TRUE(writes(pic, 5, 11 * rh() + 1, "Medication Used:"));
     EXPECT_TRUE(writes(pic, 15, 12 * rh() + 1, "Budesonide"));
     EXPECT_TRUE(writes(pic, 15, 13 * rh() + 1, "Salbutamol"));
@@ -272,6 +275,30 @@ TEST_F(MonthlyAdditionalPicture, OneMedicationOnThreeDaysIsOneRow) {
     EXPECT_EQ(at(pic, 10, 14 * rh()), kBlack);
 }
 
+// A line holds its days in the order they were recorded, not in date order, and takes its name
+// from the first of them, as a medication renamed since keeps its identifier.
+TEST_F(MonthlyAdditionalPicture, ALineListsItsDaysInTheOrderTheyWereRecorded) {
+    const store::PersonId ann = d.addPerson("Ann");
+    const QString med = d.addMedication(ann, "Salbutamol");
+    for (int column : {10, 31}) day(ann, column, 400, 450);
+    d.useMedication(ann, day(31), med, 1, "Salbutamol");
+    d.meetTrigger(ann, day(31), "DUST");
+    d.useMedication(ann, day(10), med, 3, "Ventolin");
+    d.meetTrigger(ann, day(10), "DUST");
+    const auto report = additional(ann);
+    using Entries = std::vector<std::pair<QDate, QString>>;
+    const auto entries = [](const reports::ListLine& line) {
+        Entries e;
+        for (const reports::ListEntry& entry : line.days) e.emplace_back(entry.day, entry.value);
+        return e;
+    };
+    ASSERT_EQ(figures(report).medications.size(), 1u);
+    EXPECT_EQ(figures(report).medications[0].name, "Salbutamol");
+    EXPECT_EQ(entries(figures(report).medications[0]), (Entries{{day(31), "1"}, {day(10), "3"}}));
+    ASSERT_EQ(figures(report).triggers.size(), 1u);
+    EXPECT_EQ(entries(figures(report).triggers[0]), (Entries{{day(31), ""}, {day(10), ""}}));
+}
+
 TEST_F(MonthlyAdditionalPicture, TriggersAreNamedAsSentencesWithARedBoxADay) {
     const store::PersonId ann = d.addPerson("Ann");
     for (int column : {2, 4, 5}) day(ann, column, 400, 450);
@@ -280,9 +307,9 @@ TEST_F(MonthlyAdditionalPicture, TriggersAreNamedAsSentencesWithARedBoxADay) {
     d.meetTrigger(ann, day(4), "COLD AIR");
     const auto report = additional(ann);
     const QImage& pic = report.picture();
-    ASSERT_EQ(report.triggers.size(), 2u);
-    EXPECT_EQ(report.triggers[0].name, "Cold air");
-    EXPECT_EQ(report.triggers[1].name, "House dust");
+    ASSERT_EQ(figures(report).triggers.size(), 2u);
+    EXPECT_EQ(figures(report).triggers[0].name, "Cold air");
+    EXPECT_EQ(figures(report).triggers[1].name, "House dust");
     EXPECT_EQ(pic.height(), 14 * rh() + 1 + rh() + 2);
     EXPECT_TRUE(writes(pic, 5, 11 * rh() + 1, "Triggers Encountered:"));  // row 11 without medication
     EXPECT_TRUE(writes(pic, 15, 12 * rh() + 1, "Cold air"));
@@ -327,7 +354,8 @@ TEST_F(MonthlyAdditionalPicture, TheLongestNamesLeaveTheFirstDaysCellUntouched) 
     d.useMedication(ann, day(1), med, 12, medication);
     d.meetTrigger(ann, day(1), QString(25, QLatin1Char('M')));
     const auto report = additional(ann);
-    const reports::MonthlyMetrics wide = reports::measureMonthlyAdditional(report.medications, report.triggers);
+    const reports::MonthlyMetrics wide =
+        reports::measureMonthlyAdditional(figures(report).medications, figures(report).triggers);
     ASSERT_GT(wide.labelWidth, m.labelWidth);
     EXPECT_EQ(report.picture().width(), wide.width);
     EXPECT_EQ(report.viewport.FixedWidth, wide.fixedWidth());
@@ -368,7 +396,7 @@ TEST_F(MonthlyAdditionalPicture, AUseOnADayWithoutARecordIsStillShown) {
     d.meetTrigger(ann, day(6), "DOGS");
     const auto report = additional(ann);
     const QImage& pic = report.picture();
-    ASSERT_FALSE(report.comparisons[5].recorded);
+    ASSERT_FALSE(figures(report).days[5].recorded);
     // Medication rows 12 and 13, the trigger heading 14, trigger rows 15 and 16.
     EXPECT_TRUE(shows(pic, 6, 13, "4"));
     EXPECT_TRUE(redBox(pic, 6, 16));
@@ -421,11 +449,11 @@ TEST_F(MonthlyAdditionalPicture, WithoutAnyRecordTheSplashIsShown) {
     d.useMedication(ann, day(5), med, 2, "Salbutamol");  // a use alone does not make a report
     const auto report = additional(ann);
     EXPECT_FALSE(report.available);
-    EXPECT_EQ(report.kind, reports::ReportKind::MonthlyAdditional);
+    EXPECT_EQ(report.kind(), reports::ReportKind::MonthlyAdditional);
     EXPECT_EQ(report.status, " Cannot Produce Report as there is no Data for Period Starting 8 Nov 2026 to 8 Dec 2026");
     EXPECT_EQ(report.picture(), controls::pictures::splash(controls::pictures::kSplashSize));
-    EXPECT_TRUE(report.comparisons.empty());
-    EXPECT_TRUE(report.medications.empty());
+    EXPECT_TRUE(figures(report).days.empty());
+    EXPECT_TRUE(figures(report).medications.empty());
 }
 
 // Printing records the same drawing as vectors and replays it at the printer's resolution.

@@ -79,12 +79,12 @@ TEST_F(MonthlyBasicPicture, ViewportValuesWithReadings) {
     EXPECT_EQ(v.ScrollX + v.ScrollY, 0);
     EXPECT_EQ(QSize(v.PictureWidth, v.PictureHeight), report.picture().size());
     EXPECT_TRUE(report.hasGraphStrip());  // the card shows its graph strip button
-    EXPECT_EQ(report.kind, reports::ReportKind::MonthlyBasic);
+    EXPECT_EQ(report.kind(), reports::ReportKind::MonthlyBasic);
     EXPECT_EQ(report.status, " Monthly Basic Report for Period Starting 8 Nov 2026 to 8 Dec 2026");
-    ASSERT_EQ(report.periods.size(), 1u);
-    EXPECT_EQ(report.periods[0].period.first, day(1));
-    EXPECT_EQ(report.periods[0].period.last, D);
-    EXPECT_EQ(report.periods[0].stats.DaysRecorded, 1);
+    const auto& figures = std::get<reports::MonthlyBasicFigures>(report.figures);
+    EXPECT_EQ(figures.month.first, day(1));
+    EXPECT_EQ(figures.month.last, D);
+    EXPECT_EQ(figures.stats.DaysRecorded, 1);
 }
 
 // Without readings the chart and the six reading rows go: 21 rows, dates and weekdays on top.
@@ -354,7 +354,7 @@ TEST_F(MonthlyBasicPicture, TheOverview) {
     }
     const auto report = basic(ann);
     const QImage& pic = report.picture();
-    ASSERT_EQ(report.periods[0].stats.MornReadings, 12);
+    ASSERT_EQ(std::get<reports::MonthlyBasicFigures>(report.figures).stats.MornReadings, 12);
     EXPECT_TRUE(writes(pic, cw(), rowTop(22) + 1, "Morning Peak Flow Overview:", Style::Bold));
     EXPECT_TRUE(writes(pic, cw(), rowTop(23) + 1, "Highest"));
     EXPECT_TRUE(overviewValue(pic, 23, 4 * cw(), "410 (82% of best)"));
@@ -392,10 +392,10 @@ TEST_F(MonthlyBasicPicture, WithoutAnyRecordTheSplashIsShown) {
     d.addReadings(ann, day(0), 400, 400);  // the day before the month
     const auto report = basic(ann);
     EXPECT_FALSE(report.available);
-    EXPECT_EQ(report.kind, reports::ReportKind::MonthlyBasic);
+    EXPECT_EQ(report.kind(), reports::ReportKind::MonthlyBasic);
     EXPECT_EQ(report.status, " Cannot Produce Report as there is no Data for Period Starting 8 Nov 2026 to 8 Dec 2026");
     EXPECT_EQ(report.picture(), controls::pictures::splash(controls::pictures::kSplashSize));
-    EXPECT_TRUE(report.periods.empty());
+    EXPECT_TRUE(report.periods().empty());
     EXPECT_FALSE(report.drawing);
     d.addReadings(ann, day(1), 400, 400);
     EXPECT_TRUE(basic(ann).available);

@@ -175,7 +175,7 @@ TEST_F(WeeklyPicture, ZoneSharesOfAWeek) {
     const store::PersonId p = d.addPerson("Ann", 500, 80, 50);
     for (int i = 0; i < 7; ++i) d.addReadings(p, D.addDays(-i), i < 3 ? 450 : 350, 0);
     const auto report = weekly(p);
-    const auto& week6 = report.periods.back().stats;
+    const auto& week6 = std::get<reports::WeeklyFigures>(report.figures).weeks.back().stats;
     ASSERT_EQ(week6.MornGreen, 3);
     ASSERT_EQ(week6.MornReadings, 7);
     const int ml = m.weekLeft(6);
@@ -253,16 +253,17 @@ TEST_F(WeeklyPicture, ARecordOnTheDayBeforeTheFirstWeekMakesTheReportAvailable) 
     d.addReadings(p, D.addDays(-42), 400, 400);
     const auto report = weekly(p);
     EXPECT_TRUE(report.available);
-    ASSERT_EQ(report.periods.size(), 6u);
-    for (const auto& week : report.periods) {
+    const std::vector<reports::PeriodFigures>& weeks = std::get<reports::WeeklyFigures>(report.figures).weeks;
+    ASSERT_EQ(weeks.size(), 6u);
+    for (const auto& week : weeks) {
         EXPECT_EQ(week.stats.DaysRecorded, 0) << week.caption.toStdString();
         EXPECT_EQ(week.stats.MornReadings, 0);
     }
-    EXPECT_EQ(report.periods.front().caption, "Week 1");
-    EXPECT_EQ(report.periods.front().period.first, D.addDays(-41));
-    EXPECT_EQ(report.periods.back().period.first, D.addDays(-6));
+    EXPECT_EQ(weeks.front().caption, "Week 1");
+    EXPECT_EQ(weeks.front().period.first, D.addDays(-41));
+    EXPECT_EQ(weeks.back().period.first, D.addDays(-6));
     EXPECT_EQ(report.status, " Weekly Comparison Report for Period Starting 28 Oct 2026 to 8 Dec 2026");
-    EXPECT_EQ(report.kind, reports::ReportKind::Weekly);
+    EXPECT_EQ(report.kind(), reports::ReportKind::Weekly);
 }
 
 TEST_F(WeeklyPicture, WithoutAnyRecordTheSplashIsShown) {
@@ -270,11 +271,11 @@ TEST_F(WeeklyPicture, WithoutAnyRecordTheSplashIsShown) {
     d.addReadings(p, D.addDays(-43), 400, 400);  // outside the six weeks and the day before
     const auto report = weekly(p);
     EXPECT_FALSE(report.available);
-    EXPECT_EQ(report.kind, reports::ReportKind::Weekly);
+    EXPECT_EQ(report.kind(), reports::ReportKind::Weekly);
     EXPECT_EQ(report.status,
               " Cannot Produce Report as there is no Data for Period Starting 28 Oct 2026 to 8 Dec 2026");
     EXPECT_EQ(report.picture(), controls::pictures::splash(controls::pictures::kSplashSize));
-    EXPECT_TRUE(report.periods.empty());
+    EXPECT_TRUE(report.periods().empty());
     EXPECT_FALSE(report.drawing);
     EXPECT_EQ(weekly(personId("NoOn0001")).status, report.status);  // nobody on file
 }

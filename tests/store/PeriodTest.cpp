@@ -38,10 +38,10 @@ protected:
             if (QString(surname) == "Brown") d.best = "450";  // a card best some readings rise above
             const auto person = diary.persons.AddPer(std::nullopt, d);
             ASSERT_TRUE(person);
-            persons << person.value.value().id;
+            persons.push_back(person.value.value().id);
             std::vector<store::PersonMedRow> current;
             for (const char* name : {"Salbutamol", "Budesonide", "Terbutaline"})
-                current.push_back({"", name, "Other", "", "", ""});
+                current.push_back({"", name, "Other", "", "", {}});
             ASSERT_TRUE(diary.persons.savePersonLists(person.value.value().id, {}, current));
             std::vector<store::DayMedRow> meds;
             for (const store::PersonMedRow& m : diary.persons.ListMed(person.value.value().id))
@@ -82,19 +82,20 @@ protected:
     }
     void TearDown() override { store::clock::setToday(QDate()); }
 
-    // The report cursors as they were first made: a walk of the whole file in the cursor's tag.
+    // The lists of the monthly additional report as they were first made: a walk of the whole file
+    // in the tag on the medication identifier or the trigger name, over the 31 days up to the date.
     std::vector<std::string> statedWalk(TableId id, const char* tag, const store::PersonId& person, const QString& date) {
         auto* t = store::TableAccess::table(diary.files, id);
         t->selectTag(t->tag(tag));
-        const std::string who = store::cp1252::encode(store::keys::padded(person, 8)).value();
+        const std::string who = store::cp1252::encode(person.text()).value();
         std::vector<std::string> items;
         const QDate last = store::keys::Get4Date(date).value_or(QDate());
         for (t->goBof(); !t->eof(); t->skip()) {
             const QDate day = store::keys::Get4Date(decode(t->field("AsDt"))).value_or(QDate());
             if (t->field("Asid")->str() != who || !day.isValid() || day < last.addDays(-30) || day > last) continue;
-            QString item = decode(t->field("Asid")) + "|" + decode(t->field("AsDt"));
+            QString item = decode(t->field("AsDt"));
             if (id == TableId::DlyMed) {
-                item += "|" + decode(t->field("MdID")) + "|" + decode(t->field("ANam")).trimmed() + "|" +
+                item += "|" + decode(t->field("MdID")).trimmed() + "|" + decode(t->field("ANam")).trimmed() + "|" +
                         decode(t->field("TmUs")).trimmed() + "|" + decode(t->field("Ctgy")).trimmed();
             } else {
                 item += "|" + store::keys::triggerName(decode(t->field("Trig")));
@@ -103,20 +104,27 @@ protected:
         }
         return items;
     }
-    std::vector<std::string> medicationCursor(const store::PersonId& person, const QDate& date) {
+    // The items of a period read that fall in the 31 days up to the date, in their listed order.
+    template <class Item>
+    static std::vector<Item> listedMonth(std::vector<Item> items, const QDate& date) {
+        std::erase_if(items, [&](const Item& item) { return item.date < date.addDays(-30) || item.date > date; });
+        std::sort(items.begin(), items.end(), [](const Item& a, const Item& b) { return a.listed < b.listed; });
+        return items;
+    }
+    // The person's medication of the month from a read that begins `before` days earlier.
+    std::vector<std::string> listedMedication(const store::PersonId& person, const QDate& date, int before) {
         std::vector<std::string> items;
-        auto& r = diary.reports;
-        for (auto* m = &r.GetRMedBeg(person, date); !m->empty(); m = &r.GetRMedNxt())
-            items.push_back((m->person + "|" + store::keys::dateKey(m->date) + "|" + m->medId + "|" + m->name + "|" +
-                             QString::number(m->timesUsed) + "|" + m->category)
+        for (const auto& m :
+             listedMonth(diary.reports.medicationBetween(person, date.addDays(-30 - before), date), date))
+            items.push_back((store::keys::dateKey(m.date) + "|" + m.medId + "|" + m.name.trimmed() + "|" +
+                             QString::number(m.timesUsed) + "|" + m.category.trimmed())
                                 .toStdString());
         return items;
     }
-    std::vector<std::string> triggerCursor(const store::PersonId& person, const QDate& date) {
+    std::vector<std::string> listedTriggers(const store::PersonId& person, const QDate& date, int before) {
         std::vector<std::string> items;
-        auto& r = diary.reports;
-        for (auto* t = &r.GetRTrgBeg(person, date); !t->empty(); t = &r.GetRTrgNxt())
-            items.push_back((t->person + "|" + store::keys::dateKey(t->date) + "|" + t->trigger).toStdString());
+        for (const auto& t : listedMonth(diary.reports.triggersBetween(person, date.addDays(-30 - before), date), date))
+            items.push_back((store::keys::dateKey(t.date) + "|" + store::keys::triggerName(t.trigger)).toStdString());
         return items;
     }
 
@@ -146,7 +154,7 @@ protected:
         auto number = [&](const char* field) { return decode(t->field(field)).trimmed().toInt(); };
         std::vector<store::DayRecord> days;
         for (QDate d = first; d <= last; d = d.addDays(1)) {
-            if (!t->seek(store::cp1252::encodeRead(store::keys::dayId(person, store::keys::dateKey(d))))) continue;
+            if (!t->seek(store::cp1252::encodeRead(store::keys::dayId(person, d)))) continue;
             store::DayValues v;
             v.morning = number("Morn");
             v.evening = number("Even");
@@ -172,28 +180,27 @@ protected:
     const QDate first_{2024, 1, 1}, last_{2024, 5, 31};
     TempFolder folder{TempFolder::memoryRoot()};
     store::Diary diary;
-    QStringList persons;
+    std::vector<store::PersonId> persons;
 };
 
-TEST_P(PeriodTest, CursorsYieldWhatTheWalkOfTheWholeFileYieldsInTheSameOrder) {
+// The days were saved in random order and some saved again, so equal identifiers and names stand
+// in record order, not date order; a month within a longer read lists as a read of the month alone.
+TEST_P(PeriodTest, AMonthsItemsInListedOrderAreTheWalkOfTheNameTags) {
     int items = 0;
     for (const store::PersonId& person : persons) {
         for (QDate date = first_.addDays(-3); date <= last_.addDays(34); date = date.addDays(5)) {
             const QString key = store::keys::dateKey(date);
-            const auto meds = medicationCursor(person, date);
+            const int before = (date.day() % 3) * 40;
+            const auto meds = listedMedication(person, date, before);
             EXPECT_EQ(meds, statedWalk(TableId::DlyMed, "dmiRep", person, key))
-                << person.toStdString() << " " << key.toStdString();
-            const auto trgs = triggerCursor(person, date);
+                << person.text().toStdString() << " " << key.toStdString() << " " << before;
+            const auto trgs = listedTriggers(person, date, before);
             EXPECT_EQ(trgs, statedWalk(TableId::DlyTrig, "dtiTRIG", person, key))
-                << person.toStdString() << " " << key.toStdString();
+                << person.text().toStdString() << " " << key.toStdString() << " " << before;
             items += int(meds.size() + trgs.size());
         }
     }
     EXPECT_GT(items, 5000);
-    // Another person's identifier that the person's begins: nothing of theirs.
-    EXPECT_TRUE(medicationCursor(persons[0].left(7), QDate(2024, 3, 31)).empty());
-    EXPECT_TRUE(triggerCursor("New", QDate(2024, 3, 31)).empty());
-    EXPECT_TRUE(medicationCursor(persons[0], QDate()).empty());
 }
 
 TEST_P(PeriodTest, PeriodReadsAnswerEveryRecordOfThePersonInThePeriod) {
@@ -227,7 +234,6 @@ TEST_P(PeriodTest, PeriodReadsAnswerEveryRecordOfThePersonInThePeriod) {
     }
     EXPECT_TRUE(diary.reports.daysBetween(persons[0], QDate(2024, 5, 10), QDate(2024, 5, 1)).empty());
     EXPECT_TRUE(diary.reports.daysBetween(persons[0], QDate(2024, 5, 1), QDate()).empty());
-    EXPECT_TRUE(diary.reports.medicationBetween("New", QDate(2024, 1, 1), QDate(2024, 12, 31)).empty());
 }
 
 // The reports read a period once, by range; they used to look each day up. Both give the same
@@ -244,7 +250,7 @@ TEST_P(PeriodTest, ThePeriodReadGivesWhatALookupADayGave) {
         const store::PersonPeriod& period = diary.reports.GetRPer(person, a, b);
         EXPECT_EQ(period.days, expected) << a.toString().toStdString() << " " << b.toString().toStdString();
         personal->selectTag(personal->tag("piASID"));
-        ASSERT_TRUE(personal->seek(person.toStdString()));
+        ASSERT_TRUE(personal->seek(person.text().toStdString()));
         int best = decode(personal->field("Best")).trimmed().toInt();
         bool anyReading = false;
         for (const auto& day : expected) {

@@ -15,18 +15,19 @@ protected:
         ASSERT_EQ(addPerson("Johnny"), john);
         ASSERT_EQ(addPerson("Jack"), jack);
     }
-    // Every item of the medication cursor as "identifier date".
-    std::vector<QString> medItems(const store::PersonId& person, const QDate& date) {
-        std::vector<QString> items;
-        for (auto* m = &diary.reports.GetRMedBeg(person, date); !m->empty(); m = &diary.reports.GetRMedNxt())
-            items.push_back(m->medId + " " + store::keys::dateKey(m->date));
-        return items;
+    // Every item of the period read as "identifier date" (or "name date"), in its listed order.
+    template <class Item>
+    static std::vector<QString> inListedOrder(std::vector<Item> items, QString Item::*key) {
+        std::sort(items.begin(), items.end(), [](const Item& a, const Item& b) { return a.listed < b.listed; });
+        std::vector<QString> texts;
+        for (const Item& item : items) texts.push_back(item.*key + " " + store::keys::dateKey(item.date));
+        return texts;
     }
-    std::vector<QString> trgItems(const store::PersonId& person, const QDate& date) {
-        std::vector<QString> items;
-        for (auto* t = &diary.reports.GetRTrgBeg(person, date); !t->empty(); t = &diary.reports.GetRTrgNxt())
-            items.push_back(t->trigger + " " + store::keys::dateKey(t->date));
-        return items;
+    std::vector<QString> medItems(const store::PersonId& person, const QDate& first, const QDate& last) {
+        return inListedOrder(diary.reports.medicationBetween(person, first, last), &store::DayMedItem::medId);
+    }
+    std::vector<QString> trgItems(const store::PersonId& person, const QDate& first, const QDate& last) {
+        return inListedOrder(diary.reports.triggersBetween(person, first, last), &store::DayTriggerItem::trigger);
     }
     const store::PersonId john = personId("SmJo0001"), jack = personId("SmJo0002");
 };
@@ -96,7 +97,7 @@ TEST_F(ReportsTest, OneDayAndThePersonOverAPeriod) {
     EXPECT_EQ(empty.best, 420);
 }
 
-TEST_F(ReportsTest, CursorsWalkTheMonthInKeyOrderPastBadDates) {
+TEST_F(ReportsTest, APeriodReadListsItsItemsInKeyOrderPastBadDates) {
     const QString salb = addMed(john, "Salbutamol", "Reliever");
     const QString bud = addMed(john, "Budesonide", "Preventer");
     const QString other = addMed(jack, "Salbutamol", "Reliever");
@@ -121,14 +122,14 @@ TEST_F(ReportsTest, CursorsWalkTheMonthInKeyOrderPastBadDates) {
         t->field("AsDt")->assign("");
         ASSERT_TRUE(t->flush());
     }
-    // Equal identifiers come in the order they were recorded.
-    EXPECT_EQ(medItems(john, QDate(2024, 3, 31)),
+    // Equal identifiers list in the order they were recorded.
+    const QDate first(2024, 3, 1), last(2024, 3, 31);
+    EXPECT_EQ(medItems(john, first, last),
               (std::vector<QString>{bud + " 20240301", salb + " 20240331", salb + " 20240310"}));
-    EXPECT_EQ(trgItems(john, QDate(2024, 3, 31)),
+    EXPECT_EQ(trgItems(john, first, last),
               (std::vector<QString>{"COLD AIR 20240301", "DUST 20240310", "POLLEN 20240331"}));
-    EXPECT_TRUE(medItems(john, QDate(2024, 5, 2)).empty());  // 31 days after the last
-    EXPECT_EQ(diary.reports.GetRMedBeg(john, QDate(2024, 3, 31)).name, "x");
-    EXPECT_EQ(diary.reports.repMed().person, john);
+    EXPECT_TRUE(medItems(john, QDate(2024, 4, 2), QDate(2024, 5, 2)).empty());
+    EXPECT_EQ(diary.reports.medicationBetween(john, first, last).front().name, "x");
 }
 
 }  // namespace

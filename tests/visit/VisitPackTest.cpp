@@ -3,6 +3,8 @@
 #include "visit/VisitFirstPage.h"
 #include "visit/VisitPack.h"
 
+#include <map>
+
 namespace pulmora::test {
 namespace {
 
@@ -38,6 +40,22 @@ TEST(VisitPack, LeavesOutWhatHasNothingToShow) {
         EXPECT_NE(pdfText(pdf, 1).find("No day was recorded from 11 Nov 2026 to 8 Dec 2026"), std::string::npos)
             << pdfText(pdf, 1);
     }
+}
+
+// Every page takes the person's days, triggers and medication from one read of each file. (The
+// monthly additional's day before the month is a lookup of one day record, not a read of a period.)
+TEST(VisitPack, ReadsEachOfThePersonsDayFilesOnce) {
+    ReportDiary d;
+    const store::PersonId p = d.addPerson("Ann");
+    const QString med = d.addMedication(p, "Salbutamol");
+    d.addReadings(p, D, 400, 420);
+    d.useMedication(p, D, med, 2, "Salbutamol");
+    d.meetTrigger(p, D, "POLLEN");
+    std::map<store::TableId, int> reads;
+    QObject::connect(&d.diary.files, &store::DiaryStore::tableRead, [&](store::TableId id) { ++reads[id]; });
+    ASSERT_TRUE(reports::BuildVisitPack(d.diary, {p, "Ann", D}, QPageSize(QPageSize::A4)).available());
+    using store::TableId;
+    EXPECT_EQ(reads, (std::map<TableId, int>{{TableId::Daily, 1}, {TableId::DlyTrig, 1}, {TableId::DlyMed, 1}}));
 }
 
 // The medication with its prescription, no preventer among it, the triggers row by row in as many

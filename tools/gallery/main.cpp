@@ -12,6 +12,8 @@
 #include <QLabel>
 #include <QTimer>
 
+#include <cstdio>
+
 using namespace pulmora::controls;
 
 namespace {
@@ -93,12 +95,13 @@ int main(int argc, char** argv) {
     grid->addWidget(panel, 4, 1, 1, 2, Qt::AlignLeft);
 
     window.show();
-    const int shot = app.arguments().indexOf("--screenshot");
-    if (shot > 0 && shot + 1 < app.arguments().size()) {
-        const QString file = app.arguments()[shot + 1];
-        QTimer::singleShot(200, [&window, file] {
-            window.grab().save(file);
-            QApplication::quit();
+    const QStringList arguments = QApplication::arguments();
+    const qsizetype shot = arguments.indexOf("--screenshot");
+    if (shot > 0 && shot + 1 < arguments.size()) {
+        QTimer::singleShot(200, [&window, file = arguments[shot + 1]] {
+            const bool saved = window.grab().save(file);
+            if (!saved) std::fprintf(stderr, "pulmora-controls: could not write %s\n", qPrintable(file));
+            QApplication::exit(saved ? 0 : 1);
         });
     }
     return app.exec();
