@@ -146,9 +146,8 @@ void DailyCommands::openReportCard() {
 void DailyCommands::openPersonalCard(bool newPerson) {
     if (!savePendingDay()) return;
     const auto& shown = card_.selectedPerson();
-    const QString header = newPerson
-                               ? QStringLiteral("New Personal Card")
-                               : "Retrieved " + (shown ? shown->nickname : kNoPersonCaption) + " Personal Card";
+    const QString header = newPerson ? QStringLiteral("New Personal Card")
+                                     : "Retrieved " + (shown ? shown->nickname : kNoPersonCaption) + " Personal Card";
     const auto saved = windows_.personalCard(card_, newPerson ? std::nullopt : card_.CurrentPerson(), header,
                                              card_.anchor(Anchor::PersonButton));
     if (!saved.opened) card_.setInfo("ERROR: Could not open Personal Card");

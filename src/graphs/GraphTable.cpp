@@ -122,7 +122,8 @@ GraphPeriod graphPeriod(const QDate& reportDate, int periodDays) {
     return {reportDate.addDays(-periodDays), reportDate};
 }
 
-WorkingTable LoadPeakFlowTable(store::ReportCursors& cursors, const store::PersonId& person, const GraphPeriod& period) {
+WorkingTable LoadPeakFlowTable(store::ReportCursors& cursors, const store::PersonId& person,
+                               const GraphPeriod& period) {
     return tableOf(GraphTableKind::PeakFlow, cursors.GetRPer(person, period.first, period.last));
 }
 

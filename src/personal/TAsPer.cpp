@@ -38,7 +38,6 @@ TDaButton* button(QWidget* parent, glyphs::Kind kind, const QString& hint) {
     return controls::glyphButton(parent, kind, hint, {30, 30});
 }
 
-
 // A text put in a box shows from its start, where a long one says what it is.
 void showText(QLineEdit* box, const QString& text) {
     box->setText(text);

@@ -314,7 +314,8 @@ void TAsRep::TrapPeakFlow(QObject* sender) {
 void TAsRep::plotGraph() {
     if (!person_) return;
     const GraphRequest request{TabData->option(), person_->nickname,
-                               graphPeriod(RepDate->date(), spanDays(TabData->span())), TabData->CheckDate->isChecked()};
+                               graphPeriod(RepDate->date(), spanDays(TabData->span())),
+                               TabData->CheckDate->isChecked()};
     const GraphRun graph = runGraph(diary_.reports, person_->id, request);
     graphAvailable_ = graph.table.person.reportAvailable != 0;
     TabData->showTable(graph.table);

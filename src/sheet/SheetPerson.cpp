@@ -30,7 +30,8 @@ SheetPerson GetAsthmatic(store::Persons& persons, const QString& name) {
     }
     if (!person.id) return person;
     person.triggers = persons.ListPerTrgAsStored(*person.id);
-    for (const store::PersonMedRow& m : persons.ListMedInUse(*person.id)) person.medication.push_back({m.name, m.category});
+    for (const store::PersonMedRow& m : persons.ListMedInUse(*person.id))
+        person.medication.push_back({m.name, m.category});
     return person;
 }
 

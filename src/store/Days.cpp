@@ -149,8 +149,7 @@ std::vector<TableId> Days::unsavableLists(const QStringList& tickedTriggers,
 
 Result Days::writeDay(const PersonId& person, const QDate& date, const DayValues& v, RaiseBest raise) {
     const DailyTable t(store_);
-    const bool found =
-        fields::seekIncludingMarked(t.table(), t.tag(DailyTag::diDyID), keys::dayId(person, date));
+    const bool found = fields::seekIncludingMarked(t.table(), t.tag(DailyTag::diDyID), keys::dayId(person, date));
     if (!found) t->appendStart();
     mapping::writeDay(t, person, {date, v});
     if (const Result r = writes().save(TableId::Daily, !found); !r) return r;
@@ -303,8 +302,8 @@ DayMedication Days::AddNewDlyMed(const PersonId& person, DayMedication m) {
     const PerMedTable t(store_);
     if (!t) return m;
     auto freeRow = std::find_if(m.rows.begin(), m.rows.end(), [](const DayMedRow& r) { return r.isFree(); });
-    for (bool more = fields::seek(t.table(), t.tag(PerMedTag::pmiASID), person.text());
-         more && freeRow != m.rows.end(); more = t->skip()) {
+    for (bool more = fields::seek(t.table(), t.tag(PerMedTag::pmiASID), person.text()); more && freeRow != m.rows.end();
+         more = t->skip()) {
         const PersonMedRecord med = mapping::readPersonMed(t);
         if (med.person != person.text()) break;
         if (!med.inUse) continue;

@@ -29,8 +29,9 @@ public:
     // otherwise it is left alone.
     // With `RaiseBest::Never` the readings are stored and the stored best stays as it was.
     enum class RaiseBest { WhenExceeded, Never };
-    Result saveDay(const PersonId& person, const QDate& date, const DayValues& values, const QStringList& tickedTriggers,
-                   std::span<const DayMedRow> medication, RaiseBest raise = RaiseBest::WhenExceeded);
+    Result saveDay(const PersonId& person, const QDate& date, const DayValues& values,
+                   const QStringList& tickedTriggers, std::span<const DayMedRow> medication,
+                   RaiseBest raise = RaiseBest::WhenExceeded);
     // The lists of such a save that have something to store in a file that is not open
     // ("DlyTrig.dat", "DlyMed.dat"): what saveDay refuses, and what the card cannot keep.
     std::vector<TableId> unsavableLists(const QStringList& tickedTriggers, std::span<const DayMedRow> medication) const;

@@ -32,8 +32,12 @@ StoredNumber typedNumber(const QString& digits) {
 
 // A medication as the personal card's lists give it.
 PersonMedRow medicationRow(const PersonMedRecord& m) {
-    return {m.medId.leftJustified(w::kMedId), m.name.trimmed(),         m.category.trimmed(),
-            m.instructions.trimmed(),         m.prescribedBy.trimmed(), keys::Get4Date(m.prescribedDate.trimmed()).value_or(QDate())};
+    return {m.medId.leftJustified(w::kMedId),
+            m.name.trimmed(),
+            m.category.trimmed(),
+            m.instructions.trimmed(),
+            m.prescribedBy.trimmed(),
+            keys::Get4Date(m.prescribedDate.trimmed()).value_or(QDate())};
 }
 
 bool contains(const std::vector<quint32>& records, quint32 record) {
@@ -73,8 +77,8 @@ std::optional<PersonId> Persons::newPersonId(const PersonDetails& d) {
     for (quint32 n = 1; n <= 0xFFFF; ++n) {
         const std::optional<PersonId> id = PersonId::of(keys::personIdCandidate(d.surname, d.firstName, n));
         const bool free = id && forEachPersonFile(store_, [&](const auto& t, auto byPerson) {
-            return !t || !fields::seekIncludingMarked(t.table(), t.tag(byPerson), id->text());
-        });
+                              return !t || !fields::seekIncludingMarked(t.table(), t.tag(byPerson), id->text());
+                          });
         if (free) return id;
     }
     return std::nullopt;
@@ -223,9 +227,8 @@ Result Persons::savePersonLists(const PersonId& id, const QStringList& triggers,
     for (const PersonMedRow& row : medication) {
         if (row.name.trimmed().isEmpty()) continue;
         checks.optionalDate(row.prescribedDate, "date prescribed");
-        const Medication m{row.medId.trimmed(), id.text(),
-                           row.name,            row.instructions,
-                           row.prescribedBy,    keys::dateKeyOrBlank(row.prescribedDate),
+        const Medication m{row.medId.trimmed(), id.text(),        row.name,
+                           row.instructions,    row.prescribedBy, keys::dateKeyOrBlank(row.prescribedDate),
                            row.category};
         checks.text(m.medId, w::kMedId, "medication identifier")
             .text(m.name.trimmed(), w::kMedName, "medication name")

@@ -129,8 +129,7 @@ void ReportCursors::previousDay(const PersonId& person, const QDate& before, Com
 
     // Descending day identifiers: from the day (or where it would stand) on, the person's days
     // follow from the latest to the earliest.
-    if (fields::seek(daily.table(), daily.tag(DailyTag::diDyID), keys::dayId(person, before)) && !daily->skip())
-        return;
+    if (fields::seek(daily.table(), daily.tag(DailyTag::diDyID), keys::dayId(person, before)) && !daily->skip()) return;
     const std::string who = fields::bytes(person.text());
     for (; !daily->eof(); (void)daily->skip()) {
         if (!fields::holds(daily[DailyField::Asid], who)) return;

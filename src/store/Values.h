@@ -32,9 +32,9 @@ struct PersonRef {
 // What the personal card shows for a stored person.
 struct PersonCard {
     QString nickname, surname, firstName, occupation, healthNumber, best, predicted;
-    QString gender;  // as stored, trimmed: "" when none was ever chosen
+    QString gender;   // as stored, trimmed: "" when none was ever chosen
     QDate birthDate;  // null when none is stored, or what is stored is no date
-    QString title;      // as stored, trimmed: also a title the list does not offer
+    QString title;    // as stored, trimmed: also a title the list does not offer
     int zoneYellow = 0, zoneRed = 0;
 };
 

@@ -90,8 +90,8 @@ protected:
     // The rows as Python's csv module reads them, once it found them matching the record files.
     QJsonArray readBack(const std::string& path) {
         int status = 0;
-        const std::string out =
-            runSystemPython(scripts, kCheckCsv, folder.path().string() + " '" + path + "' " + jo->text().toStdString(), status);
+        const std::string out = runSystemPython(
+            scripts, kCheckCsv, folder.path().string() + " '" + path + "' " + jo->text().toStdString(), status);
         EXPECT_EQ(status, 0) << out;
         return QJsonDocument::fromJson(QByteArray::fromStdString(out)).array();
     }

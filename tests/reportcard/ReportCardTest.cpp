@@ -368,7 +368,8 @@ TEST_F(ReportCard, TheBannerStepsThroughThePersonsInNicknameOrder) {
     open(bob, "Bob");
     show();
     QSignalSpy chosen(card.get(), &TAsRep::personChosen);
-    const std::tuple<store::PersonId, QString, int> expected[] = {{cat, "Cat", 600}, {ann, "Ann", 400}, {bob, "Bob", 0}};
+    const std::tuple<store::PersonId, QString, int> expected[] = {
+        {cat, "Cat", 600}, {ann, "Ann", 400}, {bob, "Bob", 0}};
     for (const auto& [id, nickname, best] : expected) {
         click(card->SelAsName);
         EXPECT_EQ(card->PersonKey(), id);

@@ -26,7 +26,7 @@ protected:
     void TearDown() override { store::clock::setToday(QDate()); }
 
     store::PersonId addPerson(const QString& nickname, const QString& surname, const QString& best = "450",
-                      const QString& yellow = "80", const QString& red = "50") {
+                              const QString& yellow = "80", const QString& red = "50") {
         store::PersonDetails d;
         d.nickname = nickname;
         d.surname = surname;
@@ -39,7 +39,9 @@ protected:
         EXPECT_TRUE(added) << added.error().toStdString();
         return added.value.value().id;
     }
-    void addTrigger(const store::PersonId& person, const QString& name) { ASSERT_TRUE(cards::addTrigger(diary, person, name)); }
+    void addTrigger(const store::PersonId& person, const QString& name) {
+        ASSERT_TRUE(cards::addTrigger(diary, person, name));
+    }
     // A medication on the person's list, in use or taken off it again.
     void addMed(const store::PersonId& person, const QString& name, const QString& category, bool inUse = true) {
         const auto added = cards::addMedication(diary, person, name, category);

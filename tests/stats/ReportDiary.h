@@ -63,7 +63,8 @@ public:
         addDay(person, day, v);
     }
 
-    QString addMedication(const store::PersonId& person, const QString& name, const QString& category = store::kReliever) {
+    QString addMedication(const store::PersonId& person, const QString& name,
+                          const QString& category = store::kReliever) {
         const auto added = cards::addMedication(diary, person, name, category, QDate(2024, 1, 1));
         EXPECT_TRUE(added) << added.error().toStdString();
         return added.value;
@@ -71,7 +72,8 @@ public:
     // A medication taken or a trigger met on a day, whether or not the day has a record. A day
     // with a record is saved again as the card saves it; one without has only the list item,
     // as a file written elsewhere may hold it.
-    void useMedication(const store::PersonId& person, const QDate& day, const QString& medId, int times, const QString& name) {
+    void useMedication(const store::PersonId& person, const QDate& day, const QString& medId, int times,
+                       const QString& name) {
         Day& d = days_[{person.text(), day}];
         d.medication.push_back({name, store::kReliever, medId, times});
         if (d.values) return save(person, day, d);

@@ -42,7 +42,8 @@ protected:
         d.predicted = "450";
         return d;
     }
-    store::PersonId addPerson(const QString& nickname, const QString& surname = "Smith", const QString& firstName = "John") {
+    store::PersonId addPerson(const QString& nickname, const QString& surname = "Smith",
+                              const QString& firstName = "John") {
         auto added = diary.persons.AddPer(std::nullopt, details(nickname, surname, firstName));
         EXPECT_TRUE(added) << added.error().toStdString();
         return added.value.value().id;

@@ -63,7 +63,8 @@ protected:
                 for (auto& m : meds) m.timesUsed = pick(0, 2);
                 ASSERT_TRUE(diary.days.saveDay(person.value.value().id, day, v, ticked, meds));
             }
-            for (int i = 0; i < 4; ++i) ASSERT_TRUE(diary.days.DelDly(person.value.value().id, days[size_t(pick(0, 20))]));
+            for (int i = 0; i < 4; ++i)
+                ASSERT_TRUE(diary.days.DelDly(person.value.value().id, days[size_t(pick(0, 20))]));
             ASSERT_TRUE(named::markDayTriggers(diary, person.value.value().id, days[30]));
         }
         // Stored text that is no plain number, as another program may leave it, in fields the
@@ -84,7 +85,8 @@ protected:
 
     // The lists of the monthly additional report as they were first made: a walk of the whole file
     // in the tag on the medication identifier or the trigger name, over the 31 days up to the date.
-    std::vector<std::string> statedWalk(TableId id, const char* tag, const store::PersonId& person, const QString& date) {
+    std::vector<std::string> statedWalk(TableId id, const char* tag, const store::PersonId& person,
+                                        const QString& date) {
         auto* t = store::TableAccess::table(diary.files, id);
         t->selectTag(t->tag(tag));
         const std::string who = store::cp1252::encode(person.text()).value();
@@ -129,7 +131,8 @@ protected:
     }
 
     // Every record of the file in record order, as "date|..." texts of the person in the period.
-    std::vector<std::string> everyRecord(TableId id, const store::PersonId& person, const QString& first, const QString& last) {
+    std::vector<std::string> everyRecord(TableId id, const store::PersonId& person, const QString& first,
+                                         const QString& last) {
         auto* t = store::TableAccess::table(diary.files, id);
         t->selectTag(nullptr);
         std::vector<std::string> rows;

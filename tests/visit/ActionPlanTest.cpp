@@ -46,7 +46,8 @@ TEST(ActionPlan, BandsGiveTheLimitsFromTheOwnBest) {
 TEST(ActionPlan, PrintsTheMedicationAndSaysWhenThereIsNoBest) {
     ReportDiary d;
     const store::PersonId p = d.addPerson("Ann", 0, 80, 50);
-    ASSERT_TRUE(cards::addMedication(d.diary, p, "Salbutamol", store::kReliever, QDate(2024, 1, 1), "2 puffs when needed"));
+    ASSERT_TRUE(
+        cards::addMedication(d.diary, p, "Salbutamol", store::kReliever, QDate(2024, 1, 1), "2 puffs when needed"));
     const reports::ActionPlan plan = reports::readActionPlan(d.diary, p, QDate(2026, 12, 8));
     const std::string pdf = d.folder.file("plan.pdf");
     const QSizeF a4 = reports::portraitRoom(QPageSize(QPageSize::A4), false);

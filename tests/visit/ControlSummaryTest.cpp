@@ -46,7 +46,8 @@ std::vector<QStringList> rowsOf(const std::vector<reports::GridSection>& section
 }
 
 // Days from the report date back, each with the values the case gives it.
-void recordDays(ReportDiary& d, const store::PersonId& p, int count, const std::function<void(int, store::DayValues&)>& set) {
+void recordDays(ReportDiary& d, const store::PersonId& p, int count,
+                const std::function<void(int, store::DayValues&)>& set) {
     for (int i = 0; i < count; ++i) {
         store::DayValues v;
         set(i, v);

@@ -149,10 +149,10 @@ QString SampleDiary::addPerson(int index, Person& person) {
 // preventer stored as a new version, so the old one stays on file not in use.
 QString SampleDiary::renewMedication(Person& person, const QDate& when) {
     const Medication reliever = person.medication.front();
-    std::vector<store::PersonMedRow> rows = {{reliever.id, reliever.name, reliever.category, "2 puffs when needed",
-                                              prescriber(options_), when.addYears(-1)},
-                                             {"", medicationNames(options_).renewedPreventer, store::kPreventer,
-                                              "1 puff twice a day", prescriber(options_), when}};
+    std::vector<store::PersonMedRow> rows = {
+        {reliever.id, reliever.name, reliever.category, "2 puffs when needed", prescriber(options_), when.addYears(-1)},
+        {"", medicationNames(options_).renewedPreventer, store::kPreventer, "1 puff twice a day", prescriber(options_),
+         when}};
     rows.insert(rows.end(), person.moreMedication.begin(), person.moreMedication.end());
     if (QString e = check(diary_.persons.savePersonLists(*person.id, person.triggers, rows)); !e.isEmpty()) return e;
     person.medication.clear();
