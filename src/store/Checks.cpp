@@ -3,7 +3,6 @@
 #include "Cp1252.h"
 #include "Definitions.h"
 #include "Fields.h"
-#include "Keys.h"
 
 namespace pulmora::store {
 
