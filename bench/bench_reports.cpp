@@ -35,20 +35,21 @@ using namespace pulmora;
 
 const QDate kLastDay(2026, 11, 30);
 
+// Writes the sample diary into the folder and opens it; answers its first person.
+store::PersonRef writeSample(store::Diary& diary, const QString& folder) {
+    store::clock::setToday(kLastDay);
+    diary.files.setFolder(folder);
+    diary.files.setWaitForDisk(false);
+    diary.files.OpenDB();
+    tools::SampleDiary(diary, {10, 20, 7, kLastDay}).write();
+    diary.files.OpenDB();
+    return diary.persons.GetPerDly(store::Persons::Step::First).value();
+}
+
 struct Fixture {
     QTemporaryDir folder;
     store::Diary diary;
-    store::PersonRef person;
-
-    Fixture() {
-        store::clock::setToday(kLastDay);
-        diary.files.setFolder(folder.path());
-        diary.files.setWaitForDisk(false);
-        diary.files.OpenDB();
-        tools::SampleDiary(diary, {10, 20, 7, kLastDay}).write();
-        diary.files.OpenDB();
-        person = *diary.persons.GetPerDly(store::Persons::Step::First);
-    }
+    store::PersonRef person = writeSample(diary, folder.path());
 };
 
 Fixture& fixture() {

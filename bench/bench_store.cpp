@@ -30,28 +30,40 @@ using Statement = SqlitePeer::Statement;
 const QDate kLastDay(2026, 11, 30);
 
 std::string str(const QString& s) { return s.toStdString(); }
+std::string str(const store::PersonId& id) { return str(id.text()); }
+
+// Writes a 10-person sample diary of the years into the folder and opens it with every write
+// waiting for the disk; answers its persons in nickname order.
+std::vector<store::PersonId> writeSample(store::Diary& diary, const QString& folder, int years) {
+    diary.files.setFolder(folder);
+    diary.files.setWaitForDisk(false);
+    diary.files.OpenDB();
+    tools::SampleOptions options{10, years, 7, kLastDay};
+    const QString error = tools::SampleDiary(diary, options).write();
+    if (!error.isEmpty()) std::fprintf(stderr, "sample diary: %s\n", qPrintable(error));
+    diary.files.setWaitForDisk(true);
+    diary.files.OpenDB();  // reopened so every write waits for the disk again
+    std::vector<store::PersonId> persons;
+    for (auto p = diary.persons.GetPerDly(store::Persons::Step::First);
+         p && std::find(persons.begin(), persons.end(), p->id) == persons.end();
+         p = diary.persons.GetPerDly(store::Persons::Step::Next, p->id))
+        persons.push_back(p->id);
+    return persons;
+}
 
 // The diary, its SQLite twin and the days the benchmarks look at, built once.
 struct Fixture {
     QTemporaryDir folder;
     store::Diary diary;
+    std::vector<store::PersonId> persons;  // in nickname order
+    store::PersonId person;                // the one person the single-person benchmarks use
     std::unique_ptr<SqlitePeer> sql;
-    QStringList persons;
-    std::vector<std::pair<QString, QDate>> recordedDays;  // person, day
-    QString person;                                       // the one person the single-person benchmarks use
-    QDate gapDay;                                         // a day without record inside that person's diary
+    std::vector<std::pair<store::PersonId, QDate>> recordedDays;  // person, day
+    QDate gapDay;                                                 // a day without record inside that person's diary
     QDate savedDay;                  // a recorded day of that person, rewritten by the save benchmarks
     std::vector<QDate> earlierDays;  // that person's recorded days before it, each saved once with a trigger more
 
-    explicit Fixture(int years) {
-        diary.files.setFolder(folder.path());
-        diary.files.setWaitForDisk(false);
-        diary.files.OpenDB();
-        tools::SampleOptions options{10, years, 7, kLastDay};
-        const QString error = tools::SampleDiary(diary, options).write();
-        if (!error.isEmpty()) std::fprintf(stderr, "sample diary: %s\n", qPrintable(error));
-        diary.files.setWaitForDisk(true);
-        diary.files.OpenDB();  // reopened so every write waits for the disk again
+    explicit Fixture(int years) : persons(writeSample(diary, folder.path(), years)), person(persons.at(0)) {
         buildSqlite();
         pickDays();
     }
@@ -68,18 +80,16 @@ struct Fixture {
         Statement trigger(sql->db(), "INSERT INTO dlytrig VALUES(?,?,?,?)");
         Statement medication(sql->db(), "INSERT INTO dlymed VALUES(?,?,?,?,?,?,?)");
         const QDate first(1900, 1, 1), last(9999, 12, 31);
-        for (auto p = diary.persons.GetPerDly(store::Persons::Step::First); p && !persons.contains(p->id);
-             p = diary.persons.GetPerDly(store::Persons::Step::Next, p->id)) {
-            persons << p->id;
-            const auto card = diary.persons.GetPerCrd(p->id);
-            person.bind(1, str(p->id)).bind(2, str(card->nickname)).bind(3, str(card->surname));
+        for (const store::PersonId& id : persons) {
+            const auto card = diary.persons.GetPerCrd(id);
+            person.bind(1, str(id)).bind(2, str(card->nickname)).bind(3, str(card->surname));
             person.bind(4, str(card->firstName)).bind(5, card->best.toInt()).bind(6, card->predicted.toInt());
             person.step();
             person.reset();
-            for (const store::DayRecord& d : diary.reports.daysBetween(p->id, first, last)) {
+            for (const store::DayRecord& d : diary.reports.daysBetween(id, first, last)) {
                 const store::DayValues& v = d.values;
                 const QString date = store::keys::dateKey(d.date);
-                day.bind(1, str(store::keys::dayId(p->id, date))).bind(2, str(p->id)).bind(3, str(date));
+                day.bind(1, str(store::keys::dayId(id, d.date))).bind(2, str(id)).bind(3, str(date));
                 day.bind(4, v.morning).bind(5, v.evening);
                 const bool flags[] = {v.coughDay,           v.breathDay,       v.wheezeDay,   v.chestDay,
                                       v.coughNight,         v.breathNight,     v.wheezeNight, v.chestNight,
@@ -88,17 +98,17 @@ struct Fixture {
                 day.bind(17, v.relievers).bind(18, v.preventers).bind(19, v.rating);
                 day.step();
                 day.reset();
-                recordedDays.emplace_back(p->id, d.date);
+                recordedDays.emplace_back(id, d.date);
             }
-            for (const store::DayTriggerItem& t : diary.reports.triggersBetween(p->id, first, last)) {
+            for (const store::DayTriggerItem& t : diary.reports.triggersBetween(id, first, last)) {
                 const QString date = store::keys::dateKey(t.date);
-                trigger.bind(1, str(store::keys::dayId(p->id, date))).bind(2, str(p->id)).bind(3, str(t.trigger));
+                trigger.bind(1, str(store::keys::dayId(id, t.date))).bind(2, str(id)).bind(3, str(t.trigger));
                 trigger.bind(4, str(date)).step();
                 trigger.reset();
             }
-            for (const store::DayMedItem& m : diary.reports.medicationBetween(p->id, first, last)) {
+            for (const store::DayMedItem& m : diary.reports.medicationBetween(id, first, last)) {
                 const QString date = store::keys::dateKey(m.date);
-                medication.bind(1, str(store::keys::dayId(p->id, date))).bind(2, str(p->id)).bind(3, str(m.medId));
+                medication.bind(1, str(store::keys::dayId(id, m.date))).bind(2, str(id)).bind(3, str(m.medId));
                 medication.bind(4, str(m.name)).bind(5, m.timesUsed).bind(6, str(m.category)).bind(7, str(date));
                 medication.step();
                 medication.reset();
@@ -108,7 +118,6 @@ struct Fixture {
     }
 
     void pickDays() {
-        person = persons.front();
         savedDay = kLastDay.addDays(-100);
         for (QDate d = kLastDay.addYears(-10);; d = d.addDays(1)) {
             if (diary.days.ChkDly(person, d) == -1) {
@@ -122,7 +131,7 @@ struct Fixture {
             if (who == person && date < savedDay) earlierDays.push_back(date);
         const QString savedKey = store::keys::dateKey(savedDay);
         sql->exec(("INSERT OR IGNORE INTO daily(dyid, asid, asdt) VALUES('" +
-                   str(store::keys::dayId(person, savedKey)) + "','" + str(person) + "','" + str(savedKey) + "')")
+                   str(store::keys::dayId(person, savedDay)) + "','" + str(person) + "','" + str(savedKey) + "')")
                       .c_str());
     }
 };
@@ -154,7 +163,7 @@ void KeyedLookup_SQLite(benchmark::State& state) {
     Statement s(f.sql->db(), "SELECT rate FROM daily WHERE dyid=?");
     for (auto _ : state) {
         const auto& [person, date] = f.recordedDays[random() % f.recordedDays.size()];
-        s.bind(1, str(store::keys::dayId(person, store::keys::dateKey(date))));
+        s.bind(1, str(store::keys::dayId(person, date)));
         if (s.step()) benchmark::DoNotOptimize(s.integer(0));
         s.reset();
     }
@@ -178,7 +187,7 @@ struct DayLists {
     std::vector<store::DayMedRow> medication;
 };
 
-DayLists listsOf(Fixture& f, const QString& person, const QDate& date) {
+DayLists listsOf(Fixture& f, const store::PersonId& person, const QDate& date) {
     const store::DayCard card = f.diary.days.GetDly(person, date);
     DayLists lists;
     for (const store::TriggerLine& line : card.triggers)
@@ -200,7 +209,7 @@ void SaveReadings_Pulmora(benchmark::State& state) {
 void SaveReadings_SQLite(benchmark::State& state) {
     auto& f = fixture();
     Statement s(f.sql->db(), "UPDATE daily SET morn=?, even=?, cogd=?, nrel=?, rate=? WHERE dyid=?");
-    const std::string id = str(store::keys::dayId(f.person, store::keys::dateKey(f.savedDay)));
+    const std::string id = str(store::keys::dayId(f.person, f.savedDay));
     int round = 0;
     for (auto _ : state) {
         const auto v = dayValues(round++);
@@ -266,8 +275,9 @@ void SaveAddingTrigger_SQLite(benchmark::State& state) {
             state.SkipWithError("every recorded day has gained the trigger");
             break;
         }
-        const QString date = store::keys::dateKey(rounds.days[rounds.sqlite++].date);
-        const std::string id = str(store::keys::dayId(f.person, date));
+        const QDate day = rounds.days[rounds.sqlite++].date;
+        const QString date = store::keys::dateKey(day);
+        const std::string id = str(store::keys::dayId(f.person, day));
         begin.step();
         begin.reset();
         update.bind(1, id).step();
@@ -312,7 +322,7 @@ void saveRemovingSqlite(benchmark::State& state, Fixture& f) {
     Statement removeMedication(f.sql->db(), "DELETE FROM dlymed WHERE dyid=?");
     Statement insertMedication(f.sql->db(), "INSERT INTO dlymed VALUES(?,?,?,?,?,?,?)");
     Statement commit(f.sql->db(), "COMMIT");
-    const std::string id = str(store::keys::dayId(f.person, store::keys::dateKey(f.savedDay)));
+    const std::string id = str(store::keys::dayId(f.person, f.savedDay));
     int round = 0;
     for (auto _ : state) {
         const DayLists& s = saves[size_t(round % 2)];
@@ -397,7 +407,7 @@ void DeleteDay_SQLite(benchmark::State& state) {
             state.SkipWithError("every recorded day is deleted");
             break;
         }
-        const std::string id = str(store::keys::dayId(f.persons[1], store::keys::dateKey(days.dates[days.sqlite++])));
+        const std::string id = str(store::keys::dayId(f.persons[1], days.dates[days.sqlite++]));
         begin.step();
         begin.reset();
         for (Statement* s : {&triggers, &medication, &day}) {
@@ -489,8 +499,7 @@ void MonthOfCells_SQLite(benchmark::State& state) {
     const QDate first(2020, 3, 1);
     Statement s(f.sql->db(), "SELECT rate FROM daily WHERE dyid=?");
     std::vector<std::string> ids;
-    for (int i = 0; i < 31; ++i)
-        ids.push_back(str(store::keys::dayId(f.person, store::keys::dateKey(first.addDays(i)))));
+    for (int i = 0; i < 31; ++i) ids.push_back(str(store::keys::dayId(f.person, first.addDays(i))));
     for (auto _ : state)
         for (const auto& id : ids) {
             s.bind(1, id);

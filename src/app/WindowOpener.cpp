@@ -67,7 +67,8 @@ auto opening(Make make, Run run) -> decltype(run(*make())) {
 
 }  // namespace
 
-WindowAnswer<std::optional<store::PersonRef>> WindowOpener::personalCard(QWidget& owner, const QString& person,
+WindowAnswer<std::optional<store::PersonRef>> WindowOpener::personalCard(QWidget& owner,
+                                                                         const std::optional<store::PersonId>& person,
                                                                          const QString& header,
                                                                          const QPoint& topRight) {
     return opening(
@@ -80,17 +81,15 @@ WindowAnswer<std::optional<store::PersonRef>> WindowOpener::personalCard(QWidget
         },
         [](personal::TAsPer& window) {
             const bool saved = runModal(window) == QDialog::Accepted;
-            return WindowAnswer<std::optional<store::PersonRef>>{true,
-                                                                 saved ? std::optional(window.saved()) : std::nullopt};
+            return WindowAnswer<std::optional<store::PersonRef>>{true, saved ? window.saved() : std::nullopt};
         });
 }
 
-Triggers WindowOpener::triggerList(QWidget& owner, const QString& person, personal::TasTrg::Mode mode,
-                                   const QPoint& topRight) {
+Triggers WindowOpener::triggerList(QWidget& owner, personal::TasTrg::Mode mode, const QPoint& topRight) {
     return opening(
         [&] {
             auto window = std::make_unique<personal::TasTrg>(diary_, &owner);
-            window->SetList(person, mode);
+            window->SetList(mode);
             help_.offerContentsOnF1(*window);
             placeLeftOf(*window, topRight, owner);
             return window;
@@ -101,16 +100,16 @@ Triggers WindowOpener::triggerList(QWidget& owner, const QString& person, person
         });
 }
 
-Triggers WindowOpener::pickTriggersForDay(QWidget& owner, const QString& person, const QPoint& topRight) {
-    return triggerList(owner, person, personal::TasTrg::Mode::Pick, topRight);
+Triggers WindowOpener::pickTriggersForDay(QWidget& owner, const QPoint& topRight) {
+    return triggerList(owner, personal::TasTrg::Mode::Pick, topRight);
 }
 
-Triggers WindowOpener::pickTriggersForPerson(QWidget& owner, const QString& person, const QPoint& topRight) {
-    return triggerList(owner, person, personal::TasTrg::Mode::Pick, topRight);
+Triggers WindowOpener::pickTriggersForPerson(QWidget& owner, const QPoint& topRight) {
+    return triggerList(owner, personal::TasTrg::Mode::Pick, topRight);
 }
 
-bool WindowOpener::maintainTriggers(QWidget& owner, const QString& person, const QPoint& topRight) {
-    return triggerList(owner, person, personal::TasTrg::Mode::Maintain, topRight).opened;
+bool WindowOpener::maintainTriggers(QWidget& owner, const QPoint& topRight) {
+    return triggerList(owner, personal::TasTrg::Mode::Maintain, topRight).opened;
 }
 
 WindowAnswer<bool> WindowOpener::confirmDeletion(QWidget& owner, const daily::Deletion& deletion,
@@ -215,7 +214,7 @@ void WindowOpener::savePicture(reports::TAsRep& card, const QPoint& topLeft) {
     if (!opened) card.saveWindowNotOpened();
 }
 
-bool WindowOpener::recordSheet(QWidget& owner, const QString& person, const QPoint& topRight) {
+bool WindowOpener::recordSheet(QWidget& owner, const std::optional<store::PersonId>& person, const QPoint& topRight) {
     return opening(
         [&] {
             auto window = std::make_unique<sheet::TAsSheet>(diary_, &owner);

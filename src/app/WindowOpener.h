@@ -23,14 +23,15 @@ public:
     WindowOpener(store::Diary& diary, HelpWindow& help, IniRecord& settings)
         : diary_(diary), help_(help), settings_(settings) {}
 
-    controls::WindowAnswer<std::optional<store::PersonRef>> personalCard(QWidget& owner, const QString& person,
+    controls::WindowAnswer<std::optional<store::PersonRef>> personalCard(QWidget& owner,
+                                                                         const std::optional<store::PersonId>& person,
                                                                          const QString& header,
                                                                          const QPoint& topRight) override;
-    controls::WindowAnswer<std::optional<QStringList>> pickTriggersForDay(QWidget& owner, const QString& person,
+    controls::WindowAnswer<std::optional<QStringList>> pickTriggersForDay(QWidget& owner,
                                                                           const QPoint& topRight) override;
-    controls::WindowAnswer<std::optional<QStringList>> pickTriggersForPerson(QWidget& owner, const QString& person,
+    controls::WindowAnswer<std::optional<QStringList>> pickTriggersForPerson(QWidget& owner,
                                                                              const QPoint& topRight) override;
-    bool maintainTriggers(QWidget& owner, const QString& person, const QPoint& topRight) override;
+    bool maintainTriggers(QWidget& owner, const QPoint& topRight) override;
     controls::WindowAnswer<bool> confirmDeletion(QWidget& owner, const daily::Deletion& deletion,
                                                  const QPoint& topRight) override;
     controls::WindowAnswer<std::optional<store::PersonRef>> reportCard(QWidget& owner,
@@ -38,7 +39,7 @@ public:
     controls::WindowAnswer<bool> leaveWithoutSaving(QWidget& owner, const QString& loss) override;
     // The question for both cards.
     controls::WindowAnswer<int> ask(QWidget& owner, const controls::Question& question) override;
-    bool recordSheet(QWidget& owner, const QString& person, const QPoint& topRight) override;
+    bool recordSheet(QWidget& owner, const std::optional<store::PersonId>& person, const QPoint& topRight) override;
     bool about(QWidget& owner, const QPoint& topLeft) override;
     void showHelp(const QString& keyword) override;
 
@@ -46,8 +47,8 @@ private:
     // The save window for the picture the report card has on show, its top left corner at `topLeft`.
     void savePicture(reports::TAsRep& card, const QPoint& topLeft);
     // The trigger list, to pick from or to maintain.
-    controls::WindowAnswer<std::optional<QStringList>> triggerList(QWidget& owner, const QString& person,
-                                                                   personal::TasTrg::Mode mode, const QPoint& topRight);
+    controls::WindowAnswer<std::optional<QStringList>> triggerList(QWidget& owner, personal::TasTrg::Mode mode,
+                                                                   const QPoint& topRight);
 
     store::Diary& diary_;
     HelpWindow& help_;

@@ -101,23 +101,23 @@ void DailyCommands::TrapBtns(Command command) {
 }
 
 bool DailyCommands::savePendingDay() {
-    if (card_.CurrentPerson() == store::keys::kNoPerson || !card_.RecChanged()) return true;
+    if (!card_.CurrentPerson() || !card_.RecChanged()) return true;
     return card_.RecUpdate();
 }
 
 void DailyCommands::InternalActions(Command command) {
     const bool addTrigger = command == Command::AddTrigger;
     if (command != Command::MaintainTriggers && !addTrigger) return;
-    if (card_.CurrentPerson() == store::keys::kNoPerson) {
+    if (!card_.CurrentPerson()) {
         if (addTrigger) openPersonalCard(true);  // as any entry without a person does
         return;
     }
     const QPoint beside = card_.anchor(Anchor::MenuButton);
     if (!addTrigger) {
-        if (!windows_.maintainTriggers(card_, card_.CurrentPerson(), beside)) card_.setInfo(kNoTriggerList);
+        if (!windows_.maintainTriggers(card_, beside)) card_.setInfo(kNoTriggerList);
         return;
     }
-    const auto picked = windows_.pickTriggersForDay(card_, card_.CurrentPerson(), beside);
+    const auto picked = windows_.pickTriggersForDay(card_, beside);
     if (!picked.opened) card_.setInfo(kNoTriggerList);
     if (!picked.choice) return;
     card_.tickTriggers(*picked.choice);
@@ -146,10 +146,9 @@ void DailyCommands::openReportCard() {
 void DailyCommands::openPersonalCard(bool newPerson) {
     if (!savePendingDay()) return;
     const auto& shown = card_.selectedPerson();
-    const QString header = newPerson
-                               ? QStringLiteral("New Personal Card")
-                               : "Retrieved " + (shown ? shown->nickname : store::keys::kNoPerson) + " Personal Card";
-    const auto saved = windows_.personalCard(card_, newPerson ? store::keys::kNoPerson : card_.CurrentPerson(), header,
+    const QString header = newPerson ? QStringLiteral("New Personal Card")
+                                     : "Retrieved " + (shown ? shown->nickname : kNoPersonCaption) + " Personal Card";
+    const auto saved = windows_.personalCard(card_, newPerson ? std::nullopt : card_.CurrentPerson(), header,
                                              card_.anchor(Anchor::PersonButton));
     if (!saved.opened) card_.setInfo("ERROR: Could not open Personal Card");
     if (!saved.choice) return;
@@ -175,7 +174,7 @@ void DailyCommands::deletion(bool person) {
     if (!confirmed.opened) card_.setInfo("ERROR: Could not open Delete Confirmation");
     if (!confirmed.choice) return;
     if (!person) {
-        if (const auto r = diary_.days.DelDly(card_.CurrentPerson(), card_.CurrentDate()); !r) {
+        if (const auto r = diary_.days.DelDly(card_.selectedPerson()->id, card_.CurrentDate()); !r) {
             card_.setInfo("ERROR: " + r.error());
             return;
         }
@@ -184,7 +183,7 @@ void DailyCommands::deletion(bool person) {
         card_.CalDateChange();
         return;
     }
-    if (const auto r = diary_.persons.DelPer(card_.CurrentPerson()); !r) {
+    if (const auto r = diary_.persons.DelPer(card_.selectedPerson()->id); !r) {
         card_.setInfo("ERROR: " + r.error());
         return;
     }

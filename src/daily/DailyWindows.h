@@ -27,17 +27,17 @@ class DailyWindows {
 public:
     virtual ~DailyWindows() = default;
 
-    // The personal card for the person ("New" for a new one) with `header` on its message line.
+    // The personal card for the person (none for a new one) with `header` on its message line.
     // The choice is the person saved, or nothing when the card was cancelled.
-    virtual controls::WindowAnswer<std::optional<store::PersonRef>> personalCard(QWidget& owner, const QString& person,
-                                                                                 const QString& header,
-                                                                                 const QPoint& topRight) = 0;
+    virtual controls::WindowAnswer<std::optional<store::PersonRef>> personalCard(
+        QWidget& owner, const std::optional<store::PersonId>& person, const QString& header,
+        const QPoint& topRight) = 0;
     // The common trigger list to pick the day's triggers from: the names chosen, or nothing when
     // it was closed without adding.
-    virtual controls::WindowAnswer<std::optional<QStringList>> pickTriggersForDay(QWidget& owner, const QString& person,
+    virtual controls::WindowAnswer<std::optional<QStringList>> pickTriggersForDay(QWidget& owner,
                                                                                   const QPoint& topRight) = 0;
     // The common trigger list to maintain; answers whether it could be opened.
-    virtual bool maintainTriggers(QWidget& owner, const QString& person, const QPoint& topRight) = 0;
+    virtual bool maintainTriggers(QWidget& owner, const QPoint& topRight) = 0;
     // The choice is whether the user confirmed the deletion.
     virtual controls::WindowAnswer<bool> confirmDeletion(QWidget& owner, const Deletion& deletion,
                                                          const QPoint& topRight) = 0;
@@ -45,9 +45,9 @@ public:
     // moved on to another there, so the daily card follows.
     virtual controls::WindowAnswer<std::optional<store::PersonRef>> reportCard(QWidget& owner,
                                                                                const store::PersonRef& person) = 0;
-    // The record sheet window with the person of that identifier ticked ("New": nobody); answers
-    // whether it could be opened.
-    virtual bool recordSheet(QWidget& owner, const QString& person, const QPoint& topRight) = 0;
+    // The record sheet window with the person ticked (none: nobody); answers whether it could be
+    // opened.
+    virtual bool recordSheet(QWidget& owner, const std::optional<store::PersonId>& person, const QPoint& topRight) = 0;
     // Answers whether the about window could be opened.
     virtual bool about(QWidget& owner, const QPoint& topLeft) = 0;
     // Asks whether to leave the card although `loss`, sentences that say what cannot be saved

@@ -164,7 +164,7 @@ void TAsDly::connectControls(DailyWindows& windows) {
     connect(SelAsName, &controls::TDaPanel::clicked, this, [this] { commands_->TrapBtns(Command::NextPerson); });
     connect(Additional, &AdditionalDailyPage::addTriggerClicked, this,
             [this] { commands_->InternalActions(Command::AddTrigger); });
-    Cal->setRatingSource([this](const QDate& date) { return diary_.days.ChkDly(CurrentPerson(), date); });
+    Cal->setRatingSource([this](const QDate& date) { return person_ ? diary_.days.ChkDly(person_->id, date) : -1; });
     connect(Cal, &QCalendarWidget::selectionChanged, this, &TAsDly::CalDateChange);
 
     connect(Basic, &BasicDailyPage::switchClicked, this, [this] { TrapUpdate(); });
@@ -177,7 +177,7 @@ void TAsDly::connectControls(DailyWindows& windows) {
     });
     connect(Additional, &AdditionalDailyPage::addMedicationClicked, this, [this] {
         // Rows added with a count of 0 are not stored, so this is no change to save.
-        Additional->showMedication(diary_.days.AddNewDlyMed(CurrentPerson(), Additional->DayMedRows()));
+        if (person_) Additional->showMedication(diary_.days.AddNewDlyMed(person_->id, Additional->DayMedRows()));
     });
     // A save that fails has said why on the info line; there is nothing more to do here.
     connect(BtnSave, &TDaButton::clicked, this, [this] { RecUpdate(); });
@@ -187,7 +187,9 @@ void TAsDly::connectControls(DailyWindows& windows) {
     });
 }
 
-QString TAsDly::CurrentPerson() const { return person_ ? person_->id : store::keys::kNoPerson; }
+std::optional<store::PersonId> TAsDly::CurrentPerson() const {
+    return person_ ? std::optional(person_->id) : std::nullopt;
+}
 
 QDate TAsDly::selectedDate() const { return Cal->selectedDate(); }
 
@@ -210,7 +212,7 @@ QString TAsDly::helpTopic() const {
 
 void TAsDly::selectPerson(const std::optional<store::PersonRef>& person) {
     person_ = person;
-    SelAsName->setCaption(person ? person->nickname : store::keys::kNoPerson);
+    SelAsName->setCaption(person ? person->nickname : kNoPersonCaption);
     Cal->repaintCells();
 }
 
@@ -244,7 +246,7 @@ void TAsDly::CalDateChange() {
     showPendingButtons(false);
     currentDate_ = date;
     const bool recorded = LoadDay();
-    comparison_ = diary_.reports.GetRepDly(CurrentPerson(), currentDate_);
+    comparison_ = person_ ? diary_.reports.GetRepDly(person_->id, currentDate_) : store::CompareRecord();
     if (recorded)
         ShowSummary();
     else
@@ -268,7 +270,7 @@ void TAsDly::ClearCard() {
 
 bool TAsDly::LoadDay() {
     ClearCard();
-    const store::DayCard day = diary_.days.GetDly(CurrentPerson(), currentDate_);
+    const store::DayCard day = person_ ? diary_.days.GetDly(person_->id, currentDate_) : store::DayCard();
     Basic->showValues(day.values);
     heldReading_ = std::max(day.values.morning, day.values.evening);
     Additional->showTriggers(day.triggers);
@@ -324,7 +326,12 @@ void TAsDly::cancelChanges() {
 bool TAsDly::SaveDay() { return saveDay(Additional->tickedTriggers(), Additional->DayMedRows().rows); }
 
 bool TAsDly::saveDay(const QStringList& triggers, std::span<const store::DayMedRow> medication) {
-    const QString person = CurrentPerson();
+    // Entering anything without a person opens the personal card instead, so there is one here.
+    if (!person_) {
+        setInfo(QStringLiteral("ERROR: The day was not saved: no person is chosen."));
+        return false;
+    }
+    const store::PersonId person = person_->id;
     const QDate& date = currentDate_;
     const store::DayValues values = Basic->values();
     const store::Result r = diary_.days.saveDay(person, date, values, triggers, medication, raiseBest(values));

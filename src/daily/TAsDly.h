@@ -19,6 +19,9 @@ class TDaPanel;
 
 namespace pulmora::daily {
 
+// The name banner's caption while no person is chosen.
+inline const QString kNoPersonCaption = QStringLiteral("New");
+
 class AdditionalDailyPage;
 class BasicDailyPage;
 class DailyCommands;
@@ -35,8 +38,8 @@ class TAsDly : public QWidget {
 public:
     TAsDly(store::Diary& diary, DailyWindows& windows, QWidget* parent = nullptr);
 
-    // The selected person's identifier, "New" when there is none.
-    QString CurrentPerson() const;
+    // The selected person's identifier, none when no person is chosen.
+    std::optional<store::PersonId> CurrentPerson() const;
     const std::optional<store::PersonRef>& selectedPerson() const { return person_; }
     const QDate& CurrentDate() const { return currentDate_; }
     QDate selectedDate() const;

@@ -322,7 +322,7 @@ QString periodLine(const GraphPeriod& period) {
     return "for Period " + titleDate(period.first) + " to " + titleDate(period.last);
 }
 
-GraphRun runGraph(store::ReportCursors& cursors, const QString& person, const GraphRequest& request) {
+GraphRun runGraph(store::ReportCursors& cursors, const store::PersonId& person, const GraphRequest& request) {
     if (isSymptomAnalysis(request.option)) {
         WorkingTable table = LoadSymptomTable(cursors, person, request.period);
         GraphPlan plan = PlotSymptoms(table, request);

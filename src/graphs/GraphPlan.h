@@ -88,7 +88,7 @@ struct GraphRun {
     WorkingTable table;
     GraphPlan plan;
 };
-GraphRun runGraph(store::ReportCursors& cursors, const QString& person, const GraphRequest& request);
+GraphRun runGraph(store::ReportCursors& cursors, const store::PersonId& person, const GraphRequest& request);
 
 // The step between an axis's ticks over the span: 1, 2 or 5 times a power of ten, for at most
 // ten steps.

@@ -2,7 +2,6 @@
 
 #include "stats/Figures.h"
 #include "stats/Rating.h"
-#include "store/Keys.h"
 
 #include <QLocale>
 
@@ -37,6 +36,9 @@ QString countOrZero(int value) { return QString::number(value < 1 ? 0 : value); 
 
 QString weekday(const QDate& day) { return kEnglish.toString(day, "ddd"); }
 
+// The grid's hidden last column: the day in an order that sorts as text.
+QString sortableDate(const QDate& day) { return day.toString(QStringLiteral("yyyyMMdd")); }
+
 QStringList peakFlowRow(const GraphDay& day) {
     using namespace peakflow;
     const store::DayValues& v = day.values;
@@ -48,7 +50,7 @@ QStringList peakFlowRow(const GraphDay& day) {
     row[Diurnal] = figure(day.diurnal);
     row[MorningPercent] = figure(day.morningPercent);
     row[EveningPercent] = figure(day.eveningPercent);
-    row[DateKey] = store::keys::dateKey(day.date);
+    row[DateKey] = sortableDate(day.date);
     row[Rating] = countOrZero(v.rating);
     row[Relievers] = countOrZero(v.relievers);
     return row;
@@ -72,7 +74,7 @@ QStringList symptomRow(const GraphDay& day) {
     row[Preventer] = QString::number(v.preventers);
     row[Reliever] = QString::number(v.relievers);
     row[Rated] = stats::ratingText(v.rating);
-    row[DateKey] = store::keys::dateKey(day.date);
+    row[DateKey] = sortableDate(day.date);
     return row;
 }
 
@@ -122,11 +124,12 @@ GraphPeriod graphPeriod(const QDate& reportDate, int periodDays) {
     return {reportDate.addDays(-periodDays), reportDate};
 }
 
-WorkingTable LoadPeakFlowTable(store::ReportCursors& cursors, const QString& person, const GraphPeriod& period) {
+WorkingTable LoadPeakFlowTable(store::ReportCursors& cursors, const store::PersonId& person,
+                               const GraphPeriod& period) {
     return tableOf(GraphTableKind::PeakFlow, cursors.GetRPer(person, period.first, period.last));
 }
 
-WorkingTable LoadSymptomTable(store::ReportCursors& cursors, const QString& person, const GraphPeriod& period) {
+WorkingTable LoadSymptomTable(store::ReportCursors& cursors, const store::PersonId& person, const GraphPeriod& period) {
     return tableOf(GraphTableKind::Symptoms, cursors.GetRPer(person, period.first, period.last));
 }
 

@@ -51,8 +51,8 @@ struct WorkingTable {
 
 // The tables for the person's days in the period. A day is taken when it holds a morning or an
 // evening reading; days with only symptoms are in neither table.
-WorkingTable LoadPeakFlowTable(store::ReportCursors& cursors, const QString& person, const GraphPeriod& period);
-WorkingTable LoadSymptomTable(store::ReportCursors& cursors, const QString& person, const GraphPeriod& period);
+WorkingTable LoadPeakFlowTable(store::ReportCursors& cursors, const store::PersonId& person, const GraphPeriod& period);
+WorkingTable LoadSymptomTable(store::ReportCursors& cursors, const store::PersonId& person, const GraphPeriod& period);
 // The peak-flow table from the person's days of a period read that holds the graph's period.
 WorkingTable PeakFlowTableOf(const store::PersonPeriod& read, const GraphPeriod& period);
 

@@ -30,8 +30,7 @@ std::optional<MedicationEntries::Boxes> MedicationEntries::retrieve(const QStrin
         editEntry_ = i;
         newVersion_ = true;
         retrievedMedId_ = e.medId;
-        const auto date = store::keys::Get4Date(e.prescribedDate);
-        return Boxes{e.name.trimmed(), e.category, e.instructions, e.prescribedBy, date.value_or(QDate())};
+        return Boxes{e.name.trimmed(), e.category, e.instructions, e.prescribedBy, e.prescribedDate};
     }
     return std::nullopt;
 }
@@ -73,7 +72,7 @@ QString MedicationEntries::confirm(const Boxes& boxes) {
     e.category = boxes.category.isEmpty() ? QStringLiteral("Other") : boxes.category;
     e.instructions = boxes.instructions.trimmed();
     e.prescribedBy = boxes.prescribedBy.trimmed();
-    e.prescribedDate = boxes.date.isValid() ? store::keys::dateKey(boxes.date) : QString();
+    e.prescribedDate = boxes.date.isValid() ? boxes.date : QDate();
     return {};
 }
 

@@ -20,7 +20,6 @@ public:
     // The common trigger list to pick the person's triggers from: the names chosen, or nothing
     // when it was closed without adding.
     virtual controls::WindowAnswer<std::optional<QStringList>> pickTriggersForPerson(QWidget& owner,
-                                                                                     const QString& person,
                                                                                      const QPoint& topRight) = 0;
     // Puts the question to the user, modal to `owner`.
     virtual controls::WindowAnswer<int> ask(QWidget& owner, const controls::Question& question) = 0;

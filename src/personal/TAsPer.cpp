@@ -38,10 +38,6 @@ TDaButton* button(QWidget* parent, glyphs::Kind kind, const QString& hint) {
     return controls::glyphButton(parent, kind, hint, {30, 30});
 }
 
-QString dateOf(const DateBox* box) { return box->date().isValid() ? store::keys::dateKey(box->date()) : QString(); }
-
-void showDate(DateBox* box, const QString& key) { box->setDate(store::keys::Get4Date(key).value_or(QDate())); }
-
 // A text put in a box shows from its start, where a long one says what it is.
 void showText(QLineEdit* box, const QString& text) {
     box->setText(text);
@@ -293,7 +289,7 @@ DateBox* TAsPer::makeDateBox(QWidget* page) {
 
 // ---- filling ---------------------------------------------------------------------------------
 
-void TAsPer::SetUser(const QString& person) {
+void TAsPer::SetUser(const std::optional<store::PersonId>& person) {
     Pages->setCurrentIndex(0);
     FldLNam->setFocus();
     cardPerson_ = person;
@@ -302,7 +298,8 @@ void TAsPer::SetUser(const QString& person) {
     FldGend->setCurrentIndex(-1);
     FldZYel->setNoValue(80);
     FldZRed->setNoValue(50);
-    if (const auto card = diary_.persons.GetPerCrd(person)) {
+    const auto card = person ? diary_.persons.GetPerCrd(*person) : std::nullopt;
+    if (card) {
         showText(FldWhoI, card->nickname);
         showText(FldLNam, card->surname);
         showText(FldFNam, card->firstName);
@@ -313,7 +310,7 @@ void TAsPer::SetUser(const QString& person) {
         // A gender never chosen stays unchosen, so saving the card again does not invent one;
         // a stored text the list does not hold shows as its first item.
         if (!card->gender.isEmpty()) FldGend->setCurrentIndex(std::max(FldGend->findText(card->gender), 0));
-        showDate(FldDofB, card->birthDate);  // an empty or invalid stored date stays "no date"
+        FldDofB->setDate(card->birthDate);  // an empty or invalid stored date stays "no date"
         // A title the list does not offer is shown as an extra item while it is chosen.
         if (!card->title.isEmpty() && FldTitl->findText(card->title) < 0) FldTitl->addItem(card->title);
         if (!card->title.isEmpty()) FldTitl->setCurrentText(card->title);
@@ -322,8 +319,8 @@ void TAsPer::SetUser(const QString& person) {
     }
     for (QLineEdit* box : {FldLNam, FldFNam, FldWhoI, FldOcup, FldHlth}) ReqEntry(box);
     ListTrg->clear();
-    ListTrg->addItems(diary_.persons.ListPerTrg(person));
-    entries_->load(diary_.persons.ListMed(person));
+    if (person) ListTrg->addItems(diary_.persons.ListPerTrg(*person));
+    entries_->load(person ? diary_.persons.ListMed(*person) : std::vector<store::PersonMedRow>());
     rebuildMedicationList();
     if (LsMed->count() == 0) {
         addMedication();
@@ -467,8 +464,8 @@ void TAsPer::save() {
         setHeader("ERROR: " + added.error());
         return;
     }
-    cardPerson_ = added.value.id;
     saved_ = added.value;
+    cardPerson_ = saved_->id;
     if (!writeLists()) return;
     accept();
 }
@@ -479,7 +476,7 @@ store::PersonDetails TAsPer::details() const {
     d.surname = FldLNam->text().trimmed();
     d.firstName = FldFNam->text().trimmed();
     d.gender = FldGend->currentText();
-    d.birthDate = dateOf(FldDofB);
+    d.birthDate = FldDofB->date().isValid() ? FldDofB->date() : QDate();
     d.title = FldTitl->currentText();
     d.occupation = FldOcup->text().trimmed();
     d.healthNumber = FldHlth->text().trimmed();
@@ -513,7 +510,7 @@ bool TAsPer::takeTypedMedication() {
 bool TAsPer::writeLists() {
     QStringList triggers;
     for (int i = 0; i < ListTrg->count(); ++i) triggers << ListTrg->item(i)->text();
-    const store::Result r = diary_.persons.savePersonLists(cardPerson_, triggers, entries_->entries());
+    const store::Result r = diary_.persons.savePersonLists(*cardPerson_, triggers, entries_->entries());
     if (!r) setHeader("ERROR: The person was saved, their lists not completely: " + r.error());
     return r.ok();
 }
@@ -521,7 +518,7 @@ bool TAsPer::writeLists() {
 // ---- triggers --------------------------------------------------------------------------------
 
 void TAsPer::addTriggers() {
-    const auto picked = windows_.pickTriggersForPerson(*this, cardPerson_, BtnAddTrg->mapToGlobal(QPoint(0, 0)));
+    const auto picked = windows_.pickTriggersForPerson(*this, BtnAddTrg->mapToGlobal(QPoint(0, 0)));
     if (!picked.opened) setHeader("ERROR: Could not open Trigger List");
     if (!picked.choice) return;
     for (const QString& name : *picked.choice) {

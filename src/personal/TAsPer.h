@@ -34,13 +34,13 @@ public:
     TAsPer(store::Diary& diary, PersonalWindows& windows, QWidget* parent = nullptr);
     ~TAsPer() override;
 
-    // Fills the card for the person, or empties it for "New".
-    void SetUser(const QString& person);
+    // Fills the card for the person, or empties it for a new one.
+    void SetUser(const std::optional<store::PersonId>& person);
     void setHeader(const QString& text);
     QString header() const;
-    const QString& CardPerson() const { return cardPerson_; }
+    const std::optional<store::PersonId>& CardPerson() const { return cardPerson_; }
     // The person stored by the last save: identifier and nickname for the daily card.
-    const store::PersonRef& saved() const { return saved_; }
+    const std::optional<store::PersonRef>& saved() const { return saved_; }
     const MedicationEntries& medication() const { return *entries_; }
     bool isYellow(const QLineEdit* box) const;
 
@@ -105,8 +105,8 @@ private:
 
     store::Diary& diary_;
     PersonalWindows& windows_;
-    QString cardPerson_;
-    store::PersonRef saved_;
+    std::optional<store::PersonId> cardPerson_;
+    std::optional<store::PersonRef> saved_;
     // The stored predicted peak flow, kept unchanged through a save.
     QString predicted_;
     std::unique_ptr<MedicationEntries> entries_;

@@ -79,9 +79,8 @@ TasTrg::TasTrg(store::Diary& diary, QWidget* parent)
     connect(BtnTCancel, &TDaButton::clicked, this, &TasTrg::cancelEdit);
 }
 
-void TasTrg::SetList(const QString& person, Mode mode) {
+void TasTrg::SetList(Mode mode) {
     confirmed_ = false;
-    person_ = person;
     selectedTrigger_.clear();
     FldTrigger->clear();
     const bool maintaining = mode == Mode::Maintain;

@@ -24,7 +24,7 @@ public:
 
     TasTrg(store::Diary& diary, QWidget* parent = nullptr);
 
-    void SetList(const QString& person, Mode mode);
+    void SetList(Mode mode);
     bool Confirmed() const { return confirmed_; }
     // The highlighted triggers, for a picking caller.
     QStringList highlighted() const;
@@ -46,7 +46,6 @@ private:
     void finishEdit(const QString& message);
 
     store::Diary& diary_;
-    QString person_;
     QString selectedTrigger_;
     bool confirmed_ = false;
 };

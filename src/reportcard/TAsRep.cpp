@@ -223,10 +223,9 @@ TAsRep::~TAsRep() = default;
 void TAsRep::Open(const store::PersonRef& person, const QDate& today, const ReportPlacement& placement) {
     TabPage->setCurrentWidget(TabCombined);
     kind_ = ReportKind::Weekly;
-    personKey_ = person.id.left(8);
-    nickname_ = person.nickname;
+    person_ = person;
     RepDate->setDate(today);
-    SelAsName->setCaption(nickname_);
+    SelAsName->setCaption(person.nickname);
     TabData->FldPeriod->setCurrentIndex(int(GraphSpan::ThreeMonths));
     TabData->PageAnalysis->setCurrentWidget(TabData->TabAnalGraph);
     TabData->setRowHeight();
@@ -313,9 +312,11 @@ void TAsRep::TrapPeakFlow(QObject* sender) {
 
 // The working table of the analysis for the person and period, and the chart drawn from it.
 void TAsRep::plotGraph() {
-    const GraphRequest request{TabData->option(), nickname_, graphPeriod(RepDate->date(), spanDays(TabData->span())),
+    if (!person_) return;
+    const GraphRequest request{TabData->option(), person_->nickname,
+                               graphPeriod(RepDate->date(), spanDays(TabData->span())),
                                TabData->CheckDate->isChecked()};
-    const GraphRun graph = runGraph(diary_.reports, personKey_, request);
+    const GraphRun graph = runGraph(diary_.reports, person_->id, request);
     graphAvailable_ = graph.table.person.reportAvailable != 0;
     TabData->showTable(graph.table);
     TabData->showPlan(graph.plan);
@@ -331,8 +332,9 @@ void TAsRep::MonthlyAdditional() { run(reports::MonthlyAdditional); }
 void TAsRep::ControlSummary() { run(reports::ControlSummary); }
 
 void TAsRep::run(ReportBuilder builder) {
+    if (!person_) return;
     startRun();
-    showReport(builder(diary_.reports, personKey_, RepDate->date(), devicePixelRatioF()));
+    showReport(builder(diary_.reports, person_->id, RepDate->date(), devicePixelRatioF()));
 }
 
 // The run frame around a builder: the page and the wait message first (painted at once, as
@@ -381,11 +383,10 @@ void TAsRep::resizeRule() {
 }
 
 void TAsRep::nextPerson() {
-    const auto next = diary_.persons.GetPerDly(store::Persons::Step::Next, personKey_);
+    const auto next = diary_.persons.GetPerDly(store::Persons::Step::Next, PersonKey());
     if (!next) return;  // nobody on file any more: there is no one to move to
-    personKey_ = next->id.left(8);
-    nickname_ = next->nickname;
-    SelAsName->setCaption(nickname_);
+    person_ = next;
+    SelAsName->setCaption(next->nickname);
     emit personChosen(*next);
     switch (kind_) {
     case ReportKind::Weekly: WeeklyComparison(); break;
@@ -426,23 +427,27 @@ void TAsRep::savePicture() {
 
 void TAsRep::saveWindowNotOpened() { setInfo(kNoSaveWindow); }
 
-reports::VisitPackRequest TAsRep::visitPackRequest() const { return {personKey_, nickname_, RepDate->date()}; }
+reports::VisitPackRequest TAsRep::visitPackRequest(const store::PersonRef& person) const {
+    return {person.id, person.nickname, RepDate->date()};
+}
 
 // The program is asked where to save only a pack that has something in it.
 void TAsRep::requestVisitPack() {
-    if (const QString none = noVisitPack(diary_.reports, visitPackRequest()); !none.isEmpty()) {
+    if (!person_) return;
+    if (const QString none = noVisitPack(diary_.reports, visitPackRequest(*person_)); !none.isEmpty()) {
         setInfo(none);
         return;
     }
-    emit visitPackRequested(nickname_ + " visit pack " + RepDate->date().toString(Qt::ISODate) + ".pdf");
+    emit visitPackRequested(person_->nickname + " visit pack " + RepDate->date().toString(Qt::ISODate) + ".pdf");
 }
 
 void TAsRep::saveVisitPack(const QString& path) {
+    if (!person_) return;
     setEnabled(false);
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     setInfo(kWritingPack);
     PanInfo->repaint();
-    const VisitPack pack = BuildVisitPack(diary_, visitPackRequest(), printer_->pageLayout().pageSize());
+    const VisitPack pack = BuildVisitPack(diary_, visitPackRequest(*person_), printer_->pageLayout().pageSize());
     const QString outcome = pack.available() ? packSaved(pack, path) : pack.status;
     QGuiApplication::restoreOverrideCursor();
     setEnabled(true);
@@ -470,8 +475,9 @@ void TAsRep::PrintChart() {
 
 // The plan needs no recorded day: it is laid out for the printer's paper from the personal card.
 void TAsRep::PrintActionPlan() {
+    if (!person_) return;
     const QSizeF room = output::printableRoom(printer_->pageLayout(), QPageLayout::Portrait);
-    printJob(reports::PrintActionPlan(readActionPlan(diary_, personKey_, store::clock::today()), room),
+    printJob(reports::PrintActionPlan(readActionPlan(diary_, person_->id, store::clock::today()), room),
              kPlanSentToPrinter);
 }
 

@@ -54,7 +54,8 @@ public:
     // analysis and date axis.
     void TrapPeakFlow(QObject* sender);
 
-    const QString& PersonKey() const { return personKey_; }
+    // The person reported on, none before the card is opened.
+    std::optional<store::PersonId> PersonKey() const { return person_ ? std::optional(person_->id) : std::nullopt; }
     ReportKind kind() const { return kind_; }
     // A text report, or a graph with something to plot, is on show.
     bool ReportAvailable() const { return isGraph(kind_) ? graphAvailable_ : report_.available; }
@@ -135,7 +136,7 @@ private:
     void contextHelp();
     void savePicture();
     void requestVisitPack();
-    reports::VisitPackRequest visitPackRequest() const;
+    reports::VisitPackRequest visitPackRequest(const store::PersonRef& person) const;
     void PrintTextReport();
     void PrintChart();
     void PrintActionPlan();
@@ -143,9 +144,9 @@ private:
     bool navigationKey(int key, Qt::KeyboardModifiers modifiers);
 
     store::Diary& diary_;
-    QString personKey_;
-    // The nickname the banner shows, which the graphs and the visit pack are titled with.
-    QString nickname_;
+    // The person reported on, with the nickname the banner shows, which the graphs and the visit
+    // pack are titled with; set when the card is opened.
+    std::optional<store::PersonRef> person_;
     ReportKind kind_ = ReportKind::Weekly;
     ReportResult report_;  // the text report on show
     bool graphAvailable_ = false;

@@ -273,7 +273,7 @@ void DrawControlSummary(ReportCanvas& c, const SummaryText& text, const SummaryM
     for (int i = 0; i < text.notes.size(); ++i) c.text(5, notesTop + i * m.rowHeight + 1, text.notes[i]);
 }
 
-ReportResult ControlSummary(store::ReportCursors& cursors, const QString& person, const QDate& reportDate,
+ReportResult ControlSummary(store::ReportCursors& cursors, const store::PersonId& person, const QDate& reportDate,
                             qreal pixelRatio) {
     return ControlSummary(stats::readPeriodRows(cursors, person, stats::controlRowsPeriod(reportDate)), reportDate,
                           pixelRatio);

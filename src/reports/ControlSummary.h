@@ -67,7 +67,7 @@ void DrawControlSummary(ReportCanvas& canvas, const SummaryText& text, const Sum
 // diary beside the four weeks before, the level of control, the peak flows of both, then the days
 // off and preventer doses of the four weeks. Without a recorded day in the four weeks, or for a
 // report date after today, there is no report.
-ReportResult ControlSummary(store::ReportCursors& cursors, const QString& person, const QDate& reportDate,
+ReportResult ControlSummary(store::ReportCursors& cursors, const store::PersonId& person, const QDate& reportDate,
                             qreal pixelRatio = 1.0);
 // The same from the person's rows of a period read that holds the summary's 56 days.
 ReportResult ControlSummary(const stats::PeriodRows& rows, const QDate& reportDate, qreal pixelRatio = 1.0);

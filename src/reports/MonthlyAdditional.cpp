@@ -320,7 +320,7 @@ void DrawChangeGlyph(ReportCanvas& canvas, const MonthlyMetrics& m, int left, in
         canvas.triangle({cx - s, ty}, {cx + s, ty}, {cx, ty + s}, fill);
 }
 
-ReportResult MonthlyAdditional(store::ReportCursors& cursors, const QString& person, const QDate& reportDate,
+ReportResult MonthlyAdditional(store::ReportCursors& cursors, const store::PersonId& person, const QDate& reportDate,
                                qreal pixelRatio) {
     const stats::Period month = stats::month(reportDate);
     const stats::PeriodRows rows = stats::readPeriodRows(cursors, person, month);

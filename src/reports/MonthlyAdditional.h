@@ -36,7 +36,7 @@ void DrawChangeGlyph(ReportCanvas& canvas, const MonthlyMetrics& m, int left, in
 // (peak flows, diurnal variation, symptoms, reliever use), then every medication used in the
 // month with its times used per day and every trigger met with a mark on each day it was met.
 // Without readings in the month the peak-flow comparison rows are left out.
-ReportResult MonthlyAdditional(store::ReportCursors& cursors, const QString& person, const QDate& reportDate,
+ReportResult MonthlyAdditional(store::ReportCursors& cursors, const store::PersonId& person, const QDate& reportDate,
                                qreal pixelRatio = 1.0);
 // The same from the person's rows of a period read that holds the month, and the month's first
 // day's comparison with the last recorded day before the month (ReportCursors::GetRPrvDly).

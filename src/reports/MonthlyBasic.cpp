@@ -292,7 +292,7 @@ QString changeMark(int morning, int evening, int lastMorning, int lastEvening) {
     return morningPart + eveningPart;
 }
 
-ReportResult MonthlyBasic(store::ReportCursors& cursors, const QString& person, const QDate& reportDate,
+ReportResult MonthlyBasic(store::ReportCursors& cursors, const store::PersonId& person, const QDate& reportDate,
                           qreal pixelRatio) {
     const stats::Period month = stats::month(reportDate);
     return MonthlyBasic(cursors.GetRPer(person, month.first, month.last), reportDate, pixelRatio);

@@ -17,7 +17,7 @@ QString changeMark(int morning, int evening, int lastMorning, int lastEvening);
 // percentage-of-best chart with the month's highest and lowest lines and its ranges in the
 // month column, the table of each day's figures, symptoms, doses and rating, and the month's
 // overview. Without readings in the month the chart and the reading rows are left out.
-ReportResult MonthlyBasic(store::ReportCursors& cursors, const QString& person, const QDate& reportDate,
+ReportResult MonthlyBasic(store::ReportCursors& cursors, const store::PersonId& person, const QDate& reportDate,
                           qreal pixelRatio = 1.0);
 // The same from the person's days of a period read that holds the month.
 ReportResult MonthlyBasic(const store::PersonPeriod& read, const QDate& reportDate, qreal pixelRatio = 1.0);

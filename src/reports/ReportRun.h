@@ -9,8 +9,8 @@ namespace pulmora::reports {
 
 // A text report's builder: the person's report up to the report date, its picture drawn at the
 // pixel ratio.
-using ReportBuilder = ReportResult (*)(store::ReportCursors& cursors, const QString& person, const QDate& reportDate,
-                                       qreal pixelRatio);
+using ReportBuilder = ReportResult (*)(store::ReportCursors& cursors, const store::PersonId& person,
+                                       const QDate& reportDate, qreal pixelRatio);
 
 inline const QString kPleaseWait = QStringLiteral(" Please Wait Processing Report For You ..");
 

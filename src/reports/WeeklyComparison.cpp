@@ -235,7 +235,7 @@ WeeklyMetrics measureWeekly(const QFont& font) {
     return m;
 }
 
-ReportResult WeeklyComparison(store::ReportCursors& cursors, const QString& person, const QDate& reportDate,
+ReportResult WeeklyComparison(store::ReportCursors& cursors, const store::PersonId& person, const QDate& reportDate,
                               qreal pixelRatio) {
     const stats::Period presence = stats::weeklyPresence(reportDate);
     return WeeklyComparison(cursors.GetRPer(person, presence.first, presence.last), reportDate, pixelRatio);

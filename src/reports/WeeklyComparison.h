@@ -34,7 +34,7 @@ inline const QString kWeeklyCaption = QStringLiteral(" Weekly Comparison Report 
 // The six weeks up to the report date side by side, oldest on the left: their readings on the
 // percentage-of-best chart, the peak-flow table and the symptoms table. Without readings in the
 // period the chart and the peak-flow table are left out.
-ReportResult WeeklyComparison(store::ReportCursors& cursors, const QString& person, const QDate& reportDate,
+ReportResult WeeklyComparison(store::ReportCursors& cursors, const store::PersonId& person, const QDate& reportDate,
                               qreal pixelRatio = 1.0);
 // The same from the person's days of a period read that holds the report's days.
 ReportResult WeeklyComparison(const store::PersonPeriod& read, const QDate& reportDate, qreal pixelRatio = 1.0);

@@ -26,12 +26,12 @@ SheetPerson GetAsthmatic(store::Persons& persons, const QString& name) {
         person.redLimit = stats::ZoneLimit(person.best, row.zoneRed.value_or(0));
         person.firstNames = row.firstName.trimmed();
         person.surname = row.surname.trimmed();
-        person.id = row.id.trimmed();
+        person.id = row.id;
     }
-    if (person.id.isEmpty()) return person;
-    person.triggers = persons.ListPerTrgAsStored(person.id);
-    for (const store::PersonMedRecord& m : persons.ListMedInUse(person.id))
-        person.medication.push_back({m.name.trimmed(), m.category.trimmed()});
+    if (!person.id) return person;
+    person.triggers = persons.ListPerTrgAsStored(*person.id);
+    for (const store::PersonMedRow& m : persons.ListMedInUse(*person.id))
+        person.medication.push_back({m.name, m.category});
     return person;
 }
 

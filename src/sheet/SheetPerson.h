@@ -16,8 +16,9 @@ struct SheetMedication {
 
 // Everything a record sheet shows of one person.
 struct SheetPerson {
-    QString name;  // the nickname the sheet was asked for, at most 30 characters
-    QString id, surname, firstNames;
+    QString name;                       // the nickname the sheet was asked for, at most 30 characters
+    std::optional<store::PersonId> id;  // none when nobody has the name
+    QString surname, firstNames;
     int best = 0;                             // litres a minute; below 1 when not known
     int yellowLimit = 0, redLimit = 0;        // litres a minute
     QStringList triggers;                     // in the order they were stored

@@ -99,7 +99,7 @@ TAsSheet::TAsSheet(store::Diary& diary, QWidget* parent)
     connect(ChkMan, &QCheckBox::toggled, this, [this] { ControlBlock(ChkMan); });
 }
 
-void TAsSheet::Open(const QString& person) {
+void TAsSheet::Open(const std::optional<store::PersonId>& person) {
     FldStart->setDate(store::clock::today());
     FldPeriod->setCurrentIndex(0);
     FldOptions->setCurrentIndex(0);

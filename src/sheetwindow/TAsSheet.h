@@ -35,7 +35,7 @@ public:
     explicit TAsSheet(store::Diary& diary, QWidget* parent = nullptr);
 
     // Lists everyone and ticks the person of that identifier, the one the daily card shows.
-    void Open(const QString& person);
+    void Open(const std::optional<store::PersonId>& person);
     void setPrinting(Printing printing) { printing_ = std::move(printing); }
 
     // The ticked entries' names, in list order.

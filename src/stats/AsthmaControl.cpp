@@ -94,7 +94,8 @@ Period controlRowsPeriod(const QDate& reportDate) {
     return {controlPeriodBefore(reportDate).first, controlPeriod(reportDate).last};
 }
 
-AsthmaControl CollectAsthmaControl(store::ReportCursors& cursors, const QString& person, const QDate& reportDate) {
+AsthmaControl CollectAsthmaControl(store::ReportCursors& cursors, const store::PersonId& person,
+                                   const QDate& reportDate) {
     return CollectAsthmaControl(readPeriodRows(cursors, person, controlRowsPeriod(reportDate)), reportDate);
 }
 

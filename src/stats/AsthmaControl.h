@@ -92,6 +92,7 @@ Period controlRowsPeriod(const QDate& reportDate);
 // The summary up to the report date, from the person's rows of a period that holds those 56 days.
 AsthmaControl CollectAsthmaControl(const PeriodRows& rows, const QDate& reportDate);
 // The same from the diary: one range read of the 56 days' days, triggers and medication.
-AsthmaControl CollectAsthmaControl(store::ReportCursors& cursors, const QString& person, const QDate& reportDate);
+AsthmaControl CollectAsthmaControl(store::ReportCursors& cursors, const store::PersonId& person,
+                                   const QDate& reportDate);
 
 }  // namespace pulmora::stats

@@ -100,7 +100,7 @@ QByteArray line(const QStringList& fields) {
 
 }  // namespace
 
-DiaryCsv ExportDiaryCsv(store::ReportCursors& cursors, const QString& person) {
+DiaryCsv ExportDiaryCsv(store::ReportCursors& cursors, const store::PersonId& person) {
     DiaryCsv csv;
     csv.bytes = QByteArray("\xEF\xBB\xBF") + line(kHeader);
     // The best as the reports take it: the stored one, raised by any higher reading.

@@ -18,7 +18,7 @@ struct DiaryCsv {
     int days = 0;  // rows after the header
 };
 
-DiaryCsv ExportDiaryCsv(store::ReportCursors& cursors, const QString& person);
+DiaryCsv ExportDiaryCsv(store::ReportCursors& cursors, const store::PersonId& person);
 
 // Writes the file whole or not at all (an existing file stays as it was), a new one for its
 // owner only, as every file the user names (see files::kUserFile); answers why it could not, or

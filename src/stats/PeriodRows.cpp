@@ -16,7 +16,7 @@ std::vector<Item> itemsWithin(const std::vector<Item>& items, const Period& peri
 
 }  // namespace
 
-PeriodRows readPeriodRows(store::ReportCursors& cursors, const QString& person, const Period& period) {
+PeriodRows readPeriodRows(store::ReportCursors& cursors, const store::PersonId& person, const Period& period) {
     return {period, cursors.GetRPer(person, period.first, period.last),
             cursors.triggersBetween(person, period.first, period.last),
             cursors.medicationBetween(person, period.first, period.last)};

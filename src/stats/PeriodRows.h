@@ -17,7 +17,7 @@ struct PeriodRows {
     std::vector<store::DayMedItem> medication;
 };
 
-PeriodRows readPeriodRows(store::ReportCursors& cursors, const QString& person, const Period& period);
+PeriodRows readPeriodRows(store::ReportCursors& cursors, const store::PersonId& person, const Period& period);
 
 // The rows of a period within the one read, with the person's figures for it.
 PeriodRows rowsWithin(const PeriodRows& rows, const Period& period);

@@ -58,7 +58,7 @@ YearRisks CollectYearRisks(const store::PersonPeriod& year, const Period& period
     return risks;
 }
 
-YearRisks CollectYearRisks(store::ReportCursors& cursors, const QString& person, const QDate& reportDate) {
+YearRisks CollectYearRisks(store::ReportCursors& cursors, const store::PersonId& person, const QDate& reportDate) {
     const Period period = lastTwelveMonths(reportDate);
     return CollectYearRisks(cursors.GetRPer(person, period.first, period.last), period);
 }

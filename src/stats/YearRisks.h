@@ -45,6 +45,6 @@ struct YearRisks {
 // The months' figures from the person's days of the 12 months, which come in date order.
 YearRisks CollectYearRisks(const store::PersonPeriod& year, const Period& period);
 // The same from the diary: the person and their days read once over the 12 months.
-YearRisks CollectYearRisks(store::ReportCursors& cursors, const QString& person, const QDate& reportDate);
+YearRisks CollectYearRisks(store::ReportCursors& cursors, const store::PersonId& person, const QDate& reportDate);
 
 }  // namespace pulmora::stats

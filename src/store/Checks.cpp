@@ -3,7 +3,6 @@
 #include "Cp1252.h"
 #include "Definitions.h"
 #include "Fields.h"
-#include "Keys.h"
 
 namespace pulmora::store {
 
@@ -39,22 +38,18 @@ Checks& Checks::range(int value, int min, int max, const char* label) {
     return *this;
 }
 
-Checks& Checks::person(const QString& id) {
-    if (!keys::isPersonId(id)) return fail(QStringLiteral("\"%1\" is not a person identifier.").arg(id));
-    return *this;
-}
-
 Checks& Checks::trigger(const QString& name) {
     return text(name, width::kTrigger, "trigger name").required(name, "trigger name");
 }
 
-Checks& Checks::date(const QString& key, const char* label) {
-    if (!keys::isDateKey(key)) return fail(QStringLiteral("The %1 \"%2\" is not a date.").arg(label, key));
+Checks& Checks::date(const QDate& date, const char* label) {
+    if (!date.isValid() || date.year() < 1 || date.year() > 9999)
+        return fail(QStringLiteral("The %1 must be a date from the year 1 to 9999.").arg(label));
     return *this;
 }
 
-Checks& Checks::optionalDate(const QString& key, const char* label) {
-    return key.trimmed().isEmpty() ? *this : date(key, label);
+Checks& Checks::optionalDate(const QDate& date, const char* label) {
+    return date.isNull() ? *this : this->date(date, label);
 }
 
 Checks& Checks::oneOf(const QString& value, const QStringList& allowed, const char* label) {

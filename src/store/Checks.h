@@ -3,6 +3,7 @@
 #include "DiaryStore.h"
 #include "Result.h"
 
+#include <QDate>
 #include <QString>
 
 namespace pulmora::store {
@@ -17,12 +18,12 @@ public:
     // Decimal digits that fit the field; empty counts as 0.
     Checks& digits(const QString& value, int width, const char* label);
     Checks& range(int value, int min, int max, const char* label);
-    Checks& person(const QString& id);
     // A trigger name as stored (see keys::triggerName): not empty, and fits its field.
     Checks& trigger(const QString& name);
-    Checks& date(const QString& key, const char* label);
-    // A date key or empty.
-    Checks& optionalDate(const QString& key, const char* label);
+    // A date whose key fits its field: the years 1 to 9999.
+    Checks& date(const QDate& date, const char* label);
+    // Such a date, or a null one (none).
+    Checks& optionalDate(const QDate& date, const char* label);
     Checks& oneOf(const QString& value, const QStringList& allowed, const char* label);
     // One of the allowed values or empty (nothing chosen).
     Checks& optionalOneOf(const QString& value, const QStringList& allowed, const char* label);

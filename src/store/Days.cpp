@@ -23,9 +23,9 @@ void countCategory(DayMedication& m, const QString& category) {
     if (category == kPreventer) ++m.preventerRows;
 }
 
-Checks dayChecks(const DiaryStore& store, TableId table, const QString& person, const QString& date) {
+Checks dayChecks(const DiaryStore& store, TableId table, const QDate& date) {
     Checks checks;
-    checks.open(store, table).person(person).date(date, "date");
+    checks.open(store, table).date(date, "date");
     return checks;
 }
 
@@ -73,10 +73,9 @@ Writes Days::writes() const { return Writes(store_); }
 
 // ---- the day's save ----------------------------------------------------------------------
 
-Result Days::saveDay(const QString& person, const QDate& day, const DayValues& values,
+Result Days::saveDay(const PersonId& person, const QDate& date, const DayValues& values,
                      const QStringList& tickedTriggers, std::span<const DayMedRow> medication, RaiseBest raise) {
-    const QString date = keys::dateKey(day);
-    Checks checks = dayChecks(store_, TableId::Daily, person, date);
+    Checks checks = dayChecks(store_, TableId::Daily, date);
     // A list with nothing to store leaves a file that could not be opened alone.
     for (TableId list : unsavableLists(tickedTriggers, medication)) checks.open(store_, list);
     valueChecks(checks, values);
@@ -96,11 +95,11 @@ Result Days::saveDay(const QString& person, const QDate& day, const DayValues& v
         checks.open(store_, TableId::DlyMed);
     if (const Result r = checks.result(); !r) return r;
 
-    if (const Result r = writeDay(person, day, values, raise); !r) return r;
+    if (const Result r = writeDay(person, date, values, raise); !r) return r;
 
     std::vector<quint32> wanted;
     for (const QString& name : triggers) {
-        const auto added = addTrigger(person, name, day);
+        const auto added = addTrigger(person, name, date);
         if (!added) return added.result;
         wanted.push_back(added.value);
     }
@@ -111,14 +110,14 @@ Result Days::saveDay(const QString& person, const QDate& day, const DayValues& v
     wanted.clear();
     for (const DayMedRow& row : medication) {
         if (!kept(row)) continue;
-        const auto added = addMedication(person, day, row);
+        const auto added = addMedication(person, date, row);
         if (!added) return added.result;
         wanted.push_back(added.value);
     }
     return removeDayExcept(TableId::DlyMed, person, date, wanted);
 }
 
-bool Days::changesList(const QString& person, const QString& date, TableId list, const QStringList& triggers,
+bool Days::changesList(const PersonId& person, const QDate& date, TableId list, const QStringList& triggers,
                        std::span<const DayMedRow> medication) {
     if (store_.unwritableReason(list).isEmpty()) return false;
     if (list == TableId::DlyTrig) {
@@ -148,32 +147,29 @@ std::vector<TableId> Days::unsavableLists(const QStringList& tickedTriggers,
 
 // ---- days --------------------------------------------------------------------------------
 
-Result Days::writeDay(const QString& person, const QDate& date, const DayValues& v, RaiseBest raise) {
+Result Days::writeDay(const PersonId& person, const QDate& date, const DayValues& v, RaiseBest raise) {
     const DailyTable t(store_);
-    const bool found =
-        fields::seekIncludingMarked(t.table(), t.tag(DailyTag::diDyID), keys::dayId(person, keys::dateKey(date)));
+    const bool found = fields::seekIncludingMarked(t.table(), t.tag(DailyTag::diDyID), keys::dayId(person, date));
     if (!found) t->appendStart();
     mapping::writeDay(t, person, {date, v});
     if (const Result r = writes().save(TableId::Daily, !found); !r) return r;
     return raise == RaiseBest::WhenExceeded ? raiseBest(person, v) : Result::done();
 }
 
-Result Days::raiseBest(const QString& person, const DayValues& v) {
+Result Days::raiseBest(const PersonId& person, const DayValues& v) {
     const PersonalTable t(store_);
-    if (!t || !seekPerson(t, person)) return Result::done();
-    PersonRecord row = mapping::readPerson(t);
+    std::optional<PersonRecord> row = findPerson(t, person);
     const int highest = std::max(v.morning, v.evening);
-    if (row.best.value_or(0) >= highest) return Result::done();
-    row.best = highest;
-    mapping::writePerson(t, row);
+    if (!row || row->best.value_or(0) >= highest) return Result::done();
+    row->best = highest;
+    mapping::writePerson(t, *row);
     return writes().save(TableId::Personal, false);
 }
 
-DayCard Days::GetDly(const QString& person, const QDate& day) {
-    const QString date = keys::dateKey(day);
+DayCard Days::GetDly(const PersonId& person, const QDate& date) {
     DayCard card;
     const DailyTable t(store_);
-    if (!t || !keys::isPersonId(person) || !day.isValid()) return card;
+    if (!t || !date.isValid()) return card;
     if (!fields::seek(t.table(), t.tag(DailyTag::diDyID), keys::dayId(person, date))) {
         for (const QString& name : persons_.ListPerTrg(person)) card.triggers.push_back({name, false});
         card.medication = ListNewDlyMed(person);
@@ -185,25 +181,24 @@ DayCard Days::GetDly(const QString& person, const QDate& day) {
 
     card.triggers = ListDlyTrg(person, date);
     card.medication = ListDlyMed(person, date);
-    if (day == clock::today()) {
+    if (date == clock::today()) {
         card.medication = AddNewDlyMed(person, card.medication);
         card.triggers = AddNewDlyTrg(person, card.triggers);
     }
     return card;
 }
 
-int Days::ChkDly(const QString& person, const QDate& date) {
+int Days::ChkDly(const PersonId& person, const QDate& date) {
     const DailyTable t(store_);
-    if (!t || !keys::isPersonId(person) || !date.isValid()) return -1;
-    const bool found = fields::seek(t.table(), t.tag(DailyTag::diDyID), keys::dayId(person, keys::dateKey(date)));
+    if (!t || !date.isValid()) return -1;
+    const bool found = fields::seek(t.table(), t.tag(DailyTag::diDyID), keys::dayId(person, date));
     const int rating = found ? mapping::readRating(t) : -1;
     emit store_.tableRead(TableId::Daily);
     return rating;
 }
 
-Result Days::DelDly(const QString& person, const QDate& day) {
-    const QString date = keys::dateKey(day);
-    Checks checks = dayChecks(store_, TableId::Daily, person, date);
+Result Days::DelDly(const PersonId& person, const QDate& date) {
+    Checks checks = dayChecks(store_, TableId::Daily, date);
     // Rows left in a file that cannot be read now would come back with the day if it is recorded again.
     checks.open(store_, TableId::DlyTrig).open(store_, TableId::DlyMed);
     if (const Result r = checks.result(); !r) return r;
@@ -218,7 +213,7 @@ Result Days::DelDly(const QString& person, const QDate& day) {
     return result;
 }
 
-Result Days::removeDayExcept(TableId id, const QString& person, const QString& date, const std::vector<quint32>& keep) {
+Result Days::removeDayExcept(TableId id, const PersonId& person, const QDate& date, const std::vector<quint32>& keep) {
     std::vector<quint32> records;
     const Result walked = forEachOfDay(store_, id, keys::dayId(person, date), [&](const engine::Table& t) {
         if (!contains(keep, t.recordNumber())) records.push_back(t.recordNumber());
@@ -229,17 +224,17 @@ Result Days::removeDayExcept(TableId id, const QString& person, const QString& d
 
 // ---- triggers of a day -------------------------------------------------------------------
 
-Outcome<quint32> Days::addTrigger(const QString& person, const QString& name, const QDate& date) {
+Outcome<quint32> Days::addTrigger(const PersonId& person, const QString& name, const QDate& date) {
     const DlyTrigTable t(store_);
-    const QString key = keys::padded(keys::dayId(person, keys::dateKey(date)) + name, w::kDayId + w::kTrigger);
+    const QString key = keys::padded(keys::dayId(person, date) + name, w::kDayId + w::kTrigger);
     const bool found = fields::seekIncludingMarked(t.table(), t.tag(DlyTrigTag::dtiKEY), key);
     return writes().keep(TableId::DlyTrig, found, [&] { mapping::writeDayTrigger(t, person, {date, name}); });
 }
 
-std::vector<TriggerLine> Days::ListDlyTrg(const QString& person, const QString& date) {
+std::vector<TriggerLine> Days::ListDlyTrg(const PersonId& person, const QDate& date) {
     std::vector<TriggerLine> lines;
     const DlyTrigTable t(store_);
-    if (!t || !keys::isPersonId(person)) return lines;
+    if (!t) return lines;
     // In dtiKEY the day's records stand together, in trigger-name order.
     const QString day = keys::dayId(person, date);
     const std::string dayBytes = fields::bytes(day);
@@ -249,7 +244,7 @@ std::vector<TriggerLine> Days::ListDlyTrg(const QString& person, const QString& 
     return lines;
 }
 
-std::vector<TriggerLine> Days::AddNewDlyTrg(const QString& person, std::vector<TriggerLine> lines) {
+std::vector<TriggerLine> Days::AddNewDlyTrg(const PersonId& person, std::vector<TriggerLine> lines) {
     for (const QString& name : persons_.ListPerTrg(person)) {
         const bool listed =
             std::any_of(lines.begin(), lines.end(), [&](const TriggerLine& l) { return l.name.trimmed() == name; });
@@ -260,9 +255,9 @@ std::vector<TriggerLine> Days::AddNewDlyTrg(const QString& person, std::vector<T
 
 // ---- medication of a day -----------------------------------------------------------------
 
-Outcome<quint32> Days::addMedication(const QString& person, const QDate& date, const DayMedRow& row) {
+Outcome<quint32> Days::addMedication(const PersonId& person, const QDate& date, const DayMedRow& row) {
     const DlyMedTable t(store_);
-    const QString key = keys::dayId(person, keys::dateKey(date)) + keys::padded(row.medId, w::kMedId);
+    const QString key = keys::dayId(person, date) + keys::padded(row.medId, w::kMedId);
     const bool found = fields::seekIncludingMarked(t.table(), t.tag(DlyMedTag::dmiKEY), key);
     Outcome<quint32> out;
     if (found) {
@@ -284,10 +279,10 @@ Outcome<quint32> Days::addMedication(const QString& person, const QDate& date, c
     return out;
 }
 
-DayMedication Days::ListDlyMed(const QString& person, const QString& date) {
+DayMedication Days::ListDlyMed(const PersonId& person, const QDate& date) {
     DayMedication m;
     const DlyMedTable t(store_);
-    if (!t || !keys::isPersonId(person)) return m;
+    if (!t) return m;
     const QString day = keys::dayId(person, date);
     const std::string dayBytes = fields::bytes(day);
     int filled = 0;
@@ -301,16 +296,16 @@ DayMedication Days::ListDlyMed(const QString& person, const QString& date) {
     return m;
 }
 
-DayMedication Days::ListNewDlyMed(const QString& person) { return AddNewDlyMed(person, DayMedication{}); }
+DayMedication Days::ListNewDlyMed(const PersonId& person) { return AddNewDlyMed(person, DayMedication{}); }
 
-DayMedication Days::AddNewDlyMed(const QString& person, DayMedication m) {
+DayMedication Days::AddNewDlyMed(const PersonId& person, DayMedication m) {
     const PerMedTable t(store_);
-    if (!t || !keys::isPersonId(person)) return m;
+    if (!t) return m;
     auto freeRow = std::find_if(m.rows.begin(), m.rows.end(), [](const DayMedRow& r) { return r.isFree(); });
-    for (bool more = fields::seek(t.table(), t.tag(PerMedTag::pmiASID), person); more && freeRow != m.rows.end();
+    for (bool more = fields::seek(t.table(), t.tag(PerMedTag::pmiASID), person.text()); more && freeRow != m.rows.end();
          more = t->skip()) {
         const PersonMedRecord med = mapping::readPersonMed(t);
-        if (med.person != person) break;
+        if (med.person != person.text()) break;
         if (!med.inUse) continue;
         const QString id = med.medId.trimmed();
         const QString name = med.name.trimmed();

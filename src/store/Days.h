@@ -29,8 +29,9 @@ public:
     // otherwise it is left alone.
     // With `RaiseBest::Never` the readings are stored and the stored best stays as it was.
     enum class RaiseBest { WhenExceeded, Never };
-    Result saveDay(const QString& person, const QDate& date, const DayValues& values, const QStringList& tickedTriggers,
-                   std::span<const DayMedRow> medication, RaiseBest raise = RaiseBest::WhenExceeded);
+    Result saveDay(const PersonId& person, const QDate& date, const DayValues& values,
+                   const QStringList& tickedTriggers, std::span<const DayMedRow> medication,
+                   RaiseBest raise = RaiseBest::WhenExceeded);
     // The lists of such a save that have something to store in a file that is not open
     // ("DlyTrig.dat", "DlyMed.dat"): what saveDay refuses, and what the card cannot keep.
     std::vector<TableId> unsavableLists(const QStringList& tickedTriggers, std::span<const DayMedRow> medication) const;
@@ -38,40 +39,40 @@ public:
     // The day as the card shows it. A day without a record offers the person's triggers,
     // unticked, and current medication; today's card also offers whatever of those is missing.
     // A date that is no date has no card.
-    DayCard GetDly(const QString& person, const QDate& date);
+    DayCard GetDly(const PersonId& person, const QDate& date);
     // The day's rating 0 to 3, or -1 when the day has no record (or the file is not open, or the
     // date is no date).
-    int ChkDly(const QString& person, const QDate& date);
+    int ChkDly(const PersonId& person, const QDate& date);
     // Removes the day with its triggers and medication; refused while either list file is not open.
-    Result DelDly(const QString& person, const QDate& date);
+    Result DelDly(const PersonId& person, const QDate& date);
 
     // The rows extended by the person's current medication not on them yet, into free rows
     // only: a filled row is never overwritten. A medication whose name a row already shows is on
     // them (an earlier version of it, taken on that day).
-    DayMedication AddNewDlyMed(const QString& person, DayMedication medication);
+    DayMedication AddNewDlyMed(const PersonId& person, DayMedication medication);
 
 private:
     // Writes the day (updating the one record of that day) and raises the person's stored best
     // peak flow when a reading exceeds it.
-    Result writeDay(const QString& person, const QDate& date, const DayValues& values, RaiseBest raise);
-    Result raiseBest(const QString& person, const DayValues& values);
+    Result writeDay(const PersonId& person, const QDate& date, const DayValues& values, RaiseBest raise);
+    Result raiseBest(const PersonId& person, const DayValues& values);
     // Whether a save of these lists would write the list file, when that file may only be read.
-    bool changesList(const QString& person, const QString& date, TableId list, const QStringList& triggers,
+    bool changesList(const PersonId& person, const QDate& date, TableId list, const QStringList& triggers,
                      std::span<const DayMedRow> medication);
     // The day's trigger or medication as saveDay wants it, answering its record number.
-    Outcome<quint32> addTrigger(const QString& person, const QString& name, const QDate& date);
-    Outcome<quint32> addMedication(const QString& person, const QDate& date, const DayMedRow& row);
+    Outcome<quint32> addTrigger(const PersonId& person, const QString& name, const QDate& date);
+    Outcome<quint32> addMedication(const PersonId& person, const QDate& date, const DayMedRow& row);
     // Marks the day's records in the file deleted except the given ones, with one wait for the
     // disk: stopped or failed part-way, each record is either live or marked, never damaged.
-    Result removeDayExcept(TableId id, const QString& person, const QString& date, const std::vector<quint32>& keep);
+    Result removeDayExcept(TableId id, const PersonId& person, const QDate& date, const std::vector<quint32>& keep);
 
     // The day's triggers in name order, all ticked.
-    std::vector<TriggerLine> ListDlyTrg(const QString& person, const QString& date);
+    std::vector<TriggerLine> ListDlyTrg(const PersonId& person, const QDate& date);
     // The lines extended by the person's triggers not on them yet, unticked.
-    std::vector<TriggerLine> AddNewDlyTrg(const QString& person, std::vector<TriggerLine> lines);
-    DayMedication ListDlyMed(const QString& person, const QString& date);
+    std::vector<TriggerLine> AddNewDlyTrg(const PersonId& person, std::vector<TriggerLine> lines);
+    DayMedication ListDlyMed(const PersonId& person, const QDate& date);
     // The person's current medication, each used 0 times.
-    DayMedication ListNewDlyMed(const QString& person);
+    DayMedication ListNewDlyMed(const PersonId& person);
 
     Writes writes() const;
 

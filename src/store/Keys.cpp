@@ -18,6 +18,8 @@ QString twoLetters(const QString& name) {
 
 QString dateKey(const QDate& date) { return date.toString(QStringLiteral("yyyyMMdd")); }
 
+QString dateKeyOrBlank(const QDate& date) { return date.isNull() ? QString() : dateKey(date); }
+
 std::optional<QDate> Get4Date(const QString& key) {
     if (key.size() != 8) return std::nullopt;
     for (QChar c : key)
@@ -29,7 +31,7 @@ std::optional<QDate> Get4Date(const QString& key) {
 
 QString padded(const QString& text, int width, QChar fill) { return text.leftJustified(width, fill); }
 
-QString dayId(const QString& person, const QString& dateKey) { return padded(person, 8) + dateKey; }
+QString dayId(const PersonId& person, const QDate& date) { return person.text() + dateKey(date); }
 
 QString upper(const QString& text) {
     QString result = text;
@@ -48,11 +50,5 @@ QString medIdCandidate(const QString& name, quint32 n) {
     const QString letters = name.trimmed().left(4);
     return letters + hexCounter(n).mid(letters.size());
 }
-
-bool isPersonId(const QString& id) {
-    return id.size() == 8 && id != kNoPerson && !id.front().isSpace() && !id.back().isSpace();
-}
-
-bool isDateKey(const QString& key) { return Get4Date(key).has_value(); }
 
 }  // namespace pulmora::store::keys

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PersonId.h"
+
 #include <QDate>
 #include <QString>
 
@@ -8,16 +10,16 @@
 // Date keys, identifiers and the lookup texts the store seeks with.
 namespace pulmora::store::keys {
 
-inline const QString kNoPerson = QStringLiteral("New");
-
 // "YYYYMMDD".
 QString dateKey(const QDate& date);
+// The key of a date, blank for a null date (none).
+QString dateKeyOrBlank(const QDate& date);
 // The date of a key; nothing when the key is not a valid date.
 std::optional<QDate> Get4Date(const QString& key);
 
 QString padded(const QString& text, int width, QChar fill = QLatin1Char(' '));
-// Person identifier padded to 8, then the date key: 16 characters.
-QString dayId(const QString& person, const QString& dateKey);
+// The person identifier, then the date key: 16 characters.
+QString dayId(const PersonId& person, const QDate& date);
 // Capitals letter for letter: unlike QString::toUpper, "ß" stays one character, so a text keeps
 // its length and still fits its field. A letter whose capital the record files cannot hold, as
 // "µ" (Greek "Μ") or "ƒ", stays as typed.
@@ -31,9 +33,5 @@ QString triggerName(const QString& name);
 QString personIdCandidate(const QString& surname, const QString& firstName, quint32 n);
 // Medication: up to four characters of the trimmed name, then hexadecimal digits.
 QString medIdCandidate(const QString& name, quint32 n);
-
-// A stored person identifier: 8 characters, no blank at either end, and not "New".
-bool isPersonId(const QString& id);
-bool isDateKey(const QString& key);
 
 }  // namespace pulmora::store::keys

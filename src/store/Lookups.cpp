@@ -1,13 +1,16 @@
 #include "Lookups.h"
 
 #include "Fields.h"
-#include "Keys.h"
+#include "Mapping.h"
 
 namespace pulmora::store {
 
-bool seekPerson(const PersonalTable& t, const QString& id) {
-    return keys::isPersonId(id) &&
-           fields::seek(t.table(), t.tag(PersonalTag::piASID), keys::padded(id, width::kPersonId));
+bool seekPerson(const PersonalTable& t, const PersonId& id) {
+    return t && fields::seek(t.table(), t.tag(PersonalTag::piASID), id.text());
+}
+
+std::optional<PersonRecord> findPerson(const PersonalTable& t, const PersonId& id) {
+    return seekPerson(t, id) ? mapping::readPerson(t) : std::nullopt;
 }
 
 }  // namespace pulmora::store

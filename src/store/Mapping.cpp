@@ -20,10 +20,10 @@ QString flag(bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); }
 
 // The day's identifier and its person, as every record of a person's day holds them.
 template <TableId Id>
-void assignDay(const Bound<Id>& t, const QString& person, const QDate& date) {
+void assignDay(const Bound<Id>& t, const PersonId& person, const QDate& date) {
     using F = typename Bound<Id>::FieldId;
-    assign(t[F::DyID], keys::dayId(person, keys::dateKey(date)));
-    assign(t[F::Asid], person);
+    assign(t[F::DyID], keys::dayId(person, date));
+    assign(t[F::Asid], person.text());
     assign(t[F::AsDt], date);
 }
 
@@ -31,17 +31,28 @@ void assignDay(const Bound<Id>& t, const QString& person, const QDate& date) {
 
 // ---- Personal.dat ------------------------------------------------------------------------
 
-PersonRecord readPerson(const PersonalTable& t) {
+std::optional<PersonRecord> readPerson(const PersonalTable& t) {
     using F = PersonalField;
-    return {text(t[F::Asid]),        text(t[F::WhoI]),         text(t[F::LNam]),         text(t[F::FNam]),
-            text(t[F::Gend]),        text(t[F::DofB]),         text(t[F::Titl]),         text(t[F::Ocup]),
-            text(t[F::Hlth]),        storedNumber(t[F::Best]), storedNumber(t[F::Pred]), storedNumber(t[F::ZYel]),
-            storedNumber(t[F::ZRed])};
+    const std::optional<PersonId> id = PersonId::of(text(t[F::Asid]));
+    if (!id) return std::nullopt;
+    return PersonRecord{*id,
+                        text(t[F::WhoI]),
+                        text(t[F::LNam]),
+                        text(t[F::FNam]),
+                        text(t[F::Gend]),
+                        text(t[F::DofB]),
+                        text(t[F::Titl]),
+                        text(t[F::Ocup]),
+                        text(t[F::Hlth]),
+                        storedNumber(t[F::Best]),
+                        storedNumber(t[F::Pred]),
+                        storedNumber(t[F::ZYel]),
+                        storedNumber(t[F::ZRed])};
 }
 
 void writePerson(const PersonalTable& t, const PersonRecord& r) {
     using F = PersonalField;
-    assign(t[F::Asid], r.id);
+    assign(t[F::Asid], r.id.text());
     assign(t[F::WhoI], r.nickname);
     assign(t[F::LNam], r.surname);
     assign(t[F::FNam], r.firstName);
@@ -126,7 +137,7 @@ DayRecord readDay(const DailyTable& t) {
 
 int readRating(const DailyTable& t) { return number(t[DailyField::Rate]); }
 
-void writeDay(const DailyTable& t, const QString& person, const DayRecord& r) {
+void writeDay(const DailyTable& t, const PersonId& person, const DayRecord& r) {
     using F = DailyField;
     const DayValues& v = r.values;
     assignDay(t, person, r.date);
@@ -154,7 +165,7 @@ DayTriggerItem readDayTrigger(const DlyTrigTable& t) {
     return {fields::date(t[DlyTrigField::AsDt]), text(t[DlyTrigField::Trig])};
 }
 
-void writeDayTrigger(const DlyTrigTable& t, const QString& person, const DayTriggerItem& r) {
+void writeDayTrigger(const DlyTrigTable& t, const PersonId& person, const DayTriggerItem& r) {
     assignDay(t, person, r.date);
     assign(t[DlyTrigField::Trig], r.trigger);
 }
@@ -166,7 +177,7 @@ DayMedItem readDayMed(const DlyMedTable& t) {
     return {fields::date(t[F::AsDt]), text(t[F::MdID]), text(t[F::ANam]), number(t[F::TmUs]), text(t[F::Ctgy])};
 }
 
-void writeDayMed(const DlyMedTable& t, const QString& person, const DayMedItem& r) {
+void writeDayMed(const DlyMedTable& t, const PersonId& person, const DayMedItem& r) {
     using F = DlyMedField;
     assignDay(t, person, r.date);
     assign(t[F::MdID], r.medId);

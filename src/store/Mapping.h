@@ -7,7 +7,8 @@
 // (the caller then writes it, see Writes).
 namespace pulmora::store::mapping {
 
-PersonRecord readPerson(const PersonalTable& t);
+// None for a record whose identifier is none (another program's): it is no one's.
+std::optional<PersonRecord> readPerson(const PersonalTable& t);
 void writePerson(const PersonalTable& t, const PersonRecord& row);
 
 PersonTriggerRecord readPersonTrigger(const PerTrigTable& t);
@@ -24,12 +25,12 @@ void writeRefTrigger(const RefTrigTable& t, const RefTriggerRecord& row);
 DayRecord readDay(const DailyTable& t);
 // Just the rating, for the many lookups that want nothing else.
 int readRating(const DailyTable& t);
-void writeDay(const DailyTable& t, const QString& person, const DayRecord& row);
+void writeDay(const DailyTable& t, const PersonId& person, const DayRecord& row);
 
 DayTriggerItem readDayTrigger(const DlyTrigTable& t);
-void writeDayTrigger(const DlyTrigTable& t, const QString& person, const DayTriggerItem& row);
+void writeDayTrigger(const DlyTrigTable& t, const PersonId& person, const DayTriggerItem& row);
 
 DayMedItem readDayMed(const DlyMedTable& t);
-void writeDayMed(const DlyMedTable& t, const QString& person, const DayMedItem& row);
+void writeDayMed(const DlyMedTable& t, const PersonId& person, const DayMedItem& row);
 
 }  // namespace pulmora::store::mapping

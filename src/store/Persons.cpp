@@ -20,14 +20,24 @@ namespace {
 
 QString refTriggerKey(const QString& name) { return keys::padded(keys::triggerName(name), w::kTrigger); }
 
-QString personTriggerKey(const QString& person, const QString& name) {
-    return keys::padded(person + keys::triggerName(name), w::kPersonId + w::kTrigger);
+QString personTriggerKey(const PersonId& person, const QString& name) {
+    return keys::padded(person.text() + keys::triggerName(name), w::kPersonId + w::kTrigger);
 }
 
 // Digits as the personal card takes them (checked by Checks::digits): none when empty.
 StoredNumber typedNumber(const QString& digits) {
     const QString text = digits.trimmed();
     return text.isEmpty() ? StoredNumber() : StoredNumber(text.toInt());
+}
+
+// A medication as the personal card's lists give it.
+PersonMedRow medicationRow(const PersonMedRecord& m) {
+    return {m.medId.leftJustified(w::kMedId),
+            m.name.trimmed(),
+            m.category.trimmed(),
+            m.instructions.trimmed(),
+            m.prescribedBy.trimmed(),
+            keys::Get4Date(m.prescribedDate.trimmed()).value_or(QDate())};
 }
 
 bool contains(const std::vector<quint32>& records, quint32 record) {
@@ -37,10 +47,10 @@ bool contains(const std::vector<quint32>& records, quint32 record) {
 // The person's records of one file: they stand together at the start of the given tag, whose
 // key begins with the person identifier.
 template <TableId Id>
-std::vector<quint32> personRecords(const Bound<Id>& t, typename Bound<Id>::TagId byPerson, const QString& id) {
+std::vector<quint32> personRecords(const Bound<Id>& t, typename Bound<Id>::TagId byPerson, const PersonId& id) {
     std::vector<quint32> records;
-    for (bool more = fields::seek(t.table(), t.tag(byPerson), id);
-         more && fields::text(t[Bound<Id>::FieldId::Asid]) == id; more = t->skip())
+    for (bool more = fields::seek(t.table(), t.tag(byPerson), id.text());
+         more && fields::text(t[Bound<Id>::FieldId::Asid]) == id.text(); more = t->skip())
         records.push_back(t->recordNumber());
     return records;
 }
@@ -60,22 +70,22 @@ Writes Persons::writes() const { return Writes(store_); }
 
 // ---- persons -----------------------------------------------------------------------------
 
-QString Persons::newPersonId(const PersonDetails& d) {
+std::optional<PersonId> Persons::newPersonId(const PersonDetails& d) {
     // An identifier still held by a row in any file would give the new person that row, so the
     // counter moves past it. Only the last four hexadecimal digits survive in the identifier, so
     // more than 65535 people with the same four letters cannot be told apart.
     for (quint32 n = 1; n <= 0xFFFF; ++n) {
-        const QString id = keys::personIdCandidate(d.surname, d.firstName, n);
-        const bool free = forEachPersonFile(store_, [&](const auto& t, auto byPerson) {
-            return !t || !fields::seekIncludingMarked(t.table(), t.tag(byPerson), id);
-        });
+        const std::optional<PersonId> id = PersonId::of(keys::personIdCandidate(d.surname, d.firstName, n));
+        const bool free = id && forEachPersonFile(store_, [&](const auto& t, auto byPerson) {
+                              return !t || !fields::seekIncludingMarked(t.table(), t.tag(byPerson), id->text());
+                          });
         if (free) return id;
     }
-    return {};
+    return std::nullopt;
 }
 
-Outcome<PersonRef> Persons::AddPer(const QString& id, const PersonDetails& d) {
-    Outcome<PersonRef> out;
+Outcome<std::optional<PersonRef>> Persons::AddPer(const std::optional<PersonId>& id, const PersonDetails& d) {
+    Outcome<std::optional<PersonRef>> out;
     Checks checks;
     checks.open(store_, TableId::Personal)
         .text(d.nickname.trimmed(), w::kNickname, "nickname")
@@ -90,43 +100,38 @@ Outcome<PersonRef> Persons::AddPer(const QString& id, const PersonDetails& d) {
         .digits(d.zoneRed, w::kZone, "second zone boundary")
         .digits(d.best, w::kPeakFlow, "best peak flow")
         .digits(d.predicted, w::kPeakFlow, "predicted peak flow");
-    if (id != keys::kNoPerson) checks.person(id);
     if (out.result = checks.result(); !out) return out;
 
     const PersonalTable t(store_);
-    PersonRecord row;
-    const bool isNew = !seekPerson(t, id);
-    if (isNew) {
-        row.id = newPersonId(d);
-        if (row.id.isEmpty()) {
-            out.result = Result::refused("No free identifier is left for these names.");
-            return out;
-        }
-        t->appendStart();
-    } else {
-        row = mapping::readPerson(t);
+    const bool isNew = !(id && seekPerson(t, *id));
+    const std::optional<PersonId> storedId = isNew ? newPersonId(d) : id;
+    if (!storedId) {
+        out.result = Result::refused("No free identifier is left for these names.");
+        return out;
     }
-    row.nickname = d.nickname.trimmed();
-    row.surname = d.surname;
-    row.firstName = d.firstName;
-    row.gender = d.gender;
-    row.birthDate = d.birthDate;
-    row.title = d.title;
-    row.occupation = d.occupation;
-    row.healthNumber = d.healthNumber;
-    row.zoneYellow = typedNumber(d.zoneYellow);
-    row.zoneRed = typedNumber(d.zoneRed);
-    row.best = typedNumber(d.best);
-    row.predicted = typedNumber(d.predicted);
+    if (isNew) t->appendStart();
+    const PersonRecord row{*storedId,
+                           d.nickname.trimmed(),
+                           d.surname,
+                           d.firstName,
+                           d.gender,
+                           keys::dateKeyOrBlank(d.birthDate),
+                           d.title,
+                           d.occupation,
+                           d.healthNumber,
+                           typedNumber(d.best),
+                           typedNumber(d.predicted),
+                           typedNumber(d.zoneYellow),
+                           typedNumber(d.zoneRed)};
     mapping::writePerson(t, row);
     out.result = writes().save(TableId::Personal, isNew);
-    if (out) out.value = {row.id, row.nickname};
+    if (out) out.value = PersonRef{row.id, row.nickname};
     return out;
 }
 
-Result Persons::DelPer(const QString& id) {
+Result Persons::DelPer(const PersonId& id) {
     Checks checks;
-    checks.writable(store_).person(id);
+    checks.writable(store_);
     // Rows left in a file that cannot be read now would be found there again later, without
     // their person.
     forEachPersonFile(store_, [&](const auto& t, auto) {
@@ -145,50 +150,53 @@ Result Persons::DelPer(const QString& id) {
     return result;
 }
 
-std::optional<PersonCard> Persons::GetPerCrd(const QString& id) {
-    const PersonalTable t(store_);
-    if (!t || !seekPerson(t, id)) return std::nullopt;
-    const PersonRecord row = mapping::readPerson(t);
+std::optional<PersonCard> Persons::GetPerCrd(const PersonId& id) {
+    const std::optional<PersonRecord> row = findPerson(PersonalTable(store_), id);
+    if (!row) return std::nullopt;
     PersonCard card;
-    card.nickname = row.nickname.trimmed();
-    card.surname = row.surname.trimmed();
-    card.firstName = row.firstName.trimmed();
-    card.occupation = row.occupation.trimmed();
-    card.healthNumber = row.healthNumber.trimmed();
+    card.nickname = row->nickname.trimmed();
+    card.surname = row->surname.trimmed();
+    card.firstName = row->firstName.trimmed();
+    card.occupation = row->occupation.trimmed();
+    card.healthNumber = row->healthNumber.trimmed();
     auto shown = [](const StoredNumber& n) { return n ? QString::number(*n) : QString(); };
-    card.best = shown(row.best);
-    card.predicted = shown(row.predicted);
-    card.gender = row.gender.trimmed();
-    card.birthDate = row.birthDate.trimmed();
-    card.title = row.title.trimmed();
-    card.zoneYellow = row.zoneYellow.value_or(0);
-    card.zoneRed = row.zoneRed.value_or(0);
+    card.best = shown(row->best);
+    card.predicted = shown(row->predicted);
+    card.gender = row->gender.trimmed();
+    card.birthDate = keys::Get4Date(row->birthDate.trimmed()).value_or(QDate());
+    card.title = row->title.trimmed();
+    card.zoneYellow = row->zoneYellow.value_or(0);
+    card.zoneRed = row->zoneRed.value_or(0);
     return card;
 }
 
-std::optional<PersonRef> Persons::GetPerDly(Step step, const QString& current) {
+std::optional<PersonRef> Persons::GetPerDly(Step step, const std::optional<PersonId>& current) {
     const PersonalTable t(store_);
     if (!t) return std::nullopt;
     // Step from the current person's own record, so that whatever walk ran last on the table
     // cannot make "next" skip or repeat someone.
-    const bool fromCurrent = step == Step::Next && seekPerson(t, current);
+    const bool fromCurrent = step == Step::Next && current && seekPerson(t, *current);
     t->selectTag(t.tag(PersonalTag::piWhoI));
-    if (fromCurrent) {
-        if (!t->skip()) (void)t->top();
-    } else if (!t->top()) {
-        return std::nullopt;
+    const auto onward = [&t] { return t->skip() || t->top(); };  // past the last comes the first
+    bool positioned = fromCurrent ? onward() : t->top();
+    // A record without an identifier is no one's: it is passed over, once round at most.
+    for (quint32 passed = 0; positioned && passed <= t->recordCount(); ++passed) {
+        if (const std::optional<PersonRecord> row = mapping::readPerson(t))
+            return PersonRef{row->id, row->nickname.trimmed()};
+        positioned = onward();
     }
-    const PersonRecord row = mapping::readPerson(t);
-    return PersonRef{row.id.trimmed(), row.nickname.trimmed()};
+    return std::nullopt;
 }
 
-bool Persons::ChkPerNick(const QString& id, const QString& nickname) {
+bool Persons::ChkPerNick(const std::optional<PersonId>& id, const QString& nickname) {
     const PersonalTable t(store_);
     if (!t) return false;
     t->selectTag(t.tag(PersonalTag::piASID));
     for (t->goBof(); !t->eof(); t->skip()) {
-        const PersonRecord row = mapping::readPerson(t);
-        if (row.nickname.trimmed() == nickname && row.id.trimmed() != id) return true;
+        // Every record's nickname counts, also one of a record without an identifier.
+        if (fields::text(t[PersonalField::WhoI]).trimmed() != nickname) continue;
+        const std::optional<PersonRecord> row = mapping::readPerson(t);
+        if (!row || !id || row->id != *id) return true;
     }
     return false;
 }
@@ -198,16 +206,17 @@ std::vector<PersonRecord> Persons::ListPer() {
     const PersonalTable t(store_);
     if (!t) return rows;
     t->selectTag(t.tag(PersonalTag::piASID));
-    for (t->goBof(); !t->eof(); t->skip()) rows.push_back(mapping::readPerson(t));
+    for (t->goBof(); !t->eof(); t->skip())
+        if (std::optional<PersonRecord> row = mapping::readPerson(t)) rows.push_back(std::move(*row));
     return rows;
 }
 
 // ---- the personal card's lists -----------------------------------------------------------
 
-Result Persons::savePersonLists(const QString& id, const QStringList& triggers,
+Result Persons::savePersonLists(const PersonId& id, const QStringList& triggers,
                                 std::span<const PersonMedRow> medication) {
     Checks checks;
-    checks.open(store_, TableId::PerTrig).open(store_, TableId::PerMed).person(id);
+    checks.open(store_, TableId::PerTrig).open(store_, TableId::PerMed);
     QStringList names;
     for (const QString& trigger : triggers) {
         const QString name = keys::triggerName(trigger);
@@ -217,13 +226,14 @@ Result Persons::savePersonLists(const QString& id, const QStringList& triggers,
     std::vector<Medication> current;
     for (const PersonMedRow& row : medication) {
         if (row.name.trimmed().isEmpty()) continue;
-        const Medication m{row.medId.trimmed(), id,          row.name, row.instructions, row.prescribedBy,
-                           row.prescribedDate,  row.category};
+        checks.optionalDate(row.prescribedDate, "date prescribed");
+        const Medication m{row.medId.trimmed(), id.text(),        row.name,
+                           row.instructions,    row.prescribedBy, keys::dateKeyOrBlank(row.prescribedDate),
+                           row.category};
         checks.text(m.medId, w::kMedId, "medication identifier")
             .text(m.name.trimmed(), w::kMedName, "medication name")
             .text(m.instructions, w::kInstructions, "instructions")
             .text(m.prescribedBy, w::kPrescribedBy, "prescriber")
-            .optionalDate(m.prescribedDate, "date prescribed")
             .oneOf(m.category, kCategories, "category");
         current.push_back(m);
     }
@@ -253,37 +263,35 @@ Result Persons::savePersonLists(const QString& id, const QStringList& triggers,
 
 // ---- medication --------------------------------------------------------------------------
 
-std::vector<PersonMedRow> Persons::ListMed(const QString& id) {
+std::vector<PersonMedRow> Persons::ListMed(const PersonId& id) {
     std::vector<PersonMedRow> rows;
     const PerMedTable t(store_);
     if (!t) return rows;
     t->selectTag(t.tag(PerMedTag::pmiName));
     for (t->goBof(); !t->eof() && rows.size() < size_t(kCurrentMedications); t->skip()) {
         const PersonMedRecord m = mapping::readPersonMed(t);
-        if (m.person.trimmed() != id || !m.inUse) continue;
-        rows.push_back({m.medId.leftJustified(w::kMedId), m.name.trimmed(), m.category.trimmed(),
-                        m.instructions.trimmed(), m.prescribedBy.trimmed(), m.prescribedDate.trimmed()});
+        if (m.person.trimmed() == id.text() && m.inUse) rows.push_back(medicationRow(m));
     }
     return rows;
 }
 
-std::vector<PersonMedRecord> Persons::ListMedInUse(const QString& id) {
-    std::vector<PersonMedRecord> rows;
+std::vector<PersonMedRow> Persons::ListMedInUse(const PersonId& id) {
+    std::vector<PersonMedRow> rows;
     const PerMedTable t(store_);
-    if (!t || !keys::isPersonId(id)) return rows;
-    for (bool more = fields::seek(t.table(), t.tag(PerMedTag::pmiASID), id); more; more = t->skip()) {
-        PersonMedRecord m = mapping::readPersonMed(t);
-        if (m.person.trimmed() != id) break;
-        if (m.inUse) rows.push_back(std::move(m));
+    if (!t) return rows;
+    for (bool more = fields::seek(t.table(), t.tag(PerMedTag::pmiASID), id.text()); more; more = t->skip()) {
+        const PersonMedRecord m = mapping::readPersonMed(t);
+        if (m.person.trimmed() != id.text()) break;
+        if (m.inUse) rows.push_back(medicationRow(m));
     }
     return rows;
 }
 
-Result Persons::setOutOfUseExcept(const QString& id, const std::vector<quint32>& keep) {
+Result Persons::setOutOfUseExcept(const PersonId& id, const std::vector<quint32>& keep) {
     const PerMedTable t(store_);
-    for (bool more = fields::seek(t.table(), t.tag(PerMedTag::pmiASID), id); more; more = t->skip()) {
+    for (bool more = fields::seek(t.table(), t.tag(PerMedTag::pmiASID), id.text()); more; more = t->skip()) {
         PersonMedRecord m = mapping::readPersonMed(t);
-        if (m.person != id) break;
+        if (m.person != id.text()) break;
         if (!m.inUse || contains(keep, t->recordNumber())) continue;
         m.inUse = false;
         mapping::writePersonMed(t, m);
@@ -396,26 +404,26 @@ Outcome<bool> Persons::DelTrg(const QString& name) {
 
 // ---- person triggers ---------------------------------------------------------------------
 
-QStringList Persons::ListPerTrg(const QString& id) { return personTriggers(PerTrigTag::ptiTRIG, id); }
+QStringList Persons::ListPerTrg(const PersonId& id) { return personTriggers(PerTrigTag::ptiTRIG, id); }
 
-QStringList Persons::ListPerTrgAsStored(const QString& id) { return personTriggers(PerTrigTag::ptiASID, id); }
+QStringList Persons::ListPerTrgAsStored(const PersonId& id) { return personTriggers(PerTrigTag::ptiASID, id); }
 
-QStringList Persons::personTriggers(PerTrigTag order, const QString& id) {
+QStringList Persons::personTriggers(PerTrigTag order, const PersonId& id) {
     QStringList names;
     const PerTrigTable t(store_);
-    if (!t || !keys::isPersonId(id)) return names;
-    for (bool more = fields::seek(t.table(), t.tag(order), id); more; more = t->skip()) {
+    if (!t) return names;
+    for (bool more = fields::seek(t.table(), t.tag(order), id.text()); more; more = t->skip()) {
         const PersonTriggerRecord row = mapping::readPersonTrigger(t);
-        if (row.person.trimmed() != id) break;
+        if (row.person.trimmed() != id.text()) break;
         names << row.trigger.trimmed();
     }
     return names;
 }
 
-Outcome<quint32> Persons::addPersonTrigger(const QString& id, const QString& name) {
+Outcome<quint32> Persons::addPersonTrigger(const PersonId& id, const QString& name) {
     const PerTrigTable t(store_);
     const bool found = fields::seekIncludingMarked(t.table(), t.tag(PerTrigTag::ptiTRIG), personTriggerKey(id, name));
-    return writes().keep(TableId::PerTrig, found, [&] { mapping::writePersonTrigger(t, {id, name}); });
+    return writes().keep(TableId::PerTrig, found, [&] { mapping::writePersonTrigger(t, {id.text(), name}); });
 }
 
 }  // namespace pulmora::store

@@ -16,19 +16,19 @@ class Persons {
 public:
     explicit Persons(DiaryStore& store) : store_(store) {}
 
-    // Stores the person under the identifier, or as a new person for "New" or an identifier
-    // not on file. Answers the identifier stored and the trimmed nickname.
-    Outcome<PersonRef> AddPer(const QString& id, const PersonDetails& details);
+    // Stores the person under the identifier, or as a new person without one or with one not on
+    // file. Answers, when done, the identifier stored and the trimmed nickname.
+    Outcome<std::optional<PersonRef>> AddPer(const std::optional<PersonId>& id, const PersonDetails& details);
     // Removes the person and every day, trigger and medication of theirs; refused while any of
     // those files is not open.
-    Result DelPer(const QString& id);
-    std::optional<PersonCard> GetPerCrd(const QString& id);
+    Result DelPer(const PersonId& id);
+    std::optional<PersonCard> GetPerCrd(const PersonId& id);
 
     enum class Step { First, Next };
     // The first person in nickname order, or the one after `current` (wrapping after the last).
-    std::optional<PersonRef> GetPerDly(Step step, const QString& current = {});
-    // Whether another person already has the nickname.
-    bool ChkPerNick(const QString& id, const QString& nickname);
+    std::optional<PersonRef> GetPerDly(Step step, const std::optional<PersonId>& current = {});
+    // Whether a person other than `id` (anyone, for a person not stored yet) has the nickname.
+    bool ChkPerNick(const std::optional<PersonId>& id, const QString& nickname);
     // Every person in identifier order, as stored.
     std::vector<PersonRecord> ListPer();
 
@@ -41,12 +41,12 @@ public:
     // deleted in place with one wait for the disk, so a save stopped or failing at any moment
     // leaves each list as before, as after or between the two, never less than either.
     // Everything is checked before anything is written.
-    Result savePersonLists(const QString& id, const QStringList& triggers, std::span<const PersonMedRow> medication);
+    Result savePersonLists(const PersonId& id, const QStringList& triggers, std::span<const PersonMedRow> medication);
 
     // The person's current medication in name order, at most kCurrentMedications.
-    std::vector<PersonMedRow> ListMed(const QString& id);
-    // The person's medication in use in the order it was stored, as stored.
-    std::vector<PersonMedRecord> ListMedInUse(const QString& id);
+    std::vector<PersonMedRow> ListMed(const PersonId& id);
+    // The person's medication in use in the order it was stored.
+    std::vector<PersonMedRow> ListMedInUse(const PersonId& id);
 
     // Every reference trigger, alphabetically; the filter is accepted and lists them all.
     QStringList ListTrg(const QString& filter = QStringLiteral("All"));
@@ -57,30 +57,30 @@ public:
     Outcome<bool> DelTrg(const QString& name);
 
     // The person's triggers in name order.
-    QStringList ListPerTrg(const QString& id);
+    QStringList ListPerTrg(const PersonId& id);
     // The person's triggers in the order they were stored, trimmed.
-    QStringList ListPerTrgAsStored(const QString& id);
+    QStringList ListPerTrgAsStored(const PersonId& id);
 
 private:
-    QString newPersonId(const PersonDetails& details);
+    std::optional<PersonId> newPersonId(const PersonDetails& details);
     // The person's trigger names, trimmed, walked in the order of `order`.
-    QStringList personTriggers(PerTrigTag order, const QString& id);
+    QStringList personTriggers(PerTrigTag order, const PersonId& id);
     QString newMedId(const QString& name);
     // A medication as the personal card keeps it, in use.
     struct Medication {
         QString medId;  // "" or unknown for a new medication
-        QString person, name, instructions, prescribedBy, prescribedDate, category;
+        QString person, name, instructions, prescribedBy, prescribedDate /* date key */, category;
     };
     // The steps of savePersonLists. They answer the record number they wrote (and the
     // medication's identifier).
-    Outcome<quint32> addPersonTrigger(const QString& id, const QString& name);
+    Outcome<quint32> addPersonTrigger(const PersonId& id, const QString& name);
     struct StoredMed {
         QString id;
         quint32 record = 0;
     };
     Outcome<StoredMed> addMedication(const Medication& m);
     // Takes the person's medication out of use except the given records.
-    Result setOutOfUseExcept(const QString& id, const std::vector<quint32>& keep);
+    Result setOutOfUseExcept(const PersonId& id, const std::vector<quint32>& keep);
 
     Writes writes() const;
 

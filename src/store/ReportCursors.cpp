@@ -28,16 +28,16 @@ struct Located {
 // identifier disagrees with its fields. Only the rows of the person are mapped. The store's
 // listeners are told of the read.
 template <TableId Id, class Read>
-auto readPeriod(DiaryStore& store, typename Columns<Id>::Tag tag, const QString& person, const QDate& first,
+auto readPeriod(DiaryStore& store, typename Columns<Id>::Tag tag, const PersonId& person, const QDate& first,
                 const QDate& last, Read read) {
     using Row = decltype(read(std::declval<const Bound<Id>&>()));
     using Field = typename Columns<Id>::Field;
     std::vector<Located<Row>> rows;
     const Bound<Id> t(store);
-    if (!t || !keys::isPersonId(person) || !first.isValid() || !last.isValid() || last < first) return rows;
-    const std::string who = fields::bytes(person);
-    const std::string low = fields::bytes(keys::dayId(person, keys::dateKey(first)));
-    const std::string high = fields::bytes(keys::dayId(person, keys::dateKey(last)));
+    if (!t || !first.isValid() || !last.isValid() || last < first) return rows;
+    const std::string who = fields::bytes(person.text());
+    const std::string low = fields::bytes(keys::dayId(person, first));
+    const std::string high = fields::bytes(keys::dayId(person, last));
     engine::Tag* order = t.tag(tag);
     const bool descending = order->descending();
     t->selectTag(order);
@@ -118,21 +118,19 @@ int diurnalVariation(int morning, int evening) {
 
 // ---- previous day ------------------------------------------------------------------------
 
-void ReportCursors::previousDay(const QString& person, const QDate& before, CompareRecord& into) {
+void ReportCursors::previousDay(const PersonId& person, const QDate& before, CompareRecord& into) {
     into = {};
     const PersonalTable personal(store_);
     const DailyTable daily(store_);
-    if (!personal || !daily || !seekPerson(personal, person)) return;
-    const PersonRecord p = mapping::readPerson(personal);
-    into.personBest = p.best.value_or(0);
-    into.personPred = p.predicted.value_or(0);
+    const std::optional<PersonRecord> p = findPerson(personal, person);
+    if (!p || !daily) return;
+    into.personBest = p->best.value_or(0);
+    into.personPred = p->predicted.value_or(0);
 
     // Descending day identifiers: from the day (or where it would stand) on, the person's days
     // follow from the latest to the earliest.
-    if (fields::seek(daily.table(), daily.tag(DailyTag::diDyID), keys::dayId(person, keys::dateKey(before))) &&
-        !daily->skip())
-        return;
-    const std::string who = fields::bytes(person);
+    if (fields::seek(daily.table(), daily.tag(DailyTag::diDyID), keys::dayId(person, before)) && !daily->skip()) return;
+    const std::string who = fields::bytes(person.text());
     for (; !daily->eof(); (void)daily->skip()) {
         if (!fields::holds(daily[DailyField::Asid], who)) return;
         const DayRecord day = mapping::readDay(daily);
@@ -142,12 +140,12 @@ void ReportCursors::previousDay(const QString& person, const QDate& before, Comp
     }
 }
 
-const CompareRecord& ReportCursors::GetRepDly(const QString& person, const QDate& date) {
+const CompareRecord& ReportCursors::GetRepDly(const PersonId& person, const QDate& date) {
     previousDay(person, date, comparison_);
     return comparison_;
 }
 
-const CompareRecord& ReportCursors::GetRPrvDly(const QString& person, const QDate& date) {
+const CompareRecord& ReportCursors::GetRPrvDly(const PersonId& person, const QDate& date) {
     previousDay(person, date, prevDay_);
     prevDay_.relievers = qint16(prevDay_.relievers);
     return prevDay_;
@@ -155,12 +153,13 @@ const CompareRecord& ReportCursors::GetRPrvDly(const QString& person, const QDat
 
 // ---- a person's period -------------------------------------------------------------------
 
-const PersonPeriod& ReportCursors::GetRPer(const QString& person, const QDate& first, const QDate& last) {
+const PersonPeriod& ReportCursors::GetRPer(const PersonId& person, const QDate& first, const QDate& last) {
     repPeriod_ = {};
     repPeriod_.days = daysBetween(person, first, last);
     const PersonalTable personal(store_);
-    if (!personal || !seekPerson(personal, person)) return repPeriod_;
-    const PersonRecord r = mapping::readPerson(personal);
+    const std::optional<PersonRecord> stored = findPerson(personal, person);
+    if (!stored) return repPeriod_;
+    const PersonRecord& r = *stored;
     RepPerson& p = repPeriod_.person;
     p.surname = r.surname.leftJustified(width::kName);
     p.firstName = r.firstName.leftJustified(width::kName);
@@ -188,14 +187,14 @@ PersonPeriod periodWithin(const PersonPeriod& read, const QDate& first, const QD
 
 // ---- period reads ------------------------------------------------------------------------
 
-std::vector<DayRecord> ReportCursors::daysBetween(const QString& person, const QDate& first, const QDate& last) const {
+std::vector<DayRecord> ReportCursors::daysBetween(const PersonId& person, const QDate& first, const QDate& last) const {
     auto days = rowsOf(readPeriod<TableId::Daily>(store_, DailyTag::diDyID, person, first, last,
                                                   [](const DailyTable& t) { return mapping::readDay(t); }));
     std::reverse(days.begin(), days.end());  // the tag runs from the latest day
     return days;
 }
 
-std::vector<DayTriggerItem> ReportCursors::triggersBetween(const QString& person, const QDate& first,
+std::vector<DayTriggerItem> ReportCursors::triggersBetween(const PersonId& person, const QDate& first,
                                                            const QDate& last) const {
     return rowsOf(
         numberedBy(readPeriod<TableId::DlyTrig>(store_, DlyTrigTag::dtiKEY, person, first, last,
@@ -203,7 +202,7 @@ std::vector<DayTriggerItem> ReportCursors::triggersBetween(const QString& person
                    &DayTriggerItem::trigger, width::kTrigger));
 }
 
-std::vector<DayMedItem> ReportCursors::medicationBetween(const QString& person, const QDate& first,
+std::vector<DayMedItem> ReportCursors::medicationBetween(const PersonId& person, const QDate& first,
                                                          const QDate& last) const {
     return rowsOf(numberedBy(readPeriod<TableId::DlyMed>(store_, DlyMedTag::dmiKEY, person, first, last,
                                                          [](const DlyMedTable& t) { return mapping::readDayMed(t); }),

@@ -16,26 +16,26 @@ public:
     explicit ReportCursors(DiaryStore& store) : store_(store) {}
 
     // The person's latest recorded day strictly before the date.
-    const CompareRecord& GetRepDly(const QString& person, const QDate& date);
-    const CompareRecord& GetRPrvDly(const QString& person, const QDate& date);
+    const CompareRecord& GetRepDly(const PersonId& person, const QDate& date);
+    const CompareRecord& GetRPrvDly(const PersonId& person, const QDate& date);
     // The person's days from the first to the last day (both included), and the person's
     // details with the best raised to the highest reading of those days. An unknown person has
     // no figures (nothing is available to report) but may still have days.
-    const PersonPeriod& GetRPer(const QString& person, const QDate& first, const QDate& last);
+    const PersonPeriod& GetRPer(const PersonId& person, const QDate& first, const QDate& last);
 
     // A person's records from the first to the last day (both included). Days come in date
     // order; triggers and medication by date, then by name or identifier as stored, each
     // numbered with its place when listed by name or identifier alone (`listed`).
-    std::vector<DayRecord> daysBetween(const QString& person, const QDate& first, const QDate& last) const;
-    std::vector<DayTriggerItem> triggersBetween(const QString& person, const QDate& first, const QDate& last) const;
-    std::vector<DayMedItem> medicationBetween(const QString& person, const QDate& first, const QDate& last) const;
+    std::vector<DayRecord> daysBetween(const PersonId& person, const QDate& first, const QDate& last) const;
+    std::vector<DayTriggerItem> triggersBetween(const PersonId& person, const QDate& first, const QDate& last) const;
+    std::vector<DayMedItem> medicationBetween(const PersonId& person, const QDate& first, const QDate& last) const;
 
     const CompareRecord& comparison() const { return comparison_; }
     const CompareRecord& prevDay() const { return prevDay_; }
     const PersonPeriod& repPeriod() const { return repPeriod_; }
 
 private:
-    void previousDay(const QString& person, const QDate& date, CompareRecord& into);
+    void previousDay(const PersonId& person, const QDate& date, CompareRecord& into);
 
     DiaryStore& store_;
     CompareRecord comparison_;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PersonId.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -13,24 +15,26 @@ namespace pulmora::store {
 
 // ---- persons ---------------------------------------------------------------------------------
 
-// What the personal card saves. Numbers are decimal texts as typed ("" counts as 0).
+// What the personal card saves. Numbers are decimal texts as typed ("" counts as 0); a null
+// date of birth is none.
 struct PersonDetails {
-    QString nickname, surname, firstName, gender, birthDate /* date key */, title, occupation, healthNumber, zoneYellow,
-        zoneRed, best, predicted;
+    QString nickname, surname, firstName, gender;
+    QDate birthDate;
+    QString title, occupation, healthNumber, zoneYellow, zoneRed, best, predicted;
     bool operator==(const PersonDetails&) const = default;
 };
 
 struct PersonRef {
-    QString id;
+    PersonId id;
     QString nickname;  // trimmed
 };
 
 // What the personal card shows for a stored person.
 struct PersonCard {
     QString nickname, surname, firstName, occupation, healthNumber, best, predicted;
-    QString gender;     // as stored, trimmed: "" when none was ever chosen
-    QString birthDate;  // date key as stored
-    QString title;      // as stored, trimmed: also a title the list does not offer
+    QString gender;   // as stored, trimmed: "" when none was ever chosen
+    QDate birthDate;  // null when none is stored, or what is stored is no date
+    QString title;    // as stored, trimmed: also a title the list does not offer
     int zoneYellow = 0, zoneRed = 0;
 };
 
@@ -46,10 +50,11 @@ inline const QStringList kCategories = {kReliever, kPreventer, QStringLiteral("P
 // A person has at most this many medications in current use.
 constexpr int kCurrentMedications = 10;
 
-// A row of the personal card's medication list.
+// A row of the personal card's medication list; a null date prescribed is none.
 struct PersonMedRow {
     QString medId;  // full width
-    QString name, category, instructions, prescribedBy, prescribedDate;
+    QString name, category, instructions, prescribedBy;
+    QDate prescribedDate;
     bool operator==(const PersonMedRow&) const = default;
 };
 
@@ -107,9 +112,11 @@ struct DayCard {
 // (as another program may leave it).
 using StoredNumber = std::optional<int>;
 
-// "Personal.dat".
+// "Personal.dat". A record whose identifier is none (written by another program) is no one's:
+// the store passes over it.
 struct PersonRecord {
-    QString id, nickname, surname, firstName, gender, birthDate /* date key */, title, occupation, healthNumber;
+    PersonId id;
+    QString nickname, surname, firstName, gender, birthDate /* date key */, title, occupation, healthNumber;
     StoredNumber best, predicted, zoneYellow, zoneRed;
 };
 

@@ -185,7 +185,7 @@ QString litres(int best, int percent) { return best > 0 ? QString::number(stats:
 
 }  // namespace
 
-ActionPlan readActionPlan(store::Diary& diary, const QString& person, const QDate& printed) {
+ActionPlan readActionPlan(store::Diary& diary, const store::PersonId& person, const QDate& printed) {
     return actionPlanOf(diary.reports.GetRPer(person, printed, printed).person, printed, diary.persons.ListMed(person));
 }
 

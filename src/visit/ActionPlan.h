@@ -23,7 +23,7 @@ struct ActionPlan {
     bool hasBest() const { return person.best > 0; }
 };
 
-ActionPlan readActionPlan(store::Diary& diary, const QString& person, const QDate& printed);
+ActionPlan readActionPlan(store::Diary& diary, const store::PersonId& person, const QDate& printed);
 // The plan from the person's figures of any period read, whose card best it takes, and their
 // medication in use.
 ActionPlan actionPlanOf(const store::RepPerson& person, const QDate& printed,

@@ -18,11 +18,8 @@ namespace {
 constexpr int kPadding = 10;  // in a column, beside its widest text
 constexpr int kMostTriggerColumns = 4;
 
-// A prescription date as the reports write dates; a stored text that is no date as it is.
-QString prescribed(const QString& stored) {
-    const auto date = store::keys::Get4Date(stored.trimmed());
-    return date ? reportDate(*date) : stored.trimmed();
-}
+// A prescription date as the reports write dates; blank without one.
+QString prescribed(const QDate& date) { return date.isNull() ? QString() : reportDate(date); }
 
 QString flow(int litres) { return litres > 0 ? QStringLiteral("%1 l/min").arg(litres) : QStringLiteral("-"); }
 
@@ -166,7 +163,7 @@ std::pair<GridSection, GridSection> triggerSections(const VisitDetails& details,
 
 }  // namespace
 
-VisitDetails readVisitDetails(store::Persons& persons, const QString& person, const store::RepPerson& figures) {
+VisitDetails readVisitDetails(store::Persons& persons, const store::PersonId& person, const store::RepPerson& figures) {
     VisitDetails details;
     details.medication = persons.ListMed(person);
     for (const QString& trigger : persons.ListPerTrg(person)) details.triggers << triggerCaption(trigger);

@@ -19,7 +19,7 @@ struct VisitDetails {
     int best = 0, predicted = 0, zoneYellow = 0, zoneRed = 0;
 };
 // The lists from the personal card, the figures from the person's figures of any period read.
-VisitDetails readVisitDetails(store::Persons& persons, const QString& person, const store::RepPerson& figures);
+VisitDetails readVisitDetails(store::Persons& persons, const store::PersonId& person, const store::RepPerson& figures);
 
 // One block of the page's lists: a heading across the width, the captions of its columns (or
 // none) and its rows, one text a column.

@@ -16,7 +16,7 @@ const std::vector<GraphOption>& visitPackGraphs();
 constexpr GraphSpan kVisitPackGraphSpan = GraphSpan::ThreeMonths;
 
 struct VisitPackRequest {
-    QString person;     // the person's identifier
+    store::PersonId person;
     QString shownName;  // the name as the report card's banner shows it, in the graphs' titles
     QDate reportDate;
 };

@@ -34,12 +34,12 @@ protected:
         store::clock::setToday(QDate());
     }
     QString path() const { return QString::fromStdString(folder.path().string()); }
-    QString addPerson(const QString& nickname) {
+    store::PersonId addPerson(const QString& nickname) {
         store::PersonDetails details;
         details.nickname = nickname;
         details.surname = "Smith";
         details.firstName = "Jo";
-        return diary.persons.AddPer("New", details).value.id;
+        return diary.persons.AddPer(std::nullopt, details).value.value().id;
     }
 
     TempFolder folder;
@@ -181,7 +181,7 @@ TEST(CraftedBackupTest, ABackupOrARestoreNeverTakesTheDiaryAndWhatItDidIsSaid) {
         ASSERT_TRUE(life.AsthmaStart().opened());
         store::PersonDetails jo;
         jo.nickname = "Jo", jo.surname = "Smith", jo.firstName = "Jo";
-        const QString id = diary.persons.AddPer("New", jo).value.id;
+        const store::PersonId id = diary.persons.AddPer(std::nullopt, jo).value.value().id;
         ASSERT_TRUE(life.AsthmaStart().opened());  // backs Jo up
         store::DayValues values;
         values.morning = 350;
@@ -228,7 +228,7 @@ TEST(CraftedBackupTest, ABackupOrARestoreNeverTakesTheDiaryAndWhatItDidIsSaid) {
 
 TEST_F(DiaryLifeTest, AStartBacksTheDiaryUpAndOpensItOnItsFirstPerson) {
     ASSERT_TRUE(life.AsthmaStart().opened());
-    const QString jo = addPerson("Jo");
+    const store::PersonId jo = addPerson("Jo");
     addPerson("Al");
     life.AsthmaClose();
     EXPECT_FALSE(diary.files.isOpen());
@@ -250,8 +250,8 @@ TEST_F(DiaryLifeTest, AStartBacksTheDiaryUpAndOpensItOnItsFirstPerson) {
 // pack that fails leaves the file as it was, and the diary opens all the same with nothing to say.
 TEST_F(DiaryLifeTest, AStartPacksAfterTheBackupAndOpensWhenThePackFails) {
     ASSERT_TRUE(life.AsthmaStart().opened());
-    const QString jo = addPerson("Jo");
-    const QString al = addPerson("Al");
+    const store::PersonId jo = addPerson("Jo");
+    const store::PersonId al = addPerson("Al");
     ASSERT_TRUE(life.AsthmaStart().opened());  // makes today's backup
     ASSERT_TRUE(diary.persons.DelPer(al));     // one of the two records marked
     auto personalRecords = [&] { return diary.files.position(store::TableId::Personal).count; };
@@ -302,7 +302,7 @@ TEST_F(DiaryLifeTest, AStartThatMayNotWriteMakesNothing) {
 
 TEST_F(DiaryLifeTest, ARestoreSaysWhichBackupCameBackAndWhereTheReplacedDiaryIsKept) {
     ASSERT_TRUE(life.AsthmaStart().opened());
-    const QString jo = addPerson("Jo");
+    const store::PersonId jo = addPerson("Jo");
     life.AsthmaClose();
     store::clock::setToday(kToday.addDays(1));
     ASSERT_TRUE(life.AsthmaStart().opened());  // backs up Jo

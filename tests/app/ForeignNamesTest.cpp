@@ -44,7 +44,7 @@ private:
 };
 
 // The person Zoë with a reading on each of the last ten days.
-QString addZoe(const QString& folder) {
+store::PersonId addZoe(const QString& folder) {
     store::Diary diary;
     diary.files.setFolder(folder);
     diary.files.OpenDB();
@@ -57,7 +57,7 @@ QString addZoe(const QString& folder) {
     details.predicted = "420";
     details.zoneYellow = "80";
     details.zoneRed = "50";
-    const QString zoe = diary.persons.AddPer("New", details).value.id;
+    const store::PersonId zoe = diary.persons.AddPer(std::nullopt, details).value.value().id;
     for (int day = 0; day < 10; ++day) {
         store::DayValues v;
         v.morning = 300 + day;
@@ -82,7 +82,7 @@ TEST(ForeignNamesTest, EveryFileOfTheProgramWorksUnderAnyName) {
         fs::create_directories(documents);
         writeBytes((program / "pulmora").string(), {});
         fs::copy(PULMORA_HELP_DIR, program / "help", fs::copy_options::recursive);
-        const QString zoe = addZoe(named(program));
+        const store::PersonId zoe = addZoe(named(program));
 
         auto app = std::make_unique<app::Application>(named(program));
         ASSERT_TRUE(app->start()) << locale;

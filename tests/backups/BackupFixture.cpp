@@ -32,7 +32,7 @@ store::PersonDetails personDetails(const QString& nickname, const QString& gende
     d.surname = "Smith";
     d.firstName = nickname;
     d.gender = gender;
-    d.birthDate = "19800131";
+    d.birthDate = QDate(1980, 1, 31);
     d.title = "Ms";
     d.best = "400";
     d.predicted = "420";
@@ -52,7 +52,7 @@ void BackupTest::SetUp() {
         store::Diary d;
         d.files.setFolder(pathOf(diary));
         d.files.OpenDB();
-        const auto added = d.persons.AddPer("New", personDetails("Jo"));
+        const auto added = d.persons.AddPer(std::nullopt, personDetails("Jo"));
         ASSERT_TRUE(added) << added.error().toStdString();
     }
     recordDay(diary, kFirstDay.addDays(-2), 350);

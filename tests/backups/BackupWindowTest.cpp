@@ -213,7 +213,7 @@ TEST_F(BackupProgramTest, ACancelledRestoreChangesNothing) {
 
 TEST_F(BackupProgramTest, TheMenuExportsThePersonsDiaryToTheFileChosen) {
     prepare([&](store::Diary& d) {
-        const QString jo = addPerson(d, "Jo");
+        const store::PersonId jo = addPerson(d, "Jo");
         store::DayValues v;
         v.morning = 300;
         ASSERT_TRUE(cards::saveDay(d, jo, QDate(2024, 6, 14), v));

@@ -52,13 +52,13 @@ protected:
         store::clock::setToday(QDate(2024, 6, 15));
         diary.files.setFolder(QString::fromStdString(folder.path().string()));
         diary.files.OpenDB();
-        const auto added = diary.persons.AddPer("New", personDetails("Jo, \"the runner\""));
+        const auto added = diary.persons.AddPer(std::nullopt, personDetails("Jo, \"the runner\""));
         ASSERT_TRUE(added) << added.error().toStdString();
-        jo = added.value.id;
-        const std::vector<store::PersonMedRow> medication = {{"", "Ventolin \"Easi, 1\"", "Reliever", "", "", ""},
-                                                             {"", "Budesonide", "Preventer", "", "", ""}};
-        ASSERT_TRUE(diary.persons.savePersonLists(jo, {QString::fromUtf8("Crème"), "Pollen"}, medication));
-        for (const store::PersonMedRow& m : diary.persons.ListMed(jo))
+        jo = added.value->id;
+        const std::vector<store::PersonMedRow> medication = {{"", "Ventolin \"Easi, 1\"", "Reliever", "", "", {}},
+                                                             {"", "Budesonide", "Preventer", "", "", {}}};
+        ASSERT_TRUE(diary.persons.savePersonLists(*jo, {QString::fromUtf8("Crème"), "Pollen"}, medication));
+        for (const store::PersonMedRow& m : diary.persons.ListMed(*jo))
             (m.name == "Budesonide" ? budesonideId : ventolinId) = m.medId.trimmed();
 
         store::DayValues first;
@@ -84,14 +84,14 @@ protected:
     void save(const QDate& date, const store::DayValues& v, const QStringList& triggers, int ventolin, int budesonide) {
         const store::DayMedRow rows[] = {{"Ventolin \"Easi, 1\"", "Reliever", ventolinId, ventolin},
                                          {"Budesonide", "Preventer", budesonideId, budesonide}};
-        const store::Result saved = diary.days.saveDay(jo, date, v, triggers, rows);
+        const store::Result saved = diary.days.saveDay(*jo, date, v, triggers, rows);
         ASSERT_TRUE(saved) << saved.error().toStdString();
     }
     // The rows as Python's csv module reads them, once it found them matching the record files.
     QJsonArray readBack(const std::string& path) {
         int status = 0;
-        const std::string out =
-            runSystemPython(scripts, kCheckCsv, folder.path().string() + " '" + path + "' " + jo.toStdString(), status);
+        const std::string out = runSystemPython(
+            scripts, kCheckCsv, folder.path().string() + " '" + path + "' " + jo->text().toStdString(), status);
         EXPECT_EQ(status, 0) << out;
         return QJsonDocument::fromJson(QByteArray::fromStdString(out)).array();
     }
@@ -99,11 +99,12 @@ protected:
     TempFolder folder;
     TempFolder scripts;
     store::Diary diary;
-    QString jo, ventolinId, budesonideId;
+    std::optional<store::PersonId> jo;
+    QString ventolinId, budesonideId;
 };
 
 TEST_F(DiaryCsvTest, EveryRecordedDayReadsBackAsTheRecordFilesHoldIt) {
-    const stats::DiaryCsv csv = stats::ExportDiaryCsv(diary.reports, jo);
+    const stats::DiaryCsv csv = stats::ExportDiaryCsv(diary.reports, *jo);
     EXPECT_EQ(csv.days, 3);
     const std::string path = scripts.file("jo.csv");
     ASSERT_EQ(stats::SaveDiaryCsv(csv, QString::fromStdString(path)), "");
@@ -141,7 +142,7 @@ TEST_F(DiaryCsvTest, EveryRecordedDayReadsBackAsTheRecordFilesHoldIt) {
 }
 
 TEST_F(DiaryCsvTest, FieldsAreQuotedOnlyWhereTheyMustBe) {
-    const QByteArray bytes = stats::ExportDiaryCsv(diary.reports, jo).bytes;
+    const QByteArray bytes = stats::ExportDiaryCsv(diary.reports, *jo).bytes;
     const QList<QByteArray> lines = bytes.mid(3).split('\n');
     ASSERT_GE(lines.size(), 3);
     EXPECT_TRUE(lines[0].startsWith("Date,Morning Peak Flow,"));
@@ -164,9 +165,9 @@ TEST_F(DiaryCsvTest, AListThatBeginsLikeAFormulaIsWrittenAsText) {
                     {QDate(2024, 6, 8), "A=1", "A=1"}};
     for (const auto& t : triggers) save(t.date, {}, {t.trigger}, 0, 0);
     const store::DayMedRow formula[] = {{"=HYPERLINK(\"x\")", "Reliever", ventolinId, 1}};
-    ASSERT_TRUE(diary.days.saveDay(jo, QDate(2024, 6, 9), {}, {}, formula));
+    ASSERT_TRUE(diary.days.saveDay(*jo, QDate(2024, 6, 9), {}, {}, formula));
 
-    const QList<QByteArray> lines = stats::ExportDiaryCsv(diary.reports, jo).bytes.split('\n');
+    const QList<QByteArray> lines = stats::ExportDiaryCsv(diary.reports, *jo).bytes.split('\n');
     auto lineOf = [&](const QDate& date) {
         const QByteArray iso = date.toString(Qt::ISODate).toUtf8();
         for (const QByteArray& line : lines)
@@ -179,9 +180,9 @@ TEST_F(DiaryCsvTest, AListThatBeginsLikeAFormulaIsWrittenAsText) {
 }
 
 TEST_F(DiaryCsvTest, APersonWithoutRecordedDaysGetsTheHeaderAlone) {
-    const auto max = diary.persons.AddPer("New", personDetails("Max", "Male"));
+    const auto max = diary.persons.AddPer(std::nullopt, personDetails("Max", "Male"));
     ASSERT_TRUE(max) << max.error().toStdString();
-    const stats::DiaryCsv csv = stats::ExportDiaryCsv(diary.reports, max.value.id);
+    const stats::DiaryCsv csv = stats::ExportDiaryCsv(diary.reports, max.value.value().id);
     EXPECT_EQ(csv.days, 0);
     EXPECT_EQ(csv.bytes.count("\r\n"), 1);
     EXPECT_TRUE(
@@ -192,7 +193,7 @@ TEST_F(DiaryCsvTest, APersonWithoutRecordedDaysGetsTheHeaderAlone) {
 TEST_F(DiaryCsvTest, AFileThatCannotBeWrittenIsNamedAndAnOldOneStays) {
     const std::string path = scripts.file("old.csv");
     writeBytes(path, {'o', 'l', 'd'});
-    const stats::DiaryCsv csv = stats::ExportDiaryCsv(diary.reports, jo);
+    const stats::DiaryCsv csv = stats::ExportDiaryCsv(diary.reports, *jo);
     const QString missingFolder = QString::fromStdString(scripts.file("no-such-folder/jo.csv"));
     EXPECT_NE(stats::SaveDiaryCsv(csv, missingFolder).indexOf("no-such-folder"), -1);
     ASSERT_EQ(stats::SaveDiaryCsv(csv, QString::fromStdString(path)), "");
@@ -208,7 +209,7 @@ TEST_F(DiaryCsvTest, PulmoraReportWritesTheSameFile) {
     std::string said = runCommand(common + " --out " + out + " 2>&1", status);
     ASSERT_EQ(status, 0) << said;
     diary.files.OpenDB(store::Access::ReadOnly);
-    const QByteArray expected = stats::ExportDiaryCsv(diary.reports, jo).bytes;
+    const QByteArray expected = stats::ExportDiaryCsv(diary.reports, *jo).bytes;
     const std::vector<char> written = readBytes(out);
     EXPECT_EQ(QByteArray(written.data(), qsizetype(written.size())), expected);
     EXPECT_EQ(readBack(out).size(), 4);

@@ -33,14 +33,14 @@ protected:
         prepare([&](store::Diary& d) {
             ann = addPerson(d, "Ann");
             ben = addPerson(d, "Ben");
-            rate(d, ann, {{3, 3}, {4, 1}, {6, 0}});
-            rate(d, ben, {{3, 2}, {5, 1}, {7, 3}});
+            rate(d, *ann, {{3, 3}, {4, 1}, {6, 0}});
+            rate(d, *ben, {{3, 2}, {5, 1}, {7, 3}});
         });
         start();
         card().show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&card()));
     }
-    static void rate(store::Diary& d, const QString& person, const std::vector<std::pair<int, int>>& days) {
+    static void rate(store::Diary& d, const store::PersonId& person, const std::vector<std::pair<int, int>>& days) {
         for (const auto& [day, rating] : days) {
             store::DayValues v;
             v.rating = rating;
@@ -67,7 +67,7 @@ protected:
         return {};
     }
     // The colour the cell must show for the person's stored rating.
-    QColor ratingColour(const QString& person, int day) {
+    QColor ratingColour(const store::PersonId& person, int day) {
         switch (diary().days.ChkDly(person, QDate(2024, 6, day))) {
         case 0: return daily::kUnrated;
         case 1: return daily::kBad;
@@ -76,24 +76,24 @@ protected:
         default: return Qt::white;
         }
     }
-    void expectRatingsOf(const QString& person) {
+    void expectRatingsOf(const store::PersonId& person) {
         for (int day = 2; day <= 8; ++day)
             EXPECT_EQ(shownColour(QDate(2024, 6, day)), ratingColour(person, day))
                 << on<controls::TDaPanel>("SelAsName")->Caption().toStdString() << " on " << day << " June";
     }
 
-    QString ann, ben;
+    std::optional<store::PersonId> ann, ben;
 };
 
 TEST_F(CalendarTest, TheCellsFollowThePersonAfterEverySwitch) {
     ASSERT_EQ(card().CurrentPerson(), ann);
-    expectRatingsOf(ann);
+    expectRatingsOf(*ann);
     click(widget("SelAsName"));
     ASSERT_EQ(card().CurrentPerson(), ben);
-    expectRatingsOf(ben);
+    expectRatingsOf(*ben);
     click(widget("SelAsName"));
     ASSERT_EQ(card().CurrentPerson(), ann);
-    expectRatingsOf(ann);
+    expectRatingsOf(*ann);
     // Deleting Ann starts the diary again on the one left.
     withModal([&] { choose("MnDelPer"); },
               [](QWidget* window) {
@@ -103,7 +103,7 @@ TEST_F(CalendarTest, TheCellsFollowThePersonAfterEverySwitch) {
                   click(det->BtnConfirm);
               });
     ASSERT_EQ(card().CurrentPerson(), ben);
-    expectRatingsOf(ben);
+    expectRatingsOf(*ben);
 }
 
 // Every day number reads well on its cell, whatever the cell's colour: lime, yellow, red, grey,

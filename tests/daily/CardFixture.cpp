@@ -13,7 +13,7 @@ void CardTest::SetUp() {
     writeBytes(folder.file("pulmora"), {});  // the program's executable stands in its folder
 }
 
-QString CardTest::addPerson(store::Diary& diary, const QString& nickname, const QString& surname) {
+store::PersonId CardTest::addPerson(store::Diary& diary, const QString& nickname, const QString& surname) {
     store::PersonDetails d;
     d.nickname = nickname;
     d.surname = surname;
@@ -23,9 +23,9 @@ QString CardTest::addPerson(store::Diary& diary, const QString& nickname, const 
     d.predicted = "420";
     d.zoneYellow = "80";
     d.zoneRed = "50";
-    const QString id = diary.persons.AddPer("New", d).value.id;
-    const std::vector<store::PersonMedRow> medication = {{"", "Salbutamol", store::kReliever, "", "", ""},
-                                                         {"", "Budesonide", store::kPreventer, "", "", ""}};
+    const store::PersonId id = diary.persons.AddPer(std::nullopt, d).value.value().id;
+    const std::vector<store::PersonMedRow> medication = {{"", "Salbutamol", store::kReliever, "", "", {}},
+                                                         {"", "Budesonide", store::kPreventer, "", "", {}}};
     EXPECT_TRUE(diary.persons.savePersonLists(id, {"POLLEN", "COLD AIR"}, medication));
     return id;
 }

@@ -47,7 +47,7 @@ protected:
         diary.files.CloseDB();
     }
     // A person with a reliever, a preventer and two triggers.
-    QString addPerson(store::Diary& diary, const QString& nickname, const QString& surname = "Smith");
+    store::PersonId addPerson(store::Diary& diary, const QString& nickname, const QString& surname = "Smith");
     void start();
 
     // The card under test: the program's, unless a test makes one of its own.

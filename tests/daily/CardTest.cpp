@@ -26,14 +26,14 @@ protected:
         prepare([&](store::Diary& d) { person = addPerson(d, "Jo"); });
         start();
     }
-    store::DayCard stored(const QDate& date) { return diary().days.GetDly(person, date); }
+    store::DayCard stored(const QDate& date) { return diary().days.GetDly(*person, date); }
     int usedCell(int row) { return on<QTableWidget>("MedGrd")->item(row, 0)->text().toInt(); }
     void clickUsed(int row, Qt::MouseButton button = Qt::LeftButton) {
         auto* grid = on<QTableWidget>("MedGrd");
         const QRect cell = grid->visualRect(grid->model()->index(row, 0));
         QTest::mouseClick(grid->viewport(), button, {}, cell.center());
     }
-    QString person;
+    std::optional<store::PersonId> person;
 };
 
 TEST_F(DailyCardTest, StartsOnTodayForTheFirstPerson) {
@@ -156,7 +156,7 @@ TEST_F(DailyCardTest, TheMedicationColumnFillsTheGrid) {
 }
 
 TEST_F(DailyCardTest, TwoRelieversKeepTheirOwnCounts) {
-    ASSERT_TRUE(cards::addMedication(diary(), person, "Terbutaline", "Reliever"));
+    ASSERT_TRUE(cards::addMedication(diary(), *person, "Terbutaline", "Reliever"));
     card().CalDateChange();
     ASSERT_EQ(on<QTableWidget>("MedGrd")->rowCount(), 3);
     click(widget("RelUse"));
@@ -269,7 +269,7 @@ protected:
 };
 
 TEST_F(NoPersonTest, EntryWithoutAPersonOpensThePersonalCard) {
-    EXPECT_EQ(card().CurrentPerson(), "New");
+    EXPECT_FALSE(card().CurrentPerson());
     EXPECT_EQ(on<controls::TDaPanel>("SelAsName")->Caption(), "New");
     EXPECT_EQ(card().info(), "Welcome to the Pulmora");
     auto expectNewPersonalCard = [](QWidget* window) { EXPECT_EQ(window->windowTitle(), "Pulmora Personal Card"); };

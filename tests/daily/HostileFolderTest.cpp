@@ -50,7 +50,7 @@ protected:
     // Jo with a morning reading of 310 on 10 June 2024.
     void prepareJo() {
         prepare([&](store::Diary& d) {
-            const QString jo = addPerson(d, "Jo");
+            const store::PersonId jo = addPerson(d, "Jo");
             store::DayValues v;
             v.morning = 310;
             ASSERT_TRUE(cards::saveDay(d, jo, QDate(2024, 6, 10), v));

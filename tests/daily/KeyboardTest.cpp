@@ -119,8 +119,8 @@ TEST_F(KeyboardTest, APeakFlowIsTypedAndTabConfirmsIt) {
     EXPECT_EQ(basic().values().evening, 95);
     // Above the best of 400 the program asks; closing the question keeps the best.
     withModal([&] { ASSERT_TRUE(card().SaveDay()); }, [](QWidget* question) { question->close(); });
-    EXPECT_EQ(diary().days.GetDly(card().CurrentPerson(), card().CurrentDate()).values.morning, 450);
-    EXPECT_EQ(diary().persons.GetPerCrd(card().CurrentPerson())->best, "400");
+    EXPECT_EQ(diary().days.GetDly(*card().CurrentPerson(), card().CurrentDate()).values.morning, 450);
+    EXPECT_EQ(diary().persons.GetPerCrd(*card().CurrentPerson())->best, "400");
 }
 
 // Two people, each with a day recorded long ago, so every day typed has one to compare with.
@@ -141,7 +141,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(&card()));
     }
     // The morning reading on disk, read by a store of its own; -1 without a record.
-    int storedMorning(const QString& person, const QDate& day) {
+    int storedMorning(const store::PersonId& person, const QDate& day) {
         store::Diary reader;
         reader.files.setFolder(folderPath());
         reader.files.OpenDB(store::Access::ReadOnly);
@@ -167,7 +167,7 @@ TEST_F(TypingTest, APeakFlowBeingTypedIsSavedByEveryRoadThatSaves) {
         const auto& [road, take] = roads[i];
         const QDate day = kToday.addDays(-10 + int(i));
         selectDay(day);
-        const QString person = card().CurrentPerson();
+        const store::PersonId person = *card().CurrentPerson();
         ASSERT_EQ(storedMorning(person, day), -1) << road;
         const QImage summary = on<QLabel>("Report")->pixmap().toImage();
         QApplication::setActiveWindow(&card());  // again after the report card

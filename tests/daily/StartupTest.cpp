@@ -162,7 +162,7 @@ TEST_F(CardTest, WithoutItsExecutableTheFolderIsNotOpened) {
 
 TEST_F(CardTest, CellsAreColouredByTheDaysRating) {
     prepare([&](store::Diary& d) {
-        const QString jo = addPerson(d, "Jo");
+        const store::PersonId jo = addPerson(d, "Jo");
         for (int rating = 0; rating <= 3; ++rating) {
             store::DayValues v;
             v.rating = rating;

@@ -34,23 +34,25 @@ using controls::WindowAnswer;
 QPoint topLeftOf(const QWidget* w) { return w->mapToGlobal(QPoint(0, 0)); }
 QPoint topRightOf(const QWidget* w) { return w->mapToGlobal(QPoint(w->width(), 0)); }
 
+// A person as the scripted windows record who they were asked for.
+QString named(const std::optional<store::PersonId>& person) { return person ? person->text() : QString("New"); }
+
 // Stands in for the program: records what the daily card asks for and answers as told.
 class ScriptedWindows : public daily::DailyWindows {
 public:
-    WindowAnswer<std::optional<store::PersonRef>> personalCard(QWidget&, const QString& person, const QString& header,
-                                                               const QPoint& topRight) override {
-        asked << "personal " + person + " / " + header;
+    WindowAnswer<std::optional<store::PersonRef>> personalCard(QWidget&, const std::optional<store::PersonId>& person,
+                                                               const QString& header, const QPoint& topRight) override {
+        asked << "personal " + named(person) + " / " + header;
         at = topRight;
         return opens ? personal : WindowAnswer<std::optional<store::PersonRef>>{};
     }
-    WindowAnswer<std::optional<QStringList>> pickTriggersForDay(QWidget&, const QString& person,
-                                                                const QPoint& topRight) override {
-        asked << "pick " + person;
+    WindowAnswer<std::optional<QStringList>> pickTriggersForDay(QWidget&, const QPoint& topRight) override {
+        asked << "pick";
         at = topRight;
         return opens ? picked : WindowAnswer<std::optional<QStringList>>{};
     }
-    bool maintainTriggers(QWidget&, const QString& person, const QPoint& topRight) override {
-        asked << "maintain " + person;
+    bool maintainTriggers(QWidget&, const QPoint& topRight) override {
+        asked << "maintain";
         at = topRight;
         return opens;
     }
@@ -61,11 +63,11 @@ public:
         return {opens, false};
     }
     WindowAnswer<std::optional<store::PersonRef>> reportCard(QWidget&, const store::PersonRef& person) override {
-        asked << "report " + person.id + " / " + person.nickname;
+        asked << "report " + person.id.text() + " / " + person.nickname;
         return opens ? report : WindowAnswer<std::optional<store::PersonRef>>{};
     }
-    bool recordSheet(QWidget&, const QString& person, const QPoint& topRight) override {
-        asked << "sheet " + person;
+    bool recordSheet(QWidget&, const std::optional<store::PersonId>& person, const QPoint& topRight) override {
+        asked << "sheet " + named(person);
         at = topRight;
         return opens;
     }
@@ -115,17 +117,17 @@ protected:
     store::Diary diary;
     ScriptedWindows windows;
     std::unique_ptr<daily::TAsDly> own;
-    QString jo;
+    std::optional<store::PersonId> jo;
 };
 
 TEST_F(ScriptedCardTest, EachWindowIsAskedForBesideItsButton) {
     click(widget("BtnPer"));
-    EXPECT_EQ(windows.asked.takeLast(), "personal " + jo + " / Retrieved Jo Personal Card");
+    EXPECT_EQ(windows.asked.takeLast(), "personal " + named(jo) + " / Retrieved Jo Personal Card");
     EXPECT_EQ(windows.at, topRightOf(on<controls::TDaButton>("BtnPer")));
     choose("MnNew");
     EXPECT_EQ(windows.asked.takeLast(), "personal New / New Personal Card");
     choose("MnTriggers");
-    EXPECT_EQ(windows.asked.takeLast(), "maintain " + jo);
+    EXPECT_EQ(windows.asked.takeLast(), "maintain");
     EXPECT_EQ(windows.at, topLeftOf(on<controls::TDaButton>("BtnMenu")));
     choose("MnDelDly");
     EXPECT_EQ(windows.asked.takeLast(), "delete day 15-June-2024 Jo");
@@ -133,7 +135,7 @@ TEST_F(ScriptedCardTest, EachWindowIsAskedForBesideItsButton) {
     choose("MnDelPer");
     EXPECT_EQ(windows.asked.takeLast(), "delete person 15-June-2024 Jo");
     click(widget("BtnSheet"));
-    EXPECT_EQ(windows.asked.takeLast(), "sheet " + jo);
+    EXPECT_EQ(windows.asked.takeLast(), "sheet " + named(jo));
     EXPECT_EQ(windows.at, topRightOf(on<controls::TDaButton>("BtnSheet")));
     choose("MnAbout");
     EXPECT_EQ(windows.asked.takeLast(), "about");
@@ -149,20 +151,20 @@ TEST_F(ScriptedCardTest, AReadingAboveTheBestBecomesTheBestOnlyWhenTheUserSaysSo
     ASSERT_TRUE(card().SaveDay());
     EXPECT_EQ(windows.asked,
               QStringList{"ask Morning 800 is above Jo's personal best of 400 l/min. Make 800 the personal best?"});
-    EXPECT_EQ(diary.days.GetDly(jo, card().CurrentDate()).values.morning, 800);
+    EXPECT_EQ(diary.days.GetDly(*jo, card().CurrentDate()).values.morning, 800);
     // The reading the day holds is not asked about again; a new one is.
     ASSERT_TRUE(card().SaveDay());
     QTest::keyClicks(morning, "450");
     windows.answer = 0;  // Yes
     ASSERT_TRUE(card().SaveDay());
     EXPECT_EQ(windows.asked.size(), 2);
-    EXPECT_EQ(diary.persons.GetPerCrd(jo)->best, "450");
+    EXPECT_EQ(diary.persons.GetPerCrd(*jo)->best, "450");
 }
 
 TEST_F(ScriptedCardTest, PickedTriggersAreTickedAndMarkTheDay) {
     windows.picked = {true, QStringList{"COLD AIR", "SMOKE"}};
     click(widget("BtnAddTrg"));
-    EXPECT_EQ(windows.asked.takeLast(), "pick " + jo);
+    EXPECT_EQ(windows.asked.takeLast(), "pick");
     EXPECT_EQ(windows.at, topLeftOf(on<controls::TDaButton>("BtnMenu")));
     EXPECT_EQ(on<daily::AdditionalDailyPage>("Additional")->tickedTriggers(), (QStringList{"COLD AIR", "SMOKE"}));
     // A name cut at the list's edge can be read whole.
@@ -176,7 +178,7 @@ TEST_F(ScriptedCardTest, PickedTriggersAreTickedAndMarkTheDay) {
 }
 
 TEST_F(ScriptedCardTest, ASavedPersonalCardSelectsThePerson) {
-    windows.personal = {true, store::PersonRef{jo, "Joanna"}};
+    windows.personal = {true, store::PersonRef{*jo, "Joanna"}};
     click(widget("BtnPer"));
     EXPECT_EQ(on<controls::TDaPanel>("SelAsName")->Caption(), "Joanna");
     EXPECT_EQ(card().CurrentPerson(), jo);
@@ -187,11 +189,11 @@ TEST_F(ScriptedCardTest, ASavedPersonalCardSelectsThePerson) {
 TEST_F(ScriptedCardTest, TheReportCardReportsOnTheSavedDayAndTheCardFollowsItsPerson) {
     click(widget("CoughDay"));
     ASSERT_TRUE(card().RecChanged());
-    const QString ann = addPerson(diary, "Ann");
+    const store::PersonId ann = addPerson(diary, "Ann");
     windows.report = {true, store::PersonRef{ann, "Ann"}};
     click(widget("BtnRep"));
-    EXPECT_EQ(windows.asked.takeLast(), "report " + jo + " / Jo");
-    EXPECT_GE(diary.days.ChkDly(jo, kToday), 0) << "the pending day is written before the report";
+    EXPECT_EQ(windows.asked.takeLast(), "report " + named(jo) + " / Jo");
+    EXPECT_GE(diary.days.ChkDly(*jo, kToday), 0) << "the pending day is written before the report";
     EXPECT_EQ(card().CurrentPerson(), ann);
     EXPECT_EQ(on<controls::TDaPanel>("SelAsName")->Caption(), "Ann");
 }
@@ -247,11 +249,11 @@ TEST_F(ScriptedCardTest, ATriggerThatCannotBeSavedIsSaidAtOnceAndClosingAsksWhet
     EXPECT_FALSE(card().close());
     EXPECT_EQ(windows.asked, QStringList{"leave " + problem});
     EXPECT_TRUE(card().RecChanged());
-    EXPECT_EQ(diary.days.ChkDly(jo, kToday), -1);
+    EXPECT_EQ(diary.days.ChkDly(*jo, kToday), -1);
 
     windows.leaves = true;
     EXPECT_TRUE(card().close());
-    EXPECT_TRUE(diary.days.GetDly(jo, kToday).values.coughDay);
+    EXPECT_TRUE(diary.days.GetDly(*jo, kToday).values.coughDay);
     diary.files.CloseDB();
     EXPECT_EQ(readBytes(folder.file("DlyTrig.dat")), damaged);
 }
@@ -299,7 +301,7 @@ TEST_F(OpenerTest, TheCardsOpenBesideTheirButtonsAndStayOnTheScreen) {
 }
 
 TEST_F(OpenerTest, TheReportCardOpensOnThePersonAndItsPlacementIsKept) {
-    const QString jo = card().CurrentPerson();
+    const std::optional<store::PersonId> jo = card().CurrentPerson();
     withModal([&] { click(widget("BtnRep")); },
               [&](QWidget* window) {
                   auto* report = qobject_cast<reports::TAsRep*>(window);

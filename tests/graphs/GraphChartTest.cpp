@@ -86,7 +86,7 @@ protected:
     }
 
     ReportDiary d;
-    QString person = d.addPerson("Ann", 400, 80, 50);
+    store::PersonId person = d.addPerson("Ann", 400, 80, 50);
     QGraphicsScene scene;
     GraphChart* chart;  // the scene's own
 };
@@ -421,7 +421,7 @@ double lastSlot(const GraphPlan& plan) { return plan.cSerA.points.empty() ? 0 : 
 // A diary as pulmora-sample writes it, with gaps of unrecorded days: every analysis draws for
 // every period, with and without the date axis, and the date axis only ever adds slots.
 TEST_F(GraphCharts, EveryAnalysisDrawsForEveryPeriodOfASampleDiary) {
-    const QString ann = person;
+    const store::PersonId ann = person;
     d.diary.files.setWaitForDisk(false);  // a year of days, written without waiting on the disk for each
     d.diary.files.OpenDB();
     ASSERT_EQ(tools::SampleDiary(d.diary, {1, 1, 7, D}).write(), "");

@@ -55,7 +55,7 @@ protected:
     }
 
     ReportDiary d;
-    QString person = d.addPerson("Ann", 400, 80, 50);
+    store::PersonId person = d.addPerson("Ann", 400, 80, 50);
 };
 
 TEST(GraphOptions, TheRelieverAnalysisComesLast) {

@@ -39,7 +39,7 @@ protected:
     WorkingGrid symptomGrid(int days = 90) { return reports::gridOf(symptoms(days)); }
 
     ReportDiary d;
-    QString person = d.addPerson("Ann", 400, 80, 50);
+    store::PersonId person = d.addPerson("Ann", 400, 80, 50);
 };
 
 TEST_F(GraphTables, PeakFlowColumnsHeadingsAndWidthSamples) {
@@ -118,7 +118,7 @@ TEST_F(GraphTables, OnlyTheDaysOfThePeriodWithAReadingAreTaken) {
     store::DayValues symptomsOnly;
     symptomsOnly.coughDay = true;
     d.addDay(person, D.addDays(-3), symptomsOnly);
-    const QString other = d.addPerson("Bob");
+    const store::PersonId other = d.addPerson("Bob");
     d.addReadings(other, D.addDays(-2), 300, 300);
     const WorkingGrid t = peakFlowGrid(270);
     ASSERT_EQ(t.rows.size(), 1u);

@@ -290,11 +290,11 @@ class PrintedReports : public ::testing::Test {
 protected:
     void SetUp() override {
         person = d.addPerson("Ann", 500, 80, 50);
-        for (int i = 0; i < 40; i += 2) d.addReadings(person, D.addDays(-i), 400, 450);
+        for (int i = 0; i < 40; i += 2) d.addReadings(*person, D.addDays(-i), 400, 450);
     }
     ReportDiary d;
     TempFolder folder;
-    QString person;
+    std::optional<store::PersonId> person;
 };
 
 TEST_F(PrintedReports, EachReportPrintsOnOnePageInItsOrientationWithItsHeaderAsText) {
@@ -304,7 +304,7 @@ TEST_F(PrintedReports, EachReportPrintsOnOnePageInItsOrientationWithItsHeaderAsT
         {reports::MonthlyAdditional, "Monthly Additional Report", "842 x 595 pts (A4)"},
     };
     for (const auto& [build, title, paper] : kinds) {
-        const auto report = build(d.diary.reports, person, D, 1.0);
+        const auto report = build(d.diary.reports, *person, D, 1.0);
         ASSERT_TRUE(report.available) << title;
         const output::PrintJob job = reports::PrintAsthmaReport(report);
         ASSERT_EQ(job.pages.size(), 1u);
@@ -327,7 +327,7 @@ TEST_F(PrintedReports, EachReportPrintsOnOnePageInItsOrientationWithItsHeaderAsT
 // Without readings a report leaves out its chart and reading rows; their texts must not lie
 // hidden on the page either, where a search or a copy would find them.
 TEST_F(PrintedReports, APageWithoutReadingsHoldsOnlyTheTextItShows) {
-    const QString bea = d.addPerson("Bea");
+    const store::PersonId bea = d.addPerson("Bea");
     store::DayValues coughing;
     coughing.coughDay = true;
     for (int i = 0; i < 40; i += 3) d.addDay(bea, D.addDays(-i), coughing);
@@ -350,7 +350,7 @@ TEST_F(PrintedReports, APageWithoutReadingsHoldsOnlyTheTextItShows) {
 }
 
 TEST_F(PrintedReports, WithoutAReportThereIsNothingToPrintOrSave) {
-    const QString nobody = d.addPerson("Bea");
+    const store::PersonId nobody = d.addPerson("Bea");
     const auto report = reports::WeeklyComparison(d.diary.reports, nobody, D, 1.0);
     ASSERT_FALSE(report.available);
     EXPECT_TRUE(reports::PrintAsthmaReport(report).pages.empty());
@@ -370,7 +370,7 @@ TEST_F(PrintedReports, TheSavedPictureIsTheHeaderOverTheReport) {
         {reports::MonthlyAdditional, "Monthly Additional Report"},
     };
     for (const auto& [build, title] : kinds) {
-        const auto report = build(d.diary.reports, person, D, 1.0);
+        const auto report = build(d.diary.reports, *person, D, 1.0);
         const QImage saved = reports::savedReportPicture(report);
         const QSize picture = report.picture().size();
         ASSERT_EQ(saved.size(), QSize(picture.width(), 5 * m.LH + picture.height())) << title;

@@ -13,7 +13,7 @@ MedicationEntries::Boxes boxes(const QString& name, const QString& category = "R
 
 TEST(MedicationEntriesTest, NamesMustBeLongEnoughAndUnique) {
     MedicationEntries e;
-    e.load({{"Salb0001", "Salbutamol", "Reliever", "", "", "20240101"}});
+    e.load({{"Salb0001", "Salbutamol", "Reliever", "", "", QDate(2024, 1, 1)}});
     ASSERT_TRUE(e.add());
     EXPECT_EQ(e.confirm(boxes("AB")), "ADJUST: Incorrect Medication Name Entered");
     EXPECT_EQ(e.confirm(boxes(" Salbutamol ")), "ADJUST: Medication Name Must Be Unique Please Amend");
@@ -21,7 +21,7 @@ TEST(MedicationEntriesTest, NamesMustBeLongEnoughAndUnique) {
     EXPECT_EQ(e.names(), (QStringList{"ABC", "Salbutamol"}));
     const auto stored = e.entries()[size_t(e.editEntry())];
     EXPECT_EQ(stored.category, "Other");
-    EXPECT_EQ(stored.prescribedDate, "20240102");
+    EXPECT_EQ(stored.prescribedDate, QDate(2024, 1, 2));
     EXPECT_TRUE(stored.medId.isEmpty());
     // An entry confirmed under its own name is accepted.
     ASSERT_TRUE(e.retrieve("ABC"));
@@ -31,7 +31,7 @@ TEST(MedicationEntriesTest, NamesMustBeLongEnoughAndUnique) {
 TEST(MedicationEntriesTest, TenEntriesAtMost) {
     MedicationEntries e;
     std::vector<store::PersonMedRow> rows;
-    for (int i = 0; i < 10; ++i) rows.push_back({QString("M%1").arg(i), QString("Med %1").arg(i), "Other", "", "", ""});
+    for (int i = 0; i < 10; ++i) rows.push_back({QString("M%1").arg(i), QString("Med %1").arg(i), "Other", "", "", {}});
     e.load(rows);
     EXPECT_FALSE(e.add());
     // Typing into the boxes without an entry being edited is treated as adding one.
@@ -49,8 +49,8 @@ TEST(MedicationEntriesTest, ConfirmingWithoutAddingFirstStillKeepsTheMedication)
 
 TEST(MedicationEntriesTest, AChangedStoredMedicationBecomesANewVersion) {
     MedicationEntries e;
-    e.load({{"Salb0001", "Salbutamol          ", "Reliever", "1 puff", "Dr Lee", "20240101"},
-            {"Bude0001", "Budesonide", "Preventer", "", "", ""}});
+    e.load({{"Salb0001", "Salbutamol          ", "Reliever", "1 puff", "Dr Lee", QDate(2024, 1, 1)},
+            {"Bude0001", "Budesonide", "Preventer", "", "", {}}});
     const auto shown = e.retrieve("Salbutamol");
     ASSERT_TRUE(shown);
     EXPECT_EQ(shown->name, "Salbutamol");

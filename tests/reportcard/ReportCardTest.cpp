@@ -43,9 +43,16 @@ using reports::TAsRep;
 const QDate D{2026, 12, 8};
 const reports::ReportPlacement kNormal{false, QRect(40, 30, 637, 432)};
 
+// The person a personChosen signal carried, as the spy kept it (a person has no empty value, so
+// QVariant::value cannot make one).
+const store::PersonRef& chosenPerson(const QList<QVariant>& arguments) {
+    EXPECT_EQ(arguments.at(0).metaType(), QMetaType::fromType<store::PersonRef>());
+    return *static_cast<const store::PersonRef*>(arguments.at(0).constData());
+}
+
 class ReportCard : public ::testing::Test {
 protected:
-    void open(const QString& person, const QString& caption = "Ann",
+    void open(const store::PersonId& person, const QString& caption = "Ann",
               const reports::ReportPlacement& placement = kNormal) {
         card = std::make_unique<TAsRep>(d.diary);
         card->Open({person, caption}, D, placement);
@@ -63,8 +70,8 @@ protected:
         return reports::PaintViewport(card->report().picture(), card->viewport(), card->NavData->size());
     }
     // A person with readings in every week, so the report scrolls both ways in a small window.
-    QString personWithReadings(const QString& nickname, int best = 500) {
-        const QString p = d.addPerson(nickname, best);
+    store::PersonId personWithReadings(const QString& nickname, int best = 500) {
+        const store::PersonId p = d.addPerson(nickname, best);
         for (int i = 0; i < 42; i += 3) d.addReadings(p, D.addDays(-i), best - 100, best - 80);
         return p;
     }
@@ -74,10 +81,10 @@ protected:
 };
 
 TEST_F(ReportCard, OpenPreparesAnEmptyCard) {
-    const QString p = personWithReadings("Ann");
-    open(p + "    ", "Ann");
+    const store::PersonId p = personWithReadings("Ann");
+    open(p, "Ann");
     EXPECT_EQ(card->windowTitle(), "Pulmora Report Card");
-    EXPECT_EQ(card->PersonKey(), p);  // the key's first 8 characters
+    EXPECT_EQ(card->PersonKey(), p);
     EXPECT_EQ(card->TabPage->currentWidget(), card->TabCombined);
     EXPECT_EQ(card->RepDate->date(), D);
     EXPECT_EQ(card->RepDate->displayFormat(), "dd/MMM/yyyy");
@@ -141,7 +148,7 @@ TEST_F(ReportCard, TheMonthlyBasicReportWithItsGraphStrip) {
 }
 
 TEST_F(ReportCard, TheMonthlyAdditionalReportHasNoGraphStrip) {
-    const QString p = personWithReadings("Ann");
+    const store::PersonId p = personWithReadings("Ann");
     const QString med = d.addMedication(p, "Salbutamol");
     d.useMedication(p, D, med, 2, "Salbutamol");
     open(p);
@@ -160,7 +167,7 @@ TEST_F(ReportCard, TheMonthlyAdditionalReportHasNoGraphStrip) {
 }
 
 TEST_F(ReportCard, AMonthlyReportWithoutDataStillBecomesTheReportOnShow) {
-    const QString p = d.addPerson("Ann");
+    const store::PersonId p = d.addPerson("Ann");
     d.addReadings(p, D.addDays(-35), 400, 400);  // in the six weeks, before the month
     open(p);
     show();
@@ -177,8 +184,8 @@ TEST_F(ReportCard, AMonthlyReportWithoutDataStillBecomesTheReportOnShow) {
 
 // The name banner reruns the monthly report on show for the next person.
 TEST_F(ReportCard, TheBannerRerunsTheMonthlyReportsAndTheSummaryForTheNextPerson) {
-    const QString ann = personWithReadings("Ann", 400);
-    const QString bob = personWithReadings("Bob", 600);
+    const store::PersonId ann = personWithReadings("Ann", 400);
+    const store::PersonId bob = personWithReadings("Bob", 600);
     open(ann);
     show();
     click(card->BtnTable);
@@ -302,7 +309,7 @@ TEST_F(ReportCard, WheelAndKeysScrollThroughTheSameCommands) {
 }
 
 TEST_F(ReportCard, WithoutDataTheButtonsDoNothing) {
-    const QString p = d.addPerson("Ann");
+    const store::PersonId p = d.addPerson("Ann");
     d.addReadings(p, D.addDays(-100), 400, 400);
     open(p);
     show();
@@ -329,7 +336,7 @@ TEST_F(ReportCard, SavingAReportAsksTheProgramForTheSaveWindow) {
 }
 
 TEST_F(ReportCard, ANewReportDateTakesEffectWithTheNextReport) {
-    const QString p = personWithReadings("Ann");
+    const store::PersonId p = personWithReadings("Ann");
     open(p);
     show();
     const QString before = card->info();
@@ -341,32 +348,33 @@ TEST_F(ReportCard, ANewReportDateTakesEffectWithTheNextReport) {
 }
 
 TEST_F(ReportCard, TheBannerWithOnePersonRerunsTheReportForThem) {
-    const QString p = personWithReadings("Ann");
+    const store::PersonId p = personWithReadings("Ann");
     open(p);
     show();
     QSignalSpy chosen(card.get(), &TAsRep::personChosen);
     card->NavData->setPicture({});
     click(card->SelAsName);
     ASSERT_EQ(chosen.count(), 1);
-    EXPECT_EQ(chosen[0][0].value<store::PersonRef>().id, p);
+    EXPECT_EQ(chosenPerson(chosen[0]).id, p);
     EXPECT_EQ(card->PersonKey(), p);
     EXPECT_TRUE(card->ReportAvailable());
     EXPECT_EQ(card->NavData->picture(), expectedView());  // drawn again
 }
 
 TEST_F(ReportCard, TheBannerStepsThroughThePersonsInNicknameOrder) {
-    const QString cat = personWithReadings("Cat", 600);
-    const QString ann = personWithReadings("Ann", 400);
-    const QString bob = d.addPerson("Bob");  // no records: the no-data display
+    const store::PersonId cat = personWithReadings("Cat", 600);
+    const store::PersonId ann = personWithReadings("Ann", 400);
+    const store::PersonId bob = d.addPerson("Bob");  // no records: the no-data display
     open(bob, "Bob");
     show();
     QSignalSpy chosen(card.get(), &TAsRep::personChosen);
-    const std::tuple<QString, QString, int> expected[] = {{cat, "Cat", 600}, {ann, "Ann", 400}, {bob, "Bob", 0}};
+    const std::tuple<store::PersonId, QString, int> expected[] = {
+        {cat, "Cat", 600}, {ann, "Ann", 400}, {bob, "Bob", 0}};
     for (const auto& [id, nickname, best] : expected) {
         click(card->SelAsName);
         EXPECT_EQ(card->PersonKey(), id);
         EXPECT_EQ(card->SelAsName->Caption(), nickname);
-        EXPECT_EQ(chosen.last()[0].value<store::PersonRef>().nickname, nickname);
+        EXPECT_EQ(chosenPerson(chosen.last()).nickname, nickname);
         EXPECT_EQ(card->ReportAvailable(), best != 0);
         if (best) {
             EXPECT_EQ(card->report().person.best, best);
@@ -376,12 +384,12 @@ TEST_F(ReportCard, TheBannerStepsThroughThePersonsInNicknameOrder) {
 }
 
 TEST_F(ReportCard, HelpFollowsTheReportOnShow) {
-    const QString none = d.addPerson("Ann");
+    const store::PersonId none = d.addPerson("Ann");
     open(none);
     show();
     QSignalSpy help(card.get(), &TAsRep::helpRequested);
     click(card->BtnHelp);
-    const QString with = personWithReadings("Bob");
+    const store::PersonId with = personWithReadings("Bob");
     open(with, "Bob");
     show();
     QSignalSpy help2(card.get(), &TAsRep::helpRequested);
@@ -422,7 +430,7 @@ TEST_F(ReportCard, AMaximisedCardOpensMaximised) {
 
 // The placement goes into pulmora.ini when the card closes and comes back from it next time.
 TEST_F(ReportCard, ThePlacementIsKeptInTheSettingsFile) {
-    const QString p = personWithReadings("Ann");
+    const store::PersonId p = personWithReadings("Ann");
     const QString ini = QDir(d.path()).filePath("pulmora.ini");
     app::IniRecord settings = app::IniRecord::defaults(d.path());
     EXPECT_TRUE(settings.reportMaximised());
@@ -640,7 +648,7 @@ TEST_F(ReportCard, APrintThatFailsSaysWhatFailed) {
 }
 
 TEST_F(ReportCard, WithoutAReportPrintingAsksForNoPrinter) {
-    const QString p = d.addPerson("Ann");
+    const store::PersonId p = d.addPerson("Ann");
     open(p);
     show();
     ASSERT_FALSE(card->ReportAvailable());
@@ -654,7 +662,7 @@ TEST_F(ReportCard, WithoutAReportPrintingAsksForNoPrinter) {
 }
 
 TEST_F(ReportCard, TheSavedPictureIsTheReportUnderItsHeader) {
-    const QString p = d.addPerson("Bea");
+    const store::PersonId p = d.addPerson("Bea");
     open(p);
     show();
     EXPECT_TRUE(card->savedPicture().isNull());  // no report on show
@@ -688,8 +696,8 @@ protected:
         while (list->currentIndex() > wanted) QTest::keyClick(list, Qt::Key_Up);
     }
     // Readings on the 1st and the 4th of the report month.
-    QString personOnTheFirstAndFourth(const QString& nickname) {
-        const QString p = d.addPerson(nickname, 400, 80, 50);
+    store::PersonId personOnTheFirstAndFourth(const QString& nickname) {
+        const store::PersonId p = d.addPerson(nickname, 400, 80, 50);
         d.addReadings(p, QDate(2026, 12, 1), 300, 320);
         d.addReadings(p, QDate(2026, 12, 4), 310, 0);
         return p;
@@ -807,7 +815,7 @@ TEST_F(GraphPage, TheHiddenButtonsSwitchBetweenGraphAndTable) {
 }
 
 TEST_F(GraphPage, NothingToPlot) {
-    const QString p = d.addPerson("Ann");
+    const store::PersonId p = d.addPerson("Ann");
     d.addReadings(p, D.addDays(-200), 300, 300);
     open(p);
     show();
@@ -825,8 +833,8 @@ TEST_F(GraphPage, NothingToPlot) {
 
 // The banner reruns the graph on show for the next person, the symptom graph as well.
 TEST_F(GraphPage, TheBannerRerunsTheGraphForTheNextPerson) {
-    const QString ann = personOnTheFirstAndFourth("Ann");
-    const QString bob = d.addPerson("Bob", 500, 80, 50);
+    const store::PersonId ann = personOnTheFirstAndFourth("Ann");
+    const store::PersonId bob = d.addPerson("Bob", 500, 80, 50);
     store::DayValues v;
     v.morning = 450;
     v.coughNight = true;
@@ -911,7 +919,7 @@ TEST_F(GraphPage, TheGraphPrintsOnALandscapePageOnWhiteWithoutAnyText) {
 // In the card's smallest window the legend on screen has little room; the printed chart is laid
 // out for the page and keeps every figure of it.
 TEST_F(GraphPage, AChartPrintedFromASmallWindowKeepsItsLegendFigures) {
-    const QString p = d.addPerson("Ann", 400, 80, 50);
+    const store::PersonId p = d.addPerson("Ann", 400, 80, 50);
     for (int i = 0; i < 60; ++i) d.addReadings(p, D.addDays(-i), 300 + i, i % 3 ? 390 : 200);
     open(p);
     show();
@@ -936,7 +944,7 @@ TEST_F(GraphPage, AChartPrintedFromASmallWindowKeepsItsLegendFigures) {
 }
 
 TEST_F(GraphPage, AGraphWithoutDataStillPrints) {
-    const QString p = d.addPerson("Ann");
+    const store::PersonId p = d.addPerson("Ann");
     d.addReadings(p, D.addDays(-400), 300, 300);
     open(p);
     show();

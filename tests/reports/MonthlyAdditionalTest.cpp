@@ -34,7 +34,7 @@ protected:
     const reports::MonthlyMetrics m = reports::measureMonthlyAdditional();
 
     static QDate day(int column) { return D.addDays(column - 31); }
-    reports::ReportResult additional(const QString& person, qreal ratio = 1.0) {
+    reports::ReportResult additional(const store::PersonId& person, qreal ratio = 1.0) {
         return reports::MonthlyAdditional(d.diary.reports, person, D, ratio);
     }
     static const reports::MonthlyAdditionalFigures& figures(const reports::ReportResult& report) {
@@ -74,7 +74,7 @@ protected:
                at(pic, left + 3, top + 5) != kRed && at(pic, left + 8, top + 3) == kBlack &&
                at(pic, left + 8, top + rh() - 4) == kBlack && at(pic, left + 8, top + rh() - 3) != kRed;
     }
-    void day(const QString& person, int column, int morning, int evening, int relievers = 0) {
+    void day(const store::PersonId& person, int column, int morning, int evening, int relievers = 0) {
         store::DayValues v;
         v.morning = morning;
         v.evening = evening;
@@ -86,7 +86,7 @@ protected:
 };
 
 TEST_F(MonthlyAdditionalPicture, SizeAndViewportWithoutLists) {
-    const QString ann = d.addPerson("Ann");
+    const store::PersonId ann = d.addPerson("Ann");
     day(ann, 31, 400, 450);
     const auto report = additional(ann);
     EXPECT_EQ(report.picture().size(), QSize(32 * cw() + m.labelWidth, 11 * rh() + 1 + rh() + 2));
@@ -111,7 +111,7 @@ TEST_F(MonthlyAdditionalPicture, SizeAndViewportWithoutLists) {
 }
 
 TEST_F(MonthlyAdditionalPicture, FixedRowsAndTheirLabels) {
-    const QString ann = d.addPerson("Ann");
+    const store::PersonId ann = d.addPerson("Ann");
     day(ann, 31, 400, 450);
     const QImage pic = additional(ann).picture();
     EXPECT_TRUE(writes(pic, 5, 1, "Day/Month:", Style::Italic));
@@ -136,7 +136,7 @@ TEST_F(MonthlyAdditionalPicture, FixedRowsAndTheirLabels) {
 }
 
 TEST_F(MonthlyAdditionalPicture, MorningAndEveningArrowsAgainstThePreviousDay) {
-    const QString ann = d.addPerson("Ann", 600);
+    const store::PersonId ann = d.addPerson("Ann", 600);
     day(ann, 1, 400, 500);
     day(ann, 2, 420, 450);
     day(ann, 3, 380, 480);
@@ -161,7 +161,7 @@ TEST_F(MonthlyAdditionalPicture, MorningAndEveningArrowsAgainstThePreviousDay) {
 }
 
 TEST_F(MonthlyAdditionalPicture, RelieverAndSymptomArrows) {
-    const QString ann = d.addPerson("Ann");
+    const store::PersonId ann = d.addPerson("Ann");
     day(ann, 1, 400, 0, 2);
     day(ann, 2, 400, 0, 3);
     day(ann, 3, 400, 0, 1);
@@ -188,7 +188,7 @@ TEST_F(MonthlyAdditionalPicture, RelieverAndSymptomArrows) {
 }
 
 TEST_F(MonthlyAdditionalPicture, DaysOneAndThreeAreComparedAcrossAnUnrecordedDayTwo) {
-    const QString ann = d.addPerson("Ann");
+    const store::PersonId ann = d.addPerson("Ann");
     day(ann, 1, 400, 450, 2);
     day(ann, 3, 380, 450, 2);
     const auto report = additional(ann);
@@ -213,7 +213,7 @@ TEST_F(MonthlyAdditionalPicture, DaysOneAndThreeAreComparedAcrossAnUnrecordedDay
 }
 
 TEST_F(MonthlyAdditionalPicture, EqualDiurnalVariationsGiveTheYellowBar) {
-    const QString ann = d.addPerson("Ann");
+    const store::PersonId ann = d.addPerson("Ann");
     day(ann, 10, 400, 500);
     day(ann, 11, 500, 400);
     day(ann, 12, 500, 0);
@@ -231,7 +231,7 @@ TEST_F(MonthlyAdditionalPicture, EqualDiurnalVariationsGiveTheYellowBar) {
 
 // The first day of the month compares with the person's last record before it.
 TEST_F(MonthlyAdditionalPicture, TheFirstDayComparesWithTheLastRecordBeforeTheMonth) {
-    const QString ann = d.addPerson("Ann");
+    const store::PersonId ann = d.addPerson("Ann");
     day(ann, -5, 400, 450, 1);
     day(ann, 1, 420, 450, 0);
     const QImage pic = additional(ann).picture();
@@ -242,7 +242,7 @@ TEST_F(MonthlyAdditionalPicture, TheFirstDayComparesWithTheLastRecordBeforeTheMo
 }
 
 TEST_F(MonthlyAdditionalPicture, OneMedicationOnThreeDaysIsOneRow) {
-    const QString ann = d.addPerson("Ann");
+    const store::PersonId ann = d.addPerson("Ann");
     const QString salbutamol = d.addMedication(ann, "Salbutamol");
     const QString budesonide = d.addMedication(ann, "Budesonide", "Preventer");
     for (int column : {3, 10, 31}) day(ann, column, 400, 450);
@@ -278,7 +278,7 @@ TEST_F(MonthlyAdditionalPicture, OneMedicationOnThreeDaysIsOneRow) {
 // A line holds its days in the order they were recorded, not in date order, and takes its name
 // from the first of them, as a medication renamed since keeps its identifier.
 TEST_F(MonthlyAdditionalPicture, ALineListsItsDaysInTheOrderTheyWereRecorded) {
-    const QString ann = d.addPerson("Ann");
+    const store::PersonId ann = d.addPerson("Ann");
     const QString med = d.addMedication(ann, "Salbutamol");
     for (int column : {10, 31}) day(ann, column, 400, 450);
     d.useMedication(ann, day(31), med, 1, "Salbutamol");
@@ -300,7 +300,7 @@ TEST_F(MonthlyAdditionalPicture, ALineListsItsDaysInTheOrderTheyWereRecorded) {
 }
 
 TEST_F(MonthlyAdditionalPicture, TriggersAreNamedAsSentencesWithARedBoxADay) {
-    const QString ann = d.addPerson("Ann");
+    const store::PersonId ann = d.addPerson("Ann");
     for (int column : {2, 4, 5}) day(ann, column, 400, 450);
     d.meetTrigger(ann, day(2), "HOUSE DUST");
     d.meetTrigger(ann, day(5), "HOUSE DUST");
@@ -322,7 +322,7 @@ TEST_F(MonthlyAdditionalPicture, TriggersAreNamedAsSentencesWithARedBoxADay) {
 }
 
 TEST_F(MonthlyAdditionalPicture, TheTriggerSectionFollowsTheMedicationSection) {
-    const QString ann = d.addPerson("Ann");
+    const store::PersonId ann = d.addPerson("Ann");
     const QString salbutamol = d.addMedication(ann, "Salbutamol");
     day(ann, 7, 400, 450);
     d.useMedication(ann, day(7), salbutamol, 3, "Salbutamol");
@@ -347,7 +347,7 @@ TEST_F(MonthlyAdditionalPicture, TheTriggerSectionFollowsTheMedicationSection) {
 // The longest names the record files hold (20 characters a medication, 25 a trigger) in wide
 // letters: the label area grows to hold them, and the first day's cells keep only their own marks.
 TEST_F(MonthlyAdditionalPicture, TheLongestNamesLeaveTheFirstDaysCellUntouched) {
-    const QString ann = d.addPerson("Ann");
+    const store::PersonId ann = d.addPerson("Ann");
     const QString medication = QString(20, QLatin1Char('W'));
     const QString med = d.addMedication(ann, medication);
     day(ann, 1, 400, 450);
@@ -370,7 +370,7 @@ TEST_F(MonthlyAdditionalPicture, TheLongestNamesLeaveTheFirstDaysCellUntouched) 
 
 // Scrolled to the last days, the section headings still read whole in the fixed label area.
 TEST_F(MonthlyAdditionalPicture, HeadingsStayWholeWhenTheDaysScroll) {
-    const QString ann = d.addPerson("Ann");
+    const store::PersonId ann = d.addPerson("Ann");
     day(ann, 1, 400, 450);
     const auto report = additional(ann);
     reports::Viewport v = report.viewport;
@@ -385,7 +385,7 @@ TEST_F(MonthlyAdditionalPicture, HeadingsStayWholeWhenTheDaysScroll) {
 }
 
 TEST_F(MonthlyAdditionalPicture, AUseOnADayWithoutARecordIsStillShown) {
-    const QString ann = d.addPerson("Ann");
+    const store::PersonId ann = d.addPerson("Ann");
     const QString salbutamol = d.addMedication(ann, "Salbutamol");
     const QString budesonide = d.addMedication(ann, "Budesonide", "Preventer");
     day(ann, 1, 400, 450);
@@ -410,7 +410,7 @@ TEST_F(MonthlyAdditionalPicture, AUseOnADayWithoutARecordIsStillShown) {
 }
 
 TEST_F(MonthlyAdditionalPicture, WithoutReadingsThePeakFlowRowsAreLeftOut) {
-    const QString ann = d.addPerson("Ann"), bea = d.addPerson("Bea");
+    const store::PersonId ann = d.addPerson("Ann"), bea = d.addPerson("Bea");
     const QString med = d.addMedication(bea, "Salbutamol");
     day(ann, 30, 400, 450, 1);
     day(ann, 31, 0, 0, 2);
@@ -433,7 +433,7 @@ TEST_F(MonthlyAdditionalPicture, WithoutReadingsThePeakFlowRowsAreLeftOut) {
     EXPECT_TRUE(shows(pic, 31, 8, "2"));
     // The picture with readings is exactly 4 rows taller.
     const auto withList = [&] {
-        const QString cat = d.addPerson("Cat");
+        const store::PersonId cat = d.addPerson("Cat");
         const QString catMed = d.addMedication(cat, "Salbutamol");
         day(cat, 31, 400, 0, 2);
         d.useMedication(cat, day(31), catMed, 2, "Salbutamol");
@@ -443,7 +443,7 @@ TEST_F(MonthlyAdditionalPicture, WithoutReadingsThePeakFlowRowsAreLeftOut) {
 }
 
 TEST_F(MonthlyAdditionalPicture, WithoutAnyRecordTheSplashIsShown) {
-    const QString ann = d.addPerson("Ann");
+    const store::PersonId ann = d.addPerson("Ann");
     day(ann, 0, 400, 400);
     const QString med = d.addMedication(ann, "Salbutamol");
     d.useMedication(ann, day(5), med, 2, "Salbutamol");  // a use alone does not make a report
@@ -458,14 +458,14 @@ TEST_F(MonthlyAdditionalPicture, WithoutAnyRecordTheSplashIsShown) {
 
 // Printing records the same drawing as vectors and replays it at the printer's resolution.
 TEST_F(MonthlyAdditionalPicture, TheDrawingRecordsIntoAVectorPicture) {
-    const QString ann = d.addPerson("Ann"), bea = d.addPerson("Bea");
+    const store::PersonId ann = d.addPerson("Ann"), bea = d.addPerson("Bea");
     const QString med = d.addMedication(ann, "Salbutamol");
     day(ann, 1, 400, 450, 1);
     day(ann, 2, 420, 430, 2);
     d.useMedication(ann, day(2), med, 2, "Salbutamol");
     d.meetTrigger(ann, day(2), "DAMP");
     day(bea, 2, 0, 0, 2);
-    for (const QString& person : {ann, bea}) {
+    for (const store::PersonId& person : {ann, bea}) {
         const auto report = additional(person);
         EXPECT_EQ(replayed(report), report.picture());
     }

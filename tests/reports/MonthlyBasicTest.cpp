@@ -24,7 +24,7 @@ protected:
     const reports::MonthlyMetrics m = reports::measureMonthly();
 
     static QDate day(int column) { return D.addDays(column - 31); }
-    reports::ReportResult basic(const QString& person, qreal ratio = 1.0) {
+    reports::ReportResult basic(const store::PersonId& person, qreal ratio = 1.0) {
         return reports::MonthlyBasic(d.diary.reports, person, D, ratio);
     }
     int rh() const { return m.rowHeight; }
@@ -59,13 +59,13 @@ TEST_F(MonthlyBasicPicture, SizesFollowTheMeasuredTexts) {
     EXPECT_EQ(m.width, 32 * m.columnWidth + m.labelWidth);
     EXPECT_EQ(m.columnLeft(32), m.width);  // the month column and 31 days fill the picture
 
-    const QString ann = d.addPerson("Ann");
+    const store::PersonId ann = d.addPerson("Ann");
     d.addReadings(ann, D, 400, 450);
     EXPECT_EQ(basic(ann).picture().size(), QSize(m.width, 27 * rh() + 200));
 }
 
 TEST_F(MonthlyBasicPicture, ViewportValuesWithReadings) {
-    const QString ann = d.addPerson("Ann");
+    const store::PersonId ann = d.addPerson("Ann");
     d.addReadings(ann, D, 400, 450);
     const auto report = basic(ann);
     const reports::Viewport v = report.viewport;
@@ -89,7 +89,7 @@ TEST_F(MonthlyBasicPicture, ViewportValuesWithReadings) {
 
 // Without readings the chart and the six reading rows go: 21 rows, dates and weekdays on top.
 TEST_F(MonthlyBasicPicture, WithoutReadingsThePictureHas21Rows) {
-    const QString ann = d.addPerson("Ann"), bea = d.addPerson("Bea");
+    const store::PersonId ann = d.addPerson("Ann"), bea = d.addPerson("Bea");
     d.addReadings(ann, D, 400, 450);
     store::DayValues noReadings;
     noReadings.coughDay = true;
@@ -126,7 +126,7 @@ TEST_F(MonthlyBasicPicture, WithoutReadingsThePictureHas21Rows) {
 }
 
 TEST_F(MonthlyBasicPicture, RowLabels) {
-    const QString ann = d.addPerson("Ann");
+    const store::PersonId ann = d.addPerson("Ann");
     d.addReadings(ann, D, 400, 450);
     const QImage pic = basic(ann).picture();
     EXPECT_TRUE(writes(pic, 5, rowTop(0) + 1, "Day/Month:", Style::Italic));
@@ -146,7 +146,7 @@ TEST_F(MonthlyBasicPicture, RowLabels) {
 }
 
 TEST_F(MonthlyBasicPicture, TheFirstColumnWithARecordShowsNA) {
-    const QString ann = d.addPerson("Ann");
+    const store::PersonId ann = d.addPerson("Ann");
     d.addReadings(ann, day(1), 400, 450);
     d.addReadings(ann, day(2), 420, 0);
     const QImage pic = basic(ann).picture();
@@ -156,7 +156,7 @@ TEST_F(MonthlyBasicPicture, TheFirstColumnWithARecordShowsNA) {
 
 // Without a record on the first day the first recorded day has nothing to compare with.
 TEST_F(MonthlyBasicPicture, TheFirstRecordedDayComparesWithAnEmptyMemory) {
-    const QString ann = d.addPerson("Ann");
+    const store::PersonId ann = d.addPerson("Ann");
     d.addReadings(ann, day(3), 400, 450);
     d.addReadings(ann, day(4), 380, 470);
     const QImage pic = basic(ann).picture();
@@ -166,7 +166,7 @@ TEST_F(MonthlyBasicPicture, TheFirstRecordedDayComparesWithAnEmptyMemory) {
 
 // A record without a morning reading keeps the remembered morning; so does a day without a record.
 TEST_F(MonthlyBasicPicture, TheChangeMemorySkipsMissingReadingsAndDays) {
-    const QString ann = d.addPerson("Ann");
+    const store::PersonId ann = d.addPerson("Ann");
     d.addReadings(ann, day(3), 400, 450);
     d.addReadings(ann, day(4), 0, 450);
     d.addReadings(ann, day(5), 380, 0);
@@ -178,7 +178,7 @@ TEST_F(MonthlyBasicPicture, TheChangeMemorySkipsMissingReadingsAndDays) {
 }
 
 TEST_F(MonthlyBasicPicture, ADaysFiguresInItsColumn) {
-    const QString ann = d.addPerson("Ann", 500, 80, 50);
+    const store::PersonId ann = d.addPerson("Ann", 500, 80, 50);
     store::DayValues v;
     v.morning = 400;
     v.evening = 500;
@@ -205,7 +205,7 @@ TEST_F(MonthlyBasicPicture, ADaysFiguresInItsColumn) {
 }
 
 TEST_F(MonthlyBasicPicture, SymptomAndRestrictionBoxes) {
-    const QString ann = d.addPerson("Ann");
+    const store::PersonId ann = d.addPerson("Ann");
     store::DayValues v;
     v.morning = 400;
     v.breathDay = true;
@@ -232,7 +232,7 @@ TEST_F(MonthlyBasicPicture, SymptomAndRestrictionBoxes) {
 }
 
 TEST_F(MonthlyBasicPicture, TheBarsStandOnTheChartsBottomLine) {
-    const QString ann = d.addPerson("Ann", 500, 80, 50);
+    const store::PersonId ann = d.addPerson("Ann", 500, 80, 50);
     d.addReadings(ann, day(5), 400, 301);  // 301 / 2.5 = 120.4 pixels high
     d.addReadings(ann, day(6), 260, 260);  // the lowest line away from the bars' tops
     const QImage pic = basic(ann).picture();
@@ -270,7 +270,7 @@ TEST_F(MonthlyBasicPicture, TheMonthLines) {
         return at(pic, free, y - 1) != kBlack && at(pic, free, y) == kBlack && at(pic, free, y + 1) == kBlack &&
                at(pic, free, y + 2) != kBlack;
     };
-    const QString both = d.addPerson("Ann", 500);
+    const store::PersonId both = d.addPerson("Ann", 500);
     d.addReadings(both, day(2), 445, 415);  // y 22 and 34
     d.addReadings(both, day(3), 345, 435);  // the lowest, a morning: y 62
     const QImage pic = basic(both).picture();
@@ -284,7 +284,7 @@ TEST_F(MonthlyBasicPicture, TheMonthLines) {
         bool mornings;
     } oneKind[] = {{"Bea", true}, {"Cat", false}};
     for (const auto& [nickname, mornings] : oneKind) {
-        const QString p = d.addPerson(nickname, 500);
+        const store::PersonId p = d.addPerson(nickname, 500);
         for (const auto& [column, reading] : {std::pair{2, 445}, std::pair{3, 345}})
             d.addReadings(p, day(column), mornings ? reading : 0, mornings ? 0 : reading);
         const QImage onlyOne = basic(p).picture();
@@ -297,7 +297,7 @@ TEST_F(MonthlyBasicPicture, TheMonthLines) {
 
 // The month column: the evening range in navy right of the morning range in yellow.
 TEST_F(MonthlyBasicPicture, TheMonthsRangesInTheMonthColumn) {
-    const QString ann = d.addPerson("Ann", 500);
+    const store::PersonId ann = d.addPerson("Ann", 500);
     d.addReadings(ann, day(2), 455, 475);  // mornings 455 .. 335 (y 18 .. 66), average 395 (y 42)
     d.addReadings(ann, day(3), 335, 415);  // evenings 475 .. 415 (y 10 .. 34), average 445 (y 22)
     const QImage pic = basic(ann).picture();
@@ -326,7 +326,7 @@ TEST_F(MonthlyBasicPicture, TheMonthsRangesInTheMonthColumn) {
 }
 
 TEST_F(MonthlyBasicPicture, ADayWithoutARecordIsABlankColumn) {
-    const QString ann = d.addPerson("Ann");
+    const store::PersonId ann = d.addPerson("Ann");
     store::DayValues v;
     v.morning = 400;
     v.coughDay = true;
@@ -342,7 +342,7 @@ TEST_F(MonthlyBasicPicture, ADayWithoutARecordIsABlankColumn) {
 }
 
 TEST_F(MonthlyBasicPicture, TheOverview) {
-    const QString ann = d.addPerson("Ann", 500, 80, 50);
+    const store::PersonId ann = d.addPerson("Ann", 500, 80, 50);
     // 20 records: 12 with a morning reading, 5 with activities restricted.
     for (int i = 0; i < 20; ++i) {
         store::DayValues v;
@@ -377,7 +377,7 @@ TEST_F(MonthlyBasicPicture, TheOverview) {
 }
 
 TEST_F(MonthlyBasicPicture, TheFooterSharesTheLastOverviewRowAtTheRightEdge) {
-    const QString ann = d.addPerson("Ann");
+    const store::PersonId ann = d.addPerson("Ann");
     d.addReadings(ann, D, 400, 450);
     const QImage pic = basic(ann).picture();
     const QString footer = "Report from 8 Nov 2026 to 8 Dec 2026";
@@ -388,7 +388,7 @@ TEST_F(MonthlyBasicPicture, TheFooterSharesTheLastOverviewRowAtTheRightEdge) {
 }
 
 TEST_F(MonthlyBasicPicture, WithoutAnyRecordTheSplashIsShown) {
-    const QString ann = d.addPerson("Ann");
+    const store::PersonId ann = d.addPerson("Ann");
     d.addReadings(ann, day(0), 400, 400);  // the day before the month
     const auto report = basic(ann);
     EXPECT_FALSE(report.available);
@@ -403,17 +403,17 @@ TEST_F(MonthlyBasicPicture, WithoutAnyRecordTheSplashIsShown) {
 
 // Printing records the same drawing as vectors and replays it at the printer's resolution.
 TEST_F(MonthlyBasicPicture, TheDrawingRecordsIntoAVectorPicture) {
-    const QString ann = d.addPerson("Ann"), bea = d.addPerson("Bea");
+    const store::PersonId ann = d.addPerson("Ann"), bea = d.addPerson("Bea");
     d.addReadings(ann, D, 400, 450);
     d.addReadings(bea, D, 0, 0);
-    for (const QString& person : {ann, bea}) {
+    for (const store::PersonId& person : {ann, bea}) {
         const auto report = basic(person);
         EXPECT_EQ(replayed(report), report.picture());
     }
 }
 
 TEST_F(MonthlyBasicPicture, AtAHigherPixelRatioOnlyThePixelsAreFiner) {
-    const QString ann = d.addPerson("Ann");
+    const store::PersonId ann = d.addPerson("Ann");
     d.addReadings(ann, D, 400, 450);
     const auto one = basic(ann), two = basic(ann, 2.0);
     EXPECT_EQ(two.picture().size(), one.picture().size() * 2);

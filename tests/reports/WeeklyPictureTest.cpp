@@ -23,7 +23,7 @@ protected:
     static inline const QDate D{2026, 12, 8};
     const reports::WeeklyMetrics m = reports::measureWeekly();
 
-    reports::ReportResult weekly(const QString& person, qreal ratio = 1.0) {
+    reports::ReportResult weekly(const store::PersonId& person, qreal ratio = 1.0) {
         return reports::WeeklyComparison(d.diary.reports, person, D, ratio);
     }
     int rh() const { return m.rowHeight; }
@@ -52,19 +52,19 @@ TEST_F(WeeklyPicture, SizesFollowTheMeasuredTexts) {
     EXPECT_EQ(m.width, m.labelWidth + 12 * m.halfColumn);
     EXPECT_EQ(m.weekLeft(7), m.width);  // six week columns fill the picture
 
-    const QString withReadings = d.addPerson("Ann");
+    const store::PersonId withReadings = d.addPerson("Ann");
     d.addReadings(withReadings, D, 400, 450);
     const auto full = weekly(withReadings);
     EXPECT_EQ(full.picture().size(), QSize(m.width, 4 * rh() + 200 + 13 * rh() + 19 * rh() + 4 + rh()));
 
-    const QString without = d.addPerson("Bea");
+    const store::PersonId without = d.addPerson("Bea");
     d.addReadings(without, D, 0, 0);
     const auto shortOne = weekly(without);
     EXPECT_EQ(shortOne.picture().size(), QSize(m.width, 19 * rh() + 4 * rh() + 5));
 }
 
 TEST_F(WeeklyPicture, ViewportValuesWithAndWithoutReadings) {
-    const QString ann = d.addPerson("Ann"), bea = d.addPerson("Bea");
+    const store::PersonId ann = d.addPerson("Ann"), bea = d.addPerson("Bea");
     d.addReadings(ann, D, 400, 450);
     d.addReadings(bea, D, 0, 0);
     const reports::Viewport full = weekly(ann).viewport;
@@ -92,7 +92,7 @@ TEST_F(WeeklyPicture, ViewportValuesWithAndWithoutReadings) {
 }
 
 TEST_F(WeeklyPicture, ZoneBandsAndCaptions) {
-    const QString p = d.addPerson("Ann", 500, 80, 50);
+    const store::PersonId p = d.addPerson("Ann", 500, 80, 50);
     d.addReadings(p, D.addDays(-40), 450, 450);  // week 1 only, away from the places looked at
     const QImage pic = weekly(p).picture();
     const int top = m.chartTop();
@@ -125,7 +125,7 @@ TEST_F(WeeklyPicture, ZoneBandsAndCaptions) {
 }
 
 TEST_F(WeeklyPicture, AWeeksMorningAndEveningBoxes) {
-    const QString p = d.addPerson("Ann", 500, 80, 50);
+    const store::PersonId p = d.addPerson("Ann", 500, 80, 50);
     d.addReadings(p, D.addDays(-3), 400, 450);
     d.addReadings(p, D, 300, 250);
     const QImage pic = weekly(p).picture();
@@ -172,7 +172,7 @@ TEST_F(WeeklyPicture, AWeeksMorningAndEveningBoxes) {
 }
 
 TEST_F(WeeklyPicture, ZoneSharesOfAWeek) {
-    const QString p = d.addPerson("Ann", 500, 80, 50);
+    const store::PersonId p = d.addPerson("Ann", 500, 80, 50);
     for (int i = 0; i < 7; ++i) d.addReadings(p, D.addDays(-i), i < 3 ? 450 : 350, 0);
     const auto report = weekly(p);
     const auto& week6 = std::get<reports::WeeklyFigures>(report.figures).weeks.back().stats;
@@ -193,7 +193,7 @@ TEST_F(WeeklyPicture, ZoneSharesOfAWeek) {
 }
 
 TEST_F(WeeklyPicture, ASingleMorningReading) {
-    const QString p = d.addPerson("Ann");
+    const store::PersonId p = d.addPerson("Ann");
     d.addReadings(p, D.addDays(-2), 380, 0);
     const auto report = weekly(p);
     const int ml = m.weekLeft(6);
@@ -218,7 +218,7 @@ TEST_F(WeeklyPicture, ASingleMorningReading) {
 }
 
 TEST_F(WeeklyPicture, SymptomCellsAreWrittenOnlyWhenCounted) {
-    const QString p = d.addPerson("Ann");
+    const store::PersonId p = d.addPerson("Ann");
     store::DayValues v;
     v.morning = 400;
     v.coughDay = v.coughNight = v.wheezeNight = true;
@@ -249,7 +249,7 @@ TEST_F(WeeklyPicture, SymptomCellsAreWrittenOnlyWhenCounted) {
 }
 
 TEST_F(WeeklyPicture, ARecordOnTheDayBeforeTheFirstWeekMakesTheReportAvailable) {
-    const QString p = d.addPerson("Ann");
+    const store::PersonId p = d.addPerson("Ann");
     d.addReadings(p, D.addDays(-42), 400, 400);
     const auto report = weekly(p);
     EXPECT_TRUE(report.available);
@@ -267,7 +267,7 @@ TEST_F(WeeklyPicture, ARecordOnTheDayBeforeTheFirstWeekMakesTheReportAvailable) 
 }
 
 TEST_F(WeeklyPicture, WithoutAnyRecordTheSplashIsShown) {
-    const QString p = d.addPerson("Ann");
+    const store::PersonId p = d.addPerson("Ann");
     d.addReadings(p, D.addDays(-43), 400, 400);  // outside the six weeks and the day before
     const auto report = weekly(p);
     EXPECT_FALSE(report.available);
@@ -277,11 +277,11 @@ TEST_F(WeeklyPicture, WithoutAnyRecordTheSplashIsShown) {
     EXPECT_EQ(report.picture(), controls::pictures::splash(controls::pictures::kSplashSize));
     EXPECT_TRUE(report.periods().empty());
     EXPECT_FALSE(report.drawing);
-    EXPECT_EQ(weekly("New").status, report.status);
+    EXPECT_EQ(weekly(personId("NoOn0001")).status, report.status);  // nobody on file
 }
 
 TEST_F(WeeklyPicture, WithoutReadingsTheHeaderRowsStandOverTheSymptomsTable) {
-    const QString ann = d.addPerson("Ann"), bea = d.addPerson("Bea");
+    const store::PersonId ann = d.addPerson("Ann"), bea = d.addPerson("Bea");
     d.addReadings(ann, D, 400, 450);
     store::DayValues noReadings;
     noReadings.coughDay = true;
@@ -296,7 +296,7 @@ TEST_F(WeeklyPicture, WithoutReadingsTheHeaderRowsStandOverTheSymptomsTable) {
 }
 
 TEST_F(WeeklyPicture, TheFooterEndsAtTheRightEdge) {
-    const QString p = d.addPerson("Ann");
+    const store::PersonId p = d.addPerson("Ann");
     d.addReadings(p, D, 400, 450);
     const QImage pic = weekly(p).picture();
     const QString footer = "Report from 28 Oct 2026 to 8 Dec 2026";
@@ -313,7 +313,7 @@ TEST_F(WeeklyPicture, TheFooterEndsAtTheRightEdge) {
 }
 
 TEST_F(WeeklyPicture, AtAHigherPixelRatioOnlyThePixelsAreFiner) {
-    const QString p = d.addPerson("Ann");
+    const store::PersonId p = d.addPerson("Ann");
     d.addReadings(p, D, 400, 450);
     const auto one = weekly(p), two = weekly(p, 2.0);
     EXPECT_EQ(two.picture().size(), one.picture().size() * 2);
@@ -327,7 +327,7 @@ TEST_F(WeeklyPicture, AtAHigherPixelRatioOnlyThePixelsAreFiner) {
 
 // Printing records the same drawing as vectors and replays it at the printer's resolution.
 TEST_F(WeeklyPicture, TheDrawingRecordsIntoAVectorPicture) {
-    const QString p = d.addPerson("Ann");
+    const store::PersonId p = d.addPerson("Ann");
     d.addReadings(p, D, 400, 450);
     const auto report = weekly(p);
     QPicture recorded;

@@ -25,8 +25,8 @@ protected:
     }
     void TearDown() override { store::clock::setToday(QDate()); }
 
-    QString addPerson(const QString& nickname, const QString& surname, const QString& best = "450",
-                      const QString& yellow = "80", const QString& red = "50") {
+    store::PersonId addPerson(const QString& nickname, const QString& surname, const QString& best = "450",
+                              const QString& yellow = "80", const QString& red = "50") {
         store::PersonDetails d;
         d.nickname = nickname;
         d.surname = surname;
@@ -35,13 +35,15 @@ protected:
         d.best = best;
         d.zoneYellow = yellow;
         d.zoneRed = red;
-        const auto added = diary.persons.AddPer("New", d);
+        const auto added = diary.persons.AddPer(std::nullopt, d);
         EXPECT_TRUE(added) << added.error().toStdString();
-        return added.value.id;
+        return added.value.value().id;
     }
-    void addTrigger(const QString& person, const QString& name) { ASSERT_TRUE(cards::addTrigger(diary, person, name)); }
+    void addTrigger(const store::PersonId& person, const QString& name) {
+        ASSERT_TRUE(cards::addTrigger(diary, person, name));
+    }
     // A medication on the person's list, in use or taken off it again.
-    void addMed(const QString& person, const QString& name, const QString& category, bool inUse = true) {
+    void addMed(const store::PersonId& person, const QString& name, const QString& category, bool inUse = true) {
         const auto added = cards::addMedication(diary, person, name, category);
         ASSERT_TRUE(added) << added.error().toStdString();
         if (!inUse) {

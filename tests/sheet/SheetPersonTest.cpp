@@ -9,22 +9,23 @@ using sheet::GetAsthmatic;
 using sheet::SheetPerson;
 
 TEST_F(SheetDiaryTest, PersonsAreOfferedInIdentifierOrder) {
-    const QString zed = addPerson("Zed", "Young");
-    const QString amy = addPerson("Amy", "Brown");
-    const QString max = addPerson("Max", "Adams");
+    const store::PersonId zed = addPerson("Zed", "Young");
+    const store::PersonId amy = addPerson("Amy", "Brown");
+    const store::PersonId max = addPerson("Max", "Adams");
     // Identifiers begin with the surname: Adams, Brown, Young.
-    QStringList names, ids;
+    QStringList names;
+    std::vector<store::PersonId> ids;
     for (const store::PersonRef& entry : sheet::sheetEntries(diary.persons)) {
         names << entry.nickname;
-        ids << entry.id;
+        ids.push_back(entry.id);
     }
     EXPECT_EQ(names, (QStringList{"Max", "Amy", "Zed"}));
-    EXPECT_EQ(ids, (QStringList{max, amy, zed}));
+    EXPECT_EQ(ids, (std::vector<store::PersonId>{max, amy, zed}));
 }
 
 TEST_F(SheetDiaryTest, ThePersonFoundHasLimitsRoundedHalfToEvenAndListsAsStored) {
     // 81 % of 450 is 364.5 and 51 % is 229.5: halves go to the even neighbour.
-    const QString id = addPerson("Amy", "Brown", "450", "81", "51");
+    const store::PersonId id = addPerson("Amy", "Brown", "450", "81", "51");
     addTrigger(id, "Pollen");
     addTrigger(id, "cold air");
     addMed(id, "Salbutamol", "Reliever");
@@ -58,7 +59,7 @@ TEST_F(SheetDiaryTest, EmptyFiguresCountAsNoughtAndNobodyElsesAreTaken) {
 
 TEST_F(SheetDiaryTest, OfTwoPersonsWithOneNicknameTheLastInIdentifierOrderIsTaken) {
     addPerson("Twin", "Adams", "300");
-    const QString later = addPerson("Twin", "Young", "500");
+    const store::PersonId later = addPerson("Twin", "Young", "500");
     const SheetPerson person = GetAsthmatic(diary.persons, "Twin");
     EXPECT_EQ(person.id, later);
     EXPECT_EQ(person.best, 500);
@@ -67,7 +68,7 @@ TEST_F(SheetDiaryTest, OfTwoPersonsWithOneNicknameTheLastInIdentifierOrderIsTake
 TEST_F(SheetDiaryTest, ANameNobodyHasGivesAnEmptySheetPerson) {
     addPerson("Amy", "Brown");
     const SheetPerson person = GetAsthmatic(diary.persons, "Nobody");
-    EXPECT_TRUE(person.id.isEmpty());
+    EXPECT_FALSE(person.id);
     EXPECT_EQ(person.best, 0);
     EXPECT_TRUE(person.triggers.isEmpty());
 }

@@ -19,7 +19,7 @@ using sheet::SheetPerson;
 SheetPerson amy(int best = 450) {
     SheetPerson person;
     person.name = "Amy";
-    person.id = "BrSa0001";
+    person.id = test::personId("BrSa0001");
     person.best = best;
     person.yellowLimit = 360;
     person.redLimit = 225;

@@ -109,7 +109,7 @@ TEST(SheetSizingTest, OtherQuartersAreSharesOfThePrintableRoom) {
 }
 
 TEST_F(SheetDiaryTest, EveryPersonsSheetStartsOnANewPageInOrder) {
-    const QString amy = addPerson("Amy", "Brown");
+    const store::PersonId amy = addPerson("Amy", "Brown");
     addPerson("Bea", "Clark");
     addTrigger(amy, "Pollen");
     const std::vector<SheetPerson> persons = {sheet::GetAsthmatic(diary.persons, "Bea"),

@@ -13,7 +13,7 @@ class SheetToolTest : public SheetDiaryTest {
 protected:
     void SetUp() override {
         SheetDiaryTest::SetUp();
-        const QString amy = addPerson("Amy", "Brown");
+        const store::PersonId amy = addPerson("Amy", "Brown");
         addPerson("Bea", "Clark");
         addTrigger(amy, "Pollen");
         diary.files.CloseDB();

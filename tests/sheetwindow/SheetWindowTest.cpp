@@ -55,7 +55,7 @@ protected:
     }
     QImage preview() { return window.DocSize->grab().toImage(); }
 
-    QString amy;
+    std::optional<store::PersonId> amy;
     TAsSheet window{diary};
     std::vector<PrintJob> jobs;
 };

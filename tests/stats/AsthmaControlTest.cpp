@@ -25,7 +25,7 @@ const QDate D{2026, 12, 8};
 // level. A record on 13 Oct, a day before both periods, counts nowhere.
 TEST(AsthmaControl, TheCraftedMonthIsPartlyControlled) {
     ReportDiary d;
-    const QString p = d.addPerson("Ann", 500, 80, 50);
+    const store::PersonId p = d.addPerson("Ann", 500, 80, 50);
     const QDate first = D.addDays(-27);
     for (int i = 0; i < 28; ++i) {
         if (i == 5 || i == 12 || i == 19) continue;
@@ -91,7 +91,7 @@ TEST(AsthmaControl, TheCraftedMonthIsPartlyControlled) {
 
 TEST(AsthmaControl, NoneOfTheFourOverEnoughDaysIsWellControlledAndFourWeeksWithoutARecordIsNothingToSummarise) {
     ReportDiary d;
-    const QString p = d.addPerson("Ann");
+    const store::PersonId p = d.addPerson("Ann");
     d.addReadings(p, D.addDays(-28), 400, 420);  // the day before the four weeks
     const stats::AsthmaControl none = stats::CollectAsthmaControl(d.diary.reports, p, D);
     EXPECT_FALSE(none.available());

@@ -132,7 +132,7 @@ TEST(Figures, TheDailyCardAndTheStoreAgreeWithTheReports) {
         EXPECT_EQ(daily::percentOfBest(reading, best), stats::PercentOfBest(reading, best)) << reading << "/" << best;
     EXPECT_EQ(daily::percentOfBest(300, 0), 0);
     ReportDiary d;
-    const QString p = d.addPerson("Ann");
+    const store::PersonId p = d.addPerson("Ann");
     d.addReadings(p, {2024, 6, 1}, 29, 131);
     EXPECT_EQ(d.diary.reports.GetRepDly(p, QDate(2024, 6, 2)).diurnal, stats::DiurnalVariation(29, 131));
     EXPECT_EQ(d.diary.reports.GetRepDly(p, QDate(2024, 6, 2)).diurnal, 128);
@@ -275,8 +275,8 @@ TEST(Periods, TheMonthIsThe31DaysUpToTheReportDate) {
 
 TEST(CollectPeriodStats, ReadsOnlyTheDaysOfThePeriod) {
     ReportDiary d;
-    const QString p = d.addPerson("Ann");
-    const QString other = d.addPerson("Bea");
+    const store::PersonId p = d.addPerson("Ann");
+    const store::PersonId other = d.addPerson("Bea");
     const QDate first(2024, 5, 1), last(2024, 5, 7);
     d.addReadings(p, first.addDays(-1), 100, 100);
     d.addReadings(p, first, 400, 450);
@@ -296,7 +296,7 @@ TEST(CollectPeriodStats, ReadsOnlyTheDaysOfThePeriod) {
 // raised to the highest reading of the period, and every figure is taken against it.
 TEST(CollectPeriodStats, AReadingAboveTheStoredBestRaisesTheBest) {
     ReportDiary d;
-    const QString p = d.addPerson("Ann", 400);
+    const store::PersonId p = d.addPerson("Ann", 400);
     const QDate day(2024, 5, 3);
     d.addReadings(p, day, 500, 400);
     d.setBest(p, "Ann", 400);

@@ -22,7 +22,7 @@ const QDate D{2026, 12, 8};
 // inhalers), 6 preventer doses.
 TEST(YearRisks, TheCraftedYearIsCountedAsByHand) {
     ReportDiary d;
-    const QString p = d.addPerson("Ann", 500, 80, 50);
+    const store::PersonId p = d.addPerson("Ann", 500, 80, 50);
     const auto day = [&](const QDate& date, auto&& set) {
         store::DayValues v;
         set(v);

@@ -14,7 +14,7 @@ void PrintTo(const DayState& s, std::ostream* out) {
     *out << " }";
 }
 
-DayState readDay(store::Diary& diary, const QString& person, const QDate& date) {
+DayState readDay(store::Diary& diary, const store::PersonId& person, const QDate& date) {
     const store::DayCard card = diary.days.GetDly(person, date);
     DayState s;
     s.recorded = card.found;
@@ -86,8 +86,8 @@ bool oneOrBoth(const std::set<QString>& got, const std::set<QString>& before, co
 
 DiaryState readLittleDiary(store::Diary& diary) {
     DiaryState s;
-    for (const QDate& date : plan::kDates) s.days[{plan::kJohn, date}] = readDay(diary, plan::kJohn, date);
-    s.days[{plan::kJack, plan::kJacksDate}] = readDay(diary, plan::kJack, plan::kJacksDate);
+    for (const QDate& date : plan::kDates) s.days[{plan::kJohn.text(), date}] = readDay(diary, plan::kJohn, date);
+    s.days[{plan::kJack.text(), plan::kJacksDate}] = readDay(diary, plan::kJack, plan::kJacksDate);
     if (const auto card = diary.persons.GetPerCrd(plan::kJohn)) s.best = card->best;
     return s;
 }

@@ -22,7 +22,7 @@ struct DayState {
 void PrintTo(const DayState& state, std::ostream* out);
 
 // The day as the store reads it (on a day that is not today).
-DayState readDay(store::Diary& diary, const QString& person, const QDate& date);
+DayState readDay(store::Diary& diary, const store::PersonId& person, const QDate& date);
 // The day as the save wants it.
 DayState wantedBy(const plan::DaySave& save);
 

@@ -124,7 +124,7 @@ TEST_F(DeletionStopTest, APersonsDeletionStoppedAnywhereLeavesThemListedAndEvery
 }
 
 TEST_F(DeletionStopTest, ADaysDeletionStoppedAnywhereLeavesItRecordedAndEveryOtherDayAsBefore) {
-    const QString day = store::keys::dayId(plan::kJohn, store::keys::dateKey(kDay));
+    const QString day = store::keys::dayId(plan::kJohn, kDay);
     const Deletion johnsDay{[](store::Diary& d) { return d.days.DelDly(plan::kJohn, kDay); },
                             [day](const Row& row) { return row.day == day; },
                             [](store::Diary& d) { return d.days.ChkDly(plan::kJohn, kDay) >= 0; }};

@@ -12,7 +12,7 @@ std::vector<QString> DiaryTest::column(store::TableId id, const char* field) {
     return values;
 }
 
-engine::Table* DiaryTest::dayRecord(const QString& person, const QString& date) {
+engine::Table* DiaryTest::dayRecord(const store::PersonId& person, const QDate& date) {
     auto* t = table(store::TableId::Daily);
     t->selectTag(t->tag("diDyID"));
     return t->seek(store::keys::dayId(person, date).toStdString()) ? t : nullptr;

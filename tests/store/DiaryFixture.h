@@ -34,7 +34,7 @@ protected:
         d.surname = surname;
         d.firstName = firstName;
         d.gender = "Male";
-        d.birthDate = "19800131";
+        d.birthDate = QDate(1980, 1, 31);
         d.title = "Mr";
         d.zoneYellow = "80";
         d.zoneRed = "50";
@@ -42,17 +42,18 @@ protected:
         d.predicted = "450";
         return d;
     }
-    QString addPerson(const QString& nickname, const QString& surname = "Smith", const QString& firstName = "John") {
-        auto added = diary.persons.AddPer("New", details(nickname, surname, firstName));
+    store::PersonId addPerson(const QString& nickname, const QString& surname = "Smith",
+                              const QString& firstName = "John") {
+        auto added = diary.persons.AddPer(std::nullopt, details(nickname, surname, firstName));
         EXPECT_TRUE(added) << added.error().toStdString();
-        return added.value.id;
+        return added.value.value().id;
     }
-    QString addMed(const QString& person, const QString& name, const QString& category) {
-        auto added = cards::addMedication(diary, person, name, category, "20240101");
+    QString addMed(const store::PersonId& person, const QString& name, const QString& category) {
+        auto added = cards::addMedication(diary, person, name, category, QDate(2024, 1, 1));
         EXPECT_TRUE(added) << added.error().toStdString();
         return added.value;
     }
-    void addDay(const QString& person, const QDate& date, int morning, int evening, int rating = 2) {
+    void addDay(const store::PersonId& person, const QDate& date, int morning, int evening, int rating = 2) {
         store::DayValues v;
         v.morning = morning;
         v.evening = evening;
@@ -67,7 +68,7 @@ protected:
     std::vector<QString> column(store::TableId id, const char* field);
     // "Daily.dat" on the day's record, for changing it behind the store's back; nullptr when
     // the day has none.
-    engine::Table* dayRecord(const QString& person, const QString& date);
+    engine::Table* dayRecord(const store::PersonId& person, const QDate& date);
     ::testing::AssertionResult readableByDbfread();
 
     TempFolder folder;

@@ -42,7 +42,7 @@ class FileAccessTest : public DiaryTest {
 protected:
     void SetUp() override {
         DiaryTest::SetUp();
-        john = addPerson("Robert");
+        ASSERT_EQ(addPerson("Robert"), john);
         reliever = addMed(john, "Salbutamol", "Reliever");
         ASSERT_TRUE(cards::addTrigger(diary, john, "POLLEN"));
         ASSERT_TRUE(diary.persons.AddTrg("", "POLLEN"));
@@ -56,7 +56,8 @@ protected:
         if (relieverUsed > 0) used.push_back({"Salbutamol", "Reliever", reliever, relieverUsed});
         ASSERT_TRUE(diary.days.saveDay(john, QDate(2024, 6, 10), values, {"POLLEN"}, used));
     }
-    QString john, reliever;
+    const store::PersonId john = personId("SmJo0001");
+    QString reliever;
 };
 
 TEST_F(FileAccessTest, ADiaryOpenForReadingOnlyReadsItsDaysAndRefusesEveryWrite) {
@@ -85,7 +86,7 @@ TEST_F(FileAccessTest, ADiaryOpenForReadingOnlyReadsItsDaysAndRefusesEveryWrite)
         diary.days.DelDly(john, QDate(2024, 6, 10)),
         diary.days.saveDay(john, QDate(2024, 6, 10), v, {"DUST"},
                            std::vector<store::DayMedRow>{{"Salbutamol", "Reliever", reliever, 1}}),
-        diary.persons.AddPer("New", details("Jo")).result,
+        diary.persons.AddPer(std::nullopt, details("Jo")).result,
         diary.persons.AddPer(john, details("Bob")).result,
         diary.persons.DelPer(john),
         diary.persons.AddTrg("", "DUST").result,
@@ -189,7 +190,7 @@ TEST_F(FileAccessTest, ALinkedDayFileStaysLinkedAndPrivateThroughAPack) {
 // A record file the user may read but not write hides nothing: its table is open for reading,
 // the store names it, and only a save that would change it is refused, before anything is written.
 TEST_F(FileAccessTest, ARecordFileThatCannotBeWrittenIsReadAndOnlyItsWritesRefused) {
-    const QString jo = john;
+    const store::PersonId jo = john;
     ASSERT_EQ(::chmod(folder.path().c_str(), 0777), 0);
     for (const auto& entry : fs::directory_iterator(folder.path())) ::chmod(entry.path().c_str(), 0666);
     ::chmod(diary.files.filePath(TableId::DlyTrig).toStdString().c_str(), 0444);

@@ -70,11 +70,11 @@ TEST(KillTest, ASaveKilledAtRandomMomentsLosesNothing) {
         int best = model.best.toInt();
         for (int round = next; round <= *last; ++round) {
             const plan::DaySave done = plan::saveOf(round);
-            model.days[{done.person, done.date}] = wantedBy(done);
+            model.days[{done.person.text(), done.date}] = wantedBy(done);
             best = raised(best, done.values);
         }
         const plan::DaySave inFlight = plan::saveOf(*last + 1);
-        const std::pair day{inFlight.person, inFlight.date};
+        const std::pair day{inFlight.person.text(), inFlight.date};
 
         store::Diary diary;
         diary.files.setFolder(path);

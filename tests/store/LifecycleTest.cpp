@@ -106,7 +106,7 @@ TEST(KeysTest, DatesAndIdentifiers) {
     EXPECT_FALSE(Get4Date("        "));
     EXPECT_FALSE(Get4Date("2001-2-1"));
     EXPECT_EQ(dateKey(QDate(2024, 3, 5)), "20240305");
-    EXPECT_EQ(dayId("Ab", "20240305"), "Ab      20240305");
+    EXPECT_EQ(dayId(test::personId("SmJo0001"), QDate(2024, 3, 5)), "SmJo000120240305");
 
     EXPECT_EQ(personIdCandidate("Smith", "John", 1), "SmJo0001");
     EXPECT_EQ(personIdCandidate("  Smith", " John ", 2), "SmJo0002");
@@ -116,10 +116,9 @@ TEST(KeysTest, DatesAndIdentifiers) {
     EXPECT_EQ(medIdCandidate(" AB ", 1), "AB000001");
     EXPECT_EQ(medIdCandidate("AB", 0x2F), "AB00002F");
 
-    EXPECT_TRUE(isPersonId("SmJo0001"));
-    EXPECT_FALSE(isPersonId("New"));
-    EXPECT_FALSE(isPersonId(" mJo0001"));
-    EXPECT_FALSE(isPersonId("SmJo00011"));
+    using store::PersonId;
+    EXPECT_EQ(PersonId::of("SmJo0001")->text(), "SmJo0001");
+    for (const char* none : {"New", " mJo0001", "SmJo000 ", "SmJo00011", ""}) EXPECT_FALSE(PersonId::of(none)) << none;
 }
 
 }  // namespace

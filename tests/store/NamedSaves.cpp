@@ -57,11 +57,11 @@ store::Result addDay(store::Diary& diary, const plan::DaySave& s) {
     const store::DayValues& v = s.values;
     engine::Table& daily = table(diary, TableId::Daily);
     const QString date = store::keys::dateKey(s.date);
-    const QString day = store::keys::dayId(s.person, date);
+    const QString day = store::keys::dayId(s.person, s.date);
     const bool found = seek(daily, "diDyID", day);
     const store::Result written = write(daily, found,
                                         {{"DyID", day},
-                                         {"Asid", s.person},
+                                         {"Asid", s.person.text()},
                                          {"AsDt", date},
                                          {"Morn", QString::number(v.morning)},
                                          {"Even", QString::number(v.evening)},
@@ -83,7 +83,7 @@ store::Result addDay(store::Diary& diary, const plan::DaySave& s) {
     // The person's best rises to the higher reading.
     engine::Table& personal = table(diary, TableId::Personal);
     const int highest = std::max(v.morning, v.evening);
-    if (!seek(personal, "piASID", store::keys::padded(s.person, 8)) || personal.field("Best")->toInt() >= highest)
+    if (!seek(personal, "piASID", s.person.text()) || personal.field("Best")->toInt() >= highest)
         return store::Result::done();
     personal.field("Best")->assign(std::to_string(highest));
     return resultOf(personal.flush());
@@ -99,13 +99,14 @@ QString newMedId(store::Diary& diary, const QString& name) {
 
 }  // namespace
 
-store::Result markDayTriggers(store::Diary& diary, const QString& person, const QDate& date) {
-    return markDay(table(diary, TableId::DlyTrig), "dtiDYID", store::keys::dayId(person, store::keys::dateKey(date)));
+store::Result markDayTriggers(store::Diary& diary, const store::PersonId& person, const QDate& date) {
+    return markDay(table(diary, TableId::DlyTrig), "dtiDYID", store::keys::dayId(person, date));
 }
 
 store::Result saveDay(store::Diary& diary, const plan::DaySave& s) {
     const QString date = store::keys::dateKey(s.date);
-    const QString day = store::keys::dayId(s.person, date);
+    const QString day = store::keys::dayId(s.person, s.date);
+    const QString who = s.person.text();
     store::Result r = addDay(diary, s);
     engine::Table& triggers = table(diary, TableId::DlyTrig);
     if (r) r = markDay(triggers, "dtiDYID", day);
@@ -113,7 +114,7 @@ store::Result saveDay(store::Diary& diary, const plan::DaySave& s) {
         const QString name = store::keys::triggerName(ticked);
         if (r)
             r = write(triggers, seek(triggers, "dtiKEY", store::keys::padded(day + name, 41)),
-                      {{"DyID", day}, {"Asid", s.person}, {"Trig", name}, {"AsDt", date}});
+                      {{"DyID", day}, {"Asid", who}, {"Trig", name}, {"AsDt", date}});
     }
     if (r) r = resultOf(triggers.pack());
     engine::Table& medication = table(diary, TableId::DlyMed);
@@ -126,7 +127,7 @@ store::Result saveDay(store::Diary& diary, const plan::DaySave& s) {
         else
             r = write(medication, false,
                       {{"DyID", day},
-                       {"Asid", s.person},
+                       {"Asid", who},
                        {"MdID", m.medId},
                        {"ANam", m.name},
                        {"TmUs", used},
@@ -137,8 +138,9 @@ store::Result saveDay(store::Diary& diary, const plan::DaySave& s) {
     return r;
 }
 
-store::Result saveLists(store::Diary& diary, const QString& person, const QStringList& names,
+store::Result saveLists(store::Diary& diary, const store::PersonId& id, const QStringList& names,
                         std::span<const store::PersonMedRow> rows) {
+    const QString person = id.text();
     engine::Table& triggers = table(diary, TableId::PerTrig);
     store::Result r = markFrom(triggers, "ptiTRIG", person, [&] { return text(triggers, "Asid") == person; });
     for (const QString& trigger : names) {
@@ -167,7 +169,7 @@ store::Result saveLists(store::Diary& diary, const QString& person, const QStrin
                    {"ANam", m.name.trimmed()},
                    {"Inst", m.instructions},
                    {"PrBy", m.prescribedBy},
-                   {"PrDt", m.prescribedDate},
+                   {"PrDt", store::keys::dateKeyOrBlank(m.prescribedDate)},
                    {"MdUs", "Yes"},
                    {"Ctgy", m.category}});
     }

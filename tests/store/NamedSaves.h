@@ -15,10 +15,10 @@ store::Result saveDay(store::Diary& diary, const plan::DaySave& save);
 
 // DelPerTrg, AddPerTrg for each trigger, PackPerTrg; SetPerMed "No", AddMed in use for each
 // medication row with a name.
-store::Result saveLists(store::Diary& diary, const QString& person, const QStringList& triggers,
+store::Result saveLists(store::Diary& diary, const store::PersonId& person, const QStringList& triggers,
                         std::span<const store::PersonMedRow> medication);
 
 // DelDlyTrg alone, as a save stopped before its pack leaves the day's triggers.
-store::Result markDayTriggers(store::Diary& diary, const QString& person, const QDate& date);
+store::Result markDayTriggers(store::Diary& diary, const store::PersonId& person, const QDate& date);
 
 }  // namespace pulmora::test::named

@@ -80,7 +80,7 @@ protected:
     void expectWithinSave(const DiaryState& got, const DiaryState& before, const DiaryState& after,
                           const std::string& where) {
         for (const auto& [key, state] : before.days) {
-            if (key == std::pair{plan::kJohn, kDay})
+            if (key == std::pair{plan::kJohn.text(), kDay})
                 EXPECT_TRUE(withinSave(got.days.at(key), state, after.days.at(key))) << where;
             else
                 EXPECT_EQ(got.days.at(key), state) << where << ": another day changed";

@@ -2,6 +2,7 @@
 
 #include "store/Diary.h"
 #include "store/Keys.h"
+#include "support/PersonIds.h"
 
 #include <algorithm>
 #include <random>
@@ -11,8 +12,8 @@
 // the child process they kill, so both know what each round of saving wanted.
 namespace pulmora::test::plan {
 
-inline const QString kJohn = QStringLiteral("SmJo0001");
-inline const QString kJack = QStringLiteral("SmJa0001");
+inline const store::PersonId kJohn = personId("SmJo0001");
+inline const store::PersonId kJack = personId("SmJa0001");
 // The days the saves rewrite; Jack's day shares a date with John's.
 inline const std::vector<QDate> kDates = {QDate(2024, 6, 9), QDate(2024, 6, 10), QDate(2024, 6, 11)};
 inline const QDate kJacksDate(2024, 6, 10);
@@ -30,7 +31,7 @@ inline const QStringList kTriggers = {"POLLEN", "COLD AIR", "SMOKE", "DAMP", "CA
 
 // One save of the daily card.
 struct DaySave {
-    QString person;
+    store::PersonId person;
     QDate date;
     store::DayValues values;
     QStringList triggers;
@@ -76,13 +77,13 @@ inline QString writeLittleDiary(store::Diary& diary) {
         d.predicted = "450";
         d.zoneYellow = "80";
         d.zoneRed = "50";
-        const auto added = diary.persons.AddPer("New", d);
-        return added ? added.value.id : added.error();
+        const auto added = diary.persons.AddPer(std::nullopt, d);
+        return added ? added.value->id.text() : added.error();
     };
-    if (const QString id = person("Johnny", "John"); id != kJohn) return "John is " + id;
-    if (const QString id = person("Jack", "Jack"); id != kJack) return "Jack is " + id;
+    if (const QString id = person("Johnny", "John"); id != kJohn.text()) return "John is " + id;
+    if (const QString id = person("Jack", "Jack"); id != kJack.text()) return "Jack is " + id;
     std::vector<store::PersonMedRow> current;
-    for (const Medication& m : kMedication) current.push_back({"", m.name, m.category, "", "", "20240101"});
+    for (const Medication& m : kMedication) current.push_back({"", m.name, m.category, "", "", QDate(2024, 1, 1)});
     if (const auto r = diary.persons.savePersonLists(kJohn, kTriggers, current); !r) return r.error();
     for (const store::PersonMedRow& row : diary.persons.ListMed(kJohn))
         if (std::none_of(std::begin(kMedication), std::end(kMedication),

@@ -31,7 +31,7 @@ TEST(ActionPlan, BandsGiveTheLimitsFromTheOwnBest) {
     };
     for (const auto& c : cases) {
         ReportDiary d;
-        const QString p = d.addPerson("Ann", c.best, c.yellow, c.red);
+        const store::PersonId p = d.addPerson("Ann", c.best, c.yellow, c.red);
         // A reading above the best, the best then entered below it again on the personal card: the
         // reports take their best from the reading, the plan only from the card.
         d.addReadings(p, QDate(2026, 12, 8), 700, 0);
@@ -45,8 +45,9 @@ TEST(ActionPlan, BandsGiveTheLimitsFromTheOwnBest) {
 // its band, and for a person without a best the line saying so.
 TEST(ActionPlan, PrintsTheMedicationAndSaysWhenThereIsNoBest) {
     ReportDiary d;
-    const QString p = d.addPerson("Ann", 0, 80, 50);
-    ASSERT_TRUE(cards::addMedication(d.diary, p, "Salbutamol", store::kReliever, "20240101", "2 puffs when needed"));
+    const store::PersonId p = d.addPerson("Ann", 0, 80, 50);
+    ASSERT_TRUE(
+        cards::addMedication(d.diary, p, "Salbutamol", store::kReliever, QDate(2024, 1, 1), "2 puffs when needed"));
     const reports::ActionPlan plan = reports::readActionPlan(d.diary, p, QDate(2026, 12, 8));
     const std::string pdf = d.folder.file("plan.pdf");
     const QSizeF a4 = reports::portraitRoom(QPageSize(QPageSize::A4), false);

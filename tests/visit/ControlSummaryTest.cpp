@@ -15,7 +15,7 @@ const QDate D{2026, 12, 8};
 // on, and the four weeks before answer nothing rather than claim good control.
 TEST(ControlSummaryText, FewDaysAreSaidAndWeeksWithoutADayAnswerNothing) {
     ReportDiary d;
-    const QString p = d.addPerson("Ann", 500, 80, 50);
+    const store::PersonId p = d.addPerson("Ann", 500, 80, 50);
     for (int i = 0; i < 15; ++i) d.addReadings(p, D.addDays(-i), 400, 420);
     const reports::SummaryText text = reports::summaryText(stats::CollectAsthmaControl(d.diary.reports, p, D));
 
@@ -46,7 +46,8 @@ std::vector<QStringList> rowsOf(const std::vector<reports::GridSection>& section
 }
 
 // Days from the report date back, each with the values the case gives it.
-void recordDays(ReportDiary& d, const QString& p, int count, const std::function<void(int, store::DayValues&)>& set) {
+void recordDays(ReportDiary& d, const store::PersonId& p, int count,
+                const std::function<void(int, store::DayValues&)>& set) {
     for (int i = 0; i < count; ++i) {
         store::DayValues v;
         set(i, v);
@@ -67,7 +68,7 @@ TEST(ControlSummaryText, EachCraftedMonthSaysOnlyWhatTheDiaryShows) {
     const struct {
         const char* what;
         int best;
-        std::function<void(ReportDiary&, const QString&)> craft;
+        std::function<void(ReportDiary&, const store::PersonId&)> craft;
         QDate reportDate;
         QString refusal;  // of the summary, and the visit pack's
         Lines lines;
@@ -75,7 +76,7 @@ TEST(ControlSummaryText, EachCraftedMonthSaysOnlyWhatTheDiaryShows) {
     } cases[] = {
         {"sparse: 7 days, each with daytime symptoms and 4 reliever doses, at 66-68 % of best",
          500,
-         [](ReportDiary& d, const QString& p) {
+         [](ReportDiary& d, const store::PersonId& p) {
              recordDays(d, p, 7, [](int, store::DayValues& v) {
                  v.wheezeDay = v.coughDay = true;
                  v.relievers = 4;
@@ -93,7 +94,7 @@ TEST(ControlSummaryText, EachCraftedMonthSaysOnlyWhatTheDiaryShows) {
          {}},
         {"a report date three weeks ahead of an uncontrolled month",
          500,
-         [](ReportDiary& d, const QString& p) {
+         [](ReportDiary& d, const store::PersonId& p) {
              recordDays(d, p, 28,
                         [](int, store::DayValues& v) { v.coughDay = v.chestNight = v.sportRestricted = true; });
          },
@@ -103,7 +104,7 @@ TEST(ControlSummaryText, EachCraftedMonthSaysOnlyWhatTheDiaryShows) {
          {}},
         {"days off: three days off work, nothing else",
          500,
-         [](ReportDiary& d, const QString& p) {
+         [](ReportDiary& d, const store::PersonId& p) {
              recordDays(d, p, 28, [](int i, store::DayValues& v) { v.offWork = i % 7 == 3 && i < 21; });
          },
          D,
@@ -114,7 +115,7 @@ TEST(ControlSummaryText, EachCraftedMonthSaysOnlyWhatTheDiaryShows) {
          {}},
         {"a reading of 620 on 6 Dec above the stored best of 450, and 700 in the weeks before",
          450,
-         [](ReportDiary& d, const QString& p) {
+         [](ReportDiary& d, const store::PersonId& p) {
              recordDays(d, p, 20, [](int i, store::DayValues& v) {
                  v.morning = i == 2 ? 620 : 400;
                  v.evening = 410;
@@ -134,7 +135,7 @@ TEST(ControlSummaryText, EachCraftedMonthSaysOnlyWhatTheDiaryShows) {
             {"Red zone limit", "225 l/min (50% of best)"}}}}},
         {"a normal month: symptoms on 9 days, one night, the reliever once, the preventer daily, pollen once",
          500,
-         [](ReportDiary& d, const QString& p) {
+         [](ReportDiary& d, const store::PersonId& p) {
              ASSERT_TRUE(cards::addTrigger(d.diary, p, "Cats"));
              ASSERT_TRUE(cards::addTrigger(d.diary, p, "Pollen"));
              const QString clenil = d.addMedication(p, "Clenil", store::kPreventer);
@@ -166,7 +167,7 @@ TEST(ControlSummaryText, EachCraftedMonthSaysOnlyWhatTheDiaryShows) {
     const TodayIs today(D);
     for (const auto& c : cases) {
         ReportDiary d;
-        const QString p = d.addPerson("Ann", c.best, 80, 50);
+        const store::PersonId p = d.addPerson("Ann", c.best, 80, 50);
         c.craft(d, p);
         const reports::ReportResult summary = reports::ControlSummary(d.diary.reports, p, c.reportDate);
         EXPECT_EQ(reports::noVisitPack(d.diary.reports, {p, "Ann", c.reportDate}),

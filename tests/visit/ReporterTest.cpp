@@ -28,7 +28,7 @@ const QDate D{2026, 12, 8};
 
 TEST(FiguresJson, NamesEveryFigure) {
     ReportDiary d;
-    const QString p = d.addPerson("Ann", 500, 80, 50);
+    const store::PersonId p = d.addPerson("Ann", 500, 80, 50);
     d.addReadings(p, D, 400, 450);
     const auto report = reports::WeeklyComparison(d.diary.reports, p, D);
     const QJsonObject o = reports::figuresJson(report);
@@ -62,7 +62,7 @@ TEST(FiguresJson, NamesEveryFigure) {
 
 TEST(FiguresJson, WithoutAReportThereIsNoViewport) {
     ReportDiary d;
-    const QString p = d.addPerson("Ann");
+    const store::PersonId p = d.addPerson("Ann");
     const QJsonObject o = reports::figuresJson(reports::WeeklyComparison(d.diary.reports, p, D));
     EXPECT_TRUE(o["viewport"].isNull());
     EXPECT_TRUE(o["periods"].toArray().isEmpty());
@@ -72,7 +72,7 @@ TEST(FiguresJson, WithoutAReportThereIsNoViewport) {
 
 TEST(FiguresJson, TheMonthlyBasicGivesOnePeriod) {
     ReportDiary d;
-    const QString p = d.addPerson("Ann", 500, 80, 50);
+    const store::PersonId p = d.addPerson("Ann", 500, 80, 50);
     d.addReadings(p, D, 400, 450);
     d.addReadings(p, D.addDays(-30), 300, 0);
     const QJsonObject o = reports::figuresJson(reports::MonthlyBasic(d.diary.reports, p, D));
@@ -90,7 +90,7 @@ TEST(FiguresJson, TheMonthlyBasicGivesOnePeriod) {
 
 TEST(FiguresJson, TheMonthlyAdditionalGivesItsDayColumnsAndLists) {
     ReportDiary d;
-    const QString p = d.addPerson("Ann", 500, 80, 50);
+    const store::PersonId p = d.addPerson("Ann", 500, 80, 50);
     const QString med = d.addMedication(p, "Salbutamol");
     store::DayValues v;
     v.morning = 400;
@@ -134,8 +134,8 @@ class Reporter : public ::testing::Test {
 protected:
     void SetUp() override {
         person = d.addPerson("Ann", 500, 80, 50);
-        d.addReadings(person, D, 400, 450);
-        d.addReadings(person, D.addDays(-20), 380, 0);
+        d.addReadings(*person, D, 400, 450);
+        d.addReadings(*person, D.addDays(-20), 380, 0);
         d.diary.files.CloseDB();
     }
     std::string run(const std::string& arguments, int& status) const {
@@ -157,7 +157,7 @@ protected:
 
     ReportDiary d;
     TempFolder out;
-    QString person;
+    std::optional<store::PersonId> person;
 };
 
 TEST_F(Reporter, WritesThePictureAndTheFiguresWithoutTouchingTheDiary) {
@@ -170,7 +170,7 @@ TEST_F(Reporter, WritesThePictureAndTheFiguresWithoutTouchingTheDiary) {
     EXPECT_EQ(diaryFiles(), before);
 
     d.diary.files.OpenDB();
-    const auto report = reports::WeeklyComparison(d.diary.reports, person, D);
+    const auto report = reports::WeeklyComparison(d.diary.reports, *person, D);
     QImage written(QString::fromStdString(png));
     EXPECT_EQ(written.convertToFormat(QImage::Format_RGB32), report.picture());
 
@@ -191,7 +191,7 @@ TEST_F(Reporter, WritesTheMonthlyReportsAndTheControlSummary) {
             run(folder() + " --person Ann --date 2026-12-08 --report " + name + " --out " + png + " --figures", status);
         ASSERT_EQ(status, 0) << name << ": " << errorText();
         d.diary.files.OpenDB();
-        const auto report = build(d.diary.reports, person, D, 1.0);
+        const auto report = build(d.diary.reports, *person, D, 1.0);
         d.diary.files.CloseDB();
         EXPECT_TRUE(report.available) << name;
         QImage written(QString::fromStdString(png));
@@ -218,7 +218,7 @@ TEST_F(Reporter, WritesThePlanAndTheLastTwelveMonths) {
     ASSERT_EQ(status, 0) << errorText();
     d.diary.files.OpenDB();
     EXPECT_EQ(QJsonDocument::fromJson(QByteArray::fromStdString(json)).object(),
-              reports::yearFiguresJson(stats::CollectYearRisks(d.diary.reports, person, D)));
+              reports::yearFiguresJson(stats::CollectYearRisks(d.diary.reports, *person, D)));
 }
 
 TEST_F(Reporter, WithoutFiguresNothingIsPrinted) {
@@ -324,7 +324,7 @@ TEST_F(Reporter, SavesThePictureOfTheSaveWindowAsJpegAndBitmap) {
         ASSERT_EQ(status, 0) << file << ": " << errorText();
     }
     d.diary.files.OpenDB();
-    const QImage expected = reports::savedReportPicture(reports::MonthlyBasic(d.diary.reports, person, D, 1.0));
+    const QImage expected = reports::savedReportPicture(reports::MonthlyBasic(d.diary.reports, *person, D, 1.0));
     ASSERT_FALSE(expected.isNull());
     EXPECT_EQ(QImage(QString::fromStdString(bmp)).convertToFormat(QImage::Format_RGB32),
               expected.convertToFormat(QImage::Format_RGB32));
@@ -465,7 +465,7 @@ TEST_F(Reporter, WritesAGraphAndItsFigures) {
 
     d.diary.files.OpenDB();
     const reports::GraphRequest request{reports::GraphOption::PercentageBest, "Ann", reports::graphPeriod(D, 90), true};
-    const reports::GraphRun graph = reports::runGraph(d.diary.reports, person, request);
+    const reports::GraphRun graph = reports::runGraph(d.diary.reports, *person, request);
     ASSERT_EQ(graph.plan.cSerA.points.size(), 3u);
     // The date axis: the day 20 days back takes slot 1, the report day's two readings slots 21 and 22.
     EXPECT_EQ(graph.plan.cSerA.points.back().x, 22);
@@ -510,7 +510,7 @@ TEST_F(Reporter, PrintsAndSavesAGraph) {
     d.diary.files.OpenDB();
     const reports::GraphRequest request{reports::GraphOption::ZoneFrequency, "Ann", reports::graphPeriod(D, 365),
                                         false};
-    const reports::GraphRun run = reports::runGraph(d.diary.reports, person, request);
+    const reports::GraphRun run = reports::runGraph(d.diary.reports, *person, request);
     EXPECT_EQ(QImage(QString::fromStdString(bmp)).convertToFormat(QImage::Format_RGB32),
               reports::renderGraph(run.plan, {800, 500}, 1.0, reports::ChartBackground::Plain)
                   .convertToFormat(QImage::Format_RGB32));

@@ -25,7 +25,7 @@ TEST(VisitPack, LeavesOutWhatHasNothingToShow) {
     };
     for (const auto& c : cases) {
         ReportDiary d;
-        const QString p = d.addPerson("Ann");
+        const store::PersonId p = d.addPerson("Ann");
         store::DayValues v;
         v.morning = c.readings ? 400 : 0;
         v.evening = c.readings ? 420 : 0;
@@ -46,7 +46,7 @@ TEST(VisitPack, LeavesOutWhatHasNothingToShow) {
 // monthly additional's day before the month is a lookup of one day record, not a read of a period.)
 TEST(VisitPack, ReadsEachOfThePersonsDayFilesOnce) {
     ReportDiary d;
-    const QString p = d.addPerson("Ann");
+    const store::PersonId p = d.addPerson("Ann");
     const QString med = d.addMedication(p, "Salbutamol");
     d.addReadings(p, D, 400, 420);
     d.useMedication(p, D, med, 2, "Salbutamol");
@@ -63,7 +63,7 @@ TEST(VisitPack, ReadsEachOfThePersonsDayFilesOnce) {
 // empty list says so.
 TEST(VisitFirstPage, SectionsListTheMedicationTriggersAndZones) {
     reports::VisitDetails details;
-    details.medication = {{"SALB0001", "Salbutamol", "Reliever", "2 puffs when needed", "Dr Patel", "20250609"}};
+    details.medication = {{"SALB0001", "Salbutamol", "Reliever", "2 puffs when needed", "Dr Patel", QDate(2025, 6, 9)}};
     details.triggers = {"Cats", "Cold air", "Dogs", "Exercise", "Pollen"};
     details.best = 500;
     details.predicted = 480;

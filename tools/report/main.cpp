@@ -102,7 +102,7 @@ std::optional<QDate> parseDate(const QString& text) {
 // Nicknames are unique; the persons are walked once round in nickname order.
 std::optional<store::PersonRef> findPerson(store::Persons& persons, const QString& nickname) {
     auto p = persons.GetPerDly(store::Persons::Step::First);
-    const QString first = p ? p->id : QString();
+    const std::optional<store::PersonId> first = p ? std::optional(p->id) : std::nullopt;
     while (p) {
         if (p->nickname == nickname) return p;
         p = persons.GetPerDly(store::Persons::Step::Next, p->id);
@@ -219,7 +219,7 @@ int writeSheets(store::Persons& persons, const QDate& first, const QCommandLineP
     std::vector<sheet::SheetPerson> sheets;
     for (const QString& nickname : parser.values("person")) {
         sheets.push_back(sheet::GetAsthmatic(persons, nickname));
-        if (sheets.back().id.isEmpty()) return refuse("there is no person with the nickname \"" + nickname + "\"");
+        if (!sheets.back().id) return refuse("there is no person with the nickname \"" + nickname + "\"");
     }
     const QString out = parser.value("out");
     const output::PrintJob job = sheet::sheetJob(sheets, options);

@@ -87,7 +87,7 @@ QString SampleDiary::addPerson(int index, Person& person) {
     store::PersonDetails d;
     const bool female = index % 2 == 1;
     d.gender = female ? "Female" : "Male";
-    d.birthDate = store::keys::dateKey(QDate(uniform(1940, 2010), uniform(1, 12), uniform(1, 28)));
+    d.birthDate = QDate(uniform(1940, 2010), uniform(1, 12), uniform(1, 28));
     if (options_.longNames) {
         d.surname = kLongSurnames[index % kLongSurnames.size()];
         d.firstName = female ? kLongWomansName : kLongMansName;
@@ -115,15 +115,15 @@ QString SampleDiary::addPerson(int index, Person& person) {
     d.predicted = QString::number(person.best + uniform(-3, 3) * 10);
     d.zoneYellow = "80";
     d.zoneRed = "50";
-    auto added = diary_.persons.AddPer("New", d);
+    auto added = diary_.persons.AddPer(std::nullopt, d);
     if (!added) return added.error();
-    person.id = added.value.id;
+    person.id = added.value->id;
 
     QStringList triggers = triggerNames();
     std::shuffle(triggers.begin(), triggers.end(), random_);
     person.triggers = triggers.mid(0, uniform(2, 5));
 
-    const QString start = store::keys::dateKey(options_.lastDay.addYears(-options_.years));
+    const QDate start = options_.lastDay.addYears(-options_.years);
     const MedicationNames& names = medicationNames(options_);
     std::vector<store::PersonMedRow> rows = {
         {"", names.reliever, store::kReliever, "2 puffs when needed", prescriber(options_), start},
@@ -131,9 +131,9 @@ QString SampleDiary::addPerson(int index, Person& person) {
     if (options_.longNames)
         for (const auto& [name, category] : kLongMoreMedication)
             rows.push_back({"", name, category, kLongInstructions, prescriber(options_), start});
-    if (QString e = check(diary_.persons.savePersonLists(person.id, person.triggers, rows)); !e.isEmpty()) return e;
+    if (QString e = check(diary_.persons.savePersonLists(*person.id, person.triggers, rows)); !e.isEmpty()) return e;
     // The days record the medication in the order the card was given it.
-    const std::vector<store::PersonMedRow> stored = diary_.persons.ListMed(person.id);
+    const std::vector<store::PersonMedRow> stored = diary_.persons.ListMed(*person.id);
     for (store::PersonMedRow& row : rows) {
         const auto match = std::find_if(stored.begin(), stored.end(),
                                         [&](const store::PersonMedRow& s) { return s.name == row.name; });
@@ -149,14 +149,14 @@ QString SampleDiary::addPerson(int index, Person& person) {
 // preventer stored as a new version, so the old one stays on file not in use.
 QString SampleDiary::renewMedication(Person& person, const QDate& when) {
     const Medication reliever = person.medication.front();
-    std::vector<store::PersonMedRow> rows = {{reliever.id, reliever.name, reliever.category, "2 puffs when needed",
-                                              prescriber(options_), store::keys::dateKey(when.addYears(-1))},
-                                             {"", medicationNames(options_).renewedPreventer, store::kPreventer,
-                                              "1 puff twice a day", prescriber(options_), store::keys::dateKey(when)}};
+    std::vector<store::PersonMedRow> rows = {
+        {reliever.id, reliever.name, reliever.category, "2 puffs when needed", prescriber(options_), when.addYears(-1)},
+        {"", medicationNames(options_).renewedPreventer, store::kPreventer, "1 puff twice a day", prescriber(options_),
+         when}};
     rows.insert(rows.end(), person.moreMedication.begin(), person.moreMedication.end());
-    if (QString e = check(diary_.persons.savePersonLists(person.id, person.triggers, rows)); !e.isEmpty()) return e;
+    if (QString e = check(diary_.persons.savePersonLists(*person.id, person.triggers, rows)); !e.isEmpty()) return e;
     person.medication.clear();
-    for (const store::PersonMedRow& row : diary_.persons.ListMed(person.id))
+    for (const store::PersonMedRow& row : diary_.persons.ListMed(*person.id))
         person.medication.push_back({row.medId.trimmed(), row.name, row.category});
     return {};
 }
@@ -191,7 +191,7 @@ QString SampleDiary::addDay(const Person& person, const QDate& day) {
     std::vector<store::DayMedRow> rows;
     for (const Medication& m : person.medication)
         rows.push_back({m.name, m.category, m.id, m.category == store::kReliever ? v.relievers : v.preventers});
-    return check(diary_.days.saveDay(person.id, day, v, person.triggers.mid(0, triggers), rows));
+    return check(diary_.days.saveDay(*person.id, day, v, person.triggers.mid(0, triggers), rows));
 }
 
 }  // namespace pulmora::tools

@@ -34,7 +34,7 @@ private:
         QString id, name, category;
     };
     struct Person {
-        QString id;
+        std::optional<store::PersonId> id;  // once stored
         int best = 0;
         QStringList triggers;
         std::vector<Medication> medication;
