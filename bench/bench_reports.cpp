@@ -20,7 +20,6 @@
 #include "sample/SampleDiary.h"
 #include "stats/PeriodStats.h"
 #include "store/Clock.h"
-#include "store/Keys.h"
 #include "visit/VisitPack.h"
 
 #include <benchmark/benchmark.h>

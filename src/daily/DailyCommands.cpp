@@ -3,7 +3,6 @@
 #include "DailyWindows.h"
 #include "TAsDly.h"
 #include "store/Clock.h"
-#include "store/Keys.h"
 
 #include <QAction>
 #include <QLocale>

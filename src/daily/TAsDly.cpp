@@ -14,7 +14,6 @@
 #include "controls/TDaPanel.h"
 #include "pictures/Pictures.h"
 #include "store/Clock.h"
-#include "store/Keys.h"
 
 #include <QCloseEvent>
 #include <QLabel>

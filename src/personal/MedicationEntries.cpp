@@ -1,7 +1,6 @@
 #include "MedicationEntries.h"
 
 #include "store/Cp1252.h"
-#include "store/Keys.h"
 
 #include <algorithm>
 

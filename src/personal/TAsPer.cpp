@@ -9,7 +9,7 @@
 #include "controls/TDaButton.h"
 #include "controls/TDaNumber.h"
 #include "store/Clock.h"
-#include "store/Keys.h"
+#include "store/Names.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -397,7 +397,7 @@ bool TAsPer::isYellow(const QLineEdit* box) const { return box->property("yellow
 void TAsPer::ReqEntry(QLineEdit* box) {
     const QString text = box->text().trimmed();
     bool yellow = text.size() < 2;
-    if (box == FldWhoI && store::keys::upper(text) == QLatin1String("NEW")) yellow = true;
+    if (box == FldWhoI && store::upper(text) == QLatin1String("NEW")) yellow = true;
     setYellow(box, yellow);
 }
 
@@ -408,7 +408,7 @@ bool TAsPer::nicknameTaken() const { return diary_.persons.ChkPerNick(cardPerson
 bool TAsPer::ReqNick() {
     const QString nickname = FldWhoI->text().trimmed();
     // "New" stands for no person at all, so it can never be a nickname.
-    setYellow(FldWhoI, nicknameTaken() || nickname.size() < 2 || store::keys::upper(nickname) == QLatin1String("NEW"));
+    setYellow(FldWhoI, nicknameTaken() || nickname.size() < 2 || store::upper(nickname) == QLatin1String("NEW"));
     return !isYellow(FldWhoI);
 }
 

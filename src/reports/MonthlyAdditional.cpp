@@ -3,7 +3,7 @@
 #include "ReportPicture.h"
 #include "ReportRun.h"
 #include "stats/Figures.h"
-#include "store/Keys.h"
+#include "store/Names.h"
 
 #include <algorithm>
 #include <cmath>
@@ -96,7 +96,7 @@ std::vector<ListLine> triggerLines(const std::vector<store::DayTriggerItem>& ite
     std::vector<ListLine> lines;
     QString lastName;
     for (const store::DayTriggerItem& met : inListedOrder(items)) {
-        const QString name = store::keys::triggerName(met.trigger);
+        const QString name = store::triggerName(met.trigger);
         addToLines(lines, lastName, name, triggerCaption(name), met.date, QString());
     }
     return lines;

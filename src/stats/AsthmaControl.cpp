@@ -1,6 +1,6 @@
 #include "AsthmaControl.h"
 
-#include "store/Keys.h"
+#include "store/Names.h"
 
 #include <algorithm>
 #include <map>
@@ -54,7 +54,7 @@ std::vector<MedicationTaken> medicationTaken(const std::vector<store::DayMedItem
 std::vector<TriggerMet> triggersMet(const std::vector<store::DayTriggerItem>& items, const std::set<QDate>& recorded) {
     std::map<QString, std::set<QDate>> daysOf;
     for (const store::DayTriggerItem& item : items)
-        if (recorded.contains(item.date)) daysOf[store::keys::triggerName(item.trigger)].insert(item.date);
+        if (recorded.contains(item.date)) daysOf[store::triggerName(item.trigger)].insert(item.date);
     std::vector<TriggerMet> met;
     met.reserve(daysOf.size());
     for (const auto& [name, days] : daysOf) met.push_back({name, int(days.size())});

@@ -18,7 +18,7 @@ public:
     // Decimal digits that fit the field; empty counts as 0.
     Checks& digits(const QString& value, int width, const char* label);
     Checks& range(int value, int min, int max, const char* label);
-    // A trigger name as stored (see keys::triggerName): not empty, and fits its field.
+    // A trigger name as stored (see triggerName): not empty, and fits its field.
     Checks& trigger(const QString& name);
     // A date whose key fits its field: the years 1 to 9999.
     Checks& date(const QDate& date, const char* label);

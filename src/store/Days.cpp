@@ -7,6 +7,7 @@
 #include "Keys.h"
 #include "Lookups.h"
 #include "Mapping.h"
+#include "Names.h"
 #include "Writes.h"
 
 #include <algorithm>
@@ -81,7 +82,7 @@ Result Days::saveDay(const PersonId& person, const QDate& date, const DayValues&
     valueChecks(checks, values);
     QStringList triggers;
     for (const QString& ticked : tickedTriggers) {
-        const QString name = keys::triggerName(ticked);
+        const QString name = triggerName(ticked);
         checks.trigger(name);
         if (!triggers.contains(name)) triggers << name;
     }

@@ -1,7 +1,5 @@
 #include "Keys.h"
 
-#include "Cp1252.h"
-
 namespace pulmora::store::keys {
 namespace {
 
@@ -32,15 +30,6 @@ std::optional<QDate> Get4Date(const QString& key) {
 QString padded(const QString& text, int width, QChar fill) { return text.leftJustified(width, fill); }
 
 QString dayId(const PersonId& person, const QDate& date) { return person.text() + dateKey(date); }
-
-QString upper(const QString& text) {
-    QString result = text;
-    for (QChar& c : result)
-        if (const QChar capital = c.toUpper(); cp1252::canEncode(QString(capital))) c = capital;
-    return result;
-}
-
-QString triggerName(const QString& name) { return upper(name.trimmed()); }
 
 QString personIdCandidate(const QString& surname, const QString& firstName, quint32 n) {
     return twoLetters(surname) + twoLetters(firstName) + hexCounter(n).right(4);

@@ -20,12 +20,6 @@ std::optional<QDate> Get4Date(const QString& key);
 QString padded(const QString& text, int width, QChar fill = QLatin1Char(' '));
 // The person identifier, then the date key: 16 characters.
 QString dayId(const PersonId& person, const QDate& date);
-// Capitals letter for letter: unlike QString::toUpper, "ß" stays one character, so a text keeps
-// its length and still fits its field. A letter whose capital the record files cannot hold, as
-// "µ" (Greek "Μ") or "ƒ", stays as typed.
-QString upper(const QString& text);
-// Trimmed and in capitals: how trigger names are stored and looked up.
-QString triggerName(const QString& name);
 
 // Candidate identifiers for counter n (1, 2, ...): the caller takes the first one not in use.
 // Person: two letters of the trimmed surname, two of the trimmed first name, hexadecimal

@@ -7,6 +7,7 @@
 #include "Keys.h"
 #include "Lookups.h"
 #include "Mapping.h"
+#include "Names.h"
 #include "Writes.h"
 
 #include <algorithm>
@@ -18,10 +19,10 @@ namespace w = width;
 
 namespace {
 
-QString refTriggerKey(const QString& name) { return keys::padded(keys::triggerName(name), w::kTrigger); }
+QString refTriggerKey(const QString& name) { return keys::padded(triggerName(name), w::kTrigger); }
 
 QString personTriggerKey(const PersonId& person, const QString& name) {
-    return keys::padded(person.text() + keys::triggerName(name), w::kPersonId + w::kTrigger);
+    return keys::padded(person.text() + triggerName(name), w::kPersonId + w::kTrigger);
 }
 
 // Digits as the personal card takes them (checked by Checks::digits): none when empty.
@@ -219,7 +220,7 @@ Result Persons::savePersonLists(const PersonId& id, const QStringList& triggers,
     checks.open(store_, TableId::PerTrig).open(store_, TableId::PerMed);
     QStringList names;
     for (const QString& trigger : triggers) {
-        const QString name = keys::triggerName(trigger);
+        const QString name = triggerName(trigger);
         checks.trigger(name);
         if (!names.contains(name)) names << name;
     }
@@ -357,7 +358,7 @@ QStringList Persons::ListTrg(const QString&) {
 
 Outcome<bool> Persons::AddTrg(const QString& oldName, const QString& newName) {
     Outcome<bool> out;
-    const QString name = keys::triggerName(newName);
+    const QString name = triggerName(newName);
     Checks checks;
     out.result = checks.open(store_, TableId::RefTrig).trigger(name).result();
     if (!out) return out;
@@ -372,7 +373,7 @@ Outcome<bool> Persons::AddTrg(const QString& oldName, const QString& newName) {
     }
     const bool oldListed = !oldName.trimmed().isEmpty() && cp1252::canEncode(oldName) &&
                            fields::seek(t.table(), byName, refTriggerKey(oldName));
-    if (oldListed && keys::triggerName(oldName) != name) {
+    if (oldListed && triggerName(oldName) != name) {
         if (newStored) {
             // Renaming onto a listed name: the two become one.
             out.result = writes().remove(TableId::RefTrig, {t->recordNumber()});

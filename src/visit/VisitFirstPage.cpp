@@ -5,7 +5,7 @@
 #include "reports/ReportPicture.h"
 #include "reports/ReportRun.h"
 #include "stats/Figures.h"
-#include "store/Keys.h"
+#include "store/Names.h"
 
 #include <algorithm>
 #include <numeric>
@@ -153,10 +153,10 @@ std::pair<GridSection, GridSection> triggerSections(const VisitDetails& details,
     if (control)
         for (const stats::TriggerMet& t : control->triggers) {
             met << QStringLiteral("%1 (%2)").arg(triggerCaption(t.name), countOf(t.days, "day", "days"));
-            metNames.insert(store::keys::triggerName(t.name));
+            metNames.insert(store::triggerName(t.name));
         }
     for (const QString& t : details.triggers)
-        if (!metNames.contains(store::keys::triggerName(t))) others << t;
+        if (!metNames.contains(store::triggerName(t))) others << t;
     return {{QStringLiteral("Triggers Met, Last 4 Weeks:"), {}, inColumns(met, width), true},
             {QStringLiteral("Other Triggers in the List:"), {}, inColumns(others, width), true}};
 }

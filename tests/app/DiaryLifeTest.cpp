@@ -2,7 +2,6 @@
 #include "app/DiaryLife.h"
 #include "files/FaultSeam.h"
 #include "store/Clock.h"
-#include "store/Keys.h"
 #include "support/CardSaves.h"
 #include "support/FileSystems.h"
 #include "support/TempFolder.h"
@@ -19,7 +18,6 @@ namespace pulmora::test {
 namespace {
 
 namespace fs = std::filesystem;
-using store::keys::dateKey;
 
 const QDate kToday{2024, 6, 15};
 

@@ -9,7 +9,6 @@
 #include "reports/MonthlyBasic.h"
 #include "stats/DiaryCsv.h"
 #include "store/Clock.h"
-#include "store/Keys.h"
 #include "support/CardSaves.h"
 #include "support/TempFolder.h"
 

@@ -2,7 +2,6 @@
 #include "support/CardSaves.h"
 
 #include "files/FaultSeam.h"
-#include "store/Keys.h"
 
 #include <algorithm>
 
@@ -92,7 +91,7 @@ std::vector<QString> BackupTest::recordedDays(const TempFolder& folder) {
     std::vector<QString> days;
     if (!jo) return days;
     for (const store::DayRecord& day : d.reports.daysBetween(jo->id, QDate(2000, 1, 1), QDate(2099, 12, 31)))
-        days.push_back(store::keys::dateKey(day.date));
+        days.push_back(day.date.toString("yyyyMMdd"));
     return days;
 }
 

@@ -23,8 +23,6 @@ inline void PrintTo(const QColor& colour, std::ostream* out) { *out << colour.na
 namespace pulmora::test {
 namespace {
 
-using store::keys::dateKey;
-
 // Two people who rated the same June days differently.
 class CalendarTest : public CardTest {
 protected:

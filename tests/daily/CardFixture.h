@@ -11,7 +11,6 @@
 #include "daily/DayCalendar.h"
 #include "daily/TAsDly.h"
 #include "store/Clock.h"
-#include "store/Keys.h"
 #include "support/Children.h"
 #include "support/TempFolder.h"
 

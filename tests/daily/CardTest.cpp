@@ -17,8 +17,6 @@
 namespace pulmora::test {
 namespace {
 
-using store::keys::dateKey;
-
 class DailyCardTest : public CardTest {
 protected:
     void SetUp() override {

@@ -30,8 +30,6 @@
 namespace pulmora::test {
 namespace {
 
-using store::keys::dateKey;
-
 class CommandsTest : public CardTest {
 protected:
     void SetUp() override {

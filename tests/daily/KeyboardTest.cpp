@@ -20,8 +20,6 @@
 namespace pulmora::test {
 namespace {
 
-using store::keys::dateKey;
-
 class KeyboardTest : public CardTest {
 protected:
     void SetUp() override {

@@ -20,8 +20,6 @@
 namespace pulmora::test {
 namespace {
 
-using store::keys::dateKey;
-
 // ---- settings file ---------------------------------------------------------------------------
 
 TEST(IniRecordTest, LayoutAndDefaults) {

@@ -4,7 +4,6 @@
 #include "personal/TAsPer.h"
 #include "personal/TasTrg.h"
 #include "store/Clock.h"
-#include "store/Keys.h"
 #include "store/ReportCursors.h"
 #include "support/TempFolder.h"
 

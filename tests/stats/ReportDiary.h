@@ -1,7 +1,6 @@
 #pragma once
 
 #include "store/Diary.h"
-#include "store/Keys.h"
 #include "support/CardSaves.h"
 #include "support/PlantedRecords.h"
 #include "support/TempFolder.h"

@@ -1,5 +1,7 @@
 #include "DayState.h"
 
+#include "store/Names.h"
+
 #include <algorithm>
 #include <sstream>
 
@@ -30,7 +32,7 @@ DayState wantedBy(const plan::DaySave& save) {
     DayState s;
     s.recorded = true;
     s.values = save.values;
-    for (const QString& t : save.triggers) s.triggers.insert(store::keys::triggerName(t));
+    for (const QString& t : save.triggers) s.triggers.insert(store::triggerName(t));
     for (const auto& row : save.medication)
         if (!row.isFree() && row.timesUsed != 0) s.medication[row.medId] = row.timesUsed;
     return s;

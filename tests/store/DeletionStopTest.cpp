@@ -1,6 +1,7 @@
 #include "SaveFixture.h"
 
 #include "store/Cp1252.h"
+#include "store/Keys.h"
 #include "store/TableAccess.h"
 
 #include <functional>

@@ -1,6 +1,8 @@
 #include "NamedSaves.h"
 
 #include "store/Cp1252.h"
+#include "store/Keys.h"
+#include "store/Names.h"
 #include "store/TableAccess.h"
 
 #include <algorithm>
@@ -111,7 +113,7 @@ store::Result saveDay(store::Diary& diary, const plan::DaySave& s) {
     engine::Table& triggers = table(diary, TableId::DlyTrig);
     if (r) r = markDay(triggers, "dtiDYID", day);
     for (const QString& ticked : s.triggers) {
-        const QString name = store::keys::triggerName(ticked);
+        const QString name = store::triggerName(ticked);
         if (r)
             r = write(triggers, seek(triggers, "dtiKEY", store::keys::padded(day + name, 41)),
                       {{"DyID", day}, {"Asid", who}, {"Trig", name}, {"AsDt", date}});
@@ -144,7 +146,7 @@ store::Result saveLists(store::Diary& diary, const store::PersonId& id, const QS
     engine::Table& triggers = table(diary, TableId::PerTrig);
     store::Result r = markFrom(triggers, "ptiTRIG", person, [&] { return text(triggers, "Asid") == person; });
     for (const QString& trigger : names) {
-        const QString name = store::keys::triggerName(trigger);
+        const QString name = store::triggerName(trigger);
         if (r)
             r = write(triggers, seek(triggers, "ptiTRIG", store::keys::padded(person + name, 33)),
                       {{"Asid", person}, {"Trig", name}});

@@ -5,6 +5,8 @@
 
 #include "store/Clock.h"
 #include "store/Cp1252.h"
+#include "store/Keys.h"
+#include "store/Names.h"
 #include "store/TableAccess.h"
 
 #include <algorithm>
@@ -100,7 +102,7 @@ protected:
                 item += "|" + decode(t->field("MdID")).trimmed() + "|" + decode(t->field("ANam")).trimmed() + "|" +
                         decode(t->field("TmUs")).trimmed() + "|" + decode(t->field("Ctgy")).trimmed();
             } else {
-                item += "|" + store::keys::triggerName(decode(t->field("Trig")));
+                item += "|" + store::triggerName(decode(t->field("Trig")));
             }
             items.push_back(item.toStdString());
         }
@@ -126,7 +128,7 @@ protected:
     std::vector<std::string> listedTriggers(const store::PersonId& person, const QDate& date, int before) {
         std::vector<std::string> items;
         for (const auto& t : listedMonth(diary.reports.triggersBetween(person, date.addDays(-30 - before), date), date))
-            items.push_back((store::keys::dateKey(t.date) + "|" + store::keys::triggerName(t.trigger)).toStdString());
+            items.push_back((store::keys::dateKey(t.date) + "|" + store::triggerName(t.trigger)).toStdString());
         return items;
     }
 

@@ -2,6 +2,7 @@
 #include "SaveFixture.h"
 
 #include "store/Cp1252.h"
+#include "store/Keys.h"
 #include "store/TableAccess.h"
 
 #include <set>

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "store/Diary.h"
-#include "store/Keys.h"
 #include "support/PersonIds.h"
 
 #include <algorithm>

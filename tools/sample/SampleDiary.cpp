@@ -1,7 +1,5 @@
 #include "SampleDiary.h"
 
-#include "store/Keys.h"
-
 #include <algorithm>
 #include <cmath>
 
